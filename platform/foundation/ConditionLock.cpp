@@ -1,0 +1,77 @@
+#include "foundation/ConditionLock.h"
+
+#include <chrono>
+#include <limits>
+
+namespace fnd {
+
+template <class Pred>
+bool ConditionLock::acquireUntil(double timeoutSeconds, Pred ready) {
+  std::unique_lock guard(mutex_);
+  auto free = [&] { return !held_ && ready(); };
+  if (timeoutSeconds == std::numeric_limits<double>::infinity()) {
+    changed_.wait(guard, free);
+  } else if (timeoutSeconds <= 0) {
+    if (!free()) return false;
+  } else {
+    // Cap absurd time-outs so the steady-clock arithmetic cannot overflow.
+    const double capped = timeoutSeconds > 1e9 ? 1e9 : timeoutSeconds;
+    const auto deadline = std::chrono::steady_clock::now() +
+                          std::chrono::duration_cast<std::chrono::steady_clock::duration>(std::chrono::duration<double>(capped));
+    if (!changed_.wait_until(guard, deadline, free)) return false;
+  }
+  held_ = true;
+  return true;
+}
+
+int ConditionLock::condition() const {
+  std::lock_guard guard(mutex_);
+  return condition_;
+}
+
+void ConditionLock::lock() { acquireUntil(std::numeric_limits<double>::infinity(), [] { return true; }); }
+
+bool ConditionLock::tryLock() {
+  return acquireUntil(0, [] { return true; });
+}
+
+bool ConditionLock::lockBeforeDate(Date limit) {
+  return acquireUntil(limit.seconds - Date::now().seconds, [] { return true; });
+}
+
+void ConditionLock::unlock() {
+  {
+    std::lock_guard guard(mutex_);
+    if (!held_) return;
+    held_ = false;
+  }
+  changed_.notify_all();
+}
+
+void ConditionLock::lockWhenCondition(int condition) {
+  acquireUntil(std::numeric_limits<double>::infinity(), [&] { return condition_ == condition; });
+}
+
+bool ConditionLock::tryLockWhenCondition(int condition) {
+  return acquireUntil(0, [&] { return condition_ == condition; });
+}
+
+bool ConditionLock::lockWhenCondition(int condition, double timeoutSeconds) {
+  return acquireUntil(timeoutSeconds, [&] { return condition_ == condition; });
+}
+
+bool ConditionLock::lockWhenConditionBeforeDate(int condition, Date limit) {
+  return lockWhenCondition(condition, limit.seconds - Date::now().seconds);
+}
+
+void ConditionLock::unlockWithCondition(int condition) {
+  {
+    std::lock_guard guard(mutex_);
+    condition_ = condition;
+    held_ = false;
+  }
+  // Waiters for different conditions share one variable: wake them all to re-check.
+  changed_.notify_all();
+}
+
+}  // namespace fnd
