@@ -96,6 +96,8 @@ class RunLoop {
   RunLoop();
   ~RunLoop();
   void removeTimer(const Timer* timer);
+  // Makes a waiting pass (or Qt's own loop) look at the queues and timers again.
+  void wakeUp();
 
   struct Impl;
   std::unique_ptr<Impl> impl_;

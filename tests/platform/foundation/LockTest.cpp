@@ -1,0 +1,146 @@
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <memory>
+#include <stdexcept>
+#include <thread>
+#include <vector>
+
+#include "foundation/ConditionLock.h"
+#include "foundation/Lock.h"
+#include "foundation/RecursiveLock.h"
+#include "foundation/Thread.h"
+
+namespace fnd {
+namespace {
+
+constexpr double kBound = 20.0;
+
+// Runs body on a detached thread and waits (bounded) for it to finish.
+bool onWorker(std::function<void()> body) {
+  auto done = std::make_shared<ConditionLock>(0);
+  Thread::detach([done, body = std::move(body)] {
+    body();
+    done->unlockWithCondition(1);
+  });
+  if (!done->lockWhenCondition(1, kBound)) return false;
+  done->unlock();
+  return true;
+}
+
+TEST(Lock, ExcludesOtherThreadsAndTimesOut) {
+  Lock lock;
+  lock.lock();
+  bool tried = true, timed = true;
+  ASSERT_TRUE(onWorker([&] {
+    tried = lock.tryLock();
+    timed = lock.lockFor(0.01);
+  }));
+  EXPECT_FALSE(tried);
+  EXPECT_FALSE(timed);
+  lock.unlock();
+  ASSERT_TRUE(onWorker([&] {
+    timed = lock.lockBeforeDate(Date{Date::now().seconds + kBound});
+    if (timed) lock.unlock();
+  }));
+  EXPECT_TRUE(timed);
+  std::lock_guard guard(lock);  // usable with the standard guards
+}
+
+TEST(RecursiveLock, TheHolderMayLockAgain) {
+  RecursiveLock lock;
+  lock.lock();
+  EXPECT_TRUE(lock.tryLock());
+  lock.unlock();
+  bool other = true;
+  ASSERT_TRUE(onWorker([&] { other = lock.lockFor(0.01); }));
+  EXPECT_FALSE(other) << "still held once";
+  lock.unlock();
+  ASSERT_TRUE(onWorker([&] {
+    other = lock.tryLock();
+    if (other) lock.unlock();
+  }));
+  EXPECT_TRUE(other);
+}
+
+TEST(ConditionLock, ImmediateAndTimedVariants) {
+  ConditionLock lock(3);
+  EXPECT_EQ(lock.condition(), 3);
+  EXPECT_FALSE(lock.tryLockWhenCondition(4));
+  EXPECT_FALSE(lock.lockWhenCondition(4, 0.01));
+  EXPECT_FALSE(lock.lockWhenConditionBeforeDate(4, Date{Date::now().seconds - 1}));
+  EXPECT_TRUE(lock.tryLockWhenCondition(3));
+  // Held: even the right condition does not get it.
+  EXPECT_FALSE(lock.tryLockWhenCondition(3));
+  EXPECT_FALSE(lock.tryLock());
+  lock.unlockWithCondition(4);
+  EXPECT_EQ(lock.condition(), 4);
+  EXPECT_TRUE(lock.lockWhenCondition(4, kBound));
+  lock.unlock();
+  lock.unlock();  // unlocking a free lock does nothing
+  EXPECT_TRUE(lock.tryLock());
+  lock.unlock();
+}
+
+// Hand-over between a producer and a consumer thread, the way the scan module and the data
+// source pass buffers: each side waits for its condition, works, and hands back.
+TEST(ConditionLock, HandsOverBetweenThreadsInTurn) {
+  constexpr int kEmpty = 0, kFull = 1, kRounds = 200;
+  struct Shared {
+    ConditionLock lock{kEmpty};
+    std::vector<int> buffer;
+    std::vector<int> consumed;
+    bool producerOk = true;
+  };
+  auto s = std::make_shared<Shared>();
+  auto finished = std::make_shared<ConditionLock>(0);
+  Thread::detach([s, finished] {
+    for (int i = 0; i < kRounds; ++i) {
+      if (!s->lock.lockWhenCondition(kEmpty, kBound)) {
+        s->producerOk = false;
+        break;
+      }
+      s->buffer.push_back(i);
+      s->lock.unlockWithCondition(kFull);
+    }
+    finished->unlockWithCondition(1);
+  }, "producer");
+  bool consumerOk = true;
+  for (int i = 0; i < kRounds && consumerOk; ++i) {
+    consumerOk = s->lock.lockWhenCondition(kFull, kBound);
+    if (!consumerOk) break;
+    s->consumed.insert(s->consumed.end(), s->buffer.begin(), s->buffer.end());
+    s->buffer.clear();
+    s->lock.unlockWithCondition(kEmpty);
+  }
+  ASSERT_TRUE(finished->lockWhenCondition(1, kBound));
+  finished->unlock();
+  EXPECT_TRUE(consumerOk);
+  EXPECT_TRUE(s->producerOk);
+  ASSERT_EQ(s->consumed.size(), static_cast<std::size_t>(kRounds));
+  for (int i = 0; i < kRounds; ++i) EXPECT_EQ(s->consumed[i], i);
+}
+
+TEST(Thread, DetachedBodiesRunOffTheMainThreadAndSurviveExceptions) {
+  EXPECT_TRUE(isMainThread());
+  EXPECT_TRUE(Thread::isMainThread());
+  std::atomic<bool> main{true};
+  std::thread::id id;
+  ASSERT_TRUE(onWorker([&] {
+    main = Thread::isMainThread();
+    id = std::this_thread::get_id();
+  }));
+  EXPECT_FALSE(main);
+  EXPECT_NE(id, std::this_thread::get_id());
+
+  auto after = std::make_shared<ConditionLock>(0);
+  Thread::detach([] { throw std::runtime_error("worker failed"); }, "thrower");
+  Thread::detach([after] { after->unlockWithCondition(1); });
+  ASSERT_TRUE(after->lockWhenCondition(1, kBound)) << "the process goes on after a worker threw";
+  after->unlock();
+  Thread::sleepFor(0.001);
+  Thread::sleepFor(-1);
+}
+
+}  // namespace
+}  // namespace fnd
