@@ -13,6 +13,7 @@
 #include <limits>
 
 #include "foundation/FileManager.h"
+#include "foundation/StringFormat.h"
 
 namespace fnd {
 
@@ -42,30 +43,17 @@ bool equalsNoCase(std::string_view a, std::string_view b) {
   return true;
 }
 
-// Whether every character is one an XML 1.0 document can carry (given valid UTF-8).
-// Returns false for malformed UTF-8, surrogates and the control characters XML forbids.
+// Whether every character is one an XML 1.0 document can carry: valid UTF-8 without the
+// control characters XML forbids (even as references) and without U+FFFE and U+FFFF.
 bool isWritableText(std::string_view s) {
-  std::size_t i = 0;
-  while (i < s.size()) {
+  if (!isValidUtf8(s)) return false;
+  for (std::size_t i = 0; i < s.size(); ++i) {
     auto c = static_cast<unsigned char>(s[i]);
-    if (c < 0x80) {
-      if (c < 0x20 && c != '\t' && c != '\n' && c != '\r') return false;
-      ++i;
-      continue;
-    }
-    int extra = c >= 0xF0 ? 3 : c >= 0xE0 ? 2 : c >= 0xC0 ? 1 : -1;
-    if (extra < 0 || c > 0xF4 || i + static_cast<std::size_t>(extra) >= s.size()) return false;
-    std::uint32_t cp = c & (0x3F >> extra);
-    for (int k = 1; k <= extra; ++k) {
-      auto cc = static_cast<unsigned char>(s[i + static_cast<std::size_t>(k)]);
-      if ((cc & 0xC0) != 0x80) return false;
-      cp = (cp << 6) | (cc & 0x3F);
-    }
-    static constexpr std::uint32_t kMin[] = {0, 0x80, 0x800, 0x10000};
-    if (cp < kMin[extra] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF) || cp == 0xFFFE || cp == 0xFFFF) {
+    if (c < 0x20 && c != '\t' && c != '\n' && c != '\r') return false;
+    if (c == 0xEF && i + 2 < s.size() && static_cast<unsigned char>(s[i + 1]) == 0xBF &&
+        (static_cast<unsigned char>(s[i + 2]) & 0xFE) == 0xBE) {
       return false;
     }
-    i += static_cast<std::size_t>(extra) + 1;
   }
   return true;
 }
