@@ -1,0 +1,68 @@
+#include "imageio/AtomicFile.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <random>
+
+namespace imageio {
+
+AtomicFile::AtomicFile(std::string target) : target_(std::move(target)) {}
+
+AtomicFile::~AtomicFile() {
+  if (fd_ >= 0) ::close(fd_);
+  if (!committed_ && !temp_.empty()) ::unlink(temp_.c_str());
+}
+
+bool AtomicFile::open() {
+  static std::atomic<unsigned> counter{0};
+  std::string folder = ".";
+  std::string name = target_;
+  if (auto slash = target_.rfind('/'); slash != std::string::npos) {
+    folder = slash == 0 ? "/" : target_.substr(0, slash);
+    name = target_.substr(slash + 1);
+  }
+  std::random_device rd;
+  for (int attempt = 0; attempt < 16; ++attempt) {
+    char suffix[64];
+    std::snprintf(suffix, sizeof suffix, ".%d.%u.%08x.part", int(::getpid()), counter++, unsigned(rd()));
+    std::string candidate = (folder == "/" ? "" : folder) + "/." + name + suffix;
+    // Created with the ordinary permissions (the umask applies), unlike a mkstemp file.
+    int fd = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd >= 0) {
+      fd_ = fd;
+      temp_ = candidate;
+      return true;
+    }
+    if (errno != EEXIST) {
+      error_ = "cannot create a file in " + folder + ": " + std::strerror(errno);
+      return false;
+    }
+  }
+  error_ = "cannot find a free temporary name in " + folder;
+  return false;
+}
+
+bool AtomicFile::commit() {
+  if (temp_.empty() || committed_) return false;
+  if (fd_ >= 0) {
+    int rc = ::close(fd_);
+    fd_ = -1;
+    if (rc != 0) {
+      error_ = std::string("cannot close the file: ") + std::strerror(errno);
+      return false;
+    }
+  }
+  if (::rename(temp_.c_str(), target_.c_str()) != 0) {
+    error_ = "cannot rename onto " + target_ + ": " + std::strerror(errno);
+    return false;
+  }
+  committed_ = true;
+  return true;
+}
+
+}  // namespace imageio

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <string>
+
+namespace imageio {
+
+// A file written under a temporary name in the target's folder and renamed over the target
+// only when complete, so a failed or interrupted write never leaves half a file behind.
+class AtomicFile {
+ public:
+  explicit AtomicFile(std::string target);
+  ~AtomicFile();  // removes the temporary file unless committed
+  AtomicFile(const AtomicFile&) = delete;
+  AtomicFile& operator=(const AtomicFile&) = delete;
+
+  // Creates the temporary file; false (with errorMessage()) when it cannot be made.
+  bool open();
+  int fd() const { return fd_; }
+  const std::string& tempPath() const { return temp_; }
+  // The descriptor now belongs to someone else, who closes it.
+  void releaseFd() { fd_ = -1; }
+  // Closes the descriptor if still ours and renames the file onto the target.
+  bool commit();
+  const std::string& errorMessage() const { return error_; }
+
+ private:
+  std::string target_;
+  std::string temp_;
+  std::string error_;
+  int fd_ = -1;
+  bool committed_ = false;
+};
+
+}  // namespace imageio

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "foundation/Value.h"
+
+namespace imageio {
+
+// The EXIF payload of a JPEG APP1 segment ("Exif\0\0" and a big-endian TIFF structure):
+// IFD0 with Make, Model, Software, DateTime, Orientation and the resolution, and an Exif IFD
+// with the entries of the "{Exif}" dictionary.
+class ExifSegment {
+ public:
+  // The payload for an image of the given size and properties (top-level Orientation and DPI,
+  // "{TIFF}" and "{Exif}" dictionaries).
+  static fnd::Data build(const fnd::Dictionary& properties, std::size_t width, std::size_t height);
+
+  // Reads a payload back into "{TIFF}" and "{Exif}" dictionaries; false when it is not one.
+  static bool parse(const std::uint8_t* bytes, std::size_t size, fnd::Dictionary& tiff, fnd::Dictionary& exif);
+};
+
+}  // namespace imageio

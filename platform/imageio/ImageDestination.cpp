@@ -1,0 +1,66 @@
+#include "imageio/ImageDestination.h"
+
+#include <filesystem>
+
+#include "imageio/AtomicFile.h"
+#include "imageio/JpegWriter.h"
+#include "imageio/TiffWriter.h"
+
+namespace imageio {
+
+std::unique_ptr<ImageDestination> ImageDestination::createWithPath(const std::string& path, ImageType type,
+                                                                   std::size_t count, const fnd::Dictionary& options) {
+  if (count != 1 || path.empty()) return nullptr;
+  std::error_code ec;
+  std::filesystem::path folder = std::filesystem::path(path).parent_path();
+  if (folder.empty()) folder = ".";
+  if (!std::filesystem::is_directory(folder, ec)) return nullptr;
+  std::unique_ptr<ImageDestination> dest(new ImageDestination(path, type));
+  dest->properties_ = options;
+  return dest;
+}
+
+void ImageDestination::setProperties(const fnd::Dictionary& properties) {
+  for (const auto& [key, value] : properties) properties_.set(key, value);
+}
+
+void ImageDestination::addImage(ImageRef image, const fnd::Dictionary& properties) {
+  if (image_ || !image) return;
+  image_ = std::move(image);
+  for (const auto& [key, value] : properties) properties_.set(key, value);
+}
+
+bool ImageDestination::finalize() {
+  error_.clear();
+  if (finalized_) {
+    error_ = "already finalised";
+    return false;
+  }
+  finalized_ = true;
+  if (!image_) {
+    error_ = "no image was added";
+    return false;
+  }
+  AtomicFile file(path_);
+  if (!file.open()) {
+    error_ = file.errorMessage();
+    return false;
+  }
+  bool ok;
+  if (type_ == ImageType::JPEG) {
+    ok = JpegWriter::write(*image_, properties_, file.fd(), error_);
+  } else {
+    int fd = file.fd();
+    file.releaseFd();
+    ok = TiffWriter::write(*image_, properties_, fd, file.tempPath(), error_);
+  }
+  if (ok && !file.commit()) {
+    error_ = file.errorMessage();
+    ok = false;
+  }
+  // The provider may hold large buffers or a decoder: let it go with the destination's work.
+  image_.reset();
+  return ok;
+}
+
+}  // namespace imageio

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "foundation/Value.h"
+#include "imageio/Image.h"
+
+namespace imageio {
+
+// A JPEG or TIFF file (or the same bytes in memory) opened for reading: how many images it
+// holds, their properties, each image, and thumbnails. Images from a source decode their
+// rows from the file as an encoder or a drawing pulls them, one row (or strip) at a time.
+class ImageSource {
+ public:
+  // Null when the file cannot be read or is not a JPEG or TIFF whose header reads.
+  // Options (kCGImageSourceShouldCache, kCGImageSourceShouldAllowFloat) are accepted; rows are
+  // never cached and always integers.
+  static std::unique_ptr<ImageSource> createWithPath(const std::string& path, const fnd::Dictionary& options = {});
+  static std::unique_ptr<ImageSource> createWithData(fnd::Data data, const fnd::Dictionary& options = {});
+
+  std::size_t count() const { return count_; }
+  // "JPEG" or "TIFF".
+  const char* type() const;
+  // PixelWidth, PixelHeight, DPIWidth, DPIHeight (when the file says), Depth, ColorModel,
+  // Orientation (when the file says), HasAlpha (when true), ProfileName, "{TIFF}", "{Exif}",
+  // "{JFIF}". Nothing for an index past the end.
+  std::optional<fnd::Dictionary> copyPropertiesAtIndex(std::size_t index, const fnd::Dictionary& options = {}) const;
+  // Null for an index past the end. A damaged file shows when the rows are pulled: the
+  // encoder or drawing that pulls them fails.
+  ImageRef createImageAtIndex(std::size_t index, const fnd::Dictionary& options = {}) const;
+  // A reduced copy made from the full image, its longer side at most
+  // kCGImageSourceThumbnailMaxPixelSize (the full size without it), turned upright by the
+  // file's orientation when kCGImageSourceCreateThumbnailWithTransform is true; 8 bits per
+  // sample, no alpha. Null when the image cannot be decoded to the end.
+  ImageRef createThumbnailAtIndex(std::size_t index, const fnd::Dictionary& options = {}) const;
+
+ private:
+  enum class Format { JPEG, TIFF };
+  ImageSource() = default;
+  static std::unique_ptr<ImageSource> create(std::string path, std::shared_ptr<const fnd::Data> data);
+
+  std::string path_;
+  std::shared_ptr<const fnd::Data> data_;
+  Format format_ = Format::JPEG;
+  std::size_t count_ = 0;
+};
+
+}  // namespace imageio

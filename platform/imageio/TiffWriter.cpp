@@ -1,0 +1,128 @@
+#include "imageio/TiffWriter.h"
+
+#include <unistd.h>
+
+#include <cstdarg>
+#include <cstdio>
+#include <vector>
+
+#include <tiffio.h>
+
+#include "imageio/ImageProperties.h"
+#include "imageio/RowReader.h"
+
+namespace imageio {
+
+namespace {
+
+int onTiffError(TIFF*, void* user, const char* module, const char* fmt, va_list ap) {
+  auto* error = static_cast<std::string*>(user);
+  char text[512];
+  std::vsnprintf(text, sizeof text, fmt, ap);
+  if (error->empty()) *error = std::string(module ? module : "TIFF") + ": " + text;
+  return 1;  // handled: nothing reaches stderr
+}
+
+int onTiffWarning(TIFF*, void*, const char*, const char*, va_list) { return 1; }
+
+// Compression schemes a destination accepts from "{TIFF}"; anything else writes uncompressed.
+uint16_t compressionFor(const fnd::Dictionary& tiff) {
+  long long c = tiff.integer(kCGImagePropertyTIFFCompression);
+  if ((c == COMPRESSION_LZW || c == COMPRESSION_ADOBE_DEFLATE || c == COMPRESSION_PACKBITS) &&
+      TIFFIsCODECConfigured(uint16_t(c)))
+    return uint16_t(c);
+  return COMPRESSION_NONE;
+}
+
+}  // namespace
+
+bool TiffWriter::write(const Image& image, const fnd::Dictionary& properties, int fd, const std::string& name,
+                       std::string& error) {
+  const fnd::Dictionary& tiffProps = properties.dictionary(kCGImagePropertyTIFFDictionary);
+  const int components = image.colorSpace()->numberOfComponents();
+  int bits = int(image.bitsPerComponent());
+  if (bits == 16 && properties.contains(kCGImagePropertyDepth) && properties.intValue(kCGImagePropertyDepth) == 8)
+    bits = 8;
+  const std::size_t w = image.width(), h = image.height();
+  const std::size_t rowBytes = bits == 1 ? (w + 7) / 8 : w * std::size_t(components) * std::size_t(bits / 8);
+  // Classic TIFF ends at 4 GiB; larger images go into BigTIFF.
+  const bool big = double(rowBytes) * double(h) > 4.0e9;
+
+  TIFFOpenOptions* opts = TIFFOpenOptionsAlloc();
+  TIFFOpenOptionsSetErrorHandlerExtR(opts, onTiffError, &error);
+  TIFFOpenOptionsSetWarningHandlerExtR(opts, onTiffWarning, nullptr);
+  TIFF* tif = TIFFFdOpenExt(fd, name.c_str(), big ? "w8" : "w", opts);
+  TIFFOpenOptionsFree(opts);
+  if (!tif) {
+    ::close(fd);
+    if (error.empty()) error = "cannot open the TIFF for writing";
+    return false;
+  }
+
+  uint16_t compression = compressionFor(tiffProps);
+  double dpiX = properties.contains(kCGImagePropertyDPIWidth) ? properties.real(kCGImagePropertyDPIWidth)
+                                                               : tiffProps.real(kCGImagePropertyTIFFXResolution);
+  double dpiY = properties.contains(kCGImagePropertyDPIHeight) ? properties.real(kCGImagePropertyDPIHeight)
+                                                                : tiffProps.real(kCGImagePropertyTIFFYResolution);
+  if (!(dpiX > 0)) dpiX = 72;
+  if (!(dpiY > 0)) dpiY = 72;
+  int orientation = properties.contains(kCGImagePropertyOrientation) ? properties.intValue(kCGImagePropertyOrientation)
+                                                                      : tiffProps.intValue(kCGImagePropertyTIFFOrientation);
+  if (orientation < 1 || orientation > 8) orientation = 1;
+
+  TIFFSetField(tif, TIFFTAG_IMAGEWIDTH, uint32_t(w));
+  TIFFSetField(tif, TIFFTAG_IMAGELENGTH, uint32_t(h));
+  TIFFSetField(tif, TIFFTAG_BITSPERSAMPLE, uint16_t(bits));
+  TIFFSetField(tif, TIFFTAG_SAMPLESPERPIXEL, uint16_t(components));
+  TIFFSetField(tif, TIFFTAG_PHOTOMETRIC, components == 1 ? PHOTOMETRIC_MINISBLACK : PHOTOMETRIC_RGB);
+  TIFFSetField(tif, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG);
+  TIFFSetField(tif, TIFFTAG_COMPRESSION, compression);
+  uint32_t rowsPerStrip = compression == COMPRESSION_NONE
+                              ? uint32_t(std::max<std::size_t>(1, std::size_t(131072) / std::max<std::size_t>(rowBytes, 1)))
+                              : TIFFDefaultStripSize(tif, 0);
+  TIFFSetField(tif, TIFFTAG_ROWSPERSTRIP, std::min<uint32_t>(rowsPerStrip, uint32_t(h)));
+  TIFFSetField(tif, TIFFTAG_XRESOLUTION, dpiX);
+  TIFFSetField(tif, TIFFTAG_YRESOLUTION, dpiY);
+  TIFFSetField(tif, TIFFTAG_RESOLUTIONUNIT, RESUNIT_INCH);
+  TIFFSetField(tif, TIFFTAG_ORIENTATION, uint16_t(orientation));
+  for (auto [key, tag] : {std::pair{kCGImagePropertyTIFFMake, TIFFTAG_MAKE}, std::pair{kCGImagePropertyTIFFModel, TIFFTAG_MODEL},
+                          std::pair{kCGImagePropertyTIFFSoftware, TIFFTAG_SOFTWARE},
+                          std::pair{kCGImagePropertyTIFFDateTime, TIFFTAG_DATETIME}}) {
+    std::string text = tiffProps.string(key);
+    if (!text.empty()) TIFFSetField(tif, tag, text.c_str());
+  }
+  const fnd::Data& icc = image.colorSpace()->iccData();
+  if (!icc.empty()) TIFFSetField(tif, TIFFTAG_ICCPROFILE, uint32_t(icc.size()), icc.data());
+
+  RowReader reader(image);
+  std::vector<std::uint8_t> row8;
+  std::vector<std::uint16_t> row16;
+  if (bits == 8) row8.resize(w * std::size_t(components));
+  if (bits == 16) row16.resize(w * std::size_t(components));
+  bool ok = true;
+  for (uint32_t y = 0; y < h && ok; ++y) {
+    void* data = nullptr;
+    if (bits == 1) {
+      data = const_cast<std::uint8_t*>(reader.nextRaw());
+    } else if (bits == 8) {
+      data = reader.next8(row8.data()) ? row8.data() : nullptr;
+    } else {
+      data = reader.next16(row16.data()) ? row16.data() : nullptr;
+    }
+    if (!data) {
+      error = "the image data ended at row " + std::to_string(y) + " of " + std::to_string(h);
+      ok = false;
+    } else if (TIFFWriteScanline(tif, data, y, 0) < 0) {
+      if (error.empty()) error = "cannot write row " + std::to_string(y);
+      ok = false;
+    }
+  }
+  if (ok && !TIFFWriteDirectory(tif)) {
+    if (error.empty()) error = "cannot write the TIFF directory";
+    ok = false;
+  }
+  TIFFClose(tif);  // flushes the last strip: a failure there reaches the error handler
+  return ok && error.empty();
+}
+
+}  // namespace imageio
