@@ -1,0 +1,71 @@
+#pragma once
+
+#include <mutex>
+#include <string>
+#include <string_view>
+
+#include "foundation/Value.h"
+
+namespace fnd {
+
+// Per-user defaults kept in a property list. The standard defaults live in
+// Paths::configDir() + "/trivolan.plist". Reads answer the stored value, else the registered
+// default, else null (and coerce like Value: a missing key reads 0, false or empty).
+//
+// The file is read on first use; a missing or unparsable file counts as empty (it is replaced
+// on the next synchronize). Changes stay in memory until synchronize() writes them atomically.
+// All members are safe to call from any thread.
+class UserDefaults {
+ public:
+  static constexpr const char* kFileName = "trivolan.plist";
+
+  // The program's defaults; the file's place is fixed on the first call.
+  static UserDefaults& standard();
+
+  // Defaults kept in the given file.
+  explicit UserDefaults(std::string path);
+  UserDefaults(const UserDefaults&) = delete;
+  UserDefaults& operator=(const UserDefaults&) = delete;
+
+  const std::string& path() const { return path_; }
+
+  Value object(std::string_view key) const;
+  std::string string(std::string_view key) const { return object(key).toString(); }
+  long long integer(std::string_view key) const { return object(key).toInteger(); }
+  int intValue(std::string_view key) const { return object(key).toInt(); }
+  double real(std::string_view key) const { return object(key).toReal(); }
+  bool boolean(std::string_view key) const { return object(key).toBool(); }
+  Data data(std::string_view key) const { return object(key).toData(); }
+  Date date(std::string_view key) const { return object(key).toDate(); }
+  Array array(std::string_view key) const { return object(key).toArray(); }
+  Dictionary dictionary(std::string_view key) const { return object(key).toDictionary(); }
+
+  // Stores a value; a null value removes the key. A value a property list cannot hold (object
+  // handles, raw addresses, rectangles, anywhere inside it) is refused and nothing changes.
+  bool set(std::string_view key, Value value);
+  void remove(std::string_view key);
+
+  // Defaults answered for keys that hold no stored value; merged over earlier registrations.
+  // They are never written to the file.
+  void registerDefaults(const Dictionary& defaults);
+
+  // The registered defaults overlaid with the stored values.
+  Dictionary dictionaryRepresentation() const;
+
+  // Writes the stored values when they changed since the last successful write, creating the
+  // folder (owner-only) when needed. On failure the file on disk stays as it was and the
+  // changes stay pending.
+  bool synchronize(std::string* error = nullptr);
+
+ private:
+  void loadLocked() const;
+
+  const std::string path_;
+  mutable std::mutex mutex_;
+  mutable bool loaded_ = false;
+  mutable Dictionary stored_;
+  Dictionary registered_;
+  bool dirty_ = false;
+};
+
+}  // namespace fnd
