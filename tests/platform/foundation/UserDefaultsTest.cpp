@@ -33,7 +33,9 @@ TEST(UserDefaults, StandardDefaultsLiveInTheConfigFolder) {
   ASSERT_TRUE(defaults.synchronize(&error)) << error;
   struct stat st {};
   ASSERT_EQ(::stat(Paths::configDir().c_str(), &st), 0);
-  if (!folderExisted) EXPECT_EQ(st.st_mode & 0777, 0700u);  // made as a per-user folder
+  if (!folderExisted) {
+    EXPECT_EQ(st.st_mode & 0777, 0700u);  // made as a per-user folder
+  }
   EXPECT_EQ(PropertyList::readFile(defaults.path()).value->toDictionary().data(bookmarkKey.string()),
             (Data{1, 2, 3}));
   defaults.remove(bookmarkKey.string());
