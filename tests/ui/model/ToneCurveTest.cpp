@@ -375,6 +375,22 @@ TEST(ToneCurve, DegenerateLevelsTakeTheNearestValidCurve) {
   EXPECT_EQ(table[101], 255);
 }
 
+TEST(ToneCurve, GammaWithoutACurveLeavesTheTableAlone) {
+  // Zero, negative or NaN gammas have no power curve; the values stay finite and unchanged.
+  // The curve pointers are left missing, which reads as identity curves.
+  for (double gamma : {0.0, -1.0, std::nan("")}) {
+    ToneParam t = neutralToneParam();
+    t.gamma[kToneMaster] = gamma;
+    t.gamma[kToneGreen] = gamma;
+    std::uint8_t r[256], g[256], b[256];
+    FinalToneCurve(r, g, b, t);
+    for (int i = 0; i < 256; ++i) {
+      ASSERT_EQ(r[i], i) << gamma;
+      ASSERT_EQ(g[i], i) << gamma;
+    }
+  }
+}
+
 TEST(ToneCurve, RefusesWhatTheTablesCannotHold) {
   const auto user = identityCurve(65536);
   std::vector<ToneTableEntry> out(65536, ToneTableEntry{7, 7, 7, 7});
