@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include <unistd.h>
+
 #include "ui/model/ToneCurve.h"
 
 namespace {
@@ -111,6 +113,9 @@ BENCHMARK(BM_MakeFinalToneCurve65536)->Unit(benchmark::kMillisecond)->UseRealTim
 // Shows every run as usual and keeps each benchmark's time per iteration for the ratio.
 class RatioReporter : public benchmark::ConsoleReporter {
  public:
+  // Colour only on a terminal, so logs stay plain.
+  RatioReporter() : ConsoleReporter(isatty(STDOUT_FILENO) != 0 ? OO_Color : OO_None) {}
+
   void ReportRuns(const std::vector<Run>& reports) override {
     for (const Run& run : reports) {
       if (run.run_type == Run::RT_Iteration && !run.error_occurred) {
