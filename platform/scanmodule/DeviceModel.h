@@ -1,0 +1,59 @@
+#pragma once
+
+#include <string>
+
+#include "foundation/Value.h"
+
+namespace capture {
+struct DeviceDefinition;
+}
+
+namespace velmor {
+
+// The simulated scanner's model parameters and behaviour, read from a device definition
+// ("Model" and "Behaviour" dictionaries; missing keys take the defaults below).
+struct DeviceModel {
+  enum class Delivery { Line, File, Memory };
+
+  // "Model"
+  std::string name = "Vantrel TS-800 Virtual";
+  std::string modelWord = "TS800";  // "ModelWord"
+  bool network = false;             // the device's transport is TCP/IP
+  double platenWidth = 8.5;         // "PlatenWidth", inches
+  double platenHeight = 11.7;       // "PlatenHeight", inches
+  int opticalResolution = 4800;     // "OpticalResolution", dpi
+  int maximumResolution = 4800;     // "MaximumResolution", dpi
+  int modelYear = 2014;             // "ModelYear"
+  int deviceFunction = 1;           // "DeviceFunction"
+  int feederPages = 0;              // "FeederPages": pages loaded in the feeder; 0 = no feeder
+  double feederWidth = 8.5;         // "FeederWidth", inches
+  double feederHeight = 11.0;       // "FeederHeight", inches
+  int filmFrames = 0;               // "FilmFrames": frames in the film holder; 0 = no film unit
+
+  // "Behaviour"
+  double lineDelay = 0;             // "LineDelay": seconds per row; 0 delivers at once
+  Delivery delivery = Delivery::Line;  // "PageDelivery": "Line", "File" or "Memory"
+  int cancelInterval = 15;          // "CancelInterval": ticks of 1/60 s between cancel checks
+  // Injected faults.
+  bool refuseInitialSetting = false;  // "RefuseInitialSetting"
+  bool coverOpen = false;             // "CoverOpen": every scan fails at its start
+  bool noPaper = false;               // "NoPaper": the feeder is empty
+  int jamAtPage = 0;                  // "JamAtPage": feeding page N (from 1) jams; 0 never
+  int connectionLostAtLine = 0;       // "ConnectionLostAtLine": only N lines of a page arrive; 0 never
+  int connectionLostAtPage = 1;       // "ConnectionLostAtPage": the page that loses them (from 1)
+
+  static DeviceModel fromDefinition(const capture::DeviceDefinition& definition);
+
+  // The device behind a device dictionary: the device object under "ICScannerDevice"; else
+  // the definition named "DeviceName" in the device definition file; else its first device;
+  // else the defaults.
+  static DeviceModel resolve(const fnd::Dictionary& dictionary);
+
+  // Capabilities as the data source and the user interface read them: "OpticalResolution",
+  // "MaximumResolution", "Flatbed" and, with the units, "ADF" with "SupportMethod" and
+  // "AvailableADF", "TPU_RGB" with "AvailableFAU" and "Sleeve135" (areas "X", "Y", "W", "H"
+  // in pixels at the optical resolution).
+  fnd::Dictionary capabilities() const;
+};
+
+}  // namespace velmor

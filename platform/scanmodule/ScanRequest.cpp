@@ -1,0 +1,84 @@
+#include "scanmodule/ScanRequest.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "foundation/Paths.h"
+#include "scanmodule/Scene.h"
+
+namespace velmor {
+
+namespace {
+
+int toInt(double v) { return static_cast<int>(std::lround(v)); }
+
+}  // namespace
+
+ScanRequest ScanRequest::fromDictionary(const fnd::Dictionary& request, const DeviceModel& model) {
+  ScanRequest r;
+  const fnd::Dictionary& setting = request.dictionary("ScanSetting");
+  r.inputSource = request.intValue("InputSource");
+  r.source = (r.inputSource == 1 || r.inputSource == 2) ? Source::Feeder
+             : (r.inputSource >= 3 && r.inputSource <= 7) ? Source::Film
+                                                           : Source::Platen;
+  r.imageSource = r.source == Source::Film ? 1 : 0;
+  r.noCloseUI = setting.intValue("NoCloseUI");
+  r.temporaryPath = setting.string("TemporaryPath");
+  if (r.temporaryPath.empty()) r.temporaryPath = fnd::Paths::tempDir();
+
+  RenderSpec base;
+  const int colorMode = setting.intValue("ColorMode");
+  base.mode = colorMode == 0 ? ColourMode::BlackWhite : colorMode == 1 ? ColourMode::Grey : ColourMode::Colour;
+  const int depth = request.intValue("BitDepth");
+  base.bitsPerSample = base.mode == ColourMode::BlackWhite ? 1 : (depth == 16 ? 16 : 8);
+  base.threshold = setting.contains("Threshold") ? setting.intValue("Threshold") : 128;
+
+  const int maxRes = std::max(1, model.maximumResolution);
+  for (const fnd::Value& item : request.array("CropItem")) {
+    const fnd::Dictionary& crop = item.toDictionary();
+    const int res = crop.intValue("Resolution");
+    const fnd::Dictionary& rect = crop.dictionary("ScanRect");
+    double x = rect.real("X"), y = rect.real("Y"), w = rect.real("width"), h = rect.real("height");
+    if (res <= 0 || w < 1 || h < 1) continue;  // an unused slot
+    RenderSpec spec = base;
+    spec.resolution = res;
+    if (res > maxRes) {  // the sensor cannot go further: same area at the highest resolution
+      const double k = double(maxRes) / res;
+      x *= k, y *= k, w *= k, h *= k;
+      spec.resolution = maxRes;
+    }
+    spec.x = std::max(0, toInt(x));
+    spec.y = std::max(0, toInt(y));
+    spec.width = std::max(1, toInt(w));
+    spec.height = std::max(1, toInt(h));
+    if (crop.intValue("Threshold") > 0) spec.threshold = crop.intValue("Threshold");
+    r.areas.push_back(spec);
+  }
+
+  if (r.areas.empty()) {
+    // No crop: the scan-wide rectangle, else the whole source, at 300 dpi.
+    RenderSpec spec = base;
+    spec.resolution = std::min(300, maxRes);
+    const fnd::Dictionary& rect = setting.dictionary("ScanRect");
+    double x = rect.real("X"), y = rect.real("Y"), w = rect.real("width"), h = rect.real("height");
+    if (w <= 0 || h <= 0) {
+      x = y = 0;
+      if (r.source == Source::Feeder) {
+        w = model.feederWidth, h = model.feederHeight;
+      } else if (r.source == Source::Film) {
+        const Scene strip = Scene::filmStrip(model.filmFrames);
+        w = strip.width(), h = strip.height();
+      } else {
+        w = model.platenWidth, h = model.platenHeight;
+      }
+    }
+    spec.x = std::max(0, toInt(x * spec.resolution));
+    spec.y = std::max(0, toInt(y * spec.resolution));
+    spec.width = std::max(1, toInt(w * spec.resolution));
+    spec.height = std::max(1, toInt(h * spec.resolution));
+    r.areas.push_back(spec);
+  }
+  return r;
+}
+
+}  // namespace velmor

@@ -1,0 +1,128 @@
+#pragma once
+
+#include <condition_variable>
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "scanmodule/DeviceModel.h"
+#include "scanmodule/ImageRenderer.h"
+#include "scanmodule/SMController.h"
+#include "scanmodule/ScanRequest.h"
+
+namespace velmor {
+
+// The scan module's controller over the simulated scanner.
+//
+// A scan runs on the module's own thread, which posts every report. The data source's calls
+// (on its thread) only move the scan on: smStartScan lets a page start, smReadScan takes the
+// rows the module thread renders into a short queue, smContinousScan2 asks for the feeder's
+// next page, smEndScan closes a page, smCancelScan stops it within a few rows.
+//
+// Order of one document: "SM_DOCUMENT_START", then per page "SM_IMAGEINFO", (smStartScan)
+// "SM_PAGE_START_OBJECT", the rows, "SM_PAGE_END"; then "SM_DOCUMENT_END". A failure posts
+// "ERROR_WILL_BE_NORTIFIED" and "TWAIN_ERROR_INFORMATION_OBJECT" before the document ends with
+// status 2.
+class SimController final : public Velmor_SMController {
+ public:
+  SimController();
+  ~SimController() override;
+
+  void initScanM() override;
+  int smInitSetting(const fnd::Dictionary& settings) override;
+  void smSetMaxPercentage(int percentage, int line) override;
+  void smSetTransferMode(int mode) override;
+  fnd::SharedDictionary smGetDeviceInformation() override;
+  void smStartScan() override;
+  const std::uint8_t* smReadScan() override;
+  void smEndScan() override;
+  int smContinousScan2(int source) override;
+  void smCancelScan() override;
+  int smCheckADFPaperStatus(int unit) override;
+  void releaseScanM() override;
+
+  void smPreviewScan(const fnd::Notification& note) override;
+  void smCropCorrect(const fnd::Dictionary& request) override {}
+  void smAutoCrop(const fnd::Dictionary& request) override {}
+  void smStartScanEvent(const fnd::Dictionary& request) override;
+  void smZoomScan(const fnd::Notification& note) override;
+  void smScanModuleBackup(const fnd::Notification& note) override;
+  void smScanModuleResume(const fnd::Notification& note) override;
+  void smClearPreview(const fnd::Notification& note) override {}
+  void smSetUserGamma(const fnd::Dictionary& request) override {}
+  void smCalibration(const fnd::Notification& note) override {}
+  void smScannterTest(const fnd::Notification& note) override {}
+  void smSetLampOff(const fnd::Dictionary& request) override {}
+  void smChangeInputSource(const fnd::Notification& note) override {}
+  void smExecuteHSL(const fnd::Notification& note) override {}
+  void smResizeBitmap(const fnd::Notification& note) override {}
+  void smSetSilentSetting(const fnd::Notification& note) override {}
+  void smGetSilentSetting(const fnd::Notification& note) override {}
+  void smSetAutoPowerOffSetting(const fnd::Notification& note) override {}
+  void smGetAutoPowerOffSetting(const fnd::Notification& note) override {}
+  void smSetAutoPowerOnSetting(const fnd::Notification& note) override {}
+  void smGetAutoPowerOnSetting(const fnd::Notification& note) override {}
+
+  // Rows the module has rendered for the current page (for tests).
+  int rowsProduced() const;
+  // Rows waiting in the line queue at most.
+  static constexpr std::size_t kQueueDepth = 4;
+  // Longest wait of smContinousScan2 for the module's answer, seconds.
+  static constexpr double kAnswerTimeout = 30.0;
+
+ private:
+  enum class Outcome { Done, Cancelled, Failed, Stopping };
+
+  void workerMain();
+  void enqueue(std::function<void()> task);
+  void runDocument(const ScanRequest& request, const DeviceModel& model);
+  Outcome deliverPage(const ImageRenderer& renderer, const DeviceModel& model, int page);
+  Outcome deliverLines(const ImageRenderer& renderer, const DeviceModel& model, int page, int lostAt);
+  Outcome deliverWhole(const ImageRenderer& renderer, const DeviceModel& model, int page, int lostAt,
+                       const std::string& folder, bool toFile);
+  void runPreview(const DeviceModel& model, int inputSource);
+
+  // Waits under lock until pred, a cancel or the stop; the outcome that ended the wait.
+  Outcome waitFor(std::unique_lock<std::mutex>& lock, const std::function<bool()>& pred);
+  void post(const char* name, fnd::Dictionary info = {});
+  void postError(int error, int page, int line);
+  void postPercent(int percent);
+
+  mutable std::mutex mutex_;
+  std::condition_variable changed_;
+  std::deque<std::function<void()>> tasks_;
+  bool stopping_ = false;
+
+  // Guarded by mutex_.
+  DeviceModel model_;
+  bool haveModel_ = false;
+  int maxPercent_ = 80;
+  int maxLinePercent_ = 99;
+  int transferMode_ = 3;
+  bool cancel_ = false;
+  bool documentRunning_ = false;
+  bool documentPending_ = false;
+  int lastStatus_ = 0;
+  int startRequests_ = 0;
+  int endRequests_ = 0;
+  int pagesEnded_ = 0;
+  bool continueAsked_ = false;
+  int decisionPage_ = -1;
+  int decision_ = 0;
+  int rowsProduced_ = 0;
+  std::deque<std::vector<std::uint8_t>> rows_;
+  std::vector<std::vector<std::uint8_t>> spareRows_;
+  std::string currentTempPath_;
+
+  // Touched only by the caller of smReadScan.
+  std::vector<std::uint8_t> current_;
+
+  std::thread worker_;
+};
+
+}  // namespace velmor
