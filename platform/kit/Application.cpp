@@ -1,0 +1,596 @@
+#include "kit/Application.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QWheelEvent>
+#include <QWidget>
+#include <algorithm>
+#include <deque>
+
+#include "foundation/NotificationCenter.h"
+#include "foundation/RunLoop.h"
+#include "kit/View.h"
+#include "kit/WindowAccess.h"
+#include "kit/WindowDelegate.h"
+#include "kit/ZOrderManager.h"
+
+namespace kit {
+
+using fnd::Point;
+
+struct ModalSession {
+  Window* window = nullptr;
+  int code = kModalResponseContinue;
+  bool done = false;
+  std::uint64_t id = 0;
+};
+
+// Turns Qt's input on our windows into Events and hands them to the application.
+class InputFilter : public QObject {
+ public:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  int clickCountFor(const QMouseEvent* e);
+  QElapsedTimer lastPress_;
+  QPointF lastPressPos_;
+  int clickCount_ = 0;
+};
+
+struct Application::Impl {
+  ApplicationDelegate* delegate = nullptr;
+  std::vector<Window*> windows;
+  Window* key = nullptr;
+  Window* main = nullptr;
+  std::deque<Event> queue;
+  std::vector<std::unique_ptr<ModalSession>> sessions;  // innermost last
+  std::uint64_t nextSessionId = 1;
+  std::deque<std::function<void(Window&)>> responders;
+  std::function<EventHookResult(const Event&)> hook;
+  bool launched = false;
+  bool running = false;
+  bool terminated = false;
+  bool active = false;
+  int tracking = 0;
+  bool dispatchScheduled = false;
+  Point mouse;
+  int attentionCount = 0;
+  int nextAttention = 1;
+  InputFilter* filter = nullptr;
+};
+
+Application& Application::shared() {
+  // Never destroyed: windows and Qt objects may outlive static destruction order.
+  static Application* app = new Application();
+  return *app;
+}
+
+Application::Application() : d_(std::make_unique<Impl>()) { installInputFilter(); }
+Application::~Application() = default;
+
+void Application::installInputFilter() {
+  if (d_->filter) return;
+  auto* qapp = qobject_cast<QApplication*>(QCoreApplication::instance());
+  if (!qapp) return;
+  d_->filter = new InputFilter();
+  d_->filter->setParent(qapp);
+  qapp->installEventFilter(d_->filter);
+  QObject::connect(qapp, &QGuiApplication::applicationStateChanged, d_->filter, [](Qt::ApplicationState state) {
+    if (state == Qt::ApplicationActive)
+      Application::shared().activateIgnoringOtherApps(true);
+    else
+      Application::shared().deactivate();
+  });
+}
+
+void Application::setDelegate(ApplicationDelegate* delegate) { d_->delegate = delegate; }
+ApplicationDelegate* Application::delegate() const { return d_->delegate; }
+
+// --- Main loop
+
+void Application::finishLaunching() {
+  if (d_->launched) return;
+  d_->launched = true;
+  installInputFilter();
+  activateIgnoringOtherApps(true);
+  if (d_->delegate) d_->delegate->applicationDidFinishLaunching(*this);
+  fnd::NotificationCenter::defaultCenter().post(kDidFinishLaunchingNotification, this);
+}
+
+int Application::run() {
+  finishLaunching();
+  d_->running = true;
+  while (!d_->terminated) {
+    fnd::RunLoop::main().runOnce(fnd::RunLoopMode::Default, 0.25);
+    dispatchQueuedEvents();
+    updateWindows();
+  }
+  d_->running = false;
+  return 0;
+}
+
+bool Application::isRunning() const { return d_->running; }
+
+bool Application::terminate() {
+  if (d_->terminated) return true;
+  if (d_->delegate && d_->delegate->applicationShouldTerminate(*this) == TerminateReply::Cancel) return false;
+  fnd::NotificationCenter::defaultCenter().post(kWillTerminateNotification, this);
+  if (d_->delegate) d_->delegate->applicationWillTerminate(*this);
+  d_->terminated = true;
+  for (auto& s : d_->sessions) {
+    if (!s->done) {
+      s->done = true;
+      s->code = kModalResponseAbort;
+    }
+  }
+  // Wake a waiting pass so the loops see the flag now.
+  fnd::RunLoop::main().perform([] {}, fnd::kCommonModes);
+  return true;
+}
+
+bool Application::isTerminated() const { return d_->terminated; }
+void Application::resetTerminated() { d_->terminated = false; }
+
+// --- Activation
+
+bool Application::isActive() const { return d_->active; }
+
+void Application::activateIgnoringOtherApps(bool) {
+  if (d_->active) return;
+  d_->active = true;
+  fnd::NotificationCenter::defaultCenter().post(kDidBecomeActiveNotification, this);
+}
+
+void Application::deactivate() {
+  if (!d_->active) return;
+  fnd::NotificationCenter::defaultCenter().post(kWillResignActiveNotification, this);
+  d_->active = false;
+}
+
+// --- Windows
+
+std::vector<Window*> Application::windows() const { return d_->windows; }
+Window* Application::keyWindow() const { return d_->key; }
+Window* Application::mainWindow() const { return d_->main; }
+
+void Application::addWindow(Window* window) {
+  installInputFilter();
+  d_->windows.push_back(window);
+}
+
+void Application::removeWindow(Window* window) {
+  auto& list = d_->windows;
+  list.erase(std::remove(list.begin(), list.end(), window), list.end());
+  if (d_->key == window) d_->key = nullptr;
+  if (d_->main == window) d_->main = nullptr;
+  auto& q = d_->queue;
+  q.erase(std::remove_if(q.begin(), q.end(), [window](const Event& e) { return e.window() == window; }), q.end());
+  for (auto& s : d_->sessions) {
+    if (s->window == window) {
+      s->window = nullptr;
+      if (!s->done) {
+        s->done = true;
+        s->code = kModalResponseAbort;
+      }
+    }
+  }
+}
+
+void Application::setKeyWindow(Window* window) {
+  if (d_->key == window) return;
+  Window* old = d_->key;
+  d_->key = window;
+  if (old && old->delegate()) old->delegate()->windowDidResignKey(*old);
+  if (window) {
+    if (QWidget* w = window->nativeWidget(); w && w->isVisible()) w->activateWindow();
+    if (window->delegate()) window->delegate()->windowDidBecomeKey(*window);
+  }
+}
+
+void Application::setMainWindow(Window* window) {
+  if (d_->main == window) return;
+  Window* old = d_->main;
+  d_->main = window;
+  if (old && old->delegate()) old->delegate()->windowDidResignMain(*old);
+  if (window && window->delegate()) window->delegate()->windowDidBecomeMain(*window);
+}
+
+void Application::windowDidOrderOut(Window* window) {
+  for (auto& s : d_->sessions) {
+    // A modal window that goes away ends its run: nobody could answer it any more.
+    if (s->window == window && !s->done) {
+      s->done = true;
+      s->code = kModalResponseAbort;
+    }
+  }
+  auto frontmostOther = [&](auto accept) -> Window* {
+    for (Window* w : ZOrderManager::shared().windowsFrontToBack())
+      if (w != window && accept(w)) return w;
+    return nullptr;
+  };
+  if (d_->main == window) setMainWindow(frontmostOther([](Window* w) { return w->canBecomeMainWindow(); }));
+  if (d_->key == window) {
+    Window* next = nullptr;
+    if (Window* modal = modalWindow(); modal && modal != window && modal->isVisible()) next = modal;
+    if (!next) next = frontmostOther([](Window* w) { return w->canBecomeKeyWindow(); });
+    setKeyWindow(next);
+  }
+}
+
+void Application::windowClosed(Window* window) {
+  bool anyVisible = std::any_of(d_->windows.begin(), d_->windows.end(), [](Window* w) { return w->isVisible(); });
+  if (!anyVisible && d_->delegate && d_->delegate->applicationShouldTerminateAfterLastWindowClosed(*this)) {
+    // After the close has finished, as the platform does.
+    fnd::RunLoop::main().perform([this] { terminate(); }, fnd::RunLoopMode::Default);
+  }
+}
+
+void Application::updateWindows() {
+  std::vector<Window*> list = d_->windows;
+  for (Window* w : list) {
+    if (std::find(d_->windows.begin(), d_->windows.end(), w) == d_->windows.end()) continue;
+    if (w->isVisible()) w->update();
+  }
+  fnd::NotificationCenter::defaultCenter().post(kDidUpdateNotification, this);
+}
+
+// --- Modal runs
+
+int Application::runModalForWindow(Window& window) {
+  ModalSession* s = beginModalSession(window);
+  while (!s->done) {
+    fnd::RunLoop::main().runOnce(fnd::RunLoopMode::ModalPanel, 0.1);
+    dispatchQueuedEvents();
+    updateWindows();
+  }
+  int code = s->code;
+  endModalSession(s);
+  return code;
+}
+
+void Application::stopModal() { stopModalWithCode(kModalResponseStop); }
+
+void Application::stopModalWithCode(int code) {
+  for (auto it = d_->sessions.rbegin(); it != d_->sessions.rend(); ++it) {
+    if (!(*it)->done) {
+      (*it)->done = true;
+      (*it)->code = code;
+      fnd::RunLoop::main().perform([] {}, fnd::kCommonModes);  // wake the waiting pass
+      return;
+    }
+  }
+}
+
+void Application::abortModal() { stopModalWithCode(kModalResponseAbort); }
+
+ModalSession* Application::beginModalSession(Window& window) {
+  auto session = std::make_unique<ModalSession>();
+  session->window = &window;
+  session->id = d_->nextSessionId++;
+  ModalSession* raw = session.get();
+  d_->sessions.push_back(std::move(session));
+  window.makeKeyAndOrderFront();
+  if (!d_->responders.empty()) {
+    auto action = std::move(d_->responders.front());
+    d_->responders.pop_front();
+    std::uint64_t id = raw->id;
+    fnd::RunLoop::main().perform(
+        [this, id, action = std::move(action)] {
+          for (auto& s : d_->sessions)
+            if (s->id == id && !s->done && s->window) action(*s->window);
+        },
+        fnd::RunLoopMode::ModalPanel);
+  }
+  return raw;
+}
+
+int Application::runModalSession(ModalSession* session) {
+  auto it = std::find_if(d_->sessions.begin(), d_->sessions.end(), [session](const auto& s) { return s.get() == session; });
+  if (it == d_->sessions.end()) return kModalResponseAbort;
+  if (!session->done) {
+    fnd::RunLoop::main().runOnce(fnd::RunLoopMode::ModalPanel, 0.0);
+    dispatchQueuedEvents();
+    updateWindows();
+  }
+  return session->done ? session->code : kModalResponseContinue;
+}
+
+void Application::endModalSession(ModalSession* session) {
+  auto& list = d_->sessions;
+  list.erase(std::remove_if(list.begin(), list.end(), [session](const auto& s) { return s.get() == session; }),
+             list.end());
+}
+
+Window* Application::modalWindow() const {
+  for (auto it = d_->sessions.rbegin(); it != d_->sessions.rend(); ++it)
+    if (!(*it)->done && (*it)->window) return (*it)->window;
+  return nullptr;
+}
+
+void Application::onNextModalWindow(std::function<void(Window&)> action) {
+  d_->responders.push_back(std::move(action));
+}
+
+std::size_t Application::pendingModalResponders() const { return d_->responders.size(); }
+
+// --- Events
+
+bool Application::inputAllowed(const Event& event) const {
+  Window* modal = modalWindow();
+  Window* w = event.window();
+  if (!modal || !w || w == modal) return true;
+  switch (event.type()) {
+    case EventType::MouseMoved:
+    case EventType::MouseEntered:
+    case EventType::MouseExited:
+    case EventType::FlagsChanged:
+      return true;
+    default:
+      break;
+  }
+  for (Window* p = w->parentWindow(); p; p = p->parentWindow())
+    if (p == modal) return true;
+  return w->worksWhenModal();
+}
+
+void Application::sendEvent(const Event& event) {
+  if (d_->hook) {
+    switch (d_->hook(event)) {
+      case EventHookResult::Pass:
+        break;
+      case EventHookResult::Drop:
+        return;
+      case EventHookResult::SwallowUntilMouseUp:
+        if (event.type() != EventType::LeftMouseUp)
+          while (auto e = nextEventMatchingMask(kMouseTrackingMask, -1, fnd::RunLoopMode::EventTracking, event.window()))
+            if (e->type() == EventType::LeftMouseUp) break;
+        return;
+    }
+  }
+  Event e = event;
+  if (!e.window() && (e.isKey() || e.type() == EventType::FlagsChanged)) e.setWindow(d_->key);
+  Window* w = e.window();
+  if (!w || std::find(d_->windows.begin(), d_->windows.end(), w) == d_->windows.end()) return;
+  if (!inputAllowed(e)) return;
+  if (e.isMouse()) {
+    fnd::Rect f = w->frame();
+    setMouseLocation({f.origin.x + e.locationInWindow().x, f.origin.y + e.locationInWindow().y});
+  }
+  w->sendEvent(e);
+}
+
+void Application::postEvent(const Event& event, bool atStart) {
+  if (atStart)
+    d_->queue.push_front(event);
+  else
+    d_->queue.push_back(event);
+  if (!d_->dispatchScheduled) {
+    d_->dispatchScheduled = true;
+    fnd::RunLoop::main().perform(
+        [this] {
+          d_->dispatchScheduled = false;
+          dispatchQueuedEvents();
+          updateWindows();
+        },
+        fnd::RunLoopMode::Default | fnd::RunLoopMode::ModalPanel);
+  }
+}
+
+void Application::dispatchQueuedEvents() {
+  while (!d_->queue.empty() && d_->tracking == 0) {
+    Event e = d_->queue.front();
+    d_->queue.pop_front();
+    sendEvent(e);
+  }
+}
+
+bool Application::isTracking() const { return d_->tracking > 0; }
+
+std::optional<Event> Application::nextEventMatchingMask(EventMask mask, double timeoutSeconds, fnd::RunLoopMode mode,
+                                                        Window* window) {
+  struct TrackingScope {
+    int& depth;
+    bool on;
+    TrackingScope(int& d, bool o) : depth(d), on(o) { if (on) ++depth; }
+    ~TrackingScope() { if (on) --depth; }
+  } scope(d_->tracking, mode == fnd::RunLoopMode::EventTracking);
+  QElapsedTimer clock;
+  clock.start();
+  auto alive = [&] { return !window || std::find(d_->windows.begin(), d_->windows.end(), window) != d_->windows.end(); };
+  for (;;) {
+    auto& q = d_->queue;
+    for (auto it = q.begin(); it != q.end(); ++it) {
+      if (!(it->mask() & mask)) continue;
+      if (window && it->window() && it->window() != window) continue;
+      Event e = *it;
+      q.erase(it);
+      if (e.isMouse() && e.window()) {
+        fnd::Rect f = e.window()->frame();
+        setMouseLocation({f.origin.x + e.locationInWindow().x, f.origin.y + e.locationInWindow().y});
+      }
+      return e;
+    }
+    if (d_->terminated || !alive() || (window && !window->isVisible())) return std::nullopt;
+    double waited = clock.elapsed() / 1000.0;
+    if (timeoutSeconds >= 0 && waited >= timeoutSeconds) return std::nullopt;
+    double slice = 0.05;
+    if (timeoutSeconds >= 0) slice = std::min(slice, timeoutSeconds - waited);
+    fnd::RunLoop::main().runOnce(mode, std::max(0.0, slice));
+  }
+}
+
+void Application::discardEventsMatchingMask(EventMask mask, Window* window) {
+  auto& q = d_->queue;
+  q.erase(std::remove_if(q.begin(), q.end(),
+                         [&](const Event& e) { return (e.mask() & mask) && (!window || e.window() == window); }),
+          q.end());
+}
+
+std::size_t Application::queuedEventCount() const { return d_->queue.size(); }
+
+void Application::setEventHook(std::function<EventHookResult(const Event&)> hook) { d_->hook = std::move(hook); }
+Point Application::mouseLocation() const { return d_->mouse; }
+void Application::setMouseLocation(Point screenPoint) { d_->mouse = screenPoint; }
+
+// --- Attention
+
+int Application::requestUserAttention(AttentionRequest) {
+  ++d_->attentionCount;
+  if (Window* w = d_->key ? d_->key : d_->main)
+    if (QWidget* widget = w->nativeWidget()) QApplication::alert(widget);
+  return d_->nextAttention++;
+}
+
+void Application::cancelUserAttentionRequest(int) {}
+int Application::userAttentionRequestCount() const { return d_->attentionCount; }
+
+// --- Qt input
+
+namespace {
+
+unsigned modifiersOf(Qt::KeyboardModifiers m) {
+  unsigned flags = 0;
+  if (m & Qt::ShiftModifier) flags |= kShiftKeyMask;
+  // The command key of shortcuts is Control on Linux; the Meta key plays control.
+  if (m & Qt::ControlModifier) flags |= kCommandKeyMask;
+  if (m & Qt::MetaModifier) flags |= kControlKeyMask;
+  if (m & Qt::AltModifier) flags |= kAlternateKeyMask;
+  return flags;
+}
+
+std::string charactersOf(const QKeyEvent* k) {
+  switch (k->key()) {
+    case Qt::Key_Return: return std::string(1, keys::kReturn);
+    case Qt::Key_Enter: return std::string(1, keys::kEnter);
+    case Qt::Key_Escape: return std::string(1, keys::kEscape);
+    case Qt::Key_Backspace: return std::string(1, keys::kDelete);
+    case Qt::Key_Tab: return std::string(1, keys::kTab);
+    // The platform's function-key characters, as UTF-8.
+    case Qt::Key_Up: return QString(QChar(0xF700)).toStdString();
+    case Qt::Key_Down: return QString(QChar(0xF701)).toStdString();
+    case Qt::Key_Left: return QString(QChar(0xF702)).toStdString();
+    case Qt::Key_Right: return QString(QChar(0xF703)).toStdString();
+    case Qt::Key_Delete: return QString(QChar(0xF728)).toStdString();
+    default: return k->text().toStdString();
+  }
+}
+
+bool isModifierKey(int key) {
+  return key == Qt::Key_Shift || key == Qt::Key_Control || key == Qt::Key_Alt || key == Qt::Key_Meta ||
+         key == Qt::Key_AltGr;
+}
+
+}  // namespace
+
+int InputFilter::clickCountFor(const QMouseEvent* e) {
+  QPointF pos = e->globalPosition();
+  bool near = (pos - lastPressPos_).manhattanLength() <= 4;
+  if (lastPress_.isValid() && near && lastPress_.elapsed() <= QApplication::doubleClickInterval())
+    ++clickCount_;
+  else
+    clickCount_ = 1;
+  lastPress_.start();
+  lastPressPos_ = pos;
+  return clickCount_;
+}
+
+bool InputFilter::eventFilter(QObject* watched, QEvent* event) {
+  switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseMove:
+    case QEvent::Wheel:
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+      break;
+    default:
+      return false;
+  }
+  auto* widget = qobject_cast<QWidget*>(watched);
+  if (!widget) return false;
+  QWidget* top = widget->window();
+  Window* window = WindowAccess::windowOfWidget(top);
+  if (!window) return false;
+  Application& app = Application::shared();
+  double height = window->contentRectSize().height;
+  auto toWindow = [&](QPointF local) {
+    QPointF p = widget->mapTo(top, local);
+    return Point{p.x(), height - p.y()};
+  };
+
+  Event e;
+  View* nativeTarget = nullptr;
+  switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseMove: {
+      auto* m = static_cast<QMouseEvent*>(event);
+      Point loc = toWindow(m->position());
+      unsigned mods = modifiersOf(m->modifiers());
+      EventType type;
+      int clicks = 1;
+      if (event->type() == QEvent::MouseMove) {
+        if (m->buttons() & Qt::LeftButton)
+          type = EventType::LeftMouseDragged;
+        else if (m->buttons() & Qt::RightButton)
+          type = EventType::RightMouseDragged;
+        else
+          type = EventType::MouseMoved;
+      } else if (event->type() == QEvent::MouseButtonRelease) {
+        if (m->button() != Qt::LeftButton && m->button() != Qt::RightButton) return true;
+        type = m->button() == Qt::LeftButton ? EventType::LeftMouseUp : EventType::RightMouseUp;
+        clicks = std::max(1, clickCount_);
+      } else {
+        if (m->button() != Qt::LeftButton && m->button() != Qt::RightButton) return true;
+        type = m->button() == Qt::LeftButton ? EventType::LeftMouseDown : EventType::RightMouseDown;
+        clicks = clickCountFor(m);
+      }
+      e = Event::mouseEvent(type, loc, mods, window, clicks);
+      if (View* content = window->contentView()) {
+        View* hit = content->hitTest(loc);
+        if (hit && hit->handlesNativeInput()) nativeTarget = hit;
+      }
+      break;
+    }
+    case QEvent::Wheel: {
+      auto* w = static_cast<QWheelEvent*>(event);
+      Point loc = toWindow(w->position());
+      e = Event::scrollWheelEvent(loc, w->angleDelta().x() / 120.0, w->angleDelta().y() / 120.0,
+                                  modifiersOf(w->modifiers()), window);
+      if (View* content = window->contentView()) {
+        View* hit = content->hitTest(loc);
+        if (hit && hit->handlesNativeInput()) nativeTarget = hit;
+      }
+      break;
+    }
+    default: {
+      auto* k = static_cast<QKeyEvent*>(event);
+      unsigned mods = modifiersOf(k->modifiers());
+      if (isModifierKey(k->key())) {
+        e = Event::flagsChangedEvent(mods, window, static_cast<int>(k->nativeScanCode()));
+      } else {
+        e = Event::keyEvent(event->type() == QEvent::KeyPress ? EventType::KeyDown : EventType::KeyUp,
+                            charactersOf(k), mods, window, static_cast<int>(k->nativeScanCode()));
+        e.setRepeat(k->isAutoRepeat());
+      }
+      if (auto* v = dynamic_cast<View*>(window->firstResponder()); v && v->handlesNativeInput()) nativeTarget = v;
+      break;
+    }
+  }
+
+  if (nativeTarget) {
+    // A Qt editor handles its own input once the hooks have let the event through.
+    if (!app.inputAllowed(e)) return true;
+    if (app.d_->hook && app.d_->hook(e) != EventHookResult::Pass) return true;
+    return false;
+  }
+  app.postEvent(e);
+  if (!app.isTracking()) app.dispatchQueuedEvents();
+  return true;
+}
+
+}  // namespace kit

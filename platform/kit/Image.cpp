@@ -1,0 +1,98 @@
+#include "kit/Image.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QImageReader>
+#include <cstring>
+#include <filesystem>
+
+#include "foundation/Paths.h"
+#include "kit/GraphicsContext.h"
+#include "kit/QtBridge.h"
+
+namespace kit {
+
+namespace {
+
+// Preferred extensions first; anything else Qt can read comes after.
+const char* const kExtensions[] = {"png", "tiff", "tif", "jpg", "jpeg", "bmp", "gif"};
+
+std::string findByStem(const QDir& dir, const QString& stem) {
+  if (!dir.exists() || stem.isEmpty()) return {};
+  for (const char* ext : kExtensions) {
+    QString candidate = dir.filePath(stem + QLatin1Char('.') + QLatin1String(ext));
+    if (QFileInfo(candidate).isFile()) return candidate.toStdString();
+  }
+  // Any other extension, or none.
+  const QFileInfoList entries = dir.entryInfoList(QDir::Files, QDir::Name);
+  for (const QFileInfo& info : entries)
+    if (info.completeBaseName() == stem || info.fileName() == stem) return info.filePath().toStdString();
+  return {};
+}
+
+}  // namespace
+
+Image Image::named(const std::string& name, const std::string& folder) {
+  if (name.empty()) return Image();
+  QString fileName = QFileInfo(bridge::qs(name)).fileName();
+  // Strip one extension: the caller's extension need not match the stored file's.
+  int dot = fileName.lastIndexOf(QLatin1Char('.'));
+  QString stem = dot > 0 ? fileName.left(dot) : fileName;
+  QDir resources(bridge::qs(fnd::Paths::resourceDir()));
+  QDir pictures(resources.filePath(QStringLiteral("pictures")));
+  std::string found;
+  if (!folder.empty()) found = findByStem(QDir(pictures.filePath(bridge::qs(folder))), stem);
+  if (found.empty()) found = findByStem(pictures, stem);
+  if (found.empty()) found = findByStem(resources, stem);
+  if (found.empty()) return Image();
+  return fromFile(found);
+}
+
+Image Image::fromFile(const std::string& path) {
+  QImageReader reader(bridge::qs(path));
+  reader.setAutoTransform(false);
+  QImage img = reader.read();
+  if (img.isNull()) return Image();
+  if (img.format() != QImage::Format_ARGB32_Premultiplied)
+    img = img.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+  return bridge::fromQImage(std::move(img));
+}
+
+Image Image::fromRGB(const std::uint8_t* pixels, int width, int height) {
+  if (!pixels || width <= 0 || height <= 0) return Image();
+  QImage img(width, height, QImage::Format_RGB888);
+  if (img.isNull()) return Image();
+  const std::size_t rowBytes = static_cast<std::size_t>(width) * 3;
+  for (int y = 0; y < height; ++y)
+    std::memcpy(img.scanLine(y), pixels + rowBytes * static_cast<std::size_t>(y), rowBytes);
+  return bridge::fromQImage(img.convertToFormat(QImage::Format_ARGB32_Premultiplied));
+}
+
+fnd::Size Image::size() const {
+  return data_ ? fnd::Size{static_cast<double>(data_->image.width()), static_cast<double>(data_->image.height())}
+               : fnd::Size{};
+}
+int Image::pixelsWide() const { return data_ ? data_->image.width() : 0; }
+int Image::pixelsHigh() const { return data_ ? data_->image.height() : 0; }
+
+Color Image::colorAtPixel(int x, int y) const {
+  if (!data_ || x < 0 || y < 0 || x >= data_->image.width() || y >= data_->image.height()) return Color::clear();
+  return bridge::fromQColor(data_->image.pixelColor(x, y));
+}
+
+void Image::drawInRect(const fnd::Rect& into, const fnd::Rect& from, double opacity) const {
+  if (!data_) return;
+  if (GraphicsContext* ctx = GraphicsContext::current()) ctx->drawImage(*this, into, from, opacity);
+}
+
+void Image::drawAtPoint(fnd::Point at, const fnd::Rect& from, double opacity) const {
+  if (!data_) return;
+  fnd::Size s = from.isEmpty() ? size() : from.size;
+  drawInRect(fnd::Rect(at, s), from, opacity);
+}
+
+bool Image::writePng(const std::string& path) const {
+  return data_ && bridge::savePngAtomically(data_->image, path);
+}
+
+}  // namespace kit

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "foundation/Geometry.h"
+#include "kit/Color.h"
+
+namespace kit {
+
+namespace bridge {
+struct ImageData;
+}
+
+// An immutable picture, cheap to copy (copies share the pixels). One point is one pixel.
+class Image {
+ public:
+  Image() = default;  // no picture: isValid() is false, drawing it draws nothing
+
+  // A picture of ours by name, whatever extension the caller gives ("CursHand.tif" finds
+  // CursHand.png): looked up in the resource folder's "pictures" folder (or `folder` below
+  // it), then in the resource folder itself. Invalid when none is found or readable.
+  static Image named(const std::string& name, const std::string& folder = {});
+  static Image fromFile(const std::string& path);
+  // Tightly packed 8-bit RGB, rows from the top, width * height * 3 bytes.
+  static Image fromRGB(const std::uint8_t* pixels, int width, int height);
+
+  bool isValid() const { return data_ != nullptr; }
+  fnd::Size size() const;
+  int pixelsWide() const;
+  int pixelsHigh() const;
+  // Colour of one pixel, counted from the top-left; clear outside the picture.
+  Color colorAtPixel(int x, int y) const;
+
+  // Into the current graphics context: the `from` part (whole picture when empty; y up)
+  // scaled into `into`, upright, with the opacity.
+  void drawInRect(const fnd::Rect& into, const fnd::Rect& from = {}, double opacity = 1.0) const;
+  // Unscaled, its bottom-left corner at the point.
+  void drawAtPoint(fnd::Point at, const fnd::Rect& from = {}, double opacity = 1.0) const;
+
+  // Writes a PNG file (through a temporary file and a rename). False on failure.
+  bool writePng(const std::string& path) const;
+
+  const bridge::ImageData* data() const { return data_.get(); }
+  explicit Image(std::shared_ptr<const bridge::ImageData> data) : data_(std::move(data)) {}
+
+ private:
+  std::shared_ptr<const bridge::ImageData> data_;
+};
+
+}  // namespace kit

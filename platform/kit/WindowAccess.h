@@ -1,0 +1,21 @@
+#pragma once
+
+// Private to kit: the entries of Window that the Qt side (widget, input filter) uses.
+
+#include "foundation/Geometry.h"
+
+class QWidget;
+
+namespace kit {
+
+class Window;
+
+struct WindowAccess {
+  static void resized(Window* window, int width, int height);
+  static void closeRequested(Window* window);
+  static void pointerLeft(Window* window);
+  // The kit window behind a top-level Qt widget, or null.
+  static Window* windowOfWidget(QWidget* topLevel);
+};
+
+}  // namespace kit
