@@ -177,7 +177,7 @@ void View::addSubview(View* view) {
     view->d_->widget->setParent(d_->widget);
     view->updateWidgetGeometry();
     view->d_->widget->setVisible(!view->d_->hidden);
-    view->d_->widget->raise();
+    view->d_->widget->raise();  // child widgets stack fine on every platform
   }
   view->setWindowRecursive(d_->window);
   if (d_->window) d_->window->invalidateCursorRectsForView(view);

@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QPalette>
 #include <QPixmap>
 #include <QResizeEvent>
@@ -385,7 +386,9 @@ void Window::applyStacking(bool stayOnTop, Window* transientParent) {
     QWindow* parentHandle = transientParent ? transientParent->d_->widget->windowHandle() : nullptr;
     if (handle->transientParent() != parentHandle) handle->setTransientParent(parentHandle);
   }
-  if (w->isVisible()) w->raise();
+  // The offscreen platform keeps no stacking (and says so on every raise).
+  static const bool canRaise = QGuiApplication::platformName() != QLatin1String("offscreen");
+  if (canRaise && w->isVisible()) w->raise();
 }
 
 // --- Key and main state, responders
