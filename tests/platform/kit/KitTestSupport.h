@@ -73,7 +73,11 @@ class Recorder : public kit::View {
   void mouseExited(const kit::Event&) override { add("exited"); }
   void mouseMoved(const kit::Event&) override { add("moved"); }
   void scrollWheel(const kit::Event& e) override { add("wheel"); }
-  void keyDown(const kit::Event& e) override { add("key " + e.characters()); }
+  // Keys are noted, then passed on up the responder chain, as a view that does not use them.
+  void keyDown(const kit::Event& e) override {
+    add("key " + e.characters());
+    View::keyDown(e);
+  }
   void flagsChanged(const kit::Event&) override { add("flags"); }
 
  private:
