@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "foundation/NotificationCenter.h"
 #include "foundation/RunLoop.h"
 #include "kit/Application.h"
 #include "kit/BezierPath.h"
