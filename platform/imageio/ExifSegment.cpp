@@ -228,9 +228,11 @@ fnd::Data ExifSegment::build(const fnd::Dictionary& properties, std::size_t widt
   first = serialise(ifd0, 8);
   std::vector<std::uint8_t> second = serialise(sub, exifOffset);
 
-  fnd::Data out = {'E', 'x', 'i', 'f', 0, 0, 'M', 'M', 0, 42, 0, 0, 0, 8};
-  out.insert(out.end(), first.begin(), first.end());
-  out.insert(out.end(), second.begin(), second.end());
+  static constexpr std::uint8_t kHeader[] = {'E', 'x', 'i', 'f', 0, 0, 'M', 'M', 0, 42, 0, 0, 0, 8};
+  fnd::Data out(sizeof kHeader + first.size() + second.size());
+  std::memcpy(out.data(), kHeader, sizeof kHeader);
+  std::memcpy(out.data() + sizeof kHeader, first.data(), first.size());
+  std::memcpy(out.data() + sizeof kHeader + first.size(), second.data(), second.size());
   return out;
 }
 

@@ -147,13 +147,13 @@ bool JpegWriter::write(const Image& image, const fnd::Dictionary& properties, in
   if (!exif.empty()) jpeg_write_marker(&cinfo, JPEG_APP0 + 1, exif.data(), unsigned(exif.size()));
   if (!icc.empty()) jpeg_write_icc_profile(&cinfo, icc.data(), unsigned(icc.size()));
   while (cinfo.next_scanline < cinfo.image_height) {
-    if (!reader.next8(row.data())) {
+    JSAMPROW rows[1] = {const_cast<JSAMPLE*>(reader.next8View(row.data()))};
+    if (!rows[0]) {
       jpeg_destroy_compress(&cinfo);
       error = "the image data ended at row " + std::to_string(reader.rowsRead()) + " of " +
               std::to_string(image.height());
       return false;
     }
-    JSAMPROW rows[1] = {row.data()};
     jpeg_write_scanlines(&cinfo, rows, 1);
   }
   jpeg_finish_compress(&cinfo);

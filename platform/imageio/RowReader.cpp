@@ -55,6 +55,11 @@ bool RowReader::next8(std::uint8_t* out) {
   return true;
 }
 
+const std::uint8_t* RowReader::next8View(std::uint8_t* buffer) {
+  if (image_.bitsPerComponent() == 8 && samples_ == components_) return nextRaw();
+  return next8(buffer) ? buffer : nullptr;
+}
+
 bool RowReader::next16(std::uint16_t* out) {
   const std::uint8_t* raw = nextRaw();
   if (!raw) return false;

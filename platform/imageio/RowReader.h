@@ -18,6 +18,9 @@ class RowReader {
   const std::uint8_t* nextRaw();
   // The next row as components() 8-bit samples per pixel (1-bit pixels become 0 or 255).
   bool next8(std::uint8_t* out);
+  // As next8, but answers the provider's row itself when it already has that layout (8-bit
+  // colour samples only), sparing a copy; otherwise fills and answers buffer. Null at the end.
+  const std::uint8_t* next8View(std::uint8_t* buffer);
   // The next row as components() 16-bit samples per pixel in host order.
   bool next16(std::uint16_t* out);
 

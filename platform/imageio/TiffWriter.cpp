@@ -105,7 +105,7 @@ bool TiffWriter::write(const Image& image, const fnd::Dictionary& properties, in
     if (bits == 1) {
       data = const_cast<std::uint8_t*>(reader.nextRaw());
     } else if (bits == 8) {
-      data = reader.next8(row8.data()) ? row8.data() : nullptr;
+      data = const_cast<std::uint8_t*>(reader.next8View(row8.data()));
     } else {
       data = reader.next16(row16.data()) ? row16.data() : nullptr;
     }
