@@ -358,7 +358,9 @@ class Reader {
         if (xml_.name() != u"key") return fail("<" + xml_.name().toString().toStdString() + "> without a key");
         std::optional<std::string> key = leafText();
         if (!key) return std::nullopt;
-        if (!nextChild()) return error_.empty() ? fail("key \"" + *key + "\" without a value") : std::nullopt;
+        if (!nextChild() || xml_.name() == u"key") {
+          return error_.empty() ? fail("key \"" + *key + "\" without a value") : std::nullopt;
+        }
         std::optional<Value> v = value();
         if (!v) return std::nullopt;
         dict.set(*key, std::move(*v));
