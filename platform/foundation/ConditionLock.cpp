@@ -11,7 +11,7 @@ bool ConditionLock::acquireUntil(double timeoutSeconds, Pred ready) {
   auto free = [&] { return !held_ && ready(); };
   if (timeoutSeconds == std::numeric_limits<double>::infinity()) {
     changed_.wait(guard, free);
-  } else if (timeoutSeconds <= 0) {
+  } else if (!(timeoutSeconds > 0)) {  // also NaN
     if (!free()) return false;
   } else {
     // Cap absurd time-outs so the steady-clock arithmetic cannot overflow.

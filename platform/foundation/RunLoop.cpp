@@ -92,10 +92,13 @@ struct RunLoop::Impl {
       lastSeq = nextSeq - 1;
     }
     const double now = steadyNow();
-    std::stable_sort(due.begin(), due.end(), [](const auto& a, const auto& b) { return a->dueTime() < b->dueTime(); });
-    for (const auto& t : due) {
+    // Earliest first. Due times are read once: another thread may move them meanwhile.
+    std::vector<std::pair<double, std::shared_ptr<Timer>>> byDue;
+    for (auto& t : due) byDue.emplace_back(t->dueTime(), std::move(t));
+    std::stable_sort(byDue.begin(), byDue.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (const auto& entry : byDue) {
       if (levelStopped(levelIndex)) return ran;
-      if (t->fireIfDue(now)) ran = true;
+      if (entry.second->fireIfDue(now)) ran = true;
     }
     for (;;) {
       if (levelStopped(levelIndex)) return ran;
@@ -249,7 +252,7 @@ bool RunLoop::runOnce(RunLoopMode mode, double maxWaitSeconds) {
       // Qt events are served in every mode, also when ours kept the pass busy.
       if (QCoreApplication::instance()) QCoreApplication::processEvents(QEventLoop::AllEvents);
     } else {
-      double wait = std::isfinite(maxWaitSeconds) ? std::clamp(maxWaitSeconds, 0.0, kForever) : kForever;
+      const double wait = std::isnan(maxWaitSeconds) ? 0.0 : std::clamp(maxWaitSeconds, 0.0, kForever);
       const double until = std::min(steadyNow() + wait, impl_->nextDue(mode));
       if (!impl_->hasCalls(mode)) impl_->wait(until);
       if (!impl_->levelStopped(level.index())) ran = impl_->serve(mode, level.index());

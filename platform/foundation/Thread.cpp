@@ -36,7 +36,7 @@ void Thread::detach(std::function<void()> body, const std::string& name) {
 }
 
 void Thread::sleepFor(double seconds) {
-  if (seconds <= 0) return;
+  if (!(seconds > 0)) return;  // also NaN
   if (seconds > 1e9) seconds = 1e9;
   std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
 }
