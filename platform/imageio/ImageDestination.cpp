@@ -9,25 +9,19 @@
 namespace imageio {
 
 std::unique_ptr<ImageDestination> ImageDestination::createWithPath(const std::string& path, ImageType type,
-                                                                   std::size_t count, const fnd::Dictionary& options) {
+                                                                   std::size_t count) {
   if (count != 1 || path.empty()) return nullptr;
   std::error_code ec;
   std::filesystem::path folder = std::filesystem::path(path).parent_path();
   if (folder.empty()) folder = ".";
   if (!std::filesystem::is_directory(folder, ec)) return nullptr;
-  std::unique_ptr<ImageDestination> dest(new ImageDestination(path, type));
-  dest->properties_ = options;
-  return dest;
-}
-
-void ImageDestination::setProperties(const fnd::Dictionary& properties) {
-  for (const auto& [key, value] : properties) properties_.set(key, value);
+  return std::unique_ptr<ImageDestination>(new ImageDestination(path, type));
 }
 
 void ImageDestination::addImage(ImageRef image, const fnd::Dictionary& properties) {
   if (image_ || !image) return;
   image_ = std::move(image);
-  for (const auto& [key, value] : properties) properties_.set(key, value);
+  properties_ = properties;
 }
 
 bool ImageDestination::finalize() {

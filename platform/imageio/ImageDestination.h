@@ -19,10 +19,8 @@ class ImageDestination {
  public:
   // Null when count is not 1 or the target's folder does not exist.
   static std::unique_ptr<ImageDestination> createWithPath(const std::string& path, ImageType type,
-                                                          std::size_t count, const fnd::Dictionary& options = {});
+                                                          std::size_t count);
 
-  // Properties for the image(s) added later; entries given with the image win.
-  void setProperties(const fnd::Dictionary& properties);
   // Only the first image is kept (a destination holds one image).
   void addImage(ImageRef image, const fnd::Dictionary& properties = {});
   // Writes the file; false when there is no image, it was already finalised, the data ran
