@@ -282,6 +282,12 @@ bool RunLoop::runFor(RunLoopMode mode, double seconds) {
       }
       const double now = steadyNow();
       if (now >= end) break;
+      // Qt deletes objects handed to deleteLater() only when a loop it knows of returns; our
+      // outermost run (the application's loop) plays that part between passes, when none of
+      // our calls is on the stack. Qt still spares objects posted from deeper event handlers.
+      if (level.index() == 0 && QCoreApplication::instance()) {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+      }
       if (impl_->serve(mode, level.index())) {
         if (QCoreApplication::instance()) QCoreApplication::processEvents(QEventLoop::AllEvents);
         continue;

@@ -23,8 +23,13 @@ namespace fnd {
 // fires inside such a nested run too.
 //
 // Outside any of our runs, when Qt's own loop is running (QCoreApplication::exec, a Qt
-// dialog's exec), queued calls and timers are served as in the default mode. A loop that Qt
-// runs for another mode (a menu's own loop, say) is marked with a ModeScope.
+// dialog's exec), queued calls and timers are served as in the default mode. A Qt loop that
+// runs inside one of our runs serves none of ours (not even common-mode timers) unless it is
+// marked with a ModeScope for the mode it stands for (a menu's own loop: event tracking).
+//
+// Objects released with QObject::deleteLater() are deleted by the outermost of our runs
+// between passes (runFor, runUntil and run; Qt's own rules still spare objects released from
+// deeper Qt event handlers), never by a nested run.
 //
 // The run methods belong to the main thread: called on another thread they return at once.
 // stop(), perform(), performOnMainThread(), performAfterDelay() and addTimer() may be called

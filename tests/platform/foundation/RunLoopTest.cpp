@@ -256,6 +256,24 @@ TEST_F(RunLoopTest, ModeScopeMarksALoopQtRunsForAnotherMode) {
   EXPECT_EQ(log.back(), "default");
 }
 
+// Windows and other Qt objects are often released with deleteLater(); the application's loop
+// is our outermost run, so that run must carry the deletion out.
+TEST_F(RunLoopTest, OutermostRunDeletesObjectsReleasedWithDeleteLater) {
+  bool destroyed = false;
+  auto* object = new QObject;
+  QObject::connect(object, &QObject::destroyed, [&] { destroyed = true; });
+  loop().perform([object] { object->deleteLater(); });
+  loop().perform([&] {
+    // A nested run must not delete it: the caller further up may still use the object.
+    loop().runFor(RunLoopMode::Default, 0.01);
+    EXPECT_FALSE(destroyed);
+  });
+  loop().performAfterDelay(0.02, [] { loop().stop(); });
+  EXPECT_TRUE(loop().runFor(RunLoopMode::Default, kBound));
+  EXPECT_TRUE(destroyed);
+  if (!destroyed) delete object;
+}
+
 TEST_F(RunLoopTest, RunsOffTheMainThreadReturnAtOnce) {
   auto done = std::make_shared<ConditionLock>(0);
   auto results = std::make_shared<std::vector<bool>>();
