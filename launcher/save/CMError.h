@@ -12,8 +12,6 @@
 #include <exception>
 #include <new>
 
-#include <cxxabi.h>
-
 using CMResult = std::uint32_t;
 
 // Common layer, file and string objects.
@@ -61,9 +59,13 @@ void CM_ThrowIfError(CMResult code);
 // What CM_ThrowIfError would throw for a code (0 stays 0).
 CMResult CM_NormalizeError(CMResult code);
 
+// Thrown by CM_TestCancel in a worker whose cancellation was asked for; it unwinds the worker
+// body to the thread start, which ends the thread. Nothing else throws it or may swallow it.
+struct CMThreadCancelled {};
+
 // Runs one public operation's body and turns whatever it raises into a code: a raised code is
 // returned as is, an allocation failure as CM_ERR_NO_MEMORY, any other exception as
-// CM_ERR_SYSTEM. Thread cancellation (a forced unwind) passes through untouched.
+// CM_ERR_SYSTEM. A worker's cancellation (CMThreadCancelled) passes through untouched.
 template <class Body>
 CMResult CM_Guard(Body&& body) {
   try {
@@ -72,7 +74,7 @@ CMResult CM_Guard(Body&& body) {
     return code;
   } catch (const std::bad_alloc&) {
     return CM_ERR_NO_MEMORY;
-  } catch (abi::__forced_unwind&) {
+  } catch (const CMThreadCancelled&) {
     throw;
   } catch (...) {
     return CM_ERR_SYSTEM;

@@ -57,32 +57,24 @@ struct StartInfo {
   void* argument;
 };
 
-// Signals the record however the body ends (return, exception or cancellation), then lets go
-// of the thread's share of the record.
-struct EndOfThread {
-  CMThreadStruct* record;
-  ~EndOfThread() {
-    int old = 0;
-    pthread_setcancelstate(PTHREAD_CANCEL_DISABLE, &old);
-    CM_SignalThreadEnd(record);
-    pthread_mutex_lock(&record->mutex2->handle);
-    record->alive = false;
-    pthread_mutex_unlock(&record->mutex2->handle);
-    releaseRecord(record);
-  }
-};
+// The record of the worker running on this thread (null on other threads).
+thread_local CMThreadStruct* tCurrentRecord = nullptr;
 
 void* threadStart(void* raw) {
   StartInfo info = *static_cast<StartInfo*>(raw);
   delete static_cast<StartInfo*>(raw);
-  EndOfThread end{info.record};
+  tCurrentRecord = info.record;
   try {
     info.body(info.argument);
-  } catch (abi::__forced_unwind&) {
-    throw;
+  } catch (const CMThreadCancelled&) {
+    // The body was cancelled at a cancellation point: an ordinary end.
   } catch (...) {
     // A body must not throw; a detached thread has no one to hand it to.
   }
+  tCurrentRecord = nullptr;
+  // However the body ended, the waiter is released; then the thread lets go of its share.
+  CM_SignalThreadEnd(info.record);
+  releaseRecord(info.record);
   return nullptr;
 }
 
@@ -156,7 +148,6 @@ CMResult CM_CreateThread(CMThreadStruct** slot, CMThreadBody body, void* argumen
   if (rc == CM_OK) rc = CM_CreateCond(&record->cond);
   if (rc != CM_OK) return rc;
   record->waitingFlag = 0;
-  record->alive = true;
   record->refs.store(2);  // the thread and the slot
 
   auto* start = new (std::nothrow) StartInfo{record.get(), body, argument};
@@ -169,17 +160,13 @@ CMResult CM_CreateThread(CMThreadStruct** slot, CMThreadBody body, void* argumen
   pthread_attr_setdetachstate(&attr, PTHREAD_CREATE_DETACHED);
   // The record is in the slot before the body runs, so a body may look it up there.
   *slot = record.get();
-  pthread_t thread{};
-  int created = pthread_create(&thread, &attr, threadStart, start);
+  int created = pthread_create(&record->thread, &attr, threadStart, start);
   pthread_attr_destroy(&attr);
   if (created != 0) {
     *slot = nullptr;
     delete start;
     return CM_ERR_SYSTEM;
   }
-  pthread_mutex_lock(&record->mutex2->handle);
-  record->thread = thread;
-  pthread_mutex_unlock(&record->mutex2->handle);
   record.release();
   return CM_OK;
 }
@@ -235,12 +222,10 @@ CMResult CM_SignalThreadEnd(CMThreadStruct* record) {
 
 CMResult CM_CancelThread(CMThreadStruct* record) {
   if (!record) return CM_ERR_BAD_ARGUMENT;
-  int rc = 0;
-  // Under mutex2 the thread cannot finish leaving, so its handle is still valid.
-  pthread_mutex_lock(&record->mutex2->handle);
-  if (record->alive) rc = pthread_cancel(record->thread);
-  pthread_mutex_unlock(&record->mutex2->handle);
-  return rc == 0 ? CM_OK : CM_ERR_SYSTEM;
+  // Cancellation is cooperative: the worker ends at its next CM_TestCancel by unwinding, so
+  // its destructors run and nothing it holds is lost.
+  record->cancelRequested.store(true);
+  return CM_OK;
 }
 
 CMResult CM_DisableThreadCancel() {
@@ -250,11 +235,7 @@ CMResult CM_DisableThreadCancel() {
 }
 
 CMResult CM_TestCancel() {
-  int old = 0;
-  pthread_setcancelstate(PTHREAD_CANCEL_ENABLE, &old);
-  pthread_testcancel();
-  int ignored = 0;
-  pthread_setcancelstate(old, &ignored);
+  if (tCurrentRecord && tCurrentRecord->cancelRequested.load()) throw CMThreadCancelled{};
   return CM_OK;
 }
 

@@ -44,7 +44,7 @@ struct CMThreadStruct {
   std::uint32_t waitingFlag = 0;
   // Private bookkeeping of the thread helpers.
   std::atomic<int> refs{0};
-  bool alive = false;  // the thread still runs; under mutex2
+  std::atomic<bool> cancelRequested{false};
 };
 
 using CMThreadBody = void (*)(void* argument);
@@ -90,12 +90,15 @@ CMResult CM_WaitThreadEnd(CMThreadStruct** slot, std::uint32_t timeoutMs, std::u
 
 // A worker marks itself finished. 0xDCA01 for a null record.
 CMResult CM_SignalThreadEnd(CMThreadStruct* record);
-// Asks the worker's thread to cancel at its next cancellation point; nothing happens once the
-// thread has ended. 0xDCA01 null record, 0xDCA02 on failure.
+// Asks the worker to end at its next cancellation point (CM_TestCancel); nothing happens once
+// it has ended. 0xDCA01 null record.
 CMResult CM_CancelThread(CMThreadStruct* record);
-// First call of a worker body: the thread can then be cancelled only inside CM_TestCancel.
+// First call of a worker body: the thread can then be cancelled only inside CM_TestCancel
+// (system-level cancellation is switched off for the thread).
 CMResult CM_DisableThreadCancel();
-// A cancellation point: honours a pending cancellation request.
+// A cancellation point: in a worker whose cancellation was asked for, throws CMThreadCancelled,
+// which unwinds the body (destructors run) to the thread start; the waiter is then released as
+// for any other end. Elsewhere it does nothing.
 CMResult CM_TestCancel();
 
 // Sleeps the calling thread through the current clock.

@@ -39,6 +39,8 @@ TEST(CMError, GuardTurnsWhateverTheBodyRaisesIntoACode) {
   EXPECT_EQ(CM_Guard([]() -> CMResult { throw std::bad_alloc(); }), CM_ERR_NO_MEMORY);
   EXPECT_EQ(CM_Guard([]() -> CMResult { throw std::runtime_error("x"); }), CM_ERR_SYSTEM);
   EXPECT_EQ(CM_Guard([]() -> CMResult { throw 42; }), CM_ERR_SYSTEM);
+  // A worker's cancellation is not an error of the operation: it goes on to the thread start.
+  EXPECT_THROW(CM_Guard([]() -> CMResult { throw CMThreadCancelled{}; }), CMThreadCancelled);
   // A body may also hand its code back without raising.
   EXPECT_EQ(CM_Guard([] { return CM_ERR_NOT_READY; }), CM_ERR_NOT_READY);
 }

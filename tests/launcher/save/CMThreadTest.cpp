@@ -204,6 +204,8 @@ TEST(CMThread, CancelledWorkerEndsAtItsCancellationPointAndReleasesTheWaiter) {
   EXPECT_EQ(CM_WaitThreadEnd(&slot, CM_WAIT_FOREVER, &result), CM_OK);
   EXPECT_EQ(result, 0u);
   EXPECT_EQ(ctx.finishedNormally.load(), 0);
+  // Outside a worker, a cancellation point does nothing.
+  EXPECT_EQ(CM_TestCancel(), CM_OK);
 }
 
 TEST(CMThread, BadArgumentsAreAnsweredWithoutThrowing) {
