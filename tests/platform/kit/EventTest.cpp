@@ -296,6 +296,21 @@ TEST_F(EventTest, QtInputArrivesInWindowCoordinatesAndFeedsTheTrackingLoop) {
   EXPECT_EQ(log, (Log{"v:down", "v:drag", "v:up"}));
   ASSERT_FALSE(where.empty());
   EXPECT_EQ(where[0], (Point{25, 15}));
+  // A double click arrives as a second press with a click count of 2.
+  std::vector<int> clicks;
+  w.setEventHook([&](const Event& e) {
+    if (e.type() == EventType::LeftMouseDown) clicks.push_back(e.clickCount());
+    return kit::EventHookResult::Drop;
+  });
+  for (QEvent::Type t : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease, QEvent::MouseButtonDblClick,
+                         QEvent::MouseButtonRelease}) {
+    bool down = t != QEvent::MouseButtonRelease;
+    QMouseEvent m(t, QPointF(5, 5), widget->mapToGlobal(QPointF(5, 5)), Qt::LeftButton,
+                  down ? Qt::LeftButton : Qt::NoButton, Qt::ShiftModifier);
+    QApplication::sendEvent(widget, &m);
+  }
+  EXPECT_EQ(clicks, (std::vector<int>{1, 2}));
+  w.setEventHook(nullptr);
   // Keys go to the first responder, with Return as "\r".
   v->firstResponder = true;
   w.makeFirstResponder(v);

@@ -13,6 +13,8 @@
 #include "kit/Application.h"
 #include "kit/BezierPath.h"
 #include "kit/Color.h"
+#include "kit/Font.h"
+#include "kit/GraphicsContext.h"
 #include "kit/View.h"
 #include "kit/Window.h"
 
@@ -109,6 +111,12 @@ class TestButton : public kit::View {
     kit::BezierPath::fillRect(bounds());
     kit::Color::black().set();
     kit::BezierPath::strokeRect(bounds().insetBy(0.5, 0.5));
+    if (auto* ctx = kit::GraphicsContext::current()) {
+      kit::Font font = kit::Font::systemFont(13);
+      double h = font.lineHeight();
+      ctx->drawText(title_, fnd::Rect(0, (bounds().size.height - h) / 2, bounds().size.width, h), font,
+                    kit::Color::black(), kit::TextAlignment::Center);
+    }
   }
 
  private:

@@ -7,6 +7,7 @@
 
 #include "KitTestSupport.h"
 #include "TestEnvironment.h"
+#include "kit/Image.h"
 #include "kit/RecordingContext.h"
 
 using fnd::Point;
@@ -150,6 +151,8 @@ TEST_F(ViewTest, TreeOwnershipTagsAndHitTesting) {
   EXPECT_EQ(root->hitTest({150, 150}), root);  // the right and top edges are outside
   callerOwned->setHidden(true);
   EXPECT_EQ(root->hitTest({60, 60}), owned);
+  owned->setToolTip("Crop frame");
+  EXPECT_EQ(owned->toolTip(), "Crop frame");
   // Adding an existing subview again brings it to the front.
   callerOwned->setHidden(false);
   root->addSubview(owned);
@@ -244,6 +247,24 @@ TEST_F(ViewTest, GrabShowsViewsWhereTheirFramesSay) {
   auto* flipped = root->addSubview(std::make_unique<FillView>(Rect(120, 40, 100, 100), Color::white(), true));
   flipped->addSubview(std::make_unique<FillView>(Rect(10, 10, 30, 20), Color::blue()));  // top-left inside
   root->addSubview(std::make_unique<kittest::TestButton>(Rect(150, 5, 80, 20), "OK", nullptr));
+  // A picture drawn turned a quarter, and text: both upright in their own space.
+  class PictureView : public View {
+   public:
+    using View::View;
+    void drawRect(const Rect&) override {
+      const std::uint8_t rgb[] = {255, 0, 0, 0, 255, 0, 0, 0, 255, 255, 255, 0, 0, 0, 0, 255, 0, 255};
+      kit::Image img = kit::Image::fromRGB(rgb, 3, 2);
+      auto* ctx = kit::GraphicsContext::current();
+      ctx->saveGraphicsState();
+      ctx->setShouldAntialias(false);
+      ctx->translate(30, 0);
+      ctx->rotateByDegrees(90);
+      img.drawInRect(Rect(0, 0, 30, 20));  // now 20 wide, 30 high, at x 10..30
+      ctx->restoreGraphicsState();
+      ctx->drawText("Text", Point{40, 0}, kit::Font::systemFont(11), Color::black());
+    }
+  };
+  root->addSubview(std::make_unique<PictureView>(Rect(20, 115, 80, 40)));
   w.orderFront();
   std::filesystem::create_directories("/tmp/kit1");
   ASSERT_TRUE(w.grabToPng("/tmp/kit1/views.png"));
@@ -253,4 +274,10 @@ TEST_F(ViewTest, GrabShowsViewsWhereTheirFramesSay) {
   EXPECT_EQ(img.pixelColor(25, 160 - 55), QColor(Qt::red));    // red box, y 50..110
   EXPECT_EQ(img.pixelColor(135, 160 - 140 + 15), QColor(Qt::blue));  // 10 below the white box's top
   EXPECT_EQ(img.pixelColor(210, 160 - 50), QColor(Qt::white));
+  // Turned a quarter to the left: the picture's top row (red, green, blue) runs up its left
+  // side, red at the bottom; the bottom row (yellow, black, magenta) up its right side.
+  EXPECT_EQ(img.pixelColor(20 + 15, 160 - 115 - 5), QColor(Qt::red));
+  EXPECT_EQ(img.pixelColor(20 + 15, 160 - 115 - 25), QColor(Qt::blue));
+  EXPECT_EQ(img.pixelColor(20 + 25, 160 - 115 - 5), QColor(Qt::yellow));
+  EXPECT_EQ(img.pixelColor(20 + 25, 160 - 115 - 25), QColor(Qt::magenta));
 }
