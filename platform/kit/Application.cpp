@@ -55,6 +55,7 @@ struct Application::Impl {
   bool active = false;
   int tracking = 0;
   bool dispatchScheduled = false;
+  bool needsUpdate = false;  // an event was handled since the windows were last updated
   Point mouse;
   int attentionCount = 0;
   int nextAttention = 1;
@@ -103,9 +104,9 @@ int Application::run() {
   finishLaunching();
   d_->running = true;
   while (!d_->terminated) {
-    fnd::RunLoop::main().runOnce(fnd::RunLoopMode::Default, 0.25);
+    bool ran = fnd::RunLoop::main().runOnce(fnd::RunLoopMode::Default, 0.25);
     dispatchQueuedEvents();
-    updateWindows();
+    if (ran || d_->needsUpdate) updateWindows();
   }
   d_->running = false;
   return 0;
@@ -228,6 +229,7 @@ void Application::windowClosed(Window* window) {
 }
 
 void Application::updateWindows() {
+  d_->needsUpdate = false;
   std::vector<Window*> list = d_->windows;
   for (Window* w : list) {
     if (std::find(d_->windows.begin(), d_->windows.end(), w) == d_->windows.end()) continue;
@@ -241,9 +243,9 @@ void Application::updateWindows() {
 int Application::runModalForWindow(Window& window) {
   ModalSession* s = beginModalSession(window);
   while (!s->done) {
-    fnd::RunLoop::main().runOnce(fnd::RunLoopMode::ModalPanel, 0.1);
+    bool ran = fnd::RunLoop::main().runOnce(fnd::RunLoopMode::ModalPanel, 0.1);
     dispatchQueuedEvents();
-    updateWindows();
+    if (ran || d_->needsUpdate) updateWindows();
   }
   int code = s->code;
   endModalSession(s);
@@ -354,6 +356,7 @@ void Application::sendEvent(const Event& event) {
   Window* w = e.window();
   if (!w || std::find(d_->windows.begin(), d_->windows.end(), w) == d_->windows.end()) return;
   if (!inputAllowed(e)) return;
+  d_->needsUpdate = true;
   if (e.isMouse()) {
     fnd::Rect f = w->frame();
     setMouseLocation({f.origin.x + e.locationInWindow().x, f.origin.y + e.locationInWindow().y});
@@ -586,6 +589,10 @@ bool InputFilter::eventFilter(QObject* watched, QEvent* event) {
     // A Qt editor handles its own input once the hooks have let the event through.
     if (!app.inputAllowed(e)) return true;
     if (app.d_->hook && app.d_->hook(e) != EventHookResult::Pass) return true;
+    if (WindowAccess::runHook(window, e) != static_cast<int>(EventHookResult::Pass)) return true;
+    if (e.type() == EventType::LeftMouseDown && nativeTarget->acceptsFirstResponder())
+      window->makeFirstResponder(nativeTarget);
+    app.d_->needsUpdate = true;
     return false;
   }
   app.postEvent(e);

@@ -97,6 +97,9 @@ struct Window::Impl {
 void WindowAccess::resized(Window* window, int width, int height) { window->qtResized(width, height); }
 void WindowAccess::closeRequested(Window* window) { window->qtCloseRequested(); }
 void WindowAccess::pointerLeft(Window* window) { window->updateTracking({-1e9, -1e9}, false); }
+int WindowAccess::runHook(Window* window, const Event& event) {
+  return static_cast<int>(window->d_->hook ? window->d_->hook(event) : EventHookResult::Pass);
+}
 Window* WindowAccess::windowOfWidget(QWidget* topLevel) {
   auto* w = dynamic_cast<WindowWidget*>(topLevel);
   return w ? w->window() : nullptr;
@@ -425,6 +428,8 @@ bool Window::makeFirstResponder(Responder* r) {
   if (view && view->window() != this) return false;
   if (!r->acceptsFirstResponder() || !r->becomeFirstResponder()) return false;
   d_->firstResponder = r;
+  // A Qt editor behind the view takes the keyboard focus with it.
+  if (view && view->handlesNativeInput() && view->nativeWidget()) view->nativeWidget()->setFocus(Qt::OtherFocusReason);
   return true;
 }
 

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QWidget>
 
@@ -344,4 +345,43 @@ TEST_F(EventTest, WhileAModalWindowRunsOtherWindowsGetNoInputUnlessTheyWorkWhenM
   EXPECT_EQ(app.modalWindow(), nullptr);
   app.sendEvent(mouse(EventType::LeftMouseDown, other, 10, 10));
   EXPECT_EQ(log, (Log{"panel:down", "other:down"}));
+}
+
+TEST_F(EventTest, ViewsBackedByAQtEditorTakeTheirOwnInputAfterTheHooks) {
+  // The seam for controls built on Qt widgets: kit places the widget and runs the hooks, Qt
+  // does the editing.
+  class Field : public View {
+   public:
+    explicit Field(const Rect& frame) : View(frame, new QLineEdit()) {}
+    bool handlesNativeInput() const override { return true; }
+    bool acceptsFirstResponder() const override { return true; }
+    QLineEdit* edit() const { return static_cast<QLineEdit*>(nativeWidget()); }
+  };
+  Window w(Rect(0, 0, 200, 100), kit::kTitledWindowMask);
+  auto* field = static_cast<Field*>(w.contentView()->addSubview(std::make_unique<Field>(Rect(10, 60, 150, 24))));
+  w.makeKeyAndOrderFront();
+  // Placed by its frame: 60 up from the bottom is 16 down from the top.
+  EXPECT_EQ(field->edit()->geometry(), QRect(10, 16, 150, 24));
+  QMouseEvent press(QEvent::MouseButtonPress, QPointF(5, 5), field->edit()->mapToGlobal(QPointF(5, 5)),
+                    Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(field->edit(), &press);
+  EXPECT_EQ(w.firstResponder(), field);
+  QKeyEvent a(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
+  QApplication::sendEvent(field->edit(), &a);
+  EXPECT_EQ(field->edit()->text(), QStringLiteral("a"));
+  auto type = [&](Qt::Key k, const char* text) {
+    QKeyEvent e(QEvent::KeyPress, k, Qt::NoModifier, QString::fromLatin1(text));
+    QApplication::sendEvent(field->edit(), &e);
+  };
+  // The window's hook and the application's see native input too, before Qt does.
+  w.setEventHook([](const Event& e) { return e.isKey() ? kit::EventHookResult::Drop : kit::EventHookResult::Pass; });
+  type(Qt::Key_B, "b");
+  EXPECT_EQ(field->edit()->text(), QStringLiteral("a"));
+  w.setEventHook(nullptr);
+  Application::shared().setEventHook([](const Event&) { return kit::EventHookResult::Drop; });
+  type(Qt::Key_C, "c");
+  EXPECT_EQ(field->edit()->text(), QStringLiteral("a"));
+  Application::shared().setEventHook(nullptr);
+  type(Qt::Key_D, "d");
+  EXPECT_EQ(field->edit()->text(), QStringLiteral("ad"));
 }
