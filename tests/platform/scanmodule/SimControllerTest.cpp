@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -244,11 +245,12 @@ TEST_F(SimControllerTest, FeederScansEveryPageThenReportsNoneLeft) {
 }
 
 TEST_F(SimControllerTest, JamAtPageTwoReportsTheErrorAndEndsWithAnError) {
-  SimController c;
-  ReportLog log(&c);
+  // What the hook writes outlives the log and the controller.
   std::shared_ptr<velmor::ErrorInformation> error;
   std::vector<std::string> order;
   std::mutex m;
+  SimController c;
+  ReportLog log(&c);
   log.setHook([&](const fnd::Notification& n) {
     std::lock_guard lock(m);
     order.push_back(n.name);
@@ -278,9 +280,9 @@ TEST_F(SimControllerTest, FaultsAtTheStartEndTheDocumentWithTheirError) {
   for (const Case& k : {Case{"CoverOpen", 0, velmor::errors::kCoverOpen}, Case{"NoPaper", 1, velmor::errors::kPaperOut},
                         Case{"JamAtPage", 1, velmor::errors::kPaperJam}}) {
     SCOPED_TRACE(k.key);
+    std::atomic<int> error{0};
     SimController c;
     ReportLog log(&c);
-    std::atomic<int> error{0};
     log.setHook([&](const fnd::Notification& n) {
       if (n.name == report::kErrorInformation) error = n.info()->get("object").toObject<velmor::ErrorInformation>()->error;
     });
@@ -367,9 +369,9 @@ TEST_F(SimControllerTest, ReleaseEndsAScanThatWaitsForTheDataSource) {
 }
 
 TEST_F(SimControllerTest, PreviewSendsThePlatenInBlocksAndFindsTheDocuments) {
+  std::atomic<std::size_t> received{0};
   SimController c;
   ReportLog log(&c);
-  std::size_t received = 0;
   log.setHook([&](const fnd::Notification& n) {
     if (n.name == "setPreviewDataPost") {
       ASSERT_NE(nullptr, n.info()->get("PreviewSendData").toPointer());
@@ -380,6 +382,6 @@ TEST_F(SimControllerTest, PreviewSendsThePlatenInBlocksAndFindsTheDocuments) {
   c.smPreviewScan(fnd::Notification{"Preview_Scan", nullptr, fnd::makeShared()});
   ASSERT_TRUE(log.waitFor("endPreviewPost"));
   const auto size = log.last("setPreviewMakeSizePost").info;
-  EXPECT_EQ(received, static_cast<std::size_t>(size.integer("PreviewWidth") * size.integer("PreviewHeight") * 3));
+  EXPECT_EQ(received.load(), static_cast<std::size_t>(size.integer("PreviewWidth") * size.integer("PreviewHeight") * 3));
   EXPECT_EQ(log.last("endPreviewPost").info.array("AutoMultiRect").size(), 6u);
 }
