@@ -31,6 +31,7 @@ class Image {
   // Null when the layout is not one we handle: 1, 8 or 16 bits per component; grey or RGB,
   // plus one alpha or padding sample as the alpha info says (1-bit images: grey, no alpha);
   // bits per pixel equal to the sum of the samples; row bytes at least the pixel bytes.
+  // A decode array is not applied (every caller passes none).
   static ImageRef create(std::size_t width, std::size_t height, std::size_t bitsPerComponent,
                          std::size_t bitsPerPixel, std::size_t bytesPerRow, ColorSpaceRef colorSpace,
                          BitmapInfo bitmapInfo, DataProviderRef provider, const double* decode = nullptr,

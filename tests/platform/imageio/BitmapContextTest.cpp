@@ -98,6 +98,13 @@ TEST(BitmapContextDrawing, greyIntoRgbWithPaddingAndSixteenBits) {
   ASSERT_TRUE(ctx16->drawImage(fnd::Rect(0, 0, 4, 3), *src));
   auto* q = static_cast<std::uint8_t*>(ctx16->data());
   EXPECT_EQ(q[(1 * 4 + 2) * 2] | (q[(1 * 4 + 2) * 2 + 1] << 8), 12 * 257);
+
+  // Default byte order is big-endian, and the context's image reads back the same.
+  auto big = BitmapContext::create(nullptr, 4, 3, 16, 0, ColorSpace::deviceGray(), {});
+  ASSERT_TRUE(big->drawImage(fnd::Rect(0, 0, 4, 3), *src));
+  auto* b = static_cast<std::uint8_t*>(big->data());
+  EXPECT_EQ((b[(1 * 4 + 2) * 2] << 8) | b[(1 * 4 + 2) * 2 + 1], 12 * 257);
+  EXPECT_EQ(grey(*big->createImage())[1 * 4 + 2], 12);
 }
 
 TEST(BitmapContextDrawing, profiledSpacesAreConverted) {
