@@ -1,5 +1,8 @@
 #include "kit/Application.h"
 
+#include "kit/ApplicationImpl.h"
+#include "kit/InputFilter.h"
+
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QKeyEvent>
@@ -20,47 +23,6 @@ namespace kit {
 
 using fnd::Point;
 
-struct ModalSession {
-  Window* window = nullptr;
-  int code = kModalResponseContinue;
-  bool done = false;
-  std::uint64_t id = 0;
-};
-
-// Turns Qt's input on our windows into Events and hands them to the application.
-class InputFilter : public QObject {
- public:
-  bool eventFilter(QObject* watched, QEvent* event) override;
-
- private:
-  int clickCountFor(const QMouseEvent* e);
-  QElapsedTimer lastPress_;
-  QPointF lastPressPos_;
-  int clickCount_ = 0;
-};
-
-struct Application::Impl {
-  ApplicationDelegate* delegate = nullptr;
-  std::vector<Window*> windows;
-  Window* key = nullptr;
-  Window* main = nullptr;
-  std::deque<Event> queue;
-  std::vector<std::unique_ptr<ModalSession>> sessions;  // innermost last
-  std::uint64_t nextSessionId = 1;
-  std::deque<std::function<void(Window&)>> responders;
-  std::function<EventHookResult(const Event&)> hook;
-  bool launched = false;
-  bool running = false;
-  bool terminated = false;
-  bool active = false;
-  int tracking = 0;
-  bool dispatchScheduled = false;
-  bool needsUpdate = false;  // an event was handled since the windows were last updated
-  Point mouse;
-  int attentionCount = 0;
-  int nextAttention = 1;
-  InputFilter* filter = nullptr;
-};
 
 Application& Application::shared() {
   // Never destroyed: windows and Qt objects may outlive static destruction order.
@@ -448,156 +410,5 @@ int Application::requestUserAttention(AttentionRequest) {
 
 void Application::cancelUserAttentionRequest(int) {}
 int Application::userAttentionRequestCount() const { return d_->attentionCount; }
-
-// --- Qt input
-
-namespace {
-
-unsigned modifiersOf(Qt::KeyboardModifiers m) {
-  unsigned flags = 0;
-  if (m & Qt::ShiftModifier) flags |= kShiftKeyMask;
-  // The command key of shortcuts is Control on Linux; the Meta key plays control.
-  if (m & Qt::ControlModifier) flags |= kCommandKeyMask;
-  if (m & Qt::MetaModifier) flags |= kControlKeyMask;
-  if (m & Qt::AltModifier) flags |= kAlternateKeyMask;
-  return flags;
-}
-
-std::string charactersOf(const QKeyEvent* k) {
-  switch (k->key()) {
-    case Qt::Key_Return: return std::string(1, keys::kReturn);
-    case Qt::Key_Enter: return std::string(1, keys::kEnter);
-    case Qt::Key_Escape: return std::string(1, keys::kEscape);
-    case Qt::Key_Backspace: return std::string(1, keys::kDelete);
-    case Qt::Key_Tab: return std::string(1, keys::kTab);
-    // The platform's function-key characters, as UTF-8.
-    case Qt::Key_Up: return QString(QChar(0xF700)).toStdString();
-    case Qt::Key_Down: return QString(QChar(0xF701)).toStdString();
-    case Qt::Key_Left: return QString(QChar(0xF702)).toStdString();
-    case Qt::Key_Right: return QString(QChar(0xF703)).toStdString();
-    case Qt::Key_Delete: return QString(QChar(0xF728)).toStdString();
-    default: return k->text().toStdString();
-  }
-}
-
-bool isModifierKey(int key) {
-  return key == Qt::Key_Shift || key == Qt::Key_Control || key == Qt::Key_Alt || key == Qt::Key_Meta ||
-         key == Qt::Key_AltGr;
-}
-
-}  // namespace
-
-int InputFilter::clickCountFor(const QMouseEvent* e) {
-  QPointF pos = e->globalPosition();
-  bool near = (pos - lastPressPos_).manhattanLength() <= 4;
-  if (lastPress_.isValid() && near && lastPress_.elapsed() <= QApplication::doubleClickInterval())
-    ++clickCount_;
-  else
-    clickCount_ = 1;
-  lastPress_.start();
-  lastPressPos_ = pos;
-  return clickCount_;
-}
-
-bool InputFilter::eventFilter(QObject* watched, QEvent* event) {
-  switch (event->type()) {
-    case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonDblClick:
-    case QEvent::MouseButtonRelease:
-    case QEvent::MouseMove:
-    case QEvent::Wheel:
-    case QEvent::KeyPress:
-    case QEvent::KeyRelease:
-      break;
-    default:
-      return false;
-  }
-  auto* widget = qobject_cast<QWidget*>(watched);
-  if (!widget) return false;
-  QWidget* top = widget->window();
-  Window* window = WindowAccess::windowOfWidget(top);
-  if (!window) return false;
-  Application& app = Application::shared();
-  double height = window->contentRectSize().height;
-  auto toWindow = [&](QPointF local) {
-    QPointF p = widget->mapTo(top, local);
-    return Point{p.x(), height - p.y()};
-  };
-
-  Event e;
-  View* nativeTarget = nullptr;
-  switch (event->type()) {
-    case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonDblClick:
-    case QEvent::MouseButtonRelease:
-    case QEvent::MouseMove: {
-      auto* m = static_cast<QMouseEvent*>(event);
-      Point loc = toWindow(m->position());
-      unsigned mods = modifiersOf(m->modifiers());
-      EventType type;
-      int clicks = 1;
-      if (event->type() == QEvent::MouseMove) {
-        if (m->buttons() & Qt::LeftButton)
-          type = EventType::LeftMouseDragged;
-        else if (m->buttons() & Qt::RightButton)
-          type = EventType::RightMouseDragged;
-        else
-          type = EventType::MouseMoved;
-      } else if (event->type() == QEvent::MouseButtonRelease) {
-        if (m->button() != Qt::LeftButton && m->button() != Qt::RightButton) return true;
-        type = m->button() == Qt::LeftButton ? EventType::LeftMouseUp : EventType::RightMouseUp;
-        clicks = std::max(1, clickCount_);
-      } else {
-        if (m->button() != Qt::LeftButton && m->button() != Qt::RightButton) return true;
-        type = m->button() == Qt::LeftButton ? EventType::LeftMouseDown : EventType::RightMouseDown;
-        clicks = clickCountFor(m);
-      }
-      e = Event::mouseEvent(type, loc, mods, window, clicks);
-      if (View* content = window->contentView()) {
-        View* hit = content->hitTest(loc);
-        if (hit && hit->handlesNativeInput()) nativeTarget = hit;
-      }
-      break;
-    }
-    case QEvent::Wheel: {
-      auto* w = static_cast<QWheelEvent*>(event);
-      Point loc = toWindow(w->position());
-      e = Event::scrollWheelEvent(loc, w->angleDelta().x() / 120.0, w->angleDelta().y() / 120.0,
-                                  modifiersOf(w->modifiers()), window);
-      if (View* content = window->contentView()) {
-        View* hit = content->hitTest(loc);
-        if (hit && hit->handlesNativeInput()) nativeTarget = hit;
-      }
-      break;
-    }
-    default: {
-      auto* k = static_cast<QKeyEvent*>(event);
-      unsigned mods = modifiersOf(k->modifiers());
-      if (isModifierKey(k->key())) {
-        e = Event::flagsChangedEvent(mods, window, static_cast<int>(k->nativeScanCode()));
-      } else {
-        e = Event::keyEvent(event->type() == QEvent::KeyPress ? EventType::KeyDown : EventType::KeyUp,
-                            charactersOf(k), mods, window, static_cast<int>(k->nativeScanCode()));
-        e.setRepeat(k->isAutoRepeat());
-      }
-      if (auto* v = dynamic_cast<View*>(window->firstResponder()); v && v->handlesNativeInput()) nativeTarget = v;
-      break;
-    }
-  }
-
-  if (nativeTarget) {
-    // A Qt editor handles its own input once the hooks have let the event through.
-    if (!app.inputAllowed(e)) return true;
-    if (app.d_->hook && app.d_->hook(e) != EventHookResult::Pass) return true;
-    if (WindowAccess::runHook(window, e) != static_cast<int>(EventHookResult::Pass)) return true;
-    if (e.type() == EventType::LeftMouseDown && nativeTarget->acceptsFirstResponder())
-      window->makeFirstResponder(nativeTarget);
-    app.d_->needsUpdate = true;
-    return false;
-  }
-  app.postEvent(e);
-  if (!app.isTracking()) app.dispatchQueuedEvents();
-  return true;
-}
 
 }  // namespace kit
