@@ -401,6 +401,15 @@ View* View::hitTest(Point pointInSuperview) {
   return this;
 }
 
+void View::scrollPoint(Point point) {
+  for (View* a = d_->superview; a; a = a->d_->superview) {
+    if (a->isClipView()) {
+      a->scrollToPoint(a->convertPointFromView(point, this));
+      return;
+    }
+  }
+}
+
 // --- Drawing
 
 void View::setNeedsDisplay(bool needed) {

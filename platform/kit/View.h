@@ -88,6 +88,13 @@ class View : public Responder {
   fnd::Rect visibleRect() const;
   // The deepest visible view under a point of the superview's space, or null.
   virtual View* hitTest(fnd::Point pointInSuperview);
+  // Scrolls the nearest enclosing clip view so that the point (this view's space) shows at
+  // its origin. Nothing without one.
+  void scrollPoint(fnd::Point point);
+  // Clip views (the scroll-view part of the controls) answer true and scroll in scrollToPoint;
+  // the default moves the bounds origin to the point (this view's space).
+  virtual bool isClipView() const { return false; }
+  virtual void scrollToPoint(fnd::Point newOrigin) { setBoundsOrigin(newOrigin); }
 
   // --- Drawing
   void setNeedsDisplay(bool needed = true);

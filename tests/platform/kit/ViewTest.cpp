@@ -127,6 +127,19 @@ TEST_F(ViewTest, VisibleRectIsClippedBySuperviewsAndEmptyWhenHidden) {
   EXPECT_EQ(doc->visibleRect(), Rect(0, 0, 100, 100));
   clip->setBoundsOrigin({50, 30});
   EXPECT_EQ(doc->visibleRect(), Rect(50, 30, 100, 100));
+  // Scrolling a point of the document to the clip's origin.
+  class Clip : public View {
+   public:
+    using View::View;
+    bool isClipView() const override { return true; }
+  };
+  View* clip2 = w.contentView()->addSubview(std::make_unique<Clip>(Rect(150, 0, 100, 100)));
+  View* doc2 = clip2->addSubview(std::make_unique<View>(Rect(0, 0, 400, 400)));
+  doc2->scrollPoint({120, 70});
+  EXPECT_EQ(clip2->bounds().origin, (Point{120, 70}));
+  EXPECT_EQ(doc2->visibleRect(), Rect(120, 70, 100, 100));
+  doc->scrollPoint({1, 1});  // no clip view above: nothing moves
+  EXPECT_EQ(clip->bounds().origin, (Point{50, 30}));
   clip->setHidden(true);
   EXPECT_TRUE(doc->visibleRect().isEmpty());
   EXPECT_TRUE(doc->isHiddenOrHasHiddenAncestor());
