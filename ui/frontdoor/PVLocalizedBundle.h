@@ -1,0 +1,35 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "foundation/NotificationCenter.h"
+
+// Carrier of the localisation bundle's identifier. Filled by the data source for
+// "UIDSBundleIDPost" (the carrier is the notification's object) and by the main-window
+// controller for "getDSBundleLocalizePost" (the carrier travels under "SetToLC").
+// An empty identifier means none.
+class Quirel_PVLocalizedBundle {
+ public:
+  static constexpr const char* kDataSourcePostName = "UIDSBundleIDPost";
+  static constexpr const char* kLocalizePostName = "getDSBundleLocalizePost";
+  static constexpr const char* kSetToLC = "SetToLC";
+
+  void setLocalizedBundleStr(std::string bundleStr) { bundleStr_ = std::move(bundleStr); }
+  const std::string& getLocalizedBundleStr() const { return bundleStr_; }
+
+  // Asks the data source ("UIDSBundleIDPost"); empty when nobody answered.
+  static std::string askDataSource(fnd::NotificationCenter& center = fnd::NotificationCenter::defaultCenter());
+  // Asks the main-window controller ("getDSBundleLocalizePost", object `asker`); empty when
+  // nobody answered.
+  static std::string askWindowController(const void* asker,
+                                         fnd::NotificationCenter& center = fnd::NotificationCenter::defaultCenter());
+
+  // Answering side of "UIDSBundleIDPost": the posted carrier, or null for any other notification.
+  static Quirel_PVLocalizedBundle* fromNotification(const fnd::Notification& notification);
+  // Answering side of "getDSBundleLocalizePost": the carrier under "SetToLC", or null.
+  static std::shared_ptr<Quirel_PVLocalizedBundle> fromLocalizeRequest(const fnd::Notification& notification);
+
+ private:
+  std::string bundleStr_;
+};
