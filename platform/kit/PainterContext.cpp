@@ -19,6 +19,9 @@ PainterContext::PainterContext(QPainter* painter, const fnd::Rect& bounds, bool 
     base_ = {1, 0, 0, -1, -bounds.origin.x, bounds.size.height + bounds.origin.y};
 }
 
+PainterContext::PainterContext(QPainter* painter, const fnd::AffineTransform& toDevice, bool flipped)
+    : GraphicsContext(flipped), painter_(painter), base_(toDevice) {}
+
 void PainterContext::applyState() {
   const GraphicsState& s = state();
   painter_->setRenderHint(QPainter::Antialiasing, s.antialias);

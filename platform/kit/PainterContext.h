@@ -12,6 +12,8 @@ namespace kit {
 class PainterContext : public GraphicsContext {
  public:
   PainterContext(QPainter* painter, const fnd::Rect& bounds, bool flipped);
+  // The context's own space mapped onto device pixels by toDevice.
+  PainterContext(QPainter* painter, const fnd::AffineTransform& toDevice, bool flipped);
 
  protected:
   void doFillPath(const BezierPath& path) override;

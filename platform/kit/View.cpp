@@ -7,6 +7,7 @@
 #include <QWidget>
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 #include "foundation/RunLoop.h"
 #include "kit/GraphicsContext.h"
@@ -19,6 +20,8 @@ namespace kit {
 // Lets the widget behind a view reach the view's private painting entry.
 struct ViewAccess {
   static void paint(View* view, void* painter, const fnd::Rect& dirty);
+  static fnd::AffineTransform pixelsToBounds(const View* view) { return view->boundsToPixels().inverted(); }
+  static fnd::AffineTransform boundsToSuper(const View* view) { return view->boundsToSuper(); }
 };
 
 using fnd::Point;
@@ -42,29 +45,22 @@ class ViewWidget : public QWidget {
   View* view_;
 };
 
-// Pixel rectangle of `frame` (in a parent's bounds space) inside the parent's widget.
-QRect pixelRect(const Rect& parentBounds, bool parentFlipped, const Rect& frame) {
-  Rect f = frame.standardized();
-  double x0 = f.minX() - parentBounds.origin.x;
-  double x1 = f.maxX() - parentBounds.origin.x;
-  double y0, y1;
-  if (parentFlipped) {
-    y0 = f.minY() - parentBounds.origin.y;
-    y1 = f.maxY() - parentBounds.origin.y;
-  } else {
-    y0 = parentBounds.size.height - (f.maxY() - parentBounds.origin.y);
-    y1 = parentBounds.size.height - (f.minY() - parentBounds.origin.y);
-  }
-  int ix0 = static_cast<int>(std::lround(x0)), iy0 = static_cast<int>(std::lround(y0));
-  int ix1 = static_cast<int>(std::lround(x1)), iy1 = static_cast<int>(std::lround(y1));
-  return QRect(ix0, iy0, std::max(0, ix1 - ix0), std::max(0, iy1 - iy0));
+// A rectangle's bounding box through a transform, as whole pixels (outward).
+QRect pixelBox(const fnd::AffineTransform& t, const Rect& r) {
+  Rect box = t.apply(r.standardized());
+  // Axis-aligned edges land on the nearest pixel, like frames given in whole points do.
+  auto snap = [](double v) { return std::fabs(v - std::round(v)) < 1e-6 ? std::round(v) : v; };
+  int x0 = static_cast<int>(std::floor(snap(box.minX()) + 1e-9));
+  int y0 = static_cast<int>(std::floor(snap(box.minY()) + 1e-9));
+  int x1 = static_cast<int>(std::ceil(snap(box.maxX()) - 1e-9));
+  int y1 = static_cast<int>(std::ceil(snap(box.maxY()) - 1e-9));
+  return QRect(x0, y0, std::max(0, x1 - x0), std::max(0, y1 - y0));
 }
 
-// The inverse: a widget pixel rectangle as a rectangle of the view's bounds space.
-Rect boundsRectOfPixels(const Rect& bounds, bool flipped, const QRect& px) {
-  double x = px.x() + bounds.origin.x;
-  double y = flipped ? px.y() + bounds.origin.y : bounds.size.height - (px.y() + px.height()) + bounds.origin.y;
-  return Rect(x, y, px.width(), px.height());
+// A space with these bounds (y up, or down when flipped) onto its widget's pixels.
+fnd::AffineTransform spaceToPixels(const Rect& bounds, bool flipped) {
+  if (flipped) return {1, 0, 0, 1, -bounds.origin.x, -bounds.origin.y};
+  return {1, 0, 0, -1, -bounds.origin.x, bounds.size.height + bounds.origin.y};
 }
 
 }  // namespace
@@ -78,6 +74,7 @@ struct View::Impl {
   Window* window = nullptr;
   Rect frame;
   Point boundsOrigin;
+  double rotation = 0;  // degrees, about the frame origin
   unsigned mask = kViewNotSizable;
   bool autoresizes = true;
   int tag = -1;
@@ -92,7 +89,8 @@ struct View::Impl {
 void ViewWidget::paintEvent(QPaintEvent* event) {
   if (!view_) return;
   QPainter painter(this);
-  Rect dirty = boundsRectOfPixels(view_->bounds(), view_->isFlipped(), event->rect());
+  QRect px = event->rect();
+  Rect dirty = ViewAccess::pixelsToBounds(view_).apply(Rect(px.x(), px.y(), px.width(), px.height()));
   ViewAccess::paint(view_, &painter, dirty);
 }
 
@@ -309,17 +307,50 @@ void View::resizeWithOldSuperviewSize(Size oldSuperviewSize) {
   setFrame(f);
 }
 
+fnd::AffineTransform View::superToPixels() const {
+  if (d_->superview) return spaceToPixels(d_->superview->bounds(), d_->superview->isFlipped());
+  if (d_->window && d_->window->contentView() == this)
+    return spaceToPixels(Rect(Point{}, d_->window->contentRectSize()), false);
+  return spaceToPixels(Rect(0, 0, d_->frame.maxX(), d_->frame.maxY()), false);
+}
+
+fnd::AffineTransform View::boundsToSuper() const {
+  const Rect& f = d_->frame;
+  const Point& b = d_->boundsOrigin;
+  bool superFlipped = d_->superview ? d_->superview->isFlipped() : false;
+  fnd::AffineTransform t = isFlipped() == superFlipped
+                               ? fnd::AffineTransform{1, 0, 0, 1, f.origin.x - b.x, f.origin.y - b.y}
+                               : fnd::AffineTransform{1, 0, 0, -1, f.origin.x - b.x, f.origin.y + f.size.height + b.y};
+  if (d_->rotation != 0) {
+    // Turned about the frame origin, counter-clockwise in the superview's space.
+    t = t.concat(fnd::AffineTransform::translation(-f.origin.x, -f.origin.y))
+            .concat(fnd::AffineTransform::rotation(d_->rotation * std::numbers::pi / 180.0))
+            .concat(fnd::AffineTransform::translation(f.origin.x, f.origin.y));
+  }
+  return t;
+}
+
+fnd::AffineTransform View::boundsToPixels() const {
+  QRect g = d_->widget ? d_->widget->geometry() : QRect();
+  return boundsToSuper().concat(superToPixels()).concat(fnd::AffineTransform::translation(-g.x(), -g.y()));
+}
+
 void View::updateWidgetGeometry() {
   if (!d_->widget) return;
-  QRect r;
-  if (d_->superview) {
-    r = pixelRect(d_->superview->bounds(), d_->superview->isFlipped(), d_->frame);
-  } else if (d_->window && d_->window->contentView() == this) {
-    r = pixelRect(Rect(Point{}, d_->window->contentRectSize()), false, d_->frame);
-  } else {
-    r = pixelRect(Rect(0, 0, d_->frame.maxX(), d_->frame.maxY()), false, d_->frame);
-  }
+  QRect r = pixelBox(boundsToSuper().concat(superToPixels()), bounds());
   if (d_->widget->geometry() != r) d_->widget->setGeometry(r);
+}
+
+double View::frameRotation() const { return d_->rotation; }
+
+void View::setFrameRotation(double degrees) {
+  if (d_->rotation == degrees) return;
+  if (d_->superview) d_->superview->setNeedsDisplay(true);
+  d_->rotation = degrees;
+  updateWidgetGeometry();
+  updateSubviewGeometry();
+  if (d_->window) d_->window->invalidateCursorRectsForView(this);
+  setNeedsDisplay(true);
 }
 
 void View::updateSubviewGeometry() {
@@ -329,19 +360,8 @@ void View::updateSubviewGeometry() {
 // --- Coordinates
 
 namespace {
-bool superFlipped(const View* v) { return v->superview() ? v->superview()->isFlipped() : false; }
-
-Point toSuper(const View* v, Point p) {
-  Rect f = v->frame(), b = v->bounds();
-  if (v->isFlipped() == superFlipped(v)) return {p.x - b.origin.x + f.origin.x, p.y - b.origin.y + f.origin.y};
-  return {p.x - b.origin.x + f.origin.x, f.origin.y + f.size.height - (p.y - b.origin.y)};
-}
-
-Point fromSuper(const View* v, Point q) {
-  Rect f = v->frame(), b = v->bounds();
-  if (v->isFlipped() == superFlipped(v)) return {q.x - f.origin.x + b.origin.x, q.y - f.origin.y + b.origin.y};
-  return {q.x - f.origin.x + b.origin.x, f.origin.y + f.size.height - q.y + b.origin.y};
-}
+Point toSuper(const View* v, Point p) { return ViewAccess::boundsToSuper(v).apply(p); }
+Point fromSuper(const View* v, Point q) { return ViewAccess::boundsToSuper(v).inverted().apply(q); }
 
 Point toWindow(const View* v, Point p) {
   for (; v; v = v->superview()) p = toSuper(v, p);
@@ -394,8 +414,8 @@ Rect View::visibleRect() const {
 
 View* View::hitTest(Point pointInSuperview) {
   if (d_->hidden) return nullptr;
-  if (!d_->frame.contains(pointInSuperview)) return nullptr;
   Point p = fromSuper(this, pointInSuperview);
+  if (d_->rotation == 0 ? !d_->frame.contains(pointInSuperview) : !bounds().contains(p)) return nullptr;
   for (auto it = d_->subviews.rbegin(); it != d_->subviews.rend(); ++it)
     if (View* hit = (*it)->hitTest(p)) return hit;
   return this;
@@ -427,7 +447,7 @@ void View::setNeedsDisplayInRect(const Rect& rect) {
   if (r.isEmpty()) return;
   d_->needsDisplay = true;
   d_->dirty = d_->dirty.isEmpty() ? r : d_->dirty.unionWith(r);
-  if (d_->widget) d_->widget->update(pixelRect(bounds(), isFlipped(), r).adjusted(-1, -1, 1, 1));
+  if (d_->widget) d_->widget->update(pixelBox(boundsToPixels(), r).adjusted(-1, -1, 1, 1));
 }
 
 bool View::needsDisplay() const { return d_->needsDisplay; }
@@ -448,7 +468,7 @@ void View::displayIfNeeded() {
     d_->needsDisplay = false;
     d_->dirty = Rect();
     if (d_->widget && d_->widget->isVisible())
-      d_->widget->repaint(pixelRect(bounds(), isFlipped(), dirty).adjusted(-1, -1, 1, 1));
+      d_->widget->repaint(pixelBox(boundsToPixels(), dirty).adjusted(-1, -1, 1, 1));
   }
   std::vector<View*> children = d_->subviews;
   for (View* v : children) v->displayIfNeeded();
@@ -457,7 +477,7 @@ void View::displayIfNeeded() {
 void View::drawRect(const Rect&) {}
 
 void View::paintWidget(void* painter, const Rect& dirty) {
-  PainterContext ctx(static_cast<QPainter*>(painter), bounds(), isFlipped());
+  PainterContext ctx(static_cast<QPainter*>(painter), boundsToPixels(), isFlipped());
   GraphicsContext::Scope scope(&ctx);
   d_->needsDisplay = false;
   d_->dirty = Rect();
@@ -478,7 +498,7 @@ void View::displayRectIgnoringOpacity(const Rect& rect, GraphicsContext& ctx) {
     Point o = toSuper(v, {0, 0}), ex = toSuper(v, {1, 0}), ey = toSuper(v, {0, 1});
     fnd::AffineTransform t{ex.x - o.x, ex.y - o.y, ey.x - o.x, ey.y - o.y, o.x, o.y};
     ctx.saveGraphicsState();
-    ctx.clipToRect(v->frame());
+    if (v->frameRotation() == 0) ctx.clipToRect(v->frame());
     ctx.concat(t);
     v->displayRectIgnoringOpacity(inChild, ctx);
     ctx.restoreGraphicsState();

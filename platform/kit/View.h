@@ -66,6 +66,11 @@ class View : public Responder {
   virtual void setFrame(const fnd::Rect& frame);
   void setFrameOrigin(fnd::Point origin);
   void setFrameSize(fnd::Size size);
+  // Turns the view about its frame origin (degrees, counter-clockwise); the frame keeps its
+  // unturned size. Qt widgets do not turn: subviews of a turned view sit at the bounding box
+  // of where they belong, unturned.
+  double frameRotation() const;
+  void setFrameRotation(double degrees);
   fnd::Rect bounds() const;
   // Scrolls the contents: the point of the view's own space shown at its min corner.
   void setBoundsOrigin(fnd::Point origin);
@@ -167,6 +172,9 @@ class View : public Responder {
   std::unique_ptr<Impl> d_;
   void setWindowRecursive(Window* window);
   void updateWidgetGeometry();
+  fnd::AffineTransform boundsToSuper() const;
+  fnd::AffineTransform superToPixels() const;
+  fnd::AffineTransform boundsToPixels() const;
   void updateSubviewGeometry();
   void paintWidget(void* painter, const fnd::Rect& dirty);
   std::vector<TrackingRect>& trackingRectsForUpdate();

@@ -294,3 +294,21 @@ TEST_F(ViewTest, GrabShowsViewsWhereTheirFramesSay) {
   EXPECT_EQ(img.pixelColor(20 + 25, 160 - 115 - 5), QColor(Qt::yellow));
   EXPECT_EQ(img.pixelColor(20 + 25, 160 - 115 - 25), QColor(Qt::magenta));
 }
+
+TEST_F(ViewTest, TurnedViewsHitTestConvertAndDrawTurned) {
+  Window w(Rect(0, 0, 200, 200), kit::kTitledWindowMask);
+  View* v = w.contentView()->addSubview(std::make_unique<FillView>(Rect(50, 50, 80, 40), Color::red()));
+  v->setFrameRotation(90);  // now covers x 10..50, y 50..130
+  EXPECT_EQ(v->frame(), Rect(50, 50, 80, 40));
+  EXPECT_EQ(w.contentView()->hitTest({30, 100}), v);
+  EXPECT_EQ(w.contentView()->hitTest({100, 60}), w.contentView());
+  Point p = v->convertPointFromView({30, 100}, nullptr);
+  EXPECT_NEAR(p.x, 50, 1e-9);
+  EXPECT_NEAR(p.y, 20, 1e-9);
+  w.orderFront();
+  QImage img = grab(w);
+  EXPECT_EQ(img.pixelColor(30, 200 - 100), QColor(Qt::red));
+  EXPECT_EQ(img.pixelColor(12, 200 - 128), QColor(Qt::red));
+  EXPECT_NE(img.pixelColor(100, 200 - 60), QColor(Qt::red));
+  EXPECT_NE(img.pixelColor(55, 200 - 55), QColor(Qt::red));
+}
