@@ -159,6 +159,16 @@ struct RunLoop::Impl {
     woken = false;
   }
 
+  // Qt deletes objects handed to deleteLater() only when a loop it knows of returns. Our
+  // outermost run (the application's loop) plays that part at the start of each pass, when none
+  // of our calls is on the stack; a nested run never does. Qt's own rules still spare objects
+  // released from deeper Qt event handlers.
+  void deleteReleasedObjects(std::size_t levelIndex) {
+    if (levelIndex == 0 && QCoreApplication::instance()) {
+      QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+  }
+
   // Lets Qt's own loop serve our timers when none of our runs is innermost.
   void armServiceTimer() {
     if (!QCoreApplication::instance()) return;
@@ -247,6 +257,7 @@ bool RunLoop::runOnce(RunLoopMode mode, double maxWaitSeconds) {
   bool ran;
   {
     LevelGuard level(impl_->mutex, impl_->levels, Level{mode, true, false});
+    impl_->deleteReleasedObjects(level.index());
     ran = impl_->serve(mode, level.index());
     if (ran || impl_->levelStopped(level.index())) {
       // Qt events are served in every mode, also when ours kept the pass busy.
@@ -282,12 +293,7 @@ bool RunLoop::runFor(RunLoopMode mode, double seconds) {
       }
       const double now = steadyNow();
       if (now >= end) break;
-      // Qt deletes objects handed to deleteLater() only when a loop it knows of returns; our
-      // outermost run (the application's loop) plays that part between passes, when none of
-      // our calls is on the stack. Qt still spares objects posted from deeper event handlers.
-      if (level.index() == 0 && QCoreApplication::instance()) {
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-      }
+      impl_->deleteReleasedObjects(level.index());
       if (impl_->serve(mode, level.index())) {
         if (QCoreApplication::instance()) QCoreApplication::processEvents(QEventLoop::AllEvents);
         continue;

@@ -27,9 +27,9 @@ namespace fnd {
 // runs inside one of our runs serves none of ours (not even common-mode timers) unless it is
 // marked with a ModeScope for the mode it stands for (a menu's own loop: event tracking).
 //
-// Objects released with QObject::deleteLater() are deleted by the outermost of our runs
-// between passes (runFor, runUntil and run; Qt's own rules still spare objects released from
-// deeper Qt event handlers), never by a nested run.
+// Objects released with QObject::deleteLater() are deleted by the outermost of our runs at the
+// start of each of its passes (Qt's own rules still spare objects released from deeper Qt event
+// handlers), never by a nested run.
 //
 // The run methods belong to the main thread: called on another thread they return at once.
 // stop(), perform(), performOnMainThread(), performAfterDelay() and addTimer() may be called

@@ -272,6 +272,14 @@ TEST_F(RunLoopTest, OutermostRunDeletesObjectsReleasedWithDeleteLater) {
   EXPECT_TRUE(loop().runFor(RunLoopMode::Default, kBound));
   EXPECT_TRUE(destroyed);
   if (!destroyed) delete object;
+
+  // The same for an application loop made of single passes.
+  destroyed = false;
+  object = new QObject;
+  QObject::connect(object, &QObject::destroyed, [&] { destroyed = true; });
+  loop().perform([object] { object->deleteLater(); });
+  EXPECT_TRUE(runUntilTrue([&] { return destroyed; }));
+  if (!destroyed) delete object;
 }
 
 TEST_F(RunLoopTest, RunsOffTheMainThreadReturnAtOnce) {
