@@ -3,7 +3,6 @@
 #include <QCoreApplication>
 #include <QPaintEvent>
 #include <QPainter>
-#include <QPointer>
 #include <QWidget>
 #include <algorithm>
 #include <cmath>
@@ -260,7 +259,7 @@ void View::setFrame(const Rect& frame) {
   bool sized = old.size != frame.size;
   if (sized && d_->autoresizes) resizeSubviewsWithOldSize(old.size);
   updateWidgetGeometry();
-  if (sized) updateSubviewGeometry();
+  updateSubviewGeometry();
   if (d_->window) d_->window->invalidateCursorRectsForView(this);
   setNeedsDisplay(true);
 }
@@ -308,7 +307,8 @@ void View::resizeWithOldSuperviewSize(Size oldSuperviewSize) {
 }
 
 fnd::AffineTransform View::superToPixels() const {
-  if (d_->superview) return spaceToPixels(d_->superview->bounds(), d_->superview->isFlipped());
+  // The superview's own widget pixels, wherever that widget sits (and however it is turned).
+  if (d_->superview) return d_->superview->boundsToPixels();
   if (d_->window && d_->window->contentView() == this)
     return spaceToPixels(Rect(Point{}, d_->window->contentRectSize()), false);
   return spaceToPixels(Rect(0, 0, d_->frame.maxX(), d_->frame.maxY()), false);

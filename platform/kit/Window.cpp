@@ -71,6 +71,10 @@ Window::Window(const Rect& contentRect, unsigned styleMask) : d_(std::make_uniqu
 }
 
 Window::~Window() {
+  // Hand the key on as an ordered-out window does; our delegate may be gone already.
+  d_->delegate = nullptr;
+  d_->hook = nullptr;
+  if (d_->visible) orderOut();
   Application::shared().removeWindow(this);
   ZOrderManager::shared().forget(this);
   if (d_->parent) d_->parent->removeChildWindow(this);
