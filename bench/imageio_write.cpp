@@ -57,12 +57,14 @@ std::map<std::string, double>& seconds() {
   return s;
 }
 
-// Best time of the runs of one benchmark.
+// Best time of the runs of one benchmark. The previous output is removed before the clock
+// starts, so no run pays for freeing the last one's pages.
 template <class Fn>
-void timed(benchmark::State& state, const char* name, Fn fn) {
+void timed(benchmark::State& state, const char* name, const std::string& path, Fn fn) {
   for (auto _ : state) {
+    std::filesystem::remove(path);
     auto start = std::chrono::steady_clock::now();
-    bool ok = fn();
+    bool ok = fn(path);
     double s = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     if (!ok) state.SkipWithError("write failed");
     state.SetIterationTime(s);
@@ -139,22 +141,24 @@ bool writePlain(const std::string& path) {
 }
 
 void BM_JpegThroughImageio(benchmark::State& state) {
-  timed(state, "jpeg-imageio", [] { return writeThroughLayer(imageio::ImageType::JPEG, folder() + "/layer.jpg"); });
+  timed(state, "jpeg-imageio", folder() + "/layer.jpg",
+        [](const std::string& path) { return writeThroughLayer(imageio::ImageType::JPEG, path); });
 }
 void BM_JpegLibjpegTurboAlone(benchmark::State& state) {
-  timed(state, "jpeg-direct", [] { return writeJpegDirect(folder() + "/direct.jpg"); });
+  timed(state, "jpeg-direct", folder() + "/direct.jpg", writeJpegDirect);
 }
 void BM_TiffThroughImageio(benchmark::State& state) {
-  timed(state, "tiff-imageio", [] { return writeThroughLayer(imageio::ImageType::TIFF, folder() + "/layer.tif"); });
+  timed(state, "tiff-imageio", folder() + "/layer.tif",
+        [](const std::string& path) { return writeThroughLayer(imageio::ImageType::TIFF, path); });
 }
 void BM_TiffPlainWrite(benchmark::State& state) {
-  timed(state, "tiff-plain", [] { return writePlain(folder() + "/plain.raw"); });
+  timed(state, "tiff-plain", folder() + "/plain.raw", writePlain);
 }
 
-BENCHMARK(BM_JpegLibjpegTurboAlone)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(5);
-BENCHMARK(BM_JpegThroughImageio)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(5);
-BENCHMARK(BM_TiffPlainWrite)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(5);
-BENCHMARK(BM_TiffThroughImageio)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(5);
+BENCHMARK(BM_JpegLibjpegTurboAlone)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(7);
+BENCHMARK(BM_JpegThroughImageio)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(7);
+BENCHMARK(BM_TiffPlainWrite)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(7);
+BENCHMARK(BM_TiffThroughImageio)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(7);
 
 }  // namespace
 

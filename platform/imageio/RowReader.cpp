@@ -23,6 +23,14 @@ const std::uint8_t* RowReader::nextRaw() {
   return raw_.data();
 }
 
+bool RowReader::nextRawInto(std::uint8_t* dst) {
+  if (row_ >= image_.height()) return false;
+  std::int64_t position = std::int64_t(row_) * std::int64_t(image_.bytesPerRow());
+  if (image_.dataProvider()->read(dst, position, pixelBytes_) != pixelBytes_) return false;
+  ++row_;
+  return true;
+}
+
 std::uint16_t RowReader::sample16(const std::uint8_t* p) const {
   return little16_ ? std::uint16_t(p[0] | (p[1] << 8)) : std::uint16_t((p[0] << 8) | p[1]);
 }

@@ -16,6 +16,9 @@ class RowReader {
   // The next row's pixel bytes as the image lays them out; null when the provider fails or
   // every row has been read.
   const std::uint8_t* nextRaw();
+  // The next row's pixel bytes copied straight into dst (pixelBytes() bytes).
+  bool nextRawInto(std::uint8_t* dst);
+  std::size_t pixelBytes() const { return pixelBytes_; }
   // The next row as components() 8-bit samples per pixel (1-bit pixels become 0 or 255).
   bool next8(std::uint8_t* out);
   // As next8, but answers the provider's row itself when it already has that layout (8-bit

@@ -2,6 +2,8 @@
 
 #include <unistd.h>
 
+#include <algorithm>
+#include <bit>
 #include <cstdarg>
 #include <cstdio>
 #include <vector>
@@ -77,8 +79,10 @@ bool TiffWriter::write(const Image& image, const fnd::Dictionary& properties, in
   TIFFSetField(tif, TIFFTAG_PHOTOMETRIC, components == 1 ? PHOTOMETRIC_MINISBLACK : PHOTOMETRIC_RGB);
   TIFFSetField(tif, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG);
   TIFFSetField(tif, TIFFTAG_COMPRESSION, compression);
+  // Uncompressed strips of about 1 MiB: few write calls, and any reader copes.
+  const std::size_t stripBytes = std::size_t(1) << 20;
   uint32_t rowsPerStrip = compression == COMPRESSION_NONE
-                              ? uint32_t(std::max<std::size_t>(1, std::size_t(131072) / std::max<std::size_t>(rowBytes, 1)))
+                              ? uint32_t(std::max<std::size_t>(1, stripBytes / std::max<std::size_t>(rowBytes, 1)))
                               : TIFFDefaultStripSize(tif, 0);
   TIFFSetField(tif, TIFFTAG_ROWSPERSTRIP, std::min<uint32_t>(rowsPerStrip, uint32_t(h)));
   TIFFSetField(tif, TIFFTAG_XRESOLUTION, dpiX);
@@ -95,26 +99,50 @@ bool TiffWriter::write(const Image& image, const fnd::Dictionary& properties, in
   if (!icc.empty()) TIFFSetField(tif, TIFFTAG_ICCPROFILE, uint32_t(icc.size()), icc.data());
 
   RowReader reader(image);
-  std::vector<std::uint8_t> row8;
-  std::vector<std::uint16_t> row16;
-  if (bits == 8) row8.resize(w * std::size_t(components));
-  if (bits == 16) row16.resize(w * std::size_t(components));
   bool ok = true;
-  for (uint32_t y = 0; y < h && ok; ++y) {
-    void* data = nullptr;
-    if (bits == 1) {
-      data = const_cast<std::uint8_t*>(reader.nextRaw());
-    } else if (bits == 8) {
-      data = const_cast<std::uint8_t*>(reader.next8View(row8.data()));
-    } else {
-      data = reader.next16(row16.data()) ? row16.data() : nullptr;
+  // Rows already laid out as the file stores them are read straight into whole strips and
+  // written as they are: one copy less than going row by row through libtiff.
+  const bool asStored = compression == COMPRESSION_NONE && bits == int(image.bitsPerComponent()) &&
+                        image.samplesPerPixel() == components &&
+                        (bits != 16 || (image.bitmapInfo().order == ByteOrder::Little16 &&
+                                        std::endian::native == std::endian::little));
+  if (asStored) {
+    const uint32_t stripRows = std::min<uint32_t>(rowsPerStrip, uint32_t(h));
+    std::vector<std::uint8_t> strip(std::size_t(stripRows) * rowBytes);
+    for (uint32_t first = 0, s = 0; first < h && ok; first += stripRows, ++s) {
+      const uint32_t rows = std::min<uint32_t>(stripRows, uint32_t(h) - first);
+      for (uint32_t r = 0; r < rows && ok; ++r) {
+        if (!reader.nextRawInto(strip.data() + std::size_t(r) * rowBytes)) {
+          error = "the image data ended at row " + std::to_string(first + r) + " of " + std::to_string(h);
+          ok = false;
+        }
+      }
+      if (ok && TIFFWriteRawStrip(tif, s, strip.data(), tmsize_t(std::size_t(rows) * rowBytes)) < 0) {
+        if (error.empty()) error = "cannot write strip " + std::to_string(s);
+        ok = false;
+      }
     }
-    if (!data) {
-      error = "the image data ended at row " + std::to_string(y) + " of " + std::to_string(h);
-      ok = false;
-    } else if (TIFFWriteScanline(tif, data, y, 0) < 0) {
-      if (error.empty()) error = "cannot write row " + std::to_string(y);
-      ok = false;
+  } else {
+    std::vector<std::uint8_t> row8;
+    std::vector<std::uint16_t> row16;
+    if (bits == 8) row8.resize(w * std::size_t(components));
+    if (bits == 16) row16.resize(w * std::size_t(components));
+    for (uint32_t y = 0; y < h && ok; ++y) {
+      void* data = nullptr;
+      if (bits == 1) {
+        data = const_cast<std::uint8_t*>(reader.nextRaw());
+      } else if (bits == 8) {
+        data = const_cast<std::uint8_t*>(reader.next8View(row8.data()));
+      } else {
+        data = reader.next16(row16.data()) ? row16.data() : nullptr;
+      }
+      if (!data) {
+        error = "the image data ended at row " + std::to_string(y) + " of " + std::to_string(h);
+        ok = false;
+      } else if (TIFFWriteScanline(tif, data, y, 0) < 0) {
+        if (error.empty()) error = "cannot write row " + std::to_string(y);
+        ok = false;
+      }
     }
   }
   if (ok && !TIFFWriteDirectory(tif)) {

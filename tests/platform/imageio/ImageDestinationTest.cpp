@@ -292,3 +292,60 @@ TEST(DestinationFailures, unwritableFolderGivesAnError) {
     EXPECT_TRUE(imagetest::listFolder(folder).empty());
   }
 }
+
+TEST(TiffLayouts, rowsNeedingConversionOrCompressionComeOutExact) {
+  // Each case leaves the rows-as-stored road: compression, padding, big-endian, fewer bits.
+  struct Case {
+    const char* name;
+    int compression;
+    AlphaInfo alpha;
+    ByteOrder order;
+    int depth;  // Depth property; 0: none
+    int expectedBits;
+  };
+  for (const Case& c : {Case{"lzw", 5, AlphaInfo::None, ByteOrder::Default, 0, 8},
+                        Case{"padding", 1, AlphaInfo::NoneSkipLast, ByteOrder::Default, 0, 8},
+                        Case{"bigEndian16", 1, AlphaInfo::None, ByteOrder::Big16, 0, 16},
+                        Case{"depth8", 1, AlphaInfo::None, ByteOrder::Big16, 8, 8}}) {
+    SCOPED_TRACE(c.name);
+    const std::size_t w = 37, h = 23;
+    const bool sixteen = c.order == ByteOrder::Big16;
+    const int samples = c.alpha == AlphaInfo::None ? 3 : 4;
+    const std::size_t bytesPerSample = sixteen ? 2 : 1;
+    fnd::Data bytes(w * h * std::size_t(samples) * bytesPerSample);
+    auto value = [&](std::size_t x, std::size_t y, int k) { return std::uint32_t((x * 7 + y * 3 + std::size_t(k) * 50) % 256); };
+    for (std::size_t y = 0; y < h; ++y)
+      for (std::size_t x = 0; x < w; ++x)
+        for (int k = 0; k < samples; ++k) {
+          std::size_t i = ((y * w + x) * std::size_t(samples) + std::size_t(k)) * bytesPerSample;
+          std::uint32_t v = k == 3 ? 0xEE : value(x, y, k);
+          if (sixteen) {
+            bytes[i] = std::uint8_t(v);  // high byte: the 16-bit value is v * 257
+            bytes[i + 1] = std::uint8_t(v);
+          } else {
+            bytes[i] = std::uint8_t(v);
+          }
+        }
+    ImageRef image = Image::create(w, h, 8 * bytesPerSample, 8 * bytesPerSample * std::size_t(samples),
+                                   w * std::size_t(samples) * bytesPerSample, ColorSpace::sRGB(), {c.alpha, c.order},
+                                   DataProvider::createWithData(std::move(bytes)));
+    ASSERT_TRUE(image);
+    fnd::Dictionary props{{kCGImagePropertyTIFFDictionary, fnd::Dictionary{{kCGImagePropertyTIFFCompression, c.compression}}}};
+    if (c.depth) props.set(kCGImagePropertyDepth, c.depth);
+    auto path = testenv::freshFolder("layouts") / "l.tif";
+    auto dest = ImageDestination::createWithPath(path.string(), ImageType::TIFF, 1);
+    dest->addImage(image, props);
+    ASSERT_TRUE(dest->finalize()) << dest->errorMessage();
+    imagetest::Decoded d = imagetest::decodeTiff(path);
+    ASSERT_TRUE(d.ok);
+    EXPECT_EQ(d.components, 3);
+    EXPECT_EQ(d.bits, c.expectedBits);
+    for (std::size_t y = 0; y < h; ++y)
+      for (std::size_t x = 0; x < w; ++x)
+        for (int k = 0; k < 3; ++k)
+          ASSERT_EQ(d.at(x, y, k), c.expectedBits == 16 ? value(x, y, k) * 257 : value(x, y, k)) << x << "," << y;
+    auto source = ImageSource::createWithPath(path.string());
+    EXPECT_EQ(source->copyPropertiesAtIndex(0)->dictionary(kCGImagePropertyTIFFDictionary).intValue(kCGImagePropertyTIFFCompression),
+              c.compression);
+  }
+}
