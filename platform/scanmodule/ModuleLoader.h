@@ -17,7 +17,7 @@ namespace velmor {
 // library, load() answers null and the caller takes its "scan module missing" path.
 //
 // Places tried, first hit wins: the file named by TRIVOLAN_VELMOR_LIBRARY (only that one when
-// the variable is set); the library built beside this project (VELMOR_BUILD_PATH, given by the
+// the variable is set; none when it is set but empty); the library built beside this project (VELMOR_BUILD_PATH, given by the
 // velmor_interface target); libvelmor.so beside the executable and in ../lib; the system's
 // library search path.
 //
@@ -51,7 +51,10 @@ class ModuleLoader {
       : handle_(handle), module_(module), path_(std::move(path)) {}
 
   static std::vector<std::string> candidates() {
-    if (const char* forced = std::getenv(kLibraryEnvironmentVariable)) return {forced};
+    if (const char* forced = std::getenv(kLibraryEnvironmentVariable)) {
+      if (*forced == '\0') return {};  // set but empty: run as if the module were not installed
+      return {forced};
+    }
     std::vector<std::string> list;
 #ifdef VELMOR_BUILD_PATH
     list.emplace_back(VELMOR_BUILD_PATH);

@@ -10,7 +10,9 @@
 // every operation is virtual.
 //
 // Reports (see ScanReports.h) are posted on fnd::NotificationCenter::defaultCenter() from the
-// module's own thread, with this controller as sender.
+// module's own thread, with this controller as sender. Call the operations from the data
+// source's thread, not from inside a report: smContinousScan2 waits for the module's thread,
+// and releasing or destroying the controller joins it.
 class Velmor_SMController {
  public:
   virtual ~Velmor_SMController() = default;

@@ -385,3 +385,29 @@ TEST_F(SimControllerTest, PreviewSendsThePlatenInBlocksAndFindsTheDocuments) {
   EXPECT_EQ(received.load(), static_cast<std::size_t>(size.integer("PreviewWidth") * size.integer("PreviewHeight") * 3));
   EXPECT_EQ(log.last("endPreviewPost").info.array("AutoMultiRect").size(), 6u);
 }
+
+TEST_F(SimControllerTest, FilmScanReadsTheFrameOfTheCrop) {
+  SimController c;
+  ReportLog log(&c);
+  ASSERT_EQ(0, c.smInitSetting(settingsFor({}, {{"FilmFrames", 3}})));
+  const velmor::Scene strip = velmor::Scene::filmStrip(3);
+  const auto& frame = strip.documents()[1];
+  const int res = 200;
+  const int x = static_cast<int>(frame.x * res), y = static_cast<int>(frame.y * res);
+  const int w = static_cast<int>(frame.width * res), h = static_cast<int>(frame.height * res);
+  c.smStartScanEvent(request(temp, 2, 8, res, x, y, w, h, 3));
+  ASSERT_TRUE(log.waitFor(report::kImageInfo));
+  EXPECT_EQ(log.last(report::kImageInfo).info.intValue("SOURCETYPE"), 1);
+  EXPECT_EQ(log.last(report::kImageInfo).info.intValue("InputSource"), 3);
+  c.smStartScan();
+  const Rows rows = readRows(c, h, static_cast<std::size_t>(w) * 3);
+  ASSERT_EQ(static_cast<int>(rows.size()), h);
+  velmor::ImageRenderer r(strip, area(res, x, y, w, h, velmor::ColourMode::Colour, 8));
+  std::vector<std::uint8_t> row(r.rowBytes());
+  for (int i = 0; i < h; i += 17) {
+    r.renderRow(i, row.data());
+    ASSERT_EQ(rows[static_cast<std::size_t>(i)], row) << i;
+  }
+  ASSERT_TRUE(log.waitFor(report::kPageEnd));
+  EXPECT_EQ(c.smContinousScan2(3), 0);
+}
