@@ -36,8 +36,9 @@ double smoothstep(double e0, double e1, double x) {
   return t * t * (3 - 2 * t);
 }
 
-// A landscape: sky, sun, two ranges of hills and water; u, v from 0 to 1 across the picture.
-Rgb photo(double u, double v, std::uint32_t seed) {
+// A landscape: sky, sun, two ranges of hills and water; u, v from 0 to 1 across the picture,
+// aspect its width over its height (so the sun stays round).
+Rgb photo(double u, double v, double aspect, std::uint32_t seed) {
   const double hue = unit(hash(seed, 1));
   const double sunX = 0.2 + 0.6 * unit(hash(seed, 2));
   const double sunY = 0.12 + 0.2 * unit(hash(seed, 3));
@@ -49,7 +50,7 @@ Rgb photo(double u, double v, std::uint32_t seed) {
   Rgb skyLow{0.85, 0.78 - 0.2 * dusk, 0.6 + 0.25 * hue};
   Rgb c = mixRgb(skyTop, skyLow, smoothstep(0.0, ridge + 0.1, v));
 
-  const double dx = (u - sunX) * 1.4, dy = v - sunY;
+  const double dx = (u - sunX) * aspect, dy = v - sunY;
   const double d = std::sqrt(dx * dx + dy * dy);
   const double sun = 1.0 - smoothstep(0.05, 0.075, d);
   const double glow = std::exp(-d * 6.0) * 0.35;
@@ -188,7 +189,7 @@ Rgb Scene::colourAt(double x, double y) const {
     switch (d.kind) {
       case DocumentKind::Photo:
       case DocumentKind::FilmFrame:
-        return photo(lx / d.width, ly / d.height, d.seed);
+        return photo(lx / d.width, ly / d.height, d.width / d.height, d.seed);
       case DocumentKind::TextPage:
         return textPage(lx, ly, d.width, d.height, d.seed);
       case DocumentKind::ColourPatches:
