@@ -29,7 +29,9 @@ class ImageSource {
   // "{JFIF}". Nothing for an index past the end.
   std::optional<fnd::Dictionary> copyPropertiesAtIndex(std::size_t index, const fnd::Dictionary& options = {}) const;
   // Null for an index past the end. A damaged file shows when the rows are pulled: the
-  // encoder or drawing that pulls them fails.
+  // encoder or drawing that pulls them fails. Each image has a decoder of its own, which keeps
+  // the file open until the image is released, and is read by one consumer at a time. A
+  // destination may replace the very file being read: it renames its finished file over it.
   ImageRef createImageAtIndex(std::size_t index, const fnd::Dictionary& options = {}) const;
   // A reduced copy made from the full image, its longer side at most
   // kCGImageSourceThumbnailMaxPixelSize (the full size without it), turned upright by the

@@ -341,3 +341,23 @@ TEST(ImageSourceData, jpegInMemoryDecodes) {
   ASSERT_TRUE(image);
   EXPECT_EQ(pixels8(*image).size(), 32u * 16u * 3u);
 }
+
+TEST(ImageSourceTiff, aFileCanBeRewrittenFromItself) {
+  Gradient g;
+  g.components = 3;
+  auto path = writeImage(testenv::freshFolder("self") / "self.tif", ImageType::TIFF,
+                         imagetest::gradientImage(g, ColorSpace::sRGB()),
+                         {{kCGImagePropertyTIFFDictionary, fnd::Dictionary{{kCGImagePropertyTIFFCompression, 5}}}});
+  auto source = ImageSource::createWithPath(path.string());
+  ASSERT_TRUE(source);
+  writeImage(path, ImageType::TIFF, source->createImageAtIndex(0),
+             {{kCGImagePropertyTIFFDictionary, fnd::Dictionary{{kCGImagePropertyTIFFCompression, 1}}}});
+  imagetest::Decoded d = imagetest::decodeTiff(path);
+  ASSERT_TRUE(d.ok);
+  EXPECT_EQ(d.at(63, 47, 2), g.sample(63, 47, 2));
+  EXPECT_EQ(ImageSource::createWithPath(path.string())
+                ->copyPropertiesAtIndex(0)
+                ->dictionary(kCGImagePropertyTIFFDictionary)
+                .intValue(kCGImagePropertyTIFFCompression),
+            1);
+}
