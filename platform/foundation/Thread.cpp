@@ -7,6 +7,7 @@
 #include <chrono>
 #include <cstdio>
 #include <exception>
+#include <system_error>
 #include <thread>
 
 namespace fnd {
@@ -21,8 +22,8 @@ bool isMainThread() {
   return std::this_thread::get_id() == gLoadThread;
 }
 
-void Thread::detach(std::function<void()> body, const std::string& name) {
-  std::thread worker([body = std::move(body), name]() {
+bool Thread::detach(std::function<void()> body, const std::string& name) {
+  auto run = [body = std::move(body), name]() {
     if (!name.empty()) pthread_setname_np(pthread_self(), name.substr(0, 15).c_str());
     try {
       if (body) body();
@@ -31,8 +32,14 @@ void Thread::detach(std::function<void()> body, const std::string& name) {
     } catch (...) {
       std::fprintf(stderr, "fnd::Thread %s: uncaught exception\n", name.c_str());
     }
-  });
-  worker.detach();
+  };
+  try {
+    std::thread(std::move(run)).detach();
+  } catch (const std::system_error& e) {
+    std::fprintf(stderr, "fnd::Thread %s: cannot start: %s\n", name.c_str(), e.what());
+    return false;
+  }
+  return true;
 }
 
 void Thread::sleepFor(double seconds) {

@@ -18,7 +18,8 @@ class Thread {
 
   // Starts body on a new thread that nobody joins. The name (at most 15 bytes are kept) shows
   // in debuggers. An exception escaping body is reported on stderr and ends only that thread.
-  static void detach(std::function<void()> body, const std::string& name = {});
+  // False (body not run) when the system cannot start a thread.
+  static bool detach(std::function<void()> body, const std::string& name = {});
 
   // Blocks the calling thread for seconds (nothing for zero or less).
   static void sleepFor(double seconds);

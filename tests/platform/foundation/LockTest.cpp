@@ -134,7 +134,7 @@ TEST(Thread, DetachedBodiesRunOffTheMainThreadAndSurviveExceptions) {
   EXPECT_NE(id, std::this_thread::get_id());
 
   auto after = std::make_shared<ConditionLock>(0);
-  Thread::detach([] { throw std::runtime_error("worker failed"); }, "thrower");
+  EXPECT_TRUE(Thread::detach([] { throw std::runtime_error("worker failed"); }, "thrower"));
   Thread::detach([after] { after->unlockWithCondition(1); });
   ASSERT_TRUE(after->lockWhenCondition(1, kBound)) << "the process goes on after a worker threw";
   after->unlock();
