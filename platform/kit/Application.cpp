@@ -203,13 +203,15 @@ void Application::updateWindows() {
 // --- Modal runs
 
 int Application::runModalForWindow(Window& window) {
+  // Only the main thread runs the loop; elsewhere, or after termination, nothing could answer.
+  if (!fnd::RunLoop::isMainThread() || d_->terminated) return kModalResponseAbort;
   ModalSession* s = beginModalSession(window);
-  while (!s->done) {
+  while (!s->done && !d_->terminated) {
     bool ran = fnd::RunLoop::main().runOnce(fnd::RunLoopMode::ModalPanel, 0.1);
     dispatchQueuedEvents();
     if (ran || d_->needsUpdate) updateWindows();
   }
-  int code = s->code;
+  int code = s->done ? s->code : kModalResponseAbort;
   endModalSession(s);
   return code;
 }
@@ -251,6 +253,10 @@ ModalSession* Application::beginModalSession(Window& window) {
 }
 
 int Application::runModalSession(ModalSession* session) {
+  if (d_->terminated && session && !session->done) {
+    session->done = true;
+    session->code = kModalResponseAbort;
+  }
   auto it = std::find_if(d_->sessions.begin(), d_->sessions.end(), [session](const auto& s) { return s.get() == session; });
   if (it == d_->sessions.end()) return kModalResponseAbort;
   if (!session->done) {
@@ -361,6 +367,7 @@ std::optional<Event> Application::nextEventMatchingMask(EventMask mask, double t
     TrackingScope(int& d, bool o) : depth(d), on(o) { if (on) ++depth; }
     ~TrackingScope() { if (on) --depth; }
   } scope(d_->tracking, mode == fnd::RunLoopMode::EventTracking);
+  if (!fnd::RunLoop::isMainThread()) return std::nullopt;  // the queue belongs to the main thread
   QElapsedTimer clock;
   clock.start();
   auto alive = [&] { return !window || std::find(d_->windows.begin(), d_->windows.end(), window) != d_->windows.end(); };

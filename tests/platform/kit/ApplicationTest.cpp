@@ -2,6 +2,8 @@
 // with its delegate, and the application notifications.
 #include <gtest/gtest.h>
 
+#include <thread>
+
 #include "KitTestSupport.h"
 
 using fnd::Rect;
@@ -195,4 +197,26 @@ TEST_F(ApplicationTest, ActivationNotifications) {
   EXPECT_TRUE(app.isActive());
   EXPECT_EQ(log.back(), "active");
   EXPECT_EQ(std::count(log.begin(), log.end(), "active"), 1);
+}
+
+TEST_F(ApplicationTest, WaitsThatCannotBeAnsweredEndAtOnce) {
+  Application& app = Application::shared();
+  MessageBox box;
+  int code = 0;
+  bool gotEvent = true;
+  std::thread other([&] {
+    code = app.runModalForWindow(box.window);
+    gotEvent = app.nextEventMatchingMask(kit::kAnyEventMask, -1, fnd::RunLoopMode::Default).has_value();
+  });
+  other.join();
+  EXPECT_EQ(code, kit::kModalResponseAbort);
+  EXPECT_FALSE(gotEvent);
+  EXPECT_EQ(app.modalWindow(), nullptr);
+  // A tracking loop whose window goes away ends.
+  box.window.orderFront();
+  fnd::RunLoop::main().perform([&] { box.window.orderOut(); }, fnd::kCommonModes);
+  EXPECT_FALSE(box.window.nextEventMatchingMask(kit::kMouseTrackingMask).has_value());
+  // After termination a modal run does not start.
+  app.terminate();
+  EXPECT_EQ(app.runModalForWindow(box.window), kit::kModalResponseAbort);
 }
