@@ -217,6 +217,13 @@ View* View::viewWithTag(int tag) {
   return nullptr;
 }
 
+View* View::findView(const std::function<bool(View&)>& match) {
+  if (match(*this)) return this;
+  for (View* v : d_->subviews)
+    if (View* found = v->findView(match)) return found;
+  return nullptr;
+}
+
 int View::tag() const { return d_->tag; }
 void View::setTag(int tag) { d_->tag = tag; }
 bool View::isHidden() const { return d_->hidden; }

@@ -55,6 +55,9 @@ class View : public Responder {
   bool isDescendantOf(const View* other) const;
   // This view or the first descendant (depth first) with the tag; null when none.
   View* viewWithTag(int tag);
+  // This view or the first descendant (depth first) that matches; null when none. Tests use
+  // it to find a control by title or kind.
+  View* findView(const std::function<bool(View&)>& match);
   int tag() const;
   void setTag(int tag);
   bool isHidden() const;

@@ -82,7 +82,14 @@ TEST_F(ApplicationTest, ModalRunsAnsweredByKeysStopAbortAndClose) {
     std::function<void(MessageBox&)> answer;
     int code;
   };
+  auto titled = [](Window& w, const std::string& title) {
+    return static_cast<TestButton*>(w.contentView()->findView([&](kit::View& v) {
+      auto* b = dynamic_cast<TestButton*>(&v);
+      return b && b->title() == title;
+    }));
+  };
   const Case cases[] = {
+      {"the button titled OK", [&](MessageBox& b) { titled(b.window, "OK")->performClick(); }, 1},
       {"Return clicks OK", [](MessageBox& b) { Application::shared().sendEvent(kittest::key(b.window, "\r")); }, 1},
       {"Cancel by tag", [](MessageBox& b) { b.window.contentView()->viewWithTag(2)->performClick(); }, 0},
       {"stopModal", [](MessageBox&) { Application::shared().stopModal(); }, kit::kModalResponseStop},
