@@ -167,12 +167,9 @@ void Window::updateTracking(Point location, bool insideWindow) {
   for (const Change& c : changes) {
     // A handler may have removed a view: deliver only to views still in this window.
     if (!c.view || c.view->window() != this) continue;
-    Event e = Event::enterExitEvent(c.inside ? EventType::MouseEntered : EventType::MouseExited, location, this,
-                                    static_cast<int>(c.tag), c.userData);
-    if (c.inside)
-      c.view->mouseEntered(e);
-    else
-      c.view->mouseExited(e);
+    // Through sendEvent, as any event: subclasses and the hook see entered and exited too.
+    sendEvent(Event::enterExitEvent(c.inside ? EventType::MouseEntered : EventType::MouseExited, location, this,
+                                    static_cast<int>(c.tag), c.userData));
   }
 }
 

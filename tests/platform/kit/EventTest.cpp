@@ -221,6 +221,19 @@ TEST_F(EventTest, TrackingRectanglesReportEnteredAndExited) {
   app.sendEvent(mouse(EventType::MouseMoved, w, 66, 16));
   app.sendEvent(mouse(EventType::LeftMouseDragged, w, 100, 50));
   EXPECT_EQ(log, (Log{"v:entered", "v:exited", "v:dragged"}));
+  // Entered and exited pass the window's hook like any event.
+  log.clear();
+  std::vector<EventType> hooked;
+  w.setEventHook([&](const Event& e) {
+    hooked.push_back(e.type());
+    return e.type() == EventType::MouseEntered ? kit::EventHookResult::Drop : kit::EventHookResult::Pass;
+  });
+  app.sendEvent(mouse(EventType::MouseMoved, w, 65, 15));
+  app.sendEvent(mouse(EventType::MouseMoved, w, 5, 5));
+  EXPECT_EQ(log, (Log{"v:exited"}));
+  EXPECT_EQ(hooked, (std::vector<EventType>{EventType::MouseMoved, EventType::MouseEntered, EventType::MouseMoved,
+                                            EventType::MouseExited}));
+  w.setEventHook(nullptr);
   // Mouse moves reach the first responder only when the window asks for them.
   log.clear();
   w.setAcceptsMouseMovedEvents(true);
