@@ -147,3 +147,13 @@ TEST(PlainQuestions, BundleIdentifierFromTheDataSourceAndFromTheWindowController
   EXPECT_EQ(Quirel_PVLocalizedBundle::askWindowController(&asker), "org.lc");
   EXPECT_EQ(seenAsker, &asker);
 }
+
+TEST_F(RootFixture, AnObserverMayReleaseTheRootWhileItsPostIsRelayed) {
+  // The data source closes the user interface in answer to some requests, from inside the post.
+  fnd::NotificationCenter::Token closer = fnd::NotificationCenter::defaultCenter().observe(
+      "Close_UI", nullptr, [this](const fnd::Notification&) { root.reset(); });
+  Heard heard("Close_UI");
+  Quirel_PostNotification().postExternalNotificationName("Close_UI", uimSender(), nullptr);
+  EXPECT_EQ(root, nullptr);
+  EXPECT_EQ(heard.seen.size(), 1u);
+}
