@@ -82,6 +82,16 @@ TEST_F(ViewTest, AutoresizingMasksShareTheChangeEvenly) {
   }
 }
 
+TEST_F(ViewTest, WindowsNeverShownCanBeGrabbedToo) {
+  Window w(Rect(0, 0, 40, 30), kit::kTitledWindowMask);
+  w.contentView()->addSubview(std::make_unique<FillView>(Rect(0, 0, 40, 10), Color::blue()));
+  QImage img = grab(w);
+  ASSERT_EQ(img.size(), QSize(40, 30));
+  EXPECT_EQ(img.pixelColor(20, 25), QColor(Qt::blue));
+  EXPECT_NE(img.pixelColor(20, 5), QColor(Qt::blue));
+  EXPECT_FALSE(w.isVisible());
+}
+
 TEST_F(ViewTest, MinYMarginViewKeepsItsPlaceFromTheTopOnScreen) {
   Window w(Rect(0, 0, 100, 60), kit::kTitledWindowMask | kit::kResizableWindowMask);
   View* bar = w.contentView()->addSubview(std::make_unique<FillView>(Rect(0, 50, 100, 10), Color::red()));
