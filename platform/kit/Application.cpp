@@ -40,6 +40,9 @@ void Application::installInputFilter() {
   d_->filter = new InputFilter();
   d_->filter->setParent(qapp);
   qapp->installEventFilter(d_->filter);
+  // Without a window system (offscreen) Qt's idea of activity follows focus changes nobody
+  // makes; there the application stays active unless told otherwise.
+  if (QGuiApplication::platformName() == QLatin1String("offscreen")) return;
   QObject::connect(qapp, &QGuiApplication::applicationStateChanged, d_->filter, [](Qt::ApplicationState state) {
     if (state == Qt::ApplicationActive)
       Application::shared().activateIgnoringOtherApps(true);

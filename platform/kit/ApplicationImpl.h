@@ -35,7 +35,7 @@ struct Application::Impl {
   bool launched = false;
   bool running = false;
   bool terminated = false;
-  bool active = false;
+  bool active = true;  // as a launched program is; Qt's state changes move it on a desktop
   int tracking = 0;
   bool dispatchScheduled = false;
   bool needsUpdate = false;  // an event was handled since the windows were last updated
