@@ -30,6 +30,11 @@ using fnd::Size;
 
 void WindowAccess::resized(Window* window, int width, int height) { window->qtResized(width, height); }
 void WindowAccess::closeRequested(Window* window) { window->qtCloseRequested(); }
+void WindowAccess::activated(Window* window) {
+  // Offscreen, activation follows our own calls only; elsewhere the window manager's too.
+  static const bool follow = QGuiApplication::platformName() != QLatin1String("offscreen");
+  if (follow && !window->isKeyWindow() && window->isVisible()) window->makeKeyWindow();
+}
 void WindowAccess::pointerLeft(Window* window) { window->updateTracking({-1e9, -1e9}, false); }
 int WindowAccess::runHook(Window* window, const Event& event) {
   return static_cast<int>(window->d_->hook ? window->d_->hook(event) : EventHookResult::Pass);

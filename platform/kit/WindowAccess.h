@@ -14,6 +14,7 @@ struct WindowAccess {
   static void resized(Window* window, int width, int height);
   static void closeRequested(Window* window);
   static void pointerLeft(Window* window);
+  static void activated(Window* window);
   // The window's hook before dispatch (Pass when it has none).
   static int runHook(Window* window, const class Event& event);
   // The kit window behind a top-level Qt widget, or null.

@@ -44,6 +44,11 @@ class WindowWidget : public QWidget {
     event->ignore();
     if (window_) WindowAccess::closeRequested(window_);
   }
+  void changeEvent(QEvent* event) override {
+    QWidget::changeEvent(event);
+    // The window manager activated us (a click on the frame, a window switcher): follow it.
+    if (window_ && event->type() == QEvent::ActivationChange && isActiveWindow()) WindowAccess::activated(window_);
+  }
   void leaveEvent(QEvent* event) override {
     QWidget::leaveEvent(event);
     if (window_) WindowAccess::pointerLeft(window_);
