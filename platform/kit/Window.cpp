@@ -454,6 +454,4 @@ bool Window::grabToPng(const std::string& path) {
 
 QWidget* Window::nativeWidget() const { return d_->widget; }
 
-bool Window::becomesKeyOnClick() const { return canBecomeKeyWindow(); }
-
 }  // namespace kit

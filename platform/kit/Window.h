@@ -197,7 +197,6 @@ class Window : public Responder {
   void applyStacking(bool stayOnTop, Window* transientParent);
   void qtResized(int width, int height);
   void qtCloseRequested();
-  bool becomesKeyOnClick() const;
 };
 
 }  // namespace kit
