@@ -286,19 +286,24 @@ bool RunLoop::runFor(RunLoopMode mode, double seconds) {
   bool stopped = false;
   {
     LevelGuard level(impl_->mutex, impl_->levels, Level{mode, true, false});
+    // At least one pass, however short the time: a caller that was held up must still see
+    // what was ready when it asked.
     for (;;) {
       if (impl_->levelStopped(level.index())) {
         stopped = true;
         break;
       }
-      const double now = steadyNow();
-      if (now >= end) break;
       impl_->deleteReleasedObjects(level.index());
-      if (impl_->serve(mode, level.index())) {
+      const bool ran = impl_->serve(mode, level.index());
+      const bool late = steadyNow() >= end;
+      if (ran || late) {
         if (QCoreApplication::instance()) QCoreApplication::processEvents(QEventLoop::AllEvents);
-        continue;
       }
-      if (impl_->levelStopped(level.index())) continue;
+      if (late) {
+        stopped = impl_->levelStopped(level.index());
+        break;
+      }
+      if (ran || impl_->levelStopped(level.index())) continue;
       const double until = std::min(end, impl_->nextDue(mode));
       if (!impl_->hasCalls(mode)) impl_->wait(until);
     }

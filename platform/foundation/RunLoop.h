@@ -50,7 +50,8 @@ class RunLoop {
   // True when at least one queued call or timer of ours ran.
   bool runOnce(RunLoopMode mode, double maxWaitSeconds);
 
-  // Runs passes in mode until the date has come or stop() ends this run. True when stopped.
+  // Runs passes in mode until the date has come or stop() ends this run; at least one pass,
+  // also for a date already past. True when stopped.
   bool runUntil(RunLoopMode mode, Date limit);
   // runUntil(mode, now + seconds).
   bool runFor(RunLoopMode mode, double seconds);

@@ -141,6 +141,24 @@ TEST_F(RunLoopTest, StopFromAWorkerEndsTheInnermostRun) {
   EXPECT_FALSE(loop().runFor(RunLoopMode::Default, 0.01));
 }
 
+TEST_F(RunLoopTest, DelayedCallsAndTimersMayBeScheduledFromAWorker) {
+  auto fired = std::make_shared<std::atomic<int>>(0);
+  Thread::detach([fired] {
+    auto cancelled = RunLoop::main().performAfterDelay(0.05, [fired] { *fired += 100; });
+    cancelled->invalidate();
+    Timer::scheduled(0.001, true, [fired](Timer& t) {
+      EXPECT_TRUE(RunLoop::isMainThread());
+      if (++*fired == 2) {
+        t.invalidate();
+        RunLoop::main().performAfterDelay(0.001, [] { loop().stop(); }, RunLoopMode::ModalPanel);
+      }
+    }, kCommonModes);
+  });
+  EXPECT_TRUE(loop().runFor(RunLoopMode::ModalPanel, kBound));
+  loop().runFor(RunLoopMode::Default, 0.1);  // the cancelled call would be due by now
+  EXPECT_EQ(fired->load(), 2);
+}
+
 TEST_F(RunLoopTest, PerformAfterDelayRunsOnceAndCancels) {
   int ran = 0, cancelled = 0;
   auto keep = loop().performAfterDelay(0.01, [&] { ++ran; });
