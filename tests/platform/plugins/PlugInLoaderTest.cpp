@@ -3,8 +3,11 @@
 
 #include <cstdint>
 #include <cstring>
+#include <filesystem>
 #include <vector>
 
+#include "foundation/Paths.h"
+#include "foundation/PropertyList.h"
 #include "ui/model/ImagePlugIn.h"
 #include "ui/model/PlugInBundle.h"
 
@@ -285,4 +288,23 @@ TEST(PlugInBundle, FindsBundlesInThePlugInFolderAndParsesIdentifiers) {
                           "3A5CC9B8_FB52-4E2B-8BDD-077BA518D920"}) {
     EXPECT_FALSE(PlugInBundle::parseUUID(bad)) << bad;
   }
+}
+
+TEST(PlugInLoader, ModelParametersNameBothPlugIns) {
+  const std::filesystem::path models = fnd::Paths::resourceDir() + "/models";
+  int files = 0;
+  for (const auto& file : std::filesystem::directory_iterator(models)) {
+    if (file.path().extension() != ".xml") continue;
+    ++files;
+    SCOPED_TRACE(file.path().string());
+    const auto parameters = fnd::PropertyList::readFile(file.path().string());
+    ASSERT_TRUE(parameters.ok()) << parameters.error;
+    const fnd::Dictionary& info = parameters.value->toDictionary().dictionary("PluginInfo");
+    for (const char* name : {"HSL", "ZOOM"}) {
+      SCOPED_TRACE(name);
+      ASSERT_TRUE(info.contains(name));
+      load(info.dictionary(name));
+    }
+  }
+  EXPECT_GT(files, 0);
 }
