@@ -1,0 +1,236 @@
+// The save driver's worker threads and the passes they run on queued images.
+
+#include <iterator>
+
+#include "launcher/save/CMCommon.h"
+#include "launcher/save/CMFileSystem.h"
+#include "launcher/save/SMCodes.h"
+#include "launcher/save/SaveModuleCore.h"
+
+namespace {
+
+constexpr std::uint32_t kPollMs = 50;
+
+bool IsRefusedFormat(std::uint32_t out) { return out == SM_FORMAT_REFUSED_A || out == SM_FORMAT_REFUSED_B; }
+
+std::string SlotPath(const ICMSTR_CLASS* folder, const char* format, std::uint32_t slot) {
+  char name[64];
+  std::snprintf(name, sizeof name, format, unsigned(slot % SaveModuleCore::kSlotCount));
+  return *folder->GetNSString() + name;
+}
+
+}  // namespace
+
+// What a worker takes along when it starts: its own copies of everything the main thread may
+// change while it runs (the transform record, the temporary folder, the colour settings).
+struct SaveModuleCore::WorkerStart {
+  SaveModuleCore* core = nullptr;
+  bool final = false;
+  std::unique_ptr<ISM_XFORM_INFO> xform;
+  std::unique_ptr<ICMSTR_CLASS> tempFolder;
+  std::uint32_t colorSetting = 0;
+  std::unique_ptr<std::string> profilePath;
+  FilePass convertPass;
+  FilePass exifJpegPass;
+};
+
+void SaveModuleCore::SetFilePasses(FilePass convertPass, FilePass exifJpegPass) {
+  m_ConvertPass = std::move(convertPass);
+  m_ExifJpegPass = std::move(exifJpegPass);
+}
+
+CMResult SaveModuleCore::StartXformThread() { return StartWorker(false); }
+
+CMResult SaveModuleCore::StartFinalXformThread() { return StartWorker(true); }
+
+CMResult SaveModuleCore::StartWorker(bool final) {
+  return CM_Guard([&]() -> CMResult {
+    ReapEndedWorkers();
+    auto start = std::make_unique<WorkerStart>();
+    start->core = this;
+    start->final = final;
+    if (m_pXformInfo) CM_ThrowIfError(SM_CopyXformInfo(&start->xform, m_pXformInfo.get()));
+    CM_ThrowIfError(CM_CopyString(&start->tempFolder, m_wszTempFolderPath.get()));
+    start->colorSetting = m_colorSetting;
+    if (m_pfPath) start->profilePath = std::make_unique<std::string>(*m_pfPath);
+    start->convertPass = m_ConvertPass;
+    start->exifJpegPass = m_ExifJpegPass;
+    m_WorkerThreads.push_back(nullptr);
+    auto record = std::prev(m_WorkerThreads.end());
+    if (CM_CreateThread(&*record, final ? &SaveModuleCore::FinalXformThreadProc : &SaveModuleCore::XformThreadProc,
+                        start.get()) != CM_OK) {
+      m_WorkerThreads.erase(record);
+      CM_ThrowIfError(SM_ERR_BAD_COUNT);
+    }
+    start.release();  // the worker owns it now
+    return CM_OK;
+  });
+}
+
+void SaveModuleCore::ReapEndedWorkers() {
+  for (auto it = m_WorkerThreads.begin(); it != m_WorkerThreads.end();) {
+    std::uint32_t result = 2;
+    if (*it) CM_WaitThreadEnd(&*it, 0, &result);
+    it = (*it == nullptr) ? m_WorkerThreads.erase(it) : std::next(it);
+  }
+}
+
+std::size_t SaveModuleCore::GetRunningWorkerCount() {
+  ReapEndedWorkers();
+  return m_WorkerThreads.size();
+}
+
+CMResult SaveModuleCore::WaitForWorkers(std::uint32_t timeoutMs) {
+  CMClock* clock = CM_GetClock();
+  const std::uint64_t begin = clock->NowMs();
+  for (auto it = m_WorkerThreads.begin(); it != m_WorkerThreads.end();) {
+    std::uint32_t left = timeoutMs;
+    if (timeoutMs != CM_WAIT_FOREVER) {
+      const std::uint64_t spent = clock->NowMs() - begin;
+      left = spent >= timeoutMs ? 0 : std::uint32_t(timeoutMs - spent);
+    }
+    std::uint32_t result = 2;
+    if (*it) CM_ThrowIfError(CM_WaitThreadEnd(&*it, left, &result));
+    if (*it != nullptr) return SM_ERR_WORKER_TIMEOUT;
+    it = m_WorkerThreads.erase(it);
+  }
+  return CM_OK;
+}
+
+bool SaveModuleCore::ClaimQueuedImage(std::uint32_t* slot) {
+  pthread_mutex_lock(&m_mxQueue->handle);
+  const bool claimed = !m_QueuedSlots.empty();
+  if (claimed) {
+    *slot = m_QueuedSlots.front();
+    m_QueuedSlots.pop_front();
+  }
+  pthread_mutex_unlock(&m_mxQueue->handle);
+  return claimed;
+}
+
+void SaveModuleCore::XformThreadProc(void* argument) { RunWorker(static_cast<WorkerStart*>(argument)); }
+
+void SaveModuleCore::FinalXformThreadProc(void* argument) { RunWorker(static_cast<WorkerStart*>(argument)); }
+
+void SaveModuleCore::RunWorker(WorkerStart* raw) {
+  CM_DisableThreadCancel();
+  std::unique_ptr<WorkerStart> start(raw);
+  SaveModuleCore* core = start->core;
+  CMResult setup = CM_Guard([&]() -> CMResult {
+    if (!start->xform) CM_ThrowIfError(SM_ERR_CREATE);
+    if (IsRefusedFormat(start->xform->GetOutFormat())) CM_ThrowIfError(SM_ERR_UNSUPPORTED);
+    if (!start->final && start->xform->GetInFormat() != SM_FORMAT_RAW) CM_ThrowIfError(SM_ERR_UNSUPPORTED);
+    return CM_OK;
+  });
+  if (setup != CM_OK) core->SetErrorMessage(setup);
+
+  // Each queued image is claimed by exactly one worker. After an error the remaining queued
+  // images are dropped (their temporary files deleted) rather than left behind.
+  for (;;) {
+    CM_TestCancel();
+    std::uint32_t slot = 0;
+    if (core->ClaimQueuedImage(&slot)) {
+      CMResult rc = core->GetErrorMessage();
+      if (rc == CM_OK) rc = core->RunImagePasses(*start, slot);
+      if (rc != CM_OK) core->SetErrorMessage(rc);
+      core->ReleaseSlot(slot, rc != CM_OK, start->tempFolder.get());
+      core->IncFinishedImgCount();
+      continue;
+    }
+    if (core->GetErrorMessage() != CM_OK || core->GetEndXformFlag() != 0 || core->m_bStopWorkers.load()) break;
+    CM_Sleep(kPollMs);
+  }
+}
+
+CMResult SaveModuleCore::RunImagePasses(const WorkerStart& start, std::uint32_t slot) {
+  return CM_Guard([&]() -> CMResult {
+    const ISM_OPTION_INFO* option = m_OptionInfoArray[slot].get();
+    if (!option) CM_ThrowIfError(SM_ERR_CREATE);
+    const Route route = m_SlotRoute[slot];
+    if (route == Route::Final) return CM_OK;
+    // The rotation pass is not part of this driver yet; the transfer loop never asks for it.
+    if (start.final && option->GetRotation() != SM_ROTATE_0) CM_ThrowIfError(SM_ERR_UNSUPPORTED);
+    std::unique_ptr<ISM_XFORM_INFO> xform;
+    CM_ThrowIfError(SM_CopyXformInfo(&xform, start.xform.get()));
+    CM_ThrowIfError(xform->SetFormat(SM_FORMAT_TIFF, SM_FORMAT_JPEG_EXIF));
+    if (route == Route::TiffToJpeg) CM_ThrowIfError(TmpToOutputPass(start, slot, xform.get()));
+    CM_ThrowIfError(FinalJpegPass(start, slot, xform.get(), true));
+    return CM_OK;
+  });
+}
+
+CMResult SaveModuleCore::TmpToOutputPass(const WorkerStart& start, std::uint32_t slot, const ISM_XFORM_INFO* xform) {
+  CMAutoreleasePool* pool = nullptr;
+  CM_CreateAutoreleasePool(&pool);
+  CMResult rc = CM_Guard([&]() -> CMResult {
+    if (!m_wszTmpFileArray[slot]) CM_ThrowIfError(SM_ERR_CREATE);
+    const std::string input = *m_wszTmpFileArray[slot]->GetNSString();
+    const std::uint32_t out = xform->GetOutFormat();
+    std::string output;
+    if (out == SM_FORMAT_JPEG_EXIF) {
+      output = SlotPath(start.tempFolder.get(), "PVTO_tmpEX%03u.JPG", slot);
+    } else {
+      if (!m_wszOutFileArray[slot]) CM_ThrowIfError(SM_ERR_CREATE);
+      output = *m_wszOutFileArray[slot]->GetNSString();
+    }
+    std::unique_ptr<ISM_IMAGE_INFO> image;
+    SM_ImageProperty_Struct none{};
+    CM_ThrowIfError(SM_CreateImageInfoWithProperty(&image, &none, &input, &output));
+    std::unique_ptr<ISM_XFORM_INFO> pair;
+    CM_ThrowIfError(SM_CopyXformInfo(&pair, xform));
+    CM_ThrowIfError(pair->SetFormat(SM_FORMAT_TIFF, out));
+    ImageToImageXform writer;
+    CM_ThrowIfError(writer.Initialize());
+    CM_ThrowIfError(writer.SetTempFolderPath(start.tempFolder->GetNSString()));
+    CM_ThrowIfError(writer.SetColorSetting(start.colorSetting, start.profilePath.get()));
+    // Until the conversion pass exists the chain stops here, with the temporary TIFF.
+    CM_ThrowIfError(start.convertPass ? start.convertPass(writer, pair.get(), image.get(), m_OptionInfoArray[slot].get())
+                                      : SM_ERR_UNSUPPORTED);
+    CM_ThrowIfError(CM_RemoveFile(&input));
+    if (out == SM_FORMAT_JPEG_EXIF) CM_ThrowIfError(m_wszTmpFileArray[slot]->SetNSString(&output));
+    return CM_OK;
+  });
+  CM_ReleaseAutoreleasePool(pool);
+  return rc;
+}
+
+CMResult SaveModuleCore::FinalJpegPass(const WorkerStart& start, std::uint32_t slot, const ISM_XFORM_INFO* xform,
+                                       bool removeInput) {
+  SetEndXformFlag(0);
+  CMAutoreleasePool* pool = nullptr;
+  CM_CreateAutoreleasePool(&pool);
+  CMResult rc = CM_Guard([&]() -> CMResult {
+    // The image's own final path: the driver's current one may belong to a later image.
+    if (!m_wszOutFileArray[slot] || !m_OptionInfoArray[slot]) CM_ThrowIfError(SM_ERR_CREATE);
+    const std::string input = SlotPath(start.tempFolder.get(), "PVTO_tmpEX%03u.JPG", slot);
+    std::unique_ptr<ICMSTR_CLASS> output;
+    CM_ThrowIfError(CM_CopyString(&output, m_wszOutFileArray[slot].get()));
+    const std::string jpg = "jpg";
+    CM_ThrowIfError(output->ChangePathExtension(&jpg));
+    std::unique_ptr<ISM_IMAGE_INFO> image;
+    SM_ImageProperty_Struct none{};
+    CM_ThrowIfError(SM_CreateImageInfoWithProperty(&image, &none, &input, output->GetNSString()));
+    std::unique_ptr<ISM_XFORM_INFO> pair;
+    CM_ThrowIfError(SM_CopyXformInfo(&pair, xform));
+    CM_ThrowIfError(pair->SetFormat(SM_FORMAT_JPEG, SM_FORMAT_JPEG_EXIF));
+    std::unique_ptr<ISM_OPTION_INFO> option;
+    CM_ThrowIfError(SM_CopyOptionInfo(&option, m_OptionInfoArray[slot].get()));
+    CM_ThrowIfError(SetExifOptionInfo(pair.get(), option.get()));
+    ImageToImageXform writer;
+    CM_ThrowIfError(writer.Initialize());
+    CM_ThrowIfError(writer.SetTempFolderPath(start.tempFolder->GetNSString()));
+    CM_ThrowIfError(writer.SetColorSetting(start.colorSetting, start.profilePath.get()));
+    // Until the EXIF JPEG pass exists the chain stops here: no final file is claimed.
+    CM_ThrowIfError(start.exifJpegPass ? start.exifJpegPass(writer, pair.get(), image.get(), option.get())
+                                       : SM_ERR_UNSUPPORTED);
+    if (removeInput && m_wszTmpFileArray[slot]) {
+      const std::string temporary = *m_wszTmpFileArray[slot]->GetNSString();
+      CM_ThrowIfError(CM_RemoveFile(&temporary));
+    }
+    return CM_OK;
+  });
+  CM_ReleaseAutoreleasePool(pool);
+  // Set also after a failure: the transfer loop's wait ends on it.
+  SetEndXformFlag(1);
+  return rc;
+}

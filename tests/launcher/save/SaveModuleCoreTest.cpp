@@ -1,0 +1,443 @@
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <cstring>
+#include <filesystem>
+#include <map>
+#include <mutex>
+#include <thread>
+
+#include "SaveTestSupport.h"
+#include "TestEnvironment.h"
+#include "launcher/save/CMFileSystem.h"
+#include "launcher/save/CMSTR_CLASS.h"
+#include "launcher/save/SMCodes.h"
+#include "launcher/save/SaveModuleCore.h"
+
+using savetest::Scan;
+namespace fs = std::filesystem;
+
+namespace {
+
+// How one image is transferred.
+struct Options {
+  std::uint32_t writerFormat = SM_FORMAT_TIFF;
+  std::uint32_t outFormat = SM_FORMAT_TIFF;
+  std::uint32_t extraRowBytes = 0;  // padding the scanner adds to each delivered row
+  std::uint32_t stopAfterLines = 0xFFFFFFFFu;
+  bool cancel = false;
+};
+
+// Drives the driver the way the transfer loop does, one image at a time.
+class Driver {
+ public:
+  explicit Driver(const std::string& name)
+      : saveFolder(testenv::freshFolder(name + "-save")), tempFolder(testenv::freshFolder(name + "-tmp")) {
+    EXPECT_EQ(core.Initialize(), CM_OK);
+    startRequest();
+  }
+
+  void startRequest() {
+    std::unique_ptr<ICMSTR_CLASS> folder;
+    std::string text = tempFolder.string();  // without the "/": the driver appends it
+    CM_CreateStringWithNSString(&folder, &text, 1024);
+    EXPECT_EQ(core.SetTempFolderPath(folder.get()), CM_OK);
+  }
+
+  // One image: answers EndXformImage's code (or the first failing step's).
+  CMResult transfer(const Scan& scan, const fs::path& path, const Options& o = {}) {
+    const std::string name = "scan", file = path.string(), folder = saveFolder.string();
+    CMResult rc = core.SetSaveFileInfo(&name, &file, &folder, o.writerFormat, SM_COMPRESSION_HIGH, 0, nullptr);
+    if (rc != CM_OK) return rc;
+    auto xform = savetest::makeXform(SM_FORMAT_RAW, o.outFormat);
+    EXPECT_EQ(core.SetXformInfo(xform.get()), CM_OK);
+    EXPECT_EQ(core.StartXformThread(), CM_OK);
+    auto image = savetest::makeImage(scan, file);
+    rc = core.StartXformImage(image.get());
+    if (rc != CM_OK) return rc;
+    // Blocks of at most 1 MiB as the scanner delivers them, rows padded as asked.
+    const std::uint32_t bpr = scan.rowBytes() + o.extraRowBytes;
+    const std::uint32_t rowsPerBlock = std::max<std::uint32_t>(1, std::min<std::uint32_t>(0x100000 / bpr, 13));
+    std::vector<std::uint8_t> block(std::size_t(bpr) * rowsPerBlock, 0xEE);
+    for (std::uint32_t y = 0; y < scan.height && y < o.stopAfterLines; y += rowsPerBlock) {
+      std::uint32_t rows = std::min(rowsPerBlock, scan.height - y);
+      for (std::uint32_t r = 0; r < rows; ++r)
+        std::memcpy(block.data() + std::size_t(r) * bpr, scan.row(y + r), scan.rowBytes());
+      rc = core.WriteImageLines(y, rows, bpr, block.size(), block.data());
+      if (rc != CM_OK) break;
+    }
+    if (o.cancel || rc != CM_OK) {
+      core.CancelXformImage();
+      return rc != CM_OK ? rc : SM_ERR_ABORTED;
+    }
+    auto option = savetest::makeOption();
+    rc = core.EndXformImage(option.get());
+    if (fs::path(file).extension() == ".jpg") {
+      core.SetEndXformFlag(0);
+      auto final = savetest::makeXform(SM_FORMAT_TIFF, SM_FORMAT_JPEG_EXIF);
+      core.SetXformInfo(final.get());
+      EXPECT_EQ(core.StartFinalXformThread(), CM_OK);
+    }
+    core.EndXform();
+    return rc;
+  }
+
+  // Waits until every queued image is done and every worker has ended.
+  bool settle() {
+    for (int round = 0; round < 6000; ++round) {
+      if (core.GetFinishedImgCount() == core.GetTotalImgCount() && core.GetRunningWorkerCount() == 0) return true;
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return false;
+  }
+
+  std::vector<std::string> temporaries() const { return savetest::filesStartingWith(tempFolder, "PVTO_tmp"); }
+
+  fs::path saveFolder;
+  fs::path tempFolder;
+  SaveModuleCore core;
+};
+
+// Stand-ins for the conversion and EXIF passes: they copy their input to their output and
+// count the images they were run for.
+struct CopyingPasses {
+  std::mutex mutex;
+  std::map<std::string, int> converted;  // by input path
+  std::map<std::string, int> finished;   // by output path
+
+  static CMResult copy(const ISM_IMAGE_INFO* image) {
+    const std::string* in = image->GetInputPath();
+    const std::string* out = image->GetOutputPath();
+    std::error_code ec;
+    fs::copy_file(*in, *out, fs::copy_options::overwrite_existing, ec);
+    return ec ? SM_ERR_IMAGE : CM_OK;
+  }
+
+  void install(SaveModuleCore& core) {
+    core.SetFilePasses(
+        [this](ImageToImageXform&, const ISM_XFORM_INFO* xform, const ISM_IMAGE_INFO* image, const ISM_OPTION_INFO*) {
+          EXPECT_EQ(xform->GetFormatPair(), SM_FormatPair(SM_FORMAT_TIFF, SM_FORMAT_JPEG_EXIF));
+          std::lock_guard lock(mutex);
+          ++converted[*image->GetInputPath()];
+          return copy(image);
+        },
+        [this](ImageToImageXform&, const ISM_XFORM_INFO* xform, const ISM_IMAGE_INFO* image, const ISM_OPTION_INFO* option) {
+          EXPECT_EQ(xform->GetFormatPair(), SM_FormatPair(SM_FORMAT_JPEG, SM_FORMAT_JPEG_EXIF));
+          EXPECT_EQ(*option->GetMakerName(), "Vantrel");
+          EXPECT_EQ(*option->GetAppName(), "Trivolan");
+          std::lock_guard lock(mutex);
+          ++finished[*image->GetOutputPath()];
+          return copy(image);
+        });
+  }
+};
+
+TEST(SaveModuleCore, ATiffImageIsSavedUnderItsFinalNameWithTheCountersAndEndFlagRight) {
+  Driver d("tiff");
+  // Rows arrive padded: they are repacked before they are written.
+  Scan padded(33, 70, 24);
+  fs::path first = d.saveFolder / "scan_20261210_0001.tif";
+  Options o;
+  o.extraRowBytes = 5;
+  ASSERT_EQ(d.transfer(padded, first, o), CM_OK);
+  EXPECT_EQ(d.core.GetTotalImgCount(), 1u);
+  EXPECT_EQ(d.core.GetFinishedImgCount(), 1u) << "a TIFF image is final when it is closed";
+  EXPECT_EQ(d.core.GetEndXformFlag(), 1);
+  EXPECT_EQ(d.core.GetErrorMessage(), CM_OK);
+  EXPECT_TRUE(savetest::readTiff(first).bytes == padded.bytes);
+
+  // Rows already packed are written in place; 16-bit grey keeps its samples.
+  Scan packed(21, 40, 16);
+  fs::path second = d.saveFolder / "scan_20261210_0002.tif";
+  ASSERT_EQ(d.transfer(packed, second), CM_OK);
+  EXPECT_TRUE(savetest::readTiff(second).bytes == packed.bytes);
+  ASSERT_TRUE(d.settle());
+  EXPECT_EQ(d.core.GetTotalImgCount(), 2u);
+  EXPECT_EQ(d.core.GetFinishedImgCount(), 2u);
+  EXPECT_TRUE(d.temporaries().empty());
+  EXPECT_EQ(d.core.GetOptionInfo(0), nullptr) << "a finished image's slot is free";
+}
+
+TEST(SaveModuleCore, AFailedCloseDeletesTheFinalFileAndLeavesTheTotalUnchanged) {
+  Driver d("failclose");
+  Scan scan(16, 20, 8);
+  // A block past the last line fails after the writer has had every line.
+  fs::path path = d.saveFolder / "over.tif";
+  const std::string name = "scan", file = path.string();
+  ASSERT_EQ(d.core.SetSaveFileInfo(&name, &file, nullptr, SM_FORMAT_TIFF, 0, 0, nullptr), CM_OK);
+  auto xform = savetest::makeXform(SM_FORMAT_RAW, SM_FORMAT_TIFF);
+  ASSERT_EQ(d.core.SetXformInfo(xform.get()), CM_OK);
+  auto image = savetest::makeImage(scan, file);
+  ASSERT_EQ(d.core.StartXformImage(image.get()), CM_OK);
+  ASSERT_EQ(d.core.WriteImageLines(0, 20, 16, 0x100000, scan.bytes.data()), CM_OK);
+  EXPECT_EQ(d.core.WriteImageLines(20, 1, 16, 0x100000, scan.bytes.data()), SM_ERR_BAD_SIZE);
+  auto option = savetest::makeOption();
+  EXPECT_EQ(d.core.EndXformImage(option.get()), SM_ERR_BAD_SIZE);
+  EXPECT_FALSE(fs::exists(path));
+  EXPECT_EQ(d.core.GetTotalImgCount(), 0u);
+  EXPECT_EQ(d.core.GetOptionInfo(0), nullptr);
+
+  // A short image (the scan ended early) is not saved either, nor counted.
+  d.startRequest();
+  Options shortScan;
+  shortScan.stopAfterLines = 10;
+  fs::path cut = d.saveFolder / "short.tif";
+  // The block loop stops early; closing finds the lines missing.
+  EXPECT_EQ(d.transfer(scan, cut, shortScan), SM_ERR_NO_LINES);
+  EXPECT_FALSE(fs::exists(cut));
+  EXPECT_EQ(d.core.GetTotalImgCount(), 0u);
+
+  // Out of order is refused as it comes.
+  d.startRequest();
+  ASSERT_EQ(d.core.StartXformImage(image.get()), CM_OK);
+  EXPECT_EQ(d.core.WriteImageLines(5, 1, 16, 0x100000, scan.bytes.data()), SM_ERR_BAD_SIZE);
+  EXPECT_EQ(d.core.WriteImageLines(0, 2, 16, 16, scan.bytes.data()), SM_ERR_BAD_SIZE) << "rows past the block";
+  EXPECT_EQ(d.core.CancelXformImage(), CM_OK);
+  ASSERT_TRUE(d.settle());
+  EXPECT_TRUE(d.temporaries().empty());
+}
+
+TEST(SaveModuleCore, RefusedFormatsMissingArgumentsAndSlotIndexes) {
+  Driver d("refused");
+  Scan scan(8, 8, 8);
+  const std::string name = "scan", file = (d.saveFolder / "r.tif").string();
+  EXPECT_EQ(d.core.SetSaveFileInfo(nullptr, &file, nullptr, SM_FORMAT_TIFF, 0, 0, nullptr), SM_ERR_NO_XFORM);
+  EXPECT_EQ(d.core.SetSaveFileInfo(&name, nullptr, nullptr, SM_FORMAT_TIFF, 0, 0, nullptr), SM_ERR_NO_XFORM);
+  const std::string empty;
+  EXPECT_EQ(d.core.SetSaveFileInfo(&name, &empty, nullptr, SM_FORMAT_TIFF, 0, 0, nullptr), SM_ERR_NO_XFORM);
+
+  std::uint32_t pair = 0;
+  EXPECT_EQ(d.core.GetXformType(&pair), SM_ERR_XFORM_OPEN) << "no transform record yet";
+  auto image = savetest::makeImage(scan, file);
+  EXPECT_EQ(d.core.StartXformImage(image.get()), SM_ERR_XFORM_OPEN);
+
+  for (std::uint32_t refused : {SM_FORMAT_REFUSED_A, SM_FORMAT_REFUSED_B}) {
+    Options o;
+    o.outFormat = refused;
+    EXPECT_EQ(d.transfer(scan, file, o), SM_ERR_UNSUPPORTED) << refused;
+    EXPECT_EQ(d.core.EndXform(), SM_ERR_UNSUPPORTED);
+    EXPECT_EQ(d.core.GetXformType(&pair), CM_OK);
+    EXPECT_EQ(pair, SM_FormatPair(SM_FORMAT_RAW, refused));
+  }
+  // The large TIFF route has no writer yet: refused, not lost.
+  Options large;
+  large.writerFormat = SM_FORMAT_LARGE_TIFF;
+  EXPECT_EQ(d.transfer(scan, file, large), SM_ERR_UNSUPPORTED);
+  // A depth the writers do not know.
+  Scan odd(8, 8, 8);
+  auto xform = savetest::makeXform(SM_FORMAT_RAW, SM_FORMAT_TIFF);
+  ASSERT_EQ(d.core.SetSaveFileInfo(&name, &file, nullptr, SM_FORMAT_TIFF, 0, 0, nullptr), CM_OK);
+  ASSERT_EQ(d.core.SetXformInfo(xform.get()), CM_OK);
+  auto twelve = savetest::makeImage(odd, file);
+  SM_ImageProperty_Struct p = *twelve->GetProperty();
+  p.uiBitsPerSample = 12;
+  twelve->SetProperty(&p);
+  EXPECT_EQ(d.core.StartXformImage(twelve.get()), SM_ERR_UNSUPPORTED);
+  EXPECT_EQ(d.core.GetTotalImgCount(), 0u);
+  EXPECT_FALSE(fs::exists(file));
+
+  // The workers started for the refused transforms recorded it too.
+  ASSERT_TRUE(d.settle());
+  EXPECT_EQ(d.core.GetErrorMessage(), SM_ERR_UNSUPPORTED);
+  d.startRequest();
+
+  // Slot indexes.
+  EXPECT_EQ(d.core.CreateFileName(3, 1), CM_OK);
+  EXPECT_EQ(d.core.CreateFileName(3, 1), SM_ERR_NO_XFORM) << "already set";
+  EXPECT_EQ(d.core.CreateFileName(3, 3), CM_OK);
+  EXPECT_EQ(d.core.CreateFileName(3, 4), SM_ERR_BAD_SIZE);
+  EXPECT_NE(d.core.GetOutFileName(3), nullptr);
+  EXPECT_EQ(d.core.ReleaseOutFileName(3), CM_OK);
+  EXPECT_EQ(d.core.GetOutFileName(3), nullptr);
+  EXPECT_EQ(d.core.GetErrorMessage(), CM_OK);
+  EXPECT_EQ(d.core.GetOptionInfo(1000), nullptr);
+  EXPECT_EQ(d.core.GetErrorMessage(), SM_ERR_BAD_COUNT);
+  // A second error does not replace the first.
+  d.core.SetErrorMessage(SM_ERR_IMAGE);
+  EXPECT_EQ(d.core.GetErrorMessage(), SM_ERR_BAD_COUNT);
+}
+
+TEST(SaveModuleCore, TheFirstErrorIsClearedByTheNextRequestAndSlotsAreReusedPastAThousandImages) {
+  Driver d("requests");
+  Scan tiny(1, 1, 8);
+  d.core.SetErrorMessage(SM_ERR_IMAGE);
+  // While the error stands, an image of the same request is not counted and leaves no file.
+  EXPECT_EQ(d.transfer(tiny, d.saveFolder / "blocked.tif"), SM_ERR_IMAGE);
+  EXPECT_FALSE(fs::exists(d.saveFolder / "blocked.tif"));
+  EXPECT_EQ(d.core.GetTotalImgCount(), 0u);
+
+  d.startRequest();
+  EXPECT_EQ(d.core.GetErrorMessage(), CM_OK);
+  for (int i = 0; i < 1001; ++i) {
+    fs::path path = d.saveFolder / ("t" + std::to_string(i) + ".tif");
+    ASSERT_EQ(d.transfer(tiny, path), CM_OK) << "image " << i;
+  }
+  EXPECT_EQ(d.core.GetTotalImgCount(), 1001u);
+  EXPECT_EQ(d.core.GetFinishedImgCount(), 1001u);
+  EXPECT_TRUE(fs::exists(d.saveFolder / "t1000.tif")) << "the 1001st image used slot 0 again";
+  ASSERT_TRUE(d.settle());
+}
+
+TEST(SaveModuleCore, WithoutTheJpegPassesAJpegImageEndsWithAClearErrorAndLeavesNothingBehind) {
+  Driver d("nopass");
+  Scan scan(30, 20, 24);
+  fs::path path = d.saveFolder / "scan_0001.jpg";
+  EXPECT_EQ(d.transfer(scan, path), CM_OK) << "queued";
+  ASSERT_TRUE(d.settle());
+  EXPECT_EQ(d.core.GetErrorMessage(), SM_ERR_UNSUPPORTED);
+  EXPECT_EQ(d.core.GetEndXformFlag(), 1) << "the transfer loop's wait ends";
+  EXPECT_FALSE(fs::exists(path));
+  EXPECT_TRUE(d.temporaries().empty());
+  EXPECT_EQ(d.core.GetFinishedImgCount(), 1u);
+}
+
+TEST(SaveModuleCore, TheFinalPassWritesToItsOwnImagesPathWhileTheNextImageIsSetUp) {
+  Driver d("ownpath");
+  CopyingPasses passes;
+  std::mutex gateMutex;
+  std::condition_variable gateChanged;
+  bool open = false;
+  std::atomic<bool> inPass{false};
+  // The conversion waits until the test lets it go, so the next image is set up meanwhile.
+  d.core.SetFilePasses(
+      [&](ImageToImageXform&, const ISM_XFORM_INFO*, const ISM_IMAGE_INFO* image, const ISM_OPTION_INFO*) {
+        inPass = true;
+        std::unique_lock lock(gateMutex);
+        gateChanged.wait_for(lock, std::chrono::seconds(30), [&] { return open; });
+        return CopyingPasses::copy(image);
+      },
+      [](ImageToImageXform&, const ISM_XFORM_INFO*, const ISM_IMAGE_INFO* image, const ISM_OPTION_INFO*) {
+        return CopyingPasses::copy(image);
+      });
+  Scan a(12, 10, 8, 1), b(12, 10, 8, 2);
+  fs::path pathA = d.saveFolder / "a_0001.jpg", pathB = d.saveFolder / "b_0002.tif";
+  ASSERT_EQ(d.transfer(a, pathA), CM_OK);
+  while (!inPass) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  ASSERT_EQ(d.transfer(b, pathB), CM_OK);  // the driver's current path is now B's
+  {
+    std::lock_guard lock(gateMutex);
+    open = true;
+  }
+  gateChanged.notify_all();
+  ASSERT_TRUE(d.settle());
+  EXPECT_EQ(d.core.GetErrorMessage(), CM_OK);
+  // The stand-in passes copy the temporary TIFF through, so A's pixels are in A's file.
+  EXPECT_TRUE(savetest::readTiff(pathA).bytes == a.bytes);
+  EXPECT_TRUE(savetest::readTiff(pathB).bytes == b.bytes);
+  EXPECT_TRUE(d.temporaries().empty());
+}
+
+TEST(SaveModuleCore, StressManySmallImagesOfBothKindsAreEachHandledExactlyOnce) {
+  constexpr int kImages = 60;
+  for (bool withPasses : {true, false}) {
+    SCOPED_TRACE(withPasses ? "with stand-in passes" : "without JPEG passes");
+    Driver d(withPasses ? "stress-passes" : "stress-nopass");
+    CopyingPasses passes;
+    if (withPasses) passes.install(d.core);
+    std::vector<fs::path> queued, dropped;
+    for (int i = 0; i < kImages; ++i) {
+      // Each few images a new request, as after the user pressed Scan again.
+      if (i % 7 == 0) {
+        ASSERT_TRUE(d.settle());
+        d.startRequest();
+      }
+      Scan scan(5 + i % 4, 3 + i % 5, (i % 3 == 0) ? 24 : 8, std::uint32_t(i));
+      const bool jpeg = i % 2 == 1;
+      fs::path path = d.saveFolder / ("img_" + std::to_string(i) + (jpeg ? ".jpg" : ".tif"));
+      (d.transfer(scan, path) == CM_OK ? queued : dropped).push_back(path);
+    }
+    ASSERT_TRUE(d.settle());
+    EXPECT_EQ(d.core.GetFinishedImgCount(), d.core.GetTotalImgCount());
+    EXPECT_EQ(d.core.GetTotalImgCount(), queued.size());
+    EXPECT_TRUE(d.temporaries().empty()) << d.temporaries().size() << " temporary files left";
+    for (const fs::path& p : dropped) EXPECT_FALSE(fs::exists(p)) << p;
+    int jpegs = 0;
+    for (const fs::path& p : queued) {
+      const bool jpeg = p.extension() == ".jpg";
+      jpegs += jpeg;
+      // Without the passes a JPEG image ends with the clear error and claims no file.
+      EXPECT_EQ(fs::exists(p), !jpeg || withPasses) << p;
+      if (jpeg && withPasses) {
+        EXPECT_EQ(passes.finished[p.string()], 1) << p;
+      }
+    }
+    if (withPasses) {
+      EXPECT_TRUE(dropped.empty());
+      int conversions = 0;
+      for (const auto& [input, count] : passes.converted) conversions += count;
+      EXPECT_EQ(conversions, jpegs) << "one conversion for each JPEG image";
+      EXPECT_EQ(d.core.GetErrorMessage(), CM_OK);
+    } else {
+      EXPECT_EQ(d.core.GetErrorMessage(), SM_ERR_UNSUPPORTED);
+    }
+  }
+}
+
+TEST(SaveModuleCore, CancellingAnImageInTheMiddleDropsItAndFreesItsSlot) {
+  Driver d("cancel");
+  Scan scan(40, 60, 24);
+  for (const char* name : {"c.tif", "c.jpg"}) {
+    SCOPED_TRACE(name);
+    Options o;
+    o.stopAfterLines = 26;
+    o.cancel = true;
+    fs::path path = d.saveFolder / name;
+    EXPECT_EQ(d.transfer(scan, path, o), SM_ERR_ABORTED);
+    EXPECT_FALSE(fs::exists(path));
+    EXPECT_EQ(d.core.GetTotalImgCount(), 0u);
+    EXPECT_EQ(d.core.GetTmpFileName(0), nullptr);
+    EXPECT_EQ(d.core.GetOutFileName(0), nullptr);
+    EXPECT_TRUE(d.temporaries().empty());
+    EXPECT_EQ(d.core.GetErrorMessage(), CM_OK);
+  }
+  // The next image takes the freed slot.
+  ASSERT_EQ(d.transfer(scan, d.saveFolder / "next.tif"), CM_OK);
+  ASSERT_TRUE(d.settle());
+}
+
+// A clock on which waits pass at once: the 180000 ms wait for a worker runs out immediately.
+class RushingClock final : public CMClock {
+ public:
+  std::uint64_t NowMs() override { return now.load(); }
+  void Sleep(std::uint32_t ms) override {
+    now += ms;
+    std::this_thread::yield();
+  }
+  void WaitCond(CMCond*, CMMutex*, std::uint32_t ms) override { now += ms; }
+  std::atomic<std::uint64_t> now{0};
+};
+
+TEST(SaveModuleCore, TerminateWaitsForEveryWorkerAndGivesUpOnAStuckOneWithoutFreeingItsData) {
+  std::atomic<bool> release{false};
+  std::atomic<bool> inPass{false};
+  std::atomic<int> passesDone{0};
+  {
+    Driver d("terminate");
+    d.core.SetFilePasses(
+        [&](ImageToImageXform&, const ISM_XFORM_INFO*, const ISM_IMAGE_INFO* image, const ISM_OPTION_INFO*) {
+          inPass = true;
+          while (!release) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+          ++passesDone;
+          return CopyingPasses::copy(image);
+        },
+        [&](ImageToImageXform&, const ISM_XFORM_INFO*, const ISM_IMAGE_INFO* image, const ISM_OPTION_INFO*) {
+          return CopyingPasses::copy(image);
+        });
+    Scan scan(6, 6, 8);
+    ASSERT_EQ(d.transfer(scan, d.saveFolder / "stuck.jpg"), CM_OK);
+    while (!inPass) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    RushingClock clock;
+    CMClock* previous = CM_SetClock(&clock);
+    EXPECT_EQ(d.core.Terminate(), SM_ERR_WORKER_TIMEOUT);
+    EXPECT_GE(clock.now.load(), SaveModuleCore::kWorkerWaitMs);
+    CM_SetClock(previous);
+    EXPECT_EQ(d.core.GetRunningWorkerCount(), 1u);
+    release = true;
+    // The destructor waits for the worker it gave up on before anything goes.
+  }
+  EXPECT_EQ(passesDone.load(), 1);
+}
+
+}  // namespace
