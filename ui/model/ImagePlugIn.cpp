@@ -1,5 +1,6 @@
 #include "ui/model/ImagePlugIn.h"
 
+#include <cstdint>
 #include <new>
 
 #include "ui/model/PlugInBundle.h"
@@ -96,7 +97,8 @@ int UIM_pHSL_Initialize(UIM_PLUGIN* plugin, UIM_HSL_STATE** state, int width, in
   *state = nullptr;
   if (cyanRed == 0 && magentaGreen == 0 && yellowBlue == 0 && saturation == 0) return 0;
   const PlugInHSLTable* table = plugin ? tableOf<PlugInHSLTable>(plugin->interface) : nullptr;
-  if (!table || !table->create || width < 0 || height < 0) return -1;
+  // The line length must fit the parameter block's 32-bit field.
+  if (!table || !table->create || width < 0 || height < 0 || width > INT32_MAX / 6) return -1;
   auto* s = new (std::nothrow) UIM_HSL_STATE();
   if (!s) return -1;
   s->interface = plugin->interface;
