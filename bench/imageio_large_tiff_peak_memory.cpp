@@ -1,0 +1,134 @@
+// Peak memory of the save pipeline's strip-wise TIFF writer (trivolan_save's LargeTiffXform)
+// for a 1-gigapixel grey image handed over in 1 MiB blocks, as the scanner's transfer loop
+// does. The writer must hold about one block, never the image. Beside it, a plain sequential
+// write of the same bytes in the same blocks (the baseline). The file name starts with
+// "imageio" because the bench folder names programs by a target without an underscore; the
+// .cmake file beside it links trivolan_save.
+//
+// Reported per run: peak_rss_growth_KiB, the growth of the process's peak resident size
+// during the write over the resident size before it (the one reused block is allocated and
+// touched beforehand); block_MiB, the block size.
+#include <benchmark/benchmark.h>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "launcher/save/ISM_IMAGE_INFO.h"
+#include "launcher/save/ISM_XFORM_INFO.h"
+#include "launcher/save/LargeTiffXform.h"
+#include "launcher/save/SMCodes.h"
+
+namespace {
+
+constexpr std::uint32_t kWidth = 32768;
+constexpr std::uint32_t kHeight = 32768;  // 1 gigapixel, 1 GiB of 8-bit grey
+constexpr std::size_t kBlockBytes = std::size_t(1) << 20;
+constexpr std::uint32_t kBlockLines = std::uint32_t(kBlockBytes / kWidth);
+
+std::string folder() {
+  static const std::string dir = [] {
+    const char* tmp = std::getenv("TMPDIR");
+    std::string templ = std::string(tmp && *tmp ? tmp : "/tmp") + "/large-tiff-bench-XXXXXX";
+    std::vector<char> buf(templ.begin(), templ.end());
+    buf.push_back(0);
+    return std::string(mkdtemp(buf.data()));
+  }();
+  return dir;
+}
+
+// A /proc/self/status value in KiB ("VmHWM", "VmRSS").
+long statusKiB(const char* key) {
+  std::ifstream in("/proc/self/status");
+  std::string line;
+  const std::string prefix = std::string(key) + ":";
+  while (std::getline(in, line))
+    if (line.rfind(prefix, 0) == 0) return std::strtol(line.c_str() + prefix.size(), nullptr, 10);
+  return -1;
+}
+
+// Starts a new peak: the kernel resets VmHWM to the current resident size.
+bool resetPeak() {
+  std::FILE* f = std::fopen("/proc/self/clear_refs", "w");
+  if (!f) return false;
+  const bool ok = std::fputs("5", f) >= 0;
+  return std::fclose(f) == 0 && ok;
+}
+
+std::vector<std::uint8_t>& block() {
+  static std::vector<std::uint8_t> b = [] {
+    std::vector<std::uint8_t> v(kBlockBytes);
+    for (std::size_t i = 0; i < v.size(); ++i) v[i] = std::uint8_t(i * 31 + i / kWidth);
+    return v;
+  }();
+  return b;
+}
+
+template <class Write>
+void measure(benchmark::State& state, Write write) {
+  const std::string path = folder() + "/large.tif";
+  block();
+  for (auto _ : state) {
+    state.PauseTiming();
+    std::filesystem::remove(path);
+    if (!resetPeak()) {
+      state.SkipWithError("cannot reset the peak resident size");
+      return;
+    }
+    const long before = statusKiB("VmRSS");
+    state.ResumeTiming();
+    if (!write(path)) {
+      state.SkipWithError("the write failed");
+      return;
+    }
+    state.PauseTiming();
+    const long peak = statusKiB("VmHWM");
+    state.counters["peak_rss_growth_KiB"] = double(peak - before);
+    state.counters["block_MiB"] = double(kBlockBytes) / double(1 << 20);
+    std::filesystem::remove(path);
+    state.ResumeTiming();
+  }
+  state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(kWidth) * kHeight);
+}
+
+void BM_LargeTiffXform_Grey1Gigapixel(benchmark::State& state) {
+  measure(state, [](const std::string& path) {
+    SM_ImageProperty_Struct property{kWidth, kHeight, 8, 1, 300, 300};
+    std::unique_ptr<ISM_IMAGE_INFO> image;
+    std::unique_ptr<ISM_XFORM_INFO> xform;
+    const std::string none;
+    if (SM_CreateImageInfoWithProperty(&image, &property, &none, &path) != CM_OK) return false;
+    if (SM_CreateXformInfo(&xform) != CM_OK) return false;
+    xform->SetFormat(SM_FORMAT_RAW, SM_FORMAT_LARGE_TIFF);
+    LargeTiffXform writer;
+    if (writer.StartXform(xform.get(), image.get()) != CM_OK) return false;
+    for (std::uint32_t y = 0; y < kHeight; y += kBlockLines)
+      if (writer.WriteLines(kBlockLines, kWidth, block().data()) != CM_OK) return false;
+    return writer.EndXform(nullptr) == CM_OK;
+  });
+}
+BENCHMARK(BM_LargeTiffXform_Grey1Gigapixel)->Unit(benchmark::kMillisecond)->Iterations(2)->UseRealTime();
+
+// The same bytes written in the same blocks with write(2): no header, no directory.
+void BM_Baseline_PlainWrite1GiB(benchmark::State& state) {
+  measure(state, [](const std::string& path) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0) return false;
+    bool ok = true;
+    for (std::uint32_t y = 0; y < kHeight && ok; y += kBlockLines)
+      ok = ::write(fd, block().data(), kBlockBytes) == ssize_t(kBlockBytes);
+    return ::close(fd) == 0 && ok;
+  });
+}
+BENCHMARK(BM_Baseline_PlainWrite1GiB)->Unit(benchmark::kMillisecond)->Iterations(2)->UseRealTime();
+
+}  // namespace
+
+BENCHMARK_MAIN();
