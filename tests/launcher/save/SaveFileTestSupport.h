@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -13,6 +15,12 @@
 #include <string>
 #include <vector>
 
+#include "imageio/ColorSpace.h"
+#include "imageio/DataProvider.h"
+#include "imageio/ImageDestination.h"
+#include "imageio/ImageProperties.h"
+#include "imageio/ImageSource.h"
+#include "imageio/RowReader.h"
 #include "launcher/save/ISM_IMAGE_INFO.h"
 #include "launcher/save/ISM_XFORM_INFO.h"
 #include "launcher/save/LargeTiffXform.h"
@@ -85,6 +93,60 @@ inline void WriteFile(const std::filesystem::path& path, const Bytes& bytes) {
 inline std::uint32_t Be16(const Bytes& b, std::size_t at) { return std::uint32_t(b.at(at) << 8 | b.at(at + 1)); }
 inline std::uint32_t Be32(const Bytes& b, std::size_t at) {
   return std::uint32_t(b.at(at)) << 24 | std::uint32_t(b.at(at + 1)) << 16 | std::uint32_t(b.at(at + 2)) << 8 | b.at(at + 3);
+}
+
+// Writes a picture file through imageio: components 1 (grey) or 3, bits 1, 8 or 16 (16-bit
+// samples little-endian in pixels), with extra properties (orientation, "{TIFF}" compression).
+inline bool WriteImageFile(const std::string& path, imageio::ImageType type, std::uint32_t width, std::uint32_t height,
+                           std::uint32_t bits, std::uint32_t components, const Bytes& pixels,
+                           fnd::Dictionary properties = {}) {
+  imageio::BitmapInfo info;
+  if (bits == 16) info.order = imageio::ByteOrder::Little16;
+  auto space = components == 1 ? imageio::ColorSpace::genericGrayGamma2_2() : imageio::ColorSpace::sRGB();
+  auto image = imageio::Image::create(width, height, bits, bits * components, LineBytes(width, bits, components), space,
+                                      info, imageio::DataProvider::createWithData(fnd::Data(pixels.begin(), pixels.end())));
+  if (!image) return false;
+  auto destination = imageio::ImageDestination::createWithPath(path, type, 1);
+  if (!destination) return false;
+  if (!properties.contains(imageio::kCGImagePropertyDPIWidth)) properties.set(imageio::kCGImagePropertyDPIWidth, 300.0);
+  if (!properties.contains(imageio::kCGImagePropertyDPIHeight)) properties.set(imageio::kCGImagePropertyDPIHeight, 300.0);
+  destination->addImage(image, properties);
+  return destination->finalize();
+}
+
+// A file's first image as 8-bit samples a pixel (grey or RGB), with its size and properties.
+struct Decoded {
+  std::uint32_t width = 0, height = 0;
+  int components = 0;
+  Bytes samples;
+  fnd::Dictionary properties;
+  std::uint8_t At(std::uint32_t x, std::uint32_t y, int c = 0) const {
+    return samples.at((std::size_t(y) * width + x) * std::size_t(components) + std::size_t(c));
+  }
+};
+
+inline Decoded Decode(const std::string& path) {
+  Decoded d;
+  auto source = imageio::ImageSource::createWithPath(path);
+  if (!source) return d;
+  d.properties = source->copyPropertiesAtIndex(0).value_or(fnd::Dictionary());
+  auto image = source->createImageAtIndex(0);
+  if (!image) return d;
+  imageio::RowReader reader(*image);
+  d.width = std::uint32_t(image->width());
+  d.height = std::uint32_t(image->height());
+  d.components = reader.components();
+  d.samples.resize(std::size_t(d.width) * d.height * std::size_t(d.components));
+  for (std::uint32_t y = 0; y < d.height; ++y)
+    if (!reader.next8(d.samples.data() + std::size_t(y) * d.width * std::size_t(d.components))) return Decoded();
+  return d;
+}
+
+// A folder this process cannot write into (as root, a folder of /proc).
+inline std::filesystem::path UnwritableFolder(const std::filesystem::path& fresh) {
+  if (::geteuid() == 0) return "/proc/self";
+  std::filesystem::permissions(fresh, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+  return fresh;
 }
 
 }  // namespace savetest
