@@ -71,6 +71,13 @@ class ImageToImageXform {
   // (its buffers are then kept for it).
   CMResult AbortXform();
 
+  // A new image with the pixels of the given one redrawn into a fresh bitmap of its bits per
+  // component, bytes per row and colour space, or null on any failure. With fromFile the size
+  // is that of the picture at path. The given image is let go. The bitmap has no alpha when the
+  // pass's pixel format is 32 bits, else a padding sample (last for 16-bit, first for 8-bit
+  // components): this is how an image with alpha loses it.
+  imageio::ImageRef RedrawImage(imageio::ImageRef image, const std::string* path, bool fromFile);
+
   // Measurements of the hand-off, for tests and benchmarks: image bytes handed to the encoder
   // so far, and the most block bytes held at any one time during the transform.
   std::uint64_t GetDeliveredBytes() const { return m_DeliveredBytes.load(); }

@@ -10,6 +10,7 @@
 #include "SaveTestSupport.h"
 #include "TestEnvironment.h"
 #include "imageio/ColorSpace.h"
+#include "imageio/DataProvider.h"
 #include "imageio/ImageSource.h"
 #include "launcher/save/ImageToImageXform.h"
 #include "launcher/save/SMCodes.h"
@@ -279,6 +280,50 @@ TEST(ImageToImageXform, JpegOutputsEncodeEightBitRowsAndAGreyExifScanBecomesRgb)
   EXPECT_EQ(xform.GetImageInfo()->GetProperty()->uiBitsPerSample, 8u);
   EXPECT_EQ(xform.WriteLines(0, 10, 20, 0x100000, grey.row(0)), SM_ERR_BAD_SIZE);
   EXPECT_EQ(xform.AbortXform(), CM_OK);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(ImageToImageXform, RedrawMakesAFreshImageOfTheSamePixelsDroppingAnAlphaSample) {
+  // 8-bit RGB with a leading alpha sample, four bytes a pixel.
+  const std::size_t w = 9, h = 5;
+  fnd::Data argb(w * h * 4);
+  for (std::size_t i = 0; i < argb.size(); ++i) argb[i] = std::uint8_t(i * 7 + 3);
+  for (std::size_t i = 0; i < argb.size(); i += 4) argb[i] = 255;  // opaque
+  imageio::BitmapInfo info;
+  info.alpha = imageio::AlphaInfo::First;
+  auto image = imageio::Image::create(w, h, 8, 32, w * 4, imageio::ColorSpace::deviceRGB(), info,
+                                      imageio::DataProvider::createWithData(argb));
+  ASSERT_TRUE(image);
+  ImageToImageXform xform;
+  imageio::ImageRef redrawn = xform.RedrawImage(image, nullptr, false);
+  ASSERT_TRUE(redrawn);
+  EXPECT_EQ(redrawn->width(), w);
+  EXPECT_EQ(redrawn->height(), h);
+  EXPECT_FALSE(redrawn->hasAlpha());
+  fnd::Data out(w * h * 4);
+  ASSERT_EQ(redrawn->dataProvider()->read(out.data(), 0, out.size()), out.size());
+  for (std::size_t i = 0; i < out.size(); i += 4)
+    for (int c = 1; c < 4; ++c) EXPECT_EQ(out[i + c], argb[i + c]) << "byte " << i + c;
+
+  // From a file, the size is the picture's; nothing comes of a file that is not there.
+  auto folder = testenv::freshFolder("xform-redraw");
+  Scan scan(9, 5, 24);
+  const std::string path = (folder / "p.tif").string();
+  ASSERT_EQ(xform.Initialize(), CM_OK);
+  auto x = savetest::makeXform(SM_FORMAT_RAW, SM_FORMAT_TIFF);
+  auto record = savetest::makeImage(scan, path);
+  ASSERT_EQ(xform.StartXform(x.get(), record.get()), CM_OK);
+  ASSERT_EQ(xform.WriteLines(0, 5, scan.rowBytes(), 0x100000, scan.row(0)), CM_OK);
+  ASSERT_EQ(xform.EndXform(), CM_OK);
+  auto again = imageio::Image::create(w, h, 8, 32, w * 4, imageio::ColorSpace::deviceRGB(), info,
+                                      imageio::DataProvider::createWithData(argb));
+  EXPECT_TRUE(xform.RedrawImage(again, &path, true));
+  const std::string missing = (folder / "none.tif").string();
+  EXPECT_FALSE(xform.RedrawImage(again, &missing, true));
+  EXPECT_FALSE(xform.RedrawImage(nullptr, nullptr, false));
 }
 
 }  // namespace
