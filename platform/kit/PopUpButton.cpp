@@ -26,8 +26,8 @@ MenuItem* PopUpButton::insertItemWithTitle(const std::string& title, int index) 
     if (index > existing) --index;
   }
   MenuItem* item = menu_->insertItem(std::make_unique<MenuItem>(title), index);
-  // A pop-up shows something as soon as it has an item.
-  if (!selected_) selected_ = item;
+  // A pop-up shows its first item as soon as it has one.
+  if (!selected_ && numberOfItems() == 1) selected_ = item;
   setNeedsDisplay(true);
   return item;
 }
