@@ -215,10 +215,11 @@ CMResult ImageToImageXform::StartXform(const ISM_XFORM_INFO* xform, const ISM_IM
     m_ColorSpace->SetNSString(&colorSpace->name());
 
     // Row bytes and size of the byte stream the encoder pulls.
-    if (bps == 1) {
-      m_RowBytes = (width + 7) >> 3;
-    } else if (jpeg) {
+    // The JPEG encoder takes 8-bit samples whatever the scan's depth (the driver converts).
+    if (jpeg) {
       m_RowBytes = width * spp;
+    } else if (bps == 1) {
+      m_RowBytes = (width + 7) >> 3;
     } else {
       m_RowBytes = width * (bitsPerPixel / 8);
     }

@@ -46,7 +46,8 @@ class ImageToImageXform {
   // Setting 2 selects device colour spaces; a profile path (or null) is copied.
   CMResult SetColorSetting(std::uint32_t setting, const std::string* profilePath);
 
-  // The error state shared with the writer thread; 0 = none. A set keeps the first error.
+  // The error state shared with the writer thread; 0 = none. A set keeps the first error
+  // (setting 0 clears it).
   CMResult GetErrorMessage() const;
   CMResult SetErrorMessage(CMResult code);
 

@@ -300,11 +300,12 @@ CMResult SaveModuleCore::StartXformImage(const ISM_IMAGE_INFO* image) {
       outputPath = *image->GetOutputPath();
       xform->SetFormat(SM_FORMAT_RAW, SM_FORMAT_TIFF);
     } else if (m_pXformInfo->GetOutFormat() == SM_FORMAT_JPEG_EXIF) {
-      // A JPEG to be finished by the EXIF pass: written as a JPEG, so that it is one.
+      // A JPEG to be finished by the EXIF pass: written as a JPEG (grey as RGB), so that the
+      // temporary file is what its name says.
       outputPath = TempExifPath(slot);
       CM_ThrowIfError(CreateFileName(slot, 2));
       CM_ThrowIfError(m_wszTmpFileArray[slot]->SetNSString(&outputPath));
-      xform->SetFormat(SM_FORMAT_RAW, SM_FORMAT_JPEG);
+      xform->SetFormat(SM_FORMAT_RAW, SM_FORMAT_JPEG_EXIF);
       needsFinalName = true;
       route = Route::ExifOnly;
     } else {

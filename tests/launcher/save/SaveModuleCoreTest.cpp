@@ -11,6 +11,8 @@
 
 #include "SaveTestSupport.h"
 #include "TestEnvironment.h"
+#include "foundation/Paths.h"
+#include "imageio/ImageSource.h"
 #include "launcher/save/CMFileSystem.h"
 #include "launcher/save/CMSTR_CLASS.h"
 #include "launcher/save/SMCodes.h"
@@ -257,6 +259,53 @@ TEST(SaveModuleCore, RefusedFormatsMissingArgumentsAndSlotIndexes) {
   // A second error does not replace the first.
   d.core.SetErrorMessage(SM_ERR_IMAGE);
   EXPECT_EQ(d.core.GetErrorMessage(), SM_ERR_BAD_COUNT);
+}
+
+TEST(SaveModuleCore, OtherWriterFormatsGetTheirLinesInTheJpegWritersLayout) {
+  Driver d("layouts");
+  CopyingPasses passes;
+  passes.install(d.core);
+  struct Case {
+    std::uint32_t depth;
+    std::uint32_t outFormat;
+  } cases[] = {{1, SM_FORMAT_JPEG}, {1, SM_FORMAT_JPEG_EXIF}, {8, SM_FORMAT_JPEG_EXIF}, {16, SM_FORMAT_JPEG},
+               {16, SM_FORMAT_JPEG_EXIF}, {24, SM_FORMAT_JPEG}, {48, SM_FORMAT_JPEG}, {48, SM_FORMAT_JPEG_EXIF}};
+  int n = 0;
+  for (const Case& c : cases) {
+    SCOPED_TRACE("depth " + std::to_string(c.depth) + " to " + std::to_string(c.outFormat));
+    Scan scan(27, 19, c.depth, std::uint32_t(n));
+    Options o;
+    o.writerFormat = 0;  // neither of the TIFF writers
+    o.outFormat = c.outFormat;
+    fs::path other = d.saveFolder / ("p" + std::to_string(n++) + ".jpg");
+    ASSERT_EQ(d.transfer(scan, other, o), CM_OK);
+    ASSERT_TRUE(d.settle());
+    ASSERT_EQ(d.core.GetErrorMessage(), CM_OK);
+    auto source = imageio::ImageSource::createWithPath(other.string());
+    ASSERT_TRUE(source);
+    fnd::Dictionary props = source->copyPropertiesAtIndex(0).value_or(fnd::Dictionary());
+    EXPECT_EQ(props.intValue("PixelWidth"), 27);
+    EXPECT_EQ(props.intValue("PixelHeight"), 19);
+    // The EXIF JPEG is always colour; a plain JPEG of a grey scan stays grey.
+    const bool grey = c.depth <= 16 && c.outFormat == SM_FORMAT_JPEG;
+    EXPECT_EQ(props.string("ColorModel"), grey ? "Gray" : "RGB");
+  }
+  EXPECT_TRUE(d.temporaries().empty());
+}
+
+TEST(SaveModuleCore, TemporaryNamesLieInTheTemporaryFolderWithTheSlotNumber) {
+  SaveModuleCore core;
+  ASSERT_EQ(core.Initialize(), CM_OK);
+  // Before the transfer loop names a folder, the user's temporary folder is used.
+  const std::string temp = fnd::Paths::tempDir() + "/";
+  EXPECT_EQ(core.TempTiffPath(7), temp + "PVTO_tmpTF007.TIF");
+  EXPECT_EQ(core.TempExifPath(42), temp + "PVTO_tmpEX042.JPG");
+  EXPECT_EQ(core.TempRotatePath(999), temp + "PVTO_tmpRT999.TIF");
+  std::unique_ptr<ICMSTR_CLASS> folder;
+  const std::string other = "/somewhere/else/";
+  CM_CreateStringWithNSString(&folder, &other, 1024);
+  ASSERT_EQ(core.SetTempFolderPath(folder.get()), CM_OK);
+  EXPECT_EQ(core.TempTiffPath(0), "/somewhere/else/PVTO_tmpTF000.TIF") << "no second separator";
 }
 
 TEST(SaveModuleCore, TheFirstErrorIsClearedByTheNextRequestAndSlotsAreReusedPastAThousandImages) {
