@@ -41,6 +41,39 @@ fnd::Dictionary SM_SourceOptions() {
   return options;
 }
 
+void SM_MarkUpright(fnd::Dictionary* properties) {
+  if (properties->contains(imageio::kCGImagePropertyOrientation))
+    properties->set(imageio::kCGImagePropertyOrientation, 1);
+  if (properties->contains(imageio::kCGImagePropertyTIFFDictionary)) {
+    fnd::Dictionary tiff = properties->dictionary(imageio::kCGImagePropertyTIFFDictionary);
+    if (tiff.contains(imageio::kCGImagePropertyTIFFOrientation)) {
+      tiff.set(imageio::kCGImagePropertyTIFFOrientation, 1);
+      properties->set(imageio::kCGImagePropertyTIFFDictionary, std::move(tiff));
+    }
+  }
+}
+
+void SM_SwapResolutions(fnd::Dictionary* properties) {
+  const bool hasX = properties->contains(imageio::kCGImagePropertyDPIWidth);
+  const bool hasY = properties->contains(imageio::kCGImagePropertyDPIHeight);
+  const fnd::Value x = properties->get(imageio::kCGImagePropertyDPIWidth);
+  const fnd::Value y = properties->get(imageio::kCGImagePropertyDPIHeight);
+  properties->remove(imageio::kCGImagePropertyDPIWidth);
+  properties->remove(imageio::kCGImagePropertyDPIHeight);
+  if (hasY) properties->set(imageio::kCGImagePropertyDPIWidth, y);
+  if (hasX) properties->set(imageio::kCGImagePropertyDPIHeight, x);
+  if (properties->contains(imageio::kCGImagePropertyTIFFDictionary)) {
+    fnd::Dictionary tiff = properties->dictionary(imageio::kCGImagePropertyTIFFDictionary);
+    const fnd::Value tx = tiff.get(imageio::kCGImagePropertyTIFFXResolution);
+    const fnd::Value ty = tiff.get(imageio::kCGImagePropertyTIFFYResolution);
+    if (tiff.contains(imageio::kCGImagePropertyTIFFXResolution) && tiff.contains(imageio::kCGImagePropertyTIFFYResolution)) {
+      tiff.set(imageio::kCGImagePropertyTIFFXResolution, ty);
+      tiff.set(imageio::kCGImagePropertyTIFFYResolution, tx);
+      properties->set(imageio::kCGImagePropertyTIFFDictionary, std::move(tiff));
+    }
+  }
+}
+
 std::string SM_MetadataDateTime() {
   const std::time_t now = std::time(nullptr);
   std::tm local{};

@@ -22,6 +22,12 @@ CMResult SM_CheckOutputFolder(const std::string* outputPath);
 // Source options of the passes: no caching, floating-point samples allowed.
 fnd::Dictionary SM_SourceOptions();
 
+// Orientation 1 wherever the properties state an orientation (top level and "{TIFF}"): the
+// pixels have been turned upright.
+void SM_MarkUpright(fnd::Dictionary* properties);
+// Swaps the horizontal and vertical resolutions (top level and "{TIFF}"), for a quarter turn.
+void SM_SwapResolutions(fnd::Dictionary* properties);
+
 // The current local time as "%Y:%m:%d %H:%M:%S".
 std::string SM_MetadataDateTime();
 

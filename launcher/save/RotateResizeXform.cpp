@@ -15,41 +15,6 @@
 
 namespace {
 
-// A source's image is upright after a thumbnail made with the transform applied.
-void MarkUpright(fnd::Dictionary* properties) {
-  if (properties->contains(imageio::kCGImagePropertyOrientation))
-    properties->set(imageio::kCGImagePropertyOrientation, 1);
-  if (properties->contains(imageio::kCGImagePropertyTIFFDictionary)) {
-    fnd::Dictionary tiff = properties->dictionary(imageio::kCGImagePropertyTIFFDictionary);
-    if (tiff.contains(imageio::kCGImagePropertyTIFFOrientation)) {
-      tiff.set(imageio::kCGImagePropertyTIFFOrientation, 1);
-      properties->set(imageio::kCGImagePropertyTIFFDictionary, std::move(tiff));
-    }
-  }
-}
-
-// A quarter turn swaps the horizontal and vertical resolutions.
-void SwapResolutions(fnd::Dictionary* properties) {
-  const bool hasX = properties->contains(imageio::kCGImagePropertyDPIWidth);
-  const bool hasY = properties->contains(imageio::kCGImagePropertyDPIHeight);
-  const fnd::Value x = properties->get(imageio::kCGImagePropertyDPIWidth);
-  const fnd::Value y = properties->get(imageio::kCGImagePropertyDPIHeight);
-  properties->remove(imageio::kCGImagePropertyDPIWidth);
-  properties->remove(imageio::kCGImagePropertyDPIHeight);
-  if (hasY) properties->set(imageio::kCGImagePropertyDPIWidth, y);
-  if (hasX) properties->set(imageio::kCGImagePropertyDPIHeight, x);
-  if (properties->contains(imageio::kCGImagePropertyTIFFDictionary)) {
-    fnd::Dictionary tiff = properties->dictionary(imageio::kCGImagePropertyTIFFDictionary);
-    const fnd::Value tx = tiff.get(imageio::kCGImagePropertyTIFFXResolution);
-    const fnd::Value ty = tiff.get(imageio::kCGImagePropertyTIFFYResolution);
-    if (tiff.contains(imageio::kCGImagePropertyTIFFXResolution) && tiff.contains(imageio::kCGImagePropertyTIFFYResolution)) {
-      tiff.set(imageio::kCGImagePropertyTIFFXResolution, ty);
-      tiff.set(imageio::kCGImagePropertyTIFFYResolution, tx);
-      properties->set(imageio::kCGImagePropertyTIFFDictionary, std::move(tiff));
-    }
-  }
-}
-
 fnd::Dictionary ThumbnailOptions(std::uint32_t maxPixelSize) {
   fnd::Dictionary options = SM_SourceOptions();
   options.set(imageio::kCGImageSourceCreateThumbnailFromImageAlways, true);
@@ -164,7 +129,7 @@ CMResult RotateResizeXform::Rotate() {
     auto destination = imageio::ImageDestination::createWithPath(*output, imageio::ImageType::TIFF, 1);
     if (!destination) CM_ThrowIfError(SM_ERR_IMAGE);
     fnd::Dictionary properties = source->copyPropertiesAtIndex(0, SM_SourceOptions()).value_or(fnd::Dictionary());
-    if (degrees == 90 || degrees == 270) SwapResolutions(&properties);
+    if (degrees == 90 || degrees == 270) SM_SwapResolutions(&properties);
     destination->addImage(turned, properties);
     if (!destination->finalize()) CM_ThrowIfError(SM_ERR_IMAGE);
     return CM_OK;
@@ -228,7 +193,7 @@ CMResult RotateResizeXform::Resize() {
     CM_ThrowIfError(SM_CheckOutputFolder(output));
     auto destination = imageio::ImageDestination::createWithPath(*output, type, 1);
     if (!destination) CM_ThrowIfError(SM_ERR_IMAGE);
-    MarkUpright(&properties);
+    SM_MarkUpright(&properties);
     properties.set(imageio::kCGImagePropertyPixelWidth, static_cast<long long>(newWidth));
     properties.set(imageio::kCGImagePropertyPixelHeight, static_cast<long long>(newHeight));
     if (out == SM_FORMAT_JPEG) {
@@ -280,7 +245,7 @@ CMResult RotateResizeXform::MakeThumbnailFile(const std::string* sourcePath, con
     CM_ThrowIfError(SM_CheckOutputFolder(targetPath));
     auto destination = imageio::ImageDestination::createWithPath(*targetPath, type, 1);
     if (!destination) CM_ThrowIfError(SM_ERR_IMAGE);
-    MarkUpright(&properties);
+    SM_MarkUpright(&properties);
     properties.set(imageio::kCGImagePropertyPixelWidth, static_cast<long long>(thumbnail->width()));
     properties.set(imageio::kCGImagePropertyPixelHeight, static_cast<long long>(thumbnail->height()));
     if (out == SM_FORMAT_JPEG || out == SM_FORMAT_JPEG_EXIF) properties.set(imageio::kCGImagePropertyDepth, 8);

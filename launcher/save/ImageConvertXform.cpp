@@ -1,0 +1,245 @@
+#include "launcher/save/ImageConvertXform.h"
+
+#include <algorithm>
+#include <cstring>
+#include <new>
+#include <vector>
+
+#include "imageio/ColorSpace.h"
+#include "imageio/DataProvider.h"
+#include "imageio/ImageDestination.h"
+#include "imageio/ImageProperties.h"
+#include "imageio/ImageSource.h"
+#include "imageio/RowReader.h"
+#include "launcher/save/CMCommon.h"
+#include "launcher/save/CMFileSystem.h"
+#include "launcher/save/ImageGeometry.h"
+#include "launcher/save/ImagePassSupport.h"
+#include "launcher/save/SMCodes.h"
+
+// The grey-to-RGB provider's record: the RGB stream's geometry, the bytes handed out, and the
+// grey rows read so far (the encoder asks for its bytes in order, so one row is enough).
+struct ImageConvertXform::GreyToRgbInfo {
+  std::uint64_t width = 0;
+  std::uint64_t height = 0;
+  std::uint64_t delivered = 0;
+  std::uint64_t total = 0;
+  std::uint64_t rowBytes = 0;
+  ImageConvertXform* owner = nullptr;
+
+  imageio::ImageRef grey;
+  std::unique_ptr<imageio::RowReader> reader;
+  std::vector<std::uint8_t> rgbRow;
+  std::vector<std::uint8_t> row8;
+  std::vector<std::uint16_t> row16;
+  std::uint64_t rowIndex = 0;  // row held in rgbRow, plus one; 0 = none yet
+};
+
+ImageConvertXform::ImageConvertXform() { CM_CreateString(&m_ColorSpace, 1024); }
+
+ImageConvertXform::~ImageConvertXform() = default;
+
+void ImageConvertXform::ReleaseRecords() {
+  m_pImageInfo.reset();
+  m_pXformInfo.reset();
+}
+
+CMResult ImageConvertXform::Initialize() {
+  ReleaseRecords();
+  m_FileThreadError = 0;
+  return CM_OK;
+}
+
+const std::string* ImageConvertXform::GetColorSpaceName() const {
+  return m_ColorSpace ? m_ColorSpace->GetNSString() : nullptr;
+}
+
+CMResult ImageConvertXform::StartConvertXform(const ISM_XFORM_INFO* xform, const ISM_IMAGE_INFO* image) {
+  if (!xform || !image) return SM_ERR_NO_XFORM;
+  if (m_pImageInfo || m_pXformInfo) return SM_ERR_XFORM_OPEN;
+  CMResult rc = CM_Guard([&]() -> CMResult {
+    if (SM_CopyXformInfo(&m_pXformInfo, xform) != CM_OK || SM_CopyImageInfo(&m_pImageInfo, image) != CM_OK)
+      CM_ThrowIfError(SM_ERR_XFORM_OPEN);
+    const std::uint32_t in = m_pXformInfo->GetInFormat(), out = m_pXformInfo->GetOutFormat();
+    if (out == SM_FORMAT_REFUSED_A || out == SM_FORMAT_REFUSED_B) CM_ThrowIfError(SM_ERR_UNSUPPORTED);
+    if (in != SM_FORMAT_JPEG && in != SM_FORMAT_TIFF) CM_ThrowIfError(SM_ERR_UNSUPPORTED);
+    // Nothing would write PNG, PICT or PDF here: say so now, not after reading the input.
+    imageio::ImageType type;
+    CM_ThrowIfError(SM_DestinationType(out, &type));
+    for (const ICMSTR_CLASS* path : {m_pImageInfo->GetInputPathString(), m_pImageInfo->GetOutputPathString()}) {
+      std::size_t length = 0;
+      if (!path || path->GetLength(&length) != CM_OK) CM_ThrowIfError(SM_ERR_BAD_SIZE);
+      if (length == 0) CM_ThrowIfError(SM_ERR_UNSUPPORTED);
+    }
+    return CM_OK;
+  });
+  if (rc != CM_OK) ReleaseRecords();
+  return rc;
+}
+
+CMResult ImageConvertXform::ConvertXform() {
+  if (!m_pImageInfo || !m_pXformInfo) return SM_ERR_NO_XFORM;
+  CMAutoreleasePool* pool = nullptr;
+  CM_CreateAutoreleasePool(&pool);
+  m_FileThreadError = 0;
+  CMResult rc = CM_Guard([&]() -> CMResult {
+    const std::string output = *m_pImageInfo->GetOutputPath();
+    const std::string input = *m_pImageInfo->GetInputPath();
+    bool exists = false;
+    CM_FileExists(&input, &exists);
+    if (!exists) CM_ThrowIfError(SM_ERR_MALFORMED);
+    bool grey = false;
+    {
+      auto source = imageio::ImageSource::createWithPath(input, SM_SourceOptions());
+      if (!source) CM_ThrowIfError(SM_ERR_IMAGE);
+      auto properties = source->copyPropertiesAtIndex(0, SM_SourceOptions());
+      if (!properties) CM_ThrowIfError(SM_ERR_IMAGE);
+      grey = properties->string(imageio::kCGImagePropertyColorModel) == imageio::kCGImagePropertyColorModelGray;
+    }
+    if (m_pXformInfo->GetOutFormat() == SM_FORMAT_JPEG_EXIF && grey) return ConvertGreyToRgbJpeg(input, output);
+    return ConvertStandard(input, output, grey);
+  });
+  CM_ReleaseAutoreleasePool(pool);
+  return rc;
+}
+
+std::size_t ImageConvertXform::ProvideGreyAsRgb(GreyToRgbInfo* info, void* buffer, std::int64_t position,
+                                                std::size_t count) {
+  if (m_FileThreadError.load() != CM_OK || position < 0) return 0;
+  auto* out = static_cast<std::uint8_t*>(buffer);
+  std::uint64_t at = std::uint64_t(position);
+  std::size_t copied = 0;
+  while (copied < count && at < info->total) {
+    const std::uint64_t row = at / info->rowBytes;
+    if (row + 1 != info->rowIndex) {
+      // Rows go by once: a request for an earlier row cannot be answered with the right bytes.
+      if (row + 1 < info->rowIndex) {
+        m_FileThreadError = SM_ERR_IMAGE;
+        return 0;
+      }
+      while (info->rowIndex < row + 1) {
+        bool ok;
+        if (info->grey->bitsPerComponent() == 16) {
+          ok = info->reader->next16(info->row16.data());
+          for (std::uint64_t x = 0; ok && x < info->width; ++x) info->row8[x] = std::uint8_t(info->row16[x] >> 8);
+        } else {
+          ok = info->reader->next8(info->row8.data());
+        }
+        if (!ok) {
+          m_FileThreadError = SM_ERR_IMAGE;
+          return 0;
+        }
+        ++info->rowIndex;
+      }
+      for (std::uint64_t x = 0; x < info->width; ++x)
+        info->rgbRow[3 * x] = info->rgbRow[3 * x + 1] = info->rgbRow[3 * x + 2] = info->row8[x];
+    }
+    const std::uint64_t offset = at - row * info->rowBytes;
+    const std::size_t n = std::size_t(std::min<std::uint64_t>(count - copied, info->rowBytes - offset));
+    std::memcpy(out + copied, info->rgbRow.data() + offset, n);
+    copied += n;
+    at += n;
+  }
+  info->delivered += copied;
+  return copied;
+}
+
+CMResult ImageConvertXform::ConvertGreyToRgbJpeg(const std::string& input, const std::string& output) {
+  auto source = imageio::ImageSource::createWithPath(input, SM_SourceOptions());
+  if (!source) CM_ThrowIfError(SM_ERR_IMAGE);
+  fnd::Dictionary properties = source->copyPropertiesAtIndex(0, SM_SourceOptions()).value_or(fnd::Dictionary());
+  imageio::ImageRef grey = source->createImageAtIndex(0, SM_SourceOptions());
+  if (!grey || grey->colorSpace()->numberOfComponents() != 1) CM_ThrowIfError(SM_ERR_IMAGE);
+  m_PixelFormat = std::uint32_t(grey->bitsPerPixel());
+  CM_ThrowIfError(SM_CheckOutputFolder(&output));
+  auto destination = imageio::ImageDestination::createWithPath(output, imageio::ImageType::JPEG, 1);
+  if (!destination) CM_ThrowIfError(SM_ERR_IMAGE);
+
+  auto info = std::make_shared<GreyToRgbInfo>();
+  info->width = grey->width();
+  info->height = grey->height();
+  info->rowBytes = info->width * 3;
+  info->total = info->rowBytes * info->height;
+  info->owner = this;
+  info->grey = grey;
+  info->reader = std::make_unique<imageio::RowReader>(*grey);
+  try {
+    info->rgbRow.resize(std::size_t(info->rowBytes));
+    info->row8.resize(std::size_t(info->width));
+    if (grey->bitsPerComponent() == 16) info->row16.resize(std::size_t(info->width));
+  } catch (const std::bad_alloc&) {
+    m_FileThreadError = SM_ERR_IMAGE;
+    CM_ThrowIfError(SM_ERR_IMAGE);
+  }
+  imageio::DataProviderDirectCallbacks callbacks;
+  callbacks.getBytesAtPosition = [info](void* buffer, std::int64_t position, std::size_t count) {
+    return info->owner->ProvideGreyAsRgb(info.get(), buffer, position, count);
+  };
+  imageio::DataProviderRef provider = imageio::DataProvider::createDirect(std::int64_t(info->total), callbacks);
+  imageio::ImageRef rgb = imageio::Image::create(std::size_t(info->width), std::size_t(info->height), 8, 24,
+                                                 std::size_t(info->rowBytes), imageio::ColorSpace::sRGB(), {}, provider);
+  provider.reset();
+  if (!rgb) CM_ThrowIfError(SM_ERR_IMAGE);
+
+  properties.remove(imageio::kCGImagePropertyProfileName);
+  properties.set(imageio::kCGImagePropertyColorModel, imageio::kCGImagePropertyColorModelRGB);
+  properties.set(imageio::kCGImageDestinationLossyCompressionQuality, SM_JpegQuality(m_pXformInfo->GetCompression()));
+  destination->addImage(rgb, properties);
+  rgb.reset();
+  m_ColorSpace->SetNSString(&grey->colorSpace()->name());
+  if (!destination->finalize()) CM_ThrowIfError(SM_ERR_IMAGE);
+  return CM_OK;
+}
+
+CMResult ImageConvertXform::ConvertStandard(const std::string& input, const std::string& output, bool grey) {
+  const std::uint32_t out = m_pXformInfo->GetOutFormat();
+  imageio::ImageType type;
+  CM_ThrowIfError(SM_DestinationType(out, &type));
+  CM_ThrowIfError(SM_CheckOutputFolder(&output));
+  auto destination = imageio::ImageDestination::createWithPath(output, type, 1);
+  auto source = imageio::ImageSource::createWithPath(input, SM_SourceOptions());
+  if (!destination || !source) CM_ThrowIfError(SM_ERR_IMAGE);
+  imageio::ImageRef image = source->createImageAtIndex(0, SM_SourceOptions());
+  if (!image) CM_ThrowIfError(SM_ERR_IMAGE);
+  m_PixelFormat = std::uint32_t(image->bitsPerPixel());
+  fnd::Dictionary properties = source->copyPropertiesAtIndex(0, SM_SourceOptions()).value_or(fnd::Dictionary());
+  const char* model = grey ? imageio::kCGImagePropertyColorModelGray : imageio::kCGImagePropertyColorModelRGB;
+  properties.set(imageio::kCGImagePropertyColorModel, model);
+
+  if (properties.contains(imageio::kCGImagePropertyOrientation) &&
+      properties.integer(imageio::kCGImagePropertyOrientation) != 1) {
+    const int degrees = SM_OrientationDegrees(int(properties.integer(imageio::kCGImagePropertyOrientation)));
+    imageio::ImageRef upright = CM_RotateImage(image, degrees);
+    if (!upright) CM_ThrowIfError(SM_ERR_ROTATE);
+    image = std::move(upright);
+    SM_MarkUpright(&properties);
+    properties.set(imageio::kCGImagePropertyOrientation, 1);
+    if (degrees == 90 || degrees == 270) SM_SwapResolutions(&properties);
+  }
+
+  if (properties.contains(imageio::kCGImagePropertyTIFFDictionary)) {
+    fnd::Dictionary tiff = properties.dictionary(imageio::kCGImagePropertyTIFFDictionary);
+    if (tiff.integer(imageio::kCGImagePropertyTIFFCompression) != 1) {
+      tiff.set(imageio::kCGImagePropertyTIFFCompression, 1);
+      properties.set(imageio::kCGImagePropertyTIFFDictionary, std::move(tiff));
+    }
+  }
+
+  if (type == imageio::ImageType::JPEG) {
+    properties.set(imageio::kCGImageDestinationLossyCompressionQuality, SM_JpegQuality(m_pXformInfo->GetCompression()));
+    properties.remove(imageio::kCGImagePropertyProfileName);
+    if (properties.boolean(imageio::kCGImagePropertyHasAlpha)) {
+      // JPEG has no alpha: the encoder takes the colour samples only.
+      properties.remove(imageio::kCGImagePropertyHasAlpha);
+    } else {
+      properties.set(imageio::kCGImagePropertyColorModel, model);
+      properties.set(imageio::kCGImagePropertyDepth, 8);
+    }
+    if (out == SM_FORMAT_JPEG) CM_ThrowIfError(SetJpegMetadata(&properties, m_pXformInfo.get(), grey ? 1 : 3));
+  }
+  m_ColorSpace->SetNSString(&image->colorSpace()->name());
+  destination->addImage(image, properties);
+  image.reset();
+  if (!destination->finalize()) CM_ThrowIfError(SM_ERR_IMAGE);
+  return CM_OK;
+}
