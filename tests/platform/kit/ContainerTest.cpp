@@ -1,0 +1,203 @@
+// Tab views, tables in scroll views, boxes, image views, progress indicators and path
+// controls.
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "KitTestSupport.h"
+#include "foundation/NotificationCenter.h"
+#include "kit/Box.h"
+#include "kit/ImageView.h"
+#include "kit/PathControl.h"
+#include "kit/ProgressIndicator.h"
+#include "kit/RecordingContext.h"
+#include "kit/ScrollView.h"
+#include "kit/TabView.h"
+#include "kit/TableView.h"
+
+namespace {
+
+using fnd::Point;
+using fnd::Rect;
+
+class ContainerTest : public kittest::KitTest {};
+
+class Refuser : public kit::TabViewDelegate {
+ public:
+  bool allow = true;
+  std::vector<std::string> selected;
+  bool tabViewShouldSelectTabViewItem(kit::TabView&, kit::TabViewItem*) override { return allow; }
+  void tabViewDidSelectTabViewItem(kit::TabView&, kit::TabViewItem* item) override { selected.push_back(item->identifier()); }
+};
+
+TEST_F(ContainerTest, TabViewShowsOnlyTheSelectedItemsViewAndAsksItsDelegate) {
+  kit::Window w(Rect(0, 0, 400, 300), kit::kTitledWindowMask);
+  w.makeKeyAndOrderFront();
+  auto* tabs = static_cast<kit::TabView*>(w.contentView()->addSubview(std::make_unique<kit::TabView>(Rect(10, 10, 380, 280))));
+  std::vector<kit::View*> views;
+  for (const char* id : {"scanner", "colour", "general"}) {
+    auto item = std::make_unique<kit::TabViewItem>(id);
+    item->setLabel(id);
+    item->setView(std::make_unique<kit::View>());
+    views.push_back(item->view());
+    tabs->addTabViewItem(std::move(item));
+  }
+  Refuser d;
+  tabs->setDelegate(&d);
+  EXPECT_EQ(tabs->indexOfSelectedTabViewItem(), 0);
+  EXPECT_FALSE(views[0]->isHidden());
+  EXPECT_TRUE(views[1]->isHidden());
+  EXPECT_EQ(views[0]->frame(), tabs->contentRect());
+  // A press on the third tab selects it.
+  Rect third = tabs->convertRectToView(tabs->tabRect(2), nullptr);
+  Point p{third.midX(), third.midY()};
+  kit::Application::shared().sendEvent(kittest::mouse(kit::EventType::LeftMouseDown, w, p.x, p.y));
+  EXPECT_EQ(tabs->indexOfSelectedTabViewItem(), 2);
+  EXPECT_TRUE(views[0]->isHidden());
+  EXPECT_FALSE(views[2]->isHidden());
+  d.allow = false;
+  EXPECT_FALSE(tabs->selectTabViewItemAtIndex(1));
+  EXPECT_EQ(tabs->indexOfSelectedTabViewItem(), 2);
+  EXPECT_EQ(d.selected, (std::vector<std::string>{"general"}));
+  EXPECT_EQ(tabs->indexOfTabViewItemWithIdentifier("colour"), 1);
+  EXPECT_FALSE(tabs->selectTabViewItemAtIndex(9));
+}
+
+TEST_F(ContainerTest, ATabLabelDrawnByItsItemGetsItsRectangle) {
+  // A label that measures itself wider than its tab shrinks the tab view's font once.
+  struct Shrinking : kit::TabViewItem {
+    using TabViewItem::TabViewItem;
+    int checks = 0;
+    bool done = false;
+    void drawLabel(bool truncate, const Rect& r) override {
+      if (!done && sizeOfLabel(false).width > r.size.width) {
+        ++checks;
+        tabView()->setFont(kit::Font::labelFont(kit::Font::labelFontSize() - 1));
+      }
+      done = true;
+      TabViewItem::drawLabel(truncate, r);
+    }
+  };
+  kit::TabView tabs(Rect(0, 0, 160, 100));
+  auto item = std::make_unique<Shrinking>("a");
+  item->setLabel("An extremely long label that cannot fit");
+  auto* raw = static_cast<Shrinking*>(tabs.addTabViewItem(std::move(item)));
+  kit::RecordingContext ctx(false);
+  tabs.displayRectIgnoringOpacity(tabs.bounds(), ctx);
+  tabs.displayRectIgnoringOpacity(tabs.bounds(), ctx);
+  EXPECT_EQ(raw->checks, 1);
+  EXPECT_EQ(tabs.font().pointSize(), kit::Font::labelFontSize() - 1);
+}
+
+class Rows : public kit::TableViewDataSource {
+ public:
+  std::vector<std::string> names;
+  int numberOfRowsInTableView(kit::TableView&) override { return static_cast<int>(names.size()); }
+  fnd::Value objectValueForTableColumn(kit::TableView&, const kit::TableColumn* c, int row) override {
+    return c->identifier == "column1" ? fnd::Value(names[static_cast<size_t>(row)]) : fnd::Value(row);
+  }
+};
+
+TEST_F(ContainerTest, TableSelectionFollowsItsRulesAndSurvivesAReload) {
+  kit::Window w(Rect(0, 0, 300, 200), kit::kTitledWindowMask);
+  w.makeKeyAndOrderFront();
+  auto* scroll = static_cast<kit::ScrollView*>(
+      w.contentView()->addSubview(std::make_unique<kit::ScrollView>(Rect(10, 10, 200, 100))));
+  scroll->setHasVerticalScroller(true);
+  auto table = std::make_unique<kit::TableView>();
+  table->setHasHeader(false);
+  table->addTableColumn(kit::TableColumn{"column1", "", 200});
+  auto* t = table.get();
+  scroll->setDocumentView(std::move(table));
+  Rows rows;
+  rows.names = {"Scanner A", "Scanner B", "Scanner C", "Scanner D", "Scanner E", "Scanner F", "Scanner G"};
+  t->setDataSource(&rows);
+  t->reloadData();
+  EXPECT_EQ(t->numberOfRows(), 7);
+  EXPECT_EQ(t->valueAt(0, 2).toString(), "Scanner C");
+  int changes = 0;
+  fnd::NotificationCenter::defaultCenter().addObserver(&changes, kit::TableView::kSelectionDidChangeNotification, t,
+                                                       [&](const fnd::Notification&) { ++changes; });
+  int clicks = 0;
+  t->setAction([&](kit::Control&) { ++clicks; });
+  // A press on the second row (rows run down from the top of the flipped table).
+  Point inWindow = t->convertPointToView({20, 17 * 1 + 8}, nullptr);
+  kit::Application& app = kit::Application::shared();
+  app.postEvent(kittest::mouse(kit::EventType::LeftMouseDown, w, inWindow.x, inWindow.y));
+  app.postEvent(kittest::mouse(kit::EventType::LeftMouseUp, w, inWindow.x, inWindow.y));
+  app.dispatchQueuedEvents();
+  EXPECT_EQ(t->selectedRow(), 1);
+  EXPECT_EQ(t->clickedRow(), 1);
+  EXPECT_EQ(clicks, 1);
+  EXPECT_EQ(changes, 1);
+  t->selectRow(5, true);
+  EXPECT_EQ(t->selectedRowIndexes(), (std::set<int>{5})) << "one row at a time";
+  t->setAllowsEmptySelection(false);
+  EXPECT_FALSE(t->deselectAll());
+  EXPECT_EQ(t->selectedRow(), 5);
+  rows.names.resize(3);
+  t->setAllowsEmptySelection(true);
+  t->reloadData();
+  EXPECT_EQ(t->selectedRow(), -1) << "the selected row is gone";
+  t->setAllowsMultipleSelection(true);
+  t->selectRowIndexes({0, 2}, false);
+  t->selectRow(1, true);
+  EXPECT_EQ(t->selectedRowIndexes(), (std::set<int>{0, 1, 2}));
+  fnd::NotificationCenter::defaultCenter().removeObserver(&changes);
+}
+
+TEST_F(ContainerTest, ScrollingToAPointStaysWithinTheDocument) {
+  kit::ScrollView scroll(Rect(0, 0, 100, 100));
+  scroll.setHasVerticalScroller(true);
+  scroll.setHasHorizontalScroller(true);
+  auto* doc = scroll.contentView();
+  scroll.setDocumentView(std::make_unique<kit::View>(Rect(0, 0, 400, 300)));
+  Rect clip = doc->frame();
+  EXPECT_EQ(clip.size.width, 100 - kit::ScrollView::kScrollerWidth);
+  EXPECT_EQ(clip.size.height, 100 - kit::ScrollView::kScrollerWidth);
+  scroll.scrollToPoint({50, 60});
+  EXPECT_EQ(scroll.documentVisibleRect().origin, (Point{50, 60}));
+  scroll.scrollToPoint({1000, -40});
+  EXPECT_EQ(scroll.documentVisibleRect().origin, (Point{400 - clip.size.width, 0}));
+  // scrollPoint from inside the document finds the clip view.
+  scroll.documentView()->scrollPoint({10, 20});
+  EXPECT_EQ(scroll.documentVisibleRect().origin, (Point{10, 20}));
+}
+
+TEST_F(ContainerTest, ADisabledImageViewDrawsItsImageGreyedAndScalesAsSet) {
+  std::vector<std::uint8_t> px(40 * 20 * 3, 200);
+  kit::Image img = kit::Image::fromRGB(px.data(), 40, 20);
+  kit::ImageView v(Rect(0, 0, 100, 100));
+  v.setImage(img);
+  v.setImageScaling(kit::ImageScaling::None);
+  EXPECT_EQ(v.imageRect(), Rect(30, 40, 40, 20)) << "centred";
+  v.setImageScaling(kit::ImageScaling::AxesIndependently);
+  EXPECT_EQ(v.imageRect(), Rect(0, 0, 100, 100));
+  for (bool enabled : {true, false}) {
+    v.setEnabled(enabled);
+    kit::RecordingContext ctx(false);
+    v.displayRectIgnoringOpacity(v.bounds(), ctx);
+    ASSERT_FALSE(ctx.operations().empty());
+    EXPECT_DOUBLE_EQ(ctx.operations().back().opacity, enabled ? 1.0 : 0.5);
+  }
+}
+
+TEST_F(ContainerTest, ProgressAndPathControlsKeepTheirValues) {
+  kit::ProgressIndicator p(Rect(0, 0, 200, 20));
+  p.setIndeterminate(false);
+  p.setMaxValue(50);
+  p.setDoubleValue(80);
+  EXPECT_DOUBLE_EQ(p.doubleValue(), 50);
+  p.setIndeterminate(true);
+  p.startAnimation();
+  EXPECT_TRUE(p.isAnimating());
+  p.stopAnimation();
+  EXPECT_FALSE(p.isAnimating());
+  kit::PathControl path(Rect(0, 0, 300, 22));
+  path.setPath("/srv/scans/2026");
+  EXPECT_EQ(path.componentTitles(), (std::vector<std::string>{"/", "srv", "scans", "2026"}));
+  EXPECT_EQ(path.stringValue(), "/srv/scans/2026");
+}
+
+}  // namespace
