@@ -10,7 +10,22 @@ namespace kit {
 using fnd::Rect;
 
 namespace {
-constexpr double kGap = 18;  // room for the separator between names
+constexpr double kGap = 16;  // room for the separator between names
+
+// The name cut at its end with an ellipsis so that it fits the width.
+std::string shortened(const std::string& name, const Font& font, double width) {
+  if (font.widthOfString(name) <= width) return name;
+  const std::string ellipsis = "\u2026";
+  std::string cut = name;
+  while (!cut.empty()) {
+    // Drop one whole UTF-8 character.
+    size_t at = cut.size() - 1;
+    while (at > 0 && (static_cast<unsigned char>(cut[at]) & 0xC0) == 0x80) --at;
+    cut.erase(at);
+    if (font.widthOfString(cut + ellipsis) <= width) return cut + ellipsis;
+  }
+  return ellipsis;
+}
 }
 
 PathControl::PathControl(const Rect& frame) : Control(frame) {}
@@ -69,13 +84,15 @@ std::vector<Rect> PathControl::componentRects() const {
   }
   total += kGap * std::max<size_t>(0, comps.size() - 1);
   Rect b = bounds().insetBy(4, 0);
-  // Too wide: the earlier names share what the last one leaves.
-  if (total > b.size.width && comps.size() > 1) {
-    double last = std::min(widths.back(), b.size.width * 0.5);
-    double each = std::max(12.0, (b.size.width - last - kGap * (comps.size() - 1)) / (comps.size() - 1));
-    for (size_t k = 0; k + 1 < widths.size(); ++k) widths[k] = std::min(widths[k], each);
-    widths.back() = last;
+  // Too wide: the names nearest the root give up room first, down to a few letters each;
+  // the last name gives up room only when that is not enough.
+  double excess = total - b.size.width;
+  for (size_t k = 0; excess > 0 && k + 1 < widths.size(); ++k) {
+    double give = std::min(excess, std::max(0.0, widths[k] - 28));
+    widths[k] -= give;
+    excess -= give;
   }
+  if (excess > 0 && !widths.empty()) widths.back() = std::max(12.0, widths.back() - excess);
   std::vector<Rect> rects;
   double x = b.minX();
   for (double w : widths) {
@@ -107,7 +124,8 @@ void PathControl::drawRect(const Rect&) {
   auto rects = componentRects();
   Color text = look::textColor(isEnabled());
   for (size_t i = 0; i < comps.size(); ++i) {
-    look::textLine(comps[i].first, rects[i], font(), text, TextAlignment::Left);
+    look::textLine(shortened(comps[i].first, font(), rects[i].size.width), rects[i], font(), text,
+                   TextAlignment::Left);
     if (i + 1 < comps.size()) {
       // A small chevron between names.
       double x = rects[i].maxX() + kGap / 2 - 2, y = b.midY();
