@@ -45,6 +45,8 @@ class ImageToImageXform {
   const std::string* GetTempFolderPath() const;
   // Setting 2 selects device colour spaces; a profile path (or null) is copied.
   CMResult SetColorSetting(std::uint32_t setting, const std::string* profilePath);
+  std::uint32_t GetColorSetting() const { return m_colorSetting; }
+  const std::string* GetProfilePath() const { return m_pfPath.get(); }
 
   // The error state shared with the writer thread; 0 = none. A set keeps the first error
   // (setting 0 clears it).

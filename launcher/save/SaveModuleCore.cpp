@@ -155,6 +155,7 @@ CMResult SaveModuleCore::Initialize() {
     SetEndXformFlag(1);
     CM_ThrowIfError(WaitForWorkers(kWorkerWaitMs));
     CM_ThrowIfError(m_ImageXformer.Initialize());
+    CM_ThrowIfError(m_LargeTiffXformer.Initialize());
     CloseOpenImage();
     m_pXformInfo.reset();
     if (m_wszTempFolderPath->GetNSString()->empty()) {
@@ -189,6 +190,7 @@ CMResult SaveModuleCore::Terminate() {
     m_QueuedSlots.clear();
     m_pXformInfo.reset();
     m_ImageXformer.Terminate();
+    m_LargeTiffXformer.Terminate();
     m_uiErrorMessage = 0;
     m_fileName.clear();
     m_filePath.clear();
@@ -249,6 +251,7 @@ bool SaveModuleCore::SlotInUse(std::uint32_t slot) const {
 CMResult SaveModuleCore::StartXformImage(const ISM_IMAGE_INFO* image) {
   bool opened = false;
   std::uint32_t slot = 0;
+  std::string writerPath;  // the file the writer was opened on
   CMResult rc = CM_Guard([&]() -> CMResult {
     if (!image || !image->GetProperty() || !image->GetOutputPath()) CM_ThrowIfError(SM_ERR_NO_XFORM);
     if (!m_pXformInfo || m_bImageOpen) CM_ThrowIfError(SM_ERR_XFORM_OPEN);
@@ -258,8 +261,6 @@ CMResult SaveModuleCore::StartXformImage(const ISM_IMAGE_INFO* image) {
     // Lines of a resize request would go nowhere and the image would count as saved.
     if (m_pXformInfo->GetSwitch1() == SM_SWITCH_4080 || m_pXformInfo->GetSwitch2() == SM_SWITCH_4080)
       CM_ThrowIfError(SM_ERR_UNSUPPORTED);
-    // The large TIFF writer is not part of this driver yet: refused rather than lost.
-    if (m_saveFileFormat == SM_FORMAT_LARGE_TIFF) CM_ThrowIfError(SM_ERR_UNSUPPORTED);
     if (SlotInUse(slot)) CM_ThrowIfError(SM_ERR_NO_XFORM);
     // From here the slot is this image's: a failure frees it again.
     m_SlotBusy[slot] = true;
@@ -273,8 +274,13 @@ CMResult SaveModuleCore::StartXformImage(const ISM_IMAGE_INFO* image) {
     if (!PlanLines(depth, SM_FORMAT_TIFF, m_RawImageProperty.uiImageWidth, &rowBytes, &conv))
       CM_ThrowIfError(SM_ERR_UNSUPPORTED);
 
-    CM_ThrowIfError(m_ImageXformer.Initialize());
-    CM_ThrowIfError(m_ImageXformer.SetTempFolderPath(m_wszTempFolderPath->GetNSString()));
+    const bool large = m_saveFileFormat == SM_FORMAT_LARGE_TIFF;
+    if (large) {
+      CM_ThrowIfError(m_LargeTiffXformer.Initialize());
+    } else {
+      CM_ThrowIfError(m_ImageXformer.Initialize());
+      CM_ThrowIfError(m_ImageXformer.SetTempFolderPath(m_wszTempFolderPath->GetNSString()));
+    }
     // Security-scoped access to the save folder outlasts the image and its passes.
     if (!m_bookmark.empty() && m_bookmark.rfind(fnd::Paths::picturesDir(), 0) != 0)
       fnd::Bookmark::startAccessingSecurityScopedResource(m_bookmark);
@@ -299,6 +305,9 @@ CMResult SaveModuleCore::StartXformImage(const ISM_IMAGE_INFO* image) {
     } else if (m_saveFileFormat == SM_FORMAT_TIFF) {
       outputPath = *image->GetOutputPath();
       xform->SetFormat(SM_FORMAT_RAW, SM_FORMAT_TIFF);
+    } else if (large) {
+      outputPath = *image->GetOutputPath();
+      xform->SetFormat(SM_FORMAT_RAW, SM_FORMAT_LARGE_TIFF);
     } else if (m_pXformInfo->GetOutFormat() == SM_FORMAT_JPEG_EXIF) {
       // A JPEG to be finished by the EXIF pass: written as a JPEG (grey as RGB), so that the
       // temporary file is what its name says.
@@ -312,21 +321,26 @@ CMResult SaveModuleCore::StartXformImage(const ISM_IMAGE_INFO* image) {
       outputPath = *image->GetOutputPath();
     }
     CM_ThrowIfError(copy->SetOutputPath(&outputPath));
-    CM_ThrowIfError(m_ImageXformer.StartXform(xform.get(), copy.get()));
+    // The lines go to the writer opened here, whatever the transform record says later.
+    m_OpenWriter = large ? OpenWriter::LargeTiff : OpenWriter::Image;
+    writerPath = outputPath;
+    CM_ThrowIfError(large ? m_LargeTiffXformer.StartXform(xform.get(), copy.get())
+                          : m_ImageXformer.StartXform(xform.get(), copy.get()));
     if (needsFinalName) {
       CM_ThrowIfError(CreateFileName(slot, 1));
       CM_ThrowIfError(m_wszOutFileArray[slot]->SetNSString(image->GetOutputPath()));
     }
     m_SlotRoute[slot] = route;
     m_bImageOpen = true;
-    m_OpenWriter = OpenWriter::Image;
     m_uiLinesWritten = 0;
     m_uiWriterOutFormat = xform->GetOutFormat();
     m_OpenOutputPath = outputPath;
     return CM_OK;
   });
   if (rc != CM_OK && opened) {
-    m_ImageXformer.AbortXform();
+    AbortOpenWriter();
+    // The strip writer may have begun its file.
+    RemoveIfThere(writerPath);
     ReleaseSlot(slot, true, nullptr);
     CloseOpenImage();
   }
@@ -362,6 +376,8 @@ CMResult SaveModuleCore::WriteImageLines(std::uint32_t yOffset, std::uint32_t ro
     const bool writesFile = !(IsRefusedOutput(m_uiWriterOutFormat) || m_uiWriterOutFormat == SM_FORMAT_NONE);
     if (writesFile && m_OpenWriter == OpenWriter::Image)
       CM_ThrowIfError(m_ImageXformer.WriteLines(yOffset, rows, std::uint32_t(target), target * rows, lines));
+    else if (writesFile && m_OpenWriter == OpenWriter::LargeTiff)
+      CM_ThrowIfError(m_LargeTiffXformer.WriteLines(rows, target, lines));
     m_uiLinesWritten += rows;
     return CM_OK;
   });
@@ -384,8 +400,17 @@ CMResult SaveModuleCore::EndXformImage(const ISM_OPTION_INFO* option) {
 
     // Close the writer; an image with lines missing cannot be finished.
     if (m_uiLinesWritten != m_RawImageProperty.uiImageLength) {
-      m_ImageXformer.AbortXform();
+      AbortOpenWriter();
       SetErrorMessage(SM_ERR_NO_LINES);
+    } else if (m_OpenWriter == OpenWriter::LargeTiff) {
+      // A grey image carries the profile only with device colour (setting 2), a colour image
+      // with any colour setting.
+      const std::uint32_t depth = m_RawImageProperty.uiBitsPerSample * m_RawImageProperty.uiSamplePerPixel;
+      const bool grey = depth == 8 || depth == 16;
+      const bool withProfile = grey ? m_colorSetting == 2 : m_colorSetting != 0;
+      if (!withProfile) m_pfPath.reset();
+      CMResult closed = m_LargeTiffXformer.EndXform(withProfile ? m_pfPath.get() : nullptr);
+      if (closed != CM_OK) SetErrorMessage(closed);
     } else {
       CMResult closed = m_ImageXformer.EndXform();
       if (closed != CM_OK) SetErrorMessage(closed);
@@ -419,8 +444,7 @@ CMResult SaveModuleCore::CancelXformImage() {
   CMResult rc = CM_Guard([&]() -> CMResult {
     if (!m_pXformInfo || !m_bImageOpen) return CM_OK;
     const std::uint32_t slot = m_uiOpenSlot;
-    CMResult aborted = m_ImageXformer.AbortXform();
-    if (aborted == SM_ERR_NO_XFORM) aborted = CM_OK;
+    CMResult aborted = AbortOpenWriter();
     // A dropped image leaves no file behind.
     RemoveIfThere(m_OpenOutputPath);
     ReleaseSlot(slot, true, nullptr);
@@ -435,6 +459,12 @@ CMResult SaveModuleCore::EndXform() {
   SetEndXformFlag(1);
   if (m_pXformInfo && IsRefusedOutput(m_pXformInfo->GetOutFormat())) return SM_ERR_UNSUPPORTED;
   return CM_OK;
+}
+
+CMResult SaveModuleCore::AbortOpenWriter() {
+  CMResult rc = m_OpenWriter == OpenWriter::LargeTiff ? m_LargeTiffXformer.AbortXform() : m_ImageXformer.AbortXform();
+  // Nothing open is nothing to abort.
+  return rc == SM_ERR_NO_XFORM ? CM_OK : rc;
 }
 
 void SaveModuleCore::CloseOpenImage() {

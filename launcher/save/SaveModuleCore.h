@@ -34,6 +34,7 @@
 #include "launcher/save/ISM_OPTION_INFO.h"
 #include "launcher/save/ISM_XFORM_INFO.h"
 #include "launcher/save/ImageToImageXform.h"
+#include "launcher/save/LargeTiffXform.h"
 #include "launcher/save/SM_ImageProperty_Struct.h"
 
 class SaveModuleCore {
@@ -69,16 +70,16 @@ class SaveModuleCore {
   // Replaces the held transform record by a copy. 0xACA04 for null.
   CMResult SetXformInfo(const ISM_XFORM_INFO* xform);
   // The save settings of the next image. fileName and filePath are required (0xACA04);
-  // writerFormat 4322 (TIFF through the transform writer) or 4330 (large TIFF writer);
+  // writerFormat 4322 (TIFF through the transform writer) or 4330 (TIFF strip by strip);
   // compression 4460-4462; colorSetting 0 none; profilePath may be null.
   CMResult SetSaveFileInfo(const std::string* fileName, const std::string* filePath, const std::string* bookmarkPath,
                            std::uint32_t writerFormat, std::uint32_t compression, std::uint32_t colorSetting,
                            const std::string* profilePath);
 
   // Opens the image (record with its property block and its own final path). 0xACA00 no
-  // transform record or an image already open; 0xACA03 refused format pair or depth, the large
-  // TIFF route (its writer is not part of this driver yet) or a resize request; 0xACA04 the
-  // slot of this image is still in use; writer codes as ImageToImageXform::StartXform.
+  // transform record or an image already open; 0xACA03 refused format pair or depth, or a
+  // resize request; 0xACA04 the slot of this image is still in use; writer codes as the
+  // writers' StartXform.
   CMResult StartXformImage(const ISM_IMAGE_INFO* image);
   // One block of rows lines starting at yOffset, each bytesPerRow as delivered, inside a
   // buffer of blockSize bytes. Blocks must come in line order and stay inside the image
@@ -149,7 +150,7 @@ class SaveModuleCore {
     ExifOnly,    // temporary JPEG -> final JPEG with EXIF data
   };
   // The writer the open image's lines go to.
-  enum class OpenWriter : std::uint8_t { None, Image };
+  enum class OpenWriter : std::uint8_t { None, Image, LargeTiff };
 
   struct WorkerStart;
 
@@ -170,12 +171,13 @@ class SaveModuleCore {
   void ReleaseSlot(std::uint32_t slot, bool deleteTemporaries, const ICMSTR_CLASS* tempFolder);
   bool SlotInUse(std::uint32_t slot) const;
   void CloseOpenImage();
+  // Abandons the open image's writer (its partial file is the caller's to delete).
+  CMResult AbortOpenWriter();
 
   CMResult LockedRead(const std::unique_ptr<CMMutex>& mutex, const std::uint32_t& value, std::uint32_t* out) const;
 
   ImageToImageXform m_ImageXformer;
-  // The large TIFF writer (output 4330) joins here when it exists; until then that route is
-  // refused at StartXformImage.
+  LargeTiffXform m_LargeTiffXformer;
   std::unique_ptr<ISM_XFORM_INFO> m_pXformInfo;
   SM_ImageProperty_Struct m_RawImageProperty{};
   // Thread records of every worker started and not yet waited for.
