@@ -74,11 +74,11 @@ Panel& Alert::window() {
     panel_ = std::make_unique<Panel>(Rect(0, 0, kWidth, 140), kTitledWindowMask);
     panel_->setExcludedFromWindowsMenu(true);
     View* content = panel_->contentView();
-    auto message = TextField::labelWithString("");
+    auto message = TextField::wrappingLabelWithString("");
     message->setFont(Font::boldSystemFont(13));
     message->setTag(kMessageTag);
     content->addSubview(std::move(message));
-    auto info = TextField::labelWithString("");
+    auto info = TextField::wrappingLabelWithString("");
     info->setFont(Font::systemFont(11));
     info->setTag(kInformativeTag);
     content->addSubview(std::move(info));

@@ -2,6 +2,7 @@
 
 #include <QFontMetricsF>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPalette>
 #include <QValidator>
@@ -88,6 +89,12 @@ TextField::TextField(const Rect& frame) : Control(frame) {
   edit->setValidator(new FormatterValidator(this));
   edit->setMouseTracking(true);
   nativeWidget()->setFocusProxy(edit);
+  // Wrapping labels show their lines in a Qt label instead.
+  auto* lines = new QLabel(nativeWidget());
+  lines->setWordWrap(true);
+  lines->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  lines->setAttribute(Qt::WA_TransparentForMouseEvents, true);
+  lines->hide();
   QObject::connect(edit, &QLineEdit::textEdited, edit, [this](const QString& t) { textEditedByUser(t.toStdString()); });
   setFont(Font::systemFont(13));
   updateEditor();
@@ -100,6 +107,21 @@ std::unique_ptr<TextField> TextField::labelWithString(const std::string& text, c
   field->makeLabel();
   field->setStringValue(text);
   return field;
+}
+
+std::unique_ptr<TextField> TextField::wrappingLabelWithString(const std::string& text, const Rect& frame) {
+  auto field = labelWithString(text, frame);
+  field->setLineBreakMode(LineBreakMode::WordWrapping);
+  return field;
+}
+
+bool TextField::isWrapping() const {
+  return !editable_ && !singleLine_ && (lineBreak_ == LineBreakMode::WordWrapping || lineBreak_ == LineBreakMode::CharWrapping);
+}
+
+void TextField::setUsesSingleLineMode(bool on) {
+  singleLine_ = on;
+  updateEditor();
 }
 
 void TextField::makeLabel() {
@@ -143,7 +165,7 @@ void TextField::setTextColor(const Color& color) {
 }
 void TextField::setLineBreakMode(LineBreakMode mode) {
   lineBreak_ = mode;
-  showText();
+  updateEditor();
 }
 void TextField::setPlaceholderString(const std::string& text) {
   placeholder_ = text;
@@ -186,7 +208,13 @@ void TextField::updateEditor() {
   e->setAutoFillBackground(drawsBackground_);
   e->setTextMargins(bezeled_ || bordered_ ? 0 : -2, 0, 0, 0);
   e->setGeometry(0, 0, nativeWidget()->width(), nativeWidget()->height());
-  e->show();
+  auto* lines = nativeWidget()->findChild<QLabel*>(QString(), Qt::FindDirectChildrenOnly);
+  lines->setPalette(p);
+  lines->setFont(e->font());
+  lines->setAutoFillBackground(drawsBackground_);
+  lines->setGeometry(0, 0, nativeWidget()->width(), nativeWidget()->height());
+  e->setVisible(!isWrapping());
+  lines->setVisible(isWrapping());
   showText();
 }
 
@@ -202,11 +230,19 @@ void TextField::showText() {
   }
   if (!editing_) e->setCursorPosition(0);
   settingText_ = false;
+  if (auto* lines = nativeWidget()->findChild<QLabel*>(QString(), Qt::FindDirectChildrenOnly)) {
+    lines->setText(full);
+    lines->setFont(e->font());
+    lines->setAlignment(e->alignment() & Qt::AlignHorizontal_Mask ? (e->alignment() & Qt::AlignHorizontal_Mask) | Qt::AlignTop
+                                                                   : Qt::AlignLeft | Qt::AlignTop);
+  }
 }
 
 void TextField::setFrame(const Rect& frame) {
   Control::setFrame(frame);
   lineEdit()->setGeometry(0, 0, nativeWidget()->width(), nativeWidget()->height());
+  if (auto* lines = nativeWidget()->findChild<QLabel*>(QString(), Qt::FindDirectChildrenOnly))
+    lines->setGeometry(0, 0, nativeWidget()->width(), nativeWidget()->height());
   showText();
 }
 

@@ -42,6 +42,8 @@ class TextField : public Control {
   ~TextField() override;
   // A label: no bezel, no background, neither editable nor selectable.
   static std::unique_ptr<TextField> labelWithString(const std::string& text, const fnd::Rect& frame = {});
+  // A label that breaks its text into lines at its width.
+  static std::unique_ptr<TextField> wrappingLabelWithString(const std::string& text, const fnd::Rect& frame = {});
   // Turns this field into a label as above.
   void makeLabel();
 
@@ -60,8 +62,10 @@ class TextField : public Control {
   void setBackgroundColor(const Color& color);
   const Color& textColor() const { return textColor_; }
   void setTextColor(const Color& color);
-  bool usesSingleLineMode() const { return true; }
-  void setUsesSingleLineMode(bool) {}
+  // A field that is not editable and not in single-line mode wraps its text into lines when
+  // its line-break mode is word or character wrapping (wrapping labels).
+  bool usesSingleLineMode() const { return singleLine_; }
+  void setUsesSingleLineMode(bool on);
   LineBreakMode lineBreakMode() const { return lineBreak_; }
   void setLineBreakMode(LineBreakMode mode);
   const std::string& placeholderString() const { return placeholder_; }
@@ -113,6 +117,8 @@ class TextField : public Control {
   void mouseDown(const Event& event) override;
 
   QLineEdit* lineEdit() const;
+  // True while the text shows wrapped in lines (a wrapping label) instead of in the editor.
+  bool isWrapping() const;
 
  private:
   friend class FieldEditorAccess;
@@ -136,6 +142,7 @@ class TextField : public Control {
   bool editing_ = false;
   bool actionOnEnd_ = false;
   bool settingText_ = false;
+  bool singleLine_ = false;
 };
 
 }  // namespace kit

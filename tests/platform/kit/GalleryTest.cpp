@@ -9,10 +9,13 @@
 #include <memory>
 
 #include "KitTestSupport.h"
+#include "TestEnvironment.h"
+#include "kit/Alert.h"
 #include "kit/Box.h"
 #include "kit/Button.h"
 #include "kit/ImageView.h"
 #include "kit/Matrix.h"
+#include "kit/OpenPanel.h"
 #include "kit/PathControl.h"
 #include "kit/PopUpButton.h"
 #include "kit/ProgressIndicator.h"
@@ -236,6 +239,34 @@ TEST_F(GalleryTest, OneOfEachControlInAWindow) {
     for (int x = 22; x < 128; ++x) differing += shot.pixelColor(x, y) != bg;
   EXPECT_GT(differing, 100);
   t->setDataSource(nullptr);
+}
+
+TEST_F(GalleryTest, AnAlertAndAnOpenPanel) {
+  kit::Alert alert;
+  alert.setMessageText("The scanner could not be found.");
+  alert.setInformativeText("Check that it is switched on and connected, then try again.");
+  alert.addButtonWithTitle("Try Again");
+  alert.addButtonWithTitle("Cancel");
+  alert.layout();
+  alert.window().makeKeyAndOrderFront();
+  alert.window().display();
+  std::filesystem::path dir = std::filesystem::current_path();
+  ASSERT_TRUE(alert.window().grabToPng((dir / "kit-alert.png").string()));
+  alert.window().orderOut();
+
+  std::filesystem::path root = testenv::freshFolder("gallery-panel");
+  for (const char* d : {"Documents", "Pictures", "Scans"}) std::filesystem::create_directory(root / d);
+  kit::OpenPanel panel;
+  panel.setCanChooseFiles(false);
+  panel.setCanChooseDirectories(true);
+  panel.setPrompt("Choose");
+  panel.setMessage("Choose the folder for scanned images.");
+  panel.setDirectory(root.string());
+  panel.selectEntry("Scans");
+  panel.makeKeyAndOrderFront();
+  panel.display();
+  ASSERT_TRUE(panel.grabToPng((dir / "kit-open-panel.png").string()));
+  std::cout << "alert and open panel: " << dir.string() << "\n";
 }
 
 }  // namespace

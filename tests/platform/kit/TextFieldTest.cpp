@@ -162,6 +162,13 @@ TEST_F(TextFieldTest, LabelsTruncateInTheMiddleAndKeepTheirWholeText) {
   EXPECT_GE(label->cellSize().width, font.widthOfString(label->stringValue()));
   label->sizeToFit();
   EXPECT_EQ(label->lineEdit()->text().toStdString(), label->stringValue());
+  // A wrapping label shows lines; made editable it is a one-line editor again.
+  auto wrapping = TextField::wrappingLabelWithString("A message long enough to need two lines here", Rect(0, 0, 90, 40));
+  EXPECT_TRUE(wrapping->isWrapping());
+  EXPECT_TRUE(wrapping->lineEdit()->isHidden());
+  wrapping->setEditable(true);
+  EXPECT_FALSE(wrapping->isWrapping());
+  EXPECT_FALSE(wrapping->lineEdit()->isHidden());
 }
 
 TEST_F(TextFieldTest, NumbersGoInAndComeOutThroughTheText) {
