@@ -1,0 +1,51 @@
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <thread>
+
+#include "foundation/Lock.h"
+
+// The data source's pump: whenever the data source waits on the main thread it runs the main
+// run loop once (performMethods) or dispatches one application event (sendAnyEvents), so that
+// queued user-interface requests run and the windows stay alive during the wait. On any other
+// thread both calls do nothing.
+class Dravon_PerformMethod {
+ public:
+  // How one application event is taken and dispatched. The window build installs one over the
+  // application's event queue; without it, sendAnyEvents turns the main run loop once instead
+  // (the application's event queue is served by that loop too).
+  //   wait == true: wait for the next event, at most about 0.1 s (the periodic events' beat);
+  //   wait == false: take an event only if one is there.
+  using EventDispatcher = std::function<void(bool wait)>;
+  // Process-wide; answers the one it replaced. Main thread.
+  static EventDispatcher setEventDispatcher(EventDispatcher dispatcher);
+
+  // The beat of the periodic events that bound a waiting sendAnyEvents(1).
+  static constexpr double kPeriodicEventSeconds = 0.1;
+
+  Dravon_PerformMethod() = default;
+  Dravon_PerformMethod(const Dravon_PerformMethod&) = delete;
+  Dravon_PerformMethod& operator=(const Dravon_PerformMethod&) = delete;
+
+  // Runs the main run loop once in the default mode (due timers and queued requests).
+  void performMethods();
+  // Mode 1: waits for the next application event (bounded by the periodic beat) and dispatches
+  // it; any other mode: dispatches the next event if one is queued.
+  void sendAnyEvents(std::int32_t mode);
+
+  // Whether a pump call is running (diagnostics). It never unlocks anything: a lock is only
+  // ever released by the thread that took it.
+  bool checkProcessingStatus() const { return mProcessing.load() != 0; }
+
+ private:
+  // Runs `turn` once under the pump's guard (see the .cpp for the nesting rule).
+  void pump(const std::function<void()>& turn);
+
+  fnd::Lock PM_LOCK;
+  std::atomic<std::int32_t> mProcessing{0};
+  // The thread inside a pump call right now (the main thread), so that a wait started inside
+  // a request that the pump runs can pump again instead of deadlocking on PM_LOCK.
+  std::atomic<std::thread::id> mPumpingThread{};
+};
