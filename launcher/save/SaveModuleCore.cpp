@@ -1,12 +1,12 @@
 #include "launcher/save/SaveModuleCore.h"
 
-#include <cstring>
 #include <new>
 #include <vector>
 
 #include "foundation/Bookmark.h"
 #include "foundation/Paths.h"
 #include "launcher/save/CMFileSystem.h"
+#include "launcher/save/LineConvert.h"
 #include "launcher/save/SMCodes.h"
 
 namespace {
@@ -65,49 +65,33 @@ std::uint64_t SourceRowBytes(std::uint32_t depth, std::uint64_t w) {
   return depth == 1 ? (w + 7) / 8 : w * (depth / 8);
 }
 
-// One line; 16-bit samples are little-endian, so their high byte is the second in memory.
-void ConvertLine(LineConversion conv, const std::uint8_t* src, std::uint8_t* dst, std::uint64_t w, std::uint64_t rowBytes) {
-  auto bit = [src](std::uint64_t x) { return (src[x >> 3] >> (7 - (x & 7))) & 1; };
+// One line of srcBytes packed bytes (its padding left out) into dst, through the pixel-line
+// conversions; 16-bit samples are little-endian.
+CMResult ConvertLine(LineConversion conv, const std::uint8_t* src, std::uint64_t srcBytes, std::uint8_t* dst,
+                     std::uint64_t w, std::uint64_t rowBytes) {
   switch (conv) {
     case LineConversion::None:
-      std::memcpy(dst, src, rowBytes);
-      break;
+      return CM_ConvertLine8(src, srcBytes, dst, rowBytes, false);
     case LineConversion::OneToGrey:
-      for (std::uint64_t x = 0; x < w; ++x) dst[x] = bit(x) ? 255 : 0;
-      break;
+      return CM_ConvertLine1(src, srcBytes, dst, rowBytes, w, false, true, false, false);
     case LineConversion::OneToRgb:
-      for (std::uint64_t x = 0; x < w; ++x) std::memset(dst + 3 * x, bit(x) ? 255 : 0, 3);
-      break;
+      return CM_ConvertLine1(src, srcBytes, dst, rowBytes, w, true, false, false, false);
     case LineConversion::InvertBits:
-      for (std::uint64_t i = 0; i < rowBytes; ++i) dst[i] = std::uint8_t(~src[i]);
-      break;
+      return CM_ConvertLine1(src, srcBytes, dst, rowBytes, w, false, false, true, false);
     case LineConversion::GreyToRgb:
-      for (std::uint64_t x = 0; x < w; ++x) std::memset(dst + 3 * x, src[x], 3);
-      break;
+      return CM_ConvertLine8(src, srcBytes, dst, rowBytes, true);
     case LineConversion::SixteenToEight:
-      for (std::uint64_t x = 0; x < w; ++x) dst[x] = src[2 * x + 1];
-      break;
+      return CM_ConvertLine16(src, srcBytes, dst, rowBytes, true, false);
     case LineConversion::SixteenToRgb:
-      for (std::uint64_t x = 0; x < w; ++x) std::memset(dst + 3 * x, src[2 * x + 1], 3);
-      break;
+      return CM_ConvertLine16(src, srcBytes, dst, rowBytes, true, true);
     case LineConversion::SwapRedBlue:
-      for (std::uint64_t x = 0; x < w; ++x) {
-        dst[3 * x] = src[3 * x + 2];
-        dst[3 * x + 1] = src[3 * x + 1];
-        dst[3 * x + 2] = src[3 * x];
-      }
-      break;
+      return CM_ConvertLine24(src, srcBytes, dst, rowBytes, false, true);
     case LineConversion::ReduceRgb:
-      for (std::uint64_t i = 0; i < 3 * w; ++i) dst[i] = src[2 * i + 1];
-      break;
+      return CM_ConvertLine48(src, srcBytes, dst, rowBytes, true, false);
     case LineConversion::ReduceSwapRgb:
-      for (std::uint64_t x = 0; x < w; ++x) {
-        dst[3 * x] = src[6 * x + 5];
-        dst[3 * x + 1] = src[6 * x + 3];
-        dst[3 * x + 2] = src[6 * x + 1];
-      }
-      break;
+      return CM_ConvertLine48(src, srcBytes, dst, rowBytes, true, true);
   }
+  return SM_ERR_BAD_SIZE;
 }
 
 std::string FormatTempName(const ICMSTR_CLASS* folder, const char* format, std::uint32_t slot) {
@@ -369,8 +353,10 @@ CMResult SaveModuleCore::WriteImageLines(std::uint32_t yOffset, std::uint32_t ro
     if (conv != LineConversion::None || bytesPerRow != target) {
       converted.reset(new (std::nothrow) std::uint8_t[target * rows]);
       if (!converted) CM_ThrowIfError(SM_ERR_CREATE);
+      const std::uint64_t packed = SourceRowBytes(depth, p.uiImageWidth);
       for (std::uint32_t y = 0; y < rows; ++y)
-        ConvertLine(conv, lines + std::uint64_t(y) * bytesPerRow, converted.get() + y * target, p.uiImageWidth, target);
+        CM_ThrowIfError(ConvertLine(conv, lines + std::uint64_t(y) * bytesPerRow, packed, converted.get() + y * target,
+                                    p.uiImageWidth, target));
       lines = converted.get();
     }
     const bool writesFile = !(IsRefusedOutput(m_uiWriterOutFormat) || m_uiWriterOutFormat == SM_FORMAT_NONE);
