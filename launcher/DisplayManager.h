@@ -1,0 +1,31 @@
+#pragma once
+
+#include <optional>
+
+#include "foundation/Geometry.h"
+
+// Screen frames for the launcher's windows, in screen points with the origin at the bottom
+// left.
+class Zorvik_DisplayManager {
+ public:
+  // Reads the main screen on every question.
+  Zorvik_DisplayManager() = default;
+  // A fixed screen (tests, or a caller that chose its screen).
+  Zorvik_DisplayManager(fnd::Rect displayFrame, fnd::Rect visibleFrame) : fixed_(Frames{displayFrame, visibleFrame}) {}
+
+  // The main screen's frame, or its visible part; the zero rectangle without a screen.
+  fnd::Rect getDisplayFrame() const;
+  fnd::Rect getVisibleDisplayFrame() const;
+  // 90 % of the visible width and 95 % of its height, centred; a larger size wins and is then
+  // placed at the left or top edge.
+  fnd::Rect getDefaultWindowFrame(fnd::Size size) const;
+  // The frame moved and narrowed into the visible frame, never below the minimum size.
+  fnd::Rect getAdjustmentWindowFrame(fnd::Size minSize, const fnd::Rect& frame) const;
+
+ private:
+  struct Frames {
+    fnd::Rect display;
+    fnd::Rect visible;
+  };
+  std::optional<Frames> fixed_;
+};

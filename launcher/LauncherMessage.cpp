@@ -1,0 +1,137 @@
+#include "launcher/LauncherMessage.h"
+
+#include <cstdlib>
+#include <memory>
+
+#include "foundation/Bundle.h"
+#include "foundation/Lock.h"
+#include "foundation/NotificationCenter.h"
+#include "foundation/StringFormat.h"
+#include "kit/Window.h"
+#include "launcher/GetMainWindowObj.h"
+#include "launcher/KModal.h"
+#include "launcher/LauncherStrings.h"
+#include "launcher/PVLocalizedBundle.h"
+#include "launcher/PVLocalizedString.h"
+
+namespace {
+
+constexpr const char* kMainWindowObjectPost = "setMainWindowObjectMesPost";
+
+std::string replaceAll(std::string text, std::string_view from, std::string_view to) {
+  std::string::size_type pos = 0;
+  while ((pos = text.find(from, pos)) != std::string::npos) {
+    text.replace(pos, from.size(), to);
+    pos += to.size();
+  }
+  return text;
+}
+
+// Two-character units of the argument types that are "%@".
+int objectArgumentCount(std::string_view types) {
+  int count = 0;
+  for (std::size_t i = 0; i + 1 < types.size(); i += 2) {
+    if (types.substr(i, 2) == "%@") ++count;
+  }
+  return count;
+}
+
+// The leading integer of a text, as the platform's intValue reads it.
+long leadingInteger(const std::string& text) { return std::strtol(text.c_str(), nullptr, 10); }
+
+// Locks taken for the length of a box. A lock already held (a box of the driver up on this
+// same thread, in a nested run) is left alone rather than waited for: waiting would never end.
+class BoxLocks {
+ public:
+  explicit BoxLocks(const Zorvik_GetMainWindowObj& carrier) {
+    if (!carrier.getMainWindowObject()) return;
+    endScan_ = take(carrier.getEndScanLockObject());
+    message_ = take(carrier.getMessageLockObject());
+  }
+  ~BoxLocks() {
+    if (endScan_) endScan_->unlock();
+    if (message_) message_->unlock();
+  }
+  BoxLocks(const BoxLocks&) = delete;
+  BoxLocks& operator=(const BoxLocks&) = delete;
+
+ private:
+  static fnd::Lock* take(fnd::Lock* lock) { return lock && lock->tryLock() ? lock : nullptr; }
+  fnd::Lock* endScan_ = nullptr;
+  fnd::Lock* message_ = nullptr;
+};
+
+}  // namespace
+
+std::string MES_GetLauncherMessageString(std::string_view key, std::optional<std::string_view> argumentTypes,
+                                         std::string_view table, std::int32_t* messageType,
+                                         std::int32_t* buttonKind, std::int32_t* selectorFlag) {
+  const fnd::Dictionary strings = Zorvik_LauncherStrings::readTable(fnd::Bundle::main(), table);
+  std::string text = strings.string(key);
+  if (messageType) *messageType = strings.intValue("MessageType");
+  if (buttonKind) *buttonKind = strings.dictionary("BTN").intValue(text);
+  if (selectorFlag) *selectorFlag = 0;
+  if (argumentTypes) {
+    const int n = objectArgumentCount(*argumentTypes);
+    // The texts that take objects mark their places with "%s"; they are filled as "%@".
+    if (n >= 1 && n <= 3) text = replaceAll(std::move(text), "%s", "%@");
+  }
+  return text;
+}
+
+std::int32_t MES_ShowLauncherMessage(std::string_view key, std::string_view table, std::int32_t errNum1,
+                                     std::int32_t errNum2, std::int32_t errNum3,
+                                     std::optional<std::string_view> argumentTypes, const fnd::Array& args) {
+  Zorvik_KModal modal;
+  auto carrier = std::make_shared<Zorvik_GetMainWindowObj>();
+  fnd::SharedDictionary info = fnd::makeShared();
+  info->set("SetToMN", fnd::Value::object(carrier));
+  fnd::NotificationCenter::defaultCenter().post(kMainWindowObjectPost, nullptr, info);
+
+  std::int32_t result = 0;
+  {
+    BoxLocks locks(*carrier);
+    std::int32_t messageType = 0, buttonKind = 0, selectorFlag = 0;
+    std::string text = MES_GetLauncherMessageString(key, argumentTypes, table, &messageType, &buttonKind, &selectorFlag);
+    if (argumentTypes) text = fnd::formatString(text, args);
+    if (errNum1 != 0 || errNum2 != 0 || errNum3 != 0) {
+      text = fnd::formatString("%@\r\rCode:%d,%d,%d", {text, errNum1, errNum2, errNum3});
+    }
+    modal.makeShowMessage(text, buttonKind, messageType, false);
+    result = modal.onMainThread();
+  }
+  if (kit::Window* main = carrier->getMainWindowObject()) main->orderFront();
+  return result;
+}
+
+std::string MES_GetLauncherLocalizedString(std::string_view key, std::optional<std::string_view> bundleId) {
+  const std::string id = bundleId ? std::string(*bundleId) : Zorvik_PVLocalizedBundle().getLocalizedBundleStr();
+  const Zorvik_PVLocalizedString strings(id);
+  const std::string theKey = fnd::formatString("%@", {std::string(key)});
+  const std::optional<std::string> found = strings.ls_localizedStringForKey(theKey, "PictavoTrivo");
+  if (!found) return {};
+
+  std::vector<std::string> parts;
+  std::string::size_type start = 0, pos;
+  while ((pos = found->find("%%", start)) != std::string::npos) {
+    parts.push_back(found->substr(start, pos - start));
+    start = pos + 2;
+  }
+  parts.push_back(found->substr(start));
+  if (parts.size() < 2) return *found == Zorvik_PVLocalizedString::kNone ? theKey : *found;
+
+  std::string out;
+  for (const std::string& part : parts) {
+    if (leadingInteger(part) != 0) {
+      out += strings.ls_localizedStringForKey(part, "Message").value_or("");
+    } else {
+      out += part;
+    }
+  }
+  return out;
+}
+
+std::optional<std::string> MES_LauncherLocalizedStringForKey(const void*, std::optional<std::string_view> key) {
+  if (!key) return std::nullopt;
+  return MES_GetLauncherLocalizedString(*key, Zorvik_PVLocalizedBundle().getLocalizedBundleStr());
+}

@@ -1,0 +1,16 @@
+// The trivolan program: the launcher's application delegate on the application's main loop.
+#include <QApplication>
+
+#include "kit/Application.h"
+#include "launcher/AppDelegate.h"
+#include "launcher/DataSourcePort.h"
+
+int main(int argc, char** argv) {
+  QApplication qtApp(argc, argv);
+  Zorvik_AppDelegate delegate(&Zorvik_MakeDirectTWAIN);
+  kit::Application& app = kit::Application::shared();
+  app.setDelegate(&delegate);
+  const int result = app.run();
+  app.setDelegate(nullptr);
+  return result;
+}

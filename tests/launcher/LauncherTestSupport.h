@@ -1,0 +1,176 @@
+#pragma once
+
+// The launcher's test fixture: a quiet application, a recording data source, device
+// definition files written per test, and message boxes answered as a user would.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "TestEnvironment.h"
+#include "foundation/Bundle.h"
+#include "foundation/PropertyList.h"
+#include "foundation/RunLoop.h"
+#include "foundation/UserDefaults.h"
+#include "kit/Application.h"
+#include "kit/Button.h"
+#include "launcher/AppDelegate.h"
+#include "launcher/DataSourcePort.h"
+#include "launcher/MessageTextView.h"
+#include "launcher/ShowMessageDialog.h"
+
+namespace launchertest {
+
+// What the launcher asked of the data source, in order.
+struct DataSourceLog {
+  std::vector<std::string> calls;
+  std::vector<fnd::Dictionary> devices;
+  std::int32_t openDeviceAnswer = 0;
+  std::int32_t openUserInterfaceAnswer = 0;
+};
+
+class RecordingDataSource : public Zorvik_DataSourcePort {
+ public:
+  explicit RecordingDataSource(std::shared_ptr<DataSourceLog> log) : log_(std::move(log)) {}
+  std::int32_t dtScannerOpenDevice(const fnd::Dictionary& device) override {
+    log_->calls.push_back("dtScannerOpenDevice");
+    log_->devices.push_back(device);
+    return log_->openDeviceAnswer;
+  }
+  std::int32_t dtScannerOpenUserInterface(std::int32_t) override {
+    log_->calls.push_back("dtScannerOpenUserInterface");
+    return log_->openUserInterfaceAnswer;
+  }
+  std::int32_t dtScannerCloseUserInterface() override {
+    log_->calls.push_back("dtScannerCloseUserInterface");
+    return 0;
+  }
+  std::int32_t dtScannerCloseDevice() override {
+    log_->calls.push_back("dtScannerCloseDevice");
+    return 0;
+  }
+  const void* notificationSender() const override { return this; }
+
+ private:
+  std::shared_ptr<DataSourceLog> log_;
+};
+
+// One device of a definition file.
+struct TestDevice {
+  std::string name;
+  std::string identifier;
+  std::string transport = "USB";
+  int vendorId = -1;  // -1: the maker's
+  int sessionOpenError = 0;
+};
+
+class LauncherTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    kit::Application& app = kit::Application::shared();
+    app.resetTerminated();
+    app.setDelegate(nullptr);
+    Zorvik_AppDelegate::setDeviceListPath("");
+    fnd::UserDefaults::standard().remove(Zorvik_AppDelegate::kSelectDeviceName);
+    log = std::make_shared<DataSourceLog>();
+    // A modal run that no test step answers would never end: this one ends it and fails.
+    watchdog_ = fnd::Timer::scheduled(
+        2.0, true,
+        [](fnd::Timer&) {
+          kit::Application& a = kit::Application::shared();
+          if (a.modalWindow() && a.pendingModalResponders() == 0) {
+            ADD_FAILURE() << "a modal window was left unanswered";
+            a.abortModal();
+          }
+        },
+        fnd::kCommonModes);
+  }
+
+  void TearDown() override {
+    watchdog_->invalidate();
+    kit::Application& app = kit::Application::shared();
+    // Answers a test set up but did not use would answer the next suite's boxes.
+    while (app.pendingModalResponders() > 0) {
+      kit::Window spare(fnd::Rect{{0, 0}, {10, 10}}, kit::kTitledWindowMask);
+      app.resetTerminated();
+      app.runModalForWindow(spare);
+    }
+    app.setDelegate(nullptr);
+    delegate.reset();
+    app.resetTerminated();
+    fnd::RunLoop::main().runOnce(fnd::RunLoopMode::Default, 0);
+  }
+
+  // A delegate browsing `deviceFile`, with the recording data source (or none).
+  Zorvik_AppDelegate& makeDelegate(const std::string& deviceFile, bool withDataSource = true) {
+    Zorvik_DataSourceFactory factory;
+    if (withDataSource) {
+      auto shared = log;
+      factory = [shared] { return std::make_unique<RecordingDataSource>(shared); };
+    }
+    delegate = std::make_unique<Zorvik_AppDelegate>(factory, deviceFile);
+    kit::Application::shared().setDelegate(delegate.get());
+    return *delegate;
+  }
+
+  // Launches and runs the main loop until `done` holds (at most `rounds` passes of 0.05 s).
+  void launch() { delegate->applicationDidFinishLaunching(kit::Application::shared()); }
+  static bool runUntil(const std::function<bool()>& done, int rounds = 400) {
+    for (int i = 0; i < rounds && !done(); ++i) fnd::RunLoop::main().runOnce(fnd::RunLoopMode::Default, 0.05);
+    return done();
+  }
+
+  // The next message box: its text is written down, then `click` ("OK" or "Cancel") answers.
+  void answerNextMessage(const std::string& click = "OK") {
+    kit::Application::shared().onNextModalWindow([this, click](kit::Window& w) {
+      auto* box = dynamic_cast<Zorvik_ShowMessageDialog*>(&w);
+      if (!box) {
+        kit::Application::shared().stopModalWithCode(0);
+        return;
+      }
+      messages.push_back(box->textView()->stringValue());
+      cancelShown.push_back(!box->cancelButton()->isHidden());
+      (click == "OK" ? box->okButton() : box->cancelButton())->performClick();
+    });
+  }
+
+  static std::string writeDeviceFile(const std::string& folder, const std::vector<TestDevice>& devices) {
+    fnd::Array entries;
+    for (const TestDevice& d : devices) {
+      fnd::Dictionary e{{"Name", d.name}, {"Identifier", d.identifier}, {"Transport", d.transport}};
+      if (d.vendorId >= 0) e.set("VendorID", d.vendorId);
+      if (d.sessionOpenError) e.set("Behaviour", fnd::Dictionary{{"SessionOpenError", d.sessionOpenError}});
+      entries.emplace_back(std::move(e));
+    }
+    const std::string path = (testenv::freshFolder(folder) / "Devices.plist").string();
+    EXPECT_TRUE(fnd::PropertyList::writeFile(fnd::Value(fnd::Dictionary{{"Devices", entries}}), path));
+    return path;
+  }
+
+  // A device list naming these scanners, each with a small entry of its own.
+  static std::string writeDeviceList(const std::string& folder, const std::vector<std::string>& names) {
+    fnd::Dictionary list;
+    for (const std::string& n : names) list.set(n, fnd::Dictionary{{"DeviceName", n}, {"ModelWord", "TS800"}});
+    const std::string path = (testenv::freshFolder(folder) / "VantrelDevice.plist").string();
+    EXPECT_TRUE(fnd::PropertyList::writeFile(fnd::Value(list), path));
+    return path;
+  }
+
+  static std::string textOf(const char* key) {
+    return fnd::Bundle::main().localizedString(key, "", "PictavoTrivo");
+  }
+
+  std::shared_ptr<DataSourceLog> log;
+  std::unique_ptr<Zorvik_AppDelegate> delegate;
+  std::vector<std::string> messages;
+  std::vector<bool> cancelShown;
+
+ private:
+  std::shared_ptr<fnd::Timer> watchdog_;
+};
+
+}  // namespace launchertest
