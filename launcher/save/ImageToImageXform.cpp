@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <ctime>
 #include <fstream>
 #include <iterator>
 #include <new>
@@ -267,6 +268,7 @@ CMResult ImageToImageXform::StartXform(const ISM_XFORM_INFO* xform, const ISM_IM
     m_metaData.set(imageio::kCGImagePropertyPixelHeight, static_cast<long long>(height));
     if (jpeg)
       m_metaData.set(imageio::kCGImageDestinationLossyCompressionQuality, SM_JpegQuality(m_pXformInfo->GetCompression()));
+    AddFileMetadata(spp);
     return CM_OK;
   });
   if (rc != CM_OK && opening) {
@@ -277,6 +279,30 @@ CMResult ImageToImageXform::StartXform(const ISM_XFORM_INFO* xform, const ISM_IM
   }
   CM_ReleaseAutoreleasePool(pool);
   return rc;
+}
+
+void ImageToImageXform::AddFileMetadata(std::uint32_t samplesPerPixel) {
+  // When and with what the file was made: maker, scanner, program, time.
+  char now[32] = "";
+  std::time_t t = std::time(nullptr);
+  std::tm local{};
+  if (localtime_r(&t, &local)) std::strftime(now, sizeof now, "%Y:%m:%d %H:%M:%S", &local);
+  fnd::Dictionary tiff;
+  tiff.set(imageio::kCGImagePropertyTIFFMake, "Vantrel");
+  const std::string* device = m_pXformInfo->GetDeviceName();
+  if (device && !device->empty()) tiff.set(imageio::kCGImagePropertyTIFFModel, *device);
+  if (const std::string* app = m_pXformInfo->GetAppName()) tiff.set(imageio::kCGImagePropertyTIFFSoftware, *app);
+  tiff.set(imageio::kCGImagePropertyTIFFDateTime, now);
+  fnd::Dictionary exif;
+  exif.set(imageio::kCGImagePropertyExifVersion, fnd::Array{2, 2, 1});
+  exif.set(imageio::kCGImagePropertyExifFlashPixVersion, fnd::Array{1, 0});
+  exif.set(imageio::kCGImagePropertyExifColorSpace, samplesPerPixel == 1 ? 0xFFFF : 1);
+  exif.set(imageio::kCGImagePropertyExifComponentsConfiguration, fnd::Array{1, 2, 3, 0});
+  exif.set(imageio::kCGImagePropertyExifDateTimeDigitized, now);
+  m_metaData.set(imageio::kCGImagePropertyColorModel, samplesPerPixel == 1 ? imageio::kCGImagePropertyColorModelGray
+                                                                           : imageio::kCGImagePropertyColorModelRGB);
+  m_metaData.set(imageio::kCGImagePropertyTIFFDictionary, std::move(tiff));
+  m_metaData.set(imageio::kCGImagePropertyExifDictionary, std::move(exif));
 }
 
 bool ImageToImageXform::LockDataWhen(int condition, bool writerSide) {

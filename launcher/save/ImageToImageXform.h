@@ -98,6 +98,8 @@ class ImageToImageXform {
   // Takes m_DataLock at the condition, in rounds, giving up when the transform failed or was
   // aborted (and, for the writer side, when no more blocks will come). False when given up.
   bool LockDataWhen(int condition, bool writerSide);
+  // The TIFF and EXIF entries every file of a transform carries.
+  void AddFileMetadata(std::uint32_t samplesPerPixel);
   void ReleaseTransform();
   CMResult AbortOpenTransform();
 

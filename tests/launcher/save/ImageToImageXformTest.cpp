@@ -92,6 +92,10 @@ TEST(ImageToImageXform, BlocksStreamIntoATiffThatReadsBackPixelExactAtEveryDepth
     EXPECT_EQ(t.samplesPerPixel, p.uiSamplePerPixel);
     EXPECT_FLOAT_EQ(t.xResolution, 300.0f);  // whole dots per inch
     EXPECT_FLOAT_EQ(t.yResolution, 300.0f);
+    EXPECT_EQ(t.make, "Vantrel");
+    EXPECT_EQ(t.model, "Test Scanner");
+    EXPECT_EQ(t.software, "Trivolan");
+    EXPECT_EQ(t.dateTime.size(), 19u) << t.dateTime;
     // 16-bit lines arrive little-endian, which is also how libtiff hands them out here.
     EXPECT_TRUE(t.bytes == scan.bytes);
     if (c.withProfile) {

@@ -72,6 +72,11 @@ TiffContents readTiff(const std::filesystem::path& path) {
   void* icc = nullptr;
   if (TIFFGetField(tif, TIFFTAG_ICCPROFILE, &iccSize, &icc) && icc)
     c.icc.assign(static_cast<std::uint8_t*>(icc), static_cast<std::uint8_t*>(icc) + iccSize);
+  for (auto [tag, text] : {std::pair{TIFFTAG_MAKE, &c.make}, std::pair{TIFFTAG_MODEL, &c.model},
+                           std::pair{TIFFTAG_SOFTWARE, &c.software}, std::pair{TIFFTAG_DATETIME, &c.dateTime}}) {
+    char* value = nullptr;
+    if (TIFFGetField(tif, tag, &value) && value) *text = value;
+  }
   const tmsize_t line = TIFFScanlineSize(tif);
   c.bytes.resize(std::size_t(line) * c.height);
   c.ok = true;

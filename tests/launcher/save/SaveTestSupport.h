@@ -42,6 +42,7 @@ struct TiffContents {
   std::uint16_t bitsPerSample = 0, samplesPerPixel = 0;
   float xResolution = 0, yResolution = 0;
   std::vector<std::uint8_t> icc;
+  std::string make, model, software, dateTime;
   std::vector<std::uint8_t> bytes;  // rows as libtiff hands them out, packed
 };
 TiffContents readTiff(const std::filesystem::path& path);
