@@ -164,6 +164,7 @@ class SaveModuleCore {
 
   bool ClaimQueuedImage(std::uint32_t* slot);
   CMResult RunImagePasses(const WorkerStart& start, std::uint32_t slot);
+  CMResult RotationPass(const WorkerStart& start, std::uint32_t slot, const ISM_XFORM_INFO* xform);
   CMResult TmpToOutputPass(const WorkerStart& start, std::uint32_t slot, const ISM_XFORM_INFO* xform);
   CMResult FinalJpegPass(const WorkerStart& start, std::uint32_t slot, const ISM_XFORM_INFO* xform, bool removeInput);
   // Frees the slot's entries, after deleting its temporary files when asked (those in

@@ -4,6 +4,7 @@
 
 #include "launcher/save/CMCommon.h"
 #include "launcher/save/CMFileSystem.h"
+#include "launcher/save/RotateResizeXform.h"
 #include "launcher/save/SMCodes.h"
 #include "launcher/save/SaveModuleCore.h"
 
@@ -148,15 +149,50 @@ CMResult SaveModuleCore::RunImagePasses(const WorkerStart& start, std::uint32_t 
     if (!option) CM_ThrowIfError(SM_ERR_CREATE);
     const Route route = m_SlotRoute[slot];
     if (route == Route::Final) return CM_OK;
-    // The rotation pass is not part of this driver yet; the transfer loop never asks for it.
-    if (start.final && option->GetRotation() != SM_ROTATE_0) CM_ThrowIfError(SM_ERR_UNSUPPORTED);
     std::unique_ptr<ISM_XFORM_INFO> xform;
     CM_ThrowIfError(SM_CopyXformInfo(&xform, start.xform.get()));
+    // The image is turned first when its option asks for it (the transfer loop never does),
+    // whichever worker claimed it. Only a temporary TIFF can be turned.
+    if (option->GetRotation() != SM_ROTATE_0) {
+      if (route != Route::TiffToJpeg) CM_ThrowIfError(SM_ERR_UNSUPPORTED);
+      CM_ThrowIfError(RotationPass(start, slot, xform.get()));
+    }
     CM_ThrowIfError(xform->SetFormat(SM_FORMAT_TIFF, SM_FORMAT_JPEG_EXIF));
     if (route == Route::TiffToJpeg) CM_ThrowIfError(TmpToOutputPass(start, slot, xform.get()));
     CM_ThrowIfError(FinalJpegPass(start, slot, xform.get(), true));
     return CM_OK;
   });
+}
+
+CMResult SaveModuleCore::RotationPass(const WorkerStart& start, std::uint32_t slot, const ISM_XFORM_INFO* xform) {
+  CMAutoreleasePool* pool = nullptr;
+  CM_CreateAutoreleasePool(&pool);
+  CMResult rc = CM_Guard([&]() -> CMResult {
+    if (!m_wszTmpFileArray[slot] || !m_OptionInfoArray[slot]) CM_ThrowIfError(SM_ERR_CREATE);
+    const std::string input = *m_wszTmpFileArray[slot]->GetNSString();
+    const std::string output = SlotPath(start.tempFolder.get(), "PVTO_tmpRT%03u.TIF", slot);
+    std::unique_ptr<ISM_IMAGE_INFO> image;
+    SM_ImageProperty_Struct none{};
+    CM_ThrowIfError(SM_CreateImageInfoWithProperty(&image, &none, &input, &output));
+    std::unique_ptr<ISM_XFORM_INFO> pair;
+    CM_ThrowIfError(SM_CopyXformInfo(&pair, xform));
+    CM_ThrowIfError(pair->SetFormat(SM_FORMAT_TIFF, SM_FORMAT_TIFF));
+    RotateResizeXform rotation;
+    CM_ThrowIfError(rotation.Initialize());
+    CM_ThrowIfError(rotation.SetTempFolderPath(start.tempFolder->GetNSString()));
+    CM_ThrowIfError(rotation.StartRotation(pair.get(), image.get(), m_OptionInfoArray[slot].get()));
+    CM_ThrowIfError(rotation.Rotate());
+    CM_ThrowIfError(rotation.EndRotation());
+    bool made = false;
+    CM_ThrowIfError(CM_FileExists(&output, &made));
+    if (!made) CM_ThrowIfError(SM_ERR_ROTATE);
+    // The turned copy is the image's temporary file from now on.
+    CM_ThrowIfError(CM_RemoveFile(&input));
+    CM_ThrowIfError(m_wszTmpFileArray[slot]->SetNSString(&output));
+    return CM_OK;
+  });
+  CM_ReleaseAutoreleasePool(pool);
+  return rc;
 }
 
 CMResult SaveModuleCore::TmpToOutputPass(const WorkerStart& start, std::uint32_t slot, const ISM_XFORM_INFO* xform) {

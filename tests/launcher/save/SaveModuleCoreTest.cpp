@@ -32,6 +32,7 @@ struct Options {
   std::uint32_t extraRowBytes = 0;  // padding the scanner adds to each delivered row
   std::uint32_t stopAfterLines = 0xFFFFFFFFu;
   bool cancel = false;
+  std::int32_t rotation = SM_ROTATE_0;
 };
 
 // Drives the driver the way the transfer loop does, one image at a time.
@@ -77,7 +78,7 @@ class Driver {
       core.CancelXformImage();
       return rc != CM_OK ? rc : SM_ERR_ABORTED;
     }
-    auto option = savetest::makeOption();
+    auto option = savetest::makeOption(o.rotation);
     rc = core.EndXformImage(option.get());
     if (fs::path(file).extension() == ".jpg") {
       core.SetEndXformFlag(0);
@@ -420,6 +421,26 @@ TEST(SaveModuleCore, TheFinalPassWritesToItsOwnImagesPathWhileTheNextImageIsSetU
   // The stand-in passes copy the temporary TIFF through, so A's pixels are in A's file.
   EXPECT_TRUE(savetest::readTiff(pathA).bytes == a.bytes);
   EXPECT_TRUE(savetest::readTiff(pathB).bytes == b.bytes);
+  EXPECT_TRUE(d.temporaries().empty());
+}
+
+TEST(SaveModuleCore, AnOptionThatAsksForATurnTurnsTheTemporaryTiffBeforeTheJpegPasses) {
+  Driver d("rotate");
+  CopyingPasses passes;
+  passes.install(d.core);
+  Scan scan(30, 12, 24);
+  Options turn;
+  turn.rotation = SM_ROTATE_90;
+  fs::path path = d.saveFolder / "turned.jpg";
+  ASSERT_EQ(d.transfer(scan, path, turn), CM_OK);
+  ASSERT_TRUE(d.settle());
+  EXPECT_EQ(d.core.GetErrorMessage(), CM_OK);
+  // The stand-in passes copy the turned temporary TIFF through.
+  savetest::TiffContents t = savetest::readTiff(path);
+  ASSERT_TRUE(t.ok) << t.error;
+  EXPECT_EQ(t.width, 12u);
+  EXPECT_EQ(t.height, 30u);
+  EXPECT_EQ(passes.converted.count(d.core.TempRotatePath(0)), 1u) << "the conversion read the turned copy";
   EXPECT_TRUE(d.temporaries().empty());
 }
 
