@@ -43,10 +43,11 @@ class SaveModuleCore {
   static constexpr std::uint32_t kWorkerWaitMs = 180000;
 
   // A file pass a queued JPEG image still needs, run on a worker thread with a private
-  // transform writer: xform carries the format pair, compression and names; image the input
-  // and output paths; option the image's option record. The conversion pass (temporary TIFF to
-  // temporary JPEG) and the EXIF JPEG pass plug in here; until they are set the JPEG chain
-  // stops with 0xACA03 and no file is reported as saved.
+  // transform writer (set up with the temporary folder, colour setting and profile): xform
+  // carries the format pair, compression and names; image the input and output paths; option
+  // the image's option record. By default the conversion pass (temporary TIFF to temporary
+  // JPEG, RunConversionPass) and the EXIF JPEG pass (RunExifJpegPass); tests put stand-ins in
+  // their place. An empty pass stops the chain with 0xACA03, and no file is reported as saved.
   using FilePass = std::function<CMResult(ImageToImageXform& writer, const ISM_XFORM_INFO* xform,
                                           const ISM_IMAGE_INFO* image, const ISM_OPTION_INFO* option)>;
 
@@ -105,6 +106,10 @@ class SaveModuleCore {
 
   // The passes of the JPEG chain (see FilePass); set before workers start.
   void SetFilePasses(FilePass convertPass, FilePass exifJpegPass);
+  static CMResult RunConversionPass(ImageToImageXform& writer, const ISM_XFORM_INFO* xform, const ISM_IMAGE_INFO* image,
+                                    const ISM_OPTION_INFO* option);
+  static CMResult RunExifJpegPass(ImageToImageXform& writer, const ISM_XFORM_INFO* xform, const ISM_IMAGE_INFO* image,
+                                  const ISM_OPTION_INFO* option);
 
   CMResult SetEndXformFlag(std::uint8_t flag);
   std::uint8_t GetEndXformFlag() const;
@@ -223,8 +228,8 @@ class SaveModuleCore {
   std::uint32_t m_uiWriterOutFormat = 0;
   std::string m_OpenOutputPath;
 
-  FilePass m_ConvertPass;
-  FilePass m_ExifJpegPass;
+  FilePass m_ConvertPass = &SaveModuleCore::RunConversionPass;
+  FilePass m_ExifJpegPass = &SaveModuleCore::RunExifJpegPass;
   // Set by Terminate and the destructor: workers leave at their next look.
   std::atomic<bool> m_bStopWorkers{false};
 };

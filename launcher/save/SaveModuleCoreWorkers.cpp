@@ -4,6 +4,8 @@
 
 #include "launcher/save/CMCommon.h"
 #include "launcher/save/CMFileSystem.h"
+#include "launcher/save/ExifJpegXform.h"
+#include "launcher/save/ImageConvertXform.h"
 #include "launcher/save/RotateResizeXform.h"
 #include "launcher/save/SMCodes.h"
 #include "launcher/save/SaveModuleCore.h"
@@ -34,6 +36,22 @@ struct SaveModuleCore::WorkerStart {
   FilePass convertPass;
   FilePass exifJpegPass;
 };
+
+CMResult SaveModuleCore::RunConversionPass(ImageToImageXform&, const ISM_XFORM_INFO* xform, const ISM_IMAGE_INFO* image,
+                                           const ISM_OPTION_INFO*) {
+  return CM_Guard([&]() -> CMResult {
+    ImageConvertXform pass;
+    CM_ThrowIfError(pass.Initialize());
+    CM_ThrowIfError(pass.StartConvertXform(xform, image));
+    CM_ThrowIfError(pass.ConvertXform());
+    return pass.EndConvertXform();
+  });
+}
+
+CMResult SaveModuleCore::RunExifJpegPass(ImageToImageXform& writer, const ISM_XFORM_INFO* xform,
+                                         const ISM_IMAGE_INFO* image, const ISM_OPTION_INFO* option) {
+  return SM_RunExifJpegPass(writer.GetTempFolderPath(), writer.GetProfilePath(), xform, image, option);
+}
 
 void SaveModuleCore::SetFilePasses(FilePass convertPass, FilePass exifJpegPass) {
   m_ConvertPass = std::move(convertPass);
@@ -219,7 +237,6 @@ CMResult SaveModuleCore::TmpToOutputPass(const WorkerStart& start, std::uint32_t
     CM_ThrowIfError(writer.Initialize());
     CM_ThrowIfError(writer.SetTempFolderPath(start.tempFolder->GetNSString()));
     CM_ThrowIfError(writer.SetColorSetting(start.colorSetting, start.profilePath.get()));
-    // Until the conversion pass exists the chain stops here, with the temporary TIFF.
     CM_ThrowIfError(start.convertPass ? start.convertPass(writer, pair.get(), image.get(), m_OptionInfoArray[slot].get())
                                       : SM_ERR_UNSUPPORTED);
     CM_ThrowIfError(CM_RemoveFile(&input));
@@ -256,7 +273,7 @@ CMResult SaveModuleCore::FinalJpegPass(const WorkerStart& start, std::uint32_t s
     CM_ThrowIfError(writer.Initialize());
     CM_ThrowIfError(writer.SetTempFolderPath(start.tempFolder->GetNSString()));
     CM_ThrowIfError(writer.SetColorSetting(start.colorSetting, start.profilePath.get()));
-    // Until the EXIF JPEG pass exists the chain stops here: no final file is claimed.
+    // Without an EXIF pass the chain stops here: no final file is claimed.
     CM_ThrowIfError(start.exifJpegPass ? start.exifJpegPass(writer, pair.get(), image.get(), option.get())
                                        : SM_ERR_UNSUPPORTED);
     if (removeInput && m_wszTmpFileArray[slot]) {

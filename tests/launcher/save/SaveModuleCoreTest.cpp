@@ -375,8 +375,35 @@ TEST(SaveModuleCore, TheFirstErrorIsClearedByTheNextRequestAndSlotsAreReusedPast
   ASSERT_TRUE(d.settle());
 }
 
+TEST(SaveModuleCore, AJpegImageBecomesItsFinalJpegWithTheProgramsExifData) {
+  Driver d("jpeg");
+  int n = 0;
+  for (std::uint32_t depth : {24u, 8u, 1u}) {
+    SCOPED_TRACE("depth " + std::to_string(depth));
+    Scan scan(64, 40, depth, depth);
+    fs::path path = d.saveFolder / ("scan_000" + std::to_string(++n) + ".jpg");
+    ASSERT_EQ(d.transfer(scan, path), CM_OK);
+    ASSERT_TRUE(d.settle());
+    ASSERT_EQ(d.core.GetErrorMessage(), CM_OK);
+    EXPECT_EQ(d.core.GetEndXformFlag(), 1);
+    auto source = imageio::ImageSource::createWithPath(path.string());
+    ASSERT_TRUE(source) << path;
+    fnd::Dictionary props = source->copyPropertiesAtIndex(0).value_or(fnd::Dictionary());
+    EXPECT_EQ(props.intValue("PixelWidth"), 64);
+    EXPECT_EQ(props.intValue("PixelHeight"), 40);
+    EXPECT_EQ(props.string("ColorModel"), "RGB") << "an EXIF JPEG is always colour";
+    const fnd::Dictionary& tiff = props.dictionary("{TIFF}");
+    EXPECT_EQ(tiff.string("Make"), "Vantrel");
+    EXPECT_EQ(tiff.string("Model"), "Test Scanner");
+    EXPECT_EQ(tiff.string("Software"), "Trivolan");
+  }
+  EXPECT_EQ(d.core.GetFinishedImgCount(), 3u);
+  EXPECT_TRUE(d.temporaries().empty());
+}
+
 TEST(SaveModuleCore, WithoutTheJpegPassesAJpegImageEndsWithAClearErrorAndLeavesNothingBehind) {
   Driver d("nopass");
+  d.core.SetFilePasses({}, {});
   Scan scan(30, 20, 24);
   fs::path path = d.saveFolder / "scan_0001.jpg";
   EXPECT_EQ(d.transfer(scan, path), CM_OK) << "queued";
@@ -446,11 +473,15 @@ TEST(SaveModuleCore, AnOptionThatAsksForATurnTurnsTheTemporaryTiffBeforeTheJpegP
 
 TEST(SaveModuleCore, StressManySmallImagesOfBothKindsAreEachHandledExactlyOnce) {
   constexpr int kImages = 60;
-  for (bool withPasses : {true, false}) {
-    SCOPED_TRACE(withPasses ? "with stand-in passes" : "without JPEG passes");
-    Driver d(withPasses ? "stress-passes" : "stress-nopass");
+  enum class Passes { Real, StandIn, None };
+  for (Passes kind : {Passes::Real, Passes::StandIn, Passes::None}) {
+    const char* names[] = {"stress-real", "stress-standin", "stress-none"};
+    SCOPED_TRACE(names[int(kind)]);
+    Driver d(names[int(kind)]);
     CopyingPasses passes;
-    if (withPasses) passes.install(d.core);
+    if (kind == Passes::StandIn) passes.install(d.core);
+    if (kind == Passes::None) d.core.SetFilePasses({}, {});
+    const bool withPasses = kind != Passes::None;
     std::vector<fs::path> queued, dropped;
     for (int i = 0; i < kImages; ++i) {
       // Each few images a new request, as after the user pressed Scan again.
@@ -474,11 +505,14 @@ TEST(SaveModuleCore, StressManySmallImagesOfBothKindsAreEachHandledExactlyOnce) 
       jpegs += jpeg;
       // Without the passes a JPEG image ends with the clear error and claims no file.
       EXPECT_EQ(fs::exists(p), !jpeg || withPasses) << p;
-      if (jpeg && withPasses) {
+      if (jpeg && kind == Passes::StandIn) {
         EXPECT_EQ(passes.finished[p.string()], 1) << p;
       }
     }
-    if (withPasses) {
+    if (kind == Passes::Real) {
+      EXPECT_TRUE(dropped.empty());
+      EXPECT_EQ(d.core.GetErrorMessage(), CM_OK);
+    } else if (kind == Passes::StandIn) {
       EXPECT_TRUE(dropped.empty());
       int conversions = 0;
       for (const auto& [input, count] : passes.converted) conversions += count;
