@@ -59,6 +59,7 @@ Zorvik_AppDelegate::Zorvik_AppDelegate(Zorvik_DataSourceFactory makeDataSource, 
   mDeviceBrowser->setDelegate(this);
   mDeviceBrowser->setBrowsedDeviceTypeMask(0xFF02);
   mDeviceBrowser->start();
+  mSaveModule.Initialize();
   mStartTime = fnd::Date::now();
   m_ProcDlg = std::make_unique<Zorvik_ProcessImageDialog>();
   m_SerchDeviceDlg = std::make_unique<Zorvik_ProcessImageDialog>();
@@ -84,6 +85,7 @@ Zorvik_AppDelegate::~Zorvik_AppDelegate() {
     mScannersTableView->setDataSource(nullptr);
     mScannersTableView->setDelegate(nullptr);
   }
+  mSaveModule.Terminate();
 }
 
 bool Zorvik_AppDelegate::isTerminating() const { return mTerminating || kit::Application::shared().isTerminated(); }

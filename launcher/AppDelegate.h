@@ -18,6 +18,7 @@
 #include "kit/TableView.h"
 #include "kit/WindowDelegate.h"
 #include "launcher/DataSourcePort.h"
+#include "launcher/save/SaveModuleCore.h"
 
 namespace capture {
 class DeviceBrowser;
@@ -146,6 +147,7 @@ class Zorvik_AppDelegate : public kit::ApplicationDelegate,
   std::shared_ptr<capture::ScannerDevice> device() const { return mDevice; }
   capture::DeviceBrowser& deviceBrowser() const { return *mDeviceBrowser; }
   Zorvik_DataSourcePort* dataSource() const { return mDirectTWAIN.get(); }
+  SaveModuleCore& saveModule() { return mSaveModule; }
   Zorvik_ProcessImageDialog& searchingNotice() const { return *m_SerchDeviceDlg; }
   bool isModal() const { return mModal; }
   bool isScanning() const { return mScanning; }
@@ -168,6 +170,7 @@ class Zorvik_AppDelegate : public kit::ApplicationDelegate,
 
   std::unique_ptr<Zorvik_DataSourcePort> mDirectTWAIN;
   Zorvik_DataSourceFactory mMakeDataSource;
+  SaveModuleCore mSaveModule;  // readied here; the transfer loop feeds it
   std::unique_ptr<capture::DeviceBrowser> mDeviceBrowser;
   std::shared_ptr<capture::ScannerDevice> mDevice;
   mutable std::mutex mScannersLock;  // guards mScanners; never held while calling out
