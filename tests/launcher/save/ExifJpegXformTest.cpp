@@ -72,7 +72,8 @@ const std::uint8_t* entryOf(const std::uint8_t* tiff, std::uint32_t ifd, std::ui
 
 OurExif readOurExif(const Bytes& file) {
   OurExif x;
-  const Segment* app1 = findMarker(segments(file), 0xE1);
+  const auto list = segments(file);
+  const Segment* app1 = findMarker(list, 0xE1);
   if (!app1) return x;
   x.app1Length = app1->length;
   const std::uint8_t* tiff = file.data() + app1->offset + 10;
