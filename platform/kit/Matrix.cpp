@@ -1,5 +1,7 @@
 #include "kit/Matrix.h"
 
+#include <QString>
+#include <QWidget>
 #include <algorithm>
 #include <cmath>
 
@@ -203,7 +205,9 @@ void Matrix::mouseMoved(const Event& event) {
   int r = -1, c = -1;
   std::string tip;
   if (getRowColumnForPoint(locationOf(event), &r, &c)) tip = cells_[index(r, c)].toolTip;
-  if (tip != View::toolTip()) View::setToolTip(tip);
+  if (tip.empty()) tip = View::toolTip();
+  // Shown by Qt; the matrix's own tip stays as it was set.
+  if (QWidget* w = nativeWidget()) w->setToolTip(QString::fromStdString(tip));
 }
 
 void Matrix::drawRect(const Rect&) {

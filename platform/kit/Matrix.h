@@ -36,7 +36,8 @@ class Matrix : public Control {
   const MatrixCell* cellAt(int row, int column) const;
   MatrixCell* cellWithTag(int tag);
   void setCellTitle(int row, int column, const std::string& title);
-  // Per-cell tool tips (shown as the pointer moves over the cell).
+  // Per-cell tool tips (shown as the pointer moves over the cell); the matrix's own stays.
+  using View::setToolTip;
   void setToolTip(const std::string& text, int row, int column);
   std::string toolTipForCell(int row, int column) const;
 

@@ -33,7 +33,7 @@ constexpr double kBezelInset = 3;
 // Asks the field's formatter about every text the user is about to produce.
 class FormatterValidator : public QValidator {
  public:
-  explicit FormatterValidator(TextField* field) : field_(field) {}
+  FormatterValidator(TextField* field, QObject* owner) : QValidator(owner), field_(field) {}
   State validate(QString& input, int& pos) const override {
     Formatter* f = FieldEditorAccess::formatter(field_);
     if (!f || FieldEditorAccess::settingText(field_)) return Acceptable;
@@ -86,7 +86,7 @@ TextField::TextField(const Rect& frame) : Control(frame) {
   // The editor is a child of the view's own widget, covering it; it takes the focus for it.
   auto* edit = new FieldEditor(this);
   edit->setParent(nativeWidget());
-  edit->setValidator(new FormatterValidator(this));
+  edit->setValidator(new FormatterValidator(this, edit));
   edit->setMouseTracking(true);
   nativeWidget()->setFocusProxy(edit);
   // Wrapping labels show their lines in a Qt label instead.
