@@ -71,6 +71,11 @@ OpenPanel::OpenPanel()
   scroll->setDocumentView(std::move(table));
   scroll->setTag(100);
   content->addSubview(std::move(scroll));
+  auto newFolder = std::make_unique<Button>();
+  newFolder->setTitle("New Folder");
+  newFolder->setAction([this](Control&) { createNewFolder(); });
+  newFolder->setHidden(true);
+  newFolder_ = static_cast<Button*>(content->addSubview(std::move(newFolder)));
   auto cancel = std::make_unique<Button>();
   cancel->setTitle("Cancel");
   cancel->setKeyEquivalent(std::string(1, keys::kEscape));
@@ -106,6 +111,22 @@ void OpenPanel::setAllowsMultipleSelection(bool on) {
   multiple_ = on;
   table_->setAllowsMultipleSelection(on);
 }
+void OpenPanel::setCanCreateDirectories(bool on) {
+  createDirectories_ = on;
+  newFolder_->setHidden(!on);
+}
+
+std::string OpenPanel::createNewFolder() {
+  std::error_code ec;
+  std::string name = "untitled folder";
+  for (int n = 2; fs::exists(fs::path(directory_) / name, ec) && n < 1000; ++n) name = "untitled folder " + std::to_string(n);
+  fs::path made = fs::path(directory_) / name;
+  if (!fs::create_directory(made, ec) || ec) return {};
+  reload();
+  selectEntry(name);
+  return made.string();
+}
+
 void OpenPanel::setAllowedFileTypes(std::vector<std::string> types) {
   types_ = std::move(types);
   reload();
@@ -128,6 +149,7 @@ void OpenPanel::layout() {
   double height = 12 + 32 + 8 + accessoryH + (accessoryH > 0 ? 8 : 0) + kListHeight + 8 + 24 + 8 + messageH + 4;
   setContentSize({kWidth, height});
   double y = 12;
+  newFolder_->setFrame(Rect(20, y, 110, 32));
   cancel_->setFrame(Rect(kWidth - 20 - 100 - 4 - 100, y, 100, 32));
   ok_->setFrame(Rect(kWidth - 20 - 100, y, 100, 32));
   y += 32 + 8;

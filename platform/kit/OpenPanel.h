@@ -46,8 +46,9 @@ class OpenPanel : public Panel {
   void setCanChooseDirectories(bool on);
   bool allowsMultipleSelection() const { return multiple_; }
   void setAllowsMultipleSelection(bool on);
+  // Shows the New Folder button, which makes an "untitled folder" in the folder shown.
   bool canCreateDirectories() const { return createDirectories_; }
-  void setCanCreateDirectories(bool on) { createDirectories_ = on; }
+  void setCanCreateDirectories(bool on);
   // File name extensions (without the dot) that files must have; empty allows all.
   const std::vector<std::string>& allowedFileTypes() const { return types_; }
   void setAllowedFileTypes(std::vector<std::string> types);
@@ -74,6 +75,9 @@ class OpenPanel : public Panel {
 
   Button* okButton() const { return ok_; }
   Button* cancelButton() const { return cancel_; }
+  Button* newFolderButton() const { return newFolder_; }
+  // Makes a new folder in the folder shown and selects it; its path, or empty on failure.
+  std::string createNewFolder();
   TableView* tableView() const { return table_; }
 
   int runModal();
@@ -109,6 +113,7 @@ class OpenPanel : public Panel {
   Button* ok_ = nullptr;
   Button* cancel_ = nullptr;
   Button* up_ = nullptr;
+  Button* newFolder_ = nullptr;
 };
 
 }  // namespace kit

@@ -145,6 +145,15 @@ TEST_F(PanelTest, TheOpenPanelStaysOpenWhileItsValidationHookRefusesTheFolder) {
   EXPECT_EQ(panel.URL(), (root / "roomy").string());
   app.onNextModalWindow([&](Window&) { panel.cancelButton()->performClick(); });
   EXPECT_EQ(panel.runModal(), kit::OpenPanel::kCancel);
+
+  // New folders get names of their own and come selected.
+  panel.setCanCreateDirectories(true);
+  EXPECT_FALSE(panel.newFolderButton()->isHidden());
+  panel.newFolderButton()->performClick();
+  std::string second = panel.createNewFolder();
+  EXPECT_EQ(second, (root / "roomy" / "untitled folder 2").string());
+  EXPECT_TRUE(fs::is_directory(root / "roomy" / "untitled folder"));
+  EXPECT_EQ(panel.chosenPath(), second);
 }
 
 TEST_F(PanelTest, TheOpenPanelListsOnlyAllowedFileTypes) {
