@@ -135,6 +135,12 @@ class Zorvik_AppDelegate : public kit::ApplicationDelegate,
   void didRemoveDevice(capture::ScannerDevice& device) override;
   // Sends the capability message to the chosen device and waits for its answer.
   bool sendMessageforOpenUSB();
+  // The device's answer to the capability message; its content is not used.
+  struct CapabilityAnswer {
+    bool done = false;
+    int error = 0;
+  };
+  static void recieveCapabilityMessage(const fnd::Data& inData, int error, CapabilityAnswer& contextInfo);
 
   // --- State, for the program's own checks and for tests
   kit::Window* deviceSelectWindow() const { return window.get(); }

@@ -181,6 +181,13 @@ void Zorvik_AppDelegate::didEncounterError(capture::ScannerDevice&, int error, c
   mErrorAlert->beginSheetModalForWindow(*window, [](int) {});
 }
 
+void Zorvik_AppDelegate::recieveCapabilityMessage(const fnd::Data& inData, int error, CapabilityAnswer& contextInfo) {
+  // The answer must only be readable; what it says is not used.
+  (void)fnd::PropertyList::read(inData);
+  contextInfo.error = error;
+  contextInfo.done = true;
+}
+
 bool Zorvik_AppDelegate::sendMessageforOpenUSB() {
   if (!mDevice) return false;
   std::shared_ptr<capture::ScannerDevice> selected =
@@ -197,17 +204,10 @@ bool Zorvik_AppDelegate::sendMessageforOpenUSB() {
   const fnd::Data data(archive->begin(), archive->end());
 
   // The completion may come after this wait has given up: it only touches shared state.
-  struct Answer {
-    bool done = false;
-    int error = 0;
-  };
-  auto answer = std::make_shared<Answer>();
+  auto answer = std::make_shared<CapabilityAnswer>();
   mDevice->requestSendMessage(kCapabilityMessageCode, data, data.size(),
                               [answer](capture::ScannerDevice&, std::uint32_t, const fnd::Data& reply, int error) {
-                                // The reply's content is not used; it must only be readable.
-                                (void)fnd::PropertyList::read(reply);
-                                answer->error = error;
-                                answer->done = true;
+                                recieveCapabilityMessage(reply, error, *answer);
                               });
   double waited = 0;
   mLastWaitRounds = 0;

@@ -3,6 +3,7 @@
 #include "capture/Constants.h"
 #include "capture/DeviceBrowser.h"
 #include "capture/ScannerDevice.h"
+#include "kit/Sheet.h"
 #include "launcher/ProcessImageDialog.h"
 
 namespace launchertest {
@@ -126,6 +127,20 @@ TEST_F(SeveralScannersTest, TheScannerOpenedLastTimeIsPreselected) {
   // The table asks for its rows when it draws; the remembered one is then selected once.
   d.deviceSelectWindow()->display();
   EXPECT_EQ(d.scannersTableView()->selectedRow(), 2);
+}
+
+TEST_F(SeveralScannersTest, DeviceErrorsShowOnTheDialogExceptScannerInformation) {
+  Zorvik_AppDelegate& d = launchWithThree();
+  capture::ScannerDevice& scanner = *d.scanners()[0];
+  d.didEncounterError(scanner, capture::kErrorScannerInformation, "Status report");
+  EXPECT_FALSE(kit::Sheet::attachedSheet(*d.deviceSelectWindow()));
+  d.didEncounterError(scanner, -9972, "The scanner was disconnected.");
+  kit::Window* sheet = kit::Sheet::attachedSheet(*d.deviceSelectWindow());
+  ASSERT_TRUE(sheet);
+  EXPECT_TRUE(sheet->contentView()->findView([](kit::View& v) {
+    auto* b = dynamic_cast<kit::Button*>(&v);
+    return b && b->title() == "OK";
+  }));
 }
 
 TEST_F(SeveralScannersTest, CancelEndsTheProgram) {

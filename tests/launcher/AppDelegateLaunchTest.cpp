@@ -251,6 +251,9 @@ TEST_F(LauncherTest, AboutPanelShowsTitleVersionAndIcon) {
   EXPECT_FALSE(icon->isHidden());
   d.showAboutPanel();
   EXPECT_EQ(d.aboutWindow(), about);
+  const std::filesystem::path shots = TRIVOLAN_LAUNCHER_SHOTS_DIR;
+  std::filesystem::create_directories(shots);
+  EXPECT_TRUE(about->grabToPng((shots / "about.png").string()));
 }
 
 }  // namespace

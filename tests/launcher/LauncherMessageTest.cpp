@@ -1,5 +1,6 @@
 // The launcher's message functions, its message box and its wait notice.
 #include <atomic>
+#include <filesystem>
 #include <thread>
 
 #include "LauncherTestSupport.h"
@@ -23,7 +24,14 @@ namespace {
 using MessageTest = LauncherTest;
 
 TEST_F(MessageTest, ErrorNumbersFollowTheTextAsACodeLine) {
-  answerNextMessage();
+  kit::Application::shared().onNextModalWindow([this](kit::Window& w) {
+    auto& box = static_cast<Zorvik_ShowMessageDialog&>(w);
+    messages.push_back(box.textView()->stringValue());
+    const std::filesystem::path shots = TRIVOLAN_LAUNCHER_SHOTS_DIR;
+    std::filesystem::create_directories(shots);
+    EXPECT_TRUE(box.grabToPng((shots / "message-box.png").string()));
+    box.okButton()->performClick();
+  });
   EXPECT_EQ(MES_ShowLauncherMessage("PVTO_ERROR_08", "PictavoTrivo", 1, 2, 3), 1);
   answerNextMessage();
   MES_ShowLauncherMessage("PVTO_ERROR_08", "PictavoTrivo", 0, 0, 0);
@@ -180,6 +188,9 @@ TEST_F(MessageTest, WaitNoticeShowsItsTextAndIsRebuiltAfterAClose) {
   EXPECT_EQ(first->level(), Zorvik_ProcessImageDialog::kLevel);
   EXPECT_TRUE(first->worksWhenModal());
   EXPECT_EQ(first->contentRectSize(), (fnd::Size{400, 100}));
+  const std::filesystem::path shots = TRIVOLAN_LAUNCHER_SHOTS_DIR;
+  std::filesystem::create_directories(shots);
+  EXPECT_TRUE(first->grabToPng((shots / "searching-notice.png").string()));
   // A second show brings the same panel forward.
   notice.showProcessImageDialog("IDMAC_SEARCHING_SCANNER", "Message");
   EXPECT_EQ(notice.panel(), first);

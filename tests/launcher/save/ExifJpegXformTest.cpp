@@ -240,9 +240,9 @@ TEST(ExifJpegXform, ThumbnailCarriesTheProfileUnlessItWouldNotFitTheSegment) {
     std::size_t profileBytes;
     bool thumbnailHasProfile;
   };
-  // 4000: fits, carried. 60000: the segment would pass 65535 bytes, so the profile is dropped.
+  // 4000: fits, carried. 65000: the segment would pass 65535 bytes, so the profile is dropped.
   // 70000: too large to be used at all, sRGB instead.
-  const Case cases[] = {{4000, true}, {60000, false}, {70000, true}};
+  const Case cases[] = {{4000, true}, {65000, false}, {70000, true}};
   for (const Case& c : cases) {
     const fnd::Data icc = paddedProfile(c.profileBytes);
     const fs::path profile = temp / "profile.icc";

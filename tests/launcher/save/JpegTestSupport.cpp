@@ -27,7 +27,11 @@ Bytes pixels(std::size_t width, std::size_t height, int components, std::uint32_
   std::size_t i = 0;
   for (std::size_t y = 0; y < height; ++y)
     for (std::size_t x = 0; x < width; ++x)
-      for (int c = 0; c < components; ++c) out[i++] = std::uint8_t((x * (c + 1) + y * 2 + seed * 37 + (x / 7) * (y / 5)) & 0xFF);
+      for (int c = 0; c < components; ++c) {
+        // A triangle wave: gentle slopes and no jumps, like a photograph rather than noise.
+        const std::size_t t = (x * std::size_t(c + 1) + y * 2 + seed * 37) % 512;
+        out[i++] = std::uint8_t(t < 256 ? t : 511 - t);
+      }
   return out;
 }
 
