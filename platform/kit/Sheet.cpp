@@ -2,14 +2,29 @@
 
 #include <map>
 
+#include "kit/View.h"
 #include "kit/Window.h"
 
 namespace kit {
 
 namespace {
+
+// Laid over the parent's content while a sheet is up: presses on the parent go nowhere.
+class SheetBlocker : public View {
+ public:
+  using View::View;
+  void mouseDown(const Event&) override {}
+  void mouseUp(const Event&) override {}
+  void mouseDragged(const Event&) override {}
+  void rightMouseDown(const Event&) override {}
+  void scrollWheel(const Event&) override {}
+  bool performKeyEquivalent(const Event&) override { return false; }
+};
+
 struct Attached {
   Window* parent;
   std::function<void(int)> completion;
+  View* blocker;
 };
 std::map<const Window*, Attached>& sheets() {
   static std::map<const Window*, Attached> map;
@@ -19,7 +34,13 @@ std::map<const Window*, Attached>& sheets() {
 
 bool Sheet::begin(Window& sheet, Window& parent, std::function<void(int)> completion) {
   if (attachedSheet(parent) || sheets().count(&sheet)) return false;
-  sheets()[&sheet] = Attached{&parent, std::move(completion)};
+  View* blocker = nullptr;
+  if (View* content = parent.contentView()) {
+    auto cover = std::make_unique<SheetBlocker>(content->bounds());
+    cover->setAutoresizingMask(kViewWidthSizable | kViewHeightSizable);
+    blocker = content->addSubview(std::move(cover));
+  }
+  sheets()[&sheet] = Attached{&parent, std::move(completion), blocker};
   fnd::Rect p = parent.frame();
   fnd::Rect content = parent.contentRectForFrameRect(p);
   fnd::Rect s = sheet.frame();
@@ -35,6 +56,7 @@ void Sheet::end(Window& sheet, int code) {
   if (it == sheets().end()) return;
   Attached a = std::move(it->second);
   sheets().erase(it);
+  if (a.blocker) a.blocker->removeFromSuperview();
   a.parent->removeChildWindow(&sheet);
   sheet.orderOut();
   if (a.parent->isVisible()) a.parent->makeKeyWindow();

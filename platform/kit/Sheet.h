@@ -8,7 +8,8 @@ class Window;
 
 // A window shown as a sheet of another: it sits above the parent (a child window at a higher
 // level), centred on the parent's top edge, until it is ended with a code, which goes to the
-// completion handler. One sheet per parent at a time.
+// completion handler. One sheet per parent at a time. While it is up, presses on the parent's
+// views go nowhere.
 class Sheet {
  public:
   // False when the parent already has a sheet.

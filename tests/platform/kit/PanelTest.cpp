@@ -75,8 +75,20 @@ TEST_F(PanelTest, AnAlertAsASheetAnswersItsCompletionAndLeavesTheParent) {
   alert.setMessageText("Replace the file?");
   alert.addButtonWithTitle("Replace");
   alert.addButtonWithTitle("Cancel");
+  auto* behind = static_cast<kit::Button*>(parent.contentView()->addSubview(std::make_unique<kit::Button>(Rect(10, 10, 100, 30))));
+  int behindClicks = 0;
+  behind->setAction([&](kit::Control&) { ++behindClicks; });
+  auto pressBehind = [&] {
+    Application& app = Application::shared();
+    app.postEvent(kittest::mouse(kit::EventType::LeftMouseDown, parent, 40, 20));
+    app.postEvent(kittest::mouse(kit::EventType::LeftMouseUp, parent, 40, 20));
+    app.dispatchQueuedEvents();
+  };
   int answered = 0;
   alert.beginSheetModalForWindow(parent, [&](int code) { answered = code; });
+  parent.makeKeyWindow();  // so that a press would act at once, were it not blocked
+  pressBehind();
+  EXPECT_EQ(behindClicks, 0) << "the parent takes no presses while the sheet is up";
   EXPECT_EQ(kit::Sheet::attachedSheet(parent), &alert.window());
   EXPECT_TRUE(alert.window().isVisible());
   EXPECT_EQ(alert.window().parentWindow(), &parent);
@@ -87,6 +99,9 @@ TEST_F(PanelTest, AnAlertAsASheetAnswersItsCompletionAndLeavesTheParent) {
   EXPECT_EQ(answered, kit::kAlertFirstButtonReturn);
   EXPECT_EQ(kit::Sheet::attachedSheet(parent), nullptr);
   EXPECT_FALSE(alert.window().isVisible());
+  fnd::RunLoop::main().runOnce(fnd::RunLoopMode::Default, 0);
+  pressBehind();
+  EXPECT_EQ(behindClicks, 1);
 }
 
 // Refuses every folder whose name says it is full, as the free-space check does.
