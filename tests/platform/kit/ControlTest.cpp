@@ -3,7 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QMouseEvent>
+#include <QWidget>
 #include <memory>
+
+#include "foundation/RunLoop.h"
 
 #include "KitTestSupport.h"
 #include "kit/Button.h"
@@ -66,6 +71,27 @@ TEST_F(ControlTest, AnOwnerSwallowsOnePressAndTheNextPressActs) {
   click(50, 35);
   EXPECT_EQ(actions, 1);
   EXPECT_EQ(swallowed, 1);
+}
+
+TEST_F(ControlTest, AClickFromQtPressesTheButtonAndTheHookSeesItFirst) {
+  auto* button = add(std::make_unique<Button>(Rect(20, 20, 100, 30)));
+  int actions = 0, hooks = 0;
+  button->setAction([&](kit::Control&) { ++actions; });
+  button->setMouseDownHook([&](kit::Control&, const kit::Event& e) {
+    ++hooks;
+    EXPECT_EQ(e.locationInWindow(), (fnd::Point{30, 40}));
+    return true;
+  });
+  QWidget* widget = button->nativeWidget();
+  auto post = [&](QEvent::Type t, Qt::MouseButtons held) {
+    QPointF p(10, 10);  // 10 right of the left edge, 10 down from the top: (30, 40) in the window
+    QCoreApplication::postEvent(widget, new QMouseEvent(t, p, widget->mapToGlobal(p), Qt::LeftButton, held, Qt::NoModifier));
+  };
+  post(QEvent::MouseButtonPress, Qt::LeftButton);
+  post(QEvent::MouseButtonRelease, Qt::NoButton);
+  for (int i = 0; i < 50 && actions == 0; ++i) fnd::RunLoop::main().runOnce(fnd::RunLoopMode::Default, 0.01);
+  EXPECT_EQ(hooks, 1);
+  EXPECT_EQ(actions, 1);
 }
 
 TEST_F(ControlTest, ReleasingOutsideOrOnADisabledButtonDoesNothing) {
