@@ -137,7 +137,10 @@ TEST_P(SessionErrorTest, ASessionErrorShowsItsMessage) {
 INSTANTIATE_TEST_SUITE_P(Errors, SessionErrorTest,
                          ::testing::Values(SessionErrorCase{capture::kErrorDeviceInUse, "PVTO_ERROR_04"},
                                            SessionErrorCase{capture::kErrorTimedOut, "PVTO_ERROR_08"},
-                                           SessionErrorCase{-9999, nullptr}));
+                                           SessionErrorCase{-9999, nullptr}),
+                         [](const ::testing::TestParamInfo<SessionErrorCase>& info) {
+                           return info.param.key ? std::string(info.param.key) : std::string("Silent");
+                         });
 
 TEST_F(LauncherTest, CloseRequestWaitsWhileAModalWindowShowsAndThenClosesEverything) {
   Zorvik_AppDelegate& d = makeDelegate("");
