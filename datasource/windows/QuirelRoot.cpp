@@ -1,6 +1,8 @@
 #include "datasource/windows/QuirelRoot.h"
 
 #include "datasource/UIController.h"
+#include "ui/frontdoor/MessageBoxPort.h"
+#include "ui/frontdoor/MessagePort.h"
 #include "ui/frontdoor/Quirel.h"
 
 namespace {
@@ -15,6 +17,9 @@ Dravon_QuirelRoot::Dravon_QuirelRoot(std::unique_ptr<Quirel> root) : root_(std::
 Dravon_QuirelRoot::~Dravon_QuirelRoot() = default;
 
 std::unique_ptr<Dravon_UIRoot> Dravon_QuirelRoot::make(std::uint32_t flags) {
+  // The root shows its messages through the message port: without one nothing would ever be
+  // shown. One already installed (the program's, a test's) is left in place.
+  if (!Quirel_MessagePort::installed()) Quirel_MessageBoxPort::installShared();
   return std::make_unique<Dravon_QuirelRoot>(std::make_unique<Quirel>(flags));
 }
 

@@ -14,7 +14,8 @@ class Dravon_QuirelRoot final : public Dravon_UIRoot {
   ~Dravon_QuirelRoot() override;
 
   Quirel& quirel() const { return *root_; }
-  // Makes the root for the use flags (never null).
+  // Makes the root for the use flags (never null); installs the real message boxes as the
+  // message port when none is installed. Main thread.
   static std::unique_ptr<Dravon_UIRoot> make(std::uint32_t flags);
 
   const void* notificationSender() const override;
