@@ -27,6 +27,9 @@ struct Hop {
 
 }  // namespace
 
+// Listening starts when the library loads, so a termination before the first message is seen.
+static const bool gWatching = (Quirel_MessageThreadHop::watchTermination(), true);
+
 void Quirel_MessageThreadHop::watchTermination() {
   std::call_once(gWatchOnce, [] {
     fnd::NotificationCenter::defaultCenter().addObserver(

@@ -331,6 +331,13 @@ TEST_F(MessageBox, NetworkBoxSelectStartsTheSelectorByKind) {
     EXPECT_TRUE(box.selectButton()->keyEquivalent().empty());
     EXPECT_TRUE(box.finishButton()->keyEquivalent().empty());
     EXPECT_EQ(box.textField()->frame().origin.x, 105);
+    // The selection title fits its button.
+    const kit::Button* select = box.selectButton();
+    EXPECT_LE(select->font().widthOfString(select->title()), select->frame().size.width - 16);
+    EXPECT_LT(select->frame().maxX(), box.finishButton()->frame().minX());
+    const std::string png = (testenv::freshFolder("network-box-shot") / "network-box.png").string();
+    EXPECT_TRUE(w.grabToPng(png));
+    std::cout << "network box screenshot: " << png << std::endl;
     click(w, "Select Scanner…");
   });
   EXPECT_EQ(MES_NetworkErrorMessageAndNumberMainThreadMode2(1711, 1, 2, 3), 1);
