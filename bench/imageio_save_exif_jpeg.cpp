@@ -1,0 +1,341 @@
+// A 50-megapixel 8-bit RGB scan saved as JPEG through the whole chain of the save driver (1 MiB
+// blocks -> temporary TIFF -> conversion pass -> temporary JPEG -> EXIF JPEG pass -> final
+// .jpg), beside the same pixels encoded once by libjpeg-turbo alone at the same quality.
+// Prints the ratio at the end, and where the chain's time goes: the conversion pass and the
+// EXIF JPEG pass measured on their own (the EXIF pass also by its three steps); the rest is
+// the transfer into the temporary TIFF.
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include <jpeglib.h>
+
+#include "imageio/DataProvider.h"
+#include "imageio/Image.h"
+#include "imageio/ImageDestination.h"
+#include "imageio/ImageProperties.h"
+#include "launcher/save/CMSTR_CLASS.h"
+#include "launcher/save/ExifJpegXform.h"
+#include "launcher/save/ExifSegment.h"
+#include "launcher/save/ICMFILE_CLASS.h"
+#include "launcher/save/ImageConvertXform.h"
+#include "launcher/save/JpegTables.h"
+#include "launcher/save/SMCodes.h"
+#include "launcher/save/SaveModuleCore.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::uint32_t kWidth = 8660;
+constexpr std::uint32_t kHeight = 5800;  // 50.2 megapixels
+constexpr std::uint32_t kRowBytes = kWidth * 3;
+constexpr std::uint32_t kBlockBytes = 0x100000;
+constexpr std::uint32_t kRowsPerBlock = kBlockBytes / kRowBytes;
+constexpr std::int16_t kCompression = SM_COMPRESSION_HIGH;
+constexpr int kRuns = 3;
+
+// Rows y .. y + rows - 1 of the test scan: smooth ramps with some fine texture.
+void fillRows(std::uint8_t* p, std::uint32_t y, std::uint32_t rows) {
+  for (std::uint32_t r = 0; r < rows; ++r) {
+    const std::uint32_t line = y + r;
+    for (std::uint32_t x = 0; x < kWidth; ++x, p += 3) {
+      p[0] = std::uint8_t(x * 255 / kWidth);
+      p[1] = std::uint8_t(line * 255 / kHeight);
+      p[2] = std::uint8_t((x ^ line) & 0xFF);
+    }
+  }
+}
+
+std::string folder() {
+  static const std::string dir = [] {
+    const char* tmp = std::getenv("TMPDIR");
+    std::string templ = std::string(tmp && *tmp ? tmp : "/tmp") + "/save-exif-bench-XXXXXX";
+    std::vector<char> buf(templ.begin(), templ.end());
+    buf.push_back(0);
+    return std::string(mkdtemp(buf.data()));
+  }();
+  return dir;
+}
+std::string tempFolder() { return folder() + "/tmp/"; }
+std::string saveFolder() { return folder() + "/save/"; }
+
+std::map<std::string, double>& best() {
+  static std::map<std::string, double> s;
+  return s;
+}
+
+// prepare runs before the clock starts; fn is timed.
+template <class Prepare, class Fn>
+void timed(benchmark::State& state, const char* name, Prepare prepare, Fn fn) {
+  for (auto _ : state) {
+    if (!prepare()) {
+      state.SkipWithError("preparation failed");
+      break;
+    }
+    auto start = std::chrono::steady_clock::now();
+    const bool ok = fn();
+    const double s = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    if (!ok) {
+      state.SkipWithError("the run failed");
+      break;
+    }
+    state.SetIterationTime(s);
+    double& b = best()[name];
+    if (b == 0 || s < b) b = s;
+  }
+}
+
+bool nothing() { return true; }
+
+// --- libjpeg-turbo alone ----------------------------------------------------------------------
+
+bool encodeWithLibjpeg() {
+  const std::string path = folder() + "/libjpeg.jpg";
+  FILE* f = std::fopen(path.c_str(), "wb");
+  if (!f) return false;
+  jpeg_compress_struct cinfo{};
+  jpeg_error_mgr err{};
+  cinfo.err = jpeg_std_error(&err);
+  jpeg_create_compress(&cinfo);
+  jpeg_stdio_dest(&cinfo, f);
+  cinfo.image_width = kWidth;
+  cinfo.image_height = kHeight;
+  cinfo.input_components = 3;
+  cinfo.in_color_space = JCS_RGB;
+  jpeg_set_defaults(&cinfo);
+  jpeg_set_quality(&cinfo, int(SM_JpegQuality(kCompression) * 100 + 0.5), TRUE);
+  jpeg_start_compress(&cinfo, TRUE);
+  // The same 1 MiB blocks the chain is fed with.
+  std::vector<std::uint8_t> block(kBlockBytes);
+  for (std::uint32_t y = 0; y < kHeight; y += kRowsPerBlock) {
+    const std::uint32_t rows = std::min(kRowsPerBlock, kHeight - y);
+    fillRows(block.data(), y, rows);
+    for (std::uint32_t r = 0; r < rows; ++r) {
+      JSAMPROW row = block.data() + std::size_t(r) * kRowBytes;
+      jpeg_write_scanlines(&cinfo, &row, 1);
+    }
+  }
+  jpeg_finish_compress(&cinfo);
+  jpeg_destroy_compress(&cinfo);
+  return std::fclose(f) == 0;
+}
+
+// --- the whole chain through the save driver --------------------------------------------------
+
+SaveModuleCore& driver() {
+  static SaveModuleCore core;
+  return core;
+}
+
+std::unique_ptr<ISM_XFORM_INFO> xformFor(std::uint32_t in, std::uint32_t out) {
+  std::unique_ptr<ISM_XFORM_INFO> x;
+  SM_CreateXformInfo(&x);
+  x->SetFormat(in, out);
+  x->SetCompression(kCompression);
+  const std::string app = "Trivolan", device = "Bench Scanner";
+  x->SetAppName(&app);
+  x->SetDeviceName(&device);
+  return x;
+}
+
+bool saveThroughDriver() {
+  SaveModuleCore& core = driver();
+  const std::string name = "bench", path = saveFolder() + "scan.jpg", save = saveFolder();
+  if (core.SetSaveFileInfo(&name, &path, &save, SM_FORMAT_TIFF, kCompression, 0, nullptr) != CM_OK) return false;
+  auto first = xformFor(SM_FORMAT_RAW, SM_FORMAT_TIFF);
+  core.SetXformInfo(first.get());
+  core.StartXformThread();
+  SM_ImageProperty_Struct property{kWidth, kHeight, 8, 3, 600.0, 600.0};
+  std::unique_ptr<ISM_IMAGE_INFO> image;
+  SM_CreateImageInfoWithProperty(&image, &property, &path, &path);
+  if (core.StartXformImage(image.get()) != CM_OK) return false;
+  std::vector<std::uint8_t> block(kBlockBytes);
+  for (std::uint32_t y = 0; y < kHeight; y += kRowsPerBlock) {
+    const std::uint32_t rows = std::min(kRowsPerBlock, kHeight - y);
+    fillRows(block.data(), y, rows);
+    if (core.WriteImageLines(y, rows, kRowBytes, kBlockBytes, block.data()) != CM_OK) return false;
+  }
+  std::unique_ptr<ISM_OPTION_INFO> option;
+  SM_CreateOptionInfo(&option);
+  option->SetRotation(SM_ROTATE_0);
+  option->SetOptionSwitch(SM_SWITCH_4081);
+  if (core.EndXformImage(option.get()) != CM_OK) return false;
+  core.SetEndXformFlag(0);
+  auto final = xformFor(SM_FORMAT_TIFF, SM_FORMAT_JPEG_EXIF);
+  core.SetXformInfo(final.get());
+  core.StartFinalXformThread();
+  core.EndXform();
+  // The transfer loop's wait: until the final file is done and the workers are gone.
+  while (core.GetFinishedImgCount() != core.GetTotalImgCount() || core.GetRunningWorkerCount() != 0)
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+  return core.GetErrorMessage() == CM_OK && fs::exists(path);
+}
+
+// --- the passes on their own ------------------------------------------------------------------
+
+// The temporary TIFF the transfer leaves, and the temporary JPEG the conversion leaves; made
+// once, copied into place before each timed run (the passes consume their inputs).
+const std::string& pristineTiff() {
+  static const std::string path = [] {
+    const std::string p = folder() + "/pristine.tif";
+    std::vector<std::uint8_t> bytes(std::size_t(kRowBytes) * kHeight);
+    fillRows(bytes.data(), 0, kHeight);
+    auto image = imageio::Image::create(kWidth, kHeight, 8, 24, kRowBytes, imageio::ColorSpace::sRGB(), {},
+                                        imageio::DataProvider::createWithData(std::move(bytes)));
+    fnd::Dictionary props;
+    props.set(imageio::kCGImagePropertyDPIWidth, fnd::Value(600.0));
+    props.set(imageio::kCGImagePropertyDPIHeight, fnd::Value(600.0));
+    auto d = imageio::ImageDestination::createWithPath(p, imageio::ImageType::TIFF, 1);
+    d->addImage(image, props);
+    return d->finalize() ? p : std::string();
+  }();
+  return path;
+}
+
+bool convert(const std::string& tiff, const std::string& jpeg) {
+  auto pair = xformFor(SM_FORMAT_TIFF, SM_FORMAT_JPEG_EXIF);
+  std::unique_ptr<ISM_IMAGE_INFO> image;
+  SM_ImageProperty_Struct none{};
+  SM_CreateImageInfoWithProperty(&image, &none, &tiff, &jpeg);
+  ImageConvertXform pass;
+  return pass.Initialize() == CM_OK && pass.StartConvertXform(pair.get(), image.get()) == CM_OK &&
+         pass.ConvertXform() == CM_OK && pass.EndConvertXform() == CM_OK;
+}
+
+const std::string& pristineJpeg() {
+  static const std::string path = [] {
+    const std::string p = folder() + "/pristine.jpg";
+    return !pristineTiff().empty() && convert(pristineTiff(), p) ? p : std::string();
+  }();
+  return path;
+}
+
+const std::string kTempTiff = "PVTO_tmpTF000.TIF";
+const std::string kTempJpeg = "PVTO_tmpEX000.JPG";
+
+bool placeTempTiff() {
+  std::error_code ec;
+  return !pristineTiff().empty() &&
+         fs::copy_file(pristineTiff(), tempFolder() + kTempTiff, fs::copy_options::overwrite_existing, ec);
+}
+bool placeTempJpeg() {
+  std::error_code ec;
+  return !pristineJpeg().empty() &&
+         fs::copy_file(pristineJpeg(), tempFolder() + kTempJpeg, fs::copy_options::overwrite_existing, ec);
+}
+
+bool conversionPass() { return convert(tempFolder() + kTempTiff, tempFolder() + kTempJpeg); }
+
+bool exifPass() {
+  auto pair = xformFor(SM_FORMAT_JPEG, SM_FORMAT_JPEG_EXIF);
+  std::unique_ptr<ISM_IMAGE_INFO> image;
+  SM_ImageProperty_Struct none{};
+  const std::string in = tempFolder() + kTempJpeg, out = saveFolder() + "pass.jpg", temp = tempFolder();
+  SM_CreateImageInfoWithProperty(&image, &none, &in, &out);
+  std::unique_ptr<ISM_OPTION_INFO> option;
+  SM_CreateOptionInfo(&option);
+  const std::string maker = "Vantrel", device = "Bench Scanner", app = "Trivolan";
+  option->SetMakerName(&maker);
+  option->SetDeviceName(&device);
+  option->SetAppName(&app);
+  return SM_RunExifJpegPass(&temp, nullptr, pair.get(), image.get(), option.get()) == CM_OK;
+}
+
+// The EXIF pass's steps on the temporary JPEG.
+bool mergeStep() {
+  const std::string p = tempFolder() + kTempJpeg;
+  std::unique_ptr<ICMFILE_CLASS> file;
+  CM_CreateFile(&file);
+  std::uint64_t scan = 0, first = 0;
+  if (file->Open(&p, ICMFILE_CLASS::kRead) != CM_OK || SM_FindColourScanStart(file.get(), &scan) != CM_OK ||
+      SM_FindFirstTableSegment(file.get(), &first) != CM_OK || file->Close() != CM_OK)
+    return false;
+  return SM_MergeJpegTables(&p, &p, first, scan) == CM_OK;
+}
+
+bool thumbnailStep() {
+  ExifJpegXform pass;
+  const std::string temp = tempFolder(), in = tempFolder() + kTempJpeg, th1 = tempFolder() + "PVTO_tmpTH1.JPG";
+  std::unique_ptr<ICMSTR_CLASS> source, target;
+  CM_CreateStringWithNSString(&source, &in, 1024);
+  CM_CreateStringWithNSString(&target, &th1, 1024);
+  return pass.SetTempFolderPath(&temp) == CM_OK && pass.MakeThumbnail(source.get(), target.get()) == CM_OK;
+}
+
+bool writeStep() {
+  SM_ExifInfo_Struct record{};
+  std::unique_ptr<ISM_OPTION_INFO> option;
+  SM_CreateOptionInfo(&option);
+  const std::string maker = "Vantrel", device = "Bench Scanner", app = "Trivolan";
+  option->SetMakerName(&maker);
+  option->SetDeviceName(&device);
+  option->SetAppName(&app);
+  SM_ImageProperty_Struct property{kWidth, kHeight, 8, 3, 600.0, 600.0};
+  const std::string in = tempFolder() + kTempJpeg, th1 = tempFolder() + "PVTO_tmpTH1.JPG",
+                    out = saveFolder() + "step.jpg";
+  std::snprintf(record.ThumbnailLength, sizeof record.ThumbnailLength, "%lld",
+                static_cast<long long>(fs::file_size(th1)));
+  return SM_MakeExifInfo(option.get(), &property, &record) == CM_OK &&
+         SM_WriteExifSegmentTo(&in, &out, &th1, &record) == CM_OK;
+}
+
+bool placeTempJpegAndThumbnail() { return placeTempJpeg() && thumbnailStep(); }
+
+void BM_LibjpegTurboAlone(benchmark::State& s) { timed(s, "libjpeg", nothing, encodeWithLibjpeg); }
+void BM_SaveDriverJpegChain(benchmark::State& s) { timed(s, "chain", nothing, saveThroughDriver); }
+void BM_ConversionPass(benchmark::State& s) { timed(s, "conversion", placeTempTiff, conversionPass); }
+void BM_ExifJpegPass(benchmark::State& s) { timed(s, "exif", placeTempJpeg, exifPass); }
+void BM_ExifStepMergeTables(benchmark::State& s) { timed(s, "merge", placeTempJpeg, mergeStep); }
+void BM_ExifStepThumbnail(benchmark::State& s) { timed(s, "thumbnail", placeTempJpeg, thumbnailStep); }
+void BM_ExifStepWriteFinal(benchmark::State& s) { timed(s, "write", placeTempJpegAndThumbnail, writeStep); }
+
+BENCHMARK(BM_LibjpegTurboAlone)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(kRuns);
+BENCHMARK(BM_SaveDriverJpegChain)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(kRuns);
+BENCHMARK(BM_ConversionPass)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(kRuns);
+BENCHMARK(BM_ExifJpegPass)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(kRuns);
+BENCHMARK(BM_ExifStepMergeTables)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(kRuns);
+BENCHMARK(BM_ExifStepThumbnail)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(kRuns);
+BENCHMARK(BM_ExifStepWriteFinal)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(kRuns);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  fs::create_directories(tempFolder());
+  fs::create_directories(saveFolder());
+  if (driver().Initialize() != CM_OK) return 1;
+  std::unique_ptr<ICMSTR_CLASS> temp;
+  const std::string tempText = tempFolder();
+  CM_CreateStringWithNSString(&temp, &tempText, 1024);
+  if (driver().SetTempFolderPath(temp.get()) != CM_OK) return 1;
+
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+
+  auto& b = best();
+  std::printf("\nimage: %u x %u RGB, 8 bits (%.1f megapixels), blocks of %u rows (1 MiB), JPEG quality %.2f\n", kWidth,
+              kHeight, kWidth * double(kHeight) / 1e6, kRowsPerBlock, SM_JpegQuality(kCompression));
+  if (b["libjpeg"] > 0 && b["chain"] > 0) {
+    std::printf("best of %d: save driver JPEG chain %.3f s, libjpeg-turbo alone %.3f s, ratio %.2f\n", kRuns,
+                b["chain"], b["libjpeg"], b["chain"] / b["libjpeg"]);
+    const double transfer = b["chain"] - b["conversion"] - b["exif"];
+    std::printf("where the chain's time goes: transfer to temporary TIFF ~%.3f s, conversion pass %.3f s, "
+                "EXIF JPEG pass %.3f s (table merge %.3f s, thumbnail %.3f s, final file %.3f s)\n",
+                transfer, b["conversion"], b["exif"], b["merge"], b["thumbnail"], b["write"]);
+  }
+  std::error_code ec;
+  if (fs::exists(saveFolder() + "scan.jpg"))
+    std::printf("final file %.1f MiB, libjpeg-turbo's %.1f MiB\n", fs::file_size(saveFolder() + "scan.jpg") / 1048576.0,
+                fs::file_size(folder() + "/libjpeg.jpg", ec) / 1048576.0);
+  driver().Terminate();
+  fs::remove_all(folder());
+  return 0;
+}
