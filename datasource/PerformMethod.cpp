@@ -1,23 +1,6 @@
 #include "datasource/PerformMethod.h"
 
-#include <mutex>
-
 #include "foundation/RunLoop.h"
-
-namespace {
-
-Dravon_PerformMethod::EventDispatcher& eventDispatcher() {
-  static Dravon_PerformMethod::EventDispatcher dispatcher;
-  return dispatcher;
-}
-
-}  // namespace
-
-Dravon_PerformMethod::EventDispatcher Dravon_PerformMethod::setEventDispatcher(EventDispatcher dispatcher) {
-  EventDispatcher old = std::move(eventDispatcher());
-  eventDispatcher() = std::move(dispatcher);
-  return old;
-}
 
 void Dravon_PerformMethod::pump(const std::function<void()>& turn) {
   // Only the main thread has anything to run; a worker's call returns at once instead of
@@ -48,12 +31,6 @@ void Dravon_PerformMethod::performMethods() {
 }
 
 void Dravon_PerformMethod::sendAnyEvents(std::int32_t mode) {
-  const bool wait = mode == 1;
-  pump([wait] {
-    if (const EventDispatcher& dispatcher = eventDispatcher()) {
-      dispatcher(wait);
-    } else {
-      fnd::RunLoop::main().runOnce(fnd::RunLoopMode::Default, wait ? kPeriodicEventSeconds : 0);
-    }
-  });
+  const double wait = mode == 1 ? kPeriodicEventSeconds : 0;
+  pump([wait] { fnd::RunLoop::main().runOnce(fnd::RunLoopMode::Default, wait); });
 }

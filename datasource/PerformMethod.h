@@ -8,20 +8,15 @@
 #include "foundation/Lock.h"
 
 // The data source's pump: whenever the data source waits on the main thread it runs the main
-// run loop once (performMethods) or dispatches one application event (sendAnyEvents), so that
-// queued user-interface requests run and the windows stay alive during the wait. On any other
-// thread both calls do nothing.
+// run loop once (performMethods) or lets the application's events through (sendAnyEvents), so
+// that queued user-interface requests run and the windows stay alive during the wait. On any
+// other thread both calls do nothing.
+//
+// The application's events (window input, and the events the window kit queues) are served by
+// a pass of the main run loop, so one pass in the default mode is how an event is dispatched;
+// no part of the window kit is needed here.
 class Dravon_PerformMethod {
  public:
-  // How one application event is taken and dispatched. The window build installs one over the
-  // application's event queue; without it, sendAnyEvents turns the main run loop once instead
-  // (the application's event queue is served by that loop too).
-  //   wait == true: wait for the next event, at most about 0.1 s (the periodic events' beat);
-  //   wait == false: take an event only if one is there.
-  using EventDispatcher = std::function<void(bool wait)>;
-  // Process-wide; answers the one it replaced. Main thread.
-  static EventDispatcher setEventDispatcher(EventDispatcher dispatcher);
-
   // The beat of the periodic events that bound a waiting sendAnyEvents(1).
   static constexpr double kPeriodicEventSeconds = 0.1;
 
@@ -31,8 +26,8 @@ class Dravon_PerformMethod {
 
   // Runs the main run loop once in the default mode (due timers and queued requests).
   void performMethods();
-  // Mode 1: waits for the next application event (bounded by the periodic beat) and dispatches
-  // it; any other mode: dispatches the next event if one is queued.
+  // Mode 1: waits for the next application event, at most one periodic beat, and dispatches
+  // it; any other mode: dispatches what is already there without waiting.
   void sendAnyEvents(std::int32_t mode);
 
   // Whether a pump call is running (diagnostics). It never unlocks anything: a lock is only

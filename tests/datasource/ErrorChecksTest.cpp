@@ -273,6 +273,30 @@ TEST_F(ErrorChecksTest, PaperNotReloadedCancelsAndClosesTheDriver) {
   EXPECT_EQ(10002, error);
 }
 
+// A check from one of the data source's calls closes the progress window first and waits for
+// it; the close request the scan module queued runs during the wait.
+TEST_F(ErrorChecksTest, CheckFromACallWaitsUntilTheProgressWindowIsClosed) {
+  auto closed = fnd::NotificationCenter::defaultCenter().observe(
+      Dravon_UIController::kCloseProgressNotification, ds.uiController(),
+      [this](const fnd::Notification& n) { ds.dsCloseProgressWin(n); });
+  prepare(Dravon_DirectTWAIN::kStateTransferring, 1221);
+  ds.mCreatedProgressWin = 1;
+  ds.mTransferStartedScan = true;
+  std::thread([&] { ds.uiController()->uiControlMethod(nullptr, 102); }).join();
+  ds.dsCheckError(nullptr, 1);
+  const std::vector<std::string> expected{"attachMousedownEvent", "closeProgressWindow", "showMessage:1221,5,6,7"};
+  EXPECT_EQ(expected, calls());
+  EXPECT_EQ(0, ds.mCreatedProgressWin.load());
+  EXPECT_FALSE(ds.mTransferStartedScan.load());
+  EXPECT_EQ(0, ds.mMainLoopCount.load());
+  // With no window left to close, the wait ends at once.
+  ds.uiController()->releaseUIM();
+  ds.mCreatedProgressWin = 1;
+  ds.mClosedProgressWin = 0;
+  ds.uimCloseProgress();
+  EXPECT_EQ(0, ds.mCreatedProgressWin.load());
+}
+
 // --- the scan module's reports ---------------------------------------------------------------
 
 TEST_F(ErrorChecksTest, ReportTakenInWhileACallRunsIsOnlyStored) {

@@ -4,6 +4,7 @@
 #include <thread>
 
 #include "Doubles.h"
+#include "datasource/Payload.h"
 #include "datasource/UIController.h"
 #include "foundation/NotificationCenter.h"
 #include "foundation/RunLoop.h"
@@ -282,6 +283,37 @@ TEST_F(UIControllerTest, MessageWithoutARootUsesATemporaryRoot) {
   EXPECT_TRUE(factory.log->contains("released:0"));
   factory.refuse = true;
   EXPECT_EQ(0, ui.uiControlMessage(fnd::makeShared({{"ErrorID", 1216}}), 302));
+}
+
+TEST_F(UIControllerTest, ProgressRootOfItsOwn) {
+  factory.made.clear();
+  Dravon_UIRoot* progress = ui.initProgress(nullptr);
+  ASSERT_NE(nullptr, progress);
+  EXPECT_EQ(std::vector<std::uint32_t>{1}, factory.made);
+  EXPECT_EQ(progress, ui.progressRoot());
+  EXPECT_NE(progress, ui.mainRoot());
+  factory.log->clear();
+  ui.setProgressInfo(nullptr);
+  ui.uiControlMethod(nullptr, 101);
+  ui.uiControlMethod(nullptr, 2);
+  ui.releaseProgress();
+  const std::vector<std::string> expected{"setInitSetting", "showProgressWindow", "showMainWindow", "released:1"};
+  EXPECT_EQ(expected, calls());
+  EXPECT_EQ(nullptr, ui.progressRoot());
+  EXPECT_NE(nullptr, ui.mainRoot());
+}
+
+TEST(PayloadTest, AnswerSlotsAreTakenOnlyAsTypedIntegers) {
+  auto slot = std::make_shared<int>(0);
+  fnd::Dictionary typed{{"SMResult", fnd::Value::object(slot)}};
+  EXPECT_EQ(slot, Dravon_Payload::resultSlot(&typed));
+  int raw = 0;
+  fnd::Dictionary bare{{"SMResult", fnd::Value::pointer(&raw)}};
+  EXPECT_EQ(nullptr, Dravon_Payload::resultSlot(&bare));
+  EXPECT_EQ(nullptr, Dravon_Payload::resultSlot(nullptr));
+  fnd::Dictionary wrong{{"object", fnd::Value::object(std::make_shared<velmor::ModalAnswer>())}};
+  EXPECT_FALSE(Dravon_Payload::errorInformation(&wrong).has_value());
+  EXPECT_NE(nullptr, Dravon_Payload::modalAnswer(&wrong));
 }
 
 TEST_F(UIControllerTest, ReleaseLetsPendingRequestsRunFirst) {
