@@ -138,8 +138,8 @@ TEST_F(MessageBox, AButtonActsOnceAndTheBoxKeepsLevelTwelve) {
     box.windowDidUpdate(box);
     EXPECT_EQ(box.level(), 12);
     box.okButton()->performClick();
+    // The clicked button has let go of its action, so a second click sends nothing.
     EXPECT_FALSE(box.okButton()->hasAction());
-    EXPECT_FALSE(box.okButton()->performClick() && box.okButton()->hasAction());
     EXPECT_TRUE(box.cancelButton()->hasAction());
   });
   EXPECT_EQ(runner.onMainThread(), 1);
@@ -156,6 +156,19 @@ TEST_F(MessageBox, ShowFunctionAnswersOneForOkAndZeroForCancelWithTheFullText) {
     EXPECT_EQ(seen,
               "The document feeder is out of paper. Load paper and click OK, or click Cancel to stop.\r\r0.30.0");
   }
+}
+
+TEST_F(MessageBox, AnUnknownNumberShowsTheGeneralTextWithOkAlone) {
+  std::string seen;
+  bool cancelHidden = false;
+  app().onNextModalWindow([&](kit::Window& w) {
+    seen = shownText(w);
+    cancelHidden = dynamic_cast<Quirel_ShowMessageDialog&>(w).cancelButton()->isHidden();
+    pressKey(w, "\r");
+  });
+  EXPECT_EQ(MES_ShowMessageAndNumberMainThreadMode(4242, 0, 0, 0), 1);
+  EXPECT_EQ(seen, "An unexpected problem occurred.");
+  EXPECT_TRUE(cancelHidden);
 }
 
 TEST_F(MessageBox, ArgumentsFillTheTextLiterally) {
