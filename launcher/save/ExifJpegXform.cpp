@@ -3,7 +3,6 @@
 #include <cstring>
 #include <mutex>
 
-#include "imageio/ImageDestination.h"
 #include "imageio/ImageProperties.h"
 #include "imageio/ImageSource.h"
 #include "launcher/save/CMCommon.h"
@@ -12,6 +11,7 @@
 #include "launcher/save/ICMFILE_CLASS.h"
 #include "launcher/save/JpegTables.h"
 #include "launcher/save/ProfiledCopy.h"
+#include "launcher/save/RotateResizeXform.h"
 #include "launcher/save/SMCodes.h"
 
 namespace {
@@ -196,16 +196,9 @@ CMResult ExifJpegXform::MakeFittingThumbnail(const ICMSTR_CLASS* source, const I
                                              const SM_ExifInfo_Struct& record, std::uint64_t* length) {
   std::uint32_t most = 0;
   CM_ThrowIfError(SM_MaxExifThumbnailLength(&record, &most));
-  // A large profile can make the thumbnail too long for one segment: first without the
-  // profile, then smaller.
-  struct Try {
-    std::uint32_t pixels;
-    bool withProfile;
-  };
-  const Try tries[] = {{kThumbnailSize, true}, {kThumbnailSize, false}, {kThumbnailSize / 2, false},
-                       {kThumbnailSize / 4, false}, {kThumbnailSize / 8, false}};
-  for (const Try& t : tries) {
-    CM_ThrowIfError(MakeThumbnail(source, target, t.pixels, t.withProfile));
+  // A large profile can make the thumbnail too long for one segment: then it goes without.
+  for (bool withProfile : {true, false}) {
+    CM_ThrowIfError(MakeThumbnail(source, target, withProfile));
     CM_ThrowIfError(fileSize(target->GetNSString(), length));
     if (*length <= most) return CM_OK;
   }
@@ -213,27 +206,16 @@ CMResult ExifJpegXform::MakeFittingThumbnail(const ICMSTR_CLASS* source, const I
   return SM_ERR_BAD_COUNT;
 }
 
-CMResult ExifJpegXform::MakeThumbnail(const ICMSTR_CLASS* source, const ICMSTR_CLASS* target, std::uint32_t maxPixels,
-                                      bool withProfile) {
+CMResult ExifJpegXform::MakeThumbnail(const ICMSTR_CLASS* source, const ICMSTR_CLASS* target, bool withProfile) {
   if (!source || !target || !source->GetNSString() || !target->GetNSString() || !m_wszTempFolderPath)
     return CM_ERR_BAD_ARGUMENT;
   std::string th0;
   CMResult rc = CM_Guard([&]() -> CMResult {
     CM_ThrowIfError(CM_SetFormattedText(&th0, "%@PVTO_tmpTH0.JPG", m_wszTempFolderPath->GetNSString()));
-    using namespace imageio;
-    auto image = ImageSource::createWithPath(*source->GetNSString());
-    fnd::Dictionary options;
-    options.set(kCGImageSourceCreateThumbnailFromImageAlways, fnd::Value(true));
-    options.set(kCGImageSourceCreateThumbnailWithTransform, fnd::Value(true));
-    options.set(kCGImageSourceThumbnailMaxPixelSize, fnd::Value(static_cast<long long>(maxPixels)));
-    ImageRef thumbnail = image ? image->createThumbnailAtIndex(0, options) : nullptr;
-    if (!thumbnail) CM_ThrowIfError(SM_ERR_IMAGE);
-    fnd::Dictionary properties;
-    properties.set(kCGImagePropertyDepth, fnd::Value(8));
-    auto destination = ImageDestination::createWithPath(th0, ImageType::JPEG, 1);
-    if (!destination) CM_ThrowIfError(SM_ERR_IMAGE);
-    destination->addImage(thumbnail, properties);
-    if (!destination->finalize()) CM_ThrowIfError(SM_ERR_IMAGE);
+    RotateResizeXform thumbnailer;
+    CM_ThrowIfError(thumbnailer.SetTempFolderPath(m_wszTempFolderPath->GetNSString()));
+    CM_ThrowIfError(
+        thumbnailer.MakeThumbnailFile(source->GetNSString(), &th0, SM_FormatPair(SM_FORMAT_JPEG, SM_FORMAT_JPEG)));
     return SM_MakeProfiledCopy(&th0, target->GetNSString(), m_pfPath.get(),
                                withProfile ? SM_ProfileChoice::FromSettings : SM_ProfileChoice::None);
   });

@@ -29,9 +29,6 @@
 
 class ExifJpegXform {
  public:
-  // The longer side of the thumbnail.
-  static constexpr std::uint32_t kThumbnailSize = 160;
-
   ExifJpegXform();
   ~ExifJpegXform();
   ExifJpegXform(const ExifJpegXform&) = delete;
@@ -55,12 +52,11 @@ class ExifJpegXform {
   // Nothing left to do; 0.
   CMResult EndExifXform();
 
-  // Writes the thumbnail of source into target: at most maxPixels on its longer side, taken
-  // from the full image and turned upright, tagged as SM_MakeProfiledCopy tags it (or with no
-  // profile when withProfile is false). Passes through "PVTO_tmpTH0.JPG", which is removed
-  // also after a failure.
-  CMResult MakeThumbnail(const ICMSTR_CLASS* source, const ICMSTR_CLASS* target, std::uint32_t maxPixels = kThumbnailSize,
-                         bool withProfile = true);
+  // Writes the thumbnail of source into target: at most 160 pixels on its longer side, taken
+  // from the full image and turned upright (RotateResizeXform::MakeThumbnailFile into
+  // "PVTO_tmpTH0.JPG", removed also after a failure), then re-encoded with the colour profile
+  // by SM_MakeProfiledCopy, or with no profile when withProfile is false.
+  CMResult MakeThumbnail(const ICMSTR_CLASS* source, const ICMSTR_CLASS* target, bool withProfile = true);
 
   const ISM_IMAGE_INFO* GetImageInfo() const { return m_pImageInfo.get(); }
   const SM_JpegInfo_Struct* GetJpegInfo() const { return m_mainImageJPEGInfomation.get(); }
@@ -69,8 +65,9 @@ class ExifJpegXform {
 
  private:
   CMResult RunPass(ICMSTR_CLASS* a, ICMSTR_CLASS* b);
-  // A thumbnail that fits the record's APP1 segment: the profile is dropped, then the
-  // thumbnail made smaller, when the segment would pass 65535 bytes.
+  // A thumbnail that fits the record's APP1 segment: the profile is dropped when the segment
+  // would pass 65535 bytes with it (a 160-pixel thumbnail alone always fits; should it not,
+  // 0xACA01 rather than a segment whose length wraps).
   CMResult MakeFittingThumbnail(const ICMSTR_CLASS* source, const ICMSTR_CLASS* target, const SM_ExifInfo_Struct& record,
                                 std::uint64_t* length);
   CMResult ReleaseRecords();
