@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <thread>
 
 #include "JpegTestSupport.h"
 #include "SaveTestSupport.h"
@@ -322,4 +323,35 @@ TEST(ProfiledCopy, ThumbnailIsTaggedByTheSettingsOrLeftUntagged) {
   writeFile(folder / "junk.jpg", Bytes(50, 7));
   const std::string junk = (folder / "junk.jpg").string();
   EXPECT_EQ(SM_MakeProfiledCopy(&junk, &t, nullptr), SM_ERR_MALFORMED);
+}
+
+TEST(ExifJpegXform, PassesOnTwoThreadsSharingATemporaryFolderEachGetTheirOwnThumbnail) {
+  // The thumbnail files have fixed names in the temporary folder; two workers must not mix
+  // them up.
+  auto temp = testenv::freshFolder("exifpass-threads-temp");
+  auto save = testenv::freshFolder("exifpass-threads-save");
+  constexpr int kRounds = 4;
+  std::vector<CMResult> results(2 * kRounds, SM_ERR_IMAGE);
+  auto worker = [&](int which) {
+    for (int round = 0; round < kRounds; ++round) {
+      const std::string index = std::to_string(which * kRounds + round);
+      auto input = temp / ("PVTO_tmpEX" + index + ".JPG");
+      // Landscape on one thread, portrait on the other.
+      temporaryJpeg(input, which == 0 ? 320 : 200, which == 0 ? 200 : 320, 3);
+      results[std::size_t(which * kRounds + round)] = runPass(temp, input, save / ("f" + index + ".jpg"));
+    }
+  };
+  std::thread a(worker, 0), b(worker, 1);
+  a.join();
+  b.join();
+  for (int i = 0; i < 2 * kRounds; ++i) {
+    ASSERT_EQ(results[std::size_t(i)], CM_OK) << i;
+    const OurExif exif = readOurExif(readFile(save / ("f" + std::to_string(i) + ".jpg")));
+    ASSERT_TRUE(exif.found) << i;
+    const Decoded thumb = decode(exif.thumbnail);
+    ASSERT_TRUE(thumb.ok) << i;
+    EXPECT_EQ(thumb.width, i < kRounds ? 160 : 100) << i;
+    EXPECT_EQ(thumb.height, i < kRounds ? 100 : 160) << i;
+  }
+  EXPECT_TRUE(pipelineFiles(temp).empty());
 }
