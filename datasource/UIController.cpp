@@ -1,5 +1,6 @@
 #include "datasource/UIController.h"
 
+#include "foundation/NotificationCenter.h"
 #include "foundation/RunLoop.h"
 #include "foundation/Thread.h"
 
@@ -22,9 +23,14 @@ Dravon_UIController::RootFactory Dravon_UIController::setRootFactory(RootFactory
 }
 
 Dravon_UIController::Dravon_UIController()
-    : moPMethod(std::make_unique<Dravon_PerformMethod>()), mAlive(std::make_shared<Dravon_UIController*>(this)) {}
+    : moPMethod(std::make_unique<Dravon_PerformMethod>()), mAlive(std::make_shared<Dravon_UIController*>(this)) {
+  // Once the application ends, the main thread runs no more requests: no worker may wait.
+  fnd::NotificationCenter::defaultCenter().addObserver(this, kApplicationWillTerminate, nullptr,
+                                                       [this](const fnd::Notification&) { stopWaiting(); });
+}
 
 Dravon_UIController::~Dravon_UIController() {
+  fnd::NotificationCenter::defaultCenter().removeObserver(this);
   if (mTimerNotSleep) mTimerNotSleep->invalidate();
   mTimerNotSleep.reset();
   // Roots go only through the release operations; whatever is still held goes with us.
@@ -108,9 +114,13 @@ void Dravon_UIController::countDown(const fnd::SharedDictionary& dic) {
   --mPerformCounter;
 }
 
+void Dravon_UIController::stopWaiting() { mStopWaiting = true; }
+
 void Dravon_UIController::waitForPending() {
+  const bool worker = !fnd::RunLoop::isMainThread();
   bool first = true;
   while (hasPending()) {
+    if (worker && mStopWaiting.load()) return;
     if (!first) fnd::Thread::sleepFor(kPendingPollSeconds);
     first = false;
     moPMethod->performMethods();
@@ -125,7 +135,7 @@ void Dravon_UIController::runQueued(Handler handler, const fnd::SharedDictionary
 
 // --- dispatch ----------------------------------------------------------------------------------
 
-void Dravon_UIController::dispatch(fnd::SharedDictionary& dic, Handler handler, bool waitForAnswer) {
+bool Dravon_UIController::dispatch(fnd::SharedDictionary& dic, Handler handler, bool waitForAnswer) {
   const bool mainThread = fnd::RunLoop::isMainThread();
   ControlScope scope(*this, mainThread);
   if (!dic) dic = fnd::makeShared();
@@ -133,7 +143,7 @@ void Dravon_UIController::dispatch(fnd::SharedDictionary& dic, Handler handler, 
   if (mainThread) {
     waitForPending();
     (this->*handler)(dic);
-    return;
+    return true;
   }
   countUp();
   // A caller that does not wait may change or drop its dictionary at once: the handler gets a
@@ -143,11 +153,12 @@ void Dravon_UIController::dispatch(fnd::SharedDictionary& dic, Handler handler, 
   fnd::RunLoop::performOnMainThread([alive, handler, queued] {
     if (auto self = alive.lock()) (*self)->runQueued(handler, queued);
   });
-  if (waitForAnswer) {
-    mHolderWaiting = true;
-    waitForPending();
-    mHolderWaiting = false;
-  }
+  if (!waitForAnswer) return true;
+  mHolderWaiting = true;
+  waitForPending();
+  mHolderWaiting = false;
+  // Given up: the dictionary still belongs to the queued request, which may yet run.
+  return !hasPending();
 }
 
 void Dravon_UIController::uiControlMethod(fnd::SharedDictionary dic, std::int32_t kind) {
@@ -169,7 +180,7 @@ std::int32_t Dravon_UIController::uiControlMessage(fnd::SharedDictionary dic, st
   // KIND 300 made on a worker thread does not wait for the box: the caller goes on at once and
   // takes 1 as the answer; the box is shown when the main thread runs the request.
   const bool worker300 = kind == 300 && !fnd::RunLoop::isMainThread();
-  dispatch(dic, handler, !worker300);
+  if (!dispatch(dic, handler, !worker300)) return 0;
   if (worker300) return 1;
   return dic->intValue(kReturnValue);
 }

@@ -44,6 +44,8 @@ class Dravon_UIController {
   static constexpr const char* kCancelObject = "CancelObject";
   // Posted (object: the dispatcher) after every close-progress request.
   static constexpr const char* kCloseProgressNotification = "DS_CLOSE_PROGRESS_WIN";
+  // The application's will-terminate notification (any sender): worker waits end with it.
+  static constexpr const char* kApplicationWillTerminate = "NSApplicationWillTerminateNotification";
   // The no-sleep timer's beat.
   static constexpr double kNoSleepInterval = 15.0;
 
@@ -89,6 +91,13 @@ class Dravon_UIController {
   void uiControlSystemEvent(fnd::SharedDictionary dic, std::int32_t kind);
   // Under UI_CONTROL_LOCK, waits until no request is pending.
   void uiClearCounter();
+
+  // Ends, for good, every wait of a worker thread for the main thread: the data source calls it
+  // before it waits for the scan module's threads (which may be waiting here), and the
+  // application's will-terminate notification does it too. Such a wait then answers 0; the
+  // request itself still runs if the main thread gets to it. Any thread.
+  void stopWaiting();
+  bool waitsStopped() const { return mStopWaiting.load(); }
 
   // Requests queued from worker threads that have not yet run.
   std::int32_t pendingCount() const;
@@ -172,8 +181,8 @@ class Dravon_UIController {
  private:
   class ControlScope;
   // The shared body of the queued families. `waitForAnswer`: the caller (on a worker) waits
-  // until its request has run.
-  void dispatch(fnd::SharedDictionary& dic, Handler handler, bool waitForAnswer);
+  // until its request has run. False when that wait was given up (stopWaiting).
+  bool dispatch(fnd::SharedDictionary& dic, Handler handler, bool waitForAnswer);
   // The waiting rule: pump until no queued request is left (on the main thread, requests whose
   // handlers are running further up its own stack do not count).
   void waitForPending();
@@ -195,6 +204,7 @@ class Dravon_UIController {
   std::atomic<std::thread::id> mControlOwner{};
   // Set while the holder of UI_CONTROL_LOCK (a worker) only waits for the main thread.
   std::atomic<bool> mHolderWaiting{false};
+  std::atomic<bool> mStopWaiting{false};
   // Queued handlers running on the main thread right now (main thread only).
   std::int32_t mRunningQueued = 0;
   std::int32_t mTimerCounter = 0;

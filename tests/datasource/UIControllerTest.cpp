@@ -406,6 +406,36 @@ TEST_F(UIControllerTest, WorkerMessageDuringAModalRunIsAnsweredWhenTheRunEnds) {
   EXPECT_TRUE(factory.log->contains("showMessage:1104,0,0,0"));
 }
 
+// The data source closing (or the application ending) ends a worker's wait for the main thread,
+// which may never come: the wait answers 0, and the request still runs if the main thread gets
+// to it.
+TEST_F(UIControllerTest, StoppedWaitsEndWithoutTheMainThread) {
+  std::int32_t answer = -1;
+  std::thread worker([&] { answer = ui.uiControlMessage(fnd::makeShared({{"ErrorID", 1205}}), 302); });
+  while (ui.pendingCount() == 0) std::this_thread::yield();
+  ui.stopWaiting();
+  worker.join();  // without a single turn of the main loop
+  EXPECT_EQ(0, answer);
+  EXPECT_TRUE(calls().empty());
+  ASSERT_TRUE(pumpUntil([&] { return ui.pendingCount() == 0; }));
+  EXPECT_TRUE(factory.log->contains("showMessage:1205,0,0,0"));
+  // Later waits do not start at all; requests that need no answer are still queued.
+  onWorker([&] {
+    EXPECT_EQ(0, ui.uiControlMessage(fnd::makeShared({{"ErrorID", 1206}}), 302));
+    ui.uiClearCounter();
+    ui.uiControlMethod(nullptr, 2);
+  });
+  ASSERT_TRUE(pumpUntil([&] { return ui.pendingCount() == 0; }));
+  EXPECT_TRUE(factory.log->contains("showMainWindow"));
+
+  // The notification is process-wide: the message functions' own watch sees it too, which only
+  // matters to boxes asked for from worker threads (none in this suite).
+  Dravon_UIController other;
+  EXPECT_FALSE(other.waitsStopped());
+  fnd::NotificationCenter::defaultCenter().post(Dravon_UIController::kApplicationWillTerminate, nullptr);
+  EXPECT_TRUE(other.waitsStopped());
+}
+
 // Several workers and the main thread at once: every request runs once, every caller returns.
 TEST_F(UIControllerTest, ManyThreadsAtOnceAllFinish) {
   std::atomic<int> finished{0};
