@@ -1,14 +1,7 @@
 #pragma once
 
-#include <string>
+#include "ui/frontdoor/DSBundleStr.h"
 
-// Filled during "getDSBundleURLPost" (under "SetToMN") with the data source's bundle
-// identifier, whose icon badges a message box. Empty when nobody answered.
-class Zorvik_DSBundleStr {
- public:
-  void setDSBundleString(const std::string& value) { dsBundleURL = value; }
-  const std::string& getDSBundleString() const { return dsBundleURL; }
-
- private:
-  std::string dsBundleURL;
-};
+// The launcher's message box asks for the data source's bundle identifier (its badge) with
+// the driver's own carrier, which the driver's main-window controller recognises and fills.
+using Zorvik_DSBundleStr = Quirel_DSBundleStr;

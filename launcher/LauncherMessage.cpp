@@ -13,10 +13,10 @@
 #include "launcher/LauncherStrings.h"
 #include "launcher/PVLocalizedBundle.h"
 #include "launcher/PVLocalizedString.h"
+#include "ui/frontdoor/LockHold.h"
 
 namespace {
 
-constexpr const char* kMainWindowObjectPost = "setMainWindowObjectMesPost";
 
 std::string replaceAll(std::string text, std::string_view from, std::string_view to) {
   std::string::size_type pos = 0;
@@ -38,28 +38,6 @@ int objectArgumentCount(std::string_view types) {
 
 // The leading integer of a text, as the platform's intValue reads it.
 long leadingInteger(const std::string& text) { return std::strtol(text.c_str(), nullptr, 10); }
-
-// Locks taken for the length of a box. A lock already held (a box of the driver up on this
-// same thread, in a nested run) is left alone rather than waited for: waiting would never end.
-class BoxLocks {
- public:
-  explicit BoxLocks(const Zorvik_GetMainWindowObj& carrier) {
-    if (!carrier.getMainWindowObject()) return;
-    endScan_ = take(carrier.getEndScanLockObject());
-    message_ = take(carrier.getMessageLockObject());
-  }
-  ~BoxLocks() {
-    if (endScan_) endScan_->unlock();
-    if (message_) message_->unlock();
-  }
-  BoxLocks(const BoxLocks&) = delete;
-  BoxLocks& operator=(const BoxLocks&) = delete;
-
- private:
-  static fnd::Lock* take(fnd::Lock* lock) { return lock && lock->tryLock() ? lock : nullptr; }
-  fnd::Lock* endScan_ = nullptr;
-  fnd::Lock* message_ = nullptr;
-};
 
 }  // namespace
 
@@ -85,12 +63,15 @@ std::int32_t MES_ShowLauncherMessage(std::string_view key, std::string_view tabl
   Zorvik_KModal modal;
   auto carrier = std::make_shared<Zorvik_GetMainWindowObj>();
   fnd::SharedDictionary info = fnd::makeShared();
-  info->set("SetToMN", fnd::Value::object(carrier));
-  fnd::NotificationCenter::defaultCenter().post(kMainWindowObjectPost, nullptr, info);
+  info->set(Zorvik_GetMainWindowObj::kSetToMN, fnd::Value::object(carrier));
+  fnd::NotificationCenter::defaultCenter().post(Zorvik_GetMainWindowObj::kPostName, nullptr, info);
 
   std::int32_t result = 0;
   {
-    BoxLocks locks(*carrier);
+    // Held through the driver's own holder, which knows when a box of the driver already holds
+    // them on this thread (a nested run) and never waits for itself.
+    std::optional<Quirel_LockHold> locks;
+    if (carrier->getMainWindowObject()) locks.emplace({carrier->getEndScanLockObject(), carrier->getMessageLockObject()});
     std::int32_t messageType = 0, buttonKind = 0, selectorFlag = 0;
     std::string text = MES_GetLauncherMessageString(key, argumentTypes, table, &messageType, &buttonKind, &selectorFlag);
     if (argumentTypes) text = fnd::formatString(text, args);
@@ -133,5 +114,5 @@ std::string MES_GetLauncherLocalizedString(std::string_view key, std::optional<s
 
 std::optional<std::string> MES_LauncherLocalizedStringForKey(const void*, std::optional<std::string_view> key) {
   if (!key) return std::nullopt;
-  return MES_GetLauncherLocalizedString(*key, Zorvik_PVLocalizedBundle().getLocalizedBundleStr());
+  return MES_GetLauncherLocalizedString(*key, Zorvik_PVLocalizedBundle::askDataSource());
 }

@@ -2,16 +2,19 @@
 
 #include <string>
 
-// Tells the localisation code which bundle holds the launcher's texts. The identifier that
-// the data source may store here is kept, but the answer is always the program's own bundle:
-// the launcher's texts live only there.
-class Zorvik_PVLocalizedBundle {
+#include "foundation/NotificationCenter.h"
+#include "ui/frontdoor/PVLocalizedBundle.h"
+
+// Tells the localisation code which bundle holds the launcher's texts. It travels as the
+// driver's carrier, so the data source can fill it for "UIDSBundleIDPost"; the identifier it
+// stores is kept, but the answer is always the program's own bundle: the launcher's texts
+// live only there.
+class Zorvik_PVLocalizedBundle : public Quirel_PVLocalizedBundle {
  public:
-  void setLocalizedBundleStr(const std::string& bundleStr) { bundleStr_ = bundleStr; }
   // The program's own bundle identifier.
   std::string getLocalizedBundleStr() const;
-  const std::string& storedBundleStr() const { return bundleStr_; }
+  const std::string& storedBundleStr() const { return Quirel_PVLocalizedBundle::getLocalizedBundleStr(); }
 
- private:
-  std::string bundleStr_;
+  // Sends "UIDSBundleIDPost" with a new carrier and answers its getLocalizedBundleStr.
+  static std::string askDataSource(fnd::NotificationCenter& center = fnd::NotificationCenter::defaultCenter());
 };

@@ -27,13 +27,14 @@ constexpr double kTextBoundsHeight = 340;
 kit::Image badgeImage(const void* box) {
   auto carrier = std::make_shared<Zorvik_DSBundleStr>();
   fnd::SharedDictionary info = fnd::makeShared();
-  info->set("SetToMN", fnd::Value::object(carrier));
+  info->set(Zorvik_DSBundleStr::kSetToMN, fnd::Value::object(carrier));
   fnd::NotificationCenter::defaultCenter().post(Zorvik_ShowMessageDialog::kDSBundleURLPost, box, info);
   if (!carrier->getDSBundleString().empty()) {
     if (const fnd::Bundle* bundle = fnd::Bundle::withIdentifier(carrier->getDSBundleString())) {
       const std::string icon = bundle->infoDictionary().string("CFBundleIconFile");
       if (!icon.empty()) {
-        const std::string path = bundle->pathForResource(icon);
+        std::string path = bundle->pathForResource(icon);
+        if (path.empty()) path = bundle->pathForResource(icon, "", "pictures");
         if (!path.empty()) return kit::Image::fromFile(path);
       }
     }
@@ -58,7 +59,7 @@ Zorvik_ShowMessageDialog::Zorvik_ShowMessageDialog(const std::string& text, std:
                                                    std::int32_t messageType)
     : kit::Window(fnd::Rect{{0, 0}, {420, 145}}, kit::kTitledWindowMask) {
   const double maxWidth = maximumTextWidth(Zorvik_DisplayManager().getVisibleDisplayFrame().size.width);
-  const Zorvik_PVLocalizedString strings(Zorvik_PVLocalizedBundle().getLocalizedBundleStr());
+  const Zorvik_PVLocalizedString strings(Zorvik_PVLocalizedBundle::askDataSource());
 
   auto textView = std::make_unique<Zorvik_MessageTextView>(fnd::Rect{{kTextX, kTextY}, {kTextWidth, kTextBoundsHeight}});
   textView->setStringValue(text);

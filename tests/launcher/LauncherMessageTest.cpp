@@ -110,6 +110,29 @@ TEST_F(MessageTest, TheBoxHoldsTheDriversLocksWhileItShows) {
   EXPECT_TRUE(mainWindow.isVisible());
 }
 
+TEST_F(MessageTest, TheDriversAnswersAreTakenButTheTextsStayTheLaunchers) {
+  fnd::NotificationCenter& center = fnd::NotificationCenter::defaultCenter();
+  int bundleQuestions = 0, badgeQuestions = 0;
+  fnd::NotificationCenter::Token bundle = center.observe("UIDSBundleIDPost", nullptr, [&](const fnd::Notification& n) {
+    Quirel_PVLocalizedBundle* carrier = Quirel_PVLocalizedBundle::fromNotification(n);
+    ASSERT_TRUE(carrier);
+    carrier->setLocalizedBundleStr("org.example.driver");
+    ++bundleQuestions;
+  });
+  fnd::NotificationCenter::Token badge = center.observe("getDSBundleURLPost", nullptr, [&](const fnd::Notification& n) {
+    auto carrier = Quirel_DSBundleStr::fromNotification(n);
+    ASSERT_TRUE(carrier);
+    carrier->setDSBundleString(fnd::Bundle::main().identifier());
+    ++badgeQuestions;
+  });
+  EXPECT_EQ(MES_LauncherLocalizedStringForKey(nullptr, "PVTO_MENU_CUT"), textOf("PVTO_MENU_CUT"));
+  EXPECT_EQ(bundleQuestions, 1);
+  Zorvik_ShowMessageDialog box("Badge.", 0, 0);
+  EXPECT_EQ(badgeQuestions, 1);
+  EXPECT_TRUE(box.badgeView()->image().isValid());
+  EXPECT_EQ(box.okButton()->title(), "OK");
+}
+
 TEST_F(MessageTest, BoxLayoutAndButtonKinds) {
   {
     Zorvik_ShowMessageDialog box("One line.", 0, 0);
