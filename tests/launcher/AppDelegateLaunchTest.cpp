@@ -76,7 +76,9 @@ TEST_F(LauncherTest, DeviceSelectDialogListsTheVirtualScannerInAPicture) {
 }
 
 TEST_F(LauncherTest, WithoutADataSourceTheProgramSaysSoAndEnds) {
-  makeDelegate("", false);
+  // As the program starts in this build: its own factory makes no data source.
+  delegate = std::make_unique<Zorvik_AppDelegate>(&Zorvik_MakeDirectTWAIN);
+  kit::Application::shared().setDelegate(delegate.get());
   answerNextMessage();
   launch();
   ASSERT_TRUE(runUntil([] { return kit::Application::shared().isTerminated(); }));
