@@ -82,6 +82,12 @@ TEST_F(MessageTest, LocalisedTextsComeFromPictavoTrivo) {
   EXPECT_EQ(MES_GetLauncherLocalizedString("IDS_ERROR_08", id), "IDS_ERROR_08");
   EXPECT_EQ(MES_LauncherLocalizedStringForKey(nullptr, "PVTO_MENU_CUT"), textOf("PVTO_MENU_CUT"));
   EXPECT_FALSE(MES_LauncherLocalizedStringForKey(nullptr, std::nullopt));
+  // A text made of "%%" parts takes its numbered parts from "Message".
+  const std::string composite = textOf("PVTO_ERROR_1205");
+  const std::string::size_type mark = composite.find("%%");
+  ASSERT_NE(mark, std::string::npos);
+  EXPECT_EQ(MES_GetLauncherLocalizedString("PVTO_ERROR_1205", id),
+            composite.substr(0, mark) + "\r" + fnd::Bundle::main().localizedString("3001", "", "Message"));
   // An unknown bundle gives no text.
   EXPECT_EQ(MES_GetLauncherLocalizedString("PVTO_ERROR_08", "org.example.none"), "");
 }
