@@ -536,7 +536,7 @@ void SimController::runPreview(const DeviceModel& model, int inputSource) {
   post(report::kCreateProgressWindow);
   post(report::kShowProgressWindow);
   post("setPreviewMakeSizePost", fnd::Dictionary{{"PreviewWidth", spec.width}, {"PreviewHeight", spec.height}});
-  // Blocks of 64 rows; each block is valid only during its post.
+  // Blocks of 64 rows.
   const std::size_t rowBytes = renderer.rowBytes();
   const int blockRows = 64;
   std::vector<std::uint8_t> block(rowBytes * blockRows);
@@ -544,8 +544,11 @@ void SimController::runPreview(const DeviceModel& model, int inputSource) {
   for (int r = 0; r < spec.height && !cancelled; r += blockRows) {
     const int n = std::min(blockRows, spec.height - r);
     for (int i = 0; i < n; ++i) renderer.renderRow(r + i, block.data() + rowBytes * static_cast<std::size_t>(i));
-    post("setPreviewDataPost", fnd::Dictionary{{"PreviewSendSize", static_cast<long long>(rowBytes * n)},
-                                               {"PreviewSendData", fnd::Value::pointer(block.data())}});
+    // The bytes travel as a typed value, so a receiver can check what it got.
+    const std::size_t size = rowBytes * static_cast<std::size_t>(n);
+    post("setPreviewDataPost",
+         fnd::Dictionary{{"PreviewSendSize", static_cast<long long>(size)},
+                         {"PreviewSendData", fnd::Data(block.begin(), block.begin() + static_cast<std::ptrdiff_t>(size))}});
     postPercent((r + n) * 100 / spec.height);
     std::lock_guard lock(mutex_);
     cancelled = cancel_ || stopping_;

@@ -374,8 +374,9 @@ TEST_F(SimControllerTest, PreviewSendsThePlatenInBlocksAndFindsTheDocuments) {
   ReportLog log(&c);
   log.setHook([&](const fnd::Notification& n) {
     if (n.name == "setPreviewDataPost") {
-      ASSERT_NE(nullptr, n.info()->get("PreviewSendData").toPointer());
-      received += static_cast<std::size_t>(n.info()->integer("PreviewSendSize"));
+      const fnd::Data& bytes = n.info()->get("PreviewSendData").toData();
+      ASSERT_EQ(bytes.size(), static_cast<std::size_t>(n.info()->integer("PreviewSendSize")));
+      received += bytes.size();
     }
   });
   ASSERT_EQ(0, c.smInitSetting(settingsFor({})));
