@@ -104,9 +104,12 @@ CMResult CMFILE_CLASS::Close() {
   if (::close(m_fd) != 0) rc = CM_ERR_SYSTEM;
   m_fd = -1;
   if (!m_tempPath.empty()) {
+    // A file whose writing failed never replaces the one it was meant to replace.
+    if (rc == CM_OK && m_writeFailed) rc = CM_ERR_SYSTEM;
     if (rc == CM_OK && ::rename(m_tempPath.c_str(), m_path.c_str()) != 0) rc = CM_ERR_SYSTEM;
     if (rc != CM_OK) ::unlink(m_tempPath.c_str());
   }
+  m_writeFailed = false;
   m_path.clear();
   m_tempPath.clear();
   return rc;
@@ -167,6 +170,7 @@ CMResult CMFILE_CLASS::writeAll(const void* bytes, std::size_t length) {
     ssize_t n = ::write(m_fd, p, length);
     if (n < 0) {
       if (errno == EINTR) continue;
+      m_writeFailed = true;
       return writeErrorCode(errno);
     }
     p += n;

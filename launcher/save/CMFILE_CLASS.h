@@ -24,4 +24,5 @@ class CMFILE_CLASS final : public ICMFILE_CLASS {
   int m_fd = -1;
   std::string m_path;      // the file as named by the caller
   std::string m_tempPath;  // mode 0: where the bytes go until Close
+  bool m_writeFailed = false;  // a failed write: Close discards the new contents
 };

@@ -6,6 +6,9 @@
 #include <functional>
 #include <sstream>
 
+#include <csignal>
+#include <sys/resource.h>
+
 #include "launcher/save/ICMFILE_CLASS.h"
 #include "TestEnvironment.h"
 
@@ -195,6 +198,36 @@ TEST_F(CMFileTest, OperationsOnAClosedFileOrWithBadArgumentsAnswerCodes) {
 
   std::unique_ptr<ICMFILE_CLASS> none;
   EXPECT_EQ(CM_ReleaseFile(&none), CM_ERR_BAD_ARGUMENT);
+}
+
+// A write that fails part-way (here: the file-size limit) must not replace the old file on
+// Close or on release: the old contents stay whole and Close reports the failure.
+TEST_F(CMFileTest, AFailedWriteNeverReplacesTheOldFile) {
+  const std::string p = path("kept.txt");
+  writeFile(p, "old contents");
+  struct rlimit saved {};
+  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+  auto previous = std::signal(SIGXFSZ, SIG_IGN);
+  struct rlimit small = saved;
+  small.rlim_cur = 4096;
+  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+  const std::string big(8192, 'x');
+
+  ASSERT_EQ(file->Open(&p, ICMFILE_CLASS::kWrite), CM_OK);
+  EXPECT_NE(file->Write(big.data(), big.size()), CM_OK);
+  EXPECT_NE(file->Close(), CM_OK);
+  EXPECT_EQ(readText(p), "old contents");
+
+  ASSERT_EQ(file->Open(&p, ICMFILE_CLASS::kWrite), CM_OK);
+  EXPECT_NE(file->Write(big.data(), big.size()), CM_OK);
+  EXPECT_EQ(CM_ReleaseFile(&file), CM_OK);
+  EXPECT_EQ(readText(p), "old contents");
+
+  ::setrlimit(RLIMIT_FSIZE, &saved);
+  std::signal(SIGXFSZ, previous);
+  for (const auto& entry : fs::directory_iterator(dir)) {
+    EXPECT_EQ(entry.path().filename(), "kept.txt") << "left behind: " << entry.path();
+  }
 }
 
 }  // namespace
