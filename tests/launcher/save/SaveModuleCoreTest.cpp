@@ -582,6 +582,12 @@ TEST(SaveModuleCore, TerminateWaitsForEveryWorkerAndGivesUpOnAStuckOneWithoutFre
     Scan scan(6, 6, 8);
     ASSERT_EQ(d.transfer(scan, d.saveFolder / "stuck.jpg"), CM_OK);
     while (!inPass) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    // The transfer's own worker may still be on its way out; only the stuck pass may remain
+    // when the rushing clock makes every wait give up at once.
+    for (int i = 0; i < 10000 && d.core.GetRunningWorkerCount() > 1; ++i) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    ASSERT_EQ(d.core.GetRunningWorkerCount(), 1u);
     RushingClock clock;
     CMClock* previous = CM_SetClock(&clock);
     EXPECT_EQ(d.core.Terminate(), SM_ERR_WORKER_TIMEOUT);
