@@ -59,6 +59,9 @@ void CM_ThrowIfError(CMResult code);
 // What CM_ThrowIfError would throw for a code (0 stays 0).
 CMResult CM_NormalizeError(CMResult code);
 
+// The code for a failed write's errno: a full disk or quota, no permission, or anything else.
+CMResult CM_WriteErrnoToResult(int err);
+
 // Thrown by CM_TestCancel in a worker whose cancellation was asked for; it unwinds the worker
 // body to the thread start, which ends the thread. Nothing else throws it or may swallow it.
 struct CMThreadCancelled {};

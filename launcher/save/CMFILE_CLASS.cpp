@@ -36,20 +36,6 @@ bool exists(const std::string& path) {
 
 bool can(const std::string& path, int how) { return ::access(path.c_str(), how) == 0; }
 
-CMResult writeErrorCode(int err) {
-  switch (err) {
-    case ENOSPC:
-    case EDQUOT:
-    case EFBIG:
-      return CM_ERR_DISK_FULL;
-    case EACCES:
-    case EPERM:
-      return CM_ERR_NO_PERMISSION;
-    default:
-      return CM_ERR_SYSTEM;
-  }
-}
-
 }  // namespace
 
 CMFILE_CLASS::CMFILE_CLASS() = default;
@@ -171,7 +157,7 @@ CMResult CMFILE_CLASS::writeAll(const void* bytes, std::size_t length) {
     if (n < 0) {
       if (errno == EINTR) continue;
       m_writeFailed = true;
-      return writeErrorCode(errno);
+      return CM_WriteErrnoToResult(errno);
     }
     p += n;
     length -= static_cast<std::size_t>(n);

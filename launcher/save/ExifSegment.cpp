@@ -144,20 +144,6 @@ Layout layoutFor(const SM_ExifInfo_Struct& r) {
   return l;
 }
 
-CMResult errnoCode(int err) {
-  switch (err) {
-    case ENOSPC:
-    case EDQUOT:
-    case EFBIG:
-      return CM_ERR_DISK_FULL;
-    case EACCES:
-    case EPERM:
-      return CM_ERR_NO_PERMISSION;
-    default:
-      return CM_ERR_SYSTEM;
-  }
-}
-
 }  // namespace
 
 CMResult CM_StoreInteger(std::uint8_t* buffer, std::size_t byteCount, std::uint64_t value, int order) {
@@ -466,7 +452,7 @@ CMResult SM_WriteBytes(int fd, const void* bytes, std::size_t length) {
     const ssize_t n = ::write(fd, p, length);
     if (n < 0) {
       if (errno == EINTR) continue;
-      return errnoCode(errno);
+      return CM_WriteErrnoToResult(errno);
     }
     p += n;
     length -= std::size_t(n);
