@@ -13,7 +13,8 @@
 
 namespace {
 
-std::atomic<bool> gTerminating{false};
+// Counts the application's announcements that it terminates; a wait ends on a new one.
+std::atomic<unsigned> gTerminations{0};
 std::once_flag gWatchOnce;
 
 struct Hop {
@@ -33,17 +34,19 @@ static const bool gWatching = (Quirel_MessageThreadHop::watchTermination(), true
 void Quirel_MessageThreadHop::watchTermination() {
   std::call_once(gWatchOnce, [] {
     fnd::NotificationCenter::defaultCenter().addObserver(
-        &gTerminating, kit::Application::kWillTerminateNotification, nullptr,
-        [](const fnd::Notification&) { gTerminating = true; });
+        &gTerminations, kit::Application::kWillTerminateNotification, nullptr,
+        [](const fnd::Notification&) { ++gTerminations; });
   });
 }
 
-bool Quirel_MessageThreadHop::terminating() { return gTerminating; }
+unsigned Quirel_MessageThreadHop::terminations() { return gTerminations; }
 
 std::int32_t Quirel_MessageThreadHop::run(const std::function<std::int32_t()>& request) {
   watchTermination();
   if (fnd::isMainThread()) return request();
-  if (gTerminating) return 0;
+  // A termination announced before this request is met on the main thread: an application
+  // that has terminated answers 0 there without showing anything.
+  const unsigned terminationsBefore = gTerminations;
 
   auto hop = std::make_shared<Hop>();
   // Served in modal runs too: a box asked for while another one shows comes up at once.
@@ -69,7 +72,7 @@ std::int32_t Quirel_MessageThreadHop::run(const std::function<std::int32_t()>& r
   while (!hop->done) {
     hop->changed.wait_for(lock, std::chrono::duration<double>(kRoundSeconds));
     if (hop->done) break;
-    if (gTerminating || (!hop->started && std::chrono::steady_clock::now() >= startLimit)) {
+    if (gTerminations != terminationsBefore || (!hop->started && std::chrono::steady_clock::now() >= startLimit)) {
       hop->abandoned = true;
       return 0;
     }

@@ -4,9 +4,10 @@
 #include <functional>
 
 // Brings a message request from a worker thread to the main thread and its answer back. The
-// worker waits in short rounds; the wait ends with the answer, when the application is about to
-// terminate (answer 0), or when the main thread has not taken the request up within
-// kStartLimitSeconds (answer 0; the request is then dropped unseen).
+// worker waits in short rounds; the wait ends with the answer, when the application announces
+// that it terminates (answer 0), or when the main thread has not taken the request up within
+// kStartLimitSeconds (answer 0; the request is then dropped unseen). On the main thread a
+// request meets an application that has already terminated and answers 0 at once.
 class Quirel_MessageThreadHop {
  public:
   static constexpr double kStartLimitSeconds = 60.0;
@@ -18,6 +19,6 @@ class Quirel_MessageThreadHop {
 
   // Starts listening for the application's termination (once; any thread).
   static void watchTermination();
-  // The application said it terminates.
-  static bool terminating();
+  // How often the application has announced that it terminates.
+  static unsigned terminations();
 };
