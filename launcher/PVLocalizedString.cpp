@@ -1,6 +1,7 @@
 #include "launcher/PVLocalizedString.h"
 
 #include "launcher/LauncherStrings.h"
+#include "ui/frontdoor/PVLocalizedString.h"
 
 Zorvik_PVLocalizedString::Zorvik_PVLocalizedString(std::string_view bundleStr)
     : FWBundle(bundleStr.empty() ? nullptr : fnd::Bundle::withIdentifier(bundleStr)) {
@@ -15,30 +16,14 @@ std::optional<std::string> Zorvik_PVLocalizedString::bundleStr() const {
   return id;
 }
 
-std::optional<std::string> Zorvik_PVLocalizedString::remappedKey(std::string_view key) const {
-  const fnd::Value* entry = localizeKeyDic.find(key);
-  if (!entry || !entry->isString()) return std::nullopt;
-  return entry->toString();
-}
-
+// The chain is the driver's own; only the remap list differs.
 std::optional<std::string> Zorvik_PVLocalizedString::ls_localizedStringForKey(std::string_view key,
                                                                              std::string_view table) const {
-  if (!FWBundle) return std::nullopt;
-  std::string answer = FWBundle->localizedString(key, kNone, table);
-  if (answer != kNone) return answer;
-  std::optional<std::string> other = remappedKey(key);
-  if (!other) return answer;
-  return FWBundle->localizedString(*other, kNone, table);
+  return Quirel_PVLocalizedString::lookUp(FWBundle, &localizeKeyDic, key, table);
 }
 
 std::optional<std::string> Zorvik_PVLocalizedString::ls_localizedStringForKey(std::string_view key,
                                                                              std::string_view value,
                                                                              std::string_view table) const {
-  if (!FWBundle) return std::nullopt;
-  std::string answer = FWBundle->localizedString(key, value, table);
-  const bool failed = value.empty() ? answer == key : answer == value;
-  if (!failed) return answer;
-  std::optional<std::string> other = remappedKey(key);
-  if (!other) return answer;
-  return FWBundle->localizedString(*other, value, table);
+  return Quirel_PVLocalizedString::lookUp(FWBundle, &localizeKeyDic, key, value, table);
 }

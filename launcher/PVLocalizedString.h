@@ -26,8 +26,6 @@ class Zorvik_PVLocalizedString {
                                                       std::string_view table) const;
 
  private:
-  std::optional<std::string> remappedKey(std::string_view key) const;
-
   const fnd::Bundle* FWBundle = nullptr;  // not owned: bundles live for the whole process
   fnd::Dictionary localizeKeyDic;
 };

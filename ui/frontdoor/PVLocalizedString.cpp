@@ -32,32 +32,45 @@ std::optional<std::string> Quirel_PVLocalizedString::bundleStr() const {
   return id;
 }
 
-std::optional<std::string> Quirel_PVLocalizedString::remappedKey(std::string_view key) const {
-  if (!localizeKeyDic) return std::nullopt;
-  const fnd::Value* entry = localizeKeyDic->find(key);
+namespace {
+std::optional<std::string> remappedKey(const fnd::Dictionary* remap, std::string_view key) {
+  if (!remap) return std::nullopt;
+  const fnd::Value* entry = remap->find(key);
   if (!entry || !entry->isString()) return std::nullopt;
   return entry->toString();
+}
+}  // namespace
+
+std::optional<std::string> Quirel_PVLocalizedString::lookUp(const fnd::Bundle* bundle, const fnd::Dictionary* remap,
+                                                            std::string_view key, std::string_view table) {
+  if (!bundle) return std::nullopt;
+  std::string answer = bundle->localizedString(key, kNone, table);
+  if (answer != kNone) return answer;
+  std::optional<std::string> other = remappedKey(remap, key);
+  if (!other) return answer;
+  return bundle->localizedString(*other, kNone, table);
+}
+
+std::optional<std::string> Quirel_PVLocalizedString::lookUp(const fnd::Bundle* bundle, const fnd::Dictionary* remap,
+                                                            std::string_view key, std::string_view value,
+                                                            std::string_view table) {
+  if (!bundle) return std::nullopt;
+  std::string answer = bundle->localizedString(key, value, table);
+  // Without a default value the bundle answers the key itself for a missing text.
+  const bool failed = value.empty() ? answer == key : answer == value;
+  if (!failed) return answer;
+  std::optional<std::string> other = remappedKey(remap, key);
+  if (!other) return answer;
+  return bundle->localizedString(*other, value, table);
 }
 
 std::optional<std::string> Quirel_PVLocalizedString::ls_localizedStringForKey(std::string_view key,
                                                                              std::string_view table) const {
-  if (!FWBundle) return std::nullopt;
-  std::string answer = FWBundle->localizedString(key, kNone, table);
-  if (answer != kNone) return answer;
-  std::optional<std::string> other = remappedKey(key);
-  if (!other) return answer;
-  return FWBundle->localizedString(*other, kNone, table);
+  return lookUp(FWBundle, localizeKeyDic ? &*localizeKeyDic : nullptr, key, table);
 }
 
 std::optional<std::string> Quirel_PVLocalizedString::ls_localizedStringForKey(std::string_view key,
                                                                              std::string_view value,
                                                                              std::string_view table) const {
-  if (!FWBundle) return std::nullopt;
-  std::string answer = FWBundle->localizedString(key, value, table);
-  // Without a default value the bundle answers the key itself for a missing text.
-  const bool failed = value.empty() ? answer == key : answer == value;
-  if (!failed) return answer;
-  std::optional<std::string> other = remappedKey(key);
-  if (!other) return answer;
-  return FWBundle->localizedString(*other, value, table);
+  return lookUp(FWBundle, localizeKeyDic ? &*localizeKeyDic : nullptr, key, value, table);
 }

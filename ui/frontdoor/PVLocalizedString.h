@@ -39,8 +39,16 @@ class Quirel_PVLocalizedString {
   // The bundle folder for a language number; empty for numbers other than 7 and 4.
   static std::string bundlePathForLanguage(std::int32_t languageNum);
 
+  // The look-up chain itself, for any bundle and remap list (the launcher's texts use it too):
+  // the key's text, else the text of the key the remap list names for it; "none", or the
+  // default value (the key when there is none), when neither has one; nothing without a bundle.
+  static std::optional<std::string> lookUp(const fnd::Bundle* bundle, const fnd::Dictionary* remap,
+                                           std::string_view key, std::string_view table);
+  static std::optional<std::string> lookUp(const fnd::Bundle* bundle, const fnd::Dictionary* remap,
+                                           std::string_view key, std::string_view value,
+                                           std::string_view table);
+
  private:
-  std::optional<std::string> remappedKey(std::string_view key) const;
 
   std::int32_t mlngNum = 0;
   const fnd::Bundle* FWBundle = nullptr;  // not owned: bundles live for the whole process
