@@ -14,6 +14,7 @@
 #include "launcher/PVLocalizedBundle.h"
 #include "launcher/PVLocalizedString.h"
 #include "ui/frontdoor/LockHold.h"
+#include "ui/frontdoor/MessageFunctions.h"
 
 namespace {
 
@@ -74,7 +75,7 @@ std::int32_t MES_ShowLauncherMessage(std::string_view key, std::string_view tabl
     if (carrier->getMainWindowObject()) locks.emplace({carrier->getEndScanLockObject(), carrier->getMessageLockObject()});
     std::int32_t messageType = 0, buttonKind = 0, selectorFlag = 0;
     std::string text = MES_GetLauncherMessageString(key, argumentTypes, table, &messageType, &buttonKind, &selectorFlag);
-    if (argumentTypes) text = fnd::formatString(text, args);
+    if (argumentTypes) text = MES_FillPlaceholders(text, args);  // same rule as the driver's texts: stray placeholders stay text
     if (errNum1 != 0 || errNum2 != 0 || errNum3 != 0) {
       text = fnd::formatString("%@\r\rCode:%d,%d,%d", {text, errNum1, errNum2, errNum3});
     }
