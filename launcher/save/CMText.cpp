@@ -78,12 +78,12 @@ namespace {
 
 // Appends one printf conversion with its already-fetched argument.
 template <class T>
-bool appendConversion(std::string& out, const std::string& spec, const int* stars, int starCount, T value) {
+bool appendConversion(std::string& out, const std::string& conversion, const int* stars, int starCount, T value) {
   auto print = [&](char* buf, std::size_t size) -> int {
     switch (starCount) {
-      case 0: return std::snprintf(buf, size, spec.c_str(), value);
-      case 1: return std::snprintf(buf, size, spec.c_str(), stars[0], value);
-      default: return std::snprintf(buf, size, spec.c_str(), stars[0], stars[1], value);
+      case 0: return std::snprintf(buf, size, conversion.c_str(), value);
+      case 1: return std::snprintf(buf, size, conversion.c_str(), stars[0], value);
+      default: return std::snprintf(buf, size, conversion.c_str(), stars[0], stars[1], value);
     }
   };
 #pragma GCC diagnostic push
@@ -159,7 +159,7 @@ CMResult CM_FormatText(std::string* out, const char* format, va_list args) {
       break;
     }
     ++p;
-    std::string spec(start, static_cast<std::size_t>(p - start));
+    std::string conversion(start, static_cast<std::size_t>(p - start));
     if (conv == '@') {
       ok = false;  // "%5@" and the like: a width on a text is not supported
       break;
@@ -167,44 +167,44 @@ CMResult CM_FormatText(std::string* out, const char* format, va_list args) {
     switch (conv) {
       case 'd': case 'i':
         switch (length) {
-          case L: ok = appendConversion(result, spec, stars, starCount, va_arg(ap, long)); break;
-          case LL: ok = appendConversion(result, spec, stars, starCount, va_arg(ap, long long)); break;
-          case J: ok = appendConversion(result, spec, stars, starCount, va_arg(ap, intmax_t)); break;
-          case Z: ok = appendConversion(result, spec, stars, starCount, va_arg(ap, ssize_t)); break;
-          case T: ok = appendConversion(result, spec, stars, starCount, va_arg(ap, ptrdiff_t)); break;
+          case L: ok = appendConversion(result, conversion, stars, starCount, va_arg(ap, long)); break;
+          case LL: ok = appendConversion(result, conversion, stars, starCount, va_arg(ap, long long)); break;
+          case J: ok = appendConversion(result, conversion, stars, starCount, va_arg(ap, intmax_t)); break;
+          case Z: ok = appendConversion(result, conversion, stars, starCount, va_arg(ap, ssize_t)); break;
+          case T: ok = appendConversion(result, conversion, stars, starCount, va_arg(ap, ptrdiff_t)); break;
           case LD: ok = false; break;
-          default: ok = appendConversion(result, spec, stars, starCount, va_arg(ap, int)); break;
+          default: ok = appendConversion(result, conversion, stars, starCount, va_arg(ap, int)); break;
         }
         break;
       case 'u': case 'o': case 'x': case 'X':
         switch (length) {
-          case L: ok = appendConversion(result, spec, stars, starCount, va_arg(ap, unsigned long)); break;
-          case LL: ok = appendConversion(result, spec, stars, starCount, va_arg(ap, unsigned long long)); break;
-          case J: ok = appendConversion(result, spec, stars, starCount, va_arg(ap, uintmax_t)); break;
-          case Z: ok = appendConversion(result, spec, stars, starCount, va_arg(ap, size_t)); break;
-          case T: ok = appendConversion(result, spec, stars, starCount, va_arg(ap, ptrdiff_t)); break;
+          case L: ok = appendConversion(result, conversion, stars, starCount, va_arg(ap, unsigned long)); break;
+          case LL: ok = appendConversion(result, conversion, stars, starCount, va_arg(ap, unsigned long long)); break;
+          case J: ok = appendConversion(result, conversion, stars, starCount, va_arg(ap, uintmax_t)); break;
+          case Z: ok = appendConversion(result, conversion, stars, starCount, va_arg(ap, size_t)); break;
+          case T: ok = appendConversion(result, conversion, stars, starCount, va_arg(ap, ptrdiff_t)); break;
           case LD: ok = false; break;
-          default: ok = appendConversion(result, spec, stars, starCount, va_arg(ap, unsigned)); break;
+          default: ok = appendConversion(result, conversion, stars, starCount, va_arg(ap, unsigned)); break;
         }
         break;
       case 'f': case 'F': case 'e': case 'E': case 'g': case 'G': case 'a': case 'A':
-        if (length == LD) ok = appendConversion(result, spec, stars, starCount, va_arg(ap, long double));
-        else if (length == None || length == L) ok = appendConversion(result, spec, stars, starCount, va_arg(ap, double));
+        if (length == LD) ok = appendConversion(result, conversion, stars, starCount, va_arg(ap, long double));
+        else if (length == None || length == L) ok = appendConversion(result, conversion, stars, starCount, va_arg(ap, double));
         else ok = false;
         break;
       case 'c':
-        ok = length == None && appendConversion(result, spec, stars, starCount, va_arg(ap, int));
+        ok = length == None && appendConversion(result, conversion, stars, starCount, va_arg(ap, int));
         break;
       case 's':
         if (length == None) {
           const char* s = va_arg(ap, const char*);
-          ok = appendConversion(result, spec, stars, starCount, s ? s : "(null)");
+          ok = appendConversion(result, conversion, stars, starCount, s ? s : "(null)");
         } else {
           ok = false;
         }
         break;
       case 'p':
-        ok = length == None && appendConversion(result, spec, stars, starCount, va_arg(ap, void*));
+        ok = length == None && appendConversion(result, conversion, stars, starCount, va_arg(ap, void*));
         break;
       default:  // including 'n', which would write through an argument
         ok = false;
