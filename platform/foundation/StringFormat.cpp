@@ -15,7 +15,7 @@ namespace {
 constexpr int kMaxWidth = 1000;
 constexpr int kMaxPrecision = 100;
 
-struct Spec {
+struct Placeholder {
   bool left = false, zero = false, plus = false, space = false;
   int width = 0;
   int precision = -1;
@@ -40,52 +40,52 @@ bool readNumber(std::string_view s, std::size_t& i, int& out) {
 
 // Parses the placeholder that starts at s[at] == '%'. Answers its length, or 0 when it is not
 // one we understand (the caller then copies it as text).
-std::size_t parseSpec(std::string_view s, std::size_t at, Spec& spec) {
+std::size_t parsePlaceholder(std::string_view s, std::size_t at, Placeholder& ph) {
   std::size_t i = at + 1;
   // Positional "%N$".
   if (i < s.size() && isDigit(s[i]) && s[i] != '0') {
     std::size_t j = i;
     int n = 0;
     if (readNumber(s, j, n) && j < s.size() && s[j] == '$') {
-      spec.position = n;
+      ph.position = n;
       i = j + 1;
     }
   }
   for (; i < s.size(); ++i) {
     char c = s[i];
-    if (c == '-') spec.left = true;
-    else if (c == '0') spec.zero = true;
-    else if (c == '+') spec.plus = true;
-    else if (c == ' ') spec.space = true;
+    if (c == '-') ph.left = true;
+    else if (c == '0') ph.zero = true;
+    else if (c == '+') ph.plus = true;
+    else if (c == ' ') ph.space = true;
     else break;
   }
-  if (!readNumber(s, i, spec.width) || spec.width > kMaxWidth) return 0;
+  if (!readNumber(s, i, ph.width) || ph.width > kMaxWidth) return 0;
   if (i < s.size() && s[i] == '.') {
     ++i;
-    if (!readNumber(s, i, spec.precision) || spec.precision > kMaxPrecision) return 0;
+    if (!readNumber(s, i, ph.precision) || ph.precision > kMaxPrecision) return 0;
   }
   // Length modifiers: only "is it 64-bit" matters, since arguments are Values.
   if (i + 1 < s.size() && ((s[i] == 'l' && s[i + 1] == 'l') || (s[i] == 'h' && s[i + 1] == 'h'))) {
-    spec.wide = s[i] == 'l';
+    ph.wide = s[i] == 'l';
     i += 2;
   } else if (i < s.size() && (s[i] == 'l' || s[i] == 'q' || s[i] == 'z' || s[i] == 'j' || s[i] == 't')) {
-    spec.wide = true;
+    ph.wide = true;
     ++i;
   } else if (i < s.size() && (s[i] == 'h' || s[i] == 'L')) {
     ++i;
   }
   if (i >= s.size()) return 0;
-  spec.conversion = s[i];
-  switch (spec.conversion) {
+  ph.conversion = s[i];
+  switch (ph.conversion) {
     case 'd': case 'i': case 'u': case 'x': case 'X': case 'o':
     case 'f': case 'F': case 'e': case 'E': case 'g': case 'G':
       break;
     case 'c':
-      if (spec.precision >= 0) return 0;
+      if (ph.precision >= 0) return 0;
       break;
     case '@': case 's':
       // Texts take no flags, width or precision.
-      if (spec.left || spec.zero || spec.plus || spec.space || spec.width || spec.precision >= 0) return 0;
+      if (ph.left || ph.zero || ph.plus || ph.space || ph.width || ph.precision >= 0) return 0;
       break;
     default:
       return 0;
@@ -94,53 +94,53 @@ std::size_t parseSpec(std::string_view s, std::size_t at, Spec& spec) {
 }
 
 // Pads `body` (which may start with a sign) to the width.
-std::string pad(std::string body, const Spec& spec, bool zeroAllowed) {
-  if (static_cast<int>(body.size()) >= spec.width) return body;
-  std::size_t fill = static_cast<std::size_t>(spec.width) - body.size();
-  if (spec.left) return body + std::string(fill, ' ');
-  if (spec.zero && zeroAllowed) {
+std::string pad(std::string body, const Placeholder& ph, bool zeroAllowed) {
+  if (static_cast<int>(body.size()) >= ph.width) return body;
+  std::size_t fill = static_cast<std::size_t>(ph.width) - body.size();
+  if (ph.left) return body + std::string(fill, ' ');
+  if (ph.zero && zeroAllowed) {
     std::size_t signLength = (!body.empty() && (body[0] == '-' || body[0] == '+' || body[0] == ' ')) ? 1 : 0;
     return body.insert(signLength, fill, '0');
   }
   return std::string(fill, ' ') + body;
 }
 
-std::string formatInteger(const Value& arg, const Spec& spec) {
-  const bool isSigned = spec.conversion == 'd' || spec.conversion == 'i';
+std::string formatInteger(const Value& arg, const Placeholder& ph) {
+  const bool isSigned = ph.conversion == 'd' || ph.conversion == 'i';
   bool negative = false;
   unsigned long long magnitude;
   if (isSigned) {
-    long long v = spec.wide ? arg.toInteger() : arg.toInt();
+    long long v = ph.wide ? arg.toInteger() : arg.toInt();
     negative = v < 0;
     magnitude = negative ? 0ULL - static_cast<unsigned long long>(v) : static_cast<unsigned long long>(v);
   } else {
-    magnitude = spec.wide ? static_cast<unsigned long long>(arg.toInteger()) : static_cast<unsigned>(arg.toInt());
+    magnitude = ph.wide ? static_cast<unsigned long long>(arg.toInteger()) : static_cast<unsigned>(arg.toInt());
   }
-  const int base = spec.conversion == 'x' || spec.conversion == 'X' ? 16 : spec.conversion == 'o' ? 8 : 10;
+  const int base = ph.conversion == 'x' || ph.conversion == 'X' ? 16 : ph.conversion == 'o' ? 8 : 10;
   char buf[32];
   auto [end, ec] = std::to_chars(buf, buf + sizeof buf, magnitude, base);
   std::string digits(buf, end);
-  if (spec.conversion == 'X') {
+  if (ph.conversion == 'X') {
     for (char& c : digits) c = static_cast<char>(c >= 'a' && c <= 'f' ? c - 'a' + 'A' : c);
   }
-  if (spec.precision >= 0) {
-    if (spec.precision == 0 && magnitude == 0) digits.clear();
-    if (static_cast<int>(digits.size()) < spec.precision) {
-      digits.insert(0, static_cast<std::size_t>(spec.precision) - digits.size(), '0');
+  if (ph.precision >= 0) {
+    if (ph.precision == 0 && magnitude == 0) digits.clear();
+    if (static_cast<int>(digits.size()) < ph.precision) {
+      digits.insert(0, static_cast<std::size_t>(ph.precision) - digits.size(), '0');
     }
   }
-  std::string sign = negative ? "-" : (isSigned && spec.plus) ? "+" : (isSigned && spec.space) ? " " : "";
-  return pad(sign + digits, spec, spec.precision < 0);
+  std::string sign = negative ? "-" : (isSigned && ph.plus) ? "+" : (isSigned && ph.space) ? " " : "";
+  return pad(sign + digits, ph, ph.precision < 0);
 }
 
-std::string formatReal(const Value& arg, const Spec& spec) {
+std::string formatReal(const Value& arg, const Placeholder& ph) {
   double v = arg.toReal();
-  const char conv = spec.conversion;
+  const char conv = ph.conversion;
   const bool upper = conv == 'F' || conv == 'E' || conv == 'G';
   std::chars_format fmt = (conv == 'f' || conv == 'F')   ? std::chars_format::fixed
                           : (conv == 'e' || conv == 'E') ? std::chars_format::scientific
                                                          : std::chars_format::general;
-  int precision = spec.precision < 0 ? 6 : spec.precision;
+  int precision = ph.precision < 0 ? 6 : ph.precision;
   if (fmt == std::chars_format::general && precision == 0) precision = 1;
   char buf[512];
   auto [end, ec] = std::to_chars(buf, buf + sizeof buf, v, fmt, precision);
@@ -149,14 +149,14 @@ std::string formatReal(const Value& arg, const Spec& spec) {
     for (char& c : body) c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
   }
   if (body[0] != '-') {
-    if (spec.plus) body.insert(0, 1, '+');
-    else if (spec.space) body.insert(0, 1, ' ');
+    if (ph.plus) body.insert(0, 1, '+');
+    else if (ph.space) body.insert(0, 1, ' ');
   }
-  return pad(body, spec, std::isfinite(v));
+  return pad(body, ph, std::isfinite(v));
 }
 
-std::string formatOne(const Value& arg, const Spec& spec) {
-  switch (spec.conversion) {
+std::string formatOne(const Value& arg, const Placeholder& ph) {
+  switch (ph.conversion) {
     case '@':
     case 's':
       return arg.isNull() ? std::string("(null)") : arg.toString();
@@ -164,12 +164,12 @@ std::string formatOne(const Value& arg, const Spec& spec) {
       std::string out;
       long long cp = arg.toInteger();
       appendUtf8(out, cp < 0 || cp > 0x10FFFF ? 0xFFFD : static_cast<char32_t>(cp));
-      return pad(out, spec, false);
+      return pad(out, ph, false);
     }
     case 'f': case 'F': case 'e': case 'E': case 'g': case 'G':
-      return formatReal(arg, spec);
+      return formatReal(arg, ph);
     default:
-      return formatInteger(arg, spec);
+      return formatInteger(arg, ph);
   }
 }
 
@@ -213,16 +213,16 @@ std::string formatString(std::string_view format, const Array& args) {
       i = percent + 2;
       continue;
     }
-    Spec spec;
-    std::size_t length = parseSpec(format, percent, spec);
+    Placeholder ph;
+    std::size_t length = parsePlaceholder(format, percent, ph);
     if (length == 0) {
       out += '%';  // not a placeholder we understand: shown as written
       i = percent + 1;
       continue;
     }
-    std::size_t index = spec.position > 0 ? static_cast<std::size_t>(spec.position - 1) : nextArg++;
+    std::size_t index = ph.position > 0 ? static_cast<std::size_t>(ph.position - 1) : nextArg++;
     if (index < args.size()) {
-      out += formatOne(args[index], spec);
+      out += formatOne(args[index], ph);
     } else {
       out.append(format.substr(percent, length));  // no such argument: never read past the end
     }

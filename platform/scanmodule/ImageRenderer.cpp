@@ -6,7 +6,7 @@
 
 namespace velmor {
 
-ImageRenderer::ImageRenderer(const Scene& scene, const RenderSpec& spec) : scene_(scene), spec_(spec) {
+ImageRenderer::ImageRenderer(const Scene& scene, const RenderSpec& renderSpec) : scene_(scene), spec_(renderSpec) {
   if (spec_.mode == ColourMode::BlackWhite || spec_.bitsPerSample == 1) {
     spec_.mode = ColourMode::BlackWhite;
     spec_.bitsPerSample = 1;

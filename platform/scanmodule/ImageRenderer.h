@@ -25,14 +25,14 @@ struct RenderSpec {
 // Row layout: colour is R, G, B per pixel; grey one sample per pixel; 16-bit samples are in the
 // host's byte order; black and white packs eight pixels a byte, most significant bit first,
 // 1 for white and 0 for black (zero is the darkest shade, as in the transfer records).
-// The result depends only on the scene and the spec.
+// The result depends only on the scene and the renderSpec.
 class ImageRenderer {
  public:
-  ImageRenderer(const Scene& scene, const RenderSpec& spec);
+  ImageRenderer(const Scene& scene, const RenderSpec& renderSpec);
 
-  // The spec after settling inconsistent parts: black and white always has 1 bit, 1 bit means
+  // The renderSpec after settling inconsistent parts: black and white always has 1 bit, 1 bit means
   // black and white, other depths become 8; resolution and size at least 1.
-  const RenderSpec& spec() const { return spec_; }
+  const RenderSpec& renderSpec() const { return spec_; }
   int samplesPerPixel() const { return spec_.mode == ColourMode::Colour ? 3 : 1; }
   std::size_t rowBytes() const;
   int rows() const { return spec_.height; }

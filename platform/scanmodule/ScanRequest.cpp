@@ -40,25 +40,25 @@ ScanRequest ScanRequest::fromDictionary(const fnd::Dictionary& request, const De
     const fnd::Dictionary& rect = crop.dictionary("ScanRect");
     double x = rect.real("X"), y = rect.real("Y"), w = rect.real("width"), h = rect.real("height");
     if (res <= 0 || w < 1 || h < 1) continue;  // an unused slot
-    RenderSpec spec = base;
-    spec.resolution = res;
+    RenderSpec renderSpec = base;
+    renderSpec.resolution = res;
     if (res > maxRes) {  // the sensor cannot go further: same area at the highest resolution
       const double k = double(maxRes) / res;
       x *= k, y *= k, w *= k, h *= k;
-      spec.resolution = maxRes;
+      renderSpec.resolution = maxRes;
     }
-    spec.x = std::max(0, toInt(x));
-    spec.y = std::max(0, toInt(y));
-    spec.width = std::max(1, toInt(w));
-    spec.height = std::max(1, toInt(h));
-    if (crop.intValue("Threshold") > 0) spec.threshold = crop.intValue("Threshold");
-    r.areas.push_back(spec);
+    renderSpec.x = std::max(0, toInt(x));
+    renderSpec.y = std::max(0, toInt(y));
+    renderSpec.width = std::max(1, toInt(w));
+    renderSpec.height = std::max(1, toInt(h));
+    if (crop.intValue("Threshold") > 0) renderSpec.threshold = crop.intValue("Threshold");
+    r.areas.push_back(renderSpec);
   }
 
   if (r.areas.empty()) {
     // No crop: the scan-wide rectangle, else the whole source, at 300 dpi.
-    RenderSpec spec = base;
-    spec.resolution = std::min(300, maxRes);
+    RenderSpec renderSpec = base;
+    renderSpec.resolution = std::min(300, maxRes);
     const fnd::Dictionary& rect = setting.dictionary("ScanRect");
     double x = rect.real("X"), y = rect.real("Y"), w = rect.real("width"), h = rect.real("height");
     if (w <= 0 || h <= 0) {
@@ -72,11 +72,11 @@ ScanRequest ScanRequest::fromDictionary(const fnd::Dictionary& request, const De
         w = model.platenWidth, h = model.platenHeight;
       }
     }
-    spec.x = std::max(0, toInt(x * spec.resolution));
-    spec.y = std::max(0, toInt(y * spec.resolution));
-    spec.width = std::max(1, toInt(w * spec.resolution));
-    spec.height = std::max(1, toInt(h * spec.resolution));
-    r.areas.push_back(spec);
+    renderSpec.x = std::max(0, toInt(x * renderSpec.resolution));
+    renderSpec.y = std::max(0, toInt(y * renderSpec.resolution));
+    renderSpec.width = std::max(1, toInt(w * renderSpec.resolution));
+    renderSpec.height = std::max(1, toInt(h * renderSpec.resolution));
+    r.areas.push_back(renderSpec);
   }
   return r;
 }

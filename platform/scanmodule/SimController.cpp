@@ -264,13 +264,13 @@ void SimController::runDocument(const ScanRequest& request, const DeviceModel& m
     const RenderSpec& area = request.areas[request.source == Source::Feeder ? 0 : static_cast<std::size_t>(page)];
     const Scene scene = sceneFor(request, model, page);
     const ImageRenderer renderer(scene, area);
-    const RenderSpec& spec = renderer.spec();
+    const RenderSpec& renderSpec = renderer.renderSpec();
 
     post(report::kImageInfo, fnd::Dictionary{{"SAMPLES", renderer.samplesPerPixel()},
-                                             {"PIXELS", spec.bitsPerSample},
-                                             {"WIDTH", spec.width},
-                                             {"HEIGHT", spec.height},
-                                             {"RESOLUTION", spec.resolution},
+                                             {"PIXELS", renderSpec.bitsPerSample},
+                                             {"WIDTH", renderSpec.width},
+                                             {"HEIGHT", renderSpec.height},
+                                             {"RESOLUTION", renderSpec.resolution},
                                              {"SOURCETYPE", request.imageSource},
                                              {"InputSource", request.inputSource},
                                              {"NoCloseUI", request.noCloseUI},
@@ -527,29 +527,29 @@ void SimController::runPreview(const DeviceModel& model, int inputSource) {
   }
   const bool film = inputSource >= 3 && inputSource <= 7;
   const Scene scene = film ? Scene::filmStrip(model.filmFrames) : Scene::platen(model.platenWidth, model.platenHeight);
-  RenderSpec spec;
-  spec.resolution = 75;
-  spec.width = static_cast<int>(scene.width() * spec.resolution);
-  spec.height = static_cast<int>(scene.height() * spec.resolution);
-  const ImageRenderer renderer(scene, spec);
+  RenderSpec renderSpec;
+  renderSpec.resolution = 75;
+  renderSpec.width = static_cast<int>(scene.width() * renderSpec.resolution);
+  renderSpec.height = static_cast<int>(scene.height() * renderSpec.resolution);
+  const ImageRenderer renderer(scene, renderSpec);
 
   post(report::kCreateProgressWindow);
   post(report::kShowProgressWindow);
-  post("setPreviewMakeSizePost", fnd::Dictionary{{"PreviewWidth", spec.width}, {"PreviewHeight", spec.height}});
+  post("setPreviewMakeSizePost", fnd::Dictionary{{"PreviewWidth", renderSpec.width}, {"PreviewHeight", renderSpec.height}});
   // Blocks of 64 rows.
   const std::size_t rowBytes = renderer.rowBytes();
   const int blockRows = 64;
   std::vector<std::uint8_t> block(rowBytes * blockRows);
   bool cancelled = false;
-  for (int r = 0; r < spec.height && !cancelled; r += blockRows) {
-    const int n = std::min(blockRows, spec.height - r);
+  for (int r = 0; r < renderSpec.height && !cancelled; r += blockRows) {
+    const int n = std::min(blockRows, renderSpec.height - r);
     for (int i = 0; i < n; ++i) renderer.renderRow(r + i, block.data() + rowBytes * static_cast<std::size_t>(i));
     // The bytes travel as a typed value, so a receiver can check what it got.
     const std::size_t size = rowBytes * static_cast<std::size_t>(n);
     post("setPreviewDataPost",
          fnd::Dictionary{{"PreviewSendSize", static_cast<long long>(size)},
                          {"PreviewSendData", fnd::Data(block.begin(), block.begin() + static_cast<std::ptrdiff_t>(size))}});
-    postPercent((r + n) * 100 / spec.height);
+    postPercent((r + n) * 100 / renderSpec.height);
     std::lock_guard lock(mutex_);
     cancelled = cancel_ || stopping_;
   }

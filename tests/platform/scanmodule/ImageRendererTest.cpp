@@ -13,14 +13,14 @@ using velmor::Scene;
 
 namespace {
 
-std::vector<std::uint8_t> render(const Scene& scene, const RenderSpec& spec) {
-  ImageRenderer r(scene, spec);
+std::vector<std::uint8_t> render(const Scene& scene, const RenderSpec& renderSpec) {
+  ImageRenderer r(scene, renderSpec);
   std::vector<std::uint8_t> out(r.rowBytes() * static_cast<std::size_t>(r.rows()));
   for (int row = 0; row < r.rows(); ++row) r.renderRow(row, out.data() + r.rowBytes() * static_cast<std::size_t>(row));
   return out;
 }
 
-RenderSpec spec(int res, int x, int y, int w, int h, ColourMode mode = ColourMode::Colour, int bits = 8) {
+RenderSpec renderSpec(int res, int x, int y, int w, int h, ColourMode mode = ColourMode::Colour, int bits = 8) {
   RenderSpec s;
   s.resolution = res;
   s.x = x, s.y = y, s.width = w, s.height = h;
@@ -47,7 +47,7 @@ TEST(ImageRenderer, RowBytesFollowModeAndDepth) {
   };
   const Scene scene = Scene::platen(8.5, 11.7);
   for (const Case& c : cases) {
-    ImageRenderer r(scene, spec(300, 0, 0, c.width, 4, c.mode, c.bits));
+    ImageRenderer r(scene, renderSpec(300, 0, 0, c.width, 4, c.mode, c.bits));
     EXPECT_EQ(r.rowBytes(), c.rowBytes) << "width " << c.width << " bits " << c.bits;
     EXPECT_EQ(r.samplesPerPixel(), c.samples);
   }
@@ -55,10 +55,10 @@ TEST(ImageRenderer, RowBytesFollowModeAndDepth) {
 
 TEST(ImageRenderer, SameAreaGivesSameBytesAndSubAreasLineUp) {
   const Scene scene = Scene::platen(8.5, 11.7);
-  const auto whole = render(scene, spec(150, 0, 0, 400, 300));
-  EXPECT_EQ(whole, render(scene, spec(150, 0, 0, 400, 300)));
+  const auto whole = render(scene, renderSpec(150, 0, 0, 400, 300));
+  EXPECT_EQ(whole, render(scene, renderSpec(150, 0, 0, 400, 300)));
   // A window of the same render, rendered on its own, holds the same pixels.
-  const auto part = render(scene, spec(150, 120, 80, 50, 40));
+  const auto part = render(scene, renderSpec(150, 120, 80, 50, 40));
   for (int row = 0; row < 40; ++row) {
     ASSERT_EQ(0, std::memcmp(part.data() + row * 150, whole.data() + (80 + row) * 1200 + 120 * 3, 150)) << row;
   }
@@ -66,7 +66,7 @@ TEST(ImageRenderer, SameAreaGivesSameBytesAndSubAreasLineUp) {
 
 TEST(ImageRenderer, DocumentsShowOnThePlaten) {
   const Scene scene = Scene::platen(8.5, 11.7);
-  const auto grey = render(scene, spec(50, 0, 0, 425, 585, ColourMode::Grey));
+  const auto grey = render(scene, renderSpec(50, 0, 0, 425, 585, ColourMode::Grey));
   auto at = [&](double xInch, double yInch) { return grey[static_cast<std::size_t>(int(yInch * 50) * 425 + int(xInch * 50))]; };
   // The grey ramp runs from black to white; the lid is near white.
   const auto& ramp = scene.documents()[2];
@@ -86,9 +86,9 @@ TEST(ImageRenderer, DocumentsShowOnThePlaten) {
 
 TEST(ImageRenderer, SixteenBitAndBlackWhiteAgreeWithEightBit) {
   const Scene scene = Scene::platen(8.5, 11.7);
-  const auto s8 = render(scene, spec(100, 30, 30, 200, 20, ColourMode::Grey, 8));
-  const auto s16 = render(scene, spec(100, 30, 30, 200, 20, ColourMode::Grey, 16));
-  RenderSpec bw = spec(100, 30, 30, 200, 20, ColourMode::BlackWhite, 1);
+  const auto s8 = render(scene, renderSpec(100, 30, 30, 200, 20, ColourMode::Grey, 8));
+  const auto s16 = render(scene, renderSpec(100, 30, 30, 200, 20, ColourMode::Grey, 16));
+  RenderSpec bw = renderSpec(100, 30, 30, 200, 20, ColourMode::BlackWhite, 1);
   bw.threshold = 128;
   const auto b1 = render(scene, bw);
   for (std::size_t i = 0; i < s8.size(); ++i) {
@@ -102,15 +102,15 @@ TEST(ImageRenderer, SixteenBitAndBlackWhiteAgreeWithEightBit) {
 }
 
 TEST(ImageRenderer, FeederPagesAndFilmFramesDiffer) {
-  const auto p0 = render(Scene::feederPage(8.5, 11, 0), spec(30, 0, 0, 255, 330));
-  const auto p1 = render(Scene::feederPage(8.5, 11, 1), spec(30, 0, 0, 255, 330));
+  const auto p0 = render(Scene::feederPage(8.5, 11, 0), renderSpec(30, 0, 0, 255, 330));
+  const auto p1 = render(Scene::feederPage(8.5, 11, 1), renderSpec(30, 0, 0, 255, 330));
   EXPECT_NE(p0, p1);
   const Scene film = Scene::filmStrip(4);
   EXPECT_EQ(film.documents().size(), 4u);
   const auto& f0 = film.documents()[0];
   const auto& f1 = film.documents()[1];
   const int res = 100;
-  const auto a = render(film, spec(res, int(f0.x * res), int(f0.y * res), int(f0.width * res), int(f0.height * res)));
-  const auto b = render(film, spec(res, int(f1.x * res), int(f0.y * res), int(f0.width * res), int(f0.height * res)));
+  const auto a = render(film, renderSpec(res, int(f0.x * res), int(f0.y * res), int(f0.width * res), int(f0.height * res)));
+  const auto b = render(film, renderSpec(res, int(f1.x * res), int(f0.y * res), int(f0.width * res), int(f0.height * res)));
   EXPECT_NE(a, b);
 }
