@@ -91,10 +91,14 @@ void Alert::layout() {
   if (buttons_.empty()) addButtonWithTitle("OK");
   View* content = w.contentView();
   if (View* old = content->viewWithTag(kIconTag)) old->removeFromSuperview();
-  Font bold = Font::boldSystemFont(13), small = Font::systemFont(11);
+  auto* message = static_cast<TextField*>(content->viewWithTag(kMessageTag));
+  auto* info = static_cast<TextField*>(content->viewWithTag(kInformativeTag));
+  message->setStringValue(message_);
+  info->setStringValue(informative_);
   double textX = kMargin + kIcon + 16, textW = kWidth - textX - kMargin;
-  double messageH = std::ceil(bold.heightForWidth(message_, textW)) + 2;
-  double infoH = informative_.empty() ? 0 : std::ceil(small.heightForWidth(informative_, textW)) + 2;
+  // Measured by the labels themselves, so the height fits the lines they draw.
+  double messageH = std::ceil(message->heightForWidth(textW)) + 2;
+  double infoH = informative_.empty() ? 0 : std::ceil(info->heightForWidth(textW)) + 2;
   double textH = messageH + (infoH > 0 ? 8 + infoH : 0);
   double height = kMargin + std::max(kIcon, textH) + 20 + kButtonHeight + 12;
   w.setContentSize({kWidth, height});
@@ -110,11 +114,7 @@ void Alert::layout() {
     sign->setTag(kIconTag);
     content->addSubview(std::move(sign));
   }
-  auto* message = static_cast<TextField*>(content->viewWithTag(kMessageTag));
-  auto* info = static_cast<TextField*>(content->viewWithTag(kInformativeTag));
-  message->setStringValue(message_);
   message->setFrame(Rect(textX, top - messageH, textW, messageH));
-  info->setStringValue(informative_);
   info->setFrame(Rect(textX, top - messageH - 8 - infoH, textW, infoH));
   info->setHidden(informative_.empty());
   // Buttons from the right: the first rightmost.

@@ -2,13 +2,13 @@
 
 #include <QFontMetricsF>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPalette>
 #include <QValidator>
 #include <cmath>
 
 #include "kit/Formatter.h"
+#include "kit/GraphicsContext.h"
 #include "kit/QtBridge.h"
 #include "kit/Window.h"
 
@@ -89,12 +89,8 @@ TextField::TextField(const Rect& frame) : Control(frame) {
   edit->setValidator(new FormatterValidator(this, edit));
   edit->setMouseTracking(true);
   nativeWidget()->setFocusProxy(edit);
-  // Wrapping labels show their lines in a Qt label instead.
-  auto* lines = new QLabel(nativeWidget());
-  lines->setWordWrap(true);
-  lines->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  lines->setAttribute(Qt::WA_TransparentForMouseEvents, true);
-  lines->hide();
+  // Wrapping labels hide the editor and draw their lines themselves (drawRect), with the
+  // same text layout Font::heightForWidth measures, so a label sized by it shows every line.
   QObject::connect(edit, &QLineEdit::textEdited, edit, [this](const QString& t) { textEditedByUser(t.toStdString()); });
   setFont(Font::systemFont(13));
   updateEditor();
@@ -208,13 +204,7 @@ void TextField::updateEditor() {
   e->setAutoFillBackground(drawsBackground_);
   e->setTextMargins(bezeled_ || bordered_ ? 0 : -2, 0, 0, 0);
   e->setGeometry(0, 0, nativeWidget()->width(), nativeWidget()->height());
-  auto* lines = nativeWidget()->findChild<QLabel*>(QString(), Qt::FindDirectChildrenOnly);
-  lines->setPalette(p);
-  lines->setFont(e->font());
-  lines->setAutoFillBackground(drawsBackground_);
-  lines->setGeometry(0, 0, nativeWidget()->width(), nativeWidget()->height());
   e->setVisible(!isWrapping());
-  lines->setVisible(isWrapping());
   showText();
 }
 
@@ -230,19 +220,12 @@ void TextField::showText() {
   }
   if (!editing_) e->setCursorPosition(0);
   settingText_ = false;
-  if (auto* lines = nativeWidget()->findChild<QLabel*>(QString(), Qt::FindDirectChildrenOnly)) {
-    lines->setText(full);
-    lines->setFont(e->font());
-    lines->setAlignment(e->alignment() & Qt::AlignHorizontal_Mask ? (e->alignment() & Qt::AlignHorizontal_Mask) | Qt::AlignTop
-                                                                   : Qt::AlignLeft | Qt::AlignTop);
-  }
+  if (isWrapping()) setNeedsDisplay(true);
 }
 
 void TextField::setFrame(const Rect& frame) {
   Control::setFrame(frame);
   lineEdit()->setGeometry(0, 0, nativeWidget()->width(), nativeWidget()->height());
-  if (auto* lines = nativeWidget()->findChild<QLabel*>(QString(), Qt::FindDirectChildrenOnly))
-    lines->setGeometry(0, 0, nativeWidget()->width(), nativeWidget()->height());
   showText();
 }
 
@@ -345,11 +328,27 @@ bool TextField::performClick() {
 
 fnd::Size TextField::cellSize() const {
   Font f = font();
-  double pad = bezeled_ || bordered_ ? 2 * kBezelInset + 4 : 4;
+  double pad = bezeled_ || bordered_ ? 2 * kBezelInset + 4 : 2 * kLabelInset;
   return fnd::Size{std::ceil(f.widthOfString(text_) + pad), std::ceil(f.lineHeight() + (bezeled_ || bordered_ ? 2 * kBezelInset : 2))};
 }
 
 void TextField::sizeToFit() { setFrameSize(cellSize()); }
+
+double TextField::heightForWidth(double width) const {
+  return font().heightForWidth(text_, std::max(1.0, width - 2 * kLabelInset));
+}
+
+void TextField::drawRect(const Rect&) {
+  GraphicsContext* ctx = GraphicsContext::current();
+  if (!ctx || !isWrapping()) return;
+  Rect b = bounds();
+  if (drawsBackground_) {
+    background_.setFill();
+    ctx->fillRect(b);
+  }
+  Rect area(b.origin.x + kLabelInset, b.origin.y, std::max(0.0, b.size.width - 2 * kLabelInset), b.size.height);
+  ctx->drawText(text_, area, font(), isEnabled() ? textColor_ : Color::disabledControlText(), alignment());
+}
 
 bool TextField::acceptsFirstResponder() const { return isSelectable() && isEnabled(); }
 

@@ -38,11 +38,15 @@ enum class LineBreakMode { WordWrapping = 0, CharWrapping = 1, Clipping = 2, Tru
 // judges every partial text; a refused text leaves the field as it was.
 class TextField : public Control {
  public:
+  // Space a label keeps between its frame and its text at the left and the right.
+  static constexpr double kLabelInset = 2;
+
   explicit TextField(const fnd::Rect& frame = {});
   ~TextField() override;
   // A label: no bezel, no background, neither editable nor selectable.
   static std::unique_ptr<TextField> labelWithString(const std::string& text, const fnd::Rect& frame = {});
-  // A label that breaks its text into lines at its width.
+  // A label that breaks its text into lines at its width, from the top; carriage returns and
+  // line feeds break lines. The text keeps kLabelInset clear at the left and the right.
   static std::unique_ptr<TextField> wrappingLabelWithString(const std::string& text, const fnd::Rect& frame = {});
   // Turns this field into a label as above.
   void makeLabel();
@@ -107,6 +111,9 @@ class TextField : public Control {
 
   // The size the field needs to show its whole text on one line (bezel included).
   fnd::Size cellSize() const;
+  // The height a wrapping label needs to show its whole text broken into lines inside a frame
+  // this wide (the same measure its drawing uses).
+  double heightForWidth(double width) const;
   void sizeToFit();
 
   bool acceptsFirstResponder() const override;
@@ -115,9 +122,11 @@ class TextField : public Control {
   bool handlesNativeInput() const override { return isSelectable() && isEnabled(); }
   void setFrame(const fnd::Rect& frame) override;
   void mouseDown(const Event& event) override;
+  // Draws the lines of a wrapping label (other fields show their text in the editor).
+  void drawRect(const fnd::Rect& dirty) override;
 
   QLineEdit* lineEdit() const;
-  // True while the text shows wrapped in lines (a wrapping label) instead of in the editor.
+  // True while the text is drawn wrapped in lines (a wrapping label) instead of in the editor.
   bool isWrapping() const;
 
  private:

@@ -4,7 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QImage>
 #include <QKeyEvent>
+#include <QWidget>
+#include <cstdlib>
 #include <QLineEdit>
 #include <memory>
 
@@ -169,6 +172,35 @@ TEST_F(TextFieldTest, LabelsTruncateInTheMiddleAndKeepTheirWholeText) {
   wrapping->setEditable(true);
   EXPECT_FALSE(wrapping->isWrapping());
   EXPECT_FALSE(wrapping->lineEdit()->isHidden());
+}
+
+TEST_F(TextFieldTest, WrappingLabelDrawsTheLinesItMeasures) {
+  // Carriage returns and line feeds break lines; the text keeps the inset clear at the left.
+  const std::string text = "One\rTwo\nThree";
+  auto* label = static_cast<TextField*>(
+      window->contentView()->addSubview(TextField::wrappingLabelWithString(text, Rect(20, 10, 200, 100))));
+  kit::Font font = label->font();
+  const double line = font.lineHeight();
+  EXPECT_DOUBLE_EQ(label->heightForWidth(200), font.heightForWidth(text, 200 - 2 * TextField::kLabelInset));
+  EXPECT_NEAR(label->heightForWidth(200), 3 * line, 0.5);
+  EXPECT_GT(label->heightForWidth(40), label->heightForWidth(200) - 0.01);
+  label->setStringValue("A longer message that has to break into several lines at this width");
+  EXPECT_GE(label->heightForWidth(120), 2 * line - 0.01);
+  label->setStringValue(text);
+
+  QImage shot = label->nativeWidget()->grab().toImage();
+  ASSERT_FALSE(shot.isNull());
+  const double scale = shot.width() / 200.0;
+  const QColor paper = shot.pixelColor(shot.width() - 1, shot.height() - 1);
+  auto inkIn = [&](double x0, double x1, double y0, double y1) {
+    for (int y = static_cast<int>(y0 * scale); y < static_cast<int>(y1 * scale) && y < shot.height(); ++y)
+      for (int x = static_cast<int>(x0 * scale); x < static_cast<int>(x1 * scale) && x < shot.width(); ++x)
+        if (std::abs(shot.pixelColor(x, y).lightness() - paper.lightness()) > 60) return true;
+    return false;
+  };
+  for (int i = 0; i < 3; ++i) EXPECT_TRUE(inkIn(0, 200, i * line, (i + 1) * line)) << "line " << i;
+  EXPECT_FALSE(inkIn(0, 200, 3 * line + 1, 100));
+  EXPECT_FALSE(inkIn(0, TextField::kLabelInset, 0, 100));
 }
 
 TEST_F(TextFieldTest, NumbersGoInAndComeOutThroughTheText) {
