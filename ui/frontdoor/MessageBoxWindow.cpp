@@ -39,14 +39,16 @@ kit::Image iconOfBundle(const fnd::Bundle& bundle, bool mainBundle) {
 Quirel_MessageBoxWindow::Measured Quirel_MessageBoxWindow::measure(const std::string& text,
                                                                   std::int32_t messageType, double textX) {
   Measured m;
-  m.text = std::make_unique<Quirel_MessageTextField>(
-      fnd::Rect(textX, Quirel_MessageBoxLayout::kTextY, Quirel_MessageBoxLayout::kDefaultTextWidth,
-                Quirel_MessageBoxLayout::kTextFieldHeight));
-  m.text->setStringValue(text);
+  m.text = kit::TextField::wrappingLabelWithString(
+      text, fnd::Rect(textX, Quirel_MessageBoxLayout::kTextY, Quirel_MessageBoxLayout::kDefaultTextWidth,
+                      Quirel_MessageBoxLayout::kTextFieldHeight));
+  m.text->setFont(kit::Font::messageFont(0));
   const float maximum = Quirel_MessageBoxLayout::maximumTextWidth(Quirel_DisplayManager().getVisibleDisplayFrame());
-  Quirel_MessageTextField* field = m.text.get();
+  kit::TextField* field = m.text.get();
+  // The whole text on one line with the label's insets, unrounded (cellSize rounds up).
+  const double natural = field->font().widthOfString(text) + 2 * kit::TextField::kLabelInset;
   m.layout = Quirel_MessageBoxLayout::compute(
-      field->naturalWidth(), [field](double width) { return field->heightForWidth(width); }, messageType, maximum,
+      natural, [field](double width) { return field->heightForWidth(width); }, messageType, maximum,
       textX);
   m.text->setFrame(m.layout.textFrame);
   return m;
@@ -61,7 +63,7 @@ Quirel_MessageBoxWindow::Quirel_MessageBoxWindow(Measured measured)
   setDelegate(this);
 
   kit::View* content = contentView();
-  mMsgTextF = static_cast<Quirel_MessageTextField*>(content->addSubview(std::move(measured.text)));
+  mMsgTextF = static_cast<kit::TextField*>(content->addSubview(std::move(measured.text)));
 
   auto caution = std::make_unique<Quirel_NoFocusImageView>(layout_.cautionFrame);
   caution->setImageScaling(kit::ImageScaling::ProportionallyUpOrDown);

@@ -5,15 +5,15 @@
 #include <string>
 
 #include "kit/Button.h"
+#include "kit/TextField.h"
 #include "kit/Window.h"
 #include "kit/WindowDelegate.h"
 #include "ui/controls/NoFocusImageView.h"
 #include "ui/frontdoor/MessageBoxLayout.h"
-#include "ui/frontdoor/MessageTextField.h"
 #include "ui/frontdoor/PVLocalizedString.h"
 
 // What the two message boxes share: a titled window at level 12 that is its own delegate, the
-// wrapped text, the caution sign and the badge of the driver (or of the program), laid out by
+// wrapped text (a wrapping label in the message font), the caution sign and the badge of the driver (or of the program), laid out by
 // Quirel_MessageBoxLayout. The boxes add their buttons.
 class Quirel_MessageBoxWindow : public kit::Window, public kit::WindowDelegate {
  public:
@@ -22,7 +22,7 @@ class Quirel_MessageBoxWindow : public kit::Window, public kit::WindowDelegate {
 
   ~Quirel_MessageBoxWindow() override;
 
-  Quirel_MessageTextField* textField() const { return mMsgTextF; }
+  kit::TextField* textField() const { return mMsgTextF; }
   Quirel_NoFocusImageView* cautionView() const { return mImageView; }
   Quirel_NoFocusImageView* badgeView() const { return mImageView2; }
   const Quirel_MessageBoxLayout::Result& layout() const { return layout_; }
@@ -35,7 +35,7 @@ class Quirel_MessageBoxWindow : public kit::Window, public kit::WindowDelegate {
 
  protected:
   struct Measured {
-    std::unique_ptr<Quirel_MessageTextField> text;
+    std::unique_ptr<kit::TextField> text;
     Quirel_MessageBoxLayout::Result layout;
   };
   static Measured measure(const std::string& text, std::int32_t messageType, double textX);
@@ -52,7 +52,7 @@ class Quirel_MessageBoxWindow : public kit::Window, public kit::WindowDelegate {
 
   Quirel_MessageBoxLayout::Result layout_;
   Quirel_PVLocalizedString ls_;
-  Quirel_MessageTextField* mMsgTextF = nullptr;  // views are owned by the content view
+  kit::TextField* mMsgTextF = nullptr;  // views are owned by the content view
   Quirel_NoFocusImageView* mImageView = nullptr;
   Quirel_NoFocusImageView* mImageView2 = nullptr;
 };
