@@ -3,6 +3,7 @@
 #include <cctype>
 
 #include "foundation/FileManager.h"
+#include "ui/frontdoor/FolderOpenPanel.h"
 #include "ui/frontdoor/MessagePort.h"
 #include "ui/frontdoor/PVLocalizedBundle.h"
 #include "ui/frontdoor/PVLocalizedString.h"
@@ -18,9 +19,25 @@ int hexDigit(char c) {
 
 }  // namespace
 
+Quirel_FolderOpenDialog::Quirel_FolderOpenDialog(Quirel_FileManager fileManager, FreeSpaceSource freeSpace)
+    : ownPanel_(std::make_unique<Quirel_FolderOpenPanel>(*this)),
+      panel_(*ownPanel_),
+      fileManager_(std::move(fileManager)),
+      freeSpace_(std::move(freeSpace)) {
+  setUpPanel();
+  // The panel already shows a folder: judge it now, or OK would answer it unchecked.
+  ownPanel_->setDirectory(ownPanel_->directory());
+}
+
 Quirel_FolderOpenDialog::Quirel_FolderOpenDialog(Quirel_FolderPanelPort& panel, Quirel_FileManager fileManager,
                                                  FreeSpaceSource freeSpace)
     : panel_(panel), fileManager_(std::move(fileManager)), freeSpace_(std::move(freeSpace)) {
+  setUpPanel();
+}
+
+Quirel_FolderOpenDialog::~Quirel_FolderOpenDialog() = default;
+
+void Quirel_FolderOpenDialog::setUpPanel() {
   if (!freeSpace_) freeSpace_ = [](const std::string& path) { return fnd::FileManager::freeSpace(path); };
   const Quirel_PVLocalizedString texts(Quirel_PVLocalizedBundle::askWindowController(this));
   panel_.setTitle(texts.ls_localizedStringForKey("IDS_PATH_TITLE", "UserInterface").value_or(""));

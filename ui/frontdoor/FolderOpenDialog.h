@@ -2,12 +2,15 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 
 #include "ui/frontdoor/FileManager.h"
 #include "ui/frontdoor/FolderPanelPort.h"
+
+class Quirel_FolderOpenPanel;
 
 // A folder chooser that refuses unsuitable folders (missing, packages, removable or user-mounted
 // volumes, network file systems, symbolic links) and, when asked, too-full volumes: the panel's
@@ -22,8 +25,17 @@ class Quirel_FolderOpenDialog {
 
   // Titles the panel from the data source's localisation bundle, asked of the main-window
   // controller. An empty free-space source reads the volume (statvfs).
+  // Drives its own open panel (openPanel()), which shows the user's home folder at first.
+  explicit Quirel_FolderOpenDialog(Quirel_FileManager fileManager = {}, FreeSpaceSource freeSpace = {});
+  // Drives the given panel instead.
   explicit Quirel_FolderOpenDialog(Quirel_FolderPanelPort& panel, Quirel_FileManager fileManager = {},
                                    FreeSpaceSource freeSpace = {});
+  ~Quirel_FolderOpenDialog();
+  Quirel_FolderOpenDialog(const Quirel_FolderOpenDialog&) = delete;
+  Quirel_FolderOpenDialog& operator=(const Quirel_FolderOpenDialog&) = delete;
+
+  // The panel to run (runModal, URL); null when the chooser drives a panel given to it.
+  Quirel_FolderOpenPanel* openPanel() const { return ownPanel_.get(); }
 
   void setCheckFreeSize(bool check) { mCheckFreeSize = check; }
   bool checkFreeSize() const { return mCheckFreeSize; }
@@ -44,6 +56,9 @@ class Quirel_FolderOpenDialog {
   static std::optional<std::string> pathOfFileURL(std::string_view url);
 
  private:
+  void setUpPanel();
+
+  std::unique_ptr<Quirel_FolderOpenPanel> ownPanel_;  // before panel_: it may be what panel_ names
   Quirel_FolderPanelPort& panel_;
   Quirel_FileManager fileManager_;
   FreeSpaceSource freeSpace_;
