@@ -29,11 +29,15 @@ kit::Button* Quirel_FolderOpenPanel::searchOkButton(kit::View* view) {
   return nullptr;
 }
 
-void Quirel_FolderOpenPanel::setTitle(const std::string& title) { kit::OpenPanel::setTitle(title); }
+// A text that could not be looked up comes as an empty string: the panel keeps its own words
+// rather than show a blank title bar or a blank button.
+void Quirel_FolderOpenPanel::setTitle(const std::string& title) {
+  if (!title.empty()) kit::OpenPanel::setTitle(title);
+}
 
 bool Quirel_FolderOpenPanel::setOkButtonTitle(const std::string& title) {
   if (!okBtn_) return false;
-  okBtn_->setTitle(title);
+  if (!title.empty()) okBtn_->setTitle(title);
   return true;
 }
 

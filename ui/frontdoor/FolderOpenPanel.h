@@ -27,7 +27,7 @@ class Quirel_FolderOpenPanel : public kit::OpenPanel,
   static kit::Button* searchOkButton(kit::View* view);
   kit::Button* foundOkButton() const { return okBtn_; }
 
-  // Quirel_FolderPanelPort
+  // Quirel_FolderPanelPort. Empty titles keep the panel's own ("Open").
   void setTitle(const std::string& title) override;
   bool setOkButtonTitle(const std::string& title) override;
   void setOkButtonEnabled(bool enabled) override;

@@ -52,8 +52,14 @@ struct BundleAnswer {
 }  // namespace
 
 TEST(FolderOpenPanel, ChoosesFoldersOnlyWithTheChoosersTitles) {
-  BundleAnswer answer;
   Tree tree;
+  {
+    // Nobody answers for the texts: no blank title bar, no blank OK button.
+    Quirel_FolderOpenDialog unanswered(tree.fileManager);
+    EXPECT_EQ(unanswered.openPanel()->title(), "Open");
+    EXPECT_EQ(unanswered.openPanel()->okButton()->title(), "Open");
+  }
+  BundleAnswer answer;
   Quirel_FolderOpenDialog chooser(tree.fileManager);
   Quirel_FolderOpenPanel* panel = chooser.openPanel();
   ASSERT_NE(panel, nullptr);
