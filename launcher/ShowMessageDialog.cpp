@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <sstream>
 
 #include "foundation/Bundle.h"
 #include "foundation/NotificationCenter.h"
@@ -10,9 +11,9 @@
 #include "kit/Button.h"
 #include "kit/Cursor.h"
 #include "kit/ImageView.h"
+#include "kit/TextField.h"
 #include "launcher/DSBundleStr.h"
 #include "launcher/DisplayManager.h"
-#include "launcher/MessageTextView.h"
 #include "launcher/PVLocalizedBundle.h"
 #include "launcher/PVLocalizedString.h"
 
@@ -44,6 +45,17 @@ kit::Image badgeImage(const void* box) {
   return icon.empty() ? kit::Image() : kit::Image::named(icon);
 }
 
+// The natural width of the text: its widest line (carriage returns and line feeds break
+// lines), plus the label's insets so that line still fits unbroken.
+double naturalWidth(const kit::TextField& field) {
+  std::string text = field.stringValue();
+  std::replace(text.begin(), text.end(), '\r', '\n');
+  double widest = 0;
+  std::istringstream lines(text);
+  for (std::string line; std::getline(lines, line);) widest = std::max(widest, field.font().widthOfString(line));
+  return widest + 2 * kit::TextField::kLabelInset;
+}
+
 struct Layout {
   double textWidth = kTextWidth;
   double windowWidth = 420;
@@ -61,12 +73,12 @@ Zorvik_ShowMessageDialog::Zorvik_ShowMessageDialog(const std::string& text, std:
   const double maxWidth = maximumTextWidth(Zorvik_DisplayManager().getVisibleDisplayFrame().size.width);
   const Zorvik_PVLocalizedString strings(Zorvik_PVLocalizedBundle::askDataSource());
 
-  auto textView = std::make_unique<Zorvik_MessageTextView>(fnd::Rect{{kTextX, kTextY}, {kTextWidth, kTextBoundsHeight}});
-  textView->setStringValue(text);
+  auto textView = kit::TextField::wrappingLabelWithString(text, fnd::Rect{{kTextX, kTextY}, {kTextWidth, kTextBoundsHeight}});
+  textView->setFont(kit::Font::messageFont(0));
 
   Layout layout;
   if (messageType == 1) {
-    const double w = textView->naturalWidth();
+    const double w = naturalWidth(*textView);
     if (w >= maxWidth) {
       const int lines = static_cast<std::int16_t>(std::floor(w / maxWidth)) + 1;
       layout.textWidth = w / std::max(1, lines);
@@ -112,7 +124,7 @@ Zorvik_ShowMessageDialog::Zorvik_ShowMessageDialog(const std::string& text, std:
   auto cancel = makeButton(W - 220, "IDMAC_CANCEL_BTN", &Zorvik_ShowMessageDialog::clickCancelBtn);
 
   kit::View* content = contentView();
-  mMsgTextF = static_cast<Zorvik_MessageTextView*>(content->addSubview(std::move(textView)));
+  mMsgTextF = static_cast<kit::TextField*>(content->addSubview(std::move(textView)));
   mImageView = static_cast<kit::ImageView*>(content->addSubview(std::move(caution)));
   mImageView2 = static_cast<kit::ImageView*>(content->addSubview(std::move(badge)));
   mOkBtn = static_cast<kit::Button*>(content->addSubview(std::move(ok)));

@@ -10,8 +10,8 @@ namespace kit {
 class Button;
 class Control;
 class ImageView;
+class TextField;
 }  // namespace kit
-class Zorvik_MessageTextView;
 
 // The launcher's message box: a caution icon badged with the program's (or, while the
 // driver's main window answers, the driver's) icon, the text, and OK or OK and Cancel. It is
@@ -40,7 +40,7 @@ class Zorvik_ShowMessageDialog : public kit::Window, public kit::WindowDelegate 
 
   kit::Button* okButton() const { return mOkBtn; }
   kit::Button* cancelButton() const { return mCancelBtn; }
-  Zorvik_MessageTextView* textView() const { return mMsgTextF; }
+  kit::TextField* textView() const { return mMsgTextF; }
   kit::ImageView* badgeView() const { return mImageView2; }
 
   // The widest a text may grow for a visible screen width (message type 1), never narrower
@@ -49,7 +49,7 @@ class Zorvik_ShowMessageDialog : public kit::Window, public kit::WindowDelegate 
 
  private:
   kit::Window* mainWindow = nullptr;
-  Zorvik_MessageTextView* mMsgTextF = nullptr;  // views owned by the content view
+  kit::TextField* mMsgTextF = nullptr;  // views owned by the content view
   kit::ImageView* mImageView = nullptr;
   kit::ImageView* mImageView2 = nullptr;
   kit::Button* mOkBtn = nullptr;

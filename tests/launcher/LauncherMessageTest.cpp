@@ -172,6 +172,19 @@ TEST_F(MessageTest, BoxLayoutAndButtonKinds) {
     Zorvik_ShowMessageDialog wide(longText, 0, 1);
     EXPECT_GT(wide.contentRectSize().width, 420);
   }
+  {
+    // Message type 1 sizes the text by its widest line: that line stays whole in the label.
+    kit::Font font = kit::Font::messageFont(0);
+    std::string wideLine = "Check";
+    while (font.widthOfString(wideLine) < 340) wideLine += " the cable";
+    const std::string text = "Short.\r" + wideLine + "\rEnd.";
+    Zorvik_ShowMessageDialog box(text, 0, 1);
+    const fnd::Rect frame = box.textView()->frame();
+    EXPECT_EQ(box.textView()->stringValue(), text);
+    EXPECT_NEAR(frame.size.width, font.widthOfString(wideLine) + 2 * kit::TextField::kLabelInset, 0.01);
+    EXPECT_NEAR(box.textView()->heightForWidth(frame.size.width), 3 * font.lineHeight(), 0.5);
+    EXPECT_GE(frame.size.height, box.textView()->heightForWidth(frame.size.width));
+  }
   // No screen or a narrow one still leaves the standard text width.
   EXPECT_EQ(Zorvik_ShowMessageDialog::maximumTextWidth(0), 300);
   EXPECT_EQ(Zorvik_ShowMessageDialog::maximumTextWidth(1000), 780);

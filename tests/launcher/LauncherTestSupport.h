@@ -18,9 +18,9 @@
 #include "foundation/UserDefaults.h"
 #include "kit/Application.h"
 #include "kit/Button.h"
+#include "kit/TextField.h"
 #include "launcher/AppDelegate.h"
 #include "launcher/DataSourcePort.h"
-#include "launcher/MessageTextView.h"
 #include "launcher/ShowMessageDialog.h"
 
 namespace launchertest {
