@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
-#include <sstream>
 
 #include "foundation/Bundle.h"
 #include "foundation/NotificationCenter.h"
@@ -16,13 +15,9 @@
 #include "launcher/DisplayManager.h"
 #include "launcher/PVLocalizedBundle.h"
 #include "launcher/PVLocalizedString.h"
+#include "ui/frontdoor/MessageBoxLayout.h"
 
 namespace {
-
-constexpr double kTextX = 100;
-constexpr double kTextY = 60;
-constexpr double kTextWidth = 300;
-constexpr double kTextBoundsHeight = 340;
 
 // The badge: the driver's icon while its main window answers, else the program's own.
 kit::Image badgeImage(const void* box) {
@@ -45,73 +40,44 @@ kit::Image badgeImage(const void* box) {
   return icon.empty() ? kit::Image() : kit::Image::named(icon);
 }
 
-// The natural width of the text: its widest line (carriage returns and line feeds break
-// lines), plus the label's insets so that line still fits unbroken.
-double naturalWidth(const kit::TextField& field) {
-  std::string text = field.stringValue();
-  std::replace(text.begin(), text.end(), '\r', '\n');
-  double widest = 0;
-  std::istringstream lines(text);
-  for (std::string line; std::getline(lines, line);) widest = std::max(widest, field.font().widthOfString(line));
-  return widest + 2 * kit::TextField::kLabelInset;
-}
-
-struct Layout {
-  double textWidth = kTextWidth;
-  double windowWidth = 420;
-};
-
 }  // namespace
 
 double Zorvik_ShowMessageDialog::maximumTextWidth(double visibleWidth) {
-  return std::max(kTextWidth, static_cast<double>(static_cast<float>(visibleWidth * 0.9 - 120)));
+  return Quirel_MessageBoxLayout::maximumTextWidth(fnd::Rect(0, 0, visibleWidth, 0));
 }
 
 Zorvik_ShowMessageDialog::Zorvik_ShowMessageDialog(const std::string& text, std::int32_t buttonKind,
                                                    std::int32_t messageType)
-    : kit::Window(fnd::Rect{{0, 0}, {420, 145}}, kit::kTitledWindowMask) {
-  const double maxWidth = maximumTextWidth(Zorvik_DisplayManager().getVisibleDisplayFrame().size.width);
+    : kit::Window(fnd::Rect{{0, 0}, {Quirel_MessageBoxLayout::kWindowWidth, Quirel_MessageBoxLayout::kMinWindowHeight}},
+                  kit::kTitledWindowMask) {
   const Zorvik_PVLocalizedString strings(Zorvik_PVLocalizedBundle::askDataSource());
 
-  auto textView = kit::TextField::wrappingLabelWithString(text, fnd::Rect{{kTextX, kTextY}, {kTextWidth, kTextBoundsHeight}});
+  // Laid out as the driver's box: the same measures and the same pure layout.
+  auto textView = kit::TextField::wrappingLabelWithString(
+      text, fnd::Rect(Quirel_MessageBoxLayout::kTextX, Quirel_MessageBoxLayout::kTextY,
+                      Quirel_MessageBoxLayout::kDefaultTextWidth, Quirel_MessageBoxLayout::kTextFieldHeight));
   textView->setFont(kit::Font::messageFont(0));
-
-  Layout layout;
-  if (messageType == 1) {
-    const double w = naturalWidth(*textView);
-    if (w >= maxWidth) {
-      const int lines = static_cast<std::int16_t>(std::floor(w / maxWidth)) + 1;
-      layout.textWidth = w / std::max(1, lines);
-      layout.windowWidth = static_cast<float>(layout.textWidth + 120);
-    } else if (w > kTextWidth) {
-      layout.textWidth = w;
-      layout.windowWidth = static_cast<float>(layout.textWidth + 120);
-    }
-  }
-  const double h = textView->heightForWidth(layout.textWidth);
-  double textHeight = h, contentHeight = 145;
-  if (h < 68) {
-    textHeight = 68;
-  } else {
-    contentHeight = static_cast<float>(h + 77);
-  }
-  textView->setFrame(fnd::Rect{{kTextX, kTextY}, {layout.textWidth, textHeight}});
-  setContentSize(fnd::Size{layout.windowWidth, contentHeight});
+  kit::TextField* field = textView.get();
+  const double natural = field->font().widthOfString(text) + 2 * kit::TextField::kLabelInset;
+  const Quirel_MessageBoxLayout::Result layout = Quirel_MessageBoxLayout::compute(
+      natural, [field](double width) { return field->heightForWidth(width); }, messageType,
+      static_cast<float>(maximumTextWidth(Zorvik_DisplayManager().getVisibleDisplayFrame().size.width)));
+  textView->setFrame(layout.textFrame);
+  setContentSize(fnd::Size{layout.windowWidth, layout.windowHeight});
   setLevel(kLevel);
   setReleasedWhenClosed(false);
   setDelegate(this);
 
-  const double top = kTextY + textHeight;
-  auto caution = std::make_unique<kit::ImageView>(fnd::Rect{{10, top - 64}, {64, 64}});
+  auto caution = std::make_unique<kit::ImageView>(layout.cautionFrame);
   caution->setImageScaling(kit::ImageScaling::ProportionallyUpOrDown);
   caution->setImage(kit::Image::named("caution"));
-  auto badge = std::make_unique<kit::ImageView>(fnd::Rect{{42, top - 64}, {32, 32}});
+  auto badge = std::make_unique<kit::ImageView>(layout.badgeFrame);
   badge->setImageScaling(kit::ImageScaling::ProportionallyUpOrDown);
   badge->setImage(badgeImage(this));
 
   const double W = layout.windowWidth;
-  auto makeButton = [&](double x, const char* key, void (Zorvik_ShowMessageDialog::*action)(kit::Control*)) {
-    auto button = std::make_unique<kit::Button>(fnd::Rect{{x, 12}, {100, 32}});
+  auto makeButton = [&](const fnd::Rect& frame, const char* key, void (Zorvik_ShowMessageDialog::*action)(kit::Control*)) {
+    auto button = std::make_unique<kit::Button>(frame);
     button->setBezelStyle(kit::BezelStyle::Rounded);
     button->setButtonType(kit::ButtonType::MomentaryPushIn);
     button->setIgnoresMultipleClicks(true);
@@ -119,9 +85,9 @@ Zorvik_ShowMessageDialog::Zorvik_ShowMessageDialog(const std::string& text, std:
     button->setTarget(this, action);
     return button;
   };
-  auto ok = makeButton(W - 115, "IDMAC_OK_BTN", &Zorvik_ShowMessageDialog::clickOkBtn);
+  auto ok = makeButton(Quirel_MessageBoxLayout::okButtonFrame(W), "IDMAC_OK_BTN", &Zorvik_ShowMessageDialog::clickOkBtn);
   ok->setKeyEquivalent("\r");
-  auto cancel = makeButton(W - 220, "IDMAC_CANCEL_BTN", &Zorvik_ShowMessageDialog::clickCancelBtn);
+  auto cancel = makeButton(Quirel_MessageBoxLayout::cancelButtonFrame(W), "IDMAC_CANCEL_BTN", &Zorvik_ShowMessageDialog::clickCancelBtn);
 
   kit::View* content = contentView();
   mMsgTextF = static_cast<kit::TextField*>(content->addSubview(std::move(textView)));

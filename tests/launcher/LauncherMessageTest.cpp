@@ -17,6 +17,7 @@
 #include "launcher/PVLocalizedString.h"
 #include "launcher/ProcessImageDialog.h"
 #include "launcher/ProcessImagePanel.h"
+#include "ui/frontdoor/ShowMessageDialog.h"
 
 namespace launchertest {
 namespace {
@@ -173,17 +174,26 @@ TEST_F(MessageTest, BoxLayoutAndButtonKinds) {
     EXPECT_GT(wide.contentRectSize().width, 420);
   }
   {
-    // Message type 1 sizes the text by its widest line: that line stays whole in the label.
+    // The launcher's box lays a text out exactly as the driver's box does, for every kind of
+    // text: short, with line breaks, wider than the screen allows.
     kit::Font font = kit::Font::messageFont(0);
     std::string wideLine = "Check";
     while (font.widthOfString(wideLine) < 340) wideLine += " the cable";
-    const std::string text = "Short.\r" + wideLine + "\rEnd.";
-    Zorvik_ShowMessageDialog box(text, 0, 1);
-    const fnd::Rect frame = box.textView()->frame();
-    EXPECT_EQ(box.textView()->stringValue(), text);
-    EXPECT_NEAR(frame.size.width, font.widthOfString(wideLine) + 2 * kit::TextField::kLabelInset, 0.01);
-    EXPECT_NEAR(box.textView()->heightForWidth(frame.size.width), 3 * font.lineHeight(), 0.5);
-    EXPECT_GE(frame.size.height, box.textView()->heightForWidth(frame.size.width));
+    std::string veryLong(3000, 'w');
+    for (std::size_t i = 7; i < veryLong.size(); i += 8) veryLong[i] = ' ';
+    for (const std::string& text : {std::string("Short."), "Short.\r" + wideLine + "\rEnd.", veryLong}) {
+      for (std::int32_t type : {0, 1}) {
+        SCOPED_TRACE(text.substr(0, 20) + " type " + std::to_string(type));
+        Zorvik_ShowMessageDialog ours(text, 0, type);
+        auto driver = Quirel_ShowMessageDialog::initMessageID(text, 0, type);
+        ASSERT_NE(driver, nullptr);
+        EXPECT_EQ(ours.textView()->stringValue(), text);
+        EXPECT_EQ(ours.textView()->frame(), driver->textField()->frame());
+        EXPECT_EQ(ours.contentRectSize().width, driver->contentRectSize().width);
+        EXPECT_EQ(ours.contentRectSize().height, driver->contentRectSize().height);
+        EXPECT_GE(ours.textView()->frame().size.height, ours.textView()->heightForWidth(ours.textView()->frame().size.width));
+      }
+    }
   }
   // No screen or a narrow one still leaves the standard text width.
   EXPECT_EQ(Zorvik_ShowMessageDialog::maximumTextWidth(0), 300);
