@@ -23,11 +23,6 @@ constexpr double kLongestWait = 1.0;
 // Waits longer than this are treated as "for ever" (no overflow in the clock arithmetic).
 constexpr double kForever = 1e9;
 
-// Same time base as Timer's due times.
-double steadyNow() {
-  return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
-}
-
 struct QueuedCall {
   std::function<void()> fn;
   ModeSet modes;
@@ -91,7 +86,7 @@ struct RunLoop::Impl {
       }
       lastSeq = nextSeq - 1;
     }
-    const double now = steadyNow();
+    const double now = Timer::steadyNow();
     // Earliest first. Due times are read once: another thread may move them meanwhile.
     std::vector<std::pair<double, std::shared_ptr<Timer>>> byDue;
     for (auto& t : due) byDue.emplace_back(t->dueTime(), std::move(t));
@@ -138,7 +133,7 @@ struct RunLoop::Impl {
 
   // Waits until the steady time `until`, a wake-up or a Qt event, serving Qt events meanwhile.
   void wait(double until) {
-    const double remaining = until - steadyNow();
+    const double remaining = until - Timer::steadyNow();
     if (QCoreApplication::instance()) {
       if (remaining <= 0) {
         QCoreApplication::processEvents(QEventLoop::AllEvents);
@@ -185,7 +180,7 @@ struct RunLoop::Impl {
       serviceTimer->stop();
       return;
     }
-    const double ms = std::clamp((next - steadyNow()) * 1000.0, 0.0, kLongestWait * 1000.0);
+    const double ms = std::clamp((next - Timer::steadyNow()) * 1000.0, 0.0, kLongestWait * 1000.0);
     serviceTimer->start(static_cast<int>(std::ceil(ms)));
   }
 
@@ -264,7 +259,7 @@ bool RunLoop::runOnce(RunLoopMode mode, double maxWaitSeconds) {
       if (QCoreApplication::instance()) QCoreApplication::processEvents(QEventLoop::AllEvents);
     } else {
       const double wait = std::isnan(maxWaitSeconds) ? 0.0 : std::clamp(maxWaitSeconds, 0.0, kForever);
-      const double until = std::min(steadyNow() + wait, impl_->nextDue(mode));
+      const double until = std::min(Timer::steadyNow() + wait, impl_->nextDue(mode));
       if (!impl_->hasCalls(mode)) impl_->wait(until);
       if (!impl_->levelStopped(level.index())) ran = impl_->serve(mode, level.index());
     }
@@ -282,7 +277,7 @@ bool RunLoop::runUntil(RunLoopMode mode, Date limit) {
 
 bool RunLoop::runFor(RunLoopMode mode, double seconds) {
   if (!isMainThread()) return false;
-  const double end = steadyNow() + std::clamp(std::isnan(seconds) ? 0.0 : seconds, 0.0, kForever);
+  const double end = Timer::steadyNow() + std::clamp(std::isnan(seconds) ? 0.0 : seconds, 0.0, kForever);
   bool stopped = false;
   {
     LevelGuard level(impl_->mutex, impl_->levels, Level{mode, true, false});
@@ -295,7 +290,7 @@ bool RunLoop::runFor(RunLoopMode mode, double seconds) {
       }
       impl_->deleteReleasedObjects(level.index());
       const bool ran = impl_->serve(mode, level.index());
-      const bool late = steadyNow() >= end;
+      const bool late = Timer::steadyNow() >= end;
       if (ran || late) {
         if (QCoreApplication::instance()) QCoreApplication::processEvents(QEventLoop::AllEvents);
       }
