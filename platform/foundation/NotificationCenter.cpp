@@ -81,8 +81,8 @@ struct NotificationCenter::Impl {
     if (!callFinished.wait_for(guard, kRemovalWait, othersDone)) {
       std::fprintf(stderr, "fnd::NotificationCenter: an observer removed while still running on another thread\n");
     }
-    // Handlers still running (on this thread, further up the stack, or late on another) keep
-    // their own copy; the list entry can go.
+    // A handler still running (on this thread, further up the stack, or late on another) stays
+    // in its observer, which goes with the last post holding it; the others go now.
     std::vector<Handler> handlers;
     for (auto& o : removed) {
       if (o->callers.empty()) handlers.push_back(std::move(o->handler));
@@ -163,12 +163,12 @@ void NotificationCenter::post(const Notification& notification) {
   }
   const auto self = std::this_thread::get_id();
   for (const auto& o : targets) {
-    Handler handler;
     {
       std::lock_guard guard(impl_->mutex);
       if (!o->alive) continue;  // removed by an earlier observer of this post, or elsewhere
+      // While this thread is listed as a caller, removal leaves the handler in place (see
+      // Impl::remove), so it is called where it is, without a copy per post.
       o->callers.push_back(self);
-      handler = o->handler;  // a copy: removal during the call must not destroy what runs
     }
     struct Leave {
       Impl& impl;
@@ -182,7 +182,7 @@ void NotificationCenter::post(const Notification& notification) {
         impl.callFinished.notify_all();
       }
     } leave{*impl_, *o, self};
-    handler(notification);
+    o->handler(notification);
   }
 }
 
