@@ -3,26 +3,21 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 
 #include "TestEnvironment.h"
+#include "TestFiles.h"
 
 namespace fnd {
 namespace {
 
 namespace fs = std::filesystem;
 
-void spit(const fs::path& p, const std::string& bytes) {
-  std::ofstream out(p, std::ios::binary);
-  out << bytes;
-}
-
 TEST(Bookmark, ResolvesToThePathAndNoticesWhenTheItemIsGoneOrReplaced) {
   fs::path root = testenv::freshFolder("bookmark");
   fs::path folder = root / "Scans";
   fs::path file = root / "end.aiff";
   fs::create_directories(folder);
-  spit(file, "sound");
+  testenv::writeFile(file, "sound");
 
   std::optional<Data> folderMark = Bookmark::create(folder.string() + "/");
   std::optional<Data> fileMark = Bookmark::create(file.string());
@@ -37,7 +32,7 @@ TEST(Bookmark, ResolvesToThePathAndNoticesWhenTheItemIsGoneOrReplaced) {
 
   // Replaced by another file of the same name: stale.
   fs::rename(file, root / "old.aiff");
-  spit(file, "another sound");
+  testenv::writeFile(file, "another sound");
   r = Bookmark::resolve(*fileMark);
   ASSERT_TRUE(r);
   EXPECT_EQ(r->path, file.string());

@@ -3,11 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <thread>
 #include <vector>
 
 #include "TestEnvironment.h"
+#include "TestFiles.h"
 #include "foundation/Paths.h"
 #include "foundation/PropertyList.h"
 
@@ -15,12 +15,6 @@ namespace fnd {
 namespace {
 
 namespace fs = std::filesystem;
-
-void spit(const fs::path& p, const std::string& bytes) {
-  fs::create_directories(p.parent_path());
-  std::ofstream out(p, std::ios::binary);
-  out << bytes;
-}
 
 // A small localisation bundle: tables in the language folders and at the root, pictures.
 fs::path makeBundle(const std::string& name) {
@@ -30,21 +24,21 @@ fs::path makeBundle(const std::string& name) {
                                            {"CFBundleName", "Plain Name"},
                                            {"CFBundleVersion", "1.0"}}),
                           (b / "Info.plist").string());
-  spit(b / "en.lproj/UserInterface.strings", "\"IDS_A\" = \"English A\";\n\"IDS_B\" = \"English B\";\n");
-  spit(b / "Base.lproj/UserInterface.strings", "\"IDS_B\" = \"Base B\";\n\"IDS_C\" = \"Base C\";\n");
-  spit(b / "UserInterface.strings", "\"IDS_D\" = \"Root D\";\n");
-  spit(b / "fr.lproj/UserInterface.strings", "\"IDS_A\" = \"A fran\xC3\xA7" "ais\";\n");
-  spit(b / "en.lproj/Localizable.strings", "\"Hello\" = \"Hello there\";\n");
-  spit(b / "en.lproj/Broken.strings", "\"IDS_X\" = \"never closed;\n");
-  spit(b / "Base.lproj/Broken.strings", "\"IDS_X\" = \"from Base\";\n");
-  spit(b / "en.lproj/InfoPlist.strings", "CFBundleName = \"Localised Name\";\n");
-  spit(b / "logo.png", "png");
-  spit(b / "icon.png", "png");
-  spit(b / "icon.tif", "tif");
-  spit(b / "mark.tiff", "tiff");
-  spit(b / "mark.bmp", "bmp");
-  spit(b / "en.lproj/Help.html", "help");
-  spit(b / "Pictures/frame.png", "png");
+  testenv::writeFile(b / "en.lproj/UserInterface.strings", "\"IDS_A\" = \"English A\";\n\"IDS_B\" = \"English B\";\n");
+  testenv::writeFile(b / "Base.lproj/UserInterface.strings", "\"IDS_B\" = \"Base B\";\n\"IDS_C\" = \"Base C\";\n");
+  testenv::writeFile(b / "UserInterface.strings", "\"IDS_D\" = \"Root D\";\n");
+  testenv::writeFile(b / "fr.lproj/UserInterface.strings", "\"IDS_A\" = \"A fran\xC3\xA7" "ais\";\n");
+  testenv::writeFile(b / "en.lproj/Localizable.strings", "\"Hello\" = \"Hello there\";\n");
+  testenv::writeFile(b / "en.lproj/Broken.strings", "\"IDS_X\" = \"never closed;\n");
+  testenv::writeFile(b / "Base.lproj/Broken.strings", "\"IDS_X\" = \"from Base\";\n");
+  testenv::writeFile(b / "en.lproj/InfoPlist.strings", "CFBundleName = \"Localised Name\";\n");
+  testenv::writeFile(b / "logo.png", "png");
+  testenv::writeFile(b / "icon.png", "png");
+  testenv::writeFile(b / "icon.tif", "tif");
+  testenv::writeFile(b / "mark.tiff", "tiff");
+  testenv::writeFile(b / "mark.bmp", "bmp");
+  testenv::writeFile(b / "en.lproj/Help.html", "help");
+  testenv::writeFile(b / "Pictures/frame.png", "png");
   fs::create_directories(b / "quirel_r14");
   return b;
 }

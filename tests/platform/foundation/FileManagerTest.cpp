@@ -3,29 +3,16 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include "TestEnvironment.h"
+#include "TestFiles.h"
 
 namespace fnd {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string slurp(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::stringstream ss;
-  ss << in.rdbuf();
-  return ss.str();
-}
-
-void spit(const fs::path& p, const std::string& bytes) {
-  std::ofstream out(p, std::ios::binary);
-  out << bytes;
-}
 
 mode_t modeOf(const fs::path& p) {
   struct stat st {};
@@ -46,8 +33,8 @@ TEST_F(FileManagerTest, QueriesAndPackages) {
   fs::create_directories(root / "Scans");
   fs::create_directories(root / "Viewer.app/Contents");
   fs::create_directories(root / "Pictures.BUNDLE");
-  spit(root / "photo.app", "a file named like a package");
-  spit(root / "note.txt", "x");
+  testenv::writeFile(root / "photo.app", "a file named like a package");
+  testenv::writeFile(root / "note.txt", "x");
 
   const struct {
     const char* name;
@@ -104,10 +91,10 @@ TEST_F(FileManagerTest, CreateFolderMakesOwnerOnlyFoldersWithoutTouchingExisting
   EXPECT_EQ(modeOf(shared), 0777u & ~mask);
 
   // A file in the way is an error, never replaced.
-  spit(root / "file", "keep");
+  testenv::writeFile(root / "file", "keep");
   EXPECT_FALSE(FileManager::createFolder((root / "file").string(), true, true));
   EXPECT_FALSE(FileManager::createFolder((root / "file" / "sub").string(), true, true));
-  EXPECT_EQ(slurp(root / "file"), "keep");
+  EXPECT_EQ(testenv::readFile(root / "file"), "keep");
 }
 
 TEST_F(FileManagerTest, FreeSpaceComesFromStatvfsOrTheInjectedSource) {
@@ -131,31 +118,31 @@ TEST_F(FileManagerTest, FreeSpaceComesFromStatvfsOrTheInjectedSource) {
 TEST_F(FileManagerTest, MoveCopyAndRemoveFilesAndFolders) {
   fs::path root = testenv::freshFolder("fm-ops");
   fs::create_directories(root / "src/inner");
-  spit(root / "src/a.txt", "alpha");
-  spit(root / "src/inner/b.txt", "beta");
-  spit(root / "file.txt", "one");
-  spit(root / "other.txt", "two");
+  testenv::writeFile(root / "src/a.txt", "alpha");
+  testenv::writeFile(root / "src/inner/b.txt", "beta");
+  testenv::writeFile(root / "file.txt", "one");
+  testenv::writeFile(root / "other.txt", "two");
   std::string error;
 
   // Copy a folder with its contents, then a file.
   ASSERT_TRUE(FileManager::copy((root / "src").string(), (root / "copy").string(), &error)) << error;
-  EXPECT_EQ(slurp(root / "copy/inner/b.txt"), "beta");
-  EXPECT_EQ(slurp(root / "src/a.txt"), "alpha");
+  EXPECT_EQ(testenv::readFile(root / "copy/inner/b.txt"), "beta");
+  EXPECT_EQ(testenv::readFile(root / "src/a.txt"), "alpha");
   ASSERT_TRUE(FileManager::copy((root / "file.txt").string(), (root / "file2.txt").string()));
-  EXPECT_EQ(slurp(root / "file2.txt"), "one");
+  EXPECT_EQ(testenv::readFile(root / "file2.txt"), "one");
 
   // Existing destinations are never overwritten.
   EXPECT_FALSE(FileManager::copy((root / "file.txt").string(), (root / "other.txt").string(), &error));
   EXPECT_FALSE(FileManager::move((root / "file.txt").string(), (root / "other.txt").string()));
-  EXPECT_EQ(slurp(root / "other.txt"), "two");
-  EXPECT_EQ(slurp(root / "file.txt"), "one");
+  EXPECT_EQ(testenv::readFile(root / "other.txt"), "two");
+  EXPECT_EQ(testenv::readFile(root / "file.txt"), "one");
 
   // Move a file and a folder.
   ASSERT_TRUE(FileManager::move((root / "file.txt").string(), (root / "moved.txt").string(), &error)) << error;
   EXPECT_FALSE(fs::exists(root / "file.txt"));
-  EXPECT_EQ(slurp(root / "moved.txt"), "one");
+  EXPECT_EQ(testenv::readFile(root / "moved.txt"), "one");
   ASSERT_TRUE(FileManager::move((root / "copy").string(), (root / "copy2").string()));
-  EXPECT_EQ(slurp(root / "copy2/a.txt"), "alpha");
+  EXPECT_EQ(testenv::readFile(root / "copy2/a.txt"), "alpha");
 
   // Remove a folder with everything in it; a missing item is an error.
   ASSERT_TRUE(FileManager::remove((root / "copy2").string()));
@@ -178,7 +165,7 @@ TEST_F(FileManagerTest, AtomicWriteReplacesWholeAndKeepsLinksAndRights) {
   EXPECT_EQ(*FileManager::readFile(file.string()), "first");
   ASSERT_EQ(::chmod(file.c_str(), 0600), 0);
   ASSERT_TRUE(FileManager::writeAtomically(file.string(), "second"));
-  EXPECT_EQ(slurp(file), "second");
+  EXPECT_EQ(testenv::readFile(file), "second");
   EXPECT_EQ(modeOf(file), 0600u);
 
   // Writing through a symbolic link replaces the linked file and keeps the link.
@@ -186,7 +173,7 @@ TEST_F(FileManagerTest, AtomicWriteReplacesWholeAndKeepsLinksAndRights) {
   fs::create_symlink(file, link);
   ASSERT_TRUE(FileManager::writeAtomically(link.string(), "third"));
   EXPECT_TRUE(fs::is_symlink(link));
-  EXPECT_EQ(slurp(file), "third");
+  EXPECT_EQ(testenv::readFile(file), "third");
 
   EXPECT_FALSE(FileManager::writeAtomically(root.string(), "onto a folder", &error));
   EXPECT_FALSE(FileManager::readFile(root.string()).has_value());

@@ -5,31 +5,18 @@
 #include <cmath>
 #include <csignal>
 #include <filesystem>
-#include <fstream>
 #include <limits>
-#include <sstream>
 #include <sys/resource.h>
 #include <sys/stat.h>
 
 #include "TestEnvironment.h"
+#include "TestFiles.h"
 #include "foundation/FileManager.h"
 
 namespace fnd {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string slurp(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::stringstream ss;
-  ss << in.rdbuf();
-  return ss.str();
-}
-
-void spit(const fs::path& p, const std::string& bytes) {
-  std::ofstream out(p, std::ios::binary);
-  out << bytes;
-}
 
 // What a settings file holds: nested dictionaries, every scalar kind, data, dates.
 Dictionary settingsLike() {
@@ -215,9 +202,9 @@ TEST(PropertyList, MissingGarbageAndTruncatedFilesLeaveTheCallersDefaults) {
   fs::path folder = testenv::freshFolder("plist-bad");
   std::optional<std::string> good = PropertyList::write(Value(Dictionary{{"Resolution", 600}}));
   ASSERT_TRUE(good);
-  spit(folder / "garbage.plist", "this is not a property list");
-  spit(folder / "truncated.plist", good->substr(0, good->size() / 2));
-  spit(folder / "empty.plist", "");
+  testenv::writeFile(folder / "garbage.plist", "this is not a property list");
+  testenv::writeFile(folder / "truncated.plist", good->substr(0, good->size() / 2));
+  testenv::writeFile(folder / "empty.plist", "");
 
   for (const char* name : {"missing.plist", "garbage.plist", "truncated.plist", "empty.plist"}) {
     SCOPED_TRACE(name);
@@ -248,14 +235,14 @@ TEST(PropertyList, ValuesThatCannotBeWrittenFailTheWholeWrite) {
   };
   fs::path file = testenv::freshFolder("plist-unwritable") / "Favorite.xml";
   const std::string old = *PropertyList::write(Value(Dictionary{{"Kept", true}}));
-  spit(file, old);
+  testenv::writeFile(file, old);
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     std::string error;
     EXPECT_FALSE(PropertyList::write(c.value, &error));
     EXPECT_FALSE(error.empty());
     EXPECT_FALSE(PropertyList::writeFile(c.value, file.string()));
-    EXPECT_EQ(slurp(file), old);
+    EXPECT_EQ(testenv::readFile(file), old);
   }
   EXPECT_EQ(std::distance(fs::directory_iterator(file.parent_path()), fs::directory_iterator()), 1);
 
@@ -270,7 +257,7 @@ TEST(PropertyList, FailedAtomicWriteLeavesTheOldFileWhole) {
   fs::path file = folder / "InitSetting.xml";
   const Value oldValue(Dictionary{{"Version", 1}});
   ASSERT_TRUE(PropertyList::writeFile(oldValue, file.string()));
-  const std::string old = slurp(file);
+  const std::string old = testenv::readFile(file);
 
   // A new version far larger than the file-size limit: the write fails part-way through.
   Dictionary big;
@@ -288,7 +275,7 @@ TEST(PropertyList, FailedAtomicWriteLeavesTheOldFileWhole) {
 
   EXPECT_FALSE(written);
   EXPECT_FALSE(error.empty());
-  EXPECT_EQ(slurp(file), old);
+  EXPECT_EQ(testenv::readFile(file), old);
   EXPECT_EQ(*PropertyList::readFile(file.string()).value, oldValue);
   // No temporary file is left behind.
   EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1);

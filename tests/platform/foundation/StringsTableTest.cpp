@@ -3,10 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "TestEnvironment.h"
+#include "TestFiles.h"
 #include "foundation/FileManager.h"
 
 namespace fnd {
@@ -14,12 +13,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string fixture() {
-  std::ifstream in(testenv::sourceDir() / "platform/foundation/fixtures/Sample.strings", std::ios::binary);
-  std::stringstream ss;
-  ss << in.rdbuf();
-  return ss.str();
-}
+std::string fixture() { return testenv::readFile(testenv::sourceDir() / "platform/foundation/fixtures/Sample.strings"); }
 
 // UTF-8 to UTF-16 with a byte-order mark, as another editor would save the table.
 std::string toUtf16(const std::string& utf8, bool little) {

@@ -3,12 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <sys/stat.h>
 #include <thread>
 #include <vector>
 
 #include "TestEnvironment.h"
+#include "TestFiles.h"
 #include "foundation/Paths.h"
 #include "foundation/PropertyList.h"
 
@@ -16,11 +16,6 @@ namespace fnd {
 namespace {
 
 namespace fs = std::filesystem;
-
-void spit(const fs::path& p, const std::string& bytes) {
-  std::ofstream out(p, std::ios::binary);
-  out << bytes;
-}
 
 TEST(UserDefaults, StandardDefaultsLiveInTheConfigFolder) {
   UserDefaults& defaults = UserDefaults::standard();
@@ -109,7 +104,7 @@ TEST(UserDefaults, UnparsableFileCountsAsMissing) {
                                 *PropertyList::write(Value(Array{Value(1)}))};
   for (const std::string& bytes : broken) {
     fs::path file = folder / "d.plist";
-    spit(file, bytes);
+    testenv::writeFile(file, bytes);
     UserDefaults d(file.string());
     d.registerDefaults({{"Resolution", 300}});
     EXPECT_EQ(d.integer("Resolution"), 300);
