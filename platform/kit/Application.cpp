@@ -308,20 +308,25 @@ bool Application::inputAllowed(const Event& event) const {
   return w->worksWhenModal();
 }
 
-void Application::sendEvent(const Event& event) {
-  if (d_->hook) {
-    switch (d_->hook(event)) {
-      case EventHookResult::Pass:
-        break;
-      case EventHookResult::Drop:
-        return;
-      case EventHookResult::SwallowUntilMouseUp:
-        if (event.type() != EventType::LeftMouseUp)
-          while (auto e = nextEventMatchingMask(kMouseTrackingMask, -1, fnd::RunLoopMode::EventTracking, event.window()))
-            if (e->type() == EventType::LeftMouseUp) break;
-        return;
-    }
+bool eventPassesHook(const std::function<EventHookResult(const Event&)>& hook, const Event& event, Window* window) {
+  if (!hook) return true;
+  switch (hook(event)) {
+    case EventHookResult::Pass:
+      return true;
+    case EventHookResult::Drop:
+      return false;
+    case EventHookResult::SwallowUntilMouseUp:
+      if (event.type() != EventType::LeftMouseUp)
+        while (auto e = Application::shared().nextEventMatchingMask(kMouseTrackingMask, -1,
+                                                                    fnd::RunLoopMode::EventTracking, window))
+          if (e->type() == EventType::LeftMouseUp) break;
+      return false;
   }
+  return true;
+}
+
+void Application::sendEvent(const Event& event) {
+  if (!eventPassesHook(d_->hook, event, event.window())) return;
   Event e = event;
   if (!e.window() && (e.isKey() || e.type() == EventType::FlagsChanged)) e.setWindow(d_->key);
   Window* w = e.window();

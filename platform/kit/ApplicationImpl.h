@@ -22,6 +22,11 @@ struct ModalSession {
 };
 
 
+// Runs a hook before dispatch; true when the event goes on to be dispatched. A swallowing
+// hook also takes the events up to the next left mouse-up out of the queue (window's only,
+// when given).
+bool eventPassesHook(const std::function<EventHookResult(const Event&)>& hook, const Event& event, Window* window);
+
 struct Application::Impl {
   ApplicationDelegate* delegate = nullptr;
   std::vector<Window*> windows;

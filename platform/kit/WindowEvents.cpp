@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "kit/Application.h"
+#include "kit/ApplicationImpl.h"
 #include "kit/Cursor.h"
 #include "kit/View.h"
 #include "kit/WindowImpl.h"
@@ -18,21 +19,7 @@ using fnd::Size;
 void Window::setEventHook(std::function<EventHookResult(const Event&)> hook) { d_->hook = std::move(hook); }
 
 void Window::sendEvent(const Event& event) {
-  if (d_->hook) {
-    switch (d_->hook(event)) {
-      case EventHookResult::Pass:
-        break;
-      case EventHookResult::Drop:
-        return;
-      case EventHookResult::SwallowUntilMouseUp:
-        if (event.type() == EventType::LeftMouseUp) return;
-        while (auto e = nextEventMatchingMask(kMouseTrackingMask)) {
-          if (e->type() == EventType::LeftMouseUp) break;
-        }
-        return;
-    }
-  }
-  dispatch(event);
+  if (eventPassesHook(d_->hook, event, this)) dispatch(event);
 }
 
 void Window::dispatch(const Event& event) {

@@ -101,6 +101,19 @@ TEST_F(EventTest, HookBeforeDispatchDropsOrSwallowsBeforeAnyViewSeesTheEvent) {
   app.sendEvent(key(w, "a"));
   app.sendEvent(mouse(EventType::LeftMouseUp, w, 60, 10));
   EXPECT_EQ(log, (Log{"v:mouseUp"}));
+  // The application's hook swallows a whole click as the window's does.
+  app.setEventHook([](const Event& e) {
+    return e.type() == EventType::LeftMouseDown && e.locationInWindow().y > 90 ? kit::EventHookResult::SwallowUntilMouseUp
+                                                                               : kit::EventHookResult::Pass;
+  });
+  log.clear();
+  app.postEvent(mouse(EventType::LeftMouseDown, w, 60, 95));
+  app.postEvent(mouse(EventType::LeftMouseDragged, w, 70, 95));
+  app.postEvent(mouse(EventType::LeftMouseUp, w, 70, 95));
+  app.postEvent(mouse(EventType::LeftMouseDown, w, 60, 10));
+  app.dispatchQueuedEvents();
+  EXPECT_EQ(log, (Log{"v:down"}));
+  EXPECT_EQ(app.queuedEventCount(), 0u);
 }
 
 TEST_F(EventTest, TitleBarClicksCanBeFilteredWithSyntheticEvents) {
