@@ -23,6 +23,16 @@ namespace kit {
 
 using fnd::Point;
 
+namespace {
+
+// Ends a modal run that nobody can answer any more (its window went, or the program is ending).
+void abortSession(ModalSession& session) {
+  if (session.done) return;
+  session.done = true;
+  session.code = kModalResponseAbort;
+}
+
+}  // namespace
 
 Application& Application::shared() {
   // Never destroyed: windows and Qt objects may outlive static destruction order.
@@ -85,12 +95,7 @@ bool Application::terminate() {
   fnd::NotificationCenter::defaultCenter().post(kWillTerminateNotification, this);
   if (d_->delegate) d_->delegate->applicationWillTerminate(*this);
   d_->terminated = true;
-  for (auto& s : d_->sessions) {
-    if (!s->done) {
-      s->done = true;
-      s->code = kModalResponseAbort;
-    }
-  }
+  for (auto& s : d_->sessions) abortSession(*s);
   // Wake a waiting pass so the loops see the flag now.
   fnd::RunLoop::main().perform([] {}, fnd::kCommonModes);
   return true;
@@ -136,10 +141,7 @@ void Application::removeWindow(Window* window) {
   for (auto& s : d_->sessions) {
     if (s->window == window) {
       s->window = nullptr;
-      if (!s->done) {
-        s->done = true;
-        s->code = kModalResponseAbort;
-      }
+      abortSession(*s);
     }
   }
 }
@@ -164,13 +166,9 @@ void Application::setMainWindow(Window* window) {
 }
 
 void Application::windowDidOrderOut(Window* window) {
-  for (auto& s : d_->sessions) {
-    // A modal window that goes away ends its run: nobody could answer it any more.
-    if (s->window == window && !s->done) {
-      s->done = true;
-      s->code = kModalResponseAbort;
-    }
-  }
+  // A modal window that goes away ends its run: nobody could answer it any more.
+  for (auto& s : d_->sessions)
+    if (s->window == window) abortSession(*s);
   auto frontmostOther = [&](auto accept) -> Window* {
     for (Window* w : ZOrderManager::shared().windowsFrontToBack())
       if (w != window && accept(w)) return w;
@@ -256,10 +254,7 @@ ModalSession* Application::beginModalSession(Window& window) {
 }
 
 int Application::runModalSession(ModalSession* session) {
-  if (d_->terminated && session && !session->done) {
-    session->done = true;
-    session->code = kModalResponseAbort;
-  }
+  if (d_->terminated && session) abortSession(*session);
   auto it = std::find_if(d_->sessions.begin(), d_->sessions.end(), [session](const auto& s) { return s.get() == session; });
   if (it == d_->sessions.end()) return kModalResponseAbort;
   if (!session->done) {
