@@ -32,6 +32,12 @@ void abortSession(ModalSession& session) {
   session.code = kModalResponseAbort;
 }
 
+// Where a mouse event happened on the screen; the event must have a window.
+Point screenLocation(const Event& event) {
+  fnd::Rect f = event.window()->frame();
+  return {f.origin.x + event.locationInWindow().x, f.origin.y + event.locationInWindow().y};
+}
+
 }  // namespace
 
 Application& Application::shared() {
@@ -328,10 +334,7 @@ void Application::sendEvent(const Event& event) {
   if (!w || std::find(d_->windows.begin(), d_->windows.end(), w) == d_->windows.end()) return;
   if (!inputAllowed(e)) return;
   d_->needsUpdate = true;
-  if (e.isMouse()) {
-    fnd::Rect f = w->frame();
-    setMouseLocation({f.origin.x + e.locationInWindow().x, f.origin.y + e.locationInWindow().y});
-  }
+  if (e.isMouse()) setMouseLocation(screenLocation(e));
   w->sendEvent(e);
 }
 
@@ -381,10 +384,7 @@ std::optional<Event> Application::nextEventMatchingMask(EventMask mask, double t
       if (window && it->window() && it->window() != window) continue;
       Event e = *it;
       q.erase(it);
-      if (e.isMouse() && e.window()) {
-        fnd::Rect f = e.window()->frame();
-        setMouseLocation({f.origin.x + e.locationInWindow().x, f.origin.y + e.locationInWindow().y});
-      }
+      if (e.isMouse() && e.window()) setMouseLocation(screenLocation(e));
       return e;
     }
     if (d_->terminated || !alive() || (window && !window->isVisible())) return std::nullopt;
