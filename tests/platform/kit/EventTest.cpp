@@ -68,6 +68,19 @@ TEST_F(EventTest, WithoutATrackingLoopDragsAndTheUpGoToTheViewPressed) {
   EXPECT_EQ(log, (Log{"a:down", "a:dragged", "a:mouseUp", "b:mouseUp"}));
 }
 
+TEST_F(EventTest, MouseEventsMoveTheMouseLocationInScreenPoints) {
+  Window w(Rect(100, 200, 80, 60), kit::kTitledWindowMask);
+  w.makeKeyAndOrderFront();
+  Application& app = Application::shared();
+  app.sendEvent(mouse(EventType::MouseMoved, w, 10, 20));
+  EXPECT_EQ(app.mouseLocation(), (Point{110, 220}));
+  // An event a tracking loop takes from the queue moves it too.
+  app.postEvent(mouse(EventType::LeftMouseDragged, w, 30, 40));
+  auto e = app.nextEventMatchingMask(kit::kMouseTrackingMask, 0, fnd::RunLoopMode::EventTracking, &w);
+  ASSERT_TRUE(e);
+  EXPECT_EQ(app.mouseLocation(), (Point{130, 240}));
+}
+
 TEST_F(EventTest, HookBeforeDispatchDropsOrSwallowsBeforeAnyViewSeesTheEvent) {
   Window w(Rect(0, 0, 100, 100), kit::kTitledWindowMask);
   Log log;
