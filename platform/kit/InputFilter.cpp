@@ -87,6 +87,12 @@ bool InputFilter::eventFilter(QObject* watched, QEvent* event) {
     QPointF p = widget->mapTo(top, local);
     return Point{p.x(), height - p.y()};
   };
+  // The view under the pointer when it is a Qt editor that takes its own input.
+  auto nativeViewAt = [&](Point loc) -> View* {
+    View* content = window->contentView();
+    View* hit = content ? content->hitTest(loc) : nullptr;
+    return hit && hit->handlesNativeInput() ? hit : nullptr;
+  };
 
   Event e;
   View* nativeTarget = nullptr;
@@ -117,10 +123,7 @@ bool InputFilter::eventFilter(QObject* watched, QEvent* event) {
         clicks = clickCountFor(m);
       }
       e = Event::mouseEvent(type, loc, mods, window, clicks);
-      if (View* content = window->contentView()) {
-        View* hit = content->hitTest(loc);
-        if (hit && hit->handlesNativeInput()) nativeTarget = hit;
-      }
+      nativeTarget = nativeViewAt(loc);
       break;
     }
     case QEvent::Wheel: {
@@ -128,10 +131,7 @@ bool InputFilter::eventFilter(QObject* watched, QEvent* event) {
       Point loc = toWindow(w->position());
       e = Event::scrollWheelEvent(loc, w->angleDelta().x() / 120.0, w->angleDelta().y() / 120.0,
                                   modifiersOf(w->modifiers()), window);
-      if (View* content = window->contentView()) {
-        View* hit = content->hitTest(loc);
-        if (hit && hit->handlesNativeInput()) nativeTarget = hit;
-      }
+      nativeTarget = nativeViewAt(loc);
       break;
     }
     default: {
