@@ -20,7 +20,6 @@ using fnd::Rect;
 class FieldEditorAccess {
  public:
   static bool begin(TextField* f) { return f->beginEditingIfNeeded(); }
-  static void edited(TextField* f, const std::string& t) { f->textEditedByUser(t); }
   static void returnPressed(TextField* f) { f->returnPressed(); }
   static Formatter* formatter(TextField* f) { return f->formatter_.get(); }
   static bool settingText(TextField* f) { return f->settingText_; }
