@@ -51,6 +51,12 @@ constexpr char kEnter = 3;
 constexpr char kEscape = 27;
 constexpr char kTab = '\t';
 constexpr char kDelete = 127;  // the backspace key
+// Function keys: one private-use character each, as UTF-8.
+constexpr const char kUpArrow[] = "\xef\x9c\x80";        // U+F700
+constexpr const char kDownArrow[] = "\xef\x9c\x81";      // U+F701
+constexpr const char kLeftArrow[] = "\xef\x9c\x82";      // U+F702
+constexpr const char kRightArrow[] = "\xef\x9c\x83";     // U+F703
+constexpr const char kForwardDelete[] = "\xef\x9c\xa8";  // U+F728
 }  // namespace keys
 
 // One input event. Locations are in the window's coordinates: points from the bottom-left of

@@ -34,12 +34,11 @@ std::string charactersOf(const QKeyEvent* k) {
     case Qt::Key_Escape: return std::string(1, keys::kEscape);
     case Qt::Key_Backspace: return std::string(1, keys::kDelete);
     case Qt::Key_Tab: return std::string(1, keys::kTab);
-    // The platform's function-key characters, as UTF-8.
-    case Qt::Key_Up: return QString(QChar(0xF700)).toStdString();
-    case Qt::Key_Down: return QString(QChar(0xF701)).toStdString();
-    case Qt::Key_Left: return QString(QChar(0xF702)).toStdString();
-    case Qt::Key_Right: return QString(QChar(0xF703)).toStdString();
-    case Qt::Key_Delete: return QString(QChar(0xF728)).toStdString();
+    case Qt::Key_Up: return keys::kUpArrow;
+    case Qt::Key_Down: return keys::kDownArrow;
+    case Qt::Key_Left: return keys::kLeftArrow;
+    case Qt::Key_Right: return keys::kRightArrow;
+    case Qt::Key_Delete: return keys::kForwardDelete;
     default: return k->text().toStdString();
   }
 }

@@ -167,9 +167,8 @@ void TableView::trackMouseDown(const Event& event) {
 }
 
 void TableView::keyDown(const Event& event) {
-  // Arrow keys arrive as the platform's function-key characters.
   const std::string& c = event.characters();
-  int delta = c == "\xef\x9c\x80" ? -1 : c == "\xef\x9c\x81" ? 1 : 0;  // up, down
+  int delta = c == keys::kUpArrow ? -1 : c == keys::kDownArrow ? 1 : 0;
   if (delta == 0) return Control::keyDown(event);
   int row = std::clamp(selectedRow() + delta, 0, std::max(0, rows_ - 1));
   if (rows_ > 0 && (!delegate_ || delegate_->tableViewShouldSelectRow(*this, row))) selectRow(row, false);

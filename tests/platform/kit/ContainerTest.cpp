@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QKeyEvent>
+#include <QWidget>
 #include <memory>
 
 #include "KitTestSupport.h"
@@ -145,6 +148,30 @@ TEST_F(ContainerTest, TableSelectionFollowsItsRulesAndSurvivesAReload) {
   t->selectRow(1, true);
   EXPECT_EQ(t->selectedRowIndexes(), (std::set<int>{0, 1, 2}));
   fnd::NotificationCenter::defaultCenter().removeObserver(&changes);
+}
+
+TEST_F(ContainerTest, ArrowKeysFromTheKeyboardMoveTheTableSelection) {
+  kit::Window w(Rect(0, 0, 300, 200), kit::kTitledWindowMask);
+  w.makeKeyAndOrderFront();
+  auto* t = static_cast<kit::TableView*>(w.contentView()->addSubview(std::make_unique<kit::TableView>(Rect(0, 0, 200, 100))));
+  t->addTableColumn(kit::TableColumn{"column1", "", 200});
+  Rows rows;
+  rows.names = {"Scanner A", "Scanner B", "Scanner C"};
+  t->setDataSource(&rows);
+  t->reloadData();
+  t->selectRow(0, false);
+  ASSERT_TRUE(w.makeFirstResponder(t));
+  auto press = [&](Qt::Key k) {
+    QKeyEvent e(QEvent::KeyPress, k, Qt::NoModifier);
+    QApplication::sendEvent(w.nativeWidget(), &e);
+  };
+  press(Qt::Key_Down);
+  EXPECT_EQ(t->selectedRow(), 1);
+  press(Qt::Key_Down);
+  press(Qt::Key_Down);
+  EXPECT_EQ(t->selectedRow(), 2) << "stops at the last row";
+  press(Qt::Key_Up);
+  EXPECT_EQ(t->selectedRow(), 1);
 }
 
 TEST_F(ContainerTest, ScrollingToAPointStaysWithinTheDocument) {
