@@ -409,13 +409,10 @@ Rect View::convertRectToView(const Rect& r, const View* to) const {
 Rect View::visibleRect() const {
   if (isHiddenOrHasHiddenAncestor()) return Rect();
   Rect visible = bounds();
-  const View* child = this;
-  for (const View* sup = d_->superview; sup; child = sup, sup = sup->d_->superview) {
-    Rect clip = convertRectFromView(sup->bounds(), sup);
-    visible = visible.intersection(clip);
+  for (const View* sup = d_->superview; sup; sup = sup->d_->superview) {
+    visible = visible.intersection(convertRectFromView(sup->bounds(), sup));
     if (visible.isEmpty()) return Rect();
   }
-  (void)child;
   return visible;
 }
 
