@@ -88,16 +88,15 @@ CMResult ImageConvertXform::ConvertXform() {
     bool exists = false;
     CM_FileExists(&input, &exists);
     if (!exists) CM_ThrowIfError(SM_ERR_MALFORMED);
-    bool grey = false;
-    {
-      auto source = imageio::ImageSource::createWithPath(input, SM_SourceOptions());
-      if (!source) CM_ThrowIfError(SM_ERR_IMAGE);
-      auto properties = source->copyPropertiesAtIndex(0, SM_SourceOptions());
-      if (!properties) CM_ThrowIfError(SM_ERR_IMAGE);
-      grey = properties->string(imageio::kCGImagePropertyColorModel) == imageio::kCGImagePropertyColorModelGray;
-    }
-    if (m_pXformInfo->GetOutFormat() == SM_FORMAT_JPEG_EXIF && grey) return ConvertGreyToRgbJpeg(input, output);
-    return ConvertStandard(input, output, grey);
+    auto source = imageio::ImageSource::createWithPath(input, SM_SourceOptions());
+    if (!source) CM_ThrowIfError(SM_ERR_IMAGE);
+    auto properties = source->copyPropertiesAtIndex(0, SM_SourceOptions());
+    if (!properties) CM_ThrowIfError(SM_ERR_IMAGE);
+    const bool grey =
+        properties->string(imageio::kCGImagePropertyColorModel) == imageio::kCGImagePropertyColorModelGray;
+    if (m_pXformInfo->GetOutFormat() == SM_FORMAT_JPEG_EXIF && grey)
+      return ConvertGreyToRgbJpeg(*source, std::move(*properties), output);
+    return ConvertStandard(*source, std::move(*properties), output, grey);
   });
   CM_ReleaseAutoreleasePool(pool);
   return rc;
@@ -144,11 +143,9 @@ std::size_t ImageConvertXform::ProvideGreyAsRgb(GreyToRgbInfo* info, void* buffe
   return copied;
 }
 
-CMResult ImageConvertXform::ConvertGreyToRgbJpeg(const std::string& input, const std::string& output) {
-  auto source = imageio::ImageSource::createWithPath(input, SM_SourceOptions());
-  if (!source) CM_ThrowIfError(SM_ERR_IMAGE);
-  fnd::Dictionary properties = source->copyPropertiesAtIndex(0, SM_SourceOptions()).value_or(fnd::Dictionary());
-  imageio::ImageRef grey = source->createImageAtIndex(0, SM_SourceOptions());
+CMResult ImageConvertXform::ConvertGreyToRgbJpeg(const imageio::ImageSource& source, fnd::Dictionary properties,
+                                                 const std::string& output) {
+  imageio::ImageRef grey = source.createImageAtIndex(0, SM_SourceOptions());
   if (!grey || grey->colorSpace()->numberOfComponents() != 1) CM_ThrowIfError(SM_ERR_IMAGE);
   m_PixelFormat = std::uint32_t(grey->bitsPerPixel());
   CM_ThrowIfError(SM_CheckOutputFolder(&output));
@@ -191,18 +188,17 @@ CMResult ImageConvertXform::ConvertGreyToRgbJpeg(const std::string& input, const
   return CM_OK;
 }
 
-CMResult ImageConvertXform::ConvertStandard(const std::string& input, const std::string& output, bool grey) {
+CMResult ImageConvertXform::ConvertStandard(const imageio::ImageSource& source, fnd::Dictionary properties,
+                                            const std::string& output, bool grey) {
   const std::uint32_t out = m_pXformInfo->GetOutFormat();
   imageio::ImageType type;
   CM_ThrowIfError(SM_DestinationType(out, &type));
   CM_ThrowIfError(SM_CheckOutputFolder(&output));
   auto destination = imageio::ImageDestination::createWithPath(output, type, 1);
-  auto source = imageio::ImageSource::createWithPath(input, SM_SourceOptions());
-  if (!destination || !source) CM_ThrowIfError(SM_ERR_IMAGE);
-  imageio::ImageRef image = source->createImageAtIndex(0, SM_SourceOptions());
+  if (!destination) CM_ThrowIfError(SM_ERR_IMAGE);
+  imageio::ImageRef image = source.createImageAtIndex(0, SM_SourceOptions());
   if (!image) CM_ThrowIfError(SM_ERR_IMAGE);
   m_PixelFormat = std::uint32_t(image->bitsPerPixel());
-  fnd::Dictionary properties = source->copyPropertiesAtIndex(0, SM_SourceOptions()).value_or(fnd::Dictionary());
   const char* model = grey ? imageio::kCGImagePropertyColorModelGray : imageio::kCGImagePropertyColorModelRGB;
   properties.set(imageio::kCGImagePropertyColorModel, model);
 

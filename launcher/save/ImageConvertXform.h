@@ -17,10 +17,15 @@
 #include <memory>
 #include <string>
 
+#include "foundation/Value.h"
 #include "launcher/save/CMError.h"
 #include "launcher/save/ICMSTR_CLASS.h"
 #include "launcher/save/ISM_IMAGE_INFO.h"
 #include "launcher/save/ISM_XFORM_INFO.h"
+
+namespace imageio {
+class ImageSource;
+}
 
 class ImageConvertXform {
  public:
@@ -55,8 +60,12 @@ class ImageConvertXform {
   struct GreyToRgbInfo;
 
   void ReleaseRecords();
-  CMResult ConvertGreyToRgbJpeg(const std::string& input, const std::string& output);
-  CMResult ConvertStandard(const std::string& input, const std::string& output, bool grey);
+  // Both take the source and properties ConvertXform has already read, so the input is parsed
+  // once per conversion.
+  CMResult ConvertGreyToRgbJpeg(const imageio::ImageSource& source, fnd::Dictionary properties,
+                                const std::string& output);
+  CMResult ConvertStandard(const imageio::ImageSource& source, fnd::Dictionary properties, const std::string& output,
+                           bool grey);
   std::size_t ProvideGreyAsRgb(GreyToRgbInfo* info, void* buffer, std::int64_t position, std::size_t count);
 
   std::unique_ptr<ISM_IMAGE_INFO> m_pImageInfo;
