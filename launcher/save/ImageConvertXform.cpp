@@ -17,12 +17,11 @@
 #include "launcher/save/ImagePassSupport.h"
 #include "launcher/save/SMCodes.h"
 
-// The grey-to-RGB provider's record: the RGB stream's geometry, the bytes handed out, and the
-// grey rows read so far (the encoder asks for its bytes in order, so one row is enough).
+// The grey-to-RGB provider's record: the RGB stream's geometry and the grey rows read so
+// far (the encoder asks for its bytes in order, so one row is enough).
 struct ImageConvertXform::GreyToRgbInfo {
   std::uint64_t width = 0;
   std::uint64_t height = 0;
-  std::uint64_t delivered = 0;
   std::uint64_t total = 0;
   std::uint64_t rowBytes = 0;
   ImageConvertXform* owner = nullptr;
@@ -139,7 +138,6 @@ std::size_t ImageConvertXform::ProvideGreyAsRgb(GreyToRgbInfo* info, void* buffe
     copied += n;
     at += n;
   }
-  info->delivered += copied;
   return copied;
 }
 
@@ -209,7 +207,6 @@ CMResult ImageConvertXform::ConvertStandard(const imageio::ImageSource& source, 
     if (!upright) CM_ThrowIfError(SM_ERR_ROTATE);
     image = std::move(upright);
     SM_MarkUpright(&properties);
-    properties.set(imageio::kCGImagePropertyOrientation, 1);
     if (degrees == 90 || degrees == 270) SM_SwapResolutions(&properties);
   }
 
