@@ -1,8 +1,8 @@
 #include "launcher/save/TiffLineReader.h"
 
+#include <algorithm>
 #include <cstring>
 
-#include "launcher/save/CMCommon.h"
 #include "launcher/save/SM_ImageProperty_Struct.h"
 
 TiffLineReader::~TiffLineReader() { CloseTiff(); }
@@ -33,15 +33,7 @@ CMResult TiffLineReader::OpenTiff(ISM_IMAGE_INFO* image, bool probe) {
     }
     m_pImageInfo.reset();
     CM_ThrowIfError(SM_CopyImageInfo(&m_pImageInfo, image));
-    std::uint64_t rowBytes = 0;
-    switch (bpp) {
-      case 1: rowBytes = CM_RowBytes1Bit(m_Tiff.Width); break;
-      case 8: rowBytes = CM_RowBytes8Bit(m_Tiff.Width); break;
-      case 16: rowBytes = CM_RowBytes16Bit(m_Tiff.Width); break;
-      case 24: rowBytes = CM_RowBytes24Bit(m_Tiff.Width); break;
-      default: rowBytes = CM_RowBytes48Bit(m_Tiff.Width); break;
-    }
-    m_RawImageLength = rowBytes * m_Tiff.Height;
+    m_RawImageLength = CM_TiffRowBytes(m_Tiff) * m_Tiff.Height;
     m_RawImageOffset = 0;
     return CM_OK;
   });
@@ -55,7 +47,7 @@ CMResult TiffLineReader::ReadTiffLines(void* buffer, std::uint64_t size, std::ui
   if (!m_Tiff.fp || !m_pImageInfo || m_Tiff.Height == 0) return SM_ERR_NO_XFORM;
   if (!buffer || !bytesRead || !finished) return SM_ERR_BAD_SIZE;
   return CM_Guard([&]() -> CMResult {
-    const std::uint64_t rowBytes = m_RawImageLength / m_Tiff.Height;
+    const std::uint64_t rowBytes = CM_TiffRowBytes(m_Tiff);
     const std::uint64_t rows = size / rowBytes;
     if (rows == 0) CM_ThrowIfError(SM_ERR_BAD_SIZE);
     const std::uint64_t left = m_RawImageLength - m_RawImageOffset;

@@ -173,9 +173,7 @@ class Parser {
     if (compression != 1 || (planar != 1 && t_->SamplePerPixel > 1) || !stripOffsets || !stripCounts)
       CM_ThrowIfError(SM_ERR_MALFORMED);
 
-    const std::uint64_t rowBytes = t_->BPP == 1 ? (std::uint64_t(t_->Width) + 7) >> 3
-                                                : std::uint64_t(t_->Width) * (t_->BPP / 8);
-    const std::uint64_t dataBytes = rowBytes * t_->Height;
+    const std::uint64_t dataBytes = CM_TiffRowBytes(*t_) * t_->Height;
     CheckStrips(*stripOffsets, *stripCounts, dataBytes);
     std::uint64_t fileSize = 0;
     CM_ThrowIfError(t_->fp->GetSize(&fileSize));
@@ -187,6 +185,10 @@ class Parser {
 };
 
 }  // namespace
+
+std::uint64_t CM_TiffRowBytes(const TIFF& tiff) {
+  return tiff.BPP == 1 ? (std::uint64_t(tiff.Width) + 7) >> 3 : std::uint64_t(tiff.Width) * (tiff.BPP / 8);
+}
 
 CMResult CM_TiffReadHeader(const std::string* path, TIFF* tiff) {
   if (!path || !tiff) return CM_ERR_BAD_ARGUMENT;

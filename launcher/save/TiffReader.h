@@ -26,9 +26,11 @@ struct TIFF {
   std::uint32_t StartOffset = 0;  // file offset of the first strip
   std::uint32_t BitsPerSample = 0;
   std::uint32_t SamplePerPixel = 0;
-  std::uint32_t CurrentHeight = 0;
   std::uint32_t Endian = 0;  // 0 "MM" (big-endian), 1 otherwise
 };
+
+// Bytes of one row of the record's pixels: 1-bit rows packed, whole bytes otherwise.
+std::uint64_t CM_TiffRowBytes(const TIFF& tiff);
 
 // Opens path for reading into tiff.fp and fills the record. 0xAF200 for a file that is not a
 // TIFF this reader can describe (wrong magic number, more than one image, more than 32
