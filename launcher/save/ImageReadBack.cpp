@@ -46,10 +46,9 @@ CMResult ImageReadBack::OpenReadImage(ISM_IMAGE_INFO* image, bool prepare) {
     CM_ThrowIfError(SM_CopyImageInfo(&m_pImageInfo, image));
     m_Image = std::move(picture);
     m_Reader = std::make_unique<imageio::RowReader>(*m_Image);
-    m_RowBytes = m_Reader->pixelBytes();
-    m_Row.assign(std::size_t(m_RowBytes), 0);
+    m_Row.assign(m_Reader->pixelBytes(), 0);
     m_RowUsed = m_Row.size();
-    m_TotalBytes = m_RowBytes * m_Image->height();
+    m_TotalBytes = std::uint64_t(m_Row.size()) * m_Image->height();
     m_Position = 0;
     return CM_OK;
   });
@@ -92,6 +91,6 @@ CMResult ImageReadBack::CloseReadImage() {
   m_pImageInfo.reset();
   m_Row.clear();
   m_RowUsed = 0;
-  m_RowBytes = m_TotalBytes = m_Position = 0;
+  m_TotalBytes = m_Position = 0;
   return CM_OK;
 }

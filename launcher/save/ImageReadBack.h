@@ -39,7 +39,6 @@ class ImageReadBack {
   std::unique_ptr<imageio::RowReader> m_Reader;
   std::vector<std::uint8_t> m_Row;
   std::size_t m_RowUsed = 0;
-  std::uint64_t m_RowBytes = 0;
   std::uint64_t m_TotalBytes = 0;
   std::uint64_t m_Position = 0;
 };
