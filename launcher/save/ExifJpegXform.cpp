@@ -196,17 +196,29 @@ CMResult ExifJpegXform::MakeFittingThumbnail(const ICMSTR_CLASS* source, const I
                                              const SM_ExifInfo_Struct& record, std::uint64_t* length) {
   std::uint32_t most = 0;
   CM_ThrowIfError(SM_MaxExifThumbnailLength(&record, &most));
-  // A large profile can make the thumbnail too long for one segment: then it goes without.
-  for (bool withProfile : {true, false}) {
-    CM_ThrowIfError(MakeThumbnail(source, target, withProfile));
-    CM_ThrowIfError(fileSize(target->GetNSString(), length));
-    if (*length <= most) return CM_OK;
-  }
-  CM_ThrowIfError(SM_ERR_BAD_COUNT);
-  return SM_ERR_BAD_COUNT;
+  // The reduced picture is made once (it decodes the whole image); only its encoding with or
+  // without the profile is tried twice.
+  return WithUprightThumbnail(source, target, [&](const std::string& upright) -> CMResult {
+    // A large profile can make the thumbnail too long for one segment: then it goes without.
+    for (bool withProfile : {true, false}) {
+      CM_ThrowIfError(SM_MakeProfiledCopy(&upright, target->GetNSString(), m_pfPath.get(),
+                                          withProfile ? SM_ProfileChoice::FromSettings : SM_ProfileChoice::None));
+      CM_ThrowIfError(fileSize(target->GetNSString(), length));
+      if (*length <= most) return CM_OK;
+    }
+    return SM_ERR_BAD_COUNT;
+  });
 }
 
 CMResult ExifJpegXform::MakeThumbnail(const ICMSTR_CLASS* source, const ICMSTR_CLASS* target, bool withProfile) {
+  return WithUprightThumbnail(source, target, [&](const std::string& upright) -> CMResult {
+    return SM_MakeProfiledCopy(&upright, target->GetNSString(), m_pfPath.get(),
+                               withProfile ? SM_ProfileChoice::FromSettings : SM_ProfileChoice::None);
+  });
+}
+
+CMResult ExifJpegXform::WithUprightThumbnail(const ICMSTR_CLASS* source, const ICMSTR_CLASS* target,
+                                             const std::function<CMResult(const std::string&)>& encode) {
   if (!source || !target || !source->GetNSString() || !target->GetNSString() || !m_wszTempFolderPath)
     return CM_ERR_BAD_ARGUMENT;
   std::string th0;
@@ -216,8 +228,7 @@ CMResult ExifJpegXform::MakeThumbnail(const ICMSTR_CLASS* source, const ICMSTR_C
     CM_ThrowIfError(thumbnailer.SetTempFolderPath(m_wszTempFolderPath->GetNSString()));
     CM_ThrowIfError(
         thumbnailer.MakeThumbnailFile(source->GetNSString(), &th0, SM_FormatPair(SM_FORMAT_JPEG, SM_FORMAT_JPEG)));
-    return SM_MakeProfiledCopy(&th0, target->GetNSString(), m_pfPath.get(),
-                               withProfile ? SM_ProfileChoice::FromSettings : SM_ProfileChoice::None);
+    return encode(th0);
   });
   if (!th0.empty()) {
     const CMResult removed = CM_RemoveFile(&th0);

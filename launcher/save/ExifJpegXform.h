@@ -17,6 +17,7 @@
 // several threads: the thumbnail files have fixed names, so passes take turns.
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -70,6 +71,10 @@ class ExifJpegXform {
   // 0xACA01 rather than a segment whose length wraps).
   CMResult MakeFittingThumbnail(const ICMSTR_CLASS* source, const ICMSTR_CLASS* target, const SM_ExifInfo_Struct& record,
                                 std::uint64_t* length);
+  // Makes the upright 160-pixel thumbnail of source in "PVTO_tmpTH0.JPG", hands its path to
+  // encode (which writes target from it) and removes it again on every road.
+  CMResult WithUprightThumbnail(const ICMSTR_CLASS* source, const ICMSTR_CLASS* target,
+                                const std::function<CMResult(const std::string&)>& encode);
   CMResult ReleaseRecords();
 
   std::unique_ptr<ISM_IMAGE_INFO> m_pImageInfo;
