@@ -3,9 +3,10 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
-#include <fstream>
-#include <iterator>
+#include <optional>
+#include <string>
 
+#include "foundation/FileManager.h"
 #include "imageio/ColorSpace.h"
 #include "launcher/save/SMCodes.h"
 
@@ -48,9 +49,8 @@ std::uint32_t WholeDpi(double dpi) {
 }
 
 fnd::Data ReadWholeFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return {};
-  return fnd::Data(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  const std::optional<std::string> bytes = fnd::FileManager::readFile(path);
+  return bytes ? fnd::Data(bytes->begin(), bytes->end()) : fnd::Data();
 }
 
 }  // namespace
