@@ -2,25 +2,19 @@
 
 #include <cstdio>
 #include <csetjmp>
-#include <fstream>
-#include <iterator>
 
 #include <jpeglib.h>
 
 #include "imageio/DataProvider.h"
 #include "imageio/Image.h"
 #include "imageio/ImageDestination.h"
+#include "SaveFileTestSupport.h"
 
 namespace jpegtest {
 
-Bytes readFile(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
+Bytes readFile(const std::filesystem::path& path) { return savetest::ReadFile(path); }
 
-void writeFile(const std::filesystem::path& path, const Bytes& bytes) {
-  std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-}
+void writeFile(const std::filesystem::path& path, const Bytes& bytes) { savetest::WriteFile(path, bytes); }
 
 Bytes pixels(std::size_t width, std::size_t height, int components, std::uint32_t seed) {
   Bytes out(width * height * std::size_t(components));
