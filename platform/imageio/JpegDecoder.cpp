@@ -143,17 +143,23 @@ bool JpegDecoder::begin(bool readMetadata) {
     }
   }
 
-  s.cinfo.scale_num = 1;
-  s.cinfo.scale_denom = unsigned(reduction_);
-  jpeg_start_decompress(&s.cinfo);
-  s.started = true;
-  info_.width = s.cinfo.output_width;
-  info_.height = s.cinfo.output_height;
   info_.components = grey ? 1 : 3;
   info_.bitsPerSample = 8;
   info_.alpha = false;
-  if (cmyk) s.cmyk.resize(std::size_t(s.cinfo.output_width) * 4);
+  // Decoding starts with the first row: a source opened for its properties, or a thumbnail
+  // that asks for a reduction first, never starts it (a progressive file is decoded whole
+  // when it starts).
+  applyReduction();
   return true;
+}
+
+void JpegDecoder::applyReduction() {
+  State& s = *s_;
+  s.cinfo.scale_num = 1;
+  s.cinfo.scale_denom = unsigned(reduction_);
+  jpeg_calc_output_dimensions(&s.cinfo);
+  info_.width = s.cinfo.output_width;
+  info_.height = s.cinfo.output_height;
 }
 
 bool JpegDecoder::rewind() { return begin(false); }
@@ -161,19 +167,28 @@ bool JpegDecoder::rewind() { return begin(false); }
 void JpegDecoder::setReduction(int factor) {
   int r = 1;
   while (r * 2 <= factor && r < 8) r *= 2;
-  if (r == reduction_ || !s_ || s_->cinfo.output_scanline > 0) return;
+  if (r == reduction_ || !s_ || s_->started || s_->failed || !s_->created) return;
   reduction_ = r;
-  begin(false);
+  if (setjmp(s_->err.jump)) {
+    s_->failed = true;
+    return;
+  }
+  applyReduction();
 }
 
 bool JpegDecoder::readRow(std::uint8_t* out) {
-  if (!s_ || !s_->started || s_->failed) return false;
+  if (!s_ || !s_->created || s_->failed) return false;
   State& s = *s_;
-  if (s.cinfo.output_scanline >= s.cinfo.output_height) return false;
   if (setjmp(s.err.jump)) {
     s.failed = true;
     return false;
   }
+  if (!s.started) {
+    jpeg_start_decompress(&s.cinfo);
+    s.started = true;
+    if (s.cinfo.out_color_space == JCS_CMYK) s.cmyk.resize(std::size_t(s.cinfo.output_width) * 4);
+  }
+  if (s.cinfo.output_scanline >= s.cinfo.output_height) return false;
   JSAMPROW row = s.cmyk.empty() ? out : s.cmyk.data();
   if (jpeg_read_scanlines(&s.cinfo, &row, 1) != 1 || s.err.damaged) {
     s.failed = true;

@@ -22,6 +22,8 @@ class JpegDecoder : public Decoder {
   struct State;
   JpegDecoder();
   bool begin(bool readMetadata);
+  // Output size for reduction_; only before decoding has started.
+  void applyReduction();
   void end();
 
   DecoderInput input_;
