@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "imageio/ImageProperties.h"
+#include "imageio/OutputSettings.h"
 
 namespace imageio {
 
@@ -177,22 +178,14 @@ fnd::Data ExifSegment::build(const fnd::Dictionary& properties, std::size_t widt
   const fnd::Dictionary& tiff = properties.dictionary(kCGImagePropertyTIFFDictionary);
   const fnd::Dictionary& exif = properties.dictionary(kCGImagePropertyExifDictionary);
 
-  int orientation = properties.contains(kCGImagePropertyOrientation) ? properties.intValue(kCGImagePropertyOrientation)
-                                                                      : tiff.intValue(kCGImagePropertyTIFFOrientation);
-  if (orientation < 1 || orientation > 8) orientation = 1;
-  double dpiX = properties.contains(kCGImagePropertyDPIWidth) ? properties.real(kCGImagePropertyDPIWidth)
-                                                               : tiff.real(kCGImagePropertyTIFFXResolution);
-  double dpiY = properties.contains(kCGImagePropertyDPIHeight) ? properties.real(kCGImagePropertyDPIHeight)
-                                                                : tiff.real(kCGImagePropertyTIFFYResolution);
-  if (!(dpiX > 0)) dpiX = 72;
-  if (!(dpiY > 0)) dpiY = 72;
+  const OutputSettings settings = OutputSettings::from(properties);
 
   std::vector<Entry> ifd0;
   if (tiff.contains(kCGImagePropertyTIFFMake)) ifd0.push_back(ascii(kMake, tiff.string(kCGImagePropertyTIFFMake)));
   if (tiff.contains(kCGImagePropertyTIFFModel)) ifd0.push_back(ascii(kModel, tiff.string(kCGImagePropertyTIFFModel)));
-  ifd0.push_back(shortValue(kOrientation, std::uint32_t(orientation)));
-  ifd0.push_back(rational(kXResolution, dpiX));
-  ifd0.push_back(rational(kYResolution, dpiY));
+  ifd0.push_back(shortValue(kOrientation, std::uint32_t(settings.orientation)));
+  ifd0.push_back(rational(kXResolution, settings.dpiX));
+  ifd0.push_back(rational(kYResolution, settings.dpiY));
   ifd0.push_back(shortValue(kResolutionUnit, 2));
   if (tiff.contains(kCGImagePropertyTIFFSoftware))
     ifd0.push_back(ascii(kSoftware, tiff.string(kCGImagePropertyTIFFSoftware)));

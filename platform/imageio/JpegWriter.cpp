@@ -15,6 +15,7 @@
 
 #include "imageio/ExifSegment.h"
 #include "imageio/ImageProperties.h"
+#include "imageio/OutputSettings.h"
 #include "imageio/RowReader.h"
 
 namespace imageio {
@@ -79,29 +80,21 @@ void termDestination(j_compress_ptr cinfo) {
 }
 
 UINT16 density(double dpi) {
-  if (!(dpi > 0)) return 72;
   return UINT16(std::clamp(std::lround(std::trunc(dpi)), 1L, 65535L));
 }
 
 }  // namespace
 
 bool JpegWriter::write(const Image& image, const fnd::Dictionary& properties, int fd, std::string& error) {
-  const fnd::Dictionary& tiff = properties.dictionary(kCGImagePropertyTIFFDictionary);
-  const int components = image.colorSpace()->numberOfComponents();
   double quality = properties.contains(kCGImageDestinationLossyCompressionQuality)
                        ? properties.real(kCGImageDestinationLossyCompressionQuality)
                        : kDefaultQuality;
   int q = int(std::lround(std::clamp(quality, 0.0, 1.0) * 100.0));
   q = std::clamp(q, 1, 100);
-  double dpiX = properties.contains(kCGImagePropertyDPIWidth) ? properties.real(kCGImagePropertyDPIWidth)
-                                                               : tiff.real(kCGImagePropertyTIFFXResolution);
-  double dpiY = properties.contains(kCGImagePropertyDPIHeight) ? properties.real(kCGImagePropertyDPIHeight)
-                                                                : tiff.real(kCGImagePropertyTIFFYResolution);
-  int orientation = properties.contains(kCGImagePropertyOrientation) ? properties.intValue(kCGImagePropertyOrientation)
-                                                                      : tiff.intValue(kCGImagePropertyTIFFOrientation);
+  const OutputSettings settings = OutputSettings::from(properties);
   fnd::Data exif;
   if (properties.contains(kCGImagePropertyExifDictionary) || properties.contains(kCGImagePropertyTIFFDictionary) ||
-      (orientation > 1 && orientation <= 8)) {
+      settings.orientation != 1) {
     exif = ExifSegment::build(properties, image.width(), image.height());
     if (exif.size() > 65533) {
       error = "EXIF metadata too large for one segment";
@@ -111,7 +104,7 @@ bool JpegWriter::write(const Image& image, const fnd::Dictionary& properties, in
   const fnd::Data& icc = image.colorSpace()->iccData();
 
   RowReader reader(image);
-  std::vector<JSAMPLE> row(image.width() * std::size_t(components));
+  std::vector<JSAMPLE> row(image.width() * std::size_t(reader.components()));
   Destination dest{};
   dest.fd = fd;
   dest.buffer.resize(1 << 20);
@@ -134,14 +127,14 @@ bool JpegWriter::write(const Image& image, const fnd::Dictionary& properties, in
   cinfo.dest = &dest.pub;
   cinfo.image_width = JDIMENSION(image.width());
   cinfo.image_height = JDIMENSION(image.height());
-  cinfo.input_components = components;
-  cinfo.in_color_space = components == 1 ? JCS_GRAYSCALE : JCS_RGB;
+  cinfo.input_components = reader.components();
+  cinfo.in_color_space = cinfo.input_components == 1 ? JCS_GRAYSCALE : JCS_RGB;
   jpeg_set_defaults(&cinfo);
   jpeg_set_quality(&cinfo, q, TRUE);
   cinfo.write_JFIF_header = TRUE;
   cinfo.density_unit = 1;  // dots per inch
-  cinfo.X_density = density(dpiX);
-  cinfo.Y_density = density(dpiY);
+  cinfo.X_density = density(settings.dpiX);
+  cinfo.Y_density = density(settings.dpiY);
   jpeg_start_compress(&cinfo, TRUE);
   // Written right behind SOI and APP0, ahead of the tables.
   if (!exif.empty()) jpeg_write_marker(&cinfo, JPEG_APP0 + 1, exif.data(), unsigned(exif.size()));

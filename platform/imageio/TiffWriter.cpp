@@ -11,6 +11,7 @@
 #include <tiffio.h>
 
 #include "imageio/ImageProperties.h"
+#include "imageio/OutputSettings.h"
 #include "imageio/RowReader.h"
 
 namespace imageio {
@@ -62,15 +63,7 @@ bool TiffWriter::write(const Image& image, const fnd::Dictionary& properties, in
   }
 
   uint16_t compression = compressionFor(tiffProps);
-  double dpiX = properties.contains(kCGImagePropertyDPIWidth) ? properties.real(kCGImagePropertyDPIWidth)
-                                                               : tiffProps.real(kCGImagePropertyTIFFXResolution);
-  double dpiY = properties.contains(kCGImagePropertyDPIHeight) ? properties.real(kCGImagePropertyDPIHeight)
-                                                                : tiffProps.real(kCGImagePropertyTIFFYResolution);
-  if (!(dpiX > 0)) dpiX = 72;
-  if (!(dpiY > 0)) dpiY = 72;
-  int orientation = properties.contains(kCGImagePropertyOrientation) ? properties.intValue(kCGImagePropertyOrientation)
-                                                                      : tiffProps.intValue(kCGImagePropertyTIFFOrientation);
-  if (orientation < 1 || orientation > 8) orientation = 1;
+  const OutputSettings settings = OutputSettings::from(properties);
 
   TIFFSetField(tif, TIFFTAG_IMAGEWIDTH, uint32_t(w));
   TIFFSetField(tif, TIFFTAG_IMAGELENGTH, uint32_t(h));
@@ -85,10 +78,10 @@ bool TiffWriter::write(const Image& image, const fnd::Dictionary& properties, in
                               ? uint32_t(std::max<std::size_t>(1, stripBytes / std::max<std::size_t>(rowBytes, 1)))
                               : TIFFDefaultStripSize(tif, 0);
   TIFFSetField(tif, TIFFTAG_ROWSPERSTRIP, std::min<uint32_t>(rowsPerStrip, uint32_t(h)));
-  TIFFSetField(tif, TIFFTAG_XRESOLUTION, dpiX);
-  TIFFSetField(tif, TIFFTAG_YRESOLUTION, dpiY);
+  TIFFSetField(tif, TIFFTAG_XRESOLUTION, settings.dpiX);
+  TIFFSetField(tif, TIFFTAG_YRESOLUTION, settings.dpiY);
   TIFFSetField(tif, TIFFTAG_RESOLUTIONUNIT, RESUNIT_INCH);
-  TIFFSetField(tif, TIFFTAG_ORIENTATION, uint16_t(orientation));
+  TIFFSetField(tif, TIFFTAG_ORIENTATION, uint16_t(settings.orientation));
   for (auto [key, tag] : {std::pair{kCGImagePropertyTIFFMake, TIFFTAG_MAKE}, std::pair{kCGImagePropertyTIFFModel, TIFFTAG_MODEL},
                           std::pair{kCGImagePropertyTIFFSoftware, TIFFTAG_SOFTWARE},
                           std::pair{kCGImagePropertyTIFFDateTime, TIFFTAG_DATETIME}}) {

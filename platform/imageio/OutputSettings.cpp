@@ -1,0 +1,24 @@
+#include "imageio/OutputSettings.h"
+
+#include "imageio/ImageProperties.h"
+
+namespace imageio {
+
+OutputSettings OutputSettings::from(const fnd::Dictionary& properties) {
+  const fnd::Dictionary& tiff = properties.dictionary(kCGImagePropertyTIFFDictionary);
+  auto either = [&](const char* key, const char* tiffKey) {
+    return properties.contains(key) ? properties.real(key) : tiff.real(tiffKey);
+  };
+  OutputSettings out;
+  const double dpiX = either(kCGImagePropertyDPIWidth, kCGImagePropertyTIFFXResolution);
+  const double dpiY = either(kCGImagePropertyDPIHeight, kCGImagePropertyTIFFYResolution);
+  if (dpiX > 0) out.dpiX = dpiX;
+  if (dpiY > 0) out.dpiY = dpiY;
+  const int orientation = properties.contains(kCGImagePropertyOrientation)
+                              ? properties.intValue(kCGImagePropertyOrientation)
+                              : tiff.intValue(kCGImagePropertyTIFFOrientation);
+  if (orientation >= 1 && orientation <= 8) out.orientation = orientation;
+  return out;
+}
+
+}  // namespace imageio
