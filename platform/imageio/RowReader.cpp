@@ -15,13 +15,7 @@ RowReader::RowReader(const Image& image)
   raw_.resize(pixelBytes_);
 }
 
-const std::uint8_t* RowReader::nextRaw() {
-  if (row_ >= image_.height()) return nullptr;
-  std::int64_t position = std::int64_t(row_) * std::int64_t(image_.bytesPerRow());
-  if (image_.dataProvider()->read(raw_.data(), position, pixelBytes_) != pixelBytes_) return nullptr;
-  ++row_;
-  return raw_.data();
-}
+const std::uint8_t* RowReader::nextRaw() { return nextRawInto(raw_.data()) ? raw_.data() : nullptr; }
 
 bool RowReader::nextRawInto(std::uint8_t* dst) {
   if (row_ >= image_.height()) return false;
