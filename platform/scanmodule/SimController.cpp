@@ -3,7 +3,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -15,6 +14,7 @@
 #include "scanmodule/PageMemory.h"
 #include "scanmodule/ScanReports.h"
 #include "scanmodule/Scene.h"
+#include "scanmodule/SimFileCreate.h"
 
 namespace velmor {
 
@@ -30,18 +30,6 @@ Scene sceneFor(const ScanRequest& request, const DeviceModel& model, int page) {
       break;
   }
   return Scene::platen(model.platenWidth, model.platenHeight);
-}
-
-// A file name in folder that no one uses yet.
-std::string uniquePageName(const std::string& folder) {
-  static std::atomic<unsigned> counter{0};
-  for (;;) {
-    char name[80];
-    std::snprintf(name, sizeof name, "velmor-page-%d-%u.raw", static_cast<int>(::getpid()), counter++);
-    std::filesystem::path path = std::filesystem::path(folder) / name;
-    std::error_code ec;
-    if (!std::filesystem::exists(path, ec)) return path.string();
-  }
 }
 
 // Writes an answer into the "SMResult" integer of a request, whichever way it was handed.
@@ -429,11 +417,11 @@ SimController::Outcome SimController::deliverWhole(const ImageRenderer& renderer
   std::FILE* out = nullptr;
   std::string path, partPath;
   if (toFile) {
-    std::error_code ec;
-    std::filesystem::create_directories(folder, ec);
-    path = uniquePageName(folder);
+    SimFileCreate names;
+    names.SetTemporaryPath(folder);
+    path = names.GetTemporaryFileName();  // makes the folder when it is missing
     partPath = path + ".part";
-    out = std::fopen(partPath.c_str(), "wb");
+    out = path.empty() ? nullptr : std::fopen(partPath.c_str(), "wb");
     row.resize(rowBytes);
   } else {
     block.reset(new (std::nothrow) std::uint8_t[total]);
