@@ -195,7 +195,11 @@ TEST(JpegSegments, exifEntriesReadBack) {
 
 TEST(JpegSegments, withoutMetadataThereIsNoApp1) {
   auto path = writeJpeg("noexif", ColorSpace::deviceGray(), fnd::Dictionary{{kCGImagePropertyDepth, 8}}, 1);
-  for (const auto& s : imagetest::jpegSegments(imagetest::readFile(path))) EXPECT_NE(s.marker, 0xE1);
+  const auto segments = imagetest::jpegSegments(imagetest::readFile(path));
+  // The walk reached the scan, so every header segment was looked at.
+  ASSERT_FALSE(segments.empty());
+  EXPECT_EQ(segments.back().marker, 0xDA);
+  for (const auto& s : segments) EXPECT_NE(s.marker, 0xE1);
 }
 
 TEST(JpegSegments, greyExifValueOfUncalibratedColourSpace) {
