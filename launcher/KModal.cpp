@@ -1,14 +1,8 @@
 #include "launcher/KModal.h"
 
-#include <chrono>
-#include <condition_variable>
-#include <mutex>
-#include <thread>
-
-#include "foundation/NotificationCenter.h"
-#include "foundation/RunLoop.h"
 #include "kit/Application.h"
 #include "launcher/ShowMessageDialog.h"
+#include "ui/frontdoor/MessageThreadHop.h"
 
 namespace {
 
@@ -29,22 +23,6 @@ std::int32_t runBox(const std::string& text, std::int32_t buttonKind, std::int32
 }
 
 }  // namespace
-
-// What a waiting caller thread and the main thread share; it outlives whichever ends first.
-struct Zorvik_KModal::Shared {
-  std::mutex mutex;
-  std::condition_variable done;
-  bool finished = false;
-  std::int32_t result = 0;
-
-  void finish(std::int32_t value) {
-    std::lock_guard<std::mutex> lock(mutex);
-    if (finished) return;
-    finished = true;
-    result = value;
-    done.notify_all();
-  }
-};
 
 Zorvik_KModal::Zorvik_KModal() = default;
 Zorvik_KModal::~Zorvik_KModal() = default;
@@ -69,32 +47,14 @@ std::int32_t Zorvik_KModal::onMainThread() {
 }
 
 std::int32_t Zorvik_KModal::DoInMainThread() {
-  if (fnd::RunLoop::isMainThread()) {
-    showModalDialg();
-    return mResult;
-  }
-  return showMessage_ThreadLoop();
-}
-
-std::int32_t Zorvik_KModal::showMessage_ThreadLoop() {
-  testInMainDoneFlag = 1;
-  auto shared = std::make_shared<Shared>();
-  // The application's end also ends the wait: the queued box may then never run.
-  fnd::NotificationCenter::Token ending = fnd::NotificationCenter::defaultCenter().observe(
-      kit::Application::kWillTerminateNotification, nullptr, [shared](const fnd::Notification&) { shared->finish(0); });
-  fnd::RunLoop::performOnMainThread([shared, text = mmsgString, kind = msetbt, type = mmessageType] {
-    if (kit::Application::shared().isTerminated()) {
-      shared->finish(0);
-      return;
-    }
-    std::unique_ptr<Zorvik_ShowMessageDialog> box;
-    shared->finish(runBox(text, kind, type, box));
-  });
-  std::unique_lock<std::mutex> lock(shared->mutex);
-  // Checked every 100 ms, as the caller's loop polls.
-  while (!shared->done.wait_for(lock, std::chrono::milliseconds(100), [&] { return shared->finished; })) {
-  }
-  mResult = shared->result;
-  testInMainDoneFlag = 0;
+  // The driver's hop: on the main thread the box simply runs; from a worker it runs on the
+  // main thread (modal runs included) and the wait ends with the box, the application's end
+  // or a main thread that never takes it up.
+  const std::int32_t answer = Quirel_MessageThreadHop::run(
+      [text = mmsgString, kind = msetbt, type = mmessageType] {
+        std::unique_ptr<Zorvik_ShowMessageDialog> box;
+        return runBox(text, kind, type, box);
+      });
+  mResult = answer;
   return mResult;
 }

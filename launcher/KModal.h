@@ -1,6 +1,5 @@
 #pragma once
 
-#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -22,21 +21,19 @@ class Zorvik_KModal {
   // showModalDialg on the calling thread; answers the result.
   std::int32_t onMainThread();
   // On the main thread as onMainThread; from another thread the box runs on the main thread
-  // while the caller waits, and the wait ends with the box or with the application's end.
+  // while the caller waits, and the wait ends with the box, with the application's end, or
+  // when the main thread does not take the box up in time (then 0).
   std::int32_t DoInMainThread();
   void showProcessImageDialogMT() {}
 
   std::int32_t result() const { return mResult; }
 
  private:
-  struct Shared;
-  std::int32_t showMessage_ThreadLoop();
-
   std::unique_ptr<Zorvik_ShowMessageDialog> alertDlg;
   std::int32_t mResult = 0;
   std::string mmsgString;
   std::int32_t msetbt = 0;
   std::int32_t mmessageType = 0;
   bool mLaunchSelector = false;  // the launcher has no network-error box
-  std::atomic<std::int32_t> testInMainDoneFlag{0};
+  std::int32_t testInMainDoneFlag = 0;
 };

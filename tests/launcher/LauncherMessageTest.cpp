@@ -1,6 +1,7 @@
 // The launcher's message functions, its message box and its wait notice.
 #include <atomic>
 #include <filesystem>
+#include <functional>
 #include <thread>
 
 #include "LauncherTestSupport.h"
@@ -225,6 +226,47 @@ TEST_F(MessageTest, AMessageFromAnotherThreadRunsOnTheMainThread) {
   });
   runUntil([&] { return finished.load(); });
   worker.join();
+  EXPECT_EQ(answer, 1);
+}
+
+TEST_F(MessageTest, AWorkersMessageComesUpWhileAnotherBoxRuns) {
+  // The worker's box is served inside the main thread's modal run, as the driver's are; it
+  // does not wait for the box already showing to end.
+  std::atomic<bool> finished{false};
+  std::int32_t answer = -1;
+  bool finishedWhileFirstShowed = false;
+  std::thread worker;
+  std::function<void()> check;
+  Zorvik_ShowMessageDialog* first = nullptr;
+  int rounds = 0;
+  check = [&] {
+    // Ends the first box once the worker has its answer, or after a while in any case.
+    if (finished.load() || ++rounds > 200) {
+      finishedWhileFirstShowed = finished.load();
+      first->okButton()->performClick();
+      return;
+    }
+    fnd::RunLoop::main().performAfterDelay(0.05, check, fnd::RunLoopMode::ModalPanel);
+  };
+  kit::Application::shared().onNextModalWindow([&](kit::Window& w) {
+    first = &static_cast<Zorvik_ShowMessageDialog&>(w);
+    kit::Application::shared().onNextModalWindow([](kit::Window& second) {
+      static_cast<Zorvik_ShowMessageDialog&>(second).okButton()->performClick();
+    });
+    worker = std::thread([&] {
+      Zorvik_KModal modal;
+      modal.makeShowMessage("From a worker.", 0, 0, false);
+      answer = modal.DoInMainThread();
+      finished = true;
+    });
+    check();
+  });
+  Zorvik_KModal modal;
+  modal.makeShowMessage("Showing first.", 0, 0, false);
+  EXPECT_EQ(modal.onMainThread(), 1);
+  runUntil([&] { return finished.load(); });
+  worker.join();
+  EXPECT_TRUE(finishedWhileFirstShowed);
   EXPECT_EQ(answer, 1);
 }
 
