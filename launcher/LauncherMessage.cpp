@@ -5,7 +5,6 @@
 
 #include "foundation/Bundle.h"
 #include "foundation/Lock.h"
-#include "foundation/NotificationCenter.h"
 #include "foundation/StringFormat.h"
 #include "kit/Window.h"
 #include "launcher/GetMainWindowObj.h"
@@ -62,10 +61,7 @@ std::int32_t MES_ShowLauncherMessage(std::string_view key, std::string_view tabl
                                      std::int32_t errNum2, std::int32_t errNum3,
                                      std::optional<std::string_view> argumentTypes, const fnd::Array& args) {
   Zorvik_KModal modal;
-  auto carrier = std::make_shared<Zorvik_GetMainWindowObj>();
-  fnd::SharedDictionary info = fnd::makeShared();
-  info->set(Zorvik_GetMainWindowObj::kSetToMN, fnd::Value::object(carrier));
-  fnd::NotificationCenter::defaultCenter().post(Zorvik_GetMainWindowObj::kPostName, nullptr, info);
+  const std::shared_ptr<Zorvik_GetMainWindowObj> carrier = Zorvik_GetMainWindowObj::ask();
 
   std::int32_t result = 0;
   {

@@ -21,12 +21,9 @@ namespace {
 
 // The badge: the driver's icon while its main window answers, else the program's own.
 kit::Image badgeImage(const void* box) {
-  auto carrier = std::make_shared<Zorvik_DSBundleStr>();
-  fnd::SharedDictionary info = fnd::makeShared();
-  info->set(Zorvik_DSBundleStr::kSetToMN, fnd::Value::object(carrier));
-  fnd::NotificationCenter::defaultCenter().post(Zorvik_ShowMessageDialog::kDSBundleURLPost, box, info);
-  if (!carrier->getDSBundleString().empty()) {
-    if (const fnd::Bundle* bundle = fnd::Bundle::withIdentifier(carrier->getDSBundleString())) {
+  const std::string dsBundle = Zorvik_DSBundleStr::ask(box);
+  if (!dsBundle.empty()) {
+    if (const fnd::Bundle* bundle = fnd::Bundle::withIdentifier(dsBundle)) {
       const std::string icon = bundle->infoDictionary().string("CFBundleIconFile");
       if (!icon.empty()) {
         std::string path = bundle->pathForResource(icon);
