@@ -1,6 +1,5 @@
 #include "launcher/LauncherMessage.h"
 
-#include <cstdlib>
 #include <memory>
 
 #include "foundation/Bundle.h"
@@ -15,32 +14,6 @@
 #include "ui/frontdoor/LockHold.h"
 #include "ui/frontdoor/MessageFunctions.h"
 
-namespace {
-
-
-std::string replaceAll(std::string text, std::string_view from, std::string_view to) {
-  std::string::size_type pos = 0;
-  while ((pos = text.find(from, pos)) != std::string::npos) {
-    text.replace(pos, from.size(), to);
-    pos += to.size();
-  }
-  return text;
-}
-
-// Two-character units of the argument types that are "%@".
-int objectArgumentCount(std::string_view types) {
-  int count = 0;
-  for (std::size_t i = 0; i + 1 < types.size(); i += 2) {
-    if (types.substr(i, 2) == "%@") ++count;
-  }
-  return count;
-}
-
-// The leading integer of a text, as the platform's intValue reads it.
-long leadingInteger(const std::string& text) { return std::strtol(text.c_str(), nullptr, 10); }
-
-}  // namespace
-
 std::string MES_GetLauncherMessageString(std::string_view key, std::optional<std::string_view> argumentTypes,
                                          std::string_view table, std::int32_t* messageType,
                                          std::int32_t* buttonKind, std::int32_t* selectorFlag) {
@@ -49,11 +22,8 @@ std::string MES_GetLauncherMessageString(std::string_view key, std::optional<std
   if (messageType) *messageType = strings.intValue("MessageType");
   if (buttonKind) *buttonKind = strings.dictionary("BTN").intValue(text);
   if (selectorFlag) *selectorFlag = 0;
-  if (argumentTypes) {
-    const int n = objectArgumentCount(*argumentTypes);
-    // The texts that take objects mark their places with "%s"; they are filled as "%@".
-    if (n >= 1 && n <= 3) text = replaceAll(std::move(text), "%s", "%@");
-  }
+  // The texts that take objects mark their places with "%s"; the driver's rule turns them into "%@".
+  if (argumentTypes) text = MES_ConvertObjectPlaceholders(text, std::string(*argumentTypes));
   return text;
 }
 
@@ -89,24 +59,11 @@ std::string MES_GetLauncherLocalizedString(std::string_view key, std::optional<s
   const std::optional<std::string> found = strings.ls_localizedStringForKey(theKey, "PictavoTrivo");
   if (!found) return {};
 
-  std::vector<std::string> parts;
-  std::string::size_type start = 0, pos;
-  while ((pos = found->find("%%", start)) != std::string::npos) {
-    parts.push_back(found->substr(start, pos - start));
-    start = pos + 2;
-  }
-  parts.push_back(found->substr(start));
-  if (parts.size() < 2) return *found == Zorvik_PVLocalizedString::kNone ? theKey : *found;
-
-  std::string out;
-  for (const std::string& part : parts) {
-    if (leadingInteger(part) != 0) {
-      out += strings.ls_localizedStringForKey(part, "Message").value_or("");
-    } else {
-      out += part;
-    }
-  }
-  return out;
+  if (found->find("%%") == std::string::npos) return *found == Zorvik_PVLocalizedString::kNone ? theKey : *found;
+  // Shared sentences are joined by the driver's rule, from this program's "Message" table.
+  return MES_JoinMessageParts(*found, [&strings](const std::string& part) {
+    return strings.ls_localizedStringForKey(part, "Message").value_or("");
+  });
 }
 
 std::optional<std::string> MES_LauncherLocalizedStringForKey(const void*, std::optional<std::string_view> key) {

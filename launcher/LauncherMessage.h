@@ -23,7 +23,8 @@ std::int32_t MES_ShowLauncherMessage(std::string_view key, std::string_view tabl
 
 // The text of `key` in `table` (empty when missing), with the message type and button kind of
 // the table (0 when missing) and the selector flag (always 0). With one to three "%@" units in
-// the argument types, each "%s" of the text becomes "%@" for the object arguments.
+// the argument types, as many "%s" of the text become "%@" for the object arguments (the
+// driver's MES_ConvertObjectPlaceholders).
 std::string MES_GetLauncherMessageString(std::string_view key, std::optional<std::string_view> argumentTypes,
                                          std::string_view table, std::int32_t* messageType,
                                          std::int32_t* buttonKind, std::int32_t* selectorFlag);

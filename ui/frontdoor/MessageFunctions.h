@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -67,6 +68,10 @@ std::int32_t MES_IsLocalizeStringKey(std::int32_t messageNumber);
 std::int32_t MES_LaunchSelectorEX(std::int32_t launchKind, const std::optional<std::string>& bundleStr);
 
 // --- Pieces the launcher's own message functions share.
+// The parts of a text separated by "%%" joined again, each part that starts with a non-zero
+// number (a shared sentence's key) replaced by `partText` of it; other parts stay as written.
+std::string MES_JoinMessageParts(const std::string& text,
+                                 const std::function<std::string(const std::string&)>& partText);
 // Each "%s" becomes "%@" when `argTypes` has one to three "%@" units (read two characters at a
 // time); otherwise the text is unchanged. Never interprets anything else in the text.
 std::string MES_ConvertObjectPlaceholders(const std::string& text, const std::optional<std::string>& argTypes);

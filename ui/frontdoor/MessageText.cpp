@@ -73,11 +73,15 @@ std::string MES_getMessageStringMainThreadMode(const std::string& key, const std
   const Quirel_PVLocalizedString ls = MES_LocalizerForBundle(bundleStr ? *bundleStr : MES_DataSourceBundleStr());
   const bool pictavo = std::string_view(key).substr(0, kPictavoPrefix.size()) == kPictavoPrefix;
   const std::string found = lookUp(ls, key, pictavo ? kPictavoTable : kMessageTable);
-  const std::vector<std::string> parts = splitAtDoublePercent(found);
-  if (parts.size() < 2) return found == Quirel_PVLocalizedString::kNone ? key : found;
-  std::string text;
-  for (const std::string& part : parts) text += leadingIntValue(part) != 0 ? lookUp(ls, part, kMessageTable) : part;
-  return text;
+  if (found.find("%%") == std::string::npos) return found == Quirel_PVLocalizedString::kNone ? key : found;
+  return MES_JoinMessageParts(found, [&ls](const std::string& part) { return lookUp(ls, part, kMessageTable); });
+}
+
+std::string MES_JoinMessageParts(const std::string& text,
+                                 const std::function<std::string(const std::string&)>& partText) {
+  std::string joined;
+  for (const std::string& part : splitAtDoublePercent(text)) joined += leadingIntValue(part) != 0 ? partText(part) : part;
+  return joined;
 }
 
 std::string MES_ConvertObjectPlaceholders(const std::string& text, const std::optional<std::string>& argTypes) {
