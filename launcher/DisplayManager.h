@@ -1,17 +1,17 @@
 #pragma once
 
-#include <optional>
-
 #include "foundation/Geometry.h"
+#include "ui/frontdoor/DisplayManager.h"
 
 // Screen frames for the launcher's windows, in screen points with the origin at the bottom
-// left.
+// left. The screen questions and the adjustment are the driver's; only the default frame
+// differs (no 4:3 box).
 class Zorvik_DisplayManager {
  public:
   // Reads the main screen on every question.
   Zorvik_DisplayManager() = default;
   // A fixed screen (tests, or a caller that chose its screen).
-  Zorvik_DisplayManager(fnd::Rect displayFrame, fnd::Rect visibleFrame) : fixed_(Frames{displayFrame, visibleFrame}) {}
+  Zorvik_DisplayManager(fnd::Rect displayFrame, fnd::Rect visibleFrame) : screen_(displayFrame, visibleFrame) {}
 
   // The main screen's frame, or its visible part; the zero rectangle without a screen.
   fnd::Rect getDisplayFrame() const;
@@ -23,9 +23,5 @@ class Zorvik_DisplayManager {
   fnd::Rect getAdjustmentWindowFrame(fnd::Size minSize, const fnd::Rect& frame) const;
 
  private:
-  struct Frames {
-    fnd::Rect display;
-    fnd::Rect visible;
-  };
-  std::optional<Frames> fixed_;
+  Quirel_DisplayManager screen_;
 };
