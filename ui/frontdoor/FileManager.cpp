@@ -123,7 +123,7 @@ std::string Quirel_FileManager::makeDisplayFilePath(std::string_view path, bool 
   const std::string p = resolved(path);
   if (p.empty()) return {};
   const MountTable table = MountTable::read(mountInfoPath_);
-  return displayPath(p, table.entryFor(p), startupVolumeName());
+  return displayPath(p, table.entryFor(p), startupVolumeName(table));
 }
 
 std::string Quirel_FileManager::displayPath(const std::string& path, const MountTable::Entry* volume,
@@ -165,7 +165,10 @@ bool Quirel_FileManager::isSymbolicLinkPath(std::string_view path) const {
 }
 
 std::string Quirel_FileManager::startupVolumeName() const {
-  const MountTable table = MountTable::read(mountInfoPath_);
+  return startupVolumeName(MountTable::read(mountInfoPath_));
+}
+
+std::string Quirel_FileManager::startupVolumeName(const MountTable& table) {
   const MountTable::Entry* root = table.entryFor("/");
   std::error_code ec;
   if (root && root->source.rfind("/dev/", 0) == 0) {

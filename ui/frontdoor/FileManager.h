@@ -55,6 +55,8 @@ class Quirel_FileManager {
 
  private:
   std::string resolved(std::string_view path) const;
+  // The same from a mount table already read (one read per question).
+  static std::string startupVolumeName(const MountTable& table);
 
   std::string mountInfoPath_;
   std::string blockDevicesDir_;
