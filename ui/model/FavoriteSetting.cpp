@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "foundation/Bookmark.h"
 #include "foundation/PropertyList.h"
 #include "ui/model/CropInfo.h"
 #include "ui/model/PreferenceInfo.h"
@@ -434,17 +433,4 @@ void Quirel_FavoriteSetting::setInputPf_FilePath(int index, const std::optional<
 
 std::string Quirel_FavoriteSetting::getInputPf_FilePath(int index) const {
   return index == 0 ? mPrefInputPf_FilePath_R : index == 1 ? mPrefInputPf_FilePath_N : mPrefInputPf_FilePath_P;
-}
-
-Quirel_FavoriteSetting::Bookmark Quirel_FavoriteSetting::makeBookmark(const std::optional<std::string>& path) {
-  if (!path || path->empty()) return nullptr;
-  std::optional<fnd::Data> data = fnd::Bookmark::create(*path);
-  return data ? std::make_shared<const fnd::Data>(std::move(*data)) : nullptr;
-}
-
-std::optional<std::string> Quirel_FavoriteSetting::resolveBookmark(const Bookmark& bookmark) {
-  if (!bookmark) return std::nullopt;
-  const auto resolution = fnd::Bookmark::resolve(*bookmark);
-  if (!resolution) return std::nullopt;
-  return resolution->path;
 }

@@ -8,6 +8,7 @@
 #include "foundation/Value.h"
 #include "ui/model/CropValueGroups.h"
 #include "ui/model/OutputSize.h"
+#include "ui/model/PreferenceInfo.h"
 
 class Quirel_CropInfo;
 
@@ -20,7 +21,7 @@ class Quirel_CropInfo;
 // Owns its crop records (private copies); dialog state and bookmarks are shared objects.
 class Quirel_FavoriteSetting {
  public:
-  using Bookmark = std::shared_ptr<const fnd::Data>;
+  using Bookmark = Quirel_PreferenceInfo::Bookmark;
   static constexpr const char* kFileName = "Favorite.xml";
 
   // `init`: the defaults, index 0, no name.
@@ -194,24 +195,36 @@ class Quirel_FavoriteSetting {
   std::optional<std::string> getTempPath() const { return mPrefTempPath; }
   void setTempPathBookmark(Bookmark b) { mPrefTempPathBookmark = std::move(b); }
   Bookmark getTempPathBookmark() const { return mPrefTempPathBookmark; }
-  void setTempPathBookmarkURL(const std::optional<std::string>& path) { mPrefTempPathBookmark = makeBookmark(path); }
-  std::optional<std::string> getTempPathBookmarkURL() const { return resolveBookmark(mPrefTempPathBookmark); }
+  void setTempPathBookmarkURL(const std::optional<std::string>& path) {
+    mPrefTempPathBookmark = Quirel_PreferenceInfo::makeBookmark(path);
+  }
+  std::optional<std::string> getTempPathBookmarkURL() const {
+    return Quirel_PreferenceInfo::resolveBookmark(mPrefTempPathBookmark);
+  }
   void setSound(bool v) { mPrefSound = v; }
   bool getSound() const { return mPrefSound; }
   void setSoundPath(const std::optional<std::string>& path) { if (path) mPrefSoundPath = path; }
   std::optional<std::string> getSoundPath() const { return mPrefSoundPath; }
   void setSoundPathBookmark(Bookmark b) { mPrefSoundPathBookmark = std::move(b); }
   Bookmark getSoundPathBookmark() const { return mPrefSoundPathBookmark; }
-  void setSoundPathBookmarkURL(const std::optional<std::string>& path) { mPrefSoundPathBookmark = makeBookmark(path); }
-  std::optional<std::string> getSoundPathBookmarkURL() const { return resolveBookmark(mPrefSoundPathBookmark); }
+  void setSoundPathBookmarkURL(const std::optional<std::string>& path) {
+    mPrefSoundPathBookmark = Quirel_PreferenceInfo::makeBookmark(path);
+  }
+  std::optional<std::string> getSoundPathBookmarkURL() const {
+    return Quirel_PreferenceInfo::resolveBookmark(mPrefSoundPathBookmark);
+  }
   void setCalibrationEveryScan(int v) { mPrefCalibrationEveryScan = v; }
   int getCalibrationEveryScan() const { return mPrefCalibrationEveryScan; }
   void setSavePath(const std::optional<std::string>& path) { if (path) mPrefSavePath = path; }
   std::optional<std::string> getSavePath() const { return mPrefSavePath; }
   void setSavePathBookmark(Bookmark b) { mPrefSavePathBookmark = std::move(b); }
   Bookmark getSavePathBookmark() const { return mPrefSavePathBookmark; }
-  void setSavePathBookmarkURL(const std::optional<std::string>& path) { mPrefSavePathBookmark = makeBookmark(path); }
-  std::optional<std::string> getSavePathBookmarkURL() const { return resolveBookmark(mPrefSavePathBookmark); }
+  void setSavePathBookmarkURL(const std::optional<std::string>& path) {
+    mPrefSavePathBookmark = Quirel_PreferenceInfo::makeBookmark(path);
+  }
+  std::optional<std::string> getSavePathBookmarkURL() const {
+    return Quirel_PreferenceInfo::resolveBookmark(mPrefSavePathBookmark);
+  }
   void setSaveName(const std::optional<std::string>& name) { if (name) mPrefSaveName = name; }
   std::optional<std::string> getSaveName() const { return mPrefSaveName; }
   void setFileFormat(int v) { mPrefFileFormat = v; }
@@ -239,10 +252,6 @@ class Quirel_FavoriteSetting {
   bool getShowColorModeAndDataFormatMessage() const { return mMsg_ColorModeAndDataFormat; }
 
  private:
-  // Security-scoped bookmark data only: no minimal fallback, cleared when it cannot be made.
-  static Bookmark makeBookmark(const std::optional<std::string>& path);
-  static std::optional<std::string> resolveBookmark(const Bookmark& bookmark);
-
   int mIndex = 0;
   std::optional<std::string> mName;
   int mImageSource = 0;
