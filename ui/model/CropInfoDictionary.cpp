@@ -307,16 +307,8 @@ void Quirel_CropInfo::readPreviewSetting(const fnd::Dictionary& d, bool modern) 
   SSizeDouble& visible = mVisiblePreviewSize_Pixel96;
   SPointDouble& start = mPreviewStartPoint_Pixel96;
   if (previewRect) {
-    double x = (*previewRect)["x"].toReal();
-    double y = (*previewRect)["y"].toReal();
-    const double W = full.width, H = full.height, w = visible.width, h = visible.height;
-    if (mMirror) x = W - (x + w);
-    switch (mRotation) {
-      case 1: start = makeSPointDouble(y, W - (x + w)); break;
-      case 2: start = makeSPointDouble(W - (x + w), H - (y + h)); break;
-      case 3: start = makeSPointDouble(H - (y + h), x); break;
-      default: start = makeSPointDouble(x, y); break;
-    }
+    const SPointDouble displayed = makeSPointDouble((*previewRect)["x"].toReal(), (*previewRect)["y"].toReal());
+    start = unrotatedStartPoint(displayed, visible, full, mRotation, mMirror);
   }
   full = makeSSizeDouble(cmToPixel(full.width, kOlderFormResolution), cmToPixel(full.height, kOlderFormResolution));
   visible = makeSSizeDouble(cmToPixel(visible.width, kOlderFormResolution),

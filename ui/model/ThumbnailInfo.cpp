@@ -39,16 +39,9 @@ Quirel_ThumbnailInfo::Quirel_ThumbnailInfo(const fnd::Dictionary& d, const SSize
     SSizeDouble& visible = mVisiblePreviewSize_Pixel96;
     visible = makeSSizeDouble(cmToPixel(visible.width, kOlderFormResolution),
                               cmToPixel(visible.height, kOlderFormResolution));
-    double x = cmToPixel(rect["X"].toReal(), kOlderFormResolution);
-    const double y = cmToPixel(rect["Y"].toReal(), kOlderFormResolution);
-    const double W = filmPlatenSize.width, H = filmPlatenSize.height, w = visible.width, h = visible.height;
-    if (mMirror) x = W - (x + w);
-    switch (mRotation) {
-      case 1: mPreviewStartPoint_Pixel96 = makeSPointDouble(y, W - (x + w)); break;
-      case 2: mPreviewStartPoint_Pixel96 = makeSPointDouble(W - (x + w), H - (y + h)); break;
-      case 3: mPreviewStartPoint_Pixel96 = makeSPointDouble(H - (y + h), x); break;
-      default: mPreviewStartPoint_Pixel96 = makeSPointDouble(x, y); break;
-    }
+    const SPointDouble displayed = makeSPointDouble(cmToPixel(rect["X"].toReal(), kOlderFormResolution),
+                                                    cmToPixel(rect["Y"].toReal(), kOlderFormResolution));
+    mPreviewStartPoint_Pixel96 = unrotatedStartPoint(displayed, visible, filmPlatenSize, mRotation, mMirror);
   }
   if (const fnd::Value* v = d.find("McPoints")) {
     // Up to four corners, as many as the array holds.

@@ -31,3 +31,16 @@ SRectDouble makeSRectDouble(double x, double y, double width, double height) {
   return SRectDouble{{x, y}, {width, height}};
 }
 SRectDouble zeroSRectDouble() { return SRectDouble{{0, 0}, {0, 0}}; }
+
+SPointDouble unrotatedStartPoint(SPointDouble displayed, SSizeDouble visible, SSizeDouble full, int rotation,
+                                 bool mirror) {
+  const double W = full.width, H = full.height, w = visible.width, h = visible.height;
+  const double y = displayed.y;
+  const double x = mirror ? W - (displayed.x + w) : displayed.x;
+  switch (rotation) {
+    case 1: return SPointDouble{y, W - (x + w)};
+    case 2: return SPointDouble{W - (x + w), H - (y + h)};
+    case 3: return SPointDouble{H - (y + h), x};
+    default: return SPointDouble{x, y};
+  }
+}

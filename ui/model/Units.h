@@ -37,3 +37,10 @@ SSizeDouble makeSSizeDouble(double width, double height);
 SSizeDouble zeroSSizeDouble();
 SRectDouble makeSRectDouble(double x, double y, double width, double height);
 SRectDouble zeroSRectDouble();
+
+// Where a `visible` area starts in the plain preview of size `full`, given where it starts in the
+// displayed preview: mirrored left to right (when `mirror`), then turned `rotation` quarter turns
+// (1, 2, 3; anything else is no turn). The preview's stored forms before the start point was
+// kept unturned hold it this way.
+SPointDouble unrotatedStartPoint(SPointDouble displayed, SSizeDouble visible, SSizeDouble full, int rotation,
+                                 bool mirror);

@@ -45,3 +45,20 @@ TEST(Units, GeometryMakers) {
   EXPECT_EQ(zeroSPointDouble().x, 0);
   EXPECT_EQ(zeroSSizeDouble().height, 0);
 }
+
+TEST(Units, UnrotatedStartPoint) {
+  // A 4 x 6 area at (2, 3) of a 20 x 30 preview as displayed, turned and mirrored back.
+  struct Row {
+    int rotation;
+    bool mirror;
+    double x, y;
+  };
+  const Row rows[] = {{0, false, 2, 3},  {1, false, 3, 14}, {2, false, 14, 21}, {3, false, 21, 2},
+                      {0, true, 14, 3},  {1, true, 3, 2},   {2, true, 2, 21},   {3, true, 21, 14},
+                      {7, false, 2, 3}};
+  for (const Row& row : rows) {
+    const SPointDouble p = unrotatedStartPoint({2, 3}, {4, 6}, {20, 30}, row.rotation, row.mirror);
+    EXPECT_EQ(p.x, row.x) << "rotation " << row.rotation << " mirror " << row.mirror;
+    EXPECT_EQ(p.y, row.y) << "rotation " << row.rotation << " mirror " << row.mirror;
+  }
+}
