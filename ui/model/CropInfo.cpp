@@ -17,10 +17,6 @@ std::uint64_t truncateCount(double value) {
 
 ChannelValues sameChannels(std::int32_t v) { return ChannelValues{v, v, v, v}; }
 
-void clampPointCounts(ToneCurveValues& curve) {
-  for (std::int32_t& count : curve.setPointCount) count = std::clamp(count, 0, kCropToneCurvePoints);
-}
-
 }  // namespace
 
 Quirel_CropInfo::Quirel_CropInfo() { initData(); }
@@ -205,7 +201,8 @@ void Quirel_CropInfo::setMirror(bool mirror) {
 
 void Quirel_CropInfo::setToneCurve(const ToneCurveValues& v) {
   mToneCurve = v;
-  clampPointCounts(mToneCurve);
+  const std::int32_t* counts = v.setPointCount;
+  setPointCounts(mToneCurve, ChannelValues{counts[0], counts[1], counts[2], counts[3]});
 }
 
 void Quirel_CropInfo::setMultiCropCorPoints(const SPointDouble points[4]) {

@@ -1,6 +1,5 @@
 // The property-list form of a crop, as the favourites, last-setting and thumbnail stores keep it.
 
-#include <algorithm>
 #include <cmath>
 #include <string_view>
 
@@ -270,13 +269,7 @@ void Quirel_CropInfo::readColorSetting(const fnd::Dictionary& d) {
   readChannels(d, "GrayPt", mHistogram.gray);
   readInt(d, "ToneCurveChannel", mToneCurve_Channel);
   readChannels(d, "ToneCurve", mToneCurve.selectToneCurve);
-  if (const fnd::Value* v = d.find("SetPointCount")) {
-    // The tone builders walk this many of the 15 points: a larger count from a damaged or
-    // foreign file must not send them past the table.
-    const ChannelValues counts = readChannels(*v);
-    const std::int32_t values[4] = {counts.master, counts.red, counts.green, counts.blue};
-    for (int c = 0; c < 4; ++c) mToneCurve.setPointCount[c] = std::clamp(values[c], 0, kCropToneCurvePoints);
-  }
+  if (const fnd::Value* v = d.find("SetPointCount")) setPointCounts(mToneCurve, readChannels(*v));
   if (const fnd::Value* v = d.find("SetPoint")) readPointTable(*v, mToneCurve.setPoint);
   if (const fnd::Value* v = d.find("SquarePoint")) readPointTable(*v, mToneCurve.squarePoint);
   readInt(d, "Threshold", mThreshold);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 
 #include "ui/model/ChannelValues.h"
@@ -37,3 +38,11 @@ struct ToneCurveValues {
   TagPoint setPoint[4][kCropToneCurvePoints];
   TagPoint squarePoint[4][kCropToneCurvePoints];
 };
+
+// Sets the point counts, each kept within 0..kCropToneCurvePoints: the curve builders walk that
+// many stored points, so a larger count from a damaged or foreign file or a caller must not send
+// them past the table.
+inline void setPointCounts(ToneCurveValues& curve, const ChannelValues& counts) {
+  const std::int32_t values[4] = {counts.master, counts.red, counts.green, counts.blue};
+  for (int c = 0; c < 4; ++c) curve.setPointCount[c] = std::clamp(values[c], 0, kCropToneCurvePoints);
+}

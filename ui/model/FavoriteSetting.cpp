@@ -1,7 +1,5 @@
 #include "ui/model/FavoriteSetting.h"
 
-#include <algorithm>
-
 #include "foundation/PropertyList.h"
 #include "ui/model/CropInfo.h"
 #include "ui/model/PreferenceInfo.h"
@@ -201,10 +199,7 @@ Quirel_FavoriteSetting::Quirel_FavoriteSetting(const fnd::Dictionary& d) {
   mHistogram.white = readChannels(d, "WhitePoint");
   mHistogram.gray = readChannels(d, "GrayPoint");
   mToneCurve.selectToneCurve = readChannels(d, "ToneCurve");
-  const ChannelValues counts = readChannels(d, "SetPointCount");
-  const std::int32_t countList[4] = {counts.master, counts.red, counts.green, counts.blue};
-  // The curve builders index the points by this count: keep it inside the 15 stored points.
-  for (int c = 0; c < 4; ++c) mToneCurve.setPointCount[c] = std::clamp(countList[c], 0, kCropToneCurvePoints);
+  setPointCounts(mToneCurve, readChannels(d, "SetPointCount"));
   readPointArrays(d, "UserSetPoint", mToneCurve.setPoint);
   readPointArrays(d, "SquarePoint", mToneCurve.squarePoint);
   mThreshold = d.intValue("Threshold");

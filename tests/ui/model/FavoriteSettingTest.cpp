@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "TestEnvironment.h"
 #include "foundation/PropertyList.h"
 #include "ui/model/CropInfo.h"
@@ -55,6 +57,13 @@ TEST(FavoriteSetting, WithoutDialogStateTheKeyIsLeftOut) {
   const auto back = Quirel_FavoriteSetting::readFromFolder(folder);
   ASSERT_EQ(back.size(), 1u);
   EXPECT_FALSE(back[0]->getDialogState());
+}
+
+TEST(FavoriteSetting, PointCountsFromForeignFilesStayWithinTheStoredPoints) {
+  const Quirel_FavoriteSetting f(fnd::Dictionary{{"SetPointCount", fnd::Array{99, -3, 15, 4}}});
+  const ToneCurveValues& t = f.getToneCurve();
+  EXPECT_EQ((std::vector<int>{t.setPointCount[0], t.setPointCount[1], t.setPointCount[2], t.setPointCount[3]}),
+            (std::vector<int>{15, 0, 15, 4}));
 }
 
 TEST(FavoriteSetting, ReadingMissingKeys) {
