@@ -3,7 +3,6 @@
 #include <dlfcn.h>
 
 #include <algorithm>
-#include <cctype>
 #include <cstdlib>
 #include <map>
 #include <vector>
@@ -15,14 +14,14 @@
 namespace {
 
 // Identifiers compare by their bytes, so the descriptor may spell them in either case.
-std::string canonical(std::string_view text) {
-  const auto bytes = PlugInBundle::parseUUID(text);
-  if (!bytes) return {};
-  return std::string(reinterpret_cast<const char*>(bytes->bytes), sizeof bytes->bytes);
-}
-
 std::string canonical(const PlugInUUIDBytes& bytes) {
   return std::string(reinterpret_cast<const char*>(bytes.bytes), sizeof bytes.bytes);
+}
+
+// Empty for text that is no identifier.
+std::string canonical(std::string_view text) {
+  const auto bytes = PlugInBundle::parseUUID(text);
+  return bytes ? canonical(*bytes) : std::string();
 }
 
 }  // namespace
@@ -74,7 +73,6 @@ std::unique_ptr<PlugInBundle> PlugInBundle::create(const std::string& bundlePath
   if (!library) return nullptr;
   std::unique_ptr<PlugInBundle> bundle(new PlugInBundle());
   bundle->library_ = library;
-  bundle->path_ = folder;
   bundle->registry_ = std::move(registry);
   return bundle;
 }

@@ -34,8 +34,7 @@ class PlugInBundle {
  private:
   PlugInBundle() = default;
   void* library_ = nullptr;
-  std::string path_;
-  // Factory identifier (canonical upper case) -> exported function name, and type -> factories.
+  // Factory identifier (its 16 bytes) -> exported function name, and type -> factories.
   struct Registry;
   std::unique_ptr<Registry> registry_;
 };
