@@ -52,12 +52,7 @@ int readRectDictionary(const fnd::Dictionary* dict, ScanRect* rect) {
 
 // A nested rectangle entry; a missing or malformed one reads as the zero rectangle.
 void readRect(const fnd::Dictionary& dict, std::string_view key, ScanRect* rect) {
-  const fnd::Dictionary* sub = dictionaryAt(dict, key);
-  if (sub) {
-    UIM_GetDictionary_ScanRect(sub, rect);
-  } else {
-    *rect = ScanRect{};
-  }
+  readRectDictionary(dictionaryAt(dict, key), rect);
 }
 
 fnd::Data bytes(const std::uint8_t* p, std::size_t n) { return fnd::Data(p, p + n); }
