@@ -123,9 +123,11 @@ void MakeGammaCurve(double* table, float gamma, std::uint32_t n, const KunekuneD
     }
     working[2 * (k - 2) + 1] =
         static_cast<std::int32_t>(std::pow(points->x[k - 2] / 65536.0, p) * 65536.0);
-    Calc_Tone_Table_Gamma(static_cast<int>(n), static_cast<std::uint8_t>(k), working,
-                          static_cast<int>(n), gGammaDarkTable);
-    threshold = static_cast<double>(points->x[k - 2]);
+    // A refused list leaves the static table as an earlier call filled it: use none of it.
+    if (Calc_Tone_Table_Gamma(static_cast<int>(n), static_cast<std::uint8_t>(k), working,
+                              static_cast<int>(n), gGammaDarkTable) == 0) {
+      threshold = static_cast<double>(points->x[k - 2]);
+    }
   }
   for (std::uint32_t i = 0; i < n; ++i) {
     const double v = table[i];

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <numeric>
@@ -524,6 +525,30 @@ TEST(ToneCurve, PointListSetsTheDarkEndOfGamma) {
   MakeFinalToneCurve(final16.r.data(), final16.g.data(), final16.b.data(), 65536, t);
   EXPECT_EQ(TranslateWDParam(nullptr)->count, 2);
   EXPECT_NEAR(final16.at(0, 100), std::trunc(toneref::gamma(100, gamma, 65536)), 1);
+}
+
+TEST(ToneCurve, RefusedPointListLeavesThePowerCurve) {
+  // First a list that fills the dark end, so the static storage holds something of its own.
+  const float gamma = 2.0f;
+  KunekuneData good{};
+  good.count = 3;
+  const std::int32_t goodX[] = {0, 1000, 65535};
+  const std::int32_t goodY[] = {0, 0, 65535};
+  std::copy(goodX, goodX + 3, good.x);
+  std::copy(goodY, goodY + 3, good.y);
+  std::vector<double> table(65536);
+  std::iota(table.begin(), table.end(), 0.0);
+  MakeGammaCurve(table.data(), gamma, 65536, &good);
+
+  // Then one whose x values go back, which the interpolator refuses: no part of the curve may
+  // come from what the earlier list left behind.
+  KunekuneData bad = good;
+  bad.x[2] = 500;
+  std::iota(table.begin(), table.end(), 0.0);
+  MakeGammaCurve(table.data(), gamma, 65536, &bad);
+  for (int i : {0, 1, 100, 500, 999, 1000, 30000, 65535}) {
+    EXPECT_NEAR(table[i], toneref::gamma(i, gamma, 65536), 1e-6) << i;
+  }
 }
 
 TEST(ToneCurve, DialogCurvesMatchTheReference) {
