@@ -269,3 +269,11 @@ CMResult CM_ReleaseString(std::unique_ptr<ICMSTR_CLASS>* slot) {
   slot->reset();
   return CM_OK;
 }
+
+const std::string* CM_TextOf(const ICMSTR_CLASS* string) { return string ? string->GetNSString() : nullptr; }
+
+CMResult CM_SetTextOf(ICMSTR_CLASS* string, const std::string* text) {
+  if (!text) return CM_ERR_BAD_ARGUMENT;
+  if (!string) return CM_ERR_NOT_READY;
+  return string->SetNSString(text);
+}

@@ -70,3 +70,8 @@ CMResult CM_CreateStringWithNSString(std::unique_ptr<ICMSTR_CLASS>* slot, const 
 CMResult CM_CopyString(std::unique_ptr<ICMSTR_CLASS>* slot, const ICMSTR_CLASS* source);
 // Destroys the object and clears the slot; 0xDCA01 when the slot is empty.
 CMResult CM_ReleaseString(std::unique_ptr<ICMSTR_CLASS>* slot);
+
+// For holders of an object that may be missing: its text (null when the object or its text is
+// missing), and setting it (0xDCA01 for a null text, 0xD9802 for a missing object).
+const std::string* CM_TextOf(const ICMSTR_CLASS* string);
+CMResult CM_SetTextOf(ICMSTR_CLASS* string, const std::string* text);

@@ -4,12 +4,6 @@
 
 namespace {
 constexpr std::int32_t kPathCapacity = 1024;
-
-CMResult setText(ICMSTR_CLASS* string, const std::string* text) {
-  if (!text) return CM_ERR_BAD_ARGUMENT;
-  if (!string) return CM_ERR_NOT_READY;
-  return string->SetNSString(text);
-}
 }  // namespace
 
 CMResult SM_IMAGE_INFO::Create(std::unique_ptr<ISM_IMAGE_INFO>* made) {
@@ -26,18 +20,16 @@ CMResult SM_IMAGE_INFO::Create(std::unique_ptr<ISM_IMAGE_INFO>* made) {
 const SM_ImageProperty_Struct* SM_IMAGE_INFO::GetProperty() const { return m_pProperty.get(); }
 ICMSTR_CLASS* SM_IMAGE_INFO::GetInputPathString() const { return m_pInputPath.get(); }
 ICMSTR_CLASS* SM_IMAGE_INFO::GetOutputPathString() const { return m_pOutputPath.get(); }
-const std::string* SM_IMAGE_INFO::GetInputPath() const { return m_pInputPath ? m_pInputPath->GetNSString() : nullptr; }
-const std::string* SM_IMAGE_INFO::GetOutputPath() const {
-  return m_pOutputPath ? m_pOutputPath->GetNSString() : nullptr;
-}
+const std::string* SM_IMAGE_INFO::GetInputPath() const { return CM_TextOf(m_pInputPath.get()); }
+const std::string* SM_IMAGE_INFO::GetOutputPath() const { return CM_TextOf(m_pOutputPath.get()); }
 
 CMResult SM_IMAGE_INFO::SetProperty(const SM_ImageProperty_Struct* property) {
   if (!property) return CM_ERR_BAD_ARGUMENT;
   return CM_MemCopy(m_pProperty.get(), sizeof(SM_ImageProperty_Struct), property, sizeof(SM_ImageProperty_Struct));
 }
 
-CMResult SM_IMAGE_INFO::SetInputPath(const std::string* path) { return setText(m_pInputPath.get(), path); }
-CMResult SM_IMAGE_INFO::SetOutputPath(const std::string* path) { return setText(m_pOutputPath.get(), path); }
+CMResult SM_IMAGE_INFO::SetInputPath(const std::string* path) { return CM_SetTextOf(m_pInputPath.get(), path); }
+CMResult SM_IMAGE_INFO::SetOutputPath(const std::string* path) { return CM_SetTextOf(m_pOutputPath.get(), path); }
 
 CMResult SM_CreateImageInfo(std::unique_ptr<ISM_IMAGE_INFO>* slot) {
   if (!slot || *slot) return CM_ERR_BAD_ARGUMENT;

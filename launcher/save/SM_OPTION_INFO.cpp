@@ -2,16 +2,6 @@
 
 namespace {
 constexpr std::int32_t kNameCapacity = 256;
-
-const std::string* textOf(const std::unique_ptr<ICMSTR_CLASS>& string) {
-  return string ? string->GetNSString() : nullptr;
-}
-
-CMResult setText(const std::unique_ptr<ICMSTR_CLASS>& string, const std::string* text) {
-  if (!text) return CM_ERR_BAD_ARGUMENT;
-  if (!string) return CM_ERR_NOT_READY;
-  return string->SetNSString(text);
-}
 }  // namespace
 
 CMResult SM_OPTION_INFO::Create(std::unique_ptr<ISM_OPTION_INFO>* made) {
@@ -25,14 +15,14 @@ CMResult SM_OPTION_INFO::Create(std::unique_ptr<ISM_OPTION_INFO>* made) {
   });
 }
 
-const std::string* SM_OPTION_INFO::GetMakerName() const { return textOf(m_pMakerName); }
-const std::string* SM_OPTION_INFO::GetDeviceName() const { return textOf(m_pDeviceName); }
-const std::string* SM_OPTION_INFO::GetAppName() const { return textOf(m_pAppName); }
+const std::string* SM_OPTION_INFO::GetMakerName() const { return CM_TextOf(m_pMakerName.get()); }
+const std::string* SM_OPTION_INFO::GetDeviceName() const { return CM_TextOf(m_pDeviceName.get()); }
+const std::string* SM_OPTION_INFO::GetAppName() const { return CM_TextOf(m_pAppName.get()); }
 std::int32_t SM_OPTION_INFO::GetRotation() const { return m_Rotation; }
 std::uint32_t SM_OPTION_INFO::GetOptionSwitch() const { return m_OptionSwitch; }
-CMResult SM_OPTION_INFO::SetMakerName(const std::string* name) { return setText(m_pMakerName, name); }
-CMResult SM_OPTION_INFO::SetDeviceName(const std::string* name) { return setText(m_pDeviceName, name); }
-CMResult SM_OPTION_INFO::SetAppName(const std::string* name) { return setText(m_pAppName, name); }
+CMResult SM_OPTION_INFO::SetMakerName(const std::string* name) { return CM_SetTextOf(m_pMakerName.get(), name); }
+CMResult SM_OPTION_INFO::SetDeviceName(const std::string* name) { return CM_SetTextOf(m_pDeviceName.get(), name); }
+CMResult SM_OPTION_INFO::SetAppName(const std::string* name) { return CM_SetTextOf(m_pAppName.get(), name); }
 
 CMResult SM_OPTION_INFO::SetRotation(std::int32_t rotation) {
   m_Rotation = static_cast<std::int16_t>(rotation);

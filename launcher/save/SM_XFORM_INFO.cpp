@@ -5,16 +5,6 @@
 namespace {
 constexpr std::int32_t kNameCapacity = 64;
 
-const std::string* textOf(const std::unique_ptr<ICMSTR_CLASS>& string) {
-  return string ? string->GetNSString() : nullptr;
-}
-
-CMResult setText(const std::unique_ptr<ICMSTR_CLASS>& string, const std::string* text) {
-  if (!text) return CM_ERR_BAD_ARGUMENT;
-  if (!string) return CM_ERR_NOT_READY;
-  return string->SetNSString(text);
-}
-
 template <class Field, class Value>
 CMResult store(Field& field, Value value) {
   field = static_cast<Field>(value);
@@ -34,10 +24,10 @@ CMResult SM_XFORM_INFO::Create(std::unique_ptr<ISM_XFORM_INFO>* made) {
   });
 }
 
-const std::string* SM_XFORM_INFO::GetDeviceName() const { return textOf(m_pDeviceName); }
-const std::string* SM_XFORM_INFO::GetAppName() const { return textOf(m_pAppName); }
-const std::string* SM_XFORM_INFO::GetText3() const { return textOf(m_pText3); }
-const std::string* SM_XFORM_INFO::GetText4() const { return textOf(m_pText4); }
+const std::string* SM_XFORM_INFO::GetDeviceName() const { return CM_TextOf(m_pDeviceName.get()); }
+const std::string* SM_XFORM_INFO::GetAppName() const { return CM_TextOf(m_pAppName.get()); }
+const std::string* SM_XFORM_INFO::GetText3() const { return CM_TextOf(m_pText3.get()); }
+const std::string* SM_XFORM_INFO::GetText4() const { return CM_TextOf(m_pText4.get()); }
 
 CMResult SM_XFORM_INFO::SetFormatPair(std::uint32_t pair) { return store(m_FormatPair, pair); }
 CMResult SM_XFORM_INFO::SetFormat(std::uint32_t in, std::uint32_t out) { return store(m_FormatPair, SM_FormatPair(in, out)); }
@@ -53,10 +43,10 @@ CMResult SM_XFORM_INFO::SetSetting5(std::uint32_t value) { return store(m_Settin
 CMResult SM_XFORM_INFO::SetSetting6(std::uint32_t value) { return store(m_Setting6, value); }
 CMResult SM_XFORM_INFO::SetSetting7(std::uint32_t value) { return store(m_Setting7, value); }
 CMResult SM_XFORM_INFO::SetSetting8(std::uint32_t value) { return store(m_Setting8, value); }
-CMResult SM_XFORM_INFO::SetDeviceName(const std::string* name) { return setText(m_pDeviceName, name); }
-CMResult SM_XFORM_INFO::SetAppName(const std::string* name) { return setText(m_pAppName, name); }
-CMResult SM_XFORM_INFO::SetText3(const std::string* text) { return setText(m_pText3, text); }
-CMResult SM_XFORM_INFO::SetText4(const std::string* text) { return setText(m_pText4, text); }
+CMResult SM_XFORM_INFO::SetDeviceName(const std::string* name) { return CM_SetTextOf(m_pDeviceName.get(), name); }
+CMResult SM_XFORM_INFO::SetAppName(const std::string* name) { return CM_SetTextOf(m_pAppName.get(), name); }
+CMResult SM_XFORM_INFO::SetText3(const std::string* text) { return CM_SetTextOf(m_pText3.get(), text); }
+CMResult SM_XFORM_INFO::SetText4(const std::string* text) { return CM_SetTextOf(m_pText4.get(), text); }
 
 CMResult SM_CreateXformInfo(std::unique_ptr<ISM_XFORM_INFO>* slot) {
   if (!slot || *slot) return CM_ERR_BAD_ARGUMENT;

@@ -177,6 +177,21 @@ TEST(CMString, AReleasedTextAnswersNotReady) {
   EXPECT_NE(s->GetNSString(), nullptr);
 }
 
+TEST(CMString, TextOfAnObjectThatMayBeMissing) {
+  const std::string t = "x";
+  EXPECT_EQ(CM_TextOf(nullptr), nullptr);
+  EXPECT_EQ(CM_SetTextOf(nullptr, &t), CM_ERR_NOT_READY);
+  auto s = make("text", 64);
+  EXPECT_EQ(CM_SetTextOf(s.get(), nullptr), CM_ERR_BAD_ARGUMENT);
+  EXPECT_EQ(*CM_TextOf(s.get()), "text") << "a refused set leaves the text";
+  EXPECT_EQ(CM_SetTextOf(s.get(), &t), CM_OK);
+  EXPECT_EQ(CM_TextOf(s.get()), s->GetNSString());
+  EXPECT_EQ(*CM_TextOf(s.get()), "x");
+  ASSERT_EQ(s->ReleaseText(), CM_OK);
+  EXPECT_EQ(CM_TextOf(s.get()), nullptr);
+  EXPECT_EQ(CM_SetTextOf(s.get(), &t), CM_ERR_NOT_READY);
+}
+
 TEST(CMString, FactoriesRefuseASetSlotAndLeaveItAlone) {
   auto s = make("kept", 32);
   ICMSTR_CLASS* const original = s.get();
