@@ -18,6 +18,9 @@ constexpr std::uint16_t SM_FORMAT_NONE = 4329;        // the transform runs, no 
 constexpr std::uint16_t SM_FORMAT_LARGE_TIFF = 4330;  // TIFF written strip by strip
 constexpr std::uint16_t SM_FORMAT_RAW = 4333;         // raw lines in memory: the input of a transform
 
+// An output every writer refuses.
+constexpr bool SM_IsRefusedOutput(std::uint32_t out) { return out == SM_FORMAT_REFUSED_A || out == SM_FORMAT_REFUSED_B; }
+
 constexpr std::uint32_t SM_FormatPair(std::uint32_t in, std::uint32_t out) {
   return ((in & 0xFFFFu) << 16) | (out & 0xFFFFu);
 }

@@ -1,5 +1,6 @@
 #include "launcher/save/SaveModuleCore.h"
 
+#include <cstdio>
 #include <new>
 #include <vector>
 
@@ -10,8 +11,6 @@
 #include "launcher/save/SMCodes.h"
 
 namespace {
-
-bool IsRefusedOutput(std::uint32_t out) { return out == SM_FORMAT_REFUSED_A || out == SM_FORMAT_REFUSED_B; }
 
 // How a delivered line becomes the line the writer takes.
 enum class LineConversion {
@@ -30,7 +29,7 @@ enum class LineConversion {
 // Target row bytes and conversion for a depth and the writer's output format; false for a
 // depth other than 1, 8, 16, 24, 48.
 bool PlanLines(std::uint32_t depth, std::uint32_t m, std::uint64_t w, std::uint64_t* rowBytes, LineConversion* conv) {
-  const bool noFile = m == SM_FORMAT_REFUSED_A || m == SM_FORMAT_REFUSED_B || m == SM_FORMAT_NONE;
+  const bool noFile = SM_IsRefusedOutput(m) || m == SM_FORMAT_NONE;
   switch (depth) {
     case 1:
       if (m == SM_FORMAT_JPEG) *rowBytes = w, *conv = LineConversion::OneToGrey;
@@ -92,13 +91,6 @@ CMResult ConvertLine(LineConversion conv, const std::uint8_t* src, std::uint64_t
       return CM_ConvertLine48(src, srcBytes, dst, rowBytes, true, true);
   }
   return SM_ERR_BAD_SIZE;
-}
-
-std::string FormatTempName(const ICMSTR_CLASS* folder, const char* format, std::uint32_t slot) {
-  char name[64];
-  std::snprintf(name, sizeof name, format, unsigned(slot % SaveModuleCore::kSlotCount));
-  const std::string* text = folder ? folder->GetNSString() : nullptr;
-  return (text ? *text : std::string()) + name;
 }
 
 void RemoveIfThere(const std::string& path) {
@@ -240,7 +232,7 @@ CMResult SaveModuleCore::StartXformImage(const ISM_IMAGE_INFO* image) {
     if (!image || !image->GetProperty() || !image->GetOutputPath()) CM_ThrowIfError(SM_ERR_NO_XFORM);
     if (!m_pXformInfo || m_bImageOpen) CM_ThrowIfError(SM_ERR_XFORM_OPEN);
     slot = GetTotalImgCount() % kSlotCount;
-    if (m_pXformInfo->GetInFormat() != SM_FORMAT_RAW || IsRefusedOutput(m_pXformInfo->GetOutFormat()))
+    if (m_pXformInfo->GetInFormat() != SM_FORMAT_RAW || SM_IsRefusedOutput(m_pXformInfo->GetOutFormat()))
       CM_ThrowIfError(SM_ERR_UNSUPPORTED);
     // Lines of a resize request would go nowhere and the image would count as saved.
     if (m_pXformInfo->GetSwitch1() == SM_SWITCH_4080 || m_pXformInfo->GetSwitch2() == SM_SWITCH_4080)
@@ -359,7 +351,7 @@ CMResult SaveModuleCore::WriteImageLines(std::uint32_t yOffset, std::uint32_t ro
                                     p.uiImageWidth, target));
       lines = converted.get();
     }
-    const bool writesFile = !(IsRefusedOutput(m_uiWriterOutFormat) || m_uiWriterOutFormat == SM_FORMAT_NONE);
+    const bool writesFile = !(SM_IsRefusedOutput(m_uiWriterOutFormat) || m_uiWriterOutFormat == SM_FORMAT_NONE);
     if (writesFile && m_OpenWriter == OpenWriter::Image)
       CM_ThrowIfError(m_ImageXformer.WriteLines(yOffset, rows, std::uint32_t(target), target * rows, lines));
     else if (writesFile && m_OpenWriter == OpenWriter::LargeTiff)
@@ -376,7 +368,7 @@ CMResult SaveModuleCore::EndXformImage(const ISM_OPTION_INFO* option) {
     if (!m_bImageOpen) CM_ThrowIfError(SM_ERR_NO_XFORM);
     const std::uint32_t slot = m_uiOpenSlot;
     CMResult rc = CM_OK;
-    if (m_pXformInfo && IsRefusedOutput(m_pXformInfo->GetOutFormat())) rc = SM_ERR_UNSUPPORTED;
+    if (m_pXformInfo && SM_IsRefusedOutput(m_pXformInfo->GetOutFormat())) rc = SM_ERR_UNSUPPORTED;
     if (rc == CM_OK && option) {
       m_OptionInfoArray[slot].reset();
       rc = SM_CopyOptionInfo(&m_OptionInfoArray[slot], option);
@@ -443,7 +435,7 @@ CMResult SaveModuleCore::CancelXformImage() {
 
 CMResult SaveModuleCore::EndXform() {
   SetEndXformFlag(1);
-  if (m_pXformInfo && IsRefusedOutput(m_pXformInfo->GetOutFormat())) return SM_ERR_UNSUPPORTED;
+  if (m_pXformInfo && SM_IsRefusedOutput(m_pXformInfo->GetOutFormat())) return SM_ERR_UNSUPPORTED;
   return CM_OK;
 }
 
@@ -467,8 +459,8 @@ void SaveModuleCore::ReleaseSlot(std::uint32_t slot, bool deleteTemporaries, con
     if (m_wszTmpFileArray[slot]) RemoveIfThere(*m_wszTmpFileArray[slot]->GetNSString());
     const ICMSTR_CLASS* folder = tempFolder ? tempFolder : m_wszTempFolderPath.get();
     if (folder && folder->GetNSString() && !folder->GetNSString()->empty())
-      for (const char* format : {"PVTO_tmpTF%03u.TIF", "PVTO_tmpEX%03u.JPG", "PVTO_tmpRT%03u.TIF"})
-        RemoveIfThere(FormatTempName(folder, format, slot));
+      for (const char* format : {kTempTiffName, kTempExifName, kTempRotateName})
+        RemoveIfThere(SlotTempPath(folder, format, slot));
   }
   ReleaseOutFileName(slot);
   ReleaseTmpFileName(slot);
@@ -617,13 +609,20 @@ CMResult SaveModuleCore::SetExifOptionInfo(const ISM_XFORM_INFO* xform, ISM_OPTI
 }
 
 std::string SaveModuleCore::TempTiffPath(std::uint32_t slot) const {
-  return FormatTempName(m_wszTempFolderPath.get(), "PVTO_tmpTF%03u.TIF", slot);
+  return SlotTempPath(m_wszTempFolderPath.get(), kTempTiffName, slot);
 }
 
 std::string SaveModuleCore::TempExifPath(std::uint32_t slot) const {
-  return FormatTempName(m_wszTempFolderPath.get(), "PVTO_tmpEX%03u.JPG", slot);
+  return SlotTempPath(m_wszTempFolderPath.get(), kTempExifName, slot);
 }
 
 std::string SaveModuleCore::TempRotatePath(std::uint32_t slot) const {
-  return FormatTempName(m_wszTempFolderPath.get(), "PVTO_tmpRT%03u.TIF", slot);
+  return SlotTempPath(m_wszTempFolderPath.get(), kTempRotateName, slot);
+}
+
+std::string SaveModuleCore::SlotTempPath(const ICMSTR_CLASS* folder, const char* format, std::uint32_t slot) {
+  char name[64];
+  std::snprintf(name, sizeof name, format, unsigned(slot % kSlotCount));
+  const std::string* text = CM_TextOf(folder);
+  return (text ? *text : std::string()) + name;
 }

@@ -176,6 +176,11 @@ class SaveModuleCore {
   // tempFolder, or in the driver's temporary folder for null).
   void ReleaseSlot(std::uint32_t slot, bool deleteTemporaries, const ICMSTR_CLASS* tempFolder);
   bool SlotInUse(std::uint32_t slot) const;
+  // A slot's temporary file in folder (a null folder or text gives the bare name).
+  static std::string SlotTempPath(const ICMSTR_CLASS* folder, const char* format, std::uint32_t slot);
+  static constexpr const char* kTempTiffName = "PVTO_tmpTF%03u.TIF";
+  static constexpr const char* kTempExifName = "PVTO_tmpEX%03u.JPG";
+  static constexpr const char* kTempRotateName = "PVTO_tmpRT%03u.TIF";
   void CloseOpenImage();
   // Abandons the open image's writer (its partial file is the caller's to delete).
   CMResult AbortOpenWriter();

@@ -14,14 +14,6 @@ namespace {
 
 constexpr std::uint32_t kPollMs = 50;
 
-bool IsRefusedFormat(std::uint32_t out) { return out == SM_FORMAT_REFUSED_A || out == SM_FORMAT_REFUSED_B; }
-
-std::string SlotPath(const ICMSTR_CLASS* folder, const char* format, std::uint32_t slot) {
-  char name[64];
-  std::snprintf(name, sizeof name, format, unsigned(slot % SaveModuleCore::kSlotCount));
-  return *folder->GetNSString() + name;
-}
-
 }  // namespace
 
 // What a worker takes along when it starts: its own copies of everything the main thread may
@@ -137,7 +129,7 @@ void SaveModuleCore::RunWorker(WorkerStart* raw) {
   SaveModuleCore* core = start->core;
   CMResult setup = CM_Guard([&]() -> CMResult {
     if (!start->xform) CM_ThrowIfError(SM_ERR_CREATE);
-    if (IsRefusedFormat(start->xform->GetOutFormat())) CM_ThrowIfError(SM_ERR_UNSUPPORTED);
+    if (SM_IsRefusedOutput(start->xform->GetOutFormat())) CM_ThrowIfError(SM_ERR_UNSUPPORTED);
     if (!start->final && start->xform->GetInFormat() != SM_FORMAT_RAW) CM_ThrowIfError(SM_ERR_UNSUPPORTED);
     return CM_OK;
   });
@@ -188,7 +180,7 @@ CMResult SaveModuleCore::RotationPass(const WorkerStart& start, std::uint32_t sl
   CMResult rc = CM_Guard([&]() -> CMResult {
     if (!m_wszTmpFileArray[slot] || !m_OptionInfoArray[slot]) CM_ThrowIfError(SM_ERR_CREATE);
     const std::string input = *m_wszTmpFileArray[slot]->GetNSString();
-    const std::string output = SlotPath(start.tempFolder.get(), "PVTO_tmpRT%03u.TIF", slot);
+    const std::string output = SlotTempPath(start.tempFolder.get(), kTempRotateName, slot);
     std::unique_ptr<ISM_IMAGE_INFO> image;
     SM_ImageProperty_Struct none{};
     CM_ThrowIfError(SM_CreateImageInfoWithProperty(&image, &none, &input, &output));
@@ -222,7 +214,7 @@ CMResult SaveModuleCore::TmpToOutputPass(const WorkerStart& start, std::uint32_t
     const std::uint32_t out = xform->GetOutFormat();
     std::string output;
     if (out == SM_FORMAT_JPEG_EXIF) {
-      output = SlotPath(start.tempFolder.get(), "PVTO_tmpEX%03u.JPG", slot);
+      output = SlotTempPath(start.tempFolder.get(), kTempExifName, slot);
     } else {
       if (!m_wszOutFileArray[slot]) CM_ThrowIfError(SM_ERR_CREATE);
       output = *m_wszOutFileArray[slot]->GetNSString();
@@ -255,7 +247,7 @@ CMResult SaveModuleCore::FinalJpegPass(const WorkerStart& start, std::uint32_t s
   CMResult rc = CM_Guard([&]() -> CMResult {
     // The image's own final path: the driver's current one may belong to a later image.
     if (!m_wszOutFileArray[slot] || !m_OptionInfoArray[slot]) CM_ThrowIfError(SM_ERR_CREATE);
-    const std::string input = SlotPath(start.tempFolder.get(), "PVTO_tmpEX%03u.JPG", slot);
+    const std::string input = SlotTempPath(start.tempFolder.get(), kTempExifName, slot);
     std::unique_ptr<ICMSTR_CLASS> output;
     CM_ThrowIfError(CM_CopyString(&output, m_wszOutFileArray[slot].get()));
     const std::string jpg = "jpg";
