@@ -4,10 +4,10 @@
 #include <cmath>
 #include <cstring>
 #include <ctime>
-#include <fstream>
-#include <iterator>
 #include <new>
+#include <optional>
 
+#include "foundation/FileManager.h"
 #include "imageio/BitmapContext.h"
 #include "imageio/ColorSpace.h"
 #include "imageio/DataProvider.h"
@@ -24,15 +24,7 @@ constexpr std::uint32_t kAbortWaitMs = 180000;
 // side has failed or the transform was aborted.
 constexpr double kHandOffRoundSeconds = 0.05;
 
-bool IsRefusedOutput(std::uint32_t out) { return out == SM_FORMAT_REFUSED_A || out == SM_FORMAT_REFUSED_B; }
-
 bool IsJpegOutput(std::uint32_t out) { return out == SM_FORMAT_JPEG || out == SM_FORMAT_JPEG_EXIF; }
-
-fnd::Data ReadWholeFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return {};
-  return fnd::Data(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 }  // namespace
 
@@ -99,9 +91,7 @@ CMResult ImageToImageXform::SetTempFolderPath(const std::string* folder) {
   });
 }
 
-const std::string* ImageToImageXform::GetTempFolderPath() const {
-  return m_wszTempFolderPath ? m_wszTempFolderPath->GetNSString() : nullptr;
-}
+const std::string* ImageToImageXform::GetTempFolderPath() const { return CM_TextOf(m_wszTempFolderPath.get()); }
 
 CMResult ImageToImageXform::SetColorSetting(std::uint32_t setting, const std::string* profilePath) {
   return CM_Guard([&]() -> CMResult {
@@ -155,7 +145,7 @@ CMResult ImageToImageXform::StartXform(const ISM_XFORM_INFO* xform, const ISM_IM
       property.uiSamplePerPixel = 3;
       CM_ThrowIfError(m_pImageInfo->SetProperty(&property));
     }
-    if (m_pXformInfo->GetInFormat() != SM_FORMAT_RAW || IsRefusedOutput(out)) CM_ThrowIfError(SM_ERR_UNSUPPORTED);
+    if (m_pXformInfo->GetInFormat() != SM_FORMAT_RAW || SM_IsRefusedOutput(out)) CM_ThrowIfError(SM_ERR_UNSUPPORTED);
 
     // imageio writes JPEG and TIFF; "no output" runs the transform without a file. PNG, PICT
     // and PDF have no encoder here and are refused rather than silently not written.
@@ -193,9 +183,10 @@ CMResult ImageToImageXform::StartXform(const ISM_XFORM_INFO* xform, const ISM_IM
 
     // Colour space.
     imageio::ColorSpaceRef colorSpace;
-    if (m_pfPath || m_colorSetting == 2) {
-      fnd::Data icc = m_pfPath ? ReadWholeFile(*m_pfPath) : fnd::Data();
-      if (!icc.empty()) {
+    if (m_pfPath) {
+      const std::optional<std::string> bytes = fnd::FileManager::readFile(*m_pfPath);
+      if (bytes && !bytes->empty()) {
+        const fnd::Data icc(bytes->begin(), bytes->end());
         imageio::ColorSpaceRef fromProfile = (bitsPerPixel == 8 && m_colorSetting == 2)
                                                  ? imageio::ColorSpace::deviceGray()
                                                  : imageio::ColorSpace::createWithICCData(icc);
@@ -440,7 +431,8 @@ CMResult ImageToImageXform::EndXform() {
     }
     ReleaseTransform();
     CM_ThrowIfError(waited);
-    if (!m_pXformInfo || m_pXformInfo->GetInFormat() != SM_FORMAT_RAW || IsRefusedOutput(m_pXformInfo->GetOutFormat()))
+    if (!m_pXformInfo || m_pXformInfo->GetInFormat() != SM_FORMAT_RAW ||
+        SM_IsRefusedOutput(m_pXformInfo->GetOutFormat()))
       CM_ThrowIfError(SM_ERR_UNSUPPORTED);
     // A writer that failed wrote no file: that must not read as success.
     CM_ThrowIfError(GetErrorMessage());
