@@ -353,3 +353,25 @@ TEST(TiffLayouts, rowsNeedingConversionOrCompressionComeOutExact) {
               c.compression);
   }
 }
+
+// Without DPI keys the writers take the resolution from the TIFF dictionary; one stated per
+// centimetre must come out as the same resolution in dots per inch, not as that many dpi.
+TEST(Resolution, tiffDictionaryPerCentimetreIsWrittenAsDotsPerInch) {
+  for (ImageType type : {ImageType::TIFF, ImageType::JPEG}) {
+    SCOPED_TRACE(type == ImageType::TIFF ? "TIFF" : "JPEG");
+    Gradient g;
+    auto path = testenv::freshFolder("cm") / (type == ImageType::TIFF ? "cm.tif" : "cm.jpg");
+    auto dest = ImageDestination::createWithPath(path.string(), type, 1);
+    ASSERT_TRUE(dest);
+    fnd::Dictionary tiff{{kCGImagePropertyTIFFXResolution, 118.11},
+                         {kCGImagePropertyTIFFYResolution, 59.055},
+                         {kCGImagePropertyTIFFResolutionUnit, 3}};
+    dest->addImage(imagetest::gradientImage(g, ColorSpace::genericGrayGamma2_2()),
+                   fnd::Dictionary{{kCGImagePropertyTIFFDictionary, tiff}});
+    ASSERT_TRUE(dest->finalize()) << dest->errorMessage();
+    imagetest::Decoded d = type == ImageType::TIFF ? imagetest::decodeTiff(path) : imagetest::decodeJpeg(path);
+    ASSERT_TRUE(d.ok);
+    EXPECT_NEAR(d.dpiX, 300, 1);
+    EXPECT_NEAR(d.dpiY, 150, 1);
+  }
+}
