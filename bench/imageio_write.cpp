@@ -47,7 +47,12 @@ std::string folder() {
     std::string templ = std::string(tmp && *tmp ? tmp : "/tmp") + "/imageio-bench-XXXXXX";
     std::vector<char> buf(templ.begin(), templ.end());
     buf.push_back(0);
-    return std::string(mkdtemp(buf.data()));
+    // The folder is removed at the end, so never fall back to a shared one.
+    if (mkdtemp(buf.data()) == nullptr) {
+      std::perror("imageio bench: cannot make a temporary folder");
+      std::exit(1);
+    }
+    return std::string(buf.data());
   }();
   return dir;
 }
