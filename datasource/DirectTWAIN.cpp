@@ -2,7 +2,7 @@
 
 #include "foundation/RunLoop.h"
 #include "foundation/Thread.h"
-#include "ui/frontdoor/progressCancelStatus.h"
+#include "ui/base/progressCancelStatus.h"
 
 namespace {
 // Poll interval of the data source's waits on the main thread.

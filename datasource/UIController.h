@@ -12,7 +12,7 @@
 #include "foundation/Lock.h"
 #include "foundation/Timer.h"
 #include "foundation/Value.h"
-#include "ui/frontdoor/progressCancelStatus.h"
+#include "ui/base/progressCancelStatus.h"
 
 // The dispatcher: the data source drives the user interface only through it. It owns the
 // root objects and turns each numbered request (KIND) into one call on a root, always on the

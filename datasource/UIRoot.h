@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "foundation/Value.h"
-#include "ui/frontdoor/progressCancelStatus.h"
+#include "ui/base/progressCancelStatus.h"
 
 // The user-interface root as the dispatcher drives it: one call per request KIND. The window
 // build wraps the front door's root object in it (datasource/windows/QuirelRoot.h); builds and

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "foundation/Geometry.h"
-#include "ui/frontdoor/DisplayManager.h"
+#include "ui/windows/DisplayManager.h"
 
 // Screen frames for the launcher's windows, in screen points with the origin at the bottom
 // left. The screen questions and the adjustment are the driver's; only the default frame

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/frontdoor/GetMainWindowObj.h"
+#include "ui/windows/GetMainWindowObj.h"
 
 // The launcher's message box asks the driver's main-window controller for its window and its
 // end-of-scan and message locks with the driver's own carrier, so that the controller, when

@@ -2,7 +2,7 @@
 
 #include "kit/Application.h"
 #include "launcher/ShowMessageDialog.h"
-#include "ui/frontdoor/MessageThreadHop.h"
+#include "ui/windows/MessageThreadHop.h"
 
 namespace {
 

@@ -11,8 +11,8 @@
 #include "launcher/LauncherStrings.h"
 #include "launcher/PVLocalizedBundle.h"
 #include "launcher/PVLocalizedString.h"
-#include "ui/frontdoor/LockHold.h"
-#include "ui/frontdoor/MessageFunctions.h"
+#include "ui/base/LockHold.h"
+#include "ui/windows/MessageFunctions.h"
 
 std::string MES_GetLauncherMessageString(std::string_view key, std::optional<std::string_view> argumentTypes,
                                          std::string_view table, std::int32_t* messageType,

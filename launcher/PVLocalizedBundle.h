@@ -3,7 +3,7 @@
 #include <string>
 
 #include "foundation/NotificationCenter.h"
-#include "ui/frontdoor/PVLocalizedBundle.h"
+#include "ui/base/PVLocalizedBundle.h"
 
 // Tells the localisation code which bundle holds the launcher's texts. It travels as the
 // driver's carrier, so the data source can fill it for "UIDSBundleIDPost"; the identifier it

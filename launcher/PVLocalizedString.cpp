@@ -1,7 +1,7 @@
 #include "launcher/PVLocalizedString.h"
 
 #include "launcher/LauncherStrings.h"
-#include "ui/frontdoor/PVLocalizedString.h"
+#include "ui/base/PVLocalizedString.h"
 
 Zorvik_PVLocalizedString::Zorvik_PVLocalizedString(std::string_view bundleStr)
     : FWBundle(bundleStr.empty() ? nullptr : fnd::Bundle::withIdentifier(bundleStr)) {

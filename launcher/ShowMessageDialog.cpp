@@ -15,7 +15,7 @@
 #include "launcher/DisplayManager.h"
 #include "launcher/PVLocalizedBundle.h"
 #include "launcher/PVLocalizedString.h"
-#include "ui/frontdoor/MessageBoxLayout.h"
+#include "ui/windows/MessageBoxLayout.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 #include "datasource/windows/QuirelRoot.h"
 
 #include "datasource/UIController.h"
-#include "ui/frontdoor/MessageBoxPort.h"
-#include "ui/frontdoor/MessagePort.h"
 #include "ui/frontdoor/Quirel.h"
+#include "ui/windows/MessageBoxPort.h"
+#include "ui/windows/MessagePort.h"
 
 namespace {
 // Loading the library makes the front door's root the one the dispatcher uses.

@@ -18,7 +18,7 @@
 #include "launcher/PVLocalizedString.h"
 #include "launcher/ProcessImageDialog.h"
 #include "launcher/ProcessImagePanel.h"
-#include "ui/frontdoor/ShowMessageDialog.h"
+#include "ui/windows/ShowMessageDialog.h"
 
 namespace launchertest {
 namespace {

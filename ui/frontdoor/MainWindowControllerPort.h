@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "foundation/Value.h"
-#include "ui/frontdoor/progressCancelStatus.h"
+#include "ui/base/progressCancelStatus.h"
 
 // What the root object asks of the main-window controller. The controller lives above the
 // root's own code; the root reaches it only through this interface.

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "foundation/Value.h"
-#include "ui/frontdoor/progressCancelStatus.h"
+#include "ui/base/progressCancelStatus.h"
 
 // What the root object asks of the progress window (and its wait windows). The window lives
 // above the root's own code; the root reaches it only through this interface.

@@ -2,15 +2,10 @@
 
 #include <algorithm>
 
-#include "ui/frontdoor/MessagePort.h"
-#include "ui/frontdoor/PostNotification.h"
+#include "ui/base/PostNotification.h"
+#include "ui/windows/MessagePort.h"
 
 namespace {
-
-Quirel::ObjectFactory& objectFactory() {
-  static Quirel::ObjectFactory factory;
-  return factory;
-}
 
 std::size_t countPlaceholders(const std::string& format) {
   std::size_t count = 0;
@@ -20,22 +15,21 @@ std::size_t countPlaceholders(const std::string& format) {
 
 }  // namespace
 
-Quirel::ObjectFactory Quirel::setObjectFactory(ObjectFactory factory) {
-  ObjectFactory old = std::move(objectFactory());
-  objectFactory() = std::move(factory);
-  return old;
-}
-
 Quirel::Quirel() : Quirel(kUseProgressWindow | kUseWindowController) {}
 
 Quirel::Quirel(std::uint32_t flags) {
-  const ObjectFactory& factory = objectFactory();
   if (flags <= 3) {
-    if ((flags & kUseProgressWindow) && factory.progressWindow) mProgressWindow = factory.progressWindow();
-    if ((flags & kUseWindowController) && factory.windowController) mUim = factory.windowController();
+    if (flags & kUseProgressWindow) mProgressWindow = newProgressWindow();
+    if (flags & kUseWindowController) mUim = newWindowController();
   }
   startOverrideNotification();
 }
+
+// Neither class exists yet: until they do, a root has no such object and answers each of their
+// operations with its default.
+std::unique_ptr<Quirel_MainWindowControllerPort> Quirel::newWindowController() { return nullptr; }
+
+std::unique_ptr<Quirel_ProgressWindowPort> Quirel::newProgressWindow() { return nullptr; }
 
 Quirel::Quirel(std::unique_ptr<Quirel_MainWindowControllerPort> windowController,
                std::unique_ptr<Quirel_ProgressWindowPort> progressWindow)

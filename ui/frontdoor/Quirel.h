@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -9,9 +8,9 @@
 
 #include "foundation/NotificationCenter.h"
 #include "foundation/Value.h"
+#include "ui/base/progressCancelStatus.h"
 #include "ui/frontdoor/MainWindowControllerPort.h"
 #include "ui/frontdoor/ProgressWindowPort.h"
-#include "ui/frontdoor/progressCancelStatus.h"
 
 // The user-interface library's root: the one object the data source makes. It owns the
 // main-window controller and the progress window, keeps the request and initial settings,
@@ -32,17 +31,11 @@ class Quirel {
   static constexpr std::int32_t kModeQuietSetting = 2;
   static constexpr std::int32_t kModeAutoPowerSetting = 3;
 
-  // How the flags constructor makes the two objects. An empty function makes none.
-  struct ObjectFactory {
-    std::function<std::unique_ptr<Quirel_MainWindowControllerPort>()> windowController;
-    std::function<std::unique_ptr<Quirel_ProgressWindowPort>()> progressWindow;
-  };
-  // Replaces the factory for roots made from now on; answers the old one.
-  static ObjectFactory setObjectFactory(ObjectFactory factory);
-
   // Like flags 3: both objects.
   Quirel();
-  // Flags 0 none, 1 progress window, 2 window controller, 3 both; any other value none.
+  // Flags 0 none, 1 progress window, 2 window controller, 3 both; any other value none. The
+  // root creates each object itself once its class exists; until then it makes neither and
+  // every operation answers its default.
   explicit Quirel(std::uint32_t flags);
   // A root around objects made by the caller (either may be null).
   Quirel(std::unique_ptr<Quirel_MainWindowControllerPort> windowController,
@@ -135,6 +128,9 @@ class Quirel {
   // Main-window operations act only with a controller in mode 0 (or 0 and 1 for preview ones).
   Quirel_MainWindowControllerPort* inMainWindowMode() const;
   Quirel_MainWindowControllerPort* inMainWindowOrUILessMode() const;
+  // The objects the flags ask for; null while their classes do not exist.
+  static std::unique_ptr<Quirel_MainWindowControllerPort> newWindowController();
+  static std::unique_ptr<Quirel_ProgressWindowPort> newProgressWindow();
 
   std::unique_ptr<Quirel_MainWindowControllerPort> mUim;
   std::unique_ptr<Quirel_ProgressWindowPort> mProgressWindow;

@@ -13,9 +13,9 @@
 #include "kit/Button.h"
 #include "kit/View.h"
 #include "kit/Window.h"
-#include "ui/frontdoor/MessageBoxWindow.h"
-#include "ui/frontdoor/MessagePort.h"
 #include "ui/frontdoor/Quirel.h"
+#include "ui/windows/MessageBoxWindow.h"
+#include "ui/windows/MessagePort.h"
 
 namespace {
 

@@ -1,19 +1,19 @@
 #pragma once
 
-// Recording stand-ins for the objects the root and the folder chooser drive. Each call is
-// logged as one line ("name" or "name:args") so a test can say exactly what reached them.
+// Recording stand-ins for the objects the root drives. Each call is logged as one line ("name"
+// or "name:args") so a test can say exactly what reached them.
 
 #include <string>
 #include <vector>
 
-#include "ui/frontdoor/FolderPanelPort.h"
+#include "../windows/WindowDoubles.h"
 #include "ui/frontdoor/MainWindowControllerPort.h"
-#include "ui/frontdoor/MessagePort.h"
 #include "ui/frontdoor/ProgressWindowPort.h"
 
 namespace frontdoor_test {
 
-using Log = std::vector<std::string>;
+using windows_test::FakeMessages;
+using windows_test::Log;
 
 inline std::string describe(const fnd::SharedDictionary& d) { return d ? "dict" : "nil"; }
 inline std::string describe(const fnd::Dictionary* d) { return d ? "dict" : "nil"; }
@@ -157,51 +157,6 @@ class FakeProgressWindow : public Quirel_ProgressWindowPort {
  private:
   void add(std::string line) { log_.push_back("progress." + std::move(line)); }
   Log& log_;
-};
-
-// Records the messages shown; installs itself for its lifetime.
-class FakeMessages : public Quirel_MessagePort {
- public:
-  FakeMessages() : previous_(Quirel_MessagePort::install(this)) {}
-  ~FakeMessages() override { Quirel_MessagePort::install(previous_); }
-
-  Log shown;
-  std::int32_t answer = 1;
-
-  std::int32_t MES_ShowMessageAndNumberMainThreadMode(std::int32_t m, std::int32_t a, std::int32_t b,
-                                                      std::int32_t c) override {
-    return record("message", m, a, b, c);
-  }
-  std::int32_t MES_NetworkErrorMessageAndNumberMainThreadMode(std::int32_t m, std::int32_t a, std::int32_t b,
-                                                              std::int32_t c) override {
-    return record("network", m, a, b, c);
-  }
-  std::int32_t MES_NetworkErrorMessageAndNumberMainThreadMode2(std::int32_t m, std::int32_t a, std::int32_t b,
-                                                               std::int32_t c) override {
-    return record("network2", m, a, b, c);
-  }
-
- private:
-  std::int32_t record(const char* kind, std::int32_t m, std::int32_t a, std::int32_t b, std::int32_t c) {
-    shown.push_back(std::string(kind) + ":" + std::to_string(m) + "," + std::to_string(a) + "," + std::to_string(b) +
-                    "," + std::to_string(c));
-    return answer;
-  }
-  Quirel_MessagePort* previous_;
-};
-
-class FakePanel : public Quirel_FolderPanelPort {
- public:
-  std::string title, okTitle;
-  bool okEnabled = true;
-  int okRuns = 0;
-  void setTitle(const std::string& t) override { title = t; }
-  bool setOkButtonTitle(const std::string& t) override {
-    okTitle = t;
-    return true;
-  }
-  void setOkButtonEnabled(bool e) override { okEnabled = e; }
-  void performOk() override { ++okRuns; }
 };
 
 }  // namespace frontdoor_test

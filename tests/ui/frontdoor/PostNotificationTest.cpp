@@ -1,13 +1,11 @@
-// The outward channel: wrapped posts re-posted by the root that owns their sender, answer
-// slots, and the plain questions with carriers.
+// The outward channel: wrapped posts re-posted by the root that owns their sender, and answer
+// slots.
 
 #include <gtest/gtest.h>
 
 #include "FrontDoorDoubles.h"
 #include "foundation/NotificationCenter.h"
-#include "ui/frontdoor/PVLanguageNum.h"
-#include "ui/frontdoor/PVLocalizedBundle.h"
-#include "ui/frontdoor/PostNotification.h"
+#include "ui/base/PostNotification.h"
 #include "ui/frontdoor/Quirel.h"
 
 using namespace frontdoor_test;
@@ -115,37 +113,6 @@ TEST_F(RootFixture, WrapperWithoutANameIsDropped) {
               fnd::makeShared({{"OverrideNotificationName", 5}}));
   for (const fnd::Notification& n : all.seen) EXPECT_EQ(n.name, Quirel_PostNotification::kOverrideNotification);
   EXPECT_EQ(all.seen.size(), 3u);
-}
-
-TEST(PlainQuestions, LanguageNumberIsZeroUnansweredAndTheAnswerOtherwise) {
-  EXPECT_EQ(Quirel_PVLanguageNum::ask(), 0);
-  fnd::NotificationCenter::Token answerer = fnd::NotificationCenter::defaultCenter().observe(
-      "UILanguageNumPost", nullptr, [](const fnd::Notification& n) {
-        if (Quirel_PVLanguageNum* carrier = Quirel_PVLanguageNum::fromNotification(n)) carrier->setLanguageNum(7);
-      });
-  EXPECT_EQ(Quirel_PVLanguageNum::ask(), 7);
-  EXPECT_EQ(Quirel_PVLanguageNum::fromNotification(fnd::Notification{"OtherPost", &answerer, nullptr}), nullptr);
-}
-
-TEST(PlainQuestions, BundleIdentifierFromTheDataSourceAndFromTheWindowController) {
-  EXPECT_EQ(Quirel_PVLocalizedBundle::askDataSource(), "");
-  EXPECT_EQ(Quirel_PVLocalizedBundle::askWindowController(nullptr), "");
-
-  auto& center = fnd::NotificationCenter::defaultCenter();
-  fnd::NotificationCenter::Token dataSource =
-      center.observe("UIDSBundleIDPost", nullptr, [](const fnd::Notification& n) {
-        if (auto* carrier = Quirel_PVLocalizedBundle::fromNotification(n)) carrier->setLocalizedBundleStr("org.ds");
-      });
-  const int asker = 0;
-  const void* seenAsker = nullptr;
-  fnd::NotificationCenter::Token controller =
-      center.observe("getDSBundleLocalizePost", nullptr, [&](const fnd::Notification& n) {
-        seenAsker = n.sender;
-        if (auto carrier = Quirel_PVLocalizedBundle::fromLocalizeRequest(n)) carrier->setLocalizedBundleStr("org.lc");
-      });
-  EXPECT_EQ(Quirel_PVLocalizedBundle::askDataSource(), "org.ds");
-  EXPECT_EQ(Quirel_PVLocalizedBundle::askWindowController(&asker), "org.lc");
-  EXPECT_EQ(seenAsker, &asker);
 }
 
 TEST_F(RootFixture, AnObserverMayReleaseTheRootWhileItsPostIsRelayed) {
