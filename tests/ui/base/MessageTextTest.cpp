@@ -7,7 +7,7 @@
 
 #include "MessageTestSupport.h"
 #include "foundation/StringFormat.h"
-#include "ui/windows/MessageFunctions.h"
+#include "ui/base/MessageText.h"
 
 using namespace message_test;
 
