@@ -6,8 +6,8 @@
 #include "foundation/Value.h"
 #include "ui/base/progressCancelStatus.h"
 
-// What the root object asks of the main-window controller. The controller lives above the
-// root's own code; the root reaches it only through this interface.
+// What the root object asks of the main-window controller. The root reaches the controller only
+// through this interface, so the root's tests can stand in for the controller.
 //
 // Dictionaries the root keeps are shared (the controller may keep them too); other dictionary
 // arguments are borrowed for the call only and may be null (none).

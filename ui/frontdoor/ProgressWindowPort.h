@@ -9,8 +9,8 @@
 #include "foundation/Value.h"
 #include "ui/base/progressCancelStatus.h"
 
-// What the root object asks of the progress window (and its wait windows). The window lives
-// above the root's own code; the root reaches it only through this interface.
+// What the root object asks of the progress window (and its wait windows). The root reaches the
+// window only through this interface, so the root's tests can stand in for the window.
 class Quirel_ProgressWindowPort {
  public:
   virtual ~Quirel_ProgressWindowPort() = default;
