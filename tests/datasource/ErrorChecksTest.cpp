@@ -155,6 +155,24 @@ TEST_F(ErrorChecksTest, ResultWindowWishIsDroppedAndControlsComeBackAfterACancel
   EXPECT_EQ(0, ds.mControlMainWindow.load());
 }
 
+TEST_F(ErrorChecksTest, ControlsComeBackAfterACancelMessageWhoeverDisabledThem) {
+  // The controls were disabled by the user interface, not by the data source.
+  for (const std::int32_t error : {1104, 1326, 1224}) {
+    for (const bool wanted : {true, false}) {
+      prepare(Dravon_DirectTWAIN::kStateUIOpen, error);
+      ds.mControlMainWindow = 0;
+      ds.mNeedResultWindow = wanted;
+      ds.dsCheckError(nullptr, 1);
+      EXPECT_EQ(wanted, factory.log->contains("setEnableMainWindowControl")) << error << " " << wanted;
+      EXPECT_FALSE(ds.mNeedResultWindow.load()) << error;
+      EXPECT_EQ(0, ds.mControlMainWindow.load()) << error;
+    }
+  }
+  // Enabled that way, the next scan's progress window can disable them again.
+  ds.dsMainWindowControl(1);
+  EXPECT_EQ(1, ds.mControlMainWindow.load());
+}
+
 TEST_F(ErrorChecksTest, BeforeTheUserInterfaceOpensErrorsAreOnlyShownFromACall) {
   prepare(Dravon_DirectTWAIN::kStateDefault, 1216, {0, 30, 0});
   ds.dsCheckError(nullptr, 0);
