@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cmath>
 #include <memory>
 #include <optional>
 #include <string>
@@ -140,8 +141,8 @@ class Quirel_PreferenceInfo {
   // Bookmark data for an item, or none when the path is unset or names nothing.
   static Bookmark makeBookmark(const std::optional<std::string>& path);
   static std::optional<std::string> resolveBookmark(const Bookmark& bookmark);
-  // A gamma that can be inverted: missing, zero, negative or NaN gamma becomes kDefaultGamma.
-  static double usableGamma(double gamma) { return gamma > 0 ? gamma : kDefaultGamma; }
+  // A gamma that can be inverted: missing, zero, negative, infinite or NaN gamma becomes kDefaultGamma.
+  static double usableGamma(double gamma) { return std::isfinite(gamma) && gamma > 0 ? gamma : kDefaultGamma; }
 
  private:
   static std::optional<std::string> folderPath(const std::optional<std::string>& path);
