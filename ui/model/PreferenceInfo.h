@@ -20,7 +20,7 @@ class Quirel_FavoriteSetting;
 // 2 none. Profile indexes: 0 reflective, 1 negative film, any other positive film.
 //
 // Unset strings are std::nullopt; bookmarks are shared data (a setter keeps the object given).
-// A plain value type: copying a record shares its bookmark data, as `copy:` does.
+// A plain value type: copying a record shares its bookmark data, as copy() does.
 class Quirel_PreferenceInfo {
  public:
   using Bookmark = std::shared_ptr<const fnd::Data>;

@@ -68,7 +68,7 @@ class LargeTiffXformTest : public testing::Test {
   fs::path dir;
 };
 
-TEST_F(LargeTiffXformTest, GreyImageInOneStripHasTheDocumentedLayout) {
+TEST_F(LargeTiffXformTest, GreyImageInOneStripHasItsDirectoryAndValuesAfterThePixels) {
   const std::string path = Path("grey.tif");
   const Bytes pixels = Pattern(100, 100, 8, 1);
   ASSERT_EQ(WriteLargeTiff(path, 100, 100, 8, 1, pixels), CM_OK);
