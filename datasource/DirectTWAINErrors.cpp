@@ -71,7 +71,12 @@ void Dravon_DirectTWAIN::dsCheckError(const fnd::SharedDictionary& /*report*/, s
         case 1224:
           show(1, 0);
           if (!mXferReady.load()) e = 0;
-          if (mNeedResultWindow.exchange(false)) dsMainWindowControl(0);
+          if (mNeedResultWindow.exchange(false)) {
+            // The user interface may have disabled the controls itself for the scan; with no
+            // result window to come, nothing else would enable them again.
+            mControlMainWindow = 0;
+            if (myUICtrl) myUICtrl->uiControlMethod(nullptr, 10);
+          }
           break;
         case kErrPaperOut:
           paper = dsCheckPaper(&e);

@@ -64,29 +64,15 @@ bool Zorvik_ICANWSelect::updateNWPushLatest(const Zorvik_ICANWSelect* previous) 
 }
 
 bool Zorvik_ICANWSelect::updateNWPull(const Zorvik_ICANWSelect* previous) {
-  Zorvik_ICADevice* keeper = nullptr;
+  // A device whose pull was switched on since the previous selection keeps it; pull on any
+  // other device is an old choice and goes off.
+  bool switchedOff = false;
   for (Zorvik_ICADevice& d : nwDevices_) {
     if (!d.nwPull()) continue;
     const Zorvik_ICADevice* before = previous ? previous->deviceWithBonjourName(d.bonjourName()) : nullptr;
-    if (!before || !before->nwPull()) {
-      keeper = &d;
-      break;
-    }
-  }
-  if (!keeper) {
-    for (Zorvik_ICADevice& d : nwDevices_) {
-      if (d.nwPull()) {
-        keeper = &d;
-        break;
-      }
-    }
-  }
-  bool switchedOff = false;
-  for (Zorvik_ICADevice& d : nwDevices_) {
-    if (&d != keeper && d.nwPull()) {
-      d.setNwPull(false);
-      switchedOff = true;
-    }
+    if (!before || !before->nwPull()) continue;
+    d.setNwPull(false);
+    switchedOff = true;
   }
   return switchedOff;
 }

@@ -222,8 +222,11 @@ CMResult ImageConvertXform::ConvertStandard(const imageio::ImageSource& source, 
     properties.set(imageio::kCGImageDestinationLossyCompressionQuality, SM_JpegQuality(m_pXformInfo->GetCompression()));
     properties.remove(imageio::kCGImagePropertyProfileName);
     if (properties.boolean(imageio::kCGImagePropertyHasAlpha)) {
-      // JPEG has no alpha: the encoder takes the colour samples only.
+      // JPEG has no alpha: redraw the picture without it, as it would show on white.
       properties.remove(imageio::kCGImagePropertyHasAlpha);
+      imageio::ImageRef opaque = SM_RedrawWithoutAlpha(image, m_PixelFormat, image->width(), image->height());
+      if (!opaque) CM_ThrowIfError(SM_ERR_IMAGE);
+      image = std::move(opaque);
     } else {
       properties.set(imageio::kCGImagePropertyColorModel, model);
       properties.set(imageio::kCGImagePropertyDepth, 8);

@@ -23,6 +23,14 @@ CMResult CM_FitSize(std::int32_t code, std::uint32_t width, std::uint32_t height
 // colour samples. Null for other depths or when the pixels cannot be read.
 imageio::ImageRef CM_RotateImage(const imageio::ImageRef& image, double degrees);
 
+// The image redrawn without alpha into a fresh bitmap of its colour space, bits per component
+// and bytes per row, for encoders that cannot carry alpha. A colour sample with alpha is laid
+// over white first (premultiplied samples as they are, straight ones scaled by their alpha),
+// so a half-transparent pixel comes out light rather than dark. The bitmap keeps its padding
+// sample except for a 32-bit pixelFormat. Null when the pixels cannot be read or drawn.
+imageio::ImageRef SM_RedrawWithoutAlpha(const imageio::ImageRef& image, std::uint32_t pixelFormat, std::size_t width,
+                                        std::size_t height);
+
 // Degrees that turn an image of an orientation property upright: 3 180, 6 90, 8 270, any
 // other value 0.
 int SM_OrientationDegrees(int orientation);

@@ -8,13 +8,13 @@
 #include <optional>
 
 #include "foundation/FileManager.h"
-#include "imageio/BitmapContext.h"
 #include "imageio/ColorSpace.h"
 #include "imageio/DataProvider.h"
 #include "imageio/ImageProperties.h"
 #include "imageio/ImageSource.h"
 #include "launcher/save/CMCommon.h"
 #include "launcher/save/CMFileSystem.h"
+#include "launcher/save/ImageGeometry.h"
 #include "launcher/save/SMCodes.h"
 
 namespace {
@@ -464,7 +464,6 @@ CMResult ImageToImageXform::AbortXform() {
 
 imageio::ImageRef ImageToImageXform::RedrawImage(imageio::ImageRef image, const std::string* path, bool fromFile) {
   if (!image) return nullptr;
-  imageio::ColorSpaceRef colorSpace = image->colorSpace();
   std::size_t width = image->width();
   std::size_t height = image->height();
   if (fromFile) {
@@ -475,16 +474,5 @@ imageio::ImageRef ImageToImageXform::RedrawImage(imageio::ImageRef image, const 
     width = picture->width();
     height = picture->height();
   }
-  imageio::BitmapInfo info;
-  if (m_PixelFormat == 32) {
-    info.alpha = imageio::AlphaInfo::None;
-  } else {
-    info.alpha = image->bitsPerComponent() == 16 ? imageio::AlphaInfo::NoneSkipLast : imageio::AlphaInfo::NoneSkipFirst;
-  }
-  auto context = imageio::BitmapContext::create(nullptr, width, height, image->bitsPerComponent(), image->bytesPerRow(),
-                                                colorSpace, info);
-  if (!context) return nullptr;
-  const bool drawn = context->drawImage(fnd::Rect{0, 0, double(width), double(height)}, *image);
-  image.reset();
-  return drawn ? context->createImage() : nullptr;
+  return SM_RedrawWithoutAlpha(image, m_PixelFormat, width, height);
 }

@@ -114,13 +114,14 @@ CMResult LargeTiffXform::StartXform(const ISM_XFORM_INFO* xform, const ISM_IMAGE
     const std::uint64_t bytesPerLine = bits == 1 ? (width + 7) >> 3 : width * samples * (bits / 8);
     const std::uint64_t imageBytes = height * bytesPerLine;
     m_BytesPerLine = bytesPerLine;
-    m_Offset = imageBytes + 8;
+    // The directory must start on a word boundary: odd pixel data gets one pad byte.
+    m_Offset = imageBytes + 8 + (imageBytes & 1);
     std::uint64_t rowsPerStrip = height;
     if (imageBytes + 8 > kStripBytes) rowsPerStrip = bytesPerLine > kStripBytes ? 1 : kStripBytes / bytesPerLine;
     const std::uint64_t stripBytes = bytesPerLine * rowsPerStrip;
     const std::uint64_t strips = (imageBytes + stripBytes - 1) / stripBytes;
     const std::uint64_t overhead = (samples == 3) ? 436 : 430;
-    if (imageBytes + 8 * strips + overhead > kFourGiB) CM_ThrowIfError(SM_ERR_MALFORMED);
+    if (imageBytes + (imageBytes & 1) + 8 * strips + overhead > kFourGiB) CM_ThrowIfError(SM_ERR_MALFORMED);
     m_RowsPerStrip = std::uint32_t(std::min<std::uint64_t>(rowsPerStrip, 0xFFFFFFFFu));
     m_Strip_count = std::uint32_t(strips);
 
@@ -204,8 +205,9 @@ CMResult LargeTiffXform::WriteDirectory(const std::string* profilePath) {
   if (bpp == 1) {
     profile = imageio::ColorSpace::genericGrayProfileData();
   } else if (!rgb) {
-    // A profile path selects the device grey space, which has no profile to embed.
-    if (!profilePath || profilePath->empty()) profile = imageio::ColorSpace::grayGamma2_2ProfileData();
+    // A profile path selects the device grey space.
+    profile = profilePath && !profilePath->empty() ? imageio::ColorSpace::deviceGrayProfileData()
+                                                   : imageio::ColorSpace::grayGamma2_2ProfileData();
   } else {
     if (profilePath && !profilePath->empty()) profile = ReadWholeFile(*profilePath);
     if (profile.empty()) profile = imageio::ColorSpace::sRGBProfileData();
@@ -222,6 +224,11 @@ CMResult LargeTiffXform::WriteDirectory(const std::string* profilePath) {
   const std::uint64_t yRes = at + 8;
   const std::uint64_t profileOffset = at + 16;
   if (profileOffset + profile.size() > kFourGiB) return SM_ERR_MALFORMED;
+
+  if (m_Offset > 8 + imageBytes) {
+    const std::uint8_t pad = 0;
+    CM_ThrowIfError(m_pOutFile->Write(&pad, 1));
+  }
 
   std::uint8_t dir[kDirectoryBytes] = {};
   Put16(dir, profile.empty() ? 16 : 17);

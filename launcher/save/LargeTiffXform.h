@@ -3,7 +3,8 @@
 // Writes an uncompressed, big-endian TIFF strip by strip while the scan arrives, for images
 // too large to go through an image destination (output format 4330). The pixel data comes
 // first, right after the 8-byte header; the image file directory (a fixed 210 bytes) and
-// what it points to follow the data once the last line is in. Only a small staging buffer
+// what it points to follow the data once the last line is in (after one pad byte when the
+// data has an odd length: directories and values start on even offsets). Only a small staging buffer
 // is held, never the image.
 //
 // Call order: Initialize, StartXform, WriteLines for the lines top to bottom, EndXform (or

@@ -286,7 +286,8 @@ CMResult SaveModuleCore::StartXformImage(const ISM_IMAGE_INFO* image) {
       xform->SetFormat(SM_FORMAT_RAW, SM_FORMAT_LARGE_TIFF);
     } else if (m_pXformInfo->GetOutFormat() == SM_FORMAT_JPEG_EXIF) {
       // A JPEG to be finished by the EXIF pass: written as a JPEG (grey as RGB), so that the
-      // temporary file is what its name says.
+      // temporary file is what its name says. A TIFF under this name would need the
+      // tmp-to-output pass, whose output is this same name and which then deletes its input.
       outputPath = TempExifPath(slot);
       CM_ThrowIfError(CreateFileName(slot, 2));
       CM_ThrowIfError(m_wszTmpFileArray[slot]->SetNSString(&outputPath));

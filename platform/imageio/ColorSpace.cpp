@@ -46,6 +46,11 @@ const fnd::Data& ColorSpace::grayGamma2_2ProfileData() {
   return data;
 }
 
+const fnd::Data& ColorSpace::deviceGrayProfileData() {
+  static const fnd::Data data = makeGrayProfile(2.2, "Device Grey");
+  return data;
+}
+
 const fnd::Data& ColorSpace::sRGBProfileData() {
   static const fnd::Data data = saveProfile(cmsCreate_sRGBProfile(), "sRGB");
   return data;

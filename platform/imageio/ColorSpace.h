@@ -30,6 +30,10 @@ class ColorSpace {
   static const fnd::Data& genericGrayProfileData();
   static const fnd::Data& grayGamma2_2ProfileData();
   static const fnd::Data& sRGBProfileData();
+  // The profile a file carries for the device grey space where the writer must name one
+  // (the device space itself carries none): the display's gamma 2.2 grey, described as the
+  // device's.
+  static const fnd::Data& deviceGrayProfileData();
 
   Kind kind() const { return kind_; }
   Model model() const { return model_; }

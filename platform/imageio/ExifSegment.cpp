@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "imageio/ColorSpace.h"
 #include "imageio/ImageProperties.h"
 #include "imageio/OutputSettings.h"
 
@@ -24,6 +25,7 @@ enum Tag : std::uint16_t {
   kResolutionUnit = 0x0128,
   kSoftware = 0x0131,
   kDateTime = 0x0132,
+  kYCbCrPositioning = 0x0213,
   kExifPointer = 0x8769,
   kExifVersion = 0x9000,
   kDateTimeDigitized = 0x9004,
@@ -172,9 +174,19 @@ bool walk(const Reader& r, std::size_t off, Fn fn) {
   return true;
 }
 
+// EXIF's ColorSpace of an image: only sRGB has a value of its own; a space without a profile
+// is read as sRGB too. Everything else is uncalibrated.
+std::uint32_t exifColorSpace(const ColorSpace* cs) {
+  if (!cs) return 1;
+  if (cs->model() != ColorSpace::Model::RGB) return 0xFFFF;
+  if (cs->kind() == ColorSpace::Kind::SRGB || cs->kind() == ColorSpace::Kind::DeviceRGB) return 1;
+  return cs->iccData() == ColorSpace::sRGBProfileData() ? 1 : 0xFFFF;
+}
+
 }  // namespace
 
-fnd::Data ExifSegment::build(const fnd::Dictionary& properties, std::size_t width, std::size_t height) {
+fnd::Data ExifSegment::build(const fnd::Dictionary& properties, std::size_t width, std::size_t height,
+                             const ColorSpace* colorSpace) {
   const fnd::Dictionary& tiff = properties.dictionary(kCGImagePropertyTIFFDictionary);
   const fnd::Dictionary& exif = properties.dictionary(kCGImagePropertyExifDictionary);
 
@@ -191,6 +203,7 @@ fnd::Data ExifSegment::build(const fnd::Dictionary& properties, std::size_t widt
     ifd0.push_back(ascii(kSoftware, tiff.string(kCGImagePropertyTIFFSoftware)));
   if (tiff.contains(kCGImagePropertyTIFFDateTime))
     ifd0.push_back(ascii(kDateTime, tiff.string(kCGImagePropertyTIFFDateTime)));
+  ifd0.push_back(shortValue(kYCbCrPositioning, 1));  // centred, as JPEG's subsampling places chroma
   ifd0.push_back(longValue(kExifPointer, 0));  // patched below
 
   std::vector<Entry> sub;
@@ -199,18 +212,20 @@ fnd::Data ExifSegment::build(const fnd::Dictionary& properties, std::size_t widt
                                             : std::vector<std::uint8_t>{'0', '2', '2', '1'}));
   if (exif.contains(kCGImagePropertyExifDateTimeDigitized))
     sub.push_back(ascii(kDateTimeDigitized, exif.string(kCGImagePropertyExifDateTimeDigitized)));
+  // Mandatory for compressed data: Y, Cb, Cr unless the dictionary says otherwise.
+  std::vector<std::uint8_t> components{1, 2, 3, 0};
   if (exif.contains(kCGImagePropertyExifComponentsConfiguration)) {
     const fnd::Array& a = exif.array(kCGImagePropertyExifComponentsConfiguration);
-    std::vector<std::uint8_t> bytes(4, 0);
-    for (std::size_t i = 0; i < 4 && i < a.size(); ++i) bytes[i] = std::uint8_t(a[i].toInt());
-    sub.push_back(undefined(kComponentsConfiguration, bytes));
+    std::fill(components.begin(), components.end(), 0);
+    for (std::size_t i = 0; i < 4 && i < a.size(); ++i) components[i] = std::uint8_t(a[i].toInt());
   }
+  sub.push_back(undefined(kComponentsConfiguration, components));
   sub.push_back(undefined(kFlashPixVersion, exif.contains(kCGImagePropertyExifFlashPixVersion)
                                                 ? versionBytes(exif.get(kCGImagePropertyExifFlashPixVersion))
                                                 : std::vector<std::uint8_t>{'0', '1', '0', '0'}));
   sub.push_back(shortValue(kColorSpace, exif.contains(kCGImagePropertyExifColorSpace)
                                             ? std::uint32_t(exif.integer(kCGImagePropertyExifColorSpace) & 0xFFFF)
-                                            : 1u));
+                                            : exifColorSpace(colorSpace)));
   sub.push_back(longValue(kPixelXDimension, std::uint32_t(width)));
   sub.push_back(longValue(kPixelYDimension, std::uint32_t(height)));
 

@@ -95,7 +95,7 @@ bool JpegWriter::write(const Image& image, const fnd::Dictionary& properties, in
   fnd::Data exif;
   if (properties.contains(kCGImagePropertyExifDictionary) || properties.contains(kCGImagePropertyTIFFDictionary) ||
       settings.orientation != 1) {
-    exif = ExifSegment::build(properties, image.width(), image.height());
+    exif = ExifSegment::build(properties, image.width(), image.height(), image.colorSpace().get());
     if (exif.size() > 65533) {
       error = "EXIF metadata too large for one segment";
       return false;

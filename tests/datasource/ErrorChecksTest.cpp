@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstdio>
 #include <map>
 #include <thread>
 
@@ -153,6 +154,24 @@ TEST_F(ErrorChecksTest, ResultWindowWishIsDroppedAndControlsComeBackAfterACancel
   EXPECT_FALSE(ds.mNeedResultWindow.load());
   EXPECT_TRUE(factory.log->contains("setEnableMainWindowControl"));
   EXPECT_EQ(0, ds.mControlMainWindow.load());
+}
+
+TEST_F(ErrorChecksTest, ControlsComeBackAfterACancelMessageWhoeverDisabledThem) {
+  // The controls were disabled by the user interface, not by the data source.
+  for (const std::int32_t error : {1104, 1326, 1224}) {
+    for (const bool wanted : {true, false}) {
+      prepare(Dravon_DirectTWAIN::kStateUIOpen, error);
+      ds.mControlMainWindow = 0;
+      ds.mNeedResultWindow = wanted;
+      ds.dsCheckError(nullptr, 1);
+      EXPECT_EQ(wanted, factory.log->contains("setEnableMainWindowControl")) << error << " " << wanted;
+      EXPECT_FALSE(ds.mNeedResultWindow.load()) << error;
+      EXPECT_EQ(0, ds.mControlMainWindow.load()) << error;
+    }
+  }
+  // Enabled that way, the next scan's progress window can disable them again.
+  ds.dsMainWindowControl(1);
+  EXPECT_EQ(1, ds.mControlMainWindow.load());
 }
 
 TEST_F(ErrorChecksTest, BeforeTheUserInterfaceOpensErrorsAreOnlyShownFromACall) {
@@ -402,13 +421,49 @@ TEST_F(ErrorChecksTest, ReportsFromManyThreadsAreAllTakenIn) {
     });
   }
   for (int i = 0; i < 200; ++i) {
-    (void)ds.dsGetErrorInfo();
-    (void)ds.errorNumbers();
+    // Whatever moment it is read at, a report's number and its details belong together.
+    std::lock_guard guard(ds.DS_ERR_NUMBER_LOCK);
+    const std::int32_t error = ds.deviceError();
+    const std::array<std::int32_t, 3> numbers = ds.errorNumbers();
+    if (error != 0) {
+      EXPECT_EQ(error - 2000, numbers[0]);
+    }
   }
   for (auto& t : threads) t.join();
   EXPECT_GE(ds.deviceError(), 2000);
   EXPECT_EQ(49, ds.errorNumbers()[1]);
   EXPECT_EQ(0, ds.mErrWillOccur.load());
+}
+
+// With no call running every report is checked as it is taken in: each one reaches the user,
+// none is lost, and each thread's reports come in the order it sent them.
+TEST_F(ErrorChecksTest, ReportsFromManyThreadsAreEachCheckedInTheirThreadsOrder) {
+  prepare(Dravon_DirectTWAIN::kStateUIOpen, 0);
+  ds.mMainLoopCount = 0;
+  constexpr int kThreads = 4, kReports = 50;
+  std::vector<std::thread> threads;
+  for (int t = 0; t < kThreads; ++t) {
+    threads.emplace_back([&, t] {
+      for (int i = 0; i < kReports; ++i) ds.smErrorInfoObject(report(1104, {t, i, 0}));
+    });
+  }
+  // Each message waits for the main thread, which answers while it reads the error state.
+  const bool all = pumpUntil([&] {
+    (void)ds.dsGetErrorInfo();
+    return messages().size() >= std::size_t(kThreads * kReports);
+  });
+  for (auto& t : threads) t.join();
+  ASSERT_TRUE(all) << messages().size();
+  std::array<int, kThreads> next{};
+  for (const std::string& m : messages()) {
+    int error = 0, t = -1, i = -1, last = -1;
+    ASSERT_EQ(std::sscanf(m.c_str(), "showMessage:%d,%d,%d,%d", &error, &t, &i, &last), 4) << m;
+    ASSERT_TRUE(t >= 0 && t < kThreads) << m;
+    EXPECT_EQ(i, next[std::size_t(t)]) << m;
+    next[std::size_t(t)] = i + 1;
+  }
+  for (int t = 0; t < kThreads; ++t) EXPECT_EQ(next[std::size_t(t)], kReports) << t;
+  EXPECT_EQ(messages().size(), std::size_t(kThreads * kReports));
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 
 #include "LauncherTestSupport.h"
 #include "capture/DeviceBrowser.h"
+#include "capture/DeviceDefinition.h"
 #include "capture/ScannerDevice.h"
 #include "foundation/Bundle.h"
 #include "foundation/NotificationCenter.h"
@@ -49,8 +50,20 @@ TEST_F(LauncherTest, DefaultDevicesOpenTheVirtualScannerThroughTheDataSource) {
   EXPECT_EQ(fnd::UserDefaults::standard().string(Zorvik_AppDelegate::kSelectDeviceName), kVirtualScanner);
   EXPECT_TRUE(messages.empty());
 
-  // A second device report after the interface opened is not taken.
-  EXPECT_EQ(d.scanners().size(), 1u);
+  // A second device report after the interface opened is not taken: no new scanner, no
+  // session, nothing more handed to the data source.
+  capture::DeviceDefinition late;
+  late.name = kVirtualScanner;
+  late.identifier = "ID-LATE";
+  std::shared_ptr<capture::ScannerDevice> lateDevice = capture::ScannerDevice::create(late);
+  d.didAddDevice(d.deviceBrowser(), *lateDevice, false);
+  runUntil([] { return false; }, 4);
+  ASSERT_EQ(d.scanners().size(), 1u);
+  EXPECT_EQ(d.scanners()[0].get(), scanner.get());
+  EXPECT_EQ(d.deviceNames(), std::vector<std::string>{kVirtualScanner});
+  EXPECT_FALSE(lateDevice->hasOpenSession());
+  EXPECT_EQ(log->calls, (std::vector<std::string>{"dtScannerOpenDevice", "dtScannerOpenUserInterface"}));
+  EXPECT_EQ(log->devices.size(), 1u);
 }
 
 TEST_F(LauncherTest, DeviceSelectDialogListsTheVirtualScannerInAPicture) {

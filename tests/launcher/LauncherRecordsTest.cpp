@@ -102,6 +102,40 @@ TEST(ICANWSelect, PullStaysOnForTheNewlyPulledDeviceOnly) {
   EXPECT_FALSE(now.updateNWPull(&before));
 }
 
+TEST(ICANWSelect, PullSelectionTable) {
+  // Each row: pull per device before ('-' absent), pull per device now, pull expected after, answer.
+  struct Row {
+    const char* before;
+    const char* now;
+    const char* after;
+    bool answer;
+  };
+  const Row rows[] = {
+      {"10-", "111", "011", true},  // two newly pulled devices both keep pull
+      {"11", "11", "00", true},     // nothing new: every old pull goes off
+      {"00", "11", "11", false},    // both new
+      {"", "101", "101", false},    // no previous selection: all new
+      {"01", "01", "00", true},
+      {"10", "00", "00", false},
+      {"0-1", "111", "110", true},
+  };
+  const char* names[] = {"A", "B", "C"};
+  for (const Row& r : rows) {
+    Zorvik_ICANWSelect before, now;
+    std::vector<Zorvik_ICADevice> old, current;
+    for (std::size_t i = 0; r.before[i]; ++i) {
+      if (r.before[i] != '-') old.push_back(sampleDevice(names[i], r.before[i] == '1', false));
+    }
+    for (std::size_t i = 0; r.now[i]; ++i) current.push_back(sampleDevice(names[i], r.now[i] == '1', false));
+    before.setNwDevices(old);
+    now.setNwDevices(current);
+    EXPECT_EQ(now.updateNWPull(*r.before ? &before : nullptr), r.answer) << r.before << " " << r.now;
+    std::string after;
+    for (const Zorvik_ICADevice& d : now.nwDevices()) after += d.nwPull() ? '1' : '0';
+    EXPECT_EQ(after, r.after) << r.before << " " << r.now;
+  }
+}
+
 TEST(ICANWSelect, FileAndListFormsRoundTrip) {
   Zorvik_ICANWSelect s;
   s.setNwAllPush(false);

@@ -1,13 +1,15 @@
 #include "ui/base/PVLanguageNum.h"
 
 std::int32_t Quirel_PVLanguageNum::ask(fnd::NotificationCenter& center) {
-  Quirel_PVLanguageNum carrier;
-  center.post(kPostName, &carrier, nullptr);
-  return carrier.getLanguageNum();
+  auto carrier = std::make_shared<Quirel_PVLanguageNum>();
+  center.post(kPostName, carrier.get(), fnd::makeShared({{kCarrierKey, fnd::Value::object(carrier)}}));
+  return carrier->getLanguageNum();
 }
 
 Quirel_PVLanguageNum* Quirel_PVLanguageNum::fromNotification(const fnd::Notification& notification) {
-  if (notification.name != kPostName || !notification.sender) return nullptr;
-  // Only ask() posts this name, always with a live carrier it owns for the length of the post.
-  return const_cast<Quirel_PVLanguageNum*>(static_cast<const Quirel_PVLanguageNum*>(notification.sender));
+  if (notification.name != kPostName || !notification.sender || !notification.info()) return nullptr;
+  // The sender is only an address: trust it as a carrier only when the typed handle beside it
+  // names the same object, so another poster of this name gets no answer instead of a bad cast.
+  const auto carrier = notification.info()->get(kCarrierKey).toObject<Quirel_PVLanguageNum>();
+  return carrier.get() == notification.sender ? carrier.get() : nullptr;
 }

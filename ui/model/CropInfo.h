@@ -24,9 +24,9 @@ inline constexpr const char* kResetRetainNumberPost = "resetRetainNumberPost";
 // thumbnails (std::shared_ptr). Main thread only.
 class Quirel_CropInfo {
  public:
-  // `init`.
+  // The defaults.
   Quirel_CropInfo();
-  // `initWithDictionary:`: the defaults, then setDictionary().
+  // The defaults, then setDictionary().
   explicit Quirel_CropInfo(const fnd::Dictionary& dictionary);
   // Posts kResetRetainNumberPost when a reference crop exists.
   ~Quirel_CropInfo();

@@ -229,8 +229,9 @@ Quirel_FavoriteSetting::Quirel_FavoriteSetting(const fnd::Dictionary& d) {
   if (d.contains("OutProfileFilePath")) setOutputPf_FilePath(d.string("OutProfileFilePath"));
   mPrefMonitor = d.boolean("MonitorCorrect");
   mPrefAutoTone = d.boolean("AutoToneAlways");
-  // The gamma is inverted for the monitor correction: missing or unusable reads as 2.2.
-  mPrefGamma = Quirel_PreferenceInfo::usableGamma(d.real("MonitorGammma"));
+  // Read as stored, so an untouched favourite (0.0) reads back equal to itself; the preferences
+  // record makes it usable where it is inverted for the monitor correction.
+  mPrefGamma = d.real("MonitorGammma");
   mPrefLampTime = d.intValue("LampTime");
   mPrefQuietMode = d.boolean("QuietMode");
   mPrefTempPath = d.string("TempFilePath");

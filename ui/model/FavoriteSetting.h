@@ -24,11 +24,11 @@ class Quirel_FavoriteSetting {
   using Bookmark = Quirel_PreferenceInfo::Bookmark;
   static constexpr const char* kFileName = "Favorite.xml";
 
-  // `init`: the defaults, index 0, no name.
+  // The defaults, index 0, no name.
   Quirel_FavoriteSetting();
-  // `initWithSetting::`.
+  // The defaults with the given index and name.
   Quirel_FavoriteSetting(int index, const std::optional<std::string>& name);
-  // `initWithDictionary:`. An entry without "Name" reads with no name.
+  // From a stored entry. An entry without "Name" reads with no name.
   explicit Quirel_FavoriteSetting(const fnd::Dictionary& entry);
   ~Quirel_FavoriteSetting();
   Quirel_FavoriteSetting(const Quirel_FavoriteSetting&) = delete;

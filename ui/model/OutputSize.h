@@ -17,18 +17,17 @@ struct OutputSizeLength {
 // the callers read and write.
 class Quirel_OutputSize {
  public:
-  // `init`: an unnamed custom entry with zero sizes.
+  // An unnamed custom entry with zero sizes.
   Quirel_OutputSize();
-  // `initWithDictionary:`: the eleven keys of getDictionary(), each read without a presence
+  // From a stored entry: the eleven keys of getDictionary(), each read without a presence
   // test (missing numbers 0, a missing flag NO). An entry without "Name" stays unnamed.
   explicit Quirel_OutputSize(const fnd::Dictionary& entry);
-  // `initWithSetting::::`: not custom, sizes 0.
+  // A named entry of a list: not custom, sizes 0.
   Quirel_OutputSize(int index, int destination, std::optional<std::string> name, int unit);
-  // `initWithOutputSize:` is the copy constructor.
   Quirel_OutputSize(const Quirel_OutputSize&) = default;
   Quirel_OutputSize& operator=(const Quirel_OutputSize&) = default;
 
-  // `setValue::::`.
+  // Sets the index, destination, name and unit; the sizes stay.
   void setValue(int index, int destination, std::optional<std::string> name, int unit);
 
   void setName(std::optional<std::string> name) { mName = std::move(name); }

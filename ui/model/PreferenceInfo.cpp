@@ -72,12 +72,13 @@ Quirel_PreferenceInfo::Quirel_PreferenceInfo(const fnd::Dictionary& d) {
   setQuietMode(d.boolean("QuietMode"));
   setTempPath(folderString(d, "TempFilePath"));
   setMusic(d.boolean("PlayMusic"));
-  setMusicPath(presentString(d, "MusicFilePath"));
+  // These three keep "" as a value of their own, so unset is written as a missing key.
+  if (d.contains("MusicFilePath")) setMusicPath(presentString(d, "MusicFilePath"));
   setSound(d.boolean("PlaySound"));
-  setSoundPath(presentString(d, "SoundFilePath"));
+  if (d.contains("SoundFilePath")) setSoundPath(presentString(d, "SoundFilePath"));
   if (d.contains("CalibrationEveryScan")) setCalibrationEveryScan(d.intValue("CalibrationEveryScan"));
   setSavePath(folderString(d, "SaveFilePath"));
-  setSaveName(presentString(d, "SaveFileName"));
+  if (d.contains("SaveFileName")) setSaveName(presentString(d, "SaveFileName"));
   setFileFormat(d.intValue("SaveFileFormat"));
   setFileCompression(d.intValue("SaveCompression"));
 
@@ -125,14 +126,15 @@ fnd::Dictionary Quirel_PreferenceInfo::getDictionary() const {
   d.set("MonitorGammma", mGamma);
   d.set("LampOffTime", mLampTime);
   d.set("QuietMode", mQuietMode);
+  // A folder always ends in "/", so "" can only mean unset.
   d.set("TempFilePath", mTempPath.value_or(""));
   d.set("PlayMusic", mMusic);
-  d.set("MusicFilePath", mMusicPath.value_or(""));
+  if (mMusicPath) d.set("MusicFilePath", *mMusicPath);
   d.set("PlaySound", mSound);
-  d.set("SoundFilePath", mSoundPath.value_or(""));
+  if (mSoundPath) d.set("SoundFilePath", *mSoundPath);
   d.set("CalibrationEveryScan", mCalibrationEveryScan);
   d.set("SaveFilePath", mSavePath.value_or(""));
-  d.set("SaveFileName", mSaveName.value_or(""));
+  if (mSaveName) d.set("SaveFileName", *mSaveName);
   d.set("SaveFileFormat", mFileFormat);
   d.set("SaveCompression", mFileCompression);
   if (mSoundPathBookmark) d.set("SoundPathBookmark", *mSoundPathBookmark);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cmath>
 #include <memory>
 #include <optional>
 #include <string>
@@ -19,7 +20,7 @@ class Quirel_FavoriteSetting;
 // 2 none. Profile indexes: 0 reflective, 1 negative film, any other positive film.
 //
 // Unset strings are std::nullopt; bookmarks are shared data (a setter keeps the object given).
-// A plain value type: copying a record shares its bookmark data, as `copy:` does.
+// A plain value type: copying a record shares its bookmark data, as copy() does.
 class Quirel_PreferenceInfo {
  public:
   using Bookmark = std::shared_ptr<const fnd::Data>;
@@ -140,8 +141,8 @@ class Quirel_PreferenceInfo {
   // Bookmark data for an item, or none when the path is unset or names nothing.
   static Bookmark makeBookmark(const std::optional<std::string>& path);
   static std::optional<std::string> resolveBookmark(const Bookmark& bookmark);
-  // A gamma that can be inverted: missing, zero, negative or NaN gamma becomes kDefaultGamma.
-  static double usableGamma(double gamma) { return gamma > 0 ? gamma : kDefaultGamma; }
+  // A gamma that can be inverted: missing, zero, negative, infinite or NaN gamma becomes kDefaultGamma.
+  static double usableGamma(double gamma) { return std::isfinite(gamma) && gamma > 0 ? gamma : kDefaultGamma; }
 
  private:
   static std::optional<std::string> folderPath(const std::optional<std::string>& path);

@@ -10,9 +10,9 @@
 // profile among the targets.
 class Quirel_ProfileCM {
  public:
-  // `init`: a source profile without name or path.
+  // A source profile without name or path.
   Quirel_ProfileCM() = default;
-  // `initWithProfileData:::`.
+  // A source (inputProfile) or target profile with its description and file path.
   Quirel_ProfileCM(bool inputProfile, std::optional<std::string> name, std::optional<std::string> path)
       : mInputProfile(inputProfile), mProfileName(std::move(name)), mFilePath(std::move(path)) {}
 

@@ -21,9 +21,9 @@
 class Quirel_ThumbnailInfo {
  public:
   Quirel_ThumbnailInfo();
-  // `initWithNo:`.
+  // The defaults, numbered `no`.
   explicit Quirel_ThumbnailInfo(int no);
-  // `initWithDictionary:filmPlatenSize:`: `filmPlatenSize` is the whole film or platen preview
+  // From a stored entry: `filmPlatenSize` is the whole film or platen preview
   // in _Pixel96 units, needed to turn an older (centimetre) start point around. "CropInfo" and
   // "ThumbnailCrop" are left to the caller, which attaches the crops.
   Quirel_ThumbnailInfo(const fnd::Dictionary& dictionary, const SSizeDouble& filmPlatenSize);

@@ -13,9 +13,9 @@
 // afterwards; every scan mode and dialog asks it through its getters.
 class Quirel_UIScannerInfo {
  public:
-  // `init`: the defaults; no scanner name and no resource bundle path.
+  // The defaults; no scanner name and no resource bundle path.
   Quirel_UIScannerInfo();
-  // `initWithDictionary:`: the defaults, then every key the entry holds; also looks up the
+  // The defaults, then every key the entry holds; also looks up the
   // resource bundle path. Missing calibration-button keys follow the calibration flags read.
   explicit Quirel_UIScannerInfo(const fnd::Dictionary& scannerInfo);
 
@@ -98,7 +98,7 @@ class Quirel_UIScannerInfo {
   bool filmCalibration() const { return mFilmCalibration; }
   bool scannerTest() const { return mScannerTest; }
 
-  // "" after the dictionary constructor when the entry has no name; absent after `init`.
+  // "" after the dictionary constructor when the entry has no name; absent after the default constructor.
   const std::optional<std::string>& scannerName() const { return mScannerName; }
   bool alwaysAutoTone() const { return mAlwaysAutoTone; }
   int defaultAtStartUpPreview() const { return mDefaultAtStartUpPreview; }

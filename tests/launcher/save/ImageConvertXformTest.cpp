@@ -202,6 +202,55 @@ TEST_F(ImageConvertXformTest, CompressedTiffBecomesAnUncompressedTiffEvenOverIts
   EXPECT_EQ(Decode(input).samples, pixels);
 }
 
+// A 32 x 32 RGBA TIFF of one colour, its alpha straight (unassociated), written by libtiff.
+bool WriteRgbaTiff(const std::string& path, const std::uint8_t rgba[4]) {
+  TIFF* tif = TIFFOpen(path.c_str(), "w");
+  if (!tif) return false;
+  const std::uint16_t extra[] = {EXTRASAMPLE_UNASSALPHA};
+  TIFFSetField(tif, TIFFTAG_IMAGEWIDTH, 32);
+  TIFFSetField(tif, TIFFTAG_IMAGELENGTH, 32);
+  TIFFSetField(tif, TIFFTAG_BITSPERSAMPLE, 8);
+  TIFFSetField(tif, TIFFTAG_SAMPLESPERPIXEL, 4);
+  TIFFSetField(tif, TIFFTAG_EXTRASAMPLES, 1, extra);
+  TIFFSetField(tif, TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_RGB);
+  TIFFSetField(tif, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG);
+  TIFFSetField(tif, TIFFTAG_ROWSPERSTRIP, 32);
+  TIFFSetField(tif, TIFFTAG_XRESOLUTION, 300.0);
+  TIFFSetField(tif, TIFFTAG_YRESOLUTION, 300.0);
+  TIFFSetField(tif, TIFFTAG_RESOLUTIONUNIT, RESUNIT_INCH);
+  Bytes row(32 * 4);
+  for (std::size_t i = 0; i < row.size(); ++i) row[i] = rgba[i % 4];
+  bool ok = true;
+  for (std::uint32_t y = 0; y < 32 && ok; ++y) ok = TIFFWriteScanline(tif, row.data(), y, 0) >= 0;
+  TIFFClose(tif);
+  return ok;
+}
+
+TEST_F(ImageConvertXformTest, AnImageWithAlphaIsRedrawnOverWhiteForJpeg) {
+  struct Case {
+    std::uint8_t rgba[4];
+    std::uint8_t rgb[3];
+  } cases[] = {
+      {{0, 0, 0, 128}, {127, 127, 127}},      // half-transparent black: grey, not black
+      {{200, 40, 0, 128}, {227, 147, 127}},   // half-transparent colour lies over white
+      {{10, 20, 30, 0}, {255, 255, 255}},     // fully transparent: white
+      {{200, 100, 50, 255}, {200, 100, 50}},  // opaque: unchanged
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << int(c.rgba[0]) << "," << int(c.rgba[1]) << "," << int(c.rgba[2]) << ","
+                                    << int(c.rgba[3]));
+    const std::string input = Path("alpha.tif"), output = Path("alpha.jpg");
+    ASSERT_TRUE(WriteRgbaTiff(input, c.rgba));
+    for (const std::uint32_t format : {SM_FORMAT_JPEG, SM_FORMAT_JPEG_EXIF}) {
+      ASSERT_EQ(Convert(input, output, SM_FORMAT_TIFF, format), CM_OK);
+      const Jpeg j = ReadJpeg(output);
+      ASSERT_EQ(j.components, 3);
+      ASSERT_EQ(j.width, 32);
+      for (std::size_t i = 0; i < j.samples.size(); i += 97) EXPECT_NEAR(j.samples[i], c.rgb[i % 3], 3) << i;
+    }
+  }
+}
+
 TEST_F(ImageConvertXformTest, RefusalsComeBeforeAnythingIsWritten) {
   const std::string input = Path("in.tif");
   ASSERT_TRUE(WriteImageFile(input, imageio::ImageType::TIFF, 16, 16, 8, 1, Pattern(16, 16, 8, 1)));

@@ -12,6 +12,7 @@
 #include "imageio/ColorSpace.h"
 #include "imageio/DataProvider.h"
 #include "imageio/ImageSource.h"
+#include "imageio/RowReader.h"
 #include "launcher/save/ImageToImageXform.h"
 #include "launcher/save/SMCodes.h"
 
@@ -328,6 +329,67 @@ TEST(ImageToImageXform, RedrawMakesAFreshImageOfTheSamePixelsDroppingAnAlphaSamp
   const std::string missing = (folder / "none.tif").string();
   EXPECT_FALSE(xform.RedrawImage(again, &missing, true));
   EXPECT_FALSE(xform.RedrawImage(nullptr, nullptr, false));
+}
+
+TEST(ImageToImageXform, RedrawLaysAlphaOverWhiteForEveryAlphaLayout) {
+  // One pixel per case: half-transparent white premultiplied must stay white, half-transparent
+  // black must turn mid-grey, whatever the alpha's place, kind and the sample size.
+  struct Case {
+    imageio::AlphaInfo alpha;
+    std::size_t bits;
+    imageio::ByteOrder order;
+    std::uint32_t colour, a;  // colour sample value (all three) and alpha, at the sample size
+    std::uint32_t expected;
+  } cases[] = {
+      {imageio::AlphaInfo::PremultipliedLast, 8, imageio::ByteOrder::Default, 128, 128, 255},
+      {imageio::AlphaInfo::PremultipliedFirst, 8, imageio::ByteOrder::Default, 0, 128, 127},
+      {imageio::AlphaInfo::Last, 8, imageio::ByteOrder::Default, 255, 128, 255},
+      {imageio::AlphaInfo::First, 8, imageio::ByteOrder::Default, 0, 128, 127},
+      {imageio::AlphaInfo::PremultipliedLast, 16, imageio::ByteOrder::Little16, 32768, 32768, 65535},
+      {imageio::AlphaInfo::Last, 16, imageio::ByteOrder::Default, 0, 32768, 32767},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << int(c.alpha) << " " << c.bits);
+    const std::size_t w = 3, h = 2, bytes = c.bits / 8, pixel = 4 * bytes;
+    const bool alphaFirst = c.alpha == imageio::AlphaInfo::First || c.alpha == imageio::AlphaInfo::PremultipliedFirst;
+    fnd::Data data(w * h * pixel);
+    auto put = [&](std::size_t at, std::uint32_t v) {
+      if (bytes == 1) {
+        data[at] = std::uint8_t(v);
+      } else if (c.order == imageio::ByteOrder::Little16) {
+        data[at] = std::uint8_t(v & 0xFF);
+        data[at + 1] = std::uint8_t(v >> 8);
+      } else {
+        data[at] = std::uint8_t(v >> 8);
+        data[at + 1] = std::uint8_t(v & 0xFF);
+      }
+    };
+    for (std::size_t p = 0; p < w * h; ++p) {
+      for (std::size_t s = 0; s < 4; ++s) {
+        const bool isAlpha = alphaFirst ? s == 0 : s == 3;
+        put(p * pixel + s * bytes, isAlpha ? c.a : c.colour);
+      }
+    }
+    auto image = imageio::Image::create(w, h, c.bits, 4 * c.bits, w * pixel, imageio::ColorSpace::deviceRGB(),
+                                        imageio::BitmapInfo{c.alpha, c.order}, imageio::DataProvider::createWithData(data));
+    ASSERT_TRUE(image);
+    ImageToImageXform xform;
+    imageio::ImageRef redrawn = xform.RedrawImage(image, nullptr, false);
+    ASSERT_TRUE(redrawn);
+    EXPECT_FALSE(redrawn->hasAlpha());
+    imageio::RowReader reader(*redrawn);
+    std::vector<std::uint16_t> row(w * 3);
+    for (std::size_t y = 0; y < h; ++y) {
+      if (c.bits == 16) {
+        ASSERT_TRUE(reader.next16(row.data()));
+      } else {
+        std::vector<std::uint8_t> row8(w * 3);
+        ASSERT_TRUE(reader.next8(row8.data()));
+        std::copy(row8.begin(), row8.end(), row.begin());
+      }
+      for (const std::uint16_t v : row) EXPECT_EQ(v, c.expected);
+    }
+  }
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <map>
 
 #include <unistd.h>
 
@@ -210,6 +211,82 @@ TEST(JpegSegments, greyExifValueOfUncalibratedColourSpace) {
   ASSERT_TRUE(source);
   EXPECT_EQ(source->copyPropertiesAtIndex(0)->dictionary(kCGImagePropertyExifDictionary).intValue(kCGImagePropertyExifColorSpace),
             0xFFFF);
+}
+
+namespace {
+
+// The entries of one IFD of a big-endian EXIF payload (after "Exif\0\0"), read by hand so
+// the check does not lean on our own parser: tag -> the four bytes of the value field.
+std::map<std::uint32_t, std::vector<std::uint8_t>> ifdEntries(const std::vector<std::uint8_t>& tiff, std::size_t at) {
+  auto be16 = [&](std::size_t o) { return std::uint32_t(tiff[o] << 8 | tiff[o + 1]); };
+  std::map<std::uint32_t, std::vector<std::uint8_t>> out;
+  if (at + 2 > tiff.size()) return out;
+  const std::uint32_t n = be16(at);
+  for (std::uint32_t i = 0; i < n && at + 2 + 12 * (i + 1) <= tiff.size(); ++i) {
+    const std::size_t e = at + 2 + 12 * i;
+    out[be16(e)] = std::vector<std::uint8_t>(tiff.begin() + std::ptrdiff_t(e + 8), tiff.begin() + std::ptrdiff_t(e + 12));
+  }
+  return out;
+}
+
+struct ExifFields {
+  bool found = false;
+  std::vector<std::uint8_t> ycbcrPositioning, componentsConfiguration;
+  std::uint32_t colorSpace = 0;
+};
+
+ExifFields exifFieldsOf(const std::filesystem::path& jpeg) {
+  ExifFields f;
+  for (const auto& s : imagetest::jpegSegments(imagetest::readFile(jpeg))) {
+    if (s.marker != 0xE1 || s.payload.size() < 14 || std::memcmp(s.payload.data(), "Exif\0\0MM", 8) != 0) continue;
+    const std::vector<std::uint8_t> tiff(s.payload.begin() + 6, s.payload.end());
+    const auto ifd0 = ifdEntries(tiff, 8);
+    if (!ifd0.count(0x8769)) return f;
+    const auto& p = ifd0.at(0x8769);
+    const auto sub = ifdEntries(tiff, std::size_t(p[0]) << 24 | std::size_t(p[1]) << 16 | std::size_t(p[2]) << 8 | p[3]);
+    f.found = true;
+    if (ifd0.count(0x0213)) f.ycbcrPositioning = {ifd0.at(0x0213)[0], ifd0.at(0x0213)[1]};
+    if (sub.count(0x9101)) f.componentsConfiguration = sub.at(0x9101);
+    if (sub.count(0xA001)) f.colorSpace = std::uint32_t(sub.at(0xA001)[0] << 8 | sub.at(0xA001)[1]);
+  }
+  return f;
+}
+
+}  // namespace
+
+TEST(JpegSegments, mandatoryExifFieldsAndAColourSpaceThatMatchesTheProfile) {
+  fnd::Data otherRgb = ColorSpace::sRGBProfileData();
+  otherRgb[40] ^= 1;  // the same primaries under other bytes: not ours to call sRGB
+  const ColorSpaceRef other = ColorSpace::createWithICCData(otherRgb);
+  ASSERT_TRUE(other);
+  fnd::Dictionary bare = exifProperties();
+  bare.slot(kCGImagePropertyExifDictionary).dictionary()->remove(kCGImagePropertyExifColorSpace);
+  bare.slot(kCGImagePropertyExifDictionary).dictionary()->remove(kCGImagePropertyExifComponentsConfiguration);
+  const fnd::Dictionary orientedOnly{{kCGImagePropertyOrientation, 6}};
+  struct Case {
+    const char* name;
+    ColorSpaceRef cs;
+    fnd::Dictionary props;
+    int components;
+    std::uint32_t colorSpace;
+  } cases[] = {
+      {"srgb", ColorSpace::sRGB(), bare, 3, 1},
+      {"device", ColorSpace::deviceRGB(), bare, 3, 1},
+      {"other", other, bare, 3, 0xFFFF},
+      {"grey", ColorSpace::genericGrayGamma2_2(), bare, 1, 0xFFFF},
+      {"oriented", other, orientedOnly, 3, 0xFFFF},
+      {"oriented-srgb", ColorSpace::sRGB(), orientedOnly, 3, 1},
+      // A value the caller states is the caller's.
+      {"stated", other, exifProperties(), 3, 1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const ExifFields f = exifFieldsOf(writeJpeg(std::string("exif-") + c.name, c.cs, c.props, c.components));
+    ASSERT_TRUE(f.found);
+    EXPECT_EQ(f.ycbcrPositioning, (std::vector<std::uint8_t>{0, 1}));
+    EXPECT_EQ(f.componentsConfiguration, (std::vector<std::uint8_t>{1, 2, 3, 0}));
+    EXPECT_EQ(f.colorSpace, c.colorSpace);
+  }
 }
 
 TEST(EmbeddedProfile, jpegCarriesApp2AndTiffCarriesTheTag) {

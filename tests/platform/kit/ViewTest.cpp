@@ -289,9 +289,9 @@ TEST_F(ViewTest, GrabShowsViewsWhereTheirFramesSay) {
   };
   root->addSubview(std::make_unique<PictureView>(Rect(20, 115, 80, 40)));
   w.orderFront();
-  std::filesystem::create_directories("/tmp/kit1");
-  ASSERT_TRUE(w.grabToPng("/tmp/kit1/views.png"));
-  QImage img(QStringLiteral("/tmp/kit1/views.png"));
+  const std::string picture = (testenv::freshFolder("kit-views") / "views.png").string();
+  ASSERT_TRUE(w.grabToPng(picture));
+  QImage img(QString::fromStdString(picture));
   ASSERT_EQ(img.size(), QSize(240, 160));
   EXPECT_EQ(img.pixelColor(5, 155), QColor(85, 85, 85));       // bottom band
   EXPECT_EQ(img.pixelColor(25, 160 - 55), QColor(Qt::red));    // red box, y 50..110

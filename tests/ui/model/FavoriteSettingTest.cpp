@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
 #include <vector>
 
 #include "TestEnvironment.h"
 #include "foundation/PropertyList.h"
 #include "ui/model/CropInfo.h"
 #include "ui/model/FavoriteSetting.h"
+#include "ui/model/PreferenceInfo.h"
 
 namespace {
 
@@ -82,7 +85,7 @@ TEST(FavoriteSetting, ReadingMissingKeys) {
   EXPECT_EQ(f.getToneSettingName(), "");
   EXPECT_EQ(f.getSavePath(), "");
   EXPECT_FALSE(f.getBaseCropOfDataPersistence());
-  EXPECT_EQ(f.getMonitorGamma(), 2.2);  // inverted later: never zero
+  EXPECT_EQ(f.getMonitorGamma(), 0.0);  // as stored: made usable where it is inverted
 
   const Quirel_FavoriteSetting sized(fnd::Dictionary{
       {"Name", "Sized"},
@@ -165,6 +168,30 @@ TEST(FavoriteSetting, FileKeepsPlatenNegativePositiveOrderAndRoundTrips) {
   EXPECT_EQ(back[1]->getToneCurve().setPoint[2][2].v, 140);
   EXPECT_TRUE(back[0]->getBaseCropOfDataPersistence());
   EXPECT_EQ(Quirel_FavoriteSetting::readFromFolder(testenv::freshFolder("fav-none").string()).size(), 0u);
+}
+
+TEST(FavoriteSetting, AnUntouchedFavouriteReadsBackEqualAndItsGammaIsMadeUsableWhereApplied) {
+  const Quirel_FavoriteSetting fresh(3, "Fresh");
+  ASSERT_EQ(fresh.getMonitorGamma(), 0.0);
+  const Quirel_FavoriteSetting back(fresh.getDictionary());
+  EXPECT_EQ(back.getDictionary(), fresh.getDictionary());
+  EXPECT_EQ(back.getMonitorGamma(), fresh.getMonitorGamma());
+
+  // Applied to the preferences, whose gamma is inverted, a missing or bad gamma becomes 2.2.
+  for (const fnd::Value& stored : {fnd::Value(), fnd::Value(0.0), fnd::Value(-1.5), fnd::Value("text"),
+                                  fnd::Value(std::numeric_limits<double>::infinity()), fnd::Value(1.8)}) {
+    fnd::Dictionary entry = fresh.getDictionary();
+    if (stored.isNull()) {
+      entry.remove("MonitorGammma");
+    } else {
+      entry.set("MonitorGammma", stored);
+    }
+    Quirel_PreferenceInfo prefs;
+    prefs.setMonitorGamma(1.0);
+    prefs.setDataFromFavorite(Quirel_FavoriteSetting(entry));
+    const double expected = stored.isReal() && std::isfinite(stored.toReal()) && stored.toReal() > 0 ? stored.toReal() : 2.2;
+    EXPECT_EQ(prefs.getMonitorGamma(), expected) << stored.toString();
+  }
 }
 
 TEST(FavoriteSetting, SetterRules) {

@@ -75,12 +75,13 @@ TEST(PreferenceInfo, FreshRecordWritesEveryKeyWithItsDefault) {
       {"AutoExit", 0},              {"IndexLayout", 0},             {"ADFOutput", true},
       {"ADFSetting_HighSpeed", 0},  {"ADFSetting_OrderRejection", 0}, {"AutoToneAlways", true},
       {"MonitorGammma", 2.2},       {"LampOffTime", 12},            {"QuietMode", false},
-      {"TempFilePath", ""},         {"PlayMusic", false},           {"MusicFilePath", ""},
-      {"PlaySound", false},         {"SoundFilePath", ""},          {"CalibrationEveryScan", 0},
-      {"SaveFilePath", ""},         {"SaveFileName", ""},           {"SaveFileFormat", 0},
+      {"TempFilePath", ""},         {"PlayMusic", false},           {"PlaySound", false},
+      {"CalibrationEveryScan", 0},  {"SaveFilePath", ""},           {"SaveFileFormat", 0},
       {"SaveCompression", 1},
   };
   for (const auto& [key, value] : top) EXPECT_EQ(d.get(key), value) << key;
+  // Unset files and names, for which "" is a value of its own, are left out.
+  for (const char* key : {"MusicFilePath", "SoundFilePath", "SaveFileName"}) EXPECT_FALSE(d.contains(key)) << key;
   const fnd::Dictionary color{{"ColorSync", 0},          {"InProfileStr", ""},         {"InProfileFilePath", ""},
                               {"InProfileNegaStr", ""},  {"InProfileNegaFilePath", ""}, {"InProfilePosiStr", ""},
                               {"InProfilePosiFilePath", ""}, {"OutProfileStr", ""},     {"OutProfileFilePath", ""},
@@ -98,10 +99,23 @@ TEST(PreferenceInfo, FileRoundTripsAndUnsetFoldersStayUnset) {
   EXPECT_FALSE(back.getTempPath());
   EXPECT_FALSE(back.getSavePath());
   EXPECT_FALSE(back.getSavePathBookmark());
-  EXPECT_EQ(back.getMusicPath(), std::optional<std::string>(""));
-  EXPECT_EQ(back.getSaveName(), std::optional<std::string>(""));
+  EXPECT_FALSE(back.getMusicPath());
+  EXPECT_FALSE(back.getSoundPath());
+  EXPECT_FALSE(back.getSaveName());
   EXPECT_EQ(back.getMonitorGamma(), 2.2);
   EXPECT_EQ(back.getDictionary(), fresh.getDictionary());
+  EXPECT_TRUE(fresh.compare(back));
+  EXPECT_TRUE(back.compare(fresh));
+  // Emptied by the user ("" rather than unset) survives as "", and still compares equal.
+  Quirel_PreferenceInfo emptied;
+  emptied.setMusicPath(std::nullopt);
+  emptied.setSoundPath("");
+  emptied.setSaveName(std::nullopt);
+  const Quirel_PreferenceInfo emptiedBack = roundTrip(emptied, "pref-emptied");
+  EXPECT_EQ(emptiedBack.getMusicPath(), std::optional<std::string>(""));
+  EXPECT_EQ(emptiedBack.getSaveName(), std::optional<std::string>(""));
+  EXPECT_TRUE(emptied.compare(emptiedBack));
+  EXPECT_FALSE(fresh.compare(emptiedBack));
 
   const std::string saveFolder = folderOf(testenv::freshFolder("pref-save"));
   const std::string save = saveFolder + "/";

@@ -73,7 +73,7 @@ TEST(ScanDic, ValuesTravelAsTheScanModuleExpects) {
 }
 
 // Each row: what the dictionary says, and what the record reads.
-TEST(ScanDic, ReaderConvertsOnlyTheDocumentedValues) {
+TEST(ScanDic, ReaderFoldsTheSecondInputSourceCodesAndDefaultsTheFeederSourceToOne) {
   struct Row {
     const char* key;
     fnd::Value stored;  // null: key removed
