@@ -165,18 +165,7 @@ TEST(DamagedFiles, hugeHeadersAskForNoMemoryTheFileCannotDescribe) {
   auto fourBitGrey = [](std::uint32_t w, std::uint32_t h) {
     // 4-bit grey goes through libtiff's RGBA reader, whose band of rows was once allocated
     // from the header's width when the source was created: for this file 2^44 bytes.
-    const std::uint32_t data = testtiff::TailOffset(9);
-    const std::vector<std::uint8_t> tail(16, 0x5A);
-    auto f = testtiff::Make({{256, 4, 1, w},
-                             {257, 4, 1, h},
-                             {258, 3, 1, 4},
-                             {259, 3, 1, 1},
-                             {262, 3, 1, 1},
-                             {273, 4, 1, data},
-                             {277, 3, 1, 1},
-                             {278, 4, 1, h},
-                             {279, 4, 1, 16}},
-                            tail);
+    auto f = testtiff::GreyStrip(w, h, 4, 16, std::vector<std::uint8_t>(16, 0x5A));
     return fnd::Data(f.begin(), f.end());
   };
   EXPECT_FALSE(ImageSource::createWithData(fourBitGrey(1u << 30, 4096)));

@@ -176,19 +176,9 @@ std::filesystem::path compressedTiff(const std::filesystem::path& path, const Gr
 // An 8-bit grey little-endian TIFF with its directory before the pixels, keeping only
 // dataBytes of the pixels.
 std::vector<std::uint8_t> directoryFirstTiff(std::uint32_t w, std::uint32_t h, std::size_t dataBytes) {
-  const std::uint32_t dataStart = testtiff::TailOffset(9);
   std::vector<std::uint8_t> data(dataBytes);
   for (std::size_t i = 0; i < dataBytes; ++i) data[i] = std::uint8_t(i);
-  return testtiff::Make({{256, 4, 1, w},
-                         {257, 4, 1, h},
-                         {258, 3, 1, 8},
-                         {259, 3, 1, 1},
-                         {262, 3, 1, 1},
-                         {273, 4, 1, dataStart},
-                         {277, 3, 1, 1},
-                         {278, 4, 1, h},
-                         {279, 4, 1, w * h}},
-                        data);
+  return testtiff::GreyStrip(w, h, 8, w * h, data);
 }
 
 }  // namespace
