@@ -47,14 +47,14 @@ inline std::vector<std::uint8_t> Make(const std::vector<Entry>& entries, const s
   return f;
 }
 
-// One uncompressed strip of w x h grey pixels of the given bits; the strip's declared byte
-// count and its bytes (the tail) are given apart, so either may fall short.
+// One strip of w x h grey pixels of the given bits; the strip's declared byte count and its
+// bytes (the tail) are given apart, so either may fall short.
 inline std::vector<std::uint8_t> GreyStrip(std::uint32_t w, std::uint32_t h, std::uint16_t bits, std::uint32_t stripBytes,
-                                           const std::vector<std::uint8_t>& data) {
+                                           const std::vector<std::uint8_t>& data, std::uint16_t compression = 1) {
   return Make({{256, 4, 1, w},
                {257, 4, 1, h},
                {258, 3, 1, bits},
-               {259, 3, 1, 1},
+               {259, 3, 1, compression},
                {262, 3, 1, 1},
                {273, 4, 1, TailOffset(9)},
                {277, 3, 1, 1},

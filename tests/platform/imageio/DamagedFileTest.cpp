@@ -163,9 +163,10 @@ TEST(DamagedFiles, exifEntriesWhoseTypeCountOrPlaceDoesNotFitTheirTagAreRefused)
 // then fails when rows are pulled, without asking for memory the file cannot describe.
 TEST(DamagedFiles, hugeHeadersAskForNoMemoryTheFileCannotDescribe) {
   auto fourBitGrey = [](std::uint32_t w, std::uint32_t h) {
-    // 4-bit grey goes through libtiff's RGBA reader, whose band of rows was once allocated
-    // from the header's width when the source was created: for this file 2^44 bytes.
-    auto f = testtiff::GreyStrip(w, h, 4, 16, std::vector<std::uint8_t>(16, 0x5A));
+    // 4-bit grey in one PackBits strip goes through libtiff's RGBA reader, whose band of rows
+    // was once allocated from the header's width when the source was created: for the first
+    // file 2^44 bytes.
+    auto f = testtiff::GreyStrip(w, h, 4, 16, std::vector<std::uint8_t>(16, 0x5A), 32773);
     return fnd::Data(f.begin(), f.end());
   };
   EXPECT_FALSE(ImageSource::createWithData(fourBitGrey(1u << 30, 4096)));
