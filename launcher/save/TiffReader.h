@@ -29,14 +29,19 @@ struct TIFF {
   std::uint32_t Endian = 0;  // 0 "MM" (big-endian), 1 otherwise
 };
 
+// The widest and tallest image the reader accepts, far beyond any scan; a larger side is a
+// damaged or hostile header, refused before anything is sized from it.
+constexpr std::uint32_t CM_TIFF_MAX_SIDE = 1u << 20;
+
 // Bytes of one row of the record's pixels: 1-bit rows packed, whole bytes otherwise.
 std::uint64_t CM_TiffRowBytes(const TIFF& tiff);
 
 // Opens path for reading into tiff.fp and fills the record. 0xAF200 for a file that is not a
 // TIFF this reader can describe (wrong magic number, more than one image, more than 32
-// directory entries, compressed or planar data, strips that do not follow each other, data
-// past the end of the file); file codes when it cannot be opened or read. On failure the
-// file is closed again.
+// directory entries, a directory or a value outside the file, an entry the reader uses whose
+// type or count does not suit its tag, compressed or planar data, strips that do not follow
+// each other, a side above CM_TIFF_MAX_SIDE, data past the end of the file); file codes when
+// it cannot be opened or read. On failure the file is closed again.
 CMResult CM_TiffReadHeader(const std::string* path, TIFF* tiff);
 // Reads size x count bytes at the file's position. 0xDF300 without a file or when the file
 // ends first; 0xD9801 when size x count overflows.

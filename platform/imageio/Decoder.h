@@ -9,6 +9,10 @@
 
 namespace imageio {
 
+// The widest and tallest image a decoder opens: far beyond any scan or photograph. A header
+// that claims more is refused before anything is sized from it.
+constexpr std::size_t kMaxImageSide = std::size_t(1) << 20;
+
 // Where a decoder reads its file from: a path, or bytes in memory.
 struct DecoderInput {
   std::string path;
@@ -16,7 +20,7 @@ struct DecoderInput {
 };
 
 // Reads one image of a file row by row, from the top, holding one row (or one strip) at a
-// time. Rows come out as 1, 8 or 16-bit samples (16-bit little-endian), grey or RGB, with a
+// time, allocated when rows are first asked for; a failed allocation fails the row. Rows come out as 1, 8 or 16-bit samples (16-bit little-endian), grey or RGB, with a
 // trailing alpha sample when the file has one.
 class Decoder {
  public:

@@ -156,19 +156,53 @@ std::size_t typeSize(std::uint32_t type) {
   }
 }
 
-// Calls fn(tag, type, count, offset of the value) for each entry of the IFD at off.
-template <class Fn>
-bool walk(const Reader& r, std::size_t off, Fn fn) {
+// The types (a mask of 1 << type) and counts an entry of a tag the parser reads must have.
+struct Rule {
+  std::uint32_t types = 0;
+  std::uint32_t minCount = 1, maxCount = 1;
+};
+constexpr std::uint32_t bit(Type t) { return 1u << t; }
+
+// Rules of the tags read from IFD0 and from the Exif IFD; a tag without one is never read.
+const Rule* ifd0Rule(std::uint32_t tag) {
+  static constexpr Rule text{bit(kAscii), 1, 1u << 20}, one{bit(kShort)}, ratio{bit(kRational)}, pointer{bit(kLong)};
+  switch (tag) {
+    case kMake: case kModel: case kSoftware: case kDateTime: return &text;
+    case kOrientation: case kResolutionUnit: return &one;
+    case kXResolution: case kYResolution: return &ratio;
+    case kExifPointer: return &pointer;
+    default: return nullptr;
+  }
+}
+const Rule* exifRule(std::uint32_t tag) {
+  static constexpr Rule text{bit(kAscii), 1, 1u << 20}, one{bit(kShort)}, number{bit(kShort) | bit(kLong)},
+      four{bit(kUndefined) | bit(kByte), 4, 4};
+  switch (tag) {
+    case kExifVersion: case kFlashPixVersion: case kComponentsConfiguration: return &four;
+    case kColorSpace: return &one;
+    case kDateTimeDigitized: return &text;
+    case kPixelXDimension: case kPixelYDimension: return &number;
+    default: return nullptr;
+  }
+}
+
+// Calls fn(tag, type, count, offset of the value) for each entry of the IFD at off that the
+// rules know. False, before anything of it is read, when the IFD or such an entry does not
+// fit the payload, or the entry's type or count does not suit its tag.
+template <class Rules, class Fn>
+bool walk(const Reader& r, std::size_t off, Rules rules, Fn fn) {
   if (!r.in(off, 2)) return false;
   std::uint32_t n = r.u16(off);
   if (!r.in(off + 2, std::size_t(n) * 12)) return false;
   for (std::uint32_t i = 0; i < n; ++i) {
     std::size_t e = off + 2 + std::size_t(i) * 12;
     std::uint32_t tag = r.u16(e), type = r.u16(e + 2), count = r.u32(e + 4);
+    const Rule* rule = rules(tag);
+    if (!rule) continue;
+    if (type >= 32 || !(rule->types & (1u << type)) || count < rule->minCount || count > rule->maxCount) return false;
     std::size_t bytes = typeSize(type) * std::size_t(count);
-    if (typeSize(type) == 0 || count > (1u << 20)) continue;
     std::size_t valueOff = bytes <= 4 ? e + 8 : r.u32(e + 8);
-    if (!r.in(valueOff, bytes)) continue;
+    if (!r.in(valueOff, bytes)) return false;
     fn(tag, type, count, valueOff);
   }
   return true;
@@ -244,7 +278,7 @@ fnd::Data ExifSegment::build(const fnd::Dictionary& properties, std::size_t widt
   return out;
 }
 
-bool ExifSegment::parse(const std::uint8_t* bytes, std::size_t size, fnd::Dictionary& tiff, fnd::Dictionary& exif) {
+bool ExifSegment::parse(const std::uint8_t* bytes, std::size_t size, fnd::Dictionary& tiffOut, fnd::Dictionary& exifOut) {
   if (!bytes || size < 14 || std::memcmp(bytes, "Exif\0\0", 6) != 0) return false;
   Reader r{bytes + 6, size - 6, bytes[6] == 'M'};
   if (!(r.p[0] == r.p[1] && (r.p[0] == 'M' || r.p[0] == 'I')) || r.u16(2) != 42) return false;
@@ -257,45 +291,39 @@ bool ExifSegment::parse(const std::uint8_t* bytes, std::size_t size, fnd::Dictio
     std::uint32_t den = r.u32(off + 4);
     return den ? double(r.u32(off)) / den : 0.0;
   };
+  // The walks have checked each entry's type, count and place against its tag's rule.
+  fnd::Dictionary tiff, exif;
   std::size_t exifOffset = 0;
-  bool ok = walk(r, r.u32(4), [&](std::uint32_t tag, std::uint32_t type, std::uint32_t count, std::size_t off) {
+  bool ok = walk(r, r.u32(4), ifd0Rule, [&](std::uint32_t tag, std::uint32_t, std::uint32_t count, std::size_t off) {
     switch (tag) {
-      case kMake: if (type == kAscii) tiff.set(kCGImagePropertyTIFFMake, text(off, count)); break;
-      case kModel: if (type == kAscii) tiff.set(kCGImagePropertyTIFFModel, text(off, count)); break;
-      case kSoftware: if (type == kAscii) tiff.set(kCGImagePropertyTIFFSoftware, text(off, count)); break;
-      case kDateTime: if (type == kAscii) tiff.set(kCGImagePropertyTIFFDateTime, text(off, count)); break;
-      case kOrientation: if (type == kShort) tiff.set(kCGImagePropertyTIFFOrientation, int(r.u16(off))); break;
-      case kResolutionUnit: if (type == kShort) tiff.set(kCGImagePropertyTIFFResolutionUnit, int(r.u16(off))); break;
-      case kXResolution: if (type == kRational) tiff.set(kCGImagePropertyTIFFXResolution, rationalAt(off)); break;
-      case kYResolution: if (type == kRational) tiff.set(kCGImagePropertyTIFFYResolution, rationalAt(off)); break;
-      case kExifPointer: if (type == kLong) exifOffset = r.u32(off); break;
+      case kMake: tiff.set(kCGImagePropertyTIFFMake, text(off, count)); break;
+      case kModel: tiff.set(kCGImagePropertyTIFFModel, text(off, count)); break;
+      case kSoftware: tiff.set(kCGImagePropertyTIFFSoftware, text(off, count)); break;
+      case kDateTime: tiff.set(kCGImagePropertyTIFFDateTime, text(off, count)); break;
+      case kOrientation: tiff.set(kCGImagePropertyTIFFOrientation, int(r.u16(off))); break;
+      case kResolutionUnit: tiff.set(kCGImagePropertyTIFFResolutionUnit, int(r.u16(off))); break;
+      case kXResolution: tiff.set(kCGImagePropertyTIFFXResolution, rationalAt(off)); break;
+      case kYResolution: tiff.set(kCGImagePropertyTIFFYResolution, rationalAt(off)); break;
+      case kExifPointer: exifOffset = r.u32(off); break;
       default: break;
     }
   });
-  if (!ok) return false;
-  if (exifOffset) {
-    walk(r, exifOffset, [&](std::uint32_t tag, std::uint32_t type, std::uint32_t count, std::size_t off) {
+  if (ok && exifOffset) {
+    ok = walk(r, exifOffset, exifRule, [&](std::uint32_t tag, std::uint32_t type, std::uint32_t count, std::size_t off) {
       switch (tag) {
-        case kExifVersion:
-          if (count == 4) exif.set(kCGImagePropertyExifVersion, versionValue(r.p + off));
+        case kExifVersion: exif.set(kCGImagePropertyExifVersion, versionValue(r.p + off)); break;
+        case kFlashPixVersion: exif.set(kCGImagePropertyExifFlashPixVersion, versionValue(r.p + off)); break;
+        case kComponentsConfiguration: {
+          fnd::Array a;
+          for (int i = 0; i < 4; ++i) a.push_back(fnd::Value(int(r.p[off + std::size_t(i)])));
+          exif.set(kCGImagePropertyExifComponentsConfiguration, std::move(a));
           break;
-        case kFlashPixVersion:
-          if (count == 4) exif.set(kCGImagePropertyExifFlashPixVersion, versionValue(r.p + off));
-          break;
-        case kComponentsConfiguration:
-          if (count == 4) {
-            fnd::Array a;
-            for (int i = 0; i < 4; ++i) a.push_back(fnd::Value(int(r.p[off + i])));
-            exif.set(kCGImagePropertyExifComponentsConfiguration, std::move(a));
-          }
-          break;
-        case kColorSpace: if (type == kShort) exif.set(kCGImagePropertyExifColorSpace, int(r.u16(off))); break;
-        case kDateTimeDigitized:
-          if (type == kAscii) exif.set(kCGImagePropertyExifDateTimeDigitized, text(off, count));
-          break;
+        }
+        case kColorSpace: exif.set(kCGImagePropertyExifColorSpace, int(r.u16(off))); break;
+        case kDateTimeDigitized: exif.set(kCGImagePropertyExifDateTimeDigitized, text(off, count)); break;
         case kPixelXDimension:
         case kPixelYDimension: {
-          long long v = type == kShort ? r.u16(off) : type == kLong ? r.u32(off) : 0;
+          long long v = type == kShort ? r.u16(off) : r.u32(off);
           exif.set(tag == kPixelXDimension ? kCGImagePropertyExifPixelXDimension : kCGImagePropertyExifPixelYDimension, v);
           break;
         }
@@ -303,6 +331,9 @@ bool ExifSegment::parse(const std::uint8_t* bytes, std::size_t size, fnd::Dictio
       }
     });
   }
+  if (!ok) return false;
+  for (const auto& [key, value] : tiff) tiffOut.set(key, value);
+  for (const auto& [key, value] : exif) exifOut.set(key, value);
   return true;
 }
 

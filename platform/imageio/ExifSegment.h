@@ -20,7 +20,8 @@ class ExifSegment {
   static fnd::Data build(const fnd::Dictionary& properties, std::size_t width, std::size_t height,
                          const ColorSpace* colorSpace = nullptr);
 
-  // Reads a payload back into "{TIFF}" and "{Exif}" dictionaries; false when it is not one.
+  // Reads a payload back into "{TIFF}" and "{Exif}" dictionaries; false, adding nothing, when
+  // it is not one or an entry it reads has a type, count or place unfit for its tag.
   static bool parse(const std::uint8_t* bytes, std::size_t size, fnd::Dictionary& tiff, fnd::Dictionary& exif);
 };
 

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstring>
 #include <fstream>
+#include <new>
 #include <vector>
 
 #include "imageio/ImageProperties.h"
@@ -15,6 +16,13 @@ namespace imageio {
 
 namespace {
 
+// The largest thumbnail made: 8192 x 8192 pixels.
+constexpr std::size_t kMaxThumbnailPixels = std::size_t(1) << 26;
+
+// Area-averages full into tw x th pixels of 8-bit samples, turned by the orientation when
+// turn is set; null when full's rows cannot all be read. Allocation failures throw.
+ImageRef thumbnailOf(const Image& full, std::size_t tw, std::size_t th, int orientation, bool turn);
+
 // Hands a decoder's rows out as a byte stream; rewinding starts the decoder again.
 DataProviderRef providerFor(std::shared_ptr<Decoder> decoder) {
   struct Stream {
@@ -25,12 +33,19 @@ DataProviderRef providerFor(std::shared_ptr<Decoder> decoder) {
   };
   auto stream = std::make_shared<Stream>();
   stream->decoder = std::move(decoder);
-  stream->row.resize(stream->decoder->info().rowBytes());
-  stream->used = stream->row.size();
   DataProviderSequentialCallbacks callbacks;
   callbacks.getBytes = [stream](void* buffer, std::size_t count) -> std::size_t {
     auto* out = static_cast<std::uint8_t*>(buffer);
     std::size_t done = 0;
+    // The row buffer is made when the first bytes are asked for, not with the image.
+    if (stream->row.empty() && !stream->failed) {
+      try {
+        stream->row.resize(stream->decoder->info().rowBytes());
+      } catch (const std::bad_alloc&) {
+        stream->failed = true;
+      }
+      stream->used = stream->row.size();
+    }
     while (done < count && !stream->failed) {
       if (stream->used == stream->row.size()) {
         if (!stream->decoder->readRow(stream->row.data())) {
@@ -177,20 +192,34 @@ ImageRef ImageSource::createThumbnailAtIndex(std::size_t index, const fnd::Dicti
   const std::size_t sw = full->width(), sh = full->height();
   tw = std::min(tw, sw);
   th = std::min(th, sh);
-  const int comps = full->colorSpace()->numberOfComponents();
+  // A thumbnail is held whole; one the size of a huge image (no maximum asked) is refused.
+  if (tw * th > kMaxThumbnailPixels) return nullptr;
+  try {
+    return thumbnailOf(*full, tw, th, orientation, options.boolean(kCGImageSourceCreateThumbnailWithTransform));
+  } catch (const std::bad_alloc&) {
+    return nullptr;
+  }
+}
+
+namespace {
+
+ImageRef thumbnailOf(const Image& full, std::size_t tw, std::size_t th, int orientation, bool turn) {
+  const std::size_t sw = full.width(), sh = full.height();
+  const int comps = full.colorSpace()->numberOfComponents();
 
   // Area average over the source pixels that fall into each thumbnail pixel, row band by
   // row band, so only one source row is held at a time.
   std::vector<std::uint8_t> thumb(tw * th * std::size_t(comps));
   std::vector<std::uint8_t> row(sw * std::size_t(comps));
-  std::vector<std::uint32_t> sums(tw * std::size_t(comps));
+  // 64-bit sums: one thumbnail pixel may stand for millions of source pixels.
+  std::vector<std::uint64_t> sums(tw * std::size_t(comps));
   std::vector<std::size_t> column(sw);
-  std::vector<std::uint32_t> perColumn(tw, 0);
+  std::vector<std::uint64_t> perColumn(tw, 0);
   for (std::size_t x = 0; x < sw; ++x) {
     column[x] = x * tw / sw;
     ++perColumn[column[x]];
   }
-  RowReader reader(*full);
+  RowReader reader(full);
   for (std::size_t ty = 0; ty < th; ++ty) {
     const std::size_t y0 = ty * sh / th, y1 = (ty + 1) * sh / th;
     std::fill(sums.begin(), sums.end(), 0);
@@ -199,10 +228,10 @@ ImageRef ImageSource::createThumbnailAtIndex(std::size_t index, const fnd::Dicti
       for (std::size_t x = 0; x < sw; ++x)
         for (int c = 0; c < comps; ++c) sums[column[x] * std::size_t(comps) + std::size_t(c)] += row[x * std::size_t(comps) + std::size_t(c)];
     }
-    const std::uint32_t rows = std::uint32_t(y1 - y0);
+    const std::uint64_t rows = y1 - y0;
     std::uint8_t* out = thumb.data() + ty * tw * std::size_t(comps);
     for (std::size_t tx = 0; tx < tw; ++tx) {
-      const std::uint32_t n = perColumn[tx] * rows;
+      const std::uint64_t n = perColumn[tx] * rows;
       for (int c = 0; c < comps; ++c) {
         std::size_t i = tx * std::size_t(comps) + std::size_t(c);
         out[i] = std::uint8_t((sums[i] + n / 2) / n);
@@ -211,7 +240,7 @@ ImageRef ImageSource::createThumbnailAtIndex(std::size_t index, const fnd::Dicti
   }
 
   std::size_t dw = tw, dh = th;
-  if (options.boolean(kCGImageSourceCreateThumbnailWithTransform) && orientation >= 2 && orientation <= 8) {
+  if (turn && orientation >= 2 && orientation <= 8) {
     if (orientation >= 5) std::swap(dw, dh);
     std::vector<std::uint8_t> turned(thumb.size());
     for (std::size_t dy = 0; dy < dh; ++dy) {
@@ -224,8 +253,10 @@ ImageRef ImageSource::createThumbnailAtIndex(std::size_t index, const fnd::Dicti
     }
     thumb.swap(turned);
   }
-  return Image::create(dw, dh, 8, std::size_t(8 * comps), dw * std::size_t(comps), full->colorSpace(), BitmapInfo{},
+  return Image::create(dw, dh, 8, std::size_t(8 * comps), dw * std::size_t(comps), full.colorSpace(), BitmapInfo{},
                        DataProvider::createWithData(std::move(thumb)));
 }
+
+}  // namespace
 
 }  // namespace imageio

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <new>
 #include <vector>
 
 #include <jpeglib.h>
@@ -23,6 +24,14 @@ struct ErrorManager {
   bool damaged;
 };
 
+// The whole-image coefficient buffer of a progressive or multi-scan file stays below this (a
+// 9000 x 9000 colour photograph needs less); a header asking for more is refused when rows
+// are first asked for, not granted from the header alone.
+constexpr long kMaxDecoderMemory = 512L << 20;
+// Each scan of a progressive file goes over the whole image again; real files have a few
+// dozen, a file with thousands is made to waste time.
+constexpr int kMaxScans = 500;
+
 void onError(j_common_ptr cinfo) { std::longjmp(reinterpret_cast<ErrorManager*>(cinfo->err)->jump, 1); }
 
 // libjpeg reports a file cut short as a warning and pads the image with grey; we treat it,
@@ -34,6 +43,11 @@ void onEmit(j_common_ptr cinfo, int level) {
     reinterpret_cast<ErrorManager*>(cinfo->err)->damaged = true;
 }
 
+void limitScans(j_common_ptr cinfo) {
+  auto* d = reinterpret_cast<j_decompress_ptr>(cinfo);
+  if (d->input_scan_number > kMaxScans) std::longjmp(reinterpret_cast<ErrorManager*>(cinfo->err)->jump, 1);
+}
+
 }  // namespace
 
 struct JpegDecoder::State {
@@ -43,6 +57,7 @@ struct JpegDecoder::State {
   bool created = false;
   bool started = false;
   bool failed = false;
+  jpeg_progress_mgr progress{};
   std::vector<JSAMPLE> cmyk;
 };
 
@@ -83,6 +98,9 @@ bool JpegDecoder::begin(bool readMetadata) {
   }
   jpeg_create_decompress(&s.cinfo);
   s.created = true;
+  s.cinfo.mem->max_memory_to_use = kMaxDecoderMemory;
+  s.progress.progress_monitor = limitScans;
+  s.cinfo.progress = &s.progress;
   if (input_.data) {
     jpeg_mem_src(&s.cinfo, input_.data->data(), static_cast<unsigned long>(input_.data->size()));
   } else {
@@ -186,7 +204,14 @@ bool JpegDecoder::readRow(std::uint8_t* out) {
   if (!s.started) {
     jpeg_start_decompress(&s.cinfo);
     s.started = true;
-    if (s.cinfo.out_color_space == JCS_CMYK) s.cmyk.resize(std::size_t(s.cinfo.output_width) * 4);
+    if (s.cinfo.out_color_space == JCS_CMYK) {
+      try {
+        s.cmyk.resize(std::size_t(s.cinfo.output_width) * 4);
+      } catch (const std::bad_alloc&) {
+        s.failed = true;
+        return false;
+      }
+    }
   }
   if (s.cinfo.output_scanline >= s.cinfo.output_height) return false;
   JSAMPROW row = s.cmyk.empty() ? out : s.cmyk.data();

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdarg>
 #include <cstring>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,12 @@
 namespace imageio {
 
 namespace {
+
+// libtiff's own buffers (a decoded strip or tile, a tag's values) stay below this, whatever a
+// header claims; a real strip is far smaller.
+constexpr tmsize_t kMaxLibraryAllocation = tmsize_t(512) << 20;
+// The band of rows the RGBA reader decodes at once stays below this.
+constexpr std::size_t kMaxBandBytes = std::size_t(64) << 20;
 
 // Errors are answered through return values; nothing goes to stderr.
 int quiet(TIFF*, void*, const char*, const char*, va_list) { return 1; }
@@ -47,6 +54,7 @@ TIFF* openTiff(const DecoderInput& input, Memory& memory) {
   TIFFOpenOptions* opts = TIFFOpenOptionsAlloc();
   TIFFOpenOptionsSetErrorHandlerExtR(opts, quiet, nullptr);
   TIFFOpenOptionsSetWarningHandlerExtR(opts, quiet, nullptr);
+  TIFFOpenOptionsSetMaxSingleMemAlloc(opts, kMaxLibraryAllocation);
   TIFF* tif;
   if (input.data) {
     memory.data = input.data;
@@ -115,7 +123,8 @@ bool TiffDecoder::readHeader() {
   std::uint16_t compression = COMPRESSION_NONE, orientation = 0, unit = RESUNIT_INCH;
   std::uint16_t extraCount = 0;
   std::uint16_t* extraTypes = nullptr;
-  if (!TIFFGetField(tif, TIFFTAG_IMAGEWIDTH, &w) || !TIFFGetField(tif, TIFFTAG_IMAGELENGTH, &h) || w == 0 || h == 0)
+  if (!TIFFGetField(tif, TIFFTAG_IMAGEWIDTH, &w) || !TIFFGetField(tif, TIFFTAG_IMAGELENGTH, &h) || w == 0 || h == 0 ||
+      w > kMaxImageSide || h > kMaxImageSide)
     return false;
   TIFFGetFieldDefaulted(tif, TIFFTAG_BITSPERSAMPLE, &bps);
   TIFFGetFieldDefaulted(tif, TIFFTAG_SAMPLESPERPIXEL, &spp);
@@ -146,7 +155,6 @@ bool TiffDecoder::readHeader() {
     info_.components = colour;
     info_.bitsPerSample = bps;
     info_.alpha = spp == colour + 1;  // an unspecified extra sample is kept as padding
-    if (bps == 16) s_->row16.resize(std::size_t(w) * spp);
   } else {
     char message[1024];
     if (!TIFFRGBAImageOK(tif, message) || !TIFFRGBAImageBegin(&s_->img, tif, 0, message)) return false;
@@ -159,8 +167,10 @@ bool TiffDecoder::readHeader() {
     } else {
       TIFFGetFieldDefaulted(tif, TIFFTAG_ROWSPERSTRIP, &band);
     }
-    s_->bandHeight = std::clamp<std::uint32_t>(band, 1, std::max<std::uint32_t>(1, std::min<std::uint32_t>(h, 4096)));
-    s_->band.resize(std::size_t(w) * s_->bandHeight);
+    // A whole strip or tile row at a time where it fits, so compressed strips are not decoded
+    // again for every row.
+    const std::uint32_t fit = std::uint32_t(std::max<std::size_t>(1, kMaxBandBytes / (std::size_t(w) * 4)));
+    s_->bandHeight = std::clamp<std::uint32_t>(band, 1, std::max<std::uint32_t>(1, std::min({h, 4096u, fit})));
     info_.components = 3;
     info_.bitsPerSample = 8;
     info_.alpha = alpha;
@@ -217,6 +227,14 @@ bool TiffDecoder::readRow(std::uint8_t* out) {
   if (!s_ || s_->failed || s_->row >= info_.height) return false;
   State& s = *s_;
   const std::size_t w = info_.width;
+  // Buffers are sized when rows are first asked for, never when the header is read.
+  try {
+    if (!s.rgba && info_.bitsPerSample == 16 && s.row16.empty()) s.row16.resize(w * std::size_t(s.fileSamples));
+    if (s.rgba && s.band.empty()) s.band.resize(w * s.bandHeight);
+  } catch (const std::bad_alloc&) {
+    s.failed = true;
+    return false;
+  }
   if (!s.rgba) {
     void* target = info_.bitsPerSample == 16 ? static_cast<void*>(s.row16.data()) : static_cast<void*>(out);
     if (TIFFReadScanline(s.tif, target, s.row, 0) < 0) {

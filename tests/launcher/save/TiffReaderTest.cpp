@@ -5,6 +5,7 @@
 
 #include "SaveFileTestSupport.h"
 #include "TestEnvironment.h"
+#include "TiffBytes.h"
 #include "imageio/DataProvider.h"
 #include "imageio/ImageDestination.h"
 #include "imageio/ImageProperties.h"
@@ -167,6 +168,71 @@ TEST_F(TiffReaderTest, FilesTheRunCannotDescribeAreRefused) {
   EXPECT_EQ(CM_TiffSeekToData(&tiff), SM_ERR_MALFORMED);
   std::uint8_t byte;
   EXPECT_EQ(CM_TiffRead(&byte, 1, 1, nullptr), CM_ERR_END_OF_FILE);
+}
+
+// Files from elsewhere: every entry the reader uses is checked against its tag's type and
+// count, and where its values lie, before anything is read or sized from it.
+TEST_F(TiffReaderTest, HostileHeadersAreRefusedBeforeAnythingIsReadOrSized) {
+  using testtiff::Entry;
+  using testtiff::Make;
+  using testtiff::TailOffset;
+  const std::uint32_t tail5 = TailOffset(5);
+  // A 2 x 1 8-bit grey image, its two pixels in the tail.
+  const std::vector<Entry> good = {{256, 4, 1, 2}, {257, 4, 1, 1}, {258, 3, 1, 8}, {273, 4, 1, tail5}, {279, 4, 1, 2}};
+  const std::string path = Path("hostile.tif");
+  const Bytes whole = Make(good, {0xAA, 0xBB});
+  WriteFile(path, whole);
+  TIFF tiff;
+  ASSERT_EQ(CM_TiffReadHeader(&path, &tiff), CM_OK);
+  EXPECT_EQ(tiff.StartOffset, tail5);
+  CM_TiffClose(&tiff);
+
+  auto with = [&](std::vector<Entry> changed) {
+    std::vector<Entry> entries = good;
+    for (const Entry& c : changed)
+      for (Entry& e : entries)
+        if (e.tag == c.tag) e = c;
+    for (const Entry& c : changed)
+      if (c.tag > 279) entries.push_back(c);
+    return entries;
+  };
+  const Bytes rational = {1, 0, 0, 0, 1, 0, 0, 0};
+  struct Case {
+    const char* what;
+    Bytes file;
+  } cases[] = {
+      // StripOffsets of type RATIONAL: an 8-byte value, which the reader once copied into a
+      // 4-byte buffer (a stack overflow).
+      {"StripOffsets of type RATIONAL", Make(with({{273, 5, 1, tail5}}), rational)},
+      // StripOffsets of type DOUBLE and count 0: no value at all, which the reader once took
+      // as 8 inline bytes of a 4-byte field.
+      {"StripOffsets of type DOUBLE, count 0", Make(with({{273, 12, 0, 0}}), {0xAA, 0xBB})},
+      // 4,294,836,226 x 2,147,549,185 pixels of 16 bits: row bytes times height wraps around
+      // 64 bits to 4, which the 4 bytes of the tail once satisfied.
+      {"a size that wraps to 4 bytes",
+       Make(with({{256, 4, 1, 0xFFFE0002}, {257, 4, 1, 0x80010001}, {258, 3, 1, 16}, {279, 4, 1, 4}}), {1, 2, 3, 4})},
+      {"a width above the limit (height 0: no data to miss)", Make(with({{256, 4, 1, CM_TIFF_MAX_SIDE + 1}, {257, 4, 1, 0}}))},
+      {"XResolution past the end of the file", Make(with({{282, 5, 1, 5000}}), {0xAA, 0xBB})},
+      {"XResolution of type LONG", Make(with({{282, 4, 1, 300}}), {0xAA, 0xBB})},
+      {"ImageWidth with two values", Make(with({{256, 4, 2, 2}}), {0xAA, 0xBB})},
+      {"ImageWidth of type ASCII", Make(with({{256, 2, 4, 2}}), {0xAA, 0xBB})},
+      {"two BitsPerSample values for three samples", Make(with({{258, 3, 2, 0x00080008}, {277, 3, 1, 3}}), {0xAA, 0xBB})},
+      {"StripByteCounts table past the end of the file", Make(with({{273, 4, 3, tail5}, {279, 4, 3, 0x10000}}), {0xAA, 0xBB})},
+      {"a directory past the end of the file", Bytes{'I', 'I', 42, 0, 0xFF, 0xFF, 0, 0, 1, 0}},
+      {"a directory cut short", Bytes(whole.begin(), whole.begin() + 30)},
+      {"shorter than a header", Bytes{'I', 'I', 42}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    WriteFile(path, c.file);
+    EXPECT_EQ(CM_TiffReadHeader(&path, &tiff), SM_ERR_MALFORMED);
+    EXPECT_EQ(tiff.fp, nullptr);
+    // The line reader passes the refusal on, and a refused file leaves nothing open.
+    auto image = MakeImage(0, 0, 0, 0, path, "");
+    TiffLineReader reader;
+    EXPECT_EQ(reader.OpenTiff(image.get(), false), SM_ERR_MALFORMED);
+    EXPECT_EQ(reader.GetTiff().fp, nullptr);
+  }
 }
 
 TEST_F(TiffReaderTest, LineReaderRefusesEmptyImagesAndBlocksSmallerThanALine) {

@@ -6,6 +6,7 @@
 
 #include "ImageTestSupport.h"
 #include "TestEnvironment.h"
+#include "TiffBytes.h"
 #include "imageio/ImageDestination.h"
 #include "imageio/ImageProperties.h"
 #include "imageio/ImageSource.h"
@@ -175,36 +176,9 @@ std::filesystem::path compressedTiff(const std::filesystem::path& path, const Gr
 // An 8-bit grey little-endian TIFF with its directory before the pixels, keeping only
 // dataBytes of the pixels.
 std::vector<std::uint8_t> directoryFirstTiff(std::uint32_t w, std::uint32_t h, std::size_t dataBytes) {
-  std::vector<std::uint8_t> f{'I', 'I', 42, 0, 8, 0, 0, 0};
-  auto put16 = [&](std::uint32_t v) {
-    f.push_back(std::uint8_t(v));
-    f.push_back(std::uint8_t(v >> 8));
-  };
-  auto put32 = [&](std::uint32_t v) {
-    put16(v & 0xFFFF);
-    put16(v >> 16);
-  };
-  const std::uint16_t entries = 9;
-  const std::uint32_t dataStart = 8 + 2 + entries * 12 + 4;
-  put16(entries);
-  auto entry = [&](std::uint16_t tag, std::uint16_t type, std::uint32_t value) {
-    put16(tag);
-    put16(type);
-    put32(1);
-    put32(value);
-  };
-  entry(256, 4, w);
-  entry(257, 4, h);
-  entry(258, 3, 8);
-  entry(259, 3, 1);
-  entry(262, 3, 1);
-  entry(273, 4, dataStart);
-  entry(277, 3, 1);
-  entry(278, 4, h);
-  entry(279, 4, w * h);
-  put32(0);
-  for (std::size_t i = 0; i < dataBytes; ++i) f.push_back(std::uint8_t(i));
-  return f;
+  std::vector<std::uint8_t> data(dataBytes);
+  for (std::size_t i = 0; i < dataBytes; ++i) data[i] = std::uint8_t(i);
+  return testtiff::GreyStrip(w, h, 8, w * h, data);
 }
 
 }  // namespace
