@@ -168,7 +168,8 @@ class Quirel_PreviewInfo {
   // Fills `info` (treated as uninitialised) for one crop; answers the crop's auto-tone setting.
   int cropSettingDataSM(ScanInfo* info, int slot, Quirel_CropInfo* crop);
   void multicropSettingDataSM(ScanInfo* info, Quirel_CropInfo* crop);
-  // Frees the crop records of a request and their result cells (not the images they point to).
+  // Frees the crop records of a request with their result cells (not the images they point to)
+  // and the request's strings; the record is left with no crops.
   static void freeCropItem(ScanInfo* info);
 
   // --- Geometry

@@ -74,6 +74,13 @@ void Quirel_PreviewInfo::freeCropItem(ScanInfo* info) {
     item = nullptr;
   }
   info->crop_num = 0;
+  // The request's strings were made for it too.
+  std::free(info->Setting.temporaryPath);
+  std::free(info->Setting.ColorSync.SourceProfile);
+  std::free(info->Setting.ColorSync.TargetProfile);
+  info->Setting.temporaryPath = nullptr;
+  info->Setting.ColorSync.SourceProfile = nullptr;
+  info->Setting.ColorSync.TargetProfile = nullptr;
 }
 
 void Quirel_PreviewInfo::fillScanWide(ScanInfo* info, const ModeReading& m) const {
