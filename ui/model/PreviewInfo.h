@@ -229,6 +229,11 @@ class Quirel_PreviewInfo {
   ScanModeLink* currentScanMode() const;
   void fillScanWide(ScanInfo* info, const ModeReading& m) const;
   static bool allocateCropItems(ScanInfo* info, int slot);
+  // UnsharpMask, Descreen, ReduceDust and GrainCorrect from the crop.
+  static void copySetValues(CropSetting* setting, const Quirel_CropInfo* crop);
+  // The crop's scan rectangle with its input rectangle placed at (x, y), its size and Scale.
+  static void cropScanRectAt(const Quirel_CropInfo* crop, CropSetting* setting, int rotation, bool mirror,
+                             SSizeDouble area, double x, double y);
   static bool mapRect(SRectDouble* out, double W, double H, double vw, double vh, int rotation, bool mirror,
                       double x, double y, double w, double h, bool single);
   SSizeDouble imageSize(bool zoom) const;

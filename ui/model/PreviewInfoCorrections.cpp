@@ -10,13 +10,6 @@
 
 namespace {
 
-void setFour(CropSetting* s, const Quirel_CropInfo* c) {
-  s->UnsharpMask = c->getUnsharpMask();
-  s->Descreen = c->getDescreen();
-  s->ReduceDust = c->getReduceDust();
-  s->GrainCorrect = c->getGrainCorrect();
-}
-
 // Basic sources that carry a colour balance.
 bool isBalanceSource(int idx) { return idx == 0 || idx == 1 || idx == 4 || idx == 5 || idx == 13; }
 
@@ -43,6 +36,13 @@ bool sameSelect(const ChannelValues& a, const ChannelValues& b) {
 }
 
 }  // namespace
+
+void Quirel_PreviewInfo::copySetValues(CropSetting* s, const Quirel_CropInfo* c) {
+  s->UnsharpMask = c->getUnsharpMask();
+  s->Descreen = c->getDescreen();
+  s->ReduceDust = c->getReduceDust();
+  s->GrainCorrect = c->getGrainCorrect();
+}
 
 bool Quirel_PreviewInfo::setImageSettingInCropSettingExt(CropSetting* s, const Quirel_CropInfo* c, bool preview,
                                                          int cidx, int cs, int idx, bool ver310, bool ver1400Later,
@@ -72,16 +72,16 @@ bool Quirel_PreviewInfo::setImageSettingInCropSettingExt(CropSetting* s, const Q
   const bool older = ver310 || ver1400Later;
   if (preview) {
     if (idx == 0) s->CuBS = c->getBookCorrect();
-    if (cs == 2 && cidx != 0) setFour(s, c);
+    if (cs == 2 && cidx != 0) copySetValues(s, c);
     if (cs == 1 && colour) {
       if (older)
-        setFour(s, c);
+        copySetValues(s, c);
       else
         s->AutoTone = c->getAutoTone();
     }
     if (cs == 0 && cidx != 0) {
       s->AutoTone = c->getAutoTone();
-      setFour(s, c);
+      copySetValues(s, c);
       s->BacklightCorrect = c->getBackLightCorrect();
       if (colour) s->FadingCorrect = c->getFadingCorrect();
     }
@@ -90,7 +90,7 @@ bool Quirel_PreviewInfo::setImageSettingInCropSettingExt(CropSetting* s, const Q
       s->FadingCorrect = s->BacklightCorrect = s->CuBS = 0;
     }
   } else if (((cs == 0 || cs == 2) && cidx != 0) || (cs == 1 && colour)) {
-    setFour(s, c);
+    copySetValues(s, c);
   }
 
   if (!ver1500Later) return false;

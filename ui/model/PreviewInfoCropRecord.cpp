@@ -214,24 +214,18 @@ void Quirel_PreviewInfo::multicropSettingDataSM(ScanInfo* info, Quirel_CropInfo*
   if (!crop) return;
   const int cs = info->Setting.ColorSetting;
   const int colorMode = info->Setting.ColorMode;
-  auto setFour = [&] {
-    s->UnsharpMask = crop->getUnsharpMask();
-    s->Descreen = crop->getDescreen();
-    s->ReduceDust = crop->getReduceDust();
-    s->GrainCorrect = crop->getGrainCorrect();
-  };
   if (cs == 1) {
     if (colorMode == 2) {
-      setFour();
+      copySetValues(s, crop);
       if (!ver1400 && !ver310) s->AutoTone = 1;
     }
   } else if (cs == 0) {
     if (colorMode != 0) {
-      setFour();
+      copySetValues(s, crop);
       s->AutoTone = 1;
     }
   } else if (colorMode != 0) {
-    setFour();
+    copySetValues(s, crop);
   }
   s->Threshold = crop->getThreshold();
   s->UserGamma = 1;

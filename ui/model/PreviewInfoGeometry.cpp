@@ -163,13 +163,18 @@ void Quirel_PreviewInfo::setScanSizePixel(ScanRect* out, int rotation, double w,
 void Quirel_PreviewInfo::setCropScanRect(const Quirel_CropInfo* crop, CropSetting* setting, int rotation,
                                          bool mirror, SSizeDouble area) const {
   if (!crop || !setting) return;
-  const SRectDouble in = crop->getInputRect_Pixel96();
-  setScanRectPixel2(&setting->ScanRect, rotation, mirror, area.width, area.height, in.origin.x, in.origin.y,
-                    in.size.width, in.size.height);
+  const SPointDouble at = crop->getInputPoint_Pixel96();
+  cropScanRectAt(crop, setting, rotation, mirror, area, at.x, at.y);
+}
+
+void Quirel_PreviewInfo::cropScanRectAt(const Quirel_CropInfo* crop, CropSetting* setting, int rotation, bool mirror,
+                                        SSizeDouble area, double x, double y) {
+  const SSizeDouble in = crop->getInputSize_Pixel96();
+  setScanRectPixel2(&setting->ScanRect, rotation, mirror, area.width, area.height, x, y, in.width, in.height);
   setScanSizePixel(&setting->ScanRect, rotation, crop->getOutputWidth_Pixel96(), crop->getOutputHeight_Pixel96());
   // A zero input width has no scale to give; the magnification stands in.
-  if (crop->getOutputSize() != 0 && in.size.width > 0)
-    setting->Scale = crop->getOutputWidth_Pixel96() / in.size.width * 100;
+  if (crop->getOutputSize() != 0 && in.width > 0)
+    setting->Scale = crop->getOutputWidth_Pixel96() / in.width * 100;
   else
     setting->Scale = crop->getMagnification();
 }
@@ -189,12 +194,7 @@ void Quirel_PreviewInfo::setCropScanRectThumbAuto(const Quirel_CropInfo* crop, C
     case 3: moved = {B - (fy + fh - x), A - (fx + fw - y)}; break;
     default: break;
   }
-  setScanRectPixel2(&setting->ScanRect, rotation, mirror, A, B, moved.x, moved.y, in.size.width, in.size.height);
-  setScanSizePixel(&setting->ScanRect, rotation, crop->getOutputWidth_Pixel96(), crop->getOutputHeight_Pixel96());
-  if (crop->getOutputSize() != 0 && in.size.width > 0)
-    setting->Scale = crop->getOutputWidth_Pixel96() / in.size.width * 100;
-  else
-    setting->Scale = crop->getMagnification();
+  cropScanRectAt(crop, setting, rotation, mirror, area, moved.x, moved.y);
 }
 
 void Quirel_PreviewInfo::setAutoCropInitRect(const fnd::Dictionary* dictionary) {

@@ -17,6 +17,16 @@ int pick(const int (&table)[N], int index, int fallback) {
   return index >= 0 && static_cast<std::size_t>(index) < N ? table[index] : fallback;
 }
 
+// The table of the mode (0 basic, 1 advanced, 2 multi-scan), or `fallback`.
+template <std::size_t A, std::size_t B, std::size_t C>
+int byMode(int index, int mode, const int (&basic)[A], const int (&advanced)[B], const int (&multi)[C],
+           int fallback) {
+  if (mode == 0) return pick(basic, index, fallback);
+  if (mode == 1) return pick(advanced, index, fallback);
+  if (mode == 2) return pick(multi, index, fallback);
+  return fallback;
+}
+
 bool oneOf(int value, std::initializer_list<int> values) {
   for (int v : values)
     if (v == value) return true;
@@ -35,50 +45,35 @@ int Quirel_PreviewInfo::getImageDocumentTypeToSM(int index, int mode) {
   static const int basic[] = {12288, 4096, 4096, 4096, 12288, 12288, 4096, 4096, 4096, 4096, 4096, 4096, 4096, 4096};
   static const int advanced[] = {0, 12288, 12288, 12288, 12288, 4096, 4096};
   static const int multi[] = {0, 0, 4096, 0, 0};
-  if (mode == 0) return pick(basic, index, 0);
-  if (mode == 1) return pick(advanced, index, 0);
-  if (mode == 2) return pick(multi, index, 0);
-  return 0;
+  return byMode(index, mode, basic, advanced, multi, 0);
 }
 
 int Quirel_PreviewInfo::getImageSourceToSM(int index, int mode) {
   static const int basic[] = {0, 0, 0, 0, 1, 1, 0, 0, 0, 0, 0, 0, 0, 0};
   static const int advanced[] = {0, 1, 1, 1, 1, 0};
   static const int multi[] = {0, 0, 0, 0, 0, 1, 1};
-  if (mode == 0) return pick(basic, index, 0);
-  if (mode == 1) return pick(advanced, index, 0);
-  if (mode == 2) return pick(multi, index, 0);
-  return 0;
+  return byMode(index, mode, basic, advanced, multi, 0);
 }
 
 int Quirel_PreviewInfo::getBitDepthToSM(int index, int mode) {
   static const int basic[] = {8, 8, 1, 8, 8, 8, 8, 8, 8, 8, 8, 8, 8, 8};
   static const int advanced[] = {1, 8, 16, 8, 16, 8};
   static const int multi[] = {8, 8, 1, 8, 8, 8, 8};
-  if (mode == 0) return pick(basic, index, 8);
-  if (mode == 1) return pick(advanced, index, 8);
-  if (mode == 2) return pick(multi, index, 8);
-  return 8;
+  return byMode(index, mode, basic, advanced, multi, 8);
 }
 
 int Quirel_PreviewInfo::getInputSourceToSM(int index, int mode) {
   static const int basic[] = {0, 0, 0, 0, 3, 4, 1, 1, 1, 1, 2, 2, 0, 0};
   static const int advanced[] = {0, 3, 4, 5, 6, 1, 2};
   static const int multi[] = {0, 0, 0, 0, 0, 3, 4};
-  if (mode == 0) return pick(basic, index, 0);
-  if (mode == 1) return pick(advanced, index, 0);
-  if (mode == 2) return pick(multi, index, 0);
-  return 0;
+  return byMode(index, mode, basic, advanced, multi, 0);
 }
 
 int Quirel_PreviewInfo::getColorModeToSM(int index, int mode) {
   static const int basic[] = {2, 2, 0, 1, 2, 2, 2, 1, 2, 1, 2, 1, 1, 2};
   static const int advanced[] = {0, 1, 1, 2, 2, 2};
   static const int multi[] = {2, 1, 0, 3, 1, 2, 2};
-  if (mode == 0) return pick(basic, index, 2);
-  if (mode == 1) return pick(advanced, index, 2);
-  if (mode == 2) return pick(multi, index, 2);
-  return 2;
+  return byMode(index, mode, basic, advanced, multi, 2);
 }
 
 int Quirel_PreviewInfo::getColorModeToSM(int index, int mode, int type) {
