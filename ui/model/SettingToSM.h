@@ -4,6 +4,9 @@
 
 #include "ui/model/ScanInfo.h"
 
+class ModeLink;
+class StandardModeLink;
+
 // The envelope in which a scan mode asks the preview model for a filled scan-settings record.
 // The mode creates one per request and posts it; the preview model's handler hands its record
 // over with setDataSM(), which keeps a deep copy; the mode reads it back with getScanInfoSM().
@@ -27,10 +30,10 @@ class Quirel_SettingToSM {
   void setDataSM(const ScanInfo& info);
 
   // The requesting scan mode and the basic-mode object; not owned.
-  void setScanModeObj(void* mode) { mScanModeObj = mode; }
-  void* getScanModeObj() const { return mScanModeObj; }
-  void setStandardModeObj(void* mode) { mStandardModeObj = mode; }
-  void* getStandardModeObj() const { return mStandardModeObj; }
+  void setScanModeObj(ModeLink* mode) { mScanModeObj = mode; }
+  ModeLink* getScanModeObj() const { return mScanModeObj; }
+  void setStandardModeObj(StandardModeLink* mode) { mStandardModeObj = mode; }
+  StandardModeLink* getStandardModeObj() const { return mStandardModeObj; }
 
   void setThresholdNum(std::int32_t threshold) { mThresholdNum = threshold; }
   std::int32_t getThresholdNum() const { return mThresholdNum; }
@@ -40,6 +43,6 @@ class Quirel_SettingToSM {
 
   std::int32_t mThresholdNum = 0;
   ScanInfo mScanInfo;
-  void* mScanModeObj = nullptr;
-  void* mStandardModeObj = nullptr;
+  ModeLink* mScanModeObj = nullptr;
+  StandardModeLink* mStandardModeObj = nullptr;
 };

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "ScanRecordSupport.h"
+#include "ModeLinkDoubles.h"
 #include "ui/model/SettingToSM.h"
 
 using namespace scanrecord;
@@ -77,8 +78,8 @@ TEST(SettingToSM, SecondHandOverReplacesTheFirstCopies) {
 }
 
 TEST(SettingToSM, CarriesModesAndThreshold) {
-  int mode = 0;
-  int standard = 0;
+  modedoubles::FakeExtendMode mode;
+  modedoubles::FakeStandardMode standard;
   Quirel_SettingToSM carrier;
   carrier.setScanModeObj(&mode);
   carrier.setStandardModeObj(&standard);
