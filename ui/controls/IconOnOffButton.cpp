@@ -34,8 +34,8 @@ void Quirel_IconOnOffButton::setEnabled(bool enabled) {
 
 void Quirel_IconOnOffButton::mouseEntered(const kit::Event& event) {
   if (isEnabled()) {
-    mMouseEnter = windowIsKey();
-    showImage(mMouseEnter ? currentSet().enter : currentSet().exit);
+    if (windowIsKey()) mMouseEnter = true;
+    showImage(windowIsKey() ? currentSet().enter : currentSet().exit);
   }
   Quirel_NoFocusButton::mouseEntered(event);
 }
