@@ -17,6 +17,8 @@ void Quirel_IconImages::load(const std::string& enterName, const std::string& ex
 
 Quirel_IconButtonBase::Quirel_IconButtonBase(const fnd::Rect& frame) : Quirel_NoFocusButton(frame) {
   setBezelStyle(kit::BezelStyle::ShadowlessSquare);
+  // The pictures are the whole look: no bezel drawn around them, which would also shrink them.
+  setBordered(false);
   installTrackingRect();
 }
 
