@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "ControlsTestSupport.h"
+#include "foundation/Bundle.h"
 #include "ui/controls/IconBezelButton.h"
 #include "ui/controls/IconBezelCGButton.h"
 #include "ui/controls/IconOnOffButton.h"
@@ -35,6 +36,10 @@ TEST(IconButtons, NamesAreFoundWhateverTheExtensionAndUnknownNamesKeepThePicture
   EXPECT_EQ(b.images().exit.data(), exit.data());
   EXPECT_NE(b.trackingRectTag(), -1);
   EXPECT_FALSE(b.acceptsFirstResponder());
+  // Owners may also pass the bundle as the full path the scanner information gives.
+  Quirel_IconBezelButton full(fnd::Rect(0, 0, 24, 24));
+  full.setImage("", "BtnDirection_off.tif", "", fnd::Bundle::main().pathForResource("quirel_r14", "bundle", "pictures"));
+  EXPECT_TRUE(full.images().exit.isValid());
 }
 
 TEST(IconButtons, HoverShowsThePointerOverPictureOnlyOnTheKeyWindow) {
