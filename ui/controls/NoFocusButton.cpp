@@ -1,8 +1,7 @@
 #include "ui/controls/NoFocusButton.h"
 
-#include "foundation/NotificationCenter.h"
+#include "ui/controls/ClickHandshake.h"
 
 void Quirel_NoFocusButton::mouseDown(const kit::Event& event) {
-  fnd::NotificationCenter::defaultCenter().post(kButtonDownPost, this);
-  kit::Button::mouseDown(event);
+  if (Quirel_ClickHandshake::pass(kButtonDownPost, this, mDownOnOffFlg)) kit::Button::mouseDown(event);
 }

@@ -37,7 +37,7 @@ Quirel_UIScannerInfo::Quirel_UIScannerInfo() { initData(); }
 Quirel_UIScannerInfo::Quirel_UIScannerInfo(const fnd::Dictionary& scannerInfo) {
   initData();
   readDictionary(scannerInfo);
-  const std::string bundle = fnd::Bundle::main().pathForResource("quirel_r14", "bundle", "Images");
+  const std::string bundle = fnd::Bundle::main().pathForResource("quirel_r14", "bundle", "pictures");
   if (!bundle.empty()) mResourcesBundlePath = bundle;
 }
 

@@ -155,7 +155,7 @@ TEST(UIScannerInfo, EmptyEntryGivesTheDefaults) {
   // The resource bundle is looked up for the entry form only.
   EXPECT_FALSE(plain.resourcesBundlePath());
   // The user interface's picture bundle ships with the resources.
-  const std::string bundle = fnd::Bundle::main().path() + "/Images/quirel_r14.bundle";
+  const std::string bundle = fnd::Bundle::main().path() + "/pictures/quirel_r14";
   ASSERT_TRUE(std::filesystem::is_directory(bundle));
   EXPECT_EQ(empty.resourcesBundlePath(), std::optional<std::string>(bundle));
 }

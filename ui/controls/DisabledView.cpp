@@ -1,0 +1,3 @@
+#include "ui/controls/DisabledView.h"
+
+// Everything lives in the header; this file keeps the class's place in the library.
