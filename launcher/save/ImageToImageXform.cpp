@@ -329,10 +329,16 @@ CMResult ImageToImageXform::WriteLines(std::uint32_t firstLine, std::uint32_t li
       }
       m_WriteLines = lineCount;
       m_LineOffset = firstLine;
-      m_pImageBuf.reset();
       m_ImageBufBytes = 0;
       const std::uint64_t bytes = std::uint64_t(rowBytes) * lineCount;
-      m_pImageBuf.reset(new (std::nothrow) std::uint8_t[bytes]);
+      // The block buffer is kept from block to block (they are alike): a fresh one each time
+      // would cost the producer its allocation and first-touch page faults on every block.
+      if (bytes > m_ImageBufCapacity || !m_pImageBuf) {
+        m_pImageBuf.reset();
+        m_ImageBufCapacity = 0;
+        m_pImageBuf.reset(new (std::nothrow) std::uint8_t[bytes]);
+        if (m_pImageBuf) m_ImageBufCapacity = bytes;
+      }
       if (!m_pImageBuf) {
         m_DataLock->unlockWithCondition(0);
         SetErrorMessage(SM_ERR_NO_LINES);
@@ -415,6 +421,7 @@ void ImageToImageXform::ReleaseTransform() {
   m_ImageDestination.reset();
   m_bHasDestination = false;
   m_pImageBuf.reset();
+  m_ImageBufCapacity = 0;
   m_ImageBufBytes = 0;
   if (m_mxPropertyLock) CM_DestroyMutex(&m_mxPropertyLock);
   m_metaData = fnd::Dictionary();

@@ -27,6 +27,7 @@
 #include "launcher/save/ISM_IMAGE_INFO.h"
 #include "launcher/save/ISM_OPTION_INFO.h"
 #include "launcher/save/ISM_XFORM_INFO.h"
+#include "launcher/save/ThumbnailPixels.h"
 
 class ImageToImageXform {
  public:
@@ -47,6 +48,10 @@ class ImageToImageXform {
   CMResult SetColorSetting(std::uint32_t setting, const std::string* profilePath);
   std::uint32_t GetColorSetting() const { return m_colorSetting; }
   const std::string* GetProfilePath() const { return m_pfPath.get(); }
+  // Carries a page's thumbnail from the conversion pass to the EXIF JPEG pass of the same
+  // worker (see ThumbnailPixels.h); null when the conversion made none.
+  void SetThumbnail(std::shared_ptr<const SM_ThumbnailPixels> thumbnail) { m_Thumbnail = std::move(thumbnail); }
+  const std::shared_ptr<const SM_ThumbnailPixels>& GetThumbnail() const { return m_Thumbnail; }
 
   // The error state shared with the writer thread; 0 = none. A set keeps the first error
   // (setting 0 clears it).
@@ -115,6 +120,8 @@ class ImageToImageXform {
   imageio::ImageRef m_Image;
   fnd::Dictionary m_metaData;
   std::unique_ptr<std::uint8_t[]> m_pImageBuf;
+  std::uint64_t m_ImageBufCapacity = 0;
+  std::shared_ptr<const SM_ThumbnailPixels> m_Thumbnail;
   std::uint64_t m_ImageBufBytes = 0;
   std::uint32_t m_WriteLines = 0;
   std::uint64_t m_LineOffset = 0;
