@@ -7,8 +7,9 @@
 namespace imageio {
 
 // Reduces an image fed row by row, from the top, to a small one by averaging the source
-// pixels that fall into each small pixel (source column x goes to x * tw / sw, row y to
-// y * th / sh, the mean rounded to nearest). Holds one row of column sums, never the image,
+// pixels that fall into each small pixel (source column x goes to column x * tw / sw; small
+// row t takes the source rows from t * sh / th up to (t + 1) * sh / th; the mean is rounded
+// to nearest). Holds one row of column sums, never the image,
 // so it can watch rows go by on their way to an encoder at little cost.
 class AreaAverager {
  public:
