@@ -17,6 +17,7 @@
 #include "launcher/save/ImageGeometry.h"
 #include "launcher/save/ImagePassSupport.h"
 #include "launcher/save/RotateResizeXform.h"
+#include "launcher/save/TiffReader.h"
 #include "launcher/save/SMCodes.h"
 
 // The grey-to-RGB provider's record: the RGB stream's geometry and the grey rows read so
@@ -54,6 +55,64 @@ struct ImageConvertXform::WatchedRows {
     }
     for (std::size_t at = 0; at < count; at += std::size_t(rowBytes)) averager->addRow(bytes + at);
     next += count;
+  }
+};
+
+// The rows of an uncompressed TIFF whose strips follow each other, read a large piece at a
+// time through the file object. The encoder asks for rows in order, so each piece is read
+// once, from front to back; any other request is answered too, by reading where it points.
+struct ImageConvertXform::StripRows {
+  static constexpr std::uint64_t kPieceBytes = std::uint64_t(8) << 20;
+
+  TIFF tiff;
+  std::uint64_t rowBytes = 0;
+  std::uint64_t height = 0;
+  std::uint64_t pieceRows = 1;
+  std::vector<std::uint8_t> piece;
+  std::uint64_t first = 0;  // first row held
+  std::uint64_t rows = 0;   // rows held
+  std::shared_ptr<WatchedRows> watch;
+
+  ~StripRows() { CM_TiffClose(&tiff); }
+
+  // Holds row; false when it cannot be read.
+  bool hold(std::uint64_t row) {
+    if (row >= height) return false;
+    if (row >= first && row < first + rows) return true;
+    const std::uint64_t n = std::min(pieceRows, height - row);
+    const CMResult rc = row == first + rows && rows != 0
+                            ? CM_TiffRead(piece.data(), std::size_t(rowBytes), std::size_t(n), tiff.fp.get())
+                            : CM_TiffReadAt(&tiff, std::size_t(rowBytes), std::size_t(n), piece.data(),
+                                            tiff.StartOffset + row * rowBytes);
+    rows = 0;
+    if (rc != CM_OK) return false;
+    first = row;
+    rows = n;
+    if (watch) watch->add(piece.data(), std::int64_t(first * rowBytes), std::size_t(rows * rowBytes));
+    return true;
+  }
+
+  const void* pointer(std::int64_t position, std::size_t count) {
+    if (position < 0) return nullptr;
+    const std::uint64_t at = std::uint64_t(position), row = at / rowBytes;
+    if (!hold(row)) return nullptr;
+    const std::uint64_t offset = at - first * rowBytes;
+    return offset + count <= rows * rowBytes ? piece.data() + offset : nullptr;
+  }
+
+  std::size_t copy(void* buffer, std::int64_t position, std::size_t count) {
+    if (position < 0) return 0;
+    auto* out = static_cast<std::uint8_t*>(buffer);
+    std::uint64_t at = std::uint64_t(position);
+    std::size_t done = 0;
+    while (done < count && hold(at / rowBytes)) {
+      const std::uint64_t offset = at - first * rowBytes;
+      const std::size_t n = std::size_t(std::min<std::uint64_t>(count - done, rows * rowBytes - offset));
+      std::memcpy(out + done, piece.data() + offset, n);
+      done += n;
+      at += n;
+    }
+    return done;
   }
 };
 
@@ -247,8 +306,16 @@ CMResult ImageConvertXform::ConvertStandard(const imageio::ImageSource& source, 
   const char* model = grey ? imageio::kCGImagePropertyColorModelGray : imageio::kCGImagePropertyColorModelRGB;
   properties.set(imageio::kCGImagePropertyColorModel, model);
 
-  if (properties.contains(imageio::kCGImagePropertyOrientation) &&
-      properties.integer(imageio::kCGImagePropertyOrientation) != 1) {
+  const bool turned = properties.contains(imageio::kCGImagePropertyOrientation) &&
+                      properties.integer(imageio::kCGImagePropertyOrientation) != 1;
+  if (type == imageio::ImageType::JPEG && !turned && !grey &&
+      !properties.boolean(imageio::kCGImagePropertyHasAlpha) &&
+      properties.dictionary(imageio::kCGImagePropertyTIFFDictionary).integer(imageio::kCGImagePropertyTIFFCompression) ==
+          1) {
+    if (imageio::ImageRef strips = StripImage(*m_pImageInfo->GetInputPath(), image, out == SM_FORMAT_JPEG_EXIF))
+      image = std::move(strips);
+  }
+  if (turned) {
     const int degrees = SM_OrientationDegrees(int(properties.integer(imageio::kCGImagePropertyOrientation)));
     imageio::ImageRef upright = CM_RotateImage(image, degrees);
     if (!upright) CM_ThrowIfError(SM_ERR_ROTATE);
@@ -281,7 +348,7 @@ CMResult ImageConvertXform::ConvertStandard(const imageio::ImageSource& source, 
     if (out == SM_FORMAT_JPEG) CM_ThrowIfError(SetJpegMetadata(&properties, m_pXformInfo.get(), grey ? 1 : 3));
   }
   m_ColorSpace->SetNSString(&image->colorSpace()->name());
-  if (out == SM_FORMAT_JPEG_EXIF) image = WatchRows(std::move(image));
+  if (out == SM_FORMAT_JPEG_EXIF && !m_Watched) image = WatchRows(std::move(image));
   destination->addImage(image, properties);
   image.reset();
   if (!destination->finalize()) CM_ThrowIfError(SM_ERR_IMAGE);
@@ -316,6 +383,47 @@ imageio::ImageRef ImageConvertXform::WatchRows(imageio::ImageRef image) {
   if (!outer) return image;
   m_Watched = std::move(watched);
   return outer;
+}
+
+imageio::ImageRef ImageConvertXform::StripImage(const std::string& input, const imageio::ImageRef& decoded,
+                                                bool watch) {
+  if (decoded->bitsPerComponent() != 8 || decoded->samplesPerPixel() != 3 ||
+      decoded->colorSpace()->numberOfComponents() != 3)
+    return nullptr;
+  auto strips = std::make_shared<StripRows>();
+  if (CM_TiffReadHeader(&input, &strips->tiff) != CM_OK) return nullptr;
+  const TIFF& t = strips->tiff;
+  if (t.BitsPerSample != 8 || t.SamplePerPixel != 3 || t.Width != decoded->width() || t.Height != decoded->height())
+    return nullptr;
+  strips->rowBytes = CM_TiffRowBytes(t);
+  strips->height = t.Height;
+  strips->pieceRows = std::max<std::uint64_t>(1, StripRows::kPieceBytes / strips->rowBytes);
+  strips->pieceRows = std::min(strips->pieceRows, strips->height);
+  try {
+    strips->piece.resize(std::size_t(strips->pieceRows * strips->rowBytes));
+  } catch (const std::bad_alloc&) {
+    return nullptr;
+  }
+  if (CM_TiffSeekToData(&strips->tiff) != CM_OK) return nullptr;
+  if (watch) {
+    strips->watch = std::make_shared<WatchedRows>();
+    strips->watch->rowBytes = strips->rowBytes;
+    strips->watch->averager = thumbnailAverager(decoded->width(), decoded->height());
+  }
+  imageio::DataProviderDirectCallbacks callbacks;
+  StripRows* raw = strips.get();
+  callbacks.getBytesAtPosition = [raw](void* buffer, std::int64_t position, std::size_t count) {
+    return raw->copy(buffer, position, count);
+  };
+  callbacks.getBytePointer = [raw](std::int64_t position, std::size_t count) { return raw->pointer(position, count); };
+  callbacks.releaseInfo = [strips] {};
+  const std::int64_t total = std::int64_t(strips->rowBytes * strips->height);
+  std::shared_ptr<WatchedRows> watcher = strips->watch;
+  imageio::ImageRef image =
+      imageio::Image::create(decoded->width(), decoded->height(), 8, 24, std::size_t(strips->rowBytes),
+                             decoded->colorSpace(), {}, imageio::DataProvider::createDirect(total, callbacks));
+  if (image && watcher) m_Watched = std::move(watcher);
+  return image;
 }
 
 void ImageConvertXform::KeepThumbnail() {

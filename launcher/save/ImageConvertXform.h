@@ -66,6 +66,7 @@ class ImageConvertXform {
  private:
   struct GreyToRgbInfo;
   struct WatchedRows;
+  struct StripRows;
 
   void ReleaseRecords();
   // Both take the source and properties ConvertXform has already read, so the input is parsed
@@ -77,6 +78,11 @@ class ImageConvertXform {
   // The image the encoder is given for EXIF JPEG output: the same pixels, with every row
   // that goes by added to the thumbnail. The image itself when its rows cannot be watched.
   imageio::ImageRef WatchRows(imageio::ImageRef image);
+  // For JPEG output of an uncompressed 8-bit RGB TIFF (what the transfer writes): the same
+  // image over the file's strips, read in large sequential pieces and handed to the encoder
+  // where they lie, the thumbnail (for 4321) taken from each piece as it is read. Null when
+  // the file is laid out otherwise; the decoder's image serves then.
+  imageio::ImageRef StripImage(const std::string& input, const imageio::ImageRef& decoded, bool watch);
   void KeepThumbnail();
   std::size_t ProvideGreyAsRgb(GreyToRgbInfo* info, void* buffer, std::int64_t position, std::size_t count);
 
