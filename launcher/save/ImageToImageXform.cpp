@@ -225,6 +225,9 @@ CMResult ImageToImageXform::StartXform(const ISM_XFORM_INFO* xform, const ISM_IM
     info->rowBytes = m_RowBytes;
     info->owner = this;
     imageio::DataProviderDirectCallbacks callbacks;
+    callbacks.getBytePointer = [info](std::int64_t position, std::size_t count) {
+      return info->owner->BlockPointer(info, position, count);
+    };
     callbacks.getBytesAtPosition = [info](void* buffer, std::int64_t position, std::size_t count) {
       return info->owner->ProvideBytes(info, buffer, position, count);
     };
@@ -412,6 +415,37 @@ std::size_t ImageToImageXform::ReadSingleBlock(ProviderInfo* info, std::uint8_t*
       return n;
     }
     // The block is used up: the producer may refill.
+    m_DataLock->unlockWithCondition(1);
+  }
+}
+
+const void* ImageToImageXform::BlockPointer(ProviderInfo* info, std::int64_t position, std::size_t count) {
+  for (;;) {
+    if (GetErrorMessage() != CM_OK || position < 0) return nullptr;
+    if (!LockDataWhen(0, true)) return nullptr;
+    if (!m_pImageBuf) {
+      m_DataLock->unlockWithCondition(1);
+      SetErrorMessage(SM_ERR_NO_LINES);
+      return nullptr;
+    }
+    const std::uint64_t start = info->rowBytes * m_LineOffset;
+    const std::uint64_t end = info->rowBytes * (m_LineOffset + m_WriteLines);
+    const std::uint64_t at = std::uint64_t(position);
+    if (at < start) {
+      m_DataLock->unlockWithCondition(0);
+      SetErrorMessage(SM_ERR_NO_LINES);
+      return nullptr;
+    }
+    if (at < end) {
+      const void* p = nullptr;
+      if (count <= end - at) {
+        p = m_pImageBuf.get() + (at - start);
+        info->delivered += count;
+        m_DeliveredBytes = info->delivered;
+      }
+      m_DataLock->unlockWithCondition(0);
+      return p;
+    }
     m_DataLock->unlockWithCondition(1);
   }
 }

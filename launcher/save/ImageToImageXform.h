@@ -100,6 +100,11 @@ class ImageToImageXform {
   static void WriterThreadProc(void* argument);
   std::size_t ProvideBytes(ProviderInfo* info, void* buffer, std::int64_t position, std::size_t count);
   std::size_t ReadSingleBlock(ProviderInfo* info, std::uint8_t* buffer, std::int64_t position, std::size_t count);
+  // The address of count bytes from position inside the current block, waiting for the block
+  // that holds position; null when they run past the block's end (then read them by copy) or
+  // the transfer failed. Valid until the provider's next call: the producer may refill the
+  // buffer only after a later call has found it used up.
+  const void* BlockPointer(ProviderInfo* info, std::int64_t position, std::size_t count);
   // Takes m_DataLock at the condition, in rounds, giving up when the transform failed or was
   // aborted (and, for the writer side, when no more blocks will come). False when given up.
   bool LockDataWhen(int condition, bool writerSide);
