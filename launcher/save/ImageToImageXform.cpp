@@ -387,67 +387,55 @@ std::size_t ImageToImageXform::ProvideBytes(ProviderInfo* info, void* buffer, st
   return sum;
 }
 
-std::size_t ImageToImageXform::ReadSingleBlock(ProviderInfo* info, std::uint8_t* buffer, std::int64_t position,
-                                               std::size_t count) {
+bool ImageToImageXform::TakeBlockHolding(ProviderInfo* info, std::uint64_t at, std::uint64_t* start,
+                                         std::uint64_t* end) {
   for (;;) {
-    if (GetErrorMessage() != CM_OK) return 0;
-    if (!LockDataWhen(0, true)) return 0;
+    if (GetErrorMessage() != CM_OK) return false;
+    if (!LockDataWhen(0, true)) return false;
     if (!m_pImageBuf) {
       m_DataLock->unlockWithCondition(1);
       SetErrorMessage(SM_ERR_NO_LINES);
-      return 0;
+      return false;
     }
-    const std::uint64_t start = info->rowBytes * m_LineOffset;
-    const std::uint64_t end = info->rowBytes * (m_LineOffset + m_WriteLines);
-    const std::uint64_t at = std::uint64_t(position);
-    if (at < start) {
+    *start = info->rowBytes * m_LineOffset;
+    *end = info->rowBytes * (m_LineOffset + m_WriteLines);
+    if (at < *start) {
       // The encoder went back to lines already handed on: they are gone.
       m_DataLock->unlockWithCondition(0);
       SetErrorMessage(SM_ERR_NO_LINES);
-      return 0;
+      return false;
     }
-    if (at < end) {
-      std::size_t n = std::size_t(std::min<std::uint64_t>(end - at, count));
-      std::memcpy(buffer, m_pImageBuf.get() + (at - start), n);
-      info->delivered += n;
-      m_DeliveredBytes = info->delivered;
-      m_DataLock->unlockWithCondition(0);
-      return n;
-    }
+    if (at < *end) return true;
     // The block is used up: the producer may refill.
     m_DataLock->unlockWithCondition(1);
   }
 }
 
+std::size_t ImageToImageXform::ReadSingleBlock(ProviderInfo* info, std::uint8_t* buffer, std::int64_t position,
+                                               std::size_t count) {
+  std::uint64_t start = 0, end = 0;
+  const std::uint64_t at = std::uint64_t(position);
+  if (position < 0 || !TakeBlockHolding(info, at, &start, &end)) return 0;
+  const std::size_t n = std::size_t(std::min<std::uint64_t>(end - at, count));
+  std::memcpy(buffer, m_pImageBuf.get() + (at - start), n);
+  info->delivered += n;
+  m_DeliveredBytes = info->delivered;
+  m_DataLock->unlockWithCondition(0);
+  return n;
+}
+
 const void* ImageToImageXform::BlockPointer(ProviderInfo* info, std::int64_t position, std::size_t count) {
-  for (;;) {
-    if (GetErrorMessage() != CM_OK || position < 0) return nullptr;
-    if (!LockDataWhen(0, true)) return nullptr;
-    if (!m_pImageBuf) {
-      m_DataLock->unlockWithCondition(1);
-      SetErrorMessage(SM_ERR_NO_LINES);
-      return nullptr;
-    }
-    const std::uint64_t start = info->rowBytes * m_LineOffset;
-    const std::uint64_t end = info->rowBytes * (m_LineOffset + m_WriteLines);
-    const std::uint64_t at = std::uint64_t(position);
-    if (at < start) {
-      m_DataLock->unlockWithCondition(0);
-      SetErrorMessage(SM_ERR_NO_LINES);
-      return nullptr;
-    }
-    if (at < end) {
-      const void* p = nullptr;
-      if (count <= end - at) {
-        p = m_pImageBuf.get() + (at - start);
-        info->delivered += count;
-        m_DeliveredBytes = info->delivered;
-      }
-      m_DataLock->unlockWithCondition(0);
-      return p;
-    }
-    m_DataLock->unlockWithCondition(1);
+  std::uint64_t start = 0, end = 0;
+  const std::uint64_t at = std::uint64_t(position);
+  if (position < 0 || !TakeBlockHolding(info, at, &start, &end)) return nullptr;
+  const void* p = nullptr;
+  if (count <= end - at) {
+    p = m_pImageBuf.get() + (at - start);
+    info->delivered += count;
+    m_DeliveredBytes = info->delivered;
   }
+  m_DataLock->unlockWithCondition(0);
+  return p;
 }
 
 void ImageToImageXform::ReleaseTransform() {

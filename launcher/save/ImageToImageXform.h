@@ -105,6 +105,10 @@ class ImageToImageXform {
   // the transfer failed. Valid until the provider's next call: the producer may refill the
   // buffer only after a later call has found it used up.
   const void* BlockPointer(ProviderInfo* info, std::int64_t position, std::size_t count);
+  // Waits for the block holding byte position at and returns with m_DataLock held (its
+  // bounds in *start and *end); the caller unlocks with condition 0. False (lock not held)
+  // when the transfer failed or the position was already handed on.
+  bool TakeBlockHolding(ProviderInfo* info, std::uint64_t at, std::uint64_t* start, std::uint64_t* end);
   // Takes m_DataLock at the condition, in rounds, giving up when the transform failed or was
   // aborted (and, for the writer side, when no more blocks will come). False when given up.
   bool LockDataWhen(int condition, bool writerSide);
