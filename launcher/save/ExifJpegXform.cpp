@@ -3,12 +3,18 @@
 #include <cstring>
 #include <mutex>
 
+#include "imageio/AreaAverager.h"
+#include "imageio/ColorSpace.h"
+#include "imageio/DataProvider.h"
+#include "imageio/Image.h"
+#include "imageio/ImageDestination.h"
 #include "imageio/ImageProperties.h"
 #include "imageio/ImageSource.h"
 #include "launcher/save/CMCommon.h"
 #include "launcher/save/CMFileSystem.h"
 #include "launcher/save/CMText.h"
 #include "launcher/save/ICMFILE_CLASS.h"
+#include "launcher/save/ImagePassSupport.h"
 #include "launcher/save/JpegTables.h"
 #include "launcher/save/ProfiledCopy.h"
 #include "launcher/save/RotateResizeXform.h"
@@ -42,6 +48,26 @@ std::string finalJpegPath(const std::string& output) {
   return output.substr(0, dot) + ".jpg";
 }
 
+// Writes the handed thumbnail as the JPEG the decoding road would have left in path.
+CMResult writeThumbnailFile(const SM_ThumbnailPixels& thumbnail, const std::string& path) {
+  using namespace imageio;
+  ImageRef image = Image::create(thumbnail.width, thumbnail.height, 8, 24, thumbnail.width * 3, ColorSpace::sRGB(), {},
+                                 DataProvider::createWithData(fnd::Data(thumbnail.rgb)));
+  if (!image) CM_ThrowIfError(SM_ERR_IMAGE);
+  CM_ThrowIfError(SM_CheckOutputFolder(&path));
+  auto destination = ImageDestination::createWithPath(path, ImageType::JPEG, 1);
+  if (!destination) CM_ThrowIfError(SM_ERR_IMAGE);
+  fnd::Dictionary properties;
+  properties.set(kCGImagePropertyPixelWidth, static_cast<long long>(thumbnail.width));
+  properties.set(kCGImagePropertyPixelHeight, static_cast<long long>(thumbnail.height));
+  properties.set(kCGImagePropertyColorModel, kCGImagePropertyColorModelRGB);
+  properties.set(kCGImagePropertyOrientation, 1);
+  properties.set(kCGImagePropertyDepth, 8);
+  destination->addImage(image, properties);
+  if (!destination->finalize()) CM_ThrowIfError(SM_ERR_IMAGE);
+  return CM_OK;
+}
+
 }  // namespace
 
 ExifJpegXform::ExifJpegXform() = default;
@@ -56,6 +82,7 @@ CMResult ExifJpegXform::ReleaseRecords() {
   m_pOptionInfo.reset();
   m_mainImageJPEGInfomation.reset();
   m_FinalPath.clear();
+  m_Thumbnail.reset();
   return CM_OK;
 }
 
@@ -224,10 +251,14 @@ CMResult ExifJpegXform::WithUprightThumbnail(const ICMSTR_CLASS* source, const I
   std::string th0;
   CMResult rc = CM_Guard([&]() -> CMResult {
     CM_ThrowIfError(CM_SetFormattedText(&th0, "%@PVTO_tmpTH0.JPG", m_wszTempFolderPath->GetNSString()));
-    RotateResizeXform thumbnailer;
-    CM_ThrowIfError(thumbnailer.SetTempFolderPath(m_wszTempFolderPath->GetNSString()));
-    CM_ThrowIfError(
-        thumbnailer.MakeThumbnailFile(source->GetNSString(), &th0, SM_FormatPair(SM_FORMAT_JPEG, SM_FORMAT_JPEG)));
+    if (HandedThumbnailFits()) {
+      CM_ThrowIfError(writeThumbnailFile(*m_Thumbnail, th0));
+    } else {
+      RotateResizeXform thumbnailer;
+      CM_ThrowIfError(thumbnailer.SetTempFolderPath(m_wszTempFolderPath->GetNSString()));
+      CM_ThrowIfError(
+          thumbnailer.MakeThumbnailFile(source->GetNSString(), &th0, SM_FormatPair(SM_FORMAT_JPEG, SM_FORMAT_JPEG)));
+    }
     return encode(th0);
   });
   if (!th0.empty()) {
@@ -237,11 +268,23 @@ CMResult ExifJpegXform::WithUprightThumbnail(const ICMSTR_CLASS* source, const I
   return rc;
 }
 
+bool ExifJpegXform::HandedThumbnailFits() const {
+  // The JPEG the pass finishes is upright (the conversion turned it), so the rows the
+  // conversion encoded are the picture's; only their size is left to agree.
+  if (!m_Thumbnail || !m_mainImageJPEGInfomation) return false;
+  std::size_t tw = 0, th = 0;
+  imageio::AreaAverager::fitSize(m_mainImageJPEGInfomation->Width, m_mainImageJPEGInfomation->Height,
+                                 RotateResizeXform::kThumbnailSize, &tw, &th);
+  return m_Thumbnail->width == tw && m_Thumbnail->height == th && m_Thumbnail->rgb.size() == tw * th * 3;
+}
+
 CMResult SM_RunExifJpegPass(const std::string* tempFolder, const std::string* profilePath, const ISM_XFORM_INFO* xform,
-                            const ISM_IMAGE_INFO* image, const ISM_OPTION_INFO* option) {
+                            const ISM_IMAGE_INFO* image, const ISM_OPTION_INFO* option,
+                            std::shared_ptr<const SM_ThumbnailPixels> thumbnail) {
   return CM_Guard([&]() -> CMResult {
     ExifJpegXform pass;
     CM_ThrowIfError(pass.Initialize());
+    pass.SetThumbnail(std::move(thumbnail));
     CM_ThrowIfError(pass.SetTempFolderPath(tempFolder));
     CM_ThrowIfError(pass.SetColorSetting(profilePath ? 1 : 0, profilePath));
     CM_ThrowIfError(pass.StartExifXform(xform, image, option));

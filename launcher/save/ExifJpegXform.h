@@ -27,6 +27,7 @@
 #include "launcher/save/ISM_IMAGE_INFO.h"
 #include "launcher/save/ISM_OPTION_INFO.h"
 #include "launcher/save/ISM_XFORM_INFO.h"
+#include "launcher/save/ThumbnailPixels.h"
 
 class ExifJpegXform {
  public:
@@ -41,6 +42,10 @@ class ExifJpegXform {
   CMResult SetTempFolderPath(const std::string* folder);
   // The colour profile the thumbnail carries (null or empty: sRGB).
   CMResult SetColorSetting(std::uint32_t setting, const std::string* profilePath);
+  // The upright thumbnail the conversion pass made from the rows it encoded. When it has the
+  // size the temporary JPEG's thumbnail would have, the pass writes "PVTO_tmpTH0.JPG" from it
+  // instead of decoding the whole JPEG; otherwise (or with null) it decodes as before.
+  void SetThumbnail(std::shared_ptr<const SM_ThumbnailPixels> thumbnail) { m_Thumbnail = std::move(thumbnail); }
 
   // Takes copies of the records: the image record's input path is the temporary JPEG, its
   // output path the final file; the option record names maker, device and application.
@@ -76,6 +81,8 @@ class ExifJpegXform {
   CMResult WithUprightThumbnail(const ICMSTR_CLASS* source, const ICMSTR_CLASS* target,
                                 const std::function<CMResult(const std::string&)>& encode);
   CMResult ReleaseRecords();
+  // The conversion pass's thumbnail has the size this JPEG's thumbnail must have.
+  bool HandedThumbnailFits() const;
 
   std::unique_ptr<ISM_IMAGE_INFO> m_pImageInfo;
   std::unique_ptr<ISM_XFORM_INFO> m_pXformInfo;
@@ -85,9 +92,12 @@ class ExifJpegXform {
   std::uint32_t m_colorSetting = 0;
   std::unique_ptr<SM_JpegInfo_Struct> m_mainImageJPEGInfomation;
   std::string m_FinalPath;
+  std::shared_ptr<const SM_ThumbnailPixels> m_Thumbnail;
 };
 
 // The pass in the form the save driver plugs in: a fresh object with the temporary folder and
 // profile, then StartExifXform, ExifXform, EndExifXform.
+// thumbnail: the conversion pass's, or null.
 CMResult SM_RunExifJpegPass(const std::string* tempFolder, const std::string* profilePath, const ISM_XFORM_INFO* xform,
-                            const ISM_IMAGE_INFO* image, const ISM_OPTION_INFO* option);
+                            const ISM_IMAGE_INFO* image, const ISM_OPTION_INFO* option,
+                            std::shared_ptr<const SM_ThumbnailPixels> thumbnail = nullptr);

@@ -5,6 +5,7 @@
 #include <new>
 #include <vector>
 
+#include "imageio/AreaAverager.h"
 #include "imageio/ColorSpace.h"
 #include "imageio/DataProvider.h"
 #include "imageio/ImageDestination.h"
@@ -15,6 +16,8 @@
 #include "launcher/save/CMFileSystem.h"
 #include "launcher/save/ImageGeometry.h"
 #include "launcher/save/ImagePassSupport.h"
+#include "launcher/save/RotateResizeXform.h"
+#include "launcher/save/TiffReader.h"
 #include "launcher/save/SMCodes.h"
 
 // The grey-to-RGB provider's record: the RGB stream's geometry and the grey rows read so
@@ -34,6 +37,99 @@ struct ImageConvertXform::GreyToRgbInfo {
   std::uint64_t rowIndex = 0;  // row held in rgbRow, plus one; 0 = none yet
 };
 
+// The rows the encoder pulls, watched on their way: each row that passes in order is added to
+// the thumbnail. A request out of order (which the encoder never makes) only costs the
+// thumbnail, never the conversion: the EXIF pass then makes its own.
+struct ImageConvertXform::WatchedRows {
+  imageio::ImageRef image;
+  std::uint64_t rowBytes = 0;
+  std::uint64_t next = 0;  // byte position of the next row to add
+  bool broken = false;
+  std::unique_ptr<imageio::AreaAverager> averager;
+
+  void add(const std::uint8_t* bytes, std::int64_t position, std::size_t count) {
+    if (broken || !averager) return;
+    if (position < 0 || std::uint64_t(position) != next || count % rowBytes != 0) {
+      broken = true;
+      return;
+    }
+    for (std::size_t at = 0; at < count; at += std::size_t(rowBytes)) averager->addRow(bytes + at);
+    next += count;
+  }
+};
+
+// The rows of an uncompressed TIFF whose strips follow each other, read a large piece at a
+// time through the file object. The encoder asks for rows in order, so each piece is read
+// once, from front to back; any other request is answered too, by reading where it points.
+struct ImageConvertXform::StripRows {
+  static constexpr std::uint64_t kPieceBytes = std::uint64_t(8) << 20;
+
+  TIFF tiff;
+  std::uint64_t rowBytes = 0;
+  std::uint64_t height = 0;
+  std::uint64_t pieceRows = 1;
+  std::vector<std::uint8_t> piece;
+  std::uint64_t first = 0;  // first row held
+  std::uint64_t rows = 0;   // rows held
+  std::shared_ptr<WatchedRows> watch;
+
+  ~StripRows() { CM_TiffClose(&tiff); }
+
+  // Holds row; false when it cannot be read.
+  bool hold(std::uint64_t row) {
+    if (row >= height) return false;
+    if (row >= first && row < first + rows) return true;
+    const std::uint64_t n = std::min(pieceRows, height - row);
+    const CMResult rc = row == first + rows && rows != 0
+                            ? CM_TiffRead(piece.data(), std::size_t(rowBytes), std::size_t(n), tiff.fp.get())
+                            : CM_TiffReadAt(&tiff, std::size_t(rowBytes), std::size_t(n), piece.data(),
+                                            tiff.StartOffset + row * rowBytes);
+    rows = 0;
+    if (rc != CM_OK) return false;
+    first = row;
+    rows = n;
+    if (watch) watch->add(piece.data(), std::int64_t(first * rowBytes), std::size_t(rows * rowBytes));
+    return true;
+  }
+
+  const void* pointer(std::int64_t position, std::size_t count) {
+    if (position < 0) return nullptr;
+    const std::uint64_t at = std::uint64_t(position), row = at / rowBytes;
+    if (!hold(row)) return nullptr;
+    const std::uint64_t offset = at - first * rowBytes;
+    return offset + count <= rows * rowBytes ? piece.data() + offset : nullptr;
+  }
+
+  std::size_t copy(void* buffer, std::int64_t position, std::size_t count) {
+    if (position < 0) return 0;
+    auto* out = static_cast<std::uint8_t*>(buffer);
+    std::uint64_t at = std::uint64_t(position);
+    std::size_t done = 0;
+    while (done < count && hold(at / rowBytes)) {
+      const std::uint64_t offset = at - first * rowBytes;
+      const std::size_t n = std::size_t(std::min<std::uint64_t>(count - done, rows * rowBytes - offset));
+      std::memcpy(out + done, piece.data() + offset, n);
+      done += n;
+      at += n;
+    }
+    return done;
+  }
+};
+
+namespace {
+
+std::unique_ptr<imageio::AreaAverager> thumbnailAverager(std::size_t width, std::size_t height) {
+  std::size_t tw = 0, th = 0;
+  imageio::AreaAverager::fitSize(width, height, RotateResizeXform::kThumbnailSize, &tw, &th);
+  try {
+    return std::make_unique<imageio::AreaAverager>(width, height, tw, th, 3);
+  } catch (const std::bad_alloc&) {
+    return nullptr;  // no thumbnail handed on; the EXIF pass makes its own
+  }
+}
+
+}  // namespace
+
 ImageConvertXform::ImageConvertXform() { CM_CreateString(&m_ColorSpace, 1024); }
 
 ImageConvertXform::~ImageConvertXform() = default;
@@ -45,6 +141,8 @@ void ImageConvertXform::ReleaseRecords() {
 
 CMResult ImageConvertXform::Initialize() {
   ReleaseRecords();
+  m_Watched.reset();
+  m_Thumbnail.reset();
   m_FileThreadError = 0;
   return CM_OK;
 }
@@ -81,6 +179,8 @@ CMResult ImageConvertXform::ConvertXform() {
   CMAutoreleasePool* pool = nullptr;
   CM_CreateAutoreleasePool(&pool);
   m_FileThreadError = 0;
+  m_Watched.reset();
+  m_Thumbnail.reset();
   CMResult rc = CM_Guard([&]() -> CMResult {
     const std::string output = *m_pImageInfo->GetOutputPath();
     const std::string input = *m_pImageInfo->GetInputPath();
@@ -131,6 +231,7 @@ std::size_t ImageConvertXform::ProvideGreyAsRgb(GreyToRgbInfo* info, void* buffe
       }
       for (std::uint64_t x = 0; x < info->width; ++x)
         info->rgbRow[3 * x] = info->rgbRow[3 * x + 1] = info->rgbRow[3 * x + 2] = info->row8[x];
+      if (m_Watched) m_Watched->add(info->rgbRow.data(), std::int64_t(row * info->rowBytes), info->rgbRow.size());
     }
     const std::uint64_t offset = at - row * info->rowBytes;
     const std::size_t n = std::size_t(std::min<std::uint64_t>(count - copied, info->rowBytes - offset));
@@ -175,6 +276,10 @@ CMResult ImageConvertXform::ConvertGreyToRgbJpeg(const imageio::ImageSource& sou
                                                  std::size_t(info->rowBytes), imageio::ColorSpace::sRGB(), {}, provider);
   provider.reset();
   if (!rgb) CM_ThrowIfError(SM_ERR_IMAGE);
+  // The RGB rows are made here one by one: the thumbnail is taken from them as they are made.
+  m_Watched = std::make_shared<WatchedRows>();
+  m_Watched->rowBytes = info->rowBytes;
+  m_Watched->averager = thumbnailAverager(std::size_t(info->width), std::size_t(info->height));
 
   properties.remove(imageio::kCGImagePropertyProfileName);
   properties.set(imageio::kCGImagePropertyColorModel, imageio::kCGImagePropertyColorModelRGB);
@@ -183,6 +288,7 @@ CMResult ImageConvertXform::ConvertGreyToRgbJpeg(const imageio::ImageSource& sou
   rgb.reset();
   m_ColorSpace->SetNSString(&grey->colorSpace()->name());
   if (!destination->finalize()) CM_ThrowIfError(SM_ERR_IMAGE);
+  KeepThumbnail();
   return CM_OK;
 }
 
@@ -200,8 +306,16 @@ CMResult ImageConvertXform::ConvertStandard(const imageio::ImageSource& source, 
   const char* model = grey ? imageio::kCGImagePropertyColorModelGray : imageio::kCGImagePropertyColorModelRGB;
   properties.set(imageio::kCGImagePropertyColorModel, model);
 
-  if (properties.contains(imageio::kCGImagePropertyOrientation) &&
-      properties.integer(imageio::kCGImagePropertyOrientation) != 1) {
+  const bool turned = properties.contains(imageio::kCGImagePropertyOrientation) &&
+                      properties.integer(imageio::kCGImagePropertyOrientation) != 1;
+  if (type == imageio::ImageType::JPEG && !turned && !grey &&
+      !properties.boolean(imageio::kCGImagePropertyHasAlpha) &&
+      properties.dictionary(imageio::kCGImagePropertyTIFFDictionary).integer(imageio::kCGImagePropertyTIFFCompression) ==
+          1) {
+    if (imageio::ImageRef strips = StripImage(*m_pImageInfo->GetInputPath(), image, out == SM_FORMAT_JPEG_EXIF))
+      image = std::move(strips);
+  }
+  if (turned) {
     const int degrees = SM_OrientationDegrees(int(properties.integer(imageio::kCGImagePropertyOrientation)));
     imageio::ImageRef upright = CM_RotateImage(image, degrees);
     if (!upright) CM_ThrowIfError(SM_ERR_ROTATE);
@@ -234,8 +348,90 @@ CMResult ImageConvertXform::ConvertStandard(const imageio::ImageSource& source, 
     if (out == SM_FORMAT_JPEG) CM_ThrowIfError(SetJpegMetadata(&properties, m_pXformInfo.get(), grey ? 1 : 3));
   }
   m_ColorSpace->SetNSString(&image->colorSpace()->name());
+  if (out == SM_FORMAT_JPEG_EXIF && !m_Watched) image = WatchRows(std::move(image));
   destination->addImage(image, properties);
   image.reset();
   if (!destination->finalize()) CM_ThrowIfError(SM_ERR_IMAGE);
+  KeepThumbnail();
   return CM_OK;
+}
+
+imageio::ImageRef ImageConvertXform::WatchRows(imageio::ImageRef image) {
+  // 8-bit RGB rows without padding are the bytes the encoder takes; other layouts are
+  // reduced by the encoder's own row reader, and their thumbnail is left to the EXIF pass.
+  if (image->bitsPerComponent() != 8 || image->samplesPerPixel() != 3 ||
+      image->colorSpace()->numberOfComponents() != 3 || image->bytesPerRow() != image->width() * 3)
+    return image;
+  auto watched = std::make_shared<WatchedRows>();
+  watched->image = image;
+  watched->rowBytes = image->bytesPerRow();
+  watched->averager = thumbnailAverager(image->width(), image->height());
+  if (!watched->averager) return image;
+  imageio::DataProviderDirectCallbacks callbacks;
+  callbacks.getBytesAtPosition = [w = watched.get()](void* buffer, std::int64_t position,
+                                                      std::size_t count) -> std::size_t {
+    const std::size_t n = w->image->dataProvider()->read(buffer, position, count);
+    w->add(static_cast<const std::uint8_t*>(buffer), position, n);
+    return n;
+  };
+  // The provider's last holder lets the watcher go.
+  callbacks.releaseInfo = [watched] {};
+  const std::int64_t total = std::int64_t(watched->rowBytes * image->height());
+  imageio::ImageRef outer =
+      imageio::Image::create(image->width(), image->height(), 8, 24, image->bytesPerRow(), image->colorSpace(),
+                             image->bitmapInfo(), imageio::DataProvider::createDirect(total, callbacks));
+  if (!outer) return image;
+  m_Watched = std::move(watched);
+  return outer;
+}
+
+imageio::ImageRef ImageConvertXform::StripImage(const std::string& input, const imageio::ImageRef& decoded,
+                                                bool watch) {
+  if (decoded->bitsPerComponent() != 8 || decoded->samplesPerPixel() != 3 ||
+      decoded->colorSpace()->numberOfComponents() != 3)
+    return nullptr;
+  auto strips = std::make_shared<StripRows>();
+  if (CM_TiffReadHeader(&input, &strips->tiff) != CM_OK) return nullptr;
+  const TIFF& t = strips->tiff;
+  if (t.BitsPerSample != 8 || t.SamplePerPixel != 3 || t.Width != decoded->width() || t.Height != decoded->height())
+    return nullptr;
+  strips->rowBytes = CM_TiffRowBytes(t);
+  strips->height = t.Height;
+  strips->pieceRows = std::max<std::uint64_t>(1, StripRows::kPieceBytes / strips->rowBytes);
+  strips->pieceRows = std::min(strips->pieceRows, strips->height);
+  try {
+    strips->piece.resize(std::size_t(strips->pieceRows * strips->rowBytes));
+  } catch (const std::bad_alloc&) {
+    return nullptr;
+  }
+  if (CM_TiffSeekToData(&strips->tiff) != CM_OK) return nullptr;
+  if (watch) {
+    strips->watch = std::make_shared<WatchedRows>();
+    strips->watch->rowBytes = strips->rowBytes;
+    strips->watch->averager = thumbnailAverager(decoded->width(), decoded->height());
+  }
+  imageio::DataProviderDirectCallbacks callbacks;
+  StripRows* raw = strips.get();
+  callbacks.getBytesAtPosition = [raw](void* buffer, std::int64_t position, std::size_t count) {
+    return raw->copy(buffer, position, count);
+  };
+  callbacks.getBytePointer = [raw](std::int64_t position, std::size_t count) { return raw->pointer(position, count); };
+  callbacks.releaseInfo = [strips] {};
+  const std::int64_t total = std::int64_t(strips->rowBytes * strips->height);
+  std::shared_ptr<WatchedRows> watcher = strips->watch;
+  imageio::ImageRef image =
+      imageio::Image::create(decoded->width(), decoded->height(), 8, 24, std::size_t(strips->rowBytes),
+                             decoded->colorSpace(), {}, imageio::DataProvider::createDirect(total, callbacks));
+  if (image && watcher) m_Watched = std::move(watcher);
+  return image;
+}
+
+void ImageConvertXform::KeepThumbnail() {
+  std::shared_ptr<WatchedRows> watched = std::move(m_Watched);
+  if (!watched || watched->broken || !watched->averager || !watched->averager->complete()) return;
+  auto thumbnail = std::make_shared<SM_ThumbnailPixels>();
+  thumbnail->width = watched->averager->width();
+  thumbnail->height = watched->averager->height();
+  thumbnail->rgb = watched->averager->takePixels();
+  m_Thumbnail = std::move(thumbnail);
 }

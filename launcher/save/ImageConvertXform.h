@@ -22,9 +22,12 @@
 #include "launcher/save/ICMSTR_CLASS.h"
 #include "launcher/save/ISM_IMAGE_INFO.h"
 #include "launcher/save/ISM_XFORM_INFO.h"
+#include "launcher/save/ThumbnailPixels.h"
 
 namespace imageio {
+class Image;
 class ImageSource;
+using ImageRef = std::shared_ptr<const Image>;
 }
 
 class ImageConvertXform {
@@ -55,9 +58,15 @@ class ImageConvertXform {
   CMResult GetFileThreadError() const { return m_FileThreadError.load(); }
   // Bits per pixel of the last converted source image.
   std::uint32_t GetPixelFormat() const { return m_PixelFormat; }
+  // The upright thumbnail (at most 160 pixels) of the last EXIF JPEG (4321) conversion, made
+  // from the rows as they were encoded; null when that image's rows could not be watched
+  // (not 8-bit colour) or nothing was converted. Taking it leaves null behind.
+  std::shared_ptr<const SM_ThumbnailPixels> TakeThumbnail() { return std::move(m_Thumbnail); }
 
  private:
   struct GreyToRgbInfo;
+  struct WatchedRows;
+  struct StripRows;
 
   void ReleaseRecords();
   // Both take the source and properties ConvertXform has already read, so the input is parsed
@@ -66,6 +75,15 @@ class ImageConvertXform {
                                 const std::string& output);
   CMResult ConvertStandard(const imageio::ImageSource& source, fnd::Dictionary properties, const std::string& output,
                            bool grey);
+  // The image the encoder is given for EXIF JPEG output: the same pixels, with every row
+  // that goes by added to the thumbnail. The image itself when its rows cannot be watched.
+  imageio::ImageRef WatchRows(imageio::ImageRef image);
+  // For JPEG output of an uncompressed 8-bit RGB TIFF (what the transfer writes): the same
+  // image over the file's strips, read in large sequential pieces and handed to the encoder
+  // where they lie, the thumbnail (for 4321) taken from each piece as it is read. Null when
+  // the file is laid out otherwise; the decoder's image serves then.
+  imageio::ImageRef StripImage(const std::string& input, const imageio::ImageRef& decoded, bool watch);
+  void KeepThumbnail();
   std::size_t ProvideGreyAsRgb(GreyToRgbInfo* info, void* buffer, std::int64_t position, std::size_t count);
 
   std::unique_ptr<ISM_IMAGE_INFO> m_pImageInfo;
@@ -73,4 +91,6 @@ class ImageConvertXform {
   std::unique_ptr<ICMSTR_CLASS> m_ColorSpace;
   std::atomic<CMResult> m_FileThreadError{0};
   std::uint32_t m_PixelFormat = 0;
+  std::shared_ptr<WatchedRows> m_Watched;
+  std::shared_ptr<const SM_ThumbnailPixels> m_Thumbnail;
 };

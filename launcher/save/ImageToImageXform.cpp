@@ -225,6 +225,9 @@ CMResult ImageToImageXform::StartXform(const ISM_XFORM_INFO* xform, const ISM_IM
     info->rowBytes = m_RowBytes;
     info->owner = this;
     imageio::DataProviderDirectCallbacks callbacks;
+    callbacks.getBytePointer = [info](std::int64_t position, std::size_t count) {
+      return info->owner->BlockPointer(info, position, count);
+    };
     callbacks.getBytesAtPosition = [info](void* buffer, std::int64_t position, std::size_t count) {
       return info->owner->ProvideBytes(info, buffer, position, count);
     };
@@ -329,10 +332,16 @@ CMResult ImageToImageXform::WriteLines(std::uint32_t firstLine, std::uint32_t li
       }
       m_WriteLines = lineCount;
       m_LineOffset = firstLine;
-      m_pImageBuf.reset();
       m_ImageBufBytes = 0;
       const std::uint64_t bytes = std::uint64_t(rowBytes) * lineCount;
-      m_pImageBuf.reset(new (std::nothrow) std::uint8_t[bytes]);
+      // The block buffer is kept from block to block (they are alike): a fresh one each time
+      // would cost the producer its allocation and first-touch page faults on every block.
+      if (bytes > m_ImageBufCapacity || !m_pImageBuf) {
+        m_pImageBuf.reset();
+        m_ImageBufCapacity = 0;
+        m_pImageBuf.reset(new (std::nothrow) std::uint8_t[bytes]);
+        if (m_pImageBuf) m_ImageBufCapacity = bytes;
+      }
       if (!m_pImageBuf) {
         m_DataLock->unlockWithCondition(0);
         SetErrorMessage(SM_ERR_NO_LINES);
@@ -378,36 +387,55 @@ std::size_t ImageToImageXform::ProvideBytes(ProviderInfo* info, void* buffer, st
   return sum;
 }
 
-std::size_t ImageToImageXform::ReadSingleBlock(ProviderInfo* info, std::uint8_t* buffer, std::int64_t position,
-                                               std::size_t count) {
+bool ImageToImageXform::TakeBlockHolding(ProviderInfo* info, std::uint64_t at, std::uint64_t* start,
+                                         std::uint64_t* end) {
   for (;;) {
-    if (GetErrorMessage() != CM_OK) return 0;
-    if (!LockDataWhen(0, true)) return 0;
+    if (GetErrorMessage() != CM_OK) return false;
+    if (!LockDataWhen(0, true)) return false;
     if (!m_pImageBuf) {
       m_DataLock->unlockWithCondition(1);
       SetErrorMessage(SM_ERR_NO_LINES);
-      return 0;
+      return false;
     }
-    const std::uint64_t start = info->rowBytes * m_LineOffset;
-    const std::uint64_t end = info->rowBytes * (m_LineOffset + m_WriteLines);
-    const std::uint64_t at = std::uint64_t(position);
-    if (at < start) {
+    *start = info->rowBytes * m_LineOffset;
+    *end = info->rowBytes * (m_LineOffset + m_WriteLines);
+    if (at < *start) {
       // The encoder went back to lines already handed on: they are gone.
       m_DataLock->unlockWithCondition(0);
       SetErrorMessage(SM_ERR_NO_LINES);
-      return 0;
+      return false;
     }
-    if (at < end) {
-      std::size_t n = std::size_t(std::min<std::uint64_t>(end - at, count));
-      std::memcpy(buffer, m_pImageBuf.get() + (at - start), n);
-      info->delivered += n;
-      m_DeliveredBytes = info->delivered;
-      m_DataLock->unlockWithCondition(0);
-      return n;
-    }
+    if (at < *end) return true;
     // The block is used up: the producer may refill.
     m_DataLock->unlockWithCondition(1);
   }
+}
+
+std::size_t ImageToImageXform::ReadSingleBlock(ProviderInfo* info, std::uint8_t* buffer, std::int64_t position,
+                                               std::size_t count) {
+  std::uint64_t start = 0, end = 0;
+  const std::uint64_t at = std::uint64_t(position);
+  if (position < 0 || !TakeBlockHolding(info, at, &start, &end)) return 0;
+  const std::size_t n = std::size_t(std::min<std::uint64_t>(end - at, count));
+  std::memcpy(buffer, m_pImageBuf.get() + (at - start), n);
+  info->delivered += n;
+  m_DeliveredBytes = info->delivered;
+  m_DataLock->unlockWithCondition(0);
+  return n;
+}
+
+const void* ImageToImageXform::BlockPointer(ProviderInfo* info, std::int64_t position, std::size_t count) {
+  std::uint64_t start = 0, end = 0;
+  const std::uint64_t at = std::uint64_t(position);
+  if (position < 0 || !TakeBlockHolding(info, at, &start, &end)) return nullptr;
+  const void* p = nullptr;
+  if (count <= end - at) {
+    p = m_pImageBuf.get() + (at - start);
+    info->delivered += count;
+    m_DeliveredBytes = info->delivered;
+  }
+  m_DataLock->unlockWithCondition(0);
+  return p;
 }
 
 void ImageToImageXform::ReleaseTransform() {
@@ -415,6 +443,7 @@ void ImageToImageXform::ReleaseTransform() {
   m_ImageDestination.reset();
   m_bHasDestination = false;
   m_pImageBuf.reset();
+  m_ImageBufCapacity = 0;
   m_ImageBufBytes = 0;
   if (m_mxPropertyLock) CM_DestroyMutex(&m_mxPropertyLock);
   m_metaData = fnd::Dictionary();

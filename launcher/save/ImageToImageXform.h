@@ -27,6 +27,7 @@
 #include "launcher/save/ISM_IMAGE_INFO.h"
 #include "launcher/save/ISM_OPTION_INFO.h"
 #include "launcher/save/ISM_XFORM_INFO.h"
+#include "launcher/save/ThumbnailPixels.h"
 
 class ImageToImageXform {
  public:
@@ -47,6 +48,10 @@ class ImageToImageXform {
   CMResult SetColorSetting(std::uint32_t setting, const std::string* profilePath);
   std::uint32_t GetColorSetting() const { return m_colorSetting; }
   const std::string* GetProfilePath() const { return m_pfPath.get(); }
+  // Carries a page's thumbnail from the conversion pass to the EXIF JPEG pass of the same
+  // worker (see ThumbnailPixels.h); null when the conversion made none.
+  void SetThumbnail(std::shared_ptr<const SM_ThumbnailPixels> thumbnail) { m_Thumbnail = std::move(thumbnail); }
+  const std::shared_ptr<const SM_ThumbnailPixels>& GetThumbnail() const { return m_Thumbnail; }
 
   // The error state shared with the writer thread; 0 = none. A set keeps the first error
   // (setting 0 clears it).
@@ -95,6 +100,15 @@ class ImageToImageXform {
   static void WriterThreadProc(void* argument);
   std::size_t ProvideBytes(ProviderInfo* info, void* buffer, std::int64_t position, std::size_t count);
   std::size_t ReadSingleBlock(ProviderInfo* info, std::uint8_t* buffer, std::int64_t position, std::size_t count);
+  // The address of count bytes from position inside the current block, waiting for the block
+  // that holds position; null when they run past the block's end (then read them by copy) or
+  // the transfer failed. Valid until the provider's next call: the producer may refill the
+  // buffer only after a later call has found it used up.
+  const void* BlockPointer(ProviderInfo* info, std::int64_t position, std::size_t count);
+  // Waits for the block holding byte position at and returns with m_DataLock held (its
+  // bounds in *start and *end); the caller unlocks with condition 0. False (lock not held)
+  // when the transfer failed or the position was already handed on.
+  bool TakeBlockHolding(ProviderInfo* info, std::uint64_t at, std::uint64_t* start, std::uint64_t* end);
   // Takes m_DataLock at the condition, in rounds, giving up when the transform failed or was
   // aborted (and, for the writer side, when no more blocks will come). False when given up.
   bool LockDataWhen(int condition, bool writerSide);
@@ -115,6 +129,8 @@ class ImageToImageXform {
   imageio::ImageRef m_Image;
   fnd::Dictionary m_metaData;
   std::unique_ptr<std::uint8_t[]> m_pImageBuf;
+  std::uint64_t m_ImageBufCapacity = 0;
+  std::shared_ptr<const SM_ThumbnailPixels> m_Thumbnail;
   std::uint64_t m_ImageBufBytes = 0;
   std::uint32_t m_WriteLines = 0;
   std::uint64_t m_LineOffset = 0;

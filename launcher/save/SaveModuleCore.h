@@ -170,8 +170,11 @@ class SaveModuleCore {
   bool ClaimQueuedImage(std::uint32_t* slot);
   CMResult RunImagePasses(const WorkerStart& start, std::uint32_t slot);
   CMResult RotationPass(const WorkerStart& start, std::uint32_t slot, const ISM_XFORM_INFO* xform);
-  CMResult TmpToOutputPass(const WorkerStart& start, std::uint32_t slot, const ISM_XFORM_INFO* xform);
-  CMResult FinalJpegPass(const WorkerStart& start, std::uint32_t slot, const ISM_XFORM_INFO* xform, bool removeInput);
+  // The conversion's thumbnail (or null) comes back in thumbnail, for the final JPEG pass.
+  CMResult TmpToOutputPass(const WorkerStart& start, std::uint32_t slot, const ISM_XFORM_INFO* xform,
+                           std::shared_ptr<const SM_ThumbnailPixels>* thumbnail);
+  CMResult FinalJpegPass(const WorkerStart& start, std::uint32_t slot, const ISM_XFORM_INFO* xform, bool removeInput,
+                         std::shared_ptr<const SM_ThumbnailPixels> thumbnail);
   // Frees the slot's entries, after deleting its temporary files when asked (those in
   // tempFolder, or in the driver's temporary folder for null).
   void ReleaseSlot(std::uint32_t slot, bool deleteTemporaries, const ICMSTR_CLASS* tempFolder);

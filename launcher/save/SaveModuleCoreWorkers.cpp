@@ -29,20 +29,23 @@ struct SaveModuleCore::WorkerStart {
   FilePass exifJpegPass;
 };
 
-CMResult SaveModuleCore::RunConversionPass(ImageToImageXform&, const ISM_XFORM_INFO* xform, const ISM_IMAGE_INFO* image,
+CMResult SaveModuleCore::RunConversionPass(ImageToImageXform& writer, const ISM_XFORM_INFO* xform, const ISM_IMAGE_INFO* image,
                                            const ISM_OPTION_INFO*) {
   return CM_Guard([&]() -> CMResult {
     ImageConvertXform pass;
     CM_ThrowIfError(pass.Initialize());
     CM_ThrowIfError(pass.StartConvertXform(xform, image));
     CM_ThrowIfError(pass.ConvertXform());
-    return pass.EndConvertXform();
+    CM_ThrowIfError(pass.EndConvertXform());
+    writer.SetThumbnail(pass.TakeThumbnail());
+    return CM_OK;
   });
 }
 
 CMResult SaveModuleCore::RunExifJpegPass(ImageToImageXform& writer, const ISM_XFORM_INFO* xform,
                                          const ISM_IMAGE_INFO* image, const ISM_OPTION_INFO* option) {
-  return SM_RunExifJpegPass(writer.GetTempFolderPath(), writer.GetProfilePath(), xform, image, option);
+  return SM_RunExifJpegPass(writer.GetTempFolderPath(), writer.GetProfilePath(), xform, image, option,
+                            writer.GetThumbnail());
 }
 
 void SaveModuleCore::SetFilePasses(FilePass convertPass, FilePass exifJpegPass) {
@@ -168,8 +171,9 @@ CMResult SaveModuleCore::RunImagePasses(const WorkerStart& start, std::uint32_t 
       CM_ThrowIfError(RotationPass(start, slot, xform.get()));
     }
     CM_ThrowIfError(xform->SetFormat(SM_FORMAT_TIFF, SM_FORMAT_JPEG_EXIF));
-    if (route == Route::TiffToJpeg) CM_ThrowIfError(TmpToOutputPass(start, slot, xform.get()));
-    CM_ThrowIfError(FinalJpegPass(start, slot, xform.get(), true));
+    std::shared_ptr<const SM_ThumbnailPixels> thumbnail;
+    if (route == Route::TiffToJpeg) CM_ThrowIfError(TmpToOutputPass(start, slot, xform.get(), &thumbnail));
+    CM_ThrowIfError(FinalJpegPass(start, slot, xform.get(), true, std::move(thumbnail)));
     return CM_OK;
   });
 }
@@ -205,7 +209,8 @@ CMResult SaveModuleCore::RotationPass(const WorkerStart& start, std::uint32_t sl
   return rc;
 }
 
-CMResult SaveModuleCore::TmpToOutputPass(const WorkerStart& start, std::uint32_t slot, const ISM_XFORM_INFO* xform) {
+CMResult SaveModuleCore::TmpToOutputPass(const WorkerStart& start, std::uint32_t slot, const ISM_XFORM_INFO* xform,
+                                         std::shared_ptr<const SM_ThumbnailPixels>* thumbnail) {
   CMAutoreleasePool* pool = nullptr;
   CM_CreateAutoreleasePool(&pool);
   CMResult rc = CM_Guard([&]() -> CMResult {
@@ -233,6 +238,7 @@ CMResult SaveModuleCore::TmpToOutputPass(const WorkerStart& start, std::uint32_t
                                       : SM_ERR_UNSUPPORTED);
     CM_ThrowIfError(CM_RemoveFile(&input));
     if (out == SM_FORMAT_JPEG_EXIF) CM_ThrowIfError(m_wszTmpFileArray[slot]->SetNSString(&output));
+    *thumbnail = writer.GetThumbnail();
     return CM_OK;
   });
   CM_ReleaseAutoreleasePool(pool);
@@ -240,7 +246,7 @@ CMResult SaveModuleCore::TmpToOutputPass(const WorkerStart& start, std::uint32_t
 }
 
 CMResult SaveModuleCore::FinalJpegPass(const WorkerStart& start, std::uint32_t slot, const ISM_XFORM_INFO* xform,
-                                       bool removeInput) {
+                                       bool removeInput, std::shared_ptr<const SM_ThumbnailPixels> thumbnail) {
   SetEndXformFlag(0);
   CMAutoreleasePool* pool = nullptr;
   CM_CreateAutoreleasePool(&pool);
@@ -265,6 +271,7 @@ CMResult SaveModuleCore::FinalJpegPass(const WorkerStart& start, std::uint32_t s
     CM_ThrowIfError(writer.Initialize());
     CM_ThrowIfError(writer.SetTempFolderPath(start.tempFolder->GetNSString()));
     CM_ThrowIfError(writer.SetColorSetting(start.colorSetting, start.profilePath.get()));
+    writer.SetThumbnail(std::move(thumbnail));
     // Without an EXIF pass the chain stops here: no final file is claimed.
     CM_ThrowIfError(start.exifJpegPass ? start.exifJpegPass(writer, pair.get(), image.get(), option.get())
                                        : SM_ERR_UNSUPPORTED);

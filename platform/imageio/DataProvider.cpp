@@ -60,6 +60,14 @@ std::size_t DataProvider::read(void* buffer, std::int64_t position, std::size_t 
   return done;
 }
 
+const void* DataProvider::bytePointer(std::int64_t position, std::size_t count) {
+  if (position < 0 || count == 0) return nullptr;
+  if (size_ >= 0 && (position >= size_ || count > std::uint64_t(size_ - position))) return nullptr;
+  if (data_) return data_->data() + position;
+  if (isDirect_ && direct_.getBytePointer) return direct_.getBytePointer(position, count);
+  return nullptr;
+}
+
 std::size_t DataProvider::readSequential(void* buffer, std::int64_t position, std::size_t count) {
   if (position < position_) {
     if (!sequential_.rewind) return 0;

@@ -25,6 +25,10 @@ struct DataProviderSequentialCallbacks {
 struct DataProviderDirectCallbacks {
   // Copy up to count bytes from position into buffer; the number copied, 0 on an error.
   std::function<std::size_t(void* buffer, std::int64_t position, std::size_t count)> getBytesAtPosition;
+  // Optional: the address of count bytes from position held by the provider itself, valid
+  // until the next call on the provider; null when it cannot answer so. Spares a copy for
+  // a reader that only looks at the bytes.
+  std::function<const void*(std::int64_t position, std::size_t count)> getBytePointer;
   std::function<void()> releaseInfo;
 };
 
@@ -46,6 +50,10 @@ class DataProvider {
   // forward as needed. Answers the number of bytes copied; fewer than count means the
   // provider ran dry or failed.
   std::size_t read(void* buffer, std::int64_t position, std::size_t count);
+  // count bytes from position without copying them, valid until the next call on the
+  // provider: for a provider made with data, or a direct one with getBytePointer. Null
+  // otherwise, or when those bytes are not all there (read() then tells what is).
+  const void* bytePointer(std::int64_t position, std::size_t count);
 
   // The bytes, for a provider made with data; null otherwise.
   const fnd::Data* data() const { return data_ ? data_.get() : nullptr; }

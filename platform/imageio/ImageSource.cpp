@@ -7,6 +7,7 @@
 #include <new>
 #include <vector>
 
+#include "imageio/AreaAverager.h"
 #include "imageio/ImageProperties.h"
 #include "imageio/JpegDecoder.h"
 #include "imageio/RowReader.h"
@@ -175,16 +176,7 @@ ImageRef ImageSource::createThumbnailAtIndex(std::size_t index, const fnd::Dicti
   const std::size_t fullW = decoder->info().width, fullH = decoder->info().height;
   const long long maxSize = options.integer(kCGImageSourceThumbnailMaxPixelSize);
   std::size_t tw = fullW, th = fullH;
-  if (maxSize > 0 && std::max(fullW, fullH) > std::size_t(maxSize)) {
-    const double m = double(maxSize);
-    if (fullW >= fullH) {
-      tw = std::size_t(maxSize);
-      th = std::clamp<std::size_t>(std::size_t(std::lround(double(fullH) * m / double(fullW))), 1, tw);
-    } else {
-      th = std::size_t(maxSize);
-      tw = std::clamp<std::size_t>(std::size_t(std::lround(double(fullW) * m / double(fullH))), 1, th);
-    }
-  }
+  AreaAverager::fitSize(fullW, fullH, maxSize > 0 ? std::size_t(maxSize) : 0, &tw, &th);
   decoder->setReduction(int(std::min(fullW / tw, fullH / th)));
   const int orientation = decoder->properties().intValue(kCGImagePropertyOrientation);
   ImageRef full = imageFor(decoder);
@@ -207,37 +199,16 @@ ImageRef thumbnailOf(const Image& full, std::size_t tw, std::size_t th, int orie
   const std::size_t sw = full.width(), sh = full.height();
   const int comps = full.colorSpace()->numberOfComponents();
 
-  // Area average over the source pixels that fall into each thumbnail pixel, row band by
-  // row band, so only one source row is held at a time.
-  std::vector<std::uint8_t> thumb(tw * th * std::size_t(comps));
+  // Area average over the source pixels that fall into each thumbnail pixel, one source
+  // row held at a time.
+  AreaAverager averager(sw, sh, tw, th, comps);
   std::vector<std::uint8_t> row(sw * std::size_t(comps));
-  // 64-bit sums: one thumbnail pixel may stand for millions of source pixels.
-  std::vector<std::uint64_t> sums(tw * std::size_t(comps));
-  std::vector<std::size_t> column(sw);
-  std::vector<std::uint64_t> perColumn(tw, 0);
-  for (std::size_t x = 0; x < sw; ++x) {
-    column[x] = x * tw / sw;
-    ++perColumn[column[x]];
-  }
   RowReader reader(full);
-  for (std::size_t ty = 0; ty < th; ++ty) {
-    const std::size_t y0 = ty * sh / th, y1 = (ty + 1) * sh / th;
-    std::fill(sums.begin(), sums.end(), 0);
-    for (std::size_t y = y0; y < y1; ++y) {
-      if (!reader.next8(row.data())) return nullptr;
-      for (std::size_t x = 0; x < sw; ++x)
-        for (int c = 0; c < comps; ++c) sums[column[x] * std::size_t(comps) + std::size_t(c)] += row[x * std::size_t(comps) + std::size_t(c)];
-    }
-    const std::uint64_t rows = y1 - y0;
-    std::uint8_t* out = thumb.data() + ty * tw * std::size_t(comps);
-    for (std::size_t tx = 0; tx < tw; ++tx) {
-      const std::uint64_t n = perColumn[tx] * rows;
-      for (int c = 0; c < comps; ++c) {
-        std::size_t i = tx * std::size_t(comps) + std::size_t(c);
-        out[i] = std::uint8_t((sums[i] + n / 2) / n);
-      }
-    }
+  while (!averager.complete()) {
+    if (!reader.next8(row.data())) return nullptr;
+    averager.addRow(row.data());
   }
+  std::vector<std::uint8_t> thumb = averager.takePixels();
 
   std::size_t dw = tw, dh = th;
   if (turn && orientation >= 2 && orientation <= 8) {

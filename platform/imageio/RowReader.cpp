@@ -15,7 +15,16 @@ RowReader::RowReader(const Image& image)
   raw_.resize(pixelBytes_);
 }
 
-const std::uint8_t* RowReader::nextRaw() { return nextRawInto(raw_.data()) ? raw_.data() : nullptr; }
+const std::uint8_t* RowReader::nextRaw() {
+  if (row_ >= image_.height()) return nullptr;
+  // Bytes the provider holds already are looked at where they are.
+  const std::int64_t position = std::int64_t(row_) * std::int64_t(image_.bytesPerRow());
+  if (const void* held = image_.dataProvider()->bytePointer(position, pixelBytes_)) {
+    ++row_;
+    return static_cast<const std::uint8_t*>(held);
+  }
+  return nextRawInto(raw_.data()) ? raw_.data() : nullptr;
+}
 
 bool RowReader::nextRawInto(std::uint8_t* dst) {
   if (row_ >= image_.height()) return false;

@@ -100,17 +100,31 @@ bool TiffWriter::write(const Image& image, const fnd::Dictionary& properties, in
                         (bits != 16 || (image.bitmapInfo().order == ByteOrder::Little16 &&
                                         std::endian::native == std::endian::little));
   if (asStored) {
+    // A strip whose rows the provider holds together (a scan's block that is a whole strip)
+    // is written from where it lies; any other is gathered into the strip buffer first.
     const uint32_t stripRows = std::min<uint32_t>(rowsPerStrip, uint32_t(h));
-    std::vector<std::uint8_t> strip(std::size_t(stripRows) * rowBytes);
+    const bool packed = image.bytesPerRow() == rowBytes;
+    std::vector<std::uint8_t> strip;
+    DataProvider& provider = *image.dataProvider();
     for (uint32_t first = 0, s = 0; first < h && ok; first += stripRows, ++s) {
       const uint32_t rows = std::min<uint32_t>(stripRows, uint32_t(h) - first);
-      for (uint32_t r = 0; r < rows && ok; ++r) {
-        if (!reader.nextRawInto(strip.data() + std::size_t(r) * rowBytes)) {
-          error = "the image data ended at row " + std::to_string(first + r) + " of " + std::to_string(h);
-          ok = false;
+      const std::size_t bytes = std::size_t(rows) * rowBytes;
+      const std::int64_t position = std::int64_t(first) * std::int64_t(image.bytesPerRow());
+      const void* data = packed ? provider.bytePointer(position, bytes) : nullptr;
+      if (!data) {
+        if (strip.size() < bytes) strip.resize(std::size_t(stripRows) * rowBytes);
+        // Row by row: a provider making its bytes on demand is never asked for more at once.
+        for (uint32_t r = 0; r < rows && ok; ++r) {
+          const std::int64_t at = std::int64_t(first + r) * std::int64_t(image.bytesPerRow());
+          if (provider.read(strip.data() + std::size_t(r) * rowBytes, at, rowBytes) != rowBytes) {
+            error = "the image data ended at row " + std::to_string(first + r) + " of " + std::to_string(h);
+            ok = false;
+          }
         }
+        data = strip.data();
       }
-      if (ok && TIFFWriteRawStrip(tif, s, strip.data(), tmsize_t(std::size_t(rows) * rowBytes)) < 0) {
+      // A raw strip is written as it is: libtiff does not touch the bytes.
+      if (ok && TIFFWriteRawStrip(tif, s, const_cast<void*>(data), tmsize_t(bytes)) < 0) {
         if (error.empty()) error = "cannot write strip " + std::to_string(s);
         ok = false;
       }

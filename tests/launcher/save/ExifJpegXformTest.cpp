@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include <filesystem>
 #include <thread>
 
@@ -266,6 +268,45 @@ TEST(ExifJpegXform, ThumbnailCarriesTheProfileUnlessItWouldNotFitTheSegment) {
     EXPECT_TRUE(decode(bytes).ok);
     fs::remove(profile);
     EXPECT_TRUE(pipelineFiles(temp).empty()) << c.profileBytes;
+  }
+}
+
+TEST(ExifJpegXform, AHandedThumbnailOfTheRightSizeIsUsedAndAnyOtherIsLeftForTheDecoder) {
+  auto temp = testenv::freshFolder("exifpass-handed-temp");
+  auto save = testenv::freshFolder("exifpass-handed-save");
+  struct Case {
+    std::size_t width, height;
+    bool used;
+  } cases[] = {{160, 107, true}, {160, 106, false}, {12, 8, false}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.width << "x" << c.height);
+    // A flat colour the test image nowhere has: the final thumbnail shows whose pixels it took.
+    auto handed = std::make_shared<SM_ThumbnailPixels>();
+    handed->width = c.width;
+    handed->height = c.height;
+    for (std::size_t i = 0; i < c.width * c.height; ++i) handed->rgb.insert(handed->rgb.end(), {10, 200, 30});
+    auto input = temporaryJpeg(temp / "PVTO_tmpEX004.JPG", 300, 200, 3);
+    auto xform = exifPair();
+    auto image = imageRecord(input, save / "h.jpg");
+    auto option = exifOption();
+    const std::string folder = temp.string();
+    ASSERT_EQ(SM_RunExifJpegPass(&folder, nullptr, xform.get(), image.get(), option.get(), handed), CM_OK);
+    const OurExif exif = readOurExif(readFile(save / "h.jpg"));
+    ASSERT_TRUE(exif.found);
+    const Decoded thumb = decode(exif.thumbnail);
+    ASSERT_TRUE(thumb.ok) << thumb.error;
+    EXPECT_EQ(thumb.width, 160);
+    EXPECT_EQ(thumb.height, 107);
+    std::size_t flat = 0;
+    for (std::size_t i = 0; i + 2 < thumb.pixels.size(); i += 3)
+      flat += std::abs(thumb.pixels[i] - 10) <= 4 && std::abs(thumb.pixels[i + 1] - 200) <= 4 &&
+              std::abs(thumb.pixels[i + 2] - 30) <= 4;
+    if (c.used) {
+      EXPECT_EQ(flat, thumb.pixels.size() / 3);
+    } else {
+      EXPECT_LT(flat, thumb.pixels.size() / 30);
+    }
+    EXPECT_TRUE(pipelineFiles(temp).empty());
   }
 }
 

@@ -119,6 +119,61 @@ TEST_F(ImageConvertXformTest, GreyScansBecomeThreeChannelJpegsForTheExifPass) {
   }
 }
 
+TEST_F(ImageConvertXformTest, ExifJpegConversionHandsOnTheThumbnailOfTheRowsItEncoded) {
+  struct Case {
+    const char* name;
+    std::uint32_t width, height, bits, samples;
+    int orientation;  // 0: none
+    std::uint32_t out;
+    std::size_t tw, th;  // 0: no thumbnail handed on
+  } cases[] = {
+      {"colour", 300, 200, 8, 3, 0, SM_FORMAT_JPEG_EXIF, 160, 107},
+      {"grey", 90, 200, 8, 1, 0, SM_FORMAT_JPEG_EXIF, 72, 160},
+      // Rows the encoder reduces itself (16-bit samples, or the padded pixels of an image turned
+      // upright) are not watched: the EXIF pass decodes the JPEG instead.
+      {"turned", 40, 20, 8, 3, 6, SM_FORMAT_JPEG_EXIF, 0, 0},
+      {"16-bit colour", 300, 200, 16, 3, 0, SM_FORMAT_JPEG_EXIF, 0, 0},
+      // Plain JPEG output has no EXIF pass to hand anything to.
+      {"plain JPEG", 300, 200, 8, 3, 0, SM_FORMAT_JPEG, 0, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const Bytes pixels = Pattern(c.width, c.height, c.bits, c.samples);
+    fnd::Dictionary properties;
+    if (c.orientation) properties.set(imageio::kCGImagePropertyOrientation, c.orientation);
+    const std::string input = Path("t.tif"), output = Path("t.jpg");
+    ASSERT_TRUE(WriteImageFile(input, imageio::ImageType::TIFF, c.width, c.height, c.bits, c.samples, pixels, properties));
+    ImageConvertXform pass;
+    auto xform = MakeXform(SM_FORMAT_TIFF, c.out, SM_COMPRESSION_HIGH);
+    auto image = MakeImage(0, 0, 0, 0, input, output);
+    ASSERT_EQ(pass.StartConvertXform(xform.get(), image.get()), CM_OK);
+    ASSERT_EQ(pass.ConvertXform(), CM_OK);
+    std::shared_ptr<const SM_ThumbnailPixels> thumb = pass.TakeThumbnail();
+    if (c.tw == 0) {
+      EXPECT_FALSE(thumb);
+      continue;
+    }
+    ASSERT_TRUE(thumb);
+    EXPECT_FALSE(pass.TakeThumbnail()) << "taken once";
+    ASSERT_EQ(thumb->width, c.tw);
+    ASSERT_EQ(thumb->height, c.th);
+    ASSERT_EQ(thumb->rgb.size(), c.tw * c.th * 3);
+    // Each thumbnail pixel is the mean of the source pixels it stands for.
+    for (std::size_t ty = 0; ty < c.th; ty += 13)
+      for (std::size_t tx = 0; tx < c.tw; tx += 11)
+        for (std::size_t s = 0; s < 3; ++s) {
+          std::uint64_t sum = 0, n = 0;
+          for (std::size_t y = ty * c.height / c.th; y < (ty + 1) * c.height / c.th; ++y)
+            for (std::size_t x = 0; x < c.width; ++x)
+              if (x * c.tw / c.width == tx) {
+                sum += pixels[(y * c.width + x) * c.samples + (c.samples == 3 ? s : 0)];
+                ++n;
+              }
+          ASSERT_EQ(thumb->rgb[(ty * c.tw + tx) * 3 + s], (sum + n / 2) / n) << tx << "," << ty;
+        }
+  }
+}
+
 TEST_F(ImageConvertXformTest, OneBitScanBecomesPureBlackAndWhiteRgb) {
   // 64 x 32 pixels: white and black in 16-pixel stripes.
   Bytes pixels(8 * 32);

@@ -1,0 +1,215 @@
+// Start-up: from exec until the launcher's first window (the device-select dialog) is shown,
+// offscreen with the virtual scanner, beside a bare Qt Widgets program that shows one window
+// (bench_bare_qt_window), in interleaved rounds (bare, then the launcher). Each child is a
+// fresh process; its clock stops when it reports its window shown. Run with "--launcher",
+// this program is that child: the launcher's own main plus the report. The launcher is given
+// two virtual scanners (the default one at speed 0, i.e. no line delay, and a copy under
+// another name), since with a single scanner it opens it at once and shows no dialog.
+#include <benchmark/benchmark.h>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "ShownWindowReport.h"
+#include "foundation/Paths.h"
+#include "foundation/PropertyList.h"
+#include "foundation/Value.h"
+#include "kit/Application.h"
+#include "launcher/AppDelegate.h"
+#include "launcher/DataSourcePort.h"
+
+extern char** environ;
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int kRounds = 9;
+constexpr int kTimeoutMs = 30000;
+
+constexpr const char* kSecondScanner = "Vantrel TS-800 Virtual B";
+
+// The device file and the device list with the two scanners, in folder; false when the
+// defaults cannot be read.
+bool writeTwoScanners(const std::string& folder, std::string* deviceFile, std::string* deviceList) {
+  fnd::PropertyList::Result devices =
+      fnd::PropertyList::readFile(fnd::Paths::resourceDir() + "/devices/VirtualDevices.plist");
+  std::optional<fnd::Dictionary> list = Zorvik_AppDelegate::getVantrelDevicePlist();
+  if (!devices.ok() || !list) return false;
+  fnd::Array entries = devices.value->toDictionary().array("Devices");
+  if (entries.empty()) return false;
+  fnd::Dictionary first = entries.front().toDictionary();
+  fnd::Dictionary behaviour = first.dictionary("Behaviour");
+  behaviour.set("LineDelay", fnd::Value(0.0));
+  first.set("Behaviour", fnd::Value(behaviour));
+  const std::string name = first.string("Name");
+  fnd::Dictionary second = first;
+  second.set("Name", fnd::Value(kSecondScanner));
+  second.set("Identifier", fnd::Value(first.string("Identifier") + "-B"));
+  list->set(kSecondScanner, fnd::Value(list->dictionary(name)));
+  *deviceFile = folder + "/Devices.plist";
+  *deviceList = folder + "/VantrelDevice.plist";
+  return fnd::PropertyList::writeFile(
+             fnd::Value(fnd::Dictionary{{"Devices", fnd::Value(fnd::Array{fnd::Value(first), fnd::Value(second)})}}),
+             *deviceFile) &&
+         fnd::PropertyList::writeFile(fnd::Value(*list), *deviceList);
+}
+
+int runLauncher(int argc, char** argv) {
+  QApplication qtApp(argc, argv);
+  if (const char* list = std::getenv("BENCH_DEVICE_LIST")) Zorvik_AppDelegate::setDeviceListPath(list);
+  // The device-select dialog's title in the English resources.
+  ShownWindowReport report(QStringLiteral("Select a Scanner"));
+  qtApp.installEventFilter(&report);
+  Zorvik_AppDelegate delegate(&Zorvik_MakeDirectTWAIN);
+  kit::Application& app = kit::Application::shared();
+  app.setDelegate(&delegate);
+  const int result = app.run();
+  app.setDelegate(nullptr);
+  return result;
+}
+
+std::string selfDir() { return fs::canonical("/proc/self/exe").parent_path().string(); }
+
+std::map<std::string, std::vector<double>>& times() {
+  static std::map<std::string, std::vector<double>> t;
+  return t;
+}
+std::map<std::string, std::string>& titles() {
+  static std::map<std::string, std::string> t;
+  return t;
+}
+
+// Starts program, waits for its "shown" line (or the time-out) and reaps it. Seconds from the
+// spawn to the line; negative when it never came.
+double timeToWindow(const std::string& program, const char* argument, std::string* title) {
+  int out[2];
+  if (::pipe2(out, O_CLOEXEC) != 0) return -1;
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_adddup2(&actions, out[1], 1);
+  std::vector<char*> args{const_cast<char*>(program.c_str())};
+  if (argument) args.push_back(const_cast<char*>(argument));
+  args.push_back(nullptr);
+  pid_t pid = 0;
+  const auto start = std::chrono::steady_clock::now();
+  const int spawned = posix_spawn(&pid, program.c_str(), &actions, nullptr, args.data(), environ);
+  posix_spawn_file_actions_destroy(&actions);
+  ::close(out[1]);
+  double seconds = -1;
+  if (spawned == 0) {
+    std::string line;
+    char buf[256];
+    pollfd p{out[0], POLLIN, 0};
+    while (line.find('\n') == std::string::npos) {
+      const int left = kTimeoutMs - int(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+      if (left <= 0 || ::poll(&p, 1, left) <= 0) break;
+      const ssize_t n = ::read(out[0], buf, sizeof buf);
+      if (n <= 0) break;
+      line.append(buf, std::size_t(n));
+    }
+    if (line.rfind("shown ", 0) == 0 && line.find('\n') != std::string::npos) {
+      seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+      *title = line.substr(6, line.find('\n') - 6);
+    }
+    ::kill(pid, SIGKILL);  // only our own child, which has normally ended already
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+  }
+  ::close(out[0]);
+  return seconds;
+}
+
+void BM_InterleavedRounds(benchmark::State& state) {
+  const std::string dir = selfDir();
+  const std::string self = dir + "/bench_trivolan_app_startup", bare = dir + "/bench_bare_qt_window";
+  for (auto _ : state) {
+    std::string bareTitle, launcherTitle;
+    const double b = timeToWindow(bare, nullptr, &bareTitle);
+    const double l = timeToWindow(self, "--launcher", &launcherTitle);
+    if (b < 0 || l < 0) {
+      state.SkipWithError("a child showed no window in time");
+      break;
+    }
+    times()["bare"].push_back(b);
+    times()["launcher"].push_back(l);
+    titles()["bare"] = bareTitle;
+    titles()["launcher"] = launcherTitle;
+    state.SetIterationTime(b + l);
+  }
+}
+BENCHMARK(BM_InterleavedRounds)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(kRounds);
+
+double medianOf(std::vector<double> v) {
+  if (v.empty()) return 0;
+  std::sort(v.begin(), v.end());
+  return v.size() % 2 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc > 1 && std::strcmp(argv[1], "--launcher") == 0) return runLauncher(argc, argv);
+
+  // The children run offscreen with fresh settings and temporary folders.
+  const char* tmp = std::getenv("TMPDIR");
+  std::string base = std::string(tmp && *tmp ? tmp : "/tmp") + "/startup-bench-XXXXXX";
+  std::vector<char> buf(base.begin(), base.end());
+  buf.push_back(0);
+  const char* made = mkdtemp(buf.data());
+  if (!made) return 1;
+  const std::string folder = made;
+  for (const char* sub : {"config", "pictures", "tmp"}) fs::create_directories(folder + "/" + sub);
+  setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  setenv("XDG_CONFIG_HOME", (folder + "/config").c_str(), 1);
+  setenv("TRIVOLAN_PICTURES_DIR", (folder + "/pictures").c_str(), 1);
+  setenv("TMPDIR", (folder + "/tmp").c_str(), 1);
+  std::string deviceFile, deviceList;
+  if (!writeTwoScanners(folder, &deviceFile, &deviceList)) {
+    std::fprintf(stderr, "the virtual scanners' definitions could not be read\n");
+    return 1;
+  }
+  setenv("TRIVOLAN_DEVICE_FILE", deviceFile.c_str(), 1);
+  setenv("BENCH_DEVICE_LIST", deviceList.c_str(), 1);
+  std::string loadBefore;
+  std::getline(std::ifstream("/proc/loadavg"), loadBefore);
+
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+
+  std::string loadAfter;
+  std::getline(std::ifstream("/proc/loadavg"), loadAfter);
+  auto& t = times();
+  if (!t["bare"].empty()) {
+    std::printf("\nwindows shown: bare \"%s\", launcher \"%s\"\n", titles()["bare"].c_str(), titles()["launcher"].c_str());
+    std::vector<double> ratios;
+    for (std::size_t i = 0; i < t["bare"].size(); ++i) ratios.push_back(t["launcher"][i] / t["bare"][i]);
+    for (const char* name : {"bare", "launcher"})
+      std::printf("  %-8s best %.3f s, median %.3f s\n", name, *std::min_element(t[name].begin(), t[name].end()),
+                  medianOf(t[name]));
+    std::printf("launcher / bare Qt window: best %.2f (best over best), median of rounds %.2f over %zu rounds\n",
+                *std::min_element(t["launcher"].begin(), t["launcher"].end()) /
+                    *std::min_element(t["bare"].begin(), t["bare"].end()),
+                medianOf(ratios), ratios.size());
+  }
+  std::printf("machine load (1, 5, 15 min): before %s, after %s\n", loadBefore.c_str(), loadAfter.c_str());
+  fs::remove_all(folder);
+  return 0;
+}
