@@ -5,10 +5,8 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
-#include <map>
 #include <memory>
 #include <mutex>
-#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -165,8 +163,8 @@ class Dravon_DirectTWAIN {
   void dsAddObserver(std::int32_t group, const void* sender);
   // 1 and 2 end that group for that sender; 50 ends every observation of this object.
   void dsRemoveObserver(std::int32_t group, const void* sender);
-  // The groups registered now, with their senders.
-  std::set<std::pair<std::int32_t, const void*>> registeredGroups() const;
+  // The groups registered now, with their senders, in the order they were registered.
+  std::vector<std::pair<std::int32_t, const void*>> registeredGroups() const;
 
   // --- Launcher events
   std::int32_t dsInvokeXferReady();
@@ -396,7 +394,12 @@ class Dravon_DirectTWAIN {
 
   // One owner identity per registered group and sender, so each can be ended on its own.
   mutable std::mutex mObserverMutex;
-  std::map<std::pair<std::int32_t, const void*>, std::unique_ptr<char>> mGroups;
+  struct Registration {
+    std::int32_t group;
+    const void* sender;
+    std::unique_ptr<char> owner;
+  };
+  std::vector<Registration> mGroups;
 
   Velmor_Module* mModuleOverride = nullptr;
   std::unique_ptr<velmor::ModuleLoader> mModuleLoader;

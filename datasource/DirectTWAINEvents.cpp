@@ -76,20 +76,21 @@ std::vector<std::pair<std::string, Handler>> Dravon_DirectTWAIN::groupObservatio
 void Dravon_DirectTWAIN::dsAddObserver(std::int32_t group, const void* sender) {
   if (group < 0 || group > 5) return;
   std::lock_guard guard(mObserverMutex);
-  auto& owner = mGroups[{group, sender}];
-  if (owner) return;  // registered once
-  owner = std::make_unique<char>();
+  for (const Registration& r : mGroups)
+    if (r.group == group && r.sender == sender) return;  // registered once
+  Registration& r = mGroups.emplace_back(Registration{group, sender, std::make_unique<char>()});
   fnd::NotificationCenter& center = fnd::NotificationCenter::defaultCenter();
-  for (auto& [name, handler] : groupObservations(group)) center.addObserver(owner.get(), name, sender, std::move(handler));
+  for (auto& [name, handler] : groupObservations(group)) center.addObserver(r.owner.get(), name, sender, std::move(handler));
 }
 
 void Dravon_DirectTWAIN::removeGroup(std::int32_t group, const void* sender) {
   std::unique_ptr<char> owner;
   {
     std::lock_guard guard(mObserverMutex);
-    auto it = mGroups.find({group, sender});
+    auto it = std::find_if(mGroups.begin(), mGroups.end(),
+                           [&](const Registration& r) { return r.group == group && r.sender == sender; });
     if (it == mGroups.end()) return;
-    owner = std::move(it->second);
+    owner = std::move(it->owner);
     mGroups.erase(it);
   }
   // Outside the lock: the removal waits for a handler still running on another thread.
@@ -100,19 +101,19 @@ void Dravon_DirectTWAIN::dsRemoveObserver(std::int32_t group, const void* sender
   if (group == 1 || group == 2) {
     removeGroup(group, sender);
   } else if (group == 50) {
-    std::map<std::pair<std::int32_t, const void*>, std::unique_ptr<char>> all;
+    std::vector<Registration> all;
     {
       std::lock_guard guard(mObserverMutex);
       all.swap(mGroups);
     }
-    for (auto& entry : all) fnd::NotificationCenter::defaultCenter().removeObserver(entry.second.get());
+    for (const Registration& r : all) fnd::NotificationCenter::defaultCenter().removeObserver(r.owner.get());
   }
 }
 
-std::set<std::pair<std::int32_t, const void*>> Dravon_DirectTWAIN::registeredGroups() const {
+std::vector<std::pair<std::int32_t, const void*>> Dravon_DirectTWAIN::registeredGroups() const {
   std::lock_guard guard(mObserverMutex);
-  std::set<std::pair<std::int32_t, const void*>> keys;
-  for (const auto& entry : mGroups) keys.insert(entry.first);
+  std::vector<std::pair<std::int32_t, const void*>> keys;
+  for (const Registration& r : mGroups) keys.emplace_back(r.group, r.sender);
   return keys;
 }
 

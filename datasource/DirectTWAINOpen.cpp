@@ -252,8 +252,6 @@ void Dravon_DirectTWAIN::smRelease() {
     removeGroup(4, myScan.get());
     myScan.reset();
   }
-  // Whatever the module made is gone: the library may go too.
-  mModuleLoader.reset();
   if (myUICtrl) {
     removeGroup(0, myUICtrl.get());
     myUICtrl.reset();
@@ -274,11 +272,16 @@ void Dravon_DirectTWAIN::dsClear() {
   dropPage();
   // The bundle identifier stays: it is the application's, set once when the object is made, and
   // a later open would otherwise send the user interface an empty one.
-  std::lock_guard guard(mPathMutex);
-  mySMSettingDic.reset();
-  mTempPathStr.clear();
-  mPrefPathStr.clear();
-  mDSNameTitleStr.clear();
-  mWebManualDevStr.clear();
-  mDeviceInfoDic = fnd::Dictionary{};
+  {
+    std::lock_guard guard(mPathMutex);
+    mySMSettingDic.reset();
+    mTempPathStr.clear();
+    mPrefPathStr.clear();
+    mDSNameTitleStr.clear();
+    mWebManualDevStr.clear();
+    mDeviceInfoDic = fnd::Dictionary{};
+  }
+  // The error reports and pages just dropped were made by the module's library: only now, with
+  // its controller gone too, may the library be unloaded.
+  if (!myScan) mModuleLoader.reset();
 }
