@@ -170,15 +170,24 @@ std::int16_t Dravon_DirectTWAIN::waitForResultWindow() {
 }
 
 // Kind 8: the progress window closed (after the document end when the scan was cancelled).
+// The module closes the window at the end of its document or preview; with no document under
+// way nothing else will, so the wait closes it itself rather than waiting for ever.
 std::int16_t Dravon_DirectTWAIN::waitForProgressClosed() {
   WaitScope scope(*this);
+  bool closeSent = false;
   for (;;) {
     // Nothing can close a window that has no dispatcher or root left: the wait ends then.
     if (!myUICtrl || !myUICtrl->progressRoot()) return 0;
     if (!pollEvents(scope.status, 400)) return kErrCancel;
-    const bool documentDone =
-        !(mCancelSent.load() && mStartedScan.load()) || (mReceivedSMnc.load() & kBitDocumentEnd) != 0;
+    const bool documentEnded = (mReceivedSMnc.load() & kBitDocumentEnd) != 0;
+    const bool documentDone = !(mCancelSent.load() && mStartedScan.load()) || documentEnded;
     if (documentDone && mClosedProgressWin.load() != 0) return 0;
+    // What was queued has run (the poll turned the loop) and the window is still open.
+    if (!closeSent && mClosedProgressWin.load() == 0 && (!mStartedScan.load() || documentEnded)) {
+      closeSent = true;
+      myUICtrl->uiControlMethod(nullptr, 102);
+      continue;
+    }
     pollPause();
   }
 }

@@ -104,10 +104,17 @@ struct OpenedOnDoubles {
   void post(const char* name, fnd::Dictionary info = {}) const {
     fnd::NotificationCenter::defaultCenter().post(name, rootSender(), fnd::makeShared(std::move(info)));
   }
-  // A report of the scan module, posted from a thread of its own as the module does.
+  // A report of the scan module, posted from a thread of its own as the module does; the main
+  // loop turns meanwhile, since a report may wait for the main thread.
   void report(const char* name, fnd::SharedDictionary info = nullptr) const {
     const void* sender = ds.scanController();
-    std::thread([&] { fnd::NotificationCenter::defaultCenter().post(name, sender, info); }).join();
+    std::atomic<bool> done{false};
+    std::thread poster([&] {
+      fnd::NotificationCenter::defaultCenter().post(name, sender, info);
+      done = true;
+    });
+    pumpUntil([&] { return done.load(); });
+    poster.join();
   }
 
   FakeRootFactory factory;
