@@ -216,6 +216,9 @@ void Dravon_DirectTWAIN::uimCloseWindow() {
   // A document that has only started is stopped; a page under way ends normally.
   if (mReceivedSMnc.load() == kBitDocumentStart) dsCancelScan();
   dsEndScan(0);
+  // The rest of a document still running is given up too: its next page would wait for a
+  // transfer that will never come, and the wait for its end below would never end.
+  if (mStartedScan.load() && (mReceivedSMnc.load() & kBitDocumentEnd) == 0) dsCancelScan();
   uimCloseProgress();
   dsWaitForNextEvent(6);
   if (mStartedScan.load()) {
