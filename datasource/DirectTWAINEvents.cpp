@@ -1,5 +1,6 @@
 // Observer groups, the scan module's reports, the group-1 handlers and the launcher's events.
 #include <algorithm>
+#include <limits>
 
 #include "datasource/DirectTWAIN.h"
 #include "foundation/RunLoop.h"
@@ -160,7 +161,11 @@ void Dravon_DirectTWAIN::takeImageReport(const fnd::Notification& note, std::int
       r.height = info->intValue("HEIGHT");
       r.resolution = info->intValue("RESOLUTION");
       r.sourcetype = info->intValue("SOURCETYPE");
-      r.size = rowBytes(r.samples, r.pixels, r.width) * static_cast<std::uint64_t>(std::max(0, r.height));
+      // A size past what 64 bits hold is no size any volume can take: the check refuses it.
+      const std::uint64_t row = rowBytes(r.samples, r.pixels, r.width);
+      const std::uint64_t rows = static_cast<std::uint64_t>(std::max(0, r.height));
+      r.size = row != 0 && rows > std::numeric_limits<std::uint64_t>::max() / row ? std::numeric_limits<std::uint64_t>::max()
+                                                                                  : row * rows;
       if (first) {
         const std::int64_t source = info->integer("InputSource");
         if (source == 1 || source == 2) {

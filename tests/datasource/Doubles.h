@@ -285,9 +285,11 @@ class FakeScan : public Velmor_SMController {
   const std::uint8_t* smReadScan() override { return nullptr; }
   void smEndScan() override { add("smEndScan"); }
   int smContinousScan2(int) override { return 0; }
+  // Like the module, a cancel ends the document (status 1), on the caller's thread here.
   void smCancelScan() override {
     ++cancels;
     add("smCancelScan");
+    fnd::NotificationCenter::defaultCenter().post("SM_DOCUMENT_END", this, fnd::makeShared(fnd::Dictionary{{"STATUS", 1}}));
   }
   int smCheckADFPaperStatus(int) override {
     ++paperChecks;
