@@ -315,16 +315,20 @@ void SimController::runDocument(const ScanRequest& request, const DeviceModel& m
     if (status != report::kStatusDone && cancel_ && status != report::kStatusError) status = report::kStatusCancelled;
     lastStatus_ = status;
   }
+  if (!stopped) post(report::kDocumentEnd, fnd::Dictionary{{"STATUS", status}});
+  // The document is over once its end is reported: a scan asked for from here on (the data
+  // source may ask as soon as it sees the end) is taken, and runs after this task on this thread.
+  // Rows already queued stay readable; the next document or a cancel drops them.
+  {
+    std::lock_guard lock(mutex_);
+    documentRunning_ = false;
+    changed_.notify_all();
+  }
   if (!stopped) {
-    post(report::kDocumentEnd, fnd::Dictionary{{"STATUS", status}});
     post(report::kCloseProgressWindow);
     post(report::kStopNoSleep);
     post(report::kEndScan);
   }
-  // Rows already queued stay readable; the next document or a cancel drops them.
-  std::lock_guard lock(mutex_);
-  documentRunning_ = false;
-  changed_.notify_all();
 }
 
 SimController::Outcome SimController::deliverPage(const ImageRenderer& renderer, const DeviceModel& model, int page) {
