@@ -1,22 +1,20 @@
 #include "datasource/DirectTWAIN.h"
 
+#include "foundation/Bundle.h"
 #include "foundation/RunLoop.h"
-#include "foundation/Thread.h"
-#include "ui/base/progressCancelStatus.h"
 
-namespace {
-// Poll interval of the data source's waits on the main thread.
-constexpr double kWaitPollSeconds = 0.1;
-}  // namespace
-
-Dravon_DirectTWAIN::Dravon_DirectTWAIN() : mAlive(std::make_shared<Dravon_DirectTWAIN*>(this)) { dsSet(); }
+Dravon_DirectTWAIN::Dravon_DirectTWAIN() : mAlive(std::make_shared<Dravon_DirectTWAIN*>(this)) {
+  dsSet();
+  setDSBundleIdentifier(fnd::Bundle::main().identifier());
+}
 
 Dravon_DirectTWAIN::~Dravon_DirectTWAIN() {
+  // Queued calls (close request, images ready) find nothing from here on.
+  mAlive.reset();
+  uimRelease();
+  smRelease();
+  dsRemoveObserver(50, nullptr);
   fnd::NotificationCenter::defaultCenter().removeObserver(this);
-  // The dispatcher's handlers may still reach the scan module's objects: it goes first.
-  myUICtrl.reset();
-  myPMethod.reset();
-  myScan.reset();
 }
 
 void Dravon_DirectTWAIN::dsSet() {
@@ -26,8 +24,19 @@ void Dravon_DirectTWAIN::dsSet() {
   mErrWillOccur = 0;
   mImageInfoDummy = 0;
   mReceivedSMnc = 0;
+  mDoingDSpage = 1;
+  mDoingSMpage = 0;
+  mDocEndInfo = 0;
+  mXferCount = 65535;
   mXferReady = false;
+  mXferReadyPosted = false;
+  mDoneNextPage = false;
+  mDataTransMode = 0;
+  mIsFinalLine = false;
+  mRowsTransfered = 0;
+  mRemainTransData = false;
   mNeedResultWindow = false;
+  mShowingResWin = 0;
   mCalledCloseDSReq = false;
   mControlMainWindow = 0;
   mCreatedProgressWin = 0;
@@ -35,12 +44,28 @@ void Dravon_DirectTWAIN::dsSet() {
   mStartedScan = false;
   mCancelSent = false;
   mTransferStartedScan = false;
+  mGaveUpTransfers = false;
+  mShowIndicators = false;
+  mUILessMode = false;
+  mNeedActivateWindow = true;
+  mCalledOpenMainUI = false;
+  mClosePictavoUI = 1;
+  mScanningMode = 0;
+  mADFOption = 0;
+  mFilmOption = 0;
   mCancelEventMode = 0;
   mDeviceFunction = 1;
   mModelYear = 0;
   mNetworkSupported = 0;
+  mLangNumSuported = 7;
+  mADFSupported = 0;
+  mCancelInterval = 0;
   setDeviceError(0, {0, 0, 0});
-  setTempPath({});
+  {
+    std::lock_guard guard(mPathMutex);
+    mTempPathStr.clear();
+    mSmImageInfo = SmImageInfo{};
+  }
 }
 
 void Dravon_DirectTWAIN::setComponents(std::unique_ptr<Velmor_SMController> scan,
@@ -49,6 +74,25 @@ void Dravon_DirectTWAIN::setComponents(std::unique_ptr<Velmor_SMController> scan
   myUICtrl = std::move(ui);
   myPMethod = std::move(pump);
   myScan = std::move(scan);
+}
+
+std::uint64_t Dravon_DirectTWAIN::rowBytes(std::int32_t samples, std::int32_t bitsPerSample, std::int32_t width) {
+  if (samples <= 0 || bitsPerSample <= 0 || width <= 0) return 0;
+  const std::uint64_t bits = static_cast<std::uint64_t>(samples) * static_cast<std::uint64_t>(bitsPerSample);
+  const std::uint64_t w = static_cast<std::uint64_t>(width);
+  if (bits == 1) return (w + 7) / 8;
+  return bits / 8 * w;
+}
+
+void Dravon_DirectTWAIN::runOnMain(std::function<void()> fn) {
+  if (fnd::RunLoop::isMainThread()) {
+    fn();
+    return;
+  }
+  std::weak_ptr<Dravon_DirectTWAIN*> alive = mAlive;
+  fnd::RunLoop::performOnMainThread([alive, fn = std::move(fn)] {
+    if (alive.lock()) fn();
+  });
 }
 
 // --- device error ------------------------------------------------------------------------------
@@ -84,6 +128,8 @@ void Dravon_DirectTWAIN::setDeviceError(std::int32_t error, const std::array<std
   for (std::size_t i = 0; i < 3; ++i) mErrNum[i] = numbers[i];
 }
 
+// --- strings and records -----------------------------------------------------------------------
+
 void Dravon_DirectTWAIN::setTempPath(const std::string& path) {
   std::lock_guard guard(mPathMutex);
   mTempPathStr = path;
@@ -92,6 +138,56 @@ void Dravon_DirectTWAIN::setTempPath(const std::string& path) {
 std::string Dravon_DirectTWAIN::tempPath() const {
   std::lock_guard guard(mPathMutex);
   return mTempPathStr;
+}
+
+Dravon_DirectTWAIN::SmImageInfo Dravon_DirectTWAIN::smImageInfo() const {
+  std::lock_guard guard(mPathMutex);
+  return mSmImageInfo;
+}
+
+void Dravon_DirectTWAIN::setDSBundleIdentifier(const std::string& identifier) {
+  std::lock_guard guard(mPathMutex);
+  mDSBundleIdentifier = identifier;
+}
+
+std::string Dravon_DirectTWAIN::dsBundleIdentifier() const {
+  std::lock_guard guard(mPathMutex);
+  return mDSBundleIdentifier;
+}
+
+std::string Dravon_DirectTWAIN::prefPath() const {
+  std::lock_guard guard(mPathMutex);
+  return mPrefPathStr;
+}
+
+std::string Dravon_DirectTWAIN::nameTitle() const {
+  std::lock_guard guard(mPathMutex);
+  return mDSNameTitleStr;
+}
+
+std::string Dravon_DirectTWAIN::webManualName() const {
+  std::lock_guard guard(mPathMutex);
+  return mWebManualDevStr;
+}
+
+fnd::Dictionary Dravon_DirectTWAIN::deviceInfoDictionary() const {
+  std::lock_guard guard(mPathMutex);
+  return mDeviceInfoDic;
+}
+
+fnd::SharedDictionary Dravon_DirectTWAIN::settingDictionary() const {
+  std::lock_guard guard(mPathMutex);
+  return mySMSettingDic;
+}
+
+std::string Dravon_DirectTWAIN::pageFilePath() const {
+  std::lock_guard guard(mPageMutex);
+  return mPageFile ? mPageFile->path() : std::string();
+}
+
+bool Dravon_DirectTWAIN::holdsPage() const {
+  std::lock_guard guard(mPageMutex);
+  return mPageFile || mPageMemory;
 }
 
 // --- main window's controls and the close request ----------------------------------------------
@@ -130,28 +226,21 @@ std::int32_t Dravon_DirectTWAIN::dsPerformCloseDSReq(std::int32_t mode) {
   return 0;
 }
 
+std::int32_t Dravon_DirectTWAIN::dsInvokeXferReady() {
+  mCurrentState = kStateXferReady;
+  mXferReady = true;
+  fnd::NotificationCenter::defaultCenter().post(kXferReadyNotification, this);
+  mXferReadyPosted = true;
+  return 0;
+}
+
 // --- progress window ---------------------------------------------------------------------------
 
 void Dravon_DirectTWAIN::dsCloseProgressWin(const fnd::Notification&) { mClosedProgressWin = 1; }
 
 void Dravon_DirectTWAIN::uimCloseProgress() {
   if (mCreatedProgressWin.load() == 0) return;
-  waitForProgressClosed();
+  dsWaitForNextEvent(8);
   mCreatedProgressWin = 0;
   mTransferStartedScan = false;
-}
-
-void Dravon_DirectTWAIN::waitForProgressClosed() {
-  ++mMainLoopCount;
-  auto status = std::make_shared<Quirel_progressCancelStatus>();
-  for (;;) {
-    // Nothing can close a window that has no dispatcher or root left: the wait ends then.
-    if (!myUICtrl || !myUICtrl->progressRoot()) break;
-    myUICtrl->uiControlEvent(status, 400);
-    if (myPMethod) myPMethod->sendAnyEvents(0);
-    const bool documentDone = !(mCancelSent.load() && mStartedScan.load()) || (mReceivedSMnc.load() & 16) != 0;
-    if (documentDone && mClosedProgressWin.load() != 0) break;
-    fnd::Thread::sleepFor(kWaitPollSeconds);
-  }
-  --mMainLoopCount;
 }

@@ -29,5 +29,6 @@ class Zorvik_DataSourcePort {
 // Makes the data source at launch; null when this build has none.
 using Zorvik_DataSourceFactory = std::function<std::unique_ptr<Zorvik_DataSourcePort>()>;
 
-// The product's data source. This build has no data source yet: null.
+// The product's data source for the launcher. Null until images can be pulled through it; the
+// port over the data source (launcher/DirectTWAINPort.h) opens and closes the device already.
 std::unique_ptr<Zorvik_DataSourcePort> Zorvik_MakeDirectTWAIN();

@@ -44,6 +44,14 @@ DeviceModel DeviceModel::fromDefinition(const capture::DeviceDefinition& definit
   m.jamAtPage = std::max(0, b.intValue("JamAtPage"));
   m.connectionLostAtLine = std::max(0, b.intValue("ConnectionLostAtLine"));
   if (b.intValue("ConnectionLostAtPage") > 0) m.connectionLostAtPage = b.intValue("ConnectionLostAtPage");
+  m.funcStatus = b.intValue("FuncStatus");
+  m.manualCalibrationError = b.boolean("ManualCalibrationError");
+  m.scannerTestStatus = b.intValue("ScannerTestStatus");
+  m.imageInfoDummy = b.boolean("ImageInfoDummy");
+  m.updateReadPushButton = b.boolean("UpdateReadPushButton");
+  m.modalQuestion = std::max(0, b.intValue("ModalQuestion"));
+  m.slowOpen = std::max(0.0, b.real("SlowOpen"));
+  m.progressDetails = b.boolean("ProgressDetails");
   return m;
 }
 

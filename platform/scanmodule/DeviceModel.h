@@ -41,6 +41,15 @@ struct DeviceModel {
   int jamAtPage = 0;                  // "JamAtPage": feeding page N (from 1) jams; 0 never
   int connectionLostAtLine = 0;       // "ConnectionLostAtLine": only N lines of a page arrive; 0 never
   int connectionLostAtPage = 1;       // "ConnectionLostAtPage": the page that loses them (from 1)
+  // Answers and extra reports.
+  int funcStatus = 0;                 // "FuncStatus": answer of the device-setting requests
+  bool manualCalibrationError = false;  // "ManualCalibrationError": calibration reports 1206
+  int scannerTestStatus = 0;          // "ScannerTestStatus": the self test fails with it; 0 passes
+  bool imageInfoDummy = false;        // "ImageInfoDummy": the first page is reported as a placeholder
+  bool updateReadPushButton = false;  // "UpdateReadPushButton": posted when a document starts
+  int modalQuestion = 0;              // "ModalQuestion": message number asked when a document starts
+  double slowOpen = 0;                // "SlowOpen": seconds the device takes to answer a scan start
+  bool progressDetails = false;       // "ProgressDetails": information, time and message posts
 
   static DeviceModel fromDefinition(const capture::DeviceDefinition& definition);
 

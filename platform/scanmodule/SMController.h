@@ -39,7 +39,12 @@ class Velmor_SMController {
   virtual int smCheckADFPaperStatus(int unit) = 0;
   virtual void releaseScanM() = 0;
 
-  // Requests of the user interface, relayed by the data source.
+  // Requests of the user interface, relayed by the data source. Answers are written inside the
+  // call: "SMResult" (a shared int), the setting keys of the device-setting requests (into the
+  // notification's mutable dictionary), the four result cells of a crop correction (addresses in
+  // "CropItem"[1]: "DATA_WIDTH", "DATA_HEIGHT", "DATA_P", "DATA_H"; the blocks are malloc'ed and
+  // the requester frees them), and "newPoints" of an automatic crop (into the shared dictionary
+  // under "autoCropPDic").
   virtual void smPreviewScan(const fnd::Notification& note) = 0;
   virtual void smCropCorrect(const fnd::Dictionary& request) = 0;
   virtual void smAutoCrop(const fnd::Dictionary& request) = 0;

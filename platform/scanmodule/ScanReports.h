@@ -21,7 +21,14 @@
 // User-interface requests posted the same way (their user info is a mutable dictionary):
 // "createProgressWindowPost", "showProgressWindowPost", "setPercentagePost" ("PercentVal"),
 // "setScanningInfoPost" ("NowVal", "TotalVal", "SourceVal"), "closeProgressWindowPost",
-// "endScanPost".
+// "endScanPost"; with the device's switches "setInformationDataPost", "setEstimatedRemainingTimePost"
+// ("TimeVal"), "setMessageFieldInfoPost" ("MessageID", "PFormat", "PParameter"), and the
+// scanner-connect pair "displayScannerConnectWindow"/"closeScannerConnectWindow". Calibration
+// posts "displayCalibrationProcWindowPost" ("DisplayMode"), "closeCalibrationProcWindowPost" and,
+// failing, "ManualCalibrationErrorPost" ("TestStatus", "Number1".."Number3"); the self test
+// "DisplayScannerTestStatusPost" and "EndScannerTestPost" ("TestStatus"). A preview posts
+// "setPreviewMakeSizePost", "setPreviewDataPost" ("PreviewSendSize", "PreviewSendData" as data),
+// "drawPreviewAreaPost" and "endPreviewPost".
 namespace velmor::report {
 
 inline constexpr const char* kDocumentStart = "SM_DOCUMENT_START";
@@ -43,6 +50,24 @@ inline constexpr const char* kSetPercentage = "setPercentagePost";
 inline constexpr const char* kSetScanningInfo = "setScanningInfoPost";
 inline constexpr const char* kCloseProgressWindow = "closeProgressWindowPost";
 inline constexpr const char* kEndScan = "endScanPost";
+inline constexpr const char* kSetInformationData = "setInformationDataPost";
+inline constexpr const char* kSetEstimatedRemainingTime = "setEstimatedRemainingTimePost";
+inline constexpr const char* kSetMessageFieldInfo = "setMessageFieldInfoPost";
+inline constexpr const char* kDisplayScannerConnect = "displayScannerConnectWindow";
+inline constexpr const char* kCloseScannerConnect = "closeScannerConnectWindow";
+inline constexpr const char* kDisplayCalibration = "displayCalibrationProcWindowPost";
+inline constexpr const char* kCloseCalibration = "closeCalibrationProcWindowPost";
+inline constexpr const char* kManualCalibrationError = "ManualCalibrationErrorPost";
+inline constexpr const char* kDisplayScannerTestStatus = "DisplayScannerTestStatusPost";
+inline constexpr const char* kEndScannerTest = "EndScannerTestPost";
+inline constexpr const char* kSetPreviewMakeSize = "setPreviewMakeSizePost";
+inline constexpr const char* kSetPreviewData = "setPreviewDataPost";
+inline constexpr const char* kDrawPreviewArea = "drawPreviewAreaPost";
+inline constexpr const char* kEndPreview = "endPreviewPost";
+
+// Self-test status of a device that passed; calibration's failing status.
+inline constexpr int kScannerTestPassed = 1630;
+inline constexpr int kCalibrationFailed = 1206;
 
 // Document-end status values.
 inline constexpr int kStatusDone = 0;

@@ -32,18 +32,6 @@ Scene sceneFor(const ScanRequest& request, const DeviceModel& model, int page) {
   return Scene::platen(model.platenWidth, model.platenHeight);
 }
 
-// Writes an answer into the "SMResult" integer of a request, whichever way it was handed.
-void answerResult(const fnd::Notification& note, int value) {
-  const fnd::Dictionary* info = note.info();
-  if (!info) return;
-  const fnd::Value& slot = info->get("SMResult");
-  if (auto p = slot.toObject<int>()) {
-    *p = value;
-  } else if (slot.isPointer() && slot.toPointer()) {
-    *static_cast<int*>(slot.toPointer()) = value;
-  }
-}
-
 }  // namespace
 
 SimController::SimController() : worker_([this] { workerMain(); }) {}
@@ -230,6 +218,7 @@ void SimController::runDocument(const ScanRequest& request, const DeviceModel& m
   post(report::kStartNoSleep);
   post(report::kCreateProgressWindow);
   post(report::kShowProgressWindow);
+  postDocumentExtras(model);
 
   const int pages = request.source == Source::Feeder ? model.feederPages : static_cast<int>(request.areas.size());
   int status = report::kStatusDone;
@@ -254,7 +243,10 @@ void SimController::runDocument(const ScanRequest& request, const DeviceModel& m
     const ImageRenderer renderer(scene, area);
     const RenderSpec& renderSpec = renderer.renderSpec();
 
-    post(report::kImageInfo, fnd::Dictionary{{"SAMPLES", renderer.samplesPerPixel()},
+    // A device may report its first page as a placeholder first; the data source treats it
+    // like an image report.
+    post(page == 0 && model.imageInfoDummy ? report::kImageInfoDummy : report::kImageInfo,
+         fnd::Dictionary{{"SAMPLES", renderer.samplesPerPixel()},
                                              {"PIXELS", renderSpec.bitsPerSample},
                                              {"WIDTH", renderSpec.width},
                                              {"HEIGHT", renderSpec.height},
@@ -265,6 +257,7 @@ void SimController::runDocument(const ScanRequest& request, const DeviceModel& m
                                              {"TemporaryPath", request.temporaryPath}});
     post(report::kSetScanningInfo,
          fnd::Dictionary{{"NowVal", page + 1}, {"TotalVal", pages}, {"SourceVal", request.inputSource}});
+    postProgressDetails(model, page, pages);
 
     Outcome outcome;
     {
@@ -322,16 +315,20 @@ void SimController::runDocument(const ScanRequest& request, const DeviceModel& m
     if (status != report::kStatusDone && cancel_ && status != report::kStatusError) status = report::kStatusCancelled;
     lastStatus_ = status;
   }
+  if (!stopped) post(report::kDocumentEnd, fnd::Dictionary{{"STATUS", status}});
+  // The document is over once its end is reported: a scan asked for from here on (the data
+  // source may ask as soon as it sees the end) is taken, and runs after this task on this thread.
+  // Rows already queued stay readable; the next document or a cancel drops them.
+  {
+    std::lock_guard lock(mutex_);
+    documentRunning_ = false;
+    changed_.notify_all();
+  }
   if (!stopped) {
-    post(report::kDocumentEnd, fnd::Dictionary{{"STATUS", status}});
     post(report::kCloseProgressWindow);
     post(report::kStopNoSleep);
     post(report::kEndScan);
   }
-  // Rows already queued stay readable; the next document or a cancel drops them.
-  std::lock_guard lock(mutex_);
-  documentRunning_ = false;
-  changed_.notify_all();
 }
 
 SimController::Outcome SimController::deliverPage(const ImageRenderer& renderer, const DeviceModel& model, int page) {
@@ -516,38 +513,34 @@ void SimController::runPreview(const DeviceModel& model, int inputSource) {
   const bool film = inputSource >= 3 && inputSource <= 7;
   const Scene scene = film ? Scene::filmStrip(model.filmFrames) : Scene::platen(model.platenWidth, model.platenHeight);
   RenderSpec renderSpec;
-  renderSpec.resolution = 75;
+  renderSpec.resolution = kPreviewResolution;
   renderSpec.width = static_cast<int>(scene.width() * renderSpec.resolution);
   renderSpec.height = static_cast<int>(scene.height() * renderSpec.resolution);
   const ImageRenderer renderer(scene, renderSpec);
 
   post(report::kCreateProgressWindow);
   post(report::kShowProgressWindow);
-  post("setPreviewMakeSizePost", fnd::Dictionary{{"PreviewWidth", renderSpec.width}, {"PreviewHeight", renderSpec.height}});
-  // Blocks of 64 rows.
+  Preview preview;
+  preview.width = renderSpec.width;
+  preview.height = renderSpec.height;
   const std::size_t rowBytes = renderer.rowBytes();
-  const int blockRows = 64;
-  std::vector<std::uint8_t> block(rowBytes * blockRows);
-  bool cancelled = false;
-  for (int r = 0; r < renderSpec.height && !cancelled; r += blockRows) {
-    const int n = std::min(blockRows, renderSpec.height - r);
-    for (int i = 0; i < n; ++i) renderer.renderRow(r + i, block.data() + rowBytes * static_cast<std::size_t>(i));
-    // The bytes travel as a typed value, so a receiver can check what it got.
-    const std::size_t size = rowBytes * static_cast<std::size_t>(n);
-    post("setPreviewDataPost",
-         fnd::Dictionary{{"PreviewSendSize", static_cast<long long>(size)},
-                         {"PreviewSendData", fnd::Data(block.begin(), block.begin() + static_cast<std::ptrdiff_t>(size))}});
-    postPercent((r + n) * 100 / renderSpec.height);
-    std::lock_guard lock(mutex_);
-    cancelled = cancel_ || stopping_;
+  preview.rgb.resize(rowBytes * static_cast<std::size_t>(renderSpec.height));
+  for (int r = 0; r < renderSpec.height; ++r) renderer.renderRow(r, preview.rgb.data() + rowBytes * static_cast<std::size_t>(r));
+  if (!film) {
+    for (const auto& d : scene.documents()) {
+      const double k = kPreviewResolution;
+      preview.documents.push_back({static_cast<int>(d.x * k), static_cast<int>(d.y * k), static_cast<int>(d.width * k),
+                                   static_cast<int>(d.height * k)});
+    }
   }
+  const bool cancelled = !sendPreview(preview);
+  if (!cancelled) keepPreview(std::move(preview));
   bool stopping;
   {
     std::lock_guard lock(mutex_);
     stopping = stopping_;
   }
   if (!stopping) {
-    post("drawPreviewAreaPost");
     // The documents found on the platen, as crop descriptions in pixels at the optical
     // resolution, origin at the bottom left.
     fnd::Array crops;
@@ -569,16 +562,12 @@ void SimController::runPreview(const DeviceModel& model, int inputSource) {
                         {"MC2DuplicateAuto", 0}};
     if (!cancelled) end.set("AutoMultiRect", crops);
     post(report::kCloseProgressWindow);
-    post("endPreviewPost", std::move(end));
+    post(report::kEndPreview, std::move(end));
   }
   std::lock_guard lock(mutex_);
   documentRunning_ = false;
   changed_.notify_all();
 }
 
-void SimController::smScanModuleBackup(const fnd::Notification& note) { answerResult(note, 0); }
-
-// Nothing of an earlier preview is kept, so there is nothing to resume.
-void SimController::smScanModuleResume(const fnd::Notification& note) { answerResult(note, 1); }
 
 }  // namespace velmor

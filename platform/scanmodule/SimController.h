@@ -1,9 +1,11 @@
 #pragma once
 
+#include <array>
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <map>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -47,26 +49,37 @@ class SimController final : public Velmor_SMController {
   void releaseScanM() override;
 
   void smPreviewScan(const fnd::Notification& note) override;
-  void smCropCorrect(const fnd::Dictionary& request) override {}
-  void smAutoCrop(const fnd::Dictionary& request) override {}
+  void smCropCorrect(const fnd::Dictionary& request) override;
+  void smAutoCrop(const fnd::Dictionary& request) override;
   void smStartScanEvent(const fnd::Dictionary& request) override;
   void smZoomScan(const fnd::Notification& note) override;
   void smScanModuleBackup(const fnd::Notification& note) override;
   void smScanModuleResume(const fnd::Notification& note) override;
-  void smClearPreview(const fnd::Notification& note) override {}
-  void smSetUserGamma(const fnd::Dictionary& request) override {}
-  void smCalibration(const fnd::Notification& note) override {}
-  void smScannterTest(const fnd::Notification& note) override {}
-  void smSetLampOff(const fnd::Dictionary& request) override {}
-  void smChangeInputSource(const fnd::Notification& note) override {}
-  void smExecuteHSL(const fnd::Notification& note) override {}
-  void smResizeBitmap(const fnd::Notification& note) override {}
-  void smSetSilentSetting(const fnd::Notification& note) override {}
-  void smGetSilentSetting(const fnd::Notification& note) override {}
-  void smSetAutoPowerOffSetting(const fnd::Notification& note) override {}
-  void smGetAutoPowerOffSetting(const fnd::Notification& note) override {}
-  void smSetAutoPowerOnSetting(const fnd::Notification& note) override {}
-  void smGetAutoPowerOnSetting(const fnd::Notification& note) override {}
+  void smClearPreview(const fnd::Notification& note) override;
+  void smSetUserGamma(const fnd::Dictionary& request) override;
+  void smCalibration(const fnd::Notification& note) override;
+  void smScannterTest(const fnd::Notification& note) override;
+  void smSetLampOff(const fnd::Dictionary& request) override;
+  void smChangeInputSource(const fnd::Notification& note) override;
+  void smExecuteHSL(const fnd::Notification& note) override;
+  void smResizeBitmap(const fnd::Notification& note) override;
+  void smSetSilentSetting(const fnd::Notification& note) override;
+  void smGetSilentSetting(const fnd::Notification& note) override;
+  void smSetAutoPowerOffSetting(const fnd::Notification& note) override;
+  void smGetAutoPowerOffSetting(const fnd::Notification& note) override;
+  void smSetAutoPowerOnSetting(const fnd::Notification& note) override;
+  void smGetAutoPowerOnSetting(const fnd::Notification& note) override;
+
+  // The last input of a request that only records it ("Set_ShutOffLampTime" and the like), by
+  // the name of its call; empty when it never came.
+  fnd::Dictionary recordedInput(const std::string& call) const;
+  // A user tone table kept by smSetUserGamma: the red, green and blue tables (65536 16-bit
+  // entries each), empty when none has that number.
+  std::vector<fnd::Data> userGamma(int number) const;
+  // Name of the file a backup writes in its folder.
+  static constexpr const char* kBackupFileName = "PreviewBackup.sm";
+  // Resolution of the preview, dots per inch.
+  static constexpr int kPreviewResolution = 75;
 
   // Rows the module has rendered for the current page (for tests).
   int rowsProduced() const;
@@ -86,6 +99,22 @@ class SimController final : public Velmor_SMController {
   Outcome deliverWhole(const ImageRenderer& renderer, const DeviceModel& model, int page, int lostAt,
                        const std::string& folder, bool toFile);
   void runPreview(const DeviceModel& model, int inputSource);
+  // The last preview, as kept for backup, crop correction and automatic crop.
+  struct Preview {
+    int width = 0, height = 0;
+    std::vector<std::uint8_t> rgb;  // 8-bit RGB rows, top first
+    // The documents on it: x, y (top left), width, height in preview pixels.
+    std::vector<std::array<int, 4>> documents;
+  };
+  void keepPreview(Preview preview);
+  // Posts a preview's size, its data in blocks, and the call to draw it (the module's thread
+  // or, for a resume, the caller's). False when a cancel or the stop ended it early.
+  bool sendPreview(const Preview& preview);
+  // Extra reports of the device's switches at a document's start and during its pages.
+  void postDocumentExtras(const DeviceModel& model);
+  void postProgressDetails(const DeviceModel& model, int page, int pages);
+  void record(const std::string& call, const fnd::Dictionary& input);
+  DeviceModel currentModel() const;
 
   // Waits under lock until pred, a cancel or the stop; the outcome that ended the wait.
   Outcome waitFor(std::unique_lock<std::mutex>& lock, const std::function<bool()>& pred);
@@ -118,6 +147,10 @@ class SimController final : public Velmor_SMController {
   std::deque<std::vector<std::uint8_t>> rows_;
   std::vector<std::vector<std::uint8_t>> spareRows_;
   std::string currentTempPath_;
+
+  Preview preview_;
+  std::map<int, std::vector<fnd::Data>> gamma_;
+  std::map<std::string, fnd::Dictionary> recorded_;
 
   // Touched only by the caller of smReadScan.
   std::vector<std::uint8_t> current_;

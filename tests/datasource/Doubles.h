@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <functional>
+#include <map>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -10,6 +11,7 @@
 #include "datasource/UIController.h"
 #include "datasource/UIRoot.h"
 #include "foundation/RunLoop.h"
+#include "scanmodule/Module.h"
 #include "scanmodule/SMController.h"
 
 namespace dstest {
@@ -37,6 +39,24 @@ struct RootLog {
       if (c == call) return true;
     return false;
   }
+  int count(const std::string& call) {
+    std::lock_guard g(mutex);
+    int n = 0;
+    for (const auto& c : calls)
+      if (c == call) ++n;
+    return n;
+  }
+  // The dictionary of the last call of that name that carried one.
+  std::map<std::string, fnd::Dictionary> dictionaries;
+  void keep(const std::string& call, const fnd::Dictionary* d) {
+    std::lock_guard g(mutex);
+    dictionaries[call] = d ? *d : fnd::Dictionary{};
+  }
+  fnd::Dictionary kept(const std::string& call) {
+    std::lock_guard g(mutex);
+    auto it = dictionaries.find(call);
+    return it == dictionaries.end() ? fnd::Dictionary{} : it->second;
+  }
 };
 
 // A root without windows. Message boxes answer through `answer` (default 1); a test can run a
@@ -51,13 +71,19 @@ class FakeRoot : public Dravon_UIRoot {
   std::vector<std::uint8_t> previewBytes;
 
   const void* notificationSender() const override { return this; }
-  void setTWAINRequest(const fnd::Dictionary*) override { log_->add("setTWAINRequest"); }
+  void setTWAINRequest(const fnd::Dictionary* d) override {
+    log_->keep("setTWAINRequest", d);
+    log_->add("setTWAINRequest");
+  }
   void createMainWindow() override { log_->add("createMainWindow"); }
   void showMainWindow() override { log_->add("showMainWindow"); }
   void closeMainWindow() override { log_->add("closeMainWindow"); }
   void terminateMainWindow() override { log_->add("terminateMainWindow"); }
   void activateMainWindow() override { log_->add("activateMainWindow"); }
-  void setInitSetting(const fnd::Dictionary*) override { log_->add("setInitSetting"); }
+  void setInitSetting(const fnd::Dictionary* d) override {
+    log_->keep("setInitSetting", d);
+    log_->add("setInitSetting");
+  }
   void setTWAINObject(void*) override { log_->add("setTWAINObject"); }
   void setPreviewData(std::int32_t n, const std::uint8_t* data) override {
     previewBytes.assign(data, data + n);
@@ -69,13 +95,19 @@ class FakeRoot : public Dravon_UIRoot {
   void drawPreviewArea() override { log_->add("drawPreviewArea"); }
   void setEnableMainWindowControl() override { log_->add("setEnableMainWindowControl"); }
   void setDisableMainWindowControl() override { log_->add("setDisableMainWindowControl"); }
-  void endPreview(const fnd::Dictionary*) override { log_->add("endPreview"); }
+  void endPreview(const fnd::Dictionary* d) override {
+    log_->keep("endPreview", d);
+    log_->add("endPreview");
+  }
   void endScan() override { log_->add("endScan"); }
   void createProgressWindow() override { log_->add("createProgressWindow"); }
   void showProgressWindow() override { log_->add("showProgressWindow"); }
   void closeProgressWindow() override { log_->add("closeProgressWindow"); }
   void activateProgressWindow() override { log_->add("activateProgressWindow"); }
-  void setInformationData(const fnd::Dictionary*) override { log_->add("setInformationData"); }
+  void setInformationData(const fnd::Dictionary* d) override {
+    log_->keep("setInformationData", d);
+    log_->add("setInformationData");
+  }
   void setPercentage(std::int16_t p) override { log_->add("setPercentage:" + std::to_string(p)); }
   void setScanningInfo(std::int16_t a, std::int16_t b, std::int16_t c) override {
     log_->add("setScanningInfo:" + std::to_string(a) + "," + std::to_string(b) + "," + std::to_string(c));
@@ -93,8 +125,14 @@ class FakeRoot : public Dravon_UIRoot {
   void closeCalibrationProcWindow() override { log_->add("closeCalibrationProcWindow"); }
   void displayScannerConnectWindow() override { log_->add("displayScannerConnectWindow"); }
   void closeScannerConnectWindow() override { log_->add("closeScannerConnectWindow"); }
-  void displayScannerTestStatus(const fnd::Dictionary*) override { log_->add("displayScannerTestStatus"); }
-  void endScannerTest(const fnd::Dictionary*) override { log_->add("endScannerTest"); }
+  void displayScannerTestStatus(const fnd::Dictionary* d) override {
+    log_->keep("displayScannerTestStatus", d);
+    log_->add("displayScannerTestStatus");
+  }
+  void endScannerTest(const fnd::Dictionary* d) override {
+    log_->keep("endScannerTest", d);
+    log_->add("endScannerTest");
+  }
   std::int32_t showMessage(std::int32_t n, std::int32_t a, std::int32_t b, std::int32_t c) override {
     log_->add("showMessage:" + std::to_string(n) + "," + std::to_string(a) + "," + std::to_string(b) + "," +
               std::to_string(c));
@@ -126,7 +164,10 @@ class FakeRoot : public Dravon_UIRoot {
   void startEventScanResultWindow() override { log_->add("startEventScanResultWindow"); }
   void enableMultiScanWindow() override { log_->add("enableMultiScanWindow"); }
   void scanRetryStart() override { log_->add("scanRetryStart"); }
-  void manualCalibrationError(const fnd::Dictionary*) override { log_->add("manualCalibrationError"); }
+  void manualCalibrationError(const fnd::Dictionary* d) override {
+    log_->keep("manualCalibrationError", d);
+    log_->add("manualCalibrationError");
+  }
   std::int32_t showMultiPagePDFPullScanEndDialog(std::int32_t n) override {
     log_->add("showMultiPagePDFPullScanEndDialog:" + std::to_string(n));
     return 0;
@@ -195,49 +236,149 @@ inline bool pumpUntil(const std::function<bool()>& done, int rounds = 20000) {
   return done();
 }
 
-// A scan-module controller that answers the paper question and counts cancels.
+// A scan-module controller that answers the paper question, counts cancels and records every
+// call with its argument (the notification's dictionary, or the dictionary).
 class FakeScan : public Velmor_SMController {
  public:
+  struct Call {
+    std::string name;
+    fnd::Dictionary argument;
+    const fnd::Notification* note = nullptr;  // the notification passed, valid during the call only
+  };
+
   std::function<int()> paperStatus = [] { return 0; };
   std::atomic<int> paperChecks{0};
   std::atomic<int> cancels{0};
+  std::atomic<int> initAnswer{0};
+  fnd::Dictionary capabilities{{"OpticalResolution", 4800}};
+  bool noCapabilities = false;
+  // Called inside each recorded call (to answer into the posted objects).
+  std::function<void(const Call&)> onCall;
 
-  void initScanM() override {}
-  int smInitSetting(const fnd::Dictionary&) override { return 0; }
-  void smSetMaxPercentage(int, int) override {}
-  void smSetTransferMode(int) override {}
-  fnd::SharedDictionary smGetDeviceInformation() override { return nullptr; }
-  void smStartScan() override {}
+  std::vector<Call> calls() {
+    std::lock_guard g(mutex_);
+    return calls_;
+  }
+  std::vector<std::string> names() {
+    std::lock_guard g(mutex_);
+    std::vector<std::string> out;
+    for (const auto& c : calls_) out.push_back(c.name);
+    return out;
+  }
+  void clear() {
+    std::lock_guard g(mutex_);
+    calls_.clear();
+  }
+
+  void initScanM() override { add("initScanM"); }
+  int smInitSetting(const fnd::Dictionary& d) override {
+    add("smInitSetting", d);
+    return initAnswer.load();
+  }
+  void smSetMaxPercentage(int p, int l) override { add("smSetMaxPercentage:" + std::to_string(p) + "," + std::to_string(l)); }
+  void smSetTransferMode(int m) override { add("smSetTransferMode:" + std::to_string(m)); }
+  fnd::SharedDictionary smGetDeviceInformation() override {
+    add("smGetDeviceInformation");
+    return noCapabilities ? nullptr : fnd::makeShared(capabilities);
+  }
+  void smStartScan() override { add("smStartScan"); }
   const std::uint8_t* smReadScan() override { return nullptr; }
-  void smEndScan() override {}
+  void smEndScan() override { add("smEndScan"); }
   int smContinousScan2(int) override { return 0; }
-  void smCancelScan() override { ++cancels; }
+  // Like the module, a cancel ends the document (status 1), on the caller's thread here.
+  void smCancelScan() override {
+    ++cancels;
+    add("smCancelScan");
+    fnd::NotificationCenter::defaultCenter().post("SM_DOCUMENT_END", this, fnd::makeShared(fnd::Dictionary{{"STATUS", 1}}));
+  }
   int smCheckADFPaperStatus(int) override {
     ++paperChecks;
     return paperStatus();
   }
-  void releaseScanM() override {}
-  void smPreviewScan(const fnd::Notification&) override {}
-  void smCropCorrect(const fnd::Dictionary&) override {}
-  void smAutoCrop(const fnd::Dictionary&) override {}
-  void smStartScanEvent(const fnd::Dictionary&) override {}
-  void smZoomScan(const fnd::Notification&) override {}
-  void smScanModuleBackup(const fnd::Notification&) override {}
-  void smScanModuleResume(const fnd::Notification&) override {}
-  void smClearPreview(const fnd::Notification&) override {}
-  void smSetUserGamma(const fnd::Dictionary&) override {}
-  void smCalibration(const fnd::Notification&) override {}
-  void smScannterTest(const fnd::Notification&) override {}
-  void smSetLampOff(const fnd::Dictionary&) override {}
-  void smChangeInputSource(const fnd::Notification&) override {}
-  void smExecuteHSL(const fnd::Notification&) override {}
-  void smResizeBitmap(const fnd::Notification&) override {}
-  void smSetSilentSetting(const fnd::Notification&) override {}
-  void smGetSilentSetting(const fnd::Notification&) override {}
-  void smSetAutoPowerOffSetting(const fnd::Notification&) override {}
-  void smGetAutoPowerOffSetting(const fnd::Notification&) override {}
-  void smSetAutoPowerOnSetting(const fnd::Notification&) override {}
-  void smGetAutoPowerOnSetting(const fnd::Notification&) override {}
+  void releaseScanM() override { add("releaseScanM"); }
+  void smPreviewScan(const fnd::Notification& n) override { add("smPreviewScan", n); }
+  void smCropCorrect(const fnd::Dictionary& d) override { add("smCropCorrect", d); }
+  void smAutoCrop(const fnd::Dictionary& d) override { add("smAutoCrop", d); }
+  void smStartScanEvent(const fnd::Dictionary& d) override { add("smStartScanEvent", d); }
+  void smZoomScan(const fnd::Notification& n) override { add("smZoomScan", n); }
+  void smScanModuleBackup(const fnd::Notification& n) override { add("smScanModuleBackup", n); }
+  void smScanModuleResume(const fnd::Notification& n) override { add("smScanModuleResume", n); }
+  void smClearPreview(const fnd::Notification& n) override { add("smClearPreview", n); }
+  void smSetUserGamma(const fnd::Dictionary& d) override { add("smSetUserGamma", d); }
+  void smCalibration(const fnd::Notification& n) override { add("smCalibration", n); }
+  void smScannterTest(const fnd::Notification& n) override { add("smScannterTest", n); }
+  void smSetLampOff(const fnd::Dictionary& d) override { add("smSetLampOff", d); }
+  void smChangeInputSource(const fnd::Notification& n) override { add("smChangeInputSource", n); }
+  void smExecuteHSL(const fnd::Notification& n) override { add("smExecuteHSL", n); }
+  void smResizeBitmap(const fnd::Notification& n) override { add("smResizeBitmap", n); }
+  void smSetSilentSetting(const fnd::Notification& n) override { add("smSetSilentSetting", n); }
+  void smGetSilentSetting(const fnd::Notification& n) override { add("smGetSilentSetting", n); }
+  void smSetAutoPowerOffSetting(const fnd::Notification& n) override { add("smSetAutoPowerOffSetting", n); }
+  void smGetAutoPowerOffSetting(const fnd::Notification& n) override { add("smGetAutoPowerOffSetting", n); }
+  void smSetAutoPowerOnSetting(const fnd::Notification& n) override { add("smSetAutoPowerOnSetting", n); }
+  void smGetAutoPowerOnSetting(const fnd::Notification& n) override { add("smGetAutoPowerOnSetting", n); }
+
+ private:
+  void add(std::string name, const fnd::Dictionary& d = {}) { record(Call{std::move(name), d, nullptr}); }
+  void add(std::string name, const fnd::Notification& n) {
+    record(Call{std::move(name), n.info() ? *n.info() : fnd::Dictionary{}, &n});
+  }
+  void record(Call call) {
+    if (onCall) onCall(call);
+    call.note = nullptr;
+    std::lock_guard g(mutex_);
+    calls_.push_back(std::move(call));
+  }
+  std::mutex mutex_;
+  std::vector<Call> calls_;
+};
+
+// Device information with names a test chooses.
+class FakeDeviceInfo : public Velmor_DeviceInfo {
+ public:
+  std::string name = "Test Scanner";
+  int modelYear = 2014;
+  int adf = 0;
+  void setScanProtocol(int) override {}
+  void setDeviceDictionary(const fnd::Dictionary&) override {}
+  std::string getDSPrefPath() override { return "/tmp/prefs/"; }
+  std::string getDSNameString() override { return name; }
+  std::string getDevNameForWebMStr() override { return "WEBNAME"; }
+  int getDSLangNum() override { return 4; }
+  int getDeviceFunction() override { return 1; }
+  int getADFFunction() override { return adf; }
+  int getNetworkFunction() override { return 0; }
+  int getModelYear() override { return modelYear; }
+  int getCancelInterval() override { return 9; }
+  void createScanMStartDic(fnd::Dictionary& settings) override { settings.set("FromDeviceInfo", 1); }
+  void createUIMStartDic(fnd::Dictionary& settings, const std::string& app, int uiLess) override {
+    settings.set("APPOVERRIDE", app);
+    settings.set("UILessMode", uiLess);
+  }
+};
+
+// A scan module of doubles: the controller it makes is a FakeScan the test can reach.
+class FakeModule : public Velmor_Module {
+ public:
+  std::function<void(FakeScan&)> prepare;  // called on each controller made
+  bool withDeviceInfo = true;
+  std::string deviceName = "Test Scanner";
+  FakeScan* scan = nullptr;  // the last controller made (owned by the data source)
+
+  std::unique_ptr<Velmor_DeviceInfo> createDeviceInfo() override {
+    if (!withDeviceInfo) return nullptr;
+    auto info = std::make_unique<FakeDeviceInfo>();
+    info->name = deviceName;
+    return info;
+  }
+  std::unique_ptr<Velmor_SMController> createController() override {
+    auto c = std::make_unique<FakeScan>();
+    if (prepare) prepare(*c);
+    scan = c.get();
+    return c;
+  }
+  std::unique_ptr<Velmor_BITMAP> createBitmap() override { return nullptr; }
+  std::unique_ptr<Velmor_FileCreate> createFileCreate() override { return nullptr; }
 };
 
 }  // namespace dstest

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <memory>
+
+#include "launcher/DataSourcePort.h"
+
+class Dravon_DirectTWAIN;
+
+// The launcher's port over the real data source: each call goes to the data source's call of
+// the same name, and the data source itself is the sender of its notifications.
+class Zorvik_DirectTWAINPort final : public Zorvik_DataSourcePort {
+ public:
+  Zorvik_DirectTWAINPort();
+  ~Zorvik_DirectTWAINPort() override;
+
+  std::int32_t dtScannerOpenDevice(const fnd::Dictionary& device) override;
+  std::int32_t dtScannerOpenUserInterface(std::int32_t unused) override;
+  std::int32_t dtScannerCloseUserInterface() override;
+  std::int32_t dtScannerCloseDevice() override;
+  const void* notificationSender() const override;
+
+  Dravon_DirectTWAIN& dataSource() const { return *mDataSource; }
+
+ private:
+  std::unique_ptr<Dravon_DirectTWAIN> mDataSource;
+};

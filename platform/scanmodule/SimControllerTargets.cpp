@@ -1,0 +1,391 @@
+// The simulated scanner's answers to the user interface's requests other than scans: device
+// settings, calibration, self test, preview backup and resume, tone tables, crop correction and
+// automatic crop, and the extra reports its device definition can switch on.
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <thread>
+
+#include "foundation/FileManager.h"
+#include "foundation/PropertyList.h"
+#include "scanmodule/DeviceSettings.h"
+#include "scanmodule/ErrorInformation.h"
+#include "scanmodule/ScanReports.h"
+#include "scanmodule/SimController.h"
+
+namespace velmor {
+
+namespace {
+
+// Writes an answer into the "SMResult" integer of a request, whichever way it was handed.
+void answerResult(const fnd::Notification& note, int value) {
+  const fnd::Dictionary* info = note.info();
+  if (!info) return;
+  const fnd::Value& slot = info->get("SMResult");
+  if (auto p = slot.toObject<int>()) {
+    *p = value;
+  } else if (slot.isPointer() && slot.toPointer()) {
+    *static_cast<int*>(slot.toPointer()) = value;
+  }
+}
+
+// The entries of a tone table (65536 16-bit values) applied to an 8-bit sample.
+std::uint8_t throughTable(const fnd::Data& table, std::uint8_t v) {
+  const std::size_t index = static_cast<std::size_t>(v) * 257;
+  std::uint16_t entry;
+  std::memcpy(&entry, table.data() + index * 2, 2);
+  return static_cast<std::uint8_t>(entry >> 8);
+}
+
+constexpr std::size_t kToneTableBytes = 0x20000;
+constexpr int kPreviewBlockRows = 64;
+
+}  // namespace
+
+DeviceModel SimController::currentModel() const {
+  std::lock_guard lock(mutex_);
+  return model_;
+}
+
+void SimController::record(const std::string& call, const fnd::Dictionary& input) {
+  std::lock_guard lock(mutex_);
+  recorded_[call] = input;
+}
+
+fnd::Dictionary SimController::recordedInput(const std::string& call) const {
+  std::lock_guard lock(mutex_);
+  auto it = recorded_.find(call);
+  return it == recorded_.end() ? fnd::Dictionary{} : it->second;
+}
+
+std::vector<fnd::Data> SimController::userGamma(int number) const {
+  std::lock_guard lock(mutex_);
+  auto it = gamma_.find(number);
+  return it == gamma_.end() ? std::vector<fnd::Data>{} : it->second;
+}
+
+// --- preview kept, sent, backed up and resumed -------------------------------------------------
+
+void SimController::keepPreview(Preview preview) {
+  std::lock_guard lock(mutex_);
+  preview_ = std::move(preview);
+}
+
+bool SimController::sendPreview(const Preview& preview) {
+  post(report::kSetPreviewMakeSize, fnd::Dictionary{{"PreviewWidth", preview.width}, {"PreviewHeight", preview.height}});
+  const std::size_t rowBytes = static_cast<std::size_t>(preview.width) * 3;
+  for (int r = 0; r < preview.height; r += kPreviewBlockRows) {
+    const int n = std::min(kPreviewBlockRows, preview.height - r);
+    const auto first = preview.rgb.begin() + static_cast<std::ptrdiff_t>(rowBytes * static_cast<std::size_t>(r));
+    const std::size_t size = rowBytes * static_cast<std::size_t>(n);
+    // The bytes travel as a typed value, so a receiver can check what it got.
+    post(report::kSetPreviewData, fnd::Dictionary{{"PreviewSendSize", static_cast<long long>(size)},
+                                                  {"PreviewSendData", fnd::Data(first, first + static_cast<std::ptrdiff_t>(size))}});
+    postPercent((r + n) * 100 / preview.height);
+    std::lock_guard lock(mutex_);
+    if (stopping_ || (cancel_ && std::this_thread::get_id() == worker_.get_id())) return false;
+  }
+  post(report::kDrawPreviewArea);
+  return true;
+}
+
+void SimController::smScanModuleBackup(const fnd::Notification& note) {
+  Preview preview;
+  {
+    std::lock_guard lock(mutex_);
+    preview = preview_;
+  }
+  const fnd::Dictionary* info = note.info();
+  const std::string folder = info ? info->string("BackupPath") : std::string();
+  if (preview.rgb.empty() || folder.empty()) {
+    answerResult(note, 1);
+    return;
+  }
+  fnd::Array documents;
+  for (const auto& d : preview.documents) documents.emplace_back(fnd::Array{d[0], d[1], d[2], d[3]});
+  const fnd::Value file(fnd::Dictionary{{"Width", preview.width},
+                                        {"Height", preview.height},
+                                        {"Documents", documents},
+                                        {"RGB", fnd::Data(preview.rgb.begin(), preview.rgb.end())}});
+  std::error_code ec;
+  std::filesystem::create_directories(folder, ec);
+  const bool written = fnd::PropertyList::writeFile(file, (std::filesystem::path(folder) / kBackupFileName).string());
+  answerResult(note, written ? 0 : 1);
+}
+
+void SimController::smScanModuleResume(const fnd::Notification& note) {
+  const fnd::Dictionary* info = note.info();
+  const std::string folder = info ? info->string("ResumePath") : std::string();
+  const auto read = folder.empty() ? fnd::PropertyList::Result{}
+                                   : fnd::PropertyList::readFile((std::filesystem::path(folder) / kBackupFileName).string());
+  Preview preview;
+  if (read.ok() && read.value->isDictionary()) {
+    const fnd::Dictionary& d = read.value->toDictionary();
+    preview.width = d.intValue("Width");
+    preview.height = d.intValue("Height");
+    const fnd::Data& rgb = d.data("RGB");
+    for (const fnd::Value& doc : d.array("Documents")) {
+      const fnd::Array& a = doc.toArray();
+      if (a.size() == 4) preview.documents.push_back({a[0].toInt(), a[1].toInt(), a[2].toInt(), a[3].toInt()});
+    }
+    const std::size_t expected = static_cast<std::size_t>(std::max(0, preview.width)) * 3 *
+                                 static_cast<std::size_t>(std::max(0, preview.height));
+    if (preview.width > 0 && preview.height > 0 && rgb.size() == expected) preview.rgb.assign(rgb.begin(), rgb.end());
+  }
+  // Nothing kept, or a damaged file: there is no preview to resume.
+  if (preview.rgb.empty()) {
+    answerResult(note, 1);
+    return;
+  }
+  sendPreview(preview);
+  keepPreview(std::move(preview));
+  answerResult(note, 0);
+}
+
+void SimController::smClearPreview(const fnd::Notification& note) {
+  record("smClearPreview", note.info() ? *note.info() : fnd::Dictionary{});
+}
+
+// --- tone tables, crop correction, automatic crop ----------------------------------------------
+
+void SimController::smSetUserGamma(const fnd::Dictionary& request) {
+  std::vector<fnd::Data> tables;
+  for (const char* channel : {"Red", "Green", "Blue"}) {
+    const fnd::Value& v = request.get(channel);
+    if (!v.isData() || v.toData().size() != kToneTableBytes) return;  // not a table: nothing kept
+    tables.push_back(v.toData());
+  }
+  std::lock_guard lock(mutex_);
+  gamma_[request.intValue("UserGammaNumber")] = std::move(tables);
+}
+
+void SimController::smCropCorrect(const fnd::Dictionary& request) {
+  const fnd::Array& crops = request.array("CropItem");
+  if (crops.size() < 2 || !crops[1].isDictionary()) return;
+  const fnd::Dictionary& crop = crops[1].toDictionary();
+  auto* cellWidth = static_cast<std::int32_t*>(crop.get("DATA_WIDTH").toPointer());
+  auto* cellHeight = static_cast<std::int32_t*>(crop.get("DATA_HEIGHT").toPointer());
+  auto* cellImage = static_cast<unsigned char**>(crop.get("DATA_P").toPointer());
+  auto* cellBefore = static_cast<unsigned char**>(crop.get("DATA_H").toPointer());
+  if (!cellWidth || !cellHeight || !cellImage) return;
+
+  Preview preview;
+  std::vector<fnd::Data> tables;
+  {
+    std::lock_guard lock(mutex_);
+    preview = preview_;
+    if (crop.intValue("UserGamma") != 0) {
+      auto it = gamma_.find(crop.intValue("UserGamma"));
+      if (it != gamma_.end()) tables = it->second;
+    }
+  }
+  *cellWidth = 0;
+  *cellHeight = 0;
+  *cellImage = nullptr;
+  if (cellBefore) *cellBefore = nullptr;
+  if (preview.rgb.empty()) return;
+
+  // The crop's rectangle (pixels at its resolution, top left origin) on the preview.
+  const fnd::Dictionary& rect = crop.dictionary("ScanRect");
+  const double k = static_cast<double>(kPreviewResolution) / std::max(1, crop.intValue("Resolution"));
+  const int x0 = std::clamp(static_cast<int>(rect.real("X") * k), 0, preview.width);
+  const int y0 = std::clamp(static_cast<int>(rect.real("Y") * k), 0, preview.height);
+  const int x1 = std::clamp(static_cast<int>((rect.real("X") + rect.real("width")) * k), x0, preview.width);
+  const int y1 = std::clamp(static_cast<int>((rect.real("Y") + rect.real("height")) * k), y0, preview.height);
+  const int w = x1 - x0, h = y1 - y0;
+  if (w <= 0 || h <= 0) return;
+
+  const std::size_t bytes = static_cast<std::size_t>(w) * static_cast<std::size_t>(h) * 3;
+  // The requester adopts both blocks and frees them with free().
+  auto* corrected = static_cast<unsigned char*>(std::malloc(bytes));
+  auto* before = cellBefore ? static_cast<unsigned char*>(std::malloc(bytes)) : nullptr;
+  if (!corrected || (cellBefore && !before)) {
+    std::free(corrected);
+    std::free(before);
+    return;
+  }
+  const bool grey = request.dictionary("ScanSetting").intValue("ColorMode") == 1;
+  for (int y = 0; y < h; ++y) {
+    const std::uint8_t* src = preview.rgb.data() + (static_cast<std::size_t>(y0 + y) * preview.width + x0) * 3;
+    unsigned char* out = corrected + static_cast<std::size_t>(y) * w * 3;
+    if (before) std::memcpy(before + static_cast<std::size_t>(y) * w * 3, src, static_cast<std::size_t>(w) * 3);
+    for (int x = 0; x < w; ++x) {
+      std::uint8_t px[3] = {src[x * 3], src[x * 3 + 1], src[x * 3 + 2]};
+      if (tables.size() == 3)
+        for (int c = 0; c < 3; ++c) px[c] = throughTable(tables[static_cast<std::size_t>(c)], px[c]);
+      if (grey) px[0] = px[1] = px[2] = static_cast<std::uint8_t>((px[0] * 299 + px[1] * 587 + px[2] * 114) / 1000);
+      std::memcpy(out + x * 3, px, 3);
+    }
+  }
+  *cellWidth = w;
+  *cellHeight = h;
+  *cellImage = corrected;
+  if (cellBefore) *cellBefore = before;
+}
+
+void SimController::smAutoCrop(const fnd::Dictionary& request) {
+  const fnd::Array& points = request.array("points");
+  // The answer goes into the poster's own dictionary under "autoCropPDic".
+  std::shared_ptr<fnd::Dictionary> answer = request.get("autoCropPDic").toObject<fnd::Dictionary>();
+  if (!answer || points.size() != 4) return;
+  Preview preview;
+  {
+    std::lock_guard lock(mutex_);
+    preview.width = preview_.width;
+    preview.height = preview_.height;
+    preview.documents = preview_.documents;
+  }
+  if (preview.documents.empty()) {
+    answer->set("newPoints", points);  // nothing found: the frame stays
+    return;
+  }
+  const fnd::Dictionary& p0 = points[0].toDictionary();
+  const fnd::Dictionary& p2 = points[2].toDictionary();
+  const int fx0 = p0.intValue("X"), fy0 = p0.intValue("Y"), fx1 = p2.intValue("X"), fy1 = p2.intValue("Y");
+  // The document under most of the frame; with no frame (or none under it) the one first found.
+  const std::array<int, 4>* best = &preview.documents.front();
+  long long bestArea = 0;
+  for (const auto& d : preview.documents) {
+    const long long ow = std::min(fx1, d[0] + d[2]) - std::max(fx0, d[0]);
+    const long long oh = std::min(fy1, d[1] + d[3]) - std::max(fy0, d[1]);
+    if (ow > 0 && oh > 0 && ow * oh > bestArea) {
+      bestArea = ow * oh;
+      best = &d;
+    }
+  }
+  const int x0 = std::clamp((*best)[0], 0, preview.width - 1), y0 = std::clamp((*best)[1], 0, preview.height - 1);
+  const int x1 = std::min((*best)[0] + (*best)[2], preview.width - 1);
+  const int y1 = std::min((*best)[1] + (*best)[3], preview.height - 1);
+  auto pt = [](int x, int y) { return fnd::Value(fnd::Dictionary{{"X", x}, {"Y", y}}); };
+  answer->set("newPoints", fnd::Array{pt(x0, y0), pt(x1, y0), pt(x1, y1), pt(x0, y1)});
+}
+
+// --- calibration and self test -----------------------------------------------------------------
+
+void SimController::smCalibration(const fnd::Notification& note) {
+  const DeviceModel model = currentModel();
+  record("smCalibration", note.info() ? *note.info() : fnd::Dictionary{});
+  post(report::kDisplayCalibration, fnd::Dictionary{{"DisplayMode", 1350}});
+  post(report::kCloseCalibration);
+  if (model.manualCalibrationError) {
+    post(report::kManualCalibrationError, fnd::Dictionary{{"TestStatus", report::kCalibrationFailed},
+                                                          {"Number1", report::kCalibrationFailed},
+                                                          {"Number2", 0},
+                                                          {"Number3", 0}});
+  }
+}
+
+void SimController::smScannterTest(const fnd::Notification& note) {
+  const DeviceModel model = currentModel();
+  record("smScannterTest", note.info() ? *note.info() : fnd::Dictionary{});
+  const int status = model.scannerTestStatus != 0 ? model.scannerTestStatus : report::kScannerTestPassed;
+  post(report::kDisplayScannerTestStatus, fnd::Dictionary{{"TestStatus", status}});
+  post(report::kEndScannerTest, fnd::Dictionary{{"TestStatus", status}});
+}
+
+// --- requests that are only recorded -----------------------------------------------------------
+
+void SimController::smSetLampOff(const fnd::Dictionary& request) { record("smSetLampOff", request); }
+
+void SimController::smChangeInputSource(const fnd::Notification& note) {
+  record("smChangeInputSource", note.info() ? *note.info() : fnd::Dictionary{});
+}
+
+void SimController::smExecuteHSL(const fnd::Notification& note) {
+  record("smExecuteHSL", note.info() ? *note.info() : fnd::Dictionary{});
+}
+
+void SimController::smResizeBitmap(const fnd::Notification& note) {
+  record("smResizeBitmap", note.info() ? *note.info() : fnd::Dictionary{});
+}
+
+// --- settings the device keeps -----------------------------------------------------------------
+
+void SimController::smGetSilentSetting(const fnd::Notification& note) {
+  fnd::Dictionary* info = note.info();
+  if (!info) return;
+  const DeviceModel model = currentModel();
+  info->set("FuncStatus", model.funcStatus);
+  if (model.funcStatus != 0) return;
+  const DeviceSettings::Silent s = DeviceSettings::silent(model.name);
+  info->set("SilentSetting", s.setting);
+  info->set("StartHour", s.startHour);
+  info->set("StartMinutes", s.startMinutes);
+  info->set("EndHour", s.endHour);
+  info->set("EndMinutes", s.endMinutes);
+}
+
+void SimController::smSetSilentSetting(const fnd::Notification& note) {
+  fnd::Dictionary* info = note.info();
+  if (!info) return;
+  const DeviceModel model = currentModel();
+  info->set("FuncStatus", model.funcStatus);
+  if (model.funcStatus != 0) return;  // the device refused: it keeps what it had
+  DeviceSettings::setSilent(model.name, DeviceSettings::Silent{info->intValue("SilentSetting"), info->intValue("StartHour"),
+                                                               info->intValue("StartMinutes"), info->intValue("EndHour"),
+                                                               info->intValue("EndMinutes")});
+}
+
+void SimController::smGetAutoPowerOffSetting(const fnd::Notification& note) {
+  fnd::Dictionary* info = note.info();
+  if (!info) return;
+  const DeviceModel model = currentModel();
+  info->set("FuncStatus", model.funcStatus);
+  if (model.funcStatus == 0) info->set("AutoPowerOffTime", DeviceSettings::power(model.name).offTime);
+}
+
+void SimController::smSetAutoPowerOffSetting(const fnd::Notification& note) {
+  fnd::Dictionary* info = note.info();
+  if (!info) return;
+  const DeviceModel model = currentModel();
+  info->set("FuncStatus", model.funcStatus);
+  if (model.funcStatus == 0) DeviceSettings::setPowerOff(model.name, info->intValue("AutoPowerOffTime"));
+}
+
+void SimController::smGetAutoPowerOnSetting(const fnd::Notification& note) {
+  fnd::Dictionary* info = note.info();
+  if (!info) return;
+  const DeviceModel model = currentModel();
+  info->set("FuncStatus", model.funcStatus);
+  if (model.funcStatus == 0) info->set("AutoPowerOnSetting", DeviceSettings::power(model.name).on);
+}
+
+void SimController::smSetAutoPowerOnSetting(const fnd::Notification& note) {
+  fnd::Dictionary* info = note.info();
+  if (!info) return;
+  const DeviceModel model = currentModel();
+  info->set("FuncStatus", model.funcStatus);
+  if (model.funcStatus == 0) DeviceSettings::setPowerOn(model.name, info->intValue("AutoPowerOnSetting"));
+}
+
+// --- extra reports of a scan -------------------------------------------------------------------
+
+void SimController::postDocumentExtras(const DeviceModel& model) {
+  if (model.slowOpen > 0) {
+    // The device takes its time to answer: the user sees that it is being connected.
+    post(report::kDisplayScannerConnect);
+    {
+      std::unique_lock lock(mutex_);
+      changed_.wait_for(lock, std::chrono::duration<double>(model.slowOpen), [&] { return stopping_ || cancel_; });
+    }
+    post(report::kCloseScannerConnect);
+  }
+  if (model.updateReadPushButton) post(report::kUpdateReadPushButton);
+  if (model.modalQuestion > 0) {
+    auto answer = std::make_shared<ModalAnswer>();
+    post(report::kModalDialog, fnd::Dictionary{{"ErrorNumber", model.modalQuestion}, {"object", fnd::Value::object(answer)}});
+    record("ModalAnswer", fnd::Dictionary{{"answer", answer->answer}});
+  }
+}
+
+void SimController::postProgressDetails(const DeviceModel& model, int page, int pages) {
+  if (!model.progressDetails) return;
+  post(report::kSetInformationData, fnd::Dictionary{{"Page", page + 1}, {"Pages", pages}});
+  post(report::kSetEstimatedRemainingTime, fnd::Dictionary{{"TimeVal", (pages - page) * 10}});
+  post(report::kSetMessageFieldInfo,
+       fnd::Dictionary{{"MessageID", 1900}, {"PFormat", "%d / %d"}, {"PParameter", fnd::Array{page + 1, pages}}});
+}
+
+}  // namespace velmor
