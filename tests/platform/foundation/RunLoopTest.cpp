@@ -285,8 +285,9 @@ TEST_F(RunLoopTest, OutermostRunDeletesObjectsReleasedWithDeleteLater) {
     // A nested run must not delete it: the caller further up may still use the object.
     loop().runFor(RunLoopMode::Default, 0.01);
     EXPECT_FALSE(destroyed);
+    // Scheduled only now, so the stop cannot end the nested run instead of the outer one.
+    loop().performAfterDelay(0.02, [] { loop().stop(); });
   });
-  loop().performAfterDelay(0.02, [] { loop().stop(); });
   EXPECT_TRUE(loop().runFor(RunLoopMode::Default, kBound));
   EXPECT_TRUE(destroyed);
   if (!destroyed) delete object;
