@@ -15,6 +15,9 @@
 
 namespace controls_test {
 
+// The folder of the controls' pictures.
+inline constexpr const char* kBundle = "quirel_r14";
+
 class TestWindow {
  public:
   explicit TestWindow(fnd::Rect frame = fnd::Rect(0, 0, 400, 300), bool key = true)

@@ -45,7 +45,7 @@ using controls_test::TestWindow;
 
 namespace {
 
-constexpr const char* kBundle = "quirel_r14";
+using controls_test::kBundle;
 
 struct Rows : kit::TableViewDataSource {
   int numberOfRowsInTableView(kit::TableView&) override { return 3; }

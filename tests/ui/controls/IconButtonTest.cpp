@@ -15,7 +15,7 @@ using controls_test::TestWindow;
 
 namespace {
 
-constexpr const char* kBundle = "quirel_r14";
+using controls_test::kBundle;
 
 bool shows(const kit::Button* b, const kit::Image& image) {
   return image.isValid() && b->image().data() == image.data();
