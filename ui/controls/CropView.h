@@ -26,7 +26,7 @@ class Quirel_CropView : public kit::View, public CropFrameViewLink {
   // The ticks run in the default and the event-tracking modes, so the dashes move on during
   // a drag or while a menu is open.
   void runTimer(bool run) override;
-  bool isTimerRunning() const { return mTimer != nullptr; }
+  const fnd::Timer* timer() const { return mTimer.get(); }
   bool timerFlag() const { return mTimerFlg; }
   void timerAction();
   void drawRect(const fnd::Rect& dirty) override;
