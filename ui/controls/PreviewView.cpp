@@ -8,15 +8,12 @@
 #include "ui/controls/ClickHandshake.h"
 #include "ui/controls/NoFocusTextField.h"
 
-namespace {
-
-void postWithEvent(const char* name, const void* sender, const kit::Event& event) {
-  fnd::Dictionary info;
+void Quirel_PreviewView::postWithEvent(const char* name, const void* sender, const kit::Event& event,
+                                       const fnd::Dictionary& extra) {
+  fnd::Dictionary info = extra;
   info.set(Quirel_PreviewView::kEventKey, fnd::Value::object(std::make_shared<kit::Event>(event)));
   fnd::NotificationCenter::defaultCenter().post(name, sender, fnd::makeShared(std::move(info)));
 }
-
-}  // namespace
 
 Quirel_PreviewView::Quirel_PreviewView(const fnd::Rect& frame) : Quirel_ResponderView(frame) {
   updateTrackingRect();
@@ -36,9 +33,10 @@ std::unique_ptr<Quirel_PreviewView> Quirel_PreviewView::initForExtendMode() {
   return v;
 }
 
-void Quirel_PreviewView::postMouseStream(kit::View& view, const char* name, const kit::Event& down) {
-  postWithEvent(name, &view, down);
-  view.trackMouse([&view, name](const kit::Event& e) { postWithEvent(name, &view, e); });
+void Quirel_PreviewView::postMouseStream(kit::View& view, const char* name, const kit::Event& down,
+                                         const fnd::Dictionary& extra) {
+  postWithEvent(name, &view, down, extra);
+  view.trackMouse([&view, name, &extra](const kit::Event& e) { postWithEvent(name, &view, e, extra); });
 }
 
 void Quirel_PreviewView::removePreviewImage() {

@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "foundation/Geometry.h"
+#include "foundation/Value.h"
 #include "kit/Image.h"
 #include "ui/controls/ResponderView.h"
 
@@ -28,7 +29,12 @@ class Quirel_PreviewView : public Quirel_ResponderView {
 
   // Posts name with a copy of the event under "event", for the press, then each drag and the
   // closing release, tracked by the view's own loop. Shared with the frame around the preview.
-  static void postMouseStream(kit::View& view, const char* name, const kit::Event& down);
+  // Extra entries go with every post.
+  static void postMouseStream(kit::View& view, const char* name, const kit::Event& down,
+                              const fnd::Dictionary& extra = {});
+  // One post of name with a copy of the event under "event", plus the extra entries.
+  static void postWithEvent(const char* name, const void* sender, const kit::Event& event,
+                            const fnd::Dictionary& extra = {});
 
   int mode() const { return mMode; }
   // The label shown while there is no image; the owner also adds it as a subview.
