@@ -14,6 +14,8 @@
 #include "ui/controls/ThumbnailFrameView.h"
 #include "ui/controls/ThumbnailPreviewView.h"
 #include "ui/controls/ThumbnailSelectView.h"
+#include "ui/controls/NoFocusButton.h"
+#include "ui/model/ThumbnailInfo.h"
 
 using controls_test::PostRecorder;
 using controls_test::TestWindow;
@@ -202,4 +204,36 @@ TEST(ColorPattern, ClicksReportTheCellUnlessTheImageIsToldNotTo) {
   kit::RecordingContext ctx;
   image->displayRectIgnoringOpacity(image->bounds(), ctx);
   EXPECT_TRUE(ctx.operations().empty());
+}
+
+TEST(ThumbnailRecord, RealViewsAndCheckBoxServeTheRecord) {
+  TestWindow w;
+  auto record = std::make_unique<Quirel_ThumbnailInfo>(2);
+  auto frameOwned = std::make_unique<Quirel_ThumbnailFrameView>(fnd::Rect(10, 10, 120, 140), 2);
+  auto imageOwned = std::make_unique<Quirel_ThumbnailPreviewView>(fnd::Rect(10, 30, 100, 100), 2);
+  auto boxOwned = std::make_unique<Quirel_NoFocusButton>(fnd::Rect(10, 5, 20, 20));
+  Quirel_ThumbnailFrameView* frame = frameOwned.get();
+  Quirel_ThumbnailPreviewView* image = imageOwned.get();
+  Quirel_NoFocusButton* box = boxOwned.get();
+  box->setButtonType(kit::ButtonType::Switch);
+  w.window().contentView()->addSubview(static_cast<kit::View*>(frame));
+  frame->addSubview(static_cast<kit::View*>(image));
+  frame->addSubview(static_cast<kit::View*>(box));
+  image->updateTrackingRect();
+  record->setFrameView(std::move(frameOwned));
+  record->setPreviewView(std::move(imageOwned));
+  record->setCheckBox(std::move(boxOwned));
+
+  EXPECT_FALSE(record->isChecked());
+  w.click({30, 25});
+  EXPECT_EQ(box->state(), 1);
+  EXPECT_TRUE(record->isChecked()) << "the click ran the record's action";
+  w.click({30, 25});
+  EXPECT_FALSE(record->isChecked());
+
+  record->setHidden(true);
+  EXPECT_TRUE(frame->kit::View::isHidden());
+  EXPECT_TRUE(image->trackingRects().empty());
+  record.reset();
+  EXPECT_TRUE(w.window().contentView()->subviews().empty()) << "the record's views leave with it";
 }
