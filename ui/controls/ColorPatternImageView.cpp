@@ -4,6 +4,7 @@
 
 #include "kit/GraphicsContext.h"
 #include "ui/controls/ColorPatternFrameView.h"
+#include "ui/controls/PreviewView.h"
 
 void Quirel_ColorPatternImageView::setImage(std::optional<kit::Image> image, int rotation, bool mirror) {
   mImage = std::move(image);
@@ -38,13 +39,8 @@ void Quirel_ColorPatternImageView::setImage(std::optional<kit::Image> image, int
 
 void Quirel_ColorPatternImageView::drawRect(const fnd::Rect& dirty) {
   if (!mImage) return kit::View::drawRect(dirty);
-  kit::GraphicsContext* ctx = kit::GraphicsContext::current();
-  if (!ctx || !mTransform || frame().size.width <= 0 || frame().size.height <= 0) return;
-  ctx->saveGraphicsState();
-  ctx->concat(*mTransform);
-  fnd::Size i = mImage->size();
-  ctx->drawImage(*mImage, fnd::Rect(0, 0, i.width, i.height), fnd::Rect(0, 0, i.width, i.height), 1.0);
-  ctx->restoreGraphicsState();
+  if (!mTransform || frame().size.width <= 0 || frame().size.height <= 0) return;
+  Quirel_PreviewView::drawImageThrough(*mImage, *mTransform);
 }
 
 void Quirel_ColorPatternImageView::mouseDown(const kit::Event&) {

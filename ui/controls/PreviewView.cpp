@@ -33,6 +33,16 @@ std::unique_ptr<Quirel_PreviewView> Quirel_PreviewView::initForExtendMode() {
   return v;
 }
 
+void Quirel_PreviewView::drawImageThrough(const kit::Image& image, const fnd::AffineTransform& transform) {
+  kit::GraphicsContext* ctx = kit::GraphicsContext::current();
+  if (!ctx) return;
+  ctx->saveGraphicsState();
+  ctx->concat(transform);
+  fnd::Size i = image.size();
+  ctx->drawImage(image, fnd::Rect(0, 0, i.width, i.height), fnd::Rect(0, 0, i.width, i.height), 1.0);
+  ctx->restoreGraphicsState();
+}
+
 void Quirel_PreviewView::postMouseStream(kit::View& view, const char* name, const kit::Event& down,
                                          const fnd::Dictionary& extra) {
   postWithEvent(name, &view, down, extra);
@@ -99,11 +109,7 @@ void Quirel_PreviewView::drawRect(const fnd::Rect& dirty) {
   placeTextField();
   if (!hasDrawableImage() || !mTransform) return;
   if (mScaleX == -1.0 || mScaleY == -1.0) computeScales();
-  ctx->saveGraphicsState();
-  ctx->concat(*mTransform);
-  fnd::Size i = mImage->size();
-  ctx->drawImage(*mImage, fnd::Rect(0, 0, i.width, i.height), fnd::Rect(0, 0, i.width, i.height), 1.0);
-  ctx->restoreGraphicsState();
+  Quirel_PreviewView::drawImageThrough(*mImage, *mTransform);
 }
 
 void Quirel_PreviewView::mouseDown(const kit::Event& event) {
@@ -128,14 +134,4 @@ void Quirel_PreviewView::mouseExited(const kit::Event&) {
 
 void Quirel_PreviewView::resetCursorRects() {
   fnd::NotificationCenter::defaultCenter().post(kUpdateCursorRectsPost, this);
-}
-
-void Quirel_PreviewView::updateTrackingRect() {
-  removeTrackingRect();
-  mTracked = addTrackingRect(visibleRect(), nullptr, false);
-}
-
-void Quirel_PreviewView::removeTrackingRect() {
-  if (mTracked != -1) kit::View::removeTrackingRect(mTracked);
-  mTracked = -1;
 }

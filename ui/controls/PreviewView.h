@@ -33,6 +33,8 @@ class Quirel_PreviewView : public Quirel_ResponderView {
   static void postMouseStream(kit::View& view, const char* name, const kit::Event& down,
                               const fnd::Dictionary& extra = {});
   // One post of name with a copy of the event under "event", plus the extra entries.
+  // Draws the whole image at the origin through the transform, into the current context.
+  static void drawImageThrough(const kit::Image& image, const fnd::AffineTransform& transform);
   static void postWithEvent(const char* name, const void* sender, const kit::Event& event,
                             const fnd::Dictionary& extra = {});
 
@@ -64,18 +66,12 @@ class Quirel_PreviewView : public Quirel_ResponderView {
   bool isEnabled() const { return mEnabled; }
   bool isEntered() const { return mEntered; }
 
-  // The owner calls it again whenever the visible part of the view changes.
-  void updateTrackingRect();
-  using kit::View::removeTrackingRect;
-  void removeTrackingRect();
-
  private:
   bool hasDrawableImage() const;
   void computeScales();
   void placeTextField();
 
   int mMode = 0;
-  kit::TrackingRectTag mTracked = -1;
   std::optional<kit::Image> mImage;
   std::optional<fnd::AffineTransform> mTransform;
   double mScaleX = -1.0;

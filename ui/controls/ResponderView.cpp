@@ -14,6 +14,16 @@ bool Quirel_ResponderView::resignFirstResponder() {
   return true;
 }
 
+void Quirel_ResponderView::updateTrackingRect() {
+  removeTrackingRect();
+  mTracked = addTrackingRect(visibleRect(), nullptr, false);
+}
+
+void Quirel_ResponderView::removeTrackingRect() {
+  if (mTracked != -1) kit::View::removeTrackingRect(mTracked);
+  mTracked = -1;
+}
+
 void Quirel_ResponderView::redisplayContent() {
   if (kit::Window* w = window())
     if (kit::View* content = w->contentView()) content->display();

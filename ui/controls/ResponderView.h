@@ -13,7 +13,14 @@ class Quirel_ResponderView : public kit::View {
   bool resignFirstResponder() override;
   bool isFirstResponder() const { return mFirstResponder; }
 
+  // One tracking rectangle over the visible part of the view; the owner calls it again
+  // whenever that part changes.
+  void updateTrackingRect();
+  using kit::View::removeTrackingRect;
+  virtual void removeTrackingRect();
+
  private:
   void redisplayContent();
   bool mFirstResponder = false;
+  kit::TrackingRectTag mTracked = -1;
 };

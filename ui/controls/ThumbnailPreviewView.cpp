@@ -52,23 +52,9 @@ void Quirel_ThumbnailPreviewView::drawRect(const fnd::Rect& dirty) {
     return;
   }
   if (!mTransform) return;
-  ctx->saveGraphicsState();
-  ctx->concat(*mTransform);
-  fnd::Size i = mImage->size();
-  ctx->drawImage(*mImage, fnd::Rect(0, 0, i.width, i.height), fnd::Rect(0, 0, i.width, i.height), 1.0);
-  ctx->restoreGraphicsState();
+  Quirel_PreviewView::drawImageThrough(*mImage, *mTransform);
 }
 
 void Quirel_ThumbnailPreviewView::resetCursorRects() {
   fnd::NotificationCenter::defaultCenter().post(kUpdateCursorRectsPost, static_cast<kit::View*>(this));
-}
-
-void Quirel_ThumbnailPreviewView::updateTrackingRect() {
-  removeTrackingRect();
-  mTracked = addTrackingRect(visibleRect(), nullptr, false);
-}
-
-void Quirel_ThumbnailPreviewView::removeTrackingRect() {
-  if (mTracked != -1) kit::View::removeTrackingRect(mTracked);
-  mTracked = -1;
 }

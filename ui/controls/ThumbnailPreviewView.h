@@ -31,9 +31,7 @@ class Quirel_ThumbnailPreviewView : public Quirel_ResponderView, public Thumbnai
   void mouseEntered(const kit::Event&) override { mEntered = true; }
   void mouseExited(const kit::Event&) override { mEntered = false; }
   bool isEntered() const { return mEntered; }
-  void updateTrackingRect();
-  using kit::View::removeTrackingRect;
-  void removeTrackingRect() override;
+  void removeTrackingRect() override { Quirel_ResponderView::removeTrackingRect(); }
   void removeFromSuperview() override { kit::View::removeFromSuperview(); }
 
  private:
@@ -42,6 +40,5 @@ class Quirel_ThumbnailPreviewView : public Quirel_ResponderView, public Thumbnai
   std::optional<kit::Image> mImage;
   std::optional<fnd::AffineTransform> mTransform;
   bool mDownOnOff = true;
-  kit::TrackingRectTag mTracked = -1;
   bool mEntered = false;
 };
