@@ -11,6 +11,13 @@ class CropFrameViewLink {
   virtual ~CropFrameViewLink() = default;
 
   virtual void setFrameRotation(double angle) = 0;
+  virtual double frameRotation() const = 0;
+  // In the superview's points.
+  virtual void setFrame(const fnd::Rect& frame) = 0;
+  // The superview's actual size (empty without one).
+  virtual fnd::Size superviewSize() const = 0;
+  // Marks a rectangle of the superview (its points) for redrawing: the old, then the new frame.
+  virtual void redrawSuperview(const fnd::Rect& rect) = 0;
   virtual void setHidden(bool hidden) = 0;
   virtual bool isHidden() const = 0;
   virtual fnd::Rect frame() const = 0;

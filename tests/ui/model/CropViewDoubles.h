@@ -41,6 +41,10 @@ class FrameView : public CropFrameViewLink {
     rotation = angle;
     log_.events.push_back(name_ + " rotation " + std::to_string(angle));
   }
+  double frameRotation() const override { return rotation; }
+  void setFrame(const fnd::Rect& frame) override { frame_ = frame; }
+  fnd::Size superviewSize() const override { return {}; }
+  void redrawSuperview(const fnd::Rect&) override {}
   void setHidden(bool h) override { hidden = h; }
   bool isHidden() const override { return hidden; }
   fnd::Rect frame() const override { return frame_; }
