@@ -18,8 +18,10 @@
 #include "ui/model/UILessScanModeLink.h"
 #include "ui/model/Units.h"
 
+class MultiScanModeLink;
 class Quirel_CropInfo;
 class Quirel_PreferenceInfo;
+class Quirel_SettingToSM;
 class Quirel_ThumbnailInfo;
 class Quirel_UIScannerInfo;
 
@@ -172,6 +174,47 @@ class Quirel_PreviewInfo {
   // and the request's strings; the record is left with no crops.
   static void freeCropItem(ScanInfo* info);
 
+  // --- Scan-settings assembly. Each handler fills the carrier's record; a request that cannot
+  // be carried whole (too many crops or tone settings, no memory) leaves the carrier refused.
+  void scanSettingFromStd(Quirel_SettingToSM* carrier);
+  void scanSettingFromExt(Quirel_SettingToSM* carrier);
+  void scanSettingFromMulti(Quirel_SettingToSM* carrier);
+  void scanSettingFromAuto(Quirel_SettingToSM* carrier);
+  void previewSettingFromStd(Quirel_SettingToSM* carrier);
+  void previewSettingFromExt(Quirel_SettingToSM* carrier);
+  // Asks the scan module to keep the focused crop's processed data.
+  void retainSettingFromExt(const CropList& crops, bool zoomRetain);
+  // Crop fillers: false when the list cannot be carried; nothing is then left in the record's
+  // slots 1..60.
+  bool scanSettingPlatenCropFromStd(ScanInfo* info, StandardModeLink* mode);
+  bool scanSettingFilmCropFromStd(ScanInfo* info, StandardModeLink* mode);
+  bool scanSettingPlatenCropFromExt(ScanInfo* info, ExtendModeLink* mode);
+  bool scanSettingFilmCropFromExt(ScanInfo* info, ExtendModeLink* mode);
+  // A rectangle in a visible area turned by rotation 0..3 (zeros for others).
+  static SRectDouble setLotationRectP96(SRectDouble rect, SSizeDouble visible, int rotation);
+  // A film frame's crop: ScanRect, AGRect and Scale.
+  void setFilmCropScanRect(SSizeDouble visible, SPointDouble start, const Quirel_CropInfo* crop, CropSetting* setting,
+                           int rotation, bool mirror, SSizeDouble preview, SPointDouble origin) const;
+  // The preference's temporary folder, or the system's when none is set; malloc'ed.
+  static char* newTemporaryPath(const Quirel_PreferenceInfo* preferences);
+
+  // --- Crop exchange and retain numbers
+  // Sends one per-crop request and, with takeResult, adopts the images it brings back.
+  int call_crop_Imageset2(Quirel_CropInfo* crop, const fnd::Dictionary& request, bool takeResult,
+                          const SPointDouble* position, bool hsl);
+  void clearRetainNumberAll();
+  // The smallest free number 1..61, now taken; 0 when none is free.
+  int searchRetainNumber();
+  void setRetainTable(const CropList& crops);
+  void resetRetainNumber(Quirel_CropInfo* crop);
+  int getRetainCount(int number) const {
+    return number >= 1 && number <= kRetainTableSize ? mSetRetainTable[number - 1] : 0;
+  }
+  int getTgtRetainNum() const { return mTgtRetainNum; }
+  bool getZoomRetain() const { return mZoomRetain; }
+  bool getUIResetImageError() const { return mUIReset; }
+  void setUIResetImageError(bool reset) { mUIReset = reset; }
+
   // --- Geometry
   void setOrgPixelLRect2(SRectDouble* out, bool zoom, double vw, double vh, int rotation, bool mirror, double x,
                          double y, double w, double h, bool shrink) const;
@@ -227,6 +270,13 @@ class Quirel_PreviewInfo {
   struct ModeReading;
   ModeReading readMode() const;
   ScanModeLink* currentScanMode() const;
+  void registerObservers();
+  struct ScanWide;
+  void fillRequestCommon(ScanInfo* info, const Quirel_PreferenceInfo* preferences,
+                         const Quirel_UIScannerInfo* scanner) const;
+  void fillPreviewRect(ScanInfo* info, ExtendModeLink* mode);
+  bool fillCropEntry(ScanInfo* info, int slot, Quirel_CropInfo* crop, bool preview, int index, int colorIndex,
+                     bool ext, const Quirel_UIScannerInfo* scanner);
   void fillScanWide(ScanInfo* info, const ModeReading& m) const;
   static bool allocateCropItems(ScanInfo* info, int slot);
   // UnsharpMask, Descreen, ReduceDust and GrainCorrect from the crop.
