@@ -51,10 +51,8 @@ void Quirel_PreviewInfo::registerObservers() {
   mCenter.addObserver(this, "retainSettingFromExtPost", nullptr, [this](const fnd::Notification& n) {
     const fnd::Dictionary* info = n.info();
     if (!info) return;
-    CropList crops;
-    if (const fnd::Value* list = info->find("CropList"); list && list->isArray())
-      for (const fnd::Value& v : list->toArray())
-        if (auto c = v.toObject<Quirel_CropInfo>()) crops.push_back(std::move(c));
+    bool present = false;
+    const CropList crops = cropsFrom(info, &present);
     bool zoom = false;
     if (const fnd::Value* z = info->find("ZoomRetain")) zoom = z->toInteger() == 1;
     retainSettingFromExt(crops, zoom);
@@ -63,6 +61,19 @@ void Quirel_PreviewInfo::registerObservers() {
     // The crop posts itself as the object.
     resetRetainNumber(static_cast<Quirel_CropInfo*>(const_cast<void*>(n.sender)));
   });
+  registerRemakeObservers();
+}
+
+CropList Quirel_PreviewInfo::cropsFrom(const fnd::Dictionary* info, bool* present, const char* key) {
+  CropList crops;
+  *present = false;
+  if (!info) return crops;
+  const fnd::Value* list = info->find(key);
+  if (!list || !list->isArray()) return crops;
+  *present = true;
+  for (const fnd::Value& v : list->toArray())
+    if (auto c = v.toObject<Quirel_CropInfo>()) crops.push_back(std::move(c));
+  return crops;
 }
 
 Quirel_PreviewInfo::~Quirel_PreviewInfo() {

@@ -215,6 +215,34 @@ class Quirel_PreviewInfo {
   bool getUIResetImageError() const { return mUIReset; }
   void setUIResetImageError(bool reset) { mUIReset = reset; }
 
+  // --- Crop remake and image-set updates. Each handler first stores `mode` in mMode; a null
+  // or empty list does nothing (the automatic crop falls back to the initial rectangle). With no
+  // preview image yet, crops are still requested and stored but nothing is pasted or shown.
+  void previewModeChange(int previewMode) { mPreviewMode = previewMode; }
+  void remakeCropAutoCropButton(int mode, const CropList* crops);
+  void remakeMultiCropButton(int mode, const CropList* crops, bool multiCropMode) {
+    updateImageSetAllSelected(mode, crops, multiCropMode);
+  }
+  void remakeDeleteCrop(int mode, const CropList* crops);
+  void updateImageSetTemplate(int mode, Quirel_CropInfo* templateCrop);
+  void updateImageSetAllSelected(int mode, const CropList* crops, bool multiCropMode);
+  void updateImageSetSelected(int mode, const CropList* crops);
+  void updateFocusCrop(int mode, const CropList* crops, int cropCor);
+  // Requests a crop's corrected image (-1 for an empty crop, else 0).
+  int setCropImagedataSM(Quirel_CropInfo* crop, int keepRetain);
+  void setMultiCropImagedataSM(Quirel_CropInfo* crop);
+  // Pastes the crop's corrected image into `buffer` (width × height) and its image before
+  // adjustment into `before` (beforeWidth × beforeHeight), each clipped to its own buffer.
+  // -1 when the crop has no image or an empty rectangle.
+  int reMakeCropPrevAndHistData(std::uint8_t* buffer, std::uint8_t* before, Quirel_CropInfo* crop, int width,
+                                int height, int beforeWidth, int beforeHeight);
+  int reMakeCropPrevData(std::uint8_t* buffer, Quirel_CropInfo* crop, int width, int height);
+  // Unselected crops first, then selected ones, the focused crop last (on top).
+  void reMakeAllCropPrevAndHistData(std::uint8_t* buffer, std::uint8_t* before, const CropList& crops, int width,
+                                    int height, int beforeWidth, int beforeHeight);
+  // Replaces the corners of a rotated frame's image outside the frame by the preview under it.
+  void changeMultiCropMaskdata(Quirel_CropInfo* crop, const std::uint8_t* preview, int width, int height);
+
   // --- Geometry
   void setOrgPixelLRect2(SRectDouble* out, bool zoom, double vw, double vh, int rotation, bool mirror, double x,
                          double y, double w, double h, bool shrink) const;
@@ -271,6 +299,13 @@ class Quirel_PreviewInfo {
   ModeReading readMode() const;
   ScanModeLink* currentScanMode() const;
   void registerObservers();
+  void registerRemakeObservers();
+  // The crops under "CropList" (or `key`); `present` tells whether the key was there.
+  static CropList cropsFrom(const fnd::Dictionary* info, bool* present, const char* key = "CropList");
+  // A copy of the shown preview (current size), or null when there is none.
+  PixelBuffer previewCopy(int* width, int* height) const;
+  void showCopy(const PixelBuffer& copy);
+  void postProgress();
   struct ScanWide;
   void fillRequestCommon(ScanInfo* info, const Quirel_PreferenceInfo* preferences,
                          const Quirel_UIScannerInfo* scanner) const;

@@ -48,14 +48,7 @@ int Quirel_PreviewInfo::call_crop_Imageset2(Quirel_CropInfo* crop, const fnd::Di
     r.size.height = item->DATA_HEIGHT ? *item->DATA_HEIGHT : 0;
     crop->setcropCorRect(r);
   }
-  // The result cells belong to the request; only the decoded copy's own blocks go.
-  for (CropSetting*& c : decoded.CropItem) {
-    if (!c) continue;
-    c->DATA_WIDTH = nullptr;
-    c->DATA_HEIGHT = nullptr;
-    c->DATA_P = nullptr;
-    c->DATA_H = nullptr;
-  }
+  // The result cells belong to the request; UIM_Clear_ScanInfo frees only the copy's own blocks.
   UIM_Clear_ScanInfo(&decoded);
   return 0;
 }

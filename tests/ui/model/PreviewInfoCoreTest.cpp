@@ -17,8 +17,9 @@ TEST(PreviewInfoCore, DefaultsAndSetters) {
   EXPECT_EQ(model.getScannerInfo(), nullptr);
   EXPECT_EQ(model.getOriginalPixel24(), nullptr);
   EXPECT_EQ(model.getMultiCropPoints().size(), 0u);
-  // The progress window's post, the six record requests, the retain request and the retain reset.
-  EXPECT_EQ(center.observerCount(), 9u);
+  // The progress window's post, the six record requests, the retain request and reset, and the
+  // eight crop-remake notifications.
+  EXPECT_EQ(center.observerCount(), 17u);
 
   int tw = 0, uim = 0;
   model.setTWAINObject(&tw, &uim);
