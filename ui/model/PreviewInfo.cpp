@@ -62,6 +62,7 @@ void Quirel_PreviewInfo::registerObservers() {
     resetRetainNumber(static_cast<Quirel_CropInfo*>(const_cast<void*>(n.sender)));
   });
   registerRemakeObservers();
+  registerUILessObservers();
 }
 
 CropList Quirel_PreviewInfo::cropsFrom(const fnd::Dictionary* info, bool* present, const char* key) {

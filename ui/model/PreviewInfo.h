@@ -215,6 +215,21 @@ class Quirel_PreviewInfo {
   bool getUIResetImageError() const { return mUIReset; }
   void setUIResetImageError(bool reset) { mUIReset = reset; }
 
+  // --- UI-less mode and colour-balance base images
+  void previewSettingFromUILess(Quirel_SettingToSM* carrier);
+  void scanSettingFromUILess(Quirel_SettingToSM* carrier);
+  // Ticked film frames into slots 1..; false (nothing left in them) for an empty list, more than
+  // 60 ticked frames or more than kUserGammaTableMax tone settings.
+  bool scanSettingFilmCropFromUILess(ScanInfo* info, UILessScanModeLink* mode);
+  static void setImageSettingInCropSettingForUILess(CropSetting* setting, const Quirel_CropInfo* crop,
+                                                    int colorSetting);
+  // Per-crop request of a UI-less film thumbnail; answers the crop's auto-tone setting.
+  int setCropThumbnailSettingDataSMForUILess(ScanInfo* info, int slot, Quirel_CropInfo* crop, SRectDouble rect);
+  // target: a crop, or (thumbnail flags) a thumbnail.
+  void updateImageSet_HSL(int mode, bool thumbnailMode, const fnd::Value* target, bool platenThumbnailMode);
+  // Asks for the crop's image without colour balance and keeps it as its colour-balance image.
+  void setCropImagedataSM_HSL(Quirel_CropInfo* crop);
+
   // --- Crop remake and image-set updates. Each handler first stores `mode` in mMode; a null
   // or empty list does nothing (the automatic crop falls back to the initial rectangle). With no
   // preview image yet, crops are still requested and stored but nothing is pasted or shown.
@@ -300,6 +315,10 @@ class Quirel_PreviewInfo {
   ScanModeLink* currentScanMode() const;
   void registerObservers();
   void registerRemakeObservers();
+  void registerUILessObservers();
+  // Scan-wide fields of a UI-less request from the mode's scan dictionary.
+  bool fillFromScanDic(ScanInfo* info, UILessScanModeLink* mode, bool scan);
+  void exchangeHSL(Quirel_CropInfo* crop, ScanInfo* info);
   // The crops under "CropList" (or `key`); `present` tells whether the key was there.
   static CropList cropsFrom(const fnd::Dictionary* info, bool* present, const char* key = "CropList");
   // A copy of the shown preview (current size), or null when there is none.

@@ -18,8 +18,8 @@ TEST(PreviewInfoCore, DefaultsAndSetters) {
   EXPECT_EQ(model.getOriginalPixel24(), nullptr);
   EXPECT_EQ(model.getMultiCropPoints().size(), 0u);
   // The progress window's post, the six record requests, the retain request and reset, and the
-  // eight crop-remake notifications.
-  EXPECT_EQ(center.observerCount(), 17u);
+  // eight crop-remake notifications and the three of the UI-less mode and colour balance.
+  EXPECT_EQ(center.observerCount(), 20u);
 
   int tw = 0, uim = 0;
   model.setTWAINObject(&tw, &uim);

@@ -32,6 +32,8 @@ class ScanModuleDouble {
   fnd::Array sentPoints;
   std::mutex mutex;
   std::vector<int> setDataRetain, useDataRetain;
+  // The four colour-balance values of each crop request, summed as magnitudes.
+  std::vector<int> hsl;
 
  private:
   void answer(const fnd::Notification& n) {
@@ -58,6 +60,8 @@ class ScanModuleDouble {
         std::lock_guard guard(mutex);
         setDataRetain.push_back(c->SetDataRetain);
         useDataRetain.push_back(c->UseDataRetain);
+        hsl.push_back(std::abs(c->HSLCyanRed) + std::abs(c->HSLMagentaGreen) + std::abs(c->HSLYellowBlue) +
+                      std::abs(c->HSLSaturation));
       }
       const int w = static_cast<int>(c->ScanRect.width), h = static_cast<int>(c->ScanRect.height);
       if (c->DATA_WIDTH) *c->DATA_WIDTH = w;
