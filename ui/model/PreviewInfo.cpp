@@ -63,6 +63,7 @@ void Quirel_PreviewInfo::registerObservers() {
   });
   registerRemakeObservers();
   registerUILessObservers();
+  registerThumbnailObservers();
 }
 
 CropList Quirel_PreviewInfo::cropsFrom(const fnd::Dictionary* info, bool* present, const char* key) {

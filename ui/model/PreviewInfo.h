@@ -215,6 +215,36 @@ class Quirel_PreviewInfo {
   bool getUIResetImageError() const { return mUIReset; }
   void setUIResetImageError(bool reset) { mUIReset = reset; }
 
+  // --- Thumbnail mode. Images, rectangles and the two stored buffers are kept per thumbnail, in
+  // thumbnail order. A point list shorter than the thumbnail list gives zero rectangles.
+  int createThumbnailImageDataPlaten(const ThumbnailList& thumbnails, const fnd::Array& points);
+  int createThumbnailImageData(const fnd::Array& points, const ThumbnailList& thumbnails);
+  // Null for an index out of range; `rect` (when given) gets the thumbnail's rectangle.
+  std::shared_ptr<const PreviewBitmap> getThumbnailImageDataAtIndex(int index, SRectDouble* rect) const;
+  void removeThumbnailImageData();
+  int getThumbnailImageCount() const { return static_cast<int>(thumbnailImageData.size()); }
+  int setCropThumbnailSettingDataSM2(ScanInfo* info, int slot, Quirel_CropInfo* crop, const SPointDouble points[4],
+                                     bool inner);
+  void setThumbnailCropImagedataSM2(Quirel_CropInfo* thumbnailCrop, Quirel_CropInfo* inner, int keepRetain,
+                                    const SPointDouble points[4], bool hsl);
+  void setThumbnailCropImageDefaultdataSM2(Quirel_CropInfo* crop, const SPointDouble points[4]);
+  int setCropThumbnailSettingDataSM(ScanInfo* info, int slot, Quirel_CropInfo* crop, SRectDouble rect);
+  void setThumbnailCropImagedataSM(Quirel_CropInfo* crop, int keepRetain, SRectDouble rect);
+  void setThumbnailCropImageDefaultdataSM(Quirel_CropInfo* crop, SRectDouble rect);
+  // The thumbnail crop's corrected image (with the inner crop's pasted in, clipped) as a bitmap;
+  // null when it has none.
+  std::shared_ptr<const PreviewBitmap> setThumbnailImageDataP(Quirel_CropInfo* thumbnailCrop, Quirel_CropInfo* inner);
+  // The corrected image (0) or the image before adjustment (1), or empty data.
+  static fnd::Value setThumbnailImageDataD(const Quirel_CropInfo* crop, int which);
+  void resetThumbnailCropImagedata(Quirel_CropInfo* crop, const fnd::Value& corImage, const fnd::Value& histImage);
+  void updateImageSetAllSelectedThumbnailPlaten(int mode, const ThumbnailList* thumbnails);
+  void updateImageSetSelectedThumbnailPlaten(int mode, const ThumbnailList* thumbnails);
+  void updateFocusThumbnailPlaten(int mode, const ThumbnailList* thumbnails);
+  void updateImageSetAllSelectedThumbnail(int mode, const ThumbnailList* thumbnails);
+  void updateImageSetSelectedThumbnail(int mode, const ThumbnailList* thumbnails);
+  void updateFocusThumbnail(int mode, const ThumbnailList* thumbnails);
+  SRectDouble getAllRect() const { return mAllRect; }
+
   // --- UI-less mode and colour-balance base images
   void previewSettingFromUILess(Quirel_SettingToSM* carrier);
   void scanSettingFromUILess(Quirel_SettingToSM* carrier);
@@ -316,6 +346,16 @@ class Quirel_PreviewInfo {
   void registerObservers();
   void registerRemakeObservers();
   void registerUILessObservers();
+  void registerThumbnailObservers();
+  enum class Which { All, Selected, Focus };
+  void platenThumbnails(int mode, const ThumbnailList* thumbnails, Which which);
+  void filmThumbnails(int mode, const ThumbnailList* thumbnails, Which which);
+  void tellThumbnailsShown();
+  SRectDouble thumbnailRect(std::size_t index) const;
+  // Thumbnail images are stored as shared bitmaps that nobody changes after they are made.
+  static fnd::Value boxedImage(std::shared_ptr<const PreviewBitmap> image) {
+    return fnd::Value::object(std::const_pointer_cast<PreviewBitmap>(std::move(image)));
+  }
   // Scan-wide fields of a UI-less request from the mode's scan dictionary.
   bool fillFromScanDic(ScanInfo* info, UILessScanModeLink* mode, bool scan);
   void exchangeHSL(Quirel_CropInfo* crop, ScanInfo* info);

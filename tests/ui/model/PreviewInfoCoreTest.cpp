@@ -18,8 +18,9 @@ TEST(PreviewInfoCore, DefaultsAndSetters) {
   EXPECT_EQ(model.getOriginalPixel24(), nullptr);
   EXPECT_EQ(model.getMultiCropPoints().size(), 0u);
   // The progress window's post, the six record requests, the retain request and reset, and the
-  // eight crop-remake notifications and the three of the UI-less mode and colour balance.
-  EXPECT_EQ(center.observerCount(), 20u);
+  // eight crop-remake notifications, the three of the UI-less mode and colour balance and the six
+  // thumbnail updates.
+  EXPECT_EQ(center.observerCount(), 26u);
 
   int tw = 0, uim = 0;
   model.setTWAINObject(&tw, &uim);
