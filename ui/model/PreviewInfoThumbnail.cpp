@@ -123,7 +123,7 @@ void Quirel_PreviewInfo::resetThumbnailCropImagedata(Quirel_CropInfo* crop, cons
   if (!crop) return;
   const std::size_t size = imageBytes(crop->getcropCorRect());
   auto copyOf = [size](const fnd::Value& v) -> CropImage {
-    if (!v.isData() || size == 0) return nullptr;
+    if (!v.isData() || v.toData().empty() || size == 0) return nullptr;
     const fnd::Data& data = v.toData();
     CropImage image(static_cast<std::uint8_t*>(std::calloc(size, 1)));
     // Only what the stored buffer holds is copied; the rest stays black.

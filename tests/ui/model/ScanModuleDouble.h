@@ -34,6 +34,7 @@ class ScanModuleDouble {
   std::vector<int> setDataRetain, useDataRetain;
   // The four colour-balance values of each crop request, summed as magnitudes.
   std::vector<int> hsl;
+  std::vector<int> documentTypes, autoTones;
 
  private:
   void answer(const fnd::Notification& n) {
@@ -60,6 +61,8 @@ class ScanModuleDouble {
         std::lock_guard guard(mutex);
         setDataRetain.push_back(c->SetDataRetain);
         useDataRetain.push_back(c->UseDataRetain);
+        documentTypes.push_back(c->IMAGEDOCUMENTTYPE);
+        autoTones.push_back(c->AutoTone);
         hsl.push_back(std::abs(c->HSLCyanRed) + std::abs(c->HSLMagentaGreen) + std::abs(c->HSLYellowBlue) +
                       std::abs(c->HSLSaturation));
       }
