@@ -347,6 +347,15 @@ class Quirel_PreviewInfo {
   void registerRemakeObservers();
   void registerUILessObservers();
   void registerThumbnailObservers();
+  // Helpers of the crop tables.
+  static Quirel_CropInfo* thumbnailCropOf(const Quirel_ThumbnailInfo& thumbnail);
+  static void dropCrops(ScanInfo* info);
+  static void convertScanRect(ScanRect* rect, double from, double to);
+  static void setCornerShape(CropSetting* setting, const SPointDouble corners[4]);
+  // A thumbnail's crop rectangle in thumbnail mode; false when it goes without resolution
+  // conversion (the frame's own rectangle).
+  bool thumbnailFrameRect(ScanInfo* info, CropSetting* setting, const Quirel_CropInfo* crop,
+                          const Quirel_ThumbnailInfo* thumbnail, std::size_t index, SSizeDouble area);
   enum class Which { All, Selected, Focus };
   void platenThumbnails(int mode, const ThumbnailList* thumbnails, Which which);
   void filmThumbnails(int mode, const ThumbnailList* thumbnails, Which which);

@@ -15,11 +15,6 @@ constexpr int kMaxScanCrops = kScanInfoMaxCrops - 1;
 
 ScanRect toScanRect(const SRectDouble& r) { return ScanRect{r.origin.x, r.origin.y, r.size.width, r.size.height}; }
 
-// The crop a thumbnail stands for.
-Quirel_CropInfo* thumbnailCrop(const Quirel_ThumbnailInfo& t) {
-  return t.hasCrop() ? t.getCropInfo().get() : t.getThumnailCrop().get();
-}
-
 int checkedCount(const ThumbnailList& thumbnails) {
   int n = 0;
   for (const auto& t : thumbnails)
@@ -27,8 +22,14 @@ int checkedCount(const ThumbnailList& thumbnails) {
   return n;
 }
 
+}  // namespace
+
+Quirel_CropInfo* Quirel_PreviewInfo::thumbnailCropOf(const Quirel_ThumbnailInfo& t) {
+  return t.hasCrop() ? t.getCropInfo().get() : t.getThumnailCrop().get();
+}
+
 // Frees slots 1..60 so that a refused list leaves nothing half-filled.
-void dropCrops(ScanInfo* info) {
+void Quirel_PreviewInfo::dropCrops(ScanInfo* info) {
   for (int i = 1; i < kScanInfoMaxCrops; ++i) {
     std::free(info->CropItem[i]);
     info->CropItem[i] = nullptr;
@@ -36,14 +37,14 @@ void dropCrops(ScanInfo* info) {
   info->crop_num = 1;
 }
 
-void convertRect(ScanRect* r, double from, double to) {
+void Quirel_PreviewInfo::convertScanRect(ScanRect* r, double from, double to) {
   r->x = convertResolution(r->x, from, to);
   r->y = convertResolution(r->y, from, to);
   r->width = convertResolution(r->width, from, to);
   r->height = convertResolution(r->height, from, to);
 }
 
-void setCorners(CropSetting* s, const SPointDouble corners[4]) {
+void Quirel_PreviewInfo::setCornerShape(CropSetting* s, const SPointDouble corners[4]) {
   std::int32_t shape[8];
   for (int i = 0; i < 4; ++i) {
     shape[2 * i] = static_cast<std::int32_t>(corners[i].x);
@@ -53,7 +54,29 @@ void setCorners(CropSetting* s, const SPointDouble corners[4]) {
   std::memcpy(s->CropShape.Shape, shape, sizeof shape);
 }
 
-}  // namespace
+bool Quirel_PreviewInfo::thumbnailFrameRect(ScanInfo* info, CropSetting* s, const Quirel_CropInfo* c,
+                                            const Quirel_ThumbnailInfo* t, std::size_t index, SSizeDouble area) {
+  const SRectDouble frame = thumbnailRect(index);
+  if (mThumbnailAuto) {
+    const double from = mUIScannerInfo ? mUIScannerInfo->platenAutoCropResolution() : 0;
+    const double to = mPlatenResolution;
+    auto conv = [&](double v) { return from > 0 ? convertResolution(v, from, to) : v; };
+    info->OnePass = 0;
+    setCropScanRectThumbAuto(c, s, c->getRotation(), c->getMirror(), area, conv(frame.origin.x), conv(frame.origin.y),
+                             conv(frame.size.width), conv(frame.size.height));
+    s->CropShape.Format = 0;
+    return true;
+  }
+  SPointDouble corners[4] = {};
+  if (t) t->getMultiCropPoints(corners);
+  setCornerShape(s, corners);
+  s->ScanRect = toScanRect(frame);
+  s->TRIMRECT =
+      toScanRect(setLotationRectP96(c->getInputRect_Pixel96(), c->getVisiblePreviewSize_Pixel96(), c->getRotation()));
+  if (c->getOutputSize() != 0 && c->getInputWidth_Pixel96() != 0)
+    s->Scale = c->getOutputWidth_Pixel96() / c->getInputWidth_Pixel96() * 100.0;
+  return false;
+}
 
 SRectDouble Quirel_PreviewInfo::setLotationRectP96(SRectDouble r, SSizeDouble v, int rotation) {
   const double x = r.origin.x, y = r.origin.y, w = r.size.width, h = r.size.height;
@@ -165,7 +188,7 @@ bool Quirel_PreviewInfo::scanSettingPlatenCropFromStd(ScanInfo* info, StandardMo
     else
       setScanRectPixel2(&s->ScanRect, rotation, false, area.width, area.height, in.origin.x, in.origin.y,
                         in.size.width, in.size.height);
-    convertRect(&s->ScanRect, mPlatenResolution, s->Resolution);
+    convertScanRect(&s->ScanRect, mPlatenResolution, s->Resolution);
     return true;
   }
 
@@ -173,7 +196,6 @@ bool Quirel_PreviewInfo::scanSettingPlatenCropFromStd(ScanInfo* info, StandardMo
   if (count > kMaxScanCrops) return false;
   const auto entries = thumbnail ? gammaEntries(thumbnails) : gammaEntries(crops);
   const int userGamma = setUserGammaNumTableFirstCrop(entries, gamma);
-  const double autoRes = scanner ? scanner->platenAutoCropResolution() : 0;
 
   auto place = [&](int slot, Quirel_CropInfo* c, int thumbIndex, const Quirel_ThumbnailInfo* t) {
     if (!fillCropEntry(info, slot, c, preview, idx, idx, false, scanner)) return false;
@@ -184,32 +206,9 @@ bool Quirel_PreviewInfo::scanSettingPlatenCropFromStd(ScanInfo* info, StandardMo
       setCropScanRect(c, s, c->getRotation(), c->getMirror(), area);
       s->CropShape.Format = 0;
     } else {
-      SRectDouble frame{};
-      if (thumbIndex < static_cast<int>(thumbnailImageRect.size()) && thumbnailImageRect[thumbIndex].isRect()) {
-        const fnd::Rect r = thumbnailImageRect[thumbIndex].toRect();
-        frame = makeSRectDouble(r.origin.x, r.origin.y, r.size.width, r.size.height);
-      }
-      if (mThumbnailAuto) {
-        const double from = autoRes, to = mPlatenResolution;
-        info->OnePass = 0;
-        setCropScanRectThumbAuto(c, s, c->getRotation(), c->getMirror(), area,
-                                 convertResolution(frame.origin.x, from, to), convertResolution(frame.origin.y, from, to),
-                                 convertResolution(frame.size.width, from, to),
-                                 convertResolution(frame.size.height, from, to));
-        s->CropShape.Format = 0;
-      } else {
-        SPointDouble corners[4];
-        t->getMultiCropPoints(corners);
-        setCorners(s, corners);
-        s->ScanRect = toScanRect(frame);
-        s->TRIMRECT =
-            toScanRect(setLotationRectP96(c->getInputRect_Pixel96(), c->getVisiblePreviewSize_Pixel96(), c->getRotation()));
-        if (c->getOutputSize() != 0 && c->getInputWidth_Pixel96() != 0)
-          s->Scale = c->getOutputWidth_Pixel96() / c->getInputWidth_Pixel96() * 100.0;
-        return true;  // the frame's rectangle goes as it is
-      }
+      if (!thumbnailFrameRect(info, s, c, t, static_cast<std::size_t>(thumbIndex), area)) return true;
     }
-    convertRect(&s->ScanRect, mPlatenResolution, s->Resolution);
+    convertScanRect(&s->ScanRect, mPlatenResolution, s->Resolution);
     return true;
   };
 
@@ -219,7 +218,7 @@ bool Quirel_PreviewInfo::scanSettingPlatenCropFromStd(ScanInfo* info, StandardMo
     for (std::size_t i = 0; ok && i < thumbnails.size(); ++i) {
       const auto& t = thumbnails[i];
       if (!t || !t->isChecked()) continue;
-      ok = place(slot++, thumbnailCrop(*t), static_cast<int>(i), t.get());
+      ok = place(slot++, thumbnailCropOf(*t), static_cast<int>(i), t.get());
     }
     info->crop_num = slot;
   } else {
@@ -259,7 +258,7 @@ bool Quirel_PreviewInfo::scanSettingFilmCropFromStd(ScanInfo* info, StandardMode
     setFilmCropScanRect(geometry->getVisiblePreviewSize_Pixel96(), geometry->getPreviewStartPoint_Pixel96(), c, s,
                         s->Rotation, s->Mirror != 0, geometry->getPreviewSize_Pixel96(), origin);
     s->CropShape.Format = 0;
-    convertRect(&s->ScanRect, mPlatenResolution, s->Resolution);
+    convertScanRect(&s->ScanRect, mPlatenResolution, s->Resolution);
     return true;
   };
   bool ok = true;
@@ -268,7 +267,7 @@ bool Quirel_PreviewInfo::scanSettingFilmCropFromStd(ScanInfo* info, StandardMode
     for (const auto& t : thumbnails) {
       if (!ok) break;
       if (!t || !t->isChecked()) continue;
-      Quirel_CropInfo* c = thumbnailCrop(*t);
+      Quirel_CropInfo* c = thumbnailCropOf(*t);
       const Quirel_CropInfo* g = t->hasCrop() && t->getThumnailCrop() ? t->getThumnailCrop().get() : c;
       ok = place(slot++, c, g ? g : c);
     }

@@ -15,35 +15,6 @@ constexpr int kMaxScanCrops = kScanInfoMaxCrops - 1;
 
 ScanRect toScanRect(const SRectDouble& r) { return ScanRect{r.origin.x, r.origin.y, r.size.width, r.size.height}; }
 
-Quirel_CropInfo* thumbnailCrop(const Quirel_ThumbnailInfo& t) {
-  return t.hasCrop() ? t.getCropInfo().get() : t.getThumnailCrop().get();
-}
-
-void dropCrops(ScanInfo* info) {
-  for (int i = 1; i < kScanInfoMaxCrops; ++i) {
-    std::free(info->CropItem[i]);
-    info->CropItem[i] = nullptr;
-  }
-  info->crop_num = 1;
-}
-
-void convertRect(ScanRect* r, double from, double to) {
-  r->x = convertResolution(r->x, from, to);
-  r->y = convertResolution(r->y, from, to);
-  r->width = convertResolution(r->width, from, to);
-  r->height = convertResolution(r->height, from, to);
-}
-
-void setCorners(CropSetting* s, const SPointDouble corners[4]) {
-  std::int32_t shape[8];
-  for (int i = 0; i < 4; ++i) {
-    shape[2 * i] = static_cast<std::int32_t>(corners[i].x);
-    shape[2 * i + 1] = static_cast<std::int32_t>(corners[i].y);
-  }
-  s->CropShape.Format = 4;
-  std::memcpy(s->CropShape.Shape, shape, sizeof shape);
-}
-
 // Puts a zoomed focused crop back to its whole-area geometry while its rectangle is computed.
 class ZoomReset {
  public:
@@ -98,7 +69,7 @@ bool Quirel_PreviewInfo::scanSettingPlatenCropFromExt(ScanInfo* info, ExtendMode
     s->RangeMode = 0;
     SPointDouble corners[4];
     c->getMultiCropCorPoints(corners);
-    setCorners(s, corners);
+    setCornerShape(s, corners);
     SRectDouble r = c->getcropCorRect();
     if (grow) {
       r.size.width += 1;
@@ -142,7 +113,7 @@ bool Quirel_PreviewInfo::scanSettingPlatenCropFromExt(ScanInfo* info, ExtendMode
       const SSizeDouble out = c->getOutputSize_Pixel96();
       setScanSizePixel(&s->ScanRect, c->getRotation(), out.width, out.height);
     }
-    convertRect(&s->ScanRect, mPlatenResolution, s->Resolution);
+    convertScanRect(&s->ScanRect, mPlatenResolution, s->Resolution);
     return true;
   }
 
@@ -155,7 +126,6 @@ bool Quirel_PreviewInfo::scanSettingPlatenCropFromExt(ScanInfo* info, ExtendMode
   const auto entries = thumbnail ? gammaEntries(thumbnails) : gammaEntries(crops);
   std::vector<int> tables(entries.size() + kUserGammaTableMax, 0);
   if (setUserGammaNumTable(entries, tables.data(), gamma) != 0) return false;
-  const double autoRes = scanner ? scanner->platenAutoCropResolution() : 0;
 
   auto place = [&](int slot, Quirel_CropInfo* c, std::size_t listIndex, const Quirel_ThumbnailInfo* t) {
     if (!fillCropEntry(info, slot, c, preview, idx, cidx, true, scanner)) return false;
@@ -171,32 +141,9 @@ bool Quirel_PreviewInfo::scanSettingPlatenCropFromExt(ScanInfo* info, ExtendMode
       setCropScanRect(c, s, c->getRotation(), c->getMirror(), area);
       s->CropShape.Format = 0;
     } else {
-      SRectDouble frame{};
-      if (listIndex < thumbnailImageRect.size() && thumbnailImageRect[listIndex].isRect()) {
-        const fnd::Rect r = thumbnailImageRect[listIndex].toRect();
-        frame = makeSRectDouble(r.origin.x, r.origin.y, r.size.width, r.size.height);
-      }
-      if (mThumbnailAuto) {
-        const double from = autoRes, to = mPlatenResolution;
-        info->OnePass = 0;
-        setCropScanRectThumbAuto(c, s, c->getRotation(), c->getMirror(), area,
-                                 convertResolution(frame.origin.x, from, to), convertResolution(frame.origin.y, from, to),
-                                 convertResolution(frame.size.width, from, to),
-                                 convertResolution(frame.size.height, from, to));
-        s->CropShape.Format = 0;
-      } else {
-        SPointDouble corners[4];
-        t->getMultiCropPoints(corners);
-        setCorners(s, corners);
-        s->ScanRect = toScanRect(frame);
-        s->TRIMRECT = toScanRect(
-            setLotationRectP96(c->getInputRect_Pixel96(), c->getVisiblePreviewSize_Pixel96(), c->getRotation()));
-        if (c->getOutputSize() != 0 && c->getInputWidth_Pixel96() != 0)
-          s->Scale = c->getOutputWidth_Pixel96() / c->getInputWidth_Pixel96() * 100.0;
-        return true;
-      }
+      if (!thumbnailFrameRect(info, s, c, t, listIndex, area)) return true;
     }
-    convertRect(&s->ScanRect, mPlatenResolution, s->Resolution);
+    convertScanRect(&s->ScanRect, mPlatenResolution, s->Resolution);
     return true;
   };
 
@@ -205,7 +152,7 @@ bool Quirel_PreviewInfo::scanSettingPlatenCropFromExt(ScanInfo* info, ExtendMode
     for (std::size_t i = 0; ok && i < thumbnails.size(); ++i) {
       const auto& t = thumbnails[i];
       if (!t || !t->isChecked()) continue;
-      ok = place(slot++, thumbnailCrop(*t), i, t.get());
+      ok = place(slot++, thumbnailCropOf(*t), i, t.get());
     }
     info->crop_num = slot;
   } else {
@@ -253,7 +200,7 @@ bool Quirel_PreviewInfo::scanSettingFilmCropFromExt(ScanInfo* info, ExtendModeLi
                           s->Mirror != 0, g->getPreviewSize_Pixel96(), origin);
     }
     s->CropShape.Format = 0;
-    convertRect(&s->ScanRect, mPlatenResolution, s->Resolution);
+    convertScanRect(&s->ScanRect, mPlatenResolution, s->Resolution);
     s->AGRect = s->ScanRect;
     const Quirel_CropInfo* b = c->isApplyToneValueToAll() ? c->getBaseCropOfApplyToneValueToAll() : nullptr;
     if (b) {
@@ -263,7 +210,7 @@ bool Quirel_PreviewInfo::scanSettingFilmCropFromExt(ScanInfo* info, ExtendModeLi
                           b->getRotation(), thumbnail ? b->getMirror() : c->getMirror(), b->getPreviewSize_Pixel96(),
                           origin);
       s->AGRect = base.ScanRect;
-      convertRect(&s->AGRect, mPlatenResolution, s->Resolution);
+      convertScanRect(&s->AGRect, mPlatenResolution, s->Resolution);
     }
     return true;
   };
@@ -274,7 +221,7 @@ bool Quirel_PreviewInfo::scanSettingFilmCropFromExt(ScanInfo* info, ExtendModeLi
     for (std::size_t i = 0; ok && i < thumbnails.size(); ++i) {
       const auto& t = thumbnails[i];
       if (!t || !t->isChecked()) continue;
-      Quirel_CropInfo* c = thumbnailCrop(*t);
+      Quirel_CropInfo* c = thumbnailCropOf(*t);
       const Quirel_CropInfo* g = t->hasCrop() && t->getThumnailCrop() ? t->getThumnailCrop().get() : c;
       ok = place(slot++, c, i, g);
     }

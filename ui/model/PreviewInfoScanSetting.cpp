@@ -74,17 +74,26 @@ void finish(Quirel_SettingToSM* carrier, ScanInfo* info, bool whole) {
   Quirel_PreviewInfo::freeCropItem(info);
 }
 
+// The requesting mode as the handler's kind, with a started record; null (carrier refused)
+// when the mode is of another kind or no memory is left.
+template <class Mode>
+Mode* openRequest(Quirel_SettingToSM* carrier, ScanInfo* info) {
+  auto* mode = dynamic_cast<Mode*>(carrier->getScanModeObj());
+  if (!mode) std::memset(info, 0, sizeof *info);
+  if (!mode || !startRecord(info)) {
+    finish(carrier, info, false);
+    return nullptr;
+  }
+  return mode;
+}
+
 }  // namespace
 
 void Quirel_PreviewInfo::scanSettingFromStd(Quirel_SettingToSM* carrier) {
   if (!carrier) return;
-  auto* mode = dynamic_cast<StandardModeLink*>(carrier->getScanModeObj());
   ScanInfo info;
-  if (!mode || !startRecord(&info)) {
-    if (!mode) std::memset(&info, 0, sizeof info);
-    finish(carrier, &info, false);
-    return;
-  }
+  auto* mode = openRequest<StandardModeLink>(carrier, &info);
+  if (!mode) return;
   mMode = 0;
   mstdModeId = mode;
   Quirel_PreferenceInfo* p = mode->getPreferenceInfo();
@@ -119,13 +128,9 @@ void Quirel_PreviewInfo::scanSettingFromStd(Quirel_SettingToSM* carrier) {
 
 void Quirel_PreviewInfo::scanSettingFromExt(Quirel_SettingToSM* carrier) {
   if (!carrier) return;
-  auto* mode = dynamic_cast<ExtendModeLink*>(carrier->getScanModeObj());
   ScanInfo info;
-  if (!mode || !startRecord(&info)) {
-    if (!mode) std::memset(&info, 0, sizeof info);
-    finish(carrier, &info, false);
-    return;
-  }
+  auto* mode = openRequest<ExtendModeLink>(carrier, &info);
+  if (!mode) return;
   mMode = 1;
   mextModeId = mode;
   Quirel_PreferenceInfo* p = mode->getPreferenceInfo();
@@ -164,14 +169,10 @@ void Quirel_PreviewInfo::scanSettingFromExt(Quirel_SettingToSM* carrier) {
 
 void Quirel_PreviewInfo::scanSettingFromMulti(Quirel_SettingToSM* carrier) {
   if (!carrier) return;
-  auto* mode = dynamic_cast<MultiScanModeLink*>(carrier->getScanModeObj());
-  StandardModeLink* basic = carrier->getStandardModeObj();
   ScanInfo info;
-  if (!mode || !startRecord(&info)) {
-    if (!mode) std::memset(&info, 0, sizeof info);
-    finish(carrier, &info, false);
-    return;
-  }
+  auto* mode = openRequest<MultiScanModeLink>(carrier, &info);
+  if (!mode) return;
+  StandardModeLink* basic = carrier->getStandardModeObj();
   // The multi-scan mode keeps no preferences or template of its own: the basic mode's serve.
   Quirel_PreferenceInfo* p = basic ? basic->getPreferenceInfo() : nullptr;
   Quirel_UIScannerInfo* s = mode->getScannerInfo();
@@ -216,14 +217,10 @@ void Quirel_PreviewInfo::scanSettingFromMulti(Quirel_SettingToSM* carrier) {
 
 void Quirel_PreviewInfo::scanSettingFromAuto(Quirel_SettingToSM* carrier) {
   if (!carrier) return;
-  auto* mode = dynamic_cast<MultiScanModeLink*>(carrier->getScanModeObj());
-  StandardModeLink* basic = carrier->getStandardModeObj();
   ScanInfo info;
-  if (!mode || !startRecord(&info)) {
-    if (!mode) std::memset(&info, 0, sizeof info);
-    finish(carrier, &info, false);
-    return;
-  }
+  auto* mode = openRequest<MultiScanModeLink>(carrier, &info);
+  if (!mode) return;
+  StandardModeLink* basic = carrier->getStandardModeObj();
   Quirel_PreferenceInfo* p = basic ? basic->getPreferenceInfo() : nullptr;
   Quirel_UIScannerInfo* s = mode->getScannerInfo();
   Quirel_CropInfo* templ = basic ? basic->getTemplateCrop() : nullptr;
@@ -261,13 +258,9 @@ void Quirel_PreviewInfo::scanSettingFromAuto(Quirel_SettingToSM* carrier) {
 
 void Quirel_PreviewInfo::previewSettingFromStd(Quirel_SettingToSM* carrier) {
   if (!carrier) return;
-  auto* mode = dynamic_cast<StandardModeLink*>(carrier->getScanModeObj());
   ScanInfo info;
-  if (!mode || !startRecord(&info)) {
-    if (!mode) std::memset(&info, 0, sizeof info);
-    finish(carrier, &info, false);
-    return;
-  }
+  auto* mode = openRequest<StandardModeLink>(carrier, &info);
+  if (!mode) return;
   mMode = 0;
   mstdModeId = mode;
   mPreviewMode = 0;
@@ -290,13 +283,9 @@ void Quirel_PreviewInfo::previewSettingFromStd(Quirel_SettingToSM* carrier) {
 
 void Quirel_PreviewInfo::previewSettingFromExt(Quirel_SettingToSM* carrier) {
   if (!carrier) return;
-  auto* mode = dynamic_cast<ExtendModeLink*>(carrier->getScanModeObj());
   ScanInfo info;
-  if (!mode || !startRecord(&info)) {
-    if (!mode) std::memset(&info, 0, sizeof info);
-    finish(carrier, &info, false);
-    return;
-  }
+  auto* mode = openRequest<ExtendModeLink>(carrier, &info);
+  if (!mode) return;
   mMode = 1;
   mextModeId = mode;
   Quirel_PreferenceInfo* p = mode->getPreferenceInfo();

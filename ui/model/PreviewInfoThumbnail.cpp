@@ -163,13 +163,7 @@ int Quirel_PreviewInfo::setCropThumbnailSettingDataSM2(ScanInfo* info, int slot,
                              toPreview(p[2].y - p[0].y + 1)};
     }
   } else {
-    std::int32_t shape[8];
-    for (int i = 0; i < 4; ++i) {
-      shape[2 * i] = static_cast<std::int32_t>(p[i].x);
-      shape[2 * i + 1] = static_cast<std::int32_t>(p[i].y);
-    }
-    s->CropShape.Format = 4;
-    std::memcpy(s->CropShape.Shape, shape, sizeof shape);
+    setCornerShape(s, p);
     if (inner) {
       const SRectDouble t =
           setLotationRectP96(crop->getInputRect_Pixel96(), crop->getVisiblePreviewSize_Pixel96(), crop->getRotation());

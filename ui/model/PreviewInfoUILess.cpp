@@ -150,11 +150,7 @@ bool Quirel_PreviewInfo::scanSettingFilmCropFromUILess(ScanInfo* info, UILessSca
     if (!t || !t->isChecked()) continue;
     auto* s = static_cast<CropSetting*>(std::calloc(1, sizeof(CropSetting)));
     if (!s) {
-      for (int k = 1; k < kScanInfoMaxCrops; ++k) {
-        std::free(info->CropItem[k]);
-        info->CropItem[k] = nullptr;
-      }
-      info->crop_num = 1;
+      dropCrops(info);
       return false;
     }
     info->CropItem[info->crop_num++] = s;
@@ -170,10 +166,7 @@ bool Quirel_PreviewInfo::scanSettingFilmCropFromUILess(ScanInfo* info, UILessSca
     setFilmCropScanRect(crop->getVisiblePreviewSize_Pixel96(), crop->getPreviewStartPoint_Pixel96(), crop.get(), s,
                         s->Rotation, false, crop->getPreviewSize_Pixel96(), platen.origin);
     s->CropShape.Format = 0;
-    s->ScanRect.x = convertResolution(s->ScanRect.x, mPlatenResolution, s->Resolution);
-    s->ScanRect.y = convertResolution(s->ScanRect.y, mPlatenResolution, s->Resolution);
-    s->ScanRect.width = convertResolution(s->ScanRect.width, mPlatenResolution, s->Resolution);
-    s->ScanRect.height = convertResolution(s->ScanRect.height, mPlatenResolution, s->Resolution);
+    convertScanRect(&s->ScanRect, mPlatenResolution, s->Resolution);
     s->AGRect = s->ScanRect;
   }
   return true;
