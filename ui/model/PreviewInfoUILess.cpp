@@ -269,10 +269,21 @@ void Quirel_PreviewInfo::setCropImagedataSM_HSL(Quirel_CropInfo* crop) {
 }
 
 void Quirel_PreviewInfo::updateImageSet_HSL(int mode, bool thumbnailMode, const fnd::Value* target,
-                                            bool /*platenThumbnailMode*/) {
+                                            bool platenThumbnailMode) {
   std::lock_guard guard(previewLock);
   mMode = mode;
   if (!target) return;
+  if (platenThumbnailMode) {
+    // A platen document: its inner crop, or the document's own frame.
+    const auto thumbnail = target->toObject<Quirel_ThumbnailInfo>();
+    if (!thumbnail) return;
+    SPointDouble corners[4] = {};
+    thumbnail->getMultiCropPoints(corners);
+    Quirel_CropInfo* inner = thumbnail->hasCrop() ? thumbnail->getCropInfo().get() : nullptr;
+    setThumbnailCropImagedataSM2(thumbnail->getThumnailCrop().get(), inner, inner ? thumbnail->getNo() + 1 : 1,
+                                 corners, true);
+    return;
+  }
   if (thumbnailMode) {
     // A film frame: its inner crop, then the frame itself.
     const auto thumbnail = target->toObject<Quirel_ThumbnailInfo>();
@@ -280,18 +291,16 @@ void Quirel_PreviewInfo::updateImageSet_HSL(int mode, bool thumbnailMode, const 
     if (thumbnail->hasCrop()) setCropImagedataSM_HSL(thumbnail->getCropInfo().get());
     const auto frame = thumbnail->getThumnailCrop();
     if (!frame) return;
-    SRectDouble rect{};
-    const std::size_t entry = static_cast<std::size_t>(thumbnail->getNo());
-    if (entry < thumbnailImageRect.size() && thumbnailImageRect[entry].isRect()) {
-      const fnd::Rect r = thumbnailImageRect[entry].toRect();
-      rect = makeSRectDouble(r.origin.x, r.origin.y, r.size.width, r.size.height);
-    }
     std::lock_guard crops(cropLock);
     ScanInfo info;
-    if (mMode == 3)
-      setCropThumbnailSettingDataSMForUILess(&info, 1, frame.get(), rect);
-    else
-      cropSettingDataSM(&info, 1, frame.get());
+    setCropThumbnailSettingDataSM(&info, 1, frame.get(), thumbnailRect(static_cast<std::size_t>(thumbnail->getNo())));
+    const Quirel_CropInfo* base = frame->isApplyToneValueToAll() ? frame->getBaseCropOfApplyToneValueToAll() : nullptr;
+    if (CropSetting* s = info.CropItem[1]; s && base) {
+      s->meRatio = base->isExposure() ? base->getExposureValue() : 100;
+      SRectDouble r{};
+      setOrgPixelLRectThumbnail(&r, base);
+      s->AGRect = ScanRect{r.origin.x, r.origin.y, r.size.width, r.size.height};
+    }
     exchangeHSL(frame.get(), &info);
     return;
   }

@@ -143,3 +143,25 @@ TEST(PreviewInfoUILess, ColourBalanceRequestsCarryNoBalance) {
   EXPECT_EQ(crop->getCropHSLData()[0], 60);
   EXPECT_EQ(crop->getcropCorData(), nullptr);  // the corrected image is not touched
 }
+
+TEST(PreviewInfoUILess, FilmFrameColourBalanceRequestsTheFrameWithoutBalance) {
+  Fixture f;
+  FakeExtendMode advanced;
+  advanced.preferences = &f.prefs;
+  advanced.film = true;
+  f.model.setPrevModeandId(1, nullptr, &advanced);
+  auto t = frame(0, true);
+  t->getThumnailCrop()->setColorMode(3);
+  t->getThumnailCrop()->setColorBalance(ColorBalanceValues{5, 10, -20, 30});
+  f.model.createThumbnailImageData({fnd::Value(fnd::Dictionary{{"min", fnd::Value(fnd::Dictionary{{"X", 0}, {"Y", 0}})},
+                                                               {"max", fnd::Value(fnd::Dictionary{{"X", 40}, {"Y", 30}})}})},
+                                   {t});
+  f.module.hsl.clear();
+  auto info = std::make_shared<fnd::Dictionary>(fnd::Dictionary{
+      {"Mode", 1}, {"ThumbnailMode", true}, {"ImageSetTarget", fnd::Value::object(t)}});
+  f.center.post("updateImageSetHSLPost", nullptr, info);
+  ASSERT_FALSE(f.module.hsl.empty());
+  for (int balance : f.module.hsl) EXPECT_EQ(balance, 0);
+  ASSERT_NE(t->getThumnailCrop()->getCropHSLData(), nullptr);
+  EXPECT_EQ(t->getThumnailCrop()->getCropHSLData()[0], 100);
+}
