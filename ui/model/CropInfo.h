@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdlib>
 #include <memory>
 
 #include "foundation/Geometry.h"
@@ -22,6 +23,13 @@ inline constexpr const char* kResetRetainNumberPost = "resetRetainNumberPost";
 // base crop (private copies) and its three image buffers. Its thumbnail crop is shared with the
 // thumbnail that saved it. Crops themselves are shared by the scan modes' lists and the
 // thumbnails (std::shared_ptr). Main thread only.
+// The scan module hands crop images over as malloc'ed blocks; they are adopted as they are and
+// released with free.
+struct CropImageFree {
+  void operator()(std::uint8_t* p) const { std::free(p); }
+};
+using CropImage = std::unique_ptr<std::uint8_t[], CropImageFree>;
+
 class Quirel_CropInfo {
  public:
   // The defaults.
@@ -236,11 +244,11 @@ class Quirel_CropInfo {
   void setcropCorRect(const SRectDouble& rect) { mcropCorRect = rect; }
   // The setters take the buffer and free the one they replace.
   std::uint8_t* getcropCorData() const { return mcropCorData.get(); }
-  void setcropCorData(std::unique_ptr<std::uint8_t[]> data) { mcropCorData = std::move(data); }
+  void setcropCorData(CropImage data) { mcropCorData = std::move(data); }
   std::uint8_t* getcropBefData() const { return mcropBefData.get(); }
-  void setcropBefData(std::unique_ptr<std::uint8_t[]> data) { mcropBefData = std::move(data); }
+  void setcropBefData(CropImage data) { mcropBefData = std::move(data); }
   std::uint8_t* getCropHSLData() const { return mCropHSLData.get(); }
-  void setCropHSLData(std::unique_ptr<std::uint8_t[]> data) { mCropHSLData = std::move(data); }
+  void setCropHSLData(CropImage data) { mCropHSLData = std::move(data); }
   void releaseCropHSLData() { mCropHSLData.reset(); }
 
  private:
@@ -304,9 +312,9 @@ class Quirel_CropInfo {
   SSizeDouble mVisiblePreviewSize_Pixel96{};
   SPointDouble mPreviewStartPoint_Pixel96{};
   SRectDouble mcropCorRect{};
-  std::unique_ptr<std::uint8_t[]> mcropCorData;
-  std::unique_ptr<std::uint8_t[]> mcropBefData;
-  std::unique_ptr<std::uint8_t[]> mCropHSLData;
+  CropImage mcropCorData;
+  CropImage mcropBefData;
+  CropImage mCropHSLData;
   bool mMultiCrop = false;
   double mCropViewRotation = 0;
   SPointDouble mMultiCropCorPoints[4]{};

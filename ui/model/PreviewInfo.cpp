@@ -1,9 +1,24 @@
 #include "ui/model/PreviewInfo.h"
 
+#include "ui/model/CropInfo.h"
+
 #include <algorithm>
 #include <cstring>
 
+#include "ui/model/SettingToSM.h"
 #include "ui/model/UIScannerInfo.h"
+
+namespace {
+
+// The carrier travels under "SetToSM"; the multi-scan mode sends it as the notification's object.
+Quirel_SettingToSM* carrierOf(const fnd::Notification& n) {
+  if (const fnd::Dictionary* info = n.info()) {
+    if (const fnd::Value* v = info->find("SetToSM")) return v->toObject<Quirel_SettingToSM>().get();
+  }
+  return nullptr;
+}
+
+}  // namespace
 
 Quirel_PreviewInfo::Quirel_PreviewInfo(fnd::NotificationCenter& center) : mCenter(center) {
   // The retain table starts cleared (its bookkeeping is the crop-remake code's); any sender.
@@ -13,6 +28,54 @@ Quirel_PreviewInfo::Quirel_PreviewInfo(fnd::NotificationCenter& center) : mCente
                         auto* window = static_cast<ProgressWindowLink*>(const_cast<void*>(n.sender));
                         setScanningInfoImageAdjust(window);
                       });
+  registerObservers();
+}
+
+void Quirel_PreviewInfo::registerObservers() {
+  using Handler = void (Quirel_PreviewInfo::*)(Quirel_SettingToSM*);
+  const std::pair<const char*, Handler> requests[] = {
+      {"previewSettingFromStdPost", &Quirel_PreviewInfo::previewSettingFromStd},
+      {"previewSettingFromExtPost", &Quirel_PreviewInfo::previewSettingFromExt},
+      {"scanSettingFromExtPost", &Quirel_PreviewInfo::scanSettingFromExt},
+      {"scanSettingFromStdPost", &Quirel_PreviewInfo::scanSettingFromStd},
+      {"scanSettingFromAutoPost", &Quirel_PreviewInfo::scanSettingFromAuto},
+  };
+  for (const auto& [name, handler] : requests)
+    mCenter.addObserver(this, name, nullptr, [this, handler](const fnd::Notification& n) {
+      (this->*handler)(carrierOf(n));
+    });
+  mCenter.addObserver(this, "scanSettingFromMultiPost", nullptr, [this](const fnd::Notification& n) {
+    // The poster keeps the carrier alive for the synchronous post.
+    scanSettingFromMulti(static_cast<Quirel_SettingToSM*>(const_cast<void*>(n.sender)));
+  });
+  mCenter.addObserver(this, "retainSettingFromExtPost", nullptr, [this](const fnd::Notification& n) {
+    const fnd::Dictionary* info = n.info();
+    if (!info) return;
+    bool present = false;
+    const CropList crops = cropsFrom(info, &present);
+    bool zoom = false;
+    if (const fnd::Value* z = info->find("ZoomRetain")) zoom = z->toInteger() == 1;
+    retainSettingFromExt(crops, zoom);
+  });
+  mCenter.addObserver(this, kResetRetainNumberPost, nullptr, [this](const fnd::Notification& n) {
+    // The crop posts itself as the object.
+    resetRetainNumber(static_cast<Quirel_CropInfo*>(const_cast<void*>(n.sender)));
+  });
+  registerRemakeObservers();
+  registerUILessObservers();
+  registerThumbnailObservers();
+}
+
+CropList Quirel_PreviewInfo::cropsFrom(const fnd::Dictionary* info, bool* present, const char* key) {
+  CropList crops;
+  *present = false;
+  if (!info) return crops;
+  const fnd::Value* list = info->find(key);
+  if (!list || !list->isArray()) return crops;
+  *present = true;
+  for (const fnd::Value& v : list->toArray())
+    if (auto c = v.toObject<Quirel_CropInfo>()) crops.push_back(std::move(c));
+  return crops;
 }
 
 Quirel_PreviewInfo::~Quirel_PreviewInfo() {

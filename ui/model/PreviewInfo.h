@@ -18,8 +18,10 @@
 #include "ui/model/UILessScanModeLink.h"
 #include "ui/model/Units.h"
 
+class MultiScanModeLink;
 class Quirel_CropInfo;
 class Quirel_PreferenceInfo;
+class Quirel_SettingToSM;
 class Quirel_ThumbnailInfo;
 class Quirel_UIScannerInfo;
 
@@ -172,6 +174,120 @@ class Quirel_PreviewInfo {
   // and the request's strings; the record is left with no crops.
   static void freeCropItem(ScanInfo* info);
 
+  // --- Scan-settings assembly. Each handler fills the carrier's record; a request that cannot
+  // be carried whole (too many crops or tone settings, no memory) leaves the carrier refused.
+  void scanSettingFromStd(Quirel_SettingToSM* carrier);
+  void scanSettingFromExt(Quirel_SettingToSM* carrier);
+  void scanSettingFromMulti(Quirel_SettingToSM* carrier);
+  void scanSettingFromAuto(Quirel_SettingToSM* carrier);
+  void previewSettingFromStd(Quirel_SettingToSM* carrier);
+  void previewSettingFromExt(Quirel_SettingToSM* carrier);
+  // Asks the scan module to keep the focused crop's processed data.
+  void retainSettingFromExt(const CropList& crops, bool zoomRetain);
+  // Crop fillers: false when the list cannot be carried; nothing is then left in the record's
+  // slots 1..60.
+  bool scanSettingPlatenCropFromStd(ScanInfo* info, StandardModeLink* mode);
+  bool scanSettingFilmCropFromStd(ScanInfo* info, StandardModeLink* mode);
+  bool scanSettingPlatenCropFromExt(ScanInfo* info, ExtendModeLink* mode);
+  bool scanSettingFilmCropFromExt(ScanInfo* info, ExtendModeLink* mode);
+  // A rectangle in a visible area turned by rotation 0..3 (zeros for others).
+  static SRectDouble setLotationRectP96(SRectDouble rect, SSizeDouble visible, int rotation);
+  // A film frame's crop: ScanRect, AGRect and Scale.
+  void setFilmCropScanRect(SSizeDouble visible, SPointDouble start, const Quirel_CropInfo* crop, CropSetting* setting,
+                           int rotation, bool mirror, SSizeDouble preview, SPointDouble origin) const;
+  // The preference's temporary folder, or the system's when none is set; malloc'ed.
+  static char* newTemporaryPath(const Quirel_PreferenceInfo* preferences);
+
+  // --- Crop exchange and retain numbers
+  // Sends one per-crop request and, with takeResult, adopts the images it brings back.
+  int call_crop_Imageset2(Quirel_CropInfo* crop, const fnd::Dictionary& request, bool takeResult,
+                          const SPointDouble* position, bool hsl);
+  void clearRetainNumberAll();
+  // The smallest free number 1..61, now taken; 0 when none is free.
+  int searchRetainNumber();
+  void setRetainTable(const CropList& crops);
+  void resetRetainNumber(Quirel_CropInfo* crop);
+  int getRetainCount(int number) const {
+    return number >= 1 && number <= kRetainTableSize ? mSetRetainTable[number - 1] : 0;
+  }
+  int getTgtRetainNum() const { return mTgtRetainNum; }
+  bool getZoomRetain() const { return mZoomRetain; }
+  bool getUIResetImageError() const { return mUIReset; }
+  void setUIResetImageError(bool reset) { mUIReset = reset; }
+
+  // --- Thumbnail mode. Images, rectangles and the two stored buffers are kept per thumbnail, in
+  // thumbnail order. A point list shorter than the thumbnail list gives zero rectangles.
+  int createThumbnailImageDataPlaten(const ThumbnailList& thumbnails, const fnd::Array& points);
+  int createThumbnailImageData(const fnd::Array& points, const ThumbnailList& thumbnails);
+  // Null for an index out of range; `rect` (when given) gets the thumbnail's rectangle.
+  std::shared_ptr<const PreviewBitmap> getThumbnailImageDataAtIndex(int index, SRectDouble* rect) const;
+  void removeThumbnailImageData();
+  int getThumbnailImageCount() const { return static_cast<int>(thumbnailImageData.size()); }
+  int setCropThumbnailSettingDataSM2(ScanInfo* info, int slot, Quirel_CropInfo* crop, const SPointDouble points[4],
+                                     bool inner);
+  void setThumbnailCropImagedataSM2(Quirel_CropInfo* thumbnailCrop, Quirel_CropInfo* inner, int keepRetain,
+                                    const SPointDouble points[4], bool hsl);
+  void setThumbnailCropImageDefaultdataSM2(Quirel_CropInfo* crop, const SPointDouble points[4]);
+  int setCropThumbnailSettingDataSM(ScanInfo* info, int slot, Quirel_CropInfo* crop, SRectDouble rect);
+  void setThumbnailCropImagedataSM(Quirel_CropInfo* crop, int keepRetain, SRectDouble rect);
+  void setThumbnailCropImageDefaultdataSM(Quirel_CropInfo* crop, SRectDouble rect);
+  // The thumbnail crop's corrected image (with the inner crop's pasted in, clipped) as a bitmap;
+  // null when it has none.
+  std::shared_ptr<const PreviewBitmap> setThumbnailImageDataP(Quirel_CropInfo* thumbnailCrop, Quirel_CropInfo* inner);
+  // The corrected image (0) or the image before adjustment (1), or empty data.
+  static fnd::Value setThumbnailImageDataD(const Quirel_CropInfo* crop, int which);
+  void resetThumbnailCropImagedata(Quirel_CropInfo* crop, const fnd::Value& corImage, const fnd::Value& histImage);
+  void updateImageSetAllSelectedThumbnailPlaten(int mode, const ThumbnailList* thumbnails);
+  void updateImageSetSelectedThumbnailPlaten(int mode, const ThumbnailList* thumbnails);
+  void updateFocusThumbnailPlaten(int mode, const ThumbnailList* thumbnails);
+  void updateImageSetAllSelectedThumbnail(int mode, const ThumbnailList* thumbnails);
+  void updateImageSetSelectedThumbnail(int mode, const ThumbnailList* thumbnails);
+  void updateFocusThumbnail(int mode, const ThumbnailList* thumbnails);
+  SRectDouble getAllRect() const { return mAllRect; }
+
+  // --- UI-less mode and colour-balance base images
+  void previewSettingFromUILess(Quirel_SettingToSM* carrier);
+  void scanSettingFromUILess(Quirel_SettingToSM* carrier);
+  // Ticked film frames into slots 1..; false (nothing left in them) for an empty list, more than
+  // 60 ticked frames or more than kUserGammaTableMax tone settings.
+  bool scanSettingFilmCropFromUILess(ScanInfo* info, UILessScanModeLink* mode);
+  static void setImageSettingInCropSettingForUILess(CropSetting* setting, const Quirel_CropInfo* crop,
+                                                    int colorSetting);
+  // Per-crop request of a UI-less film thumbnail; answers the crop's auto-tone setting.
+  int setCropThumbnailSettingDataSMForUILess(ScanInfo* info, int slot, Quirel_CropInfo* crop, SRectDouble rect);
+  // target: a crop, or (thumbnail flags) a thumbnail.
+  void updateImageSet_HSL(int mode, bool thumbnailMode, const fnd::Value* target, bool platenThumbnailMode);
+  // Asks for the crop's image without colour balance and keeps it as its colour-balance image.
+  void setCropImagedataSM_HSL(Quirel_CropInfo* crop);
+
+  // --- Crop remake and image-set updates. Each handler first stores `mode` in mMode; a null
+  // or empty list does nothing (the automatic crop falls back to the initial rectangle). With no
+  // preview image yet, crops are still requested and stored but nothing is pasted or shown.
+  void previewModeChange(int previewMode) { mPreviewMode = previewMode; }
+  void remakeCropAutoCropButton(int mode, const CropList* crops);
+  void remakeMultiCropButton(int mode, const CropList* crops, bool multiCropMode) {
+    updateImageSetAllSelected(mode, crops, multiCropMode);
+  }
+  void remakeDeleteCrop(int mode, const CropList* crops);
+  void updateImageSetTemplate(int mode, Quirel_CropInfo* templateCrop);
+  void updateImageSetAllSelected(int mode, const CropList* crops, bool multiCropMode);
+  void updateImageSetSelected(int mode, const CropList* crops);
+  void updateFocusCrop(int mode, const CropList* crops, int cropCor);
+  // Requests a crop's corrected image (-1 for an empty crop, else 0).
+  int setCropImagedataSM(Quirel_CropInfo* crop, int keepRetain);
+  void setMultiCropImagedataSM(Quirel_CropInfo* crop);
+  // Pastes the crop's corrected image into `buffer` (width × height) and its image before
+  // adjustment into `before` (beforeWidth × beforeHeight), each clipped to its own buffer.
+  // -1 when the crop has no image or an empty rectangle.
+  int reMakeCropPrevAndHistData(std::uint8_t* buffer, std::uint8_t* before, Quirel_CropInfo* crop, int width,
+                                int height, int beforeWidth, int beforeHeight);
+  int reMakeCropPrevData(std::uint8_t* buffer, Quirel_CropInfo* crop, int width, int height);
+  // Unselected crops first, then selected ones, the focused crop last (on top).
+  void reMakeAllCropPrevAndHistData(std::uint8_t* buffer, std::uint8_t* before, const CropList& crops, int width,
+                                    int height, int beforeWidth, int beforeHeight);
+  // Replaces the corners of a rotated frame's image outside the frame by the preview under it.
+  void changeMultiCropMaskdata(Quirel_CropInfo* crop, const std::uint8_t* preview, int width, int height);
+
   // --- Geometry
   void setOrgPixelLRect2(SRectDouble* out, bool zoom, double vw, double vh, int rotation, bool mirror, double x,
                          double y, double w, double h, bool shrink) const;
@@ -227,6 +343,43 @@ class Quirel_PreviewInfo {
   struct ModeReading;
   ModeReading readMode() const;
   ScanModeLink* currentScanMode() const;
+  void registerObservers();
+  void registerRemakeObservers();
+  void registerUILessObservers();
+  void registerThumbnailObservers();
+  // Helpers of the crop tables.
+  static Quirel_CropInfo* thumbnailCropOf(const Quirel_ThumbnailInfo& thumbnail);
+  static void dropCrops(ScanInfo* info);
+  static void convertScanRect(ScanRect* rect, double from, double to);
+  static void setCornerShape(CropSetting* setting, const SPointDouble corners[4]);
+  // A thumbnail's crop rectangle in thumbnail mode; false when it goes without resolution
+  // conversion (the frame's own rectangle).
+  bool thumbnailFrameRect(ScanInfo* info, CropSetting* setting, const Quirel_CropInfo* crop,
+                          const Quirel_ThumbnailInfo* thumbnail, std::size_t index, SSizeDouble area);
+  enum class Which { All, Selected, Focus };
+  void platenThumbnails(int mode, const ThumbnailList* thumbnails, Which which);
+  void filmThumbnails(int mode, const ThumbnailList* thumbnails, Which which);
+  void tellThumbnailsShown();
+  SRectDouble thumbnailRect(std::size_t index) const;
+  // Thumbnail images are stored as shared bitmaps that nobody changes after they are made.
+  static fnd::Value boxedImage(std::shared_ptr<const PreviewBitmap> image) {
+    return fnd::Value::object(std::const_pointer_cast<PreviewBitmap>(std::move(image)));
+  }
+  // Scan-wide fields of a UI-less request from the mode's scan dictionary.
+  bool fillFromScanDic(ScanInfo* info, UILessScanModeLink* mode, bool scan);
+  void exchangeHSL(Quirel_CropInfo* crop, ScanInfo* info);
+  // The crops under "CropList" (or `key`); `present` tells whether the key was there.
+  static CropList cropsFrom(const fnd::Dictionary* info, bool* present, const char* key = "CropList");
+  // A copy of the shown preview (current size), or null when there is none.
+  PixelBuffer previewCopy(int* width, int* height) const;
+  void showCopy(const PixelBuffer& copy);
+  void postProgress();
+  struct ScanWide;
+  void fillRequestCommon(ScanInfo* info, const Quirel_PreferenceInfo* preferences,
+                         const Quirel_UIScannerInfo* scanner) const;
+  void fillPreviewRect(ScanInfo* info, ExtendModeLink* mode);
+  bool fillCropEntry(ScanInfo* info, int slot, Quirel_CropInfo* crop, bool preview, int index, int colorIndex,
+                     bool ext, const Quirel_UIScannerInfo* scanner);
   void fillScanWide(ScanInfo* info, const ModeReading& m) const;
   static bool allocateCropItems(ScanInfo* info, int slot);
   // UnsharpMask, Descreen, ReduceDust and GrainCorrect from the crop.

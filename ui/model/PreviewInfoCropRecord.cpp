@@ -89,9 +89,7 @@ void Quirel_PreviewInfo::fillScanWide(ScanInfo* info, const ModeReading& m) cons
   s.MonitorGamma = m.preferences ? m.preferences->getMonitorGamma() : 0;
   s.Threshold = m.scanner ? m.scanner->thresholdValue() : 0;
   s.NoCloseUI = getAutoExitToSM(m.preferences ? m.preferences->getAutoExit() : 0);
-  std::string temporary = m.preferences ? m.preferences->getTempPath().value_or("") : "";
-  s.temporaryPath = static_cast<char*>(std::malloc(temporary.size() + 1));
-  if (s.temporaryPath) std::memcpy(s.temporaryPath, temporary.c_str(), temporary.size() + 1);
+  s.temporaryPath = newTemporaryPath(m.preferences);
   if (s.ColorSetting == 1) {
     s.ColorSync.SourceProfile = getSourceProfilePathToSM(info->InputSource, m.preferences);
     s.ColorSync.TargetProfile = getOutputProfilePathToSM(m.preferences);

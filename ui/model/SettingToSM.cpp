@@ -41,6 +41,12 @@ void Quirel_SettingToSM::setDataSM(const ScanInfo& info) {
   fresh.Setting.ColorSync.TargetProfile = copyString(info.Setting.ColorSync.TargetProfile);
   release();
   std::memcpy(&mScanInfo, &fresh, sizeof mScanInfo);
+  mRefused = false;
+}
+
+void Quirel_SettingToSM::refuse() {
+  release();
+  mRefused = true;
 }
 
 void Quirel_SettingToSM::release() { UIM_Clear_ScanInfo(&mScanInfo); }

@@ -29,6 +29,11 @@ class Quirel_SettingToSM {
   // The caller keeps ownership of its own crops and strings.
   void setDataSM(const ScanInfo& info);
 
+  // The model could not carry the request whole: the record is emptied and stays so until the
+  // next setDataSM().
+  void refuse();
+  bool isRefused() const { return mRefused; }
+
   // The requesting scan mode and the basic-mode object; not owned.
   void setScanModeObj(ModeLink* mode) { mScanModeObj = mode; }
   ModeLink* getScanModeObj() const { return mScanModeObj; }
@@ -42,6 +47,7 @@ class Quirel_SettingToSM {
   void release();
 
   std::int32_t mThresholdNum = 0;
+  bool mRefused = false;
   ScanInfo mScanInfo;
   ModeLink* mScanModeObj = nullptr;
   StandardModeLink* mStandardModeObj = nullptr;

@@ -281,7 +281,7 @@ TEST(CropInfo, ThumbnailCropTakesGeometryButDefaultCorrections) {
 
 TEST(CropInfo, BuffersAreOwnedAndReplaced) {
   auto buffer = [](std::uint8_t fill) {
-    auto data = std::make_unique<std::uint8_t[]>(300);
+    CropImage data(static_cast<std::uint8_t*>(std::malloc(300)));
     std::memset(data.get(), fill, 300);
     return data;
   };

@@ -88,13 +88,15 @@ class FakeUILessMode : public UILessScanModeLink {
   fnd::Dictionary scanDic;
   CropList crops;
   ThumbnailList thumbnails;
+  int inputSource = 0;
+  Quirel_PreferenceInfo* preferences = nullptr;
   const fnd::Dictionary& getScanDic() override { return scanDic; }
-  int getInputSource() override { return 0; }
+  int getInputSource() override { return inputSource; }
   SRectDouble getFilmPlatenRect_Pixel96() override { return filmRect; }
   const ThumbnailList& getThumbnailList() override { return thumbnails; }
   const CropList& getCropList() override { return crops; }
   Quirel_CropInfo* getTemplateCrop() override { return nullptr; }
-  Quirel_PreferenceInfo* getPreferenceInfo() override { return nullptr; }
+  Quirel_PreferenceInfo* getPreferenceInfo() override { return preferences; }
   Quirel_UIScannerInfo* getScannerInfo() override { return nullptr; }
   void setThumbnailImage(Quirel_PreviewInfo*) override {}
 };

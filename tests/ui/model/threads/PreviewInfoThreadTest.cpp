@@ -4,6 +4,7 @@
 #include <thread>
 
 #include "../ModeLinkDoubles.h"
+#include "../ScanModuleDouble.h"
 #include "ui/model/PreviewInfo.h"
 
 using modedoubles::FakeProgressWindow;
@@ -58,5 +59,51 @@ TEST(PreviewInfoThreads, ConcurrentWorkerPostsEachAnsweredByEveryModel) {
   for (auto& w : windows) {
     ASSERT_EQ(w.shown.size(), 50u);
     for (int v : w.shown) EXPECT_EQ(v, 3);
+  }
+}
+
+// A worker recomputes every crop while the main thread recomputes the selected ones: both finish,
+// the posts never interleave on the buffers, and every shown picture is whole.
+TEST(PreviewInfoThreads, AllSelectedFromAWorkerWhileMainUpdatesTheSelected) {
+  fnd::NotificationCenter center;
+  ScanModuleDouble module(center);
+  Quirel_PreviewInfo model(center);
+  Quirel_PreferenceInfo prefs;
+  modedoubles::FakeStandardMode basic;
+  basic.preferences = &prefs;
+  model.setPrevModeandId(0, &basic, nullptr);
+  constexpr int kW = 80, kH = 60;
+  model.setWholeSize(kW, kH);
+  Quirel_PreviewInfo::PixelBuffer shown(new std::uint8_t[kW * kH * 3]());
+  model.setOriginalPixel24(std::move(shown));
+  Quirel_PreviewInfo::PixelBuffer before(new std::uint8_t[kW * kH * 3]());
+  model.setBeforeAdjustPixel24(std::move(before));
+
+  auto list = std::make_shared<fnd::Dictionary>();
+  fnd::Array crops;
+  for (int i = 0; i < 3; ++i) {
+    auto c = std::make_shared<Quirel_CropInfo>();
+    c->setResolution(40 + 40 * i);
+    c->setVisiblePreviewSize_Pixel96({kW, kH});
+    c->setInputRect_Pixel96(makeSRectDouble(5 + 10 * i, 5, 40, 40));
+    c->setSelect(i != 1);
+    crops.push_back(fnd::Value::object(c));
+  }
+  auto info = [&] {
+    return std::make_shared<fnd::Dictionary>(fnd::Dictionary{{"Mode", 0}, {"CropList", fnd::Value(crops)}});
+  };
+  constexpr int kRounds = 10;
+  std::thread worker([&] {
+    for (int k = 0; k < kRounds; ++k) center.post("updateImageSetAllSelectedPost", nullptr, info());
+  });
+  for (int k = 0; k < kRounds; ++k) center.post("UpdateImageSetSelectedPost", nullptr, info());
+  worker.join();
+  EXPECT_EQ(module.cropRequests, kRounds * 3 + kRounds * 2);
+  ASSERT_EQ(basic.drawn.size(), static_cast<std::size_t>(2 * kRounds));
+  // Every crop holds a whole answer of its own colour.
+  for (const fnd::Value& v : crops) {
+    auto c = v.toObject<Quirel_CropInfo>();
+    ASSERT_NE(c->getcropCorData(), nullptr);
+    EXPECT_EQ(c->getcropCorData()[0], c->getResolution());
   }
 }
