@@ -29,6 +29,10 @@ set(TRIVOLAN_UNITY_SKIP
   LargeTiffXform.cpp
   NotificationCenterTest.cpp
   OpenPanel.cpp
+  PreviewInfoCropRemakeTest.cpp
+  PreviewInfoScanSettingTest.cpp
+  PreviewInfoThumbnailTest.cpp
+  PreviewInfoUILessTest.cpp
   PVLocalizedStringTest.cpp
   RotateResizeXformTest.cpp
   RunLoopTest.cpp

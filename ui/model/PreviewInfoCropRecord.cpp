@@ -7,6 +7,7 @@
 #include "ui/model/CropInfo.h"
 #include "ui/model/PreferenceInfo.h"
 #include "ui/model/PreviewInfo.h"
+#include "ui/model/ScanCropLimits.h"
 #include "ui/model/SM_COMMON/ScanDic/ScanDic.h"
 #include "ui/model/UIScannerInfo.h"
 
@@ -156,7 +157,6 @@ int Quirel_PreviewInfo::cropSettingDataSM(ScanInfo* info, int slot, Quirel_CropI
     }
     return r;
   };
-  auto toScanRect = [](const SRectDouble& r) { return ScanRect{r.origin.x, r.origin.y, r.size.width, r.size.height}; };
   const SRectDouble rect = pixelRect(crop);
   s->ScanRect = toScanRect(rect);
   s->CropShape.Format = 0;

@@ -5,15 +5,12 @@
 #include "ui/model/CropInfo.h"
 #include "ui/model/PreferenceInfo.h"
 #include "ui/model/PreviewInfo.h"
+#include "ui/model/ScanCropLimits.h"
 #include "ui/model/ThumbnailInfo.h"
 #include "ui/model/UIScannerInfo.h"
 
 namespace {
 
-// Slot 0 and at most 60 crops.
-constexpr int kMaxScanCrops = kScanInfoMaxCrops - 1;
-
-ScanRect toScanRect(const SRectDouble& r) { return ScanRect{r.origin.x, r.origin.y, r.size.width, r.size.height}; }
 
 int checkedCount(const ThumbnailList& thumbnails) {
   int n = 0;

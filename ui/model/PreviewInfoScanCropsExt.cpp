@@ -6,14 +6,12 @@
 #include "ui/model/CropInfo.h"
 #include "ui/model/PreferenceInfo.h"
 #include "ui/model/PreviewInfo.h"
+#include "ui/model/ScanCropLimits.h"
 #include "ui/model/ThumbnailInfo.h"
 #include "ui/model/UIScannerInfo.h"
 
 namespace {
 
-constexpr int kMaxScanCrops = kScanInfoMaxCrops - 1;
-
-ScanRect toScanRect(const SRectDouble& r) { return ScanRect{r.origin.x, r.origin.y, r.size.width, r.size.height}; }
 
 // Puts a zoomed focused crop back to its whole-area geometry while its rectangle is computed.
 class ZoomReset {

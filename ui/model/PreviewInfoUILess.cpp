@@ -8,16 +8,11 @@
 #include "ui/model/CropInfo.h"
 #include "ui/model/PreferenceInfo.h"
 #include "ui/model/PreviewInfo.h"
+#include "ui/model/ScanCropLimits.h"
 #include "ui/model/SM_COMMON/ScanDic/ScanDic.h"
 #include "ui/model/SettingToSM.h"
 #include "ui/model/ThumbnailInfo.h"
 #include "ui/model/UIScannerInfo.h"
-
-namespace {
-
-constexpr int kMaxScanCrops = kScanInfoMaxCrops - 1;
-
-}  // namespace
 
 bool Quirel_PreviewInfo::fillFromScanDic(ScanInfo* info, UILessScanModeLink* mode, bool scan) {
   std::memset(info, 0, sizeof *info);
