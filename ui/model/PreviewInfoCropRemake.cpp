@@ -134,14 +134,14 @@ void Quirel_PreviewInfo::postProgress() { mCenter.post("setProcessImagePercentag
 void Quirel_PreviewInfo::remakeDeleteCrop(int mode, const CropList* crops) {
   std::lock_guard guard(previewLock);
   mMode = mode;
-  if (!crops || !original24 || mOWidth <= 0 || mOHeight <= 0) return;
-  const std::size_t size = static_cast<std::size_t>(mOWidth) * static_cast<std::size_t>(mOHeight) * 3;
-  PixelBuffer copy(new std::uint8_t[size]);
-  std::memcpy(copy.get(), original24.get(), size);
-  // The before-adjust buffer follows the preview mode: it is written within its own size.
-  reMakeAllCropPrevAndHistData(copy.get(), getBeforeAdjustPixel24(), *crops, mOWidth, mOHeight, getPreviewWidth(),
-                               getPreviewHeight());
-  changeDrawPreviewArea(copy.get());
+  if (!crops) return;
+  // The copy is of the image being shown, the zoomed one while zoomed: the draw step reads the
+  // shown image's size, so a copy of the whole preview would be read past its end there.
+  int w = 0, h = 0;
+  PixelBuffer copy = previewCopy(&w, &h);
+  if (!copy) return;
+  reMakeAllCropPrevAndHistData(copy.get(), getBeforeAdjustPixel24(), *crops, w, h, w, h);
+  showCopy(copy);
 }
 
 void Quirel_PreviewInfo::updateImageSetTemplate(int mode, Quirel_CropInfo* templateCrop) {

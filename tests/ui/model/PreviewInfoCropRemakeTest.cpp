@@ -111,6 +111,28 @@ TEST(PreviewInfoCropRemake, DeletingRestoresThePreviewAndSendsNothing) {
   EXPECT_EQ(f.basic.drawn.size(), 1u);
 }
 
+TEST(PreviewInfoCropRemake, DeletingWhileZoomedShowsTheZoomedImageWhole) {
+  // The zoomed image is larger than the whole preview: the shown copy must be the zoomed one,
+  // all of it (a copy of the whole preview was read past its end here).
+  Fixture f;
+  f.givePreview(7);
+  constexpr int zw = 2 * kW, zh = 2 * kH;
+  f.model.setPreviewMode(1);
+  f.model.setZoomSize(zw, zh);
+  Quirel_PreviewInfo::PixelBuffer zoomed(new std::uint8_t[zw * zh * 3]);
+  std::memset(zoomed.get(), 9, zw * zh * 3);
+  f.model.setOriginalPixel24(std::move(zoomed));
+  CropList none;
+  f.model.remakeDeleteCrop(0, &none);
+  ASSERT_EQ(f.basic.drawn.size(), 1u);
+  const PreviewBitmap& shown = f.basic.drawn.back();
+  EXPECT_EQ(shown.width, zw);
+  EXPECT_EQ(shown.height, zh);
+  EXPECT_EQ((*shown.bytes)[0], 9);
+  EXPECT_EQ(shown.bytes->back(), 9);
+  EXPECT_EQ(f.module.cropRequests, 0);
+}
+
 TEST(PreviewInfoCropRemake, WithoutPreviewCropsAreStoredButNothingShows) {
   Fixture f;
   auto c = Fixture::crop(50, 10, 10);
