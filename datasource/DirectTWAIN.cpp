@@ -89,7 +89,7 @@ void Dravon_DirectTWAIN::runOnMain(std::function<void()> fn) {
     fn();
     return;
   }
-  std::weak_ptr<Dravon_DirectTWAIN*> alive = mAlive;
+  std::weak_ptr<Dravon_DirectTWAIN*> alive = mAliveWeak;
   fnd::RunLoop::performOnMainThread([alive, fn = std::move(fn)] {
     if (alive.lock()) fn();
   });
@@ -214,7 +214,7 @@ std::int32_t Dravon_DirectTWAIN::dsPerformCloseDSReq(std::int32_t mode) {
   bool expected = false;
   if (!mCalledCloseDSReq.compare_exchange_strong(expected, true)) return 0;
   if (mode == 0) return dsInvokeCloseDSReq();
-  std::weak_ptr<Dravon_DirectTWAIN*> alive = mAlive;
+  std::weak_ptr<Dravon_DirectTWAIN*> alive = mAliveWeak;
   auto invoke = [alive] {
     if (auto self = alive.lock()) (*self)->dsInvokeCloseDSReq();
   };

@@ -408,6 +408,9 @@ class Dravon_DirectTWAIN {
   std::unique_ptr<Dravon_PerformMethod> myPMethod;
   Dravon_UIRoot* myUIM = nullptr;         // made and released by the dispatcher
   Dravon_UIRoot* myConnectWin = nullptr;  // main thread only
-  // Calls queued for later hold it weakly: a call that outlives the object does nothing.
+  // Calls queued for later hold it weakly: a call that outlives the object does nothing. The
+  // destructor resets mAlive while the module's thread may still be queueing calls, so those
+  // copy the never-changing mAliveWeak, not mAlive itself.
   std::shared_ptr<Dravon_DirectTWAIN*> mAlive;
+  const std::weak_ptr<Dravon_DirectTWAIN*> mAliveWeak{mAlive};
 };

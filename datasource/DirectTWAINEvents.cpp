@@ -199,7 +199,7 @@ void Dravon_DirectTWAIN::takeImageReport(const fnd::Notification& note, std::int
   if (first && deviceError() == 0) {
     mXferReady = true;
     // Always on the main thread, never waited for.
-    std::weak_ptr<Dravon_DirectTWAIN*> alive = mAlive;
+    std::weak_ptr<Dravon_DirectTWAIN*> alive = mAliveWeak;
     fnd::RunLoop::performOnMainThread([alive] {
       if (auto self = alive.lock()) (*self)->dsInvokeXferReady();
     });

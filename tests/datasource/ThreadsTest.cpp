@@ -51,6 +51,52 @@ TEST(Threads, ClosingTheDeviceWhileTheModuleSendsAPreviewEnds) {
   }
 }
 
+TEST(Threads, DestroyingTheDataSourceWhileTheModuleSendsAPreviewEnds) {
+  // No close calls first: the destructor lets the module's thread go while it still reports.
+  for (int round = 0; round < 4; ++round) {
+    FakeRootFactory factory;
+    {
+      Dravon_DirectTWAIN ds;
+      ASSERT_EQ(0, ds.dtScannerOpenDevice(fnd::Dictionary{}));
+      ds.dtScannerOpenUserInterface(0);
+      fnd::NotificationCenter::defaultCenter().post("Preview_Scan", ds.userInterfaceRoot()->notificationSender(),
+                                                    fnd::makeShared());
+      pumpUntil([&] { return factory.log->count("setPreviewData:" + std::to_string(637 * 3 * 64)) > round; }, 2000);
+    }
+    EXPECT_TRUE(factory.log->contains("released:3"));
+    // Calls the module's reports queued for the main thread find nothing now.
+    pumpUntil([] { return false; }, 20);
+  }
+}
+
+TEST(Threads, DestroyingTheDataSourceWhileTheModuleQueuesMainThreadCalls) {
+  // The module's thread queues main-thread calls (the scanner-connect window) while the data
+  // source is destroyed: its handle for queued calls must not be read while it is dropped.
+  for (int round = 0; round < 10; ++round) {
+    FakeRootFactory factory;
+    FakeModule module;
+    auto ds = std::make_unique<Dravon_DirectTWAIN>();
+    ds->setScanModule(&module);
+    ASSERT_EQ(0, ds->dtScannerOpenDevice(fnd::Dictionary{{"DeviceName", "Test Scanner"}}));
+    ds->dtScannerOpenUserInterface(0);
+    const void* sender = ds->scanController();
+    std::atomic<int> posts{0};
+    std::atomic<bool> stop{false};
+    std::thread poster([&] {
+      while (!stop.load()) {
+        fnd::NotificationCenter::defaultCenter().post(report::kDisplayScannerConnect, sender, nullptr);
+        ++posts;
+      }
+    });
+    while (posts.load() < 50) std::this_thread::yield();
+    ds.reset();
+    stop = true;
+    poster.join();
+    // What was queued before the end finds nothing now.
+    pumpUntil([] { return false; }, 20);
+  }
+}
+
 TEST(Threads, ClosingInTheMiddleOfAFeederDocumentEnds) {
   const std::string temp = testenv::freshFolder("threads").string();
   DeviceFile file("Threads Feeder", {{"FeederPages", 3}}, {{"PageDelivery", "Memory"}});
