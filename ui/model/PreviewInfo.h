@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <map>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -349,7 +350,19 @@ class Quirel_PreviewInfo {
   void registerThumbnailObservers();
   // Helpers of the crop tables.
   static Quirel_CropInfo* thumbnailCropOf(const Quirel_ThumbnailInfo& thumbnail);
+  static int checkedCount(const ThumbnailList& thumbnails);
+  // The UI-less mode a request's carrier holds, made the current mode; null (and the carrier
+  // refused) when it holds none.
+  UILessScanModeLink* openUILessRequest(Quirel_SettingToSM* carrier);
+  static const Quirel_CropInfo* filmGeometryOf(const Quirel_CropInfo* crop, const Quirel_ThumbnailInfo* thumbnail);
   static void dropCrops(ScanInfo* info);
+  // Puts a request's crops into their slots from slot 1: the ticked thumbnails in list order,
+  // or else the crops in reverse list order. `place` fills one slot (the thumbnail is null for a
+  // crop); when it fails the crops are dropped and the answer is false.
+  using PlaceCrop =
+      std::function<bool(int slot, Quirel_CropInfo* crop, std::size_t listIndex, const Quirel_ThumbnailInfo* thumbnail)>;
+  static bool placeRequestCrops(ScanInfo* info, bool thumbnail, const ThumbnailList& thumbnails, const CropList& crops,
+                                const PlaceCrop& place);
   static void convertScanRect(ScanRect* rect, double from, double to);
   static void setCornerShape(CropSetting* setting, const SPointDouble corners[4]);
   // A thumbnail's crop rectangle in thumbnail mode; false when it goes without resolution

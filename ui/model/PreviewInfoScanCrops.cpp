@@ -9,20 +9,20 @@
 #include "ui/model/ThumbnailInfo.h"
 #include "ui/model/UIScannerInfo.h"
 
-namespace {
-
-
-int checkedCount(const ThumbnailList& thumbnails) {
+int Quirel_PreviewInfo::checkedCount(const ThumbnailList& thumbnails) {
   int n = 0;
   for (const auto& t : thumbnails)
     if (t && t->isChecked()) ++n;
   return n;
 }
 
-}  // namespace
-
 Quirel_CropInfo* Quirel_PreviewInfo::thumbnailCropOf(const Quirel_ThumbnailInfo& t) {
   return t.hasCrop() ? t.getCropInfo().get() : t.getThumnailCrop().get();
+}
+
+const Quirel_CropInfo* Quirel_PreviewInfo::filmGeometryOf(const Quirel_CropInfo* crop, const Quirel_ThumbnailInfo* t) {
+  // An inner crop of a film frame is placed by its frame's geometry.
+  return t && t->hasCrop() && t->getThumnailCrop() ? t->getThumnailCrop().get() : crop;
 }
 
 // Frees slots 1..60 so that a refused list leaves nothing half-filled.
@@ -32,6 +32,27 @@ void Quirel_PreviewInfo::dropCrops(ScanInfo* info) {
     info->CropItem[i] = nullptr;
   }
   info->crop_num = 1;
+}
+
+bool Quirel_PreviewInfo::placeRequestCrops(ScanInfo* info, bool thumbnail, const ThumbnailList& thumbnails,
+                                           const CropList& crops, const PlaceCrop& place) {
+  bool ok = true;
+  if (thumbnail) {
+    int slot = 1;
+    for (std::size_t i = 0; ok && i < thumbnails.size(); ++i) {
+      const auto& t = thumbnails[i];
+      if (!t || !t->isChecked()) continue;
+      ok = place(slot++, thumbnailCropOf(*t), i, t.get());
+    }
+    info->crop_num = slot;
+  } else {
+    const int count = static_cast<int>(crops.size());
+    for (int i = 0; ok && i < count; ++i)
+      ok = place(count - i, crops[static_cast<std::size_t>(i)].get(), static_cast<std::size_t>(i), nullptr);
+    info->crop_num = count + 1;
+  }
+  if (!ok) dropCrops(info);
+  return ok;
 }
 
 void Quirel_PreviewInfo::convertScanRect(ScanRect* r, double from, double to) {
@@ -194,7 +215,7 @@ bool Quirel_PreviewInfo::scanSettingPlatenCropFromStd(ScanInfo* info, StandardMo
   const auto entries = thumbnail ? gammaEntries(thumbnails) : gammaEntries(crops);
   const int userGamma = setUserGammaNumTableFirstCrop(entries, gamma);
 
-  auto place = [&](int slot, Quirel_CropInfo* c, int thumbIndex, const Quirel_ThumbnailInfo* t) {
+  auto place = [&](int slot, Quirel_CropInfo* c, std::size_t thumbIndex, const Quirel_ThumbnailInfo* t) {
     if (!fillCropEntry(info, slot, c, preview, idx, idx, false, scanner)) return false;
     CropSetting* s = info->CropItem[slot];
     s->UserGamma = userGamma;
@@ -203,27 +224,13 @@ bool Quirel_PreviewInfo::scanSettingPlatenCropFromStd(ScanInfo* info, StandardMo
       setCropScanRect(c, s, c->getRotation(), c->getMirror(), area);
       s->CropShape.Format = 0;
     } else {
-      if (!thumbnailFrameRect(info, s, c, t, static_cast<std::size_t>(thumbIndex), area)) return true;
+      if (!thumbnailFrameRect(info, s, c, t, thumbIndex, area)) return true;
     }
     convertScanRect(&s->ScanRect, mPlatenResolution, s->Resolution);
     return true;
   };
 
-  bool ok = true;
-  if (thumbnail) {
-    int slot = 1;
-    for (std::size_t i = 0; ok && i < thumbnails.size(); ++i) {
-      const auto& t = thumbnails[i];
-      if (!t || !t->isChecked()) continue;
-      ok = place(slot++, thumbnailCropOf(*t), static_cast<int>(i), t.get());
-    }
-    info->crop_num = slot;
-  } else {
-    for (int i = 0; ok && i < count; ++i) ok = place(count - i, crops[static_cast<std::size_t>(i)].get(), 0, nullptr);
-    info->crop_num = count + 1;
-  }
-  if (!ok) dropCrops(info);
-  return ok;
+  return placeRequestCrops(info, thumbnail, thumbnails, crops, place);
 }
 
 bool Quirel_PreviewInfo::scanSettingFilmCropFromStd(ScanInfo* info, StandardModeLink* mode) {
@@ -243,11 +250,12 @@ bool Quirel_PreviewInfo::scanSettingFilmCropFromStd(ScanInfo* info, StandardMode
   const int userGamma = setUserGammaNumTableFirstCrop(entries, gamma);
   const bool preview = thumbnail || mode->getHasPreview();
 
-  auto place = [&](int slot, Quirel_CropInfo* c, const Quirel_CropInfo* geometry) {
+  auto place = [&](int slot, Quirel_CropInfo* c, std::size_t, const Quirel_ThumbnailInfo* t) {
     if (!fillCropEntry(info, slot, c, preview, idx, idx, false, scanner)) return false;
     CropSetting* s = info->CropItem[slot];
     s->UserGamma = userGamma;
     if (!c) return true;
+    const Quirel_CropInfo* geometry = filmGeometryOf(c, t);
     if (info->Setting.ColorSetting == 0) {
       s->AUTOFINEDOCUMENT = c->getAutoDocCorrect();
       s->AUTOFINEPHOTO = c->getAutoPhotoCorrect();
@@ -258,24 +266,5 @@ bool Quirel_PreviewInfo::scanSettingFilmCropFromStd(ScanInfo* info, StandardMode
     convertScanRect(&s->ScanRect, mPlatenResolution, s->Resolution);
     return true;
   };
-  bool ok = true;
-  if (thumbnail) {
-    int slot = 1;
-    for (const auto& t : thumbnails) {
-      if (!ok) break;
-      if (!t || !t->isChecked()) continue;
-      Quirel_CropInfo* c = thumbnailCropOf(*t);
-      const Quirel_CropInfo* g = t->hasCrop() && t->getThumnailCrop() ? t->getThumnailCrop().get() : c;
-      ok = place(slot++, c, g ? g : c);
-    }
-    info->crop_num = slot;
-  } else {
-    for (int i = 0; ok && i < count; ++i) {
-      Quirel_CropInfo* c = crops[static_cast<std::size_t>(i)].get();
-      ok = place(count - i, c, c);
-    }
-    info->crop_num = count + 1;
-  }
-  if (!ok) dropCrops(info);
-  return ok;
+  return placeRequestCrops(info, thumbnail, thumbnails, crops, place);
 }

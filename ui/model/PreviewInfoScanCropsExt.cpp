@@ -115,11 +115,7 @@ bool Quirel_PreviewInfo::scanSettingPlatenCropFromExt(ScanInfo* info, ExtendMode
     return true;
   }
 
-  const int count = thumbnail ? [&] {
-    int n = 0;
-    for (const auto& t : thumbnails) n += t && t->isChecked() ? 1 : 0;
-    return n;
-  }() : static_cast<int>(crops.size());
+  const int count = thumbnail ? checkedCount(thumbnails) : static_cast<int>(crops.size());
   if (count > kMaxScanCrops) return false;
   const auto entries = thumbnail ? gammaEntries(thumbnails) : gammaEntries(crops);
   std::vector<int> tables(entries.size() + kUserGammaTableMax, 0);
@@ -145,21 +141,7 @@ bool Quirel_PreviewInfo::scanSettingPlatenCropFromExt(ScanInfo* info, ExtendMode
     return true;
   };
 
-  if (thumbnail) {
-    int slot = 1;
-    for (std::size_t i = 0; ok && i < thumbnails.size(); ++i) {
-      const auto& t = thumbnails[i];
-      if (!t || !t->isChecked()) continue;
-      ok = place(slot++, thumbnailCropOf(*t), i, t.get());
-    }
-    info->crop_num = slot;
-  } else {
-    for (int i = 0; ok && i < count; ++i)
-      ok = place(count - i, crops[static_cast<std::size_t>(i)].get(), static_cast<std::size_t>(i), nullptr);
-    info->crop_num = count + 1;
-  }
-  if (!ok) dropCrops(info);
-  return ok;
+  return placeRequestCrops(info, thumbnail, thumbnails, crops, place);
 }
 
 bool Quirel_PreviewInfo::scanSettingFilmCropFromExt(ScanInfo* info, ExtendModeLink* mode) {
@@ -175,22 +157,18 @@ bool Quirel_PreviewInfo::scanSettingFilmCropFromExt(ScanInfo* info, ExtendModeLi
   const CropList& crops = mode->getCropList();
   const ThumbnailList& thumbnails = mode->getThumbnailList();
   if (thumbnail ? thumbnails.empty() : crops.empty()) return true;
-  int count = 0;
-  if (thumbnail) {
-    for (const auto& t : thumbnails) count += t && t->isChecked() ? 1 : 0;
-  } else {
-    count = static_cast<int>(crops.size());
-  }
+  const int count = thumbnail ? checkedCount(thumbnails) : static_cast<int>(crops.size());
   if (count > kMaxScanCrops) return false;
   const auto entries = thumbnail ? gammaEntries(thumbnails) : gammaEntries(crops);
   std::vector<int> tables(entries.size() + kUserGammaTableMax, 0);
   if (setUserGammaNumTable(entries, tables.data(), gamma) != 0) return false;
 
-  auto place = [&](int slot, Quirel_CropInfo* c, std::size_t listIndex, const Quirel_CropInfo* g) {
+  auto place = [&](int slot, Quirel_CropInfo* c, std::size_t listIndex, const Quirel_ThumbnailInfo* t) {
     if (!fillCropEntry(info, slot, c, true, idx, cidx, true, scanner)) return false;
     CropSetting* s = info->CropItem[slot];
     s->UserGamma = tables[listIndex] > 0 ? tables[listIndex] : 0;
     if (!c) return true;
+    const Quirel_CropInfo* g = filmGeometryOf(c, t);
     if (c->isExposure()) s->meRatio = c->getExposureValue();
     {
       ZoomReset reset(thumbnail ? nullptr : mode, c, area);
@@ -213,24 +191,5 @@ bool Quirel_PreviewInfo::scanSettingFilmCropFromExt(ScanInfo* info, ExtendModeLi
     return true;
   };
 
-  bool ok = true;
-  if (thumbnail) {
-    int slot = 1;
-    for (std::size_t i = 0; ok && i < thumbnails.size(); ++i) {
-      const auto& t = thumbnails[i];
-      if (!t || !t->isChecked()) continue;
-      Quirel_CropInfo* c = thumbnailCropOf(*t);
-      const Quirel_CropInfo* g = t->hasCrop() && t->getThumnailCrop() ? t->getThumnailCrop().get() : c;
-      ok = place(slot++, c, i, g);
-    }
-    info->crop_num = slot;
-  } else {
-    for (int i = 0; ok && i < count; ++i) {
-      Quirel_CropInfo* c = crops[static_cast<std::size_t>(i)].get();
-      ok = place(count - i, c, static_cast<std::size_t>(i), c);
-    }
-    info->crop_num = count + 1;
-  }
-  if (!ok) dropCrops(info);
-  return ok;
+  return placeRequestCrops(info, thumbnail, thumbnails, crops, place);
 }

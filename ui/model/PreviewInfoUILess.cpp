@@ -74,15 +74,21 @@ bool Quirel_PreviewInfo::fillFromScanDic(ScanInfo* info, UILessScanModeLink* mod
   return info->CropItem[0] != nullptr;
 }
 
-void Quirel_PreviewInfo::previewSettingFromUILess(Quirel_SettingToSM* carrier) {
-  if (!carrier) return;
+UILessScanModeLink* Quirel_PreviewInfo::openUILessRequest(Quirel_SettingToSM* carrier) {
+  if (!carrier) return nullptr;
   auto* mode = dynamic_cast<UILessScanModeLink*>(carrier->getScanModeObj());
   if (!mode) {
     carrier->refuse();
-    return;
+    return nullptr;
   }
   mMode = 3;
   mUiLessMode = mode;
+  return mode;
+}
+
+void Quirel_PreviewInfo::previewSettingFromUILess(Quirel_SettingToSM* carrier) {
+  UILessScanModeLink* mode = openUILessRequest(carrier);
+  if (!mode) return;
   const Quirel_UIScannerInfo* scanner = mode->getScannerInfo();
   mNeedDocumentType = scanner && scanner->needsImageDocumentTypeToSM();
   ScanInfo info;
@@ -105,14 +111,8 @@ void Quirel_PreviewInfo::previewSettingFromUILess(Quirel_SettingToSM* carrier) {
 }
 
 void Quirel_PreviewInfo::scanSettingFromUILess(Quirel_SettingToSM* carrier) {
-  if (!carrier) return;
-  auto* mode = dynamic_cast<UILessScanModeLink*>(carrier->getScanModeObj());
-  if (!mode) {
-    carrier->refuse();
-    return;
-  }
-  mMode = 3;
-  mUiLessMode = mode;
+  UILessScanModeLink* mode = openUILessRequest(carrier);
+  if (!mode) return;
   const Quirel_UIScannerInfo* scanner = mode->getScannerInfo();
   mCIS = scanner && scanner->isCIS();
   ScanInfo info;
@@ -131,8 +131,7 @@ void Quirel_PreviewInfo::scanSettingFromUILess(Quirel_SettingToSM* carrier) {
 bool Quirel_PreviewInfo::scanSettingFilmCropFromUILess(ScanInfo* info, UILessScanModeLink* mode) {
   if (!info || !mode) return false;
   const ThumbnailList& thumbnails = mode->getThumbnailList();
-  int ticked = 0;
-  for (const auto& t : thumbnails) ticked += t && t->isChecked() ? 1 : 0;
+  const int ticked = checkedCount(thumbnails);
   // The mode checks the frame count first; an empty or overlong list is refused whole.
   if (thumbnails.empty() || ticked > kMaxScanCrops) return false;
   const auto entries = gammaEntries(thumbnails);
