@@ -34,7 +34,7 @@ using controls_test::TestWindow;
 
 namespace {
 
-std::string cv(const ChannelValues& v) {
+std::string channelText(const ChannelValues& v) {
   return std::to_string(v.master) + '/' + std::to_string(v.red) + '/' + std::to_string(v.green) + '/' +
          std::to_string(v.blue);
 }
@@ -58,13 +58,13 @@ class RecordingFinalReview : public kit::View, public Quirel_FinalReviewGraphLin
   kit::View* linkedView() override { return this; }
   void setChannel(int c) override { log_.add("setChannel", c); }
   void setColor(int c) override { log_.add("setColor", c); }
-  void setBlackPoint(ChannelValues v) override { log_.add("setBlackPoint", cv(v)); }
-  void setMidPoint(ChannelValues v) override { log_.add("setMidPoint", cv(v)); }
-  void setWhitePoint(ChannelValues v) override { log_.add("setWhitePoint", cv(v)); }
-  void setGrayPoint(ChannelValues v) override { log_.add("setGrayPoint", cv(v)); }
-  void setBrightness(ChannelValues v) override { log_.add("setBrightness", cv(v)); }
-  void setContrast(ChannelValues v) override { log_.add("setContrast", cv(v)); }
-  void setToneSelectTable(ChannelValues v) override { log_.add("setToneSelectTable", cv(v)); }
+  void setBlackPoint(ChannelValues v) override { log_.add("setBlackPoint", channelText(v)); }
+  void setMidPoint(ChannelValues v) override { log_.add("setMidPoint", channelText(v)); }
+  void setWhitePoint(ChannelValues v) override { log_.add("setWhitePoint", channelText(v)); }
+  void setGrayPoint(ChannelValues v) override { log_.add("setGrayPoint", channelText(v)); }
+  void setBrightness(ChannelValues v) override { log_.add("setBrightness", channelText(v)); }
+  void setContrast(ChannelValues v) override { log_.add("setContrast", channelText(v)); }
+  void setToneSelectTable(ChannelValues v) override { log_.add("setToneSelectTable", channelText(v)); }
   void setUserCurvePoint(const TagPoint* p) override { log_.add("setUserCurvePoint", static_cast<const void*>(p)); }
   void setUserCurveCount(const int* c) override { log_.add("setUserCurveCount", static_cast<const void*>(c)); }
   void setImgData(int w, int h, const std::uint8_t* p) override {
@@ -83,10 +83,10 @@ class RecordingHistogram : public kit::View, public Quirel_HistogramGraphViewLin
   kit::View* linkedView() override { return this; }
   void setChannel(int c) override { log_.add("setChannel", c); }
   void setColorMode(int m) override { log_.add("setColorMode", m); }
-  void setBlackPoint(ChannelValues v) override { log_.add("setBlackPoint", cv(v)); }
-  void setMidPoint(ChannelValues v) override { log_.add("setMidPoint", cv(v)); }
-  void setWhitePoint(ChannelValues v) override { log_.add("setWhitePoint", cv(v)); }
-  void setGrayPoint(ChannelValues v) override { log_.add("setGrayPoint", cv(v)); }
+  void setBlackPoint(ChannelValues v) override { log_.add("setBlackPoint", channelText(v)); }
+  void setMidPoint(ChannelValues v) override { log_.add("setMidPoint", channelText(v)); }
+  void setWhitePoint(ChannelValues v) override { log_.add("setWhitePoint", channelText(v)); }
+  void setGrayPoint(ChannelValues v) override { log_.add("setGrayPoint", channelText(v)); }
   void setImgData(int w, int h, const std::uint8_t* p) override {
     log_.add("setImgData", w, h, static_cast<const void*>(p));
   }
@@ -115,8 +115,8 @@ class RecordingToneBC : public kit::View, public Quirel_ToneBCGraphViewLink {
   explicit RecordingToneBC(CallLog& log) : log_(log) {}
   kit::View* linkedView() override { return this; }
   void setChannel(int c) override { log_.add("setChannel", c); }
-  void setBrightness(ChannelValues v) override { log_.add("setBrightness", cv(v)); }
-  void setContrast(ChannelValues v) override { log_.add("setContrast", cv(v)); }
+  void setBrightness(ChannelValues v) override { log_.add("setBrightness", channelText(v)); }
+  void setContrast(ChannelValues v) override { log_.add("setContrast", channelText(v)); }
 
  private:
   CallLog& log_;
@@ -127,7 +127,7 @@ class RecordingToneCurve : public kit::View, public Quirel_ToneCurveGraphViewLin
   explicit RecordingToneCurve(CallLog& log) : log_(log) {}
   kit::View* linkedView() override { return this; }
   void setChannel(int c) override { log_.add("setChannel", c); }
-  void setToneSelectTable(ChannelValues v) override { log_.add("setToneSelectTable", cv(v)); }
+  void setToneSelectTable(ChannelValues v) override { log_.add("setToneSelectTable", channelText(v)); }
   void setSelectPopupFIVE(bool on) override { log_.add("setSelectPopupFIVE", on); }
   void setUserCurvePoint(const TagPoint* p) override { log_.add("setUserCurvePoint", static_cast<const void*>(p)); }
   TagPoint* getUserCurvePoint() override { return points; }

@@ -27,9 +27,9 @@ using controls_test::TestWindow;
 namespace {
 
 // The picture shown, told apart by one pixel in the middle.
-kit::Color middleOf(const kit::Image& image) { return image.colorAtPixel(image.pixelsWide() / 2 - 4, 4); }
+kit::Color basicMiddleOf(const kit::Image& image) { return image.colorAtPixel(image.pixelsWide() / 2 - 4, 4); }
 
-kit::Image picture(const char* name) { return kit::Image::named(name, kBundle); }
+kit::Image basicPicture(const char* name) { return kit::Image::named(name, kBundle); }
 
 }  // namespace
 
@@ -76,16 +76,16 @@ TEST(BasicCheckBox, ClickSwapsThePictureAndPostsOnlyWithAName) {
   box.setImage("BACKLIGHT_ON.tiff", "BACKLIGHT_N.tiff", "BACKLIGHT_G.tiff", kBundle);
   w.window().contentView()->addSubview(box.getCheckBox());
   box.setCheckBoxRect(10, 10, 20, 20);
-  EXPECT_EQ(middleOf(box.getImageView()->image()), middleOf(picture("BACKLIGHT_N")));
+  EXPECT_EQ(basicMiddleOf(box.getImageView()->image()), basicMiddleOf(basicPicture("BACKLIGHT_N")));
   PostRecorder rec({"LightCorrectCheckPost"});
   w.click({20, 20});
   EXPECT_TRUE(box.isChecked());
-  EXPECT_EQ(middleOf(box.getImageView()->image()), middleOf(picture("BACKLIGHT_ON")));
+  EXPECT_EQ(basicMiddleOf(box.getImageView()->image()), basicMiddleOf(basicPicture("BACKLIGHT_ON")));
   EXPECT_TRUE(rec.posts.empty()) << "no name set";
   box.setCheckBoxActionPostNtf("LightCorrectCheckPost");
   w.click({20, 20});
   EXPECT_FALSE(box.isChecked());
-  EXPECT_EQ(middleOf(box.getImageView()->image()), middleOf(picture("BACKLIGHT_N")));
+  EXPECT_EQ(basicMiddleOf(box.getImageView()->image()), basicMiddleOf(basicPicture("BACKLIGHT_N")));
   EXPECT_EQ(rec.senders, (std::vector<const void*>{box.getCheckBox()}));
   box.getCheckBox()->removeFromSuperview();
 }
@@ -95,9 +95,9 @@ TEST(BasicCheckBox, DisabledPictureRules) {
   box.setImage("FADINGCORRECT_ON", "FADINGCORRECT_N", nullptr, kBundle);
   EXPECT_FALSE(box.hasDisableImage()) << "no name, no picture";
   box.check(true);
-  EXPECT_EQ(middleOf(box.getImageView()->image()), middleOf(picture("FADINGCORRECT_ON")));
+  EXPECT_EQ(basicMiddleOf(box.getImageView()->image()), basicMiddleOf(basicPicture("FADINGCORRECT_ON")));
   box.setEnabled(false);
-  EXPECT_EQ(middleOf(box.getImageView()->image()), middleOf(picture("FADINGCORRECT_ON"))) << "keeps its picture";
+  EXPECT_EQ(basicMiddleOf(box.getImageView()->image()), basicMiddleOf(basicPicture("FADINGCORRECT_ON"))) << "keeps its picture";
   EXPECT_FALSE(box.getImageView()->isEnabled());
 
   Quirel_CTRLS_STDCheckBox withDisabled;
@@ -105,12 +105,12 @@ TEST(BasicCheckBox, DisabledPictureRules) {
   withDisabled.setImage("FADINGCORRECT_ON", "FADINGCORRECT_N", "NoSuchPicture", kBundle);
   EXPECT_TRUE(withDisabled.hasDisableImage()) << "a name not found keeps the loaded picture";
   withDisabled.setEnabled(false);
-  EXPECT_EQ(middleOf(withDisabled.getImageView()->image()), middleOf(picture("FADINGCORRECT_G")));
+  EXPECT_EQ(basicMiddleOf(withDisabled.getImageView()->image()), basicMiddleOf(basicPicture("FADINGCORRECT_G")));
   withDisabled.check(true);
   EXPECT_TRUE(withDisabled.isChecked());
-  EXPECT_EQ(middleOf(withDisabled.getImageView()->image()), middleOf(picture("FADINGCORRECT_G")));
+  EXPECT_EQ(basicMiddleOf(withDisabled.getImageView()->image()), basicMiddleOf(basicPicture("FADINGCORRECT_G")));
   withDisabled.setEnabled(true);
-  EXPECT_EQ(middleOf(withDisabled.getImageView()->image()), middleOf(picture("FADINGCORRECT_ON")));
+  EXPECT_EQ(basicMiddleOf(withDisabled.getImageView()->image()), basicMiddleOf(basicPicture("FADINGCORRECT_ON")));
   withDisabled.setHidden(true);
   EXPECT_TRUE(withDisabled.getImageView()->isHidden());
   EXPECT_TRUE(withDisabled.isHidden());

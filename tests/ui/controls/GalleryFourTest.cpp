@@ -67,18 +67,18 @@ using controls_test::TestWindow;
 namespace {
 
 // Adds the wrappers' pieces to a view; the wrappers keep owning them.
-void placeIn(kit::View* into, std::initializer_list<kit::View*> views) {
+void gallery4Place(kit::View* into, std::initializer_list<kit::View*> views) {
   for (kit::View* v : views)
     if (v) into->addSubview(v);
 }
 
-void heading(kit::View* into, const std::string& text, double x, double y, double width = 240) {
+void gallery4Heading(kit::View* into, const std::string& text, double x, double y, double width = 240) {
   auto label = kit::TextField::labelWithString(text, fnd::Rect(x, y, width, 16));
   label->setTextColor(kit::Color::darkGray());
   into->addSubview(std::move(label));
 }
 
-void grab(TestWindow& w, const std::string& name) {
+void gallery4Grab(TestWindow& w, const std::string& name) {
   std::filesystem::path png = std::filesystem::current_path() / name;
   std::filesystem::remove(png);
   w.window().display();
@@ -148,7 +148,7 @@ TEST(GalleryFour, BasicPanelWithItsCorrectionsEnabledAndDisabled) {
   corrections.setStringValue("6. Image Corrections (enabled | disabled)");
   corrections.setPlaneLabel();
   corrections.setTextFRect(10, 306, 360, 18);
-  placeIn(c, {source.getTitleTxt(), source.getPopupBT(), preview.getTitleTxt(), preview.getColorPushBT(),
+  gallery4Place(c, {source.getTitleTxt(), source.getPopupBT(), preview.getTitleTxt(), preview.getColorPushBT(),
               dest.getTitleTxt(), dest.getPopupBT(), size.getTitleTxt(), size.getPopupBT(), swap.getIconBT(),
               swap.getTitleTxt(), hint.getImageView(), hint.getTitleTxt(), corrections.getTextF()});
 
@@ -166,7 +166,7 @@ TEST(GalleryFour, BasicPanelWithItsCorrectionsEnabledAndDisabled) {
       box->check(i % 2 == 0);
       if (column == 1) box->setEnabled(false);
       // The correction without pictures has no picture beside it.
-      placeIn(c, {k.on ? box->getImageView() : nullptr, box->getCheckBox(), box->getCheckBoxTitleTxt()});
+      gallery4Place(c, {k.on ? box->getImageView() : nullptr, box->getCheckBox(), box->getCheckBoxTitleTxt()});
       boxes.push_back(std::move(box));
     }
 
@@ -191,9 +191,9 @@ TEST(GalleryFour, BasicPanelWithItsCorrectionsEnabledAndDisabled) {
   offScan.setImage("ScanButton_In", "scan_btn_n", "scan_btn_p", "scan_btn_d", kBundle);
   offScan.setColorPushBTRect(300, 6, 120, 32);
   offScan.setEnabled(false);
-  placeIn(c, {pattern->getImageView(), pattern->getPushBT(), smallPattern.getPushBT(), scan.getTitleTxt(),
+  gallery4Place(c, {pattern->getImageView(), pattern->getPushBT(), smallPattern.getPushBT(), scan.getTitleTxt(),
               scan.getColorPushBT(), offScan.getColorPushBT()});
-  grab(w, "controls-gallery-4-basic.png");
+  gallery4Grab(w, "controls-gallery-4-basic.png");
 }
 
 TEST(GalleryFour, AdvancedPanelInputOutputAndImageSettings) {
@@ -201,7 +201,7 @@ TEST(GalleryFour, AdvancedPanelInputOutputAndImageSettings) {
   w.window().setTitle("Controls gallery 4: advanced panel");
   kit::View* c = w.window().contentView();
 
-  heading(c, "Input settings", 10, 616);
+  gallery4Heading(c, "Input settings", 10, 616);
   Quirel_CTRLS_FavoritePopup fav;
   fav.setTitleTxtTitle("Favorite Settings");
   fav.setTitleTxtRect(10, 596, 150, 18);
@@ -240,11 +240,11 @@ TEST(GalleryFour, AdvancedPanelInputOutputAndImageSettings) {
   inH.setTitleTxtRect(170, 462, 60, 18);
   inH.setNumberTxtFRect(230, 460, 70, 22);
   inH.setStringValue("27.94");
-  placeIn(c, {fav.getTitleTxt(), fav.getPopupBT(), paper.getTitleTxt(), paper.getPopupBT(),
+  gallery4Place(c, {fav.getTitleTxt(), fav.getPopupBT(), paper.getTitleTxt(), paper.getPopupBT(),
               orientation.getTitleTxt(), orientation.getImageView(), orientation.getPushBT(), mode.getTitleTxt(),
               mode.getPopupBT(), inW.getTitleTxt(), inW.getNumberTxtF(), inH.getTitleTxt(), inH.getNumberTxtF()});
 
-  heading(c, "Output settings", 10, 432);
+  gallery4Heading(c, "Output settings", 10, 432);
   Quirel_CTRLS_ResolutionComboBox res;
   res.setTitleTxtTitle("Resolution :");
   res.setTitleTxtRect(10, 408, 100, 18);
@@ -272,7 +272,7 @@ TEST(GalleryFour, AdvancedPanelInputOutputAndImageSettings) {
   dataSize.setTitleTxtRect(10, 344, 100, 18);
   dataSize.setTxtFRect(110, 342, 120, 20);
   dataSize.setTxtFValue("24.91 MB", kit::Color::red());
-  placeIn(c, {res.getTitleTxt(), res.getNumberTxtF(), res.getPopupBT(), res.getUnitTxt(), mag.getNumberTxtF(),
+  gallery4Place(c, {res.getTitleTxt(), res.getNumberTxtF(), res.getPopupBT(), res.getUnitTxt(), mag.getNumberTxtF(),
               mag.getStepper(), mag.getUnitTxt(), chain.getImageView(), swap.getIconBT(), dataSize.getTitleTxt(),
               dataSize.getTxtF()});
 
@@ -332,7 +332,7 @@ TEST(GalleryFour, AdvancedPanelInputOutputAndImageSettings) {
   list.setItem(openScan.getTitleTxt(), fnd::Rect(32, 130, 200, 18));
   list.endScrollView();
   list.getScrollView()->scrollToPoint({0, 60});
-  placeIn(c, {list.getTitleTxt(), list.getScrollView()});
+  gallery4Place(c, {list.getTitleTxt(), list.getScrollView()});
 
   Quirel_CTRLS_ZoomButton zoom;
   zoom.setPushBTTitle("Undo Zoom", "Zoom");
@@ -346,8 +346,8 @@ TEST(GalleryFour, AdvancedPanelInputOutputAndImageSettings) {
   advScan.setColorPushBTTitle("Scan", kit::Color::white(), std::nullopt, kit::Font::boldSystemFont(13));
   advScan.setImage("ScanButton_In", "AdvScanBtn_n", "AdvScanBtn_p", "AdvScanBtn_d", kBundle);
   advScan.setColorPushBTRect(590, 198, 100, 32);
-  placeIn(c, {zoom.getPushBT(), advPreview.getColorPushBT(), advScan.getColorPushBT()});
-  grab(w, "controls-gallery-4-advanced.png");
+  gallery4Place(c, {zoom.getPushBT(), advPreview.getColorPushBT(), advScan.getColorPushBT()});
+  gallery4Grab(w, "controls-gallery-4-advanced.png");
 }
 
 namespace {
@@ -367,7 +367,7 @@ TEST(GalleryFour, DialogControlsAdjustmentPreferencesOutputSizeAndInformation) {
   w.window().setTitle("Controls gallery 4: dialogs");
   kit::View* c = w.window().contentView();
 
-  heading(c, "Adjustment fields", 10, 596);
+  gallery4Heading(c, "Adjustment fields", 10, 596);
   Quirel_CTRLS_HistoChannelPopup channel;
   channel.setTitleTxtTitle("Channel :");
   channel.setTitleTxtRect(10, 570, 60, 16);
@@ -397,11 +397,11 @@ TEST(GalleryFour, DialogControlsAdjustmentPreferencesOutputSizeAndInformation) {
   Quirel_CTRLS_ColorBalanceText light;
   light.setTitleTxtFTitle("Bright");
   light.setTitleTxtFRect(210, 432, 60, 14);
-  placeIn(c, {channel.getTitleTxt(), channel.getPopupBT(), threshold.getTitleTxt(), threshold.getSlider(),
+  gallery4Place(c, {channel.getTitleTxt(), channel.getPopupBT(), threshold.getTitleTxt(), threshold.getSlider(),
               threshold.getNumberTxtF(), threshold.getStepper(), bright.getTitleTxt(), bright.getSlider(),
               bright.getNumberTxtF(), bright.getStepper(), dark.getTitleTxtF(), light.getTitleTxtF()});
 
-  heading(c, "Preferences", 400, 596);
+  gallery4Heading(c, "Preferences", 400, 596);
   Quirel_CTRLS_PREFTabView tabs(fnd::Rect(400, 330, 410, 260));
   tabs.setTabViewItemIndex(1, 0, 2, 3, 4);
   Quirel_CTRLS_PREFText saveTitle;
@@ -436,7 +436,7 @@ TEST(GalleryFour, DialogControlsAdjustmentPreferencesOutputSizeAndInformation) {
   tabs.getTabView()->selectTabViewItemAtIndex(0);
   c->addSubview(tabs.getTabView());
 
-  heading(c, "Output sizes", 10, 400);
+  gallery4Heading(c, "Output sizes", 10, 400);
   SizeNames names;
   Quirel_CTRLS_OUTPrintListView print(10, 250, 180, 140);
   print.setDataSource(&names);
@@ -455,9 +455,9 @@ TEST(GalleryFour, DialogControlsAdjustmentPreferencesOutputSizeAndInformation) {
   unit.setRepresentedNumberAtIndex(1, 1);
   unit.selectAtRepresentedNumber(1);
   unit.setPopupBTRect(50, 216, 120, 26);
-  placeIn(c, {print.getScrollView(), screen.getScrollView(), unit.getTitleTxt(), unit.getPopupBT()});
+  gallery4Place(c, {print.getScrollView(), screen.getScrollView(), unit.getTitleTxt(), unit.getPopupBT()});
 
-  heading(c, "Multi-scan pictures", 10, 190);
+  gallery4Heading(c, "Multi-scan pictures", 10, 190);
   Quirel_CTRLS_MSImageSourceView msSource;
   msSource.addImage(0, "MS_SOURCE_PLATEN", kBundle);
   msSource.addImage(1, "MS_SOURCE_FEEDER", kBundle);
@@ -468,9 +468,9 @@ TEST(GalleryFour, DialogControlsAdjustmentPreferencesOutputSizeAndInformation) {
   msDest.addImage(1, "MS_DEST_DOCUMENT", kBundle);
   msDest.changeImage(0);
   msDest.setImageViewRect(120, 110, 96, 64);
-  placeIn(c, {msSource.getImageView(), msDest.getImageView()});
+  gallery4Place(c, {msSource.getImageView(), msDest.getImageView()});
 
-  heading(c, "Scan information", 400, 300);
+  gallery4Heading(c, "Scan information", 400, 300);
   const char* const lines[][2] = {{"Source :", "Platen"}, {"Resolution :", "600 dpi"}, {"Output size :", "Flexible"},
                                   {"Data size :", "24.91 MB"}, {"Exposure :", "100 %"}};
   std::vector<std::unique_ptr<Quirel_CTRLS_ScanInfoText>> info;
@@ -481,8 +481,8 @@ TEST(GalleryFour, DialogControlsAdjustmentPreferencesOutputSizeAndInformation) {
     line->setTitleTxtRect(400, 0, 110, 14);
     line->setValueTxtRect(514, 0, 200, 14);
     line->setOriginY(276 - i * (line->getHeight() + 4));
-    placeIn(c, {line->getTitleTxt(), line->getValueTxt()});
+    gallery4Place(c, {line->getTitleTxt(), line->getValueTxt()});
     info.push_back(std::move(line));
   }
-  grab(w, "controls-gallery-4-dialogs.png");
+  gallery4Grab(w, "controls-gallery-4-dialogs.png");
 }
