@@ -169,7 +169,9 @@ class Quirel_PreviewInfo {
 
   // --- Per-crop requests
   // Fills `info` (treated as uninitialised) for one crop; answers the crop's auto-tone setting.
-  int cropSettingDataSM(ScanInfo* info, int slot, Quirel_CropInfo* crop);
+  // An auto-tone setting of 5 is sent as 1 unless `mapAutoTone` is false (platen thumbnails,
+  // which send what the corrections chose).
+  int cropSettingDataSM(ScanInfo* info, int slot, Quirel_CropInfo* crop, bool mapAutoTone = true);
   void multicropSettingDataSM(ScanInfo* info, Quirel_CropInfo* crop);
   // Frees the crop records of a request with their result cells (not the images they point to)
   // and the request's strings; the record is left with no crops.
