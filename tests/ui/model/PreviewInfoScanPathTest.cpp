@@ -327,3 +327,86 @@ TEST(PreviewInfoScanPath, PlatenThumbnailHandlersRequestTheirThumbnailsAndRebuil
   EXPECT_EQ(bytes[0], 40);
   EXPECT_EQ(list[1]->getThumnailCrop()->getcropCorData()[0], 40);  // reset from the stored copy
 }
+
+TEST(PreviewInfoScanPath, EveryCropFillerRefusesAnOverlongListWhole) {
+  class ThumbnailBasicMode : public FakeStandardMode {
+   public:
+    bool isThumbnailMode() override { return true; }
+  };
+  struct Refusal {
+    const char* name;
+    int limit;  // the longest list carried
+    std::function<void(PathFixture&, int, Quirel_SettingToSM&)> request;
+  };
+  auto crops = [](int n) {
+    CropList list;
+    for (int i = 0; i < n; ++i) list.push_back(pathCrop(100 + i, makeSRectDouble(0, 0, 40, 40), {1000, 1400}));
+    return list;
+  };
+  const std::vector<Refusal> rows{
+      {"basic film crops", kScanInfoMaxCrops - 1,
+       [&](PathFixture& f, int n, Quirel_SettingToSM& carrier) {
+         FakeStandardMode mode;
+         f.ready(mode);
+         mode.film = true;
+         mode.imageSource = 4;
+         mode.crops = crops(n);
+         carrier.setScanModeObj(&mode);
+         f.model.scanSettingFromStd(&carrier);
+       }},
+      {"basic platen thumbnails", kScanInfoMaxCrops - 1,
+       [&](PathFixture& f, int n, Quirel_SettingToSM& carrier) {
+         ThumbnailBasicMode mode;
+         f.ready(mode);
+         for (int i = 0; i < n; ++i) {
+           auto t = std::make_shared<Quirel_ThumbnailInfo>(i);
+           t->setCropInfo(pathCrop(100, makeSRectDouble(0, 0, 40, 40), {1000, 1400}));
+           t->setChecked(true);
+           mode.thumbnails.push_back(t);
+         }
+         carrier.setScanModeObj(&mode);
+         f.model.scanSettingFromStd(&carrier);
+       }},
+      // The advanced crop lists are numbered for tone tables: 30 entries at most.
+      {"advanced platen crops", kUserGammaTableMax,
+       [&](PathFixture& f, int n, Quirel_SettingToSM& carrier) {
+         FakeExtendMode mode;
+         f.ready(mode);
+         mode.crops = crops(n);
+         carrier.setScanModeObj(&mode);
+         f.model.scanSettingFromExt(&carrier);
+       }},
+      {"advanced film crops", kUserGammaTableMax,
+       [&](PathFixture& f, int n, Quirel_SettingToSM& carrier) {
+         FakeExtendMode mode;
+         f.ready(mode);
+         mode.film = true;
+         mode.imageSource = 1;
+         mode.crops = crops(n);
+         carrier.setScanModeObj(&mode);
+         f.model.scanSettingFromExt(&carrier);
+       }},
+      {"advanced multi-crop frames", kScanInfoMaxCrops - 1,
+       [&](PathFixture& f, int n, Quirel_SettingToSM& carrier) {
+         MultiCropExtendMode mode;
+         f.ready(mode);
+         mode.crops = crops(n);
+         for (const auto& c : mode.crops) c->setMultiCrop(true);
+         carrier.setScanModeObj(&mode);
+         f.model.scanSettingFromExt(&carrier);
+       }},
+  };
+  for (const Refusal& row : rows) {
+    SCOPED_TRACE(row.name);
+    PathFixture f;
+    Quirel_SettingToSM carrier;
+    row.request(f, row.limit + 1, carrier);
+    EXPECT_TRUE(carrier.isRefused());
+    const ScanInfo refused = carrier.getScanInfoSM();
+    EXPECT_EQ(refused.crop_num, 0);
+    for (CropSetting* c : refused.CropItem) EXPECT_EQ(c, nullptr);
+    row.request(f, row.limit, carrier);
+    EXPECT_FALSE(carrier.isRefused());
+    EXPECT_EQ(carrier.getScanInfoSM().crop_num, row.limit + 1);
+  }
+}
