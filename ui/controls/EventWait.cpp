@@ -15,11 +15,11 @@ std::optional<kit::Event> Quirel_EventWait::next(kit::Window* window, kit::Event
   if (!window) return std::nullopt;
   kit::Application& app = kit::Application::shared();
   for (;;) {
-    if (stop && stop()) return std::nullopt;
     if (app.isTerminated()) return std::nullopt;
-    // Asked through the application: the window may already be gone.
+    // Asked through the application first: the window may already be gone.
     const std::vector<kit::Window*> open = app.windows();
     if (std::find(open.begin(), open.end(), window) == open.end() || !window->isVisible()) return std::nullopt;
+    if (stop && stop()) return std::nullopt;
     if (std::optional<kit::Event> e =
             app.nextEventMatchingMask(mask, kEventWaitSlice, fnd::RunLoopMode::EventTracking, window))
       return e;

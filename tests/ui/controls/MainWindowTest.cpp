@@ -120,22 +120,27 @@ TEST_F(MainWindowRig, TitleBarOffSwallowsThePressUpToItsMouseUp) {
   EXPECT_EQ(passed, (std::vector<EventType>{EventType::LeftMouseDown, EventType::LeftMouseUp}));
 }
 
-TEST_F(MainWindowRig, TitleBarWaitEndsWhenTheWindowClosesOrStartsClosing) {
+TEST_F(MainWindowRig, TitleBarWaitEndsWhenTheWindowClosesOrStartsClosingOrTheApplicationEnds) {
   win.setTitleDownOnOff(false);
-  for (bool byFlag : {true, false}) {
-    SCOPED_TRACE(byFlag ? "close flag" : "window closed");
+  kit::Application& app = kit::Application::shared();
+  for (const char* how : {"close flag", "window closed", "application ends"}) {
+    SCOPED_TRACE(how);
+    const std::string h = how;
     win.makeKeyAndOrderFront();
     win.setCloseFlg(false);
     bool fired = false;
     fnd::RunLoop::main().performAfterDelay(0.05, [&] {
       fired = true;
-      if (byFlag)
+      if (h == "close flag")
         win.setCloseFlg(true);
-      else
+      else if (h == "window closed")
         win.close();
+      else
+        app.terminate();
     }, fnd::kCommonModes);
     post(EventType::LeftMouseDown, onTitleBar());  // no mouse-up ever comes
     dispatch();
+    app.resetTerminated();
     EXPECT_TRUE(fired);
     EXPECT_TRUE(passed.empty());
   }

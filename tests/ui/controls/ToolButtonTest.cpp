@@ -123,12 +123,22 @@ TEST_F(ToolButtonRig, DisablingDuringThePressEndsTrackingWithoutAction) {
   EXPECT_EQ(actions, 0);
 }
 
-TEST_F(ToolButtonRig, PressEndsWhenTheWindowClosesDuringTheWait) {
-  fnd::RunLoop::main().performAfterDelay(0.05, [&] { w.window().close(); }, fnd::kCommonModes);
-  w.post(EventType::LeftMouseDown, {30, 30});
-  w.dispatch();
-  EXPECT_FALSE(button->isDown());
-  EXPECT_EQ(actions, 0);
+TEST_F(ToolButtonRig, PressEndsWhenTheApplicationEndsOrTheWindowClosesDuringTheWait) {
+  kit::Application& app = kit::Application::shared();
+  for (bool terminate : {true, false}) {
+    SCOPED_TRACE(terminate ? "application ends" : "window closed");
+    fnd::RunLoop::main().performAfterDelay(0.05, [&] {
+      if (terminate)
+        app.terminate();
+      else
+        w.window().close();
+    }, fnd::kCommonModes);
+    w.post(EventType::LeftMouseDown, {30, 30});
+    w.dispatch();
+    app.resetTerminated();
+    EXPECT_FALSE(button->isDown());
+    EXPECT_EQ(actions, 0);
+  }
 }
 
 TEST_F(ToolButtonRig, SwallowedPressPostsOnlyTheHandshakeAndTheNextClickWorks) {
