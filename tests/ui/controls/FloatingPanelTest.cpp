@@ -91,6 +91,18 @@ TEST(FloatingPanels, RefreshPostsAsThePointerCrossesTheTitleButtons) {
   for (const void* s : rec.senders) EXPECT_EQ(s, &r.panel);
 }
 
+TEST(FloatingPanels, WithoutTheOwnersRectangleTheBandIsEmpty) {
+  FloatingPanelRig<Quirel_InfoDlgPanel> r;
+  r.panel.setFinalZoomRect(fnd::Rect());
+  PostRecorder rec({"FINAL_REFLESH"});
+  for (double x : {1.0, 5.0, 12.0, 30.0}) r.send(EventType::MouseMoved, {x, r.top() + 10});
+  EXPECT_TRUE(rec.posts.empty()) << "the band ends before it starts";
+  r.panel.setFinalZoomRect(fnd::Rect(100, r.top() + 3, 20, 16));
+  r.send(EventType::MouseMoved, {110, r.top() + 10});
+  r.send(EventType::MouseMoved, {130, r.top() + 10});
+  EXPECT_EQ(rec.posts.size(), 2u) << "in the band, then out of it";
+}
+
 TEST(FloatingPanels, DisabledDialogsRefuseOnlyTheButtonsTheirPanelTests) {
   FloatingPanelRig<Quirel_ImageDataProcessPanel> image;
   FloatingPanelRig<Quirel_InfoDlgPanel> info;
