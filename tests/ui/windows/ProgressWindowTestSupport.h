@@ -11,6 +11,7 @@
 #include "foundation/Value.h"
 #include "kit/Application.h"
 #include "kit/Button.h"
+#include "kit/ProgressIndicator.h"
 #include "kit/TextField.h"
 #include "kit/Window.h"
 #include "ui/base/PostNotification.h"
