@@ -16,9 +16,6 @@ std::string uiText(const std::string& key) {
   return strings.ls_localizedStringForKey(key, "UserInterface").value_or(key);
 }
 
-std::string message(int number) {
-  return MES_GetMessageStringAndInfomation(number, std::nullopt, std::nullopt, nullptr, nullptr, nullptr);
-}
 
 void setInfo(Quirel_ProgressWindow& w, const fnd::Dictionary& info) { w.setInformationDataMainThreadMode(&info); }
 
@@ -75,15 +72,15 @@ TEST(ProgressWindow, NewerLayoutShowsScanningWithZeroPercentForANegativeMessage)
   EXPECT_EQ(w.window()->contentRectSize().width, 390);
   setInfo(w, {{"MessageID", -5}});
   EXPECT_FALSE(w.message1()->isHidden());
-  EXPECT_EQ(w.message1()->stringValue(), message(1325));
+  EXPECT_EQ(w.message1()->stringValue(), catalogueText(1325));
   EXPECT_FALSE(w.percentText()->isHidden());
   EXPECT_EQ(w.percentText()->stringValue(), "0%");
   // 106 becomes 1313 in the newer layout and stays itself in the older one.
   setInfo(w, {{"MessageID", 106}});
-  EXPECT_EQ(w.message1()->stringValue(), message(1313));
+  EXPECT_EQ(w.message1()->stringValue(), catalogueText(1313));
   Progress older(false);
   setInfo(older.w, {{"MessageID", 106}});
-  EXPECT_EQ(older.w.message1()->stringValue(), message(106));
+  EXPECT_EQ(older.w.message1()->stringValue(), catalogueText(106));
   setInfo(older.w, {{"MessageID", -5}});
   EXPECT_TRUE(older.w.message1()->isHidden());
   EXPECT_EQ(older.w.percentText()->stringValue(), "0%");
@@ -94,7 +91,7 @@ TEST(ProgressWindow, Message1317BecomesTheTransferInformationWithScanningInfo) {
   Quirel_ProgressWindow& w = p.w;
   setInfo(w, {{"MessageID", 1325}, {"ScanInfo", scanWithCrops(3)}});
   w.setMessageFieldInfoMainThreadMode(1317, std::string("%d %d"), {2, 3});
-  EXPECT_EQ(w.message1()->stringValue(), message(1321));
+  EXPECT_EQ(w.message1()->stringValue(), catalogueText(1321));
   EXPECT_TRUE(w.message2()->isHidden());
   EXPECT_FALSE(w.progressBar()->isHidden());
   EXPECT_TRUE(w.cancelButton()->isHidden());

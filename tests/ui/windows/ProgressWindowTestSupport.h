@@ -15,12 +15,18 @@
 #include "kit/TextField.h"
 #include "kit/Window.h"
 #include "ui/base/PostNotification.h"
+#include "ui/base/MessageText.h"
 #include "ui/base/ProgressLayout.h"
 #include "ui/windows/ProgressWindow.h"
 
 namespace progress_test {
 
 inline kit::Application& app() { return kit::Application::shared(); }
+
+// The catalogue's text of a message number, from the program's own tables.
+inline std::string catalogueText(int number) {
+  return MES_GetMessageStringAndInfomation(number, std::nullopt, std::nullopt, nullptr, nullptr, nullptr);
+}
 
 inline fnd::SharedDictionary scannerInfo(bool newer, bool ver16 = false, bool ver17 = false) {
   fnd::Dictionary scanner{{"Ver1500Later", newer}, {"Ver1600Later", ver16}, {"Ver1700Later", ver17}};
