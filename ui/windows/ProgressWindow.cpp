@@ -270,14 +270,15 @@ void Quirel_ProgressWindow::buildDetailBox(double width, double top) {
   }
 }
 
-void Quirel_ProgressWindow::placeBoxes() {
+void Quirel_ProgressWindow::placeBoxes(bool showing) {
   if (!pWindow) return;
   const double width = Layout::contentWidth(layoutType);
   MessageBox->setFrame(fnd::Rect(0, 0, width, mMessageBoxHeight));
   InfoBox->setFrame(fnd::Rect(0, mMessageBoxHeight, width, mInfoBoxHeight));
-  InfoBox->setHidden(!DetailDisp);
   DetailBox->setFrame(fnd::Rect(0, mMessageBoxHeight + mInfoBoxHeight, width, mDetailHeight + 32));
   DetailView->setFrame(fnd::Rect(0, 8, width, mDetailHeight));
+  if (!showing) return;
+  InfoBox->setHidden(!DetailDisp);
   DetailBox->setHidden(!(DetailDisp && DetailSimpleDisp && DisclosereButton->state() == 1));
 }
 
@@ -396,7 +397,7 @@ void Quirel_ProgressWindow::setEstimatedRemainingTimeMainThread_NRT(const fnd::D
   const Quirel_ProgressDisplayRules::RemainingTime rule =
       Quirel_ProgressDisplayRules::remainingTime(static_cast<std::int32_t>(info.integer("keyEstTimeVal")));
   // The texts take the minutes as their only placeholder, filled literally.
-  RemainTimeInfo->setStringValue(fnd::formatString(uiText(rule.key), fnd::Array{fnd::Value(rule.minutes)}));
+  RemainTimeInfo->setStringValue(MES_FillPlaceholders(uiText(rule.key), fnd::Array{fnd::Value(rule.minutes)}));
   RemainTimeLabel->setHidden(!rule.labelShown);
   RemainTimeInfo->setFrame(rule.labelShown ? RemainTimeInfoRect : RemainTimeProcRect);
 }
@@ -420,7 +421,8 @@ void Quirel_ProgressWindow::setMessageFieldInfoMainThreadMode(std::int32_t messa
   }
   std::string text = messageText(messageNumber);
   if (format) {
-    // The catalogue text is the format; its placeholders take the numbers literally.
+    // The catalogue text is the format; its known placeholders take the numbers literally, and
+    // anything else in it ("%n", a placeholder left without a number) is shown as written.
     fnd::Array args;
     for (std::int32_t n : numbers) args.push_back(n);
     text = MES_FillPlaceholders(text, args);

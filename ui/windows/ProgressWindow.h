@@ -187,7 +187,8 @@ class Quirel_ProgressWindow : public Quirel_ProgressWindowPort, public ProgressW
   void updateInfoBox(const fnd::Dictionary& info, double* runningHeight);
   void copyCropSettings(const fnd::Dictionary& info);
   void resizeKeepingTop(double contentHeight, bool animate);
-  void placeBoxes();
+  // Puts the boxes under one another; with `showing`, also shows and hides them by the state.
+  void placeBoxes(bool showing = true);
   void fillDetailRows(const CropSetting& crop);
 
   void postProgressStatus();

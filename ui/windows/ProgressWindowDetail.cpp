@@ -5,6 +5,7 @@
 #include "kit/Font.h"
 #include "kit/TextField.h"
 #include "kit/Window.h"
+#include "ui/base/MessageText.h"
 #include "ui/base/ProgressLayout.h"
 #include "ui/windows/MessageInfoView.h"
 #include "ui/windows/ProgressWindow.h"
@@ -86,9 +87,9 @@ void Quirel_ProgressWindow::setScanningInfoMainThreadCFlg(std::int16_t now, std:
   mCropNow = now;
   std::string status;
   if (source == 3)
-    status = fnd::formatString(uiText(Rules::scanningStatusKey(source)), fnd::Array{fnd::Value(now)});
+    status = MES_FillPlaceholders(uiText(Rules::scanningStatusKey(source)), fnd::Array{fnd::Value(now)});
   else if (source == 1 || source == 2)
-    status = fnd::formatString(uiText(Rules::scanningStatusKey(source)), fnd::Array{fnd::Value(now), fnd::Value(total)});
+    status = MES_FillPlaceholders(uiText(Rules::scanningStatusKey(source)), fnd::Array{fnd::Value(now), fnd::Value(total)});
   const std::int32_t entry = Rules::cropEntryFor(source, now, scanMode, imageSourceNum, mCropCount);
   const CropSetting* crop = entry >= 0 ? mCropSetting[entry] : nullptr;
 

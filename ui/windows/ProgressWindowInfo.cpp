@@ -94,8 +94,8 @@ void Quirel_ProgressWindow::setInformationDataMainThread_NRT(const fnd::Dictiona
   DetailDisp = false;
   DetailSimpleDisp = true;
   if (decision == -1) {
-    // No say about the information area: the window keeps its size.
-    placeBoxes();
+    // No say about the information area: the window keeps its size and what it shows.
+    placeBoxes(false);
     return;
   }
 
