@@ -100,6 +100,10 @@ TEST(ProgressWindow, Message1317BecomesTheTransferInformationWithScanningInfo) {
   EXPECT_EQ(w.heightState(), Quirel_ProgressLayout::kStateSimple);
   EXPECT_EQ(w.scanStatusInfo()->stringValue(), "Area 2 of 3");
   EXPECT_EQ(w.getCropNow(), 2);
+  w.showProgressWindowMainThreadMode();
+  const std::string png = (testenv::freshFolder("progress-transfer") / "progress-transfer.png").string();
+  ASSERT_TRUE(w.window()->grabToPng(png));
+  std::cout << "progress window screenshot: " << png << std::endl;
 }
 
 // Catalogue texts are never formats: only the known placeholders take the numbers.
