@@ -141,8 +141,8 @@ kit::Window* Quirel_ProgressWindow::displayCalibrationProcWindowMainThread_NRT()
 void Quirel_ProgressWindow::closeCalibrationProcWindowMainThreadMode() { closeCalibrationProcWindowMainThread_NRT(); }
 
 void Quirel_ProgressWindow::closeCalibrationProcWindowMainThread_NRT() {
-  // In the newer layout the next information dictionary replaces the message.
-  if (layoutType == Quirel_ProgressLayout::kNewerLayout && pWindow && showFlg && !calibProcWindow) return;
+  // Folded into the newer layout's progress window there is no window: the next information
+  // dictionary replaces the message. A window opened before the progress window came up closes.
   if (!calibShowFlag || !calibProcWindow) return;
   if (pWindow && calibProcWindow->parentWindow() == pWindow.get()) {
     pWindow->removeChildWindow(calibProcWindow.get());

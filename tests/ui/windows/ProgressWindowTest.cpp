@@ -149,8 +149,7 @@ TEST(ProgressWindow, HeightStatesComeFromTheLayout) {
     const std::int32_t layout = newer ? 1 : 0;
     const auto expected = [&](std::int32_t state) {
       return Quirel_ProgressLayout::windowHeight(layout, state, w.messageBox()->frame().size.height,
-                                                 w.infoBox()->frame().size.height, 0) +
-             (state == 3 ? 0 : 0);
+                                                 w.infoBox()->frame().size.height, 0);
     };
     setInfo(w, {{"MessageID", 1325}, {"ProgressBar", true}, {"CancelButton", true}, {"DetailInfo", false}});
     EXPECT_EQ(w.heightState(), 1);
@@ -168,6 +167,9 @@ TEST(ProgressWindow, HeightStatesComeFromTheLayout) {
     w.disclosureButton()->performClick();
     EXPECT_EQ(w.heightState(), 3);
     EXPECT_EQ(p.height(), w.unfoldedWindowHeight());
+    EXPECT_EQ(p.height(), Quirel_ProgressLayout::windowHeight(layout, 3, w.messageBox()->frame().size.height,
+                                                              w.infoBox()->frame().size.height,
+                                                              w.setLayoutDetailView(1)));
     EXPECT_GT(p.height(), expected(2));
     EXPECT_EQ(p.top(), top);
     w.disclosureButton()->performClick();
