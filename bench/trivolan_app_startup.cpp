@@ -1,10 +1,10 @@
 // Start-up: from exec until the launcher's first window (the device-select dialog) is shown,
 // offscreen with the virtual scanner, beside a bare Qt Widgets program that shows one window
 // (bench_bare_qt_window), in interleaved rounds (bare, then the launcher). Each child is a
-// fresh process; its clock stops when it reports its window shown. Run with "--launcher",
-// this program is that child: the launcher's own main plus the report. The launcher is given
-// two virtual scanners (the default one at speed 0, i.e. no line delay, and a copy under
-// another name), since with a single scanner it opens it at once and shows no dialog.
+// fresh process; its clock stops when it reports its window shown. The launcher child
+// (bench_trivolan_startup_child) is the launcher's own main plus the report. It is given two
+// virtual scanners (the default one at speed 0, i.e. no line delay, and a copy under another
+// name), since with a single scanner it opens it at once and shows no dialog.
 #include <benchmark/benchmark.h>
 
 #include <fcntl.h>
@@ -14,25 +14,20 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <QApplication>
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <map>
 #include <string>
 #include <vector>
 
-#include "ShownWindowReport.h"
 #include "foundation/Paths.h"
 #include "foundation/PropertyList.h"
 #include "foundation/Value.h"
-#include "kit/Application.h"
 #include "launcher/AppDelegate.h"
-#include "launcher/DataSourcePort.h"
 
 extern char** environ;
 
@@ -69,20 +64,6 @@ bool writeTwoScanners(const std::string& folder, std::string* deviceFile, std::s
              fnd::Value(fnd::Dictionary{{"Devices", fnd::Value(fnd::Array{fnd::Value(first), fnd::Value(second)})}}),
              *deviceFile) &&
          fnd::PropertyList::writeFile(fnd::Value(*list), *deviceList);
-}
-
-int runLauncher(int argc, char** argv) {
-  QApplication qtApp(argc, argv);
-  if (const char* list = std::getenv("BENCH_DEVICE_LIST")) Zorvik_AppDelegate::setDeviceListPath(list);
-  // The device-select dialog's title in the English resources.
-  ShownWindowReport report(QStringLiteral("Select a Scanner"));
-  qtApp.installEventFilter(&report);
-  Zorvik_AppDelegate delegate(&Zorvik_MakeDirectTWAIN);
-  kit::Application& app = kit::Application::shared();
-  app.setDelegate(&delegate);
-  const int result = app.run();
-  app.setDelegate(nullptr);
-  return result;
 }
 
 std::string selfDir() { return fs::canonical("/proc/self/exe").parent_path().string(); }
@@ -138,11 +119,11 @@ double timeToWindow(const std::string& program, const char* argument, std::strin
 
 void BM_InterleavedRounds(benchmark::State& state) {
   const std::string dir = selfDir();
-  const std::string self = dir + "/bench_trivolan_app_startup", bare = dir + "/bench_bare_qt_window";
+  const std::string child = dir + "/bench_trivolan_startup_child", bare = dir + "/bench_bare_qt_window";
   for (auto _ : state) {
     std::string bareTitle, launcherTitle;
     const double b = timeToWindow(bare, nullptr, &bareTitle);
-    const double l = timeToWindow(self, "--launcher", &launcherTitle);
+    const double l = timeToWindow(child, nullptr, &launcherTitle);
     if (b < 0 || l < 0) {
       state.SkipWithError("a child showed no window in time");
       break;
@@ -165,8 +146,6 @@ double medianOf(std::vector<double> v) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc > 1 && std::strcmp(argv[1], "--launcher") == 0) return runLauncher(argc, argv);
-
   // The children run offscreen with fresh settings and temporary folders.
   const char* tmp = std::getenv("TMPDIR");
   std::string base = std::string(tmp && *tmp ? tmp : "/tmp") + "/startup-bench-XXXXXX";

@@ -1,6 +1,7 @@
 #include "launcher/save/SaveModuleCore.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <new>
 #include <vector>
 
@@ -140,7 +141,7 @@ CMResult SaveModuleCore::Initialize() {
       m_wszTempFolderPath->AddPathSeparator();
     }
     // Temporary files of images that never finished (an earlier run) go too.
-    for (std::uint32_t i = 0; i <= kSlotCount; ++i) ReleaseSlot(i, true, nullptr);
+    ReleaseAllSlots();
     m_QueuedSlots.clear();
     m_ImageXformer.SetTempFolderPath(m_wszTempFolderPath->GetNSString());
     SetEndXformFlag(1);
@@ -162,7 +163,7 @@ CMResult SaveModuleCore::Terminate() {
     }
     m_bStopWorkers = false;
     if (m_bImageOpen) CancelXformImage();
-    for (std::uint32_t i = 0; i <= kSlotCount; ++i) ReleaseSlot(i, true, nullptr);
+    ReleaseAllSlots();
     m_QueuedSlots.clear();
     m_pXformInfo.reset();
     m_ImageXformer.Terminate();
@@ -467,6 +468,28 @@ void SaveModuleCore::ReleaseSlot(std::uint32_t slot, bool deleteTemporaries, con
   ReleaseTmpFileName(slot);
   ReleaseOptionInfo(slot);
   if (slot < kSlotCount) m_SlotBusy[slot] = false;
+}
+
+void SaveModuleCore::ReleaseAllSlots() {
+  for (std::uint32_t i = 0; i <= kSlotCount; ++i) {
+    if (m_wszTmpFileArray[i]) RemoveIfThere(*m_wszTmpFileArray[i]->GetNSString());
+    ReleaseSlot(i, false, nullptr);
+  }
+  // Every slot's temporary names in one listing of the folder rather than 3000 look-ups: the
+  // same files go, and start-up does not pay a file-system call per name.
+  const std::string* folder = CM_TextOf(m_wszTempFolderPath.get());
+  if (!folder || folder->empty()) return;
+  std::error_code ec;
+  std::vector<std::string> stale;
+  for (std::filesystem::directory_iterator it(*folder, ec), end; !ec && it != end; it.increment(ec)) {
+    const std::string name = it->path().filename().string();
+    if (name.size() != 17 || name.compare(0, 8, "PVTO_tmp") != 0) continue;
+    const std::string digits = name.substr(10, 3);
+    if (digits.find_first_not_of("0123456789") != std::string::npos) continue;
+    for (const char* format : {kTempTiffName, kTempExifName, kTempRotateName})
+      if (name == SlotTempPath(nullptr, format, unsigned(std::stoul(digits)))) stale.push_back(*folder + name);
+  }
+  for (const std::string& path : stale) RemoveIfThere(path);
 }
 
 CMResult SaveModuleCore::SetEndXformFlag(std::uint8_t flag) {

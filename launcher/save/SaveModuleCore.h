@@ -178,6 +178,8 @@ class SaveModuleCore {
   // Frees the slot's entries, after deleting its temporary files when asked (those in
   // tempFolder, or in the driver's temporary folder for null).
   void ReleaseSlot(std::uint32_t slot, bool deleteTemporaries, const ICMSTR_CLASS* tempFolder);
+  // Every slot, with every slot's temporary file left in the temporary folder.
+  void ReleaseAllSlots();
   bool SlotInUse(std::uint32_t slot) const;
   // A slot's temporary file in folder (a null folder or text gives the bare name).
   static std::string SlotTempPath(const ICMSTR_CLASS* folder, const char* format, std::uint32_t slot);

@@ -32,8 +32,8 @@ std::string findByStem(const QDir& dir, const QString& stem) {
 
 }  // namespace
 
-Image Image::named(const std::string& name, const std::string& folder) {
-  if (name.empty()) return Image();
+std::string Image::pathForName(const std::string& name, const std::string& folder) {
+  if (name.empty()) return {};
   QString fileName = QFileInfo(bridge::qs(name)).fileName();
   // Strip one extension: the caller's extension need not match the stored file's.
   int dot = fileName.lastIndexOf(QLatin1Char('.'));
@@ -44,6 +44,11 @@ Image Image::named(const std::string& name, const std::string& folder) {
   if (!folder.empty()) found = findByStem(QDir(pictures.filePath(bridge::qs(folder))), stem);
   if (found.empty()) found = findByStem(pictures, stem);
   if (found.empty()) found = findByStem(resources, stem);
+  return found;
+}
+
+Image Image::named(const std::string& name, const std::string& folder) {
+  std::string found = pathForName(name, folder);
   if (found.empty()) return Image();
   return fromFile(found);
 }
@@ -66,6 +71,12 @@ Image Image::fromRGB(const std::uint8_t* pixels, int width, int height) {
   for (int y = 0; y < height; ++y)
     std::memcpy(img.scanLine(y), pixels + rowBytes * static_cast<std::size_t>(y), rowBytes);
   return bridge::fromQImage(img.convertToFormat(QImage::Format_ARGB32_Premultiplied));
+}
+
+Image Image::scaledTo(int width, int height) const {
+  if (!data_ || width <= 0 || height <= 0) return Image();
+  return bridge::fromQImage(
+      data_->image.scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
 }
 
 fnd::Size Image::size() const {

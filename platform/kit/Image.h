@@ -22,11 +22,15 @@ class Image {
   // CursHand.png): looked up in the resource folder's "pictures" folder (or `folder` below
   // it), then in the resource folder itself. Invalid when none is found or readable.
   static Image named(const std::string& name, const std::string& folder = {});
+  // The file that named() would read for the name; empty when there is none.
+  static std::string pathForName(const std::string& name, const std::string& folder = {});
   static Image fromFile(const std::string& path);
   // Tightly packed 8-bit RGB, rows from the top, width * height * 3 bytes.
   static Image fromRGB(const std::uint8_t* pixels, int width, int height);
 
   bool isValid() const { return data_ != nullptr; }
+  // The picture resampled to the given size (smoothly); invalid for an invalid picture or size.
+  Image scaledTo(int width, int height) const;
   fnd::Size size() const;
   int pixelsWide() const;
   int pixelsHigh() const;

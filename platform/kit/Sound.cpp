@@ -1,18 +1,18 @@
 #include "kit/Sound.h"
 
-#include <QAudioDevice>
-#include <QAudioOutput>
-#include <QMediaDevices>
-#include <QMediaPlayer>
+#include <QObject>
 #include <QTimer>
-#include <QUrl>
 #include <filesystem>
+
+#include "kit/SoundModule.h"
 
 namespace kit {
 
 struct Sound::Impl {
-  QMediaPlayer player;
-  QAudioOutput output;
+  // Null when the audio module could not be loaded.
+  std::unique_ptr<SoundPlayer> player;
+  // Owns the queued "finished" calls so that none runs after the sound is gone.
+  QObject context;
 };
 
 std::unique_ptr<Sound> Sound::fromFile(const std::string& path, bool) {
@@ -21,47 +21,41 @@ std::unique_ptr<Sound> Sound::fromFile(const std::string& path, bool) {
   return std::unique_ptr<Sound>(new Sound(path));
 }
 
-bool Sound::hasAudioOutput() { return !QMediaDevices::audioOutputs().isEmpty(); }
+bool Sound::hasAudioOutput() {
+  const SoundModule* module = soundModule();
+  return module && module->hasAudioOutput();
+}
 
 Sound::Sound(std::string path) : d_(std::make_unique<Impl>()), path_(std::move(path)) {
-  d_->player.setAudioOutput(&d_->output);
-  QObject::connect(&d_->player, &QMediaPlayer::mediaStatusChanged, &d_->player, [this](QMediaPlayer::MediaStatus s) {
-    if (s == QMediaPlayer::EndOfMedia) finished(true);
-    if (s == QMediaPlayer::InvalidMedia) {
-      error_ = "cannot decode " + path_;
-      finished(false);
-    }
-  });
-  QObject::connect(&d_->player, &QMediaPlayer::errorOccurred, &d_->player,
-                   [this](QMediaPlayer::Error, const QString& text) {
-                     error_ = text.isEmpty() ? "cannot play " + path_ : text.toStdString();
-                     finished(false);
-                   });
+  if (const SoundModule* module = soundModule()) d_->player.reset(module->makePlayer());
+  if (d_->player)
+    d_->player->setEndedHandler([this](bool completed, const std::string& error) {
+      if (!completed) error_ = error;
+      finished(completed);
+    });
 }
 
 Sound::~Sound() {
   // No handler runs for a sound that is going away.
   didFinish_ = nullptr;
-  d_->player.stop();
+  if (d_->player) d_->player->stop();
 }
 
 bool Sound::play() {
   error_.clear();
-  if (!hasAudioOutput()) {
+  std::string why;
+  const SoundModule* module = soundModule(&why);
+  if (!module || !d_->player || !module->hasAudioOutput()) {
     // Nothing can be heard: say so, and still end the play, so that waiters are not left
     // waiting for a finish that never comes.
-    error_ = "no audio output device";
+    error_ = module && d_->player ? "no audio output device" : why;
     playing_ = true;
-    QTimer::singleShot(0, &d_->player, [this] { finished(false); });
+    QTimer::singleShot(0, &d_->context, [this] { finished(false); });
     return false;
   }
-  if (playing_) d_->player.stop();
-  d_->player.setSource(QUrl::fromLocalFile(QString::fromStdString(path_)));
-  d_->player.setPosition(0);
+  if (playing_) d_->player->stop();
   playing_ = true;
-  d_->player.play();
-  if (d_->player.error() != QMediaPlayer::NoError) {
-    error_ = d_->player.errorString().toStdString();
+  if (!d_->player->play(path_, &error_)) {
     playing_ = false;
     return false;
   }
@@ -70,14 +64,14 @@ bool Sound::play() {
 
 bool Sound::stop() {
   if (!playing_) return false;
-  d_->player.stop();
+  if (d_->player) d_->player->stop();
   finished(false);
   return true;
 }
 
 bool Sound::isPlaying() const { return playing_; }
-double Sound::currentTime() const { return d_->player.position() / 1000.0; }
-double Sound::duration() const { return d_->player.duration() / 1000.0; }
+double Sound::currentTime() const { return d_->player ? d_->player->position() : 0; }
+double Sound::duration() const { return d_->player ? d_->player->duration() : 0; }
 
 void Sound::finished(bool completed) {
   if (!playing_) return;

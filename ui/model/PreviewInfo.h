@@ -169,7 +169,9 @@ class Quirel_PreviewInfo {
 
   // --- Per-crop requests
   // Fills `info` (treated as uninitialised) for one crop; answers the crop's auto-tone setting.
-  int cropSettingDataSM(ScanInfo* info, int slot, Quirel_CropInfo* crop);
+  // An auto-tone setting of 5 is sent as 1 unless `mapAutoTone` is false (platen thumbnails,
+  // which send what the corrections chose).
+  int cropSettingDataSM(ScanInfo* info, int slot, Quirel_CropInfo* crop, bool mapAutoTone = true);
   void multicropSettingDataSM(ScanInfo* info, Quirel_CropInfo* crop);
   // Frees the crop records of a request with their result cells (not the images they point to)
   // and the request's strings; the record is left with no crops.
@@ -383,9 +385,16 @@ class Quirel_PreviewInfo {
   void exchangeHSL(Quirel_CropInfo* crop, ScanInfo* info);
   // The crops under "CropList" (or `key`); `present` tells whether the key was there.
   static CropList cropsFrom(const fnd::Dictionary* info, bool* present, const char* key = "CropList");
-  // A copy of the shown preview (current size), or null when there is none.
-  PixelBuffer previewCopy(int* width, int* height) const;
-  void showCopy(const PixelBuffer& copy);
+  // A copy of the shown preview (current size) to paste into; shown, it becomes the mode's
+  // picture without a further copy.
+  struct WorkCopy {
+    std::shared_ptr<std::vector<std::uint8_t>> bytes;
+    std::uint8_t* get() const { return bytes ? bytes->data() : nullptr; }
+    explicit operator bool() const { return bytes != nullptr; }
+  };
+  // Null when there is no preview.
+  WorkCopy previewCopy(int* width, int* height) const;
+  void showCopy(WorkCopy copy);
   void postProgress();
   struct ScanWide;
   void fillRequestCommon(ScanInfo* info, const Quirel_PreferenceInfo* preferences,

@@ -103,7 +103,7 @@ void Quirel_PreviewInfo::fillScanWide(ScanInfo* info, const ModeReading& m) cons
   info->InputDocumentSize = 0;
 }
 
-int Quirel_PreviewInfo::cropSettingDataSM(ScanInfo* info, int slot, Quirel_CropInfo* crop) {
+int Quirel_PreviewInfo::cropSettingDataSM(ScanInfo* info, int slot, Quirel_CropInfo* crop, bool mapAutoTone) {
   if (!info) return 0;
   std::memset(info, 0, sizeof(ScanInfo));
   if (slot < 1 || slot >= kScanInfoMaxCrops) slot = 1;
@@ -137,7 +137,7 @@ int Quirel_PreviewInfo::cropSettingDataSM(ScanInfo* info, int slot, Quirel_CropI
   if (!crop) return 0;
 
   const int autoTone = crop->getAutoTone();
-  if (autoTone == 5) s->AutoTone = 1;
+  if (autoTone == 5 && mapAutoTone) s->AutoTone = 1;
   s->Threshold = crop->getThreshold();
   s->UserGamma = 1;
   s->Resolution = crop->getResolution();

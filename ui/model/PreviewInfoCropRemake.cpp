@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <mutex>
+#include <utility>
 
 #include "ui/model/CropInfo.h"
 #include "ui/model/PreviewInfo.h"
@@ -114,19 +115,28 @@ void Quirel_PreviewInfo::reMakeAllCropPrevAndHistData(std::uint8_t* buffer, std:
   pass([](const Quirel_CropInfo& c) { return c.isFocus(); });
 }
 
-Quirel_PreviewInfo::PixelBuffer Quirel_PreviewInfo::previewCopy(int* width, int* height) const {
+Quirel_PreviewInfo::WorkCopy Quirel_PreviewInfo::previewCopy(int* width, int* height) const {
   *width = getPreviewWidth();
   *height = getPreviewHeight();
   const std::uint8_t* shown = getOriginalPixel24();
-  if (!shown || *width <= 0 || *height <= 0) return nullptr;
+  if (!shown || *width <= 0 || *height <= 0) return {};
   const std::size_t size = static_cast<std::size_t>(*width) * static_cast<std::size_t>(*height) * 3;
-  PixelBuffer copy(new std::uint8_t[size]);
-  std::memcpy(copy.get(), shown, size);
-  return copy;
+  return {std::make_shared<std::vector<std::uint8_t>>(shown, shown + size)};
 }
 
-void Quirel_PreviewInfo::showCopy(const PixelBuffer& copy) {
-  if (copy) changeDrawPreviewArea(copy.get());
+void Quirel_PreviewInfo::showCopy(WorkCopy copy) {
+  if (!copy) return;
+  ScanModeLink* mode = nullptr;
+  if (mMode == 1) mode = mextModeId;
+  if (mMode == 0) mode = mstdModeId;
+  if (!mode) return;
+  // The copy was made at the current size; the mode keeps it as its picture.
+  PreviewBitmap bitmap;
+  bitmap.width = getPreviewWidth();
+  bitmap.height = getPreviewHeight();
+  if (copy.bytes->size() != static_cast<std::size_t>(bitmap.width) * static_cast<std::size_t>(bitmap.height) * 3) return;
+  bitmap.bytes = std::move(copy.bytes);
+  mode->reDrawPreview(bitmap);
 }
 
 void Quirel_PreviewInfo::postProgress() { mCenter.post("setProcessImagePercentagePost", this); }
@@ -138,10 +148,10 @@ void Quirel_PreviewInfo::remakeDeleteCrop(int mode, const CropList* crops) {
   // The copy is of the image being shown, the zoomed one while zoomed: the draw step reads the
   // shown image's size, so a copy of the whole preview would be read past its end there.
   int w = 0, h = 0;
-  PixelBuffer copy = previewCopy(&w, &h);
+  WorkCopy copy = previewCopy(&w, &h);
   if (!copy) return;
   reMakeAllCropPrevAndHistData(copy.get(), getBeforeAdjustPixel24(), *crops, w, h, w, h);
-  showCopy(copy);
+  showCopy(std::move(copy));
 }
 
 void Quirel_PreviewInfo::updateImageSetTemplate(int mode, Quirel_CropInfo* templateCrop) {
@@ -150,10 +160,10 @@ void Quirel_PreviewInfo::updateImageSetTemplate(int mode, Quirel_CropInfo* templ
   if (!templateCrop) return;
   setCropImagedataSM(templateCrop, 0);
   int w = 0, h = 0;
-  PixelBuffer copy = previewCopy(&w, &h);
+  WorkCopy copy = previewCopy(&w, &h);
   if (!copy) return;
   reMakeCropPrevAndHistData(copy.get(), getBeforeAdjustPixel24(), templateCrop, w, h, w, h);
-  showCopy(copy);
+  showCopy(std::move(copy));
 }
 
 void Quirel_PreviewInfo::updateImageSetAllSelected(int mode, const CropList* crops, bool multiCropMode) {
@@ -161,7 +171,7 @@ void Quirel_PreviewInfo::updateImageSetAllSelected(int mode, const CropList* cro
   mMode = mode;
   if (!crops || crops->empty()) return;
   int w = 0, h = 0;
-  PixelBuffer copy = previewCopy(&w, &h);
+  WorkCopy copy = previewCopy(&w, &h);
   if (multiCropMode) {
     for (auto it = crops->rbegin(); it != crops->rend(); ++it) {
       Quirel_CropInfo* c = it->get();
@@ -180,7 +190,7 @@ void Quirel_PreviewInfo::updateImageSetAllSelected(int mode, const CropList* cro
     }
     if (copy) reMakeAllCropPrevAndHistData(copy.get(), getBeforeAdjustPixel24(), *crops, w, h, w, h);
   }
-  showCopy(copy);
+  showCopy(std::move(copy));
 }
 
 void Quirel_PreviewInfo::updateImageSetSelected(int mode, const CropList* crops) {
@@ -195,7 +205,7 @@ void Quirel_PreviewInfo::updateImageSetSelected(int mode, const CropList* crops)
     postProgress();
   }
   int w = 0, h = 0;
-  PixelBuffer copy = previewCopy(&w, &h);
+  WorkCopy copy = previewCopy(&w, &h);
   if (!copy) return;
   if (mPreviewMode != 0) {
     for (auto it = crops->rbegin(); it != crops->rend(); ++it)
@@ -204,7 +214,7 @@ void Quirel_PreviewInfo::updateImageSetSelected(int mode, const CropList* crops)
   } else {
     reMakeAllCropPrevAndHistData(copy.get(), getBeforeAdjustPixel24(), *crops, w, h, w, h);
   }
-  showCopy(copy);
+  showCopy(std::move(copy));
 }
 
 void Quirel_PreviewInfo::updateFocusCrop(int mode, const CropList* crops, int cropCor) {
@@ -223,13 +233,13 @@ void Quirel_PreviewInfo::updateFocusCrop(int mode, const CropList* crops, int cr
   if (!focus) focus = crops->front().get();
   if (cropCor == 1) setCropImagedataSM(focus, keep);
   int w = 0, h = 0;
-  PixelBuffer copy = previewCopy(&w, &h);
+  WorkCopy copy = previewCopy(&w, &h);
   if (!copy) return;
   if (mPreviewMode != 0)
     reMakeCropPrevAndHistData(copy.get(), getBeforeAdjustPixel24(), focus, w, h, w, h);
   else
     reMakeAllCropPrevAndHistData(copy.get(), getBeforeAdjustPixel24(), *crops, w, h, w, h);
-  showCopy(copy);
+  showCopy(std::move(copy));
 }
 
 void Quirel_PreviewInfo::registerRemakeObservers() {

@@ -136,7 +136,7 @@ void Quirel_PreviewInfo::resetThumbnailCropImagedata(Quirel_CropInfo* crop, cons
 
 int Quirel_PreviewInfo::setCropThumbnailSettingDataSM2(ScanInfo* info, int slot, Quirel_CropInfo* crop,
                                                       const SPointDouble p[4], bool inner) {
-  cropSettingDataSM(info, slot, crop);
+  cropSettingDataSM(info, slot, crop, false);
   if (slot < 1 || slot >= kScanInfoMaxCrops) slot = 1;
   CropSetting* s = info->CropItem[slot];
   info->OnePass = 8;

@@ -96,7 +96,7 @@ void Quirel_PreviewInfo::filmThumbnails(int mode, const ThumbnailList* thumbnail
     if (which != Which::Focus) postProgress();
   }
   int w = 0, h = 0;
-  PixelBuffer copy = previewCopy(&w, &h);
+  WorkCopy copy = previewCopy(&w, &h);
   if (copy) {
     for (std::size_t i : targets) {
       const Quirel_ThumbnailInfo& t = *(*thumbnails)[i];

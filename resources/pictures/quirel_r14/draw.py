@@ -3,8 +3,9 @@
 
 A rounded tile with a white glyph in a pointer-over (lighter), pointer-away, pressed
 (darker) and disabled (faded) look; the grey set for the grey colour modes; wide tiles for
-the colour buttons; the slider knob; the progress window's disclosure triangles and fold buttons; the wait
-windows' note sign. Edges are smoothed by 4 x 4 supersampling."""
+the colour buttons; the slider knob; the older progress window's disclosure triangles (the
+newer one's fold buttons BT_FOLD and BT_SPREAD are the panels', drawn by draw_panels.py); the
+wait windows' note sign. Edges are smoothed by 4 x 4 supersampling."""
 import math
 import os
 import struct
@@ -124,23 +125,6 @@ def triangle(name, pts, colour="#5a5a5a", size=13):
     png(name + ".png", size, size, pixel)
 
 
-def chevron(down):
-    # The newer progress window's fold button: a light rounded tile with a chevron.
-    def glyph(x, y):
-        if down:
-            return in_poly(x, y, [(5, 7.5), (10, 13), (15, 7.5), (15, 10), (10, 15.5), (5, 10)])
-        return in_poly(x, y, [(7.5, 5), (13, 10), (7.5, 15), (10, 15), (15.5, 10), (10, 5)])
-    f, e = hexrgb("#6f8fb8"), hexrgb("#4a6a94")
-
-    def pixel(x, y):
-        if not in_round_rect(x, y, 0.5, 0.5, 19.5, 19.5, 4):
-            return (0, 0, 0, 0)
-        if not in_round_rect(x, y, 1.5, 1.5, 18.5, 18.5, 3):
-            return e + (1.0,)
-        return (255, 255, 255, 1.0) if glyph(x, y) else f + (1.0,)
-    png(("BT_FOLD" if down else "BT_SPREAD") + ".png", 20, 20, pixel)
-
-
 def note():
     # The wait windows' note sign: a blue disc with a white "i".
     def pixel(x, y):
@@ -181,6 +165,4 @@ wide("ScanButton_Down", "#2f7c4c", "#4aa070", "#1a5030")
 knob()
 triangle("Spreaditem", [(3, 1.5), (11, 6.5), (3, 11.5)])
 triangle("Folditem", [(1.5, 3), (11.5, 3), (6.5, 11)])
-chevron(True)
-chevron(False)
 note()

@@ -354,6 +354,35 @@ TEST(SaveModuleCore, TemporaryNamesLieInTheTemporaryFolderWithTheSlotNumber) {
   EXPECT_EQ(core.TempTiffPath(0), "/somewhere/else/PVTO_tmpTF000.TIF") << "no second separator";
 }
 
+TEST(SaveModuleCore, StartingAndEndingRemoveEverySlotsLeftoverTemporaryFileAndNothingElse) {
+  const fs::path temp = testenv::freshFolder("leftovers");
+  const std::vector<std::string> leftovers{"PVTO_tmpTF000.TIF", "PVTO_tmpEX999.JPG", "PVTO_tmpRT042.TIF"};
+  // Near misses: other passes' names, other cases, a fourth digit, a folder, another extension.
+  const std::vector<std::string> kept{"PVTO_tmpTF1000.TIF", "PVTO_tmpTH0.JPG", "PVTO_tmpTF007.tif", "PVTO_tmpEX007.TIF",
+                                      "PVTO_tmpTFabc.TIF",  "keep.TIF",        "PVTO_tmpSZ001.TIF"};
+  auto lay = [&] {
+    for (const auto& name : leftovers) std::ofstream(temp / name) << "x";
+    for (const auto& name : kept) std::ofstream(temp / name) << "x";
+    fs::create_directories(temp / "PVTO_tmpTF001.TIF");
+  };
+  auto expectSwept = [&](const char* when) {
+    for (const auto& name : leftovers) EXPECT_FALSE(fs::exists(temp / name)) << when << ": " << name;
+    for (const auto& name : kept) EXPECT_TRUE(fs::exists(temp / name)) << when << ": " << name;
+    EXPECT_TRUE(fs::is_directory(temp / "PVTO_tmpTF001.TIF")) << when;
+  };
+  SaveModuleCore core;
+  lay();
+  std::unique_ptr<ICMSTR_CLASS> folder;
+  const std::string text = temp.string() + "/";
+  CM_CreateStringWithNSString(&folder, &text, 1024);
+  ASSERT_EQ(core.SetTempFolderPath(folder.get()), CM_OK);
+  ASSERT_EQ(core.Initialize(), CM_OK);
+  expectSwept("initialise");
+  lay();
+  ASSERT_EQ(core.Terminate(), CM_OK);
+  expectSwept("terminate");
+}
+
 TEST(SaveModuleCore, TheFirstErrorIsClearedByTheNextRequestAndSlotsAreReusedPastAThousandImages) {
   Driver d("requests");
   Scan tiny(1, 1, 8);

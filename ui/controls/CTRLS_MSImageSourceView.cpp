@@ -1,0 +1,1 @@
+#include "ui/controls/CTRLS_MSImageSourceView.h"
