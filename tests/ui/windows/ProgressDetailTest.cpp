@@ -118,7 +118,8 @@ TEST(ProgressDetail, CopyGammaOfACopyGammaScannerFollowsTheDocumentSetting) {
   p.w.setScanningInfoMainThreadMode(1, 3, 1);
   EXPECT_EQ(p.w.detailValue(kCopyGamma)->stringValue(), "Off");
   EXPECT_FALSE(p.w.detailLabel(kCopyGamma)->isHidden());
-  EXPECT_EQ(p.w.unfoldedWindowHeight(), before + 16);  // laid out again with the row
+  // Laid out again with the row (one or two lines high, as its texts need).
+  EXPECT_EQ(p.w.unfoldedWindowHeight(), before + p.w.detailLabel(kCopyGamma)->frame().size.height);
   EXPECT_EQ(p.height(), p.w.unfoldedWindowHeight());
   p.w.setScanningInfoMainThreadMode(2, 3, 1);
   EXPECT_EQ(p.w.detailValue(kCopyGamma)->stringValue(), "On");
