@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "datasource/PerformMethod.h"
+#include "datasource/TransferRecords.h"
 #include "datasource/UIController.h"
 #include "foundation/Lock.h"
 #include "foundation/NotificationCenter.h"
@@ -145,6 +146,22 @@ class Dravon_DirectTWAIN {
   std::int32_t dtScannerOpenUserInterface(std::int32_t unused);
   std::int32_t dtScannerCloseUserInterface();
   std::int32_t dtScannerCloseDevice();
+
+  // --- Image transfer (main thread), in the order the launcher calls them
+  // Answers 0 and keeps nothing: each transfer takes its block size from Memory.Length.
+  std::int32_t dtScannerSetupMemorySize(std::uint32_t size);
+  // Describes the image about to be transferred (waiting for its image report when the main
+  // user interface is open). 0; after a failed wait the error's class with a zeroed record.
+  std::int32_t dtScannerGetImageInfo(DT_IMAGEINFO* info);
+  // Hands over the next block of rows into the caller's buffer: 0 rows remain, 6 the image's
+  // last block, else the error class (1 failure, 3 cancelled).
+  std::int32_t dtScannerImageMemoryTransfer(TW_IMAGEMEMXFER* xfer);
+  // Mode 1 gives every pending image up (answers 0); other modes answer how many images
+  // follow: positive more, 0 none, -3 no room for the next feeder page, -2 the scan failed.
+  std::int32_t dtScannerPendingTransfers(std::int32_t mode);
+  // 0 saved, 1 after a failed transfer (both show the save-path window first), 2 given up.
+  // Then the close request or the main window's controls enabled again. Answers 0.
+  std::int32_t dtScannerNotifyDidFinishSaving(std::int32_t status);
   void setDSBundleIdentifier(const std::string& identifier);
   std::string dsBundleIdentifier() const;
   // Capability update from a device dictionary.
