@@ -129,6 +129,9 @@ TEST_F(TransferTest, ProfilePathIsReadOnlyWithAColourSetting) {
   EXPECT_EQ(d.colorSetting(), 2u);
   // The large-image flag is read and left off: format 1 stays a TIFF of the transform writer.
   EXPECT_EQ(d.outFileFormat(), SM_FORMAT_TIFF);
+  // Without a folder the files go to the pictures folder, never to the file system's root.
+  postSaveInfo("", 1);
+  EXPECT_EQ(d.saveFilePath(), fnd::Paths::picturesDir() + "/IMG_20170325_0001.tif");
 }
 
 // Missing, read-only and full folders, checked before a TIFF and after a JPEG.
