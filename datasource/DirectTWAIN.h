@@ -434,6 +434,8 @@ class Dravon_DirectTWAIN {
   // After a pending count of 65534: the module's error report, Cancel, the application's end
   // or the time-out.
   void waitForPendingError();
+  // How many images follow the current one (the pending call's modes other than 1).
+  std::int32_t pendingCount();
   Velmor_Module* scanModule() const;
   void releaseResultBitmap();
   void closePageReader();

@@ -260,8 +260,9 @@ const std::uint8_t* Dravon_DirectTWAIN::nextLine(std::uint32_t row,
       *result = kErrCancel;
       return nullptr;
     }
-    if ((mReceivedSMnc.load() & kBitDocumentEnd) != 0) {
-      // Rows the module queued before it ended stay readable; after them none will come.
+    if ((mReceivedSMnc.load() & (kBitDocumentEnd | kBitPageEnd)) != 0) {
+      // Rows the module queued before it ended the page or the document stay readable; after
+      // them none will come.
       if (const std::uint8_t* line = myScan->smReadScan()) return line;
       if (mErrWillOccur.load() != 0) {
         dsWaitForNextEvent(9);

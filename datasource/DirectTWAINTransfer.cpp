@@ -115,6 +115,15 @@ std::int32_t Dravon_DirectTWAIN::dtScannerPendingTransfers(std::int32_t mode) {
     return 0;
   }
 
+  // A report that arrives meanwhile is left to this call's checks: handled on the module's
+  // thread, its message would wait for this thread while this thread waits for the module.
+  ++mMainLoopCount;
+  const std::int32_t count = pendingCount();
+  --mMainLoopCount;
+  return count;
+}
+
+std::int32_t Dravon_DirectTWAIN::pendingCount() {
   const std::int32_t rows = mRowsTransfered.load();
   if (rows == 0 || rows >= mImageInfo.ImageLength) dsWaitForNextEvent(4);
 
