@@ -30,7 +30,9 @@
 // bits and page counters, and waits for them on the main thread. DirectTWAIN.cpp holds the state
 // and the close request, DirectTWAINOpen.cpp the device open and tear-down,
 // DirectTWAINEvents.cpp the observer groups and scan reports, DirectTWAINWaits.cpp the waits,
-// DirectTWAINRelays.cpp the relays, DirectTWAINErrors.cpp the error, paper and free-space checks.
+// DirectTWAINRelays.cpp the relays, DirectTWAINErrors.cpp the error, paper and free-space checks,
+// DirectTWAINTransfer.cpp the launcher's transfer calls and DirectTWAINDelivery.cpp the image
+// delivery behind them.
 //
 // Lock order: DS_ERR_NOTIFY_LOCK, then DS_ERR_NUMBER_LOCK, then DS_ERR_FORECAST_LOCK (an error
 // report takes them in that order, one after the other, inside the first). DS_NTC_STATE_SM_LOCK

@@ -304,6 +304,24 @@ TEST(ImageDelivery, DeviceFailuresEndTheTransferWithTheirClass) {
     EXPECT_EQ(s.ds.mCurrentState.load(), Dravon_DirectTWAIN::kStateUIOpen);
   }
   {
+    // An older model counts the pages itself; its page 2 jams while the launcher waits for the
+    // description: no image is described, and the transfer answers the same class.
+    const std::string device = "Delivery Jam 2007";
+    DeviceFile file(device, {{"FeederPages", 3}, {"ModelYear", 2007}}, {{"JamAtPage", 2}});
+    DeliverySource s(device);
+    ASSERT_EQ(s.opened, 0);
+    ASSERT_TRUE(s.scan(deliveryRequest(temp, 200, 100, 75, 2, 8, 1)));
+    EXPECT_EQ(pullImage(s.ds).answers, std::vector<std::int32_t>{TWRC_XFERDONE});
+    EXPECT_EQ(s.ds.dtScannerPendingTransfers(0), 2);
+    const PulledImage p = pullImage(s.ds);
+    EXPECT_EQ(p.infoAnswer, TWRC_FAILURE);
+    EXPECT_EQ(p.info.ImageWidth, 0);
+    EXPECT_EQ(p.info.ImageLength, 0);
+    EXPECT_EQ(p.answers, std::vector<std::int32_t>{TWRC_FAILURE});
+    EXPECT_TRUE(s.factory.log->contains("showMessage:1221,1221,2,0"));
+    EXPECT_EQ(s.ds.dtScannerPendingTransfers(1), 0);
+  }
+  {
     // No room for the next feeder page: -3 with 1216.
     const std::string device = "Delivery Full";
     DeviceFile file(device, {{"FeederPages", 3}}, {});
