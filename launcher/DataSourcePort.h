@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "datasource/TransferRecords.h"
 #include "foundation/Value.h"
@@ -44,6 +45,11 @@ class Zorvik_DataSourcePort {
 // Makes the data source at launch; null when this build has none.
 using Zorvik_DataSourceFactory = std::function<std::unique_ptr<Zorvik_DataSourcePort>()>;
 
-// The product's data source for the launcher. Null until images can be pulled through it; the
-// port over the data source (launcher/DirectTWAINPort.h) opens and closes the device already.
+// The product's data source for the launcher (launcher/DirectTWAINPort.h); null while the user
+// interface cannot show its main window.
 std::unique_ptr<Zorvik_DataSourcePort> Zorvik_MakeDirectTWAIN();
+
+// Whether the user interface can build its main window (the root makes a window controller).
+bool Zorvik_FrontDoorHasMainWindow();
+// Tests: a stand-in for the main window answers in its place (nothing: ask the root again).
+void Zorvik_SetMainWindowStandIn(std::optional<bool> present);
