@@ -224,18 +224,20 @@ void Quirel_ColorPatternDialog::createColorAdjustmentArea(kit::Box& rightBox) {
   }
 }
 
-// Widens a button title that does not fit: rule 0 to the right, rule 1 to both sides, rule 2 to
-// both sides and then left until its right edge is at 215 at most.
-void Quirel_ColorPatternDialog::setColorAdjustmentAreaButtonTitle(kit::TextField& field, int rule) {
-  const double needed =
-      std::ceil(std::min(field.font().widthOfString(field.stringValue()) + 2 * kit::TextField::kLabelInset, 500.0));
-  fnd::Rect r = field.frame();
-  if (needed <= r.size.width) return;
+fnd::Rect Quirel_ColorPatternDialog::fittedTitleFrame(const fnd::Rect& frame, double textWidth, int rule) {
+  const double needed = std::ceil(std::min(textWidth, 500.0));
+  fnd::Rect r = frame;
+  if (needed <= r.size.width) return r;
   const double grow = needed - r.size.width;
-  if (rule != 0) r.origin.x -= std::floor(grow / 2);
+  if (rule != 0) r.origin.x -= grow / 2;
   r.size.width = needed;
   if (rule == 2 && r.maxX() > 215) r.origin.x -= r.maxX() - 215;
-  field.setFrame(r);
+  return r;
+}
+
+void Quirel_ColorPatternDialog::setColorAdjustmentAreaButtonTitle(kit::TextField& field, int rule) {
+  const double textWidth = field.font().widthOfString(field.stringValue()) + 2 * kit::TextField::kLabelInset;
+  field.setFrame(fittedTitleFrame(field.frame(), textWidth, rule));
 }
 
 void Quirel_ColorPatternDialog::createColorBalanceArea(kit::Box& rightBox) {

@@ -63,6 +63,11 @@ class Quirel_ColorPatternDialog : public kit::WindowDelegate {
   // How far each colour button moves the R, G, B offsets.
   static std::array<int, 3> buttonMove(ColorButton button);
 
+  // Where a colour button's title field goes when its text needs `textWidth` (measured within
+  // 500): unchanged when it fits; else rule 0 widens it to the right, rule 1 to both sides,
+  // rule 2 to both sides and then left until its right edge is at 215 at most.
+  static fnd::Rect fittedTitleFrame(const fnd::Rect& frame, double textWidth, int rule);
+
   // The reduced size of a W x H picture: the longer side 100, the other in proportion, never 0.
   static void reducedSize(int width, int height, int* targetWidth, int* targetHeight);
 

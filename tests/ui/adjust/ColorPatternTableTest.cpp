@@ -52,3 +52,24 @@ TEST(ColorPatternTable, ReductionKeepsTheLongerSideAtAHundredAndNoSideAtZero) {
     EXPECT_EQ(th, c.th);
   }
 }
+
+TEST(ColorPatternTable, ButtonTitlesThatDoNotFitWidenByTheirRule) {
+  struct Case {
+    double x, textWidth;
+    int rule;
+    double newX, newWidth;
+  };
+  // Fields of 60 at the three places of the adjustment area.
+  for (const Case& c : {Case{0, 50, 0, 0, 60}, Case{75, 60, 1, 75, 60}, Case{150, 59.5, 2, 150, 60},
+                        Case{0, 90, 0, 0, 90}, Case{75, 90, 1, 60, 90}, Case{75, 91, 1, 59.5, 91},
+                        Case{150, 80, 2, 135, 80},    // 140..220, then left by 5
+                        Case{150, 100, 2, 115, 100},  // 130..230, then left by 15
+                        Case{0, 900, 0, 0, 500}}) {   // measured within 500
+    SCOPED_TRACE(testing::Message() << c.x << " " << c.textWidth << " rule " << c.rule);
+    const fnd::Rect r = Dialog::fittedTitleFrame(fnd::Rect(c.x, 10, 60, 22), c.textWidth, c.rule);
+    EXPECT_EQ(r.origin.x, c.newX);
+    EXPECT_EQ(r.size.width, c.newWidth);
+    EXPECT_EQ(r.origin.y, 10);
+    EXPECT_EQ(r.size.height, 22);
+  }
+}
