@@ -20,7 +20,6 @@
 #include "ui/model/CropInfo.h"
 #include "ui/model/ThumbnailInfo.h"
 #include "ui/model/UIScannerInfo.h"
-#include "ui/windows/DisplayManager.h"
 
 namespace {
 
@@ -304,7 +303,7 @@ int Quirel_ColorPatternDialog::showDialog(const kit::Window* parent) {
     placed.origin.x = p.origin.x - (own.size.width - p.size.width) / 2;
     placed.origin.y = p.origin.y + (p.size.height - own.size.height) / 2;
   }
-  placed = Quirel_DisplayManager().getAdjustmentWindowFrame(placed, own.size);
+  placed = mDisplayManager.getAdjustmentWindowFrame(placed, own.size);
   mWindow->setFrame(placed, false);
 
   Quirel_ColorPatternInfo* base = nullptr;

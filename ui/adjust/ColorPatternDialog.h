@@ -14,6 +14,7 @@
 #include "ui/adjust/ColorPatternInfo.h"
 #include "ui/model/CropValueGroups.h"
 #include "ui/model/Units.h"
+#include "ui/windows/DisplayManager.h"
 
 namespace kit {
 class Box;
@@ -88,8 +89,11 @@ class Quirel_ColorPatternDialog : public kit::WindowDelegate {
   // Builds the window and computes the nineteen pictures. pluginInfo: the "PluginInfo" entry of
   // the model parameters, or null for the scan-module path.
   void createDialog(const fnd::Dictionary* pluginInfo);
-  // Places the window centred on `parent`, runs it modally; 1 for OK, 0 for Cancel.
+  // Places the window centred on `parent` and inside the screen, runs it modally; 1 for OK, 0
+  // for Cancel.
   int showDialog(const kit::Window* parent);
+  // The screen the window is placed on (the main screen unless set).
+  void setDisplayManager(const Quirel_DisplayManager& displayManager) { mDisplayManager = displayManager; }
 
   bool isOkClose() const { return mOkClose; }
   bool didChangeColorBalance() const;
@@ -181,4 +185,5 @@ class Quirel_ColorPatternDialog : public kit::WindowDelegate {
   std::unique_ptr<Quirel_PVLocalizedString> mLocalizedString;
   int mReducedWidth = 0;
   int mReducedHeight = 0;
+  Quirel_DisplayManager mDisplayManager;
 };

@@ -8,7 +8,6 @@
 
 #include "ColorPatternTestSupport.h"
 #include "kit/Button.h"
-#include "kit/Screen.h"
 #include "kit/TextField.h"
 #include "ui/adjust/ColorPatternDlgWindow.h"
 #include "ui/controls/ColorPatternFrameView.h"
@@ -91,6 +90,14 @@ TEST_F(ColorPatternDialogTest, CellsFollowTheTableAndTheWindowIsBuiltAsLaidOut) 
     EXPECT_EQ(d->colorButton(button)->toolTip(), texts.second);
     EXPECT_TRUE(d->colorButton(button)->images().exit.isValid());
     EXPECT_TRUE(d->colorButton(button)->images().disable.isValid());
+  }
+  // Older scanners have pictures of their own names.
+  Quirel_UIScannerInfo older{fnd::Dictionary{}};
+  Dialog old(crop, &older, 0);
+  old.createDialog(nullptr);
+  for (int b = 0; b < Dialog::kButtonCount; ++b) {
+    EXPECT_TRUE(old.colorButton(Dialog::ColorButton(b))->images().exit.isValid()) << b;
+    EXPECT_TRUE(old.colorButton(Dialog::ColorButton(b))->images().disable.isValid()) << b;
   }
 }
 
@@ -220,31 +227,39 @@ TEST_F(ColorPatternDialogTest, ALevelSetElsewhereGoesBackToElevenWhenTheWindowBe
 }
 
 TEST_F(ColorPatternDialogTest, TheWindowLiesCentredOnItsParentInsideTheVisibleFrame) {
-  auto d = dialogFor({0, 0, 0, 0});
-  const fnd::Rect visible = kit::Screen::mainScreen().visibleFrame();
-  const fnd::Size own = d->window()->frame().size;
-  // A parent larger than the dialog, in the middle of the screen when the screen allows.
-  kit::Window parent(fnd::Rect(visible.origin.x + 20, visible.origin.y + 10, 900, 640), kit::kTitledWindowMask);
-  const fnd::Rect p = parent.frame();
-  fnd::Rect shownAt;
-  run(
-      *d,
-      [&](kit::Window& w) {
-        shownAt = w.frame();
-        pressKey(w, kit::keys::kEscape);
-      },
-      &parent);
-  const fnd::Rect centred(p.origin.x - (own.width - p.size.width) / 2, p.origin.y + (p.size.height - own.height) / 2,
-                          own.width, own.height);
-  EXPECT_EQ(shownAt, Quirel_DisplayManager().getAdjustmentWindowFrame(centred, own));
-  EXPECT_EQ(shownAt.size, own);
-  if (visible.size.width >= own.width && visible.size.height >= own.height) {
-    EXPECT_GE(shownAt.origin.x, visible.origin.x);
-    EXPECT_GE(shownAt.origin.y, visible.origin.y);
-    EXPECT_LE(shownAt.maxX(), visible.maxX());
-    EXPECT_LE(shownAt.maxY(), visible.maxY());
-  }
-  if (visible.contains(centred)) {
-    EXPECT_EQ(shownAt, centred);
+  // A screen of 1920 x 1080 whose visible part leaves out a panel of 40 at the bottom.
+  const fnd::Rect screen(0, 0, 1920, 1080), visible(0, 40, 1920, 1040);
+  struct Case {
+    const char* what;
+    fnd::Rect parent;
+    bool centred;
+  };
+  for (const Case& c : {Case{"middle", fnd::Rect(400, 200, 1000, 700), true},
+                        Case{"small parent", fnd::Rect(600, 400, 300, 200), true},
+                        Case{"near the left edge", fnd::Rect(-300, 300, 600, 500), false},
+                        Case{"over the panel", fnd::Rect(800, 0, 900, 300), false}}) {
+    SCOPED_TRACE(c.what);
+    auto d = dialogFor({0, 0, 0, 0});
+    d->setDisplayManager(Quirel_DisplayManager(screen, visible));
+    const fnd::Size own = d->window()->frame().size;
+    kit::Window parent(kit::Window::contentRectForFrameRect(c.parent, kit::kTitledWindowMask), kit::kTitledWindowMask);
+    const fnd::Rect p = parent.frame();
+    fnd::Rect shownAt;
+    run(
+        *d,
+        [&](kit::Window& w) {
+          shownAt = w.frame();
+          pressKey(w, kit::keys::kEscape);
+        },
+        &parent);
+    const fnd::Rect centred(p.origin.x - (own.width - p.size.width) / 2, p.origin.y + (p.size.height - own.height) / 2,
+                            own.width, own.height);
+    EXPECT_EQ(shownAt.size, own);
+    EXPECT_TRUE(visible.contains(shownAt)) << shownAt.origin.x << "," << shownAt.origin.y;
+    if (c.centred) {
+      EXPECT_EQ(shownAt, centred);
+    } else {
+      EXPECT_NE(shownAt, centred);
+    }
   }
 }
