@@ -3,6 +3,8 @@
 // automatic crop, and the extra reports its device definition can switch on.
 #include <algorithm>
 #include <chrono>
+#include <cmath>
+#include <new>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -10,6 +12,7 @@
 
 #include "foundation/FileManager.h"
 #include "foundation/PropertyList.h"
+#include "imageio/AreaAverager.h"
 #include "scanmodule/DeviceSettings.h"
 #include "scanmodule/ErrorInformation.h"
 #include "scanmodule/ScanReports.h"
@@ -40,6 +43,10 @@ std::uint8_t throughTable(const fnd::Data& table, std::uint8_t v) {
 }
 
 constexpr std::size_t kToneTableBytes = 0x20000;
+
+// A side of a picture handed over by address: positive and small enough that its byte count
+// cannot overflow.
+bool pictureSideFits(int side) { return side > 0 && side <= 65535; }
 constexpr int kPreviewBlockRows = 64;
 
 }  // namespace
@@ -293,12 +300,60 @@ void SimController::smChangeInputSource(const fnd::Notification& note) {
   record("smChangeInputSource", note.info() ? *note.info() : fnd::Dictionary{});
 }
 
+// --- picture work for the colour-pattern dialog -------------------------------------------------
+// Both fill the caller's destination (8-bit RGB, rows from the top, no padding) before they
+// return and answer "SMResult" 0; a request with a missing buffer, a side that is not positive
+// or too large, or a setting they cannot honour is answered 1 with the destination untouched.
+
 void SimController::smExecuteHSL(const fnd::Notification& note) {
   record("smExecuteHSL", note.info() ? *note.info() : fnd::Dictionary{});
+  const fnd::Dictionary* info = note.info();
+  if (!info) return;
+  const int width = info->intValue("srcWidth"), height = info->intValue("srcHeight");
+  const auto* src = static_cast<const std::uint8_t*>(info->get("srcBitmap").toPointer());
+  auto* dst = static_cast<std::uint8_t*>(info->get("dstBitmap").toPointer());
+  // Saturation is not something this module changes.
+  if (!src || !dst || !pictureSideFits(width) || !pictureSideFits(height) || info->intValue("Saturation") != 0) {
+    answerResult(note, 1);
+    return;
+  }
+  // The same move as the HSL plug-in's: a full step of 100 moves a channel by half its range.
+  const int settings[3] = {info->intValue("CyanRed"), info->intValue("MagentaGreen"), info->intValue("YellowBlue")};
+  double shift[3];
+  for (int c = 0; c < 3; ++c) shift[c] = std::clamp(settings[c], -100, 100) / 100.0 / 2;
+  std::uint8_t table[3][256];
+  for (int c = 0; c < 3; ++c)
+    for (int v = 0; v < 256; ++v)
+      table[c][v] = static_cast<std::uint8_t>(std::lround(std::clamp(v / 255.0 + shift[c], 0.0, 1.0) * 255.0));
+  const std::size_t samples = std::size_t(width) * std::size_t(height) * 3;
+  for (std::size_t i = 0; i < samples; ++i) dst[i] = table[i % 3][src[i]];
+  answerResult(note, 0);
 }
 
 void SimController::smResizeBitmap(const fnd::Notification& note) {
   record("smResizeBitmap", note.info() ? *note.info() : fnd::Dictionary{});
+  const fnd::Dictionary* info = note.info();
+  if (!info) return;
+  const int sw = info->intValue("srcWidth"), sh = info->intValue("srcHeight");
+  const int dw = info->intValue("dstWidth"), dh = info->intValue("dstHeight");
+  const auto* src = static_cast<const std::uint8_t*>(info->get("srcBitmap").toPointer());
+  auto* dst = static_cast<std::uint8_t*>(info->get("dstBitmap").toPointer());
+  // Area averaging only reduces.
+  if (!src || !dst || !pictureSideFits(sw) || !pictureSideFits(sh) || !pictureSideFits(dw) || !pictureSideFits(dh) ||
+      dw > sw || dh > sh) {
+    answerResult(note, 1);
+    return;
+  }
+  try {
+    imageio::AreaAverager averager(std::size_t(sw), std::size_t(sh), std::size_t(dw), std::size_t(dh), 3);
+    for (int y = 0; y < sh; ++y) averager.addRow(src + std::size_t(y) * std::size_t(sw) * 3);
+    const std::vector<std::uint8_t>& out = averager.pixels();
+    std::memcpy(dst, out.data(), std::min(out.size(), std::size_t(dw) * std::size_t(dh) * 3));
+  } catch (const std::bad_alloc&) {
+    answerResult(note, 1);
+    return;
+  }
+  answerResult(note, 0);
 }
 
 // --- settings the device keeps -----------------------------------------------------------------
