@@ -8,6 +8,7 @@
 #include "kit/TextField.h"
 #include "ui/adjust/FloatingDialog.h"
 #include "ui/adjust/HistogramPointMath.h"
+#include "ui/controls/HistogramGraphViewLink.h"
 #include "ui/model/ChannelValues.h"
 #include "ui/model/CropValueGroups.h"
 #include "ui/model/Units.h"
@@ -16,7 +17,6 @@ class Quirel_CTRLS_HistoChannelPopup;
 class Quirel_CTRLS_HistogramGraph;
 class Quirel_DlgBackgroundView;
 class Quirel_DlgImageView;
-class Quirel_HistogramGraphViewLink;
 class Quirel_NoFocusButton;
 class Quirel_NumberField;
 
