@@ -126,7 +126,7 @@ void Quirel_ColorBalanceDialog::createColorBalanceDialog(fnd::Size size) {
     const char* const* names = v1500 ? row.newImages : row.oldImages;
     const double endY = row.sliderY + (25 - endSize) / 2;
     const fnd::Rect frames[3] = {fnd::Rect(std::max(0.0, 24 - endSize), endY, endSize, endSize),
-                                 fnd::Rect(24, row.sliderY - 6, 172, 8), fnd::Rect(196, endY, endSize, endSize)};
+                                 fnd::Rect(24, row.sliderY - 4, 172, 8), fnd::Rect(196, endY, endSize, endSize)};
     for (int i = 0; i < 3; ++i) {
       auto view = std::make_unique<Quirel_DlgImageView>(frames[i]);
       view->setImage(kit::Image::fromFile(getFileName(names[i])));
@@ -136,7 +136,7 @@ void Quirel_ColorBalanceDialog::createColorBalanceDialog(fnd::Size size) {
     mGroups[static_cast<std::size_t>(g)] = std::move(group);
   }
 
-  auto separator = std::make_unique<kit::Box>(fnd::Rect(8, 36, 204, 1));
+  auto separator = std::make_unique<kit::Box>(fnd::Rect(8, 34, 204, 1));
   separator->setBoxType(kit::BoxType::Separator);
   mBackgroundView->addSubview(std::move(separator));
   auto makeButton = [&](const char* key, double x, std::function<void()> action) {

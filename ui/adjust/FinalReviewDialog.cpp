@@ -76,7 +76,7 @@ void Quirel_FinalReviewDialog::createFinalReviewDialog(fnd::Size size) {
 
   // Readouts beside the zoom view, both hidden until a colour mode is set.
   for (kit::TextField** view : {&mColorPixelValueView, &mGrayPixelValueView}) {
-    auto label = kit::TextField::wrappingLabelWithString("", fnd::Rect(94, 98, 120, 63));
+    auto label = kit::TextField::wrappingLabelWithString("", fnd::Rect(92, 94, 126, 67));
     label->setFont(small);
     label->setHidden(true);
     *view = static_cast<kit::TextField*>(mBackgroundView->addSubview(std::move(label)));
@@ -334,8 +334,8 @@ void Quirel_FinalReviewDialog::pixelValueSet(const fnd::Dictionary* values) {
   const std::string after = localized("IDC_PGFH_AFTER_ADJ_LABEL_STR");
   if (isFinalColorMode(mPopupSelected)) {
     auto line = [&](const std::string& title, const char* r, const char* g, const char* b) {
-      return title + " " + localized("IDC_PGHS_SPUIT_R_LABEL_STR") + " " + finalReviewValue(*values, r) + " " +
-             localized("IDC_PGHS_SPUIT_G_LABEL_STR") + " " + finalReviewValue(*values, g) + " " +
+      return title + "\n" + localized("IDC_PGHS_SPUIT_R_LABEL_STR") + " " + finalReviewValue(*values, r) + "  " +
+             localized("IDC_PGHS_SPUIT_G_LABEL_STR") + " " + finalReviewValue(*values, g) + "  " +
              localized("IDC_PGHS_SPUIT_B_LABEL_STR") + " " + finalReviewValue(*values, b);
     };
     mColorPixelValueView->setStringValue(line(before, "RedValue", "GreenValue", "BlueValue") + "\n" +
@@ -348,8 +348,8 @@ void Quirel_FinalReviewDialog::pixelValueSet(const fnd::Dictionary* values) {
   } else if (isFinalGrayMode(mPopupSelected)) {
     const bool v1500 = mScannerInfo && mScannerInfo->isVer1500Later();
     const std::string k = localized(v1500 ? "IDC_PGHS_SPUIT_K_LABEL_STR" : "IDMAC_HIST_K_LABEL");
-    mGrayPixelValueView->setStringValue(before + " " + k + " " + finalReviewValue(*values, "GrayValue") + "\n" + after +
-                                        " " + k + " " + finalReviewValue(*values, "AfterGrayValue"));
+    mGrayPixelValueView->setStringValue(before + "\n" + k + " " + finalReviewValue(*values, "GrayValue") + "\n" + after +
+                                        "\n" + k + " " + finalReviewValue(*values, "AfterGrayValue"));
     if (mZoomView) {
       mZoomView->setGray(finalReviewNumber(*values, "AfterGrayValue"));
       mZoomView->updateDisplay();

@@ -127,7 +127,7 @@ TEST_F(FinalReview, ThePixelReadoutShowsBeforeAndAfterValues) {
   const fnd::Dictionary px{{"RedValue", "1"},      {"GreenValue", "2"},      {"BlueValue", "3"},
                            {"AfterRedValue", "4"}, {"AfterGreenValue", "5"}, {"AfterBlueValue", "6"}};
   dialog->pixelValueSet(&px);
-  EXPECT_EQ(dialog->readoutText(), "Before R: 1 G: 2 B: 3\nAfter R: 4 G: 5 B: 6");
+  EXPECT_EQ(dialog->readoutText(), "Before\nR: 1  G: 2  B: 3\nAfter\nR: 4  G: 5  B: 6");
   EXPECT_TRUE(zoomView->isHidden());  // no zoom data here
   EXPECT_EQ(zoomLog.calls.back(), "setRGB 4,5,6");
   dialog->pixelValueSet(nullptr);
