@@ -71,6 +71,7 @@ Quirel_ColorBalanceDialog::Quirel_ColorBalanceDialog(const CropList* crops, Quir
     : Quirel_FloatingDialog(Code::COLOR, {Code::TONEBC, Code::HIST}, crops, templateCrop, scannerInfo, parentWindow) {}
 
 Quirel_ColorBalanceDialog::~Quirel_ColorBalanceDialog() {
+  stopObserving();
   for (auto& g : mGroups)
     if (g && g->getNumberTxtF()) g->getNumberTxtF()->setDelegate(nullptr);
 }
@@ -78,10 +79,10 @@ Quirel_ColorBalanceDialog::~Quirel_ColorBalanceDialog() {
 // --- window
 
 void Quirel_ColorBalanceDialog::createColorBalanceDialog(fnd::Size size) {
-  const bool v1400 = mScannerInfo && mScannerInfo->isVer1400Later();
   const bool v1500 = mScannerInfo && mScannerInfo->isVer1500Later();
-  createPanel(size, "IDD_PAGE_TONE_CB_STR", v1400);
-  if (!v1400) mWindow->setTitle(localized("IDD_PAGE_TONE_CB_STR"));
+  // Older models drew a long title in a view of its own over the frame; the panel's own title
+  // serves every model here.
+  createPanel(size, "IDD_PAGE_TONE_CB_STR", true);
 
   auto content = std::make_unique<Quirel_DlgBackgroundView>(fnd::Rect(0, 0, size.width, size.height));
   mContentView = content.get();

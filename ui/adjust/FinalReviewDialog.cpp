@@ -42,7 +42,7 @@ Quirel_FinalReviewDialog::Quirel_FinalReviewDialog(const CropList* crops, Quirel
                             parentWindow),
       mPreferenceInfo(preference) {}
 
-Quirel_FinalReviewDialog::~Quirel_FinalReviewDialog() = default;
+Quirel_FinalReviewDialog::~Quirel_FinalReviewDialog() { stopObserving(); }
 
 // --- window
 

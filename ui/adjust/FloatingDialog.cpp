@@ -248,13 +248,21 @@ bool* Quirel_FloatingDialog::fixFlagOf(Code other) {
 }
 
 bool Quirel_FloatingDialog::changeFlag(Code other) const {
-  return const_cast<Quirel_FloatingDialog*>(this)->changeFlagOf(other) &&
-         *const_cast<Quirel_FloatingDialog*>(this)->changeFlagOf(other);
+  switch (other) {
+    case Code::TONEBC: return mToneBCChgFlg;
+    case Code::HIST: return mHistChgFlg;
+    case Code::COLOR: return mColorChgFlg;
+    default: return false;
+  }
 }
 
 bool Quirel_FloatingDialog::fixFlag(Code other) const {
-  return const_cast<Quirel_FloatingDialog*>(this)->fixFlagOf(other) &&
-         *const_cast<Quirel_FloatingDialog*>(this)->fixFlagOf(other);
+  switch (other) {
+    case Code::TONEBC: return mToneBCFixFlg;
+    case Code::HIST: return mHistFixFlg;
+    case Code::COLOR: return mColorFixFlg;
+    default: return false;
+  }
 }
 
 void Quirel_FloatingDialog::otherChanging(Code other) {

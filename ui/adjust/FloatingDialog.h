@@ -121,6 +121,9 @@ class Quirel_FloatingDialog : public kit::WindowDelegate {
   // The take-back and value-fix names for this dialog's own code (dialogs with typed values).
   virtual void registerTakeBackObservers(const std::vector<Code>& fromDialogs, const std::vector<Code>& fixFrom);
   void observe(const std::string& name, const void* sender, std::function<void()> handler);
+  // Ends every observation; the dialogs call it first thing when destroyed, before their
+  // controls go.
+  void stopObserving() { mTokens.clear(); }
   void post(const std::string& name) const;
   void postRemakeRequest() const;
   // Shows the refused-value message between the dialogs' and the main window's brackets.

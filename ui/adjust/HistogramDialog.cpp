@@ -39,6 +39,7 @@ Quirel_HistogramDialog::Quirel_HistogramDialog(const CropList* crops, Quirel_Cro
       mHasPreview(hasPreview) {}
 
 Quirel_HistogramDialog::~Quirel_HistogramDialog() {
+  stopObserving();
   for (Quirel_NumberField* f : mFields)
     if (f) f->setDelegate(nullptr);
 }
@@ -484,8 +485,6 @@ void Quirel_HistogramDialog::willCloseDlg() {
 }
 
 // --- enabling
-
-void Quirel_HistogramDialog::setEnabledAllControl(bool enabled) { Quirel_FloatingDialog::setEnabledAllControl(enabled); }
 
 void Quirel_HistogramDialog::setControlsEnabled(bool enabled) {
   for (Quirel_NumberField* f : mFields)

@@ -46,7 +46,6 @@ class Quirel_HistogramDialog : public Quirel_FloatingDialog, public kit::TextFie
   void resetSelectChanel() { mSelectedChannel = 0; }
   void mainBtnOpenSet() { mMainBtnOpen = true; }
   virtual void willCloseDlg();
-  void setEnabledAllControl(bool enabled) override;
   void setEnabledToolTips() override;
   void setNeedsDisplayInGraph();
 

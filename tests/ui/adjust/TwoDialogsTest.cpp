@@ -125,3 +125,21 @@ TEST_F(TwoDialogs, TheMainWindowsEditStopsAndResumesTheDialogs) {
   fnd::NotificationCenter::defaultCenter().post("DLG_BECOME_KEY_FROM_MAIN", this);
   EXPECT_FALSE(hist->getWindow()->becomesKeyOnlyIfNeeded());
 }
+
+TEST_F(TwoDialogs, ARefusedValuesMessageIsBracketedForTheOtherDialogsAndTheMainWindow) {
+  Posts bracket({"DLG_NOT_KEY_FROM_COLOR", "SHOW_ERROR_FROM_DLG", "CLOSE_ERROR_FROM_DLG", "DLG_BECOME_KEY_FROM_COLOR"});
+  bool histKeyOnlyIfNeeded = false;
+  std::size_t postsBeforeBox = 0;
+  app().onNextModalWindow([&](kit::Window& w) {
+    histKeyOnlyIfNeeded = hist->getWindow()->becomesKeyOnlyIfNeeded();
+    postsBeforeBox = bracket.seen.size();
+    dynamic_cast<Quirel_ShowMessageDialog&>(w).okButton()->performClick();
+  });
+  typeInColor("-200");
+  EXPECT_FALSE(color->group(Quirel_ColorBalanceDialog::kChroma)->getNumberTxtF()->endEditing());
+  EXPECT_TRUE(histKeyOnlyIfNeeded);
+  EXPECT_EQ(postsBeforeBox, 2u);
+  EXPECT_EQ(bracket.seen, (std::vector<std::string>{"DLG_NOT_KEY_FROM_COLOR", "SHOW_ERROR_FROM_DLG",
+                                                     "CLOSE_ERROR_FROM_DLG", "DLG_BECOME_KEY_FROM_COLOR"}));
+  EXPECT_FALSE(hist->getWindow()->becomesKeyOnlyIfNeeded());
+}
