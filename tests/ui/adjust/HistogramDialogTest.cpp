@@ -286,3 +286,62 @@ TEST_F(Histogram, TheReadoutShowsTheHoveredPixelOnlyWhileAButtonIsArmed) {
   dialog->pixelValueSet(nullptr);
   EXPECT_EQ(dialog->readoutText(), "");
 }
+
+TEST_F(Histogram, EyedropperButtonsArmOneAtATimeAndStop) {
+  make(false);
+  Posts posts(kHistPosts);
+  click(*dialog->getWindow(), *dialog->spoitButton(0));
+  EXPECT_EQ(dialog->getSpoitButtonState(), 11);
+  click(*dialog->getWindow(), *dialog->spoitButton(0));  // pressed again: still armed
+  EXPECT_EQ(dialog->getSpoitButtonState(), 11);
+  click(*dialog->getWindow(), *dialog->spoitButton(2));
+  EXPECT_EQ(dialog->getSpoitButtonState(), 13);
+  EXPECT_EQ(dialog->spoitButton(0)->state(), 0);
+  EXPECT_EQ(posts.count("SpoitToolStartPost"), 3u);
+  dialog->spoitToolStop();
+  EXPECT_EQ(dialog->getSpoitButtonState(), -1);
+}
+
+TEST_F(Histogram, AGrayPickOfWhiteUnderABlackOf25IsRaisedTo35) {
+  make(false, 1);
+  type(Marker::Black, "25");
+  EXPECT_TRUE(dialog->field(Marker::Black)->endEditing());
+  dialog->onEnterWhiteBtn();
+  const fnd::Dictionary pick{{"GrayValue", "30"}};
+  dialog->spoitValueSet(&pick);
+  EXPECT_EQ(dialog->field(Marker::White)->intValue(), 35);
+  EXPECT_EQ(points(0).white.master, 35);
+  EXPECT_EQ(dialog->getSpoitButtonState(), -1);
+}
+
+TEST_F(Histogram, AMarkerPressWaitsForARefusedTypedValue) {
+  make(false);
+  type(Marker::Mid, "3");  // under black + 5
+  messages.expect();
+  pointerAt(102);
+  markerPost("MOUSE_DOWN_", "MID");
+  EXPECT_EQ(messages.texts.size(), 1u);
+  EXPECT_EQ(dialog->field(Marker::Mid)->stringValue(), "128");
+  // Refused: the press started no drag, so a drag step moves from the old start.
+  EXPECT_FALSE(dialog->changedFlag(Marker::Mid));
+}
+
+TEST_F(Histogram, TheShownChannelIsKeptAcrossUpdatesAndShowsItsOwnPoints) {
+  list = crops(2, {0}, 0);
+  HistogramValues h = list[0]->getHistogram();
+  h.black.green = 12, h.mid.green = 100, h.white.green = 200;
+  list[0]->setHistogram(h);
+  make(false);
+  dialog->channelPopup()->select(2);
+  dialog->popupBtnClick();
+  EXPECT_EQ(dialog->getSelectChanel(), 2);
+  EXPECT_EQ(dialog->field(Marker::Black)->intValue(), 12);
+  EXPECT_EQ(dialog->field(Marker::White)->intValue(), 200);
+  EXPECT_EQ(dialog->marker(Marker::White)->frame().origin.x, Quirel_HistogramPointMath::markerX(200));
+  dialog->updateHistDialog(&templateCrop, &list, true);
+  EXPECT_EQ(dialog->channelPopup()->selected(), 2);
+  EXPECT_EQ(dialog->field(Marker::Mid)->intValue(), 100);
+  dialog->resetSelectChanel();
+  dialog->updateHistDialog(&templateCrop, &list, true);
+  EXPECT_EQ(dialog->field(Marker::Mid)->intValue(), 128);
+}

@@ -143,3 +143,18 @@ TEST_F(TwoDialogs, ARefusedValuesMessageIsBracketedForTheOtherDialogsAndTheMainW
                                                      "CLOSE_ERROR_FROM_DLG", "DLG_BECOME_KEY_FROM_COLOR"}));
   EXPECT_FALSE(hist->getWindow()->becomesKeyOnlyIfNeeded());
 }
+
+TEST_F(TwoDialogs, TheMainWindowTakesBackAPendingValueThroughTheColorBalance) {
+  typeInColor("12");
+  posts.clear();
+  Posts more({"TITLE_DOWN_OK_FROM_COLOR", "COLOR_FIX_TO_MAIN"});
+  fnd::NotificationCenter::defaultCenter().post("COLOR_MAKEKEY_FROM_MAIN", this);
+  EXPECT_EQ(list[0]->getColorBalance().chroma, 12);
+  EXPECT_EQ(more.seen, std::vector<std::string>{"TITLE_DOWN_OK_FROM_COLOR"});
+  EXPECT_EQ(posts.count("COLOR_FIX_TO_DLG"), 1u);
+  EXPECT_TRUE(color->getWindow()->isKeyWindow());
+  // Nothing pending: nothing posted.
+  posts.clear();
+  fnd::NotificationCenter::defaultCenter().post("COLOR_MAKEKEY_FROM_MAIN", this);
+  EXPECT_EQ(posts.count("COLOR_FIX_TO_DLG"), 0u);
+}
