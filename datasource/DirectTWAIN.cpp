@@ -12,6 +12,8 @@ Dravon_DirectTWAIN::~Dravon_DirectTWAIN() {
   // Queued calls (close request, images ready) find nothing from here on.
   mAlive.reset();
   uimRelease();
+  releaseResultBitmap();
+  closePageReader();
   smRelease();
   dsRemoveObserver(50, nullptr);
   fnd::NotificationCenter::defaultCenter().removeObserver(this);
@@ -61,6 +63,16 @@ void Dravon_DirectTWAIN::dsSet() {
   mADFSupported = 0;
   mCancelInterval = 0;
   setDeviceError(0, {0, 0, 0});
+  // Until an image report describes one: 8-bit colour at 75 dpi, no rows.
+  mImageInfo = TW_IMAGEINFO{};
+  mImageInfo.XResolution = mImageInfo.YResolution = TW_FIX32{75, 0};
+  mImageInfo.SamplesPerPixel = 3;
+  mImageInfo.BitsPerPixel = 24;
+  mImageInfo.BitsPerSample[0] = mImageInfo.BitsPerSample[1] = mImageInfo.BitsPerSample[2] = 8;
+  mImageInfo.PixelType = TWPT_RGB;
+  mCalledImageInfo = 0;
+  mImageInfoFailure = 0;
+  mTickTime = 0;
   {
     std::lock_guard guard(mPathMutex);
     mTempPathStr.clear();

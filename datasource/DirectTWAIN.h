@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstdio>
 #include <atomic>
 #include <cstdint>
 #include <deque>
@@ -12,10 +13,12 @@
 #include <vector>
 
 #include "datasource/PerformMethod.h"
+#include "datasource/TransferRecords.h"
 #include "datasource/UIController.h"
 #include "foundation/Lock.h"
 #include "foundation/NotificationCenter.h"
 #include "foundation/Value.h"
+#include "scanmodule/BITMAP.h"
 #include "scanmodule/ModuleLoader.h"
 #include "scanmodule/PageFile.h"
 #include "scanmodule/PageMemory.h"
@@ -27,7 +30,9 @@
 // bits and page counters, and waits for them on the main thread. DirectTWAIN.cpp holds the state
 // and the close request, DirectTWAINOpen.cpp the device open and tear-down,
 // DirectTWAINEvents.cpp the observer groups and scan reports, DirectTWAINWaits.cpp the waits,
-// DirectTWAINRelays.cpp the relays, DirectTWAINErrors.cpp the error, paper and free-space checks.
+// DirectTWAINRelays.cpp the relays, DirectTWAINErrors.cpp the error, paper and free-space checks,
+// DirectTWAINTransfer.cpp the launcher's transfer calls and DirectTWAINDelivery.cpp the image
+// delivery behind them.
 //
 // Lock order: DS_ERR_NOTIFY_LOCK, then DS_ERR_NUMBER_LOCK, then DS_ERR_FORECAST_LOCK (an error
 // report takes them in that order, one after the other, inside the first). DS_NTC_STATE_SM_LOCK
@@ -145,6 +150,51 @@ class Dravon_DirectTWAIN {
   std::int32_t dtScannerOpenUserInterface(std::int32_t unused);
   std::int32_t dtScannerCloseUserInterface();
   std::int32_t dtScannerCloseDevice();
+
+  // --- Image transfer (main thread), in the order the launcher calls them
+  // Answers 0 and keeps nothing: each transfer takes its block size from Memory.Length.
+  std::int32_t dtScannerSetupMemorySize(std::uint32_t size);
+  // Describes the image about to be transferred (waiting for its image report when the main
+  // user interface is open). 0; after a failed wait the error's class with a zeroed record.
+  std::int32_t dtScannerGetImageInfo(DT_IMAGEINFO* info);
+  // Hands over the next block of rows into the caller's buffer: 0 rows remain, 6 the image's
+  // last block, else the error class (1 failure, 3 cancelled).
+  std::int32_t dtScannerImageMemoryTransfer(TW_IMAGEMEMXFER* xfer);
+  // Mode 1 gives every pending image up (answers 0); other modes answer how many images
+  // follow: positive more, 0 none, -3 no room for the next feeder page, -2 the scan failed.
+  std::int32_t dtScannerPendingTransfers(std::int32_t mode);
+  // 0 saved, 1 after a failed transfer (both show the save-path window first), 2 given up.
+  // Then the close request or the main window's controls enabled again. Answers 0.
+  std::int32_t dtScannerNotifyDidFinishSaving(std::int32_t status);
+
+  // --- Image delivery behind the transfer calls (main thread). Results: 0 go on, 255 internal
+  // failure, any other value a device error number.
+  static constexpr std::int16_t kInternalFailure = 255;
+  // The longest wait for the error report of a document the module ended with an error.
+  static constexpr double kPendingErrorTimeout = 30.0;
+  // Describes the image of the data source's current page (waiting for its image report when
+  // the main user interface is open). 0; a failed wait describes an empty image and answers
+  // the wait's result.
+  std::int16_t getImageInfo();
+  // The preparation before an image's first block, line mode and page modes.
+  std::int16_t getScanImageBlock();
+  std::int16_t getScanImagePage();
+  // One block of rows, from the module's lines or from the page it handed over.
+  std::int16_t setAppImageBlock(TW_IMAGEMEMXFER* xfer);
+  std::int16_t setAppImagePage(TW_IMAGEMEMXFER* xfer);
+  // The result bitmap of the current page, or null.
+  std::unique_ptr<Velmor_BITMAP> prepareDSBitmap();
+  // Writes the bitmap into the document's temporary folder: its path, or empty.
+  std::string createBitmapFile(Velmor_BITMAP& bitmap);
+  // Moves the progress bar and polls Cancel: 0, or the cancel's error number.
+  std::int32_t setPercentageAndCheckCancel(std::int16_t percent);
+  // During line reading: the device error (after its check), or Cancel once every
+  // mCancelInterval ticks. 0 to go on.
+  std::int32_t getSMStatus(const std::shared_ptr<Quirel_progressCancelStatus>& status);
+  // Monotonic ticks of 1/60 s.
+  static std::int64_t tickCount();
+  TW_IMAGEINFO twImageInfo() const { return mImageInfo; }
+  bool holdsResultBitmap() const { return myBitmap != nullptr; }
   void setDSBundleIdentifier(const std::string& identifier);
   std::string dsBundleIdentifier() const;
   // Capability update from a device dictionary.
@@ -368,6 +418,37 @@ class Dravon_DirectTWAIN {
   std::int16_t waitForProgressClosed();      // kind 8
   std::int16_t waitForErrorReport();         // kind 9
   std::int16_t waitForErrorHandled();        // kind 10
+
+  // The row bytes of the current description; 0 when it describes no transferable image.
+  std::uint64_t describedRowBytes() const;
+  // Whether a transfer record can take at least one row of the current description.
+  bool transferRecordUsable(const TW_IMAGEMEMXFER* xfer) const;
+  static std::uint8_t* transferDestination(const TW_IMAGEMEMXFER& xfer);
+  void fillTransferRecord(TW_IMAGEMEMXFER& xfer, std::uint32_t rows) const;
+  // Copies one row into the result bitmap when one is wanted and made.
+  void copyToResultBitmap(const std::uint8_t* row, std::uint64_t rowBytes);
+  // The end of an image's last block: the scan-result window and its file, the bar at 100.
+  std::int32_t finishImage();
+  // Waits for the next line of the module; null when the block must end (the status to answer
+  // in *result, 0 when the row is to be left unwritten).
+  const std::uint8_t* nextLine(std::uint32_t row, const std::shared_ptr<Quirel_progressCancelStatus>& status,
+                               std::int32_t* result);
+  // After a pending count of 65534: the module's error report, Cancel, the application's end
+  // or the time-out.
+  void waitForPendingError();
+  // How many images follow the current one (the pending call's modes other than 1).
+  std::int32_t pendingCount();
+  Velmor_Module* scanModule() const;
+  void releaseResultBitmap();
+  void closePageReader();
+
+  // Main thread only.
+  TW_IMAGEINFO mImageInfo{};
+  std::int16_t mCalledImageInfo = 0;     // the data-source page the description belongs to
+  std::int16_t mImageInfoFailure = 0;    // class of a failed description, answered by the transfer
+  std::int64_t mTickTime = 0;            // tick count of the last cancel check
+  std::unique_ptr<Velmor_BITMAP> myBitmap;
+  std::FILE* mPageReader = nullptr;      // the page file, open for reading
 
   std::atomic<std::int32_t> mDeviceError{0};
   std::array<std::atomic<std::int32_t>, 3> mErrNum{};

@@ -303,6 +303,8 @@ void Dravon_DirectTWAIN::dsCancelScan() {
 
 void Dravon_DirectTWAIN::dsEndScan(std::int32_t cancel) {
   if (!mDoneNextPage.exchange(false)) return;
+  releaseResultBitmap();
+  closePageReader();
   dropPage();
   if (cancel == 1) dsCancelScan();
   if (myScan) myScan->smEndScan();

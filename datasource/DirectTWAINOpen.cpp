@@ -272,6 +272,8 @@ void Dravon_DirectTWAIN::dsClear() {
     myAdfDic.reset();
     mErrorQueue.clear();
   }
+  releaseResultBitmap();
+  closePageReader();
   dropPage();
   // The bundle identifier stays: it is the application's, set once when the object is made, and
   // a later open would otherwise send the user interface an empty one.

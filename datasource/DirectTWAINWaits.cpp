@@ -152,8 +152,9 @@ std::int16_t Dravon_DirectTWAIN::waitForDocumentEnd() {
 std::int16_t Dravon_DirectTWAIN::waitForResultWindow() {
   if (!mNeedResultWindow.load() || mShowingResWin.load() == 0) return 0;
   WaitScope scope(*this);
-  if (myUICtrl) myUICtrl->uiControlNotification(nullptr, 205);
+  // Marked first: a window closed while it starts would otherwise leave the mark at 2 for good.
   mShowingResWin = 2;
+  if (myUICtrl) myUICtrl->uiControlNotification(nullptr, 205);
   while (mShowingResWin.load() == 2) {
     if (!pollEvents(scope.status, 401)) return kErrCancel;
     if (scope.status->getCancelNum() == 1) {

@@ -99,11 +99,9 @@ void Zorvik_AppDelegate::applicationDidFinishLaunching(kit::Application&) {
   const void* sender = mDirectTWAIN ? mDirectTWAIN->notificationSender() : nullptr;
   fnd::NotificationCenter& center = fnd::NotificationCenter::defaultCenter();
   if (sender) {
-    // The transfer and save-settings handlers come with the transfer loop; until then the
-    // notifications are taken and left alone.
-    center.addObserver(this, kXferReadyNotification, sender, [](const fnd::Notification&) {});
+    center.addObserver(this, kXferReadyNotification, sender, [this](const fnd::Notification& n) { ntfXferReady(n); });
     center.addObserver(this, kCloseRequestNotification, sender, [this](const fnd::Notification& n) { ntfCloseRequest(n); });
-    center.addObserver(this, kSaveInfoNotification, sender, [](const fnd::Notification&) {});
+    center.addObserver(this, kSaveInfoNotification, sender, [this](const fnd::Notification& n) { ntfQuirel_SaveInfo(n); });
   }
 
   createDeviceSelectDialog();
@@ -413,6 +411,12 @@ void Zorvik_AppDelegate::ntfCloseRequest(const fnd::Notification&) {
 
 void Zorvik_AppDelegate::closeRequest() {
   if (kit::Application::shared().modalWindow()) return;
+  // Closing the data source under a running transfer would pull it from under the run, and
+  // leave a worker's file half written: the run ends first, then closes.
+  if (mTransferring) {
+    mCloseAfterRun = true;
+    return;
+  }
   m_EndDlg->showProcessImageDialog("PVTO_ERROR_15", kPictavoTrivo);
   if (mDirectTWAIN) {
     mDirectTWAIN->dtScannerCloseUserInterface();
@@ -430,13 +434,15 @@ void Zorvik_AppDelegate::terminatePVTO() {
 }
 
 kit::TerminateReply Zorvik_AppDelegate::applicationShouldTerminate(kit::Application& app) {
-  if (app.modalWindow() || mScanning || mModal) return kit::TerminateReply::Cancel;
+  if (app.modalWindow() || mScanning || mModal || mTransferring) return kit::TerminateReply::Cancel;
   return kit::TerminateReply::Now;
 }
 
 void Zorvik_AppDelegate::applicationWillTerminate(kit::Application&) {
   mTerminating = true;
   fnd::NotificationCenter::defaultCenter().removeObserver(this);
+  // A worker still writing a final file finishes it first: quitting never leaves half a file.
+  waitForSaveWorkers(false);
   mDirectTWAIN.reset();
   if (mDevice) mDevice->requestCloseSession();
   // The dialog may be the sender of this very call (its Cancel button): it is put away now
@@ -444,9 +450,15 @@ void Zorvik_AppDelegate::applicationWillTerminate(kit::Application&) {
   if (window) window->orderOut();
 }
 
-void Zorvik_AppDelegate::showLauncherError(const char* key) {
+void Zorvik_AppDelegate::showLauncherError(const char* key) { showLauncherMessage(key, kPictavoTrivo); }
+
+void Zorvik_AppDelegate::showLauncherMessage(const char* key, const char* table, const fnd::Array& args) {
   showModalDialog();
-  MES_ShowLauncherMessage(key, kPictavoTrivo, 0, 0, 0);
+  if (args.empty()) {
+    MES_ShowLauncherMessage(key, table, 0, 0, 0);
+  } else {
+    MES_ShowLauncherMessage(key, table, 0, 0, 0, "%@", args);
+  }
   closeModalDialog();
 }
 

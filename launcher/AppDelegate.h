@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <ctime>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -10,6 +12,7 @@
 
 #include "capture/DeviceBrowserDelegate.h"
 #include "capture/ScannerDeviceDelegate.h"
+#include "foundation/FileManager.h"
 #include "foundation/NotificationCenter.h"
 #include "foundation/Timer.h"
 #include "foundation/Value.h"
@@ -19,6 +22,7 @@
 #include "kit/WindowDelegate.h"
 #include "launcher/DataSourcePort.h"
 #include "launcher/save/SaveModuleCore.h"
+#include "launcher/save/SM_ImageProperty_Struct.h"
 
 namespace capture {
 class DeviceBrowser;
@@ -31,6 +35,7 @@ class ScrollView;
 class Window;
 }  // namespace kit
 class Zorvik_ProcessImageDialog;
+class ISM_XFORM_INFO;
 
 // The launcher: finds the user's scanner, lets the user choose one when there are several,
 // opens it through the data source, and closes everything when the data source or the user
@@ -116,6 +121,65 @@ class Zorvik_AppDelegate : public kit::ApplicationDelegate,
   void showModalDialog() { mModal = true; }
   void closeModalDialog() { mModal = false; }
 
+  // --- Image transfer (AppDelegateTransfer.cpp)
+  static constexpr std::uint32_t kBlockSize = 0x100000;
+  // How long the launcher waits for the save driver's workers, in 50 ms rounds.
+  static constexpr std::uint32_t kWorkerWaitMs = SaveModuleCore::kWorkerWaitMs;
+  static constexpr double kPollSeconds = 0.05;
+  // "MSG_XFERREADY": the run starts 0.1 s later, after the data source's post has returned.
+  void ntfXferReady(const fnd::Notification& notification);
+  // One scan request: pulls every image in 1 MiB blocks into the save driver and tells the
+  // data source the end of saving once.
+  void xferReady();
+  // The save layout of a scanner depth (1, 8, 16, 24, 48 bits per pixel); 0xACA03 for another
+  // depth, 0xAF207 for a zero resolution, width, length or depth.
+  static CMResult imagePropertyFor(const DT_IMAGEINFO& info, SM_ImageProperty_Struct* property);
+  // The transfer record as each image starts: everything "don't care", the launcher's buffer.
+  static TW_IMAGEMEMXFER presetTransferRecord(void* buffer);
+  bool isTransferring() const { return mTransferring; }
+
+  // --- Save settings and file naming (AppDelegateSave.cpp)
+  // "ntfQuirel_SaveInfo": the save settings of the next scan request.
+  void ntfQuirel_SaveInfo(const fnd::Notification& notification);
+  // Before each image: the next free numbered name, handed to the save driver.
+  void changeSaveFileName();
+  // Format pair, JPEG compression, application and device names of the image's transform.
+  void setFileFormat(ISM_XFORM_INFO* xform) const;
+  // The save folder of `path` exists, is writable and holds the current image: 0 when the
+  // file at the save path exists, 0xD7200 when it does not (yet); 0xDF200 not writable,
+  // 0xDF400 missing or too full (each after its message).
+  CMResult checkSavePathAccess(const std::string& path, std::uint32_t format);
+  // The first free numbered path for `path` (folder/name_date.ext), or the next one after the
+  // image saved at `path` (same name and date, the number advanced).
+  std::string fileNameWithNumber(const std::string& path, bool isFirst);
+  // text + "_" + today as yyyymmdd; the text itself with skip.
+  static std::string stringAddTimeStamp(const std::string& text, bool skip);
+  // The largest number of the files in `folder` named prefix_NNNN (any extension, any case,
+  // precomposed form); 0 when there is none.
+  static std::uint32_t FindMaxFileNumber(const std::string& folder, const std::string& prefix);
+  static bool IsFile(const std::string& path);
+  // Tests: "today" and the free space of a folder (empty: the system's).
+  using Clock = std::function<std::time_t()>;
+  static void setClock(Clock clock);
+  static void setFreeSpaceSource(fnd::FileManager::FreeSpaceSource source);
+  // Tests: whether a folder can be written to (empty: the system's answer, which is always
+  // yes for the superuser).
+  static void setWritableSource(std::function<bool(const std::string& folder)> source);
+
+  std::uint32_t saveFileFormat() const { return mSaveFileFormat; }
+  const std::string& saveFilePath() const { return m_SaveFilePath; }
+  const std::string& saveFileName() const { return m_SaveFileName; }
+  const std::string& saveFileURL() const { return mSaveFilePathBookmark; }
+  const std::string& saveFileURLSecurityBookmark() const { return mSaveFilePathSecurityBookmark; }
+  const std::optional<std::string>& outputProfilePath() const { return m_OutputPf_FilePath; }
+  std::uint32_t compression() const { return mCompression; }
+  std::uint32_t colorSetting() const { return m_ColorSetting; }
+  std::uint32_t outFileFormat() const { return m_uiOutFileFormat; }
+  std::uint32_t fileNumber() const { return m_FileNum; }
+  bool fileIndexOver() const { return mFileIndexOver; }
+  // The image being transferred (the free-space check's size).
+  void setRawImageProperty(const SM_ImageProperty_Struct& p) { m_RawImageProperty = p; }
+
   // --- Scanner discovery
   // The device list, or nothing when the file is missing or unreadable.
   static std::optional<fnd::Dictionary> getVantrelDevicePlist();
@@ -155,6 +219,7 @@ class Zorvik_AppDelegate : public kit::ApplicationDelegate,
   Zorvik_DataSourcePort* dataSource() const { return mDirectTWAIN.get(); }
   SaveModuleCore& saveModule() { return mSaveModule; }
   Zorvik_ProcessImageDialog& searchingNotice() const { return *m_SerchDeviceDlg; }
+  Zorvik_ProcessImageDialog& savingNotice() const { return *m_ProcDlg; }
   bool isModal() const { return mModal; }
   bool isScanning() const { return mScanning; }
   void setScanning(bool on) { mScanning = on; }
@@ -172,6 +237,13 @@ class Zorvik_AppDelegate : public kit::ApplicationDelegate,
   void reloadScanners();
   void clearTableSelection();
   void terminateApplication();
+  // Shows a launcher message of `table` with the modal flag raised around it.
+  void showLauncherMessage(const char* key, const char* table, const fnd::Array& args = {});
+  // Waits, turning the main loop, until the save driver runs no worker (at most 180000 ms).
+  void waitForSaveWorkers(bool turnLoop);
+  // How the wait for an image's final JPEG ended.
+  enum class JpegWaitEnd { Saved, FolderRefused, Failed };
+  JpegWaitEnd waitForFinalJpeg();
   std::string localizedDialogText(const fnd::Dictionary& strings, const char* key) const;
 
   std::unique_ptr<Zorvik_DataSourcePort> mDirectTWAIN;
@@ -194,6 +266,24 @@ class Zorvik_AppDelegate : public kit::ApplicationDelegate,
   std::unique_ptr<kit::Window> mAboutWindow;
   std::unique_ptr<kit::Alert> mErrorAlert;
   std::vector<std::shared_ptr<fnd::Timer>> mPendingCalls;
+  // Save settings of the current request (AppDelegateSave.cpp).
+  bool mHasSaveSettings = false;
+  std::uint32_t mSaveFileFormat = 0;
+  std::string m_SaveFilePath;
+  std::string m_SaveFileName;
+  std::string mSaveFilePathSecurityBookmark;  // the save folder
+  std::string mSaveFilePathBookmark;          // the folder with the file's name
+  std::uint32_t m_ColorSetting = 0;
+  std::optional<std::string> m_OutputPf_FilePath;
+  bool mIsLargeTif = false;  // always off
+  std::uint32_t mCompression = 0;
+  std::uint32_t m_uiOutFileFormat = 0;
+  std::uint32_t m_FileNum = 0;
+  bool mFileIndexOver = false;
+  // The image being transferred (AppDelegateTransfer.cpp).
+  SM_ImageProperty_Struct m_RawImageProperty{};
+  bool mTransferring = false;
+  bool mCloseAfterRun = false;  // a close request waits for the transfer run
   bool mSelectDevice = false;
   bool mModal = false;
   bool mScanning = false;

@@ -1,5 +1,32 @@
 #include "launcher/DataSourcePort.h"
 
-// The data source's programming interface is not part of this build: the launcher finds the
-// scanner and then says that the scanning window is not available.
-std::unique_ptr<Zorvik_DataSourcePort> Zorvik_MakeDirectTWAIN() { return nullptr; }
+#include <optional>
+
+#include "launcher/DirectTWAINPort.h"
+#include "ui/frontdoor/Quirel.h"
+
+namespace {
+
+std::optional<bool>& mainWindowStandIn() {
+  static std::optional<bool> standIn;
+  return standIn;
+}
+
+}  // namespace
+
+bool Zorvik_FrontDoorHasMainWindow() {
+  if (mainWindowStandIn()) return *mainWindowStandIn();
+  // A root made for the main window holds a window controller only where the user interface
+  // can build one.
+  const Quirel probe(Quirel::kUseWindowController);
+  return probe.windowController() != nullptr;
+}
+
+void Zorvik_SetMainWindowStandIn(std::optional<bool> present) { mainWindowStandIn() = present; }
+
+std::unique_ptr<Zorvik_DataSourcePort> Zorvik_MakeDirectTWAIN() {
+  // Without the driver's main window the user could never ask for a scan: the launcher then
+  // says the scanning window is not available rather than sit with no window.
+  if (!Zorvik_FrontDoorHasMainWindow()) return nullptr;
+  return std::make_unique<Zorvik_DirectTWAINPort>();
+}

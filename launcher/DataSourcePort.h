@@ -3,7 +3,9 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 
+#include "datasource/TransferRecords.h"
 #include "foundation/Value.h"
 
 // What the launcher asks of the data source, in the order it asks it. The data source's
@@ -21,6 +23,20 @@ class Zorvik_DataSourcePort {
   virtual std::int32_t dtScannerCloseUserInterface() = 0;
   virtual std::int32_t dtScannerCloseDevice() = 0;
 
+  // Pulling the images after "MSG_XFERREADY". The records and the buffer are the launcher's.
+  // Answers 0 and keeps nothing (the block size is each transfer's Memory.Length).
+  virtual std::int32_t dtScannerSetupMemorySize(std::uint32_t size) = 0;
+  // Fills the description of the image about to be transferred.
+  virtual std::int32_t dtScannerGetImageInfo(DT_IMAGEINFO* info) = 0;
+  // One block of rows: TWRC_SUCCESS more follow, TWRC_XFERDONE the image's last block,
+  // TWRC_FAILURE or TWRC_CANCEL the image failed.
+  virtual std::int32_t dtScannerImageMemoryTransfer(TW_IMAGEMEMXFER* xfer) = 0;
+  // Mode 1 gives the rest up; 0 asks how many images follow (0 none; negative: the scan ended
+  // without more, -3 no room for the next feeder page, -2 an error).
+  virtual std::int32_t dtScannerPendingTransfers(std::int32_t mode) = 0;
+  // 0 saved, 1 ended after a failed transfer, 2 given up.
+  virtual std::int32_t dtScannerNotifyDidFinishSaving(std::int32_t status) = 0;
+
   // The sender of the data source's notifications to the launcher ("MSG_XFERREADY",
   // "MSG_CLOSEDSREQ", "ntfQuirel_SaveInfo").
   virtual const void* notificationSender() const = 0;
@@ -29,6 +45,11 @@ class Zorvik_DataSourcePort {
 // Makes the data source at launch; null when this build has none.
 using Zorvik_DataSourceFactory = std::function<std::unique_ptr<Zorvik_DataSourcePort>()>;
 
-// The product's data source for the launcher. Null until images can be pulled through it; the
-// port over the data source (launcher/DirectTWAINPort.h) opens and closes the device already.
+// The product's data source for the launcher (launcher/DirectTWAINPort.h); null while the user
+// interface cannot show its main window.
 std::unique_ptr<Zorvik_DataSourcePort> Zorvik_MakeDirectTWAIN();
+
+// Whether the user interface can build its main window (the root makes a window controller).
+bool Zorvik_FrontDoorHasMainWindow();
+// Tests: a stand-in for the main window answers in its place (nothing: ask the root again).
+void Zorvik_SetMainWindowStandIn(std::optional<bool> present);

@@ -17,6 +17,11 @@ class Zorvik_DirectTWAINPort final : public Zorvik_DataSourcePort {
   std::int32_t dtScannerOpenUserInterface(std::int32_t unused) override;
   std::int32_t dtScannerCloseUserInterface() override;
   std::int32_t dtScannerCloseDevice() override;
+  std::int32_t dtScannerSetupMemorySize(std::uint32_t size) override;
+  std::int32_t dtScannerGetImageInfo(DT_IMAGEINFO* info) override;
+  std::int32_t dtScannerImageMemoryTransfer(TW_IMAGEMEMXFER* xfer) override;
+  std::int32_t dtScannerPendingTransfers(std::int32_t mode) override;
+  std::int32_t dtScannerNotifyDidFinishSaving(std::int32_t status) override;
   const void* notificationSender() const override;
 
   Dravon_DirectTWAIN& dataSource() const { return *mDataSource; }

@@ -17,6 +17,7 @@ void Zorvik_ProcessImageDialog::setParentWindow(kit::Window* window) {
 }
 
 void Zorvik_ProcessImageDialog::showProcessImageDialog(std::string_view key, std::string_view table) {
+  mLastKey = std::string(key);
   showProcessImageDialogMT(key, table);
 }
 

@@ -51,6 +51,8 @@ class Zorvik_ProcessImageDialog {
   Zorvik_ProcessImagePanel* panel() const { return mWindow.get(); }
   bool isShowing() const;
   std::string text() const;
+  // The key of the last text shown, kept after the notice closes (tests).
+  const std::string& lastShownKey() const { return mLastKey; }
 
  private:
   std::unique_ptr<Zorvik_ProcessImagePanel> mWindow;
@@ -59,4 +61,5 @@ class Zorvik_ProcessImageDialog {
   std::int16_t mIncrementPercentage = 10;
   std::int16_t mMaxPercentage = 100;
   fnd::Rect mParentRect;
+  std::string mLastKey;
 };

@@ -68,6 +68,10 @@ class FakeRoot : public Dravon_UIRoot {
 
   std::function<std::int32_t(std::int32_t number)> answer = [](std::int32_t) { return 1; };
   std::shared_ptr<Quirel_progressCancelStatus> lastCancelObject;
+  // Cancel pressed in the progress window: every cancel object it is handed reads 1.
+  std::atomic<bool> cancelPressed{false};
+  // The user closes the scan-result window as soon as it waits for them.
+  bool closeResultWindowAtOnce = false;
   std::vector<std::uint8_t> previewBytes;
 
   const void* notificationSender() const override { return this; }
@@ -159,9 +163,15 @@ class FakeRoot : public Dravon_UIRoot {
   void showCloseSelectWindow() override { log_->add("showCloseSelectWindow"); }
   void closeCloseSelectWindow() override { log_->add("closeCloseSelectWindow"); }
   void showScanResultWindow() override { log_->add("showScanResultWindow"); }
-  void addScanResultImage(const fnd::Dictionary*) override { log_->add("addScanResultImage"); }
+  void addScanResultImage(const fnd::Dictionary* d) override {
+    log_->keep("addScanResultImage", d);
+    log_->add("addScanResultImage");
+  }
   void closeScanResultWindow() override { log_->add("closeScanResultWindow"); }
-  void startEventScanResultWindow() override { log_->add("startEventScanResultWindow"); }
+  void startEventScanResultWindow() override {
+    log_->add("startEventScanResultWindow");
+    if (closeResultWindowAtOnce) fnd::NotificationCenter::defaultCenter().post("clickCloseButtonPost", this);
+  }
   void enableMultiScanWindow() override { log_->add("enableMultiScanWindow"); }
   void scanRetryStart() override { log_->add("scanRetryStart"); }
   void manualCalibrationError(const fnd::Dictionary* d) override {
@@ -182,6 +192,7 @@ class FakeRoot : public Dravon_UIRoot {
   void closeSavePathWindow() override { log_->add("closeSavePathWindow"); }
   void attachMousedownEvent(const std::shared_ptr<Quirel_progressCancelStatus>& s) override {
     lastCancelObject = s;
+    if (cancelPressed.load()) s->setCancelNum(1);
     log_->add("attachMousedownEvent");
   }
   void scanResultMousedownEvent2(const std::shared_ptr<Quirel_progressCancelStatus>& s) override {
@@ -250,6 +261,7 @@ class FakeScan : public Velmor_SMController {
   std::atomic<int> paperChecks{0};
   std::atomic<int> cancels{0};
   std::atomic<int> initAnswer{0};
+  std::atomic<int> continueAnswer{0};  // smContinousScan2
   fnd::Dictionary capabilities{{"OpticalResolution", 4800}};
   bool noCapabilities = false;
   // Called inside each recorded call (to answer into the posted objects).
@@ -284,7 +296,7 @@ class FakeScan : public Velmor_SMController {
   void smStartScan() override { add("smStartScan"); }
   const std::uint8_t* smReadScan() override { return nullptr; }
   void smEndScan() override { add("smEndScan"); }
-  int smContinousScan2(int) override { return 0; }
+  int smContinousScan2(int) override { return continueAnswer.load(); }
   // Like the module, a cancel ends the document (status 1), on the caller's thread here.
   void smCancelScan() override {
     ++cancels;

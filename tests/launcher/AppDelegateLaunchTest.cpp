@@ -11,6 +11,7 @@
 #include "kit/MenuItem.h"
 #include "kit/ImageView.h"
 #include "kit/TextField.h"
+#include "launcher/DirectTWAINPort.h"
 #include "launcher/ProcessImageDialog.h"
 
 namespace launchertest {
@@ -97,6 +98,16 @@ TEST_F(LauncherTest, WithoutADataSourceTheProgramSaysSoAndEnds) {
   ASSERT_TRUE(runUntil([] { return kit::Application::shared().isTerminated(); }));
   EXPECT_EQ(messages, std::vector<std::string>{textOf("PVTO_ERROR_NO_DRIVER")});
   EXPECT_TRUE(log->calls.empty());
+}
+
+TEST_F(LauncherTest, TheProductsDataSourceComesWithTheMainWindow) {
+  // Without the driver's main window no scan could ever be asked for: no data source then.
+  EXPECT_EQ(Zorvik_MakeDirectTWAIN() != nullptr, Zorvik_FrontDoorHasMainWindow());
+  Zorvik_SetMainWindowStandIn(true);
+  std::unique_ptr<Zorvik_DataSourcePort> real = Zorvik_MakeDirectTWAIN();
+  Zorvik_SetMainWindowStandIn(std::nullopt);
+  ASSERT_NE(dynamic_cast<Zorvik_DirectTWAINPort*>(real.get()), nullptr);
+  EXPECT_NE(real->notificationSender(), nullptr);
 }
 
 TEST_F(LauncherTest, NoDeviceAtAllShowsError08AndTheWaitEndsWithTheProgram) {

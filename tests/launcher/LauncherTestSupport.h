@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -31,6 +33,30 @@ struct DataSourceLog {
   std::vector<fnd::Dictionary> devices;
   std::int32_t openDeviceAnswer = 0;
   std::int32_t openUserInterfaceAnswer = 0;
+
+  // Transfer calls as they were made.
+  std::vector<std::uint32_t> memorySizes;
+  std::vector<std::int32_t> pendingModes;
+  std::vector<std::int32_t> finishStatuses;
+  std::vector<TW_IMAGEMEMXFER> transfers;  // each record as it was handed in
+  // The images to deliver, in order. Each transfer fills whole rows of the current image into
+  // the caller's buffer, byte x of row y holding pixelByte(y, x); the pending count is the
+  // number of images still to come.
+  std::vector<DT_IMAGEINFO> images;
+  std::size_t currentImage = 0;
+  std::uint32_t rowsDelivered = 0;
+  // When set, answers each transfer instead (the record is filled as above only when it
+  // answers TWRC_SUCCESS or TWRC_XFERDONE through `deliver`).
+  std::function<std::int32_t(TW_IMAGEMEMXFER* xfer, const std::function<std::int32_t()>& deliver)> transferAnswer;
+
+  static std::uint8_t pixelByte(std::uint32_t row, std::uint32_t column) {
+    return static_cast<std::uint8_t>(row * 7 + column);
+  }
+  static std::uint32_t rowBytesOf(const DT_IMAGEINFO& i) {
+    const auto bits = static_cast<std::uint32_t>(i.BitsPerPixel);
+    const auto width = static_cast<std::uint32_t>(i.ImageWidth);
+    return bits == 1 ? (width + 7) / 8 : bits / 8 * width;
+  }
 };
 
 class RecordingDataSource : public Zorvik_DataSourcePort {
@@ -53,9 +79,69 @@ class RecordingDataSource : public Zorvik_DataSourcePort {
     log_->calls.push_back("dtScannerCloseDevice");
     return 0;
   }
+  std::int32_t dtScannerSetupMemorySize(std::uint32_t size) override {
+    log_->calls.push_back("dtScannerSetupMemorySize");
+    log_->memorySizes.push_back(size);
+    return TWRC_SUCCESS;
+  }
+  std::int32_t dtScannerGetImageInfo(DT_IMAGEINFO* info) override {
+    log_->calls.push_back("dtScannerGetImageInfo");
+    if (!info) return TWRC_FAILURE;
+    if (log_->currentImage >= log_->images.size()) {
+      *info = DT_IMAGEINFO{};
+      return TWRC_FAILURE;
+    }
+    *info = log_->images[log_->currentImage];
+    return TWRC_SUCCESS;
+  }
+  std::int32_t dtScannerImageMemoryTransfer(TW_IMAGEMEMXFER* xfer) override {
+    log_->calls.push_back("dtScannerImageMemoryTransfer");
+    if (xfer) log_->transfers.push_back(*xfer);
+    auto deliver = [this, xfer] { return deliverBlock(xfer); };
+    if (log_->transferAnswer) return log_->transferAnswer(xfer, deliver);
+    return deliver();
+  }
+  std::int32_t dtScannerPendingTransfers(std::int32_t mode) override {
+    log_->calls.push_back("dtScannerPendingTransfers");
+    log_->pendingModes.push_back(mode);
+    log_->rowsDelivered = 0;
+    if (mode == 1 || log_->currentImage >= log_->images.size()) {
+      log_->currentImage = log_->images.size();
+      return 0;
+    }
+    ++log_->currentImage;
+    return static_cast<std::int32_t>(log_->images.size() - log_->currentImage);
+  }
+  std::int32_t dtScannerNotifyDidFinishSaving(std::int32_t status) override {
+    log_->calls.push_back("dtScannerNotifyDidFinishSaving");
+    log_->finishStatuses.push_back(status);
+    return 0;
+  }
   const void* notificationSender() const override { return this; }
 
  private:
+  // Whole rows of the current image into the caller's buffer, as the data source does.
+  std::int32_t deliverBlock(TW_IMAGEMEMXFER* xfer) {
+    if (!xfer || log_->currentImage >= log_->images.size()) return TWRC_FAILURE;
+    const DT_IMAGEINFO& image = log_->images[log_->currentImage];
+    const std::uint32_t rowBytes = DataSourceLog::rowBytesOf(image);
+    auto* dest = static_cast<std::uint8_t*>((xfer->Memory.Flags & TWMF_HANDLE) && xfer->Memory.TheMem
+                                                ? *static_cast<void**>(xfer->Memory.TheMem)
+                                                : xfer->Memory.TheMem);
+    if (rowBytes == 0 || !dest || xfer->Memory.Length < rowBytes) return TWRC_FAILURE;
+    const auto length = static_cast<std::uint32_t>(image.ImageLength);
+    const std::uint32_t rows = std::min(xfer->Memory.Length / rowBytes, length - log_->rowsDelivered);
+    for (std::uint32_t r = 0; r < rows; ++r)
+      for (std::uint32_t x = 0; x < rowBytes; ++x)
+        dest[r * rowBytes + x] = DataSourceLog::pixelByte(log_->rowsDelivered + r, x);
+    *xfer = TW_IMAGEMEMXFER{0, rowBytes, static_cast<std::uint32_t>(image.ImageWidth), rows, 0,
+                            log_->rowsDelivered, rows * rowBytes, xfer->Memory};
+    log_->rowsDelivered += rows;
+    if (log_->rowsDelivered < length) return TWRC_SUCCESS;
+    log_->rowsDelivered = 0;
+    return TWRC_XFERDONE;
+  }
+
   std::shared_ptr<DataSourceLog> log_;
 };
 

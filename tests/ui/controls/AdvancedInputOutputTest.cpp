@@ -10,10 +10,12 @@
 #include "ControlsTestSupport.h"
 #include "kit/Menu.h"
 #include "ui/controls/CTRLS_ADVDirectionButton.h"
+#include "ui/controls/CTRLS_ADVNextThumbnailButton.h"
 #include "ui/controls/CTRLS_ColorModePopup.h"
 #include "ui/controls/CTRLS_DateSizeTextF.h"
 #include "ui/controls/CTRLS_FavoritePopup.h"
 #include "ui/controls/CTRLS_FilmSizePopup.h"
+#include "ui/controls/CTRLS_FixesRatioButton.h"
 #include "ui/controls/CTRLS_InputSizeWidthTextF.h"
 #include "ui/controls/CTRLS_Magnification.h"
 #include "ui/controls/CTRLS_OrientationButton.h"
@@ -329,4 +331,36 @@ TEST(AdvancedSteppers, LevelStepperAndSliderStopAtTheirEndsAndPostOnceAgreed) {
   EXPECT_FALSE(level.getNumberTxtF()->isEnabled() || level.getStepper()->isEnabled() || level.getSlider()->isEnabled());
   for (kit::View* v : std::vector<kit::View*>{level.getStepper(), level.getSlider(), level.getNumberTxtF()})
     v->removeFromSuperview();
+}
+
+// The lock turns its picture to the state the click left and then reports; the advanced
+// thumbnail buttons report under the advanced names, never the basic ones.
+TEST(AdvancedControls, RatioLockAndThumbnailStepsReportUnderTheirOwnNames) {
+  PostRecorder rec({"AdvFixesRatioChangePost", "AdvNextThumbnailPost", "AdvBackThumbnailPost", "NextThumbnailPost",
+                    "BackThumbnailPost"});
+  Quirel_CTRLS_FixesRatioButton lock;
+  lock.setIconBTOnImage("BT_LOCK_ON_S", "BT_LOCK_ON_N", "BT_LOCK_ON_G", kBundle);
+  lock.setIconBTOffImage("BT_LOCK_OFF_S", "BT_LOCK_OFF_N", "BT_LOCK_OFF_G", kBundle);
+  const kit::Image on = kit::Image::named("BT_LOCK_ON_N", kBundle), off = kit::Image::named("BT_LOCK_OFF_N", kBundle);
+  ASSERT_TRUE(on.isValid() && off.isValid());
+  // A pixel where the two pictures differ.
+  int x = -1, y = -1;
+  for (int j = 0; j < int(on.size().height) && x < 0; ++j)
+    for (int i = 0; i < int(on.size().width) && x < 0; ++i)
+      if (on.colorAtPixel(i, j) != off.colorAtPixel(i, j)) x = i, y = j;
+  ASSERT_GE(x, 0) << "the locked and unlocked pictures look the same";
+  lock.getIconOnOffBT()->performClick();
+  EXPECT_TRUE(lock.isOnState());
+  EXPECT_EQ(lock.getIconOnOffBT()->image().colorAtPixel(x, y), on.colorAtPixel(x, y));
+  lock.getIconOnOffBT()->performClick();
+  EXPECT_FALSE(lock.isOnState());
+  EXPECT_EQ(lock.getIconOnOffBT()->image().colorAtPixel(x, y), off.colorAtPixel(x, y));
+
+  Quirel_CTRLS_ADVNextThumbnailButton steps;
+  steps.getNextBT()->performClick();
+  steps.getBackBT()->performClick();
+  EXPECT_EQ(rec.posts, (std::vector<std::string>{"AdvFixesRatioChangePost", "AdvFixesRatioChangePost",
+                                                  "AdvNextThumbnailPost", "AdvBackThumbnailPost"}));
+  EXPECT_EQ(rec.senders, (std::vector<const void*>{lock.getIconOnOffBT(), lock.getIconOnOffBT(), steps.getNextBT(),
+                                                    steps.getBackBT()}));
 }
