@@ -70,8 +70,8 @@ def main():
                 png(os.path.join(HERE, name), size, size, pixel)
     for upper, lower, colour in CHIPS:
         size, pixel = chip(colour)
-        for name in ("ADJ_%s.png" % upper, "colorchip_%s.png" % lower):
-            png(os.path.join(HERE, name), size, size, pixel)
+        # The newer names ("ADJ_...") are the colour balance's slider ends, drawn by draw_adjust.py.
+        png(os.path.join(HERE, "colorchip_%s.png" % lower), size, size, pixel)
 
 
 if __name__ == "__main__":

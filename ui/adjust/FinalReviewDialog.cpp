@@ -1,0 +1,358 @@
+#include "ui/adjust/FinalReviewDialog.h"
+
+#include <cmath>
+
+#include "kit/Box.h"
+#include "kit/Font.h"
+#include "kit/Image.h"
+#include "kit/ImageView.h"
+#include "kit/TextField.h"
+#include "ui/controls/CTRLS_FinalChannelPopup.h"
+#include "ui/controls/CTRLS_FinalReviewGraph.h"
+#include "ui/controls/CTRLS_FinalReviewZoomView.h"
+#include "ui/controls/DlgBackgroundView.h"
+#include "ui/controls/DlgImageView.h"
+#include "ui/controls/ImageDataProcessPanel.h"
+#include "ui/controls/NoFocusButton.h"
+#include "ui/controls/NoFocusPopUpButton.h"
+#include "ui/model/CropInfo.h"
+#include "ui/model/UIScannerInfo.h"
+
+namespace {
+
+bool isFinalColorMode(int mode) { return mode >= 3 && mode <= 5; }
+bool isFinalGrayMode(int mode) { return mode == 1 || mode == 2; }
+
+std::string finalReviewValue(const fnd::Dictionary& d, const char* key) {
+  const fnd::Value v = d.get(key);
+  return v.isString() ? v.toString() : std::to_string(v.toInt());
+}
+
+double finalReviewNumber(const fnd::Dictionary& d, const char* key) {
+  const fnd::Value v = d.get(key);
+  return v.isString() ? std::atof(v.toString().c_str()) : static_cast<double>(v.toInt());
+}
+
+}  // namespace
+
+Quirel_FinalReviewDialog::Quirel_FinalReviewDialog(const CropList* crops, Quirel_CropInfo* templateCrop,
+                                                   const Quirel_PreferenceInfo* preference,
+                                                   const Quirel_UIScannerInfo* scannerInfo, kit::Window* parentWindow)
+    : Quirel_FloatingDialog(Code::FINAL, {Code::TONEBC, Code::HIST, Code::COLOR}, crops, templateCrop, scannerInfo,
+                            parentWindow),
+      mPreferenceInfo(preference) {}
+
+Quirel_FinalReviewDialog::~Quirel_FinalReviewDialog() { stopObserving(); }
+
+// --- window
+
+void Quirel_FinalReviewDialog::createFinalReviewDialog(fnd::Size size) {
+  const bool v1400 = mScannerInfo && mScannerInfo->isVer1400Later();
+  const bool v1500 = mScannerInfo && mScannerInfo->isVer1500Later();
+  createPanel(size, "IDD_PAGE_TONE_FINAL_TH_STR", true);
+  if (!v1400) mWindow->setFinalZoomRect(mWindow->standardWindowButtonFrame(kit::WindowButton::Zoom));
+  const kit::Font small = kit::Font::systemFont(10);
+
+  auto content = std::make_unique<Quirel_DlgBackgroundView>(fnd::Rect(0, 0, size.width, size.height));
+  mContentView = content.get();
+  mWindow->setContentView(std::move(content));
+  const double innerX = size.width > 220 ? std::floor((size.width - 220) / 2) : 0;
+  mBackgroundView = static_cast<Quirel_DlgBackgroundView*>(
+      mContentView->addSubview(std::make_unique<Quirel_DlgBackgroundView>(fnd::Rect(innerX, 0, 220, 400))));
+
+  kit::View* graphView = mPendingGraphView ? mPendingGraphView->linkedView() : nullptr;
+  mGraphFrame = std::make_unique<Quirel_CTRLS_FinalReviewGraph>(std::move(mPendingGraphView));
+  if (graphView) {
+    mBackgroundView->addSubview(graphView);
+    mGraphFrame->setGraphViewRect(37, 212, 150, 150);
+  }
+  kit::View* zoomView = mPendingZoomView ? mPendingZoomView->linkedView() : nullptr;
+  mZoomView = std::make_unique<Quirel_CTRLS_FinalReviewZoomView>(std::move(mPendingZoomView));
+  if (zoomView) {
+    mBackgroundView->addSubview(zoomView);
+    mZoomView->setZoomViewRect(23, 98, 63, 63);
+    mZoomView->setHidden(true);
+  }
+
+  // Readouts beside the zoom view, both hidden until a colour mode is set.
+  for (kit::TextField** view : {&mColorPixelValueView, &mGrayPixelValueView}) {
+    auto label = kit::TextField::wrappingLabelWithString("", fnd::Rect(92, 94, 126, 67));
+    label->setFont(small);
+    label->setHidden(true);
+    *view = static_cast<kit::TextField*>(mBackgroundView->addSubview(std::move(label)));
+  }
+
+  const struct {
+    fnd::Rect frame;
+    const char* newer;
+    const char* older;
+  } pictures[3] = {{fnd::Rect(36, 198, 153, 10), "ADJ_HORIZONTAL.tif", "GradationHorizonBar"},
+                   {fnd::Rect(24, 211, 10, 153), "ADJ_VERTICAL.tif", "GradationverticalBar"},
+                   {fnd::Rect(94, 165, 16, 16), "PICK.tiff", "ToneTotalSetting"}};
+  for (const auto& p : pictures) {
+    auto view = std::make_unique<Quirel_DlgImageView>(p.frame);
+    view->setImage(kit::Image::fromFile(getFileName(v1500 ? p.newer : p.older)));
+    view->setImageScaling(kit::ImageScaling::AxesIndependently);
+    mImageViews.push_back(static_cast<Quirel_DlgImageView*>(mBackgroundView->addSubview(std::move(view))));
+  }
+
+  mChannelPopupBtn = std::make_unique<Quirel_CTRLS_FinalChannelPopup>();
+  mChannelPopupBtn->setTitleTxtTitle(localized("IDC_PGBC_CH_LABEL_STR"));
+  mChannelPopupBtn->setTitleTxtRect(23, 377, 80, 13);
+  mChannelPopupBtn->setTitleTxtFont(small);
+  mChannelPopupBtn->setPopupBTRect(103, 371, 96, 22);
+  mChannelPopupBtn->setPopupBTFont(small);
+  mChannelPopupBtn->getPopupBT()->setNotificationType(2);
+  mBackgroundView->addSubview(mChannelPopupBtn->getTitleTxt());
+  mBackgroundView->addSubview(mChannelPopupBtn->getPopupBT());
+  mChannelPopupBtn->setPopupBTAction();
+  mChannelPopupBtn->setMenuOnOff(true);
+
+  auto separator = std::make_unique<kit::Box>(fnd::Rect(8, 38, 204, 1));
+  separator->setBoxType(kit::BoxType::Separator);
+  mBackgroundView->addSubview(std::move(separator));
+  auto close = std::make_unique<Quirel_NoFocusButton>(fnd::Rect(114, 4, 98, 28));
+  close->setTitle(localized("IDC_MAINSHEET_CLOSE_STR"));
+  close->setButtonType(kit::ButtonType::MomentaryPushIn);
+  close->setBezelStyle(kit::BezelStyle::Rounded);
+  close->setFont(small);
+  close->setAction([this] { closeBtnClick(); });
+  mCloseBtn = static_cast<Quirel_NoFocusButton*>(mBackgroundView->addSubview(std::move(close)));
+  setEnabledToolTips();
+
+  observe(Quirel_CTRLS_FinalChannelPopup::kChangePost, mChannelPopupBtn->getPopupBT(), [this] { popupClick(); });
+  observe(Quirel_NoFocusPopUpButton::kSetValuePost, mChannelPopupBtn->getPopupBT(), [] {});
+  observe(kDlgMouseDownPost, mContentView, [this] { dlgMouseDown(); });
+  observe(kDlgMouseDownPost, mBackgroundView, [this] { dlgMouseDown(); });
+  if (graphView) observe(kDlgMouseDownPost, graphView, [this] { dlgMouseDown(); });
+  if (zoomView) observe(kDlgMouseDownPost, zoomView, [this] { dlgMouseDown(); });
+  for (Quirel_DlgImageView* v : mImageViews) observe(kDlgMouseDownPost, v, [this] { dlgMouseDown(); });
+  observe(kFinalUpdatePost, nullptr, [this] { dialogUpdate(); });
+  observe(kDrawHistogramPost, nullptr, [this] { setHistgram(); });
+  observe(kFinalRefreshPost, nullptr, [this] { displayReflesh(); });
+  registerSyncObservers();
+  storeContentHeights();
+}
+
+void Quirel_FinalReviewDialog::setEnabledToolTips() {
+  if (mChannelPopupBtn) {
+    kit::View* v = mChannelPopupBtn->getPopupBT();
+    if (mChannelPopupBtn->isEnabled() && v->toolTip().empty()) v->setToolTip(localized("IDC_PGBC_CH_CMB", "ToolTips"));
+    if (!mChannelPopupBtn->isEnabled() && !v->toolTip().empty()) v->setToolTip("");
+  }
+  if (mCloseBtn) {
+    if (mCloseBtn->isEnabled() && mCloseBtn->toolTip().empty())
+      mCloseBtn->setToolTip(localized("IDC_PGFH_CLOSE_BTN", "ToolTips"));
+    if (!mCloseBtn->isEnabled() && !mCloseBtn->toolTip().empty()) mCloseBtn->setToolTip("");
+  }
+}
+
+void Quirel_FinalReviewDialog::setControlsEnabled(bool enabled) {
+  if (mChannelPopupBtn) mChannelPopupBtn->setEnabled(enabled);
+  if (mCloseBtn) mCloseBtn->setEnabled(enabled);
+}
+
+void Quirel_FinalReviewDialog::setMouseDownOnControl(bool on) {
+  if (mChannelPopupBtn) mChannelPopupBtn->setMenuOnOff(on);
+  if (mCloseBtn) mCloseBtn->setDownOnOff(on);
+}
+
+void Quirel_FinalReviewDialog::refreshAfterBecomingKey() {
+  setNeedsDisplayInGraph();
+  post(kHistRefreshPost);
+}
+
+void Quirel_FinalReviewDialog::beforeCloseGranted() {
+  if (mZoomView) mZoomView->setHidden(true);
+}
+
+void Quirel_FinalReviewDialog::setNeedsDisplayInGraph() {
+  if (!mGraphFrame) return;
+  if (kit::View* super = mGraphFrame->superview()) super->setNeedsDisplay(true);
+  mGraphFrame->updateDisplay();
+}
+
+// --- channel and curve
+
+void Quirel_FinalReviewDialog::setColorMode(int mode) {
+  const bool v1400 = mScannerInfo && mScannerInfo->isVer1400Later();
+  mPopupSelected = mode;
+  mChannelPopupBtn->removeAllPopupItems();
+  mChannelPopupBtn->setPopupBTFont(kit::Font::systemFont(10));
+  if (isFinalColorMode(mode)) {
+    mChannelPopupBtn->addPopupItem(localized("IDS_MASTER"));
+    mChannelPopupBtn->addPopupItem(localized(v1400 ? "IDC_PGCB_RED_STR" : "IDMAC_RED"));
+    mChannelPopupBtn->addPopupItem(localized(v1400 ? "IDC_PGCB_GREEN_STR" : "IDMAC_GREEN"));
+    mChannelPopupBtn->addPopupItem(localized(v1400 ? "IDC_PGCB_BLUE_STR" : "IDMAC_BLUE"));
+    mColorPixelValueView->setHidden(false);
+    mGrayPixelValueView->setHidden(true);
+  } else if (isFinalGrayMode(mode)) {
+    mChannelPopupBtn->addPopupItem(localized("IDS_GRAY"));
+    mColorPixelValueView->setHidden(true);
+    mGrayPixelValueView->setHidden(false);
+    mFinalRevChannel = 0;
+  }
+  mChannelPopupBtn->select(0);
+  if (mGraphFrame) mGraphFrame->setColor(mode);
+  setNeedsDisplayInGraph();
+}
+
+void Quirel_FinalReviewDialog::popupClick() {
+  mFinalRevChannel = mChannelPopupBtn->selected();
+  updateToneCurve(mCropList, mHasPreview, mTemplateCrop, mPreferenceInfo);
+}
+
+void Quirel_FinalReviewDialog::updateToneCurve(const CropList* crops, bool hasPreview, Quirel_CropInfo* templateCrop,
+                                               const Quirel_PreferenceInfo* preference) {
+  mChannelPopupBtn->select(mFinalRevChannel);
+  if (mGraphFrame) mGraphFrame->setChannel(mFinalRevChannel);
+  mHasPreview = hasPreview;
+  mCropList = crops;
+  mTemplateCrop = templateCrop;
+  mPreferenceInfo = preference;
+
+  auto feed = [this](const Quirel_CropInfo* crop) {
+    if (!mGraphFrame) return;
+    const ToneBCValues bc = crop ? crop->getToneBC() : ToneBCValues{};
+    const HistogramValues hist = crop ? crop->getHistogram() : HistogramValues{};
+    static const ToneCurveValues kNoCurve{};
+    const ToneCurveValues& curve = crop ? crop->getToneCurve() : kNoCurve;
+    mGraphFrame->getPreviewInfo(mHasPreview);
+    mGraphFrame->setBrightness(bc.brightness);
+    mGraphFrame->setContrast(bc.contrast);
+    mGraphFrame->setGrayPoint(hist.gray);
+    mGraphFrame->setBlackPoint(hist.black);
+    mGraphFrame->setMidPoint(hist.mid);
+    mGraphFrame->setWhitePoint(hist.white);
+    mGraphFrame->setUserCurveCount(curve.setPointCount);
+    mGraphFrame->setUserCurvePoint(&curve.setPoint[0][0]);
+    mGraphFrame->setToneSelectTable(curve.selectToneCurve);
+    mGraphFrame->setMonitorGamma(1.0f);
+  };
+  if (mCropList && !mCropList->empty()) {
+    // Every focused crop feeds the graph; the lowest-index one is shown last.
+    for (auto it = mCropList->rbegin(); it != mCropList->rend(); ++it)
+      if (*it && (*it)->isFocus()) feed(it->get());
+  } else {
+    feed(mTemplateCrop);
+  }
+  setNeedsDisplayInGraph();
+}
+
+void Quirel_FinalReviewDialog::drawHistgram(const CropList* crops, bool hasPreview, Quirel_CropInfo* templateCrop) {
+  if (hasPreview) {
+    auto read = [this](const Quirel_CropInfo& crop) {
+      mcropCorRect = crop.getcropCorRect();
+      mWidth = static_cast<int>(mcropCorRect.size.width);
+      mHeight = static_cast<int>(mcropCorRect.size.height);
+      mcropCorData = crop.getcropCorData();
+    };
+    if (crops && !crops->empty()) {
+      for (auto it = crops->rbegin(); it != crops->rend(); ++it) {
+        if (!*it || !(*it)->isSelected()) continue;
+        read(**it);
+        if (mcropCorData && mGraphFrame) mGraphFrame->setImgData(mWidth, mHeight, mcropCorData);
+      }
+      const CropList* stored = mCropList ? mCropList : crops;
+      bool found = false;
+      for (auto it = stored->rbegin(); it != stored->rend(); ++it) {
+        if (!*it || !(*it)->isFocus()) continue;
+        read(**it);
+        found = found || mcropCorData;
+      }
+      if (found && mcropCorData && mGraphFrame) mGraphFrame->setImgData(mWidth, mHeight, mcropCorData);
+    } else if (templateCrop) {
+      read(*templateCrop);
+      if (mcropCorData && mGraphFrame) mGraphFrame->setImgData(mWidth, mHeight, mcropCorData);
+    }
+  }
+  setNeedsDisplayInGraph();
+}
+
+void Quirel_FinalReviewDialog::dialogUpdate() {
+  if (isVisible()) updateToneCurve(mCropList, mHasPreview, mTemplateCrop, mPreferenceInfo);
+}
+
+void Quirel_FinalReviewDialog::setHistgram() {
+  if (isVisible()) drawHistgram(mCropList, mHasPreview, mTemplateCrop);
+}
+
+void Quirel_FinalReviewDialog::displayReflesh() {
+  if (isVisible()) setNeedsDisplayInGraph();
+}
+
+// --- pixel values
+
+bool Quirel_FinalReviewDialog::colorReadoutShown() const {
+  return mColorPixelValueView && !mColorPixelValueView->isHidden();
+}
+bool Quirel_FinalReviewDialog::grayReadoutShown() const { return mGrayPixelValueView && !mGrayPixelValueView->isHidden(); }
+
+std::string Quirel_FinalReviewDialog::readoutText() const {
+  if (colorReadoutShown()) return mColorPixelValueView->stringValue();
+  if (grayReadoutShown()) return mGrayPixelValueView->stringValue();
+  return {};
+}
+
+void Quirel_FinalReviewDialog::clearCurrentReadout() {
+  if (isFinalColorMode(mPopupSelected) && mColorPixelValueView) mColorPixelValueView->setStringValue("");
+  if (isFinalGrayMode(mPopupSelected) && mGrayPixelValueView) mGrayPixelValueView->setStringValue("");
+}
+
+void Quirel_FinalReviewDialog::zoomViewHidden() {
+  if (!mZoomView || !mZoomView->getZoomView() || !isVisible()) return;
+  clearCurrentReadout();
+  mZoomView->setHidden(true);
+}
+
+void Quirel_FinalReviewDialog::setRotation(int rotation) {
+  if (mZoomView) mZoomView->setRotation(rotation);
+}
+
+void Quirel_FinalReviewDialog::setMirror(bool mirror) {
+  if (mZoomView) mZoomView->setMirror(mirror);
+}
+
+void Quirel_FinalReviewDialog::pixelValueSet(const fnd::Dictionary* values) {
+  if (!isVisible()) return;
+  if (!mHasPreview || !values) {
+    if (mZoomView) mZoomView->setHidden(true);
+    clearCurrentReadout();
+    return;
+  }
+  if (mZoomView) {
+    if (auto image = values->get("ZoomViewData").toObject<kit::Image>()) {
+      mZoomView->setHidden(false);
+      mZoomView->getZoomViewData(*image);
+    } else {
+      mZoomView->setHidden(true);
+    }
+  }
+  const std::string before = mScannerInfo && mScannerInfo->isTrivoVer100Later()
+                                 ? localized("PVTO_PGFH_BFR_ADJ_LABEL_STR", "PictavoTrivo")
+                                 : localized("IDC_PGFH_BFR_ADJ_LABEL_STR");
+  const std::string after = localized("IDC_PGFH_AFTER_ADJ_LABEL_STR");
+  if (isFinalColorMode(mPopupSelected)) {
+    auto line = [&](const std::string& title, const char* r, const char* g, const char* b) {
+      return title + "\n" + localized("IDC_PGHS_SPUIT_R_LABEL_STR") + " " + finalReviewValue(*values, r) + "  " +
+             localized("IDC_PGHS_SPUIT_G_LABEL_STR") + " " + finalReviewValue(*values, g) + "  " +
+             localized("IDC_PGHS_SPUIT_B_LABEL_STR") + " " + finalReviewValue(*values, b);
+    };
+    mColorPixelValueView->setStringValue(line(before, "RedValue", "GreenValue", "BlueValue") + "\n" +
+                                         line(after, "AfterRedValue", "AfterGreenValue", "AfterBlueValue"));
+    if (mZoomView) {
+      mZoomView->setRGB(finalReviewNumber(*values, "AfterRedValue"), finalReviewNumber(*values, "AfterGreenValue"),
+                        finalReviewNumber(*values, "AfterBlueValue"));
+      mZoomView->updateDisplay();
+    }
+  } else if (isFinalGrayMode(mPopupSelected)) {
+    const bool v1500 = mScannerInfo && mScannerInfo->isVer1500Later();
+    const std::string k = localized(v1500 ? "IDC_PGHS_SPUIT_K_LABEL_STR" : "IDMAC_HIST_K_LABEL");
+    mGrayPixelValueView->setStringValue(before + "\n" + k + " " + finalReviewValue(*values, "GrayValue") + "\n" + after +
+                                        "\n" + k + " " + finalReviewValue(*values, "AfterGrayValue"));
+    if (mZoomView) {
+      mZoomView->setGray(finalReviewNumber(*values, "AfterGrayValue"));
+      mZoomView->updateDisplay();
+    }
+  }
+}
