@@ -34,7 +34,7 @@ class ColorPatternDialogTest : public testing::Test {
   }
   // Shows the dialog; `user` acts on it while it runs.
   int run(Dialog& d, std::function<void(kit::Window&)> user, const kit::Window* parent = nullptr) {
-    app().onNextModalWindow(std::move(user));
+    patternApp().onNextModalWindow(std::move(user));
     return d.showDialog(parent);
   }
   std::vector<std::string> balanceShown(const Dialog& d) const {

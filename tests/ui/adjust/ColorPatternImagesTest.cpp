@@ -256,7 +256,7 @@ TEST_F(ColorPatternImagesTest, WritesAPictureOfTheNineteenCells) {
   const std::filesystem::path png = std::filesystem::current_path() / "adjust-colorpattern.png";
   std::filesystem::remove(png);
   bool written = false;
-  app().onNextModalWindow([&](kit::Window& w) {
+  patternApp().onNextModalWindow([&](kit::Window& w) {
     clickView(*d.colorButton(Dialog::kButtonR));
     w.displayIfNeeded();
     written = w.grabToPng(png.string());

@@ -148,22 +148,22 @@ class TextsAnswered {
   fnd::NotificationCenter::Token token_;
 };
 
-inline kit::Application& app() { return kit::Application::shared(); }
+inline kit::Application& patternApp() { return kit::Application::shared(); }
 
 // A whole click at the middle of a view, through the application's queue.
 inline void clickView(kit::View& view) {
   kit::Window* w = view.window();
   const fnd::Rect r = view.convertRectToView(view.bounds(), nullptr);
   const fnd::Point at{r.midX(), r.midY()};
-  app().postEvent(kit::Event::mouseEvent(kit::EventType::LeftMouseDown, at, 0, w));
-  app().postEvent(kit::Event::mouseEvent(kit::EventType::LeftMouseUp, at, 0, w));
-  app().dispatchQueuedEvents();
+  patternApp().postEvent(kit::Event::mouseEvent(kit::EventType::LeftMouseDown, at, 0, w));
+  patternApp().postEvent(kit::Event::mouseEvent(kit::EventType::LeftMouseUp, at, 0, w));
+  patternApp().dispatchQueuedEvents();
 }
 
 inline void pressKey(kit::Window& w, char key) {
-  app().postEvent(kit::Event::keyEvent(kit::EventType::KeyDown, std::string(1, key), 0, &w));
-  app().postEvent(kit::Event::keyEvent(kit::EventType::KeyUp, std::string(1, key), 0, &w));
-  app().dispatchQueuedEvents();
+  patternApp().postEvent(kit::Event::keyEvent(kit::EventType::KeyDown, std::string(1, key), 0, &w));
+  patternApp().postEvent(kit::Event::keyEvent(kit::EventType::KeyUp, std::string(1, key), 0, &w));
+  patternApp().dispatchQueuedEvents();
 }
 
 inline int selectedIndex(const Quirel_ColorPatternDialog& d) { return d.indexOfInfo(d.getSelectedInfo()); }
