@@ -30,6 +30,7 @@ set(TRIVOLAN_UNITY_SKIP
   NotificationCenterTest.cpp
   OpenPanel.cpp
   PreviewInfoCropRemakeTest.cpp
+  PreviewInfoGeometry.cpp
   PreviewInfoScanSettingTest.cpp
   PreviewInfoThumbnailTest.cpp
   PreviewInfoUILessTest.cpp

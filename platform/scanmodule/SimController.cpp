@@ -20,6 +20,9 @@ namespace velmor {
 
 namespace {
 
+// The message the progress window shows while a document is scanned.
+constexpr int kScanningMessage = 1325;
+
 Scene sceneFor(const ScanRequest& request, const DeviceModel& model, int page) {
   switch (request.source) {
     case Source::Feeder:
@@ -218,6 +221,11 @@ void SimController::runDocument(const ScanRequest& request, const DeviceModel& m
   post(report::kStartNoSleep);
   post(report::kCreateProgressWindow);
   post(report::kShowProgressWindow);
+  // The window shows what it is told: the scanning message, the bar, Cancel and the page line.
+  post(report::kSetInformationData, fnd::Dictionary{{"MessageID", kScanningMessage},
+                                                    {"ProgressBar", true},
+                                                    {"CancelButton", true},
+                                                    {"DetailInfo", true}});
   postDocumentExtras(model);
 
   const int pages = request.source == Source::Feeder ? model.feederPages : static_cast<int>(request.areas.size());

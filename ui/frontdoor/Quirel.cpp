@@ -4,6 +4,7 @@
 
 #include "ui/base/PostNotification.h"
 #include "ui/windows/MessagePort.h"
+#include "ui/windows/ProgressWindow.h"
 
 namespace {
 
@@ -25,11 +26,13 @@ Quirel::Quirel(std::uint32_t flags) {
   startOverrideNotification();
 }
 
-// Neither class exists yet: until they do, a root has no such object and answers each of their
-// operations with its default.
+// The window controller does not exist yet: until it does, a root has none and answers each of
+// its operations with its default.
 std::unique_ptr<Quirel_MainWindowControllerPort> Quirel::newWindowController() { return nullptr; }
 
-std::unique_ptr<Quirel_ProgressWindowPort> Quirel::newProgressWindow() { return nullptr; }
+std::unique_ptr<Quirel_ProgressWindowPort> Quirel::newProgressWindow() {
+  return std::make_unique<Quirel_ProgressWindow>();
+}
 
 Quirel::Quirel(std::unique_ptr<Quirel_MainWindowControllerPort> windowController,
                std::unique_ptr<Quirel_ProgressWindowPort> progressWindow)
@@ -202,8 +205,8 @@ void Quirel::setScanningInfo(std::int16_t now, std::int16_t total, std::int16_t 
   if (mProgressWindow) mProgressWindow->setScanningInfoMainThreadMode(now, total, source);
 }
 
-void Quirel::setEstimatedRemainingTime(std::int32_t seconds) {
-  if (mProgressWindow) mProgressWindow->setEstimatedRemainingTimeMainThreadMode(seconds);
+void Quirel::setEstimatedRemainingTime(std::int32_t minutes) {
+  if (mProgressWindow) mProgressWindow->setEstimatedRemainingTimeMainThreadMode(minutes);
 }
 
 void Quirel::setMessageFieldInfo(std::int32_t messageNumber, const std::optional<std::string>& format,

@@ -10,7 +10,7 @@
 #include "foundation/Value.h"
 #include "ui/base/progressCancelStatus.h"
 #include "ui/frontdoor/MainWindowControllerPort.h"
-#include "ui/frontdoor/ProgressWindowPort.h"
+#include "ui/windows/ProgressWindowPort.h"
 
 // The user-interface library's root: the one object the data source makes. It owns the
 // main-window controller and the progress window, keeps the request and initial settings,
@@ -34,8 +34,8 @@ class Quirel {
   // Like flags 3: both objects.
   Quirel();
   // Flags 0 none, 1 progress window, 2 window controller, 3 both; any other value none. The
-  // root creates each object itself once its class exists; until then it makes neither and
-  // every operation answers its default.
+  // root creates each object itself once its class exists (the window controller does not yet:
+  // until it does, its operations answer their defaults).
   explicit Quirel(std::uint32_t flags);
   // A root around objects made by the caller (either may be null).
   Quirel(std::unique_ptr<Quirel_MainWindowControllerPort> windowController,
@@ -75,7 +75,7 @@ class Quirel {
   void activateProgressWindow();
   void setPercentage(std::int16_t percent);
   void setScanningInfo(std::int16_t now, std::int16_t total, std::int16_t source);
-  void setEstimatedRemainingTime(std::int32_t seconds);
+  void setEstimatedRemainingTime(std::int32_t minutes);
   // The window gets as many of `numbers` as the format has "%d" placeholders (1 to 3), and
   // never more than were given; none for other counts. A null or empty format gets no numbers.
   void setMessageFieldInfo(std::int32_t messageNumber, const std::optional<std::string>& format,
@@ -128,7 +128,7 @@ class Quirel {
   // Main-window operations act only with a controller in mode 0 (or 0 and 1 for preview ones).
   Quirel_MainWindowControllerPort* inMainWindowMode() const;
   Quirel_MainWindowControllerPort* inMainWindowOrUILessMode() const;
-  // The objects the flags ask for; null while their classes do not exist.
+  // The objects the flags ask for; null while a class does not exist.
   static std::unique_ptr<Quirel_MainWindowControllerPort> newWindowController();
   static std::unique_ptr<Quirel_ProgressWindowPort> newProgressWindow();
 

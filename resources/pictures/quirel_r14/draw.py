@@ -3,7 +3,9 @@
 
 A rounded tile with a white glyph in a pointer-over (lighter), pointer-away, pressed
 (darker) and disabled (faded) look; the grey set for the grey colour modes; wide tiles for
-the colour buttons; the slider knob. Edges are smoothed by 4 x 4 supersampling."""
+the colour buttons; the slider knob; the older progress window's disclosure triangles (the
+newer one's fold buttons BT_FOLD and BT_SPREAD are the panels', drawn by draw_panels.py); the
+wait windows' note sign. Edges are smoothed by 4 x 4 supersampling."""
 import math
 import os
 import struct
@@ -114,6 +116,33 @@ def knob():
     png("SliderKnob.png", 32, 32, pixel)
 
 
+def triangle(name, pts, colour="#5a5a5a", size=13):
+    # The disclosure triangle of the older progress window: right when folded, down when open.
+    c = hexrgb(colour)
+
+    def pixel(x, y):
+        return c + (1.0,) if in_poly(x, y, pts) else (0, 0, 0, 0)
+    png(name + ".png", size, size, pixel)
+
+
+def note():
+    # The wait windows' note sign: a blue disc with a white "i".
+    def pixel(x, y):
+        d = math.hypot(x - 16, y - 16)
+        if d > 15:
+            return (0, 0, 0, 0)
+        if d > 14:
+            return (31, 79, 143, 1.0)
+        dot = math.hypot(x - 16, y - 9) <= 2.2
+        stem = 14 <= x <= 18 and 13 <= y <= 25
+        foot = 12 <= x <= 20 and 23 <= y <= 25
+        serif = 12.5 <= x <= 18 and 13 <= y <= 15
+        if dot or stem or foot or serif:
+            return (255, 255, 255, 1.0)
+        return (58, 120, 200, 1.0)
+    png("note.png", 32, 32, pixel)
+
+
 os.chdir(os.path.dirname(os.path.abspath(__file__)))
 tile("BtnDirection_on", "#5b97dc", "#2f5f9f", glyph_arrows)
 tile("BtnDirection_off", "#2f6fb8", "#1f4f8f", glyph_arrows)
@@ -134,3 +163,6 @@ wide("ScanButton_In", "#90d8a8", "#4aa870", "#3c9060")
 wide("ScanButton_Out", "#6cc08a", "#2f8c58", "#2a7848")
 wide("ScanButton_Down", "#2f7c4c", "#4aa070", "#1a5030")
 knob()
+triangle("Spreaditem", [(3, 1.5), (11, 6.5), (3, 11.5)])
+triangle("Folditem", [(1.5, 3), (11.5, 3), (6.5, 11)])
+note()

@@ -313,10 +313,12 @@ TEST_F(SimControllerTargetsTest, SwitchesAddTheirReportsToAScan) {
   ASSERT_TRUE(log.waitFor(report::kDocumentEnd));
   EXPECT_EQ(log.count(report::kImageInfo), 0);
   for (const char* name : {report::kUpdateReadPushButton, report::kModalDialog, report::kDisplayScannerConnect,
-                           report::kCloseScannerConnect, report::kSetInformationData, report::kSetEstimatedRemainingTime,
+                           report::kCloseScannerConnect, report::kSetEstimatedRemainingTime,
                            report::kSetMessageFieldInfo}) {
     EXPECT_EQ(log.count(name), 1) << name;
   }
+  // The document's own information (bar and Cancel), then the page's details.
+  EXPECT_EQ(log.count(report::kSetInformationData), 2);
   EXPECT_EQ(c.recordedInput("ModalAnswer").intValue("answer"), 2);
   EXPECT_EQ(log.last(report::kSetMessageFieldInfo).info.array("PParameter").size(), 2u);
 }

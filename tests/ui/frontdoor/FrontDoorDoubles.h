@@ -8,7 +8,7 @@
 
 #include "../windows/WindowDoubles.h"
 #include "ui/frontdoor/MainWindowControllerPort.h"
-#include "ui/frontdoor/ProgressWindowPort.h"
+#include "ui/windows/ProgressWindowPort.h"
 
 namespace frontdoor_test {
 

@@ -26,7 +26,8 @@ class Quirel_ProgressWindowPort {
   virtual void activateProgressWindowMainThreadMode() = 0;
   virtual void setPercentageMainThreadMode(std::int16_t percent) = 0;
   virtual void setScanningInfoMainThreadMode(std::int16_t now, std::int16_t total, std::int16_t source) = 0;
-  virtual void setEstimatedRemainingTimeMainThreadMode(std::int32_t seconds) = 0;
+  // Minutes; -1 while the time is not known.
+  virtual void setEstimatedRemainingTimeMainThreadMode(std::int32_t minutes) = 0;
   // `format` none or a format with "%d" placeholders; `numbers` holds 0 to 3 integers, never
   // more than the format has placeholders.
   virtual void setMessageFieldInfoMainThreadMode(std::int32_t messageNumber, const std::optional<std::string>& format,

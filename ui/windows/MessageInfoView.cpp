@@ -1,0 +1,3 @@
+#include "ui/windows/MessageInfoView.h"
+
+bool Quirel_MessageInfoView::isFlipped() const { return true; }

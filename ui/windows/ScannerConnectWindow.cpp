@@ -1,0 +1,3 @@
+#include "ui/windows/ScannerConnectWindow.h"
+
+void Quirel_ScannerConnectWindow::setStopEvent(bool on) { mStopEvent = on; }
