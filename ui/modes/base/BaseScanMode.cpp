@@ -3,7 +3,13 @@
 #include <algorithm>
 
 #include "ui/controls/CTRLS_MainWindow.h"
+#include "ui/controls/CTRLS_NextThumbnailButton.h"
+#include "ui/controls/CTRLS_Preview.h"
+#include "ui/controls/CTRLS_PreviewFrame.h"
+#include "ui/controls/CTRLS_TabView.h"
+#include "ui/controls/CropView.h"
 #include "ui/controls/DisabledView.h"
+#include "ui/controls/ThumbnailSelectView.h"
 #include "ui/controls/ThumbnailFrameView.h"
 #include "ui/controls/ThumbnailPreviewView.h"
 #include "ui/model/CropInfo.h"
@@ -17,7 +23,7 @@
 namespace {
 
 // Millimetres, by paper index.
-constexpr std::array<SSizeDouble, Quirel_BaseScanMode::kPaperSizeCount> kStaticPaperSizeTable{{
+constexpr std::array<SSizeDouble, Quirel_BaseScanMode::kPaperSizeCount> kBasePaperSizeTable{{
     {216, 297},      {90, 55},        {89, 127},       {127, 89},   {101.6, 152.4}, {152.4, 101.6},
     {100, 148},      {148, 100},      {127, 178},      {178, 127},  {210, 297},     {210, 297},
     {297, 210},      {148, 210},      {148, 210},      {210, 148},  {182, 257},     {215.9, 279.4},
@@ -25,7 +31,7 @@ constexpr std::array<SSizeDouble, Quirel_BaseScanMode::kPaperSizeCount> kStaticP
 }};
 
 // Centimetres for 1..15, pixels for 16..24.
-constexpr std::array<SSizeDouble, Quirel_BaseScanMode::kOutputSizeCount> kStaticOutputSizeTable{{
+constexpr std::array<SSizeDouble, Quirel_BaseScanMode::kOutputSizeCount> kBaseOutputSizeTable{{
     {0, 0},        {9, 5.5},        {8.9, 12.7},     {12.7, 8.9},  {12.7, 17.8},  {17.8, 12.7}, {10.16, 15.24},
     {15.24, 10.16}, {10, 14.8},     {29.7, 42},      {21, 29.7},   {14.8, 21},    {25.7, 36.4}, {18.2, 25.7},
     {21.59, 35.56}, {21.59, 27.94}, {128, 128},      {640, 480},   {800, 600},    {1024, 768},  {1280, 1024},
@@ -35,7 +41,7 @@ constexpr std::array<SSizeDouble, Quirel_BaseScanMode::kOutputSizeCount> kStatic
 }  // namespace
 
 Quirel_BaseScanMode::Quirel_BaseScanMode(fnd::NotificationCenter& center)
-    : mCenter(center), mPaperSizeTable(kStaticPaperSizeTable), mDefaultOutputSizeTable(kStaticOutputSizeTable) {
+    : mCenter(center), mPaperSizeTable(kBasePaperSizeTable), mDefaultOutputSizeTable(kBaseOutputSizeTable) {
   const void* self = this;
   mCenter.addObserver(self, "remakeCropFromCorrectionDlgPost", nullptr,
                       [this](const fnd::Notification& n) { remakeCropFromCorrectionDlg(n); });

@@ -11,13 +11,20 @@
 #include "foundation/Lock.h"
 #include "foundation/NotificationCenter.h"
 #include "foundation/Value.h"
+#include "kit/Image.h"
 #include "ui/model/OutputSize.h"
 #include "ui/model/ScanInfo.h"
 #include "ui/model/ScanModeLink.h"
 #include "ui/model/Units.h"
 
 class Quirel_CTRLS_MainWindow;
+class Quirel_CTRLS_NextThumbnailButton;
+class Quirel_CTRLS_Preview;
+class Quirel_CTRLS_PreviewFrame;
+class Quirel_CTRLS_TabView;
+class Quirel_CropView;
 class Quirel_DisabledView;
+class Quirel_ThumbnailSelectView;
 class Quirel_ProfileCMList;
 class Quirel_PVLocalizedString;
 class Quirel_SettingToSM;
@@ -64,6 +71,8 @@ class Quirel_BaseScanMode : public virtual ScanModeLink {
   void setPVLocalizedString(std::shared_ptr<const Quirel_PVLocalizedString> strings) { mLSobj = std::move(strings); }
   void setMainWindow(std::shared_ptr<Quirel_CTRLS_MainWindow> window) { mMainWindow = std::move(window); }
   Quirel_CTRLS_MainWindow* getMainWindow() const { return mMainWindow.get(); }
+  // The preview control; none until the preview area is built.
+  Quirel_CTRLS_Preview* getPreviewView() const { return mPreview.get(); }
   void setScannerInfo(std::shared_ptr<Quirel_UIScannerInfo> info) { mScannerInfo = std::move(info); }
   Quirel_UIScannerInfo* getScannerInfo() override { return mScannerInfo.get(); }
   void setProfileCMList(std::shared_ptr<const Quirel_ProfileCMList> list) { mProfileCMList = std::move(list); }
@@ -255,6 +264,12 @@ class Quirel_BaseScanMode : public virtual ScanModeLink {
 
   std::shared_ptr<const Quirel_PVLocalizedString> mLSobj;
   std::shared_ptr<Quirel_CTRLS_MainWindow> mMainWindow;
+  // The window's parts the mode builds (none until then).
+  std::unique_ptr<Quirel_CTRLS_TabView> mMainTab;
+  std::unique_ptr<Quirel_CTRLS_PreviewFrame> mPreviewFrame;
+  std::unique_ptr<Quirel_CTRLS_Preview> mPreview;
+  std::unique_ptr<Quirel_CTRLS_NextThumbnailButton> mNextThumbnailBtn;
+  std::unique_ptr<Quirel_ThumbnailSelectView> mTumbnailSelView;
   std::vector<std::shared_ptr<kit::Window>> mDialogList;
   int mUIMode = 0;
   int mScanMode = 0;
@@ -279,6 +294,7 @@ class Quirel_BaseScanMode : public virtual ScanModeLink {
   int mRotation = 0;
   bool mMirror = false;
   int mSpoitMode = -1;
+  std::unique_ptr<Quirel_CropView> mSpoitView;
   std::shared_ptr<Quirel_CropInfo> mTemplateCrop;
   CropList mCropList;
   Quirel_CropInfo* mClickCrop = nullptr;  // kept, not owned
@@ -322,6 +338,9 @@ class Quirel_BaseScanMode : public virtual ScanModeLink {
   bool mChangeThumbnailSize = false;
   bool mChangeThumbnailMode = false;
   bool mChangeFavoriteSetting = false;
+  std::optional<kit::Image> mTempImage;
+  std::vector<kit::Image> mCursorList;
+  // The one overlay that greys the whole window while it is disabled.
   std::unique_ptr<Quirel_DisabledView> mWindowMaskView;
   bool mHighQualityMode = false;
   bool mModal = false;

@@ -14,14 +14,14 @@ fnd::Dictionary relativeFilmFrame(const fnd::Value& entry, const SRectDouble& re
                          {"H", f.size.height}};
 }
 
-SRectDouble referenceRect(const fnd::Dictionary* reference) { return Quirel_BaseScanMode::dictionaryToRect(reference); }
+SRectDouble filmReferenceRect(const fnd::Dictionary* reference) { return Quirel_BaseScanMode::dictionaryToRect(reference); }
 
 }  // namespace
 
 void Quirel_BaseScanMode::setDefaultFilmSizeRects(int filmSize, const fnd::Array* frames,
                                                   const fnd::Dictionary* reference) {
   if (!frames || frames->empty()) return;
-  const SRectDouble r = referenceRect(reference);
+  const SRectDouble r = filmReferenceRect(reference);
   fnd::Array rects;
   rects.reserve(frames->size());
   for (const fnd::Value& entry : *frames) rects.emplace_back(relativeFilmFrame(entry, r));
@@ -30,7 +30,7 @@ void Quirel_BaseScanMode::setDefaultFilmSizeRects(int filmSize, const fnd::Array
 
 void Quirel_BaseScanMode::setDefaultFilmSizeRectsForRudide(const fnd::Array* frames, double resolution,
                                                            const fnd::Dictionary* reference) {
-  const SRectDouble r = referenceRect(reference);
+  const SRectDouble r = filmReferenceRect(reference);
   // Upper bounds of the frame heights of sizes 23 to 27, in centimetres; higher is 28.
   constexpr double kClassTops[] = {4.6, 6.1, 7.1, 8.1, 9.1};
   fnd::Array classes[6];

@@ -15,19 +15,19 @@
 
 namespace {
 
-constexpr const char* kPreviewSettingFromStdPost = "previewSettingFromStdPost";
-constexpr const char* kPreviewSettingFromExtPost = "previewSettingFromExtPost";
-constexpr const char* kScanSettingFromStdPost = "scanSettingFromStdPost";
-constexpr const char* kScanSettingFromExtPost = "scanSettingFromExtPost";
+constexpr const char* kModePreviewSettingFromStdPost = "previewSettingFromStdPost";
+constexpr const char* kModePreviewSettingFromExtPost = "previewSettingFromExtPost";
+constexpr const char* kModeScanSettingFromStdPost = "scanSettingFromStdPost";
+constexpr const char* kModeScanSettingFromExtPost = "scanSettingFromExtPost";
 
-fnd::SharedDictionary carrierInfo(const std::shared_ptr<Quirel_SettingToSM>& carrier) {
+fnd::SharedDictionary settingCarrierInfo(const std::shared_ptr<Quirel_SettingToSM>& carrier) {
   auto info = std::make_shared<fnd::Dictionary>();
   info->set(Quirel_BaseScanMode::kSetToSMKey, fnd::Value::object(carrier));
   return info;
 }
 
 // The default input-profile slot of a scan-module input source: 0 reflective, 1 and 2 film.
-int inputProfileSlot(int inputSource) {
+int saveInfoProfileSlot(int inputSource) {
   switch (inputSource) {
     case 0:
     case 1:
@@ -43,11 +43,11 @@ int inputProfileSlot(int inputSource) {
 }  // namespace
 
 void Quirel_BaseScanMode::postPreviewSettingFromStd(const std::shared_ptr<Quirel_SettingToSM>& carrier) {
-  mCenter.post(kPreviewSettingFromStdPost, selfIdentity(), carrierInfo(carrier));
+  mCenter.post(kModePreviewSettingFromStdPost, selfIdentity(), settingCarrierInfo(carrier));
 }
 
 void Quirel_BaseScanMode::postPreviewSettingFromExt(const std::shared_ptr<Quirel_SettingToSM>& carrier) {
-  mCenter.post(kPreviewSettingFromExtPost, selfIdentity(), carrierInfo(carrier));
+  mCenter.post(kModePreviewSettingFromExtPost, selfIdentity(), settingCarrierInfo(carrier));
 }
 
 void Quirel_BaseScanMode::armScanSound() {
@@ -70,7 +70,7 @@ std::optional<Quirel_BaseScanMode::FilledRecord> Quirel_BaseScanMode::requestRec
   }
   carrier->setScanModeObj(this);
   carrier->setThresholdNum(threshold);
-  mCenter.post(postName, selfIdentity(), carrierInfo(carrier));
+  mCenter.post(postName, selfIdentity(), settingCarrierInfo(carrier));
   if (carrier->isRefused()) return std::nullopt;
   // The copy's crop entries stay the carrier's, so the carrier travels with it.
   ScanInfo record = carrier->getScanInfoSM();
@@ -101,7 +101,7 @@ bool Quirel_BaseScanMode::postPreviewWithScan(bool scan, bool zoomScan, bool cha
 
   bool sent = false;
   std::optional<FilledRecord> filled =
-      requestRecord(mUIMode != 0 ? kPreviewSettingFromExtPost : kPreviewSettingFromStdPost, threshold);
+      requestRecord(mUIMode != 0 ? kModePreviewSettingFromExtPost : kModePreviewSettingFromStdPost, threshold);
   // A preview is read at 300 dpi through its first frame: without one there is nothing to send,
   // and the caller is told so it can give the controls back.
   if (filled && filled->record.crop_num >= 1 && filled->record.CropItem[0]) {
@@ -131,7 +131,7 @@ bool Quirel_BaseScanMode::postScan() {
   armScanSound();
 
   std::optional<FilledRecord> filled =
-      requestRecord(mUIMode != 0 ? kScanSettingFromExtPost : kScanSettingFromStdPost, 0);
+      requestRecord(mUIMode != 0 ? kModeScanSettingFromExtPost : kModeScanSettingFromStdPost, 0);
   if (!filled) return false;
   const bool documentType = mScannerInfo && mScannerInfo->needsImageDocumentTypeToSM();
   std::optional<fnd::Dictionary> dictionary = UIM_CreateDictionary_ScanInfoDT(&filled->record, documentType, 0);
@@ -157,7 +157,7 @@ fnd::SharedDictionary Quirel_BaseScanMode::makeSaveInfo(const ScanInfo& record) 
   const int colorMode = record.Setting.ColorMode;
   d->set("ColorSetting", p->getColorSetting(colorMode == 0 ? 0 : colorMode == 1 ? 1 : 3));
   if (record.Setting.ColorSetting == 2) {
-    const int slot = inputProfileSlot(record.InputSource);
+    const int slot = saveInfoProfileSlot(record.InputSource);
     if (slot >= 0 && mProfileCMList) {
       const auto& paths = mProfileCMList->getDefaultInputProfilePathList();
       if (paths && static_cast<std::size_t>(slot) < paths->size())

@@ -13,13 +13,13 @@
 
 namespace {
 
-constexpr std::array<double, 6> kZoomRateTable{1.0, 1.5, 2.0, 3.0, 4.0, 0.0};
-constexpr std::array<double, 4> kRotationRateTable{0, 90, 180, 270};
+constexpr std::array<double, 6> kBaseZoomRateTable{1.0, 1.5, 2.0, 3.0, 4.0, 0.0};
+constexpr std::array<double, 4> kBaseRotationRateTable{0, 90, 180, 270};
 
-bool isFilmPaperIndex(int index) { return (index >= 21 && index <= 31) || index == 34; }
+bool isFilmHolderPaperIndex(int index) { return (index >= 21 && index <= 31) || index == 34; }
 
 // The first of the keys present, as a number; 0 when none is.
-double firstNumber(const fnd::Dictionary& d, std::initializer_list<const char*> keys) {
+double sizeKeyNumber(const fnd::Dictionary& d, std::initializer_list<const char*> keys) {
   for (const char* key : keys) {
     if (const fnd::Value* v = d.find(key)) return v->toReal();
   }
@@ -45,14 +45,14 @@ std::string incrementDecimalText(std::string text) {
 
 SSizeDouble Quirel_BaseScanMode::getPaperSizeWH_Pixel96(int entry) {
   if (entry == 0) return mPlatenRect_Pixel96.size;
-  if (isFilmPaperIndex(entry)) return mFilmPlatenRect_Pixel96.size;
+  if (isFilmHolderPaperIndex(entry)) return mFilmPlatenRect_Pixel96.size;
   if (entry == 32) return mADFPlatenRect_Pixel96.size;
   const SSizeDouble mm = getPaperSizeWH(entry);
   return {mm.width / 10 * mPlatenResolution / 2.54, mm.height / 10 * mPlatenResolution / 2.54};
 }
 
 SPointDouble Quirel_BaseScanMode::getPaperSizePoint_Pixel96(int entry) {
-  if (isFilmPaperIndex(entry)) return mFilmPlatenRect_Pixel96.origin;
+  if (isFilmHolderPaperIndex(entry)) return mFilmPlatenRect_Pixel96.origin;
   if (entry == 32) return mADFPlatenRect_Pixel96.origin;
   return {0, 0};
 }
@@ -68,13 +68,13 @@ SSizeDouble Quirel_BaseScanMode::getDefaultOutputSizeWH(int index) const {
 }
 
 double Quirel_BaseScanMode::getSZoomRate(int index) {
-  if (index < 0 || index >= static_cast<int>(kZoomRateTable.size())) return 0;
-  return kZoomRateTable[static_cast<std::size_t>(index)];
+  if (index < 0 || index >= static_cast<int>(kBaseZoomRateTable.size())) return 0;
+  return kBaseZoomRateTable[static_cast<std::size_t>(index)];
 }
 
 double Quirel_BaseScanMode::getSRotationRate(int index) {
-  if (index < 0 || index >= static_cast<int>(kRotationRateTable.size())) return 0;
-  return kRotationRateTable[static_cast<std::size_t>(index)];
+  if (index < 0 || index >= static_cast<int>(kBaseRotationRateTable.size())) return 0;
+  return kBaseRotationRateTable[static_cast<std::size_t>(index)];
 }
 
 void Quirel_BaseScanMode::loadPaperSizeTableFromXmlFile(const fnd::Dictionary* parameters) {
@@ -102,13 +102,13 @@ void Quirel_BaseScanMode::loadDefaultOutputSizeTableFromXmlFile(const fnd::Dicti
 
 SSizeDouble Quirel_BaseScanMode::dictionaryToSize(const fnd::Dictionary* d) {
   if (!d) return {0, 0};
-  return {firstNumber(*d, {"W", "w", "Width"}), firstNumber(*d, {"H", "h", "Height"})};
+  return {sizeKeyNumber(*d, {"W", "w", "Width"}), sizeKeyNumber(*d, {"H", "h", "Height"})};
 }
 
 SRectDouble Quirel_BaseScanMode::dictionaryToRect(const fnd::Dictionary* d) {
   if (!d) return {{0, 0}, {0, 0}};
-  return {{firstNumber(*d, {"X", "x"}), firstNumber(*d, {"Y", "y"})},
-          {firstNumber(*d, {"W", "Width"}), firstNumber(*d, {"H", "Height"})}};
+  return {{sizeKeyNumber(*d, {"X", "x"}), sizeKeyNumber(*d, {"Y", "y"})},
+          {sizeKeyNumber(*d, {"W", "Width"}), sizeKeyNumber(*d, {"H", "Height"})}};
 }
 
 // ---- sizes and units ------------------------------------------------------------------------
