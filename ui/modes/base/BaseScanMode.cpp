@@ -119,8 +119,8 @@ void Quirel_BaseScanMode::registObserver(const void* object, Handler handler, co
 }
 
 void Quirel_BaseScanMode::removeObserver(const void* object, const std::string& name) {
-  // A null object would end the mode's observations of that name for every sender.
-  if (!object) return;
+  // A null object ends the mode's observations of that name for every sender, as registering
+  // with none observes every sender.
   mCenter.removeObserver(static_cast<const void*>(this), name, object);
 }
 
