@@ -2,8 +2,9 @@
 
 #include "ui/model/ScanModeLink.h"
 
-// The advanced mode as the model sees it. Pop-ups answer their represented numbers.
-class ExtendModeLink : public ScanModeLink {
+// The advanced mode as the model sees it (ScanModeLink shared with the scan-mode base, as for the
+// basic mode). Pop-ups answer their represented numbers.
+class ExtendModeLink : public virtual ScanModeLink {
  public:
   // Image-source item, 0..6.
   virtual int getImgSrcNumber() = 0;

@@ -153,6 +153,8 @@ bool Quirel_PreviewInfo::scanSettingFilmCropFromExt(ScanInfo* info, ExtendModeLi
   const int idx = mode->getImgSrcNumber();
   const int cidx = mode->getColorModeNumber();
   const bool thumbnail = mode->isThumbnailMode();
+  // Only a crop of the preview itself (not of a thumbnail) is reset from its zoom.
+  ScanModeLink* const zoomMode = thumbnail ? nullptr : static_cast<ScanModeLink*>(mode);
   const double gamma = p ? p->getMonitorGamma() : 0;
   const CropList& crops = mode->getCropList();
   const ThumbnailList& thumbnails = mode->getThumbnailList();
@@ -171,7 +173,7 @@ bool Quirel_PreviewInfo::scanSettingFilmCropFromExt(ScanInfo* info, ExtendModeLi
     const Quirel_CropInfo* g = filmGeometryOf(c, t);
     if (c->isExposure()) s->meRatio = c->getExposureValue();
     {
-      ZoomReset reset(thumbnail ? nullptr : mode, c, area);
+      ZoomReset reset(zoomMode, c, area);
       setFilmCropScanRect(g->getVisiblePreviewSize_Pixel96(), g->getPreviewStartPoint_Pixel96(), c, s, s->Rotation,
                           s->Mirror != 0, g->getPreviewSize_Pixel96(), origin);
     }

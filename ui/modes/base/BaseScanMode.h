@@ -1,0 +1,377 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "foundation/Lock.h"
+#include "foundation/NotificationCenter.h"
+#include "foundation/Value.h"
+#include "kit/Image.h"
+#include "ui/model/OutputSize.h"
+#include "ui/model/ScanInfo.h"
+#include "ui/model/ScanModeLink.h"
+#include "ui/model/Units.h"
+
+class Quirel_CTRLS_MainWindow;
+class Quirel_CTRLS_NextThumbnailButton;
+class Quirel_CTRLS_Preview;
+class Quirel_CTRLS_PreviewFrame;
+class Quirel_CTRLS_TabView;
+class Quirel_CropView;
+class Quirel_DisabledView;
+class Quirel_ThumbnailSelectView;
+class Quirel_ProfileCMList;
+class Quirel_PVLocalizedString;
+class Quirel_SettingToSM;
+namespace kit {
+class Window;
+}
+
+// The locale's defaults: unit 1 metric, 0 inch; the feeder's paper index; the film size.
+struct UserLocaleUnits {
+  int unit = 1;
+  int paperSize = 10;
+  int filmSize = 3;
+};
+
+// Units of a data-size limit.
+enum class Quirel_DataSizeUnit { GiB = 0, MiB = 1, Byte = 2 };
+
+// What the basic and advanced modes of one main window share: the records handed in by the
+// window controller, the crop frames and thumbnails, the page and output-size tables, the
+// scanner's limits, the flags of the request in flight and the notice flags. It sends the
+// preview and scan requests outward. Main thread only (the subclasses' retry thread takes
+// mRetryLock and nothing else).
+//
+// The subclasses create the template crop and the window's controls; what they refine is
+// virtual.
+class Quirel_BaseScanMode : public virtual ScanModeLink {
+ public:
+  static constexpr int kPaperSizeCount = 24;
+  static constexpr int kOutputSizeCount = 25;
+  static constexpr const char* kSetToSMKey = "SetToSM";
+  static constexpr const char* kSaveInfoPost = "ntfQuirel_SaveInfo";
+  static constexpr const char* kScanSoundTimerPost = "setScanSoundTimerPost";
+  static constexpr const char* kPreviewModeChangePost = "previewModeChangePost";
+
+  ~Quirel_BaseScanMode() override;
+  Quirel_BaseScanMode(const Quirel_BaseScanMode&) = delete;
+  Quirel_BaseScanMode& operator=(const Quirel_BaseScanMode&) = delete;
+
+  // ---- Records handed in by the window controller.
+  // The window controller: an identity only, the object of every outward post.
+  void setUIMObject(const void* object) { mUIMObject = object; }
+  const void* getUIMObject() const { return mUIMObject; }
+  void setTWAINObject(const void* object) { mTwObject = object; }
+  void setPVLocalizedString(std::shared_ptr<const Quirel_PVLocalizedString> strings) { mLSobj = std::move(strings); }
+  void setMainWindow(std::shared_ptr<Quirel_CTRLS_MainWindow> window) { mMainWindow = std::move(window); }
+  Quirel_CTRLS_MainWindow* getMainWindow() const { return mMainWindow.get(); }
+  // The preview control; none until the preview area is built.
+  Quirel_CTRLS_Preview* getPreviewView() const { return mPreview.get(); }
+  void setScannerInfo(std::shared_ptr<Quirel_UIScannerInfo> info) { mScannerInfo = std::move(info); }
+  Quirel_UIScannerInfo* getScannerInfo() override { return mScannerInfo.get(); }
+  void setProfileCMList(std::shared_ptr<const Quirel_ProfileCMList> list) { mProfileCMList = std::move(list); }
+  void setPreferenceInfo(std::shared_ptr<Quirel_PreferenceInfo> info) { mPreferenceInfo = std::move(info); }
+  Quirel_PreferenceInfo* getPreferenceInfo() override { return mPreferenceInfo.get(); }
+  // A copy of the per-model parameters; null keeps the earlier one.
+  void setUimParameterDic(const fnd::Dictionary* parameters);
+  const std::optional<fnd::Dictionary>& getUimParameterDic() const { return mUimParameterDic; }
+  void setSettingFilePath(const std::optional<std::string>& path) { mSettingFilePath = path; }
+  const std::optional<std::string>& getSettingFilePath() const { return mSettingFilePath; }
+  void setDefaultTempPath(const std::optional<std::string>& path) { mDefaultTempPath = path; }
+  void setDefaultSavePath(const std::optional<std::string>& path) { mDefaultSavePath = path; }
+  void setDefaultSaveName(const std::optional<std::string>& name) { mDefaultSaveName = name; }
+  // These three keep the earlier text when given none.
+  void setLLDVersion(const std::optional<std::string>& text);
+  void setInterfaceInfo(const std::optional<std::string>& text);
+  void setDriverVersion(const std::optional<std::string>& text);
+  const std::optional<std::string>& getLLDVersion() const { return mLLDversionStr; }
+  const std::optional<std::string>& getInterfaceInfo() const { return mInterfaceStr; }
+  const std::optional<std::string>& getDriverVersion() const { return mDriverVersionStr; }
+  void setConnectFAU(bool connected) { mConnectFAU = connected; }
+  void setPlatenResolution(int dpi) { mPlatenResolution = dpi; }
+  int getPlatenResolution() const { return mPlatenResolution; }
+  void setPlatenRect_Pixel96(const SRectDouble& r) { mPlatenRect_Pixel96 = r; }
+  void setFilmPlatenRect_Pixel96(const SRectDouble& r) { mFilmPlatenRect_Pixel96 = r; }
+  void setADFPlatenRect_Pixel96(const SRectDouble& r) { mADFPlatenRect_Pixel96 = r; }
+  void setUserSpaceScaleFactor(double factor) { mUserSpaceScaleFactor = factor; }
+  double getUserSpaceScaleFactor() const { return mUserSpaceScaleFactor; }
+  void setDefaultUserLocaleUnits(const UserLocaleUnits& units) { mUserLocaleUnits = units; }
+  UserLocaleUnits getDefaultUserLocaleUnits() const { return mUserLocaleUnits; }
+  void setChangeThumbnailMode(bool on) { mChangeThumbnailMode = on; }
+  bool getChangeThumbnailMode() const { return mChangeThumbnailMode; }
+  void setProgressStatusValue(int status) { mProgressStatus = status; }
+  int getProgressStatus() const { return mProgressStatus; }
+
+  // ---- State.
+  int getUIMode() const { return mUIMode; }
+  int getScanMode() const { return mScanMode; }
+  bool getPlatenThumbnail() const { return mPlatenThumbnail; }
+  bool getFilmThumbnail() const { return mFilmThumbnail; }
+  bool isMultiCropMode() override { return mMultiCrop; }
+  bool getZoomScan() override { return mZoomScan; }
+  bool getHasPreview() override { return mHasPreview; }
+  bool getHasNonThumPreview() const { return mHasNonThumPreview; }
+  bool getEnableThumbnailBtn() const { return mEnableThumbnailBtn; }
+  int getRotation() const { return mRotation; }
+  bool getMirror() const { return mMirror; }
+  int getADFDirection() override { return mADFDirection; }
+  int getADFBinding() override { return mADFBinding; }
+  bool isHighQualityMode() override { return mHighQualityMode; }
+  bool getRedrawPreview() const { return mRedraw; }
+  bool getNeedScan() override { return mNeedScan; }
+  bool getOriginalScan() const { return mOriginalScan; }
+  bool getPreviewAtStart() const { return mPreviewAtStart; }
+  bool getCreateFilmCrop() const { return mCreateFilmCrop; }
+  bool getChangeThumbnailSize() const { return mChangeThumbnailSize; }
+  bool getChangeFavoriteSetting() const { return mChangeFavoriteSetting; }
+  SSizeDouble getPreviewDataSize() override { return mPreviewDataSize; }
+  bool isADFMode() const { return mScanMode == 4; }
+  bool isFilmMode() override { return inFilmMode(); }
+  bool isThumbnailMode() override { return inThumbnailMode(); }
+  bool isCalibrationEveryScan() override;
+
+  // The seven "show this notice again" flags.
+  bool showBookCorrectMsg() const { return mBookCorrectMsg; }
+  bool showClearThumbnailMsg() const { return mClearThumbnailMsg; }
+  bool showLargePixelMsg() const { return mLargePicMsg; }
+  bool showBitEnableMsg() const { return mColorBitMsg; }
+  bool showFavoriteDlgMsg() const { return mFavoriteMsg; }
+  bool showToneSettingDlgMsg() const { return mToneSettingMsg; }
+  bool showColorModeAndDataFormatMsg() const { return mColorModeAndDataFormatMsg; }
+
+  // ---- Frames and thumbnails.
+  Quirel_CropInfo* getTemplateCrop() override { return mTemplateCrop.get(); }
+  const CropList& getCropList() override { return mCropList; }
+  const ThumbnailList& getThumbnailList() override { return mThumbnailList; }
+  int getSelectedCropCount() const;
+  int getMultiCropCount(bool selectedOnly) const;
+  int getCheckedThumbnailCount() const;
+  // The distinct output-size numbers of the frames, in the order of their last use.
+  std::vector<int> getUsedOutputSize() const;
+
+  // Floating dialogs of the mode, each listed once.
+  void addDialog(const std::shared_ptr<kit::Window>& dialog);
+  const std::vector<std::shared_ptr<kit::Window>>& getDialogList() const { return mDialogList; }
+
+  // ---- Observations on the default centre, with the mode as owner.
+  using Handler = std::function<void(const fnd::Notification&)>;
+  void registObserver(const void* object, Handler handler, const std::string& name);
+  void removeObserver(const void* object, const std::string& name);
+  // The six observations of one thumbnail's frame view, preview view and check box.
+  void registObserverToThumbnailInfo(const Quirel_ThumbnailInfo& thumbnail);
+  // Ends them and drops the preview view's tracking rectangle.
+  void removeObserverFromThumbnailInfo(const Quirel_ThumbnailInfo& thumbnail);
+
+  // ---- Page sizes, output sizes and conversions.
+  SSizeDouble getPaperSizeWH_Pixel96(int entry) override;
+  SPointDouble getPaperSizePoint_Pixel96(int entry) override;
+  // The table's entry; the zero size outside the table.
+  SSizeDouble getDefaultOutputSizeWH(int index) const;
+  SSizeDouble getPaperSizeWH(int index) const;
+  static double getSZoomRate(int index);
+  static double getSRotationRate(int index);
+  void loadPaperSizeTableFromXmlFile(const fnd::Dictionary* parameters);
+  void loadDefaultOutputSizeTableFromXmlFile(const fnd::Dictionary* parameters);
+  static SSizeDouble dictionaryToSize(const fnd::Dictionary* d);
+  static SRectDouble dictionaryToRect(const fnd::Dictionary* d);
+  static SSizeDouble calcSizeInSize(double aspectWidth, double aspectHeight, double boxWidth, double boxHeight);
+  static SSizeDouble calcSizeOutSize(double aspectWidth, double aspectHeight, double boxWidth, double boxHeight);
+  static SPointDouble calcNonConvertedPoint(SPointDouble point, SSizeDouble size, bool mirror, int rotation);
+  static SRectDouble calcNonConvertedRect(SRectDouble rect, SSizeDouble size, bool mirror, int rotation);
+  void setNonConvertedRect(Quirel_CropInfo& crop);
+  void setConvertedRect(Quirel_CropInfo& crop);
+  static double maltipleUnit(double magnification, double length);
+  static std::string roundDownForString(double value, int digits);
+
+  using OutputSizeList = std::vector<std::shared_ptr<Quirel_OutputSize>>;
+  void createOutputSizeObjects();
+  void createDefaultOutputSizeObjects();
+  std::shared_ptr<Quirel_OutputSize> getOutputSizeObject(int index);
+  std::shared_ptr<Quirel_OutputSize> getOutputSizeObjectAtName(const std::optional<std::string>& name,
+                                                               const OutputSizeLength& width,
+                                                               const OutputSizeLength& height);
+  std::vector<std::string> getDefaultOutputSizeName() const;
+  const std::optional<OutputSizeList>& getPrintArray() const { return mPrintArray; }
+  const std::optional<OutputSizeList>& getDisplayArray() const { return mDisplayArray; }
+  const std::optional<OutputSizeList>& getOcrArray() const { return mOcrArray; }
+
+  // ---- Film frame rectangles.
+  void setDefaultFilmSizeRects(int filmSize, const fnd::Array* frames, const fnd::Dictionary* reference);
+  void setDefaultFilmSizeRectsForRudide(const fnd::Array* frames, double resolution, const fnd::Dictionary* reference);
+  void addDefaultFilmSizeRects(int filmSize, fnd::Array rects);
+  // The stored list (possibly empty), or null when none is stored. On newer models outside the
+  // thumbnail modes the scanner's own rectangles, when it reported any.
+  const fnd::Array* getDefaultFilmSizeRects(int filmSize) const;
+  void setCapsFilmSizeRects(const fnd::Array* frames);
+  const fnd::Array& getCapsFilmRects() const { return mCapsFilmRects; }
+  void setUseCapsFilmSize(bool on) { mUseCapsFilmSize = on; }
+  static int convFilmSizeCapsToUIM(int scannerFilmSize);
+  bool needRotation90(int filmSize, double width, double height, int orientation) const;
+
+  // ---- Feature tests and limits.
+  bool checkScanCount() const;
+  bool checkScanSize(int colorMode) const;
+  bool checkScanDataSize(double limit, Quirel_DataSizeUnit unit, bool total) const;
+  // The limit comes first: a call with the arguments swapped must not compile.
+  bool checkScanDataSize(bool, Quirel_DataSizeUnit, double) const = delete;
+  bool isEnableLargeScan() const;
+  bool isEnabledAlwaysAutoTone(int colorMode) const;
+  bool isAlwaysAutoTone(int colorMode) const;
+  bool isHiddenColorAdjust() const;
+  bool isHiddenCopyGamma() const;
+  bool isHiddenPlatenCopyGammaAtCrop(const Quirel_CropInfo& crop) const;
+  int getCalibrationMassageID(int kind) const;
+  int convEnableResolution(int resolution) const;
+  void setEnabledMainWindow(bool enable);
+  Quirel_DisabledView* getWindowMaskView() const { return mWindowMaskView.get(); }
+
+  // ---- Requests. Each answers whether it went out.
+  bool postPreviewWithScan(bool scan, bool zoomScan, bool changePreviewMode, bool redraw, bool originalScan,
+                           bool previewAtStart, bool createCrop, bool changeThumbnailSize, int progressStatus,
+                           int threshold);
+  bool postPreviewWithScan(bool scan, bool zoomScan, bool changePreviewMode, bool redraw, bool originalScan,
+                           bool previewAtStart, bool createCrop, bool changeThumbnailSize, int progressStatus,
+                           int threshold, bool changeFavoriteSetting);
+  void postPreviewSettingFromStd(const std::shared_ptr<Quirel_SettingToSM>& carrier);
+  void postPreviewSettingFromExt(const std::shared_ptr<Quirel_SettingToSM>& carrier);
+  bool postScan();
+
+ protected:
+  explicit Quirel_BaseScanMode(fnd::NotificationCenter& center = fnd::NotificationCenter::defaultCenter());
+
+  // The identity the mode posts and observes with (the whole object's address).
+  const void* selfIdentity() const { return dynamic_cast<const void*>(this); }
+  // The object of the outward posts: the window controller, else the mode.
+  const void* outwardObject() const { return mUIMObject ? mUIMObject : selfIdentity(); }
+
+  // Handlers of the observations; the subclasses and later layers fill them in.
+  virtual void remakeCropFromCorrectionDlg(const fnd::Notification&) {}
+  virtual void mouseEventOnThumbnail(const fnd::Notification&) {}
+  virtual void enterTextFByOtherControls(const fnd::Notification&) {}
+  virtual void thumbnailPreviewViewUpdateCursorRects(const fnd::Notification&) {}
+  // "showMessagePost": the box about to show gets the main window as its parent.
+  void showMessageClassPost(const fnd::Notification& n);
+  // "progressStatusPost": keeps the progress window's result.
+  void setProgressStatus(const fnd::Notification& n);
+
+  fnd::NotificationCenter& mCenter;
+
+  std::shared_ptr<const Quirel_PVLocalizedString> mLSobj;
+  std::shared_ptr<Quirel_CTRLS_MainWindow> mMainWindow;
+  // The window's parts the mode builds (none until then).
+  std::unique_ptr<Quirel_CTRLS_TabView> mMainTab;
+  std::unique_ptr<Quirel_CTRLS_PreviewFrame> mPreviewFrame;
+  std::unique_ptr<Quirel_CTRLS_Preview> mPreview;
+  std::unique_ptr<Quirel_CTRLS_NextThumbnailButton> mNextThumbnailBtn;
+  std::unique_ptr<Quirel_ThumbnailSelectView> mTumbnailSelView;
+  std::vector<std::shared_ptr<kit::Window>> mDialogList;
+  int mUIMode = 0;
+  int mScanMode = 0;
+  bool mPlatenThumbnail = false;
+  bool mFilmThumbnail = true;
+  bool mZoomScan = false;
+  bool mMultiCrop = false;
+  int mADFDirection = 0;
+  int mADFBinding = 0;
+  bool mHasPreview = false;
+  bool mHasNonThumPreview = false;
+  bool mEnableThumbnailBtn = true;
+  bool mMouseEntered = false;
+  bool mOnlyClick = false;
+  SPointDouble mMouseStart{0, 0};
+  SPointDouble mScrollPoint{0, 0};
+  bool mSpoitStart = false;
+  bool mCommndKey = false;
+  bool mOptionKey = false;
+  int mToolMode = 0;
+  int mZoomRate = 0;
+  int mRotation = 0;
+  bool mMirror = false;
+  int mSpoitMode = -1;
+  std::unique_ptr<Quirel_CropView> mSpoitView;
+  std::shared_ptr<Quirel_CropInfo> mTemplateCrop;
+  CropList mCropList;
+  Quirel_CropInfo* mClickCrop = nullptr;  // kept, not owned
+  int mThumbnailCount = 0;
+  ThumbnailList mThumbnailList;
+  bool mSelectAllThumbnail = true;
+  fnd::Dictionary mDefFilmSizeRects;
+  fnd::Array mCapsFilmRects;
+  bool mUseCapsFilmSize = true;
+  std::optional<fnd::Dictionary> mUimParameterDic;
+  std::optional<std::string> mSettingFilePath;
+  std::optional<std::string> mDefaultTempPath;
+  std::optional<std::string> mDefaultSavePath;
+  std::optional<std::string> mDefaultSaveName;
+  std::optional<std::string> mLLDversionStr;
+  std::optional<std::string> mInterfaceStr;
+  std::optional<std::string> mDriverVersionStr;
+  bool mConnectFAU = false;
+  int mPlatenResolution = 9600;
+  SRectDouble mPlatenRect_Pixel96{{0, 0}, {0, 0}};
+  SRectDouble mFilmPlatenRect_Pixel96{{0, 0}, {0, 0}};
+  SRectDouble mADFPlatenRect_Pixel96{{0, 0}, {0, 0}};
+  std::shared_ptr<Quirel_UIScannerInfo> mScannerInfo;
+  std::array<SSizeDouble, kPaperSizeCount> mPaperSizeTable;
+  std::array<SSizeDouble, kOutputSizeCount> mDefaultOutputSizeTable;
+  std::optional<OutputSizeList> mPrintArray;
+  std::optional<OutputSizeList> mDisplayArray;
+  std::optional<OutputSizeList> mOcrArray;
+  std::shared_ptr<Quirel_PreferenceInfo> mPreferenceInfo;
+  std::shared_ptr<const Quirel_ProfileCMList> mProfileCMList;
+  double mUserSpaceScaleFactor = 1.0;
+  UserLocaleUnits mUserLocaleUnits;
+  const void* mTwObject = nullptr;   // kept identity
+  const void* mUIMObject = nullptr;  // kept identity
+  SSizeDouble mPreviewDataSize{0, 0};
+  bool mRedraw = true;
+  bool mNeedScan = false;
+  bool mOriginalScan = false;
+  bool mPreviewAtStart = false;
+  bool mCreateFilmCrop = false;
+  bool mChangeThumbnailSize = false;
+  bool mChangeThumbnailMode = false;
+  bool mChangeFavoriteSetting = false;
+  std::optional<kit::Image> mTempImage;
+  std::vector<kit::Image> mCursorList;
+  // The one overlay that greys the whole window while it is disabled.
+  std::unique_ptr<Quirel_DisabledView> mWindowMaskView;
+  bool mHighQualityMode = false;
+  bool mModal = false;
+  int mProgressStatus = 0;
+  fnd::Lock mRetryLock;
+  bool mBookCorrectMsg = true;
+  bool mClearThumbnailMsg = true;
+  bool mLargePicMsg = true;
+  bool mColorBitMsg = true;
+  bool mFavoriteMsg = true;
+  bool mToneSettingMsg = true;
+  bool mColorModeAndDataFormatMsg = true;
+  bool mIgnoreKey = false;
+
+ private:
+  bool inFilmMode() const { return mScanMode == 2 || mScanMode == 3; }
+  bool inThumbnailMode() const { return mScanMode == 1 || mScanMode == 3; }
+  // The focused frame, else the template crop (null when neither).
+  const Quirel_CropInfo* focusedOrTemplateCrop() const;
+  // The output-size name key of entry n for this scanner generation.
+  std::string outputSizeKey(int n) const;
+  std::string outputSizeName(int n) const;
+  const fnd::Dictionary* modeMenuItems(const char* modeKey) const;
+  // The data size of a frame in the unit; the scanned pixel size for the size check.
+  double dataSizeIn(const Quirel_CropInfo& crop, Quirel_DataSizeUnit unit) const;
+  // The preview or scan record through the preview model; the carrier stays alive with it.
+  struct FilledRecord {
+    std::shared_ptr<Quirel_SettingToSM> carrier;
+    ScanInfo record;
+  };
+  std::optional<FilledRecord> requestRecord(const char* postName, int threshold);
+  void armScanSound();
+  fnd::SharedDictionary makeSaveInfo(const ScanInfo& record) const;
+};
