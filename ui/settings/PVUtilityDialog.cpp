@@ -4,7 +4,7 @@
 #include "kit/Font.h"
 #include "ui/base/PVLocalizedBundle.h"
 #include "ui/base/PostNotification.h"
-#include "ui/windows/MessageFunctions.h"
+#include "ui/windows/MessagePort.h"
 
 namespace {
 constexpr double kUtilityWidth = 440;
@@ -372,7 +372,7 @@ int Quirel_PVUtilityDialog::postSetAutoPowerSettingToSM() {
 
 int Quirel_PVUtilityDialog::showUtilityDialog() {
   auto finish = [](int result) {
-    if (result == kExchangeFailed) MES_ShowMessageAndNumberMainThreadMode(1209, 0, 0, 0);
+    if (result == kExchangeFailed) Quirel_MessagePort::show(1209, 0, 0, 0);
     return result;
   };
   const int got = mSettingType == kQuietMode ? postGetSilentSettingFromSM() : postGetAutoPowerSettingFromSM();
@@ -391,7 +391,7 @@ void Quirel_PVUtilityDialog::actionOKButton() {
       message = 1902;
     else if (mSettingType == kAutoPower && (mScannerInfo->supportPortType() & (0x08 | 0x10)) != 0 && autoPowerOff() != 0)
       message = 1903;
-    if (MES_ShowMessageAndNumberMainThreadMode(message, 0, 0, 0) == 0) return;
+    if (Quirel_MessagePort::show(message, 0, 0, 0) == 0) return;
   }
   kit::Application::shared().stopModalWithCode(1);
   mWindow->orderOut();

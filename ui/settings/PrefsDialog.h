@@ -149,6 +149,8 @@ class Quirel_PrefsDialog : public kit::WindowDelegate, public kit::TabViewDelega
   Quirel_CTRLS_PushButton* okButton() const { return mOkBtn.get(); }
   Quirel_CTRLS_PushButton* cancelButton() const { return mCancelBtn.get(); }
   bool canClose() const { return mCanClose; }
+  // The modal run has been told to end.
+  bool isClosing() const { return mCloseFlg; }
   double maxWidth() const { return mMaxWidth; }
   // The tab at a position of the tab view's order, by its fixed identity.
   bool tabHoldsTextField(int position) const;

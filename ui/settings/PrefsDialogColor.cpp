@@ -5,7 +5,7 @@
 #include <cstdlib>
 
 #include "ui/settings/PrefsDialog.h"
-#include "ui/windows/MessageFunctions.h"
+#include "ui/windows/MessagePort.h"
 
 namespace {
 constexpr double kColorSyncHeight = 5 + 8 + 6 * 26 + 8;
@@ -211,7 +211,7 @@ void Quirel_PrefsDialog::ColorSettingRadioChange() {
   if (!mTempPrefs) return;
   const int index = mColorSetRadio->selectedItemIndex();
   if (mTempPrefs->getColorSetting(mColorMode) == 0 && index != 0 && !(mScannerInfo && mScannerInfo->isVer310())) {
-    MES_ShowMessageAndNumberMainThreadMode(1621, 0, 0, 0);
+    Quirel_MessagePort::show(1621, 0, 0, 0);
     bringToFront();
   }
   mTempPrefs->setColorSetting(mColorMode, index);
@@ -249,7 +249,7 @@ void Quirel_PrefsDialog::ProfileReset() {
       if (it->isDefault() && it->getSourceType() == mInputProfileSourceType) {
         mTempPrefs->setInputPf_Name(mInputProfileSourceType, it->getProfileName());
         mTempPrefs->setInputPf_FilePath(mInputProfileSourceType, it->getFilePath());
-        mInProfPopup->getPopupBT()->selectItemWithTitle(it->getProfileName().value_or(""));
+        mInProfPopup->select(mInProfPopup->getPopupBT()->indexOfItemWithTitle(it->getProfileName().value_or("")));
         break;
       }
   }
@@ -259,7 +259,7 @@ void Quirel_PrefsDialog::ProfileReset() {
       if (it->isDefault()) {
         mTempPrefs->setOutputPf_Name(it->getProfileName());
         mTempPrefs->setOutputPf_FilePath(it->getFilePath());
-        mOutProfPopup->getPopupBT()->selectItemWithTitle(it->getProfileName().value_or(""));
+        mOutProfPopup->select(mOutProfPopup->getPopupBT()->indexOfItemWithTitle(it->getProfileName().value_or("")));
         break;
       }
   }
@@ -284,7 +284,7 @@ bool Quirel_PrefsDialog::MonitorGanmaChange() {
   const double value = rounded == "nan" ? std::nan("") : std::strtod(rounded.c_str(), nullptr);
   if (value == mTempPrefs->getMonitorGamma()) return true;
   if (!(value >= 0.1 && value <= 10.0)) {
-    MES_ShowMessageAndNumberMainThreadMode(1110, 0, 0, 0);
+    Quirel_MessagePort::show(1110, 0, 0, 0);
     mGammaTextF->setDoubleValue(mTempPrefs->getMonitorGamma());
     bringToFront();
     mCanClose = false;

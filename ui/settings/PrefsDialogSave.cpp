@@ -3,7 +3,7 @@
 #include "kit/Color.h"
 #include "ui/base/FileManager.h"
 #include "ui/settings/PrefsDialog.h"
-#include "ui/windows/MessageFunctions.h"
+#include "ui/windows/MessagePort.h"
 
 namespace {
 constexpr double kSaveNameHeight = 5 + 4 + 26 + 8;
@@ -148,17 +148,17 @@ bool Quirel_PrefsDialog::FileNameChange() {
   if (typed == stored && !typed.empty()) return true;
   bool rejected = true;
   if (typed.empty()) {
-    MES_ShowMessageAndNumberMainThreadMode(10011, 0, 0, 0);
+    Quirel_MessagePort::show(10011, 0, 0, 0);
     mFilenameTextF->setStringValue(stored);
   } else if (typed.front() == '.') {
-    MES_ShowMessageAndNumberMainThreadMode(10005, 0, 0, 0);
+    Quirel_MessagePort::show(10005, 0, 0, 0);
     mFilenameTextF->setStringValue(stored);
   } else if (saveUtf16Length(typed) <= static_cast<std::size_t>(kMaxSaveNameLength)) {
     mCanClose = true;
     mTempPrefs->setSaveName(typed);
     rejected = false;
   } else {
-    MES_ShowMessageAndNumberMainThreadMode(10012, 0, 0, 0, std::string("%d"), fnd::Array{fnd::Value(kMaxSaveNameLength)});
+    Quirel_MessagePort::show(10012, "%d", fnd::Array{fnd::Value(kMaxSaveNameLength)});
     std::string cut = saveCutToUnits(typed, kMaxSaveNameLength, nullptr);
     if (cut.size() < 2) cut = stored;
     mFilenameTextF->setStringValue(cut);

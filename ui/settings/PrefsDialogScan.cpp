@@ -3,7 +3,7 @@
 
 #include "foundation/StringFormat.h"
 #include "ui/settings/PrefsDialog.h"
-#include "ui/windows/MessageFunctions.h"
+#include "ui/windows/MessagePort.h"
 
 namespace {
 // "AutoExit" values of the end-of-scan items, in item order: close, stay open, and (outside
@@ -233,7 +233,7 @@ void Quirel_PrefsDialog::EnabledLargeScanCheck() {
   if (!mTempPrefs) return;
   const bool on = mEnableLargeScanCbx->isChecked();
   if (mScannerInfo && mScannerInfo->isLargeScanWarning() && on) {
-    MES_ShowMessageAndNumberMainThreadMode(1631, 0, 0, 0);
+    Quirel_MessagePort::show(1631, 0, 0, 0);
     bringToFront();
   }
   mTempPrefs->setEnableLargeScan(on);

@@ -10,7 +10,7 @@
 #include "ui/settings/PrefsDialog.h"
 #include "ui/settings/ScannerTestDialog.h"
 #include "ui/settings/SoundOpenDialog.h"
-#include "ui/windows/MessageFunctions.h"
+#include "ui/windows/MessagePort.h"
 
 namespace {
 constexpr double kScannerRowGroupHeight = 5 + 4 + 34 + 6;
@@ -286,7 +286,7 @@ bool Quirel_PrefsDialog::LampOffTimeChange() {
     mCanClose = true;
     return rounded == t;
   }
-  MES_ShowMessageAndNumberMainThreadMode(1201, 0, 0, 0);
+  Quirel_MessagePort::show(1201, 0, 0, 0);
   mOffTimeTxtF->setIntValue(mTempPrefs->getLampTime());
   bringToFront();
   mCanClose = false;
@@ -364,12 +364,12 @@ void Quirel_PrefsDialog::folderBrowse(bool saveFolder) {
     const Quirel_FileManager files;
     const auto free = fnd::FileManager::freeSpace(path);
     if (free && *free < kMinFreeBytes) {
-      MES_ShowMessageAndNumberMainThreadMode(1640, 0, 0, 0);
+      Quirel_MessagePort::show(1640, 0, 0, 0);
     } else if (!files.hasAccessRight(path, false) || files.isRemovableDisk(path) || files.isNetworkPath(path) ||
                files.isWritableCDPath(path) || files.isSymbolicLinkPath(path)) {
-      MES_ShowMessageAndNumberMainThreadMode(1220, 0, 0, 0);
+      Quirel_MessagePort::show(1220, 0, 0, 0);
     } else if (saveFolder && path.size() > kMaxSavePathLength) {
-      MES_ShowMessageAndNumberMainThreadMode(10013, 0, 0, 0, std::string("%d"), fnd::Array{fnd::Value(1024)});
+      Quirel_MessagePort::show(10013, "%d", fnd::Array{fnd::Value(1024)});
     } else if (saveFolder) {
       mTempPrefs->setSavePath(path);
       mTempPrefs->setSavePathBookmarkURL(path);
@@ -415,7 +415,7 @@ void Quirel_PrefsDialog::PlaySoundBrowsOpen() {
   const std::string& path = *chosen;
   if (!files.hasAccessRight(path, true) || files.isRemovableDisk(path) || files.isNetworkPath(path) ||
       files.isWritableCDPath(path) || files.isSymbolicLinkPath(path)) {
-    MES_ShowMessageAndNumberMainThreadMode(1220, 0, 0, 0);
+    Quirel_MessagePort::show(1220, 0, 0, 0);
     return;
   }
   mTempPrefs->setSoundPath(path);
@@ -435,7 +435,7 @@ void Quirel_PrefsDialog::CalibrationStart(int mode) {
   info->set("CalibrationMode", fnd::Value(mode));
   fnd::NotificationCenter::defaultCenter().post("PreferenceCalibrationStartPost", this, info);
   if (mCalibrationErrorID != 0) {
-    MES_ShowMessageAndNumberMainThreadMode(mCalibrationErrorID, mCalibrationErrorCode1, mCalibrationErrorCode2,
+    Quirel_MessagePort::show(mCalibrationErrorID, mCalibrationErrorCode1, mCalibrationErrorCode2,
                                            mCalibrationErrorCode3);
     closePreferenceDialogWithCloseCode(0, false, true, 1);
     return;
