@@ -221,8 +221,20 @@ void Quirel_PrefsDialog::showPreferenceDialog() {
 void Quirel_PrefsDialog::setAllControlPoint() {
   if (!mWindow) return;
   const double width = mMaxWidth + 30;
-  mWindow->setContentSize(fnd::Size(width, mWindow->contentView()->frame().size.height));
+  // The tabs keep their height unless a tab's groups need more: then the window grows, so
+  // that no control ends up below the tab's edge.
   mTabView->getTabView()->setFrame(fnd::Rect(0, kTabY, width, kTabHeight));
+  const double header = kTabHeight - mTabView->getTabView()->contentRect().size.height;
+  double needed = 0;
+  for (int tab = 0; tab < Quirel_CTRLS_PREFTabView::kTabCount; ++tab) {
+    double stack = kGroupGap;
+    if (kit::View* content = mTabView->contentView(static_cast<Quirel_CTRLS_PREFTabView::Tab>(tab)))
+      for (const kit::View* group : content->subviews()) stack += group->frame().size.height + kGroupGap;
+    needed = std::max(needed, stack);
+  }
+  const double tabHeight = std::max(kTabHeight, needed + header + kGroupGap);
+  mWindow->setContentSize(fnd::Size(width, kTabY + tabHeight));
+  mTabView->getTabView()->setFrame(fnd::Rect(0, kTabY, width, tabHeight));
   const double buttonWidth = std::max(prefsTitleWidth(mOkBtn->getPushBT()), prefsTitleWidth(mCancelBtn->getPushBT())) + 20;
   mOkBtn->setPushBTRect(width - 10 - buttonWidth, 10, buttonWidth, kButtonHeight);
   mCancelBtn->setPushBTRect(width - 10 - 2 * buttonWidth, 10, buttonWidth, kButtonHeight);
@@ -428,6 +440,8 @@ void Quirel_PrefsDialog::placeCheckBox(Quirel_NoFocusView* view, Quirel_CTRLS_Ch
 void Quirel_PrefsDialog::placeText(Quirel_NoFocusView* view, Quirel_CTRLS_PREFText& label, const std::string& title,
                                    double x, double y, double width) {
   label.setText(title, x, y, width, 18);
+  // The caption sits on the tab's own background.
+  label.getText()->setDrawsBackground(false);
   view->addSubview(label.getText());
 }
 

@@ -47,7 +47,7 @@ Quirel_ScannerTestDialog::Quirel_ScannerTestDialog(const Quirel_UIScannerInfo* s
   setTitle(uiText("IDD_ON_SELF_TEST_STR"));
   kit::View* content = contentView();
 
-  auto title = kit::TextField::labelWithString(
+  auto title = kit::TextField::wrappingLabelWithString(
       fnd::formatString(uiText("IDS_DIAGSMSG_STR"), fnd::Array{fnd::Value(name)}), fnd::Rect(5, 110, 350, 30));
   mTitleTxtF = static_cast<kit::TextField*>(content->addSubview(std::move(title)));
 
@@ -208,6 +208,9 @@ void Quirel_ScannerTestDialog::setMessageTextField(const std::string& text) {
   }
   mMsgTxtF->setFrame(fnd::Rect(10, 0, kFieldWidth, height));
   mMsgTxtF->setStringValue(text);
+  // Show the start of the text (the document's top lies at its height, y up).
+  const double visible = mScrollView->documentVisibleRect().size.height;
+  mScrollView->scrollToPoint(fnd::Point(0, std::max(0.0, height - visible)));
 }
 
 void Quirel_ScannerTestDialog::windowDidBecomeKey(kit::Window& window) {
