@@ -126,6 +126,10 @@ TEST(ScannerTestDialog, StatusesDecideCloseCodeAndStart) {
 
 TEST(ScannerTestDialog, MessagesNumbersAndHeights) {
   BundleAnswer bundle;
+  // The name fills the heading's placeholder literally: a "%n" in it is shown, never run.
+  auto named = scanner({{"ScannerName", "Scan%n%s"}});
+  Quirel_ScannerTestDialog heading(named.get(), nullptr);
+  EXPECT_EQ(heading.titleField()->stringValue(), "Testing Scan%n%s.");
   Quirel_ScannerTestDialog dialog;
   const std::string text = dialog.getMessageString({{"TestStatus", 1630}});
   EXPECT_EQ(text, "The scanner test completed successfully.");
@@ -169,4 +173,48 @@ TEST(ScannerTestDialog, NoEndWithinTheLimitFails) {
   });
   EXPECT_EQ(dialog.runModal(), 1);
   EXPECT_EQ(limit, 60);
+}
+
+TEST(ScannerTestDialog, TheApplicationEndingFailsARunningTest) {
+  BundleAnswer bundle;
+  Quirel_ScannerTestDialog dialog;
+  dialog.setTimeLimitScheduler([](double, std::function<void()>) {});
+  app().onNextModalWindow([&](kit::Window&) {
+    dialog.startButton()->performClick();
+    // What the application posts as it ends (the run itself is ended by the test).
+    fnd::NotificationCenter::defaultCenter().post(kit::Application::kWillTerminateNotification, &app());
+    EXPECT_EQ(dialog.error(), 1);
+    EXPECT_TRUE(dialog.closeButton()->isEnabled());
+    dialog.closeButton()->performClick();
+  });
+  EXPECT_EQ(dialog.runModal(), 1);
+}
+
+TEST(PrefsScannerTabBrackets, SubPanelsRunBetweenTheModalNotificationsAtALowerLevel) {
+  BundleAnswer bundle;
+  windows_test::FakeMessages messages;
+  Opening o;
+  o.scanner = scanner(launcherFlags());
+  auto d = openPrefs(o);
+  std::vector<std::string> seen;
+  std::vector<int> levels;
+  auto& center = fnd::NotificationCenter::defaultCenter();
+  std::vector<fnd::NotificationCenter::Token> tokens;
+  for (const char* name : {"showModalDialog_FolderOpen", "closeModalDialog_FolderOpen", "showModalDialog_SoundOpen",
+                           "closeModalDialog_SoundOpen"})
+    tokens.push_back(center.observe(name, d.get(), [&](const fnd::Notification& n) { seen.push_back(n.name); }));
+  d->setPanelRunner([&](kit::OpenPanel&) {
+    levels.push_back(d->window()->level());
+    return std::optional<std::string>();
+  });
+  d->SaveDirBrowsOpen();
+  d->getData();
+  showTab(*d, Quirel_CTRLS_PREFTabView::kScanner);
+  d->mPlaySoundCbx->getCheckBox()->performClick();
+  d->mPlaySoundBtn->getPushBT()->performClick();
+  EXPECT_EQ(seen, (std::vector<std::string>{"showModalDialog_FolderOpen", "closeModalDialog_FolderOpen",
+                                            "showModalDialog_SoundOpen", "closeModalDialog_SoundOpen"}));
+  EXPECT_EQ(levels, (std::vector<int>{kit::kModalPanelWindowLevel, kit::kModalPanelWindowLevel}));
+  EXPECT_EQ(d->window()->level(), Quirel_PrefsDialog::kLevel);
+  EXPECT_TRUE(messages.shown.empty());
 }
