@@ -10,11 +10,11 @@ namespace {
 constexpr double kUtilityWidth = 440;
 constexpr double kUtilityButtonHeight = 32;
 constexpr double kUtilityRowHeight = 20;
-constexpr Quirel_PVUtilityDialog::Time kDefaultStart{21, 0};
-constexpr Quirel_PVUtilityDialog::Time kDefaultEnd{7, 0};
+constexpr Quirel_PVUtilityDialog::Time kUtilityDefaultStart{21, 0};
+constexpr Quirel_PVUtilityDialog::Time kUtilityDefaultEnd{7, 0};
 // Power-off pop-up values by position.
-constexpr int kPowerOffValuesMFP[] = {0, 2, 3, 4, 5, 6};
-constexpr int kPowerOffValuesOther[] = {0, 1};
+constexpr int kUtilityPowerOffMFP[] = {0, 2, 3, 4, 5, 6};
+constexpr int kUtilityPowerOffOther[] = {0, 1};
 
 bool utilityIntInRange(const fnd::Dictionary& d, const char* key, int low, int high, int* out) {
   const fnd::Value* v = d.find(key);
@@ -130,7 +130,7 @@ void Quirel_PVUtilityDialog::createSilentControls(bool mfp, double width) {
     radio->setFrame(fnd::Rect(20, base, widest, rows * (kUtilityRowHeight + 10)));
     mSilentRadioBtn = static_cast<Quirel_NoFocusRadioButton*>(content->addSubview(std::move(radio)));
     mWindow->setContentSize(fnd::Size(width, base + rows * (kUtilityRowHeight + 10) + 15));
-    setSilentSetting(0, kDefaultStart, kDefaultEnd);
+    setSilentSetting(0, kUtilityDefaultStart, kUtilityDefaultEnd);
     return;
   }
 
@@ -166,7 +166,7 @@ void Quirel_PVUtilityDialog::createSilentControls(bool mfp, double width) {
   y += explain + 10;
   mBox->setFrame(fnd::Rect(20, base, width - 40, y));
   mWindow->setContentSize(fnd::Size(width, base + y + 15));
-  setSilentSetting(0, kDefaultStart, kDefaultEnd);
+  setSilentSetting(0, kUtilityDefaultStart, kUtilityDefaultEnd);
 }
 
 void Quirel_PVUtilityDialog::createAutoPowerControls(bool mfp, double width) {
@@ -243,7 +243,7 @@ void Quirel_PVUtilityDialog::setAutoPowerOff(int value) {
   int index = 0;
   if (isMFP()) {
     for (int i = 0; i < 6; ++i)
-      if (kPowerOffValuesMFP[i] == value && value != 0) index = i;
+      if (kUtilityPowerOffMFP[i] == value && value != 0) index = i;
   } else {
     index = value == 1 ? 1 : 0;
   }
@@ -253,7 +253,7 @@ void Quirel_PVUtilityDialog::setAutoPowerOff(int value) {
 int Quirel_PVUtilityDialog::autoPowerOff() const {
   if (!mAutoPowerOFFPopupBtn) return 0;
   const int index = std::max(0, mAutoPowerOFFPopupBtn->indexOfSelectedItem());
-  return isMFP() ? kPowerOffValuesMFP[std::min(index, 5)] : kPowerOffValuesOther[std::min(index, 1)];
+  return isMFP() ? kUtilityPowerOffMFP[std::min(index, 5)] : kUtilityPowerOffOther[std::min(index, 1)];
 }
 
 void Quirel_PVUtilityDialog::setAutoPowerOn(int value) {
@@ -310,7 +310,7 @@ void Quirel_PVUtilityDialog::closeWait() { mProgressWindow->closeSilentTimeWindo
 
 int Quirel_PVUtilityDialog::postGetSilentSettingFromSM() {
   if (mDoNotGetSettingFromDevice) {
-    setSilentSetting(mSelectedSilentSetting, kDefaultStart, kDefaultEnd);
+    setSilentSetting(mSelectedSilentSetting, kUtilityDefaultStart, kUtilityDefaultEnd);
     return kOK;
   }
   openWait(0);
@@ -402,4 +402,4 @@ void Quirel_PVUtilityDialog::actionCancelButton() {
   mWindow->orderOut();
 }
 
-void Quirel_PVUtilityDialog::actionDefaultButton() { setSilentSetting(0, kDefaultStart, kDefaultEnd); }
+void Quirel_PVUtilityDialog::actionDefaultButton() { setSilentSetting(0, kUtilityDefaultStart, kUtilityDefaultEnd); }

@@ -10,10 +10,10 @@
 
 namespace {
 
-constexpr double kTabY = 45;
-constexpr double kTabHeight = 500;
-constexpr double kGroupGap = 5;
-constexpr double kButtonHeight = 32;
+constexpr double kPrefsTabY = 45;
+constexpr double kPrefsTabHeight = 500;
+constexpr double kPrefsGroupGap = 5;
+constexpr double kPrefsButtonHeight = 32;
 
 // The decimal digits of a plain number ("12", "2.29", ".5"); nothing for any other text.
 bool prefsSplitDecimal(const std::string& text, std::string* whole, std::string* fraction, bool* negative) {
@@ -117,14 +117,14 @@ void Quirel_PrefsDialog::addGroupToTab(Quirel_CTRLS_PREFTabView::Tab tab, Quirel
 void Quirel_PrefsDialog::stackGroups(Quirel_CTRLS_PREFTabView::Tab, const std::vector<Group>& groups) {
   const fnd::Rect content = mTabView->getTabView()->contentRect();
   const double width = content.size.width;
-  double top = content.size.height - kGroupGap;
+  double top = content.size.height - kPrefsGroupGap;
   bool first = true;
   for (const Group& g : groups) {
     if (!g.view) continue;
     const double height = g.view->frame().size.height;
     top -= height;
     g.view->setFrame(fnd::Rect(0, top, width, height));
-    top -= kGroupGap;
+    top -= kPrefsGroupGap;
     if (g.separator) {
       g.separator->setRect(10, height - 5, width - 20, 5);
       g.separator->setHidden(first);
@@ -147,7 +147,7 @@ void Quirel_PrefsDialog::createPreferenceDialog() {
     return mCloseFlg ? kit::EventHookResult::Drop : kit::EventHookResult::Pass;
   });
 
-  mTabView = std::make_unique<Quirel_CTRLS_PREFTabView>(fnd::Rect(0, kTabY, 365, kTabHeight));
+  mTabView = std::make_unique<Quirel_CTRLS_PREFTabView>(fnd::Rect(0, kPrefsTabY, 365, kPrefsTabHeight));
   if (launcherMode())
     mTabView->setTabViewItemIndex(0, 1, 2, 3, 4);
   else if (mScannerInfo && mScannerInfo->isVer1400Later())
@@ -223,21 +223,21 @@ void Quirel_PrefsDialog::setAllControlPoint() {
   const double width = mMaxWidth + 30;
   // The tabs keep their height unless a tab's groups need more: then the window grows, so
   // that no control ends up below the tab's edge.
-  mTabView->getTabView()->setFrame(fnd::Rect(0, kTabY, width, kTabHeight));
-  const double header = kTabHeight - mTabView->getTabView()->contentRect().size.height;
+  mTabView->getTabView()->setFrame(fnd::Rect(0, kPrefsTabY, width, kPrefsTabHeight));
+  const double header = kPrefsTabHeight - mTabView->getTabView()->contentRect().size.height;
   double needed = 0;
   for (int tab = 0; tab < Quirel_CTRLS_PREFTabView::kTabCount; ++tab) {
-    double stack = kGroupGap;
+    double stack = kPrefsGroupGap;
     if (kit::View* content = mTabView->contentView(static_cast<Quirel_CTRLS_PREFTabView::Tab>(tab)))
-      for (const kit::View* group : content->subviews()) stack += group->frame().size.height + kGroupGap;
+      for (const kit::View* group : content->subviews()) stack += group->frame().size.height + kPrefsGroupGap;
     needed = std::max(needed, stack);
   }
-  const double tabHeight = std::max(kTabHeight, needed + header + kGroupGap);
-  mWindow->setContentSize(fnd::Size(width, kTabY + tabHeight));
-  mTabView->getTabView()->setFrame(fnd::Rect(0, kTabY, width, tabHeight));
+  const double tabHeight = std::max(kPrefsTabHeight, needed + header + kPrefsGroupGap);
+  mWindow->setContentSize(fnd::Size(width, kPrefsTabY + tabHeight));
+  mTabView->getTabView()->setFrame(fnd::Rect(0, kPrefsTabY, width, tabHeight));
   const double buttonWidth = std::max(prefsTitleWidth(mOkBtn->getPushBT()), prefsTitleWidth(mCancelBtn->getPushBT())) + 20;
-  mOkBtn->setPushBTRect(width - 10 - buttonWidth, 10, buttonWidth, kButtonHeight);
-  mCancelBtn->setPushBTRect(width - 10 - 2 * buttonWidth, 10, buttonWidth, kButtonHeight);
+  mOkBtn->setPushBTRect(width - 10 - buttonWidth, 10, buttonWidth, kPrefsButtonHeight);
+  mCancelBtn->setPushBTRect(width - 10 - 2 * buttonWidth, 10, buttonWidth, kPrefsButtonHeight);
   setFramePreviewView();
   setFrameScanView();
   setFrameColorView();

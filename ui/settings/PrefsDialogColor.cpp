@@ -8,10 +8,10 @@
 #include "ui/windows/MessagePort.h"
 
 namespace {
-constexpr double kColorSyncHeight = 5 + 8 + 6 * 26 + 8;
-constexpr double kAutoToneHeight = 5 + 4 + 22 + 6;
-constexpr double kGammaHeight = 5 + 4 + 30 + 6;
-constexpr double kGammaDefault = 2.2;
+constexpr double kColorSyncGroupHeight = 5 + 8 + 6 * 26 + 8;
+constexpr double kColorAutoToneHeight = 5 + 4 + 22 + 6;
+constexpr double kColorGammaHeight = 5 + 4 + 30 + 6;
+constexpr double kColorGammaDefault = 2.2;
 
 bool colorModeNoAutoTone(int colorMode) { return colorMode == 0 || colorMode == 6; }
 }  // namespace
@@ -50,10 +50,10 @@ void Quirel_PrefsDialog::createColorView() {
 }
 
 void Quirel_PrefsDialog::createColorView_ColorSync() {
-  mColorSyncView = makeGroup(mColorSyncSep, kColorSyncHeight);
+  mColorSyncView = makeGroup(mColorSyncSep, kColorSyncGroupHeight);
   Quirel_NoFocusView* view = mColorSyncView.get();
   mColorSetRadio = std::make_unique<Quirel_CTRLS_PREFColorSettingRadio>();
-  double y = kColorSyncHeight - 5 - 8 - 22;
+  double y = kColorSyncGroupHeight - 5 - 8 - 22;
   mColorSetRadio->setRecommend(text("IDC_PGPREF_AUTO_COLORMATCH_STR"), 15, y, 300, 20);
   y -= 26;
   mColorSetRadio->setColorSync(text("IDC_PGPREF_TAVO_COLORMATCH_STR"), 15, y, 300, 20);
@@ -88,14 +88,14 @@ void Quirel_PrefsDialog::createColorView_ColorSync() {
 
 void Quirel_PrefsDialog::createColorView_AutoTone() {
   if (!mScannerInfo || !mScannerInfo->alwaysAutoTone()) return;
-  mAutoToneView = makeGroup(mAutoToneSep, kAutoToneHeight);
+  mAutoToneView = makeGroup(mAutoToneSep, kColorAutoToneHeight);
   mAutoToneCbx = std::make_unique<Quirel_CTRLS_CheckBox>();
   placeCheckBox(mAutoToneView.get(), *mAutoToneCbx, text("IDMAC_PREF_CHK_AUTOTONE"), 15, 8);
   mAutoToneCbx->setCheckBoxActionPostNtf("PrefAutoToneCheckPost");
 }
 
 void Quirel_PrefsDialog::createColorView_MonitorGammma() {
-  mMonitorGammaView = makeGroup(mMonitorGammaSep, kGammaHeight);
+  mMonitorGammaView = makeGroup(mMonitorGammaSep, kColorGammaHeight);
   Quirel_NoFocusView* view = mMonitorGammaView.get();
   mGammaTextF = std::make_unique<Quirel_CTRLS_PREFMonitorGammaTextF>();
   mGammaTextF->setTitle(text("IDC_PGPREF_GAMMA_LABLE_STR"), 15, 12, 120, 18);
@@ -169,7 +169,7 @@ void Quirel_PrefsDialog::setDataToColorSettingAtColorSync(int choice) {
                                !mScannerInfo->isVer1400Later());
       mAutoToneCbx->setCheck(mTempPrefs->getAlwaysAutoTone());
     }
-    mGammaTextF->setDoubleValue(kGammaDefault);
+    mGammaTextF->setDoubleValue(kColorGammaDefault);
     mGammaTextF->setEnabled(false);
     mGammaResetBtn->setEnabled(false);
     return;
@@ -305,7 +305,7 @@ void Quirel_PrefsDialog::MonitorGanmaChangeForStepper() {
 
 void Quirel_PrefsDialog::MonitorGammaReset() {
   if (!mTempPrefs) return;
-  mGammaTextF->setDoubleValue(kGammaDefault);
+  mGammaTextF->setDoubleValue(kColorGammaDefault);
   mCanClose = true;
-  mTempPrefs->setMonitorGamma(kGammaDefault);
+  mTempPrefs->setMonitorGamma(kColorGammaDefault);
 }

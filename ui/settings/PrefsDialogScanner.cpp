@@ -15,7 +15,6 @@
 namespace {
 constexpr double kScannerRowGroupHeight = 5 + 4 + 34 + 6;
 constexpr double kScannerFolderHeight = 5 + 24 + 30 + 8;
-constexpr double kScannerButtonHeight = 32;
 
 Quirel_UIScannerInfo scannerTabInfo(const std::shared_ptr<Quirel_UIScannerInfo>& info) {
   return info ? *info : Quirel_UIScannerInfo();
