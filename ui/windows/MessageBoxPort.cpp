@@ -9,6 +9,14 @@ std::int32_t Quirel_MessageBoxPort::MES_ShowMessageAndNumberMainThreadMode(std::
   return ::MES_ShowMessageAndNumberMainThreadMode(messageNumber, errNum1, errNum2, errNum3);
 }
 
+std::int32_t Quirel_MessageBoxPort::MES_ShowMessageAndNumberWithArguments(std::int32_t messageNumber,
+                                                                          std::int32_t errNum1, std::int32_t errNum2,
+                                                                          std::int32_t errNum3,
+                                                                          const std::string& argTypes,
+                                                                          const fnd::Array& args) {
+  return ::MES_ShowMessageAndNumberMainThreadMode(messageNumber, errNum1, errNum2, errNum3, argTypes, args);
+}
+
 std::int32_t Quirel_MessageBoxPort::MES_NetworkErrorMessageAndNumberMainThreadMode(std::int32_t messageNumber,
                                                                                    std::int32_t errNum1,
                                                                                    std::int32_t errNum2,

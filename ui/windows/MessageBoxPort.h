@@ -6,6 +6,9 @@
 // messages go to the MES_ functions.
 class Quirel_MessageBoxPort : public Quirel_MessagePort {
  public:
+  std::int32_t MES_ShowMessageAndNumberWithArguments(std::int32_t messageNumber, std::int32_t errNum1,
+                                                     std::int32_t errNum2, std::int32_t errNum3,
+                                                     const std::string& argTypes, const fnd::Array& args) override;
   std::int32_t MES_ShowMessageAndNumberMainThreadMode(std::int32_t messageNumber, std::int32_t errNum1,
                                                       std::int32_t errNum2, std::int32_t errNum3) override;
   std::int32_t MES_NetworkErrorMessageAndNumberMainThreadMode(std::int32_t messageNumber, std::int32_t errNum1,

@@ -1,6 +1,9 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+
+#include "foundation/Value.h"
 
 // The numbered message boxes as the root object and the folder chooser need them. The message functions
 // install their implementation once; until one is installed nothing is shown and every
@@ -17,6 +20,20 @@ class Quirel_MessagePort {
                                                                       std::int32_t errNum2, std::int32_t errNum3) = 0;
   virtual std::int32_t MES_NetworkErrorMessageAndNumberMainThreadMode2(std::int32_t messageNumber, std::int32_t errNum1,
                                                                        std::int32_t errNum2, std::int32_t errNum3) = 0;
+
+  // As above, with values for the text's placeholders (`argTypes` such as "%d"); a port that
+  // has no use for them shows the message without.
+  virtual std::int32_t MES_ShowMessageAndNumberWithArguments(std::int32_t messageNumber, std::int32_t errNum1,
+                                                             std::int32_t errNum2, std::int32_t errNum3,
+                                                             const std::string& argTypes, const fnd::Array& args) {
+    (void)argTypes;
+    (void)args;
+    return MES_ShowMessageAndNumberMainThreadMode(messageNumber, errNum1, errNum2, errNum3);
+  }
+  // Shows through the installed port; 0 (nothing shown) without one.
+  static std::int32_t show(std::int32_t messageNumber, std::int32_t errNum1 = 0, std::int32_t errNum2 = 0,
+                           std::int32_t errNum3 = 0);
+  static std::int32_t show(std::int32_t messageNumber, const std::string& argTypes, const fnd::Array& args);
 
   // The installed implementation (not owned), or null. Main thread only.
   static Quirel_MessagePort* installed();
