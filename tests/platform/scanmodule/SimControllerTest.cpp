@@ -217,10 +217,10 @@ std::vector<int> runFeeder(SimController& c, ReportLog& log, const std::string& 
   std::vector<int> counts;
   c.smStartScanEvent(request(temp, 1, 8, 50, 0, 0, 40, 30, 1));
   for (int page = 1; page <= maxPages; ++page) {
-    if (!log.waitFor(report::kImageInfo, page, 5)) break;
+    if (!log.waitFor(report::kImageInfo, page)) break;
     c.smStartScan();
     if (readRows(c, 30, 40).size() != 30u) break;
-    if (!log.waitFor(report::kPageEnd, page, 5)) break;
+    if (!log.waitFor(report::kPageEnd, page)) break;
     const int count = c.smContinousScan2(1);
     counts.push_back(count);
     c.smEndScan();
