@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchSupport.h"
 #include "datasource/DirectTWAIN.h"
 #include "foundation/PropertyList.h"
 #include "foundation/RunLoop.h"
@@ -29,6 +30,11 @@
 
 namespace {
 
+std::string folder() { return benchsupport::scratchFolder("delivery-bench"); }
+using benchsupport::medianOf;
+using benchsupport::resetPeakMemory;
+using benchsupport::peakMemoryMiB;
+
 constexpr std::uint32_t kBlockBytes = 0x100000;
 constexpr double kPlatenWidth = 8.5, kPlatenHeight = 11.7;  // the simulated platen, inches
 
@@ -40,31 +46,8 @@ struct Size {
 constexpr Size kLarge{"50 MP", 720, 6120, 8424};
 constexpr Size kSmall{"12 MP", 360, 3060, 4212};
 
-std::string folder() {
-  static const std::string dir = [] {
-    const char* tmp = std::getenv("TMPDIR");
-    std::string templ = std::string(tmp && *tmp ? tmp : "/tmp") + "/delivery-bench-XXXXXX";
-    std::vector<char> buf(templ.begin(), templ.end());
-    buf.push_back(0);
-    return std::string(mkdtemp(buf.data()));
-  }();
-  return dir;
-}
 
-void resetPeakMemory() { std::ofstream("/proc/self/clear_refs") << "5"; }
-double peakMemoryMiB() {
-  std::ifstream status("/proc/self/status");
-  std::string line;
-  while (std::getline(status, line))
-    if (line.rfind("VmHWM:", 0) == 0) return std::strtod(line.c_str() + 6, nullptr) / 1024.0;
-  return 0;
-}
 
-double medianOf(std::vector<double> v) {
-  if (v.empty()) return 0;
-  std::sort(v.begin(), v.end());
-  return v.size() % 2 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2;
-}
 
 struct Figures {
   std::vector<double> seconds;

@@ -17,10 +17,13 @@
 
 #include <jpeglib.h>
 
+#include "BenchSupport.h"
 #include "imageio/ImageDestination.h"
 #include "imageio/ImageProperties.h"
 
 namespace {
+
+std::string folder() { return benchsupport::scratchFolder("imageio-bench"); }
 
 constexpr std::size_t kWidth = 8660;
 constexpr std::size_t kHeight = 5800;  // 50.2 megapixels
@@ -39,22 +42,6 @@ const std::vector<std::uint8_t>& pixels() {
     return d;
   }();
   return data;
-}
-
-std::string folder() {
-  static const std::string dir = [] {
-    const char* tmp = std::getenv("TMPDIR");
-    std::string templ = std::string(tmp && *tmp ? tmp : "/tmp") + "/imageio-bench-XXXXXX";
-    std::vector<char> buf(templ.begin(), templ.end());
-    buf.push_back(0);
-    // The folder is removed at the end, so never fall back to a shared one.
-    if (mkdtemp(buf.data()) == nullptr) {
-      std::perror("imageio bench: cannot make a temporary folder");
-      std::exit(1);
-    }
-    return std::string(buf.data());
-  }();
-  return dir;
 }
 
 std::map<std::string, double>& seconds() {

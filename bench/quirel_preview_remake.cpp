@@ -20,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchSupport.h"
 #include "capture/ScannerDevice.h"
 #include "scanmodule/ModuleLoader.h"
 #include "scanmodule/ScanReports.h"
@@ -28,6 +29,8 @@
 #include "ui/model/PreviewInfo.h"
 
 namespace {
+
+using benchsupport::medianOf;
 
 constexpr int kWidth = 1200;
 constexpr int kHeight = 1700;
@@ -39,11 +42,6 @@ constexpr int kStepsPerRound = 8;
 
 using Clock = std::chrono::steady_clock;
 
-double medianOf(std::vector<double> v) {
-  if (v.empty()) return 0;
-  std::sort(v.begin(), v.end());
-  return v.size() % 2 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2;
-}
 
 // The basic mode as the model reaches it; keeps only the last picture shown.
 class BenchMode : public modedoubles::FakeStandardMode {

@@ -24,6 +24,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchSupport.h"
 #include "foundation/Paths.h"
 #include "foundation/PropertyList.h"
 #include "foundation/Value.h"
@@ -32,6 +33,8 @@
 extern char** environ;
 
 namespace {
+
+using benchsupport::medianOf;
 
 namespace fs = std::filesystem;
 
@@ -137,11 +140,6 @@ void BM_InterleavedRounds(benchmark::State& state) {
 }
 BENCHMARK(BM_InterleavedRounds)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(kRounds);
 
-double medianOf(std::vector<double> v) {
-  if (v.empty()) return 0;
-  std::sort(v.begin(), v.end());
-  return v.size() % 2 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2;
-}
 
 }  // namespace
 

@@ -31,6 +31,7 @@
 #include <thread>
 #include <vector>
 
+#include "BenchSupport.h"
 #include "datasource/DirectTWAIN.h"
 #include "datasource/UIRoot.h"
 #include "foundation/NotificationCenter.h"
@@ -54,6 +55,9 @@
 
 namespace {
 
+using benchsupport::statusKiB;
+inline bool resetPeak() { return benchsupport::resetPeakMemory(); }
+
 namespace fs = std::filesystem;
 
 constexpr const char* kScanner = "Vantrel TS-800 Virtual";
@@ -61,22 +65,7 @@ constexpr std::uint32_t kBlock = 0x100000;
 
 // --- memory
 
-long statusKiB(const char* key) {
-  std::ifstream in("/proc/self/status");
-  std::string line;
-  const std::string prefix = std::string(key) + ":";
-  while (std::getline(in, line))
-    if (line.rfind(prefix, 0) == 0) return std::strtol(line.c_str() + prefix.size(), nullptr, 10);
-  return -1;
-}
 
-// Starts a new peak: the kernel resets VmHWM to the current resident size.
-void resetPeak() {
-  if (std::FILE* f = std::fopen("/proc/self/clear_refs", "w")) {
-    std::fputs("5", f);
-    std::fclose(f);
-  }
-}
 
 // --- the scan
 

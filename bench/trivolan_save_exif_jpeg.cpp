@@ -21,6 +21,7 @@
 
 #include <jpeglib.h>
 
+#include "BenchSupport.h"
 #include "imageio/DataProvider.h"
 #include "imageio/Image.h"
 #include "imageio/ImageDestination.h"
@@ -35,6 +36,9 @@
 #include "launcher/save/SaveModuleCore.h"
 
 namespace {
+
+std::string folder() { return benchsupport::scratchFolder("save-exif-bench"); }
+using benchsupport::medianOf;
 
 namespace fs = std::filesystem;
 
@@ -59,16 +63,6 @@ void fillRows(std::uint8_t* p, std::uint32_t y, std::uint32_t rows) {
   }
 }
 
-std::string folder() {
-  static const std::string dir = [] {
-    const char* tmp = std::getenv("TMPDIR");
-    std::string templ = std::string(tmp && *tmp ? tmp : "/tmp") + "/save-exif-bench-XXXXXX";
-    std::vector<char> buf(templ.begin(), templ.end());
-    buf.push_back(0);
-    return std::string(mkdtemp(buf.data()));
-  }();
-  return dir;
-}
 std::string tempFolder() { return folder() + "/tmp/"; }
 std::string saveFolder() { return folder() + "/save/"; }
 
@@ -84,11 +78,6 @@ std::map<std::string, std::vector<double>>& rounds() {
 }
 
 double bestOf(const std::vector<double>& v) { return v.empty() ? 0 : *std::min_element(v.begin(), v.end()); }
-double medianOf(std::vector<double> v) {
-  if (v.empty()) return 0;
-  std::sort(v.begin(), v.end());
-  return v.size() % 2 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2;
-}
 
 // prepare runs before the clock starts; fn is timed.
 template <class Prepare, class Fn>

@@ -22,6 +22,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchSupport.h"
 #include "launcher/save/ISM_IMAGE_INFO.h"
 #include "launcher/save/ISM_XFORM_INFO.h"
 #include "launcher/save/LargeTiffXform.h"
@@ -29,39 +30,17 @@
 
 namespace {
 
+std::string folder() { return benchsupport::scratchFolder("large-tiff-bench"); }
+using benchsupport::statusKiB;
+inline bool resetPeak() { return benchsupport::resetPeakMemory(); }
+
 constexpr std::uint32_t kWidth = 32768;
 constexpr std::uint32_t kHeight = 32768;  // 1 gigapixel, 1 GiB of 8-bit grey
 constexpr std::size_t kBlockBytes = std::size_t(1) << 20;
 constexpr std::uint32_t kBlockLines = std::uint32_t(kBlockBytes / kWidth);
 
-std::string folder() {
-  static const std::string dir = [] {
-    const char* tmp = std::getenv("TMPDIR");
-    std::string templ = std::string(tmp && *tmp ? tmp : "/tmp") + "/large-tiff-bench-XXXXXX";
-    std::vector<char> buf(templ.begin(), templ.end());
-    buf.push_back(0);
-    return std::string(mkdtemp(buf.data()));
-  }();
-  return dir;
-}
 
-// A /proc/self/status value in KiB ("VmHWM", "VmRSS").
-long statusKiB(const char* key) {
-  std::ifstream in("/proc/self/status");
-  std::string line;
-  const std::string prefix = std::string(key) + ":";
-  while (std::getline(in, line))
-    if (line.rfind(prefix, 0) == 0) return std::strtol(line.c_str() + prefix.size(), nullptr, 10);
-  return -1;
-}
 
-// Starts a new peak: the kernel resets VmHWM to the current resident size.
-bool resetPeak() {
-  std::FILE* f = std::fopen("/proc/self/clear_refs", "w");
-  if (!f) return false;
-  const bool ok = std::fputs("5", f) >= 0;
-  return std::fclose(f) == 0 && ok;
-}
 
 std::vector<std::uint8_t>& block() {
   static std::vector<std::uint8_t> b = [] {

@@ -20,11 +20,17 @@
 #include <string>
 #include <vector>
 
+#include "BenchSupport.h"
 #include "launcher/save/CMSTR_CLASS.h"
 #include "launcher/save/SMCodes.h"
 #include "launcher/save/SaveModuleCore.h"
 
 namespace {
+
+std::string folder() { return benchsupport::scratchFolder("save-driver-bench"); }
+using benchsupport::medianOf;
+using benchsupport::resetPeakMemory;
+using benchsupport::peakMemoryMiB;
 
 constexpr std::uint32_t kWidth = 8660;
 constexpr std::uint32_t kHeight = 5800;  // 50.2 megapixels
@@ -45,32 +51,8 @@ void fillBlock(std::vector<std::uint8_t>& block, std::uint32_t y, std::uint32_t 
   }
 }
 
-std::string folder() {
-  static const std::string dir = [] {
-    const char* tmp = std::getenv("TMPDIR");
-    std::string templ = std::string(tmp && *tmp ? tmp : "/tmp") + "/save-driver-bench-XXXXXX";
-    std::vector<char> buf(templ.begin(), templ.end());
-    buf.push_back(0);
-    return std::string(mkdtemp(buf.data()));
-  }();
-  return dir;
-}
 
-// Peak resident memory since the last reset, in MiB (Linux: VmHWM, reset through clear_refs).
-void resetPeakMemory() { std::ofstream("/proc/self/clear_refs") << "5"; }
-double peakMemoryMiB() {
-  std::ifstream status("/proc/self/status");
-  std::string line;
-  while (std::getline(status, line))
-    if (line.rfind("VmHWM:", 0) == 0) return std::strtod(line.c_str() + 6, nullptr) / 1024.0;
-  return 0;
-}
 
-double medianOf(std::vector<double> v) {
-  if (v.empty()) return 0;
-  std::sort(v.begin(), v.end());
-  return v.size() % 2 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2;
-}
 
 struct Figures {
   std::vector<double> all;
