@@ -31,11 +31,6 @@ class TestScanMode : public Quirel_BaseScanMode {
   using Quirel_BaseScanMode::mThumbnailList;
   using Quirel_BaseScanMode::mUIMode;
 
-  SSizeDouble getPreviewViewSize() override { return {0, 0}; }
-  SRectDouble updateCropByResetZoomScan(Quirel_CropInfo&, double, double) override { return {{0, 0}, {0, 0}}; }
-  void reDrawPreview(const PreviewBitmap&) override {}
-  void setThumbnailImage(Quirel_PreviewInfo*) override {}
-
   // A frame of `width` x `height` preview pixels at `resolution` (the platen's by default).
   std::shared_ptr<Quirel_CropInfo> addCrop(double width, double height, int resolution = 0, int colorMode = 3) {
     auto crop = std::make_shared<Quirel_CropInfo>();
