@@ -7,6 +7,9 @@
 #include "ui/controls/PreviewScrollView.h"
 #include "ui/controls/PreviewView.h"
 #include "ui/model/PreviewInfo.h"
+#include "kit/Application.h"
+#include "kit/Event.h"
+#include "kit/Window.h"
 
 using modes_test::PostLog;
 using modes_test::TestScanMode;
@@ -254,4 +257,57 @@ TEST(BaseScanModeCanvas, PreviewPictureNeedsAPositiveSizeAndEveryByteOfIt) {
   model.setWholeSize(4, 3);
   mode.mHasPreview = false;
   EXPECT_FALSE(mode.getPreviewImage(&model).has_value());
+}
+
+TEST(BaseScanModeCanvas, RedrawShowsThePictureTurnedAndTheAreaFollowsTheView) {
+  TestScanMode mode;
+  mode.buildPreviewArea(640, 480);
+  mode.mTemplateCrop = std::make_shared<Quirel_CropInfo>();
+  mode.resetPreview({2550, 3508}, false, false);
+  mode.mRotation = 1;
+  auto bytes = std::make_shared<std::vector<std::uint8_t>>(4 * 3 * 3, 77);
+  mode.reDrawPreview(PreviewBitmap{4, 3, bytes});
+  const Quirel_PreviewView* view = mode.mPreview->getImageView();
+  ASSERT_TRUE(view->getPreviewImage().has_value());
+  EXPECT_EQ(view->getPreviewImage()->size(), (fnd::Size{4, 3}));
+  EXPECT_EQ(view->rotation(), 90);
+  EXPECT_TRUE(mode.getPreviewImage().has_value());
+  // Too few bytes for the size: the picture is left as it was.
+  mode.reDrawPreview(PreviewBitmap{5, 3, bytes});
+  EXPECT_EQ(mode.mPreview->getImageView()->getPreviewImage()->size(), (fnd::Size{4, 3}));
+
+  // The area: the preview outside the thumbnail views, the thumbnails inside them.
+  mode.mRotation = 0;
+  mode.mPreview->setVisiblePreviewSize_Pixel96({1000, 2000});
+  mode.updatePreviewArea();
+  EXPECT_EQ(mode.mPreview->getImageViewRect(), fnd::Rect(0, 0, 220, 440));
+  mode.mScanMode = 3;
+  mode.mPreview->setVisiblePreviewSize_Pixel96({2000, 1000});
+  mode.mThumbnailCount = 1;
+  mode.createThumbnailWithIndex(0, std::nullopt, {{0, 0}, {300, 400}}, false);
+  dynamic_cast<kit::View*>(mode.mThumbnailList[0]->getFrameView())->setFrame(fnd::Rect());
+  mode.updatePreviewArea();
+  EXPECT_EQ(mode.mPreview->getImageViewRect(), fnd::Rect(0, 0, 220, 440));  // untouched
+  EXPECT_EQ(dynamic_cast<kit::View*>(mode.mThumbnailList[0]->getFrameView())->frame(), mode.makeThumbnailRect(0, 1));
+}
+
+TEST(BaseScanModeCanvas, TheMouseIsInThePreviewOnlyOverItsVisibleImage) {
+  TestScanMode mode;
+  mode.buildPreviewArea(640, 480);
+  mode.mTemplateCrop = std::make_shared<Quirel_CropInfo>();
+  mode.resetPreview({2550, 3508}, false, false);
+  EXPECT_FALSE(mode.isEnteredInPreview());  // no window: the view is on none
+  kit::Window window(fnd::Rect(0, 0, 640, 480), kit::kTitledWindowMask);
+  window.contentView()->addSubview(mode.mPreviewFrame->getFrameView());
+  kit::Application& app = kit::Application::shared();
+  const fnd::Point origin = window.frame().origin;
+  // The image view is 320 x 440 at (160, 20) of the window.
+  app.postEvent(kit::Event::mouseEvent(kit::EventType::MouseMoved, {300, 200}, 0, &window));
+  app.dispatchQueuedEvents();
+  const fnd::Point inside = app.mouseLocation();
+  EXPECT_NEAR(inside.x - origin.x, 300, 1);
+  EXPECT_TRUE(mode.isEnteredInPreview());
+  app.postEvent(kit::Event::mouseEvent(kit::EventType::MouseMoved, {20, 200}, 0, &window));
+  app.dispatchQueuedEvents();
+  EXPECT_FALSE(mode.isEnteredInPreview());
 }

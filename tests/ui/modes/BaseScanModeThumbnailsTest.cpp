@@ -279,3 +279,32 @@ TEST(BaseScanModeThumbnails, MirrorAndTurnsOfSelectedThumbnails) {
   EXPECT_EQ(rig.at(0).getRotation(), 0);
   EXPECT_EQ(rig.mode.getRotation(), 0);  // the preview's own turn is untouched
 }
+
+TEST(BaseScanModeThumbnails, AThumbnailWithAFrameButNoSavedCropIsTurnedOnce) {
+  ThumbRig rig(600, 500, false, 3);
+  rig.mode.setScannerInfo(modes_test::scannerWith({{"Ver1300Later", true}}));
+  rig.film(2);
+  for (int i = 0; i < 2; ++i) {
+    const auto& crop = rig.at(i).getCropInfo();
+    auto view = std::make_unique<Quirel_CropView>(fnd::Rect());
+    dynamic_cast<kit::View*>(rig.at(i).getPreviewView())->addSubview(view.get());
+    crop->setCropView(std::move(view));
+    crop->setInputRect_Pixel96({{10, 20}, {100, 50}});
+  }
+  rig.at(1).saveThumbnailCrop();
+  const std::shared_ptr<Quirel_CropInfo> saved = rig.at(1).getThumnailCrop();
+  ASSERT_NE(saved, rig.at(1).getCropInfo());
+  saved->setVisiblePreviewSize_Pixel96({300, 400});
+  saved->setInputRect_Pixel96({{10, 20}, {100, 50}});
+  rig.mode.rotateToLeft();
+  for (int i = 0; i < 2; ++i) {
+    const SRectDouble r = rig.at(i).getCropInfo()->getInputRect_Pixel96();
+    EXPECT_DOUBLE_EQ(r.origin.x, 400 - 70) << i;  // one quarter turn of (10, 20, 100, 50) in 300 x 400
+    EXPECT_DOUBLE_EQ(r.origin.y, 10) << i;
+    EXPECT_DOUBLE_EQ(r.size.width, 50) << i;
+    EXPECT_EQ(rig.at(i).getRotation(), 1) << i;
+  }
+  EXPECT_DOUBLE_EQ(saved->getInputRect_Pixel96().origin.x, 400 - 70);
+  rig.mode.mirrorImage();
+  EXPECT_DOUBLE_EQ(rig.at(0).getCropInfo()->getInputRect_Pixel96().origin.x, 400 - (330 + 50));
+}

@@ -21,6 +21,14 @@ bool framesAppliesToThumbnail(const Quirel_ThumbnailInfo& t, const Quirel_UIScan
   return scanner && scanner->isVer1300Later() ? t.isSelected() : t.isFocus();
 }
 
+// The thumbnail's own saved crop, when it has a frame and one is saved apart from its record.
+// Without one the thumbnail answers its record, which is turned or mirrored once, not twice.
+Quirel_CropInfo* framesSavedThumbnailCrop(const Quirel_ThumbnailInfo& t) {
+  if (!t.hasCrop()) return nullptr;
+  const std::shared_ptr<Quirel_CropInfo> saved = t.getThumnailCrop();
+  return saved && saved != t.getCropInfo() ? saved.get() : nullptr;
+}
+
 void framesRedrawThumbnail(const Quirel_ThumbnailInfo& t) {
   if (auto* view = dynamic_cast<kit::View*>(t.getFrameView())) view->setNeedsDisplay();
 }
@@ -39,7 +47,7 @@ void Quirel_BaseScanMode::mirrorImage() {
     if (!framesAppliesToThumbnail(*t, mScannerInfo.get())) continue;
     const bool mirror = !t->getMirror();
     t->setMirror(mirror);
-    if (t->hasCrop()) updateCropByMirror(mirror, *t->getThumnailCrop());
+    if (Quirel_CropInfo* saved = framesSavedThumbnailCrop(*t)) updateCropByMirror(mirror, *saved);
     if (t->getCropInfo()) updateCropByMirror(mirror, *t->getCropInfo());
     t->setVisiblePreviewSize_Pixel96(t->getVisiblePreviewSize_Pixel96());
     resizeThumbnailPreview(t->getNo());
@@ -76,7 +84,7 @@ void Quirel_BaseScanMode::rotateToLeft() {
     if (!framesAppliesToThumbnail(*t, mScannerInfo.get())) continue;
     const int rotation = framesTurn(t->getRotation(), t->getMirror() ? -1 : 1);
     t->setRotation(rotation);
-    if (t->hasCrop()) updateCropByLeftRotate(rotation, *t->getThumnailCrop());
+    if (Quirel_CropInfo* saved = framesSavedThumbnailCrop(*t)) updateCropByLeftRotate(rotation, *saved);
     if (t->getCropInfo()) updateCropByLeftRotate(rotation, *t->getCropInfo());
     t->setVisiblePreviewSize_Pixel96(t->getVisiblePreviewSize_Pixel96());
     resizeThumbnailPreview(t->getNo());
@@ -106,7 +114,7 @@ void Quirel_BaseScanMode::rotateToRight() {
     if (!framesAppliesToThumbnail(*t, mScannerInfo.get())) continue;
     const int rotation = framesTurn(t->getRotation(), t->getMirror() ? 1 : -1);
     t->setRotation(rotation);
-    if (t->hasCrop()) updateCropByRightRotate(rotation, *t->getThumnailCrop());
+    if (Quirel_CropInfo* saved = framesSavedThumbnailCrop(*t)) updateCropByRightRotate(rotation, *saved);
     if (t->getCropInfo()) updateCropByRightRotate(rotation, *t->getCropInfo());
     t->setVisiblePreviewSize_Pixel96(t->getVisiblePreviewSize_Pixel96());
     resizeThumbnailPreview(t->getNo());
