@@ -9,6 +9,7 @@
 #include "ui/controls/CropView.h"
 #include "ui/controls/ThumbnailFrameView.h"
 #include "ui/controls/ThumbnailPreviewView.h"
+#include "ui/model/PreviewInfo.h"
 
 using modes_test::TestScanMode;
 
@@ -307,4 +308,58 @@ TEST(BaseScanModeThumbnails, AThumbnailWithAFrameButNoSavedCropIsTurnedOnce) {
   EXPECT_DOUBLE_EQ(saved->getInputRect_Pixel96().origin.x, 400 - 70);
   rig.mode.mirrorImage();
   EXPECT_DOUBLE_EQ(rig.at(0).getCropInfo()->getInputRect_Pixel96().origin.x, 400 - (330 + 50));
+}
+
+TEST(BaseScanModeThumbnails, PlatenThumbnailsTakeTheFoundDocumentSizesAtThePlatenResolution) {
+  ThumbRig rig(600, 500, false, 1);
+  auto scanner = modes_test::scannerWith({});
+  fnd::Dictionary init{{"Flatbed", fnd::Dictionary{{"PreviewResX", 150}}}};
+  scanner->setInitSettingData(&init);
+  rig.mode.setScannerInfo(scanner);
+  rig.mode.setPlatenResolution(300);
+  rig.film(2);
+  rig.at(0).getCropInfo()->setcropCorRect({{5, 6}, {100, 200}});
+  rig.at(1).getCropInfo()->setcropCorRect({{5, 6}, {40, 30}});
+  rig.at(1).setRotation(1);
+  rig.at(1).setMirror(true);
+  rig.mode.setThumbnailRectFromCropCorRect();
+  const auto& first = *rig.at(0).getCropInfo();
+  EXPECT_DOUBLE_EQ(first.getInputWidth_Pixel96(), 200);
+  EXPECT_DOUBLE_EQ(first.getInputHeight_Pixel96(), 400);
+  EXPECT_DOUBLE_EQ(first.getOutputHeight_Pixel96(), 400);
+  EXPECT_DOUBLE_EQ(first.getRatio().width, 200);
+  EXPECT_DOUBLE_EQ(first.getPreviewSize_Pixel96().height, 3508);
+  EXPECT_DOUBLE_EQ(rig.at(0).getVisiblePreviewSize_Pixel96().width, 200);
+  // Without a size change the turn and the mirror are dropped.
+  EXPECT_EQ(rig.at(1).getRotation(), 0);
+  EXPECT_FALSE(rig.at(1).getMirror());
+  // With one the turn is applied again, a quarter at a time; the mirror is not.
+  rig.at(1).setRotation(1);
+  rig.mode.mChangeThumbnailSize = true;
+  rig.mode.setThumbnailRectFromCropCorRect();
+  EXPECT_EQ(rig.at(1).getRotation(), 1);
+  EXPECT_DOUBLE_EQ(rig.at(1).getVisiblePreviewSize_Pixel96().width, 60);
+  EXPECT_DOUBLE_EQ(rig.at(1).getCropInfo()->getInputWidth_Pixel96(), 60);
+  // Only the platen-thumbnail view does this.
+  rig.mode.mScanMode = 3;
+  rig.at(0).getCropInfo()->setcropCorRect({{0, 0}, {1, 1}});
+  rig.mode.setThumbnailRectFromCropCorRect();
+  EXPECT_DOUBLE_EQ(rig.at(0).getCropInfo()->getInputWidth_Pixel96(), 200);
+}
+
+TEST(BaseScanModeThumbnails, PicturesFromTheRealPreviewModelShowEveryThumbnail) {
+  ThumbRig rig;
+  Quirel_PreviewInfo model;
+  rig.mode.mThumbnailCount = 2;
+  rig.mode.createEmptyThumbnailWithIndex(0);
+  rig.mode.createEmptyThumbnailWithIndex(1);
+  ASSERT_TRUE(rig.at(1).isHidden());
+  rig.mode.mThumbnailCount = 0;
+  rig.mode.setThumbnailImage(&model);  // no thumbnails of this preview: nothing
+  EXPECT_TRUE(rig.at(1).isHidden());
+  rig.mode.mThumbnailCount = 2;
+  rig.mode.setThumbnailImage(&model);  // the model has no pictures: shown empty
+  EXPECT_FALSE(rig.at(0).isHidden());
+  EXPECT_FALSE(rig.at(1).isHidden());
+  EXPECT_FALSE(dynamic_cast<Quirel_ThumbnailPreviewView*>(rig.at(1).getPreviewView())->getImage().has_value());
 }
