@@ -525,3 +525,30 @@ TEST(BaseScanModeEndPreview, TheRealPreviewModelSendsTheFrameTheEndOfPreviewFitt
   EXPECT_NEAR(rect.real("width"), 800, 1e-6);
   EXPECT_NEAR(rect.real("height"), 1200, 1e-6);
 }
+
+TEST(BaseScanModeEndPreview, ThumbnailButtonAndOriginalScanFlagsAtTheEndOfAPlatenPreview) {
+  Quirel_PreviewInfo model;
+  model.setWholeSize(1000, 1400);
+  struct Case {
+    bool platenThumbnail;
+    int progress;
+    int uiMode;
+    bool always;
+    bool button, original;
+  };
+  const Case cases[] = {
+      {true, -1, 0, false, false, false}, {true, 0, 0, false, true, false}, {false, -1, 0, false, true, false},
+      {false, 0, 1, false, true, true},   {false, 0, 1, true, true, false},
+  };
+  for (const Case& c : cases) {
+    EndRig rig(c.platenThumbnail ? fnd::Dictionary{{"PlatenThumbnail", true}} : fnd::Dictionary{});
+    rig.preferences->setAlwaysAutoTone(c.always);
+    rig.mode.mCreateFilmCrop = true;
+    rig.mode.mUIMode = c.uiMode;
+    rig.mode.mEnableThumbnailBtn = !c.button;
+    rig.mode.setProgressStatusValue(c.progress);
+    rig.mode.endPreview_previewInfo(&model, {{50, 100}, {200, 300}}, nullptr);
+    EXPECT_EQ(rig.mode.getEnableThumbnailBtn(), c.button) << c.platenThumbnail << " " << c.progress;
+    EXPECT_EQ(rig.mode.getOriginalScan(), c.original) << c.uiMode << " " << c.always;
+  }
+}
