@@ -122,7 +122,11 @@ void Quirel_PreviewInfo::setPreviewHeight(int height) {
 }
 
 void Quirel_PreviewInfo::setOriginalPixel24(PixelBuffer buffer) {
-  (mPreviewMode == 1 ? originalZoom24 : original24) = std::move(buffer);
+  const bool zoom = mPreviewMode == 1;
+  const int width = getPreviewWidth(), height = getPreviewHeight();
+  (zoom ? originalZoom24Size : original24Size) =
+      buffer && width > 0 && height > 0 ? static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 3 : 0;
+  (zoom ? originalZoom24 : original24) = std::move(buffer);
 }
 
 void Quirel_PreviewInfo::setBeforeAdjustPixel24(PixelBuffer buffer) {

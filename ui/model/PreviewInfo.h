@@ -328,6 +328,8 @@ class Quirel_PreviewInfo {
   void setOriginalPixel24(PixelBuffer buffer);
   std::uint8_t* getOriginalPixel24() const { return getOriginalPixel24(mPreviewMode); }
   std::uint8_t* getOriginalPixel24(int mode) const { return mode == 1 ? originalZoom24.get() : original24.get(); }
+  // Bytes the buffer of that mode was handed over with (the size of the time); 0 without one.
+  std::size_t getOriginalPixel24Size(int mode) const { return mode == 1 ? originalZoom24Size : original24Size; }
   void setBeforeAdjustPixel24(PixelBuffer buffer);
   std::uint8_t* getBeforeAdjustPixel24() const {
     return mPreviewMode == 1 ? befAdjustZoom24.get() : befAdjust24.get();
@@ -432,6 +434,8 @@ class Quirel_PreviewInfo {
   std::int32_t mZoomHeight = 0;
   std::int32_t sppZoom = 3;
   PixelBuffer originalZoom24;
+  std::size_t original24Size = 0;
+  std::size_t originalZoom24Size = 0;
   PixelBuffer befAdjustZoom24;
   std::int32_t mAllRatio = 0;
   SRectDouble mAllRect{};

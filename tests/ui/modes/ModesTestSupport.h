@@ -10,6 +10,9 @@
 
 #include "foundation/NotificationCenter.h"
 #include "ui/base/PostNotification.h"
+#include "ui/controls/CTRLS_NextThumbnailButton.h"
+#include "ui/controls/CTRLS_Preview.h"
+#include "ui/controls/CTRLS_PreviewFrame.h"
 #include "ui/model/CropInfo.h"
 #include "ui/model/PreferenceInfo.h"
 #include "ui/model/SettingToSM.h"
@@ -30,11 +33,36 @@ class TestScanMode : public Quirel_BaseScanMode {
   using Quirel_BaseScanMode::mTemplateCrop;
   using Quirel_BaseScanMode::mThumbnailList;
   using Quirel_BaseScanMode::mUIMode;
+  using Quirel_BaseScanMode::mChangeFavoriteSetting;
+  using Quirel_BaseScanMode::mChangeThumbnailMode;
+  using Quirel_BaseScanMode::mChangeThumbnailSize;
+  using Quirel_BaseScanMode::mCreateFilmCrop;
+  using Quirel_BaseScanMode::mEnableThumbnailBtn;
+  using Quirel_BaseScanMode::mHasNonThumPreview;
+  using Quirel_BaseScanMode::mMirror;
+  using Quirel_BaseScanMode::mNextThumbnailBtn;
+  using Quirel_BaseScanMode::mOriginalScan;
+  using Quirel_BaseScanMode::mPreview;
+  using Quirel_BaseScanMode::mPreviewFrame;
+  using Quirel_BaseScanMode::mRotation;
+  using Quirel_BaseScanMode::mSelectAllThumbnail;
+  using Quirel_BaseScanMode::mThumbnailCount;
+  using Quirel_BaseScanMode::mToolMode;
+  using Quirel_BaseScanMode::mZoomRate;
+  using Quirel_BaseScanMode::mZoomScan;
 
-  SSizeDouble getPreviewViewSize() override { return {0, 0}; }
-  SRectDouble updateCropByResetZoomScan(Quirel_CropInfo&, double, double) override { return {{0, 0}, {0, 0}}; }
-  void reDrawPreview(const PreviewBitmap&) override {}
-  void setThumbnailImage(Quirel_PreviewInfo*) override {}
+  // The preview area the window controller gives a mode: a frame view of width x height with
+  // the preview control (shadow and scroll view) in it, and the thumbnail step buttons.
+  void buildPreviewArea(double width, double height) {
+    mPreviewFrame = std::make_unique<Quirel_CTRLS_PreviewFrame>();
+    mPreviewFrame->setFrameViewRect(0, 0, width, height);
+    mPreview = Quirel_CTRLS_Preview::initForStandardMode();
+    mPreviewFrame->addView(mPreview->getShadowView(), mPreview->getShadowViewRect());
+    mPreviewFrame->addView(mPreview->getScrollView(), mPreview->getScrollViewRect());
+    mNextThumbnailBtn = std::make_unique<Quirel_CTRLS_NextThumbnailButton>();
+    mNextThumbnailBtn->setBackBTRect(0, 4.5, 40, 20);
+    mNextThumbnailBtn->setNextBTRect(0, 4.5, 40, 20);
+  }
 
   // A frame of `width` x `height` preview pixels at `resolution` (the platen's by default).
   std::shared_ptr<Quirel_CropInfo> addCrop(double width, double height, int resolution = 0, int colorMode = 3) {

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "foundation/Geometry.h"
 #include "foundation/Lock.h"
 #include "foundation/NotificationCenter.h"
 #include "foundation/Value.h"
@@ -27,6 +28,7 @@ class Quirel_DisabledView;
 class Quirel_ThumbnailSelectView;
 class Quirel_ProfileCMList;
 class Quirel_PVLocalizedString;
+class Quirel_PreviewInfo;
 class Quirel_SettingToSM;
 namespace kit {
 class Window;
@@ -231,6 +233,124 @@ class Quirel_BaseScanMode : public virtual ScanModeLink {
   void setEnabledMainWindow(bool enable);
   Quirel_DisabledView* getWindowMaskView() const { return mWindowMaskView.get(); }
 
+  // ---- Crop geometry: view points of the preview image view against preview pixels.
+  // Rotated by angle degrees first, then moved into (width, height), then mirrored (x -> width - x).
+  static fnd::AffineTransform makeTransform(double angle, bool mirror, const fnd::Size& size);
+  void updateCropRectFromCrop(Quirel_CropInfo& crop, bool redraw);
+  void updateCropFromCropRect(Quirel_CropInfo& crop);
+  bool checkCropInPreview(const SSizeDouble& size, Quirel_CropInfo& crop, bool move);
+  Quirel_CropInfo* getCropInPoint(const fnd::Point& point) const;
+  Quirel_CropInfo* getCropInPoint2(const fnd::Point& point) const;
+  Quirel_CropInfo* getMultiCropInPoint(const fnd::Point& point) const;
+  static bool inMultiCrop(const fnd::Point& point, const Quirel_CropInfo& crop);
+  Quirel_CropInfo* getFocusCrop() const;
+  void setFocus(Quirel_CropInfo* crop);
+  Quirel_CropInfo* getNextCrop(const Quirel_CropInfo* crop) const;
+  Quirel_CropInfo* getNextSelectedCrop(const Quirel_CropInfo* crop) const;
+  // The new frame is the list's last; the list keeps it.
+  Quirel_CropInfo* createCropWithView(const fnd::Rect& rect);
+  Quirel_CropInfo* createMultiCropWithView(const fnd::Rect& rect);
+  // The minimum frame edge in preview pixels.
+  double minimumCropLength() const;
+  void updateCropByLeftRotate(int rotation, Quirel_CropInfo& crop);
+  void updateCropByRightRotate(int rotation, Quirel_CropInfo& crop);
+  void updateCropByMirror(bool mirror, Quirel_CropInfo& crop);
+
+  // ---- Whole-frame changes.
+  void mirrorImage();
+  void rotateToLeft();
+  void rotateToRight();
+  static void copyCrop(const Quirel_CropInfo& source, Quirel_CropInfo& target, bool withSizes);
+  void copyCropFromFocusToTemplate();
+  void copyCropFromMultiToTemplate();
+  // The advanced mode also resets its adjustment dialogs.
+  virtual void updateCropByResetToneSetting(Quirel_CropInfo& crop, bool withThreshold);
+  SRectDouble updateCropByZoomScan(Quirel_CropInfo& crop);
+  SRectDouble updateCropByResetZoomScan(Quirel_CropInfo& crop, double areaWidth, double areaHeight) override;
+  void updateCropForFlexibleAutoCrop(Quirel_CropInfo& crop);
+  void updateCropForFixedAutoCrop(const Quirel_OutputSize& outputSize, Quirel_CropInfo& crop, bool useOutputOrientation);
+
+  // ---- Auto tone and the preview canvas.
+  void updateAutoToneByCropViewUpdate(Quirel_CropInfo& crop, const Quirel_CropInfo* base);
+  void updateAutoToneByPreviewUpdate(Quirel_CropInfo& crop) { updateAutoToneByPreviewUpdate(crop, false); }
+  void updateAutoToneByPreviewUpdate(Quirel_CropInfo& crop, bool keepTone);
+  void updateAutoToneByChangeColorMode(Quirel_CropInfo& crop);
+  void updateAutoToneByChangeAutoTone(int value, Quirel_CropInfo& crop);
+  void updateAutoToneByChangeManualExposure(Quirel_CropInfo& crop);
+  void updateAutoToneByChangeAllExposure(Quirel_CropInfo& crop, const Quirel_CropInfo& exposureSource);
+  void updateAutoToneByZoomScan(Quirel_CropInfo& crop);
+  void updateAutoToneByClearPreview(Quirel_CropInfo& crop);
+  void updatePreview();
+  void resizePreviewSize(double zoom);
+  void resetPreview(const SSizeDouble& size, bool clearImage, bool hideFrames);
+  SSizeDouble getPreviewViewSize() override;
+  std::optional<kit::Image> getPreviewImage() const;
+  // The preview model's whole preview as an image; none without a preview or whole pixels.
+  std::optional<kit::Image> getPreviewImage(const Quirel_PreviewInfo* preview) const;
+  void updatePreviewArea();
+  // Whether the mouse is over the visible part of the preview image.
+  bool isEnteredInPreview() const;
+
+  // ---- Thumbnails.
+  static constexpr int kMaxThumbnails = 12;
+  using ThumbnailRects = std::array<fnd::Rect, kMaxThumbnails>;
+  Quirel_ThumbnailInfo* createThumbnailWithIndex(int index, const std::optional<kit::Image>& image,
+                                                 const SRectDouble& rect, bool hidden);
+  Quirel_ThumbnailInfo* createEmptyThumbnailWithIndex(int index);
+  void createThumbnailsFromThumbnailInfos(const ThumbnailList* thumbnails);
+  Quirel_ThumbnailInfo* createThumbnailFromThumbnailInfo(const Quirel_ThumbnailInfo& other);
+  Quirel_ThumbnailInfo* createThumbnailFromDictionary(const fnd::Dictionary& dictionary);
+  void removeThumbnails();
+  void setHiddenThumbnail(bool hidden, int index);
+  virtual void setThumbnailRectFromCropCorRect();
+  void setThumbnailImage(Quirel_PreviewInfo* preview) override;
+  void setThumbnailImage(const std::optional<kit::Image>& image, int index);
+  void zoomThumbnail();
+  void zoomThumbnail(int index);
+  void showNextThumbnail();
+  void showBackThumbnail();
+  Quirel_ThumbnailInfo* getFocusThumbnail() const;
+  Quirel_ThumbnailInfo* getThumbnailAtCrop(const Quirel_CropInfo* crop) const;
+  void setSelectedThumbnail(unsigned long modifierFlags, int index);
+  Quirel_ThumbnailInfo* getNextSelectThumbnail(int index) const;
+  void updateThumbnail();
+  void resizeThumbnailFrame();
+  void resizeThumbnailFrame(int index);
+  void resizeThumbnailPreview();
+  void resizeThumbnailPreview(int index);
+  // Writes slots 0..n-1 (at most 12); nothing for n <= 0.
+  void makeThumbnailRects(int count, ThumbnailRects& rects) const;
+  fnd::Rect makeThumbnailRect(int index, int count) const;
+  int getThumbnailCount() const { return mThumbnailCount; }
+
+  // ---- End of preview.
+  virtual void endPreview_previewInfo(Quirel_PreviewInfo* preview, const SRectDouble& autoCropRect,
+                                      const fnd::Array* mcPoints);
+  void endPlatenPreview_autoCropRect(const SRectDouble& rect);
+  void endPlatenPreviewAndCreateCrop_autoCropRect(const SRectDouble& rect);
+  void endPlatenThumbnailPreview_autoCropRect(const SRectDouble& rect, const fnd::Array* mcPoints);
+  // Fits the focused frame (made when there is none) to the automatic crop of a preview of
+  // dataSize pixels.
+  void setAutoCropRect(const SSizeDouble& dataSize, const SRectDouble& rect);
+  void endFilmPlatenPreview_capsPointArray(const fnd::Array* corners);
+  void endFilmPlatenPreview_capsPointArray(const fnd::Array* corners, int capsFilmSize, int userFilmSize);
+  void endFilmThumbnailPreview_capsPointArray(const fnd::Array* corners);
+  // n frames of the default film frames, -1 all.
+  void createDefaultFilmCrop(int count);
+  void reDrawPreview(const PreviewBitmap& bitmap) override;
+
+  // Image-set posts to the preview model.
+  void updateImageSetAllSelectByPreview(int mode, bool multiCrop, bool doIt, bool showPanel);
+  void RemakeDeleteCropPostByPreview(int mode);
+  void updateImageSetSelectByPreview(int mode);
+  void updateImageSetSelectByThumbnailPreview(int mode);
+  void updateImageSetAllSelectByThumbnailPreview(int mode, bool showPanel);
+  void updateImageSetAllSelectByThumbnailPreview(int mode) { updateImageSetAllSelectByThumbnailPreview(mode, true); }
+  void updateFocusCropPostByPreview(int mode, bool doIt, int correction);
+  void updateFocusThumbnailPostByPreview(int mode, bool doIt);
+  void remakeMultiCropButtonByPreview();
+  void remakeCropAutoCropButtonByPreview(int mode);
+
   // ---- Requests. Each answers whether it went out.
   bool postPreviewWithScan(bool scan, bool zoomScan, bool changePreviewMode, bool redraw, bool originalScan,
                            bool previewAtStart, bool createCrop, bool changeThumbnailSize, int progressStatus,
@@ -250,8 +370,11 @@ class Quirel_BaseScanMode : public virtual ScanModeLink {
   // The object of the outward posts: the window controller, else the mode.
   const void* outwardObject() const { return mUIMObject ? mUIMObject : selfIdentity(); }
 
+  // The cursor rectangles of the preview and the thumbnails; the cursor handling fills it in.
+  virtual void updateMouseCursorRects() {}
   // Handlers of the observations; the subclasses and later layers fill them in.
-  virtual void remakeCropFromCorrectionDlg(const fnd::Notification&) {}
+  // "remakeCropFromCorrectionDlgPost": the dialogs changed the selected frames' values.
+  virtual void remakeCropFromCorrectionDlg(const fnd::Notification& n);
   virtual void mouseEventOnThumbnail(const fnd::Notification&) {}
   virtual void enterTextFByOtherControls(const fnd::Notification&) {}
   virtual void thumbnailPreviewViewUpdateCursorRects(const fnd::Notification&) {}
