@@ -100,6 +100,11 @@ void Quirel_FRPixelValueView::valueClean() {
 }
 
 std::string Quirel_FRPixelValueView::text() const {
+  bool anyValue = false;
+  for (const kit::TextField* f : {mRedValue, mGreenValue, mBlueValue, mGrayValue, mAfterRedValue, mAfterGreenValue,
+                                  mAfterBlueValue, mAfterGrayValue})
+    anyValue = anyValue || (f && !f->stringValue().empty());
+  if (!anyValue) return {};
   auto column = [&](kit::TextField* heading, std::initializer_list<std::pair<kit::TextField*, kit::TextField*>> rows) {
     std::string out = heading ? heading->stringValue() + "\n" : std::string();
     std::string line;

@@ -39,7 +39,7 @@ class Quirel_FRPixelValueView : public kit::View {
   int mode() const { return mMode; }
   int color() const { return mColor; }
   // The values row by row, for the owners' and the tests' reading: "title value" pairs
-  // joined by two spaces, a column's heading on a line of its own.
+  // joined by two spaces, a column's heading on a line of its own; empty while no value shows.
   std::string text() const;
 
   // The fields, null where the layout has none.
