@@ -114,9 +114,9 @@ void Quirel_ToneCurveDialog::createToneCurveDialog(fnd::Size size) {
   const std::string presetTitle = localized("IDC_PGCRV_SPECIAL_LABEL_STR");
   mToneCrvPopupBtn->setTitleTxtTitle(presetTitle);
   const bool tall = small.widthOfString(presetTitle) > 190;
-  mToneCrvPopupBtn->setTitleTxtRect(23, tall ? 150 : 164, 190, tall ? 30 : 16);
+  mToneCrvPopupBtn->setTitleTxtRect(23, 172, 190, tall ? 30 : 16);
   mToneCrvPopupBtn->setTitleTxtFont(small);
-  mToneCrvPopupBtn->setPopupBTRect(20, 124, 180, 22);
+  mToneCrvPopupBtn->setPopupBTRect(20, tall ? 134 : 148, 180, 22);
   mToneCrvPopupBtn->setPopupBTFont(small);
   mBackgroundView->addSubview(mToneCrvPopupBtn->getTitleTxt());
   mBackgroundView->addSubview(mToneCrvPopupBtn->getPopupBT());

@@ -109,6 +109,8 @@ void Quirel_ToneCurvePointEditor::applyPreset(int channel, int preset) {
     for (int i = 0; i < p.count; ++i) userCurvePoint[channel][i] = sUserSetPoint[channel][i] = p.points[i];
     userCurvePointCount[channel] = static_cast<std::int16_t>(p.count);
     iCustomPointCount[channel] = p.count;
+    // The markers follow at once, so a record copied before the next drawing has them too.
+    setDefaultPoint(preset, 0, 0, channel, false);
   } else if (preset == kCustom) {
     mToneCurveSelect = kCustom;
     const int n = std::clamp(iCustomPointCount[channel], 2, kMaxPoints);
@@ -227,6 +229,7 @@ void Quirel_ToneCurvePointEditor::mouseDown(double x, double y, bool control) {
     mMouseDownSet = true;
     ++n;
     sUserSetPoint[mChannel][n - 1] = {h, v};
+    mSquarePoint[mChannel][n - 1] = {cornerOf(sSquarePoint.h), cornerOf(sSquarePoint.v)};
     post("SET_CUSTOM_POINT");
   }
   post("CONTROL_YES");
@@ -273,6 +276,7 @@ void Quirel_ToneCurvePointEditor::mouseDragged(double x, double y) {
     auto recreate = [&] {
       ++n;
       P[n - 1] = {h, v};
+      S[n - 1] = {sSquarePoint.h - 2, sSquarePoint.v - 2};
       post("DLG_MOUSE_DRAGGED");
       mEditUserPoint = false;
       mMouseDownSet = true;
@@ -336,6 +340,7 @@ void Quirel_ToneCurvePointEditor::mouseDragged(double x, double y) {
     if (n < kMaxPoints) ++n;
   }
   P[n - 1] = {h, v};
+  S[n - 1] = {sSquarePoint.h - 2, sSquarePoint.v - 2};
   post("DLG_MOUSE_DRAGGED");
 }
 
