@@ -253,3 +253,16 @@ TEST(ToneCurveDialog, FollowsTheOtherDialogsEditsAsAListenerOnly) {
   b.dialog->setEnabledAllControl(true);
   EXPECT_FALSE(b.dialog->hasDisabledView());
 }
+
+TEST(ToneCurveDialog, OlderModelsGetTheOlderChannelNamesAndTheTitleView) {
+  CurveDialogBench b(adjust_test::crops(1, {0}, 0), false, false);
+  ASSERT_NE(b.dialog->windowTitleView(), nullptr);
+  EXPECT_EQ(b.dialog->getWindow()->title(), "Tone Curve");
+  auto* popup = b.dialog->channelPopup()->getPopupBT();
+  ASSERT_EQ(popup->numberOfItems(), 4);
+  EXPECT_EQ(popup->itemTitleAtIndex(1), "Red");
+  EXPECT_EQ(b.dialog->presetPopup()->getPopupBT()->numberOfItems(), 6);
+  EXPECT_TRUE(b.dialog->frameView()->toneCurveFrame());  // grey until first drawn
+  CurveDialogBench newer(adjust_test::crops(1, {0}, 0));
+  EXPECT_EQ(newer.dialog->windowTitleView(), nullptr);
+}

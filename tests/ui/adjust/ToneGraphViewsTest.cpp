@@ -21,6 +21,7 @@
 #include "ui/adjust/HistogramGraphView.h"
 #include "ui/adjust/MidPointImageView.h"
 #include "ui/adjust/ToneBCGraphView.h"
+#include "ui/adjust/ToneCurveGraphView.h"
 
 namespace tone_views_test {
 
@@ -471,4 +472,38 @@ TEST(ToneGraphViews, PixelReadoutHasTheFieldsOfItsModeAndColour) {
   hist.setGreenTitle("G:");
   hist.greenValueSet("77");
   EXPECT_EQ(hist.mGreenValue->stringValue(), "77");
+}
+
+// --- tone-curve graph
+
+TEST(ToneGraphViews, ToneCurveGraphDrawsTheShownChannelOnWhiteWithItsMarkers) {
+  Quirel_ToneCurveGraphView graph(fnd::Rect(0, 0, kSide, kSide));
+  graph.setToneSelectTable({1, 0, 0, 0});
+  auto ops = drawn(graph);
+  ASSERT_FALSE(ops.empty());
+  EXPECT_EQ(ops[0].state.fillColor, kit::Color::white());
+  EXPECT_FALSE(ops[0].state.antialias);
+  EXPECT_EQ(ops[1].state.strokeColor, kit::Color::calibratedRGB(0.667, 0.667, 0.667, 1));
+  auto runs = curves(ops);
+  ASSERT_EQ(runs.size(), 1u);
+  EXPECT_EQ(runs[0].colour, kit::Color::black());
+  EXPECT_EQ(to(runs[0].segments.back()).y, 254 * kSide / 255);  // 255 drawn as 254
+  // Four preset markers: a white square, a black dot and a black frame each.
+  std::vector<fnd::Rect> squares;
+  for (const auto& op : ops)
+    if (op.kind == kit::DrawOperation::Kind::Fill && op.state.fillColor == kit::Color::white() &&
+        op.path.controlPointBounds().size == fnd::Size(5, 5))
+      squares.push_back(op.path.controlPointBounds());
+  ASSERT_EQ(squares.size(), 4u);
+  EXPECT_EQ(squares[2].origin, fnd::Point(15, 58));
+  EXPECT_EQ(squares[3].origin, fnd::Point(57, 112));
+
+  graph.setChannel(1);
+  graph.setToneSelectTable({0, 2, 0, 0});
+  runs = curves(drawn(graph));
+  ASSERT_EQ(runs.size(), 3u);
+  EXPECT_EQ(runs[0].colour, kit::Color::green());
+  EXPECT_EQ(runs[1].colour, kit::Color::blue());
+  EXPECT_EQ(runs[2].colour, kit::Color::red());
+  EXPECT_LT(from(runs[2].segments[155]).y, from(runs[0].segments[155]).y);  // under-exposure darkens
 }
