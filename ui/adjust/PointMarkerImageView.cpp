@@ -20,7 +20,9 @@ void Quirel_PointMarkerImageView::drawRect(const fnd::Rect& dirtyRect) {
   }
   kit::GraphicsContext* ctx = kit::GraphicsContext::current();
   if (!ctx) return;
+  // The knob fills the marker, which the dialog sizes to it; drawn further left and down
+  // it would fall outside the marker and show as a sliver.
   const fnd::Size size = mKnobImage.size();
-  ctx->drawImage(mKnobImage, fnd::Rect(dirtyRect.origin.x - 5, dirtyRect.origin.y - 10, size.width, size.height),
-                 fnd::Rect(), 1.0);
+  ctx->drawImage(mKnobImage, fnd::Rect(bounds().origin.x, bounds().origin.y, size.width, size.height), fnd::Rect(),
+                 1.0);
 }

@@ -94,3 +94,15 @@ TEST(AdjustGallery, ColorBalanceHistogramAndFinalReview) {
   final.pixelValueSet(&px);
   grabAdjustDialog(*final.getWindow(), "adjust-finalreview.png");
 }
+
+TEST(AdjustGallery, OlderHistogramMarkers) {
+  TextsAnswer texts;
+  CropList list = crops(1, {0}, 0);
+  Quirel_CropInfo templateCrop;
+  auto info = scanner(true, false, false);
+  Quirel_HistogramDialog hist(&list, &templateCrop, true, info.get(), nullptr);
+  hist.createHistoDialog(fnd::Size(220, 400));
+  hist.setColorMode(3);
+  hist.updateHistDialog(&templateCrop, &list, true);
+  grabAdjustDialog(*hist.getWindow(), "adjust-histogram-older.png");
+}
