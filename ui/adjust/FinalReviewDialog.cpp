@@ -8,6 +8,9 @@
 #include "kit/ImageView.h"
 #include "kit/TextField.h"
 #include "ui/controls/CTRLS_FinalChannelPopup.h"
+#include "ui/adjust/FRPixelValueView.h"
+#include "ui/adjust/FRZoomView.h"
+#include "ui/adjust/FinalReviewGraph.h"
 #include "ui/controls/CTRLS_FinalReviewGraph.h"
 #include "ui/controls/CTRLS_FinalReviewZoomView.h"
 #include "ui/controls/DlgBackgroundView.h"
@@ -60,6 +63,8 @@ void Quirel_FinalReviewDialog::createFinalReviewDialog(fnd::Size size) {
   mBackgroundView = static_cast<Quirel_DlgBackgroundView*>(
       mContentView->addSubview(std::make_unique<Quirel_DlgBackgroundView>(fnd::Rect(innerX, 0, 220, 400))));
 
+  if (!mPendingGraphView) mPendingGraphView = std::make_unique<Quirel_FinalReviewGraph>();
+  if (!mPendingZoomView) mPendingZoomView = std::make_unique<Quirel_FRZoomView>();
   kit::View* graphView = mPendingGraphView ? mPendingGraphView->linkedView() : nullptr;
   mGraphFrame = std::make_unique<Quirel_CTRLS_FinalReviewGraph>(std::move(mPendingGraphView));
   if (graphView) {
@@ -74,12 +79,23 @@ void Quirel_FinalReviewDialog::createFinalReviewDialog(fnd::Size size) {
     mZoomView->setHidden(true);
   }
 
-  // Readouts beside the zoom view, both hidden until a colour mode is set.
-  for (kit::TextField** view : {&mColorPixelValueView, &mGrayPixelValueView}) {
-    auto label = kit::TextField::wrappingLabelWithString("", fnd::Rect(92, 94, 126, 67));
-    label->setFont(small);
-    label->setHidden(true);
-    *view = static_cast<kit::TextField*>(mBackgroundView->addSubview(std::move(label)));
+  // Readouts beside the zoom view, before and after columns, both hidden until a colour
+  // mode is set; their titles are set once.
+  const std::string before = mScannerInfo && mScannerInfo->isTrivoVer100Later()
+                                 ? localized("PVTO_PGFH_BFR_ADJ_LABEL_STR", "PictavoTrivo")
+                                 : localized("IDC_PGFH_BFR_ADJ_LABEL_STR");
+  const std::string grayKey = v1500 ? "IDC_PGHS_SPUIT_K_LABEL_STR" : "IDMAC_HIST_K_LABEL";
+  for (int color = 0; color < 2; ++color) {
+    auto readout = std::make_unique<Quirel_FRPixelValueView>(fnd::Rect(100, 90, 110, 80), 1, color);
+    readout->setOriginTitle(before);
+    readout->setCurrentTitle(localized("IDC_PGFH_AFTER_ADJ_LABEL_STR"));
+    readout->setRedTitle(localized("IDC_PGHS_SPUIT_R_LABEL_STR"));
+    readout->setGreenTitle(localized("IDC_PGHS_SPUIT_G_LABEL_STR"));
+    readout->setBlueTitle(localized("IDC_PGHS_SPUIT_B_LABEL_STR"));
+    readout->setGrayTitle(localized(grayKey));
+    readout->setHidden(true);
+    (color == 0 ? mColorPixelValueView : mGrayPixelValueView) =
+        static_cast<Quirel_FRPixelValueView*>(mBackgroundView->addSubview(std::move(readout)));
   }
 
   const struct {
@@ -289,14 +305,14 @@ bool Quirel_FinalReviewDialog::colorReadoutShown() const {
 bool Quirel_FinalReviewDialog::grayReadoutShown() const { return mGrayPixelValueView && !mGrayPixelValueView->isHidden(); }
 
 std::string Quirel_FinalReviewDialog::readoutText() const {
-  if (colorReadoutShown()) return mColorPixelValueView->stringValue();
-  if (grayReadoutShown()) return mGrayPixelValueView->stringValue();
+  if (colorReadoutShown()) return mColorPixelValueView->text();
+  if (grayReadoutShown()) return mGrayPixelValueView->text();
   return {};
 }
 
 void Quirel_FinalReviewDialog::clearCurrentReadout() {
-  if (isFinalColorMode(mPopupSelected) && mColorPixelValueView) mColorPixelValueView->setStringValue("");
-  if (isFinalGrayMode(mPopupSelected) && mGrayPixelValueView) mGrayPixelValueView->setStringValue("");
+  if (isFinalColorMode(mPopupSelected) && mColorPixelValueView) mColorPixelValueView->colorValueClean();
+  if (isFinalGrayMode(mPopupSelected) && mGrayPixelValueView) mGrayPixelValueView->grayValueClean();
 }
 
 void Quirel_FinalReviewDialog::zoomViewHidden() {
@@ -328,28 +344,21 @@ void Quirel_FinalReviewDialog::pixelValueSet(const fnd::Dictionary* values) {
       mZoomView->setHidden(true);
     }
   }
-  const std::string before = mScannerInfo && mScannerInfo->isTrivoVer100Later()
-                                 ? localized("PVTO_PGFH_BFR_ADJ_LABEL_STR", "PictavoTrivo")
-                                 : localized("IDC_PGFH_BFR_ADJ_LABEL_STR");
-  const std::string after = localized("IDC_PGFH_AFTER_ADJ_LABEL_STR");
   if (isFinalColorMode(mPopupSelected)) {
-    auto line = [&](const std::string& title, const char* r, const char* g, const char* b) {
-      return title + "\n" + localized("IDC_PGHS_SPUIT_R_LABEL_STR") + " " + finalReviewValue(*values, r) + "  " +
-             localized("IDC_PGHS_SPUIT_G_LABEL_STR") + " " + finalReviewValue(*values, g) + "  " +
-             localized("IDC_PGHS_SPUIT_B_LABEL_STR") + " " + finalReviewValue(*values, b);
-    };
-    mColorPixelValueView->setStringValue(line(before, "RedValue", "GreenValue", "BlueValue") + "\n" +
-                                         line(after, "AfterRedValue", "AfterGreenValue", "AfterBlueValue"));
+    mColorPixelValueView->redValueSet(finalReviewValue(*values, "RedValue"));
+    mColorPixelValueView->greenValueSet(finalReviewValue(*values, "GreenValue"));
+    mColorPixelValueView->blueValueSet(finalReviewValue(*values, "BlueValue"));
+    mColorPixelValueView->afterRedValueSet(finalReviewValue(*values, "AfterRedValue"));
+    mColorPixelValueView->afterGreenValueSet(finalReviewValue(*values, "AfterGreenValue"));
+    mColorPixelValueView->afterBlueValueSet(finalReviewValue(*values, "AfterBlueValue"));
     if (mZoomView) {
       mZoomView->setRGB(finalReviewNumber(*values, "AfterRedValue"), finalReviewNumber(*values, "AfterGreenValue"),
                         finalReviewNumber(*values, "AfterBlueValue"));
       mZoomView->updateDisplay();
     }
   } else if (isFinalGrayMode(mPopupSelected)) {
-    const bool v1500 = mScannerInfo && mScannerInfo->isVer1500Later();
-    const std::string k = localized(v1500 ? "IDC_PGHS_SPUIT_K_LABEL_STR" : "IDMAC_HIST_K_LABEL");
-    mGrayPixelValueView->setStringValue(before + "\n" + k + " " + finalReviewValue(*values, "GrayValue") + "\n" + after +
-                                        "\n" + k + " " + finalReviewValue(*values, "AfterGrayValue"));
+    mGrayPixelValueView->grayValueSet(finalReviewValue(*values, "GrayValue"));
+    mGrayPixelValueView->afterGrayValueSet(finalReviewValue(*values, "AfterGrayValue"));
     if (mZoomView) {
       mZoomView->setGray(finalReviewNumber(*values, "AfterGrayValue"));
       mZoomView->updateDisplay();

@@ -14,6 +14,7 @@ class Quirel_CTRLS_FinalReviewGraph;
 class Quirel_CTRLS_FinalReviewZoomView;
 class Quirel_DlgBackgroundView;
 class Quirel_DlgImageView;
+class Quirel_FRPixelValueView;
 class Quirel_NoFocusButton;
 class Quirel_PreferenceInfo;
 namespace kit {
@@ -31,7 +32,7 @@ class Quirel_FinalReviewDialog : public Quirel_FloatingDialog {
                            const Quirel_UIScannerInfo* scannerInfo, kit::Window* parentWindow);
   ~Quirel_FinalReviewDialog() override;
 
-  // The graph's and the zoom view's views (none until those views exist); before creation.
+  // Views to use in place of the dialog's own graph and zoom view; before creation.
   void setGraphView(std::unique_ptr<Quirel_FinalReviewGraphLink> view) { mPendingGraphView = std::move(view); }
   void setZoomView(std::unique_ptr<Quirel_FRZoomViewLink> view) { mPendingZoomView = std::move(view); }
   virtual void createFinalReviewDialog(fnd::Size contentSize);
@@ -66,6 +67,8 @@ class Quirel_FinalReviewDialog : public Quirel_FloatingDialog {
   bool colorReadoutShown() const;
   bool grayReadoutShown() const;
   std::string readoutText() const;
+  Quirel_FRPixelValueView* colorReadout() const { return mColorPixelValueView; }
+  Quirel_FRPixelValueView* grayReadout() const { return mGrayPixelValueView; }
 
  protected:
   void setMouseDownOnControl(bool on) override;
@@ -90,7 +93,7 @@ class Quirel_FinalReviewDialog : public Quirel_FloatingDialog {
   Quirel_DlgBackgroundView* mContentView = nullptr;  // owned by the view tree
   Quirel_DlgBackgroundView* mBackgroundView = nullptr;
   std::vector<Quirel_DlgImageView*> mImageViews;
-  kit::TextField* mColorPixelValueView = nullptr;
-  kit::TextField* mGrayPixelValueView = nullptr;
+  Quirel_FRPixelValueView* mColorPixelValueView = nullptr;
+  Quirel_FRPixelValueView* mGrayPixelValueView = nullptr;
   Quirel_NoFocusButton* mCloseBtn = nullptr;
 };

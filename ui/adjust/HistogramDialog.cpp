@@ -6,6 +6,12 @@
 #include "kit/Font.h"
 #include "kit/Image.h"
 #include "kit/ImageView.h"
+#include "ui/adjust/BlackPointImageView.h"
+#include "ui/adjust/FRPixelValueView.h"
+#include "ui/adjust/GraphFrameView.h"
+#include "ui/adjust/HistogramGraphView.h"
+#include "ui/adjust/MidPointImageView.h"
+#include "ui/adjust/WhitePointImageView.h"
 #include "ui/controls/CTRLS_HistoChannelPopup.h"
 #include "ui/controls/CTRLS_HistogramGraph.h"
 #include "ui/controls/DlgBackgroundView.h"
@@ -83,6 +89,9 @@ void Quirel_HistogramDialog::createHistoDialog(fnd::Size size) {
 
   // Graph and gradations.
   mImageViews.push_back(addImage(fnd::Rect(24, 211, 10, 153), {"ADJ_VERTICAL.tif", "GradationverticalBar"}));
+  mFrame = static_cast<Quirel_GraphFrameView*>(
+      mBackgroundView->addSubview(std::make_unique<Quirel_GraphFrameView>(fnd::Rect(36, 211, 152, 152))));
+  if (!mPendingGraphView) mPendingGraphView = std::make_unique<Quirel_HistogramGraphView>();
   kit::View* graphView = mPendingGraphView ? mPendingGraphView->linkedView() : nullptr;
   mGraphFrame = std::make_unique<Quirel_CTRLS_HistogramGraph>(std::move(mPendingGraphView));
   if (graphView) {
@@ -94,8 +103,24 @@ void Quirel_HistogramDialog::createHistoDialog(fnd::Size size) {
   const HistogramPictureName markerNames[3] = {
       {"DRAGPOINT_BLK.tiff", "DragBlkPoint"}, {"DRAGPOINT_GRAY.tiff", "DragGrayPoint"}, {"DRAGPOINT_WHT.tiff", "DragWhtPoint"}};
   const fnd::Size markerSize = v1500 ? fnd::Size(19, 10) : fnd::Size(21, 11);
-  for (int m = 0; m < 3; ++m)
-    mMarkers[m] = addImage(fnd::Rect(mOriginX[m], 188, markerSize.width, markerSize.height), markerNames[m]);
+  for (int m = 0; m < 3; ++m) {
+    const fnd::Rect frame(mOriginX[m], 188, markerSize.width, markerSize.height);
+    std::unique_ptr<Quirel_PointMarkerImageView> view;
+    if (m == 0)
+      view = std::make_unique<Quirel_BlackPointImageView>(frame);
+    else if (m == 1)
+      view = std::make_unique<Quirel_MidPointImageView>(frame);
+    else
+      view = std::make_unique<Quirel_WhitePointImageView>(frame);
+    const kit::Image picture = kit::Image::fromFile(getFileName(histogramPicture(mScannerInfo, markerNames[m])));
+    if (v1500) {
+      view->setImage(picture);
+      view->setImageScaling(kit::ImageScaling::AxesIndependently);
+    } else {
+      view->setKnobImage(picture);
+    }
+    mMarkers[m] = static_cast<Quirel_PointMarkerImageView*>(mBackgroundView->addSubview(std::move(view)));
+  }
 
   // Fields and eyedroppers.
   const double fieldX[3] = {44, 104, 164};
@@ -132,10 +157,16 @@ void Quirel_HistogramDialog::createHistoDialog(fnd::Size size) {
     mSubContentView->addSubview(std::move(line));
   }
   mImageViews.push_back(addImage(v1500 ? fnd::Rect(22, 92, 16, 16) : fnd::Rect(20, 90, 20, 20), {"PICK.tiff", "TotalColorSetting"}));
-  mColorReadout = addLabel(fnd::Rect(54, 88, 160, 19), "");
-  mGrayReadout = addLabel(fnd::Rect(54, 88, 40, 19), "");
-  mColorReadout->setHidden(true);
-  mGrayReadout->setHidden(true);
+  for (int color = 0; color < 2; ++color) {
+    auto readout = std::make_unique<Quirel_FRPixelValueView>(fnd::Rect(54, 88, 150, 19), 0, color);
+    readout->setRedTitle(localized("IDC_PGHS_SPUIT_R_LABEL_STR"));
+    readout->setGreenTitle(localized("IDC_PGHS_SPUIT_G_LABEL_STR"));
+    readout->setBlueTitle(localized("IDC_PGHS_SPUIT_B_LABEL_STR"));
+    readout->setGrayTitle(localized(v1500 ? "IDC_PGHS_SPUIT_K_LABEL_STR" : "IDMAC_HIST_K_LABEL"));
+    readout->setHidden(true);
+    (color == 0 ? mColorReadout : mGrayReadout) =
+        static_cast<Quirel_FRPixelValueView*>(mBackgroundView->addSubview(std::move(readout)));
+  }
 
   auto makeButton = [&](const char* key, double x, std::function<void()> action) {
     auto b = std::make_unique<Quirel_NoFocusButton>(fnd::Rect(x, 4, 98, 28));

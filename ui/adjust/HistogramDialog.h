@@ -8,6 +8,7 @@
 #include "kit/TextField.h"
 #include "ui/adjust/FloatingDialog.h"
 #include "ui/adjust/HistogramPointMath.h"
+#include "ui/adjust/PointMarkerImageView.h"
 #include "ui/controls/HistogramGraphViewLink.h"
 #include "ui/model/ChannelValues.h"
 #include "ui/model/CropValueGroups.h"
@@ -17,6 +18,8 @@ class Quirel_CTRLS_HistoChannelPopup;
 class Quirel_CTRLS_HistogramGraph;
 class Quirel_DlgBackgroundView;
 class Quirel_DlgImageView;
+class Quirel_FRPixelValueView;
+class Quirel_GraphFrameView;
 class Quirel_NoFocusButton;
 class Quirel_NumberField;
 
@@ -83,7 +86,7 @@ class Quirel_HistogramDialog : public Quirel_FloatingDialog, public kit::TextFie
 
   // State, for the mode and for tests.
   Quirel_NumberField* field(Marker m) const { return mFields[static_cast<int>(m)]; }
-  Quirel_DlgImageView* marker(Marker m) const { return mMarkers[static_cast<int>(m)]; }
+  Quirel_PointMarkerImageView* marker(Marker m) const { return mMarkers[static_cast<int>(m)]; }
   Quirel_NoFocusButton* spoitButton(int i) const { return mSpoitBtns[static_cast<std::size_t>(i)]; }
   Quirel_NoFocusButton* resetButton() const { return mBtnReset; }
   Quirel_NoFocusButton* closeButton() const { return mBtnClose; }
@@ -138,7 +141,8 @@ class Quirel_HistogramDialog : public Quirel_FloatingDialog, public kit::TextFie
   // Working state.
   ChannelValues mBlkPt{0, 0, 0, 0}, mMidPt{128, 128, 128, 128}, mWhtPt{255, 255, 255, 255}, mGrayPt{128, 128, 128, 128};
   Quirel_NumberField* mFields[3] = {nullptr, nullptr, nullptr};
-  Quirel_DlgImageView* mMarkers[3] = {nullptr, nullptr, nullptr};
+  Quirel_PointMarkerImageView* mMarkers[3] = {nullptr, nullptr, nullptr};
+  Quirel_GraphFrameView* mFrame = nullptr;  // owned by the view tree
   kit::View* mSliderBackgroundView = nullptr;
   double mOriginX[3] = {Quirel_HistogramPointMath::kBlackOriginX, Quirel_HistogramPointMath::kMidOriginX,
                         Quirel_HistogramPointMath::kWhiteOriginX};
@@ -175,6 +179,6 @@ class Quirel_HistogramDialog : public Quirel_FloatingDialog, public kit::TextFie
   Quirel_NoFocusButton* mSpoitBtns[4] = {nullptr, nullptr, nullptr, nullptr};
   Quirel_NoFocusButton* mBtnReset = nullptr;
   Quirel_NoFocusButton* mBtnClose = nullptr;
-  kit::TextField* mColorReadout = nullptr;
-  kit::TextField* mGrayReadout = nullptr;
+  Quirel_FRPixelValueView* mColorReadout = nullptr;
+  Quirel_FRPixelValueView* mGrayReadout = nullptr;
 };

@@ -2,6 +2,7 @@
 // pointer, and a picked pixel applied to the armed point of every selected crop.
 
 #include "ui/adjust/HistogramDialog.h"
+#include "ui/adjust/FRPixelValueView.h"
 #include "ui/controls/CTRLS_HistoChannelPopup.h"
 #include "ui/controls/NoFocusButton.h"
 #include "ui/controls/NumberField.h"
@@ -74,14 +75,14 @@ bool Quirel_HistogramDialog::colorReadoutShown() const { return mColorReadout &&
 bool Quirel_HistogramDialog::grayReadoutShown() const { return mGrayReadout && !mGrayReadout->isHidden(); }
 
 std::string Quirel_HistogramDialog::readoutText() const {
-  if (colorReadoutShown()) return mColorReadout->stringValue();
-  if (grayReadoutShown()) return mGrayReadout->stringValue();
+  if (colorReadoutShown()) return mColorReadout->text();
+  if (grayReadoutShown()) return mGrayReadout->text();
   return {};
 }
 
 void Quirel_HistogramDialog::clearReadouts() {
-  if (isSpoitColorMode(mPopupSelected) && mColorReadout) mColorReadout->setStringValue("");
-  if (isSpoitGrayMode(mPopupSelected) && mGrayReadout) mGrayReadout->setStringValue("");
+  if (isSpoitColorMode(mPopupSelected) && mColorReadout) mColorReadout->colorValueClean();
+  if (isSpoitGrayMode(mPopupSelected) && mGrayReadout) mGrayReadout->grayValueClean();
 }
 
 void Quirel_HistogramDialog::pixelValueSet(const fnd::Dictionary* values) {
@@ -91,14 +92,11 @@ void Quirel_HistogramDialog::pixelValueSet(const fnd::Dictionary* values) {
     return;
   }
   if (isSpoitColorMode(mPopupSelected)) {
-    mColorReadout->setStringValue(localized("IDC_PGHS_SPUIT_R_LABEL_STR") + " " + spoitString(*values, "RedValue") +
-                                  "  " + localized("IDC_PGHS_SPUIT_G_LABEL_STR") + " " +
-                                  spoitString(*values, "GreenValue") + "  " + localized("IDC_PGHS_SPUIT_B_LABEL_STR") +
-                                  " " + spoitString(*values, "BlueValue"));
+    mColorReadout->redValueSet(spoitString(*values, "RedValue"));
+    mColorReadout->greenValueSet(spoitString(*values, "GreenValue"));
+    mColorReadout->blueValueSet(spoitString(*values, "BlueValue"));
   } else if (isSpoitGrayMode(mPopupSelected)) {
-    const bool v1500 = mScannerInfo && mScannerInfo->isVer1500Later();
-    mGrayReadout->setStringValue(localized(v1500 ? "IDC_PGHS_SPUIT_K_LABEL_STR" : "IDMAC_HIST_K_LABEL") + " " +
-                                 spoitString(*values, "GrayValue"));
+    mGrayReadout->grayValueSet(spoitString(*values, "GrayValue"));
   }
 }
 
@@ -204,7 +202,7 @@ void Quirel_HistogramDialog::spoitValueSet(const fnd::Dictionary* values) {
       mSpoitBtns[3]->setState(0);
       spoitGrayPoint();
     }
-    if (mColorReadout) mColorReadout->setStringValue("");
+    if (mColorReadout) mColorReadout->colorValueClean();
   } else if (isSpoitGrayMode(mPopupSelected)) {
     const Marker order[3] = {Marker::Black, Marker::Mid, Marker::White};
     for (int i = 0; i < 3; ++i) {
@@ -216,7 +214,7 @@ void Quirel_HistogramDialog::spoitValueSet(const fnd::Dictionary* values) {
       if (order[i] != Marker::Mid) mPerBlkToMid = mPerMidToWht = 0.0f;
       break;
     }
-    if (mGrayReadout) mGrayReadout->setStringValue("");
+    if (mGrayReadout) mGrayReadout->grayValueClean();
   }
   post(kFinalUpdatePost);
   post(kSpoitStopPost);

@@ -1,0 +1,87 @@
+#include "ui/adjust/ToneGraphLook.h"
+
+#include <cstring>
+
+#include "foundation/NotificationCenter.h"
+#include "kit/BezierPath.h"
+#include "kit/Color.h"
+#include "kit/GraphicsContext.h"
+#include "kit/View.h"
+
+void Quirel_ToneGraphLook::fillField(kit::GraphicsContext& ctx, const fnd::Rect& bounds) {
+  ctx.setShouldAntialias(false);
+  ctx.setFillColor(kit::Color::calibratedRGB(kFieldGrey, kFieldGrey, kFieldGrey, 1.0));
+  ctx.fillRect(bounds);
+}
+
+void Quirel_ToneGraphLook::drawQuarterGrid(kit::GraphicsContext& ctx, const fnd::Rect& r) {
+  const double w = r.size.width, h = r.size.height;
+  kit::BezierPath grid;
+  for (int k = 1; k <= 3; ++k) {
+    grid.moveTo(fnd::Point(k * w / 4, 0));
+    grid.lineTo(fnd::Point(k * w / 4, h));
+    grid.moveTo(fnd::Point(0, k * h / 4));
+    grid.lineTo(fnd::Point(w, k * h / 4));
+  }
+  grid.setLineWidth(1);
+  ctx.setStrokeColor(kit::Color::calibratedRGB(1, 1, 1, 0.5));
+  ctx.strokePath(grid);
+}
+
+void Quirel_ToneGraphLook::drawToneCurve(kit::GraphicsContext& ctx, std::uint8_t* table, const fnd::Rect& r) {
+  const double w = r.size.width, h = r.size.height;
+  for (int i = 0; i < 256; ++i)
+    if (table[i] == 255) table[i] = 254;
+  for (int i = 0; i < 255; ++i) {
+    kit::BezierPath segment;
+    segment.moveTo(fnd::Point(i * w / 255, table[i] * h / 255));
+    segment.lineTo(fnd::Point((i + 1) * w / 255, table[i + 1] * h / 255));
+    segment.setLineWidth(1);
+    ctx.strokePath(segment);
+  }
+}
+
+void Quirel_ToneGraphLook::drawHistogram(kit::GraphicsContext& ctx, const std::int32_t* counts, const fnd::Rect& r) {
+  const double w = r.size.width, h = r.size.height;
+  std::int64_t sum = 0;
+  for (int i = 0; i < 256; ++i) sum += counts[i];
+  const std::int64_t divisor = (sum >= -49 && sum <= 49) ? 1 : sum / 50;
+  kit::BezierPath bars;
+  for (int i = 0; i < 256; ++i) {
+    const double height = static_cast<double>(counts[i]) * (h - 1) / static_cast<double>(divisor);
+    if (height == 0) continue;
+    bars.moveTo(fnd::Point(i * w / 255, 0));
+    bars.lineTo(fnd::Point(i * w / 255, height));
+  }
+  bars.setLineWidth(1);
+  ctx.setStrokeColor(kit::Color::black());
+  ctx.strokePath(bars);
+}
+
+void Quirel_ToneGraphLook::countHistograms(int width, int height, const std::uint8_t* pixels, std::int32_t* red,
+                                           std::int32_t* green, std::int32_t* blue, std::int32_t* grey) {
+  for (std::int32_t* t : {red, green, blue, grey}) std::memset(t, 0, 256 * sizeof(std::int32_t));
+  if (!pixels || width <= 0 || height <= 0) return;
+  const std::int64_t count = static_cast<std::int64_t>(width) * static_cast<std::int64_t>(height);
+  for (std::int64_t p = 0; p < count; ++p) {
+    const std::uint8_t* px = pixels + p * 3;
+    ++red[px[0]];
+    ++green[px[1]];
+    ++blue[px[2]];
+    ++grey[px[0]];
+  }
+}
+
+void Quirel_ToneGraphLook::sumMaster(std::int32_t* master, const std::int32_t* red, const std::int32_t* green,
+                                     const std::int32_t* blue) {
+  for (int i = 0; i < 256; ++i) master[i] = red[i] + green[i] + blue[i];
+}
+
+void Quirel_ToneGraphLook::identity(std::uint8_t* table) {
+  for (int i = 0; i < 256; ++i) table[i] = static_cast<std::uint8_t>(i);
+}
+
+void Quirel_ToneGraphLook::postGraphPress(const kit::View* view) {
+  fnd::NotificationCenter::defaultCenter().post("CONTROL_YES", view);
+  fnd::NotificationCenter::defaultCenter().post("DLG_MOUSE_DOWN", view);
+}
