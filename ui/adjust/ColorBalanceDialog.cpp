@@ -301,20 +301,6 @@ void Quirel_ColorBalanceDialog::setSelectedCrop(int g) {
   }
 }
 
-void Quirel_ColorBalanceDialog::postDialogValueChange(bool isUpdateCropValue) {
-  if (!(mScannerInfo && mScannerInfo->isVer1700Later()) || isUpdateCropValue) post(kDialogValueChangePost);
-}
-
-void Quirel_ColorBalanceDialog::postRemakeCropFromCorrection() {
-  if (mScannerInfo && mScannerInfo->isVer1700Later()) {
-    if (!mNeedRemakeCropCorrection) return;
-    mNeedRemakeCropCorrection = false;
-  }
-  postRemakeRequest();
-  post(kDrawHistogramPost);
-  bringToFrontAsKey();
-}
-
 void Quirel_ColorBalanceDialog::focusGroup(int g) {
   if (mWindow && group(g)) mWindow->makeFirstResponder(group(g)->getNumberTxtF());
 }

@@ -83,8 +83,6 @@ class Quirel_ColorBalanceDialog : public Quirel_FloatingDialog, public kit::Text
   void setSelectedCrop(int g);
   bool checkUpdateSelectedCrop(int g) const;
   void resetValue();
-  void postDialogValueChange(bool isUpdateCropValue);
-  void postRemakeCropFromCorrection();
   void setGroupValue(int g, int value);
   void focusGroup(int g);
   int groupOfField(const kit::TextField* field) const;
@@ -97,7 +95,6 @@ class Quirel_ColorBalanceDialog : public Quirel_FloatingDialog, public kit::Text
   bool mImageUpdateDone = false;
   bool mNotMoveSliderFlg = false;
   bool mMainBtnOpen = false;
-  bool mNeedRemakeCropCorrection = false;
 
   Quirel_DlgBackgroundView* mContentView = nullptr;  // owned by the panel
   Quirel_DlgBackgroundView* mBackgroundView = nullptr;

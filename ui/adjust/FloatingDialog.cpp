@@ -355,3 +355,17 @@ bool Quirel_FloatingDialog::windowShouldClose(kit::Window&) {
   post(kMainMakeKeyPost);
   return false;
 }
+
+void Quirel_FloatingDialog::postDialogValueChange(bool isUpdateCropValue) {
+  if (!(mScannerInfo && mScannerInfo->isVer1700Later()) || isUpdateCropValue) post(kDialogValueChangePost);
+}
+
+void Quirel_FloatingDialog::postRemakeCropFromCorrection() {
+  if (mScannerInfo && mScannerInfo->isVer1700Later()) {
+    if (!mNeedRemakeCropCorrection) return;
+    mNeedRemakeCropCorrection = false;
+  }
+  postRemakeRequest();
+  post(kDrawHistogramPost);
+  bringToFrontAsKey();
+}

@@ -147,6 +147,13 @@ class Quirel_FloatingDialog : public kit::WindowDelegate {
   virtual void makeKeyFromMainWindow() {}
   virtual void valueFixes() {}
   void bringToFrontAsKey();
+  // For the dialogs whose changes remake the crops (colour balance, histogram): a change is
+  // announced at once before 1700, and from 1700 on only when it reached the crops.
+  void postDialogValueChange(bool isUpdateCropValue);
+  // Asks for the crops to be remade and the histogram redrawn; from 1700 on only once per
+  // recorded change.
+  void postRemakeCropFromCorrection();
+  bool mNeedRemakeCropCorrection = false;
 
   // Posts the take-back for the first watched dialog with a change flag; clears them all.
   void postTakeBack(bool withControlSetYes);

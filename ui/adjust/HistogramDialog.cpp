@@ -394,20 +394,6 @@ void Quirel_HistogramDialog::setBlkMidWhtSelectedCrop() {
   }
 }
 
-void Quirel_HistogramDialog::postDialogValueChange(bool isUpdateCropValue) {
-  if (!(mScannerInfo && mScannerInfo->isVer1700Later()) || isUpdateCropValue) post(kDialogValueChangePost);
-}
-
-void Quirel_HistogramDialog::postRemakeCropFromCorrection() {
-  if (mScannerInfo && mScannerInfo->isVer1700Later()) {
-    if (!mNeedRemakeCropCorrection) return;
-    mNeedRemakeCropCorrection = false;
-  }
-  postRemakeRequest();
-  post(kDrawHistogramPost);
-  bringToFrontAsKey();
-}
-
 // --- reset and close
 
 void Quirel_HistogramDialog::initDropDownList() {

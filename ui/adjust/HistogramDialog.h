@@ -129,8 +129,6 @@ class Quirel_HistogramDialog : public Quirel_FloatingDialog, public kit::TextFie
   bool checkUpdateBlkMidWhtSelectedCrop(int channel) const;
   std::vector<Quirel_CropInfo*> targetCrops() const;
   const Quirel_CropInfo* focusedCrop() const;
-  void postDialogValueChange(bool isUpdateCropValue);
-  void postRemakeCropFromCorrection();
   void focusField(Marker m);
   void armSpoit(int button);
   void spoitPoint(Marker m);
@@ -153,7 +151,6 @@ class Quirel_HistogramDialog : public Quirel_FloatingDialog, public kit::TextFie
   bool mOverMove[3] = {false, false, false};
   bool mTxtChg[3] = {false, false, false};
   bool mTextAlert[3] = {false, false, false};
-  bool mNeedRemakeCropCorrection = false;
   bool mPrvImgUpdate = true;
 
   // Dialog state.
