@@ -1,5 +1,6 @@
 #include "foundation/StringFormat.h"
 
+#include <QLocale>
 #include <QString>
 
 #include <charconv>
@@ -272,6 +273,50 @@ void appendUtf8(std::string& out, char32_t cp) {
     out += static_cast<char>(0x80 | (cp & 0x3F));
   }
 }
+
+std::u32string decodeUtf8(std::string_view utf8) {
+  std::u32string out;
+  out.reserve(utf8.size());
+  std::size_t i = 0;
+  while (i < utf8.size()) {
+    std::optional<char32_t> cp = decodeAt(utf8, i);
+    if (!cp) {
+      ++i;
+      out += U'\uFFFD';
+      continue;
+    }
+    out += *cp;
+  }
+  return out;
+}
+
+std::string utf16Prefix(std::string_view utf8, std::size_t units) {
+  std::size_t used = 0;
+  std::size_t i = 0;
+  while (i < utf8.size()) {
+    std::size_t at = i;
+    std::optional<char32_t> cp = decodeAt(utf8, i);
+    std::size_t width = 1;
+    if (!cp) {
+      i = at + 1;
+    } else if (*cp >= 0x10000) {
+      width = 2;
+    }
+    if (used + width > units) return std::string(utf8.substr(0, at));
+    used += width;
+  }
+  return std::string(utf8);
+}
+
+bool equalsIgnoringCase(std::string_view a, std::string_view b) {
+  QString qa = QString::fromUtf8(a.data(), static_cast<qsizetype>(a.size()));
+  QString qb = QString::fromUtf8(b.data(), static_cast<qsizetype>(b.size()));
+  return QString::compare(qa, qb, Qt::CaseInsensitive) == 0;
+}
+
+bool isUnicodeSpace(char32_t c) { return QChar::isSpace(static_cast<char32_t>(c)); }
+
+std::string localizedInteger(long long value) { return QLocale::system().toString(value).toStdString(); }
 
 std::string normalizedNFC(std::string_view utf8) {
   QString s = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));

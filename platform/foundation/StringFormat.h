@@ -40,6 +40,23 @@ bool isValidUtf8(std::string_view text);
 // Appends the UTF-8 form of a code point (U+FFFD for surrogates and values past U+10FFFF).
 void appendUtf8(std::string& out, char32_t codePoint);
 
+// Decodes UTF-8 into code points; a byte that is not valid UTF-8 becomes U+FFFD.
+std::u32string decodeUtf8(std::string_view utf8);
+
+// The longest head of the text of at most `units` UTF-16 code units that ends on a whole
+// character: a character needing two units is left out whole rather than split.
+std::string utf16Prefix(std::string_view utf8, std::size_t units);
+
+// Whether the two texts are equal when case is ignored (full Unicode case folding).
+bool equalsIgnoringCase(std::string_view a, std::string_view b);
+
+// Whether the character is white space in Unicode's sense (the separators and the control
+// blanks such as tab and line feed).
+bool isUnicodeSpace(char32_t c);
+
+// An integer written for the user's locale (its digits and grouping).
+std::string localizedInteger(long long value);
+
 // Unicode normalisation forms C (composed) and KC (compatibility composed).
 std::string normalizedNFC(std::string_view utf8);
 std::string normalizedNFKC(std::string_view utf8);
