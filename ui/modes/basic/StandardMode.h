@@ -1,0 +1,92 @@
+#pragma once
+
+#include <array>
+#include <memory>
+
+#include "foundation/Value.h"
+#include "ui/modes/base/BaseScanMode.h"
+
+class Quirel_InfoDialog;
+
+// The basic mode: the numbered-step panel's state on top of the scan-mode base. The panel
+// itself (its controls and their layout) is built by a later layer; until then its fields stay
+// empty and the operations that drive it do nothing. Main thread only.
+class Quirel_StandardMode : public Quirel_BaseScanMode {
+ public:
+  // The correction check-box states remembered for one kind of source.
+  struct ImgSrcSetting {
+    int removeDust = 0;
+    int reduceDustFAU = 0;
+    int fading = 0;
+    int backlight = 0;
+    int book = 0;
+    int autoDocCorrect = 0;
+    bool operator==(const ImgSrcSetting&) const = default;
+  };
+  static constexpr int kImageSourceCount = 14;
+  static constexpr const char* kLastSettingKey = "StandardMode";
+
+  explicit Quirel_StandardMode(fnd::NotificationCenter& center = fnd::NotificationCenter::defaultCenter());
+  ~Quirel_StandardMode() override;
+
+  // ---- Image sources.
+  // The crop's colour-adjustment value for an image source (0 above 13).
+  int convColorAdjustFromImageSource(int imageSource) const;
+  // The scan module's input source for an image source: 0 platen, 1 ADF, 3 and 4 film.
+  static int inputSourceForImageSource(int imageSource);
+  int getInputSourceForPostToSM() const { return inputSourceForImageSource(mImageSource); }
+  int getImageSource() const { return mImageSource; }
+  int getDestination() const { return mDestination; }
+  const std::array<ImgSrcSetting, 2>& getImgSrcSetting() const { return mImgSrcSetting; }
+  bool getADFLayout() const { return mADFLayout; }
+  bool getTabChanging() const { return mTabChanging; }
+  bool getSelectAllThumbnail() const { return mSelectAllThumbnail; }
+
+  // ---- Default and last settings.
+  // Full reset of the mode and the template crop; null takes the model's "StandardMode" entry.
+  void setDefaultSetting(const fnd::Dictionary* parameters);
+  void setDefaultSettingAtPlaten();
+  void setDefaultSettingAtFilm();
+  void setDefaultSettingAtADF();
+  Quirel_InfoDialog* getInfoDialog() const { return mInfoDialog.get(); }
+  fnd::Dictionary getLastSetting() const;
+  // Restores from a stored dictionary. Values out of range or of the wrong kind read as missing.
+  void setLastSetting(const fnd::Dictionary& lastSetting);
+
+  // ---- Crop updates.
+  void updateCropByImageSource(int imageSource, Quirel_CropInfo& crop, bool changeInputSource, bool resetToneSetting);
+
+ protected:
+  // The defaults the parameter entry gives; all off without one.
+  struct SourceDefaults {
+    bool hasEntry = false;
+    int imageSource = 0;
+    int destination = 0;
+    int removeDust = 0;
+    int reduceDustFAU = 0;
+    int fading = 0;
+    int backlight = 0;
+    int book = 0;
+    int autoDocCorrect = 0;
+  };
+  SourceDefaults readSourceDefaults(const fnd::Dictionary* entry) const;
+  const fnd::Dictionary* standardModeEntry() const;
+  int copyGammaValue() const;
+  // The tail of the three per-source resets.
+  struct SourceReset {
+    int imageSource, sourceNumber, colorMode, paperSize, destination, resolution, colorAdjust, descreen;
+    int removeDust, reduceDustFAU, fading, backlight, book, autoDocCorrect;
+  };
+  void applySourceReset(const SourceReset& values);
+  void restoreCrops(const fnd::Array& crops);
+  void restoreThumbnails(const fnd::Array& thumbnails);
+  // A crop restored past the frame limit of this mode is dropped.
+  int restoredCropLimit() const;
+
+  std::shared_ptr<Quirel_InfoDialog> mInfoDialog;
+  bool mADFLayout = false;
+  int mImageSource = 0;
+  int mDestination = 0;
+  std::array<ImgSrcSetting, 2> mImgSrcSetting{};
+  bool mTabChanging = false;
+};
