@@ -93,9 +93,26 @@ class Quirel_Toolbar {
   void setEnabledForAdvanced_V15_scanMode(int scanMode, bool hasPreview, bool zoomTool, int cropCount,
                                           bool zoomScanMode);
 
+  // ---- Layout: only the buttons that fit the scan mode, placed left to right.
+  void setHiddenToolbar(int scanMode, int cropCount);
+  void setHiddenForStandard_V14(int scanMode, int cropCount);
+  void setHiddenForStandard_V15(int scanMode);
+  void setHiddenForAdvanced_V14(int scanMode, int cropCount);
+  void setHiddenForAdvanced_V15(int scanMode);
+  void setHiddenForMultiScan();
+  // Keeps the view's origin and height; the long separator follows.
+  void setToolViewWidth(double width);
+
  private:
   // The tool tip rule for one control: enabled without a tip gets the key's text, disabled loses it.
   void applyToolTip(kit::View* control, bool enabled, const char* key) const;
+
+  void hideBasicSet();
+  void hideAdvancedTools();
+  void hideAdvancedPushButtons();
+  void hideSeparators();
+  // The view's height set to `height`, its top edge kept.
+  void keepTopWithHeight(double height);
 
   fnd::NotificationCenter& mCenter;
   std::shared_ptr<Quirel_CTRLS_TOOLView> mToolbarView;
