@@ -12,6 +12,8 @@
 #include "ui/model/ThumbnailInfo.h"
 #include "ui/model/UIScannerInfo.h"
 #include "ui/modes/basic/StandardMode.h"
+#include "ui/modes/toolbar/Toolbar.h"
+#include "ui/settings/InfoDialog.h"
 
 namespace {
 
@@ -332,4 +334,18 @@ TEST(StandardModeState, MalformedLastSettingReadsInRange) {
     EXPECT_EQ(mode.getScanMode(), 0);
     EXPECT_LE(mode.mCropList.size(), 10u);
   }
+}
+
+TEST(StandardModeState, InformationPanelTakenFromTheToolbarOnce) {
+  Quirel_Toolbar toolbar(modes_test::scannerWith({}));
+  StdTestMode mode;
+  mode.setToolbar(&toolbar);
+  mode.initModelessDialogs();
+  ASSERT_NE(mode.getInfoDialog(), nullptr);
+  EXPECT_EQ(mode.getInfoDialog(), toolbar.getScanInfoDialog().get());
+  EXPECT_FALSE(mode.getInfoDialog()->hasOpened());
+  mode.getInfoDialog()->setHasOpened(true);
+  mode.initModelessDialogs();
+  EXPECT_FALSE(mode.getInfoDialog()->hasOpened());
+  EXPECT_EQ(mode.getDialogList().size(), 1u);
 }

@@ -3,6 +3,8 @@
 #include "ui/model/CropInfo.h"
 #include "ui/model/UIScannerInfo.h"
 #include "ui/settings/InfoDialog.h"
+#include "ui/controls/InfoDlgPanel.h"
+#include "ui/modes/toolbar/Toolbar.h"
 
 Quirel_StandardMode::Quirel_StandardMode(fnd::NotificationCenter& center) : Quirel_BaseScanMode(center) {
   mUIMode = 0;
@@ -100,4 +102,15 @@ void Quirel_StandardMode::updateCropByImageSource(int s, Quirel_CropInfo& crop, 
   crop.setBookCorrect(values.book);
   crop.setAutoDocCorrect(values.autoDocCorrect);
   if (resetToneSetting || colorMode != oldColorMode) updateCropByResetToneSetting(crop, true);
+}
+
+void Quirel_StandardMode::initModelessDialogs() {
+  if (!mInfoDialog && mToolbar) {
+    mInfoDialog = mToolbar->getScanInfoDialog();
+    // The listed window keeps its panel alive for as long as the list holds it.
+    if (mInfoDialog && mInfoDialog->getWindow()) addDialog(std::shared_ptr<kit::Window>(mInfoDialog, mInfoDialog->getWindow()));
+  }
+  if (!mInfoDialog) return;
+  if (mInfoDialog->isVisible()) mInfoDialog->closeScanInfoDialog();
+  mInfoDialog->setHasOpened(false);
 }

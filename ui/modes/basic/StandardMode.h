@@ -7,6 +7,7 @@
 #include "ui/modes/base/BaseScanMode.h"
 
 class Quirel_InfoDialog;
+class Quirel_Toolbar;
 
 // The basic mode: the numbered-step panel's state on top of the scan-mode base. The panel
 // itself (its controls and their layout) is built by a later layer; until then its fields stay
@@ -49,6 +50,10 @@ class Quirel_StandardMode : public Quirel_BaseScanMode {
   void setDefaultSettingAtFilm();
   void setDefaultSettingAtADF();
   Quirel_InfoDialog* getInfoDialog() const { return mInfoDialog.get(); }
+  // Takes the toolbar's information panel (once), lists its window with the mode's dialogs,
+  // closes it and marks it not yet opened.
+  void initModelessDialogs();
+  void setToolbar(Quirel_Toolbar* toolbar) { mToolbar = toolbar; }
   fnd::Dictionary getLastSetting() const;
   // Restores from a stored dictionary. Values out of range or of the wrong kind read as missing.
   void setLastSetting(const fnd::Dictionary& lastSetting);
@@ -84,6 +89,7 @@ class Quirel_StandardMode : public Quirel_BaseScanMode {
   int restoredCropLimit() const;
 
   std::shared_ptr<Quirel_InfoDialog> mInfoDialog;
+  Quirel_Toolbar* mToolbar = nullptr;  // the window controller's, kept
   bool mADFLayout = false;
   int mImageSource = 0;
   int mDestination = 0;
