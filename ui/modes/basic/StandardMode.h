@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "foundation/Value.h"
+#include "ui/model/CropValueGroups.h"
 #include "ui/modes/base/BaseScanMode.h"
 
 class Quirel_InfoDialog;
@@ -60,6 +61,24 @@ class Quirel_StandardMode : public Quirel_BaseScanMode {
 
   // ---- Crop updates.
   void updateCropByImageSource(int imageSource, Quirel_CropInfo& crop, bool changeInputSource, bool resetToneSetting);
+  void updateCropByDestination(int destination, Quirel_CropInfo& crop, bool removeCropView);
+  void updateCropByOutputSize(int outputSize, Quirel_CropInfo& crop, bool removeCropView);
+  void changeToFlexible(Quirel_CropInfo& crop, bool removeCropView);
+  void changeToFixedSize(const Quirel_OutputSize& outputSize, Quirel_CropInfo& crop);
+  void updateCropByMagnification(Quirel_CropInfo& crop);
+  void updateCropByResolusion(int resolution, Quirel_CropInfo& crop);
+  void updateCropByDirection(Quirel_CropInfo& crop);
+  void updateCropByRemoveDust(int value, Quirel_CropInfo& crop);
+  void updateCropByReduceDustFAU(int value, Quirel_CropInfo& crop);
+  void updateCropByFadingCorrect(int value, Quirel_CropInfo& crop);
+  void updateCropByBackLightCorrect(int value, Quirel_CropInfo& crop);
+  void updateCropByBookCorrect(int value, Quirel_CropInfo& crop);
+  void updateCropByColorPattern(const ColorBalanceValues& balance, Quirel_CropInfo& crop);
+  // Whether a frame of named size n can be shown in a preview of width x height.
+  bool checkOutputSizeInPreview(int outputSize, double width, double height, int rotation, int paperSize);
+  // The named size's width and height in preview pixels (a pixel size counted at `pixelDpi`);
+  // none when either side is not positive, so no side is ever divided by zero.
+  std::optional<SSizeDouble> namedSizeInPreviewPixels(const Quirel_OutputSize& outputSize, double pixelDpi) const;
 
  protected:
   // The defaults the parameter entry gives; all off without one.

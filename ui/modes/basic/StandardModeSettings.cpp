@@ -373,7 +373,7 @@ void Quirel_StandardMode::restoreCrops(const fnd::Array& crops) {
     updateCropRectFromCrop(*crop, false);
     if (crop->getOutputSize() != 0 && !getOutputSizeObject(crop->getOutputSize())) {
       // The named size is gone: the frame keeps its area as a free size.
-      crop->setOutputSize(0);
+      changeToFlexible(*crop, true);
     }
     crop->setHidden(true);
   }
