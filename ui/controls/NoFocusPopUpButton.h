@@ -15,6 +15,7 @@ class Quirel_NoFocusPopUpButton : public kit::PopUpButton {
   bool acceptsFirstResponder() const override { return false; }
   void mouseDown(const kit::Event& event) override;
   void setMenuOnOff(bool on) { mMenuOnOffFlg = on; }
+  bool menuOnOff() const { return mMenuOnOffFlg; }
   void setNotificationType(int type) { mNotificationType = type; }
   int notificationType() const { return mNotificationType; }
 

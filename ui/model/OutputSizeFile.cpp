@@ -2,6 +2,7 @@
 
 #include "foundation/Paths.h"
 #include "foundation/PropertyList.h"
+#include "ui/model/SettingsListFile.h"
 
 std::string Quirel_OutputSizeFile::filePath(const std::string& folder) {
   if (folder.empty()) return {};
@@ -35,4 +36,27 @@ bool Quirel_OutputSizeFile::write(const std::string& folder, const std::vector<Q
   entries.reserve(sizes.size());
   for (const Quirel_OutputSize& size : sizes) entries.emplace_back(size.getDictionary());
   return fnd::PropertyList::writeFile(fnd::Value(std::move(entries)), path, error);
+}
+
+Quirel_OutputSizeFile::Contents Quirel_OutputSizeFile::readAll(const std::string& folder) {
+  Contents contents;
+  const Quirel_SettingsListFile::Contents file = Quirel_SettingsListFile::read(filePath(folder));
+  contents.unreadable = file.unreadable;
+  for (const fnd::Value& entry : file.elements) {
+    if (entry.isDictionary()) {
+      contents.sizes.emplace_back(entry.toDictionary());
+    } else {
+      contents.others.push_back(entry);
+    }
+  }
+  return contents;
+}
+
+bool Quirel_OutputSizeFile::writeAll(const std::string& folder, const std::vector<Quirel_OutputSize>& sizes,
+                                     const fnd::Array& others, bool setAsideUnreadable, std::string* error) {
+  fnd::Array entries;
+  entries.reserve(sizes.size() + others.size());
+  for (const Quirel_OutputSize& size : sizes) entries.emplace_back(size.getDictionary());
+  for (const fnd::Value& other : others) entries.push_back(other);
+  return Quirel_SettingsListFile::write(filePath(folder), entries, setAsideUnreadable, error);
 }

@@ -22,4 +22,16 @@ class Quirel_OutputSizeFile {
   // cannot be written, the old file then stays whole.
   static bool write(const std::string& folder, const std::vector<Quirel_OutputSize>& sizes,
                     std::string* error = nullptr);
+
+  // What the list editor reads: the sizes, the elements that are no dictionaries (kept as
+  // read, to be written back), and whether the file was there but no array.
+  struct Contents {
+    std::vector<Quirel_OutputSize> sizes;
+    fnd::Array others;
+    bool unreadable = false;
+  };
+  static Contents readAll(const std::string& folder);
+  // The sizes, then the others; an unreadable file is first kept as "OutputSize.xml.unreadable".
+  static bool writeAll(const std::string& folder, const std::vector<Quirel_OutputSize>& sizes,
+                       const fnd::Array& others, bool setAsideUnreadable, std::string* error = nullptr);
 };
