@@ -7,6 +7,8 @@
 #include "ui/model/CropValueGroups.h"
 #include "ui/modes/base/BaseScanMode.h"
 
+class Quirel_CTRLS_ImageSourcePopup;
+class Quirel_CTRLS_PushButton;
 class Quirel_InfoDialog;
 class Quirel_Toolbar;
 
@@ -79,6 +81,39 @@ class Quirel_StandardMode : public Quirel_BaseScanMode {
   // The named size's width and height in preview pixels (a pixel size counted at `pixelDpi`);
   // none when either side is not positive, so no side is ever divided by zero.
   std::optional<SSizeDouble> namedSizeInPreviewPixels(const Quirel_OutputSize& outputSize, double pixelDpi) const;
+
+ // ---- What the window controller calls. The panel, the window's life, the scan start and
+  // the hand-over between modes are built by later layers: until then these do nothing.
+  void createStandardItem(Quirel_CTRLS_TabView*) {}
+  void setStandardItem(const fnd::Dictionary*, bool) {}
+  void createToolBarItem(Quirel_Toolbar* toolbar) { setToolbar(toolbar); }
+  void createPreviewAreaItem(Quirel_CTRLS_PreviewFrame*) {}
+  void setPreferenceButton(Quirel_CTRLS_PushButton*) {}
+  void setCloseMainWindowButton(Quirel_CTRLS_PushButton*) {}
+  Quirel_CTRLS_ImageSourcePopup* getImgSrcPopup() const { return nullptr; }
+  void setEnabledToolTips() {}
+  void setEnabledAllControl(bool) {}
+  void setValueOfSelectedCrop(int) {}
+  void calibrationStart(const fnd::Notification&) {}
+  void preferenceDialogOpen(const fnd::Notification&, bool) {}
+  void scanStartRerty() {}
+  void selectAll() {}
+  void showModalDialog() {}
+  void closeModalDialog() {}
+  void willShowWindow() {}
+  void didShowWindow(bool) {}
+  void willCloseWindow() {}
+  void closeWindow() {}
+  void showTab() {}
+  void didShowTabView() {}
+  bool willChangeToExtendMode() { return true; }
+  bool willChangeToMultiScanMode() { return true; }
+  void setExtendModeData(Quirel_BaseScanMode*) {}
+  void endPreviewClearImage() {}
+  void endFilmPreview_previewInfo(Quirel_PreviewInfo*, const fnd::Array*, int) {}
+  void endFilmPreviewClearImage() {}
+  void mouseEventOnPreviewFrameStd(const fnd::Notification&) {}
+  void inputSourceChangePostToSM() {}
 
  protected:
   // The defaults the parameter entry gives; all off without one.
