@@ -349,3 +349,18 @@ TEST(StandardModeState, InformationPanelTakenFromTheToolbarOnce) {
   EXPECT_FALSE(mode.getInfoDialog()->hasOpened());
   EXPECT_EQ(mode.getDialogList().size(), 1u);
 }
+
+TEST(StandardModeState, RestoredCropWithAMissingNamedSizeIsFreeSize) {
+  StdTestMode mode;
+  mode.buildArea();
+  mode.setDefaultSetting(nullptr);
+  Quirel_CropInfo stored;
+  stored.setOutputSize(977);  // no such named size
+  stored.setFixesRatio(true);
+  stored.setInputRect_Pixel96({{10, 10}, {600, 400}});
+  mode.setLastSetting(fnd::Dictionary{{"CropList", fnd::Array{stored.getDictionary()}}});
+  ASSERT_EQ(mode.mCropList.size(), 1u);
+  EXPECT_EQ(mode.mCropList[0]->getOutputSize(), 0);
+  EXPECT_FALSE(mode.mCropList[0]->isFixesRatio());
+  EXPECT_TRUE(mode.mCropList[0]->isHidden());
+}

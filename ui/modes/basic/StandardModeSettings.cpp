@@ -371,9 +371,10 @@ void Quirel_StandardMode::restoreCrops(const fnd::Array& crops) {
       if (crop->isFocus()) setFocus(crop);
     }
     updateCropRectFromCrop(*crop, false);
-    if (crop->getOutputSize() != 0 && !getOutputSizeObject(crop->getOutputSize())) {
-      // The named size is gone: the frame keeps its area as a free size.
-      changeToFlexible(*crop, true);
+    if (const int n = crop->getOutputSize(); n != 0) {
+      // The named size is gone or has no usable side: the frame keeps its area as a free size.
+      const std::shared_ptr<Quirel_OutputSize> named = getOutputSizeObject(n);
+      if (!named || !namedSizeInPreviewPixels(*named, 300)) changeToFlexible(*crop, true);
     }
     crop->setHidden(true);
   }
