@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 
 #include "ModesTestSupport.h"
@@ -363,4 +364,23 @@ TEST(StandardModeState, RestoredCropWithAMissingNamedSizeIsFreeSize) {
   EXPECT_EQ(mode.mCropList[0]->getOutputSize(), 0);
   EXPECT_FALSE(mode.mCropList[0]->isFixesRatio());
   EXPECT_TRUE(mode.mCropList[0]->isHidden());
+}
+
+TEST(StandardModeState, VirtualScannerModelDefaults) {
+  const char* dir = std::getenv("TRIVOLAN_RESOURCE_DIR");
+  ASSERT_NE(dir, nullptr);
+  auto model = fnd::PropertyList::readFile(std::string(dir) + "/models/PVTS800.xml");
+  ASSERT_TRUE(model.ok());
+  const fnd::Dictionary& parameters = model.value->toDictionary();
+  const fnd::Dictionary& entry = parameters.dictionary("StandardMode");
+  EXPECT_TRUE(entry.contains("OutputSize"));
+  StdTestMode mode;
+  mode.setUimParameterDic(&parameters);
+  mode.setDefaultSetting(nullptr);
+  EXPECT_EQ(mode.getImageSource(), 0);
+  EXPECT_EQ(mode.getDestination(), 0);
+  EXPECT_TRUE(mode.getSelectAllThumbnail());
+  // The film element takes the infrared dust reduction the model turns on.
+  EXPECT_EQ(mode.getImgSrcSetting()[1].reduceDustFAU, 3);
+  EXPECT_EQ(mode.getImgSrcSetting()[0].reduceDustFAU, 0);
 }
