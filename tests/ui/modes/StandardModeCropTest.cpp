@@ -104,8 +104,22 @@ TEST(StandardModeCrop, FixedSizeTurnFitAndSmallestFrame) {
   stdCropFrame(slim, {{0, 0}, {0, 0}});
   mode.changeToFixedSize(*thin, slim);
   EXPECT_DOUBLE_EQ(slim.getInputWidth_Pixel96(), 48);
-  EXPECT_DOUBLE_EQ(slim.getInputHeight_Pixel96(), 4800 > 3508 ? slim.getInputHeight_Pixel96() : 4800);
-  EXPECT_GE(slim.getInputWidth_Pixel96(), 48);
+  // The width rule keeps the proportion: 48 x 4800, taller than the preview.
+  EXPECT_DOUBLE_EQ(slim.getInputHeight_Pixel96(), 4800);
+  // A wide, flat size: the height rule gives a 48-high frame.
+  auto flat = mode.addNamed(35, 2, 1000, 10);
+  Quirel_CropInfo low;
+  stdCropFrame(low, {{0, 0}, {0, 0}});
+  mode.changeToFixedSize(*flat, low);
+  EXPECT_DOUBLE_EQ(low.getInputHeight_Pixel96(), 48);
+  EXPECT_DOUBLE_EQ(low.getInputWidth_Pixel96(), 4800);
+  // Through the output-size change such a size does not fit the preview: a free-size crop.
+  EXPECT_FALSE(mode.checkOutputSizeInPreview(33, 2550, 3508, 0, 0));
+  EXPECT_TRUE(mode.checkOutputSizeInPreview(31, 2550, 3508, 0, 0));
+  Quirel_CropInfo viaMenu;
+  stdCropFrame(viaMenu, {{10, 10}, {500, 500}});
+  mode.updateCropByOutputSize(33, viaMenu, false);
+  EXPECT_EQ(viaMenu.getOutputSize(), 0);
 }
 
 TEST(StandardModeCrop, PixelSizeAtDoubleResolutionHalvesOutputAndMagnification) {
