@@ -185,6 +185,12 @@ TEST(Relays, EndOfScanGivesTheControlsBackUnlessTheDriverIsClosing) {
     if (closing) o.post("Click_CloseButton");
     o.report("endScanPost");
     ASSERT_TRUE(pumpUntil([&] { return o.factory.log->contains("endScan"); }));
+    // The controls come back in a call of their own, queued after the end of the scan: wait for
+    // every queued call before judging.
+    pumpUntil([&] {
+      return o.ds.uiController()->pendingCount() == 0 &&
+             (closing || o.factory.log->contains("setEnableMainWindowControl"));
+    });
     EXPECT_EQ(o.factory.log->contains("setEnableMainWindowControl"), !closing);
     EXPECT_EQ(ear.closeRequests.load(), closing ? 1 : 0);
   }
