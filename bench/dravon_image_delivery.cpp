@@ -111,11 +111,11 @@ bool saveImage(int width, int height, int resolution, NextBlock nextBlock) {
 // The baseline: the renderer's rows straight into the save driver.
 bool saveRenderedRows(const Size& size) {
   const velmor::Scene scene = velmor::Scene::platen(kPlatenWidth, kPlatenHeight);
-  velmor::RenderSpec spec;
-  spec.resolution = size.resolution;
-  spec.width = size.width;
-  spec.height = size.height;
-  const velmor::ImageRenderer renderer(scene, spec);
+  velmor::RenderSpec renderSpec;
+  renderSpec.resolution = size.resolution;
+  renderSpec.width = size.width;
+  renderSpec.height = size.height;
+  const velmor::ImageRenderer renderer(scene, renderSpec);
   const auto rowBytes = static_cast<std::uint32_t>(renderer.rowBytes());
   const std::uint32_t perBlock = kBlockBytes / rowBytes;
   std::uint32_t next = 0;

@@ -85,11 +85,11 @@ const std::vector<std::uint8_t>& renderedRows(const Scan& s) {
   if (found != cache.end()) return found->second;
   const velmor::DeviceModel model = velmor::DeviceModel::resolve(fnd::Dictionary{{"DeviceName", kScanner}});
   const velmor::Scene scene = velmor::Scene::platen(model.platenWidth, model.platenHeight);
-  velmor::RenderSpec spec;
-  spec.resolution = s.resolution;
-  spec.width = s.width;
-  spec.height = s.height;
-  const velmor::ImageRenderer renderer(scene, spec);
+  velmor::RenderSpec renderSpec;
+  renderSpec.resolution = s.resolution;
+  renderSpec.width = s.width;
+  renderSpec.height = s.height;
+  const velmor::ImageRenderer renderer(scene, renderSpec);
   std::vector<std::uint8_t> rows(renderer.rowBytes() * std::size_t(renderer.rows()));
   for (int r = 0; r < renderer.rows(); ++r) renderer.renderRow(r, rows.data() + renderer.rowBytes() * std::size_t(r));
   return cache.emplace(s.resolution, std::move(rows)).first->second;
@@ -329,11 +329,11 @@ void BM_SavePipelineAlone(benchmark::State& state) {
   RowFill fill;
   const velmor::DeviceModel model = velmor::DeviceModel::resolve(fnd::Dictionary{{"DeviceName", kScanner}});
   const velmor::Scene scene = velmor::Scene::platen(model.platenWidth, model.platenHeight);
-  velmor::RenderSpec spec;
-  spec.resolution = s.resolution;
-  spec.width = s.width;
-  spec.height = s.height;
-  const velmor::ImageRenderer renderer(scene, spec);
+  velmor::RenderSpec renderSpec;
+  renderSpec.resolution = s.resolution;
+  renderSpec.width = s.width;
+  renderSpec.height = s.height;
+  const velmor::ImageRenderer renderer(scene, renderSpec);
   if (state.range(2) == 0) {
     const std::vector<std::uint8_t>& rows = renderedRows(s);
     fill = [&rows, rowBytes](std::uint32_t y, std::uint32_t n, std::uint8_t* block) {
@@ -373,11 +373,11 @@ void BM_ScannerRenderAlone(benchmark::State& state) {
   const Scan s = platenAt(int(state.range(0)));
   const velmor::DeviceModel model = velmor::DeviceModel::resolve(fnd::Dictionary{{"DeviceName", kScanner}});
   const velmor::Scene scene = velmor::Scene::platen(model.platenWidth, model.platenHeight);
-  velmor::RenderSpec spec;
-  spec.resolution = s.resolution;
-  spec.width = s.width;
-  spec.height = s.height;
-  const velmor::ImageRenderer renderer(scene, spec);
+  velmor::RenderSpec renderSpec;
+  renderSpec.resolution = s.resolution;
+  renderSpec.width = s.width;
+  renderSpec.height = s.height;
+  const velmor::ImageRenderer renderer(scene, renderSpec);
   std::vector<std::uint8_t> block(kBlock);
   const std::size_t perBlock = kBlock / renderer.rowBytes();
   for (auto _ : state) {

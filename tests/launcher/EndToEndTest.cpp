@@ -96,13 +96,13 @@ fnd::Dictionary scanRequest(const std::vector<Crop>& crops, int resolution, int 
 std::vector<std::uint8_t> rendered(const Crop& c, int resolution) {
   const velmor::DeviceModel model = velmor::DeviceModel::resolve(fnd::Dictionary{{"DeviceName", kScanner}});
   const velmor::Scene scene = velmor::Scene::platen(model.platenWidth, model.platenHeight);
-  velmor::RenderSpec spec;
-  spec.resolution = resolution;
-  spec.x = c.x;
-  spec.y = c.y;
-  spec.width = c.width;
-  spec.height = c.height;
-  const velmor::ImageRenderer renderer(scene, spec);
+  velmor::RenderSpec renderSpec;
+  renderSpec.resolution = resolution;
+  renderSpec.x = c.x;
+  renderSpec.y = c.y;
+  renderSpec.width = c.width;
+  renderSpec.height = c.height;
+  const velmor::ImageRenderer renderer(scene, renderSpec);
   std::vector<std::uint8_t> bytes(renderer.rowBytes() * std::size_t(renderer.rows()));
   for (int r = 0; r < renderer.rows(); ++r) renderer.renderRow(r, bytes.data() + renderer.rowBytes() * std::size_t(r));
   return bytes;

@@ -205,21 +205,21 @@ void Quirel_ColorPatternDialog::createColorAdjustmentArea(kit::Box& rightBox) {
   mAdjustImageView = static_cast<Quirel_ColorPatternImageView*>(framed->addSubview(std::move(preview)));
 
   const bool newer = mScannerInfo && mScannerInfo->isVer1500Later();
-  for (const ColorPatternButtonSpec& spec : kColorPatternButtons) {
-    auto button = std::make_unique<Quirel_IconBezelButton>(fnd::Rect(spec.buttonX, spec.buttonY, 32, 32));
-    const std::string image = newer ? spec.image : spec.oldImage;
-    const std::string disabled = newer ? spec.disabledImage : spec.oldDisabledImage;
+  for (const ColorPatternButtonSpec& entry : kColorPatternButtons) {
+    auto button = std::make_unique<Quirel_IconBezelButton>(fnd::Rect(entry.buttonX, entry.buttonY, 32, 32));
+    const std::string image = newer ? entry.image : entry.oldImage;
+    const std::string disabled = newer ? entry.disabledImage : entry.oldDisabledImage;
     // The one picture serves the normal and the pressed look.
     button->setImage(image, image, disabled, kImageBundle);
     button->setTarget(this, &Quirel_ColorPatternDialog::colorButtonClick);
-    mColorButtons[spec.button] = static_cast<Quirel_IconBezelButton*>(box->addSubview(std::move(button)));
+    mColorButtons[entry.button] = static_cast<Quirel_IconBezelButton*>(box->addSubview(std::move(button)));
 
-    auto field = kit::TextField::labelWithString(getUILocalizedString(spec.titleKey),
-                                                 fnd::Rect(spec.titleX, spec.titleY, 60, 22));
+    auto field = kit::TextField::labelWithString(getUILocalizedString(entry.titleKey),
+                                                 fnd::Rect(entry.titleX, entry.titleY, 60, 22));
     field->setAlignment(kit::TextAlignment::Center);
     auto* placed = static_cast<kit::TextField*>(box->addSubview(std::move(field)));
-    setColorAdjustmentAreaButtonTitle(*placed, spec.rule);
-    mColorButtonTitles[spec.button] = placed;
+    setColorAdjustmentAreaButtonTitle(*placed, entry.rule);
+    mColorButtonTitles[entry.button] = placed;
   }
 }
 
@@ -252,12 +252,12 @@ void Quirel_ColorPatternDialog::createColorBalanceArea(kit::Box& rightBox) {
 
   const bool newer = mScannerInfo && mScannerInfo->isVer1500Later();
   std::size_t row = 0;
-  for (const ColorPatternBalanceRow& spec : kColorPatternBalanceRows) {
-    auto chip = std::make_unique<Quirel_NoFocusImageView>(fnd::Rect(5, spec.chipY, 32, 32));
-    chip->setImage(allocImage(newer ? spec.chip : spec.oldChip));
+  for (const ColorPatternBalanceRow& entry : kColorPatternBalanceRows) {
+    auto chip = std::make_unique<Quirel_NoFocusImageView>(fnd::Rect(5, entry.chipY, 32, 32));
+    chip->setImage(allocImage(newer ? entry.chip : entry.oldChip));
     box->addSubview(std::move(chip));
-    box->addSubview(kit::TextField::labelWithString(getUILocalizedString(spec.labelKey), fnd::Rect(40, spec.labelY, 80, 22)));
-    auto value = std::make_unique<kit::TextField>(fnd::Rect(150, spec.valueY, 60, 22));
+    box->addSubview(kit::TextField::labelWithString(getUILocalizedString(entry.labelKey), fnd::Rect(40, entry.labelY, 80, 22)));
+    auto value = std::make_unique<kit::TextField>(fnd::Rect(150, entry.valueY, 60, 22));
     value->setEditable(false);
     value->setSelectable(false);
     value->setAlignment(kit::TextAlignment::Right);
@@ -266,8 +266,8 @@ void Quirel_ColorPatternDialog::createColorBalanceArea(kit::Box& rightBox) {
 }
 
 void Quirel_ColorPatternDialog::setToolTips() {
-  for (const ColorPatternButtonSpec& spec : kColorPatternButtons)
-    if (mColorButtons[spec.button]) mColorButtons[spec.button]->setToolTip(getToolTipString(spec.toolTipKey));
+  for (const ColorPatternButtonSpec& entry : kColorPatternButtons)
+    if (mColorButtons[entry.button]) mColorButtons[entry.button]->setToolTip(getToolTipString(entry.toolTipKey));
 }
 
 // --- texts and pictures ------------------------------------------------------------------------
