@@ -16,10 +16,7 @@ std::optional<bool>& mainWindowStandIn() {
 
 bool Zorvik_FrontDoorHasMainWindow() {
   if (mainWindowStandIn()) return *mainWindowStandIn();
-  // A root made for the main window holds a window controller only where the user interface
-  // can build one.
-  const Quirel probe(Quirel::kUseWindowController);
-  return probe.windowController() != nullptr;
+  return Quirel::canMakeMainWindow();
 }
 
 void Zorvik_SetMainWindowStandIn(std::optional<bool> present) { mainWindowStandIn() = present; }

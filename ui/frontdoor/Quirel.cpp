@@ -30,6 +30,8 @@ Quirel::Quirel(std::uint32_t flags) {
 // its operations with its default.
 std::unique_ptr<Quirel_MainWindowControllerPort> Quirel::newWindowController() { return nullptr; }
 
+bool Quirel::canMakeMainWindow() { return false; }
+
 std::unique_ptr<Quirel_ProgressWindowPort> Quirel::newProgressWindow() {
   return std::make_unique<Quirel_ProgressWindow>();
 }

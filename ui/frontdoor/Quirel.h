@@ -45,6 +45,9 @@ class Quirel {
   Quirel& operator=(const Quirel&) = delete;
 
   Quirel_MainWindowControllerPort* windowController() const { return mUim.get(); }
+  // Whether a root made for the main window gets its window controller, asked without making
+  // a root (callers ask at start-up).
+  static bool canMakeMainWindow();
   Quirel_ProgressWindowPort* progressWindow() const { return mProgressWindow.get(); }
   std::int32_t uiMode() const { return mUIMode; }
   const fnd::SharedDictionary& initSetting() const { return mInitSettingData; }

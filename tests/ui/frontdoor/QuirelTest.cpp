@@ -304,3 +304,10 @@ TEST(QuirelFlags, FlagsOneAndThreeMakeTheProgressWindowAndNoFlagsMakeAWindowCont
   EXPECT_NE(both.progressWindow(), nullptr);
   EXPECT_EQ(both.showSavePathModalWindow(), 1);
 }
+
+// The launcher asks at start-up whether a main window can be made, without making a root; the
+// answer must be the one a root made for the main window gives.
+TEST(QuirelModes, TheMainWindowQuestionAnswersAsARootWould) {
+  const Quirel root(Quirel::kUseWindowController);
+  EXPECT_EQ(Quirel::canMakeMainWindow(), root.windowController() != nullptr);
+}
