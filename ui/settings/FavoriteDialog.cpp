@@ -212,7 +212,7 @@ void Quirel_FavoriteDialog::setColumnWidth() {
   }
   if (kit::TableColumn* c = mFavSetListView->getTableView()->tableColumnWithIdentifier("column1"))
     c->width = Quirel_NamedListRules::columnWidth(widths, v1700);
-  mFavSetListView->reloadData();
+  mFavSetListView->getTableView()->tile();
 }
 
 void Quirel_FavoriteDialog::setEnabledToolTips() {
