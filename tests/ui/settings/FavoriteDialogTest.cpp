@@ -184,10 +184,13 @@ TEST_F(FavoriteDialogTest, WithoutAFileSaveWritesOnlyTheNewEntryWithTheFocusCrop
   crop(600, true);
   crop(1200, false);
   crop(2400, true);  // the last focused crop is the one recorded
-  open({.showSaveMsg = false, .messages = true, .outputSize = "Postcard"});
+  open({.toneNo = 4, .toneName = "Cool", .showSaveMsg = false, .messages = true, .outputSize = "Postcard"});
   EXPECT_EQ(name(), "Custom");
   EXPECT_FALSE(enabled(dialog->deleteButton()));
   EXPECT_FALSE(enabled(dialog->saveButton()));
+  // Tool tips follow the enabled state.
+  EXPECT_TRUE(dialog->saveButton()->getPushBT()->toolTip().empty());
+  EXPECT_FALSE(dialog->addButton()->getPushBT()->toolTip().empty());
   // Blanks, the em-size space among them, do not count and are dropped around the name.
   for (const char* blank : {"   ", "\u3000 \u3000", ""}) {
     typeName(blank);
@@ -198,6 +201,7 @@ TEST_F(FavoriteDialogTest, WithoutAFileSaveWritesOnlyTheNewEntryWithTheFocusCrop
   EXPECT_EQ(platen()[0]->getName(), "Holiday");
   EXPECT_EQ(name(), "Custom");  // a fresh default name for the next one
   EXPECT_TRUE(enabled(dialog->saveButton()));
+  EXPECT_EQ(dialog->saveButton()->getPushBT()->toolTip(), "Save the list and close");
   EXPECT_EQ(dialog->getLastAddIndex(), platen()[0]->getIndex());
 
   click(dialog->saveButton());
@@ -214,6 +218,8 @@ TEST_F(FavoriteDialogTest, WithoutAFileSaveWritesOnlyTheNewEntryWithTheFocusCrop
   EXPECT_EQ(back.getColorSetting(), 2);  // the preferences' setting for the crop's colour mode
   EXPECT_EQ(back.getSaveName(), "scan");
   EXPECT_FALSE(back.getToneBC_OpenState());
+  EXPECT_EQ(back.getToneSettingNo(), 4);
+  EXPECT_EQ(back.getToneSettingName(), "Cool");
   EXPECT_TRUE(back.getExposureOpen());
   ASSERT_TRUE(back.getDialogState());
   EXPECT_TRUE(back.getDialogState()->boolean("ToneCurveOpen"));
@@ -454,6 +460,11 @@ TEST_F(FavoriteDialogTest, HostileFilesOpenSafely) {
 
 TEST_F(FavoriteDialogTest, TheOpenersModalRunEndsOnSave) {
   open();
+  // Whatever lowered it, the dialog takes level 11 back when it becomes key.
+  dialog->getWindow()->setLevel(0);
+  dialog->getWindow()->resignKeyWindow();
+  dialog->getWindow()->makeKeyWindow();
+  EXPECT_EQ(dialog->getWindow()->level(), 11);
   s2App().onNextModalWindow([this](kit::Window&) {
     add("Modal");
     click(dialog->saveButton());
@@ -462,7 +473,7 @@ TEST_F(FavoriteDialogTest, TheOpenersModalRunEndsOnSave) {
   s2App().runModalForWindow(*dialog->getWindow());
   EXPECT_EQ(closer->seen, std::vector<std::string>{Quirel_FavoriteDialog::kSavePost});
   EXPECT_TRUE(dialog->getWindow()->closeFlg());
-  EXPECT_EQ(dialog->getWindow()->level(), 11);
+  EXPECT_FALSE(dialog->getWindow()->isVisible());
   EXPECT_EQ(readFile().size(), 1u);
 }
 
