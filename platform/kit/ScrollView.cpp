@@ -56,31 +56,31 @@ void ScrollView::setBorderType(BorderType type) {
   tile();
 }
 
-bool ScrollView::showsVertical() const {
-  if (!vertical_) return false;
-  if (!autohides_ || !documentView() || !clip_) return true;
-  return documentView()->frame().size.height > clip_->bounds().size.height;
-}
-
-bool ScrollView::showsHorizontal() const {
-  if (!horizontal_) return false;
-  if (!autohides_ || !documentView() || !clip_) return true;
-  return documentView()->frame().size.width > clip_->bounds().size.width;
-}
-
 void ScrollView::tile() {
-  if (!clip_) return;
+  if (!clip_ || tiling_) return;
+  tiling_ = true;
   Rect b = bounds();
   double inset = border_ == 0 ? 0 : 1;
   Rect inner = b.insetBy(inset, inset);
-  if (showsVertical()) inner.size.width = std::max(0.0, inner.size.width - kScrollerWidth);
-  if (showsHorizontal()) {
+  showsVertical_ = vertical_;
+  showsHorizontal_ = horizontal_;
+  if (autohides_ && documentView()) {
+    // A scroller shows only when the document does not fit; one scroller can make room short
+    // for the other way.
+    const fnd::Size need = documentView()->scrollableSize();
+    showsVertical_ = vertical_ && need.height > inner.size.height;
+    showsHorizontal_ = horizontal_ && need.width > inner.size.width - (showsVertical_ ? kScrollerWidth : 0);
+    if (showsHorizontal_ && !showsVertical_) showsVertical_ = vertical_ && need.height > inner.size.height - kScrollerWidth;
+  }
+  if (showsVertical_) inner.size.width = std::max(0.0, inner.size.width - kScrollerWidth);
+  if (showsHorizontal_) {
     inner.origin.y += kScrollerWidth;
     inner.size.height = std::max(0.0, inner.size.height - kScrollerWidth);
   }
   clip_->setFrame(inner);
   clip_->scrollToPoint(clip_->bounds().origin);
   setNeedsDisplay(true);
+  tiling_ = false;
 }
 
 void ScrollView::setFrame(const Rect& frame) {

@@ -46,14 +46,18 @@ class ScrollView : public View {
   void mouseDown(const Event& event) override;
 
  private:
-  bool showsVertical() const;
-  bool showsHorizontal() const;
+  bool showsVertical() const { return showsVertical_; }
+  bool showsHorizontal() const { return showsHorizontal_; }
   fnd::Rect verticalTrack() const;
   fnd::Rect horizontalTrack() const;
   ClipView* clip_ = nullptr;
   bool vertical_ = false;
   bool horizontal_ = false;
   bool autohides_ = false;
+  // Whether each scroller shows, as the last tiling decided.
+  bool showsVertical_ = false;
+  bool showsHorizontal_ = false;
+  bool tiling_ = false;
   int border_ = 0;
 };
 

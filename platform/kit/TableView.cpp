@@ -6,6 +6,7 @@
 #include "foundation/NotificationCenter.h"
 #include "kit/ClipView.h"
 #include "kit/ControlDrawing.h"
+#include "kit/ScrollView.h"
 
 namespace kit {
 
@@ -55,16 +56,31 @@ fnd::Value TableView::valueAt(int column, int row) const {
   return source_->objectValueForTableColumn(const_cast<TableView&>(*this), &columns_[static_cast<size_t>(column)], row);
 }
 
+fnd::Size TableView::scrollableSize() const {
+  double w = 0;
+  for (const TableColumn& c : columns_) w += c.width;
+  return fnd::Size{w, headerHeight() + rows_ * rowHeight_};
+}
+
 void TableView::sizeToRows() {
-  // Inside a clip view the table is at least as tall as the visible area and as wide.
-  double h = headerHeight() + rows_ * rowHeight_;
-  double w = frame().size.width;
-  if (auto* clip = dynamic_cast<ClipView*>(superview())) {
-    h = std::max(h, clip->bounds().size.height);
-    w = std::max(w, clip->bounds().size.width);
-    setFrame(Rect(frame().origin, fnd::Size{w, h}));
-    clip->scrollToPoint(clip->bounds().origin);
+  // Inside a clip view the table is as large as its columns and rows, and at least as large as
+  // the visible area. A scroll view around it decides again whether its scrollers are needed.
+  auto* clip = dynamic_cast<ClipView*>(superview());
+  if (!clip) return;
+  if (auto* scroll = dynamic_cast<ScrollView*>(clip->superview())) scroll->tile();
+  const fnd::Size need = scrollableSize();
+  const double w = std::max(need.width, clip->bounds().size.width);
+  const double h = std::max(need.height, clip->bounds().size.height);
+  setFrame(Rect(frame().origin, fnd::Size{w, h}));
+  clip->scrollToPoint(clip->bounds().origin);
+}
+
+void TableView::resizeWithOldSuperviewSize(fnd::Size oldSuperviewSize) {
+  if (dynamic_cast<ClipView*>(superview())) {
+    sizeToRows();
+    return;
   }
+  Control::resizeWithOldSuperviewSize(oldSuperviewSize);
 }
 
 int TableView::selectedRow() const { return selection_.empty() ? -1 : *selection_.rbegin(); }

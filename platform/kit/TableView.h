@@ -90,6 +90,12 @@ class TableView : public Control {
   bool usesAlternatingRowBackgroundColors() const { return alternating_; }
   void setUsesAlternatingRowBackgroundColors(bool on);
   fnd::Rect rectOfRow(int row) const;
+  // Sizes the table to its columns and rows after a column's width changed (at least as large
+  // as the clip view it shows in), and lets an enclosing scroll view show or hide its scrollers.
+  void tile() { sizeToRows(); }
+  // The columns' widths side by side, the header and the rows.
+  fnd::Size scrollableSize() const override;
+  void resizeWithOldSuperviewSize(fnd::Size oldSuperviewSize) override;
   int rowAtPoint(fnd::Point p) const;
 
   void setDoubleAction(Action action) { doubleAction_ = std::move(action); }

@@ -86,6 +86,9 @@ class View : public Responder {
   virtual void resizeSubviewsWithOldSize(fnd::Size oldSize);
   // Applies the mask after the superview's size changed from oldSize.
   virtual void resizeWithOldSuperviewSize(fnd::Size oldSuperviewSize);
+  // The size this view needs as a scroll view's document, which a scroll view that hides its
+  // scrollers compares with what it can show: the frame's size unless a view knows better.
+  virtual fnd::Size scrollableSize() const { return frame().size; }
 
   // --- Coordinates. A null view means the window's coordinates.
   fnd::Point convertPointFromView(fnd::Point p, const View* from) const;

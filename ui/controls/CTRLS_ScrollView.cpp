@@ -13,6 +13,8 @@ Quirel_CTRLS_ScrollView::Quirel_CTRLS_ScrollView(double x, double y, double widt
   mScrollView = std::make_unique<kit::ScrollView>(r);
   mScrollView->setHasVerticalScroller(true);
   mScrollView->setHasHorizontalScroller(true);
+  // The scrollers show only when the names do not fit, the way the lists look elsewhere.
+  mScrollView->setAutohidesScrollers(true);
   mScrollView->setBorderType(kit::BorderType::BezelBorder);
   mScrollView->setAutoresizingMask(kit::kViewHeightSizable);
 }

@@ -2,6 +2,8 @@
 
 #include "foundation/PropertyList.h"
 #include "ui/model/CropInfo.h"
+#include "ui/model/FavoriteFile.h"
+#include "ui/model/SettingsListFile.h"
 #include "ui/model/PreferenceInfo.h"
 
 namespace {
@@ -399,7 +401,16 @@ bool Quirel_FavoriteSetting::writeToFolder(const std::string& folder,
       if (f) entries.push_back(f->getDictionary());
     }
   }
-  return fnd::PropertyList::writeFile(fnd::Value(std::move(entries)), filePath(folder), error);
+  // What the file holds beyond the three lists (other image sources, elements that are no
+  // entries) goes back after them as read; a file that cannot be read is set aside first.
+  const std::string path = filePath(folder);
+  const Quirel_SettingsListFile::Contents existing = Quirel_SettingsListFile::read(path);
+  for (const fnd::Value& element : existing.elements) {
+    const bool listed = element.isDictionary() &&
+                        Quirel_FavoriteFile::listOfSource(static_cast<int>(element.toDictionary().integer("ImageSource"))) >= 0;
+    if (!listed) entries.push_back(element);
+  }
+  return Quirel_SettingsListFile::write(path, entries, existing.unreadable, error);
 }
 
 void Quirel_FavoriteSetting::setBaseCropOfDataPersistence(const Quirel_CropInfo* crop) {

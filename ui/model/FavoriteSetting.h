@@ -42,7 +42,8 @@ class Quirel_FavoriteSetting {
   static std::string filePath(const std::string& folder);
   // The entries stored in `folder`, in file order; none when the file is missing or unreadable.
   static std::vector<std::unique_ptr<Quirel_FavoriteSetting>> readFromFolder(const std::string& folder);
-  // Writes the three lists in that order, atomically.
+  // Writes the three lists in that order, atomically, followed by what the file held that no
+  // list shows (entries of other image sources, elements that are no entries), as read.
   static bool writeToFolder(const std::string& folder, const std::vector<const Quirel_FavoriteSetting*>& platen,
                             const std::vector<const Quirel_FavoriteSetting*>& negative,
                             const std::vector<const Quirel_FavoriteSetting*>& positive, std::string* error = nullptr);

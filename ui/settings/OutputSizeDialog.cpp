@@ -327,6 +327,7 @@ void Quirel_OutputSizeDialog::setPrintColumnWidth() {
   for (const Quirel_OutputSize& s : mPrintOutputSizeList) widths.push_back(font.widthOfString(s.getName().value_or("")));
   if (kit::TableColumn* c = mPrintList->getTableView()->tableColumnWithIdentifier("column1"))
     c->width = Quirel_NamedListRules::columnWidth(widths, v1700);
+  mPrintList->getTableView()->tile();
 }
 
 void Quirel_OutputSizeDialog::setDisplayColumnWidth() {
@@ -336,6 +337,7 @@ void Quirel_OutputSizeDialog::setDisplayColumnWidth() {
   for (const Quirel_OutputSize& s : mDisplayOutputSizeList) widths.push_back(font.widthOfString(s.getName().value_or("")));
   if (kit::TableColumn* c = mDisplayList->getTableView()->tableColumnWithIdentifier("column1"))
     c->width = Quirel_NamedListRules::columnWidth(widths, v1700);
+  mDisplayList->getTableView()->tile();
 }
 
 void Quirel_OutputSizeDialog::setEnabledToolTips() {

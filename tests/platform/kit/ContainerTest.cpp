@@ -192,6 +192,46 @@ TEST_F(ContainerTest, ScrollingToAPointStaysWithinTheDocument) {
   EXPECT_EQ(scroll.documentVisibleRect().origin, (Point{10, 20}));
 }
 
+TEST_F(ContainerTest, AutohidingScrollersShowOnlyWhenTheTableDoesNotFit) {
+  kit::ScrollView scroll(Rect(0, 0, 210, 180));
+  scroll.setHasVerticalScroller(true);
+  scroll.setHasHorizontalScroller(true);
+  scroll.setBorderType(kit::BorderType::BezelBorder);
+  scroll.setAutohidesScrollers(true);
+  auto table = std::make_unique<kit::TableView>(Rect(0, 0, 210, 180));
+  table->setHasHeader(false);
+  kit::TableColumn* column = table->addTableColumn(kit::TableColumn{"column1", "", 190});
+  kit::TableView* t = table.get();
+  scroll.setDocumentView(std::move(table));
+  Rows rows;
+  rows.names = {"A", "B", "C"};
+  t->setDataSource(&rows);
+  const double sw = kit::ScrollView::kScrollerWidth;
+  struct Case {
+    int rows;
+    double columnWidth;
+    double clipWidth, clipHeight;  // inside the 1-point border
+  };
+  const std::vector<Case> cases = {
+      {3, 190, 208, 178},            // fits: no scrollers
+      {3, 250, 208, 178 - sw},       // too wide: the horizontal one only
+      {20, 190, 208 - sw, 178},      // too tall, and the vertical one leaves room for the column
+      {20, 200, 208 - sw, 178 - sw}, // too tall, and then too wide beside the vertical one
+      {3, 190, 208, 178},            // fits again
+  };
+  for (const Case& c : cases) {
+    rows.names.assign(static_cast<std::size_t>(c.rows), "row");
+    column->width = c.columnWidth;
+    t->reloadData();
+    t->tile();
+    const Rect clip = scroll.contentView()->frame();
+    EXPECT_EQ(clip.size.width, c.clipWidth) << c.rows << " rows, column " << c.columnWidth;
+    EXPECT_EQ(clip.size.height, c.clipHeight) << c.rows << " rows, column " << c.columnWidth;
+    // The table covers the visible area and reaches as far as its column.
+    EXPECT_EQ(t->frame().size.width, std::max(c.columnWidth, c.clipWidth));
+  }
+}
+
 TEST_F(ContainerTest, ADisabledImageViewDrawsItsImageGreyedAndScalesAsSet) {
   std::vector<std::uint8_t> px(40 * 20 * 3, 200);
   kit::Image img = kit::Image::fromRGB(px.data(), 40, 20);

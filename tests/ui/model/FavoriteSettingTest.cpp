@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <fstream>
 #include <limits>
 #include <vector>
 
@@ -60,6 +61,35 @@ TEST(FavoriteSetting, WithoutDialogStateTheKeyIsLeftOut) {
   const auto back = Quirel_FavoriteSetting::readFromFolder(folder);
   ASSERT_EQ(back.size(), 1u);
   EXPECT_FALSE(back[0]->getDialogState());
+}
+
+TEST(FavoriteSetting, WritingTheListsKeepsWhatNoListShows) {
+  const auto folder = testenv::freshFolder("fav-keep").string();
+  const std::string path = Quirel_FavoriteSetting::filePath(folder);
+  Quirel_FavoriteSetting film(8, "Other source");
+  film.setImageSource(6);
+  Quirel_FavoriteSetting oldPlaten(9, "Replaced");
+  ASSERT_TRUE(fnd::PropertyList::writeFile(
+      fnd::Value(fnd::Array{fnd::Value(oldPlaten.getDictionary()), fnd::Value(film.getDictionary()), fnd::Value(7)}),
+      path));
+  Quirel_FavoriteSetting platen(1, "Platen");
+  ASSERT_TRUE(Quirel_FavoriteSetting::writeToFolder(folder, {&platen}, {}, {}));
+  const auto back = fnd::PropertyList::readFile(path);
+  ASSERT_TRUE(back.ok());
+  const fnd::Array& stored = back.value->toArray();
+  ASSERT_EQ(stored.size(), 3u);
+  EXPECT_EQ(stored[0].toDictionary().string("Name"), "Platen");
+  EXPECT_EQ(stored[1].toDictionary(), film.getDictionary());
+  EXPECT_EQ(stored[2].toInt(), 7);
+
+  // A file that cannot be read is set aside before it is replaced.
+  { std::ofstream(path, std::ios::trunc) << "not a list"; }
+  ASSERT_TRUE(Quirel_FavoriteSetting::writeToFolder(folder, {&platen}, {}, {}));
+  EXPECT_EQ(Quirel_FavoriteSetting::readFromFolder(folder).size(), 1u);
+  std::ifstream aside(path + ".unreadable");
+  std::string kept;
+  std::getline(aside, kept);
+  EXPECT_EQ(kept, "not a list");
 }
 
 TEST(FavoriteSetting, PointCountsFromForeignFilesStayWithinTheStoredPoints) {

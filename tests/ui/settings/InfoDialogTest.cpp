@@ -130,7 +130,8 @@ TEST(InfoDialog, TheModesFillItAndChooseRowsFromTheCropAndPreferences) {
 
   crop.setImageSource(1);
   crop.setExposure(true);
-  f.dialog.setFilmSize(2);
+  f.dialog.setFilmSize(21);
+  EXPECT_EQ(f.dialog.valueText(R::FilmSize), "35 mm Film Strip");
   f.dialog.setExposure(true);
   f.dialog.setExposureValue(30);
   f.dialog.setSaveTone(true, false);
