@@ -61,20 +61,20 @@ void Quirel_ThresholdDialog::createThresholdDialog(fnd::Size size) {
   mGraphFrame = std::make_unique<Quirel_CTRLS_ThresholdGraph>(std::move(mPendingGraphView));
   if (graphView) {
     mBackgroundView->addSubview(graphView);
-    mGraphFrame->setGraphViewRect(35, 232, 150, 150);
+    mGraphFrame->setGraphViewRect(35, 212, 150, 150);
   }
-  addImage(fnd::Rect(35, 218, 151, 10), v1500 ? "ADJ_HORIZONTAL.tif" : "GradationHorizonBar",
+  addImage(fnd::Rect(35, 198, 151, 10), v1500 ? "ADJ_HORIZONTAL.tif" : "GradationHorizonBar",
            kit::ImageScaling::AxesIndependently);
 
   // The level: title, field and stepper; the slider goes under the black-and-white bar.
   mThresholdInput = std::make_unique<Quirel_CTRLS_ThresholdInputTextF>(kPictureFolder);
   Quirel_CTRLS_ThresholdInputTextF* in = mThresholdInput.get();
   in->setTitleTxtTitle(localized("IDC_PGTH_THRESHOLD_LEVEL_STR"));
-  in->setTitleTxtRect(7, 186, 150, 17);
+  in->setTitleTxtRect(7, 166, 150, 17);
   in->setNumberTxtFFont(small);
-  in->setNumberTxtFRect(157, 186, 40, 19);
-  in->setStepperRect(197, 184, 20, 22);
-  in->setSliderRect(24, 110, 172, 25);
+  in->setNumberTxtFRect(157, 166, 40, 19);
+  in->setStepperRect(197, 164, 20, 22);
+  in->setSliderRect(24, 88, 172, 25);
   const int initial = mScannerInfo ? mScannerInfo->thresholdValue() : 72;
   in->setStringValue(std::to_string(initial).c_str());
   in->getSlider()->setIntValue(initial);
@@ -88,12 +88,12 @@ void Quirel_ThresholdDialog::createThresholdDialog(fnd::Size size) {
   const double labelWidth = 220 / 2.0 - 5;
   mLight = std::make_unique<Quirel_CTRLS_ThresholdText>();
   mLight->setTitleTxtTitle(localized("IDC_PGTH_LIGHT_STR"));
-  mLight->setTitleTxtRect(5, 160, labelWidth, 16);
+  mLight->setTitleTxtRect(5, 138, labelWidth, 16);
   mLight->getTitleTxt()->setAlignment(kit::TextAlignment::Left);
   mLight->getTitleTxt()->setFont(small);
   mDark = std::make_unique<Quirel_CTRLS_ThresholdText>();
   mDark->setTitleTxtTitle(localized("IDC_PGTH_DARK_STR"));
-  mDark->setTitleTxtRect(110, 160, labelWidth, 16);
+  mDark->setTitleTxtRect(110, 138, labelWidth, 16);
   mDark->getTitleTxt()->setAlignment(kit::TextAlignment::Right);
   mDark->getTitleTxt()->setFont(small);
   mBackgroundView->addSubview(mLight->getTitleTxt());
@@ -101,7 +101,7 @@ void Quirel_ThresholdDialog::createThresholdDialog(fnd::Size size) {
 
   // Black-and-white bar with its end icons, drawn at their own size.
   const double iconSize = v1500 ? 32 : 20;
-  const double barY = 138;
+  const double barY = 116;
   addImage(fnd::Rect(24, barY, 172, 12), v1500 ? "ADJ_BER_WHT_BLK.tiff" : "B&W", kit::ImageScaling::AxesIndependently);
   const double iconY = barY + 6 - iconSize / 2;
   addImage(fnd::Rect(std::max(0.0, 24 - iconSize), iconY, iconSize, iconSize), v1500 ? "ADJ_WB_L.tiff" : "white",

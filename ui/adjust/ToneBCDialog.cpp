@@ -152,7 +152,8 @@ void Quirel_ToneBCDialog::createToneBCDialog(fnd::Size size) {
                                      kit::ImageScaling::AxesIndependently));
 
   // Brightness and contrast rows.
-  const double endSize = v1500 ? 32 : 20;
+  // The end icons scaled to fit beside the slider, whichever picture set.
+  const double endSize = 20;
   for (int r = 0; r < 2; ++r) {
     const ToneBCRowLook& look = kToneBCRows[r];
     auto input = std::make_unique<Quirel_CTRLS_ToneBCInputTextF>(kPictureFolder);
@@ -184,10 +185,10 @@ void Quirel_ToneBCDialog::createToneBCDialog(fnd::Size size) {
     }
     const char* const* names = v1500 ? look.newImages : look.oldImages;
     const double endY = look.sliderY + (25 - endSize) / 2;
-    addImage(mBackgroundView, fnd::Rect(std::max(0.0, 24 - endSize), endY, endSize, endSize), names[0],
+    addImage(mBackgroundView, fnd::Rect(2, endY, endSize, endSize), names[0],
              kit::ImageScaling::ProportionallyUpOrDown);
     addImage(mBackgroundView, fnd::Rect(24, look.sliderY - 4, 172, 8), names[1], kit::ImageScaling::AxesIndependently);
-    addImage(mBackgroundView, fnd::Rect(196, endY, endSize, endSize), names[2],
+    addImage(mBackgroundView, fnd::Rect(198, endY, endSize, endSize), names[2],
              kit::ImageScaling::ProportionallyUpOrDown);
     // The slider over its bar.
     mBackgroundView->addSubview(input->getSlider());
