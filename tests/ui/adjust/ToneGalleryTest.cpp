@@ -6,12 +6,16 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <filesystem>
 #include <iostream>
 #include <vector>
 
 #include "AdjustTestSupport.h"
 #include "ui/adjust/ThresholdDialog.h"
 #include "ui/adjust/ToneBCDialog.h"
+#include "ui/adjust/ToneSettingDialog.h"
+#include "ui/adjust/ToneSettingDlgWindow.h"
+#include "foundation/Paths.h"
 #include "ui/controls/ImageDataProcessPanel.h"
 
 using namespace adjust_test;
@@ -62,4 +66,27 @@ TEST(ToneGallery, BrightnessContrastAndThreshold) {
     th.updateThresholdDialog(&list, true, &templateCrop);
     grabToneDialog(*th.getWindow(), v1500 ? "tone-threshold.png" : "tone-threshold-older.png");
   }
+}
+
+TEST(ToneGallery, ToneSettingsWithTwentyEntries) {
+  TextsAnswer texts;
+  const std::filesystem::path dir = std::filesystem::path(fnd::Paths::configDir()) / "tonegallery";
+  std::filesystem::remove_all(dir);
+  std::filesystem::create_directories(dir);
+  std::vector<Quirel_ToneSetting> colour;
+  for (int i = 0; i < 20; ++i)
+    colour.emplace_back(1000 + i, i == 7 ? "Evening light over the harbour, warm" : "Tone " + std::to_string(i + 1), 3);
+  ASSERT_TRUE(Quirel_ToneSetting::writeToFolder(dir.string(), {}, colour, {}, false));
+  CropList list = crops(1, {0}, 0);
+  Quirel_CropInfo templateCrop;
+  auto info = scanner(true, true, true);
+  Quirel_ToneSettingDialog dialog(&list, &templateCrop, dir.string() + "/", {"Custom Tone"}, info.get());
+  dialog.setColorMode(3);
+  dialog.createToneSetDialog();
+  dialog.setInitSetting();
+  dialog.showToneSetDialog();
+  dialog.getWindow()->contentView()->display();
+  const std::string png = pngPath("tone-settings.png");
+  EXPECT_TRUE(dialog.getWindow()->grabToPng(png));
+  std::cout << "gallery: " << png << "\n";
 }
