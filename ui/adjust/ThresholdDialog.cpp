@@ -125,7 +125,13 @@ void Quirel_ThresholdDialog::createThresholdDialog(fnd::Size size) {
   mBtnClose = makeButton("IDC_MAINSHEET_CLOSE_STR", 114, [this] { closeBtnClick(); });
 
   setToolTipsThreshold();
+  registerThresholdObservers();
+  storeContentHeights();
+}
 
+void Quirel_ThresholdDialog::registerThresholdObservers() {
+  Quirel_CTRLS_ThresholdInputTextF* in = mThresholdInput.get();
+  kit::View* graphView = mGraphFrame && mGraphFrame->getGraphView() ? mGraphFrame->getGraphView()->linkedView() : nullptr;
   observe(Quirel_NumberField::kSetFocusPost, in->getNumberTxtF(), [this] { txtChg(); });
   observe(Quirel_NumberField::kTextBeginEditPost, in->getNumberTxtF(), [this] { textShouldBeginEdit(); });
   observe(Quirel_CTRLS_LevelInput::kStepperPost, in->getStepper(), [this] { stepperClick(); });
@@ -141,7 +147,6 @@ void Quirel_ThresholdDialog::createThresholdDialog(fnd::Size size) {
   observe(Quirel_NoFocusButton::kButtonDownPost, mBtnClose, [this] { buttonDownChk(false); });
   registerSyncObservers();
   registerTakeBackObservers({Code::INFO}, {Code::INFO});
-  storeContentHeights();
 }
 
 void Quirel_ThresholdDialog::setToolTipsThreshold() {
