@@ -5,9 +5,16 @@
 
 #include "AdjustTestSupport.h"
 #include "kit/Window.h"
+#include "ui/adjust/OldStyleFRPixelValueView.h"
+#include "ui/adjust/OldStyleFinalReviewDialog.h"
+#include "ui/adjust/OldStyleHistogramDialog.h"
 #include "ui/adjust/OldStyleThresholdDialog.h"
+#include "ui/adjust/OldStyleToneCurveDialog.h"
 #include "ui/adjust/OldStyleToneBCDialog.h"
+#include "ui/controls/CTRLS_FinalChannelPopup.h"
 #include "ui/controls/CTRLS_ThresholdInputTextF.h"
+#include "ui/controls/NumberField.h"
+#include "ui/controls/WindowTitleView.h"
 #include "ui/controls/CTRLS_ToneBCChannelPopup.h"
 #include "ui/controls/CTRLS_ToneBCInputTextF.h"
 #include "ui/controls/ImageDataProcessPanel.h"
@@ -105,4 +112,85 @@ TEST(OldStyleDialogs, BrightnessContrastKeepsToTheOlderNamesAndIgnoresTheColourB
   EXPECT_DOUBLE_EQ(dialog.getWindow()->contentRectSize().height, 352 - Quirel_ToneBCDialog::kGraphAreaHeight);
   EXPECT_DOUBLE_EQ(dialog.channelPopup()->getPopupBT()->frame().origin.y, popupTop - Quirel_ToneBCDialog::kGraphAreaHeight);
   dialog.getWindow()->orderOut();
+}
+
+TEST(OldStyleDialogs, HistogramToneCurveAndFinalReviewKeepOutOfTheColourBalance) {
+  TextsAnswer texts;
+  CropList list = crops(1, {0}, 0);
+  Quirel_CropInfo templateCrop;
+  auto info = olderScanner();
+  Quirel_OldStyleHistogramDialog hist(&list, &templateCrop, true, info.get(), nullptr);
+  hist.createHistoDialog(fnd::Size(220, 352));
+  Quirel_OldStyleToneCurveDialog curve(&list, &templateCrop, info.get(), nullptr);
+  curve.createToneCurveDialog(fnd::Size(220, 352));
+  Quirel_OldStyleFinalReviewDialog final(&list, &templateCrop, nullptr, info.get(), nullptr);
+  final.createFinalReviewDialog(fnd::Size(220, 352));
+  for (Quirel_FloatingDialog* d : std::initializer_list<Quirel_FloatingDialog*>{&hist, &curve, &final}) {
+    expectOlderPanel(*d->getWindow());
+    d->showWindow();
+  }
+  // The histogram opens at 0, 128, 255 and a grey point of 128 on every channel.
+  using M = Quirel_HistogramDialog::Marker;
+  EXPECT_EQ(hist.field(M::Black)->intValue(), 0);
+  EXPECT_EQ(hist.field(M::Mid)->intValue(), 128);
+  EXPECT_EQ(hist.field(M::White)->intValue(), 255);
+  EXPECT_EQ(hist.grayPoint().blue, 128);
+  // The tone-curve title lives in its own small view even on a scanner past 1400.
+  ASSERT_NE(curve.windowTitleView(), nullptr);
+  EXPECT_EQ(curve.windowTitleView()->getTitle()->stringValue(), curve.getWindow()->title());
+
+  Posts posts({"COLOR_MAKEKEY_FROM_HIST", "COLOR_MAKEKEY_FROM_CURVE", "COLOR_MAKEKEY_FROM_FINAL",
+               "COLOR_VALUE_FIX_FROM_HIST", "COLOR_VALUE_FIX_FROM_CURVE", "COLOR_VALUE_FIX_FROM_FINAL"});
+  fnd::NotificationCenter& nc = fnd::NotificationCenter::defaultCenter();
+  nc.post("COLOR_CHG_TO_DLG", this);
+  for (Quirel_FloatingDialog* d : std::initializer_list<Quirel_FloatingDialog*>{&hist, &curve, &final})
+    EXPECT_TRUE(d->closeOK());
+  nc.post("COLOR_VALUE_FIX", this);
+  for (Quirel_FloatingDialog* d : std::initializer_list<Quirel_FloatingDialog*>{&hist, &curve, &final}) {
+    d->getWindow()->makeKeyAndOrderFront();
+    d->getWindow()->performClose();
+    EXPECT_FALSE(d->isVisible());
+  }
+  EXPECT_TRUE(posts.seen.empty()) << posts.seen.front();
+  // The brightness and contrast dialog's edits do reach them.
+  for (Quirel_FloatingDialog* d : std::initializer_list<Quirel_FloatingDialog*>{&hist, &curve, &final}) d->showWindow();
+  nc.post("TONEBC_CHG_TO_DLG", this);
+  for (Quirel_FloatingDialog* d : std::initializer_list<Quirel_FloatingDialog*>{&hist, &curve, &final})
+    EXPECT_FALSE(d->closeOK());
+  nc.post("CONTROL_SET_YES", this);
+  for (Quirel_FloatingDialog* d : std::initializer_list<Quirel_FloatingDialog*>{&hist, &curve, &final})
+    d->getWindow()->orderOut();
+}
+
+TEST(OldStyleDialogs, TheOlderFinalReviewSwapsReadoutsAndHasNoZoomView) {
+  TextsAnswer texts;
+  CropList list = crops(1, {0}, 0);
+  Quirel_CropInfo templateCrop;
+  auto info = olderScanner();
+  Quirel_OldStyleFinalReviewDialog final(&list, &templateCrop, nullptr, info.get(), nullptr);
+  final.createFinalReviewDialog(fnd::Size(220, 352));
+  EXPECT_EQ(final.zoomView(), nullptr);
+  ASSERT_NE(dynamic_cast<Quirel_OldStyleFRPixelValueView*>(final.colorReadout()), nullptr);
+  final.setColorMode(3);
+  EXPECT_TRUE(final.colorReadoutShown());
+  EXPECT_FALSE(final.grayReadoutShown());
+  final.setColorMode(1);
+  EXPECT_TRUE(final.grayReadoutShown());
+  EXPECT_FALSE(final.colorReadoutShown());
+  EXPECT_EQ(final.channelPopup()->getPopupBT()->numberOfItems(), 1);
+  final.setColorMode(3);
+  EXPECT_EQ(final.channelPopup()->getPopupBT()->numberOfItems(), 4);
+
+  const fnd::Dictionary px{{"RedValue", "1"},      {"GreenValue", "2"},      {"BlueValue", "3"},
+                           {"AfterRedValue", "4"}, {"AfterGreenValue", "5"}, {"AfterBlueValue", "6"},
+                           {"ZoomViewData", "ignored"}};
+  final.pixelValueSet(&px);  // hidden: nothing
+  EXPECT_EQ(final.readoutText(), "");
+  final.updateToneCurve(&list, true, &templateCrop, nullptr);
+  final.showWindow();
+  final.pixelValueSet(&px);
+  EXPECT_NE(final.readoutText().find("4"), std::string::npos);
+  final.pixelValueSet(nullptr);
+  EXPECT_EQ(final.readoutText(), "");
+  final.getWindow()->orderOut();
 }
