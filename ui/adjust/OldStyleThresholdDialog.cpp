@@ -51,6 +51,7 @@ void Quirel_OldStyleThresholdDialog::createThresholdDialog(fnd::Size size) {
   in->setStringValue("72");
   in->getSlider()->setIntValue(72);
   mShownValue = 72;
+  mGraphFrame->setThreshold(72);
   in->getNumberTxtF()->setDelegate(this);
   mBackgroundView->addSubview(in->getTitleTxt());
   mBackgroundView->addSubview(in->getNumberTxtF());

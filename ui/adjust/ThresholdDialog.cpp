@@ -79,6 +79,7 @@ void Quirel_ThresholdDialog::createThresholdDialog(fnd::Size size) {
   in->setStringValue(std::to_string(initial).c_str());
   in->getSlider()->setIntValue(initial);
   mShownValue = initial;
+  mGraphFrame->setThreshold(initial);
   in->getNumberTxtF()->setDelegate(this);
   mBackgroundView->addSubview(in->getTitleTxt());
   mBackgroundView->addSubview(in->getNumberTxtF());
