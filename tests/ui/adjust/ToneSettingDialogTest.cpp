@@ -139,7 +139,7 @@ TEST_F(ToneSettingDialogTest, NamesAreTidiedAndTheFirstSelectedCropsValuesStored
   EXPECT_EQ(nameShown(), "Custom");
   EXPECT_TRUE(dialog->saveButton()->getPushBT()->isEnabled());
   ASSERT_EQ(boxes.texts.size(), 1u);
-  EXPECT_NE(boxes.texts[0].find("selected area"), std::string::npos);
+  EXPECT_NE(boxes.texts[0].find("Only one area's settings"), std::string::npos);
   // Default names count up past the taken ones.
   boxes.answer({3, 3});
   add("Custom");

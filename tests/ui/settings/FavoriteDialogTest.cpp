@@ -388,7 +388,7 @@ TEST_F(FavoriteDialogTest, TheSaveNoticeShowsOnlyForSeveralCrops) {
   boxes.notice(1, false);
   add("Areas");
   ASSERT_EQ(boxes.texts.size(), 3u);
-  EXPECT_NE(boxes.texts[2].find("area in focus"), std::string::npos) << boxes.texts[2];
+  EXPECT_NE(boxes.texts[2].find("Only one area's settings"), std::string::npos) << boxes.texts[2];
   EXPECT_TRUE(dialog->getShowSaveMsg());
 
   open({.showSaveMsg = false});
