@@ -64,6 +64,8 @@ fnd::Rect integral(const fnd::Rect& r) {
 }  // namespace
 
 void Quirel_UserInterfaceModule::setUIInitSetting(const fnd::Dictionary* initSetting) {
+  // The settings are the window's: without one there is nothing to set up.
+  if (!mMainWindow) return;
   // 1. Parameters and the scanner's record.
   mUIParameterDic = getUIParameterDictionaryAtInitSettingData(initSetting);
   const fnd::Dictionary* parameters = mUIParameterDic ? &*mUIParameterDic : nullptr;
