@@ -361,6 +361,13 @@ class Quirel_BaseScanMode : public virtual ScanModeLink {
   void postPreviewSettingFromStd(const std::shared_ptr<Quirel_SettingToSM>& carrier);
   void postPreviewSettingFromExt(const std::shared_ptr<Quirel_SettingToSM>& carrier);
   bool postScan();
+  // The save settings that follow a scan request ("ntfQuirel_SaveInfo"), from the record sent
+  // and the preferences and profiles of the mode that sent it. Shared with the multi-scan tab.
+  static fnd::SharedDictionary makeSaveInfo(const ScanInfo& record, const Quirel_PreferenceInfo* preferences,
+                                            const Quirel_ProfileCMList* profiles);
+  // Arms the scan-end sound when the preferences want one and its file can be played.
+  static void armScanSound(fnd::NotificationCenter& center, const Quirel_PreferenceInfo* preferences,
+                           const void* sender);
 
  protected:
   explicit Quirel_BaseScanMode(fnd::NotificationCenter& center = fnd::NotificationCenter::defaultCenter());
@@ -495,6 +502,5 @@ class Quirel_BaseScanMode : public virtual ScanModeLink {
     ScanInfo record;
   };
   std::optional<FilledRecord> requestRecord(const char* postName, int threshold);
-  void armScanSound();
-  fnd::SharedDictionary makeSaveInfo(const ScanInfo& record) const;
+  void armScanSound() { armScanSound(mCenter, mPreferenceInfo.get(), selfIdentity()); }
 };
