@@ -13,6 +13,7 @@
 #include "ui/model/ProfileCMList.h"
 #include "ui/model/UIScannerInfo.h"
 #include "ui/modes/basic/StandardMode.h"
+#include "ui/modes/multiscan/MultiScanMode.h"
 #include "ui/modes/toolbar/Toolbar.h"
 #include "ui/windows/GetMainWindowObj.h"
 
@@ -112,7 +113,7 @@ void Quirel_UserInterfaceModule::setInitSettingMainThreadMode(const fnd::SharedD
 void Quirel_UserInterfaceModule::showMainWindowMainThreadMode() {
   if (!mMainWindow) return;
   if (mStandardMode) mStandardMode->setTWAINObject(mTwObject);
-  multiScanHandRecords();
+  if (mMultiMode) mMultiMode->setTWAINObject(mTwObject);
   if (mPreviewInfo) mPreviewInfo->setTWAINObject(mTwObject);
   registerTWAINNotification(mTwObject);
   mCallBackUpToSM = true;
@@ -130,9 +131,9 @@ void Quirel_UserInterfaceModule::showMainWindowMainThreadMode() {
   if (mMode == 2) {
     if (mStandardMode && mStandardMode->getPreviewView()) mStandardMode->getPreviewView()->setHidden(true);
     if (mBeforeMode == 0 && mStandardMode) mStandardMode->willShowWindow();
-    multiScanShowTab();
+    if (mMultiMode) mMultiMode->showTab();
   } else {
-    multiScanHiddenTab();
+    if (mMultiMode) mMultiMode->hiddenTab();
     if (mStandardMode) mStandardMode->willShowWindow();
   }
 
@@ -222,7 +223,7 @@ fnd::Dictionary Quirel_UserInterfaceModule::makeInitSettingDictionary() const {
   double width = frame.size.width;
   double hiddenWidth = 0;
   if (mMode == 2) {
-    hiddenWidth = multiScanHiddenWidth();
+    hiddenWidth = mMultiMode ? mMultiMode->getHiddenWidth() : 0;
     x -= hiddenWidth;
     width += hiddenWidth;
   }
@@ -247,7 +248,7 @@ fnd::Dictionary Quirel_UserInterfaceModule::makeInitSettingDictionary() const {
   if (mStandardMode) d.set("StandardMode", mStandardMode->getLastSetting());
   // Written back as read: the advanced mode's own record is not built yet.
   if (mExtendModeLastSetting) d.set("ExtendMode", *mExtendModeLastSetting);
-  if (std::optional<fnd::Dictionary> multi = multiScanLastSetting()) d.set("MultiScanMode", std::move(*multi));
+  if (mMultiMode) d.set("MultiScanMode", mMultiMode->getLastSetting());
   return d;
 }
 

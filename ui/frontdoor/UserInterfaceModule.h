@@ -232,17 +232,6 @@ class Quirel_UserInterfaceModule : public Quirel_MainWindowControllerPort, publi
   void setMainWindowObjectMes(const fnd::Notification& n);
   void removeAllObservations();
 
-  // The multi-scan mode's share of the sequences above.
-  void multiScanCreate();
-  void multiScanHandRecords();
-  double multiScanHiddenWidth() const;
-  void multiScanShowTab();
-  void multiScanHiddenTab();
-  std::optional<fnd::Dictionary> multiScanLastSetting() const;
-  void multiScanSetLastSetting(const fnd::Dictionary& lastSetting);
-  void multiScanSetItem(const fnd::Dictionary* item);
-  void multiScanInputSourceChange();
-
   fnd::NotificationCenter& mCenter;
   std::string mdsBundleLocalized;
   std::optional<std::string> mdsBundleURL;
@@ -250,7 +239,7 @@ class Quirel_UserInterfaceModule : public Quirel_MainWindowControllerPort, publi
   int mMode = 0;
   int mBeforeMode = 0;
   std::unique_ptr<Quirel_StandardMode> mStandardMode;
-  std::shared_ptr<Quirel_MultiScanMode> mMultiMode;
+  std::unique_ptr<Quirel_MultiScanMode> mMultiMode;
   std::optional<fnd::Dictionary> mExtendModeLastSetting;
   std::shared_ptr<Quirel_CTRLS_MainWindow> mMainWindow;
   std::unique_ptr<Quirel_Toolbar> mToolbar;

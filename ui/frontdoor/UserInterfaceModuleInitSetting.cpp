@@ -20,6 +20,7 @@
 #include "ui/model/ProfileManager.h"
 #include "ui/model/UIScannerInfo.h"
 #include "ui/modes/basic/StandardMode.h"
+#include "ui/modes/multiscan/MultiScanMode.h"
 #include "ui/modes/toolbar/Toolbar.h"
 
 namespace {
@@ -87,6 +88,7 @@ void Quirel_UserInterfaceModule::setUIInitSetting(const fnd::Dictionary* initSet
 
   // 4.
   mStandardMode->setUimParameterDic(parameters);
+  mMultiMode->setUimParameterDic(parameters);
 
   // 5. Folders, names and versions.
   mSettingFilePath = stringAt(initSetting, "PreferencePath");
@@ -115,6 +117,7 @@ void Quirel_UserInterfaceModule::setUIInitSetting(const fnd::Dictionary* initSet
   mUserLocaleUnits = UserLocaleUnits{facts.metric ? 1 : 0, defaultADFPaperSize(facts), defaultFilmSize(facts)};
   mStandardMode->setDefaultUserLocaleUnits(mUserLocaleUnits);
   mStandardMode->setUserSpaceScaleFactor(mUserSpaceScaleFactor);
+  mMultiMode->setUserSpaceScaleFactor(mUserSpaceScaleFactor);
 
   // 9. - 10. Tables and profiles.
   mStandardMode->loadPaperSizeTableFromXmlFile(parameters);
@@ -122,12 +125,13 @@ void Quirel_UserInterfaceModule::setUIInitSetting(const fnd::Dictionary* initSet
   mProfileCMList = std::make_shared<Quirel_ProfileCMList>();
   setInitSetting_ProfilePath(initSetting, parameters, *mProfileCMList);
   mStandardMode->setProfileCMList(mProfileCMList);
+  mMultiMode->setProfileCMList(mProfileCMList);
 
   // 11. Preferences, shared by the modes.
   mPreferenceInfo = readPreferenceXMLAtPreferenceDirPath(mSettingFilePath, tempFolder, saveFolder,
                                                          std::string(kDefaultSaveName), mScannerInfo.get());
   mStandardMode->setPreferenceInfo(mPreferenceInfo);
-  multiScanHandRecords();
+  mMultiMode->setPreferenceInfo(mPreferenceInfo);
   if (mPreferenceInfo->getColorSetting(3) == 1)
     Quirel_ProfileManager().checkAndSetProfilesData(*mProfileCMList, *mPreferenceInfo);
 
@@ -153,7 +157,7 @@ void Quirel_UserInterfaceModule::setUIInitSetting(const fnd::Dictionary* initSet
 
   // 15. Tab items.
   mStandardMode->setStandardItem(dictionaryAt(parameters, "StandardMode"), mConnectFAU);
-  multiScanSetItem(dictionaryAt(parameters, "MultiScanMode"));
+  mMultiMode->setMultiScanItem(dictionaryAt(parameters, "MultiScanMode"), mConnectFAU);
 
   // 16.
   mMode = 0;
@@ -174,7 +178,7 @@ void Quirel_UserInterfaceModule::setUIInitSetting(const fnd::Dictionary* initSet
   if (restore) setUIInitSetting_LastSetting(mSettingFilePath);
 
   // 18.
-  if (mMode == 2) multiScanInputSourceChange();
+  if (mMode == 2) mMultiMode->inputSourceChangePostToSM();
   else mStandardMode->inputSourceChangePostToSM();
 
   // 19. These models keep no settings between runs unless the window closes normally.
@@ -278,7 +282,7 @@ void Quirel_UserInterfaceModule::setUIInitSetting_LastSetting(const std::optiona
   if (!(isFilmeMode_LastSettingXmlFileDic(initSetting) && !mConnectFAU)) {
     if (const fnd::Dictionary* standard = dictionaryAt(&initSetting, "StandardMode"))
       mStandardMode->setLastSetting(*standard);
-    if (const fnd::Dictionary* multi = dictionaryAt(&initSetting, "MultiScanMode")) multiScanSetLastSetting(*multi);
+    mMultiMode->setLastSetting(dictionaryAt(&initSetting, "MultiScanMode"));
   }
   // The advanced mode's entry is kept whatever happens to the others: it is written back as read.
   if (const fnd::Dictionary* extend = dictionaryAt(&initSetting, "ExtendMode")) mExtendModeLastSetting = *extend;

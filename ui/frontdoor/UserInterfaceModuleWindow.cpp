@@ -7,6 +7,7 @@
 #include "ui/model/PreviewInfo.h"
 #include "ui/model/UIScannerInfo.h"
 #include "ui/modes/basic/StandardMode.h"
+#include "ui/modes/multiscan/MultiScanMode.h"
 #include "ui/modes/toolbar/Toolbar.h"
 #include "ui/windows/GetMainWindowObj.h"
 
@@ -18,33 +19,20 @@ void Quirel_UserInterfaceModule::setUIInitSetting_CreateMainWindow(
   mStandardMode->setMainWindow(mMainWindow);
   mStandardMode->setConnectFAU(mConnectFAU);
   mStandardMode->setScannerInfo(scannerInfo);
-  multiScanCreate();
+  mMultiMode = std::make_unique<Quirel_MultiScanMode>(mCenter);
+  mMultiMode->setUIMObject(identity());
+  mMultiMode->setPVLocalizedString(mLSobj);
+  mMultiMode->setMainWindow(mMainWindow);
+  mMultiMode->setConnectFAU(mConnectFAU);
+  mMultiMode->setScannerInfo(scannerInfo);
+  mMultiMode->setDisplayManager(mDisplay);
 
   mToolbar = std::make_unique<Quirel_Toolbar>(scannerInfo, mCenter);
   mStandardMode->createToolBarItem(mToolbar.get());
+  mMultiMode->createToolBarItem(mToolbar.get());
 
   // A message box holds the end-of-scan and message locks while it shows.
   mCenter.removeObserver(identity(), Quirel_GetMainWindowObj::kPostName);
   mCenter.addObserver(identity(), Quirel_GetMainWindowObj::kPostName, nullptr,
                       [this](const fnd::Notification& n) { setMainWindowObjectMes(n); });
 }
-
-// --- the multi-scan mode ----------------------------------------------------------------------
-
-void Quirel_UserInterfaceModule::multiScanCreate() {}
-
-void Quirel_UserInterfaceModule::multiScanHandRecords() {}
-
-double Quirel_UserInterfaceModule::multiScanHiddenWidth() const { return 0; }
-
-void Quirel_UserInterfaceModule::multiScanShowTab() {}
-
-void Quirel_UserInterfaceModule::multiScanHiddenTab() {}
-
-std::optional<fnd::Dictionary> Quirel_UserInterfaceModule::multiScanLastSetting() const { return std::nullopt; }
-
-void Quirel_UserInterfaceModule::multiScanSetLastSetting(const fnd::Dictionary&) {}
-
-void Quirel_UserInterfaceModule::multiScanSetItem(const fnd::Dictionary*) {}
-
-void Quirel_UserInterfaceModule::multiScanInputSourceChange() {}

@@ -11,6 +11,7 @@
 #include "ui/model/PreferenceInfo.h"
 #include "ui/model/PreviewInfo.h"
 #include "ui/modes/basic/StandardMode.h"
+#include "ui/modes/multiscan/MultiScanMode.h"
 #include "ui/modes/toolbar/Toolbar.h"
 #include "ui/windows/MessageFunctions.h"
 
@@ -165,6 +166,62 @@ TEST(UserInterfaceModule, AWindowWhoseTopIsAtTheDisplaysHeightStoresYZero) {
   const std::optional<fnd::Dictionary> written = readPlist(folder + "InitSetting.xml");
   ASSERT_TRUE(written);
   EXPECT_EQ(written->dictionary("MainWindow").real("y"), 0);
+}
+
+// The multi-scan layout shows only the tab: the window is narrowed by the hidden width on show,
+// and the close stores the whole frame (x less, width plus the hidden width) with that width.
+TEST(UserInterfaceModule, TheMultiScanLayoutNarrowsOnShowAndTheCloseStoresTheWholeFrame) {
+  DataSourceStandIn ds;
+  const std::string folder = freshSettingsFolder("uim-multi");
+  writePlist(folder + "InitSetting.xml", fnd::Dictionary{{"MainWindow", mainWindowEntry(100, 50, 1250, 700, 350)},
+                                                         {"Mode", 2},
+                                                         {"BeforeMode", 0},
+                                                         {"StandardMode", fnd::Dictionary{{"Rotation", 1}}},
+                                                         {"MultiScanMode", fnd::Dictionary{{"ShowResult", true}}}});
+  Controller c(modelInitSetting(folder));
+  EXPECT_EQ(c->getMode(), 2);
+  EXPECT_EQ(c->getMainWindow()->getFirstRect(), frameFromTop(100, 50, 1250, 700));
+  // The modes' settings came back: the basic mode's and the multi-scan mode's.
+  EXPECT_EQ(c->getStandardMode()->getRotation(), 1);
+  EXPECT_TRUE(c->getMultiScanMode()->getShowResult());
+  c->showMainWindowMainThreadMode();
+  EXPECT_EQ(c->getToolbar()->getUIMode(), 2);
+  const double hidden = c->getMultiScanMode()->getHiddenWidth();
+  EXPECT_EQ(hidden, 1250 - Quirel_MultiScanMode::kTabWidth);
+  EXPECT_EQ(c.window()->frame(), frameFromTop(100 + hidden, 50, Quirel_MultiScanMode::kTabWidth, 700));
+
+  c->closeMainWindowMainThreadMode();
+  const std::optional<fnd::Dictionary> written = readPlist(folder + "InitSetting.xml");
+  ASSERT_TRUE(written);
+  const fnd::Dictionary& w = written->dictionary("MainWindow");
+  EXPECT_EQ(w.real("x"), 100);
+  EXPECT_EQ(w.real("y"), 50);
+  EXPECT_EQ(w.real("width"), 1250);
+  EXPECT_EQ(w.real("hiddenWidth"), hidden);
+  EXPECT_EQ(written->integer("Mode"), 2);
+  EXPECT_EQ(written->integer("BeforeMode"), 0);
+  EXPECT_EQ(written->dictionary("MultiScanMode"), c->getMultiScanMode()->getLastSetting());
+  EXPECT_TRUE(written->dictionary("MultiScanMode").boolean("ShowResult"));
+
+  // The next start shows the same window.
+  Controller again(modelInitSetting(folder));
+  again->showMainWindowMainThreadMode();
+  EXPECT_EQ(again.window()->frame(), frameFromTop(100 + hidden, 50, Quirel_MultiScanMode::kTabWidth, 700));
+}
+
+TEST(UserInterfaceModule, AMultiScanOfFilmWithoutTheFilmUnitKeepsModeAndFrameButNotTheSettings) {
+  DataSourceStandIn ds;
+  const std::string folder = freshSettingsFolder("uim-multi-film");
+  writePlist(folder + "InitSetting.xml", fnd::Dictionary{{"MainWindow", mainWindowEntry(100, 50, 1250, 700, 350)},
+                                                         {"Mode", 2},
+                                                         {"BeforeMode", 0},
+                                                         {"StandardMode", fnd::Dictionary{{"Rotation", 1}}},
+                                                         {"MultiScanMode", fnd::Dictionary{{"ImageSource", 5}, {"ShowResult", true}}}});
+  Controller c(modelInitSetting(folder));
+  EXPECT_EQ(c->getMode(), 2);
+  EXPECT_EQ(c->getMainWindow()->getFirstRect(), frameFromTop(100, 50, 1250, 700));
+  EXPECT_EQ(c->getStandardMode()->getRotation(), 0);
+  EXPECT_FALSE(c->getMultiScanMode()->getShowResult());
 }
 
 // A stored advanced mode opens the basic mode, which stands in for it; its own entry is
