@@ -7,6 +7,7 @@
 #include "capture/ScannerDevice.h"
 #include "foundation/Bundle.h"
 #include "foundation/NotificationCenter.h"
+#include "foundation/Paths.h"
 #include "kit/Menu.h"
 #include "kit/MenuItem.h"
 #include "kit/ImageView.h"
@@ -133,10 +134,12 @@ TEST_F(LauncherTest, TheProgramShowsTheDriversMainWindowAfterThePick) {
   ASSERT_TRUE(window->grabToPng(png));
   EXPECT_GT(std::filesystem::file_size(png), 1000u);
 
-  // Closing the interface through the data source takes the window down.
-  delegate->dataSource()->dtScannerCloseUserInterface();
-  EXPECT_TRUE(runUntil([&] { return mainWindow() == nullptr; }));
-  delegate->dataSource()->dtScannerCloseDevice();
+  // The window's close button ends the program through the data source, and the settings are
+  // written on the way.
+  window->performClose();
+  ASSERT_TRUE(runUntil([&] { return app.isTerminated(); }));
+  EXPECT_EQ(mainWindow(), nullptr);
+  EXPECT_TRUE(std::filesystem::exists(fnd::Paths::configDir() + "/InitSetting.xml"));
 }
 
 TEST_F(LauncherTest, TheProductsDataSourceComesWithTheMainWindow) {

@@ -116,6 +116,10 @@ class Quirel_UserInterfaceModule : public Quirel_MainWindowControllerPort, publi
   void closeMultiPagePDFPushScanEndDialog() override {}
   std::int32_t showAutoScanStartDialog(const fnd::SharedDictionary&) override { return 1; }
 
+  // The window's close button asks the data source to close the driver; the window itself
+  // stays until the close comes back.
+  bool windowShouldClose(kit::Window& window) override;
+
   // Observes the data source's requests, each only from `object`. Their handlers are built
   // with the windows they open; until then a request does nothing.
   void registerTWAINNotification(const void* object);

@@ -2,8 +2,10 @@
 // preview frame, and the rest of the window's observers, are built by a later layer.
 
 #include "ui/base/PVLocalizedString.h"
+#include "ui/base/PostNotification.h"
 #include "ui/controls/CTRLS_MainWindow.h"
 #include "ui/frontdoor/UserInterfaceModule.h"
+#include "ui/model/PreferenceInfo.h"
 #include "ui/model/PreviewInfo.h"
 #include "ui/model/UIScannerInfo.h"
 #include "ui/modes/basic/StandardMode.h"
@@ -35,4 +37,15 @@ void Quirel_UserInterfaceModule::setUIInitSetting_CreateMainWindow(
   mCenter.removeObserver(identity(), Quirel_GetMainWindowObj::kPostName);
   mCenter.addObserver(identity(), Quirel_GetMainWindowObj::kPostName, nullptr,
                       [this](const fnd::Notification& n) { setMainWindowObjectMes(n); });
+}
+
+bool Quirel_UserInterfaceModule::windowShouldClose(kit::Window&) {
+  // The window closes when the data source answers with the close request; until then the
+  // user cannot work in it.
+  if (mMode == 2 && mMultiMode) mMultiMode->setEnabledMainWindow(false);
+  else if (mStandardMode) mStandardMode->setEnabledMainWindow(false);
+  const bool autoExit = mPreferenceInfo && mPreferenceInfo->getAutoExit() != 0;
+  Quirel_PostNotification(mCenter).postExternalNotificationName(
+      "Click_CloseButton", identity(), fnd::makeShared(fnd::Dictionary{{"AutoExit", autoExit}}));
+  return false;
 }

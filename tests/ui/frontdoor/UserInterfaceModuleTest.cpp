@@ -224,6 +224,26 @@ TEST(UserInterfaceModule, AMultiScanOfFilmWithoutTheFilmUnitKeepsModeAndFrameBut
   EXPECT_FALSE(c->getMultiScanMode()->getShowResult());
 }
 
+// The close button does not close: it disables the window and asks the data source to close
+// the driver, which comes back with the close.
+TEST(UserInterfaceModule, TheCloseButtonAsksTheDataSourceAndKeepsTheWindowUntilTheCloseComes) {
+  for (int autoExit : {0, 1}) {
+    SCOPED_TRACE(autoExit);
+    DataSourceStandIn ds;
+    const std::string folder = freshSettingsFolder("uim-close-button-" + std::to_string(autoExit));
+    Controller c(modelInitSetting(folder));
+    c->getPreferenceInfo()->setAutoExit(autoExit);
+    c->showMainWindowMainThreadMode();
+    c.window()->performClose();
+    EXPECT_TRUE(c.window()->isVisible());
+    EXPECT_FALSE(c.window()->isEnabledSystemBtn());
+    EXPECT_NE(c->getStandardMode()->getWindowMaskView(), nullptr);
+    ASSERT_EQ(ds.count("Click_CloseButton"), 1);
+    EXPECT_EQ(ds.requestInfo.back().get("AutoExit"), fnd::Value(autoExit == 1));
+    EXPECT_FALSE(c->isClosed());
+  }
+}
+
 // A stored advanced mode opens the basic mode, which stands in for it; its own entry is
 // written back exactly as it was read.
 TEST(UserInterfaceModule, AStoredAdvancedModeShowsTheBasicModeAndItsEntrySurvivesTheClose) {
