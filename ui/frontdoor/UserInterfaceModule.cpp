@@ -19,10 +19,10 @@
 
 namespace {
 
-constexpr const char* kUserInterfaceTable = "UserInterface";
+constexpr const char* kUimUserInterfaceTable = "UserInterface";
 
 // The data source's requests and what answers them (the after-scan windows and the retry).
-constexpr const char* kTWAINRequestNames[] = {
+constexpr const char* kUimTWAINRequestNames[] = {
     "scanRetryStartPost",          "showScanResultWindowPost",      "addScanResultImagePost",
     "closeScanResultWindowPost",   "startEventScanResultWindowPost", "enableMultiScanWindowPost",
     "showCloseSelectWindowPost",   "closeCloseSelectWindowPost",    "showSavePathWindowPost",
@@ -93,7 +93,7 @@ void Quirel_UserInterfaceModule::createMainWindowMainThreadMode() {
   mMessageLock = std::make_unique<fnd::Lock>();
   mMainWindow = std::make_shared<Quirel_CTRLS_MainWindow>();
   mMainWindow->setWindowTitie(
-      mLSobj->ls_localizedStringForKey("IDD_ASK_TEMPLATE_STR", kUserInterfaceTable).value_or(std::string()));
+      mLSobj->ls_localizedStringForKey("IDD_ASK_TEMPLATE_STR", kUimUserInterfaceTable).value_or(std::string()));
   mMainWindow->setDelegate(this);
   mMainWindow->getWindow()->setTitleDownOnOff(true);
   mClosed = false;
@@ -147,7 +147,7 @@ void Quirel_UserInterfaceModule::activateMainWindowMainThreadMode() {
 }
 
 void Quirel_UserInterfaceModule::registerTWAINNotification(const void* object) {
-  for (const char* name : kTWAINRequestNames) {
+  for (const char* name : kUimTWAINRequestNames) {
     mCenter.removeObserver(identity(), name);
     mCenter.addObserver(identity(), name, object, [](const fnd::Notification&) {});
   }

@@ -16,11 +16,11 @@
 
 namespace {
 
-constexpr const char* kUIOFFMode = "UIOFFMode";
-constexpr const char* kShowMultiPDFScanStartMessage = "ShowMultiPDFScanStartMessage";
-constexpr const char* kShowAutoScanConfirmMessage = "ShowAutoScanConfirmMessage";
+constexpr const char* kUimUIOFFMode = "UIOFFMode";
+constexpr const char* kUimShowMultiPDFScanStartMessage = "ShowMultiPDFScanStartMessage";
+constexpr const char* kUimShowAutoScanConfirmMessage = "ShowAutoScanConfirmMessage";
 
-bool endsWithSmIgnoringCase(const std::string& name) {
+bool uimEndsWithSmIgnoringCase(const std::string& name) {
   if (name.size() < 3) return false;
   const std::string tail = name.substr(name.size() - 3);
   return tail[0] == '.' && std::tolower(static_cast<unsigned char>(tail[1])) == 's' &&
@@ -28,7 +28,7 @@ bool endsWithSmIgnoringCase(const std::string& name) {
 }
 
 // The folder's last component replaced by "Color Profiles", with a final "/".
-std::string colorProfilesFolderBeside(const std::string& initPath) {
+std::string uimColorProfilesFolderBeside(const std::string& initPath) {
   std::string folder = initPath;
   while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
   const std::size_t slash = folder.find_last_of('/');
@@ -65,7 +65,7 @@ void Quirel_UserInterfaceModule::setInitSetting_ProfilePath(const fnd::Dictionar
       if (fullPaths) {
         paths.push_back(name->toString());
       } else if (initPath && initPath->isString() && !initPath->toString().empty()) {
-        paths.push_back(colorProfilesFolderBeside(initPath->toString()) + name->toString());
+        paths.push_back(uimColorProfilesFolderBeside(initPath->toString()) + name->toString());
       }
     }
   }
@@ -81,11 +81,11 @@ std::optional<fnd::Dictionary> Quirel_UserInterfaceModule::readInitSettingXMLAtP
   const fnd::PropertyList::Result read = fnd::PropertyList::readFile(settingFile(*folder, kInitSettingFile));
   if (!read.ok() || !read.value->isDictionary()) return std::nullopt;
   fnd::Dictionary d = read.value->toDictionary();
-  if (const fnd::Value* uiOff = d.find(kUIOFFMode)) {
+  if (const fnd::Value* uiOff = d.find(kUimUIOFFMode)) {
     const fnd::Dictionary empty;
     const fnd::Dictionary& flags = uiOff->isDictionary() ? uiOff->toDictionary() : empty;
-    mShowMultiPDFScanStartMsg = flags.boolean(kShowMultiPDFScanStartMessage);
-    mShowAutoScanConfirmMsg = flags.boolean(kShowAutoScanConfirmMessage);
+    mShowMultiPDFScanStartMsg = flags.boolean(kUimShowMultiPDFScanStartMessage);
+    mShowAutoScanConfirmMsg = flags.boolean(kUimShowAutoScanConfirmMessage);
   }
   return d;
 }
@@ -94,8 +94,8 @@ bool Quirel_UserInterfaceModule::writeInitSettingXML(const fnd::Dictionary* init
                                                      const std::optional<std::string>& folder) const {
   if (!folder) return false;
   fnd::Dictionary d = initSetting ? *initSetting : fnd::Dictionary();
-  d.set(kUIOFFMode, fnd::Dictionary{{kShowMultiPDFScanStartMessage, mShowMultiPDFScanStartMsg},
-                                    {kShowAutoScanConfirmMessage, mShowAutoScanConfirmMsg}});
+  d.set(kUimUIOFFMode, fnd::Dictionary{{kUimShowMultiPDFScanStartMessage, mShowMultiPDFScanStartMsg},
+                                    {kUimShowAutoScanConfirmMessage, mShowAutoScanConfirmMsg}});
   return fnd::PropertyList::writeFile(d, settingFile(*folder, kInitSettingFile));
 }
 
@@ -151,7 +151,7 @@ void Quirel_UserInterfaceModule::removePreferenceFilesAtPath(const std::optional
     // Only plain files: a folder named like one is not the scan module's.
     if (!it->is_regular_file(kindError) || it->is_symlink(kindError)) continue;
     const std::string name = it->path().filename().string();
-    if (endsWithSmIgnoringCase(name)) scanModuleFiles.push_back(name);
+    if (uimEndsWithSmIgnoringCase(name)) scanModuleFiles.push_back(name);
   }
   for (const std::string& name : scanModuleFiles) mFileManager.removeFile(*folder, name);
 }

@@ -22,19 +22,20 @@
 #include "ui/modes/basic/StandardMode.h"
 #include "ui/modes/multiscan/MultiScanMode.h"
 #include "ui/modes/toolbar/Toolbar.h"
+#include "ui/settings/InfoDialog.h"
 
 namespace {
 
-constexpr int kSleeve135HolderCode = 21;
-constexpr int kMountHolderCode = 22;
+constexpr int kUimSleeve135HolderCode = 21;
+constexpr int kUimMountHolderCode = 22;
 
-const fnd::Dictionary* dictionaryAt(const fnd::Dictionary* d, std::string_view key) {
+const fnd::Dictionary* uimDictionaryAt(const fnd::Dictionary* d, std::string_view key) {
   if (!d) return nullptr;
   const fnd::Value* v = d->find(key);
   return v && v->isDictionary() ? &v->toDictionary() : nullptr;
 }
 
-std::optional<std::string> stringAt(const fnd::Dictionary* d, std::string_view key) {
+std::optional<std::string> uimStringAt(const fnd::Dictionary* d, std::string_view key) {
   if (!d) return std::nullopt;
   const fnd::Value* v = d->find(key);
   if (!v || !v->isString()) return std::nullopt;
@@ -42,7 +43,7 @@ std::optional<std::string> stringAt(const fnd::Dictionary* d, std::string_view k
 }
 
 // The user's pictures folder with its links resolved, ending in "/".
-std::string defaultSaveFolder() {
+std::string uimDefaultSaveFolder() {
   std::error_code ec;
   std::filesystem::path folder = std::filesystem::canonical(fnd::Paths::picturesDir(), ec);
   if (ec) folder = fnd::Paths::picturesDir();
@@ -50,11 +51,11 @@ std::string defaultSaveFolder() {
 }
 
 // A rectangle of the initial settings ("X", "Y", "W", "H"), the zero rectangle without one.
-SRectDouble rectAt(const fnd::Dictionary* initSetting, std::string_view key) {
-  return Quirel_BaseScanMode::dictionaryToRect(dictionaryAt(initSetting, key));
+SRectDouble uimRectAt(const fnd::Dictionary* initSetting, std::string_view key) {
+  return Quirel_BaseScanMode::dictionaryToRect(uimDictionaryAt(initSetting, key));
 }
 
-fnd::Rect integral(const fnd::Rect& r) {
+fnd::Rect uimIntegralRect(const fnd::Rect& r) {
   const double left = std::floor(r.origin.x);
   const double bottom = std::floor(r.origin.y);
   const double right = std::ceil(r.origin.x + r.size.width);
@@ -70,12 +71,12 @@ void Quirel_UserInterfaceModule::setUIInitSetting(const fnd::Dictionary* initSet
   // 1. Parameters and the scanner's record.
   mUIParameterDic = getUIParameterDictionaryAtInitSettingData(initSetting);
   const fnd::Dictionary* parameters = mUIParameterDic ? &*mUIParameterDic : nullptr;
-  const fnd::Dictionary* scannerEntry = dictionaryAt(parameters, "ScannerInfo");
+  const fnd::Dictionary* scannerEntry = uimDictionaryAt(parameters, "ScannerInfo");
   mScannerInfo = scannerEntry ? std::make_shared<Quirel_UIScannerInfo>(*scannerEntry)
                               : std::make_shared<Quirel_UIScannerInfo>();
   mScannerInfo->setInitSettingData(initSetting);
   mScannerInfo->setTWAINRequest(mTWAINRequest.get());
-  mScannerInfo->setTwainDsWebMDeviceName(stringAt(initSetting, "WebMDeviceName"));
+  mScannerInfo->setTwainDsWebMDeviceName(uimStringAt(initSetting, "WebMDeviceName"));
   if (mPreviewInfo) mPreviewInfo->setScannerInfo(mScannerInfo);
 
   // 2.
@@ -91,21 +92,21 @@ void Quirel_UserInterfaceModule::setUIInitSetting(const fnd::Dictionary* initSet
   mMultiMode->setUimParameterDic(parameters);
 
   // 5. Folders, names and versions.
-  mSettingFilePath = stringAt(initSetting, "PreferencePath");
+  mSettingFilePath = uimStringAt(initSetting, "PreferencePath");
   std::optional<std::string> tempFolder;
   if (mSettingFilePath) {
     mFileManager.createDirectory(*mSettingFilePath);
     tempFolder = *mSettingFilePath + "temp/";
     mFileManager.createDirectory(*tempFolder);
   }
-  const std::string saveFolder = defaultSaveFolder();
+  const std::string saveFolder = uimDefaultSaveFolder();
   mStandardMode->setSettingFilePath(mSettingFilePath);
   mStandardMode->setDefaultTempPath(tempFolder);
   mStandardMode->setDefaultSavePath(saveFolder);
   mStandardMode->setDefaultSaveName(std::string(kDefaultSaveName));
-  mStandardMode->setDriverVersion(stringAt(initSetting, "Version"));
-  mStandardMode->setLLDVersion(stringAt(initSetting, "LLDversion"));
-  mStandardMode->setInterfaceInfo(localizedStringForInterfaceString(stringAt(initSetting, "PortType")));
+  mStandardMode->setDriverVersion(uimStringAt(initSetting, "Version"));
+  mStandardMode->setLLDVersion(uimStringAt(initSetting, "LLDversion"));
+  mStandardMode->setInterfaceInfo(localizedStringForInterfaceString(uimStringAt(initSetting, "PortType")));
 
   // 6. - 7.
   setUIInitSetting_PlatenSize(initSetting);
@@ -118,6 +119,8 @@ void Quirel_UserInterfaceModule::setUIInitSetting(const fnd::Dictionary* initSet
   mStandardMode->setDefaultUserLocaleUnits(mUserLocaleUnits);
   mStandardMode->setUserSpaceScaleFactor(mUserSpaceScaleFactor);
   mMultiMode->setUserSpaceScaleFactor(mUserSpaceScaleFactor);
+  if (std::shared_ptr<Quirel_InfoDialog> info = mToolbar->getScanInfoDialog())
+    info->setUserSpaceScaleFactor(mUserSpaceScaleFactor);
 
   // 9. - 10. Tables and profiles.
   mStandardMode->loadPaperSizeTableFromXmlFile(parameters);
@@ -146,7 +149,7 @@ void Quirel_UserInterfaceModule::setUIInitSetting(const fnd::Dictionary* initSet
     minSize = fnd::Size(minSize.width * mUserSpaceScaleFactor, minSize.height * mUserSpaceScaleFactor);
   Quirel_MainWindow* window = mMainWindow->getWindow();
   window->setMinSize(minSize);
-  const fnd::Rect defaultFrame = integral(mDisplay.getDefaultWindowFrame(minSize));
+  const fnd::Rect defaultFrame = uimIntegralRect(mDisplay.getDefaultWindowFrame(minSize));
   mMainWindow->setDefaultRect(defaultFrame);
   mMainWindow->setFirstRect(defaultFrame);
   mOldWindowRect = defaultFrame;
@@ -156,8 +159,8 @@ void Quirel_UserInterfaceModule::setUIInitSetting(const fnd::Dictionary* initSet
   window->setBaseWindowLevel(window->level());
 
   // 15. Tab items.
-  mStandardMode->setStandardItem(dictionaryAt(parameters, "StandardMode"), mConnectFAU);
-  mMultiMode->setMultiScanItem(dictionaryAt(parameters, "MultiScanMode"), mConnectFAU);
+  mStandardMode->setStandardItem(uimDictionaryAt(parameters, "StandardMode"), mConnectFAU);
+  mMultiMode->setMultiScanItem(uimDictionaryAt(parameters, "MultiScanMode"), mConnectFAU);
 
   // 16.
   mMode = 0;
@@ -188,13 +191,13 @@ void Quirel_UserInterfaceModule::setUIInitSetting(const fnd::Dictionary* initSet
 std::optional<fnd::Dictionary> Quirel_UserInterfaceModule::getUIParameterDictionaryAtInitSettingData(
     const fnd::Dictionary* initSetting) {
   if (!initSetting) return std::nullopt;
-  if (const fnd::Dictionary* given = dictionaryAt(initSetting, "Uthric")) return *given;
+  if (const fnd::Dictionary* given = uimDictionaryAt(initSetting, "Uthric")) return *given;
   std::string path;
-  if (std::optional<std::string> file = stringAt(initSetting, "InitFile")) {
+  if (std::optional<std::string> file = uimStringAt(initSetting, "InitFile")) {
     path = *file;
   } else {
-    const std::optional<std::string> folder = stringAt(initSetting, "InitPath");
-    const std::optional<std::string> model = stringAt(initSetting, "Model");
+    const std::optional<std::string> folder = uimStringAt(initSetting, "InitPath");
+    const std::optional<std::string> model = uimStringAt(initSetting, "Model");
     if (!folder || !model) return std::nullopt;
     path = *folder + "PV" + *model + ".xml";
   }
@@ -205,7 +208,7 @@ std::optional<fnd::Dictionary> Quirel_UserInterfaceModule::getUIParameterDiction
 
 namespace {
 
-bool isConnectedUnit(const fnd::Dictionary* initSetting, std::string_view areaKey, std::string_view availableKey) {
+bool uimIsConnectedUnit(const fnd::Dictionary* initSetting, std::string_view areaKey, std::string_view availableKey) {
   if (!initSetting || !initSetting->contains(areaKey)) return false;
   const fnd::Value* available = initSetting->find(availableKey);
   return !available || available->toInteger() != 0;
@@ -214,31 +217,31 @@ bool isConnectedUnit(const fnd::Dictionary* initSetting, std::string_view areaKe
 }  // namespace
 
 bool Quirel_UserInterfaceModule::isConnectFAU(const fnd::Dictionary* initSetting) {
-  return isConnectedUnit(initSetting, "TPU_RGB", "AvailableFAU");
+  return uimIsConnectedUnit(initSetting, "TPU_RGB", "AvailableFAU");
 }
 
 bool Quirel_UserInterfaceModule::isConnectADF(const fnd::Dictionary* initSetting) {
-  return isConnectedUnit(initSetting, "ADF", "AvailableADF");
+  return uimIsConnectedUnit(initSetting, "ADF", "AvailableADF");
 }
 
 void Quirel_UserInterfaceModule::setUIInitSetting_PlatenSize(const fnd::Dictionary* initSetting) {
   const int resolution = initSetting ? initSetting->intValue("OpticalResolution") : 0;
   mStandardMode->setPlatenResolution(resolution);
   if (mPreviewInfo) mPreviewInfo->setPlatenResolution(resolution);
-  mStandardMode->setPlatenRect_Pixel96(rectAt(initSetting, "Flatbed"));
-  if (const fnd::Dictionary* film = dictionaryAt(initSetting, "TPU_RGB")) {
+  mStandardMode->setPlatenRect_Pixel96(uimRectAt(initSetting, "Flatbed"));
+  if (const fnd::Dictionary* film = uimDictionaryAt(initSetting, "TPU_RGB")) {
     auto arrayAt = [&](std::string_view key) -> const fnd::Array* {
       const fnd::Value* v = initSetting->find(key);
       return v && v->isArray() ? &v->toArray() : nullptr;
     };
     if (initSetting->contains("Sleeve135"))
-      mStandardMode->setDefaultFilmSizeRects(kSleeve135HolderCode, arrayAt("Sleeve135"), film);
-    if (initSetting->contains("Mount")) mStandardMode->setDefaultFilmSizeRects(kMountHolderCode, arrayAt("Mount"), film);
+      mStandardMode->setDefaultFilmSizeRects(kUimSleeve135HolderCode, arrayAt("Sleeve135"), film);
+    if (initSetting->contains("Mount")) mStandardMode->setDefaultFilmSizeRects(kUimMountHolderCode, arrayAt("Mount"), film);
     if (initSetting->contains("Sleeve120"))
       mStandardMode->setDefaultFilmSizeRectsForRudide(arrayAt("Sleeve120"), resolution, film);
   }
-  mStandardMode->setFilmPlatenRect_Pixel96(rectAt(initSetting, "TPU_RGB"));
-  mStandardMode->setADFPlatenRect_Pixel96(rectAt(initSetting, "ADF"));
+  mStandardMode->setFilmPlatenRect_Pixel96(uimRectAt(initSetting, "TPU_RGB"));
+  mStandardMode->setADFPlatenRect_Pixel96(uimRectAt(initSetting, "ADF"));
 }
 
 void Quirel_UserInterfaceModule::setUIInitSetting_LastSetting(const std::optional<std::string>& folder) {
@@ -253,7 +256,7 @@ void Quirel_UserInterfaceModule::setUIInitSetting_LastSetting(const std::optiona
   mBeforeMode = beforeMode == 1 ? 1 : 0;
 
   // 2. The frame, "y" counted back from the top of the display.
-  const fnd::Dictionary* mainWindow = dictionaryAt(&initSetting, "MainWindow");
+  const fnd::Dictionary* mainWindow = uimDictionaryAt(&initSetting, "MainWindow");
   if (mainWindow) {
     double x = mainWindow->real("x");
     double width = mainWindow->real("width");
@@ -274,18 +277,18 @@ void Quirel_UserInterfaceModule::setUIInitSetting_LastSetting(const std::optiona
     mMainWindow->setFirstRect(frame);
 
     // 3.
-    const fnd::Dictionary* old = dictionaryAt(mainWindow, "oldWindowRect");
+    const fnd::Dictionary* old = uimDictionaryAt(mainWindow, "oldWindowRect");
     if (old) mOldWindowRect = fnd::Rect(old->real("x"), old->real("y"), old->real("width"), old->real("height"));
   }
 
   // 4. A film setting is of no use without the film unit: the modes keep their defaults.
   if (!(isFilmeMode_LastSettingXmlFileDic(initSetting) && !mConnectFAU)) {
-    if (const fnd::Dictionary* standard = dictionaryAt(&initSetting, "StandardMode"))
+    if (const fnd::Dictionary* standard = uimDictionaryAt(&initSetting, "StandardMode"))
       mStandardMode->setLastSetting(*standard);
-    mMultiMode->setLastSetting(dictionaryAt(&initSetting, "MultiScanMode"));
+    mMultiMode->setLastSetting(uimDictionaryAt(&initSetting, "MultiScanMode"));
   }
   // The advanced mode's entry is kept whatever happens to the others: it is written back as read.
-  if (const fnd::Dictionary* extend = dictionaryAt(&initSetting, "ExtendMode")) mExtendModeLastSetting = *extend;
+  if (const fnd::Dictionary* extend = uimDictionaryAt(&initSetting, "ExtendMode")) mExtendModeLastSetting = *extend;
 
   // 5.
   if (const fnd::Value* v = initSetting.find("CloseSelect")) mCloseSelectFlg = v->toInt();
@@ -309,7 +312,7 @@ bool Quirel_UserInterfaceModule::hasPreview_LastSettting(const std::optional<std
   const char* key = nullptr;
   if (mode == 0 || (mode == 2 && before == 0)) key = "StandardMode";
   else if (mode == 1 || (mode == 2 && before == 1)) key = "ExtendMode";
-  const fnd::Dictionary* entry = key ? dictionaryAt(&d, key) : nullptr;
+  const fnd::Dictionary* entry = key ? uimDictionaryAt(&d, key) : nullptr;
   return entry && entry->boolean("HasPreview");
 }
 
@@ -317,10 +320,10 @@ bool Quirel_UserInterfaceModule::isFilmeMode_LastSettingXmlFileDic(const fnd::Di
   const char* key = nullptr;
   if (mMode == 0 || (mMode == 2 && mBeforeMode == 0)) key = "StandardMode";
   else if (mMode == 1 || (mMode == 2 && mBeforeMode == 1)) key = "ExtendMode";
-  const fnd::Dictionary* entry = key ? dictionaryAt(&initSetting, key) : nullptr;
+  const fnd::Dictionary* entry = key ? uimDictionaryAt(&initSetting, key) : nullptr;
   bool film = entry && entry->boolean("FilmMode");
   if (mMode == 2) {
-    const fnd::Dictionary* multi = dictionaryAt(&initSetting, "MultiScanMode");
+    const fnd::Dictionary* multi = uimDictionaryAt(&initSetting, "MultiScanMode");
     const long long source = multi ? multi->integer("ImageSource") : 0;
     if (source == 5 || source == 6) film = true;
   }
@@ -331,14 +334,14 @@ void Quirel_UserInterfaceModule::setInitSetting_HelpSetting(const fnd::Dictionar
                                                             const Quirel_UIScannerInfo& scannerInfo) {
   if (!mHelpControl) mHelpControl = std::make_unique<Quirel_HelpControl>();
   mdsBundleURL = mdsBundleLocalized;
-  const fnd::Dictionary* help = dictionaryAt(parameters, "HelpFileInfo");
-  mHelpControl->setSettingHelpFilePath(stringAt(help, "Path"), stringAt(help, "TitleKey"), mdsBundleURL);
-  mHelpControl->setHelpBundleID(stringAt(help, "HelpBundleID"), stringAt(help, "HelpPagePath"));
-  mHelpControl->setHelpAnchorName(stringAt(help, "Anchor_SET"), stringAt(help, "Anchor_AUTO"),
-                                  stringAt(help, "Anchor_BASIC"), stringAt(help, "Anchor_ADVANCED"));
-  mHelpControl->setManualInfoFilePath(stringAt(help, "ManualInfoFile"), scannerInfo.isVer1500Later());
+  const fnd::Dictionary* help = uimDictionaryAt(parameters, "HelpFileInfo");
+  mHelpControl->setSettingHelpFilePath(uimStringAt(help, "Path"), uimStringAt(help, "TitleKey"), mdsBundleURL);
+  mHelpControl->setHelpBundleID(uimStringAt(help, "HelpBundleID"), uimStringAt(help, "HelpPagePath"));
+  mHelpControl->setHelpAnchorName(uimStringAt(help, "Anchor_SET"), uimStringAt(help, "Anchor_AUTO"),
+                                  uimStringAt(help, "Anchor_BASIC"), uimStringAt(help, "Anchor_ADVANCED"));
+  mHelpControl->setManualInfoFilePath(uimStringAt(help, "ManualInfoFile"), scannerInfo.isVer1500Later());
   mHelpControl->setWebManualVersion(scannerInfo.isVer1910Later());
-  mHelpControl->setWebManualContentsVersion(stringAt(help, "WEBM_CTV"));
+  mHelpControl->setWebManualContentsVersion(uimStringAt(help, "WEBM_CTV"));
   mCenter.removeObserver(identity(), Quirel_DSBundleStr::kPostName);
   mCenter.addObserver(identity(), Quirel_DSBundleStr::kPostName, nullptr, [this](const fnd::Notification& n) {
     if (mMode == 3) return;
