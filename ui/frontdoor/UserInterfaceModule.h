@@ -54,11 +54,11 @@ class Quirel_UserInterfaceModule : public Quirel_MainWindowControllerPort, publi
   static constexpr const char* kBackupPost = "ScanModule_Backup2";
   static constexpr const char* kResumePost = "ScanModule_Resume2";
 
-  // Locale defaults: paper sizes and film sizes as the mode tables number them.
-  static constexpr int kPaperSizeLetter = 17;
-  static constexpr int kPaperSizeA4 = 10;
-  static constexpr int kFilmSize35mmStrip = 3;
-  static constexpr int kFilmSize35mmSlide = 5;
+  // Locale defaults: the feeder paper size and the film size, as the modes' tables number them.
+  static constexpr int kPaperSizeUSCA = 17;
+  static constexpr int kPaperSizeOther = 10;
+  static constexpr int kFilmSizeJP = 3;
+  static constexpr int kFilmSizeOther = 5;
 
   explicit Quirel_UserInterfaceModule(fnd::NotificationCenter& center = fnd::NotificationCenter::defaultCenter());
   ~Quirel_UserInterfaceModule() override;

@@ -68,7 +68,7 @@ fnd::Rect uimIntegralRect(const fnd::Rect& r) {
 void Quirel_UserInterfaceModule::setUIInitSetting(const fnd::Dictionary* initSetting) {
   // The settings are the window's: without one there is nothing to set up.
   if (!mMainWindow) return;
-  // 1. Parameters and the scanner's record.
+  // The model's parameters and the scanner's record.
   mUIParameterDic = getUIParameterDictionaryAtInitSettingData(initSetting);
   const fnd::Dictionary* parameters = mUIParameterDic ? &*mUIParameterDic : nullptr;
   const fnd::Dictionary* scannerEntry = uimDictionaryAt(parameters, "ScannerInfo");
@@ -79,19 +79,17 @@ void Quirel_UserInterfaceModule::setUIInitSetting(const fnd::Dictionary* initSet
   mScannerInfo->setTwainDsWebMDeviceName(uimStringAt(initSetting, "WebMDeviceName"));
   if (mPreviewInfo) mPreviewInfo->setScannerInfo(mScannerInfo);
 
-  // 2.
   mPreviewMemFree = mScannerInfo->isPreviewDataMemFree();
   mConnectFAU = isConnectFAU(initSetting);
   mConnectADF = isConnectADF(initSetting);
 
-  // 3. The window, its modes and controls.
+  // The window, its modes and controls.
   setUIInitSetting_CreateMainWindow(mScannerInfo);
 
-  // 4.
   mStandardMode->setUimParameterDic(parameters);
   mMultiMode->setUimParameterDic(parameters);
 
-  // 5. Folders, names and versions.
+  // Folders, names and versions.
   mSettingFilePath = uimStringAt(initSetting, "PreferencePath");
   std::optional<std::string> tempFolder;
   if (mSettingFilePath) {
@@ -108,11 +106,10 @@ void Quirel_UserInterfaceModule::setUIInitSetting(const fnd::Dictionary* initSet
   mStandardMode->setLLDVersion(uimStringAt(initSetting, "LLDversion"));
   mStandardMode->setInterfaceInfo(localizedStringForInterfaceString(uimStringAt(initSetting, "PortType")));
 
-  // 6. - 7.
   setUIInitSetting_PlatenSize(initSetting);
   setInitSetting_HelpSetting(parameters, *mScannerInfo);
 
-  // 8. Scale factor and locale.
+  // Scale factor and locale.
   mUserSpaceScaleFactor = getUserSpaceScaleFactor();
   const fnd::LocaleFacts facts = localeFacts();
   mUserLocaleUnits = UserLocaleUnits{facts.metric ? 1 : 0, defaultADFPaperSize(facts), defaultFilmSize(facts)};
@@ -122,7 +119,7 @@ void Quirel_UserInterfaceModule::setUIInitSetting(const fnd::Dictionary* initSet
   if (std::shared_ptr<Quirel_InfoDialog> info = mToolbar->getScanInfoDialog())
     info->setUserSpaceScaleFactor(mUserSpaceScaleFactor);
 
-  // 9. - 10. Tables and profiles.
+  // Tables and profiles.
   mStandardMode->loadPaperSizeTableFromXmlFile(parameters);
   mStandardMode->loadDefaultOutputSizeTableFromXmlFile(parameters);
   mProfileCMList = std::make_shared<Quirel_ProfileCMList>();
@@ -130,7 +127,7 @@ void Quirel_UserInterfaceModule::setUIInitSetting(const fnd::Dictionary* initSet
   mStandardMode->setProfileCMList(mProfileCMList);
   mMultiMode->setProfileCMList(mProfileCMList);
 
-  // 11. Preferences, shared by the modes.
+  // Preferences, shared by the modes.
   mPreferenceInfo = readPreferenceXMLAtPreferenceDirPath(mSettingFilePath, tempFolder, saveFolder,
                                                          std::string(kDefaultSaveName), mScannerInfo.get());
   mStandardMode->setPreferenceInfo(mPreferenceInfo);
@@ -138,12 +135,11 @@ void Quirel_UserInterfaceModule::setUIInitSetting(const fnd::Dictionary* initSet
   if (mPreferenceInfo->getColorSetting(3) == 1)
     Quirel_ProfileManager().checkAndSetProfilesData(*mProfileCMList, *mPreferenceInfo);
 
-  // 12.
   Quirel_PostNotification(mCenter).postExternalNotificationName(
       "Set_ShutOffLampTime", identity(),
       fnd::makeShared(fnd::Dictionary{{"ShutOffLampTime", mPreferenceInfo->getLampTime()}}));
 
-  // 13. Window size: the model's minimum, the default frame for it.
+  // Window size: the model's minimum, the default frame for it.
   fnd::Size minSize = mScannerInfo->windowMinSize();
   if (mUserSpaceScaleFactor != 1.0)
     minSize = fnd::Size(minSize.width * mUserSpaceScaleFactor, minSize.height * mUserSpaceScaleFactor);
@@ -154,15 +150,12 @@ void Quirel_UserInterfaceModule::setUIInitSetting(const fnd::Dictionary* initSet
   mMainWindow->setFirstRect(defaultFrame);
   mOldWindowRect = defaultFrame;
 
-  // 14.
   if (initSetting && initSetting->string("APPOVERRIDE") == "1") window->setLevel(kit::kFloatingWindowLevel);
   window->setBaseWindowLevel(window->level());
 
-  // 15. Tab items.
   mStandardMode->setStandardItem(uimDictionaryAt(parameters, "StandardMode"), mConnectFAU);
   mMultiMode->setMultiScanItem(uimDictionaryAt(parameters, "MultiScanMode"), mConnectFAU);
 
-  // 16.
   mMode = 0;
   mBeforeMode = 0;
   mCloseSelectFlg = 0;
@@ -170,7 +163,7 @@ void Quirel_UserInterfaceModule::setUIInitSetting(const fnd::Dictionary* initSet
   mShowMultiPDFScanEndMsg = true;
   mShowMCloseSaveMsg = true;
 
-  // 17. Last state, unless the scan module cannot resume the preview it was saved with.
+  // The last state, unless the scan module cannot resume the preview it was saved with.
   bool restore = true;
   if (hasPreview_LastSettting(mSettingFilePath) && mPreferenceInfo->getPrevStart() == 1) {
     if (call_SMBackupAndResume(2, mPreferenceInfo->getTempPath()) != 0) {
@@ -180,11 +173,10 @@ void Quirel_UserInterfaceModule::setUIInitSetting(const fnd::Dictionary* initSet
   }
   if (restore) setUIInitSetting_LastSetting(mSettingFilePath);
 
-  // 18.
   if (mMode == 2) mMultiMode->inputSourceChangePostToSM();
   else mStandardMode->inputSourceChangePostToSM();
 
-  // 19. These models keep no settings between runs unless the window closes normally.
+  // These models keep no settings between runs unless the window closes normally.
   if (mScannerInfo->isVer1500Later()) removePreferenceFilesAtPath(mSettingFilePath);
 }
 
@@ -249,13 +241,13 @@ void Quirel_UserInterfaceModule::setUIInitSetting_LastSetting(const std::optiona
   if (!read || !read->contains("Mode")) return;
   const fnd::Dictionary& initSetting = *read;
 
-  // 1. Only the modes there are; anything else is read as the basic mode.
+  // Only the modes there are; anything else is read as the basic mode.
   const int mode = initSetting.intValue("Mode");
   const int beforeMode = initSetting.intValue("BeforeMode");
   mMode = mode >= 0 && mode <= 2 ? mode : 0;
   mBeforeMode = beforeMode == 1 ? 1 : 0;
 
-  // 2. The frame, "y" counted back from the top of the display.
+  // The frame, "y" counted back from the top of the display.
   const fnd::Dictionary* mainWindow = uimDictionaryAt(&initSetting, "MainWindow");
   if (mainWindow) {
     double x = mainWindow->real("x");
@@ -276,12 +268,11 @@ void Quirel_UserInterfaceModule::setUIInitSetting_LastSetting(const std::optiona
     }
     mMainWindow->setFirstRect(frame);
 
-    // 3.
     const fnd::Dictionary* old = uimDictionaryAt(mainWindow, "oldWindowRect");
     if (old) mOldWindowRect = fnd::Rect(old->real("x"), old->real("y"), old->real("width"), old->real("height"));
   }
 
-  // 4. A film setting is of no use without the film unit: the modes keep their defaults.
+  // A film setting is of no use without the film unit: the modes keep their defaults.
   if (!(isFilmeMode_LastSettingXmlFileDic(initSetting) && !mConnectFAU)) {
     if (const fnd::Dictionary* standard = uimDictionaryAt(&initSetting, "StandardMode"))
       mStandardMode->setLastSetting(*standard);
@@ -290,7 +281,6 @@ void Quirel_UserInterfaceModule::setUIInitSetting_LastSetting(const std::optiona
   // The advanced mode's entry is kept whatever happens to the others: it is written back as read.
   if (const fnd::Dictionary* extend = uimDictionaryAt(&initSetting, "ExtendMode")) mExtendModeLastSetting = *extend;
 
-  // 5.
   if (const fnd::Value* v = initSetting.find("CloseSelect")) mCloseSelectFlg = v->toInt();
   if (const fnd::Value* v = initSetting.find("ShowChangeTabMessage")) mShowChangeTabMsg = v->toBool();
   if (const fnd::Value* v = initSetting.find("ShowMultiPDFScanEndMessage")) mShowMultiPDFScanEndMsg = v->toBool();
@@ -356,11 +346,11 @@ double Quirel_UserInterfaceModule::getUserSpaceScaleFactor() const {
 }
 
 int Quirel_UserInterfaceModule::defaultADFPaperSize(const fnd::LocaleFacts& facts) {
-  if (facts.countryCode.empty()) return facts.metric ? kPaperSizeA4 : kPaperSizeLetter;
-  return facts.countryCode == "US" || facts.countryCode == "CA" ? kPaperSizeLetter : kPaperSizeA4;
+  if (facts.countryCode.empty()) return facts.metric ? kPaperSizeOther : kPaperSizeUSCA;
+  return facts.countryCode == "US" || facts.countryCode == "CA" ? kPaperSizeUSCA : kPaperSizeOther;
 }
 
 int Quirel_UserInterfaceModule::defaultFilmSize(const fnd::LocaleFacts& facts) {
-  if (facts.countryCode.empty()) return facts.metric ? kFilmSize35mmStrip : kFilmSize35mmSlide;
-  return facts.countryCode == "JP" ? kFilmSize35mmStrip : kFilmSize35mmSlide;
+  if (facts.countryCode.empty()) return facts.metric ? kFilmSizeJP : kFilmSizeOther;
+  return facts.countryCode == "JP" ? kFilmSizeJP : kFilmSizeOther;
 }
