@@ -100,7 +100,6 @@ void Quirel_UILessScanMode::createThumbnailInfo(int no, bool hidden, const SRect
   box->setButtonType(kit::ButtonType::Switch);
   box->setTitle(std::to_string(no + 1));
   Quirel_NoFocusButton* boxRef = box.get();
-  box->setAction([this, boxRef] { clickThumbnailCheckBox(boxRef); });
   // A click on a frame acts at once: the dialog has no first-click hand-over.
   frame->setDownOnOff(true);
   frame->addSubview(picture.get());
@@ -111,6 +110,8 @@ void Quirel_UILessScanMode::createThumbnailInfo(int no, bool hidden, const SRect
   t->setFrameView(std::move(frame));
   t->setPreviewView(std::move(picture));
   t->setCheckBox(std::move(box));
+  // The box answers to the mode (after the thumbnail took it, which gives it an action of its own).
+  boxRef->setAction([this, boxRef] { clickThumbnailCheckBox(boxRef); });
   t->setHidden(hidden);
   mCenter.addObserver(selfIdentity(), Quirel_ThumbnailFrameView::kMouseEventPost, frameId,
                       [this](const fnd::Notification& n) { clickFrameView(n); });
