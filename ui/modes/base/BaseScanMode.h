@@ -214,7 +214,11 @@ class Quirel_BaseScanMode : public virtual ScanModeLink {
   const fnd::Array& getCapsFilmRects() const { return mCapsFilmRects; }
   void setUseCapsFilmSize(bool on) { mUseCapsFilmSize = on; }
   static int convFilmSizeCapsToUIM(int scannerFilmSize);
-  bool needRotation90(int filmSize, double width, double height, int orientation) const;
+  bool needRotation90(int filmSize, double width, double height, int orientation) const {
+    return needRotation90(mScannerInfo.get(), filmSize, width, height, orientation);
+  }
+  static bool needRotation90(const Quirel_UIScannerInfo* scanner, int filmSize, double width, double height,
+                             int orientation);
 
   // ---- Feature tests and limits.
   bool checkScanCount() const;
@@ -252,8 +256,8 @@ class Quirel_BaseScanMode : public virtual ScanModeLink {
   Quirel_CropInfo* createMultiCropWithView(const fnd::Rect& rect);
   // The minimum frame edge in preview pixels.
   double minimumCropLength() const;
-  void updateCropByLeftRotate(int rotation, Quirel_CropInfo& crop);
-  void updateCropByRightRotate(int rotation, Quirel_CropInfo& crop);
+  static void updateCropByLeftRotate(int rotation, Quirel_CropInfo& crop);
+  static void updateCropByRightRotate(int rotation, Quirel_CropInfo& crop);
   void updateCropByMirror(bool mirror, Quirel_CropInfo& crop);
 
   // ---- Whole-frame changes.
@@ -320,6 +324,8 @@ class Quirel_BaseScanMode : public virtual ScanModeLink {
   void resizeThumbnailPreview(int index);
   // Writes slots 0..n-1 (at most 12); nothing for n <= 0.
   void makeThumbnailRects(int count, ThumbnailRects& rects) const;
+  // The same layout in an area of the given size (the UI-less dialog's thumbnail area).
+  static void makeThumbnailRects(int count, const fnd::Size& area, bool ver1500, ThumbnailRects& rects);
   fnd::Rect makeThumbnailRect(int index, int count) const;
   int getThumbnailCount() const { return mThumbnailCount; }
 
