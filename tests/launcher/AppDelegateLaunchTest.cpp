@@ -125,6 +125,8 @@ TEST_F(LauncherTest, TheProgramShowsTheDriversMainWindowAfterThePick) {
   // The model's minimum size, and the frame the display gives a window of that size.
   EXPECT_EQ(window->minSize(), fnd::Size(850, 638));
   const fnd::Rect expected = Quirel_DisplayManager().getDefaultWindowFrame(fnd::Size(850, 638));
+  EXPECT_NEAR(window->frame().origin.x, expected.origin.x, 1.0);
+  EXPECT_NEAR(window->frame().origin.y, expected.origin.y, 1.0);
   EXPECT_NEAR(window->frame().size.width, expected.size.width, 1.0);
   EXPECT_NEAR(window->frame().size.height, expected.size.height, 1.0);
 

@@ -164,6 +164,19 @@ TEST(UserInterfaceModuleStartUp, TheLastStateComesBackFromInitSetting) {
   }
 }
 
+TEST(UserInterfaceModuleStartUp, TheCallingApplicationsOverrideFloatsTheWindow) {
+  for (const char* overrideValue : {"0", "1"}) {
+    SCOPED_TRACE(overrideValue);
+    DataSourceStandIn ds;
+    fnd::Dictionary initSetting = modelInitSetting(freshSettingsFolder(std::string("override-") + overrideValue));
+    initSetting.set("APPOVERRIDE", overrideValue);
+    Controller c(initSetting);
+    const int expected = std::string(overrideValue) == "1" ? kit::kFloatingWindowLevel : Quirel_CTRLS_MainWindow::kMainWindowLevel;
+    EXPECT_EQ(c.window()->level(), expected);
+    EXPECT_EQ(c.window()->baseWindowLevel(), expected);
+  }
+}
+
 TEST(UserInterfaceModuleStartUp, AStoredFrameOffTheDisplayIsFittedIntoIt) {
   DataSourceStandIn ds;
   const std::string folder = freshSettingsFolder("restore-off");
