@@ -301,16 +301,53 @@ TEST(UserInterfaceModuleStartUp, OnlyTheNewerModelsRemoveTheFilesRightAfterReadi
   }
 }
 
-TEST(UserInterfaceModuleStartUp, WithoutAParameterFileTheSequenceGoesOnWithAnEmptyRecord) {
+TEST(UserInterfaceModuleStartUp, WithoutAUsableParameterFileTheSequenceGoesOnWithAnEmptyRecord) {
+  const std::string garbage = (testenv::freshFolder("parameters-garbage") / "PVBAD.xml").string();
+  writeText(garbage, "<?xml version=\"1.0\"?><plist version=\"1.0\"><dict><key>ScannerInfo</key><di");
+  const std::string array = (testenv::freshFolder("parameters-array") / "PVARRAY.xml").string();
+  writeText(array, "<?xml version=\"1.0\"?><plist version=\"1.0\"><array><string>x</string></array></plist>");
+  struct Case {
+    const char* name;
+    const char* key;
+    fnd::Value value;
+    bool parameters;
+  };
+  const Case cases[] = {
+      {"missing model file", "Model", fnd::Value("NOSUCHMODEL"), false},
+      {"truncated file", "InitFile", fnd::Value(garbage), false},
+      {"a list that is no dictionary", "InitFile", fnd::Value(array), false},
+      {"scanner record of the wrong kind", "Uthric", fnd::Value(fnd::Dictionary{{"ScannerInfo", "not a record"}}), true},
+  };
+  for (const Case& k : cases) {
+    SCOPED_TRACE(k.name);
+    DataSourceStandIn ds;
+    const std::string folder = freshSettingsFolder(std::string("no-parameters-") + k.name);
+    fnd::Dictionary initSetting = modelInitSetting(folder);
+    initSetting.set(k.key, k.value);
+    Controller c(initSetting);
+    EXPECT_EQ(c->getStandardMode()->getUimParameterDic().has_value(), k.parameters);
+    EXPECT_FALSE(c->getScannerInfo()->isVer1500Later());
+    EXPECT_EQ(c.window()->minSize(), fnd::Size(850, 638));
+    EXPECT_EQ(c->getMode(), 0);
+    EXPECT_EQ(c->getMainWindow()->getFirstRect(), defaultFrame());
+  }
+}
+
+// Stored values of the wrong kind or out of range read as missing, never as a half state.
+TEST(UserInterfaceModuleStartUp, StoredValuesOfTheWrongKindReadAsMissing) {
   DataSourceStandIn ds;
-  const std::string folder = freshSettingsFolder("no-parameters");
-  fnd::Dictionary initSetting = modelInitSetting(folder);
-  initSetting.set("Model", "NOSUCHMODEL");
-  Controller c(initSetting);
-  EXPECT_FALSE(c->getStandardMode()->getUimParameterDic());
-  EXPECT_FALSE(c->getScannerInfo()->isVer1500Later());
-  EXPECT_EQ(c.window()->minSize(), fnd::Size(850, 638));
+  const std::string folder = freshSettingsFolder("wrong-kinds");
+  writePlist(folder + "InitSetting.xml", fnd::Dictionary{{"MainWindow", "not a frame"},
+                                                         {"Mode", 7},
+                                                         {"BeforeMode", 9},
+                                                         {"StandardMode", fnd::Array{1, 2}},
+                                                         {"CloseSelect", 1}});
+  Controller c(modelInitSetting(folder));
   EXPECT_EQ(c->getMode(), 0);
+  EXPECT_EQ(c->getBeforeMode(), 0);
+  EXPECT_EQ(c->getMainWindow()->getFirstRect(), defaultFrame());
+  EXPECT_EQ(c->getStandardMode()->getImageSource(), 0);
+  EXPECT_EQ(c->getCloseSelectFlg(), 1);
 }
 
 // ---- the look-ups ------------------------------------------------------------------------------
