@@ -118,6 +118,7 @@ void Quirel_UserInterfaceModule::showMainWindowMainThreadMode() {
   registerTWAINNotification(mTwObject);
   mCallBackUpToSM = true;
 
+  // The application's activation and updates: their handling comes with the window's events.
   auto& center = fnd::NotificationCenter::defaultCenter();
   center.addObserver(identity(), kit::Application::kDidBecomeActiveNotification, nullptr, [](const fnd::Notification&) {});
   center.addObserver(identity(), kit::Application::kWillResignActiveNotification, nullptr, [](const fnd::Notification&) {});
