@@ -7,12 +7,16 @@
 #include "capture/ScannerDevice.h"
 #include "foundation/Bundle.h"
 #include "foundation/NotificationCenter.h"
+#include "foundation/Paths.h"
 #include "kit/Menu.h"
 #include "kit/MenuItem.h"
 #include "kit/ImageView.h"
 #include "kit/TextField.h"
 #include "launcher/DirectTWAINPort.h"
 #include "launcher/ProcessImageDialog.h"
+#include "ui/base/PVLocalizedString.h"
+#include "ui/controls/MainWindow.h"
+#include "ui/windows/DisplayManager.h"
 
 namespace launchertest {
 namespace {
@@ -90,14 +94,54 @@ TEST_F(LauncherTest, DeviceSelectDialogListsTheVirtualScannerInAPicture) {
 }
 
 TEST_F(LauncherTest, WithoutADataSourceTheProgramSaysSoAndEnds) {
-  // As the program starts in this build: its own factory makes no data source.
-  delegate = std::make_unique<Zorvik_AppDelegate>(&Zorvik_MakeDirectTWAIN);
+  // A factory that makes no data source (as a build without the driver's main window).
+  delegate = std::make_unique<Zorvik_AppDelegate>([] { return std::unique_ptr<Zorvik_DataSourcePort>(); });
   kit::Application::shared().setDelegate(delegate.get());
   answerNextMessage();
   launch();
   ASSERT_TRUE(runUntil([] { return kit::Application::shared().isTerminated(); }));
   EXPECT_EQ(messages, std::vector<std::string>{textOf("PVTO_ERROR_NO_DRIVER")});
   EXPECT_TRUE(log->calls.empty());
+}
+
+TEST_F(LauncherTest, TheProgramShowsTheDriversMainWindowAfterThePick) {
+  // As the program starts: its own factory, the real data source and user interface.
+  ASSERT_TRUE(Zorvik_FrontDoorHasMainWindow());
+  delegate = std::make_unique<Zorvik_AppDelegate>(&Zorvik_MakeDirectTWAIN);
+  kit::Application& app = kit::Application::shared();
+  app.setDelegate(delegate.get());
+  launch();
+  auto mainWindow = [&app]() -> Quirel_MainWindow* {
+    for (kit::Window* w : app.windows())
+      if (auto* m = dynamic_cast<Quirel_MainWindow*>(w); m && m->isVisible()) return m;
+    return nullptr;
+  };
+  ASSERT_TRUE(runUntil([&] { return mainWindow() != nullptr; }));
+  EXPECT_FALSE(app.isTerminated());
+  EXPECT_TRUE(messages.empty());
+  Quirel_MainWindow* window = mainWindow();
+  EXPECT_EQ(window->title(), Quirel_PVLocalizedString(fnd::Bundle::main().identifier())
+                                 .ls_localizedStringForKey("IDD_ASK_TEMPLATE_STR", "UserInterface"));
+  // The model's minimum size, and the frame the display gives a window of that size.
+  EXPECT_EQ(window->minSize(), fnd::Size(850, 638));
+  const fnd::Rect expected = Quirel_DisplayManager().getDefaultWindowFrame(fnd::Size(850, 638));
+  EXPECT_NEAR(window->frame().origin.x, expected.origin.x, 1.0);
+  EXPECT_NEAR(window->frame().origin.y, expected.origin.y, 1.0);
+  EXPECT_NEAR(window->frame().size.width, expected.size.width, 1.0);
+  EXPECT_NEAR(window->frame().size.height, expected.size.height, 1.0);
+
+  const std::filesystem::path shots = TRIVOLAN_LAUNCHER_SHOTS_DIR;
+  std::filesystem::create_directories(shots);
+  const std::string png = (shots / "main-window.png").string();
+  ASSERT_TRUE(window->grabToPng(png));
+  EXPECT_GT(std::filesystem::file_size(png), 1000u);
+
+  // The window's close button ends the program through the data source, and the settings are
+  // written on the way.
+  window->performClose();
+  ASSERT_TRUE(runUntil([&] { return app.isTerminated(); }));
+  EXPECT_EQ(mainWindow(), nullptr);
+  EXPECT_TRUE(std::filesystem::exists(fnd::Paths::configDir() + "/InitSetting.xml"));
 }
 
 TEST_F(LauncherTest, TheProductsDataSourceComesWithTheMainWindow) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "ui/base/PostNotification.h"
+#include "ui/frontdoor/UserInterfaceModule.h"
 #include "ui/windows/MessagePort.h"
 #include "ui/windows/ProgressWindow.h"
 
@@ -26,11 +27,11 @@ Quirel::Quirel(std::uint32_t flags) {
   startOverrideNotification();
 }
 
-// The window controller does not exist yet: until it does, a root has none and answers each of
-// its operations with its default.
-std::unique_ptr<Quirel_MainWindowControllerPort> Quirel::newWindowController() { return nullptr; }
+std::unique_ptr<Quirel_MainWindowControllerPort> Quirel::newWindowController() {
+  return std::make_unique<Quirel_UserInterfaceModule>();
+}
 
-bool Quirel::canMakeMainWindow() { return false; }
+bool Quirel::canMakeMainWindow() { return true; }
 
 std::unique_ptr<Quirel_ProgressWindowPort> Quirel::newProgressWindow() {
   return std::make_unique<Quirel_ProgressWindow>();

@@ -34,8 +34,7 @@ class Quirel {
   // Like flags 3: both objects.
   Quirel();
   // Flags 0 none, 1 progress window, 2 window controller, 3 both; any other value none. The
-  // root creates each object itself once its class exists (the window controller does not yet:
-  // until it does, its operations answer their defaults).
+  // root creates each object itself.
   explicit Quirel(std::uint32_t flags);
   // A root around objects made by the caller (either may be null).
   Quirel(std::unique_ptr<Quirel_MainWindowControllerPort> windowController,
@@ -131,7 +130,7 @@ class Quirel {
   // Main-window operations act only with a controller in mode 0 (or 0 and 1 for preview ones).
   Quirel_MainWindowControllerPort* inMainWindowMode() const;
   Quirel_MainWindowControllerPort* inMainWindowOrUILessMode() const;
-  // The objects the flags ask for; null while a class does not exist.
+  // The objects the flags ask for.
   static std::unique_ptr<Quirel_MainWindowControllerPort> newWindowController();
   static std::unique_ptr<Quirel_ProgressWindowPort> newProgressWindow();
 

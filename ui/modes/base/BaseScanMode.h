@@ -214,7 +214,11 @@ class Quirel_BaseScanMode : public virtual ScanModeLink {
   const fnd::Array& getCapsFilmRects() const { return mCapsFilmRects; }
   void setUseCapsFilmSize(bool on) { mUseCapsFilmSize = on; }
   static int convFilmSizeCapsToUIM(int scannerFilmSize);
-  bool needRotation90(int filmSize, double width, double height, int orientation) const;
+  bool needRotation90(int filmSize, double width, double height, int orientation) const {
+    return needRotation90(mScannerInfo.get(), filmSize, width, height, orientation);
+  }
+  static bool needRotation90(const Quirel_UIScannerInfo* scanner, int filmSize, double width, double height,
+                             int orientation);
 
   // ---- Feature tests and limits.
   bool checkScanCount() const;
@@ -252,8 +256,8 @@ class Quirel_BaseScanMode : public virtual ScanModeLink {
   Quirel_CropInfo* createMultiCropWithView(const fnd::Rect& rect);
   // The minimum frame edge in preview pixels.
   double minimumCropLength() const;
-  void updateCropByLeftRotate(int rotation, Quirel_CropInfo& crop);
-  void updateCropByRightRotate(int rotation, Quirel_CropInfo& crop);
+  static void updateCropByLeftRotate(int rotation, Quirel_CropInfo& crop);
+  static void updateCropByRightRotate(int rotation, Quirel_CropInfo& crop);
   void updateCropByMirror(bool mirror, Quirel_CropInfo& crop);
 
   // ---- Whole-frame changes.
@@ -320,6 +324,8 @@ class Quirel_BaseScanMode : public virtual ScanModeLink {
   void resizeThumbnailPreview(int index);
   // Writes slots 0..n-1 (at most 12); nothing for n <= 0.
   void makeThumbnailRects(int count, ThumbnailRects& rects) const;
+  // The same layout in an area of the given size (the UI-less dialog's thumbnail area).
+  static void makeThumbnailRects(int count, const fnd::Size& area, bool ver1500, ThumbnailRects& rects);
   fnd::Rect makeThumbnailRect(int index, int count) const;
   int getThumbnailCount() const { return mThumbnailCount; }
 
@@ -361,6 +367,13 @@ class Quirel_BaseScanMode : public virtual ScanModeLink {
   void postPreviewSettingFromStd(const std::shared_ptr<Quirel_SettingToSM>& carrier);
   void postPreviewSettingFromExt(const std::shared_ptr<Quirel_SettingToSM>& carrier);
   bool postScan();
+  // The save settings that follow a scan request ("ntfQuirel_SaveInfo"), from the record sent
+  // and the preferences and profiles of the mode that sent it. Shared with the multi-scan tab.
+  static fnd::SharedDictionary makeSaveInfo(const ScanInfo& record, const Quirel_PreferenceInfo* preferences,
+                                            const Quirel_ProfileCMList* profiles);
+  // Arms the scan-end sound when the preferences want one and its file can be played.
+  static void armScanSound(fnd::NotificationCenter& center, const Quirel_PreferenceInfo* preferences,
+                           const void* sender);
 
  protected:
   explicit Quirel_BaseScanMode(fnd::NotificationCenter& center = fnd::NotificationCenter::defaultCenter());
@@ -495,6 +508,5 @@ class Quirel_BaseScanMode : public virtual ScanModeLink {
     ScanInfo record;
   };
   std::optional<FilledRecord> requestRecord(const char* postName, int threshold);
-  void armScanSound();
-  fnd::SharedDictionary makeSaveInfo(const ScanInfo& record) const;
+  void armScanSound() { armScanSound(mCenter, mPreferenceInfo.get(), selfIdentity()); }
 };

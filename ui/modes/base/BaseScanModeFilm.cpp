@@ -91,8 +91,9 @@ int Quirel_BaseScanMode::convFilmSizeCapsToUIM(int scannerFilmSize) {
   return 21 + scannerFilmSize;
 }
 
-bool Quirel_BaseScanMode::needRotation90(int filmSize, double width, double height, int orientation) const {
-  if (mScannerInfo && mScannerInfo->isMFP()) return true;
+bool Quirel_BaseScanMode::needRotation90(const Quirel_UIScannerInfo* scanner, int filmSize, double width,
+                                         double height, int orientation) {
+  if (scanner && scanner->isMFP()) return true;
   switch (filmSize) {
     case 21:
     case 25:
@@ -101,7 +102,7 @@ bool Quirel_BaseScanMode::needRotation90(int filmSize, double width, double heig
     case 28:
     case 30:
     case 31: return orientation == 0 || orientation == 2 ? height > width : width > height;
-    case 22: return mScannerInfo && mScannerInfo->mountRotation90();
+    case 22: return scanner && scanner->mountRotation90();
     default: return false;
   }
 }

@@ -50,14 +50,15 @@ void Quirel_BaseScanMode::postPreviewSettingFromExt(const std::shared_ptr<Quirel
   mCenter.post(kModePreviewSettingFromExtPost, selfIdentity(), settingCarrierInfo(carrier));
 }
 
-void Quirel_BaseScanMode::armScanSound() {
-  if (!mPreferenceInfo || !mPreferenceInfo->getSound()) return;
+void Quirel_BaseScanMode::armScanSound(fnd::NotificationCenter& center, const Quirel_PreferenceInfo* preferences,
+                                       const void* sender) {
+  if (!preferences || !preferences->getSound()) return;
   // Bookmark access scopes do not exist here; the file itself decides.
-  const std::optional<std::string> path = mPreferenceInfo->getSoundPath();
+  const std::optional<std::string> path = preferences->getSoundPath();
   if (!path || path->empty()) return;
   const Quirel_FileManager files;
   if (files.isEnabledFile(*path, true, true) && !fnd::FileManager::isFolder(*path))
-    mCenter.post(kScanSoundTimerPost, selfIdentity());
+    center.post(kScanSoundTimerPost, sender);
 }
 
 std::optional<Quirel_BaseScanMode::FilledRecord> Quirel_BaseScanMode::requestRecord(const char* postName,
@@ -140,13 +141,14 @@ bool Quirel_BaseScanMode::postScan() {
   const void* object = outwardObject();
   poster.postExternalNotificationName(mUIMode != 0 ? "AdvancedMode_Scan" : "StandardMode_Scan", object,
                                       std::make_shared<fnd::Dictionary>(std::move(*dictionary)));
-  poster.postExternalNotificationName(kSaveInfoPost, object, makeSaveInfo(filled->record));
+  poster.postExternalNotificationName(kSaveInfoPost, object,
+                                      makeSaveInfo(filled->record, mPreferenceInfo.get(), mProfileCMList.get()));
   return true;
 }
 
-fnd::SharedDictionary Quirel_BaseScanMode::makeSaveInfo(const ScanInfo& record) const {
+fnd::SharedDictionary Quirel_BaseScanMode::makeSaveInfo(const ScanInfo& record, const Quirel_PreferenceInfo* p,
+                                                        const Quirel_ProfileCMList* profiles) {
   auto d = std::make_shared<fnd::Dictionary>();
-  const Quirel_PreferenceInfo* p = mPreferenceInfo.get();
   if (!p) return d;
   // A value the preferences do not hold is left out rather than sent empty.
   if (auto name = p->getSaveName()) d->set("SaveFileName", *name);
@@ -158,8 +160,8 @@ fnd::SharedDictionary Quirel_BaseScanMode::makeSaveInfo(const ScanInfo& record) 
   d->set("ColorSetting", p->getColorSetting(colorMode == 0 ? 0 : colorMode == 1 ? 1 : 3));
   if (record.Setting.ColorSetting == 2) {
     const int slot = saveInfoProfileSlot(record.InputSource);
-    if (slot >= 0 && mProfileCMList) {
-      const auto& paths = mProfileCMList->getDefaultInputProfilePathList();
+    if (slot >= 0 && profiles) {
+      const auto& paths = profiles->getDefaultInputProfilePathList();
       if (paths && static_cast<std::size_t>(slot) < paths->size())
         d->set("OutputPf_FilePath", (*paths)[static_cast<std::size_t>(slot)]);
     }

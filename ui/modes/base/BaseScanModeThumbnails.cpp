@@ -527,12 +527,15 @@ void Quirel_BaseScanMode::resizeThumbnailPreview(int i) {
 }
 
 void Quirel_BaseScanMode::makeThumbnailRects(int count, ThumbnailRects& rects) const {
+  const fnd::Rect frame = mPreviewFrame ? mPreviewFrame->getFrameViewRect() : fnd::Rect();
+  makeThumbnailRects(count, frame.size, mScannerInfo && mScannerInfo->isVer1500Later(), rects);
+}
+
+void Quirel_BaseScanMode::makeThumbnailRects(int count, const fnd::Size& area, bool v1500, ThumbnailRects& rects) {
   if (count <= 0) return;
   // Only 12 slots exist: a larger count is laid out as 12.
   const int n = std::min(count, kMaxThumbnails);
-  const fnd::Rect frame = mPreviewFrame ? mPreviewFrame->getFrameViewRect() : fnd::Rect();
-  const double W = frame.size.width, H = frame.size.height;
-  const bool v1500 = mScannerInfo && mScannerInfo->isVer1500Later();
+  const double W = area.width, H = area.height;
   int columns = 3, rows = 4;
   double sum = W - 60, fixed = 90;
   if (n == 1) {

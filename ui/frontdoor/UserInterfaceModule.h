@@ -1,0 +1,291 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "foundation/Geometry.h"
+#include "foundation/Lock.h"
+#include "foundation/Locale.h"
+#include "foundation/NotificationCenter.h"
+#include "foundation/Value.h"
+#include "kit/WindowDelegate.h"
+#include "ui/base/FileManager.h"
+#include "ui/frontdoor/MainWindowControllerPort.h"
+#include "ui/modes/base/BaseScanMode.h"
+#include "ui/windows/DisplayManager.h"
+
+class Quirel_CTRLS_MainWindow;
+class Quirel_HelpControl;
+class Quirel_MultiScanMode;
+class Quirel_PVLocalizedString;
+class Quirel_PreferenceInfo;
+class Quirel_PreviewInfo;
+class Quirel_ProfileCMList;
+class Quirel_StandardMode;
+class Quirel_Toolbar;
+class Quirel_UIScannerInfo;
+
+// The controller behind the driver's main window. The root makes one and forwards every
+// main-window request to it: it builds the window and its modes, restores the last window
+// frame, mode and mode settings from "InitSetting.xml" and the preferences from
+// "Preference.xml" at start-up, and writes both back when the window closes.
+//
+// Modes: 0 basic, 1 advanced, 2 multi-scan, 3 UI-less; they equal the tab indexes. While the
+// advanced mode does not exist the basic mode stands in for it: a stored mode 1 opens mode 0,
+// and the stored "ExtendMode" entry is kept and written back as it was read.
+//
+// The five locks serialise the close of the window against the end of a scan, the after-scan
+// windows and the message boxes, which nested run loops on the main thread can enter while one
+// of them holds the locks. All are taken through Quirel_LockHold; a close that finds any of
+// them held defers itself to the next pass of the run loop.
+//
+// Main thread only.
+class Quirel_UserInterfaceModule : public Quirel_MainWindowControllerPort, public kit::WindowDelegate {
+ public:
+  static constexpr const char* kInitSettingFile = "InitSetting.xml";
+  static constexpr const char* kPreferenceFile = "Preference.xml";
+  static constexpr const char* kDefaultSaveName = "IMG";
+  // Minimum width of the visible part of the window in the multi-scan layout.
+  static constexpr double kMultiScanMinWidth = 350;
+  // The outward request names of the scan module's preview backup and resume.
+  static constexpr const char* kBackupPost = "ScanModule_Backup2";
+  static constexpr const char* kResumePost = "ScanModule_Resume2";
+
+  // Locale defaults: the feeder paper size and the film size, as the modes' tables number them.
+  static constexpr int kPaperSizeUSCA = 17;
+  static constexpr int kPaperSizeOther = 10;
+  static constexpr int kFilmSizeJP = 3;
+  static constexpr int kFilmSizeOther = 5;
+
+  explicit Quirel_UserInterfaceModule(fnd::NotificationCenter& center = fnd::NotificationCenter::defaultCenter());
+  ~Quirel_UserInterfaceModule() override;
+  Quirel_UserInterfaceModule(const Quirel_UserInterfaceModule&) = delete;
+  Quirel_UserInterfaceModule& operator=(const Quirel_UserInterfaceModule&) = delete;
+
+  // ---- The root's entry points.
+  const void* notificationSender() const override { return identity(); }
+  void setTWAINRequest(const fnd::SharedDictionary& request) override;
+  void setTWAINObject(void* object) override { mTwObject = object; }
+  void setSMInterfaceMode() {}
+  void createMainWindowMainThreadMode() override;
+  void setInitSettingMainThreadMode(const fnd::SharedDictionary& initSetting) override;
+  void showMainWindowMainThreadMode() override;
+  void closeMainWindowMainThreadMode() override;
+  void terminateMainWindowMainThreadMode() override;
+  void activateMainWindowMainThreadMode() override;
+
+  // Built by later layers; until then they do nothing and answer what the root answers alone.
+  void startUILessScanMainThreadMode(const fnd::Dictionary*) override {}
+  void terminateUILessScanMainThreadMode() override {}
+  void showSilentTimeSettingDialog(const fnd::SharedDictionary&, const fnd::SharedDictionary&) override {}
+  void terminateSilentTimeSettingDialog() override {}
+  void showAutoPowerSettingDialog(const fnd::SharedDictionary&, const fnd::SharedDictionary&) override {}
+  void terminateAutoPowerSettingDialog() override {}
+  void setPreviewMakeSizeMainThreadMode(std::int32_t, std::int32_t) override {}
+  void setPreviewDataMainThreadMode(std::int32_t, const std::uint8_t*) override {}
+  void drawPreviewAreaMainThreadMode() override {}
+  void endPreviewMainThreadMode(const fnd::Dictionary*) override {}
+  void setEnableMainWindowControlMainThreadMode() override {}
+  void setDisableMainWindowControlMainThreadMode() override {}
+  void endScanMainThreadMode() override {}
+  void scanRetryStart() override {}
+  void showScanResultWindow() override {}
+  void addScanResultImage(const fnd::Dictionary*) override {}
+  void closeScanResultWindow() override {}
+  void startEventScanResultWindow() override {}
+  void scanResultMousedownEvent2(const std::shared_ptr<Quirel_progressCancelStatus>&) override {}
+  void setEnableMultiScanWindow() override {}
+  void showCloseSelectWindow() override {}
+  void showSavePathWindow() override {}
+  std::int32_t showSavePathModalWindow() override { return 1; }
+  void closeSelectMousedownEvent2(const std::shared_ptr<Quirel_progressCancelStatus>&) override {}
+  void closeCloseSelectWindow() override {}
+  void closeSavePathWindow() override {}
+  void manualCalibrationError(const fnd::Dictionary*) override {}
+  void displayScannerTestStatus(const fnd::Dictionary*) override {}
+  void endScannerTest(const fnd::Dictionary*) override {}
+  std::int32_t showMultiPagePDFPullScanEndDialog(std::int32_t, const fnd::SharedDictionary&) override { return 0; }
+  void multiPagePDFPullScanEndDialogMousedownEvent(const std::shared_ptr<Quirel_progressCancelStatus>&) override {}
+  void closeMultiPagePDFPullScanEndDialog() override {}
+  std::int32_t showMultiPagePDFPushScanStartDialog(const fnd::SharedDictionary&) override { return 1; }
+  std::int32_t showMultiPagePDFPushScanEndDialog(std::int32_t, const fnd::SharedDictionary&) override { return 0; }
+  void multiPagePDFPushScanEndDialogMousedownEvent(const std::shared_ptr<Quirel_progressCancelStatus>&) override {}
+  void closeMultiPagePDFPushScanEndDialog() override {}
+  std::int32_t showAutoScanStartDialog(const fnd::SharedDictionary&) override { return 1; }
+
+  // The window's close button asks the data source to close the driver; the window itself
+  // stays until the close comes back.
+  bool windowShouldClose(kit::Window& window) override;
+
+  // Observes the data source's requests, each only from `object`. Their handlers are built
+  // with the windows they open; until then a request does nothing.
+  void registerTWAINNotification(const void* object);
+
+  // ---- Start-up settings.
+  void setUIInitSetting(const fnd::Dictionary* initSetting);
+  // The model's user-interface parameters: "Uthric" itself, else the list at "InitFile", else
+  // "<InitPath>PV<Model>.xml"; none when missing or unreadable.
+  static std::optional<fnd::Dictionary> getUIParameterDictionaryAtInitSettingData(const fnd::Dictionary* initSetting);
+  static bool isConnectFAU(const fnd::Dictionary* initSetting);
+  static bool isConnectADF(const fnd::Dictionary* initSetting);
+  void setUIInitSetting_PlatenSize(const fnd::Dictionary* initSetting);
+  void setUIInitSetting_LastSetting(const std::optional<std::string>& folder);
+  // Whether the stored single-image mode had a preview: read from the file directly.
+  bool hasPreview_LastSettting(const std::optional<std::string>& folder) const;
+  // Whether the stored setting of the current (restored) mode was in film mode.
+  bool isFilmeMode_LastSettingXmlFileDic(const fnd::Dictionary& initSetting) const;
+  // The connection's text; other strings unchanged.
+  std::optional<std::string> localizedStringForInterfaceString(const std::optional<std::string>& port) const;
+  static void setInitSetting_ProfilePath(const fnd::Dictionary* initSetting, const fnd::Dictionary* parameters,
+                                         Quirel_ProfileCMList& list);
+  void setInitSetting_HelpSetting(const fnd::Dictionary* parameters, const Quirel_UIScannerInfo& scannerInfo);
+  double getUserSpaceScaleFactor() const;
+  int getDefaultADFPaperSize() const { return defaultADFPaperSize(localeFacts()); }
+  int getDefaultFilmSize() const { return defaultFilmSize(localeFacts()); }
+  static int defaultADFPaperSize(const fnd::LocaleFacts& facts);
+  static int defaultFilmSize(const fnd::LocaleFacts& facts);
+  // Stands in for the system's locale (tests); none goes back to the system's.
+  void setLocaleFacts(std::optional<fnd::LocaleFacts> facts) { mLocaleOverride = std::move(facts); }
+
+  // ---- Settings files.
+  std::optional<fnd::Dictionary> readInitSettingXMLAtPreferenceDirPath(const std::optional<std::string>& folder);
+  bool writeInitSettingXML(const fnd::Dictionary* initSetting, const std::optional<std::string>& folder) const;
+  std::shared_ptr<Quirel_PreferenceInfo> readPreferenceXMLAtPreferenceDirPath(
+      const std::optional<std::string>& folder, const std::optional<std::string>& tempPath,
+      const std::optional<std::string>& savePath, const std::optional<std::string>& saveName,
+      const Quirel_UIScannerInfo* scannerInfo) const;
+  static bool writePreferenceXML(const Quirel_PreferenceInfo* preference, const std::optional<std::string>& folder);
+  // Removes the two settings files and the scan module's ".sm" files of the folder.
+  void removePreferenceFilesAtPath(const std::optional<std::string>& folder) const;
+  // Asks the scan module to back up (1) or resume (2) the preview; its answer, 0 when nothing
+  // was asked.
+  int call_SMBackupAndResume(int type, const std::optional<std::string>& path);
+
+  // ---- Stand-ins for the screen and the file system (tests).
+  void setDisplayManager(const Quirel_DisplayManager& display) { mDisplay = display; }
+  void setFileManager(const Quirel_FileManager& files) { mFileManager = files; }
+
+  // ---- What the controller holds.
+  int getMode() const { return mMode; }
+  int getBeforeMode() const { return mBeforeMode; }
+  Quirel_StandardMode* getStandardMode() const { return mStandardMode.get(); }
+  Quirel_MultiScanMode* getMultiScanMode() const { return mMultiMode.get(); }
+  Quirel_Toolbar* getToolbar() const { return mToolbar.get(); }
+  Quirel_CTRLS_MainWindow* getMainWindow() const { return mMainWindow.get(); }
+  Quirel_PreviewInfo* getPreviewInfo() const { return mPreviewInfo.get(); }
+  Quirel_HelpControl* getHelpControl() const { return mHelpControl.get(); }
+  Quirel_UIScannerInfo* getScannerInfo() const { return mScannerInfo.get(); }
+  Quirel_PreferenceInfo* getPreferenceInfo() const { return mPreferenceInfo.get(); }
+  Quirel_ProfileCMList* getProfileCMList() const { return mProfileCMList.get(); }
+  const std::optional<std::string>& getSettingFilePath() const { return mSettingFilePath; }
+  const std::optional<std::string>& getDSBundleURL() const { return mdsBundleURL; }
+  const std::string& getDSBundleLocalized() const { return mdsBundleLocalized; }
+  const Quirel_PVLocalizedString* getLocalizedString() const { return mLSobj.get(); }
+  const fnd::SharedDictionary& getTWAINRequest() const { return mTWAINRequest; }
+  const void* getTWAINObject() const { return mTwObject; }
+  int getADFPrefetch() const { return mADFPrefetch; }
+  bool getConnectFAU() const { return mConnectFAU; }
+  bool getConnectADF() const { return mConnectADF; }
+  bool getPreviewMemFree() const { return mPreviewMemFree; }
+  bool getCallBackUpToSM() const { return mCallBackUpToSM; }
+  void setCallBackUpToSM(bool on) { mCallBackUpToSM = on; }
+  const fnd::Rect& getOldWindowRect() const { return mOldWindowRect; }
+  double getUserSpaceScaleFactorValue() const { return mUserSpaceScaleFactor; }
+  const UserLocaleUnits& getUserLocaleUnits() const { return mUserLocaleUnits; }
+  int getCloseSelectFlg() const { return mCloseSelectFlg; }
+  bool getShowChangeTabMsg() const { return mShowChangeTabMsg; }
+  bool getShowMultiPDFScanEndMsg() const { return mShowMultiPDFScanEndMsg; }
+  bool getShowMCloseSaveMsg() const { return mShowMCloseSaveMsg; }
+  bool getShowMultiPDFScanStartMsg() const { return mShowMultiPDFScanStartMsg; }
+  bool getShowAutoScanConfirmMsg() const { return mShowAutoScanConfirmMsg; }
+  // The advanced mode's stored last setting, kept while that mode does not exist.
+  const std::optional<fnd::Dictionary>& getExtendModeLastSetting() const { return mExtendModeLastSetting; }
+  // The five locks; null before the window is created and after terminate.
+  fnd::Lock* scanResultLock() const { return mScanResultLock.get(); }
+  fnd::Lock* closeSelectLock() const { return mCloseSelectLock.get(); }
+  fnd::Lock* prevDataLock() const { return mPrevDataLock.get(); }
+  fnd::Lock* endScanLock() const { return mEndScanLock.get(); }
+  fnd::Lock* messageLock() const { return mMessageLock.get(); }
+  // A close is waiting for the locks to come free.
+  bool isClosePending() const { return mClosePending; }
+  bool isClosed() const { return mClosed; }
+  bool isTerminated() const { return mTerminated; }
+
+ private:
+  const void* identity() const { return static_cast<const void*>(this); }
+  fnd::LocaleFacts localeFacts() const { return mLocaleOverride ? *mLocaleOverride : fnd::currentLocaleFacts(); }
+  fnd::Rect displayFrame() const { return mDisplay.getDisplayFrame(); }
+  std::string settingFile(const std::string& folder, const char* name) const { return folder + name; }
+
+  // Builds the window's modes, toolbar and the controller's own observers of the window.
+  void setUIInitSetting_CreateMainWindow(const std::shared_ptr<Quirel_UIScannerInfo>& scannerInfo);
+  // The close proper, once no holder of the locks is running.
+  void closeMainWindowNow();
+  // Builds the "InitSetting.xml" dictionary from the window and the modes.
+  fnd::Dictionary makeInitSettingDictionary() const;
+  // The effective single mode: 0 or 1, the multi-scan mode's entry mode in mode 2.
+  int effectiveSingleMode() const { return mMode == 2 ? mBeforeMode : mMode; }
+  // Observers of init: the localisation bundle question and the control enabling.
+  void getDSBundleLocalize(const fnd::Notification& n);
+  void setEnableMainWindowControl(const fnd::Notification&) {}
+  void setDisableMainWindowControl(const fnd::Notification&) {}
+  // The carrier of a message box gets the window and the two locks the box holds.
+  void setMainWindowObjectMes(const fnd::Notification& n);
+  void removeAllObservations();
+
+  fnd::NotificationCenter& mCenter;
+  std::string mdsBundleLocalized;
+  std::optional<std::string> mdsBundleURL;
+  std::shared_ptr<Quirel_PVLocalizedString> mLSobj;
+  int mMode = 0;
+  int mBeforeMode = 0;
+  std::unique_ptr<Quirel_StandardMode> mStandardMode;
+  std::unique_ptr<Quirel_MultiScanMode> mMultiMode;
+  std::optional<fnd::Dictionary> mExtendModeLastSetting;
+  std::shared_ptr<Quirel_CTRLS_MainWindow> mMainWindow;
+  std::unique_ptr<Quirel_Toolbar> mToolbar;
+  bool mShowMCloseSaveMsg = true;
+  int mCloseSelectFlg = 0;
+  bool mShowChangeTabMsg = true;
+  bool mShowMultiPDFScanEndMsg = true;
+  bool mCallBackUpToSM = true;
+  bool mPreviewMemFree = false;
+  fnd::Rect mOldWindowRect;
+  std::unique_ptr<Quirel_PreviewInfo> mPreviewInfo;
+  std::unique_ptr<Quirel_HelpControl> mHelpControl;
+  bool mConnectFAU = false;
+  bool mConnectADF = false;
+  std::unique_ptr<fnd::Lock> mScanResultLock;
+  std::unique_ptr<fnd::Lock> mCloseSelectLock;
+  std::unique_ptr<fnd::Lock> mPrevDataLock;
+  std::unique_ptr<fnd::Lock> mEndScanLock;
+  std::unique_ptr<fnd::Lock> mMessageLock;
+  double mUserSpaceScaleFactor = 1.0;
+  UserLocaleUnits mUserLocaleUnits{1, 10, 3};
+  void* mTwObject = nullptr;  // the data source, an identity only
+  int mADFPrefetch = -1;
+  fnd::SharedDictionary mTWAINRequest;
+  bool mShowMultiPDFScanStartMsg = true;
+  bool mShowAutoScanConfirmMsg = true;
+
+  // What the advanced mode would hold for all modes: the records of the start-up.
+  std::shared_ptr<Quirel_UIScannerInfo> mScannerInfo;
+  std::optional<fnd::Dictionary> mUIParameterDic;
+  std::optional<std::string> mSettingFilePath;
+  std::shared_ptr<Quirel_PreferenceInfo> mPreferenceInfo;
+  std::shared_ptr<Quirel_ProfileCMList> mProfileCMList;
+
+  Quirel_DisplayManager mDisplay;
+  Quirel_FileManager mFileManager;
+  std::optional<fnd::LocaleFacts> mLocaleOverride;
+  bool mAppObserved = false;
+  bool mClosePending = false;
+  bool mTerminateAfterClose = false;
+  bool mClosed = false;
+  bool mTerminated = false;
+  // Shared with a deferred close, which runs only while the controller lives.
+  std::shared_ptr<bool> mAlive = std::make_shared<bool>(true);
+};
