@@ -334,9 +334,12 @@ void Application::sendEvent(const Event& event) {
   if (!w || std::find(d_->windows.begin(), d_->windows.end(), w) == d_->windows.end()) return;
   if (!inputAllowed(e)) return;
   d_->needsUpdate = true;
+  d_->current = e;
   if (e.isMouse()) setMouseLocation(screenLocation(e));
   w->sendEvent(e);
 }
+
+std::optional<Event> Application::currentEvent() const { return d_->current; }
 
 void Application::postEvent(const Event& event, bool atStart) {
   if (atStart)

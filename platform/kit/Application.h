@@ -112,6 +112,9 @@ class Application {
   void setEventHook(std::function<EventHookResult(const Event&)> hook);
   // Last known mouse position in screen coordinates.
   fnd::Point mouseLocation() const;
+  // The event dispatched last (still current while the did-update notification is posted);
+  // none before the first.
+  std::optional<Event> currentEvent() const;
 
   // --- Attention
   int requestUserAttention(AttentionRequest kind);

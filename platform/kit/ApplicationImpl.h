@@ -6,6 +6,7 @@
 #include <deque>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "kit/Application.h"
@@ -45,6 +46,7 @@ struct Application::Impl {
   bool dispatchScheduled = false;
   bool needsUpdate = false;  // an event was handled since the windows were last updated
   fnd::Point mouse;
+  std::optional<Event> current;  // the event dispatched last
   int attentionCount = 0;
   int nextAttention = 1;
   InputFilter* filter = nullptr;

@@ -7,6 +7,7 @@
 #include "ui/base/PVLocalizedString.h"
 #include "ui/controls/CTRLS_MainWindow.h"
 #include "ui/controls/CTRLS_Preview.h"
+#include "ui/controls/CTRLS_TabView.h"
 #include "ui/frontdoor/HelpControl.h"
 #include "ui/model/PreferenceInfo.h"
 #include "ui/model/PreviewInfo.h"
@@ -118,16 +119,15 @@ void Quirel_UserInterfaceModule::showMainWindowMainThreadMode() {
   registerTWAINNotification(mTwObject);
   mCallBackUpToSM = true;
 
-  // The application's activation and updates: their handling comes with the window's events.
-  auto& center = fnd::NotificationCenter::defaultCenter();
-  center.addObserver(identity(), kit::Application::kDidBecomeActiveNotification, nullptr, [](const fnd::Notification&) {});
-  center.addObserver(identity(), kit::Application::kWillResignActiveNotification, nullptr, [](const fnd::Notification&) {});
-  center.addObserver(identity(), kit::Application::kDidUpdateNotification, nullptr, [](const fnd::Notification&) {});
-  mAppObserved = true;
+  observeApplication();
 
   Quirel_MainWindow* window = mMainWindow->getWindow();
   window->setFrame(mMainWindow->getFirstRect(), false);
   if (mToolbar) mToolbar->setUIMode(mMode);
+  if (mTabView) {
+    Quirel_TabViewItem* items[] = {mTabView->standardTabItem(), mTabView->extendTabItem(), mTabView->multiScanTabItem()};
+    if (mMode >= 0 && mMode <= 2) mTabView->getTabView()->selectTabViewItem(items[mMode]);
+  }
 
   if (mMode == 2) {
     if (mStandardMode && mStandardMode->getPreviewView()) mStandardMode->getPreviewView()->setHidden(true);
@@ -150,7 +150,10 @@ void Quirel_UserInterfaceModule::activateMainWindowMainThreadMode() {
 void Quirel_UserInterfaceModule::registerTWAINNotification(const void* object) {
   for (const char* name : kUimTWAINRequestNames) {
     mCenter.removeObserver(identity(), name);
-    mCenter.addObserver(identity(), name, object, [](const fnd::Notification&) {});
+    if (std::string_view(name) == "enableMultiScanWindowPost")
+      mCenter.addObserver(identity(), name, object, [this](const fnd::Notification& n) { NC_SetEnableMultiScanWindow(n); });
+    else
+      mCenter.addObserver(identity(), name, object, [](const fnd::Notification&) {});
   }
 }
 

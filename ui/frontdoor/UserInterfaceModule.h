@@ -11,6 +11,7 @@
 #include "foundation/Locale.h"
 #include "foundation/NotificationCenter.h"
 #include "foundation/Value.h"
+#include "kit/TabView.h"
 #include "kit/WindowDelegate.h"
 #include "ui/base/FileManager.h"
 #include "ui/frontdoor/MainWindowControllerPort.h"
@@ -18,8 +19,12 @@
 #include "ui/windows/DisplayManager.h"
 
 class Quirel_CTRLS_MainWindow;
+class Quirel_CTRLS_PreviewFrame;
+class Quirel_CTRLS_PushButton;
+class Quirel_CTRLS_TabView;
 class Quirel_HelpControl;
 class Quirel_MultiScanMode;
+class Quirel_NoFocusView;
 class Quirel_PVLocalizedString;
 class Quirel_PreferenceInfo;
 class Quirel_PreviewInfo;
@@ -43,7 +48,9 @@ class Quirel_UIScannerInfo;
 // them held defers itself to the next pass of the run loop.
 //
 // Main thread only.
-class Quirel_UserInterfaceModule : public Quirel_MainWindowControllerPort, public kit::WindowDelegate {
+class Quirel_UserInterfaceModule : public Quirel_MainWindowControllerPort,
+                                   public kit::WindowDelegate,
+                                   public kit::TabViewDelegate {
  public:
   static constexpr const char* kInitSettingFile = "InitSetting.xml";
   static constexpr const char* kPreferenceFile = "Preference.xml";
@@ -88,8 +95,6 @@ class Quirel_UserInterfaceModule : public Quirel_MainWindowControllerPort, publi
   void setPreviewDataMainThreadMode(std::int32_t, const std::uint8_t*) override {}
   void drawPreviewAreaMainThreadMode() override {}
   void endPreviewMainThreadMode(const fnd::Dictionary*) override {}
-  void setEnableMainWindowControlMainThreadMode() override {}
-  void setDisableMainWindowControlMainThreadMode() override {}
   void endScanMainThreadMode() override {}
   void scanRetryStart() override {}
   void showScanResultWindow() override {}
@@ -97,16 +102,12 @@ class Quirel_UserInterfaceModule : public Quirel_MainWindowControllerPort, publi
   void closeScanResultWindow() override {}
   void startEventScanResultWindow() override {}
   void scanResultMousedownEvent2(const std::shared_ptr<Quirel_progressCancelStatus>&) override {}
-  void setEnableMultiScanWindow() override {}
   void showCloseSelectWindow() override {}
   void showSavePathWindow() override {}
   std::int32_t showSavePathModalWindow() override { return 1; }
   void closeSelectMousedownEvent2(const std::shared_ptr<Quirel_progressCancelStatus>&) override {}
   void closeCloseSelectWindow() override {}
   void closeSavePathWindow() override {}
-  void manualCalibrationError(const fnd::Dictionary*) override {}
-  void displayScannerTestStatus(const fnd::Dictionary*) override {}
-  void endScannerTest(const fnd::Dictionary*) override {}
   std::int32_t showMultiPagePDFPullScanEndDialog(std::int32_t, const fnd::SharedDictionary&) override { return 0; }
   void multiPagePDFPullScanEndDialogMousedownEvent(const std::shared_ptr<Quirel_progressCancelStatus>&) override {}
   void closeMultiPagePDFPullScanEndDialog() override {}
@@ -119,6 +120,94 @@ class Quirel_UserInterfaceModule : public Quirel_MainWindowControllerPort, publi
   // The window's close button asks the data source to close the driver; the window itself
   // stays until the close comes back.
   bool windowShouldClose(kit::Window& window) override;
+
+  // ---- The window's events (UserInterfaceModuleWindowEvents.cpp).
+  // No resizing while the window or its title-bar buttons are disabled.
+  fnd::Size windowWillResize(kit::Window& window, fnd::Size proposedFrameSize) override;
+  void windowDidResize(kit::Window& window) override;
+  // The multi-scan layout zooms only in height.
+  bool windowShouldZoom(kit::Window& window, const fnd::Rect& newFrame) override;
+  void windowDidBecomeKey(kit::Window& window) override;
+  void windowDidResignKey(kit::Window& window) override;
+  void appDidBecomeActive(const fnd::Notification& n);
+  void appWillResignActive(const fnd::Notification& n);
+  // Command-A selects all crops in the single-image modes.
+  void appDidUpdate(const fnd::Notification& n);
+  // The mode that Command-A (or Command-Shift-A) selects all in for the current event: the
+  // window key, open and enabled, a crop view holding the keyboard, not the multi-scan mode;
+  // -1 for none.
+  int selectAllTarget() const;
+  // A folder or sound chooser is up: the window leaves its raised level meanwhile.
+  void receiveShowModalDialog(const fnd::Notification& n);
+  void receiveCloseModalDialog(const fnd::Notification& n);
+  void mouseMovedOnPreview(const fnd::Notification& n);
+  void mouseEventOnPreviewFrame(const fnd::Notification& n);
+  void optionKeyDown(const fnd::Notification& n);
+  void optionKeyUp(const fnd::Notification& n);
+  void titleDownFlgSetYes(const fnd::Notification& n);
+  // An adjustment dialog's slider is being dragged ("changing") or was let go ("fix").
+  void colorChanging(const fnd::Notification& n);
+  void colorFix(const fnd::Notification& n);
+  void toneBCChanging(const fnd::Notification& n);
+  void toneBCFix(const fnd::Notification& n);
+  void histChanging(const fnd::Notification& n);
+  void histFix(const fnd::Notification& n);
+  void thresholdChanging(const fnd::Notification& n);
+  void thresholdFix(const fnd::Notification& n);
+  void zoomBtnFlgYes(const fnd::Notification& n);
+
+  // ---- Mode changes and enabling (UserInterfaceModuleTabs.cpp).
+  bool tabViewShouldSelectTabViewItem(kit::TabView& tabView, kit::TabViewItem* item) override;
+  void tabViewWillSelectTabViewItem(kit::TabView& tabView, kit::TabViewItem* item) override;
+  void tabViewDidSelectTabViewItem(kit::TabView& tabView, kit::TabViewItem* item) override;
+  // The mode (tab index) of an item of the tab view; -1 for none.
+  int modeOfTabViewItem(const kit::TabViewItem* item) const;
+  // Whether the change from the active mode to nextMode may go on.
+  bool changeFromStandardMode(int nextMode);
+  bool changeFromMultiScanMode(int nextMode);
+  // Re-enabling after a preview, and the same at the end of a scan.
+  void setEnableControlMainWindow(bool enable);
+  void setEnableControlMainWindowScanEnd(bool enable);
+  void setEnableMainWindowControlMainThreadMode() override;
+  void setDisableMainWindowControlMainThreadMode() override;
+  void setEnableMainWindowControlMainThread() { setEnableMainWindowControlMainThread_NRT(true); }
+  void setDisableMainWindowControlMainThread() { setEnableMainWindowControlMainThread_NRT(false); }
+  void setEnableMainWindowControlMainThread_NRT(bool enable);
+  // "enableMainWindowControlPost" / "disableMainWindowControlPost": from another thread the
+  // change is queued for the main thread without waiting, and dropped if the controller went.
+  void setEnableMainWindowControl(const fnd::Notification& n);
+  void setDisableMainWindowControl(const fnd::Notification& n);
+  void setEnableMultiScanWindow() override;
+  void NC_SetEnableMultiScanWindow(const fnd::Notification&) { setEnableMultiScanWindow(); }
+  bool isTabChanging() const { return mTabChanging; }
+  int getNextMode() const { return mNextMode; }
+
+  // ---- Relays (UserInterfaceModuleRelays.cpp).
+  // The progress window (the notification's object) gets the mode, the window, the source and
+  // colour texts and the scanner's image-processing offer.
+  void setImageSourceAndColorModeStr(const fnd::Notification& n);
+  void setMainWindowObject(const fnd::Notification& n);
+  void setStandardModeID(const fnd::Notification& n);
+  void setDefaultSettingFromExtendMode(const fnd::Notification& n);
+  void setChangeTabMessageStateFromExtendMode(const fnd::Notification& n);
+  void getChangeTabMessageStateFromExtendMode(const fnd::Notification& n);
+  void reDrawCropbyAutoCropButton(const fnd::Notification& n);
+  void setMCPointsByMultiCropButton(const fnd::Notification& n);
+  void preferenceButtonDown(const fnd::Notification& n);
+  void closeMainWindowButtonDown(const fnd::Notification& n);
+  void preferenceButtonAction(const fnd::Notification& n);
+  void preferenceCalibrationStart(const fnd::Notification& n);
+  void closeMainWindowButtonAction(const fnd::Notification& n);
+  void manualCalibrationError(const fnd::Dictionary* info) override;
+  void displayScannerTestStatus(const fnd::Dictionary* info) override;
+  void endScannerTest(const fnd::Dictionary* info) override;
+  void getDSBundleURL(const fnd::Notification& n);
+  // While a utility dialog shows, its message boxes carry the driver's badge.
+  void startDisplayPictavoIconOnMessageDialog();
+  void stopDisplayPictavoIconOnMessageDialog();
+  // The crop list grown or shrunk for the chosen thumbnail size.
+  fnd::Array changePlatenThumbnailSize_MCPointArray(const fnd::Array& crops) const;
+  fnd::Array changeFilmThumbnailSize_previewInfo(const Quirel_PreviewInfo& previewInfo, const fnd::Array& crops) const;
 
   // Observes the data source's requests, each only from `object`. Their handlers are built
   // with the windows they open; until then a request does nothing.
@@ -175,6 +264,13 @@ class Quirel_UserInterfaceModule : public Quirel_MainWindowControllerPort, publi
   Quirel_MultiScanMode* getMultiScanMode() const { return mMultiMode.get(); }
   Quirel_Toolbar* getToolbar() const { return mToolbar.get(); }
   Quirel_CTRLS_MainWindow* getMainWindow() const { return mMainWindow.get(); }
+  Quirel_CTRLS_TabView* getTabView() const { return mTabView.get(); }
+  Quirel_CTRLS_PreviewFrame* getPreviewFrame() const { return mPreviewFrame.get(); }
+  Quirel_NoFocusView* getButtonView() const { return mButtonView.get(); }
+  Quirel_CTRLS_PushButton* getPreferenceButton() const { return mPreferenceBtn.get(); }
+  Quirel_CTRLS_PushButton* getCloseWindowButton() const { return mCloseWindowBtn.get(); }
+  bool getShowOpenPanel() const { return mShowOpenPanel; }
+  bool getZoomBtnFlg() const { return mZooomBtnFlg; }
   Quirel_PreviewInfo* getPreviewInfo() const { return mPreviewInfo.get(); }
   Quirel_HelpControl* getHelpControl() const { return mHelpControl.get(); }
   Quirel_UIScannerInfo* getScannerInfo() const { return mScannerInfo.get(); }
@@ -220,8 +316,23 @@ class Quirel_UserInterfaceModule : public Quirel_MainWindowControllerPort, publi
   fnd::Rect displayFrame() const { return mDisplay.getDisplayFrame(); }
   std::string settingFile(const std::string& folder, const char* name) const { return folder + name; }
 
-  // Builds the window's modes, toolbar and the controller's own observers of the window.
+  // Builds the window: modes, tabs, buttons, toolbar, preview area and the observers the
+  // modes, dialogs and controls reach the controller by (UserInterfaceModuleWindow.cpp).
   void setUIInitSetting_CreateMainWindow(const std::shared_ptr<Quirel_UIScannerInfo>& scannerInfo);
+  void setUIInitSetting_CreateToolBarItem(const std::shared_ptr<Quirel_UIScannerInfo>& scannerInfo);
+  void setUIInitSetting_CreatePreviewAreaItem();
+  void registerMainWindowObservers(const Quirel_UIScannerInfo& scannerInfo);
+  // The application's activation and updates, observed while the window shows.
+  void observeApplication();
+  // Activation and resignation share their steps but the level and the name posted.
+  void appActivationChanged(int level, const char* postName);
+  // The confirmation of a tab change; false when the user cancelled.
+  bool confirmTabChange(int messageNumber);
+  // The preview area back beside the tabs when the multi-scan tab goes.
+  void layPreviewAreaAfterMultiScan();
+  // The shared steps of the two re-enabling rules; scanEnd adds the auto-exit condition.
+  void setEnableControlMainWindowRule(bool enable, bool scanEnd);
+  void postInner(const char* name, const fnd::Dictionary* info = nullptr);
   // The close proper, once no holder of the locks is running.
   void closeMainWindowNow();
   // Builds the "InitSetting.xml" dictionary from the window and the modes.
@@ -230,8 +341,6 @@ class Quirel_UserInterfaceModule : public Quirel_MainWindowControllerPort, publi
   int effectiveSingleMode() const { return mMode == 2 ? mBeforeMode : mMode; }
   // Observers of init: the localisation bundle question and the control enabling.
   void getDSBundleLocalize(const fnd::Notification& n);
-  void setEnableMainWindowControl(const fnd::Notification&) {}
-  void setDisableMainWindowControl(const fnd::Notification&) {}
   // The carrier of a message box gets the window and the two locks the box holds.
   void setMainWindowObjectMes(const fnd::Notification& n);
   void removeAllObservations();
@@ -246,14 +355,27 @@ class Quirel_UserInterfaceModule : public Quirel_MainWindowControllerPort, publi
   std::unique_ptr<Quirel_MultiScanMode> mMultiMode;
   std::optional<fnd::Dictionary> mExtendModeLastSetting;
   std::shared_ptr<Quirel_CTRLS_MainWindow> mMainWindow;
+  std::unique_ptr<Quirel_CTRLS_TabView> mTabView;
   std::unique_ptr<Quirel_Toolbar> mToolbar;
+  std::unique_ptr<Quirel_CTRLS_PreviewFrame> mPreviewFrame;
+  std::unique_ptr<Quirel_NoFocusView> mButtonView;
+  std::unique_ptr<Quirel_CTRLS_PushButton> mPreferenceBtn;
+  std::unique_ptr<Quirel_CTRLS_PushButton> mCloseWindowBtn;
   bool mShowMCloseSaveMsg = true;
   int mCloseSelectFlg = 0;
   bool mShowChangeTabMsg = true;
   bool mShowMultiPDFScanEndMsg = true;
+  bool mTabChanging = false;
+  int mNextMode = 0;
+  bool mShowOpenPanel = false;
   bool mCallBackUpToSM = true;
   bool mPreviewMemFree = false;
   fnd::Rect mOldWindowRect;
+  bool mColorBlcChgFlg = false;
+  bool mToneBCChgFlg = false;
+  bool mHistChgFlg = false;
+  bool mThresholdChgFlg = false;
+  bool mZooomBtnFlg = false;
   std::unique_ptr<Quirel_PreviewInfo> mPreviewInfo;
   std::unique_ptr<Quirel_HelpControl> mHelpControl;
   bool mConnectFAU = false;

@@ -333,11 +333,8 @@ void Quirel_UserInterfaceModule::setInitSetting_HelpSetting(const fnd::Dictionar
   mHelpControl->setWebManualVersion(scannerInfo.isVer1910Later());
   mHelpControl->setWebManualContentsVersion(uimStringAt(help, "WEBM_CTV"));
   mCenter.removeObserver(identity(), Quirel_DSBundleStr::kPostName);
-  mCenter.addObserver(identity(), Quirel_DSBundleStr::kPostName, nullptr, [this](const fnd::Notification& n) {
-    if (mMode == 3) return;
-    if (std::shared_ptr<Quirel_DSBundleStr> carrier = Quirel_DSBundleStr::fromNotification(n))
-      carrier->setDSBundleString(mdsBundleURL.value_or(std::string()));
-  });
+  mCenter.addObserver(identity(), Quirel_DSBundleStr::kPostName, nullptr,
+                      [this](const fnd::Notification& n) { getDSBundleURL(n); });
 }
 
 double Quirel_UserInterfaceModule::getUserSpaceScaleFactor() const {

@@ -1,0 +1,228 @@
+// The main window's events as its delegate sees them, the application's activation and
+// updates, the open panels' brackets, and the relays of the window, the preview frame and the
+// adjustment dialogs.
+
+#include <algorithm>
+
+#include "kit/Application.h"
+#include "ui/base/PostNotification.h"
+#include "ui/controls/CTRLS_MainWindow.h"
+#include "ui/controls/ResponderView.h"
+#include "ui/frontdoor/UserInterfaceModule.h"
+#include "ui/model/UIScannerInfo.h"
+#include "ui/modes/basic/StandardMode.h"
+
+namespace {
+
+Quirel_MainWindow* uimEventsWindow(const std::shared_ptr<Quirel_CTRLS_MainWindow>& wrapper) {
+  return wrapper ? wrapper->getWindow() : nullptr;
+}
+
+}  // namespace
+
+void Quirel_UserInterfaceModule::postInner(const char* name, const fnd::Dictionary* info) {
+  mCenter.post(name, identity(), info ? fnd::makeShared(*info) : nullptr);
+}
+
+// --- window delegate ----------------------------------------------------------------------------
+
+fnd::Size Quirel_UserInterfaceModule::windowWillResize(kit::Window& window, fnd::Size proposedFrameSize) {
+  Quirel_MainWindow* main = uimEventsWindow(mMainWindow);
+  if (!main || &window != main) return proposedFrameSize;
+  if (!main->isEnabled() || !main->isEnabledSystemBtn()) return main->frame().size;
+  const fnd::Size minSize = main->minSize();
+  return fnd::Size(std::max(proposedFrameSize.width, minSize.width), std::max(proposedFrameSize.height, minSize.height));
+}
+
+void Quirel_UserInterfaceModule::windowDidResize(kit::Window& window) {
+  Quirel_MainWindow* main = uimEventsWindow(mMainWindow);
+  if (!main || &window != main) return;
+  // The advanced mode, which lays the preview out in the other modes, comes later.
+  if (mMode == 0 && mStandardMode) mStandardMode->updatePreviewArea();
+  const fnd::Rect frame = main->frame();
+  if (!main->isZoomed()) mOldWindowRect = frame;
+  // The record is the one every mode shares.
+  if (mScannerInfo && mScannerInfo->isVer1700Later()) {
+    const fnd::Dictionary info{{"SIZE_WIDTH", static_cast<int>(frame.size.width)},
+                               {"SIZE_HEIGHT", static_cast<int>(frame.size.height)}};
+    Quirel_PostNotification(mCenter).postExternalNotificationName("setALMUserInterfaceData", identity(),
+                                                                  fnd::makeShared(info));
+  }
+}
+
+bool Quirel_UserInterfaceModule::windowShouldZoom(kit::Window& window, const fnd::Rect& newFrame) {
+  Quirel_MainWindow* main = uimEventsWindow(mMainWindow);
+  if (!main || &window != main) return true;
+  if (!main->isEnabled()) return false;
+  const fnd::Size minSize = main->minSize();
+  if (mMode == 2) {
+    // The multi-scan layout shows the tab only: it never grows sideways.
+    const fnd::Rect current = main->frame();
+    const fnd::Rect& source = main->isZoomed() ? mOldWindowRect : newFrame;
+    const fnd::Rect frame(current.origin.x, source.origin.y, current.size.width, source.size.height);
+    main->setFrame(mDisplay.getAdjustmentWindowFrame(frame, minSize), true);
+    return false;
+  }
+  if (newFrame.size.width >= minSize.width && newFrame.size.height >= minSize.height) return true;
+  fnd::Rect raised = newFrame;
+  raised.size.width = std::max(raised.size.width, minSize.width);
+  raised.size.height = std::max(raised.size.height, minSize.height);
+  main->setFrame(raised, true);
+  return false;
+}
+
+void Quirel_UserInterfaceModule::windowDidBecomeKey(kit::Window& window) {
+  if (&window != uimEventsWindow(mMainWindow)) return;
+  // A click on the zoom button makes the window key: no dialog comes forward for that.
+  if (mZooomBtnFlg) {
+    mZooomBtnFlg = false;
+    return;
+  }
+  if (mToneBCChgFlg) {
+    mToneBCChgFlg = false;
+    mHistChgFlg = false;
+    postInner("TONEBC_MAKEKEY_FROM_MAIN");
+  }
+  if (mHistChgFlg) {
+    mHistChgFlg = false;
+    mToneBCChgFlg = false;
+    postInner("HIST_MAKEKEY_FROM_MAIN");
+  }
+  if (mThresholdChgFlg) {
+    mThresholdChgFlg = false;
+    postInner("THRESHOLD_MAKEKEY_FROM_MAIN");
+  }
+  if (mColorBlcChgFlg) {
+    mColorBlcChgFlg = false;
+    postInner("COLOR_MAKEKEY_FROM_MAIN");
+  }
+  // The histogram and final-review refreshes belong to the advanced mode's dialogs.
+}
+
+void Quirel_UserInterfaceModule::windowDidResignKey(kit::Window& window) {
+  if (&window == uimEventsWindow(mMainWindow)) mZooomBtnFlg = false;
+}
+
+// --- application ----------------------------------------------------------------------------
+
+void Quirel_UserInterfaceModule::observeApplication() {
+  auto& center = fnd::NotificationCenter::defaultCenter();
+  center.removeObserver(identity(), kit::Application::kDidBecomeActiveNotification);
+  center.removeObserver(identity(), kit::Application::kWillResignActiveNotification);
+  center.removeObserver(identity(), kit::Application::kDidUpdateNotification);
+  center.addObserver(identity(), kit::Application::kDidBecomeActiveNotification, nullptr,
+                     [this](const fnd::Notification& n) { appDidBecomeActive(n); });
+  center.addObserver(identity(), kit::Application::kWillResignActiveNotification, nullptr,
+                     [this](const fnd::Notification& n) { appWillResignActive(n); });
+  center.addObserver(identity(), kit::Application::kDidUpdateNotification, nullptr,
+                     [this](const fnd::Notification& n) { appDidUpdate(n); });
+  mAppObserved = true;
+}
+
+void Quirel_UserInterfaceModule::appActivationChanged(int level, const char* postName) {
+  if (!mShowOpenPanel) {
+    Quirel_MainWindow* window = uimEventsWindow(mMainWindow);
+    if (!window || !window->isVisible()) return;
+    window->setLevel(level);
+    window->orderFront();
+  }
+  postInner(postName);
+}
+
+void Quirel_UserInterfaceModule::appDidBecomeActive(const fnd::Notification&) {
+  Quirel_MainWindow* window = uimEventsWindow(mMainWindow);
+  appActivationChanged(window ? window->baseWindowLevel() : kit::kNormalWindowLevel, "appBecomeActiveFromMainPost");
+}
+
+void Quirel_UserInterfaceModule::appWillResignActive(const fnd::Notification&) {
+  appActivationChanged(kit::kNormalWindowLevel, "appResignActiveFromMainPost");
+}
+
+int Quirel_UserInterfaceModule::selectAllTarget() const {
+  Quirel_MainWindow* window = uimEventsWindow(mMainWindow);
+  if (!window || !window->isKeyWindow() || window->getCloseFlg() || !window->isEnabled() ||
+      !window->isEnabledSystemBtn() || mMode == 2)
+    return -1;
+  // Only where the crops have the keyboard: a text field keeps its own select-all.
+  if (!dynamic_cast<Quirel_ResponderView*>(window->firstResponder())) return -1;
+  const std::optional<kit::Event> event = kit::Application::shared().currentEvent();
+  if (!event || event->type() != kit::EventType::KeyDown || event->characters().empty()) return -1;
+  const char c = event->characters()[0];
+  if ((c != 'a' && c != 'A') || !(event->modifierFlags() & kit::kCommandKeyMask)) return -1;
+  return mMode == 0 || mMode == 1 ? mMode : -1;
+}
+
+void Quirel_UserInterfaceModule::appDidUpdate(const fnd::Notification&) {
+  // The advanced mode's select-all comes with that mode.
+  if (selectAllTarget() == 0 && mStandardMode) mStandardMode->selectAll();
+}
+
+void Quirel_UserInterfaceModule::receiveShowModalDialog(const fnd::Notification&) {
+  mShowOpenPanel = true;
+  if (Quirel_MainWindow* window = uimEventsWindow(mMainWindow)) window->setLevel(kit::kNormalWindowLevel);
+  postInner("floatingDialogLevelChangePost");
+}
+
+void Quirel_UserInterfaceModule::receiveCloseModalDialog(const fnd::Notification&) {
+  mShowOpenPanel = false;
+  if (Quirel_MainWindow* window = uimEventsWindow(mMainWindow)) window->setLevel(window->baseWindowLevel());
+  postInner("floatingDialogLevelChangePost");
+}
+
+// --- relays ---------------------------------------------------------------------------------
+
+void Quirel_UserInterfaceModule::mouseMovedOnPreview(const fnd::Notification&) {
+  // The single-image modes follow the mouse over their preview once their panels exist; the
+  // basic mode has no such step yet.
+}
+
+void Quirel_UserInterfaceModule::mouseEventOnPreviewFrame(const fnd::Notification& n) {
+  if (!n.info() || !n.info()->contains("event")) return;
+  if (mMode == 0 && mStandardMode) mStandardMode->mouseEventOnPreviewFrameStd(n);
+}
+
+// The Option key matters to the advanced mode only, which comes later.
+void Quirel_UserInterfaceModule::optionKeyDown(const fnd::Notification&) {}
+void Quirel_UserInterfaceModule::optionKeyUp(const fnd::Notification&) {}
+
+void Quirel_UserInterfaceModule::titleDownFlgSetYes(const fnd::Notification&) {
+  if (Quirel_MainWindow* window = uimEventsWindow(mMainWindow)) window->setTitleDownOnOff(true);
+}
+
+namespace {
+
+// While a dialog's slider is dragged, a click on the main window's title bar would pull the
+// window over the dialog: the window swallows it until the drag ends.
+void uimAdjustmentDragging(const std::shared_ptr<Quirel_CTRLS_MainWindow>& wrapper, bool& flag, bool dragging) {
+  flag = dragging;
+  if (Quirel_MainWindow* window = uimEventsWindow(wrapper)) window->setTitleDownOnOff(!dragging);
+}
+
+}  // namespace
+
+void Quirel_UserInterfaceModule::colorChanging(const fnd::Notification&) {
+  uimAdjustmentDragging(mMainWindow, mColorBlcChgFlg, true);
+}
+void Quirel_UserInterfaceModule::colorFix(const fnd::Notification&) {
+  uimAdjustmentDragging(mMainWindow, mColorBlcChgFlg, false);
+}
+void Quirel_UserInterfaceModule::toneBCChanging(const fnd::Notification&) {
+  uimAdjustmentDragging(mMainWindow, mToneBCChgFlg, true);
+}
+void Quirel_UserInterfaceModule::toneBCFix(const fnd::Notification&) {
+  uimAdjustmentDragging(mMainWindow, mToneBCChgFlg, false);
+}
+void Quirel_UserInterfaceModule::histChanging(const fnd::Notification&) {
+  uimAdjustmentDragging(mMainWindow, mHistChgFlg, true);
+}
+void Quirel_UserInterfaceModule::histFix(const fnd::Notification&) {
+  uimAdjustmentDragging(mMainWindow, mHistChgFlg, false);
+}
+void Quirel_UserInterfaceModule::thresholdChanging(const fnd::Notification&) {
+  uimAdjustmentDragging(mMainWindow, mThresholdChgFlg, true);
+}
+void Quirel_UserInterfaceModule::thresholdFix(const fnd::Notification&) {
+  uimAdjustmentDragging(mMainWindow, mThresholdChgFlg, false);
+}
+
+void Quirel_UserInterfaceModule::zoomBtnFlgYes(const fnd::Notification&) { mZooomBtnFlg = true; }
