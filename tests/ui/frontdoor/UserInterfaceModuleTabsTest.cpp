@@ -1,0 +1,283 @@
+// Changing tabs (the confirmation by generation, its "do not ask again" box, the way back from
+// the multi-scan mode) and enabling the controls around previews, also from other threads.
+#include <gtest/gtest.h>
+
+#include <thread>
+
+#include "UserInterfaceModuleSupport.h"
+#include "foundation/RunLoop.h"
+#include "kit/TabView.h"
+#include "ui/controls/CTRLS_PreviewFrame.h"
+#include "ui/controls/CTRLS_TOOLView.h"
+#include "ui/controls/CTRLS_TabView.h"
+#include "ui/modes/basic/StandardMode.h"
+#include "ui/modes/multiscan/MultiScanMode.h"
+#include "ui/modes/toolbar/Toolbar.h"
+#include "ui/windows/CheckBoxDialog.h"
+
+namespace uim_test {
+namespace {
+
+kit::Application& tabsApp() { return kit::Application::shared(); }
+
+fnd::Dictionary tabsModel(bool ver1500) {
+  return modelParametersWith([ver1500](fnd::Dictionary& s) {
+    for (const char* key : {"Ver1900Later", "Ver1910Later"}) s.set(key, false);
+    if (!ver1500)
+      for (const char* key : {"Ver1500Later", "Ver1600Later", "Ver1700Later", "Ver1800Later"}) s.set(key, false);
+  });
+}
+
+fnd::Dictionary tabsInitSetting(const std::string& folder, bool ver1500) {
+  fnd::Dictionary d = modelInitSetting(folder);
+  d.set("Uthric", tabsModel(ver1500));
+  return d;
+}
+
+void storeTabsMode(const std::string& folder, int mode, bool hasPreview = false) {
+  writePlist(folder + "InitSetting.xml",
+             fnd::Dictionary{{"MainWindow", fnd::Dictionary{{"x", 100.0}, {"y", 50.0}, {"width", 1000.0}, {"height", 800.0},
+                                                           {"hiddenWidth", 0.0}}},
+                             {"Mode", mode},
+                             {"BeforeMode", 0},
+                             {"StandardMode", fnd::Dictionary{{"HasPreview", hasPreview}}}});
+}
+
+bool clickTab(const Controller& c, int mode) {
+  Quirel_CTRLS_TabView* tabs = c->getTabView();
+  Quirel_TabViewItem* items[] = {tabs->standardTabItem(), tabs->extendTabItem(), tabs->multiScanTabItem()};
+  return tabs->getTabView()->selectTabViewItem(items[mode]);
+}
+
+std::string messageText(int number) {
+  return Quirel_CheckBoxDialog::initWithMessageID(number, Quirel_CheckBoxDialog::kFocusOK)->messageField()->stringValue();
+}
+
+class UserInterfaceModuleTabs : public ::testing::Test {
+ protected:
+  void TearDown() override {
+    // An answer a failed test left unused would answer the next test's dialog.
+    while (tabsApp().pendingModalResponders() > 0) {
+      kit::Window spare(fnd::Rect(0, 0, 10, 10), kit::kTitledWindowMask);
+      tabsApp().runModalForWindow(spare);
+    }
+  }
+};
+
+// Basic to multi-scan asks on 1500 and later only: 1611, or 1612 when there is a preview.
+TEST_F(UserInterfaceModuleTabs, BasicToMultiScanAsksByGenerationAndPreview) {
+  struct Case {
+    bool ver1500;
+    bool hasPreview;
+    int message;  // 0: no question
+  };
+  const Case cases[] = {{true, false, 1611}, {true, true, 1612}, {false, false, 0}, {false, true, 0}};
+  for (const Case& k : cases) {
+    SCOPED_TRACE(std::to_string(k.ver1500) + "/" + std::to_string(k.hasPreview));
+    DataSourceStandIn ds;
+    const std::string folder = freshSettingsFolder("uimt-ask");
+    storeTabsMode(folder, 0, k.hasPreview);
+    Controller c(tabsInitSetting(folder, k.ver1500));
+    c->showMainWindowMainThreadMode();
+    ASSERT_EQ(c->getStandardMode()->getHasPreview(), k.hasPreview);
+    std::string asked;
+    if (k.message) {
+      tabsApp().onNextModalWindow([&](kit::Window& w) {
+        auto& dialog = dynamic_cast<Quirel_CheckBoxDialog&>(w);
+        asked = dialog.messageField()->stringValue();
+        EXPECT_EQ(dialog.focusBtn(), Quirel_CheckBoxDialog::kFocusOK);
+        dialog.okButton()->performClick();
+      });
+    }
+    EXPECT_TRUE(clickTab(c, 2));
+    EXPECT_EQ(tabsApp().pendingModalResponders(), 0u);
+    if (k.message) {
+      EXPECT_EQ(asked, messageText(k.message));
+    }
+    EXPECT_EQ(c->getMode(), 2);
+    EXPECT_EQ(c->getBeforeMode(), 0);
+    EXPECT_EQ(c->getToolbar()->getUIMode(), 2);
+    EXPECT_FALSE(c->isTabChanging());
+    EXPECT_GT(c->getMultiScanMode()->getHiddenWidth(), 0);
+  }
+}
+
+TEST_F(UserInterfaceModuleTabs, CancelRefusesAndASecondClickDuringTheQuestionIsRefused) {
+  DataSourceStandIn ds;
+  const std::string folder = freshSettingsFolder("uimt-cancel");
+  storeTabsMode(folder, 0);
+  Controller c(tabsInitSetting(folder, true));
+  c->showMainWindowMainThreadMode();
+  bool secondAnswer = true;
+  tabsApp().onNextModalWindow([&](kit::Window& w) {
+    EXPECT_TRUE(c->isTabChanging());
+    EXPECT_EQ(c->getNextMode(), 2);
+    secondAnswer = clickTab(c, 2);
+    dynamic_cast<Quirel_CheckBoxDialog&>(w).cancelButton()->performClick();
+  });
+  EXPECT_FALSE(clickTab(c, 2));
+  EXPECT_FALSE(secondAnswer);
+  EXPECT_EQ(c->getMode(), 0);
+  EXPECT_FALSE(c->isTabChanging());
+  EXPECT_EQ(c->getTabView()->getTabView()->selectedTabViewItem(), c->getTabView()->standardTabItem());
+  EXPECT_TRUE(c->getShowChangeTabMsg());
+}
+
+TEST_F(UserInterfaceModuleTabs, WithTheSystemButtonsDisabledEveryChangeIsRefused) {
+  for (int from : {0, 2}) {
+    SCOPED_TRACE(from);
+    DataSourceStandIn ds;
+    const std::string folder = freshSettingsFolder("uimt-disabled");
+    storeTabsMode(folder, from);
+    Controller c(tabsInitSetting(folder, false));
+    c->showMainWindowMainThreadMode();
+    c.window()->setEnabledSystemBtn(false);
+    EXPECT_FALSE(clickTab(c, from == 0 ? 2 : 0));
+    EXPECT_EQ(c->getMode(), from);
+    EXPECT_FALSE(c->isTabChanging());
+  }
+}
+
+// Ticking the box and confirming stops the question, in this run and the next.
+TEST_F(UserInterfaceModuleTabs, ATickedBoxStopsTheQuestionAlsoAfterARestart) {
+  DataSourceStandIn ds;
+  const std::string folder = freshSettingsFolder("uimt-tick");
+  storeTabsMode(folder, 0);
+  {
+    Controller c(tabsInitSetting(folder, true));
+    c->showMainWindowMainThreadMode();
+    tabsApp().onNextModalWindow([&](kit::Window& w) {
+      auto& dialog = dynamic_cast<Quirel_CheckBoxDialog&>(w);
+      dialog.checkBox()->performClick();
+      dialog.okButton()->performClick();
+    });
+    EXPECT_TRUE(clickTab(c, 2));
+    EXPECT_FALSE(c->getShowChangeTabMsg());
+    // Back and forth again without a question (an unexpected one would find no answer).
+    EXPECT_TRUE(clickTab(c, 0));
+    EXPECT_TRUE(clickTab(c, 2));
+    EXPECT_EQ(c->getMode(), 2);
+    c->closeMainWindowMainThreadMode();
+  }
+  Controller again(tabsInitSetting(folder, true));
+  EXPECT_FALSE(again->getShowChangeTabMsg());
+  again->showMainWindowMainThreadMode();
+  EXPECT_EQ(again->getMode(), 2);
+  EXPECT_TRUE(clickTab(again, 0));
+  EXPECT_TRUE(clickTab(again, 2));
+  EXPECT_EQ(tabsApp().pendingModalResponders(), 0u);
+}
+
+// The multi-scan mode sends its own input source when it differs from the basic mode's.
+TEST_F(UserInterfaceModuleTabs, EnteringTheMultiScanModeSendsADifferingInputSource) {
+  for (int source : {0, 5}) {
+    SCOPED_TRACE(source);
+    DataSourceStandIn ds;
+    const std::string folder = freshSettingsFolder("uimt-source");
+    storeTabsMode(folder, 0);
+    // Models before 1400 choose the multi-scan source themselves.
+    fnd::Dictionary initSetting = modelInitSetting(folder);
+    initSetting.set("Uthric", modelParametersWith([](fnd::Dictionary& s) {
+      for (const char* key : {"Ver1400Later", "Ver1500Later", "Ver1600Later", "Ver1700Later", "Ver1800Later",
+                              "Ver1900Later", "Ver1910Later"})
+        s.set(key, false);
+    }));
+    Controller c(initSetting);
+    const fnd::Dictionary multi{{"ImageSource", source}};
+    c->getMultiScanMode()->setLastSetting(&multi);
+    c->showMainWindowMainThreadMode();
+    const int before = ds.count("changeInputSourcePost");
+    EXPECT_TRUE(clickTab(c, 2));
+    EXPECT_EQ(ds.count("changeInputSourcePost") - before, source == 0 ? 0 : 1);
+    for (const fnd::Dictionary& info : ds.requestInfo) {
+      if (info.string("OverrideNotificationName") == "changeInputSourcePost") {
+        EXPECT_EQ(info.get("InputSource"), fnd::Value(3));
+      }
+    }
+  }
+}
+
+// Back to the basic mode: no question, the window widened again and the preview area laid
+// out beside the tabs.
+TEST_F(UserInterfaceModuleTabs, LeavingTheMultiScanModeAsksNothingAndLaysThePreviewAreaOut) {
+  DataSourceStandIn ds;
+  const std::string folder = freshSettingsFolder("uimt-leave");
+  storeTabsMode(folder, 2);
+  Controller c(tabsInitSetting(folder, true));
+  c->showMainWindowMainThreadMode();
+  const double narrow = c.window()->frame().size.width;
+  EXPECT_TRUE(clickTab(c, 0));
+  EXPECT_EQ(c->getMode(), 0);
+  EXPECT_FALSE(c->isTabChanging());
+  EXPECT_GT(c.window()->frame().size.width, narrow);
+  const fnd::Size content = c.window()->contentRectSize();
+  const double tabWidth = c->getTabView()->getTabView()->frame().size.width;
+  EXPECT_EQ(c->getPreviewFrame()->getFrameView()->frame(),
+            fnd::Rect(10, 10, content.width - (tabWidth + 10), content.height - 80));
+  EXPECT_EQ(c->getToolbar()->getToolbarView()->getToolViewRect().size.width, content.width - (tabWidth + 5));
+  EXPECT_FALSE(c->getPreviewFrame()->getFrameView()->isHidden());
+  EXPECT_EQ(c->getToolbar()->getUIMode(), 0);
+}
+
+// ---- enabling -----------------------------------------------------------------------------------
+
+TEST_F(UserInterfaceModuleTabs, AResultListStillShowingKeepsTheMultiScanControlsDisabled) {
+  DataSourceStandIn ds;
+  const std::string folder = freshSettingsFolder("uimt-result");
+  storeTabsMode(folder, 2);
+  Controller c(tabsInitSetting(folder, true));
+  const fnd::Dictionary multi{{"ShowResult", true}};
+  c->getMultiScanMode()->setLastSetting(&multi);
+  c->showMainWindowMainThreadMode();
+  c->setDisableMainWindowControlMainThreadMode();
+  EXPECT_FALSE(c.window()->isEnabled());
+
+  c->getStandardMode()->setProgressStatusValue(0);
+  c->setEnableControlMainWindow(true);
+  EXPECT_FALSE(c.window()->isEnabled());
+  // The scan is over, but the result window shows.
+  c->getStandardMode()->setProgressStatusValue(-1);
+  c->getMultiScanMode()->setResultShowStatus(fnd::Notification{});
+  c->setEnableControlMainWindow(true);
+  EXPECT_FALSE(c.window()->isEnabled());
+  c->getMultiScanMode()->setResultCloseStatus(fnd::Notification{});
+  c->setEnableControlMainWindow(true);
+  EXPECT_TRUE(c.window()->isEnabled());
+}
+
+TEST_F(UserInterfaceModuleTabs, EnablingAskedFromAnotherThreadWaitsForTheMainThreadAndNotForTheCaller) {
+  DataSourceStandIn ds;
+  const std::string folder = freshSettingsFolder("uimt-thread");
+  storeTabsMode(folder, 2);
+  Controller c(tabsInitSetting(folder, true));
+  c->showMainWindowMainThreadMode();
+  auto& center = fnd::NotificationCenter::defaultCenter();
+  std::thread([&] { center.post("disableMainWindowControlPost", nullptr); }).join();
+  EXPECT_TRUE(c.window()->isEnabled());
+  fnd::RunLoop::main().runOnce(fnd::RunLoopMode::Default, 0.01);
+  EXPECT_FALSE(c.window()->isEnabled());
+  std::thread([&] { center.post("enableMainWindowControlPost", nullptr); }).join();
+  fnd::RunLoop::main().runOnce(fnd::RunLoopMode::Default, 0.01);
+  EXPECT_TRUE(c.window()->isEnabled());
+  // On the main thread at once.
+  center.post("disableMainWindowControlPost", nullptr);
+  EXPECT_FALSE(c.window()->isEnabled());
+  // The data source's own request, from its object only.
+  center.post("enableMultiScanWindowPost", nullptr);
+  EXPECT_FALSE(c.window()->isEnabled());
+  center.post("enableMultiScanWindowPost", &c.dataSourceObject);
+  EXPECT_TRUE(c.window()->isEnabled());
+}
+
+TEST_F(UserInterfaceModuleTabs, ALateEnablingOfAControllerThatWentDoesNothing) {
+  DataSourceStandIn ds;
+  auto c = std::make_unique<Controller>(tabsInitSetting(freshSettingsFolder("uimt-late"), true));
+  (*c)->showMainWindowMainThreadMode();
+  std::thread([] { fnd::NotificationCenter::defaultCenter().post("disableMainWindowControlPost", nullptr); }).join();
+  c.reset();
+  fnd::RunLoop::main().runOnce(fnd::RunLoopMode::Default, 0.01);
+  SUCCEED();
+}
+
+}  // namespace
+}  // namespace uim_test
