@@ -119,4 +119,26 @@ TEST(MainWindowRoot, TheControllersOutwardRequestsReachTheDataSourceFromTheRoot)
   d.send(kTerminate);
 }
 
+// The close box asks the data source once, through the root, and the window stays until the
+// close comes back.
+TEST(MainWindowRoot, TheCloseBoxAsksTheDataSourceOnceThroughTheRoot) {
+  DataSourceStandIn ds;
+  Dispatcher d;
+  const void* root = d.ui.mainRoot()->notificationSender();
+  int asked = 0;
+  auto token = fnd::NotificationCenter::defaultCenter().observe("Click_CloseButton", root,
+                                                                [&](const fnd::Notification& n) {
+                                                                  ++asked;
+                                                                  EXPECT_TRUE(n.info() && n.info()->contains("AutoExit"));
+                                                                });
+  d.controller()->setDisplayManager(testDisplay());
+  d.send(kCreate);
+  d.send(kSetInitSetting, modelInitSetting(freshSettingsFolder("root-close-box")));
+  d.send(kShow);
+  d.window()->performClose();
+  EXPECT_EQ(asked, 1);
+  EXPECT_TRUE(d.window()->isVisible());
+  d.send(kTerminate);
+}
+
 }  // namespace

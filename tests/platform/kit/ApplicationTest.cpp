@@ -206,6 +206,27 @@ TEST_F(ApplicationTest, ActivationNotifications) {
   EXPECT_EQ(std::count(log.begin(), log.end(), "active"), 1);
 }
 
+// The event dispatched last stays current while the did-update notification goes out.
+TEST_F(ApplicationTest, TheCurrentEventIsTheOneDispatchedLastAlsoDuringTheUpdate) {
+  Application& app = Application::shared();
+  Window window(Rect(0, 0, 200, 100), kit::kTitledWindowMask);
+  window.makeKeyAndOrderFront();
+  std::string seen;
+  auto token = fnd::NotificationCenter::defaultCenter().observe(
+      Application::kDidUpdateNotification, nullptr, [&](const fnd::Notification&) {
+        const std::optional<kit::Event> e = app.currentEvent();
+        seen = e ? e->characters() : "";
+      });
+  app.sendEvent(kittest::key(window, "x", kit::kCommandKeyMask));
+  ASSERT_TRUE(app.currentEvent());
+  EXPECT_EQ(app.currentEvent()->characters(), "x");
+  EXPECT_EQ(app.currentEvent()->modifierFlags(), unsigned(kit::kCommandKeyMask));
+  app.postEvent(kittest::key(window, "y"));
+  for (int i = 0; i < 10 && seen != "y"; ++i) fnd::RunLoop::main().runOnce(fnd::RunLoopMode::Default, 0.01);
+  EXPECT_EQ(seen, "y");
+  window.orderOut();
+}
+
 TEST_F(ApplicationTest, WaitsThatCannotBeAnsweredEndAtOnce) {
   Application& app = Application::shared();
   MessageBox box;

@@ -212,6 +212,10 @@ TEST(UserInterfaceModuleWindow, ZoomInTheMultiScanModeKeepsXAndWidth) {
   EXPECT_EQ(w->frame().origin.x, before.origin.x);
   EXPECT_EQ(w->frame().size.width, before.size.width);
   EXPECT_EQ(w->frame().size.height, 1040);
+  // The zoom button itself.
+  w->performZoom();
+  EXPECT_EQ(w->frame().origin.x, before.origin.x);
+  EXPECT_EQ(w->frame().size.width, before.size.width);
   // Disabled: no zoom at all.
   w->setEnabled(false);
   EXPECT_FALSE(c->windowShouldZoom(*w, fnd::Rect(0, 0, 2000, 300)));
