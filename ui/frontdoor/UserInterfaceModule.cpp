@@ -7,7 +7,10 @@
 #include "ui/base/PVLocalizedString.h"
 #include "ui/controls/CTRLS_MainWindow.h"
 #include "ui/controls/CTRLS_Preview.h"
+#include "ui/controls/CTRLS_PreviewFrame.h"
+#include "ui/controls/CTRLS_PushButton.h"
 #include "ui/controls/CTRLS_TabView.h"
+#include "ui/controls/NoFocusView.h"
 #include "ui/frontdoor/HelpControl.h"
 #include "ui/model/PreferenceInfo.h"
 #include "ui/model/PreviewInfo.h"
@@ -50,10 +53,21 @@ Quirel_UserInterfaceModule::~Quirel_UserInterfaceModule() {
   // The modes refer to the window and the preview model: they go first.
   mMultiMode.reset();
   mStandardMode.reset();
-  mToolbar.reset();
+  releaseWindowItems();
   if (mMainWindow && mMainWindow->getWindow()) mMainWindow->getWindow()->setDelegate(nullptr);
   mMainWindow.reset();
   mPreviewInfo.reset();
+}
+
+void Quirel_UserInterfaceModule::releaseWindowItems() {
+  // The window's items leave it before it goes; the modes that kept them went first.
+  if (mTabView) mTabView->setDelegate(nullptr);
+  mTabView.reset();
+  mToolbar.reset();
+  mPreviewFrame.reset();
+  mButtonView.reset();
+  mPreferenceBtn.reset();
+  mCloseWindowBtn.reset();
 }
 
 void Quirel_UserInterfaceModule::removeAllObservations() {
@@ -271,8 +285,8 @@ void Quirel_UserInterfaceModule::terminateMainWindowMainThreadMode() {
     mMainWindow->getWindow()->setDelegate(nullptr);
     mMainWindow->getWindow()->orderOut();
   }
+  releaseWindowItems();
   mMainWindow.reset();
-  mToolbar.reset();
   mPreviewInfo.reset();
   mHelpControl.reset();
   mScanResultLock.reset();

@@ -333,6 +333,7 @@ class Quirel_UserInterfaceModule : public Quirel_MainWindowControllerPort,
   // The shared steps of the two re-enabling rules; scanEnd adds the auto-exit condition.
   void setEnableControlMainWindowRule(bool enable, bool scanEnd);
   void postInner(const char* name, const fnd::Dictionary* info = nullptr);
+  void releaseWindowItems();
   // The close proper, once no holder of the locks is running.
   void closeMainWindowNow();
   // Builds the "InitSetting.xml" dictionary from the window and the modes.

@@ -11,6 +11,7 @@
 #include "ui/modes/multiscan/MultiScanMode.h"
 #include "ui/windows/GetMainWindowObj.h"
 #include "ui/windows/MessageFunctions.h"
+#include "ui/windows/ProgressWindow.h"
 
 namespace uim_test {
 namespace {
@@ -124,6 +125,20 @@ TEST(UserInterfaceModuleRelays, TheAdvancedModeSetsAndReadsTheThreeMessageStates
   EXPECT_TRUE(c->getShowChangeTabMsg());
   EXPECT_TRUE(c->getShowMCloseSaveMsg());
   EXPECT_EQ(c->getCloseSelectFlg(), 0);
+}
+
+// The progress window asks with itself as the object and gets the main window.
+TEST(UserInterfaceModuleRelays, TheProgressWindowGetsTheMainWindowForBothOfItsQuestions) {
+  DataSourceStandIn ds;
+  Controller c(modelInitSetting(freshSettingsFolder("uimr-progress")));
+  for (const char* name : {Quirel_ProgressWindow::kSetMainWindowObjectPost,
+                           Quirel_ProgressWindow::kSetImageSourceAndColorModeStrPost}) {
+    SCOPED_TRACE(name);
+    Quirel_ProgressWindow progress;
+    EXPECT_EQ(progress.mainWindowObject(), nullptr);
+    fnd::NotificationCenter::defaultCenter().post(name, &progress);
+    EXPECT_EQ(progress.mainWindowObject(), c.window());
+  }
 }
 
 TEST(UserInterfaceModuleRelays, TheRootsScannerTestCallsBecomeInnerPostsOfTheController) {
