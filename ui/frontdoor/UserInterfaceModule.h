@@ -47,7 +47,7 @@ class Quirel_UIScannerInfo;
 // of them holds the locks. All are taken through Quirel_LockHold; a close that finds any of
 // them held defers itself to the next pass of the run loop.
 //
-// Main thread only.
+// Main thread only, except the two enabling notifications, which may come from any thread.
 class Quirel_UserInterfaceModule : public Quirel_MainWindowControllerPort,
                                    public kit::WindowDelegate,
                                    public kit::TabViewDelegate {
