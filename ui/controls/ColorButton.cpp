@@ -55,7 +55,8 @@ void Quirel_ColorButton::updateTitleTextField() {
   fnd::Rect placed(label.origin.x, y, bounds().size.width, height);
   if (!(placed == label)) mTextF->setFrame(placed);
   const std::optional<kit::Color>& color = isEnabled() ? mEnabledTextColor : mDisabledTextColor;
-  if (color) mTextF->setTextColor(*color);
+  // Called while drawing: setting the colour again would ask for another drawing, for ever.
+  if (color && !(mTextF->textColor() == *color)) mTextF->setTextColor(*color);
 }
 
 void Quirel_ColorButton::setEnabled(bool enabled) {
