@@ -340,6 +340,12 @@ TEST(MultiScanMode, ScanStartPostsInOrderAndTheRecordOfTheGeneration) {
     EXPECT_TRUE(scan->info.contains("IMAGEDOCUMENTTYPE"));
     EXPECT_FALSE(scan->info.contains("INPUTDOCUMENTSIZE"));
     EXPECT_EQ(scan->info.array("CropItem").size(), 1u);
+    // The save settings come from this mode's preferences, as after a basic-mode scan.
+    const PostLog::Post* save = log.find("ntfQuirel_SaveInfo");
+    ASSERT_NE(save, nullptr);
+    EXPECT_EQ(save->sender, &uim);
+    EXPECT_EQ(save->info.integer("SaveFileFormat"), w.mode.getPreferenceInfo()->getFileFormat());
+    EXPECT_TRUE(save->info.contains("isLargeTif"));
     // The controls stay disabled until the end of the scan.
     EXPECT_NE(w.mode.getDisabledView(), nullptr);
     EXPECT_FALSE(w.mode.getScanBtn()->getColorPushBT()->isEnabled());
