@@ -223,9 +223,11 @@ TEST(StandardModeCropTool, ClicksAndCommandClicksMoveTheFocusAndPostOnlyAChange)
 }
 
 TEST(StandardModeCropTool, TheAdvancedModesFirstFrameAsksForAnOriginalScanPreview) {
+  // The preview request is filled by a stand-in: the basic mode does not yet answer the model's
+  // questions about its panel.
   modes_test::RecordFiller filler;
   modes_test::PostLog log({"UpdateFocusCropPost", Quirel_PostNotification::kOverrideNotification});
-  MouseRig rig;
+  MouseRig rig({}, 0, false);
   rig.mode.getPreferenceInfo()->setAlwaysAutoTone(false);
   rig.mode.mHasPreview = true;
   // Whether the request being filled is an original scan.

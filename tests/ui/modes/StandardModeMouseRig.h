@@ -4,6 +4,7 @@
 // releases at points of the preview image view or of a thumbnail's views.
 
 #include <memory>
+#include <optional>
 #include <type_traits>
 #include <vector>
 
@@ -18,6 +19,7 @@
 #include "ui/controls/ThumbnailPreviewView.h"
 #include "ui/model/CropInfo.h"
 #include "ui/model/PreferenceInfo.h"
+#include "ui/model/PreviewInfo.h"
 #include "ui/model/ThumbnailInfo.h"
 #include "ui/modes/basic/StandardMode.h"
 
@@ -73,8 +75,11 @@ inline kit::Event mouseAt(const kit::View& view, kit::EventType type, fnd::Point
 // preview: 8 pixels a point both ways. The platen's 1200 dpi makes the smallest frame 192
 // pixels, 24 points.
 struct MouseRig {
+  // The preview model answers the mode's posts as in the program (a test may stand in for it).
+  std::optional<Quirel_PreviewInfo> model;
   MouseMode mode;
-  explicit MouseRig(const fnd::Dictionary& flags = {}, int scanMode = 0) {
+  explicit MouseRig(const fnd::Dictionary& flags = {}, int scanMode = 0, bool withModel = true) {
+    if (withModel) model.emplace();
     mode.setScannerInfo(modes_test::scannerWith(flags));
     mode.setPreferenceInfo(std::make_shared<Quirel_PreferenceInfo>());
     mode.setPlatenResolution(1200);
