@@ -256,3 +256,32 @@ TEST(StandardModeCropTool, TheAdvancedModesFirstFrameAsksForAnOriginalScanPrevie
     EXPECT_NE(log.find("UpdateFocusCropPost"), nullptr);
   }
 }
+
+TEST(StandardModeCropTool, OlderScannersKeepAnAutoTonedFrameAsItsOwnReferenceWhenItStartsToMove) {
+  struct Case {
+    fnd::Dictionary flags;
+    bool hasPreview;
+    int autoTone;
+    bool kept;
+  };
+  const Case cases[] = {
+      {{}, true, 1, true},
+      {{{"Ver1500Later", true}}, true, 1, false},
+      {{}, false, 1, false},
+      {{}, true, 0, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << "preview " << c.hasPreview << " tone " << c.autoTone);
+    MouseRig rig(c.flags);
+    rig.mode.getPreferenceInfo()->setAlwaysAutoTone(false);
+    rig.mode.mHasPreview = c.hasPreview;
+    Quirel_CropInfo& crop = rig.addFrame({100, 100, 100, 100});
+    crop.setAutoTone(c.autoTone);
+    rig.mode.mouseDownOnPreviewForCrop(rig.at(EventType::LeftMouseDown, {150, 150}));
+    rig.mode.mouseDraggedOnPreviewForCrop(rig.at(EventType::LeftMouseDragged, {160, 150}));
+    EXPECT_EQ(crop.getBaseCropOfDataPersistence() != nullptr, c.kept);
+    ASSERT_NE(crop.getSrcView(), nullptr);  // the old place shows while it moves
+    rig.mode.mouseUpOnPreviewForCrop(0);
+    EXPECT_EQ(crop.getSrcView(), nullptr);
+  }
+}

@@ -560,6 +560,9 @@ class Quirel_BaseScanMode : public virtual ScanModeLink {
   static void takeFirstResponder(kit::View* view);
   // The minimum frame size in points of the frame's preview view.
   fnd::Size cropMinimumInPoints(const Quirel_CropInfo& crop) const;
+  // Which edges of a frame view's frame a press grabs: resize (edit state 3) with the edge
+  // bits, or move (4) inside it or on a frame too thin to tell its opposite edges apart.
+  static void pressedCropEdges(const fnd::Rect& frame, const fnd::Point& point, int& cropMode, int& resizeMode);
   // Minimum size, the anchored edge and the view bounds of a frame at mouse-up.
   void settleCropViewAtMouseUp(Quirel_CropInfo& crop);
   // A kit cursor of list entry index with a hot spot.

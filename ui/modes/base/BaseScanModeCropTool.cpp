@@ -62,10 +62,7 @@ bool Quirel_BaseScanMode::isCropLimitReached() const {
   return static_cast<int>(mCropList.size()) >= limit;
 }
 
-namespace crop_tool_detail {
-
-// Which edges of frame f a press at p grabs, and so whether it resizes (3) or moves (4).
-void pressedEdges(const fnd::Rect& f, const fnd::Point& p, int& cropMode, int& resizeMode) {
+void Quirel_BaseScanMode::pressedCropEdges(const fnd::Rect& f, const fnd::Point& p, int& cropMode, int& resizeMode) {
   auto near = [](double v, double edge) { return edge - kCropToolEdge <= v && v <= edge + kCropToolEdge; };
   const bool x0 = near(p.x, f.origin.x), x1 = near(p.x, f.origin.x + f.size.width);
   const bool y0 = near(p.y, f.origin.y), y1 = near(p.y, f.origin.y + f.size.height);
@@ -78,8 +75,6 @@ void pressedEdges(const fnd::Rect& f, const fnd::Point& p, int& cropMode, int& r
     cropMode = resizeMode ? 3 : 4;
   }
 }
-
-}  // namespace crop_tool_detail
 
 void Quirel_BaseScanMode::mouseDownOnPreviewForCrop(const kit::Event& event) {
   mOnlyClick = true;
@@ -94,7 +89,7 @@ void Quirel_BaseScanMode::mouseDownOnPreviewForCrop(const kit::Event& event) {
   if (mClickCrop) {
     int cropMode = 4, resizeMode = 0;
     if (const CropFrameViewLink* cropView = mClickCrop->getCropView())
-      crop_tool_detail::pressedEdges(cropView->frame(), p, cropMode, resizeMode);
+      pressedCropEdges(cropView->frame(), p, cropMode, resizeMode);
     mClickCrop->setCropMode(cropMode);
     mClickCrop->setResizeMode(resizeMode);
     mClickCrop->saveRect();

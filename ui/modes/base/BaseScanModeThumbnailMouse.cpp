@@ -18,10 +18,6 @@
 #include "ui/model/UIScannerInfo.h"
 #include "ui/modes/base/BaseScanMode.h"
 
-namespace crop_tool_detail {
-void pressedEdges(const fnd::Rect& f, const fnd::Point& p, int& cropMode, int& resizeMode);
-}
-
 namespace {
 
 Quirel_ThumbnailPreviewView* thumbMousePreviewView(const Quirel_ThumbnailInfo& t) {
@@ -135,7 +131,7 @@ void Quirel_BaseScanMode::mouseDownOnThumbnailPreview(const kit::Event& event, i
   }
   if (cropView->frame().insetBy(-3, -3).contains(p)) {
     int cropMode = 4, resizeMode = 0;
-    crop_tool_detail::pressedEdges(cropView->frame(), p, cropMode, resizeMode);
+    pressedCropEdges(cropView->frame(), p, cropMode, resizeMode);
     crop->setCropMode(cropMode);
     crop->setResizeMode(resizeMode);
     crop->saveRect();
