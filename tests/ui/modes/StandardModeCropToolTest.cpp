@@ -77,6 +77,10 @@ TEST(StandardModeCropTool, ResizingFromEachEdgeAndCornerWithAndWithoutAFixedRati
       {"bottom edge", {150, 100}, {0, -10}, "100,90 100x60", "100,90 120x60"},
       {"top-left corner", {100, 150}, {-20, 7}, "80,100 120x57", "80,100 120x60"},
       {"bottom-right corner", {200, 100}, {20, -3}, "100,97 120x53", "100,90 120x60"},
+      // Past the view: the moving edge stops at the border, the other side follows the ratio.
+      {"right edge past the border", {200, 125}, {500, 0}, "100,100 220x50", "100,40 220x110"},
+      {"top edge past the border", {150, 150}, {0, 1000}, "100,100 100x340", "100,100 220x110"},
+      {"left edge past the origin", {100, 125}, {-500, 0}, "0,100 200x50", "0,50 200x100"},
   };
   for (const Case& c : cases) {
     for (bool fixed : {false, true}) {
