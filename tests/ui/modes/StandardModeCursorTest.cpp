@@ -301,3 +301,19 @@ TEST(StandardModeCursor, EveryPictureIsOursAndAMissingOneKeepsItsPlace) {
   EXPECT_EQ(view.cursorRects()[0].cursor.image().data(), fallback[1].data());
   EXPECT_EQ(view.cursorRects()[1].cursor.kind(), kit::Cursor::Kind::Arrow);
 }
+
+TEST(StandardModeCursor, NewerScannersRebuildEachThumbnailsRectanglesWhenItsViewAsks) {
+  CursorRig rig({{"Ver1700Later", true}}, 3);
+  rig.thumbnails(2);
+  Quirel_ThumbnailPreviewView& first = MouseRig::thumbView(rig.thumb(0));
+  Quirel_ThumbnailPreviewView& second = MouseRig::thumbView(rig.thumb(1));
+  rig.mode.updateMouseCursorRects();  // marks them stale only
+  EXPECT_TRUE(first.cursorRects().empty());
+  rig.window().resetCursorRects();  // each view asks for its own
+  EXPECT_EQ(rig.rectsOf(first), (std::vector<std::pair<fnd::Rect, int>>{{first.visibleRect(), 1}}));
+  EXPECT_EQ(rig.rectsOf(second), (std::vector<std::pair<fnd::Rect, int>>{{second.visibleRect(), 1}}));
+  // While a dialog of the mode is open: the arrow.
+  rig.mode.mModal = true;
+  rig.window().resetCursorRects();
+  EXPECT_EQ(rig.rectsOf(first), (std::vector<std::pair<fnd::Rect, int>>{{first.visibleRect(), -1}}));
+}
