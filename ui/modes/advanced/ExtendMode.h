@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "foundation/Value.h"
+#include "kit/TextField.h"
 #include "ui/model/ExtendModeLink.h"
 #include "ui/modes/advanced/ExtendModeActions.h"
 #include "ui/modes/base/BaseScanMode.h"
@@ -72,8 +73,8 @@ class Quirel_Toolbar;
 // per kind of image source (platen, film, feeder). Every setting is written into the template
 // crop while there is no crop frame, else into the frames the rule of each setting names. The
 // panel (ExtendModeItem) is built by createExtendItem and filled by setExtendItem. Main thread
-// only.
-class Quirel_ExtendMode : public Quirel_BaseScanMode, public ExtendModeLink {
+// only. The mode is the delegate of its page's number fields.
+class Quirel_ExtendMode : public Quirel_BaseScanMode, public ExtendModeLink, public kit::TextFieldDelegate {
  public:
   // What one kind of image source keeps while the user works with another.
   struct ImgSrcSetting {
@@ -275,6 +276,7 @@ class Quirel_ExtendMode : public Quirel_BaseScanMode, public ExtendModeLink {
   // Registers `forwarder` for `name` from `object`.
   void registForwarder(const void* object, Forwarder forwarder, const std::string& name);
   std::string uiText(const std::string& key) const;
+  static std::string removeDustLogoTitle(const std::string& text);
   std::string tipText(const std::string& key) const;
   bool ver(bool (Quirel_UIScannerInfo::*flag)() const) const;
 
@@ -291,6 +293,13 @@ class Quirel_ExtendMode : public Quirel_BaseScanMode, public ExtendModeLink {
   void createExtendItem_Buttons();
   double tabContentWidth() const;
   void handToTab(kit::View* view);
+  // The action and the press notification of one control, each to its forwarder.
+  void registControl(const void* control, Forwarder forwarder, const char* action, const char* press);
+  // A pop-up row: title and pop-up button in a 310-wide row view.
+  void buildPopupRow(Quirel_NoFocusView& row, Quirel_CTRLS_PopupButton& popup, const std::string& titleKey);
+  // The width and height labels of the input and output rows ("1001", "1002").
+  template <typename Field>
+  void buildSizeLabel(Field& field, Quirel_NoFocusView& row, bool width, bool output);
 
   // ---- Section 1.
   std::unique_ptr<Quirel_NoFocusView> mFavoriteView;
@@ -386,6 +395,7 @@ class Quirel_ExtendMode : public Quirel_BaseScanMode, public ExtendModeLink {
   std::unique_ptr<Quirel_CTRLS_ADVScanButton> mScanBtn;
   std::unique_ptr<Quirel_NoFocusView> mPreferenceButtonView;
   std::unique_ptr<Quirel_CTRLS_Separator> mBottomSeparator;
+  Quirel_CTRLS_TabView* mExtTab = nullptr;               // the window controller's, kept
   Quirel_CTRLS_PushButton* mPrefBtn = nullptr;          // the window controller's, kept
   Quirel_CTRLS_PushButton* mCloseWindowBtn = nullptr;   // the window controller's, kept
 

@@ -1,6 +1,5 @@
 #include "ui/modes/advanced/ExtendMode.h"
 
-void Quirel_ExtendMode::createExtendItem(Quirel_CTRLS_TabView*) {}
 void Quirel_ExtendMode::setExtendItem(const fnd::Dictionary*, bool) {}
 void Quirel_ExtendMode::setExtendItem_InputSettings(const fnd::Dictionary*, bool) {}
 void Quirel_ExtendMode::setExtendItem_OutputSettings(const fnd::Dictionary*) {}
@@ -16,11 +15,3 @@ void Quirel_ExtendMode::setMenuItem_OutputSizePopupBT() {}
 void Quirel_ExtendMode::setMenuItem_ToneCurvePopupBT(int) {}
 std::vector<std::string> Quirel_ExtendMode::getDefaultFavoriteName() const { return {}; }
 std::vector<std::string> Quirel_ExtendMode::getDefaultToneCurveName() const { return {}; }
-void Quirel_ExtendMode::createExtendItem_FavoriteSettings() {}
-void Quirel_ExtendMode::createExtendItem_InputSettings() {}
-void Quirel_ExtendMode::createExtendItem_OutputSettings() {}
-void Quirel_ExtendMode::createExtendItem_ImageSettings() {}
-void Quirel_ExtendMode::createExtendItem_ColorSettings() {}
-void Quirel_ExtendMode::createExtendItem_Buttons() {}
-double Quirel_ExtendMode::tabContentWidth() const { return 0; }
-void Quirel_ExtendMode::handToTab(kit::View*) {}
