@@ -275,7 +275,8 @@ class Quirel_ExtendMode : public Quirel_BaseScanMode, public ExtendModeLink, pub
   const fnd::Dictionary* extendModeEntry() const;
   // Registers `forwarder` for `name` from `object`.
   void registForwarder(const void* object, Forwarder forwarder, const std::string& name);
-  std::string uiText(const std::string& key) const;
+  // The text of a "UserInterface" key (the key itself without a string table).
+  virtual std::string uiText(const std::string& key) const;
   static std::string removeDustLogoTitle(const std::string& text);
   std::string tipText(const std::string& key) const;
   bool ver(bool (Quirel_UIScannerInfo::*flag)() const) const;

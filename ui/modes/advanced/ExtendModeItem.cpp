@@ -11,6 +11,7 @@
 #include "ui/controls/IconOnOffButton.h"
 #include "ui/controls/ColorButton.h"
 #include "ui/controls/NoFocusTabView.h"
+#include "ui/base/PVLocalizedString.h"
 #include "ui/model/UIScannerInfo.h"
 #include "ui/modes/advanced/ExtendMode.h"
 
@@ -116,8 +117,10 @@ void Quirel_ExtendMode::buildPopupRow(Quirel_NoFocusView& row, Quirel_CTRLS_Popu
 
 template <typename Field>
 void Quirel_ExtendMode::buildSizeLabel(Field& field, Quirel_NoFocusView& row, bool width, bool output) {
-  const std::string picture = uiText(width ? "1001" : "1002");
-  if (!picture.empty() && picture != (width ? "1001" : "1002")) {
+  // A picture's name, or nothing (the look-up answers an empty text with the key or "none").
+  std::string picture = uiText(width ? "1001" : "1002");
+  if (picture == (width ? "1001" : "1002") || picture == Quirel_PVLocalizedString::kNone) picture.clear();
+  if (!picture.empty()) {
     field.setImage(picture, kExtPictures);
     if (ver(&Quirel_UIScannerInfo::isVer1500Later))
       field.setImageViewRect(width ? 8 : 128, 7, 12, 12);

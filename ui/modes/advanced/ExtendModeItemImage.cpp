@@ -9,6 +9,7 @@
 #include "ui/controls/NoFocusStepper.h"
 #include "ui/controls/NoFocusTextField.h"
 #include "ui/controls/NumberField.h"
+#include "ui/base/PVLocalizedString.h"
 #include "ui/model/UIScannerInfo.h"
 #include "ui/modes/advanced/ExtendMode.h"
 #include "ui/modes/advanced/ExtendModeControls.h"
@@ -105,7 +106,7 @@ void Quirel_ExtendMode::createExtendItem_ImageSettings() {
   };
   const bool ver1600 = ver(&Quirel_UIScannerInfo::isVer1600Later);
   const std::string logo = uiText("1003");
-  const bool withLogo = !ver1600 && !logo.empty() && logo != "1003";
+  const bool withLogo = !ver1600 && !logo.empty() && logo != "1003" && logo != Quirel_PVLocalizedString::kNone;
   mPopupView = std::make_unique<Quirel_CTRLS_ImageSettingView>();
   mPopupView->setViewRect(0, 0, kImgSectionWidth, 300);
   for (const Row& r : rows) {
@@ -117,6 +118,7 @@ void Quirel_ExtendMode::createExtendItem_ImageSettings() {
     const double titleHeight = need.height > 17 ? need.height : 17;
     const double rowHeight = std::max(26.0, need.height > 17 ? titleHeight + 6 : 26.0);
     r.popup->setTitleTxtRect(2, 6, titleWidth, titleHeight);
+    if (titleHeight > 17) r.popup->getTitleTxt()->setLineBreakMode(kit::LineBreakMode::WordWrapping);
     r.popup->setPopupBTRect(152, 0, 145, 26);
     *r.view = std::make_unique<Quirel_NoFocusView>(fnd::Rect(0, 0, kImgSectionWidth, rowHeight));
     imgAdd(**r.view, r.popup->getTitleTxt());

@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "kit/ScrollView.h"
 #include "ui/controls/ColorButton.h"
 #include "ui/controls/IconBezelButton.h"
 #include "ui/controls/IconBezelCGButton.h"
@@ -335,6 +336,11 @@ void Quirel_ExtendMode::setFrameExtendItem() {
   mScrollView->getScrollView()->setFrame(scroll);
   laySetY(mScrollView->getTitleTxt(), colourTop + scroll.size.height);
   setFrameInImageSettings();
+  // A fresh layout shows the image settings from their first row.
+  if (kit::ScrollView* sv = mScrollView->getScrollView()) {
+    const fnd::Rect doc = mScrollView->getViewRect();
+    sv->scrollToPoint({0, std::max(0.0, doc.size.height - scroll.size.height)});
+  }
   if (mExtTab->extendView()) mExtTab->extendView()->setNeedsDisplay(true);
 }
 
