@@ -5,6 +5,8 @@
 
 #include <filesystem>
 #include <iostream>
+#include <algorithm>
+#include <map>
 #include <set>
 
 #include "ExtendModeTestSupport.h"
@@ -83,6 +85,15 @@ class PageMode : public TestExtendMode {
   using Quirel_ExtendMode::mGrCorctView;
   using Quirel_ExtendMode::mBlCorctView;
   using Quirel_ExtendMode::mExposureCbx;
+  using Quirel_ExtendMode::mRemoveDustPopup;
+  using Quirel_ExtendMode::mOutSizeHTextF;
+
+  // Texts a test's localisation gives in place of the string table's.
+  std::map<std::string, std::string> texts;
+  std::string uiText(const std::string& key) const override {
+    auto it = texts.find(key);
+    return it != texts.end() ? it->second : Quirel_ExtendMode::uiText(key);
+  }
 
   std::vector<std::string> calls;
 #define PAGE_RECORD(name) \
@@ -98,8 +109,10 @@ std::shared_ptr<Quirel_PVLocalizedString> pageStrings() {
 
 // A main window with its tabs and the advanced page built in it.
 struct Page {
-  explicit Page(const fnd::Dictionary& scanner = {{"Ver1400Later", true}, {"Ver1500Later", true}})
+  explicit Page(const fnd::Dictionary& scanner = {{"Ver1400Later", true}, {"Ver1500Later", true}},
+                const std::map<std::string, std::string>& texts = {})
       : mode(scanner), tabs(true, true, true) {
+    mode.texts = texts;
     tabs.getTabView()->setFrame(fnd::Rect(510, 0, 340, 638));
     main.addWindowItem(tabs.getTabView());
     tabs.selectTabViewItemAtIndex(1);
@@ -181,6 +194,39 @@ TEST(ExtendModePage, FilmSizeTitleWidensOnlyFromVersion16) {
   EXPECT_EQ(older.mode.mFilmSizePopup->getTitleTxtRect().size.width, 148);
 }
 
+TEST(ExtendModePage, SizeLabelsArePicturesOrTexts) {
+  Page page({{"Ver1500Later", true}}, {{"1001", "CHAIN"}, {"1002", ""}});
+  PageMode& m = page.mode;
+  EXPECT_TRUE(m.mInSizeWTextF->hasImage());
+  EXPECT_EQ(m.mInSizeWTextF->getImageViewRect(), fnd::Rect(8, 7, 12, 12));
+  EXPECT_FALSE(m.mOutSizeHTextF->hasImage());
+  EXPECT_EQ(m.mOutSizeHTextF->getTitleTxt()->stringValue(), "Height :");
+  EXPECT_EQ(m.mOutSizeHTextF->getTitleTxtRect(), fnd::Rect(115, 6, 40, 17));
+}
+
+TEST(ExtendModePage, WrappedCorrectionTitleMakesItsRowTaller) {
+  const std::string longTitle =
+      "A correction whose title needs three lines in its column of one hundred and fifty points :";
+  Page page({{"Ver1500Later", true}}, {{"IDC_PGADV_UNSHARP_TXT_STR", longTitle}});
+  PageMode& m = page.mode;
+  const fnd::Rect title = m.mUnsharpPopup->getTitleTxtRect();
+  EXPECT_GT(title.size.height, 34);
+  EXPECT_EQ(m.mUnsharpView->frame().size.height, title.size.height + 6);
+  EXPECT_EQ(m.mUnsharpPopup->getPopupBTRect(), fnd::Rect(152, 0, 145, 26));
+  EXPECT_EQ(m.mDescreenView->frame().size.height, 26);
+}
+
+TEST(ExtendModePage, RemoveDustLogoOnlyBeforeVersion16) {
+  const std::map<std::string, std::string> texts{{"1003", "CHAIN"}, {"IDC_PGADV_REMOVEDUST_TXT_STR", "Dust Off :"}};
+  Page older({{"Ver1500Later", true}}, texts);
+  EXPECT_EQ(older.mode.mRemoveDustPopup->getTitleTxt()->stringValue(), "Dust Off (            ) :");
+  EXPECT_EQ(older.mode.mRemoveDustPopup->getVexaImageView()->superview(), older.mode.mRemoveDustView.get());
+  Page newer({{"Ver1600Later", true}}, texts);
+  EXPECT_EQ(newer.mode.mRemoveDustPopup->getTitleTxt()->stringValue(), "Dust Off :");
+  Page empty({{"Ver1500Later", true}}, {{"1003", ""}, {"IDC_PGADV_REMOVEDUST_TXT_STR", "Dust Off :"}});
+  EXPECT_EQ(empty.mode.mRemoveDustPopup->getTitleTxt()->stringValue(), "Dust Off :");
+}
+
 TEST(ExtendModePage, StepperActionIsHeardOnlyFromItsCell) {
   Page page;
   auto& center = fnd::NotificationCenter::defaultCenter();
@@ -230,6 +276,34 @@ TEST(ExtendModePage, ForwardersReachTheirActionFromTheirOwnControlOnly) {
   center.post("BUTTON_DOWN", m.mScanBtn->getColorPushBT());
   center.post("TAB_DOWN", page.tabs.getTabView());
   EXPECT_EQ(m.calls, std::vector<std::string>(3, "enterTextFByOtherControls"));
+}
+
+TEST(ExtendModePage, ClickedControlsCallTheirActionOnce) {
+  Page page;
+  PageMode& m = page.mode;
+  struct Case {
+    kit::Control* control;
+    const char* action;
+  };
+  const Case cases[] = {
+      {m.mZoomBtn->getPushBT(), "zoomScanStart"},
+      {m.mPrevBtn->getColorPushBT(), "previewStart"},
+      {m.mScanBtn->getColorPushBT(), "scanStart"},
+      {m.mExposureOpenBtn->getPushBT(), "exposureOpen"},
+      {m.mCalibrationBtn->getPushBT(), "calibrationStart"},
+      {m.mExposureCbx->getCheckBox(), "exposureCheck"},
+      {m.mContrastBtn->getIconCGBT(), "contrastOpen"},
+      {m.mHistogramBtn->getIconCGBT(), "histogramOpen"},
+      {m.mColorBalanceBtn->getIconCGBT(), "colorBalanceOpen"},
+      {m.mScanSettingOpenBtn->getPushBT(), "scanSettingOpen"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.action);
+    m.calls.clear();
+    ASSERT_TRUE(c.control->performClick());
+    EXPECT_EQ(std::count(m.calls.begin(), m.calls.end(), std::string(c.action)), 1);
+    for (const std::string& call : m.calls) EXPECT_TRUE(call == c.action || call == "enterTextFByOtherControls");
+  }
 }
 
 TEST(ExtendModePage, ForwarderTableNamesEveryActionOnce) {
