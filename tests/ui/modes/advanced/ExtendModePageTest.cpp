@@ -227,6 +227,21 @@ TEST(ExtendModePage, RemoveDustLogoOnlyBeforeVersion16) {
   EXPECT_EQ(empty.mode.mRemoveDustPopup->getTitleTxt()->stringValue(), "Dust Off :");
 }
 
+TEST(ExtendModePage, WideFilmSizeTitleWidensOnlyItsOwnRowFrom16) {
+  const std::map<std::string, std::string> texts{
+      {"IDC_PGADV_SCANSIZE_LABEL_STR", "A scan size title far wider than its column :"}};
+  Page newer({{"Ver1600Later", true}}, texts);
+  const fnd::Rect title = newer.mode.mFilmSizePopup->getTitleTxtRect();
+  const fnd::Rect popup = newer.mode.mFilmSizePopup->getPopupBTRect();
+  EXPECT_GT(title.size.width, 148);
+  EXPECT_EQ(popup.origin.x, title.size.width + 2);
+  EXPECT_EQ(popup.origin.x + popup.size.width, 310);
+  EXPECT_EQ(newer.mode.mPaperSizePopup->getTitleTxtRect().size.width, 148);
+  Page older({{"Ver1500Later", true}}, texts);
+  EXPECT_EQ(older.mode.mFilmSizePopup->getTitleTxtRect().size.width, 148);
+  EXPECT_EQ(older.mode.mFilmSizePopup->getPopupBTRect(), fnd::Rect(150, 0, 160, 26));
+}
+
 TEST(ExtendModePage, StepperActionIsHeardOnlyFromItsCell) {
   Page page;
   auto& center = fnd::NotificationCenter::defaultCenter();
