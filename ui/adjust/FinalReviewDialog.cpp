@@ -51,9 +51,12 @@ Quirel_FinalReviewDialog::~Quirel_FinalReviewDialog() { stopObserving(); }
 
 void Quirel_FinalReviewDialog::createFinalReviewDialog(fnd::Size size) {
   const bool v1400 = mScannerInfo && mScannerInfo->isVer1400Later();
-  const bool v1500 = mScannerInfo && mScannerInfo->isVer1500Later();
+  // The older layout: the older pictures and names, no zoom view, and 48 points less height,
+  // taken from the empty band over the button.
+  const bool v1500 = mScannerInfo && mScannerInfo->isVer1500Later() && !mOlderLayout;
+  const double lift = mOlderLayout ? 48 : 0;
   createPanel(size, "IDD_PAGE_TONE_FINAL_TH_STR", true);
-  if (!v1400) mWindow->setFinalZoomRect(mWindow->standardWindowButtonFrame(kit::WindowButton::Zoom));
+  if (!v1400 || mOlderLayout) mWindow->setFinalZoomRect(mWindow->standardWindowButtonFrame(kit::WindowButton::Zoom));
   const kit::Font small = kit::Font::systemFont(10);
 
   auto content = std::make_unique<Quirel_DlgBackgroundView>(fnd::Rect(0, 0, size.width, size.height));
@@ -61,10 +64,10 @@ void Quirel_FinalReviewDialog::createFinalReviewDialog(fnd::Size size) {
   mWindow->setContentView(std::move(content));
   const double innerX = size.width > 220 ? std::floor((size.width - 220) / 2) : 0;
   mBackgroundView = static_cast<Quirel_DlgBackgroundView*>(
-      mContentView->addSubview(std::make_unique<Quirel_DlgBackgroundView>(fnd::Rect(innerX, 0, 220, 400))));
+      mContentView->addSubview(std::make_unique<Quirel_DlgBackgroundView>(fnd::Rect(innerX, -lift, 220, 400))));
 
   if (!mPendingGraphView) mPendingGraphView = std::make_unique<Quirel_FinalReviewGraph>();
-  if (!mPendingZoomView) mPendingZoomView = std::make_unique<Quirel_FRZoomView>();
+  if (!mPendingZoomView && !mOlderLayout) mPendingZoomView = std::make_unique<Quirel_FRZoomView>();
   kit::View* graphView = mPendingGraphView ? mPendingGraphView->linkedView() : nullptr;
   mGraphFrame = std::make_unique<Quirel_CTRLS_FinalReviewGraph>(std::move(mPendingGraphView));
   if (graphView) {
@@ -72,7 +75,7 @@ void Quirel_FinalReviewDialog::createFinalReviewDialog(fnd::Size size) {
     mGraphFrame->setGraphViewRect(37, 212, 150, 150);
   }
   kit::View* zoomView = mPendingZoomView ? mPendingZoomView->linkedView() : nullptr;
-  mZoomView = std::make_unique<Quirel_CTRLS_FinalReviewZoomView>(std::move(mPendingZoomView));
+  if (zoomView) mZoomView = std::make_unique<Quirel_CTRLS_FinalReviewZoomView>(std::move(mPendingZoomView));
   if (zoomView) {
     mBackgroundView->addSubview(zoomView);
     mZoomView->setZoomViewRect(23, 98, 63, 63);
@@ -86,7 +89,7 @@ void Quirel_FinalReviewDialog::createFinalReviewDialog(fnd::Size size) {
                                  : localized("IDC_PGFH_BFR_ADJ_LABEL_STR");
   const std::string grayKey = v1500 ? "IDC_PGHS_SPUIT_K_LABEL_STR" : "IDMAC_HIST_K_LABEL";
   for (int color = 0; color < 2; ++color) {
-    auto readout = std::make_unique<Quirel_FRPixelValueView>(fnd::Rect(100, 90, 110, 80), 1, color);
+    auto readout = createReadout(fnd::Rect(100, 90, 110, 80), color);
     readout->setOriginTitle(before);
     readout->setCurrentTitle(localized("IDC_PGFH_AFTER_ADJ_LABEL_STR"));
     readout->setRedTitle(localized("IDC_PGHS_SPUIT_R_LABEL_STR"));
@@ -124,10 +127,10 @@ void Quirel_FinalReviewDialog::createFinalReviewDialog(fnd::Size size) {
   mChannelPopupBtn->setPopupBTAction();
   mChannelPopupBtn->setMenuOnOff(true);
 
-  auto separator = std::make_unique<kit::Box>(fnd::Rect(8, 38, 204, 1));
+  auto separator = std::make_unique<kit::Box>(fnd::Rect(8, 38 + lift, 204, 1));
   separator->setBoxType(kit::BoxType::Separator);
   mBackgroundView->addSubview(std::move(separator));
-  auto close = std::make_unique<Quirel_NoFocusButton>(fnd::Rect(114, 4, 98, 28));
+  auto close = std::make_unique<Quirel_NoFocusButton>(fnd::Rect(114, 4 + lift, 98, 28));
   close->setTitle(localized("IDC_MAINSHEET_CLOSE_STR"));
   close->setButtonType(kit::ButtonType::MomentaryPushIn);
   close->setBezelStyle(kit::BezelStyle::Rounded);
@@ -190,8 +193,12 @@ void Quirel_FinalReviewDialog::setNeedsDisplayInGraph() {
 
 // --- channel and curve
 
+std::unique_ptr<Quirel_FRPixelValueView> Quirel_FinalReviewDialog::createReadout(const fnd::Rect& frame, int color) {
+  return std::make_unique<Quirel_FRPixelValueView>(frame, 1, color);
+}
+
 void Quirel_FinalReviewDialog::setColorMode(int mode) {
-  const bool v1400 = mScannerInfo && mScannerInfo->isVer1400Later();
+  const bool v1400 = mScannerInfo && mScannerInfo->isVer1400Later() && !mOlderLayout;
   mPopupSelected = mode;
   mChannelPopupBtn->removeAllPopupItems();
   mChannelPopupBtn->setPopupBTFont(kit::Font::systemFont(10));

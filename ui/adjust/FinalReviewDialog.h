@@ -76,6 +76,8 @@ class Quirel_FinalReviewDialog : public Quirel_FloatingDialog {
   void refreshAfterBecomingKey() override;
   void beforeCloseGranted() override;
   void clearCurrentReadout();
+  // The before/after readout of a colour (0) or grey (1) image.
+  virtual std::unique_ptr<Quirel_FRPixelValueView> createReadout(const fnd::Rect& frame, int color);
 
   const Quirel_PreferenceInfo* mPreferenceInfo = nullptr;  // not owned
   int mPopupSelected = 0;

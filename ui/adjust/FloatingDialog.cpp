@@ -100,7 +100,7 @@ void Quirel_FloatingDialog::createPanel(fnd::Size contentSize, const std::string
   unsigned style = kit::kTitledWindowMask | kit::kClosableWindowMask | kit::kUtilityWindowMask;
   const bool v1400 = mScannerInfo && mScannerInfo->isVer1400Later();
   const bool v1900 = mScannerInfo && mScannerInfo->isVer1900Later();
-  if (v1400 && !v1900) style |= kit::kResizableWindowMask;
+  if (v1400 && !v1900 && !mOlderLayout) style |= kit::kResizableWindowMask;
   mWindow = std::make_unique<Quirel_ImageDataProcessPanel>(fnd::Rect(0, 0, contentSize.width, contentSize.height), style);
   if (setTitle) mWindow->setTitle(localized(titleKey));
   mWindow->setEnabled(true);

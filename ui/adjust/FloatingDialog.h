@@ -116,6 +116,12 @@ class Quirel_FloatingDialog : public kit::WindowDelegate {
   // zoom and miniaturise buttons.
   virtual void createPanel(fnd::Size contentSize, const std::string& titleKey, bool setTitle);
   void storeContentHeights();
+  // The older layouts: never resizable, only a close button; they follow fewer other dialogs.
+  void setOlderLayout(std::vector<Code> watched) {
+    mOlderLayout = true;
+    mWatched = std::move(watched);
+  }
+  bool mOlderLayout = false;
   // The edit-state, message-box, control, refresh and level names of the watched dialogs.
   virtual void registerSyncObservers();
   // The take-back and value-fix names for this dialog's own code (dialogs with typed values).

@@ -33,8 +33,8 @@ struct HistogramPictureName {
   const char* older;
 };
 
-const char* histogramPicture(const Quirel_UIScannerInfo* info, HistogramPictureName names) {
-  return info && info->isVer1500Later() ? names.newer : names.older;
+const char* histogramPicture(bool newer, HistogramPictureName names) {
+  return newer ? names.newer : names.older;
 }
 
 }  // namespace
@@ -55,17 +55,20 @@ Quirel_HistogramDialog::~Quirel_HistogramDialog() {
 void Quirel_HistogramDialog::createHistoDialog(fnd::Size size) {
   createPanel(size, "IDD_PAGE_TONE_HS_STR", true);
   const kit::Font small = kit::Font::systemFont(10);
-  const bool v1500 = mScannerInfo && mScannerInfo->isVer1500Later();
+  // The older layout: the older pictures and names, and 48 points less height, taken from the
+  // empty band over the buttons.
+  const bool v1500 = mScannerInfo && mScannerInfo->isVer1500Later() && !mOlderLayout;
+  const double lift = mOlderLayout ? 48 : 0;
 
   auto content = std::make_unique<Quirel_DlgBackgroundView>(fnd::Rect(0, 0, size.width, size.height));
   mSubContentView = content.get();
   mWindow->setContentView(std::move(content));
   const double innerX = size.width > 220 ? std::floor((size.width - 220) / 2) : 0;
   mBackgroundView = static_cast<Quirel_DlgBackgroundView*>(
-      mSubContentView->addSubview(std::make_unique<Quirel_DlgBackgroundView>(fnd::Rect(innerX, 0, 220, 400))));
+      mSubContentView->addSubview(std::make_unique<Quirel_DlgBackgroundView>(fnd::Rect(innerX, -lift, 220, 400))));
   auto addImage = [&](fnd::Rect frame, HistogramPictureName names) {
     auto view = std::make_unique<Quirel_DlgImageView>(frame);
-    view->setImage(kit::Image::fromFile(getFileName(histogramPicture(mScannerInfo, names))));
+    view->setImage(kit::Image::fromFile(getFileName(histogramPicture(v1500, names))));
     view->setImageScaling(kit::ImageScaling::AxesIndependently);
     return static_cast<Quirel_DlgImageView*>(mBackgroundView->addSubview(std::move(view)));
   };
@@ -112,7 +115,7 @@ void Quirel_HistogramDialog::createHistoDialog(fnd::Size size) {
       view = std::make_unique<Quirel_MidPointImageView>(frame);
     else
       view = std::make_unique<Quirel_WhitePointImageView>(frame);
-    const kit::Image picture = kit::Image::fromFile(getFileName(histogramPicture(mScannerInfo, markerNames[m])));
+    const kit::Image picture = kit::Image::fromFile(getFileName(histogramPicture(v1500, markerNames[m])));
     if (v1500) {
       view->setImage(picture);
       view->setImageScaling(kit::ImageScaling::AxesIndependently);
@@ -144,14 +147,14 @@ void Quirel_HistogramDialog::createHistoDialog(fnd::Size size) {
     b->setButtonType(kit::ButtonType::OnOff);
     b->setBezelStyle(kit::BezelStyle::ShadowlessSquare);
     b->setImagePosition(kit::ImagePosition::ImageOnly);
-    b->setImage(kit::Image::fromFile(getFileName(histogramPicture(mScannerInfo, spoitNames[i]))));
+    b->setImage(kit::Image::fromFile(getFileName(histogramPicture(v1500, spoitNames[i]))));
     b->setAction([this, i] { armSpoit(i); });
     mSpoitBtns[i] = static_cast<Quirel_NoFocusButton*>(mBackgroundView->addSubview(std::move(b)));
   }
   addLabel(fnd::Rect(17, 128, 121, 18), localized("IDC_PGHS_GRAY_BALANCE_STR"));
 
   // Separators, eyedropper symbol, readouts.
-  for (double y : {111.0, 34.0}) {
+  for (double y : {111.0 - lift, 34.0}) {
     auto line = std::make_unique<kit::Box>(fnd::Rect(10, y, size.width - 20, 1));
     line->setBoxType(kit::BoxType::Separator);
     mSubContentView->addSubview(std::move(line));
@@ -169,7 +172,7 @@ void Quirel_HistogramDialog::createHistoDialog(fnd::Size size) {
   }
 
   auto makeButton = [&](const char* key, double x, std::function<void()> action) {
-    auto b = std::make_unique<Quirel_NoFocusButton>(fnd::Rect(x, 4, 98, 28));
+    auto b = std::make_unique<Quirel_NoFocusButton>(fnd::Rect(x, 4 + lift, 98, 28));
     b->setTitle(localized(key));
     b->setButtonType(kit::ButtonType::MomentaryPushIn);
     b->setBezelStyle(kit::BezelStyle::Rounded);
@@ -220,13 +223,16 @@ void Quirel_HistogramDialog::createHistoDialog(fnd::Size size) {
     }
   });
   registerSyncObservers();
-  registerTakeBackObservers({Code::COLOR, Code::TONEBC, Code::CURVE, Code::FINAL, Code::INFO},
-                            {Code::COLOR, Code::TONEBC, Code::CURVE, Code::FINAL, Code::INFO});
+  // The older layout takes no part in the colour balance dialog's edits.
+  const std::vector<Code> takeBackFrom = mOlderLayout
+                                             ? std::vector<Code>{Code::TONEBC, Code::CURVE, Code::FINAL, Code::INFO}
+                                             : std::vector<Code>{Code::COLOR, Code::TONEBC, Code::CURVE, Code::FINAL, Code::INFO};
+  registerTakeBackObservers(takeBackFrom, takeBackFrom);
   storeContentHeights();
 }
 
 void Quirel_HistogramDialog::fillColorMenu() {
-  const bool v1400 = mScannerInfo && mScannerInfo->isVer1400Later();
+  const bool v1400 = mScannerInfo && mScannerInfo->isVer1400Later() && !mOlderLayout;
   mChannelPopupBtn->removeAllPopupItems();
   if (mPopupSelected >= 3 && mPopupSelected <= 5) {
     mChannelPopupBtn->addPopupItem(localized("IDS_MASTER"));

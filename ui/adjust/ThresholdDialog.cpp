@@ -79,6 +79,7 @@ void Quirel_ThresholdDialog::createThresholdDialog(fnd::Size size) {
   in->setStringValue(std::to_string(initial).c_str());
   in->getSlider()->setIntValue(initial);
   mShownValue = initial;
+  mGraphFrame->setThreshold(initial);
   in->getNumberTxtF()->setDelegate(this);
   mBackgroundView->addSubview(in->getTitleTxt());
   mBackgroundView->addSubview(in->getNumberTxtF());
@@ -125,7 +126,13 @@ void Quirel_ThresholdDialog::createThresholdDialog(fnd::Size size) {
   mBtnClose = makeButton("IDC_MAINSHEET_CLOSE_STR", 114, [this] { closeBtnClick(); });
 
   setToolTipsThreshold();
+  registerThresholdObservers();
+  storeContentHeights();
+}
 
+void Quirel_ThresholdDialog::registerThresholdObservers() {
+  Quirel_CTRLS_ThresholdInputTextF* in = mThresholdInput.get();
+  kit::View* graphView = mGraphFrame && mGraphFrame->getGraphView() ? mGraphFrame->getGraphView()->linkedView() : nullptr;
   observe(Quirel_NumberField::kSetFocusPost, in->getNumberTxtF(), [this] { txtChg(); });
   observe(Quirel_NumberField::kTextBeginEditPost, in->getNumberTxtF(), [this] { textShouldBeginEdit(); });
   observe(Quirel_CTRLS_LevelInput::kStepperPost, in->getStepper(), [this] { stepperClick(); });
@@ -141,7 +148,6 @@ void Quirel_ThresholdDialog::createThresholdDialog(fnd::Size size) {
   observe(Quirel_NoFocusButton::kButtonDownPost, mBtnClose, [this] { buttonDownChk(false); });
   registerSyncObservers();
   registerTakeBackObservers({Code::INFO}, {Code::INFO});
-  storeContentHeights();
 }
 
 void Quirel_ThresholdDialog::setToolTipsThreshold() {

@@ -74,6 +74,8 @@ class Quirel_ThresholdDialog : public Quirel_FloatingDialog, public kit::TextFie
   void makeKeyFromMainWindow() override { takeBack(true); }
   void valueFixes() override;
 
+  // The observers both layouts register (the older routes the same names to the same handlers).
+  void registerThresholdObservers();
   void takeBack(bool fromMain);
   void fixPosts();
   void focusField();

@@ -26,8 +26,7 @@ namespace {
 
 constexpr int kToneBCMin = -127;
 constexpr int kToneBCMax = 127;
-// The part of the column under the graph area, and the strip over it.
-constexpr double kToneBCLowerHeight = 195;
+// The strip over the graph area.
 constexpr double kToneBCTopStrip = 33;
 
 int toneBCComponent(const ChannelValues& v, int channel) {
@@ -133,7 +132,7 @@ void Quirel_ToneBCDialog::createToneBCDialog(fnd::Size size) {
 
   // Graph area: frame, graph, gradation bars.
   mGraphAreaView = static_cast<Quirel_DlgBackgroundView*>(mBackgroundView->addSubview(
-      std::make_unique<Quirel_DlgBackgroundView>(fnd::Rect(0, kToneBCLowerHeight, 220, kGraphAreaHeight))));
+      std::make_unique<Quirel_DlgBackgroundView>(fnd::Rect(0, mLowerHeight, 220, kGraphAreaHeight))));
   mGraphAreaView->setAutoresizesSubviews(false);
   mGradationViews.push_back(addImage(mGraphAreaView, fnd::Rect(24, 16, 10, 153),
                                      v1500 ? "ADJ_VERTICAL.tif" : "GradationverticalBar",
@@ -217,6 +216,14 @@ void Quirel_ToneBCDialog::createToneBCDialog(fnd::Size size) {
   mChgBtnOnOffState = true;
   setEnabledToolTips();
 
+  registerToneBCObservers({Code::COLOR, Code::HIST, Code::CURVE, Code::FINAL, Code::INFO});
+
+  storeContentHeights();
+  mContentHeight_Close = mContentHeight_Open - kGraphAreaHeight;
+}
+
+void Quirel_ToneBCDialog::registerToneBCObservers(const std::vector<Code>& takeBackFrom) {
+  kit::View* graphView = mGraphFrame && mGraphFrame->getGraphView() ? mGraphFrame->getGraphView()->linkedView() : nullptr;
   observe(Quirel_CTRLS_ToneBCChannelPopup::kChangePost, mChannelPopupBtn->getPopupBT(), [this] { popupBtnClick(); });
   observe(Quirel_NoFocusPopUpButton::kSetValuePost, mChannelPopupBtn->getPopupBT(), [this] { popupBtnMouseDown(); });
   for (int r = 0; r < 2; ++r) {
@@ -237,15 +244,12 @@ void Quirel_ToneBCDialog::createToneBCDialog(fnd::Size size) {
     if (v) observe(kDlgMouseDownPost, v, [this] { dlgMouseDown(); });
   for (Quirel_DlgImageView* v : mImageViews) observe(kDlgMouseDownPost, v, [this] { dlgMouseDown(); });
   registerSyncObservers();
-  registerTakeBackObservers({Code::COLOR, Code::HIST, Code::CURVE, Code::FINAL, Code::INFO},
-                            {Code::COLOR, Code::HIST, Code::CURVE, Code::FINAL, Code::INFO});
+  registerTakeBackObservers(takeBackFrom, takeBackFrom);
 
-  storeContentHeights();
-  mContentHeight_Close = mContentHeight_Open - kGraphAreaHeight;
 }
 
 void Quirel_ToneBCDialog::fillChannelMenu() {
-  const bool v1400 = mScannerInfo && mScannerInfo->isVer1400Later();
+  const bool v1400 = mScannerInfo && mScannerInfo->isVer1400Later() && !mOlderLayout;
   mChannelPopupBtn->removeAllPopupItems();
   if (popupSelected >= 3 && popupSelected <= 5) {
     mChannelPopupBtn->addPopupItem(localized("IDS_MASTER"));
@@ -273,16 +277,20 @@ void Quirel_ToneBCDialog::placeColumn() {
   const double height = mWindow->contentRectSize().height;
   if (height <= 0) return;  // only the title bar: nothing to place
   const double area = mChgBtnOnOffState ? kGraphAreaHeight : 0;
-  const double top = kToneBCLowerHeight + area;
+  const double top = mLowerHeight + area;
   fnd::Rect column = mBackgroundView->frame();
   column.size.height = top + kToneBCTopStrip;
   mBackgroundView->setFrame(column);
-  mGraphAreaView->setFrame(fnd::Rect(0, kToneBCLowerHeight, 220, area));
+  mGraphAreaView->setFrame(fnd::Rect(0, mLowerHeight, 220, area));
   fnd::Rect fold = mChangeBtn->frame();
   fold.origin.y = top + (fold.size.height > 18 ? 8 : 9);
   mChangeBtn->setFrame(fold);
-  mChannelPopupBtn->setTitleTxtRect(28, top + 10, 72, 13);
-  mChannelPopupBtn->setPopupBTRect(100, top + 4, 96, 22);
+  for (kit::View* v : {static_cast<kit::View*>(mChannelPopupBtn->getTitleTxt()),
+                       static_cast<kit::View*>(mChannelPopupBtn->getPopupBT())}) {
+    fnd::Rect r = v->frame();
+    r.origin.y = top + (v == mChannelPopupBtn->getPopupBT() ? 4 : 10);
+    v->setFrame(r);
+  }
   mSubContentView->setNeedsDisplay(true);
 }
 

@@ -111,6 +111,8 @@ class Quirel_ToneBCDialog : public Quirel_FloatingDialog, public kit::TextFieldD
   void focusRow(int r);
   void fixPosts(bool controlSetYes);
   void placeColumn();
+  // The observers both layouts register; the take-back requests come from these dialogs.
+  void registerToneBCObservers(const std::vector<Code>& takeBackFrom);
   void fillChannelMenu();
 
   std::unique_ptr<Quirel_ToneBCGraphViewLink> mPendingGraphView;
@@ -129,6 +131,7 @@ class Quirel_ToneBCDialog : public Quirel_FloatingDialog, public kit::TextFieldD
   Quirel_NoFocusButton* mCloseBtn = nullptr;
 
   double mUserSpaceScaleFactor = 1.0;
+  double mLowerHeight = 195;  // the column under the graph area
   int popupSelected = 3;
   int mToneBCChannel = 0;
   std::array<bool, 2> mTextChg{};

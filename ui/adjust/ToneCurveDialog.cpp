@@ -63,9 +63,12 @@ ToneCurveValues Quirel_ToneCurveDialog::defaultToneCurve() {
 
 void Quirel_ToneCurveDialog::createToneCurveDialog(fnd::Size size) {
   const bool v1400 = mScannerInfo && mScannerInfo->isVer1400Later();
-  const bool v1500 = mScannerInfo && mScannerInfo->isVer1500Later();
+  // The older layout: the older pictures and names, and 48 points less height, taken from the
+  // empty band over the buttons.
+  const bool v1500 = mScannerInfo && mScannerInfo->isVer1500Later() && !mOlderLayout;
+  const double lift = mOlderLayout ? 48 : 0;
   createPanel(size, "IDD_PAGE_TONE_CURVE_STR", true);
-  if (!v1400) {
+  if (!v1400 || mOlderLayout) {
     // The older title style: our window frame has no room of its own for a caption view, so
     // the window keeps the title and the caption view carries the same text.
     mWindowTitleView = std::make_unique<Quirel_WindowTitleView>(fnd::Rect(0, 0, 156, 16), "IDD_PAGE_TONE_CURVE_STR");
@@ -78,7 +81,7 @@ void Quirel_ToneCurveDialog::createToneCurveDialog(fnd::Size size) {
   mWindow->setContentView(std::move(content));
   const double innerX = size.width > 220 ? std::floor((size.width - 220) / 2) : 0;
   mBackgroundView = static_cast<Quirel_DlgBackgroundView*>(
-      mSubContentView->addSubview(std::make_unique<Quirel_DlgBackgroundView>(fnd::Rect(innerX, 0, 220, 400))));
+      mSubContentView->addSubview(std::make_unique<Quirel_DlgBackgroundView>(fnd::Rect(innerX, -lift, 220, 400))));
 
   // Channel pop-up.
   mChannelPopupBtn = std::make_unique<Quirel_CTRLS_ToneCurvePopup>();
@@ -128,18 +131,18 @@ void Quirel_ToneCurveDialog::createToneCurveDialog(fnd::Size size) {
   }
   mToneCrvPopupBtn->setPopupBTAction();
 
-  auto separator = std::make_unique<kit::Box>(fnd::Rect(10, 38, 200, 1));
+  auto separator = std::make_unique<kit::Box>(fnd::Rect(10, 38 + lift, 200, 1));
   separator->setBoxType(kit::BoxType::Separator);
   mBackgroundView->addSubview(std::move(separator));
   auto makeButton = [&](const char* key, double x, std::function<void()> action) {
-    auto b = std::make_unique<Quirel_NoFocusButton>(fnd::Rect(x, 4, 98, 28));
+    auto b = std::make_unique<Quirel_NoFocusButton>(fnd::Rect(x, 4 + lift, 98, 28));
     const std::string title = localized(key);
     b->setTitle(title);
     b->setButtonType(kit::ButtonType::MomentaryPushIn);
     b->setBezelStyle(kit::BezelStyle::Rounded);
     b->setFont(small);
     const double wanted = std::ceil(small.widthOfString(title)) + 24;
-    if (wanted > 98) b->setFrame(fnd::Rect(x, 4, wanted, 28));
+    if (wanted > 98) b->setFrame(fnd::Rect(x, 4 + lift, wanted, 28));
     b->setAction(std::move(action));
     return static_cast<Quirel_NoFocusButton*>(mBackgroundView->addSubview(std::move(b)));
   };
@@ -206,7 +209,7 @@ void Quirel_ToneCurveDialog::setColorMode(int mode) {
   if (!mChannelPopupBtn) return;
   mChannelPopupBtn->removeAllPopupItems();
   mChannelPopupBtn->setPopupBTFont(kit::Font::systemFont(10));
-  const bool v1400 = mScannerInfo && mScannerInfo->isVer1400Later();
+  const bool v1400 = mScannerInfo && mScannerInfo->isVer1400Later() && !mOlderLayout;
   if (isCurveColorMode(mode)) {
     mChannelPopupBtn->addPopupItem(localized("IDS_MASTER"));
     mChannelPopupBtn->addPopupItem(localized(v1400 ? "IDC_PGCB_RED_STR" : "IDMAC_RED"));

@@ -64,15 +64,15 @@ def swatch(v, size):
 
 # Brightness: dark to bright.
 write(bar("#000000", "#ffffff", 172, 8), 172, 8, "ADJ_BER_BLK_WHT", "BrightnessBar")
-write(sun((60, 60, 60), (60, 60, 60)), 32, 32, "ADJ_BRIGHT_L", "Brightness_L")
-write(sun((250, 240, 170), (200, 170, 40)), 32, 32, "ADJ_BRIGHT_H", "Brightness_R")
+write(sun((60, 60, 60), (60, 60, 60)), 32, 32, "ADJ_BRIGHT_L", "Brightness_L", "AdvBri2")
+write(sun((250, 240, 170), (200, 170, 40)), 32, 32, "ADJ_BRIGHT_H", "Brightness_R", "AdvBri1")
 # Contrast: low to high.
 write(contrast_bar(172, 8), 172, 8, "ADJ_BER_HALF_WHT_BLK", "ContrastBar")
-write(split_disc(150, 110), 32, 32, "ADJ_CONTRAST_L", "Contrast_L")
-write(split_disc(255, 0), 32, 32, "ADJ_CONTRAST_H", "Contrast_R")
+write(split_disc(150, 110), 32, 32, "ADJ_CONTRAST_L", "Contrast_L", "AdvCon2")
+write(split_disc(255, 0), 32, 32, "ADJ_CONTRAST_H", "Contrast_R", "AdvCon1")
 # Threshold: light (turns white) on the left, dark (turns black) on the right.
 write(bar("#ffffff", "#000000", 172, 12), 172, 12, "ADJ_BER_WHT_BLK", "B&W")
 write(swatch(255, 32), 32, 32, "ADJ_WB_L")
 write(swatch(0, 32), 32, 32, "ADJ_WB_H")
-write(swatch(255, 20), 20, 20, "white")
-write(swatch(0, 20), 20, 20, "black")
+write(swatch(255, 20), 20, 20, "white", "WhiteIcon")
+write(swatch(0, 20), 20, 20, "black", "BlackIcon")

@@ -50,7 +50,7 @@ const std::vector<std::string> kThresholdPosts = {
 
 }  // namespace
 
-TEST(ThresholdGraph, MarkerShadeFrameAndBarsFollowThePart) {
+TEST(ThresholdGraph, MarkerStaysInsideShadeAndFrameAndBarsNeedAPreview) {
   Quirel_ThresholdGraphView view(fnd::Rect(0, 0, 150, 150));
   struct Case {
     int threshold;

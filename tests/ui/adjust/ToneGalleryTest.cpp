@@ -11,6 +11,11 @@
 #include <vector>
 
 #include "AdjustTestSupport.h"
+#include "ui/adjust/OldStyleFinalReviewDialog.h"
+#include "ui/adjust/OldStyleHistogramDialog.h"
+#include "ui/adjust/OldStyleThresholdDialog.h"
+#include "ui/adjust/OldStyleToneBCDialog.h"
+#include "ui/adjust/OldStyleToneCurveDialog.h"
 #include "ui/adjust/ThresholdDialog.h"
 #include "ui/adjust/ToneBCDialog.h"
 #include "ui/adjust/ToneSettingDialog.h"
@@ -89,4 +94,41 @@ TEST(ToneGallery, ToneSettingsWithTwentyEntries) {
   const std::string png = pngPath("tone-settings.png");
   EXPECT_TRUE(dialog.getWindow()->grabToPng(png));
   std::cout << "gallery: " << png << "\n";
+}
+
+TEST(ToneGallery, OlderLayouts) {
+  TextsAnswer texts;
+  CropList list = crops(1, {0}, 0);
+  list[0]->setToneBC(ToneBCValues{{30, 0, 0, 0}, {-20, 0, 0, 0}});
+  list[0]->setThreshold(100);
+  Quirel_CropInfo templateCrop;
+  fnd::Dictionary d{{"Ver1200Later", false}};
+  Quirel_UIScannerInfo info(d);
+  const fnd::Size size(220, 352);
+
+  Quirel_OldStyleThresholdDialog th(&list, &templateCrop, &info, nullptr);
+  th.createThresholdDialog(size);
+  grabToneDialog(*th.getWindow(), "tone-older-threshold.png");
+  Quirel_OldStyleToneBCDialog bc(&list, &templateCrop, &info, nullptr);
+  bc.createToneBCDialog(size);
+  bc.setColorMode(3);
+  bc.updateToneBCDialog(&list, &templateCrop);
+  grabToneDialog(*bc.getWindow(), "tone-older-bc.png");
+  Quirel_OldStyleToneCurveDialog curve(&list, &templateCrop, &info, nullptr);
+  curve.createToneCurveDialog(size);
+  grabToneDialog(*curve.getWindow(), "tone-older-curve.png");
+  Quirel_OldStyleHistogramDialog hist(&list, &templateCrop, true, &info, nullptr);
+  hist.createHistoDialog(size);
+  hist.setColorMode(3);
+  hist.updateHistDialog(&templateCrop, &list, true);
+  grabToneDialog(*hist.getWindow(), "tone-older-histogram.png");
+  Quirel_OldStyleFinalReviewDialog final(&list, &templateCrop, nullptr, &info, nullptr);
+  final.createFinalReviewDialog(size);
+  final.setColorMode(3);
+  final.updateToneCurve(&list, true, &templateCrop, nullptr);
+  final.getWindow()->orderFront();
+  const fnd::Dictionary px{{"RedValue", "120"},     {"GreenValue", "96"},      {"BlueValue", "64"},
+                           {"AfterRedValue", "132"}, {"AfterGreenValue", "104"}, {"AfterBlueValue", "70"}};
+  final.pixelValueSet(&px);
+  grabToneDialog(*final.getWindow(), "tone-older-finalreview.png");
 }
