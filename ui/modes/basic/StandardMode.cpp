@@ -13,6 +13,7 @@ Quirel_StandardMode::Quirel_StandardMode(fnd::NotificationCenter& center) : Quir
 
 Quirel_StandardMode::~Quirel_StandardMode() {
   // The base ends every observation of the mode; the panel is only released here.
+  releaseStandardItem();
   mInfoDialog.reset();
 }
 
