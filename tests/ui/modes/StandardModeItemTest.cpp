@@ -5,7 +5,7 @@
 
 #include <filesystem>
 
-#include "ModesTestSupport.h"
+#include "StandardModeTestRig.h"
 #include "foundation/Bundle.h"
 #include "foundation/PropertyList.h"
 #include "foundation/RunLoop.h"
@@ -43,87 +43,7 @@
 
 namespace {
 
-using Step = Quirel_StandardMode::Step;
-using Row = Quirel_StandardMode::CorrectRow;
-
-class ItemTestMode : public Quirel_StandardMode {
- public:
-  using Quirel_StandardMode::mCropList;
-  using Quirel_StandardMode::mHasPreview;
-  using Quirel_StandardMode::mImageSource;
-  using Quirel_StandardMode::mScanMode;
-  using Quirel_StandardMode::mTemplateCrop;
-  using Quirel_StandardMode::mWindowMaskView;
-};
-
-fnd::Dictionary itemFlags(int version, fnd::Dictionary extra = {}) {
-  fnd::Dictionary d;
-  for (int v : {1200, 1300, 1400, 1500, 1600, 1700})
-    if (version >= v) d.set("Ver" + std::to_string(v) + "Later", true);
-  for (auto& [key, value] : extra) d.set(key, value);
-  return d;
-}
-
-fnd::Dictionary itemParameters(fnd::Array sources, fnd::Array destinations, int defaultDestination = 0) {
-  return fnd::Dictionary{
-      {"ImageSource", fnd::Dictionary{{"MenuItem", std::move(sources)}, {"DefaultValue", 0}}},
-      {"Destination", fnd::Dictionary{{"MenuItem", std::move(destinations)}, {"DefaultValue", defaultDestination}}}};
-}
-
-std::vector<int> itemNumbers(const Quirel_CTRLS_PopupButton& popup) {
-  std::vector<int> numbers;
-  for (int i = 0; i < popup.getPopupBT()->numberOfItems(); ++i) {
-    if (popup.getPopupBT()->itemAtIndex(i)->isSeparatorItem())
-      numbers.push_back(-100);  // a separator
-    else
-      numbers.push_back(popup.getRepresentedNumberAtIndex(i));
-  }
-  return numbers;
-}
-
-// A main window of 850 x 638 with the tab view, the toolbar and the mode's panel and preview.
-struct PanelRig {
-  explicit PanelRig(const fnd::Dictionary& flags, double contentHeight = 600) : PanelRig(nullptr, flags, contentHeight) {}
-  PanelRig(std::shared_ptr<const Quirel_PVLocalizedString> strings, const fnd::Dictionary& flags,
-           double contentHeight) {
-    mode.setPVLocalizedString(std::move(strings));
-    scanner = modes_test::scannerWith(flags);
-    mode.setScannerInfo(scanner);
-    mode.setPreferenceInfo(std::make_shared<Quirel_PreferenceInfo>());
-    mode.setPlatenResolution(300);
-    mode.setPlatenRect_Pixel96({{0, 0}, {2550, 3508}});
-    mode.setFilmPlatenRect_Pixel96({{100, 100}, {900, 2700}});
-    mode.setADFPlatenRect_Pixel96({{0, 0}, {2550, 4200}});
-    mode.setMainWindow(mainWindow);
-    tabs.getTabView()->setFrame(fnd::Rect(0, 0, 340, contentHeight + 14 + 24));
-    mainWindow->addWindowItem(tabs.getTabView());
-    toolView = std::make_shared<Quirel_CTRLS_TOOLView>();
-    toolbar.setToolbarView(toolView);
-    mode.setPreferenceButton(&prefBtn);
-    mode.setCloseMainWindowButton(&closeBtn);
-    mode.createStandardItem(&tabs);
-    mode.createToolBarItem(&toolbar);
-    mode.createPreviewAreaItem(&previewFrame);
-  }
-  double contentHeight() const { return tabs.getTabView()->contentRect().size.height; }
-
-  std::shared_ptr<Quirel_UIScannerInfo> scanner;
-  std::shared_ptr<Quirel_CTRLS_MainWindow> mainWindow = std::make_shared<Quirel_CTRLS_MainWindow>();
-  Quirel_CTRLS_TabView tabs{true, false, false};
-  std::shared_ptr<Quirel_CTRLS_TOOLView> toolView;
-  Quirel_Toolbar toolbar{modes_test::scannerWith({})};
-  Quirel_CTRLS_PreviewFrame previewFrame;
-  Quirel_CTRLS_PushButton prefBtn, closeBtn;
-  ItemTestMode mode;
-};
-
-// The virtual scanner's model parameters.
-fnd::Dictionary itemModelParameters() {
-  const char* dir = std::getenv("TRIVOLAN_RESOURCE_DIR");
-  if (!dir) return {};
-  auto model = fnd::PropertyList::readFile(std::string(dir) + "/models/PVTS800.xml");
-  return model.ok() ? model.value->toDictionary() : fnd::Dictionary();
-}
+using namespace std_rig;
 
 const std::array<Row, 7> kBoxes{Row::AutoDoc, Row::AutoPhoto, Row::Book, Row::BackLight,
                                 Row::Fading,  Row::RemoveDust, Row::ReduceDustFAU};

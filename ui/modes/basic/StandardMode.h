@@ -159,10 +159,20 @@ class Quirel_StandardMode : public Quirel_BaseScanMode {
   void closeModalDialog();
   bool isModal() const { return mModal; }
 
+  // ---- Preview and scan start. Each request that does not go out gives the controls back.
+  void previewStart(const fnd::Notification* notification);
+  void platenPreviewStart();
+  void filmPreviewStart();
+  void scanStart(const fnd::Notification* notification);
+  // Runs the scan start again for the scan module: on a thread of its own that takes the retry
+  // lock and has the start run on the main thread, waiting for it to end.
+  void scanStartRerty();
+  void ntf_previewStart(const fnd::Notification& n);
+  void ntf_scanStart(const fnd::Notification& n);
+
   // ---- What the window controller calls that later layers fill in: until then these do nothing.
   void calibrationStart(const fnd::Notification&) {}
   void preferenceDialogOpen(const fnd::Notification&, bool) {}
-  void scanStartRerty() {}
   void selectAll() {}
   void willShowWindow() {}
   void didShowWindow(bool) {}
@@ -233,6 +243,11 @@ class Quirel_StandardMode : public Quirel_BaseScanMode {
                                                    const char* title, const char* postName, bool wideLayout,
                                                    const char* const images[3], bool titleFix);
   bool windowEnabled() const;
+  // Only the focused frame survives a new preview (made from the template when there is none).
+  void keepOnlyFocusedCrop();
+  void sendPreviewRequest();
+  void showScanMessage(int number, const char* argTypes, const fnd::Array& args);
+  void scanStartRertyThread();
   int colorSettingFor(int colorMode) const;
   void showRow(kit::View* row, bool shown);
 

@@ -365,5 +365,3 @@ void Quirel_StandardMode::setValueInfoDialog(const Quirel_CropInfo& crop, bool s
   if (mPreferenceInfo)
     info->setColumn_UIMode(0, mScanMode, mHasPreview, mMultiCrop, *mPreferenceInfo, crop, isHiddenCopyGamma());
 }
-
-void Quirel_StandardMode::observeStandardItem() {}
