@@ -17,6 +17,7 @@
 #include "ui/controls/ColorButton.h"
 #include "ui/model/CropFrameViewLink.h"
 #include "ui/model/CropInfo.h"
+#include "ui/model/PreviewInfo.h"
 #include "ui/model/ThumbnailInfo.h"
 #include "ui/windows/BookCorrectDialog.h"
 #include "ui/windows/CheckBoxDialog.h"
@@ -86,6 +87,8 @@ struct StartRig : PanelRig {
     crop->setOutputSize_Pixel96({w, h});
     crop->setResolution(300);
     crop->setColorMode(3);
+    crop->setVisiblePreviewSize_Pixel96({2550, 3508});
+    crop->setPreviewViewSize(mode.getPreviewView()->getImageViewRect().size);
     if (focus) mode.setFocus(crop);
     return crop;
   }
@@ -302,4 +305,83 @@ TEST(StandardModeStart, RetriesRunTheScanStartOnTheMainThreadOneAfterTheOther) {
   for (const auto& id : threads) EXPECT_EQ(id, std::this_thread::get_id());
   // Let both retry threads leave the lock before the mode goes.
   for (int round = 0; round < 40; ++round) fnd::RunLoop::main().runFor(fnd::RunLoopMode::Default, 0.01);
+}
+
+// ---- End of preview -------------------------------------------------------------------------
+
+TEST(StandardModeEndPreview, ClearedPlatenPreviewKeepsANamedFrameAndMovesAFreeOneIntoTheTemplate) {
+  for (bool named : {false, true}) {
+    SCOPED_TRACE(named);
+    StartRig rig(itemFlags(1700));
+    const fnd::Dictionary model = itemModelParameters();
+    rig.mode.setUimParameterDic(&model);
+    rig.mode.createOutputSizeObjects();
+    ASSERT_TRUE(rig.mode.getPrintArray() && !rig.mode.getPrintArray()->empty());
+    const int outputSize = named ? rig.mode.getPrintArray()->front()->getIndex() : 0;
+    Quirel_CropInfo* focus = rig.addFrame(100, 100, 600, 400, true);
+    focus->setResolution(450);
+    focus->setMagnification(100);
+    if (outputSize != 0) rig.mode.updateCropByOutputSize(outputSize, *focus, true);
+    ASSERT_EQ(focus->getOutputSize(), outputSize);
+    rig.mode.mHasPreview = true;
+    rig.mode.endPreviewClearImage();
+    EXPECT_FALSE(rig.mode.mHasPreview);
+    if (outputSize == 0) {
+      EXPECT_TRUE(rig.mode.mCropList.empty());
+      EXPECT_EQ(rig.mode.mTemplateCrop->getResolution(), 450);
+      const SRectDouble input = rig.mode.mTemplateCrop->getInputRect_Pixel96();
+      EXPECT_EQ(rig.mode.mTemplateCrop->getOutputWidth_Pixel96(), input.size.width);
+    } else {
+      ASSERT_EQ(rig.mode.mCropList.size(), 1u);
+      EXPECT_EQ(rig.mode.mCropList[0].get(), focus);
+      EXPECT_EQ(focus->getOutputSize(), outputSize);
+      EXPECT_FALSE(focus->getCropView()->isHidden());
+      EXPECT_GT(focus->getInputRect_Pixel96().size.width, 0);  // rebuilt for its named size
+    }
+  }
+}
+
+TEST(StandardModeEndPreview, EmptyFilmThumbnailPreviewShowsMessage1500ExceptAfterAHandOver) {
+  for (bool handOver : {false, true}) {
+    SCOPED_TRACE(handOver);
+    StartRig rig(itemFlags(1700));
+    rig.mode.mScanMode = 3;
+    rig.mode.mCreateFilmCrop = true;
+    rig.mode.mTabChanging = handOver;
+    if (!handOver) rig.answers.message();
+    Quirel_PreviewInfo preview;
+    rig.mode.endFilmPreview_previewInfo(&preview, nullptr, 0);
+    EXPECT_EQ(rig.answers.texts.size(), handOver ? 0u : 1u);
+    EXPECT_FALSE(rig.mode.mTabChanging);
+    EXPECT_FALSE(rig.mode.mHasPreview);  // no thumbnail: nothing to show
+    EXPECT_EQ(rig.mode.mTemplateCrop->getPaperSize(), 21);  // no frame points: the strip size
+    EXPECT_EQ(kit::Application::shared().pendingModalResponders(), 0u);
+  }
+}
+
+TEST(StandardModeEndPreview, TinyAutoCropDeletesTheFocusFrameExceptInAZoomScan) {
+  for (bool zoom : {false, true}) {
+    SCOPED_TRACE(zoom);
+    StartRig rig(itemFlags(1700));
+    rig.mode.mHasPreview = true;
+    rig.mode.resetPreview({2550, 3508}, false, false);
+    Quirel_CropInfo* other = rig.addFrame(10, 10, 300, 300, false);
+    rig.addFrame(500, 500, 600, 400, true);
+    rig.mode.mZoomScan = zoom;
+    Quirel_PreviewInfo preview;
+    preview.setWholeSize(255, 351);
+    preview.setAutoCropRect({{20, 30}, {11.9, 300}});
+    rig.mode.setAutoCropRect(&preview);
+    if (!zoom) {
+      ASSERT_EQ(rig.mode.mCropList.size(), 1u);
+      EXPECT_EQ(rig.mode.mCropList[0].get(), other);
+      EXPECT_TRUE(other->isFocus());
+    } else {
+      ASSERT_EQ(rig.mode.mCropList.size(), 2u);
+      Quirel_CropInfo* focus = rig.mode.getFocusCrop();
+      ASSERT_NE(focus, nullptr);
+      // Applied: the frame now has the automatic crop's shape, tall and narrow.
+      EXPECT_LT(focus->getInputRect_Pixel96().size.width, focus->getInputRect_Pixel96().size.height);
+    }
+  }
 }

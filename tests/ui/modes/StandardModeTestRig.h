@@ -40,6 +40,9 @@ class ItemTestMode : public Quirel_StandardMode {
   using Quirel_StandardMode::mLargePicMsg;
   using Quirel_StandardMode::mClearThumbnailMsg;
   using Quirel_StandardMode::mBookCorrectMsg;
+  using Quirel_StandardMode::mTabChanging;
+  using Quirel_StandardMode::mCreateFilmCrop;
+  using Quirel_StandardMode::mZoomScan;
 };
 
 inline fnd::Dictionary itemFlags(int version, fnd::Dictionary extra = {}) {

@@ -170,6 +170,18 @@ class Quirel_StandardMode : public Quirel_BaseScanMode {
   void ntf_previewStart(const fnd::Notification& n);
   void ntf_scanStart(const fnd::Notification& n);
 
+  // ---- End of preview and the automatic crop.
+  void endPreview_previewInfo(Quirel_PreviewInfo* preview, const SRectDouble& autoCropRect,
+                              const fnd::Array* mcPoints) override;
+  void endPreviewClearImage();
+  void endFilmPreview_previewInfo(Quirel_PreviewInfo* preview, const fnd::Array* capsPoints, int capsFilmSize);
+  void endFilmPreviewClearImage();
+  void setThumbnailRectFromCropCorRect() override;
+  using Quirel_BaseScanMode::setAutoCropRect;
+  // Fits the focused frame to the preview's automatic crop; a tiny one deletes it instead.
+  void setAutoCropRect(Quirel_PreviewInfo* preview);
+  void deleteCropByAutoCrop();
+
   // ---- What the window controller calls that later layers fill in: until then these do nothing.
   void calibrationStart(const fnd::Notification&) {}
   void preferenceDialogOpen(const fnd::Notification&, bool) {}
@@ -183,9 +195,6 @@ class Quirel_StandardMode : public Quirel_BaseScanMode {
   bool willChangeToExtendMode() { return true; }
   bool willChangeToMultiScanMode() { return true; }
   void setExtendModeData(Quirel_BaseScanMode*) {}
-  void endPreviewClearImage() {}
-  void endFilmPreview_previewInfo(Quirel_PreviewInfo*, const fnd::Array*, int) {}
-  void endFilmPreviewClearImage() {}
   void mouseEventOnPreviewFrameStd(const fnd::Notification&) {}
   void inputSourceChangePostToSM() {}
 
@@ -248,6 +257,10 @@ class Quirel_StandardMode : public Quirel_BaseScanMode {
   void sendPreviewRequest();
   void showScanMessage(int number, const char* argTypes, const fnd::Array& args);
   void scanStartRertyThread();
+  // A frame's settings into the template, whose output size follows its own input rectangle.
+  void takeCropIntoTemplate(const Quirel_CropInfo& crop);
+  void refreshAutoToneOfCrop(Quirel_CropInfo& crop, const Quirel_CropInfo& base);
+  void markContentForRedisplay();
   int colorSettingFor(int colorMode) const;
   void showRow(kit::View* row, bool shown);
 
