@@ -385,3 +385,71 @@ TEST(StandardModeEndPreview, TinyAutoCropDeletesTheFocusFrameExceptInAZoomScan) 
     }
   }
 }
+
+// ---- The window's life and the tab ----------------------------------------------------------
+
+TEST(StandardModeWindow, ShowTabLaysOutTheToolbarAndThePreviewFrame) {
+  StartRig rig(itemFlags(1700));
+  kit::Window& window = *rig.mainWindow->getWindow();
+  window.setMinSize(fnd::Size(100, 100));
+  window.setContentSize(fnd::Size(850, 600));
+  ASSERT_EQ(window.contentView()->frame().size.height, 600);
+  rig.toolView->setToolViewRect(20, 0, 500, 25);
+  rig.previewFrame.setFrameViewRect(20, 20, 500, 100);
+  rig.mode.showTab();
+  EXPECT_EQ(rig.toolView->getToolViewRect(), fnd::Rect(20, 555, 500, 40));
+  EXPECT_EQ(rig.previewFrame.getFrameViewRect(), fnd::Rect(20, 20, 500, 530));
+  EXPECT_FALSE(rig.mode.getPreviewView()->isHidden());
+}
+
+TEST(StandardModeWindow, FeederLayoutHidesPreviewOutputSizeAndCropHint) {
+  StartRig rig(itemFlags(1500));
+  const double destinationHeight = rig.mode.getStepView(Step::Destination)->frame().size.height;
+  rig.mode.setADFControl(true);
+  EXPECT_TRUE(rig.mode.getStepView(Step::Preview)->isHidden());
+  EXPECT_TRUE(rig.mode.getStepView(Step::OutputSize)->isHidden());
+  EXPECT_TRUE(rig.mode.getStepView(Step::AdjustCrop)->isHidden());
+  EXPECT_TRUE(rig.mode.getStepView(Step::ImageCorrect)->isHidden());
+  EXPECT_TRUE(rig.mode.getScanNumberImage(false)->isHidden());
+  EXPECT_FALSE(rig.mode.getScanNumberImage(true)->isHidden());
+  EXPECT_EQ(rig.mode.getStepView(Step::Destination)->frame().size.height, destinationHeight + 30);
+  // The Scan step follows the destination step directly.
+  EXPECT_EQ(rig.mode.getStepView(Step::Scan)->frame().maxY(), rig.mode.getStepView(Step::Destination)->frame().origin.y);
+  rig.mode.setADFControl(false);
+  EXPECT_FALSE(rig.mode.getStepView(Step::Preview)->isHidden());
+  EXPECT_EQ(rig.mode.getStepView(Step::Destination)->frame().size.height, destinationHeight);
+}
+
+TEST(StandardModeWindow, ShownWindowPreviewsByThePreferenceButNotOnTheFeeder) {
+  struct Case {
+    int prevStart, scanMode;
+    bool wanted;
+    int previews;
+  };
+  for (const Case& c : {Case{0, 0, true, 1}, Case{0, 4, true, 0}, Case{2, 0, true, 0}, Case{0, 0, false, 0}}) {
+    SCOPED_TRACE(c.prevStart * 100 + c.scanMode * 10 + c.wanted);
+    StartRig rig(itemFlags(1700));
+    Quirel_PreferenceInfo prefs;
+    prefs.setPrevStart(c.prevStart);
+    rig.mode.setPreferenceInfo(std::make_shared<Quirel_PreferenceInfo>(prefs));
+    rig.mode.mScanMode = c.scanMode;
+    PostLog log(kStartNames);
+    rig.mode.didShowWindow(c.wanted);
+    EXPECT_EQ(countOf(log, "Preview_Scan"), c.previews);
+  }
+}
+
+TEST(StandardModeWindow, ClosingInFilmModeKeepsTheTemplateAndDropsEveryFrame) {
+  StartRig rig(itemFlags(1700));
+  Quirel_PreferenceInfo prefs;
+  prefs.setPrevStart(0);
+  rig.mode.setPreferenceInfo(std::make_shared<Quirel_PreferenceInfo>(prefs));
+  rig.mode.mScanMode = 2;
+  rig.mode.mHasPreview = true;
+  Quirel_CropInfo* focus = rig.addFrame(100, 100, 300, 200, true);
+  focus->setResolution(2400);
+  rig.addFrame(500, 100, 300, 200, false);
+  rig.mode.willCloseWindow();
+  EXPECT_TRUE(rig.mode.mCropList.empty());
+  EXPECT_EQ(rig.mode.mTemplateCrop->getResolution(), 2400);
+}

@@ -8,6 +8,7 @@
 #include "foundation/Value.h"
 #include "kit/Color.h"
 #include "ui/model/CropValueGroups.h"
+#include "ui/model/StandardModeLink.h"
 #include "ui/modes/base/BaseScanMode.h"
 
 class Quirel_CTRLS_AdjustCropText;
@@ -32,7 +33,7 @@ class View;
 
 // The basic mode: the numbered-step panel on top of the scan-mode base, its buttons on the
 // preview toolbar and its preview. Main thread only.
-class Quirel_StandardMode : public Quirel_BaseScanMode {
+class Quirel_StandardMode : public Quirel_BaseScanMode, public StandardModeLink {
  public:
   // The correction check-box states remembered for one kind of source.
   struct ImgSrcSetting {
@@ -111,6 +112,8 @@ class Quirel_StandardMode : public Quirel_BaseScanMode {
   void setPreferenceButton(Quirel_CTRLS_PushButton* button) { mPrefBtn = button; }
   void setCloseMainWindowButton(Quirel_CTRLS_PushButton* button) { mCloseWindowBtn = button; }
   Quirel_CTRLS_ImageSourcePopup* getImgSrcPopup() const { return mImageSourcePopup.get(); }
+  // The image-source pop-up's selected number (the mode's own value before the panel is built).
+  int getImgSrcNumber() override;
   // One picture of the panel's bundle, found by name whatever the extension; none when missing.
   static std::optional<kit::Image> getImageFromFile(const std::string& name);
   void setFrameStandardItem();
@@ -182,21 +185,27 @@ class Quirel_StandardMode : public Quirel_BaseScanMode {
   void setAutoCropRect(Quirel_PreviewInfo* preview);
   void deleteCropByAutoCrop();
 
+  // ---- The window's life and the tab.
+  void willShowWindow();
+  // previewWanted: the window controller wants the start-up preview.
+  void didShowWindow(bool previewWanted);
+  void willCloseWindow();
+  void closeWindow();
+  void showTab();
+  void didShowTabView();
+  // The feeder layout (Preview, output size and crop hint hidden) or the normal one.
+  void setADFControl(bool adf);
+  void inputSourceChangePostToSM();
+  bool isCalibrationEveryScan() override;
+
   // ---- What the window controller calls that later layers fill in: until then these do nothing.
   void calibrationStart(const fnd::Notification&) {}
   void preferenceDialogOpen(const fnd::Notification&, bool) {}
   void selectAll() {}
-  void willShowWindow() {}
-  void didShowWindow(bool) {}
-  void willCloseWindow() {}
-  void closeWindow() {}
-  void showTab() {}
-  void didShowTabView() {}
   bool willChangeToExtendMode() { return true; }
   bool willChangeToMultiScanMode() { return true; }
   void setExtendModeData(Quirel_BaseScanMode*) {}
   void mouseEventOnPreviewFrameStd(const fnd::Notification&) {}
-  void inputSourceChangePostToSM() {}
 
  protected:
   // The defaults the parameter entry gives; all off without one.
@@ -261,6 +270,8 @@ class Quirel_StandardMode : public Quirel_BaseScanMode {
   void takeCropIntoTemplate(const Quirel_CropInfo& crop);
   void refreshAutoToneOfCrop(Quirel_CropInfo& crop, const Quirel_CropInfo& base);
   void markContentForRedisplay();
+  int previewAtStart() const;
+  void postClearPreview();
   int colorSettingFor(int colorMode) const;
   void showRow(kit::View* row, bool shown);
 

@@ -70,6 +70,7 @@ bool Quirel_StandardMode::panelVer(int version) const {
   if (!mScannerInfo) return false;
   switch (version) {
     case 1200: return mScannerInfo->isVer1200Later();
+    case 1300: return mScannerInfo->isVer1300Later();
     case 1400: return mScannerInfo->isVer1400Later();
     case 1500: return mScannerInfo->isVer1500Later();
     case 1600: return mScannerInfo->isVer1600Later();
