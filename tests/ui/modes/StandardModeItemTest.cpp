@@ -382,8 +382,14 @@ TEST(StandardModePanel, PanelPicture) {
   rig.mode.createOutputSizeObjects();
   rig.mode.setStandardItem(&model.dictionary("StandardMode"), false);
   kit::Window& window = *rig.mainWindow->getWindow();
-  rig.mode.setValueOfSelectedCrop(false);
-  rig.mode.setFrameStandardItem();
+  // The toolbar and the preview frame right of the tab, as the window controller places them.
+  rig.mainWindow->addWindowItem(rig.toolView->getToolView());
+  rig.mainWindow->addWindowItem(rig.previewFrame.getFrameView());
+  rig.toolView->setToolViewRect(400, 0, 440, 25);
+  rig.previewFrame.setFrameViewRect(400, 20, 440, 100);
+  rig.mode.showTab();
+  rig.mode.didShowTabView();
+  rig.mode.setEnabledAllControl(true);
   const std::string png = (std::filesystem::current_path() / "standard_mode_panel.png").string();
   std::filesystem::remove(png);
   window.makeKeyAndOrderFront();

@@ -74,9 +74,9 @@ inline std::vector<int> itemNumbers(const Quirel_CTRLS_PopupButton& popup) {
 struct PanelRig {
   explicit PanelRig(const fnd::Dictionary& flags, double contentHeight = 600) : PanelRig(nullptr, flags, contentHeight) {}
   PanelRig(std::shared_ptr<const Quirel_PVLocalizedString> strings, const fnd::Dictionary& flags,
-           double contentHeight) {
+           double contentHeight)
+      : scanner(modes_test::scannerWith(flags)), toolbar(scanner) {
     mode.setPVLocalizedString(std::move(strings));
-    scanner = modes_test::scannerWith(flags);
     mode.setScannerInfo(scanner);
     mode.setPreferenceInfo(std::make_shared<Quirel_PreferenceInfo>());
     mode.setPlatenResolution(300);
@@ -100,7 +100,7 @@ struct PanelRig {
   std::shared_ptr<Quirel_CTRLS_MainWindow> mainWindow = std::make_shared<Quirel_CTRLS_MainWindow>();
   Quirel_CTRLS_TabView tabs{true, false, false};
   std::shared_ptr<Quirel_CTRLS_TOOLView> toolView;
-  Quirel_Toolbar toolbar{modes_test::scannerWith({})};
+  Quirel_Toolbar toolbar;
   Quirel_CTRLS_PreviewFrame previewFrame;
   Quirel_CTRLS_PushButton prefBtn, closeBtn;
   ItemTestMode mode;
