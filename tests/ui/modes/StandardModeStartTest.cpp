@@ -453,3 +453,16 @@ TEST(StandardModeWindow, ClosingInFilmModeKeepsTheTemplateAndDropsEveryFrame) {
   EXPECT_TRUE(rig.mode.mCropList.empty());
   EXPECT_EQ(rig.mode.mTemplateCrop->getResolution(), 2400);
 }
+
+TEST(StandardModeStart, ARetryThatOutlivesTheModeLeavesItAlone) {
+  RecordFiller filler;
+  PostLog log(kStartNames);
+  for (int i = 0; i < 3; ++i) {
+    auto rig = std::make_unique<StartRig>(itemFlags(1700));
+    rig->mode.scanStartRerty();
+    if (i == 1) std::this_thread::sleep_for(std::chrono::milliseconds(20));  // let it reach the gate first
+    rig.reset();  // the mode ends while the retry is starting or waiting for the main thread
+  }
+  for (int round = 0; round < 20; ++round) fnd::RunLoop::main().runFor(fnd::RunLoopMode::Default, 0.01);
+  EXPECT_EQ(countOf(log, "StandardMode_Scan"), 0);
+}

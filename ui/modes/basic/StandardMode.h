@@ -1,7 +1,9 @@
 #pragma once
 
 #include <array>
+#include <atomic>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 
@@ -274,6 +276,14 @@ class Quirel_StandardMode : public Quirel_BaseScanMode, public StandardModeLink 
   void postClearPreview();
   int colorSettingFor(int colorMode) const;
   void showRow(kit::View* row, bool shown);
+
+  // Kept by the mode and by each retry thread: a retry enters it before it touches the mode,
+  // and the mode's end closes it, so a retry that starts late leaves the mode alone.
+  struct RetryGate {
+    std::mutex mutex;
+    std::atomic<bool> alive{true};
+  };
+  std::shared_ptr<RetryGate> mRetryGate = std::make_shared<RetryGate>();
 
   std::shared_ptr<Quirel_InfoDialog> mInfoDialog;
   StepParts mImageSourceStep, mPreviewStep, mDestinationStep, mOutputSizeStep, mAdjustCropStep, mImageCorrectStep,

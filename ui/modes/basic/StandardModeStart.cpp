@@ -235,7 +235,13 @@ void Quirel_StandardMode::scanStart(const fnd::Notification*) {
 }
 
 void Quirel_StandardMode::scanStartRerty() {
-  fnd::Thread::detach([this] { scanStartRertyThread(); }, "scan retry");
+  std::shared_ptr<RetryGate> gate = mRetryGate;
+  fnd::Thread::detach(
+      [this, gate] {
+        std::lock_guard<std::mutex> inside(gate->mutex);
+        if (gate->alive) scanStartRertyThread();
+      },
+      "scan retry");
 }
 
 void Quirel_StandardMode::scanStartRertyThread() {
@@ -244,7 +250,7 @@ void Quirel_StandardMode::scanStartRertyThread() {
   // the program to quit).
   std::lock_guard<fnd::Lock> hold(mRetryLock);
   Quirel_MessageThreadHop::run([this] {
-    scanStart(nullptr);
+    if (mRetryGate->alive) scanStart(nullptr);
     return 0;
   });
 }
