@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
-"""Draws the basic panel's pictures for the newer scanner generations: the step line, the two
-dotted lines, the step numbers and the bullet; the preview toolbar's 25 x 25 buttons in a
+"""Draws the basic panel's pictures for the newer scanner generations: the short dotted line,
+step number 3 and the bullet; the preview toolbar's 25 x 25 buttons in a
 pointer-over (S, blue), pointer-away (N, dark grey) and disabled (G, light grey) look; the
 thumbnail arrows (also pressed, C). Standard library only; the PNG writer is the one of
 draw.py."""
@@ -39,48 +39,44 @@ def png(path, w, h, pixel):
 
 
 CLEAR = (0, 0, 0, 0)
-STEP = (96, 132, 176)
 
-# Seven-segment digits in a 8 x 14 box: segments a b c d e f g.
-SEGMENTS = {1: "bc", 2: "abged", 3: "abgcd"}
-
-
-def digit(n, x, y, x0, y0):
-    segs = SEGMENTS[n]
-    w, h, t = 8.0, 14.0, 1.8
-    u, v = x - x0, y - y0
-    hit = False
-    if "a" in segs: hit |= 0 <= u <= w and 0 <= v <= t
-    if "g" in segs: hit |= 0 <= u <= w and h / 2 - t / 2 <= v <= h / 2 + t / 2
-    if "d" in segs: hit |= 0 <= u <= w and h - t <= v <= h
-    if "f" in segs: hit |= 0 <= u <= t and 0 <= v <= h / 2
-    if "b" in segs: hit |= w - t <= u <= w and 0 <= v <= h / 2
-    if "e" in segs: hit |= 0 <= u <= t and h / 2 <= v <= h
-    if "c" in segs: hit |= w - t <= u <= w and h / 2 <= v <= h
-    return hit
+# The step line, the long dotted line and the numbers 1 and 2 are the multi-scan tab's (drawn by
+# draw_multiscan.py); these match them: a dark grey disc with a white digit, grey dots.
+NUMBER = (69, 69, 69)
+DOTS = (138, 138, 138)
 
 
-def step_number(n):
+def digit_three(x, y, x0, y0, s):
+    """A thick digit 3 in a box of s x (1.4 s) at (x0, y0), y downwards: two bowls open to the
+    left, each a right half-ring with straight ends."""
+    w, h, t = s, 1.4 * s, s * 0.22
+    r = h / 4
+    cx = x0 + w - r
+    for cy in (y0 + r, y0 + 3 * r):
+        d = math.hypot(x - cx, y - cy)
+        if x >= cx and r - t <= d <= r:
+            return True
+        ends = abs(y - (cy - r + t / 2)) <= t / 2 or abs(y - (cy + r - t / 2)) <= t / 2
+        if ends and x0 + w * 0.1 <= x <= cx:
+            return True
+    return False
+
+
+def step_number_three():
     def pixel(x, y):
-        if math.hypot(x - 16, y - 16) > 11:
+        if math.hypot(x - 16, y - 16) > 15:
             return CLEAR
-        return (255, 255, 255, 1.0) if digit(n, x, y, 12, 9) else STEP + (1.0,)
-    png("step_number_%d.png" % n, 32, 32, pixel)
+        return (255, 255, 255, 1.0) if digit_three(x, y, 10, 8, 11) else NUMBER + (1.0,)
+    png("step_number_3.png", 32, 32, pixel)
 
 
 def bullet():
-    png("step_small.png", 32, 32, lambda x, y: STEP + (1.0,) if math.hypot(x - 16, y - 16) <= 5 else CLEAR)
+    png("step_small.png", 32, 32, lambda x, y: NUMBER + (1.0,) if math.hypot(x - 16, y - 16) <= 4.5 else CLEAR)
 
 
-def step_line():
-    png("step_line.png", 4, 32, lambda x, y: STEP + (1.0,))
-
-
-def dotted(name, start):
-    def pixel(x, y):
-        on = x >= start and 15 <= y <= 17 and int(x) % 4 < 2
-        return (150, 160, 175, 1.0) if on else CLEAR
-    png(name, 32, 32, pixel)
+def short_dots():
+    png("dot_line_5.png", 32, 32,
+        lambda x, y: DOTS + (1.0,) if any(math.hypot(x - (12 + k * 10), y - 16) <= 2.2 for k in range(2)) else CLEAR)
 
 
 # ---- Toolbar glyphs on a 25 x 25 ground -------------------------------------------------------
@@ -190,12 +186,9 @@ def arrow(name, back):
 
 
 os.chdir(os.path.dirname(os.path.abspath(__file__)))
-for n in (1, 2, 3):
-    step_number(n)
+step_number_three()
 bullet()
-step_line()
-dotted("dot_line_3.png", 0)
-dotted("dot_line_5.png", 6)
+short_dots()
 for name, glyph in TOOLS:
     for suffix, colour in LOOKS.items():
         png(name + suffix + ".png", 25, 25, lambda x, y, g=glyph, c=colour: c + (1.0,) if g(x, y) else CLEAR)
