@@ -464,8 +464,9 @@ class Quirel_BaseScanMode : public virtual ScanModeLink {
   std::shared_ptr<const Quirel_PVLocalizedString> mLSobj;
   std::shared_ptr<Quirel_CTRLS_MainWindow> mMainWindow;
   // The window's parts the mode builds (none until then).
-  std::unique_ptr<Quirel_CTRLS_TabView> mMainTab;
-  std::unique_ptr<Quirel_CTRLS_PreviewFrame> mPreviewFrame;
+  // The window controller's tab view and preview frame, kept (shared by the window's modes).
+  Quirel_CTRLS_TabView* mMainTab = nullptr;
+  Quirel_CTRLS_PreviewFrame* mPreviewFrame = nullptr;
   std::unique_ptr<Quirel_CTRLS_Preview> mPreview;
   std::unique_ptr<Quirel_CTRLS_NextThumbnailButton> mNextThumbnailBtn;
   std::unique_ptr<Quirel_ThumbnailSelectView> mTumbnailSelView;
