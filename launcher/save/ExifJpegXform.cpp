@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <mutex>
+#include <vector>
 
 #include "imageio/AreaAverager.h"
 #include "imageio/ColorSpace.h"
@@ -189,23 +190,25 @@ CMResult ExifJpegXform::RunPass(ICMSTR_CLASS* a, ICMSTR_CLASS* b) {
 
   SM_ExifInfo_Struct record;
   std::memset(&record, 0, sizeof record);
+  // The temporary JPEG is opened once: its header is merged in memory, and its entropy-coded
+  // data is copied once, straight into the final file.
+  std::unique_ptr<ICMFILE_CLASS> file;
+  CM_ThrowIfError(CM_CreateFile(&file));
+  CM_ThrowIfError(file->Open(a->GetNSString(), ICMFILE_CLASS::kRead));
   std::uint64_t scanStart = 0;
-  {
-    std::unique_ptr<ICMFILE_CLASS> file;
-    CM_ThrowIfError(CM_CreateFile(&file));
-    CM_ThrowIfError(file->Open(a->GetNSString(), ICMFILE_CLASS::kRead));
-    CM_ThrowIfError(SM_FindColourScanStart(file.get(), &scanStart));
-    if (!m_mainImageJPEGInfomation || m_mainImageJPEGInfomation->ExifEnd == 0 || scanStart == 0) {
-      // Grey, or no encoder segment to replace: the JPEG goes to its final name as it is.
-      CM_ThrowIfError(file->Close());
-      CM_ThrowIfError(CM_CopyFile(a->GetNSString(), &m_FinalPath, 1));
-      return CM_OK;
-    }
-    std::uint64_t firstTable = 0;
-    CM_ThrowIfError(SM_FindFirstTableSegment(file.get(), &firstTable));
+  CM_ThrowIfError(SM_FindColourScanStart(file.get(), &scanStart));
+  if (!m_mainImageJPEGInfomation || m_mainImageJPEGInfomation->ExifEnd == 0 || scanStart == 0) {
+    // Grey, or no encoder segment to replace: the JPEG goes to its final name as it is.
     CM_ThrowIfError(file->Close());
-    CM_ThrowIfError(SM_MergeJpegTables(a->GetNSString(), a->GetNSString(), firstTable, scanStart));
+    CM_ThrowIfError(CM_CopyFile(a->GetNSString(), &m_FinalPath, 1));
+    return CM_OK;
   }
+  std::uint64_t firstTable = 0;
+  CM_ThrowIfError(SM_FindFirstTableSegment(file.get(), &firstTable));
+  std::vector<std::uint8_t> head, merged;
+  CM_ThrowIfError(SM_MergedJpegHead(file.get(), firstTable, scanStart, &head, &merged));
+  head.clear();
+  head.shrink_to_fit();
 
   // The record first: how long a thumbnail may be depends on its texts.
   CM_ThrowIfError(SM_MakeExifInfo(m_pOptionInfo.get(), m_pImageInfo->GetProperty(), &record));
@@ -213,10 +216,11 @@ CMResult ExifJpegXform::RunPass(ICMSTR_CLASS* a, ICMSTR_CLASS* b) {
   CM_ThrowIfError(MakeFittingThumbnail(c.get(), b, record, &thumbnailLength));
   CM_ThrowIfError(CM_FormatCString(record.ThumbnailLength, sizeof record.ThumbnailLength, "%lld",
                                    static_cast<long long>(thumbnailLength)));
-  // The final file straight from the merged JPEG: built under a temporary name beside the
-  // final one and renamed into place when complete.
-  CM_ThrowIfError(SM_WriteExifSegmentTo(a->GetNSString(), &m_FinalPath, b->GetNSString(), &record));
-  return CM_OK;
+  // The final file: built under a temporary name beside the final one and renamed into place
+  // when complete.
+  CM_ThrowIfError(
+      SM_WriteExifSegmentFrom(file.get(), merged, scanStart, &m_FinalPath, b->GetNSString(), &record));
+  return file->Close();
 }
 
 CMResult ExifJpegXform::MakeFittingThumbnail(const ICMSTR_CLASS* source, const ICMSTR_CLASS* target,

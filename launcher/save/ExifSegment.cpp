@@ -476,29 +476,26 @@ CMResult SM_CopyFileTail(ICMFILE_CLASS* source, std::uint64_t from, int fd) {
   });
 }
 
-CMResult SM_WriteExifSegmentTo(const std::string* source, const std::string* destination,
-                               const std::string* thumbnailPath, const SM_ExifInfo_Struct* record) {
-  if (!source || !destination || !thumbnailPath || !record) return CM_ERR_BAD_ARGUMENT;
+CMResult SM_WriteExifSegmentFrom(ICMFILE_CLASS* in, const std::vector<std::uint8_t>& head, std::uint64_t resumeAt,
+                                 const std::string* destination, const std::string* thumbnailPath,
+                                 const SM_ExifInfo_Struct* record) {
+  if (!in || !destination || !thumbnailPath || !record) return CM_ERR_BAD_ARGUMENT;
   return CM_Guard([&]() -> CMResult {
-    std::unique_ptr<ICMFILE_CLASS> in;
-    std::unique_ptr<ICMFILE_CLASS> thumb;
-    CM_ThrowIfError(CM_CreateFile(&in));
-    CM_ThrowIfError(CM_CreateFile(&thumb));
-    CM_ThrowIfError(in->Open(source, ICMFILE_CLASS::kRead));
-    CM_ThrowIfError(thumb->Open(thumbnailPath, ICMFILE_CLASS::kRead));
-
-    SM_JpegInfo_Struct info{};
-    CM_ThrowIfError(SM_ParseJpegInfo(in.get(), &info));
-    std::vector<std::uint8_t> head;
-    CM_ThrowIfError(SM_ReadJpegHeader(in.get(), &head));
+    std::uint64_t sourceSize = 0;
+    CM_ThrowIfError(in->GetSize(&sourceSize));
+    if (resumeAt > sourceSize) CM_ThrowIfError(SM_ERR_MALFORMED);
+    const std::uint64_t size = head.size() + (sourceSize - resumeAt);
     const std::size_t point = insertPointIn(head);
     if (point == std::string::npos) CM_ThrowIfError(SM_ERR_MALFORMED);
     // The segment replaced is the APP1 at the insertion point; without one the new segment is
     // inserted and nothing of the image is lost.
     std::uint64_t tail = point;
     if (point + 4 <= head.size() && head[point] == 0xFF && head[point + 1] == 0xE1)
-      tail = std::min<std::uint64_t>(point + 2 + be16(head.data() + point + 2), info.FileSize);
+      tail = std::min<std::uint64_t>(point + 2 + be16(head.data() + point + 2), size);
 
+    std::unique_ptr<ICMFILE_CLASS> thumb;
+    CM_ThrowIfError(CM_CreateFile(&thumb));
+    CM_ThrowIfError(thumb->Open(thumbnailPath, ICMFILE_CLASS::kRead));
     std::uint64_t thumbSize = 0;
     CM_ThrowIfError(thumb->GetSize(&thumbSize));
     if (thumbSize > SM_JPEG_SEGMENT_MAX) CM_ThrowIfError(SM_ERR_BAD_COUNT);
@@ -508,6 +505,7 @@ CMResult SM_WriteExifSegmentTo(const std::string* source, const std::string* des
       CM_ThrowIfError(thumb->Read(thumbnail.data(), thumbnail.size(), &got));
       if (got != thumbnail.size()) CM_ThrowIfError(SM_ERR_JPEG_SEGMENT);
     }
+    CM_ThrowIfError(thumb->Close());
     std::vector<std::uint8_t> segment;
     CM_ThrowIfError(SM_BuildExifSegment(record, thumbnail.data(), thumbnail.size(), &segment));
 
@@ -517,11 +515,30 @@ CMResult SM_WriteExifSegmentTo(const std::string* source, const std::string* des
     if (!out.open()) CM_ThrowIfError(CM_ERR_NO_PERMISSION);
     CM_ThrowIfError(SM_WriteBytes(out.fd(), head.data(), point));
     CM_ThrowIfError(SM_WriteBytes(out.fd(), segment.data(), segment.size()));
-    CM_ThrowIfError(SM_CopyFileTail(in.get(), tail, out.fd()));
+    if (tail < head.size()) {
+      CM_ThrowIfError(SM_WriteBytes(out.fd(), head.data() + tail, head.size() - std::size_t(tail)));
+      CM_ThrowIfError(SM_CopyFileTail(in, resumeAt, out.fd()));
+    } else {
+      CM_ThrowIfError(SM_CopyFileTail(in, resumeAt + (tail - head.size()), out.fd()));
+    }
     if (!out.commit()) CM_ThrowIfError(CM_ERR_SYSTEM);
-    CM_ThrowIfError(thumb->Close());
-    CM_ThrowIfError(in->Close());
     return CM_OK;
+  });
+}
+
+CMResult SM_WriteExifSegmentTo(const std::string* source, const std::string* destination,
+                               const std::string* thumbnailPath, const SM_ExifInfo_Struct* record) {
+  if (!source || !destination || !thumbnailPath || !record) return CM_ERR_BAD_ARGUMENT;
+  return CM_Guard([&]() -> CMResult {
+    std::unique_ptr<ICMFILE_CLASS> in;
+    CM_ThrowIfError(CM_CreateFile(&in));
+    CM_ThrowIfError(in->Open(source, ICMFILE_CLASS::kRead));
+    SM_JpegInfo_Struct info{};
+    CM_ThrowIfError(SM_ParseJpegInfo(in.get(), &info));
+    std::vector<std::uint8_t> head;
+    CM_ThrowIfError(SM_ReadJpegHeader(in.get(), &head));
+    CM_ThrowIfError(SM_WriteExifSegmentFrom(in.get(), head, head.size(), destination, thumbnailPath, record));
+    return in->Close();
   });
 }
 

@@ -107,6 +107,11 @@ CMResult SM_CopyFileTail(ICMFILE_CLASS* source, std::uint64_t from, int fd);
 // destination may be the same file.
 CMResult SM_WriteExifSegmentTo(const std::string* source, const std::string* destination,
                                const std::string* thumbnailPath, const SM_ExifInfo_Struct* record);
+// As SM_WriteExifSegmentTo, for a source whose bytes are head followed by the file open in in
+// from resumeAt on: a header rebuilt in memory goes out with the rest of the file copied once.
+CMResult SM_WriteExifSegmentFrom(ICMFILE_CLASS* in, const std::vector<std::uint8_t>& head, std::uint64_t resumeAt,
+                                 const std::string* destination, const std::string* thumbnailPath,
+                                 const SM_ExifInfo_Struct* record);
 // Rewrites target with the segment: SM_WriteExifSegmentTo(target, target, ...).
 CMResult SM_WriteExifSegment(const std::string* target, const std::string* thumbnailPath,
                              const SM_ExifInfo_Struct* record);

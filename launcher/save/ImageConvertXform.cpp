@@ -39,22 +39,40 @@ struct ImageConvertXform::GreyToRgbInfo {
 
 // The rows the encoder pulls, watched on their way: each row that passes in order is added to
 // the thumbnail. A request out of order (which the encoder never makes) only costs the
-// thumbnail, never the conversion: the EXIF pass then makes its own.
+// thumbnail, never the conversion: the EXIF pass then makes its own. Rows lie rowBytes apart;
+// a request may end after a row's pixels, without its padding. Rows in another layout than
+// 8-bit RGB (16-bit samples, a skipped fourth sample) go through the reader's reduction to
+// the 8-bit samples the encoder takes.
 struct ImageConvertXform::WatchedRows {
   imageio::ImageRef image;
   std::uint64_t rowBytes = 0;
-  std::uint64_t next = 0;  // byte position of the next row to add
+  std::uint64_t pixelBytes = 0;  // 0: rowBytes
+  std::uint64_t next = 0;        // byte position of the next row to add
   bool broken = false;
   std::unique_ptr<imageio::AreaAverager> averager;
+  std::unique_ptr<imageio::RowReader> reducer;
+  std::vector<std::uint8_t> reduced;
 
   void add(const std::uint8_t* bytes, std::int64_t position, std::size_t count) {
     if (broken || !averager) return;
-    if (position < 0 || std::uint64_t(position) != next || count % rowBytes != 0) {
+    const std::uint64_t pixels = pixelBytes ? pixelBytes : rowBytes;
+    if (position < 0 || std::uint64_t(position) != next) {
       broken = true;
       return;
     }
-    for (std::size_t at = 0; at < count; at += std::size_t(rowBytes)) averager->addRow(bytes + at);
-    next += count;
+    for (std::uint64_t at = 0; at < count; at += rowBytes) {
+      if (count - at < pixels) {
+        broken = true;
+        return;
+      }
+      if (reducer) {
+        reducer->convert8(bytes + at, reduced.data());
+        averager->addRow(reduced.data());
+      } else {
+        averager->addRow(bytes + at);
+      }
+      next += rowBytes;
+    }
   }
 };
 
@@ -357,16 +375,25 @@ CMResult ImageConvertXform::ConvertStandard(const imageio::ImageSource& source, 
 }
 
 imageio::ImageRef ImageConvertXform::WatchRows(imageio::ImageRef image) {
-  // 8-bit RGB rows without padding are the bytes the encoder takes; other layouts are
-  // reduced by the encoder's own row reader, and their thumbnail is left to the EXIF pass.
-  if (image->bitsPerComponent() != 8 || image->samplesPerPixel() != 3 ||
-      image->colorSpace()->numberOfComponents() != 3 || image->bytesPerRow() != image->width() * 3)
+  // Any colour layout the encoder takes: its own reader reduces the rows to 8-bit RGB, and the
+  // watcher reduces them the same way.
+  if (image->colorSpace()->numberOfComponents() != 3 ||
+      (image->bitsPerComponent() != 8 && image->bitsPerComponent() != 16))
     return image;
   auto watched = std::make_shared<WatchedRows>();
   watched->image = image;
   watched->rowBytes = image->bytesPerRow();
+  watched->pixelBytes = (image->width() * image->bitsPerPixel() + 7) / 8;
   watched->averager = thumbnailAverager(image->width(), image->height());
-  if (!watched->averager) return image;
+  if (!watched->averager || watched->pixelBytes > watched->rowBytes) return image;
+  if (image->bitsPerComponent() != 8 || image->samplesPerPixel() != 3) {
+    try {
+      watched->reducer = std::make_unique<imageio::RowReader>(*image);
+      watched->reduced.resize(image->width() * 3);
+    } catch (const std::bad_alloc&) {
+      return image;
+    }
+  }
   imageio::DataProviderDirectCallbacks callbacks;
   callbacks.getBytesAtPosition = [w = watched.get()](void* buffer, std::int64_t position,
                                                       std::size_t count) -> std::size_t {
@@ -374,12 +401,20 @@ imageio::ImageRef ImageConvertXform::WatchRows(imageio::ImageRef image) {
     w->add(static_cast<const std::uint8_t*>(buffer), position, n);
     return n;
   };
+  // Bytes the image holds in memory are looked at where they lie, by the encoder and the
+  // watcher alike.
+  callbacks.getBytePointer = [w = watched.get()](std::int64_t position, std::size_t count) -> const void* {
+    const void* held = w->image->dataProvider()->bytePointer(position, count);
+    if (held) w->add(static_cast<const std::uint8_t*>(held), position, count);
+    return held;
+  };
   // The provider's last holder lets the watcher go.
   callbacks.releaseInfo = [watched] {};
   const std::int64_t total = std::int64_t(watched->rowBytes * image->height());
-  imageio::ImageRef outer =
-      imageio::Image::create(image->width(), image->height(), 8, 24, image->bytesPerRow(), image->colorSpace(),
-                             image->bitmapInfo(), imageio::DataProvider::createDirect(total, callbacks));
+  imageio::ImageRef outer = imageio::Image::create(
+      image->width(), image->height(), image->bitsPerComponent(), image->bitsPerPixel(), image->bytesPerRow(),
+      image->colorSpace(), image->bitmapInfo(), imageio::DataProvider::createDirect(total, callbacks), nullptr,
+      image->shouldInterpolate(), image->renderingIntent());
   if (!outer) return image;
   m_Watched = std::move(watched);
   return outer;

@@ -317,13 +317,14 @@ bool ImageToImageXform::LockDataWhen(int condition, bool writerSide) {
 }
 
 CMResult ImageToImageXform::WriteLines(std::uint32_t firstLine, std::uint32_t lineCount, std::uint32_t rowBytes,
-                                       std::uint64_t byteCount, const void* data) {
+                                       std::uint64_t byteCount, const void* data, std::uint64_t sourceStride) {
+  if (sourceStride == 0) sourceStride = rowBytes;
   return CM_Guard([&]() -> CMResult {
     CM_ThrowIfError(GetErrorMessage());
     if (!m_DataLock || !m_Image) CM_ThrowIfError(SM_ERR_NO_XFORM);
     if (byteCount != 0 && m_bHasDestination && lineCount != 0) {
       if (!data) CM_ThrowIfError(SM_ERR_NO_XFORM);
-      if (rowBytes != m_RowBytes || std::uint64_t(firstLine) + lineCount > m_ImageLength)
+      if (rowBytes != m_RowBytes || sourceStride < rowBytes || std::uint64_t(firstLine) + lineCount > m_ImageLength)
         CM_ThrowIfError(SM_ERR_BAD_SIZE);
       if (!LockDataWhen(1, false)) {
         CMResult failed = GetErrorMessage();
@@ -349,7 +350,13 @@ CMResult ImageToImageXform::WriteLines(std::uint32_t firstLine, std::uint32_t li
       }
       m_ImageBufBytes = bytes;
       if (bytes > m_PeakBlockBytes.load()) m_PeakBlockBytes = bytes;
-      std::memcpy(m_pImageBuf.get(), data, bytes);
+      if (sourceStride == rowBytes) {
+        std::memcpy(m_pImageBuf.get(), data, bytes);
+      } else {
+        const auto* from = static_cast<const std::uint8_t*>(data);
+        for (std::uint32_t y = 0; y < lineCount; ++y)
+          std::memcpy(m_pImageBuf.get() + std::uint64_t(y) * rowBytes, from + std::uint64_t(y) * sourceStride, rowBytes);
+      }
       m_DataLock->unlockWithCondition(0);
     }
     if (firstLine == 0) {

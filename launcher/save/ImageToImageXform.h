@@ -67,9 +67,11 @@ class ImageToImageXform {
   // while the writer still holds the previous block, and gives up with the error when the
   // writer fails or the transform is aborted. A block with first line 0 starts the writer
   // thread (0xACA01 when it cannot start). 0xACA02 when rowBytes is not the image's row size
-  // or the lines run past the image; 0xA9800 when the block cannot be allocated.
+  // or the lines run past the image; 0xA9800 when the block cannot be allocated. The lines
+  // lie sourceStride bytes apart in data (0: rowBytes); padding past rowBytes is dropped in the
+  // block's one copy.
   CMResult WriteLines(std::uint32_t firstLine, std::uint32_t lineCount, std::uint32_t rowBytes,
-                      std::uint64_t byteCount, const void* data);
+                      std::uint64_t byteCount, const void* data, std::uint64_t sourceStride = 0);
   // Finishes the transform after the last block: tells the writer no more blocks come and
   // waits for it. 0xAF207 when there was no writer thread to wait for; the writer's error when
   // it failed (a short image ends with 0xACA05); 0xACA03 for a refused format pair.

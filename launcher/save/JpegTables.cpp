@@ -125,6 +125,36 @@ CMResult SM_FindFirstTableSegment(ICMFILE_CLASS* file, std::uint64_t* firstTable
   });
 }
 
+CMResult SM_MergedJpegHead(ICMFILE_CLASS* in, std::uint64_t firstTable, std::uint64_t scanStart,
+                           std::vector<std::uint8_t>* head, std::vector<std::uint8_t>* merged) {
+  if (!in || !head || !merged) return CM_ERR_BAD_ARGUMENT;
+  return CM_Guard([&]() -> CMResult {
+    std::uint64_t size = 0;
+    CM_ThrowIfError(in->GetSize(&size));
+    if (scanStart == 0 || scanStart > size || firstTable > scanStart || scanStart > 16u * 1024 * 1024)
+      CM_ThrowIfError(SM_ERR_MALFORMED);
+    head->assign(static_cast<std::size_t>(scanStart), 0);
+    std::size_t got = 0;
+    CM_ThrowIfError(in->Seek(0, ICMFILE_CLASS::kFromStart));
+    CM_ThrowIfError(in->Read(head->data(), head->size(), &got));
+    if (got != head->size()) CM_ThrowIfError(SM_ERR_MALFORMED);
+
+    merged->assign(head->begin(), head->begin() + std::ptrdiff_t(firstTable));
+    std::vector<Segment> list;
+    if (firstTable != 0 && segmentsOf(*head, std::size_t(firstTable), head->size(), &list)) {
+      // Quantisation tables first, then the Huffman tables of the shortened header.
+      std::vector<std::uint8_t> dqt;
+      std::vector<Segment> dqtList;
+      mergeKind(*head, list, 0xDB, &dqt, &dqtList);
+      std::vector<Segment> dhtList;
+      mergeKind(dqt, dqtList, 0xC4, merged, &dhtList);
+    } else {
+      *merged = *head;
+    }
+    return CM_OK;
+  });
+}
+
 CMResult SM_MergeJpegTables(const std::string* source, const std::string* target, std::uint64_t firstTable,
                             std::uint64_t scanStart) {
   if (!source || !target) return CM_ERR_BAD_ARGUMENT;
@@ -132,27 +162,8 @@ CMResult SM_MergeJpegTables(const std::string* source, const std::string* target
     std::unique_ptr<ICMFILE_CLASS> in;
     CM_ThrowIfError(CM_CreateFile(&in));
     CM_ThrowIfError(in->Open(source, ICMFILE_CLASS::kRead));
-    std::uint64_t size = 0;
-    CM_ThrowIfError(in->GetSize(&size));
-    if (scanStart == 0 || scanStart > size || firstTable > scanStart || scanStart > 16u * 1024 * 1024)
-      CM_ThrowIfError(SM_ERR_MALFORMED);
-    std::vector<std::uint8_t> head(static_cast<std::size_t>(scanStart));
-    std::size_t got = 0;
-    CM_ThrowIfError(in->Read(head.data(), head.size(), &got));
-    if (got != head.size()) CM_ThrowIfError(SM_ERR_MALFORMED);
-
-    std::vector<std::uint8_t> merged(head.begin(), head.begin() + std::ptrdiff_t(firstTable));
-    std::vector<Segment> list;
-    if (firstTable != 0 && segmentsOf(head, std::size_t(firstTable), head.size(), &list)) {
-      // Quantisation tables first, then the Huffman tables of the shortened header.
-      std::vector<std::uint8_t> dqt;
-      std::vector<Segment> dqtList;
-      mergeKind(head, list, 0xDB, &dqt, &dqtList);
-      std::vector<Segment> dhtList;
-      mergeKind(dqt, dqtList, 0xC4, &merged, &dhtList);
-    } else {
-      merged = head;
-    }
+    std::vector<std::uint8_t> head, merged;
+    CM_ThrowIfError(SM_MergedJpegHead(in.get(), firstTable, scanStart, &head, &merged));
     if (merged == head && *source == *target) return CM_OK;
 
     // A new file rather than an overwrite in place: the merged header is shorter, and the old

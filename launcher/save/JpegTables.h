@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "launcher/save/CMError.h"
 #include "launcher/save/ICMFILE_CLASS.h"
@@ -25,5 +26,10 @@ CMResult SM_FindFirstTableSegment(ICMFILE_CLASS* file, std::uint64_t* firstTable
 // ends. The new file takes target's name only when complete; target may be source (then
 // nothing is written when there is nothing to merge). 0xAF200 when the offsets do not fit the
 // file.
+// The header of the file open in in, [0, scanStart), as read (head) and with its tables merged as
+// SM_MergeJpegTables merges them (merged; the same bytes when there is nothing to merge).
+// 0xAF200 when the offsets do not fit the file.
+CMResult SM_MergedJpegHead(ICMFILE_CLASS* in, std::uint64_t firstTable, std::uint64_t scanStart,
+                           std::vector<std::uint8_t>* head, std::vector<std::uint8_t>* merged);
 CMResult SM_MergeJpegTables(const std::string* source, const std::string* target, std::uint64_t firstTable,
                             std::uint64_t scanStart);

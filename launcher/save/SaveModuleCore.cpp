@@ -343,8 +343,12 @@ CMResult SaveModuleCore::WriteImageLines(std::uint32_t yOffset, std::uint32_t ro
     if (bytesPerRow < SourceRowBytes(depth, p.uiImageWidth)) CM_ThrowIfError(SM_ERR_BAD_SIZE);
 
     const std::uint8_t* lines = static_cast<const std::uint8_t*>(data);
+    // Lines that need no conversion go to the writer as they lie, padding and all: its own
+    // copy of the block drops the padding, so a padded block is copied once.
+    std::uint64_t stride = bytesPerRow;
     std::unique_ptr<std::uint8_t[]> converted;
-    if (conv != LineConversion::None || bytesPerRow != target) {
+    if (conv != LineConversion::None) {
+      stride = target;
       converted.reset(new (std::nothrow) std::uint8_t[target * rows]);
       if (!converted) CM_ThrowIfError(SM_ERR_CREATE);
       const std::uint64_t packed = SourceRowBytes(depth, p.uiImageWidth);
@@ -355,9 +359,9 @@ CMResult SaveModuleCore::WriteImageLines(std::uint32_t yOffset, std::uint32_t ro
     }
     const bool writesFile = !(SM_IsRefusedOutput(m_uiWriterOutFormat) || m_uiWriterOutFormat == SM_FORMAT_NONE);
     if (writesFile && m_OpenWriter == OpenWriter::Image)
-      CM_ThrowIfError(m_ImageXformer.WriteLines(yOffset, rows, std::uint32_t(target), target * rows, lines));
+      CM_ThrowIfError(m_ImageXformer.WriteLines(yOffset, rows, std::uint32_t(target), target * rows, lines, stride));
     else if (writesFile && m_OpenWriter == OpenWriter::LargeTiff)
-      CM_ThrowIfError(m_LargeTiffXformer.WriteLines(rows, target, lines));
+      CM_ThrowIfError(m_LargeTiffXformer.WriteLines(rows, stride, lines));
     m_uiLinesWritten += rows;
     return CM_OK;
   });

@@ -41,6 +41,11 @@ std::uint16_t RowReader::sample16(const std::uint8_t* p) const {
 bool RowReader::next8(std::uint8_t* out) {
   const std::uint8_t* raw = nextRaw();
   if (!raw) return false;
+  convert8(raw, out);
+  return true;
+}
+
+void RowReader::convert8(const std::uint8_t* raw, std::uint8_t* out) const {
   const std::size_t w = image_.width();
   switch (image_.bitsPerComponent()) {
     case 1:
@@ -63,7 +68,6 @@ bool RowReader::next8(std::uint8_t* out) {
       }
       break;
   }
-  return true;
 }
 
 const std::uint8_t* RowReader::next8View(std::uint8_t* buffer) {

@@ -24,6 +24,9 @@ class RowReader {
   // As next8, but answers the provider's row itself when it already has that layout (8-bit
   // colour samples only), sparing a copy; otherwise fills and answers buffer. Null at the end.
   const std::uint8_t* next8View(std::uint8_t* buffer);
+  // One row of the image's raw pixel bytes (as nextRaw answers them, from whatever source) as
+  // next8 would hand it out.
+  void convert8(const std::uint8_t* raw, std::uint8_t* out) const;
   // The next row as components() 16-bit samples per pixel in host order.
   bool next16(std::uint16_t* out);
 

@@ -1,6 +1,7 @@
 // The launcher's message functions, its message box and its wait notice.
 #include <atomic>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <thread>
 
@@ -14,6 +15,7 @@
 #include "launcher/GetMainWindowObj.h"
 #include "launcher/KModal.h"
 #include "launcher/LauncherMessage.h"
+#include "launcher/LauncherStrings.h"
 #include "launcher/PVLocalizedBundle.h"
 #include "launcher/PVLocalizedString.h"
 #include "launcher/ProcessImageDialog.h"
@@ -307,6 +309,25 @@ TEST(LauncherStrings, RemapThroughTheUserInterfaceTable) {
   EXPECT_EQ(strings.ls_localizedStringForKey("NO_SUCH_KEY", "fallback", "PictavoTrivo"), "fallback");
   const Zorvik_PVLocalizedString none("");
   EXPECT_FALSE(none.ls_localizedStringForKey("PVTO_PVTO_TITLE", "PictavoTrivo"));
+}
+
+TEST(LauncherStrings, ATableReadAgainFollowsItsFileWhenTheFileChanges) {
+  const std::filesystem::path folder = testenv::freshFolder("launcher-strings-kept");
+  const std::filesystem::path file = folder / "Kept.strings";
+  auto write = [&](const char* text) { std::ofstream(file, std::ios::binary | std::ios::trunc) << text; };
+  fnd::Bundle bundle(folder.string());
+  write("\"A\" = \"one\";\n");
+  EXPECT_EQ(Zorvik_LauncherStrings::readTable(bundle, "Kept").string("A"), "one");
+  EXPECT_EQ(Zorvik_LauncherStrings::readTable(bundle, "Kept").string("A"), "one") << "read again unchanged";
+  write("\"A\" = \"three\";\n");
+  EXPECT_EQ(Zorvik_LauncherStrings::readTable(bundle, "Kept").string("A"), "three") << "another length";
+  // The same length, written later: the time it was written tells.
+  const auto before = std::filesystem::last_write_time(file);
+  write("\"A\" = \"eerht\";\n");
+  std::filesystem::last_write_time(file, before + std::chrono::seconds(2));
+  EXPECT_EQ(Zorvik_LauncherStrings::readTable(bundle, "Kept").string("A"), "eerht");
+  std::filesystem::remove(file);
+  EXPECT_TRUE(Zorvik_LauncherStrings::readTable(bundle, "Kept").empty()) << "a file gone gives nothing";
 }
 
 }  // namespace

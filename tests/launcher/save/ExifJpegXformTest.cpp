@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include <filesystem>
 #include <thread>
@@ -165,6 +167,52 @@ TEST(JpegTables, MergeGivesOneDqtAndOneDhtAndTheSamePixels) {
   const std::string copy = (folder / "copy.jpg").string();
   ASSERT_EQ(SM_MergeJpegTables(&p, &copy, first, findMarker(merged, 0xDA)->offset), CM_OK);
   EXPECT_EQ(readFile(copy), after);
+}
+
+TEST(JpegTables, TheFinalFileWrittenInOneGoIsTheMergeFollowedByTheSegmentByteForByte) {
+  // The merge rebuilt in memory and the final file written with one copy of the scan data
+  // must give the very bytes of the merge written out and then given its segment.
+  auto folder = testenv::freshFolder("tables-one-go");
+  const fs::path withApp1 = temporaryJpeg(folder / "encoder.jpg", 300, 200, 3);
+  const fs::path withoutApp1 = folder / "plain.jpg";
+  ASSERT_TRUE(makeJpeg(withoutApp1, 90, 70, 3, {}));
+  const fs::path thumbnail = folder / "thumb.jpg";
+  ASSERT_TRUE(makeJpeg(thumbnail, 16, 12, 3, {}));
+  SM_ImageProperty_Struct property{300, 200, 8, 3, 300, 300};
+  SM_ExifInfo_Struct record;
+  std::memset(&record, 0, sizeof record);
+  auto option = exifOption();
+  ASSERT_EQ(SM_MakeExifInfo(option.get(), &property, &record), CM_OK);
+  std::snprintf(record.ThumbnailLength, sizeof record.ThumbnailLength, "%lld",
+                static_cast<long long>(fs::file_size(thumbnail)));
+  const std::string th = thumbnail.string();
+  for (const fs::path& source : {withApp1, withoutApp1}) {
+    SCOPED_TRACE(source.filename().string());
+    const std::string p = source.string();
+    const Bytes before = readFile(source);
+    std::unique_ptr<ICMFILE_CLASS> file;
+    ASSERT_EQ(CM_CreateFile(&file), CM_OK);
+    ASSERT_EQ(file->Open(&p, ICMFILE_CLASS::kRead), CM_OK);
+    std::uint64_t scan = 0, first = 0;
+    ASSERT_EQ(SM_FindColourScanStart(file.get(), &scan), CM_OK);
+    ASSERT_EQ(SM_FindFirstTableSegment(file.get(), &first), CM_OK);
+    ASSERT_NE(scan, 0u);
+
+    const std::string merged = (folder / "merged.jpg").string(), twoSteps = (folder / "two.jpg").string();
+    ASSERT_EQ(SM_MergeJpegTables(&p, &merged, first, scan), CM_OK);
+    ASSERT_EQ(SM_WriteExifSegmentTo(&merged, &twoSteps, &th, &record), CM_OK);
+
+    std::vector<std::uint8_t> head, mergedHead;
+    ASSERT_EQ(SM_MergedJpegHead(file.get(), first, scan, &head, &mergedHead), CM_OK);
+    EXPECT_EQ(head, Bytes(before.begin(), before.begin() + std::ptrdiff_t(scan)));
+    const std::string oneGo = (folder / "one.jpg").string();
+    ASSERT_EQ(SM_WriteExifSegmentFrom(file.get(), mergedHead, scan, &oneGo, &th, &record), CM_OK);
+    file->Close();
+    const Bytes expected = readFile(twoSteps);
+    ASSERT_GT(expected.size(), before.size() - scan);
+    EXPECT_TRUE(readFile(oneGo) == expected);
+    EXPECT_EQ(readFile(source), before) << "the source is only read";
+  }
 }
 
 TEST(JpegTables, GreyScanHasNoColourScanStartAndBadOffsetsAreRefused) {

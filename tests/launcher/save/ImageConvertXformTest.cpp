@@ -129,10 +129,14 @@ TEST_F(ImageConvertXformTest, ExifJpegConversionHandsOnTheThumbnailOfTheRowsItEn
   } cases[] = {
       {"colour", 300, 200, 8, 3, 0, SM_FORMAT_JPEG_EXIF, 160, 107},
       {"grey", 90, 200, 8, 1, 0, SM_FORMAT_JPEG_EXIF, 72, 160},
-      // Rows the encoder reduces itself (16-bit samples, or the padded pixels of an image turned
-      // upright) are not watched: the EXIF pass decodes the JPEG instead.
-      {"turned", 40, 20, 8, 3, 6, SM_FORMAT_JPEG_EXIF, 0, 0},
-      {"16-bit colour", 300, 200, 16, 3, 0, SM_FORMAT_JPEG_EXIF, 0, 0},
+      {"16-bit grey", 200, 90, 16, 1, 0, SM_FORMAT_JPEG_EXIF, 160, 72},
+      // Rows the encoder reduces itself: 16-bit samples, and the padded pixels of an image
+      // redrawn upright (turned, or redrawn as it stands for a mirrored orientation).
+      {"16-bit colour", 300, 200, 16, 3, 0, SM_FORMAT_JPEG_EXIF, 160, 107},
+      {"turned", 300, 200, 8, 3, 6, SM_FORMAT_JPEG_EXIF, 107, 160},
+      {"turned the other way, 16-bit", 300, 200, 16, 3, 8, SM_FORMAT_JPEG_EXIF, 107, 160},
+      {"upside down", 300, 200, 8, 3, 3, SM_FORMAT_JPEG_EXIF, 160, 107},
+      {"mirrored", 300, 200, 8, 3, 2, SM_FORMAT_JPEG_EXIF, 160, 107},
       // Plain JPEG output has no EXIF pass to hand anything to.
       {"plain JPEG", 300, 200, 8, 3, 0, SM_FORMAT_JPEG, 0, 0},
   };
@@ -158,18 +162,29 @@ TEST_F(ImageConvertXformTest, ExifJpegConversionHandsOnTheThumbnailOfTheRowsItEn
     ASSERT_EQ(thumb->width, c.tw);
     ASSERT_EQ(thumb->height, c.th);
     ASSERT_EQ(thumb->rgb.size(), c.tw * c.th * 3);
+    // The picture the encoder was given: the same pass writing a TIFF turns it the same way,
+    // and its 8-bit samples are those the encoder takes (grey ones as they go into RGB).
+    const std::string upright = Path("upright.tif");
+    ASSERT_EQ(Convert(input, upright, SM_FORMAT_TIFF, SM_FORMAT_TIFF), CM_OK);
+    const Decoded d = Decode(upright);
+    ASSERT_EQ(d.width > d.height, c.tw > c.th) << "the thumbnail stands as the upright picture does";
+    auto sample = [&](std::uint32_t x, std::uint32_t y, int s) -> std::uint64_t {
+      if (d.components == 3) return d.At(x, y, s);
+      // 16-bit grey keeps its high byte on its way into RGB.
+      return c.bits == 16 ? pixels[(std::size_t(y) * c.width + x) * 2 + 1] : d.At(x, y);
+    };
     // Each thumbnail pixel is the mean of the source pixels it stands for.
     for (std::size_t ty = 0; ty < c.th; ty += 13)
       for (std::size_t tx = 0; tx < c.tw; tx += 11)
-        for (std::size_t s = 0; s < 3; ++s) {
+        for (int s = 0; s < 3; ++s) {
           std::uint64_t sum = 0, n = 0;
-          for (std::size_t y = ty * c.height / c.th; y < (ty + 1) * c.height / c.th; ++y)
-            for (std::size_t x = 0; x < c.width; ++x)
-              if (x * c.tw / c.width == tx) {
-                sum += pixels[(y * c.width + x) * c.samples + (c.samples == 3 ? s : 0)];
+          for (std::size_t y = ty * d.height / c.th; y < (ty + 1) * d.height / c.th; ++y)
+            for (std::uint32_t x = 0; x < d.width; ++x)
+              if (x * c.tw / d.width == tx) {
+                sum += sample(x, std::uint32_t(y), s);
                 ++n;
               }
-          ASSERT_EQ(thumb->rgb[(ty * c.tw + tx) * 3 + s], (sum + n / 2) / n) << tx << "," << ty;
+          ASSERT_EQ(thumb->rgb[(ty * c.tw + tx) * 3 + std::size_t(s)], (sum + n / 2) / n) << tx << "," << ty;
         }
   }
 }

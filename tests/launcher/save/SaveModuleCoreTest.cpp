@@ -159,9 +159,16 @@ TEST(SaveModuleCore, ATiffImageIsSavedUnderItsFinalNameWithTheCountersAndEndFlag
   fs::path second = d.saveFolder / "scan_20261210_0002.tif";
   ASSERT_EQ(d.transfer(packed, second), CM_OK);
   EXPECT_TRUE(savetest::readTiff(second).bytes == packed.bytes);
+
+  // 16-bit samples in rows padded by an odd count: the padding goes, the samples stay.
+  Scan deep(19, 30, 48);
+  fs::path third = d.saveFolder / "scan_20261210_0003.tif";
+  o.extraRowBytes = 7;
+  ASSERT_EQ(d.transfer(deep, third, o), CM_OK);
+  EXPECT_TRUE(savetest::readTiff(third).bytes == deep.bytes);
   ASSERT_TRUE(d.settle());
-  EXPECT_EQ(d.core.GetTotalImgCount(), 2u);
-  EXPECT_EQ(d.core.GetFinishedImgCount(), 2u);
+  EXPECT_EQ(d.core.GetTotalImgCount(), 3u);
+  EXPECT_EQ(d.core.GetFinishedImgCount(), 3u);
   EXPECT_TRUE(d.temporaries().empty());
   EXPECT_EQ(d.core.GetOptionInfo(0), nullptr) << "a finished image's slot is free";
 }
@@ -177,7 +184,8 @@ TEST(SaveModuleCore, TheStripWriterRouteGetsTheLinesAndChecksTheirCount) {
     std::uint32_t padding;
     std::uint32_t colorSetting;
     bool profileExpected;
-  } cases[] = {{1, 0, 0, false}, {8, 3, 0, false}, {16, 0, 0, false}, {24, 2, 1, true}, {48, 0, 0, false}};
+  } cases[] = {{1, 0, 0, false},  {8, 3, 0, false},  {16, 0, 0, false}, {16, 5, 0, false},
+               {24, 2, 1, true},  {48, 0, 0, false}, {48, 7, 0, false}};
   int n = 0;
   for (const Case& c : cases) {
     SCOPED_TRACE("depth " + std::to_string(c.depth));
@@ -199,7 +207,7 @@ TEST(SaveModuleCore, TheStripWriterRouteGetsTheLinesAndChecksTheirCount) {
     }
   }
   ASSERT_TRUE(d.settle());
-  EXPECT_EQ(d.core.GetFinishedImgCount(), 5u);
+  EXPECT_EQ(d.core.GetFinishedImgCount(), 7u);
 
   // A scan that ends early leaves no partial file.
   Options cut;
@@ -209,7 +217,7 @@ TEST(SaveModuleCore, TheStripWriterRouteGetsTheLinesAndChecksTheirCount) {
   fs::path partial = d.saveFolder / "partial.tif";
   EXPECT_EQ(d.transfer(scan, partial, cut), SM_ERR_NO_LINES);
   EXPECT_FALSE(fs::exists(partial));
-  EXPECT_EQ(d.core.GetTotalImgCount(), 5u);
+  EXPECT_EQ(d.core.GetTotalImgCount(), 7u);
 }
 
 TEST(SaveModuleCore, AFailedCloseDeletesTheFinalFileAndLeavesTheTotalUnchanged) {

@@ -51,10 +51,14 @@ class TestScanMode : public Quirel_BaseScanMode {
   using Quirel_BaseScanMode::mZoomRate;
   using Quirel_BaseScanMode::mZoomScan;
 
+  // The window controller's preview frame, which the mode only keeps.
+  std::unique_ptr<Quirel_CTRLS_PreviewFrame> ownedPreviewFrame;
+
   // The preview area the window controller gives a mode: a frame view of width x height with
   // the preview control (shadow and scroll view) in it, and the thumbnail step buttons.
   void buildPreviewArea(double width, double height) {
-    mPreviewFrame = std::make_unique<Quirel_CTRLS_PreviewFrame>();
+    ownedPreviewFrame = std::make_unique<Quirel_CTRLS_PreviewFrame>();
+    mPreviewFrame = ownedPreviewFrame.get();
     mPreviewFrame->setFrameViewRect(0, 0, width, height);
     mPreview = Quirel_CTRLS_Preview::initForStandardMode();
     mPreviewFrame->addView(mPreview->getShadowView(), mPreview->getShadowViewRect());

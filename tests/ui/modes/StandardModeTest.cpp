@@ -42,8 +42,10 @@ class StdTestMode : public Quirel_StandardMode {
     setFilmPlatenRect_Pixel96({{100, 100}, {900, 2700}});
     setADFPlatenRect_Pixel96({{0, 0}, {2550, 4200}});
   }
+  std::unique_ptr<Quirel_CTRLS_PreviewFrame> ownedPreviewFrame;  // the window controller's
   void buildArea() {
-    mPreviewFrame = std::make_unique<Quirel_CTRLS_PreviewFrame>();
+    ownedPreviewFrame = std::make_unique<Quirel_CTRLS_PreviewFrame>();
+    mPreviewFrame = ownedPreviewFrame.get();
     mPreviewFrame->setFrameViewRect(0, 0, 600, 500);
     mPreview = Quirel_CTRLS_Preview::initForStandardMode();
     mPreviewFrame->addView(mPreview->getShadowView(), mPreview->getShadowViewRect());

@@ -12,6 +12,7 @@
 #include "foundation/Lock.h"
 #include "foundation/NotificationCenter.h"
 #include "foundation/Value.h"
+#include "kit/Cursor.h"
 #include "kit/Image.h"
 #include "ui/model/OutputSize.h"
 #include "ui/model/ScanInfo.h"
@@ -27,10 +28,13 @@ class Quirel_CropView;
 class Quirel_DisabledView;
 class Quirel_ThumbnailSelectView;
 class Quirel_ProfileCMList;
+class Quirel_PreviewView;
 class Quirel_PVLocalizedString;
 class Quirel_PreviewInfo;
 class Quirel_SettingToSM;
 namespace kit {
+class Event;
+class View;
 class Window;
 }
 
@@ -375,6 +379,65 @@ class Quirel_BaseScanMode : public virtual ScanModeLink {
   static void armScanSound(fnd::NotificationCenter& center, const Quirel_PreferenceInfo* preferences,
                            const void* sender);
 
+  // ---- Mouse tools on the preview and the thumbnails. Points are in the points of the view
+  // clicked; a mode calls the phase that matches the event.
+  // The crop tool: draw, move and resize frames. uiMode is 0 from the basic mode, 1 from the
+  // advanced one.
+  void mouseDownOnPreviewForCrop(const kit::Event& event);
+  void mouseDraggedOnPreviewForCrop(const kit::Event& event);
+  void mouseUpOnPreviewForCrop(int uiMode);
+  void mouseDragForCreateCrop(const fnd::Point& start, const fnd::Point& current, Quirel_CropInfo& crop);
+  fnd::Point checkMouseDragForMoveCrop(const fnd::Point& start, const fnd::Point& current, Quirel_CropInfo& crop);
+  void mouseDragForMoveCrop(const fnd::Point& start, const fnd::Point& limited, Quirel_CropInfo& crop);
+  fnd::Point checkMouseDragForResizeCrop(const fnd::Point& start, const fnd::Point& current, Quirel_CropInfo& crop);
+  void mouseDragForResizeCrop(const fnd::Point& start, const fnd::Point& limited, Quirel_CropInfo& crop);
+  void mouseUpAfterCreateCrop();
+  void mouseUpAfterResizeCrop();
+  // Whether the list holds as many frames as a new one may join (or more, from a restore).
+  bool isCropLimitReached() const;
+  // The hand, zoom and multi-crop tools.
+  void mouseDownOnPreviewForHand(const kit::Event& event);
+  void mouseDraggedOnPreviewForHand(const kit::Event& event);
+  void mouseUpOnPreviewForHand();
+  void mouseDownOnPreviewForZoom(const kit::Event& event);
+  void mouseUpOnPreviewForZoom();
+  void mouseDownOnPreviewForMultiCrop(const kit::Event& event);
+  void mouseDraggedOnPreviewForMultiCrop();
+  void mouseUpOnPreviewForMultiCrop();
+  // The rubber band over the thumbnails; the mouse-up answers whether it touched any.
+  void mouseDownOnPreviewFrame(const kit::Event& event);
+  void mouseDraggedOnPreviewFrame(const kit::Event& event);
+  bool mouseUpOnPreviewFrame();
+  void mouseDownOnThumbnail(const kit::Event& event, int index);
+  // The one frame inside a thumbnail.
+  void mouseDownOnThumbnailPreview(const kit::Event& event, int index);
+  void mouseDraggedOnThumbnailPreview(const kit::Event& event, int index);
+  void mouseUpOnThumbnailPreview(int index, int uiMode);
+  void mouseUpAfterCreateThumbnailCrop(Quirel_CropInfo& crop);
+  void selectAllCrops();
+  void selectAllFrames(bool select);
+  void checkAllFrames(bool check);
+
+  // ---- Mouse cursors. The list holds 15 pictures by fixed index (0 arrow, 1 crosshair, 2 hand,
+  // 3 zoom stop, 4 zoom out, 5 zoom in, 6 move, 7 top/bottom edge, 8 left/right edge, 9 and 10
+  // the corners, 11 to 13 the eyedroppers, 14 stop).
+  static constexpr int kCursorCount = 15;
+  void createCursorImage();
+  const std::vector<kit::Image>& getCursorList() const { return mCursorList; }
+  // The picture for a point on a frame: move, an edge or a corner; the crosshair without a view.
+  const kit::Image& getCropCursorImage(const Quirel_CropInfo& crop, const fnd::Point& point);
+  void setMouseCursor();
+  void setMouseCursorOnPlaten();
+  void setMouseCursorOnThumbnail();
+  void updateCursorRectsOnPlaten();
+  // One thumbnail preview view's rectangles, or every thumbnail's for null.
+  void updateCursorRectsOnThumbnailAtView(const kit::View* view);
+  // "PreviewViewUpdateCursorRectsPost", forwarded by the window modes.
+  void previewViewUpdateCursorRects(const fnd::Notification& n);
+  // Command (0x100000) and option (0x80000) in an event's modifier flags.
+  static bool commandKeyIn(unsigned modifierFlags);
+  static bool optionKeyIn(unsigned modifierFlags);
+
  protected:
   explicit Quirel_BaseScanMode(fnd::NotificationCenter& center = fnd::NotificationCenter::defaultCenter());
 
@@ -383,14 +446,14 @@ class Quirel_BaseScanMode : public virtual ScanModeLink {
   // The object of the outward posts: the window controller, else the mode.
   const void* outwardObject() const { return mUIMObject ? mUIMObject : selfIdentity(); }
 
-  // The cursor rectangles of the preview and the thumbnails; the cursor handling fills it in.
-  virtual void updateMouseCursorRects() {}
+  // The cursor rectangles of the preview and the thumbnails, after a tool, zoom or mode change.
+  virtual void updateMouseCursorRects();
   // Handlers of the observations; the subclasses and later layers fill them in.
   // "remakeCropFromCorrectionDlgPost": the dialogs changed the selected frames' values.
   virtual void remakeCropFromCorrectionDlg(const fnd::Notification& n);
   virtual void mouseEventOnThumbnail(const fnd::Notification&) {}
   virtual void enterTextFByOtherControls(const fnd::Notification&) {}
-  virtual void thumbnailPreviewViewUpdateCursorRects(const fnd::Notification&) {}
+  virtual void thumbnailPreviewViewUpdateCursorRects(const fnd::Notification& n);
   // "showMessagePost": the box about to show gets the main window as its parent.
   void showMessageClassPost(const fnd::Notification& n);
   // "progressStatusPost": keeps the progress window's result.
@@ -401,8 +464,9 @@ class Quirel_BaseScanMode : public virtual ScanModeLink {
   std::shared_ptr<const Quirel_PVLocalizedString> mLSobj;
   std::shared_ptr<Quirel_CTRLS_MainWindow> mMainWindow;
   // The window's parts the mode builds (none until then).
-  std::unique_ptr<Quirel_CTRLS_TabView> mMainTab;
-  std::unique_ptr<Quirel_CTRLS_PreviewFrame> mPreviewFrame;
+  // The window controller's tab view and preview frame, kept (shared by the window's modes).
+  Quirel_CTRLS_TabView* mMainTab = nullptr;
+  Quirel_CTRLS_PreviewFrame* mPreviewFrame = nullptr;
   std::unique_ptr<Quirel_CTRLS_Preview> mPreview;
   std::unique_ptr<Quirel_CTRLS_NextThumbnailButton> mNextThumbnailBtn;
   std::unique_ptr<Quirel_ThumbnailSelectView> mTumbnailSelView;
@@ -492,6 +556,18 @@ class Quirel_BaseScanMode : public virtual ScanModeLink {
   bool mIgnoreKey = false;
 
  private:
+  // The mouse tools' shared steps.
+  Quirel_PreviewView* previewImageView() const;
+  static void takeFirstResponder(kit::View* view);
+  // The minimum frame size in points of the frame's preview view.
+  fnd::Size cropMinimumInPoints(const Quirel_CropInfo& crop) const;
+  // Which edges of a frame view's frame a press grabs: resize (edit state 3) with the edge
+  // bits, or move (4) inside it or on a frame too thin to tell its opposite edges apart.
+  static void pressedCropEdges(const fnd::Rect& frame, const fnd::Point& point, int& cropMode, int& resizeMode);
+  // Minimum size, the anchored edge and the view bounds of a frame at mouse-up.
+  void settleCropViewAtMouseUp(Quirel_CropInfo& crop);
+  // A kit cursor of list entry index with a hot spot.
+  kit::Cursor listCursor(int index, fnd::Point hotSpot);
   bool inFilmMode() const { return mScanMode == 2 || mScanMode == 3; }
   bool inThumbnailMode() const { return mScanMode == 1 || mScanMode == 3; }
   // The focused frame, else the template crop (null when neither).

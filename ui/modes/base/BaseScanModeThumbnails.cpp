@@ -98,7 +98,7 @@ Quirel_ThumbnailInfo* Quirel_BaseScanMode::createThumbnailWithIndex(int i, const
     auto crop = std::make_shared<Quirel_CropInfo>();
     mThumbnailList.push_back(t);
     mCropList.push_back(crop);
-    Quirel_ThumbnailPreviewView* preview = thumbs_detail::buildViews(*this, mPreviewFrame.get(), *t, i);
+    Quirel_ThumbnailPreviewView* preview = thumbs_detail::buildViews(*this, mPreviewFrame, *t, i);
     if (image) preview->setImage(image);
     t->setHidden(hidden);
     if (mTemplateCrop) copyCrop(*mTemplateCrop, *crop, false);
@@ -129,7 +129,7 @@ Quirel_ThumbnailInfo* Quirel_BaseScanMode::createEmptyThumbnailWithIndex(int i) 
   auto crop = std::make_shared<Quirel_CropInfo>();
   mThumbnailList.push_back(t);
   mCropList.push_back(crop);
-  thumbs_detail::buildViews(*this, mPreviewFrame.get(), *t, i);
+  thumbs_detail::buildViews(*this, mPreviewFrame, *t, i);
   t->setHidden(true);
   if (mTemplateCrop) copyCrop(*mTemplateCrop, *crop, false);
   crop->setInputRect_Pixel96(zeroSRectDouble());
@@ -162,7 +162,7 @@ Quirel_ThumbnailInfo* Quirel_BaseScanMode::createThumbnailFromThumbnailInfo(cons
   const std::shared_ptr<Quirel_CropInfo> crop = other.getCropInfo();
   mThumbnailList.push_back(t);
   if (crop) mCropList.push_back(crop);
-  Quirel_ThumbnailPreviewView* preview = thumbs_detail::buildViews(*this, mPreviewFrame.get(), *t, no);
+  Quirel_ThumbnailPreviewView* preview = thumbs_detail::buildViews(*this, mPreviewFrame, *t, no);
   if (otherPreview) preview->setImage(otherPreview->getImage());
   t->setHidden(other.isHidden());
   const bool hasView = crop && crop->hasCropView();
@@ -203,7 +203,7 @@ Quirel_ThumbnailInfo* Quirel_BaseScanMode::createThumbnailFromDictionary(const f
   mThumbnailList.push_back(t);
   mCropList.push_back(crop);
   const int no = t->getNo();
-  Quirel_ThumbnailPreviewView* preview = thumbs_detail::buildViews(*this, mPreviewFrame.get(), *t, no);
+  Quirel_ThumbnailPreviewView* preview = thumbs_detail::buildViews(*this, mPreviewFrame, *t, no);
   t->setHidden(true);
   if (cropDictionary.boolean("HasView")) {
     auto view = std::make_unique<Quirel_CropView>(fnd::Rect());

@@ -1,5 +1,20 @@
 #include "ui/modes/basic/StandardMode.h"
 
+#include "foundation/RunLoop.h"
+// The panel's controls, which the mode's life creates and ends: complete here, not only in
+// whichever sources happen to share this file's build batch.
+#include "ui/controls/CTRLS_AdjustCropText.h"
+#include "ui/controls/CTRLS_ColorPatternButton.h"
+#include "ui/controls/CTRLS_DestinationPopup.h"
+#include "ui/controls/CTRLS_ImageCorrectText.h"
+#include "ui/controls/CTRLS_ImageSourcePopup.h"
+#include "ui/controls/CTRLS_OutputSizePopup.h"
+#include "ui/controls/CTRLS_STDCheckBox.h"
+#include "ui/controls/CTRLS_STDDirectionButton.h"
+#include "ui/controls/CTRLS_STDPreviewButton.h"
+#include "ui/controls/CTRLS_STDScanButton.h"
+#include "ui/controls/NoFocusImageView.h"
+#include "ui/controls/NoFocusView.h"
 #include "ui/model/CropInfo.h"
 #include "ui/model/UIScannerInfo.h"
 #include "ui/settings/InfoDialog.h"
@@ -12,7 +27,13 @@ Quirel_StandardMode::Quirel_StandardMode(fnd::NotificationCenter& center) : Quir
 }
 
 Quirel_StandardMode::~Quirel_StandardMode() {
+  // Retries that start from now on leave the mode alone; one already inside the gate is let
+  // through on the main thread (where its start now does nothing) until it has left.
+  mRetryGate->alive = false;
+  while (!mRetryGate->mutex.try_lock()) fnd::RunLoop::main().runFor(fnd::RunLoopMode::Default, 0.01);
+  mRetryGate->mutex.unlock();
   // The base ends every observation of the mode; the panel is only released here.
+  releaseStandardItem();
   mInfoDialog.reset();
 }
 

@@ -1,21 +1,41 @@
 #pragma once
 
 #include <array>
+#include <atomic>
 #include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
 
 #include "foundation/Value.h"
+#include "kit/Color.h"
 #include "ui/model/CropValueGroups.h"
+#include "ui/model/StandardModeLink.h"
 #include "ui/modes/base/BaseScanMode.h"
 
+class Quirel_CTRLS_AdjustCropText;
+class Quirel_CTRLS_ColorPatternButton;
+class Quirel_CTRLS_DestinationPopup;
+class Quirel_CTRLS_ImageCorrectText;
 class Quirel_CTRLS_ImageSourcePopup;
+class Quirel_CTRLS_OutputSizePopup;
 class Quirel_CTRLS_PushButton;
+class Quirel_CTRLS_STDCheckBox;
+class Quirel_CTRLS_STDDirectionButton;
+class Quirel_CTRLS_STDPreviewButton;
+class Quirel_CTRLS_STDScanButton;
 class Quirel_InfoDialog;
+class Quirel_NoFocusImageView;
+class Quirel_NoFocusView;
 class Quirel_Toolbar;
+namespace kit {
+class Image;
+class View;
+}
 
-// The basic mode: the numbered-step panel's state on top of the scan-mode base. The panel
-// itself (its controls and their layout) is built by a later layer; until then its fields stay
-// empty and the operations that drive it do nothing. Main thread only.
-class Quirel_StandardMode : public Quirel_BaseScanMode {
+// The basic mode: the numbered-step panel on top of the scan-mode base, its buttons on the
+// preview toolbar and its preview. Main thread only.
+class Quirel_StandardMode : public Quirel_BaseScanMode, public StandardModeLink {
  public:
   // The correction check-box states remembered for one kind of source.
   struct ImgSrcSetting {
@@ -82,38 +102,112 @@ class Quirel_StandardMode : public Quirel_BaseScanMode {
   // none when either side is not positive, so no side is ever divided by zero.
   std::optional<SSizeDouble> namedSizeInPreviewPixels(const Quirel_OutputSize& outputSize, double pixelDpi) const;
 
- // ---- What the window controller calls. The panel, the window's life, the scan start and
-  // the hand-over between modes are built by later layers: until then these do nothing.
-  void createStandardItem(Quirel_CTRLS_TabView*) {}
-  void setStandardItem(const fnd::Dictionary*, bool) {}
-  void createToolBarItem(Quirel_Toolbar* toolbar) { setToolbar(toolbar); }
-  void createPreviewAreaItem(Quirel_CTRLS_PreviewFrame*) {}
-  void setPreferenceButton(Quirel_CTRLS_PushButton*) {}
-  void setCloseMainWindowButton(Quirel_CTRLS_PushButton*) {}
-  Quirel_CTRLS_ImageSourcePopup* getImgSrcPopup() const { return nullptr; }
-  void setEnabledToolTips() {}
-  void setEnabledAllControl(bool) {}
-  void setValueOfSelectedCrop(int) {}
+  // ---- The panel, its toolbar buttons and its preview. The tab view, the toolbar, the preview
+  // frame and the two bottom buttons are the window controller's: the mode keeps them.
+  enum class Step { ImageSource, Preview, Destination, OutputSize, AdjustCrop, ImageCorrect, Scan };
+  enum class CorrectRow { ColorPattern, AutoDoc, AutoPhoto, Book, BackLight, Fading, RemoveDust, ReduceDustFAU };
+  static constexpr const char* kPictureBundle = "quirel_r14";
+  void createStandardItem(Quirel_CTRLS_TabView* tabView);
+  void setStandardItem(const fnd::Dictionary* parameters, bool filmAdapter);
+  void createToolBarItem(Quirel_Toolbar* toolbar);
+  void createPreviewAreaItem(Quirel_CTRLS_PreviewFrame* previewFrame);
+  void setPreferenceButton(Quirel_CTRLS_PushButton* button) { mPrefBtn = button; }
+  void setCloseMainWindowButton(Quirel_CTRLS_PushButton* button) { mCloseWindowBtn = button; }
+  Quirel_CTRLS_ImageSourcePopup* getImgSrcPopup() const { return mImageSourcePopup.get(); }
+  // The image-source pop-up's selected number (the mode's own value before the panel is built).
+  int getImgSrcNumber() override;
+  // One picture of the panel's bundle, found by name whatever the extension; none when missing.
+  static std::optional<kit::Image> getImageFromFile(const std::string& name);
+  void setFrameStandardItem();
+  void setFrameInImageCorrectView();
+  void setEnabledToolTips();
+  void setMenuItem_OutputSizePopupBT(int destination);
+  void releaseStandardItem();
+  // The frames inside the output-size step for a label that needs `labelHeight` points.
+  struct OutputSizeStepFrames {
+    fnd::Rect icon, label, popup, title;
+    double dotY = 0;
+  };
+  static OutputSizeStepFrames outputSizeStepFrames(double labelHeight);
+  // The panel's pieces, for the window controller's layout and for tests; null before building.
+  kit::View* getStepView(Step step) const;
+  kit::View* getCorrectRowView(CorrectRow row) const;
+  Quirel_CTRLS_STDCheckBox* getCorrectCheckBox(CorrectRow row) const;
+  Quirel_CTRLS_STDPreviewButton* getPreviewButton() const { return mPreviewBtn.get(); }
+  Quirel_CTRLS_STDScanButton* getScanButton() const { return mScanBtn.get(); }
+  Quirel_CTRLS_DestinationPopup* getDestinationPopup() const { return mDestinationPopup.get(); }
+  Quirel_CTRLS_OutputSizePopup* getOutputSizePopup() const { return mOutputSizePopup.get(); }
+  Quirel_CTRLS_STDDirectionButton* getDirectionButton() const { return mDirectionBtn.get(); }
+  Quirel_CTRLS_ColorPatternButton* getColorPatternButton() const { return mColorPatternBtn.get(); }
+  Quirel_CTRLS_ImageCorrectText* getImageCorrectText() const { return mImageCorrectTxt.get(); }
+  Quirel_NoFocusImageView* getScanNumberImage(bool adf) const;
+
+  // ---- Enabling and the values shown.
+  void setEnabledAllControl(bool enable);
+  void setDisableControlInTabview();
+  void setEnabledMainWindow(bool enable);
+  void setValueOfSelectedCrop(bool infoOnly);
+  void setHiddenToolbar_CropCount(int count);
+  void setEnabledToolbar();
+  void setValueDestinationPopupBT(int destination);
+  void setValueOutputSizePopupBT(int outputSize);
+  void setValueRemoveDustBT(int value);
+  void setValueReduceDustFAUBT(int value);
+  void setValueFadingCorrectBT(int colorMode, int value);
+  void setValueBackLightCorrectBT(int colorMode, int value);
+  void setValueBookCorrectBT(int value);
+  void setValueAutoDocumentCorrectBT_ColorMode(int colorMode, int value);
+  void setValueAutoPhotoCorrectBT(int value);
+  void setValueColorPatternBT(int colorMode);
+  void setValueInfoDialog(const Quirel_CropInfo& crop, bool sizesOnly, bool force);
+  void showModalDialog() { mModal = true; }
+  void closeModalDialog();
+  bool isModal() const { return mModal; }
+
+  // ---- Preview and scan start. Each request that does not go out gives the controls back.
+  void previewStart(const fnd::Notification* notification);
+  void platenPreviewStart();
+  void filmPreviewStart();
+  void scanStart(const fnd::Notification* notification);
+  // Runs the scan start again for the scan module: on a thread of its own that takes the retry
+  // lock and has the start run on the main thread, waiting for it to end.
+  void scanStartRerty();
+  void ntf_previewStart(const fnd::Notification& n);
+  void ntf_scanStart(const fnd::Notification& n);
+
+  // ---- End of preview and the automatic crop.
+  void endPreview_previewInfo(Quirel_PreviewInfo* preview, const SRectDouble& autoCropRect,
+                              const fnd::Array* mcPoints) override;
+  void endPreviewClearImage();
+  void endFilmPreview_previewInfo(Quirel_PreviewInfo* preview, const fnd::Array* capsPoints, int capsFilmSize);
+  void endFilmPreviewClearImage();
+  void setThumbnailRectFromCropCorRect() override;
+  using Quirel_BaseScanMode::setAutoCropRect;
+  // Fits the focused frame to the preview's automatic crop; a tiny one deletes it instead.
+  void setAutoCropRect(Quirel_PreviewInfo* preview);
+  void deleteCropByAutoCrop();
+
+  // ---- The window's life and the tab.
+  void willShowWindow();
+  // previewWanted: the window controller wants the start-up preview.
+  void didShowWindow(bool previewWanted);
+  void willCloseWindow();
+  void closeWindow();
+  void showTab();
+  void didShowTabView();
+  // The feeder layout (Preview, output size and crop hint hidden) or the normal one.
+  void setADFControl(bool adf);
+  void inputSourceChangePostToSM();
+  bool isCalibrationEveryScan() override;
+
+  // ---- What the window controller calls that later layers fill in: until then these do nothing.
   void calibrationStart(const fnd::Notification&) {}
   void preferenceDialogOpen(const fnd::Notification&, bool) {}
-  void scanStartRerty() {}
   void selectAll() {}
-  void showModalDialog() {}
-  void closeModalDialog() {}
-  void willShowWindow() {}
-  void didShowWindow(bool) {}
-  void willCloseWindow() {}
-  void closeWindow() {}
-  void showTab() {}
-  void didShowTabView() {}
   bool willChangeToExtendMode() { return true; }
   bool willChangeToMultiScanMode() { return true; }
   void setExtendModeData(Quirel_BaseScanMode*) {}
-  void endPreviewClearImage() {}
-  void endFilmPreview_previewInfo(Quirel_PreviewInfo*, const fnd::Array*, int) {}
-  void endFilmPreviewClearImage() {}
   void mouseEventOnPreviewFrameStd(const fnd::Notification&) {}
-  void inputSourceChangePostToSM() {}
 
  protected:
   // The defaults the parameter entry gives; all off without one.
@@ -142,7 +236,74 @@ class Quirel_StandardMode : public Quirel_BaseScanMode {
   // A crop restored past the frame limit of this mode is dropped.
   int restoredCropLimit() const;
 
+  // One step of the panel: its view and the three decorations (line, dotted line, number or bullet).
+  struct StepParts {
+    std::unique_ptr<Quirel_NoFocusView> view;
+    std::unique_ptr<Quirel_NoFocusImageView> line, dot, number;
+  };
+  bool panelVer(int version) const;
+  std::string uiText(const std::string& key, const char* table = "UserInterface") const;
+  kit::Color stepTitleColor() const;
+  double contentWidth() const;
+  void buildStepDecorations(StepParts& step, double height, double lineY, double lineHeight, bool longDot,
+                            double dotY, const char* numberImage);
+  void placeStep(StepParts& step);
+  void createImageSourcePopup();
+  void createPreviewButton();
+  void createDestinationPopup();
+  void createOutputSizePopup();
+  void createAdjustCrop();
+  void createImageCorrect();
+  void createScanButton();
+  // The forwarders of the panel's controls whose handlers this layer has.
+  void observeStandardItem();
+  void createToolBarItem_V14();
+  void createToolBarItem_V15();
+  std::unique_ptr<Quirel_NoFocusView> makeCheckRow(std::unique_ptr<Quirel_CTRLS_STDCheckBox>& box, double y,
+                                                   const char* title, const char* postName, bool wideLayout,
+                                                   const char* const images[3], bool titleFix);
+  bool windowEnabled() const;
+  // Only the focused frame survives a new preview (made from the template when there is none).
+  void keepOnlyFocusedCrop();
+  void sendPreviewRequest();
+  void showScanMessage(int number, const char* argTypes, const fnd::Array& args);
+  void scanStartRertyThread();
+  // A frame's settings into the template, whose output size follows its own input rectangle.
+  void takeCropIntoTemplate(const Quirel_CropInfo& crop);
+  void refreshAutoToneOfCrop(Quirel_CropInfo& crop, const Quirel_CropInfo& base);
+  void markContentForRedisplay();
+  int previewAtStart() const;
+  void postClearPreview();
+  int colorSettingFor(int colorMode) const;
+  void showRow(kit::View* row, bool shown);
+
+  // Kept by the mode and by each retry thread: a retry enters it before it touches the mode,
+  // and the mode's end closes it, so a retry that starts late leaves the mode alone.
+  struct RetryGate {
+    std::mutex mutex;
+    std::atomic<bool> alive{true};
+  };
+  std::shared_ptr<RetryGate> mRetryGate = std::make_shared<RetryGate>();
+
   std::shared_ptr<Quirel_InfoDialog> mInfoDialog;
+  StepParts mImageSourceStep, mPreviewStep, mDestinationStep, mOutputSizeStep, mAdjustCropStep, mImageCorrectStep,
+      mScanStep;
+  std::unique_ptr<Quirel_NoFocusImageView> mScanBtnNumImage_ADF;
+  std::unique_ptr<Quirel_CTRLS_ImageSourcePopup> mImageSourcePopup;
+  std::unique_ptr<Quirel_CTRLS_STDPreviewButton> mPreviewBtn;
+  std::unique_ptr<Quirel_CTRLS_DestinationPopup> mDestinationPopup;
+  std::unique_ptr<Quirel_CTRLS_OutputSizePopup> mOutputSizePopup;
+  std::unique_ptr<Quirel_CTRLS_STDDirectionButton> mDirectionBtn;
+  std::unique_ptr<Quirel_CTRLS_AdjustCropText> mAdjustCropTxt;
+  std::unique_ptr<Quirel_CTRLS_ImageCorrectText> mImageCorrectTxt;
+  std::unique_ptr<Quirel_NoFocusView> mColorPatternView, mAutoDocCorrectView, mAutoPhotoCorrectView,
+      mBookCorrectView, mLightCorrectView, mFadingCorrectView, mRemoveDustView, mReduceDustFAUView;
+  std::unique_ptr<Quirel_CTRLS_ColorPatternButton> mColorPatternBtn;
+  std::unique_ptr<Quirel_CTRLS_STDCheckBox> mAutoDocCorrectCbx, mAutoPhotoCorrectCbx, mBookCorrectCbx,
+      mLightCorrectCbx, mFadingCorrectCbx, mRemoveDustCbx, mReduceDustFAUCbx;
+  std::unique_ptr<Quirel_CTRLS_STDScanButton> mScanBtn;
+  Quirel_CTRLS_PushButton* mPrefBtn = nullptr;         // the window controller's, kept
+  Quirel_CTRLS_PushButton* mCloseWindowBtn = nullptr;  // the window controller's, kept
   Quirel_Toolbar* mToolbar = nullptr;  // the window controller's, kept
   bool mADFLayout = false;
   int mImageSource = 0;

@@ -1,0 +1,426 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "foundation/Value.h"
+#include "kit/TextField.h"
+#include "ui/model/ExtendModeLink.h"
+#include "ui/modes/advanced/ExtendModeActions.h"
+#include "ui/modes/base/BaseScanMode.h"
+
+namespace kit {
+class View;
+class Window;
+}
+class Quirel_ColorBalanceDialog;
+class Quirel_CTRLS_ADVDirectionButton;
+class Quirel_CTRLS_ADVPreviewButton;
+class Quirel_CTRLS_ADVScanButton;
+class Quirel_CTRLS_AutoTonePopup;
+class Quirel_CTRLS_Box;
+class Quirel_CTRLS_CalibrationOpenButton;
+class Quirel_CTRLS_CalibrationView;
+class Quirel_CTRLS_CheckBox;
+class Quirel_CTRLS_ColorAdjustmentPopup;
+class Quirel_CTRLS_ColorModePopup;
+class Quirel_CTRLS_DateSizeTextF;
+class Quirel_CTRLS_ExposureButton;
+class Quirel_CTRLS_ExposureField;
+class Quirel_CTRLS_ExposureOpenButton;
+class Quirel_CTRLS_ExposureView;
+class Quirel_CTRLS_FavoritePopup;
+class Quirel_CTRLS_FilmSizePopup;
+class Quirel_CTRLS_FixesRatioButton;
+class Quirel_CTRLS_IconBezelCGButton;
+class Quirel_CTRLS_ImageSettingScrollView;
+class Quirel_CTRLS_ImageSettingView;
+class Quirel_CTRLS_InputSizeHeightTextF;
+class Quirel_CTRLS_InputSizeWidthTextF;
+class Quirel_CTRLS_Magnification;
+class Quirel_CTRLS_OrientationButton;
+class Quirel_CTRLS_OutputSizeHeightTextF;
+class Quirel_CTRLS_OutputSizeIconView;
+class Quirel_CTRLS_OutputSizeWidthTextF;
+class Quirel_CTRLS_PaperSizePopup;
+class Quirel_CTRLS_PopupButton;
+class Quirel_CTRLS_PushButton;
+class Quirel_CTRLS_RemoveDustPopup;
+class Quirel_CTRLS_ResolutionComboBox;
+class Quirel_CTRLS_ScanSettingOpenButton;
+class Quirel_CTRLS_ScanSettingView;
+class Quirel_CTRLS_Separator;
+class Quirel_CTRLS_ShowThroughPopup;
+class Quirel_CTRLS_ThresholdButton;
+class Quirel_CTRLS_ZoomButton;
+class Quirel_FavoriteDialog;
+class Quirel_FavoriteSetting;
+class Quirel_FinalReviewDialog;
+class Quirel_HistogramDialog;
+class Quirel_InfoDialog;
+class Quirel_NoFocusView;
+class Quirel_ThresholdDialog;
+class Quirel_ToneBCDialog;
+class Quirel_ToneCurveDialog;
+class Quirel_ToneSetting;
+class Quirel_ToneSettingDialog;
+class Quirel_Toolbar;
+
+// The advanced mode: the per-crop settings panel beside the preview, with one settings record
+// per kind of image source (platen, film, feeder). Every setting is written into the template
+// crop while there is no crop frame, else into the frames the rule of each setting names. The
+// panel (ExtendModeItem) is built by createExtendItem and filled by setExtendItem. Main thread
+// only. The mode is the delegate of its page's number fields.
+class Quirel_ExtendMode : public Quirel_BaseScanMode, public ExtendModeLink, public kit::TextFieldDelegate {
+ public:
+  // What one kind of image source keeps while the user works with another.
+  struct ImgSrcSetting {
+    std::int32_t paperSize = 0;
+    std::int32_t colorMode[2] = {0, 0};  // slot 1 for film sources 3 and 4, slot 0 otherwise
+    std::int32_t resolution = 0;
+    std::int32_t colorAdjust = 0;
+    std::int32_t copyGamma = 0;
+    std::int32_t unsharpMask = 0;
+    std::int32_t descreen = 0;
+    std::int32_t reduceDust = 0;
+    std::int32_t removeDust = 0;
+    std::int32_t reduceDustFAU = 0;
+    std::int32_t fading = 0;
+    std::int32_t grain = 0;
+    std::int32_t backlight = 0;
+    std::int32_t book = 0;
+    std::int32_t toneBcCh = 0;
+    std::int32_t toneCurveCh = 0;
+    std::int32_t histgramCh = 0;
+    std::int32_t reviewCh = 0;
+    bool operator==(const ImgSrcSetting&) const = default;
+  };
+  static_assert(sizeof(ImgSrcSetting) == 19 * sizeof(std::int32_t));
+  static constexpr int kImageSourceCount = 7;
+  static constexpr const char* kParameterKey = "ExtendMode";
+
+  explicit Quirel_ExtendMode(fnd::NotificationCenter& center = fnd::NotificationCenter::defaultCenter());
+  ~Quirel_ExtendMode() override;
+
+  // ---- Per-source records.
+  // The record of an image source; null outside 0..6.
+  ImgSrcSetting* getImgSrcSettingAtIndex(int imageSource);
+  const std::array<ImgSrcSetting, 3>& getImgSrcSettings() const { return mImgSrcSetting; }
+  // The eleven corrections of the record into the crop; clears its automatic document correction.
+  static void updateImageSettingFromImageSouceSetting(const ImgSrcSetting& record, Quirel_CropInfo& crop);
+  // The colour-mode slot the current source uses (1 for sources 3 and 4).
+  static int colorModeSlot(int imageSource) { return imageSource == 3 || imageSource == 4 ? 1 : 0; }
+  int getCurrentColorMode() const;
+  void setCurrentColorMode(int colorMode);
+  int getImageSource() const { return mImageSource; }
+  // Only 0..6 are taken; any other number leaves the source as it is.
+  void setImageSource(int imageSource);
+  int getFilmSizeWithoutCaps() const { return mFilmSizeWithoutCaps; }
+  int getFavorite() const { return mFavorite; }
+  int getToneCurve() const { return mToneCurve; }
+  bool getADFLayout() const { return mADFLayout; }
+  bool getScanLoop() const { return mScanLoop; }
+  bool getDoublePreview() const { return mDoublePreview; }
+  void setDoublePreview(bool on) { mDoublePreview = on; }
+  bool getSelectAllThumbnail() const { return mSelectAllThumbnail; }
+  // Pixels before adjustment, kept and not owned.
+  void setBeforeAdjustPixel24(const std::uint8_t* pixels) { befAdjust24 = pixels; }
+
+  // ---- Messages over the main window. Each goes out between the floating dialogs giving up and
+  // retaking the key state, and between showModalDialog and closeModalDialog.
+  std::int32_t showMessage(std::int32_t messageNumber);
+  std::int32_t showMessage(std::int32_t messageNumber, int bound);
+  // A question with a "do not show again" box: 1 OK, 0 Cancel; *checked tells the box.
+  std::int32_t showCheckBoxQuestion(std::int32_t messageNumber, bool* checked);
+  void showModalDialog();
+  void closeModalDialog();
+  bool isModal() const { return mModal; }
+
+  // ---- Defaults from the model's "ExtendMode" entry.
+  void setDefaultSetting(const fnd::Dictionary* parameters);
+  void setDefaultSettingAtPlaten();
+  void setDefaultSettingAtFilmWithResetColorFilm(bool resetColorFilm, bool resetHighQualityMode);
+  void setDefaultSettingAtADF();
+
+  // ---- Crop updates. Each writes one setting into one crop.
+  void updateCropByUnit(int value, Quirel_CropInfo& crop);
+  void updateCropByColorAdjustment(int value, Quirel_CropInfo& crop);
+  void updateCropByCopyGamma(int value, Quirel_CropInfo& crop);
+  void updateCropByUnsharpMask(int value, Quirel_CropInfo& crop);
+  void updateCropByDescreen(int value, Quirel_CropInfo& crop);
+  void updateCropByReduceDust(int value, Quirel_CropInfo& crop);
+  void updateCropByRemoveDust(int value, Quirel_CropInfo& crop);
+  void updateCropByReduceDustFAU(int value, Quirel_CropInfo& crop);
+  void updateCropByFadingCorrect(int value, Quirel_CropInfo& crop);
+  void updateCropByGrainCorrect(int value, Quirel_CropInfo& crop);
+  void updateCropByBackLightCorrect(int value, Quirel_CropInfo& crop);
+  void updateCropByBookCorrect(int value, Quirel_CropInfo& crop);
+  void updateCropByExposure(bool on, Quirel_CropInfo& crop);
+  void updateCropByExposureValue(int value, Quirel_CropInfo& crop);
+  void updateCropByAllExposure(bool on, Quirel_CropInfo& crop, const Quirel_CropInfo& exposureSource);
+  void updateCropByColorMode(int colorMode, Quirel_CropInfo& crop);
+  // The named setting's tone values, with the dialog channels back to the first; none: nothing.
+  void updateCropByToneSetting(const Quirel_ToneSetting* setting, Quirel_CropInfo& crop);
+  void updateCropByFavoriteSetting(const Quirel_FavoriteSetting& favorite, Quirel_CropInfo& crop);
+  void updateCropsByStartMultiCrop();
+  void updateCropsByEndMultiCrop();
+  void updateCropByResetToneSetting(Quirel_CropInfo& crop, bool withThreshold) override;
+  // The crops a setting goes to: the template crop while there is no frame, else the selected frames.
+  std::vector<Quirel_CropInfo*> getTargetCrops();
+  // Writes a value through `update` into each target crop and clears the favourite selection.
+  template <typename Update>
+  void applyToTargetCrops(Update update) {
+    for (Quirel_CropInfo* crop : getTargetCrops()) update(*crop);
+    mFavorite = 0;
+  }
+  // The template crop and every frame.
+  std::vector<Quirel_CropInfo*> getAllCrops();
+
+  // Filled in with the output and input settings.
+  virtual void updateCropByOutputSize(int, Quirel_CropInfo&, bool) {}
+  virtual void updateCropByOutputSize(int, bool, Quirel_CropInfo&, bool) {}
+  virtual void updateCropByResolusion(int value, Quirel_CropInfo& crop);
+  virtual void updateCropByMagnification(int value, Quirel_CropInfo& crop);
+  virtual void resetChanelImageDialogs() {}
+
+  // ---- The page (ExtendModeItem).
+  void initExtendModeItem();
+  void setCloseMainWindowButton(Quirel_CTRLS_PushButton* button) { mCloseWindowBtn = button; }
+  void setPreferenceButton(Quirel_CTRLS_PushButton* button) { mPrefBtn = button; }
+  void createExtendItem(Quirel_CTRLS_TabView* tabView);
+  void releaseExtendModeItem();
+  // How many of the page's 90 references are set.
+  int countExtendItems() const;
+  void setExtendItem(const fnd::Dictionary* parameters, bool connectFAU);
+  void setExtendItem_InputSettings(const fnd::Dictionary* parameters, bool connectFAU);
+  void setExtendItem_OutputSettings(const fnd::Dictionary* parameters);
+  void setExtendItem_ImageSettings(const fnd::Dictionary* parameters);
+  void setFrameExtendItem();
+  void setFrameInInputSettings();
+  void setFrameInOutputSettings();
+  void setFrameInImageSettings();
+  void setFrameInColorSettings();
+  void setEnabledToolTips();
+  void setMenuItem_FavoritePopupBT();
+  void setMenuItem_OutputSizePopupBT();
+  void setMenuItem_ToneCurvePopupBT(int colorMode);
+  std::vector<std::string> getDefaultFavoriteName() const;
+  std::vector<std::string> getDefaultToneCurveName() const;
+  Quirel_CTRLS_PopupButton* getImgSrcPopup() const { return mImgSrcPopup.get(); }
+  Quirel_CTRLS_PaperSizePopup* getPaperSizePopup() const { return mPaperSizePopup.get(); }
+  Quirel_CTRLS_FilmSizePopup* getFilmSizePopup() const { return mFilmSizePopup.get(); }
+  Quirel_CTRLS_ColorModePopup* getColorModePopup() const { return mColorModePopup.get(); }
+
+  // ---- What the model reads (ExtendModeLink).
+  int getImgSrcNumber() override;
+  int getColorModeNumber() override;
+  int getPaperSizeNumber() override;
+  int getFilmSizeNumber() override;
+  int getSelectedPaperSize() override;
+
+  // ---- Operations of the later parts of the mode: until they are built they do nothing.
+  virtual bool checkAndEnterTextField() { return true; }
+  virtual void didChangeToMultiScanMode() {}
+  virtual void endScan() { mScanLoop = false; }
+  virtual bool finalIsVisible() { return false; }
+  virtual bool histIsVisible() { return false; }
+  virtual void mouseEventOnPreviewFrameExt(const fnd::Notification&) {}
+  virtual void orientationDialogClose(const fnd::Notification&) {}
+  virtual void setEnabledMouseDownOnControl(bool) {}
+  virtual void setMultiCropPoints(Quirel_PreviewInfo*) {}
+  virtual void setStandardModeData(Quirel_BaseScanMode*) {}
+  virtual void updateImageSetEndPreview() {}
+  virtual bool willChangeToStandardMode() { return true; }
+  virtual void spoitToolStart(const fnd::Notification&) {}
+  virtual void setValueOfSelectedCrop(int) {}
+  virtual void setEnabledAllControl(bool) {}
+  virtual void initModelessDialogs() {}
+  virtual void createToolBarItem(Quirel_Toolbar* toolbar) { mToolbar = toolbar; }
+  virtual void createPreviewAreaItem(Quirel_CTRLS_PreviewFrame*) {}
+  virtual void scanStartRerty() {}
+  virtual void selectAll() {}
+  virtual void willShowWindow() {}
+  virtual void didShowWindow(bool) {}
+  virtual void willCloseWindow() {}
+  virtual void closeWindow() {}
+  virtual void showTab() {}
+  virtual void didShowTabView() {}
+  virtual void setLastSetting(const fnd::Dictionary&) {}
+  virtual fnd::Dictionary getLastSetting() const { return {}; }
+  virtual void inputSourceChangePostToSM() {}
+
+  // ---- Actions of the controls and their forwarders.
+#define QUIREL_EXTEND_DECLARE_ACTION(name)     \
+  virtual void name(const fnd::Notification&) {} \
+  void ntf_##name(const fnd::Notification& n) { name(n); }
+  QUIREL_EXTEND_MODE_ACTIONS(QUIREL_EXTEND_DECLARE_ACTION)
+#undef QUIREL_EXTEND_DECLARE_ACTION
+  void enterTextFByOtherControls(const fnd::Notification&) override {}
+  void ntf_enterTextFByOtherControls(const fnd::Notification& n) { enterTextFByOtherControls(n); }
+
+  // The forwarders by name, for registration and tests.
+  using Forwarder = void (Quirel_ExtendMode::*)(const fnd::Notification&);
+  struct ForwarderEntry {
+    const char* name;
+    Forwarder forwarder;
+  };
+  static const std::vector<ForwarderEntry>& forwarderTable();
+  static Forwarder forwarderNamed(const std::string& name);
+
+ protected:
+  // The "ExtendMode" entry of the per-model parameters, or null.
+  const fnd::Dictionary* extendModeEntry() const;
+  // Registers `forwarder` for `name` from `object`.
+  void registForwarder(const void* object, Forwarder forwarder, const std::string& name);
+  // The text of a "UserInterface" key (the key itself without a string table).
+  virtual std::string uiText(const std::string& key) const;
+  static std::string removeDustLogoTitle(const std::string& text);
+  std::string tipText(const std::string& key) const;
+  bool ver(bool (Quirel_UIScannerInfo::*flag)() const) const;
+
+  // The shared tail of the three per-source resets.
+  void resetTemplateForSource(int sourceNumber, bool resetBasicSource, int colorMode, int resolution,
+                              const ImgSrcSetting& record);
+
+  // Page builders (ExtendModeItem*.cpp).
+  void createExtendItem_FavoriteSettings();
+  void createExtendItem_InputSettings();
+  void createExtendItem_OutputSettings();
+  void createExtendItem_ImageSettings();
+  void createExtendItem_ColorSettings();
+  void createExtendItem_Buttons();
+  double tabContentWidth() const;
+  void handToTab(kit::View* view);
+  // The action and the press notification of one control, each to its forwarder.
+  void registControl(const void* control, Forwarder forwarder, const char* action, const char* press);
+  // A pop-up row: title and pop-up button in a 310-wide row view.
+  void buildPopupRow(Quirel_NoFocusView& row, Quirel_CTRLS_PopupButton& popup, const std::string& titleKey);
+  // The width and height labels of the input and output rows ("1001", "1002").
+  template <typename Field>
+  void buildSizeLabel(Field& field, Quirel_NoFocusView& row, bool width, bool output);
+
+  // ---- Section 1.
+  std::unique_ptr<Quirel_NoFocusView> mFavoriteView;
+  std::unique_ptr<Quirel_CTRLS_FavoritePopup> mFavoritePopup;
+  std::unique_ptr<Quirel_CTRLS_Separator> mTopSeparaor;
+  // ---- Section 2.
+  std::unique_ptr<Quirel_CTRLS_Box> mInputSetBox;
+  std::unique_ptr<Quirel_NoFocusView> mImageSourceView;
+  std::unique_ptr<Quirel_CTRLS_PopupButton> mImgSrcPopup;
+  std::unique_ptr<Quirel_NoFocusView> mPaperSizeView;
+  std::unique_ptr<Quirel_CTRLS_PaperSizePopup> mPaperSizePopup;
+  std::unique_ptr<Quirel_NoFocusView> mFilmSizeView;
+  std::unique_ptr<Quirel_CTRLS_FilmSizePopup> mFilmSizePopup;
+  std::unique_ptr<Quirel_NoFocusView> mOrientationView;
+  std::unique_ptr<Quirel_CTRLS_OrientationButton> mOrientationBtn;
+  std::unique_ptr<Quirel_NoFocusView> mColorModeView;
+  std::unique_ptr<Quirel_CTRLS_ColorModePopup> mColorModePopup;
+  std::unique_ptr<Quirel_NoFocusView> mInputWHView;
+  std::unique_ptr<Quirel_CTRLS_InputSizeWidthTextF> mInSizeWTextF;
+  std::unique_ptr<Quirel_CTRLS_FixesRatioButton> mFixRatioBtn;
+  std::unique_ptr<Quirel_CTRLS_InputSizeHeightTextF> mInSizeHTextF;
+  std::unique_ptr<Quirel_CTRLS_PopupButton> mUnitPopup;
+  // ---- Section 3.
+  std::unique_ptr<Quirel_CTRLS_Box> mOutputSetBox;
+  std::unique_ptr<Quirel_NoFocusView> mResolutionView;
+  std::unique_ptr<Quirel_CTRLS_ResolutionComboBox> mResComboBox;
+  std::unique_ptr<Quirel_NoFocusView> mOutputSizeView;
+  std::unique_ptr<Quirel_CTRLS_PopupButton> mOutSizePopup;
+  std::unique_ptr<Quirel_NoFocusView> mOutputWHView;
+  std::unique_ptr<Quirel_CTRLS_OutputSizeWidthTextF> mOutSizeWTextF;
+  std::unique_ptr<Quirel_CTRLS_OutputSizeIconView> mOutSizeIcon;
+  std::unique_ptr<Quirel_CTRLS_OutputSizeHeightTextF> mOutSizeHTextF;
+  std::unique_ptr<Quirel_CTRLS_Magnification> mMagnification;
+  std::unique_ptr<Quirel_CTRLS_ADVDirectionButton> mDirectionBtn;
+  std::unique_ptr<Quirel_NoFocusView> mDataSizeView;
+  std::unique_ptr<Quirel_CTRLS_DateSizeTextF> mDataSizeTextF;
+  // ---- Section 4.
+  std::unique_ptr<Quirel_CTRLS_ImageSettingScrollView> mScrollView;
+  std::unique_ptr<Quirel_CTRLS_ImageSettingView> mPopupView;
+  std::unique_ptr<Quirel_NoFocusView> mAutoToneView;
+  std::unique_ptr<Quirel_CTRLS_AutoTonePopup> mAutoTonePopup;
+  std::unique_ptr<Quirel_NoFocusView> mColorAdjustView;
+  std::unique_ptr<Quirel_CTRLS_ColorAdjustmentPopup> mColorAdjustPopup;
+  std::unique_ptr<Quirel_NoFocusView> mCopyGammaView;
+  std::unique_ptr<Quirel_CTRLS_ShowThroughPopup> mCopyGammaPopup;
+  std::unique_ptr<Quirel_NoFocusView> mUnsharpView;
+  std::unique_ptr<Quirel_CTRLS_PopupButton> mUnsharpPopup;
+  std::unique_ptr<Quirel_NoFocusView> mDescreenView;
+  std::unique_ptr<Quirel_CTRLS_PopupButton> mDescreenPopup;
+  std::unique_ptr<Quirel_NoFocusView> mRdcDustView;
+  std::unique_ptr<Quirel_CTRLS_PopupButton> mRdcDustPopup;
+  std::unique_ptr<Quirel_NoFocusView> mRemoveDustView;
+  std::unique_ptr<Quirel_CTRLS_RemoveDustPopup> mRemoveDustPopup;
+  std::unique_ptr<Quirel_NoFocusView> mReduceDustFAUView;
+  std::unique_ptr<Quirel_CTRLS_PopupButton> mReduceDustFAUPopup;
+  std::unique_ptr<Quirel_NoFocusView> mFdCorctView;
+  std::unique_ptr<Quirel_CTRLS_PopupButton> mFdCorctPopup;
+  std::unique_ptr<Quirel_NoFocusView> mGrCorctView;
+  std::unique_ptr<Quirel_CTRLS_PopupButton> mGrCorctPopup;
+  std::unique_ptr<Quirel_NoFocusView> mBlCorctView;
+  std::unique_ptr<Quirel_CTRLS_PopupButton> mBlCorctPopup;
+  std::unique_ptr<Quirel_NoFocusView> mBookCorctView;
+  std::unique_ptr<Quirel_CTRLS_PopupButton> mBookCorctPopup;
+  std::unique_ptr<Quirel_CTRLS_ExposureView> mExposureView;
+  std::unique_ptr<Quirel_CTRLS_Separator> mExposureSeparator;
+  std::unique_ptr<Quirel_CTRLS_ExposureOpenButton> mExposureOpenBtn;
+  std::unique_ptr<Quirel_CTRLS_CheckBox> mExposureCbx;
+  std::unique_ptr<Quirel_CTRLS_ExposureField> mExposureField;
+  std::unique_ptr<Quirel_CTRLS_ExposureButton> mExposureBtns;
+  std::unique_ptr<Quirel_CTRLS_ScanSettingView> mScanSettingView;
+  std::unique_ptr<Quirel_CTRLS_Separator> mScanSettingSeparator;
+  std::unique_ptr<Quirel_CTRLS_ScanSettingOpenButton> mScanSettingOpenBtn;
+  std::unique_ptr<Quirel_CTRLS_PopupButton> mHighQualityPopup;
+  std::unique_ptr<Quirel_CTRLS_CalibrationView> mCalibrationView;
+  std::unique_ptr<Quirel_CTRLS_Separator> mCalibrationSeparator;
+  std::unique_ptr<Quirel_CTRLS_CalibrationOpenButton> mCalibrationOpenBtn;
+  std::unique_ptr<Quirel_CTRLS_PushButton> mCalibrationBtn;
+  std::unique_ptr<Quirel_CTRLS_PopupButton> mCalibrationPopup;
+  // ---- Section 5.
+  std::unique_ptr<Quirel_CTRLS_Box> mToneCurveSetBox;
+  std::unique_ptr<Quirel_CTRLS_IconBezelCGButton> mColorBalanceBtn;
+  std::unique_ptr<Quirel_CTRLS_IconBezelCGButton> mContrastBtn;
+  std::unique_ptr<Quirel_CTRLS_IconBezelCGButton> mHistogramBtn;
+  std::unique_ptr<Quirel_CTRLS_IconBezelCGButton> mToneCurveBtn;
+  std::unique_ptr<Quirel_CTRLS_IconBezelCGButton> mFinalReviewBtn;
+  std::unique_ptr<Quirel_CTRLS_ThresholdButton> mThresholdBtn;
+  std::unique_ptr<Quirel_CTRLS_PopupButton> mToneCurvePopup;
+  std::unique_ptr<Quirel_CTRLS_PushButton> mToneResetBtn;
+  // ---- Section 6.
+  std::unique_ptr<Quirel_NoFocusView> mScanButtonView;
+  std::unique_ptr<Quirel_CTRLS_ZoomButton> mZoomBtn;
+  std::unique_ptr<Quirel_CTRLS_ADVPreviewButton> mPrevBtn;
+  std::unique_ptr<Quirel_CTRLS_ADVScanButton> mScanBtn;
+  std::unique_ptr<Quirel_NoFocusView> mPreferenceButtonView;
+  std::unique_ptr<Quirel_CTRLS_Separator> mBottomSeparator;
+  Quirel_CTRLS_TabView* mExtTab = nullptr;               // the window controller's, kept
+  Quirel_CTRLS_PushButton* mPrefBtn = nullptr;          // the window controller's, kept
+  Quirel_CTRLS_PushButton* mCloseWindowBtn = nullptr;   // the window controller's, kept
+
+  // ---- Dialogs: owned, except the toolbar's information panel, which is only referenced.
+  std::unique_ptr<Quirel_FavoriteDialog> mFavoriteDialog;
+  std::unique_ptr<Quirel_ToneSettingDialog> mToneSettingDialog;
+  std::unique_ptr<kit::Window> mOrientationDlg;
+  std::unique_ptr<Quirel_ColorBalanceDialog> mColorBalanceDialog;
+  std::unique_ptr<Quirel_ToneBCDialog> mToneBCDialog;
+  std::unique_ptr<Quirel_HistogramDialog> mHistogramDialog;
+  std::unique_ptr<Quirel_ToneCurveDialog> mToneCurveDialog;
+  std::unique_ptr<Quirel_FinalReviewDialog> mFinalReviewDialog;
+  std::unique_ptr<Quirel_ThresholdDialog> mThresholdDialog;
+  std::shared_ptr<Quirel_InfoDialog> mInfoDialog;
+  Quirel_Toolbar* mToolbar = nullptr;  // the window controller's, kept
+
+  // ---- State.
+  int mFavorite = 0;
+  int mToneCurve = 0;
+  int mImageSource = 0;
+  int mFilmSizeWithoutCaps = 21;
+  std::array<ImgSrcSetting, 3> mImgSrcSetting{};
+  bool mADFLayout = false;
+  bool mScanLoop = false;
+  bool mDoublePreview = false;
+  const std::uint8_t* befAdjust24 = nullptr;  // the window controller's, not owned
+};
