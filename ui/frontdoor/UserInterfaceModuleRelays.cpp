@@ -2,8 +2,6 @@
 // message functions: the carriers it fills, the texts of the progress window, and the crop
 // lists resized for the thumbnail size.
 
-#include <type_traits>
-
 #include "ui/base/DSBundleStr.h"
 #include "ui/base/PVLocalizedString.h"
 #include "ui/controls/CTRLS_ImageSourcePopup.h"
@@ -30,13 +28,6 @@ constexpr const char* kUimMessageStateCloseSavePath = "closeSavePathMessageState
 // The progress window posts its two questions with itself as the object.
 Quirel_ProgressWindow* uimProgressWindowOf(const fnd::Notification& n) {
   return static_cast<Quirel_ProgressWindow*>(const_cast<void*>(n.sender));
-}
-
-// The preview model reaches the basic mode through the mode's link to it; a mode that does
-// not offer the link is not handed over.
-template <class Mode>
-void uimHandStandardMode(Quirel_SettingToSM& carrier, Mode* mode) {
-  if constexpr (std::is_convertible_v<Mode*, StandardModeLink*>) carrier.setStandardModeObj(mode);
 }
 
 }  // namespace
@@ -78,7 +69,7 @@ void Quirel_UserInterfaceModule::setMainWindowObject(const fnd::Notification& n)
 void Quirel_UserInterfaceModule::setStandardModeID(const fnd::Notification& n) {
   const fnd::Value* v = n.info() ? n.info()->find(Quirel_BaseScanMode::kSetToSMKey) : nullptr;
   std::shared_ptr<Quirel_SettingToSM> carrier = v ? v->toObject<Quirel_SettingToSM>() : nullptr;
-  if (carrier && mStandardMode) uimHandStandardMode(*carrier, mStandardMode.get());
+  if (carrier && mStandardMode) carrier->setStandardModeObj(mStandardMode.get());
 }
 
 void Quirel_UserInterfaceModule::setDefaultSettingFromExtendMode(const fnd::Notification&) {

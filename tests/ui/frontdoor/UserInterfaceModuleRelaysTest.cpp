@@ -8,6 +8,8 @@
 #include "ui/base/LockHold.h"
 #include "ui/model/PreferenceInfo.h"
 #include "ui/model/PreviewInfo.h"
+#include "ui/model/SettingToSM.h"
+#include "ui/modes/basic/StandardMode.h"
 #include "ui/modes/multiscan/MultiScanMode.h"
 #include "ui/windows/GetMainWindowObj.h"
 #include "ui/windows/MessageFunctions.h"
@@ -139,6 +141,18 @@ TEST(UserInterfaceModuleRelays, TheProgressWindowGetsTheMainWindowForBothOfItsQu
     fnd::NotificationCenter::defaultCenter().post(name, &progress);
     EXPECT_EQ(progress.mainWindowObject(), c.window());
   }
+}
+
+// The multi-scan mode's scan asks for the basic mode, whose settings the preview model reads.
+TEST(UserInterfaceModuleRelays, TheScanSettingsCarrierGetsTheBasicMode) {
+  DataSourceStandIn ds;
+  Controller c(modelInitSetting(freshSettingsFolder("uimr-settosm")));
+  auto carrier = std::make_shared<Quirel_SettingToSM>();
+  fnd::NotificationCenter::defaultCenter().post(
+      "setStandardModeIDPost", nullptr, fnd::makeShared(fnd::Dictionary{{"SetToSM", fnd::Value::object(carrier)}}));
+  EXPECT_EQ(carrier->getStandardModeObj(), static_cast<StandardModeLink*>(c->getStandardMode()));
+  // Without the carrier nothing is answered.
+  fnd::NotificationCenter::defaultCenter().post("setStandardModeIDPost", nullptr);
 }
 
 TEST(UserInterfaceModuleRelays, TheRootsScannerTestCallsBecomeInnerPostsOfTheController) {
