@@ -34,6 +34,26 @@ ScanRequest ScanRequest::fromDictionary(const fnd::Dictionary& request, const De
   base.threshold = setting.contains("Threshold") ? setting.intValue("Threshold") : 128;
 
   const int maxRes = std::max(1, model.maximumResolution);
+  const int onePass = request.intValue("OnePass");
+  r.findsDocuments = r.source == Source::Platen && (onePass == 2 || onePass == 4 || onePass == 6);
+  if (r.findsDocuments) {
+    const fnd::Array& crops = request.array("CropItem");
+    const int asked = crops.empty() ? 0 : crops.front().toDictionary().intValue("Resolution");
+    RenderSpec renderSpec = base;
+    renderSpec.resolution = std::min(asked > 0 ? asked : 300, maxRes);
+    if (!crops.empty() && crops.front().toDictionary().intValue("Threshold") > 0)
+      renderSpec.threshold = crops.front().toDictionary().intValue("Threshold");
+    const double k = renderSpec.resolution;
+    const Scene platen = Scene::platen(model.platenWidth, model.platenHeight);
+    for (const Scene::Document& d : platen.documents()) {
+      renderSpec.x = std::max(0, toInt(d.x * k));
+      renderSpec.y = std::max(0, toInt(d.y * k));
+      renderSpec.width = std::max(1, toInt(d.width * k));
+      renderSpec.height = std::max(1, toInt(d.height * k));
+      r.areas.push_back(renderSpec);
+    }
+    return r;
+  }
   for (const fnd::Value& item : request.array("CropItem")) {
     const fnd::Dictionary& crop = item.toDictionary();
     const int res = crop.intValue("Resolution");

@@ -16,12 +16,18 @@ enum class Source { Platen, Feeder, Film };
 // "ColorMode", "Threshold", "NoCloseUI", "TemporaryPath", "ScanRect" in inches; "InputSource",
 // "BitDepth", and "CropItem" with each crop's "Resolution", "Threshold" and "ScanRect" in
 // pixels at that resolution, origin top left), turned into the areas to render.
+//
+// A request that leaves finding the documents to the scanner ("OnePass" 2, 4 or 6, as the
+// multi-scan tab sends it) scans, from the platen, one area per document of the platen scene
+// at the first crop's resolution (300 dpi without one).
 struct ScanRequest {
   Source source = Source::Platen;
   int inputSource = 0;
   int imageSource = 0;
   int noCloseUI = 0;
   std::string temporaryPath;
+  // The scanner finds the documents itself.
+  bool findsDocuments = false;
   // One area per crop to scan, in order; the feeder repeats the first for every page.
   std::vector<RenderSpec> areas;
 

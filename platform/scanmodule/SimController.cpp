@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -549,15 +550,17 @@ void SimController::runPreview(const DeviceModel& model, int inputSource) {
     stopping = stopping_;
   }
   if (!stopping) {
-    // The documents found on the platen, as crop descriptions in pixels at the optical
-    // resolution, origin at the bottom left.
+    // The documents on the platen, or the frames of the film, as crop descriptions: corners
+    // top left, top right, bottom right, bottom left, in preview pixels (the resolution the
+    // scanner finds documents at) with the origin at the top left; the right and bottom
+    // edges are the last pixels inside.
     fnd::Array crops;
-    if (!film && !cancelled) {
-      const double k = model.opticalResolution;
+    if (!cancelled) {
+      const double k = kPreviewResolution;
       for (const auto& d : scene.documents()) {
-        const double x0 = d.x * k, x1 = (d.x + d.width) * k;
-        const double y0 = (scene.height() - d.y - d.height) * k, y1 = (scene.height() - d.y) * k;
-        auto pt = [](double x, double y) { return fnd::Value(fnd::Dictionary{{"X", x}, {"Y", y}}); };
+        const long long x0 = std::lround(d.x * k), y0 = std::lround(d.y * k);
+        const long long x1 = std::lround((d.x + d.width) * k) - 1, y1 = std::lround((d.y + d.height) * k) - 1;
+        auto pt = [](long long x, long long y) { return fnd::Value(fnd::Dictionary{{"X", x}, {"Y", y}}); };
         crops.emplace_back(fnd::Dictionary{{"points", fnd::Array{pt(x0, y0), pt(x1, y0), pt(x1, y1), pt(x0, y1)}},
                                            {"min", pt(x0, y0)},
                                            {"max", pt(x1, y1)}});

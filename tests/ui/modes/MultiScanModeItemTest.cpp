@@ -206,17 +206,15 @@ TEST(MultiScanModeItem, ToolTipsFollowEnabling) {
   EXPECT_EQ(box->toolTip(), "kept");
 }
 
-TEST(MultiScanModeItem, Version15TabPicture) {
-  MsTab t({.ver1500 = true, .adf = true, .twoSided = true, .recommended = true, .fau = true});
+namespace {
+
+bool msGrabTab(MsTab& t, const char* name) {
   kit::Window window(fnd::Rect(0, 0, 364, 700), kit::kTitledWindowMask);
   window.contentView()->addSubview(t.tabs->getTabView());
   t.tabs->selectTabViewItemAtIndex(2);
   t.mode.setMultiScanItem(nullptr, true);
   t.mode.setFrameMultiScanItem();
-  // The column fits the tab: nothing below its bottom edge.
-  EXPECT_GE(msBottom(t.mode.getHelpBtnRow()), 0);
-
-  const std::filesystem::path png = std::filesystem::current_path() / "multiscan-tab-v15.png";
+  const std::filesystem::path png = std::filesystem::current_path() / name;
   std::filesystem::remove(png);
   window.makeKeyAndOrderFront();
   bool grabbed = false;
@@ -226,7 +224,25 @@ TEST(MultiScanModeItem, Version15TabPicture) {
     fnd::RunLoop::main().stop();
   });
   fnd::RunLoop::main().runFor(fnd::RunLoopMode::Default, 5);
-  EXPECT_TRUE(grabbed);
-  EXPECT_TRUE(std::filesystem::exists(png));
   std::cout << "multi-scan tab: " << png << "\n";
+  return grabbed && std::filesystem::exists(png);
+}
+
+}  // namespace
+
+TEST(MultiScanModeItem, Version15TabPicture) {
+  MsTab t({.ver1500 = true, .adf = true, .twoSided = true, .recommended = true, .fau = true});
+  EXPECT_TRUE(msGrabTab(t, "multiscan-tab-v15.png"));
+  // The column fits the tab: nothing below its bottom edge.
+  EXPECT_GE(msBottom(t.mode.getHelpBtnRow()), 0);
+}
+
+TEST(MultiScanModeItem, OlderTabPicture) {
+  MsTab t({.ver1400 = false, .recommended = true});
+  const fnd::Array sources{0, 1, 2};
+  const fnd::Dictionary entry{{"ImageSource", fnd::Dictionary{{"MenuItem", sources}}},
+                              {"Destination", fnd::Dictionary{{"MenuItem", fnd::Array{0, 1, 2, 3}}}}};
+  t.mode.setMultiScanItem(&entry, false);
+  EXPECT_TRUE(msGrabTab(t, "multiscan-tab-older.png"));
+  EXPECT_GE(msBottom(t.mode.getHelpBtnRow()), 0);
 }

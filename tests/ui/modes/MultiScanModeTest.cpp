@@ -28,6 +28,7 @@
 #include "ui/controls/IconBezelButton.h"
 #include "ui/controls/NoFocusImageView.h"
 #include "ui/model/PreferenceInfo.h"
+#include "ui/model/PreviewInfo.h"
 #include "ui/model/SettingToSM.h"
 #include "ui/model/UIScannerInfo.h"
 #include "ui/modes/multiscan/MultiScanMode.h"
@@ -339,6 +340,12 @@ TEST(MultiScanMode, ScanStartPostsInOrderAndTheRecordOfTheGeneration) {
     EXPECT_TRUE(scan->info.contains("IMAGEDOCUMENTTYPE"));
     EXPECT_FALSE(scan->info.contains("INPUTDOCUMENTSIZE"));
     EXPECT_EQ(scan->info.array("CropItem").size(), 1u);
+    // The save settings come from this mode's preferences, as after a basic-mode scan.
+    const PostLog::Post* save = log.find("ntfQuirel_SaveInfo");
+    ASSERT_NE(save, nullptr);
+    EXPECT_EQ(save->sender, &uim);
+    EXPECT_EQ(save->info.integer("SaveFileFormat"), w.mode.getPreferenceInfo()->getFileFormat());
+    EXPECT_TRUE(save->info.contains("isLargeTif"));
     // The controls stay disabled until the end of the scan.
     EXPECT_NE(w.mode.getDisabledView(), nullptr);
     EXPECT_FALSE(w.mode.getScanBtn()->getColorPushBT()->isEnabled());
@@ -424,5 +431,27 @@ TEST(MultiScanMode, HelpLinksOpenTheirPagesAndTellTheScannerOnNewModels) {
     EXPECT_EQ(open.info.integer("HelpMode"), 3);
     EXPECT_EQ(open.info.get("ScannerInfo").toObject<Quirel_UIScannerInfo>().get(), w.mode.getScannerInfo());
     EXPECT_EQ(log.posts.back().info.integer("HelpMode"), 4);
+  }
+}
+
+TEST(MultiScanMode, ThePreviewModelFillsARequestThatLeavesFindingToTheScanner) {
+  // The simulated scanner scans one image per document for "OnePass" 2, 4 or 6 from the platen.
+  struct Case {
+    bool ver1400;
+    int onePass;
+  };
+  for (const Case c : {Case{true, 6}, Case{false, 2}}) {
+    Quirel_PreviewInfo preview;
+    MsWindow w(msScanner(c.ver1400, false, false, false));
+    const fnd::Dictionary entry = msEntry({0, 1, 2, 3, 4}, {0, 1, 2, 3});
+    w.mode.setMultiScanItem(&entry, false);
+    PostLog log(kMsOutward);
+    ASSERT_TRUE(w.mode.MsScanStart(fnd::Notification{}));
+    const PostLog::Post* scan = log.find("MultiScanMode_Scan");
+    ASSERT_NE(scan, nullptr);
+    EXPECT_EQ(scan->info.integer("OnePass"), c.onePass);
+    EXPECT_EQ(scan->info.integer("InputSource"), 0);
+    ASSERT_FALSE(scan->info.array("CropItem").empty());
+    EXPECT_EQ(scan->info.array("CropItem")[0]["Resolution"].toInteger(), 300);
   }
 }

@@ -255,8 +255,10 @@ TEST(UILessScanModeDialog, BackAsksOnlyWithFramesAndCancelKeepsTheDialog) {
   }
 }
 
-TEST(UILessScanModeDialog, FrameSelectPicture) {
-  UlDialog d(15);
+namespace {
+
+void ulPicture(int version, const char* name) {
+  UlDialog d(version);
   d.addFrames(4);
   // A picture per frame, as the preview model gives them.
   for (const auto& t : d.mode.getThumbnailList()) {
@@ -274,7 +276,7 @@ TEST(UILessScanModeDialog, FrameSelectPicture) {
   d.mode.getThumbnailList()[2]->setChecked(true);
   d.mode.showDialog();
   kit::Window& window = *d.mode.getWindow();
-  const std::filesystem::path png = std::filesystem::current_path() / "uiless-frame-select.png";
+  const std::filesystem::path png = std::filesystem::current_path() / name;
   std::filesystem::remove(png);
   bool grabbed = false;
   fnd::RunLoop::main().performAfterDelay(0.05, [&] {
@@ -285,4 +287,11 @@ TEST(UILessScanModeDialog, FrameSelectPicture) {
   fnd::RunLoop::main().runFor(fnd::RunLoopMode::Default, 5);
   EXPECT_TRUE(grabbed);
   std::cout << "frame-select dialog: " << png << "\n";
+}
+
+}  // namespace
+
+TEST(UILessScanModeDialog, FrameSelectPictures) {
+  ulPicture(15, "uiless-frame-select.png");
+  ulPicture(12, "uiless-frame-select-v12.png");
 }

@@ -65,10 +65,8 @@ std::string Quirel_UILessScanMode::localized(const std::string& key, const char*
 }
 
 void Quirel_UILessScanMode::setProgressStatus(const fnd::Notification& n) {
-  if (!n.sender) return;
-  // The progress window posts itself.
-  const auto* window = static_cast<const Quirel_ProgressWindow*>(n.sender);
-  mProgressStatus = window->resultProgressWindow();
+  if (const Quirel_ProgressWindow* window = Quirel_ProgressWindow::fromNotification(n))
+    mProgressStatus = window->resultProgressWindow();
 }
 
 // ---- The scan dictionary --------------------------------------------------------------------
