@@ -47,6 +47,7 @@ Quirel_UserInterfaceModule::~Quirel_UserInterfaceModule() {
   *mAlive = false;
   removeAllObservations();
   // The modes refer to the window and the preview model: they go first.
+  mUILessMode.reset();
   mMultiMode.reset();
   mStandardMode.reset();
   mToolbar.reset();
@@ -102,7 +103,7 @@ void Quirel_UserInterfaceModule::createMainWindowMainThreadMode() {
 
 void Quirel_UserInterfaceModule::setInitSettingMainThreadMode(const fnd::SharedDictionary& initSetting) {
   if (initSetting && initSetting->contains("UILessMode") && initSetting->integer("UILessMode") != 0) {
-    // The UI-less set-up is built with the UI-less mode; until then it sets nothing up.
+    setUILessInitSetting(initSetting.get());
     return;
   }
   setUIInitSetting(initSetting.get());

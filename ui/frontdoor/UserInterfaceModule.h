@@ -15,6 +15,7 @@
 #include "ui/base/FileManager.h"
 #include "ui/frontdoor/MainWindowControllerPort.h"
 #include "ui/modes/base/BaseScanMode.h"
+#include "ui/modes/uiless/UILessScanMode.h"
 #include "ui/windows/DisplayManager.h"
 #include "ui/windows/MultiPDFDialog.h"
 
@@ -79,8 +80,8 @@ class Quirel_UserInterfaceModule : public Quirel_MainWindowControllerPort, publi
   void activateMainWindowMainThreadMode() override;
 
   // Built by later layers; until then they do nothing and answer what the root answers alone.
-  void startUILessScanMainThreadMode(const fnd::Dictionary*) override {}
-  void terminateUILessScanMainThreadMode() override {}
+  void startUILessScanMainThreadMode(const fnd::Dictionary* scanDic) override;
+  void terminateUILessScanMainThreadMode() override;
   void showSilentTimeSettingDialog(const fnd::SharedDictionary& initSetting,
                                    const fnd::SharedDictionary& request) override;
   void terminateSilentTimeSettingDialog() override {}
@@ -123,6 +124,15 @@ class Quirel_UserInterfaceModule : public Quirel_MainWindowControllerPort, publi
   void showUtilityDialogAtType(int type, const fnd::Dictionary* initSetting, const fnd::Dictionary* request);
   void peformPostNotificationMPDFPullScanEndDialogButton();
   Quirel_MultiPDFDialog* getMultiPDFDialog() const { return mMultiPDFDialog.get(); }
+
+  // ---- The UI-less scan (mode 3): no main window, the UI-less mode's frame-select dialog.
+  void setUILessInitSetting(const fnd::Dictionary* initSetting);
+  // The end of the preview in mode 3: the found frames, the film size, the input source.
+  void endPreviewThread_UILessMode(const fnd::Array* crops, std::int32_t filmSize, std::int32_t inputSource,
+                                   std::int32_t cancel, std::int32_t error);
+  Quirel_UILessScanMode* getUILessMode() const { return mUILessMode.get(); }
+  // Whether the last end of preview showed the image-processing panel (tests).
+  bool didShowProcessImageDialog() const { return mShowedProcessImageDialog; }
 
   // The window's close button asks the data source to close the driver; the window itself
   // stays until the close comes back.
@@ -282,6 +292,8 @@ class Quirel_UserInterfaceModule : public Quirel_MainWindowControllerPort, publi
   std::unique_ptr<Quirel_MultiPDFDialog> mMultiPDFDialog;
   // A pull-scan answer given without a window, waiting for the next pass.
   std::shared_ptr<fnd::Timer> mPendingPullScanAnswer;
+  std::unique_ptr<Quirel_UILessScanMode> mUILessMode;
+  bool mShowedProcessImageDialog = false;
 
   // What the advanced mode would hold for all modes: the records of the start-up.
   std::shared_ptr<Quirel_UIScannerInfo> mScannerInfo;

@@ -10,7 +10,7 @@
 #include "ui/base/PVLocalizedBundle.h"
 #include "ui/base/PVLocalizedString.h"
 #include "ui/model/UIScannerInfo.h"
-#include "ui/windows/MessageFunctions.h"
+#include "ui/windows/MessagePort.h"
 #include "ui/windows/OpenWebManual.h"
 
 namespace {
@@ -121,7 +121,7 @@ bool Quirel_HelpControl::isInstalledHelpForHelvinoViewer() const {
 
 bool Quirel_HelpControl::openHelvinoViewer(const fnd::Dictionary* userInfo) {
   auto fail = [] {
-    MES_ShowMessageAndNumberMainThreadMode(kViewerMessage, 0, 0, 0);
+    Quirel_MessagePort::show(kViewerMessage, 0, 0, 0);
     return false;
   };
   std::optional<fnd::PropertyList::Result> info;

@@ -13,7 +13,7 @@
 #include "ui/model/UIScannerInfo.h"
 #include "ui/windows/DisplayManager.h"
 #include "ui/windows/HelpControl.h"
-#include "ui/windows/MessageFunctions.h"
+#include "ui/windows/MessagePort.h"
 
 namespace {
 
@@ -135,7 +135,7 @@ void Quirel_MultiPDFDialog::setParentWindow(kit::Window* parent, const void* sen
 // ---- Showing and answering.
 
 std::int32_t Quirel_MultiPDFDialog::showDialog() {
-  if (mDialogType == 3) return MES_ShowMessageAndNumberMainThreadMode(kAddPageMessage, 0, 0, 0);
+  if (mDialogType == 3) return Quirel_MessagePort::show(kAddPageMessage, 0, 0, 0);
   if (!mWindow) return 0;
   if (mDialogType == 0 || mDialogType == 2) {
     mWindow->center();

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "MessageBoxSupport.h"
+#include "WindowDoubles.h"
 #include "TestEnvironment.h"
 #include "foundation/Bundle.h"
 #include "foundation/Paths.h"
@@ -17,7 +18,6 @@
 #include "ui/model/UIScannerInfo.h"
 #include "ui/windows/HelpControl.h"
 #include "ui/windows/OpenWebManual.h"
-#include "ui/windows/ShowMessageDialog.h"
 
 using namespace message_test;
 
@@ -52,18 +52,11 @@ class Help : public ::testing::Test {
     help.setWebManualVersion(true);
   }
   void TearDown() override { EXPECT_EQ(helpApp().pendingModalResponders(), 0u); }
-  // Answers the next message box with OK and counts it.
-  void expectMessage() {
-    helpApp().onNextModalWindow([this](kit::Window& w) {
-      ++messages;
-      dynamic_cast<Quirel_ShowMessageDialog&>(w).okButton()->performClick();
-    });
-  }
 
   DataSourceAnswer ds{kProgramBundle};
   kit::RecordingWorkspace workspace;
   Quirel_HelpControl help;
-  int messages = 0;
+  windows_test::FakeMessages messages;
 };
 
 }  // namespace
@@ -184,24 +177,21 @@ TEST_F(Help, GuideViewerStartsTheProgramOrShowsTheMessage) {
 
   // No manual-info list.
   help.setManualInfoFilePath((folder / "ManualInfo.plist").string(), true);
-  expectMessage();
   EXPECT_FALSE(help.openHelvinoViewer(&request));
-  EXPECT_EQ(messages, 1);
+  EXPECT_EQ(messages.shown, std::vector<std::string>{"message:1650,0,0,0"});
   EXPECT_FALSE(help.isInstalledHelpForHelvinoViewer());
 
   // A viewer that is not there: the message and NO, not a silent success.
   writeInfo((folder / "no-viewer").string());
-  expectMessage();
   EXPECT_FALSE(help.openHelvinoViewer(&request));
-  EXPECT_EQ(messages, 2);
+  EXPECT_EQ(messages.shown.size(), 2u);
   EXPECT_FALSE(help.isInstalledHelpForHelvinoViewer());
 
   // A mode without an anchor string.
   writeInfo(viewer.string());
   const fnd::Dictionary basic = helpRequest(1, nullptr);
-  expectMessage();
   EXPECT_FALSE(help.openHelvinoViewer(&basic));
-  EXPECT_EQ(messages, 3);
+  EXPECT_EQ(messages.shown.size(), 3u);
   EXPECT_TRUE(workspace.requests.empty());
 
   // Through the request: the program with the manual and the anchor string.
@@ -214,7 +204,6 @@ TEST_F(Help, GuideViewerStartsTheProgramOrShowsTheMessage) {
 
   // A start that fails shows the message.
   workspace.succeed = false;
-  expectMessage();
   EXPECT_FALSE(help.openHelvinoViewer(&request));
-  EXPECT_EQ(messages, 4);
+  EXPECT_EQ(messages.shown.size(), 4u);
 }

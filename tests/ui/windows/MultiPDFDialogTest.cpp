@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "MessageBoxSupport.h"
+#include "WindowDoubles.h"
 #include "TestEnvironment.h"
 #include "foundation/RunLoop.h"
 #include "kit/Application.h"
@@ -17,7 +18,6 @@
 #include "ui/base/PostNotification.h"
 #include "ui/base/progressCancelStatus.h"
 #include "ui/windows/MultiPDFDialog.h"
-#include "ui/windows/ShowMessageDialog.h"
 
 using namespace message_test;
 
@@ -155,13 +155,9 @@ TEST_F(MultiPDF, PushEndPictureByButtonNumber) {
 TEST_F(MultiPDF, AddPageShowsTheMessageAndBuildsNoWindow) {
   Quirel_MultiPDFDialog d(params);
   d.createMultiPagePDFPushScanAddPageDialog();
-  std::string shown;
-  mpdfApp().onNextModalWindow([&](kit::Window& w) {
-    auto& box = dynamic_cast<Quirel_ShowMessageDialog&>(w);
-    shown = box.title();
-    box.okButton()->performClick();
-  });
+  windows_test::FakeMessages messages;
   EXPECT_EQ(d.showDialog(), 1);
+  EXPECT_EQ(messages.shown, std::vector<std::string>{"message:1900,0,0,0"});
   EXPECT_EQ(d.window(), nullptr);
   EXPECT_EQ(d.dialogType(), 3);
 }
