@@ -263,6 +263,8 @@ void Quirel_UserInterfaceModule::terminateMainWindowMainThreadMode() {
     return;
   }
   mdsBundleURL.reset();
+  // An end-of-page dialog still open would outlive the window it is attached to.
+  mMultiPDFDialog.reset();
   mMultiMode.reset();
   mStandardMode.reset();
   if (mMainWindow && mMainWindow->getWindow()) {

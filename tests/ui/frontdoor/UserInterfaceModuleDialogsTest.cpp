@@ -231,3 +231,15 @@ TEST_F(ControllerDialogs, UtilityDialogThatCannotBeBuiltClosesTheDriver) {
   // The close request comes from the controller, which the root relays.
   EXPECT_EQ(ds.requests.back(), "Click_CloseButton");
 }
+
+TEST_F(ControllerDialogs, AnOpenEndOfPageDialogGoesWithTheWindow) {
+  const std::string folder = freshSettingsFolder("uim-pull-end-window");
+  Controller c(modelInitSetting(folder));
+  ASSERT_NE(c.window(), nullptr);
+  EXPECT_EQ(c->showMultiPagePDFPullScanEndDialog(1, fnd::makeShared(modelInitSetting(folder))), 0);
+  ASSERT_NE(c->getMultiPDFDialog(), nullptr);
+  c->terminateMainWindowMainThreadMode();
+  EXPECT_EQ(c->getMultiPDFDialog(), nullptr);
+  // A late activation finds no dialog holding on to the closed window.
+  fnd::NotificationCenter::defaultCenter().post(Quirel_MultiPDFDialog::kAppBecomeActivePost, c->notificationSender());
+}
