@@ -51,6 +51,7 @@ Quirel_UserInterfaceModule::~Quirel_UserInterfaceModule() {
   *mAlive = false;
   removeAllObservations();
   // The modes refer to the window and the preview model: they go first.
+  mUILessMode.reset();
   mMultiMode.reset();
   mStandardMode.reset();
   releaseWindowItems();
@@ -117,7 +118,7 @@ void Quirel_UserInterfaceModule::createMainWindowMainThreadMode() {
 
 void Quirel_UserInterfaceModule::setInitSettingMainThreadMode(const fnd::SharedDictionary& initSetting) {
   if (initSetting && initSetting->contains("UILessMode") && initSetting->integer("UILessMode") != 0) {
-    // The UI-less set-up is built with the UI-less mode; until then it sets nothing up.
+    setUILessInitSetting(initSetting.get());
     return;
   }
   setUIInitSetting(initSetting.get());
@@ -279,6 +280,8 @@ void Quirel_UserInterfaceModule::terminateMainWindowMainThreadMode() {
     return;
   }
   mdsBundleURL.reset();
+  // An end-of-page dialog still open would outlive the window it is attached to.
+  mMultiPDFDialog.reset();
   mMultiMode.reset();
   mStandardMode.reset();
   if (mMainWindow && mMainWindow->getWindow()) {

@@ -16,7 +16,9 @@
 #include "ui/base/FileManager.h"
 #include "ui/frontdoor/MainWindowControllerPort.h"
 #include "ui/modes/base/BaseScanMode.h"
+#include "ui/modes/uiless/UILessScanMode.h"
 #include "ui/windows/DisplayManager.h"
+#include "ui/windows/MultiPDFDialog.h"
 
 class Quirel_CTRLS_MainWindow;
 class Quirel_CTRLS_PreviewFrame;
@@ -85,11 +87,13 @@ class Quirel_UserInterfaceModule : public Quirel_MainWindowControllerPort,
   void activateMainWindowMainThreadMode() override;
 
   // Built by later layers; until then they do nothing and answer what the root answers alone.
-  void startUILessScanMainThreadMode(const fnd::Dictionary*) override {}
-  void terminateUILessScanMainThreadMode() override {}
-  void showSilentTimeSettingDialog(const fnd::SharedDictionary&, const fnd::SharedDictionary&) override {}
+  void startUILessScanMainThreadMode(const fnd::Dictionary* scanDic) override;
+  void terminateUILessScanMainThreadMode() override;
+  void showSilentTimeSettingDialog(const fnd::SharedDictionary& initSetting,
+                                   const fnd::SharedDictionary& request) override;
   void terminateSilentTimeSettingDialog() override {}
-  void showAutoPowerSettingDialog(const fnd::SharedDictionary&, const fnd::SharedDictionary&) override {}
+  void showAutoPowerSettingDialog(const fnd::SharedDictionary& initSetting,
+                                  const fnd::SharedDictionary& request) override;
   void terminateAutoPowerSettingDialog() override {}
   void setPreviewMakeSizeMainThreadMode(std::int32_t, std::int32_t) override {}
   void setPreviewDataMainThreadMode(std::int32_t, const std::uint8_t*) override {}
@@ -108,14 +112,28 @@ class Quirel_UserInterfaceModule : public Quirel_MainWindowControllerPort,
   void closeSelectMousedownEvent2(const std::shared_ptr<Quirel_progressCancelStatus>&) override {}
   void closeCloseSelectWindow() override {}
   void closeSavePathWindow() override {}
-  std::int32_t showMultiPagePDFPullScanEndDialog(std::int32_t, const fnd::SharedDictionary&) override { return 0; }
-  void multiPagePDFPullScanEndDialogMousedownEvent(const std::shared_ptr<Quirel_progressCancelStatus>&) override {}
-  void closeMultiPagePDFPullScanEndDialog() override {}
-  std::int32_t showMultiPagePDFPushScanStartDialog(const fnd::SharedDictionary&) override { return 1; }
-  std::int32_t showMultiPagePDFPushScanEndDialog(std::int32_t, const fnd::SharedDictionary&) override { return 0; }
-  void multiPagePDFPushScanEndDialogMousedownEvent(const std::shared_ptr<Quirel_progressCancelStatus>&) override {}
-  void closeMultiPagePDFPushScanEndDialog() override {}
-  std::int32_t showAutoScanStartDialog(const fnd::SharedDictionary&) override { return 1; }
+  std::int32_t showMultiPagePDFPullScanEndDialog(std::int32_t kind, const fnd::SharedDictionary& initSetting) override;
+  void multiPagePDFPullScanEndDialogMousedownEvent(const std::shared_ptr<Quirel_progressCancelStatus>& event) override;
+  void closeMultiPagePDFPullScanEndDialog() override;
+  std::int32_t showMultiPagePDFPushScanStartDialog(const fnd::SharedDictionary& initSetting) override;
+  std::int32_t showMultiPagePDFPushScanEndDialog(std::int32_t kind, const fnd::SharedDictionary& initSetting) override;
+  void multiPagePDFPushScanEndDialogMousedownEvent(const std::shared_ptr<Quirel_progressCancelStatus>& event) override;
+  void closeMultiPagePDFPushScanEndDialog() override;
+  std::int32_t showAutoScanStartDialog(const fnd::SharedDictionary& initSetting) override;
+
+  // ---- The stand-alone dialogs: device utility (0 quiet mode, 1 automatic power), multi-page PDF.
+  void showUtilityDialogAtType(int type, const fnd::Dictionary* initSetting, const fnd::Dictionary* request);
+  void peformPostNotificationMPDFPullScanEndDialogButton();
+  Quirel_MultiPDFDialog* getMultiPDFDialog() const { return mMultiPDFDialog.get(); }
+
+  // ---- The UI-less scan (mode 3): no main window, the UI-less mode's frame-select dialog.
+  void setUILessInitSetting(const fnd::Dictionary* initSetting);
+  // The end of the preview in mode 3: the found frames, the film size, the input source.
+  void endPreviewThread_UILessMode(const fnd::Array* crops, std::int32_t filmSize, std::int32_t inputSource,
+                                   std::int32_t cancel, std::int32_t error);
+  Quirel_UILessScanMode* getUILessMode() const { return mUILessMode.get(); }
+  // Whether the last end of preview showed the image-processing panel (tests).
+  bool didShowProcessImageDialog() const { return mShowedProcessImageDialog; }
 
   // The window's close button asks the data source to close the driver; the window itself
   // stays until the close comes back.
@@ -393,6 +411,12 @@ class Quirel_UserInterfaceModule : public Quirel_MainWindowControllerPort,
   fnd::SharedDictionary mTWAINRequest;
   bool mShowMultiPDFScanStartMsg = true;
   bool mShowAutoScanConfirmMsg = true;
+  // The pull-scan or push-scan end-of-page dialog while it is open.
+  std::unique_ptr<Quirel_MultiPDFDialog> mMultiPDFDialog;
+  // A pull-scan answer given without a window, waiting for the next pass.
+  std::shared_ptr<fnd::Timer> mPendingPullScanAnswer;
+  std::unique_ptr<Quirel_UILessScanMode> mUILessMode;
+  bool mShowedProcessImageDialog = false;
 
   // What the advanced mode would hold for all modes: the records of the start-up.
   std::shared_ptr<Quirel_UIScannerInfo> mScannerInfo;
