@@ -152,6 +152,7 @@ void Quirel_UserInterfaceModule::registerTWAINNotification(const void* object) {
     mCenter.removeObserver(identity(), name);
     mCenter.addObserver(identity(), name, object, [](const fnd::Notification&) {});
   }
+  registerAfterScanNotifications(object);
 }
 
 // --- close ------------------------------------------------------------------------------------
@@ -191,6 +192,7 @@ void Quirel_UserInterfaceModule::closeMainWindowNow() {
     center.removeObserver(identity(), kit::Application::kDidUpdateNotification);
     mAppObserved = false;
   }
+  stopScanSound();
   if (mStandardMode) mStandardMode->willCloseWindow();
 
   bool keep = true;
