@@ -1,7 +1,6 @@
 // The preview traffic of the main-window controller: the preview buffers, the blocks the scan
 // module sends, the redraws, and what the active mode shows when a preview or a scan ends.
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <new>
 
@@ -94,7 +93,8 @@ void Quirel_UserInterfaceModule::setPreviewDataMainThreadMode(std::int32_t byteC
       mPreviewInfo->setSendDataOffset(offset + length);
     }
   }
-  if (mPreviewMemFree && data) std::free(const_cast<std::uint8_t*>(data));
+  // The block belongs to the carrier it came in, which frees it: it is never freed here, whatever
+  // the model's parameters say.
 }
 
 void Quirel_UserInterfaceModule::drawPreviewAreaMainThreadMode() {

@@ -8,6 +8,7 @@
 #include "ui/model/PreferenceInfo.h"
 #include "ui/model/PreviewInfo.h"
 #include "ui/modes/basic/StandardMode.h"
+#include "ui/modes/multiscan/MultiScanMode.h"
 
 using namespace uim_test;
 
@@ -334,4 +335,32 @@ TEST_F(AfterScan, TheNoticeNonModalAnswersOutwardAndAMessageFromADialogKeepsTheM
   EXPECT_FALSE(c->window()->canBecomeKeyWindow());
   fnd::NotificationCenter::defaultCenter().post("CLOSE_ERROR_FROM_DLG", nullptr);
   EXPECT_TRUE(c->window()->canBecomeKeyWindow());
+}
+
+TEST_F(AfterScan, InTheMultiScanModeThePreviewEndsInTheEntryModeAndTheScanSoundIsTheMultiScanModes) {
+  writePlist(folder + "InitSetting.xml", fnd::Dictionary{{"Mode", 2}, {"BeforeMode", 0}});
+  auto c = shown();
+  Quirel_UserInterfaceModule& uim = *c->uim;
+  ASSERT_EQ(uim.getMode(), 2);
+  uim.setPreviewMakeSizeMainThreadMode(4, 4);
+  uim.getStandardMode()->setEnabledMainWindow(false);
+  uim.endPreviewMainThreadMode(nullptr);
+  // Through the entry mode: nothing usable, the basic mode's controls come back.
+  EXPECT_EQ(uim.getStandardMode()->getWindowMaskView(), nullptr);
+
+  const fs::path wav = fs::path(temp) / "multi.wav";
+  std::ofstream(wav) << "RIFF";
+  ASSERT_NE(uim.getMultiScanMode()->getPreferenceInfo(), nullptr);
+  uim.getMultiScanMode()->getPreferenceInfo()->setSound(true);
+  uim.getMultiScanMode()->getPreferenceInfo()->setSoundPath(wav.string());
+  CountedSound sound;
+  std::string played;
+  uim.scanEndSound().setPlayerFactory([&](const std::string& path) {
+    played = path;
+    return std::make_unique<CountedSoundPlayer>(&sound);
+  });
+  uim.getStandardMode()->setProgressStatusValue(-1);  // the entry mode's status does not count
+  uim.endScanMainThreadMode();
+  EXPECT_EQ(sound.plays, 1);
+  EXPECT_EQ(played, wav.string());
 }
