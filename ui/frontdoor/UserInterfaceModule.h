@@ -15,6 +15,7 @@
 #include "ui/base/FileManager.h"
 #include "ui/frontdoor/MainWindowControllerPort.h"
 #include "ui/frontdoor/ScanEndSound.h"
+#include "ui/model/PreviewBitmap.h"
 #include "ui/modes/base/BaseScanMode.h"
 #include "ui/windows/CloseSavePathtDialog.h"
 #include "ui/windows/CloseSelectDialog.h"
@@ -182,6 +183,8 @@ class Quirel_UserInterfaceModule : public Quirel_MainWindowControllerPort, publi
   // The report of the data source as the controller reads it.
   static fnd::Dictionary makeEndPreviewDictionary(const fnd::Dictionary* info);
   void drawPreviewAreaMainThread();
+  // The preview buffer as the modes draw it: a copy of width x height packed RGB pixels.
+  PreviewBitmap getPreviewBitmap() const;
   void endPreviewThread(const fnd::Dictionary& internal);
   void endPreviewThread_StandardMode(const fnd::Array* crops, int filmSize, int cancel, int error, int duplicate);
   void endPreviewThread_Platen_StandardMode(const fnd::Array* crops, int cancel, int error, int duplicate);

@@ -102,18 +102,24 @@ void Quirel_UserInterfaceModule::drawPreviewAreaMainThreadMode() {
   if (mode == 0 && mStandardMode && mStandardMode->getRedrawPreview()) drawPreviewAreaMainThread();
 }
 
-void Quirel_UserInterfaceModule::drawPreviewAreaMainThread() {
-  if (!mPreviewInfo || effectiveSingleMode() != 0 || !mStandardMode) return;
+PreviewBitmap Quirel_UserInterfaceModule::getPreviewBitmap() const {
+  PreviewBitmap bitmap;
+  if (!mPreviewInfo) return bitmap;
   const int width = mPreviewInfo->getPreviewWidth();
   const int height = mPreviewInfo->getPreviewHeight();
   const std::uint8_t* pixels = mPreviewInfo->getOriginalPixel24();
   const std::size_t bytes = width > 0 && height > 0 ? static_cast<std::size_t>(width) * height * 3 : 0;
-  if (!pixels || bytes == 0 || bytes > mPreviewBufferBytes) return;
-  PreviewBitmap bitmap;
+  if (!pixels || bytes == 0 || bytes > mPreviewBufferBytes) return bitmap;
   bitmap.width = width;
   bitmap.height = height;
   bitmap.bytes = std::make_shared<const std::vector<std::uint8_t>>(pixels, pixels + bytes);
-  mStandardMode->reDrawPreview(bitmap);
+  return bitmap;
+}
+
+void Quirel_UserInterfaceModule::drawPreviewAreaMainThread() {
+  if (effectiveSingleMode() != 0 || !mStandardMode) return;
+  const PreviewBitmap bitmap = getPreviewBitmap();
+  if (bitmap.bytes) mStandardMode->reDrawPreview(bitmap);
 }
 
 // --- end of preview --------------------------------------------------------------------------

@@ -5,6 +5,8 @@
 #include "UserInterfaceModuleSupport.h"
 #include "foundation/RunLoop.h"
 #include "ui/base/LockHold.h"
+#include "ui/controls/CTRLS_Preview.h"
+#include "ui/controls/PreviewView.h"
 #include "ui/model/PreferenceInfo.h"
 #include "ui/model/PreviewInfo.h"
 #include "ui/modes/basic/StandardMode.h"
@@ -116,6 +118,20 @@ TEST_F(AfterScan, PreviewBlocksFillTheBufferWhiteElsewhereAndAreCutAtItsEnd) {
   uim.setPreviewDataMainThreadMode(10, block.data());
   for (std::size_t i = 0; i < 20; ++i) EXPECT_EQ(buffer[i], block[i % 10]) << i;
   for (std::size_t i = 20; i < 36; ++i) EXPECT_EQ(buffer[i], 255) << i;
+  // The picture a redraw hands the mode: 4 x 3, those pixels, white where nothing came.
+  const PreviewBitmap bitmap = uim.getPreviewBitmap();
+  EXPECT_EQ(bitmap.width, 4);
+  EXPECT_EQ(bitmap.height, 3);
+  ASSERT_TRUE(bitmap.bytes);
+  EXPECT_TRUE(std::equal(bitmap.bytes->begin(), bitmap.bytes->end(), buffer, buffer + 36));
+  uim.drawPreviewAreaMainThreadMode();
+  // Once the mode has its preview view, that picture is what it shows.
+  if (Quirel_CTRLS_Preview* preview = uim.getStandardMode()->getPreviewView()) {
+    const std::optional<kit::Image>& image = preview->getImageView()->getPreviewImage();
+    ASSERT_TRUE(image && image->isValid());
+    EXPECT_EQ(image->pixelsWide(), 4);
+    EXPECT_EQ(image->pixelsHigh(), 3);
+  }
   // 20 bytes more pass the end at 36: cut there.
   std::vector<std::uint8_t> big(20, 7);
   uim.setPreviewDataMainThreadMode(20, big.data());
