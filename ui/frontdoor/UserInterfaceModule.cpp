@@ -46,6 +46,7 @@ Quirel_UserInterfaceModule::Quirel_UserInterfaceModule(fnd::NotificationCenter& 
 Quirel_UserInterfaceModule::~Quirel_UserInterfaceModule() {
   *mAlive = false;
   removeAllObservations();
+  releaseAfterScanWindows();
   // The modes refer to the window and the preview model: they go first.
   mMultiMode.reset();
   mStandardMode.reset();
@@ -264,6 +265,7 @@ void Quirel_UserInterfaceModule::terminateMainWindowMainThreadMode() {
     return;
   }
   mdsBundleURL.reset();
+  releaseAfterScanWindows();
   mMultiMode.reset();
   mStandardMode.reset();
   if (mMainWindow && mMainWindow->getWindow()) {

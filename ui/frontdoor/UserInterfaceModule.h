@@ -336,6 +336,8 @@ class Quirel_UserInterfaceModule : public Quirel_MainWindowControllerPort, publi
   void deferAfterScanOperation(void (Quirel_UserInterfaceModule::*operation)());
   // The current mode's main window enabled or not (mode 0 basic, 2 multi-scan).
   void setEnabledCurrentModeMainWindow(bool enable);
+  // The after-scan windows and the sound go before the main window they stand over.
+  void releaseAfterScanWindows();
   std::size_t mPreviewBufferBytes = 0;
   bool mPreviewDataRefused = false;
   std::unique_ptr<Quirel_ScanResultDialog> mScanRetDlg;

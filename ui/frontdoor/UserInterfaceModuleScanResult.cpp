@@ -68,6 +68,16 @@ std::vector<std::string> Quirel_UserInterfaceModule::scanResultTemporaryFolders(
   return folders;
 }
 
+void Quirel_UserInterfaceModule::releaseAfterScanWindows() {
+  if (mScanRetDlg) mScanRetDlg->closeDialog();
+  if (mCloseSelDlg) mCloseSelDlg->closeDialog();
+  if (mCloseSaveDlg) mCloseSaveDlg->closeDialog();
+  mScanRetDlg.reset();
+  mCloseSelDlg.reset();
+  mCloseSaveDlg.reset();
+  mScanSound.reset();
+}
+
 // --- scan-result window ----------------------------------------------------------------------
 
 void Quirel_UserInterfaceModule::showScanResultWindow() {

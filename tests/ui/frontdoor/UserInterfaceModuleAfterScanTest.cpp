@@ -220,7 +220,6 @@ TEST_F(AfterScan, TheRealSoundWithoutAudioEndsTheScanAndFreesTheLock) {
   Quirel_PreferenceInfo* prefs = uim.getStandardMode()->getPreferenceInfo();
   prefs->setSound(true);
   prefs->setSoundPath(wav.string());
-  uim.getStandardMode()->setEnabledMainWindow(false);
   uim.getStandardMode()->setProgressStatusValue(0);
   uim.endScanMainThreadMode();
   runAfterScanPasses();
@@ -379,4 +378,19 @@ TEST_F(AfterScan, InTheMultiScanModeThePreviewEndsInTheEntryModeAndTheScanSoundI
   uim.endScanMainThreadMode();
   EXPECT_EQ(sound.plays, 1);
   EXPECT_EQ(played, wav.string());
+}
+
+TEST_F(AfterScan, TheTerminateTakesTheAfterScanWindowsDownWithTheMainWindow) {
+  auto c = shown();
+  Quirel_UserInterfaceModule& uim = *c->uim;
+  uim.showScanResultWindow();
+  uim.showCloseSelectWindow();
+  kit::Window* list = uim.getScanResultDialog()->getWindow();
+  ASSERT_TRUE(list->isVisible());
+  uim.terminateMainWindowMainThreadMode();
+  EXPECT_EQ(uim.getScanResultDialog(), nullptr);
+  EXPECT_EQ(uim.getCloseSelectDialog(), nullptr);
+  // Nothing stands over a window that is gone: a pass of the loop updates no orphan.
+  afterScanApp().updateWindows();
+  runAfterScanPasses();
 }
