@@ -50,6 +50,7 @@ Quirel_UserInterfaceModule::Quirel_UserInterfaceModule(fnd::NotificationCenter& 
 Quirel_UserInterfaceModule::~Quirel_UserInterfaceModule() {
   *mAlive = false;
   removeAllObservations();
+  releaseAfterScanWindows();
   // The modes refer to the window and the preview model: they go first.
   mUILessMode.reset();
   mMultiMode.reset();
@@ -170,6 +171,7 @@ void Quirel_UserInterfaceModule::registerTWAINNotification(const void* object) {
     else
       mCenter.addObserver(identity(), name, object, [](const fnd::Notification&) {});
   }
+  registerAfterScanNotifications(object);
 }
 
 // --- close ------------------------------------------------------------------------------------
@@ -209,6 +211,7 @@ void Quirel_UserInterfaceModule::closeMainWindowNow() {
     center.removeObserver(identity(), kit::Application::kDidUpdateNotification);
     mAppObserved = false;
   }
+  stopScanSound();
   if (mStandardMode) mStandardMode->willCloseWindow();
 
   bool keep = true;
@@ -282,6 +285,7 @@ void Quirel_UserInterfaceModule::terminateMainWindowMainThreadMode() {
   mdsBundleURL.reset();
   // An end-of-page dialog still open would outlive the window it is attached to.
   mMultiPDFDialog.reset();
+  releaseAfterScanWindows();
   mMultiMode.reset();
   mStandardMode.reset();
   if (mMainWindow && mMainWindow->getWindow()) {
