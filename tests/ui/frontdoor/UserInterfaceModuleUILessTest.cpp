@@ -138,3 +138,17 @@ TEST_F(UILessController, OlderModelsShowNoProcessPanel) {
   EXPECT_EQ(uim.getUILessMode()->getThumbnailCount(), 2);
   EXPECT_FALSE(uim.didShowProcessImageDialog());
 }
+
+// The data source's end-of-preview report reaches the UI-less mode; a report that names no film
+// kind passes input source 3 (not the 256 of positive film).
+TEST_F(UILessController, TheEndOfPreviewReportReachesTheMode) {
+  setUp();
+  const fnd::Dictionary positive{{"AutoMultiRect", uilFrames(2)}, {"PreviewFilmPosiNega", 256}};
+  uim.endPreviewMainThreadMode(&positive);
+  EXPECT_EQ(uim.getUILessMode()->getThumbnailCount(), 2);
+  EXPECT_EQ(uim.getUILessMode()->getInputSource(), 3);
+  const fnd::Dictionary unnamed{{"AutoMultiRect", uilFrames(1)}};
+  uim.endPreviewMainThreadMode(&unnamed);
+  EXPECT_EQ(uim.getUILessMode()->getThumbnailCount(), 1);
+  EXPECT_EQ(uim.getUILessMode()->getInputSource(), 4);
+}
