@@ -11,6 +11,7 @@
 #include "ui/model/PreferenceInfo.h"
 #include "ui/model/PreviewBitmap.h"
 #include "ui/model/PreviewInfo.h"
+#include "ui/model/ThumbnailCropResize.h"
 #include "ui/modes/basic/StandardMode.h"
 #include "ui/modes/multiscan/MultiScanMode.h"
 #include "ui/windows/ProcessImageDialog.h"
@@ -189,7 +190,7 @@ void Quirel_UserInterfaceModule::endPreviewThread_StandardMode(const fnd::Array*
 
 void Quirel_UserInterfaceModule::setEnableAfterPreview(Quirel_BaseScanMode* mode) {
   mode->setEnabledMainWindow(true);
-  if (mMode == 2 && mMultiMode) mMultiMode->setEnabledMainWindow(true);
+  setEnableControlMainWindow(true);
 }
 
 void Quirel_UserInterfaceModule::endPreviewThread_Platen_StandardMode(const fnd::Array* crops, int cancel, int error,
@@ -224,7 +225,8 @@ void Quirel_UserInterfaceModule::endPreviewThread_Platen_StandardMode(const fnd:
     mPreviewInfo->setAutoCropInitRect(first);
     mPreviewInfo->setmultiCropPointArray(crops ? *crops : fnd::Array{}, thumbnail, duplicate != 0, thumbnailSize != 0);
     const SRectDouble autoCrop = mPreviewInfo->getAutoCropRect();
-    const fnd::Array points = mPreviewInfo->getMultiCropPoints();
+    fnd::Array points = mPreviewInfo->getMultiCropPoints();
+    if (thumbnail) points = Quirel_ThumbnailCropResize::changePlatenThumbnailSize_MCPointArray(points, thumbnailSize);
     mode->endPreview_previewInfo(mPreviewInfo.get(), autoCrop, &points);
     if (thumbnail) {
       mPreviewInfo->createThumbnailImageDataPlaten(mode->getThumbnailList(), points);
@@ -265,7 +267,14 @@ void Quirel_UserInterfaceModule::endPreviewThread_Film_StandardMode(const fnd::A
     mode->endFilmPreviewClearImage();
     if (cancel == 0 && error != 0) mCallBackUpToSM = false;
   } else {
-    const fnd::Array frames = crops ? *crops : fnd::Array{};
+    fnd::Array frames = crops ? *crops : fnd::Array{};
+    if (thumbnail) {
+      const std::int32_t sizeCode = Quirel_ThumbnailCropResize::filmThumbnailSizeCode(
+          mMode, prefs && prefs->getSmallThumbanilWhenUIOff(),
+          prefs ? prefs->getFilmThumbnailSize() : Quirel_ThumbnailCropResize::kSizeNormal);
+      frames = Quirel_ThumbnailCropResize::changeFilmThumbnailSize_previewInfo(
+          frames, sizeCode, mPreviewInfo->getPreviewWidth(), mPreviewInfo->getPreviewHeight());
+    }
     mode->endFilmPreview_previewInfo(mPreviewInfo.get(), &frames, filmSize);
     // Building several thumbnails takes a while: the panel shows how far it is.
     std::unique_ptr<Quirel_ProcessImageDialog> progress;
