@@ -96,10 +96,10 @@ class Quirel_UserInterfaceModule : public Quirel_MainWindowControllerPort,
   void terminateUILessScanMainThreadMode() override;
   void showSilentTimeSettingDialog(const fnd::SharedDictionary& initSetting,
                                    const fnd::SharedDictionary& request) override;
-  void terminateSilentTimeSettingDialog() override {}
+  void terminateSilentTimeSettingDialog() override { stopDisplayPictavoIconOnMessageDialog(); }
   void showAutoPowerSettingDialog(const fnd::SharedDictionary& initSetting,
                                   const fnd::SharedDictionary& request) override;
-  void terminateAutoPowerSettingDialog() override {}
+  void terminateAutoPowerSettingDialog() override { stopDisplayPictavoIconOnMessageDialog(); }
   void setPreviewMakeSizeMainThreadMode(std::int32_t width, std::int32_t height) override;
   void setPreviewDataMainThreadMode(std::int32_t byteCount, const std::uint8_t* data) override;
   void drawPreviewAreaMainThreadMode() override;

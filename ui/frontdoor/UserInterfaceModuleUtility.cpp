@@ -56,6 +56,7 @@ void Quirel_UserInterfaceModule::showAutoPowerSettingDialog(const fnd::SharedDic
 
 void Quirel_UserInterfaceModule::showUtilityDialogAtType(int type, const fnd::Dictionary* initSetting,
                                                          const fnd::Dictionary* request) {
+  startDisplayPictavoIconOnMessageDialog();
   const std::optional<fnd::Dictionary> parameters =
       initSetting ? getUIParameterDictionaryAtInitSettingData(initSetting) : std::nullopt;
   const fnd::Dictionary* scannerEntry = parameters ? utilDictionaryAt(&*parameters, "ScannerInfo") : nullptr;
