@@ -127,16 +127,9 @@ void Quirel_FinalReviewDialog::createFinalReviewDialog(fnd::Size size) {
   mChannelPopupBtn->setPopupBTAction();
   mChannelPopupBtn->setMenuOnOff(true);
 
-  auto separator = std::make_unique<kit::Box>(fnd::Rect(8, 38 + lift, 204, 1));
-  separator->setBoxType(kit::BoxType::Separator);
-  mBackgroundView->addSubview(std::move(separator));
-  auto close = std::make_unique<Quirel_NoFocusButton>(fnd::Rect(114, 4 + lift, 98, 28));
-  close->setTitle(localized("IDC_MAINSHEET_CLOSE_STR"));
-  close->setButtonType(kit::ButtonType::MomentaryPushIn);
-  close->setBezelStyle(kit::BezelStyle::Rounded);
-  close->setFont(small);
-  close->setAction([this] { closeBtnClick(); });
-  mCloseBtn = static_cast<Quirel_NoFocusButton*>(mBackgroundView->addSubview(std::move(close)));
+  addSeparator(mBackgroundView, fnd::Rect(8, 38 + lift, 204, 1));
+  mCloseBtn = addPushButton(mBackgroundView, "IDC_MAINSHEET_CLOSE_STR", fnd::Rect(114, 4 + lift, 98, 28), small,
+                            [this] { closeBtnClick(); });
   setEnabledToolTips();
 
   observe(Quirel_CTRLS_FinalChannelPopup::kChangePost, mChannelPopupBtn->getPopupBT(), [this] { popupClick(); });

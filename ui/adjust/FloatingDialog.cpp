@@ -7,6 +7,8 @@
 #include <cstdlib>
 
 #include "foundation/Value.h"
+#include "kit/Box.h"
+#include "kit/Font.h"
 #include "kit/Image.h"
 #include "kit/View.h"
 #include "kit/Window.h"
@@ -14,6 +16,8 @@
 #include "ui/base/PVLocalizedString.h"
 #include "ui/controls/DisabledView.h"
 #include "ui/controls/ImageDataProcessPanel.h"
+#include "ui/controls/NoFocusButton.h"
+#include "ui/model/CropInfo.h"
 #include "ui/model/UIScannerInfo.h"
 #include "ui/windows/MessageFunctions.h"
 
@@ -358,6 +362,34 @@ bool Quirel_FloatingDialog::windowShouldClose(kit::Window&) {
 
 void Quirel_FloatingDialog::postDialogValueChange(bool isUpdateCropValue) {
   if (!(mScannerInfo && mScannerInfo->isVer1700Later()) || isUpdateCropValue) post(kDialogValueChangePost);
+}
+
+std::vector<Quirel_CropInfo*> Quirel_FloatingDialog::targetCrops() const {
+  std::vector<Quirel_CropInfo*> out;
+  if (mCropList && !mCropList->empty()) {
+    for (auto it = mCropList->rbegin(); it != mCropList->rend(); ++it)
+      if (*it && (*it)->isSelected()) out.push_back(it->get());
+  } else if (mTemplateCrop) {
+    out.push_back(mTemplateCrop);
+  }
+  return out;
+}
+
+Quirel_NoFocusButton* Quirel_FloatingDialog::addPushButton(kit::View* parent, const char* key, const fnd::Rect& frame,
+                                                          const kit::Font& font, std::function<void()> action) const {
+  auto b = std::make_unique<Quirel_NoFocusButton>(frame);
+  b->setTitle(localized(key));
+  b->setButtonType(kit::ButtonType::MomentaryPushIn);
+  b->setBezelStyle(kit::BezelStyle::Rounded);
+  b->setFont(font);
+  b->setAction(std::move(action));
+  return static_cast<Quirel_NoFocusButton*>(parent->addSubview(std::move(b)));
+}
+
+void Quirel_FloatingDialog::addSeparator(kit::View* parent, const fnd::Rect& frame) {
+  auto separator = std::make_unique<kit::Box>(frame);
+  separator->setBoxType(kit::BoxType::Separator);
+  parent->addSubview(std::move(separator));
 }
 
 void Quirel_FloatingDialog::postRemakeCropFromCorrection() {

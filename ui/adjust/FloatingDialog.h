@@ -13,10 +13,12 @@
 
 class Quirel_CropInfo;
 class Quirel_DisabledView;
+class Quirel_NoFocusButton;
 class Quirel_ImageDataProcessPanel;
 class Quirel_PVLocalizedString;
 class Quirel_UIScannerInfo;
 namespace kit {
+class Font;
 class View;
 class Window;
 }  // namespace kit
@@ -160,6 +162,13 @@ class Quirel_FloatingDialog : public kit::WindowDelegate {
   // recorded change.
   void postRemakeCropFromCorrection();
   bool mNeedRemakeCropCorrection = false;
+  // The crops an edit writes to: the selected ones, last first; the template crop when the
+  // list is empty.
+  std::vector<Quirel_CropInfo*> targetCrops() const;
+  // The reset and close buttons' kind: a rounded push button titled by `key`, added to `parent`.
+  Quirel_NoFocusButton* addPushButton(kit::View* parent, const char* key, const fnd::Rect& frame, const kit::Font& font,
+                                      std::function<void()> action) const;
+  static void addSeparator(kit::View* parent, const fnd::Rect& frame);
 
   // Posts the take-back for the first watched dialog with a change flag; clears them all.
   void postTakeBack(bool withControlSetYes);

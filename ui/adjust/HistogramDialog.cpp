@@ -172,13 +172,7 @@ void Quirel_HistogramDialog::createHistoDialog(fnd::Size size) {
   }
 
   auto makeButton = [&](const char* key, double x, std::function<void()> action) {
-    auto b = std::make_unique<Quirel_NoFocusButton>(fnd::Rect(x, 4 + lift, 98, 28));
-    b->setTitle(localized(key));
-    b->setButtonType(kit::ButtonType::MomentaryPushIn);
-    b->setBezelStyle(kit::BezelStyle::Rounded);
-    b->setFont(small);
-    b->setAction(std::move(action));
-    return static_cast<Quirel_NoFocusButton*>(mBackgroundView->addSubview(std::move(b)));
+    return addPushButton(mBackgroundView, key, fnd::Rect(x, 4 + lift, 98, 28), small, std::move(action));
   };
   mBtnReset = makeButton("IDC_PGADV_IPROC_RESET_BTN_STR", 8, [this] { resetBtnClick(); });
   mBtnClose = makeButton("IDC_MAINSHEET_CLOSE_STR", 114, [this] { closeBtnClick(); });
@@ -346,17 +340,6 @@ void Quirel_HistogramDialog::popupBtnClick() {
 }
 
 // --- writing
-
-std::vector<Quirel_CropInfo*> Quirel_HistogramDialog::targetCrops() const {
-  std::vector<Quirel_CropInfo*> out;
-  if (mCropList && !mCropList->empty()) {
-    for (auto it = mCropList->rbegin(); it != mCropList->rend(); ++it)
-      if (*it && (*it)->isSelected()) out.push_back(it->get());
-  } else if (mTemplateCrop) {
-    out.push_back(mTemplateCrop);
-  }
-  return out;
-}
 
 bool Quirel_HistogramDialog::checkUpdateBlkMidWhtSelectedCrop(int c) const {
   const int b = fieldValue(Marker::Black), m = fieldValue(Marker::Mid), w = fieldValue(Marker::White);

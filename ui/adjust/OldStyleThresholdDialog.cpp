@@ -62,18 +62,10 @@ void Quirel_OldStyleThresholdDialog::createThresholdDialog(fnd::Size size) {
   addImage(fnd::Rect(x0 + 198, top - 250, 20, 20), "BlackIcon", kit::ImageScaling::None);
   mBackgroundView->addSubview(in->getSlider());
 
-  auto separator = std::make_unique<kit::Box>(fnd::Rect(10, 40, size.width - 20, 1));
-  separator->setBoxType(kit::BoxType::Separator);
-  mBackgroundView->addSubview(std::move(separator));
+  addSeparator(mBackgroundView, fnd::Rect(10, 40, size.width - 20, 1));
   const kit::Font small = kit::Font::systemFont(10);
   auto makeButton = [&](const char* key, double x, std::function<void()> action) {
-    auto b = std::make_unique<Quirel_NoFocusButton>(fnd::Rect(x, 6, 98, 28));
-    b->setTitle(localized(key));
-    b->setButtonType(kit::ButtonType::MomentaryPushIn);
-    b->setBezelStyle(kit::BezelStyle::Rounded);
-    b->setFont(small);
-    b->setAction(std::move(action));
-    return static_cast<Quirel_NoFocusButton*>(mBackgroundView->addSubview(std::move(b)));
+    return addPushButton(mBackgroundView, key, fnd::Rect(x, 6, 98, 28), small, std::move(action));
   };
   mBtnReset = makeButton("IDC_PGADV_IPROC_RESET_BTN_STR", x0 + 8, [this] { Quirel_ThresholdDialog::resetBtnClick(); });
   mBtnClose = makeButton("IDC_MAINSHEET_CLOSE_STR", x0 + 114, [this] { Quirel_ThresholdDialog::closeBtnClick(); });

@@ -110,17 +110,9 @@ void Quirel_OldStyleToneBCDialog::createToneBCDialog(fnd::Size size) {
     mInputs[static_cast<std::size_t>(r)] = std::move(input);
   }
 
-  auto separator = std::make_unique<kit::Box>(fnd::Rect(10, 36, size.width - 20, 1));
-  separator->setBoxType(kit::BoxType::Separator);
-  mBackgroundView->addSubview(std::move(separator));
+  addSeparator(mBackgroundView, fnd::Rect(10, 36, size.width - 20, 1));
   auto makeButton = [&](const char* key, double x, std::function<void()> action) {
-    auto b = std::make_unique<Quirel_NoFocusButton>(fnd::Rect(x, 4, 98, 28));
-    b->setTitle(localized(key));
-    b->setButtonType(kit::ButtonType::MomentaryPushIn);
-    b->setBezelStyle(kit::BezelStyle::Rounded);
-    b->setFont(small);
-    b->setAction(std::move(action));
-    return static_cast<Quirel_NoFocusButton*>(mBackgroundView->addSubview(std::move(b)));
+    return addPushButton(mBackgroundView, key, fnd::Rect(x, 4, 98, 28), small, std::move(action));
   };
   mResetBtn = makeButton("IDC_PGADV_IPROC_RESET_BTN_STR", 8, [this] { Quirel_ToneBCDialog::resetBtnClick(); });
   mCloseBtn = makeButton("IDC_MAINSHEET_CLOSE_STR", 114, [this] { Quirel_ToneBCDialog::closeBtnClick(); });

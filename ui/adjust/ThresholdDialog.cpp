@@ -110,17 +110,9 @@ void Quirel_ThresholdDialog::createThresholdDialog(fnd::Size size) {
   addImage(fnd::Rect(196, iconY, iconSize, iconSize), v1500 ? "ADJ_WB_H.tiff" : "black", kit::ImageScaling::None);
   mBackgroundView->addSubview(in->getSlider());
 
-  auto separator = std::make_unique<kit::Box>(fnd::Rect(10, 36, size.width - 20, 1));
-  separator->setBoxType(kit::BoxType::Separator);
-  mSubContentView->addSubview(std::move(separator));
+  addSeparator(mSubContentView, fnd::Rect(10, 36, size.width - 20, 1));
   auto makeButton = [&](const char* key, double x, std::function<void()> action) {
-    auto b = std::make_unique<Quirel_NoFocusButton>(fnd::Rect(x, 4, 98, 28));
-    b->setTitle(localized(key));
-    b->setButtonType(kit::ButtonType::MomentaryPushIn);
-    b->setBezelStyle(kit::BezelStyle::Rounded);
-    b->setFont(small);
-    b->setAction(std::move(action));
-    return static_cast<Quirel_NoFocusButton*>(mBackgroundView->addSubview(std::move(b)));
+    return addPushButton(mBackgroundView, key, fnd::Rect(x, 4, 98, 28), small, std::move(action));
   };
   mBtnReset = makeButton("IDC_PGADV_IPROC_RESET_BTN_STR", 8, [this] { resetBtnClick(); });
   mBtnClose = makeButton("IDC_MAINSHEET_CLOSE_STR", 114, [this] { closeBtnClick(); });
@@ -191,17 +183,6 @@ void Quirel_ThresholdDialog::setMouseDownOnControl(bool on) {
 }
 
 // --- values
-
-std::vector<Quirel_CropInfo*> Quirel_ThresholdDialog::targetCrops() const {
-  std::vector<Quirel_CropInfo*> out;
-  if (mCropList && !mCropList->empty()) {
-    for (auto it = mCropList->rbegin(); it != mCropList->rend(); ++it)
-      if (*it && (*it)->isSelected()) out.push_back(it->get());
-  } else if (mTemplateCrop) {
-    out.push_back(mTemplateCrop);
-  }
-  return out;
-}
 
 int Quirel_ThresholdDialog::storedThreshold() const {
   if (!mCropList || mCropList->empty()) return mTemplateCrop ? mTemplateCrop->getThreshold() : mShownValue;

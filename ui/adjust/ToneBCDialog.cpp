@@ -194,17 +194,9 @@ void Quirel_ToneBCDialog::createToneBCDialog(fnd::Size size) {
     mInputs[static_cast<std::size_t>(r)] = std::move(input);
   }
 
-  auto separator = std::make_unique<kit::Box>(fnd::Rect(10, 36, size.width - 20, 1));
-  separator->setBoxType(kit::BoxType::Separator);
-  mSubContentView->addSubview(std::move(separator));
+  addSeparator(mSubContentView, fnd::Rect(10, 36, size.width - 20, 1));
   auto makeButton = [&](const char* key, double x, std::function<void()> action) {
-    auto b = std::make_unique<Quirel_NoFocusButton>(fnd::Rect(x, 4, 98, 28));
-    b->setTitle(localized(key));
-    b->setButtonType(kit::ButtonType::MomentaryPushIn);
-    b->setBezelStyle(kit::BezelStyle::Rounded);
-    b->setFont(small);
-    b->setAction(std::move(action));
-    return static_cast<Quirel_NoFocusButton*>(mBackgroundView->addSubview(std::move(b)));
+    return addPushButton(mBackgroundView, key, fnd::Rect(x, 4, 98, 28), small, std::move(action));
   };
   mResetBtn = makeButton("IDC_PGADV_IPROC_RESET_BTN_STR", 8, [this] { resetBtnClick(); });
   mCloseBtn = makeButton("IDC_MAINSHEET_CLOSE_STR", 114, [this] { closeBtnClick(); });
@@ -387,17 +379,6 @@ int Quirel_ToneBCDialog::storedValue(int r) const {
     return toneBCComponent(toneBCHalf(v, r), mToneBCChannel);
   }
   return mShownValue[static_cast<std::size_t>(r)];
-}
-
-std::vector<Quirel_CropInfo*> Quirel_ToneBCDialog::targetCrops() const {
-  std::vector<Quirel_CropInfo*> out;
-  if (mCropList && !mCropList->empty()) {
-    for (auto it = mCropList->rbegin(); it != mCropList->rend(); ++it)
-      if (*it && (*it)->isSelected()) out.push_back(it->get());
-  } else if (mTemplateCrop) {
-    out.push_back(mTemplateCrop);
-  }
-  return out;
 }
 
 void Quirel_ToneBCDialog::setRowValue(int r, int value) {

@@ -103,7 +103,6 @@ class Quirel_ToneBCDialog : public Quirel_FloatingDialog, public kit::TextFieldD
   Quirel_CropInfo* shownCrop() const;
   // The shown crop's value of the popup channel for the row; the value last shown without one.
   int storedValue(int r) const;
-  std::vector<Quirel_CropInfo*> targetCrops() const;
   bool checkUpdateSelectedCrop(int r) const;
   void setSelectedCrop(int r);
   void resetDropDownList();

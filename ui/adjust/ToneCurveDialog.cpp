@@ -131,20 +131,13 @@ void Quirel_ToneCurveDialog::createToneCurveDialog(fnd::Size size) {
   }
   mToneCrvPopupBtn->setPopupBTAction();
 
-  auto separator = std::make_unique<kit::Box>(fnd::Rect(10, 38 + lift, 200, 1));
-  separator->setBoxType(kit::BoxType::Separator);
-  mBackgroundView->addSubview(std::move(separator));
+  addSeparator(mBackgroundView, fnd::Rect(10, 38 + lift, 200, 1));
   auto makeButton = [&](const char* key, double x, std::function<void()> action) {
-    auto b = std::make_unique<Quirel_NoFocusButton>(fnd::Rect(x, 4 + lift, 98, 28));
-    const std::string title = localized(key);
-    b->setTitle(title);
-    b->setButtonType(kit::ButtonType::MomentaryPushIn);
-    b->setBezelStyle(kit::BezelStyle::Rounded);
-    b->setFont(small);
-    const double wanted = std::ceil(small.widthOfString(title)) + 24;
+    Quirel_NoFocusButton* b = addPushButton(mBackgroundView, key, fnd::Rect(x, 4 + lift, 98, 28), small, std::move(action));
+    // A longer translated title widens its button.
+    const double wanted = std::ceil(small.widthOfString(b->title())) + 24;
     if (wanted > 98) b->setFrame(fnd::Rect(x, 4 + lift, wanted, 28));
-    b->setAction(std::move(action));
-    return static_cast<Quirel_NoFocusButton*>(mBackgroundView->addSubview(std::move(b)));
+    return b;
   };
   mBtnReset = makeButton("IDC_PGADV_IPROC_RESET_BTN_STR", 8, [this] { resetBtnClick(); });
   mBtnClose = makeButton("IDC_MAINSHEET_CLOSE_STR", 114, [this] { closeBtnClick(); });
@@ -229,17 +222,6 @@ void Quirel_ToneCurveDialog::popup1Click() {
   updateToneCurveDialog(mCropList, mTemplateCrop);
 }
 
-std::vector<Quirel_CropInfo*> Quirel_ToneCurveDialog::cropsToWrite() const {
-  std::vector<Quirel_CropInfo*> out;
-  if (mCropList && !mCropList->empty()) {
-    for (auto it = mCropList->rbegin(); it != mCropList->rend(); ++it)
-      if (*it && (*it)->isSelected()) out.push_back(it->get());
-  } else if (mTemplateCrop) {
-    out.push_back(mTemplateCrop);
-  }
-  return out;
-}
-
 void Quirel_ToneCurveDialog::copyGraphPoints(ToneCurveValues& record) const {
   if (!mGraphFrame) return;
   const int* counts = mGraphFrame->getUserCurvePointCount();
@@ -253,7 +235,7 @@ void Quirel_ToneCurveDialog::copyGraphPoints(ToneCurveValues& record) const {
 void Quirel_ToneCurveDialog::popup2Click() {
   if (mToneCrvPopupBtn->getRepresentedNumber() == kCustom) {
     if (mGraphFrame) mGraphFrame->setSelectPopupFIVE(true);
-    for (Quirel_CropInfo* crop : cropsToWrite()) {
+    for (Quirel_CropInfo* crop : targetCrops()) {
       ToneCurveValues record = crop->getToneCurve();
       copyGraphPoints(record);
       crop->setToneCurve(record);
@@ -281,7 +263,7 @@ void Quirel_ToneCurveDialog::graphMouseDown() {
 void Quirel_ToneCurveDialog::graphMouseDragged() { setToneCurveSelectedCrop(); }
 
 void Quirel_ToneCurveDialog::setCustomCurveNotification() {
-  for (Quirel_CropInfo* crop : cropsToWrite()) {
+  for (Quirel_CropInfo* crop : targetCrops()) {
     ToneCurveValues record = crop->getToneCurve();
     copyGraphPoints(record);
     crop->setToneCurve(record);
@@ -327,7 +309,7 @@ void Quirel_ToneCurveDialog::setToneCurveSelectedCrop() {
   const int c = mChannelPopupBtn ? mChannelPopupBtn->selected() : 0;
   const int p = mToneCrvPopupBtn ? mToneCrvPopupBtn->selected() : 0;
   ChannelValues shown{0, 0, 0, 0};
-  const std::vector<Quirel_CropInfo*> crops = cropsToWrite();
+  const std::vector<Quirel_CropInfo*> crops = targetCrops();
   for (Quirel_CropInfo* crop : crops) {
     ChannelValues sel = crop->getToneCurve().selectToneCurve;
     if (c >= 0 && c <= 3) curveSelectionOf(sel, c) = p;
@@ -374,7 +356,7 @@ void Quirel_ToneCurveDialog::resetBtnClick() {
 void Quirel_ToneCurveDialog::resetDropDownList() {
   const ToneCurveValues defaults = defaultToneCurve();
   bool changed = false;
-  for (Quirel_CropInfo* crop : cropsToWrite()) {
+  for (Quirel_CropInfo* crop : targetCrops()) {
     const ToneCurveValues current = crop->getToneCurve();
     if (std::memcmp(&current, &defaults, sizeof defaults) != 0) {
       mImageUpdateDone = true;
