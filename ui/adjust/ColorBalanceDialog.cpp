@@ -87,7 +87,7 @@ void Quirel_ColorBalanceDialog::createColorBalanceDialog(fnd::Size size) {
   auto content = std::make_unique<Quirel_DlgBackgroundView>(fnd::Rect(0, 0, size.width, size.height));
   mContentView = content.get();
   mWindow->setContentView(std::move(content));
-  const double innerX = size.width > 220 ? std::floor((size.width - 220) / 2) : 0;
+  const double innerX = columnX(size.width);
   mBackgroundView = static_cast<Quirel_DlgBackgroundView*>(
       mContentView->addSubview(std::make_unique<Quirel_DlgBackgroundView>(fnd::Rect(innerX, 0, 220, 400))));
 
@@ -333,11 +333,7 @@ void Quirel_ColorBalanceDialog::resetBtnClick() {
 }
 
 void Quirel_ColorBalanceDialog::closeBtnClick() {
-  if (mUpdateImageFlg) {
-    mUpdateImageFlg = false;
-    postDialogValueChange(false);
-    postRemakeCropFromCorrection();
-  }
+  postFinishedEdit(mUpdateImageFlg, false);
   close();
 }
 

@@ -62,7 +62,7 @@ void Quirel_FinalReviewDialog::createFinalReviewDialog(fnd::Size size) {
   auto content = std::make_unique<Quirel_DlgBackgroundView>(fnd::Rect(0, 0, size.width, size.height));
   mContentView = content.get();
   mWindow->setContentView(std::move(content));
-  const double innerX = size.width > 220 ? std::floor((size.width - 220) / 2) : 0;
+  const double innerX = columnX(size.width);
   mBackgroundView = static_cast<Quirel_DlgBackgroundView*>(
       mContentView->addSubview(std::make_unique<Quirel_DlgBackgroundView>(fnd::Rect(innerX, -lift, 220, 400))));
 

@@ -15,6 +15,8 @@
 #include "ui/base/PVLocalizedBundle.h"
 #include "ui/base/PVLocalizedString.h"
 #include "ui/controls/DisabledView.h"
+#include "ui/controls/DlgBackgroundView.h"
+#include "ui/controls/DlgImageView.h"
 #include "ui/controls/ImageDataProcessPanel.h"
 #include "ui/controls/NoFocusButton.h"
 #include "ui/model/CropInfo.h"
@@ -364,6 +366,14 @@ void Quirel_FloatingDialog::postDialogValueChange(bool isUpdateCropValue) {
   if (!(mScannerInfo && mScannerInfo->isVer1700Later()) || isUpdateCropValue) post(kDialogValueChangePost);
 }
 
+void Quirel_FloatingDialog::postFinishedEdit(bool& pending, bool refreshFinalReview) {
+  if (!pending) return;
+  pending = false;
+  if (refreshFinalReview) post(kFinalUpdatePost);
+  postDialogValueChange(false);
+  postRemakeCropFromCorrection();
+}
+
 std::vector<Quirel_CropInfo*> Quirel_FloatingDialog::targetCrops() const {
   std::vector<Quirel_CropInfo*> out;
   if (mCropList && !mCropList->empty()) {
@@ -384,6 +394,24 @@ Quirel_NoFocusButton* Quirel_FloatingDialog::addPushButton(kit::View* parent, co
   b->setFont(font);
   b->setAction(std::move(action));
   return static_cast<Quirel_NoFocusButton*>(parent->addSubview(std::move(b)));
+}
+
+double Quirel_FloatingDialog::columnX(double width) { return width > 220 ? std::floor((width - 220) / 2) : 0; }
+
+Quirel_DlgBackgroundView* Quirel_FloatingDialog::installBackgroundViews(fnd::Size size, const fnd::Rect& frame,
+                                                                       Quirel_DlgBackgroundView*& content) {
+  auto top = std::make_unique<Quirel_DlgBackgroundView>(fnd::Rect(0, 0, size.width, size.height));
+  content = top.get();
+  mWindow->setContentView(std::move(top));
+  return static_cast<Quirel_DlgBackgroundView*>(content->addSubview(std::make_unique<Quirel_DlgBackgroundView>(frame)));
+}
+
+Quirel_DlgImageView* Quirel_FloatingDialog::addPicture(kit::View* parent, const fnd::Rect& frame, const std::string& name,
+                                                     kit::ImageScaling scaling) {
+  auto view = std::make_unique<Quirel_DlgImageView>(frame);
+  view->setImage(kit::Image::fromFile(getFileName(name)));
+  view->setImageScaling(scaling);
+  return static_cast<Quirel_DlgImageView*>(parent->addSubview(std::move(view)));
 }
 
 void Quirel_FloatingDialog::addSeparator(kit::View* parent, const fnd::Rect& frame) {

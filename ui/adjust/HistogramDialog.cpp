@@ -60,12 +60,8 @@ void Quirel_HistogramDialog::createHistoDialog(fnd::Size size) {
   const bool v1500 = mScannerInfo && mScannerInfo->isVer1500Later() && !mOlderLayout;
   const double lift = mOlderLayout ? 48 : 0;
 
-  auto content = std::make_unique<Quirel_DlgBackgroundView>(fnd::Rect(0, 0, size.width, size.height));
-  mSubContentView = content.get();
-  mWindow->setContentView(std::move(content));
-  const double innerX = size.width > 220 ? std::floor((size.width - 220) / 2) : 0;
-  mBackgroundView = static_cast<Quirel_DlgBackgroundView*>(
-      mSubContentView->addSubview(std::make_unique<Quirel_DlgBackgroundView>(fnd::Rect(innerX, -lift, 220, 400))));
+  const double innerX = columnX(size.width);
+  mBackgroundView = installBackgroundViews(size, fnd::Rect(innerX, -lift, 220, 400), mSubContentView);
   auto addImage = [&](fnd::Rect frame, HistogramPictureName names) {
     auto view = std::make_unique<Quirel_DlgImageView>(frame);
     view->setImage(kit::Image::fromFile(getFileName(histogramPicture(v1500, names))));
@@ -445,12 +441,7 @@ void Quirel_HistogramDialog::resetBtnClick() {
   if (mGraphFrame) mGraphFrame->setChannel(0);
   setNeedsDisplayInGraph();
   mSelectedChannel = 0;
-  if (mImageUpdateDone) {
-    mImageUpdateDone = false;
-    post(kFinalUpdatePost);
-    postDialogValueChange(false);
-    postRemakeCropFromCorrection();
-  }
+  postFinishedEdit(mImageUpdateDone, true);
   post(kSpoitStopPost);
 }
 

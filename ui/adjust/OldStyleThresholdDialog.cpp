@@ -17,18 +17,11 @@
 void Quirel_OldStyleThresholdDialog::createThresholdDialog(fnd::Size size) {
   setOlderLayout({});
   createPanel(size, "IDD_PAGE_TONE_TH_STR", true);
-  auto content = std::make_unique<Quirel_DlgBackgroundView>(fnd::Rect(0, 0, size.width, size.height));
-  mSubContentView = content.get();
-  mWindow->setContentView(std::move(content));
-  mBackgroundView = static_cast<Quirel_DlgBackgroundView*>(mSubContentView->addSubview(
-      std::make_unique<Quirel_DlgBackgroundView>(fnd::Rect(0, 0, size.width, size.height))));
-  const double x0 = size.width > 220 ? std::floor((size.width - 220) / 2) : 0;
+  mBackgroundView = installBackgroundViews(size, fnd::Rect(0, 0, size.width, size.height), mSubContentView);
+  const double x0 = columnX(size.width);
   const double top = size.height;
   auto addImage = [&](fnd::Rect frame, const char* name, kit::ImageScaling scaling) {
-    auto view = std::make_unique<Quirel_DlgImageView>(frame);
-    view->setImage(kit::Image::fromFile(getFileName(name)));
-    view->setImageScaling(scaling);
-    mImageViews.push_back(static_cast<Quirel_DlgImageView*>(mBackgroundView->addSubview(std::move(view))));
+    mImageViews.push_back(addPicture(mBackgroundView, frame, name, scaling));
   };
 
   if (!mPendingGraphView) mPendingGraphView = std::make_unique<Quirel_ThresholdGraphView>();

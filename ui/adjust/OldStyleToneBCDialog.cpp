@@ -32,19 +32,10 @@ void Quirel_OldStyleToneBCDialog::createToneBCDialog(fnd::Size size) {
   const kit::Font small = kit::Font::systemFont(10);
   mLowerHeight = size.height - kGraphAreaHeight - 33;
 
-  auto content = std::make_unique<Quirel_DlgBackgroundView>(fnd::Rect(0, 0, size.width, size.height));
-  mSubContentView = content.get();
-  mWindow->setContentView(std::move(content));
-  mBackgroundView = static_cast<Quirel_DlgBackgroundView*>(mSubContentView->addSubview(
-      std::make_unique<Quirel_DlgBackgroundView>(fnd::Rect(0, 0, size.width, size.height))));
+  mBackgroundView = installBackgroundViews(size, fnd::Rect(0, 0, size.width, size.height), mSubContentView);
   mBackgroundView->setAutoresizesSubviews(false);
   auto addImage = [&](kit::View* parent, fnd::Rect frame, const char* name, kit::ImageScaling scaling) {
-    auto view = std::make_unique<Quirel_DlgImageView>(frame);
-    view->setImage(kit::Image::fromFile(getFileName(name)));
-    view->setImageScaling(scaling);
-    auto* v = static_cast<Quirel_DlgImageView*>(parent->addSubview(std::move(view)));
-    mImageViews.push_back(v);
-    return v;
+    return mImageViews.emplace_back(addPicture(parent, frame, name, scaling));
   };
 
   // Channel menu, and the fold button to its right.

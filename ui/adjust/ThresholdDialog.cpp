@@ -40,19 +40,10 @@ void Quirel_ThresholdDialog::createThresholdDialog(fnd::Size size) {
   const bool v1500 = mScannerInfo && mScannerInfo->isVer1500Later();
   const kit::Font small = kit::Font::systemFont(10);
 
-  auto content = std::make_unique<Quirel_DlgBackgroundView>(fnd::Rect(0, 0, size.width, size.height));
-  mSubContentView = content.get();
-  mWindow->setContentView(std::move(content));
-  const double innerX = size.width > 220 ? std::floor((size.width - 220) / 2) : 0;
-  mBackgroundView = static_cast<Quirel_DlgBackgroundView*>(
-      mSubContentView->addSubview(std::make_unique<Quirel_DlgBackgroundView>(fnd::Rect(innerX, 0, 220, 400))));
+  const double innerX = columnX(size.width);
+  mBackgroundView = installBackgroundViews(size, fnd::Rect(innerX, 0, 220, 400), mSubContentView);
   auto addImage = [&](fnd::Rect frame, const char* name, kit::ImageScaling scaling) {
-    auto view = std::make_unique<Quirel_DlgImageView>(frame);
-    view->setImage(kit::Image::fromFile(getFileName(name)));
-    view->setImageScaling(scaling);
-    auto* v = static_cast<Quirel_DlgImageView*>(mBackgroundView->addSubview(std::move(view)));
-    mImageViews.push_back(v);
-    return v;
+    return mImageViews.emplace_back(addPicture(mBackgroundView, frame, name, scaling));
   };
 
   // Histogram and the gradation under it.

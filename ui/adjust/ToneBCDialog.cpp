@@ -95,20 +95,11 @@ void Quirel_ToneBCDialog::createToneBCDialog(fnd::Size size) {
   const bool v1600 = mScannerInfo && mScannerInfo->isVer1600Later();
   const kit::Font small = kit::Font::systemFont(10);
 
-  auto content = std::make_unique<Quirel_DlgBackgroundView>(fnd::Rect(0, 0, size.width, size.height));
-  mSubContentView = content.get();
-  mWindow->setContentView(std::move(content));
-  const double innerX = size.width > 220 ? std::floor((size.width - 220) / 2) : 0;
-  mBackgroundView = static_cast<Quirel_DlgBackgroundView*>(
-      mSubContentView->addSubview(std::make_unique<Quirel_DlgBackgroundView>(fnd::Rect(innerX, 0, 220, 400))));
+  const double innerX = columnX(size.width);
+  mBackgroundView = installBackgroundViews(size, fnd::Rect(innerX, 0, 220, 400), mSubContentView);
   mBackgroundView->setAutoresizesSubviews(false);
   auto addImage = [&](kit::View* parent, fnd::Rect frame, const char* name, kit::ImageScaling scaling) {
-    auto view = std::make_unique<Quirel_DlgImageView>(frame);
-    view->setImage(kit::Image::fromFile(getFileName(name)));
-    view->setImageScaling(scaling);
-    auto* v = static_cast<Quirel_DlgImageView*>(parent->addSubview(std::move(view)));
-    mImageViews.push_back(v);
-    return v;
+    return mImageViews.emplace_back(addPicture(parent, frame, name, scaling));
   };
 
   // Fold button and channel menu over the graph.
@@ -304,11 +295,7 @@ void Quirel_ToneBCDialog::changeBtnClick() {
   const bool v1500 = mScannerInfo && mScannerInfo->isVer1500Later();
   mChangeBtn->setState(0);
   mChgBtnOnOffState = !mChgBtnOnOffState;
-  if (mUpdateImageFlg) {
-    mUpdateImageFlg = false;
-    postDialogValueChange(false);
-    postRemakeCropFromCorrection();
-  }
+  postFinishedEdit(mUpdateImageFlg, false);
   const char* picture = mChgBtnOnOffState ? (v1500 ? "BT_FOLD.tif" : "Folditem") : (v1500 ? "BT_SPREAD.tif" : "Spreaditem");
   mChangeBtn->setImage(kit::Image::fromFile(getFileName(picture)));
   mFrame->setHidden(!mChgBtnOnOffState);
@@ -528,20 +515,11 @@ void Quirel_ToneBCDialog::resetBtnClick() {
     mGraphFrame->updateDisplay();
   }
   mToneBCChannel = 0;
-  if (mImageUpdateDone) {
-    mImageUpdateDone = false;
-    post(kFinalUpdatePost);
-    postDialogValueChange(false);
-    postRemakeCropFromCorrection();
-  }
+  postFinishedEdit(mImageUpdateDone, true);
 }
 
 void Quirel_ToneBCDialog::closeBtnClick() {
-  if (mUpdateImageFlg) {
-    mUpdateImageFlg = false;
-    postDialogValueChange(false);
-    postRemakeCropFromCorrection();
-  }
+  postFinishedEdit(mUpdateImageFlg, false);
   close();
 }
 

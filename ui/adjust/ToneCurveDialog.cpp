@@ -76,12 +76,8 @@ void Quirel_ToneCurveDialog::createToneCurveDialog(fnd::Size size) {
   }
   const kit::Font small = kit::Font::systemFont(10);
 
-  auto content = std::make_unique<Quirel_DlgBackgroundView>(fnd::Rect(0, 0, size.width, size.height));
-  mSubContentView = content.get();
-  mWindow->setContentView(std::move(content));
-  const double innerX = size.width > 220 ? std::floor((size.width - 220) / 2) : 0;
-  mBackgroundView = static_cast<Quirel_DlgBackgroundView*>(
-      mSubContentView->addSubview(std::make_unique<Quirel_DlgBackgroundView>(fnd::Rect(innerX, -lift, 220, 400))));
+  const double innerX = columnX(size.width);
+  mBackgroundView = installBackgroundViews(size, fnd::Rect(innerX, -lift, 220, 400), mSubContentView);
 
   // Channel pop-up.
   mChannelPopupBtn = std::make_unique<Quirel_CTRLS_ToneCurvePopup>();
