@@ -191,15 +191,11 @@ std::unique_ptr<Quirel_FRPixelValueView> Quirel_FinalReviewDialog::createReadout
 }
 
 void Quirel_FinalReviewDialog::setColorMode(int mode) {
-  const bool v1400 = mScannerInfo && mScannerInfo->isVer1400Later() && !mOlderLayout;
   mPopupSelected = mode;
   mChannelPopupBtn->removeAllPopupItems();
   mChannelPopupBtn->setPopupBTFont(kit::Font::systemFont(10));
   if (isFinalColorMode(mode)) {
-    mChannelPopupBtn->addPopupItem(localized("IDS_MASTER"));
-    mChannelPopupBtn->addPopupItem(localized(v1400 ? "IDC_PGCB_RED_STR" : "IDMAC_RED"));
-    mChannelPopupBtn->addPopupItem(localized(v1400 ? "IDC_PGCB_GREEN_STR" : "IDMAC_GREEN"));
-    mChannelPopupBtn->addPopupItem(localized(v1400 ? "IDC_PGCB_BLUE_STR" : "IDMAC_BLUE"));
+    addColorChannelItems(*mChannelPopupBtn);
     mColorPixelValueView->setHidden(false);
     mGrayPixelValueView->setHidden(true);
   } else if (isFinalGrayMode(mode)) {

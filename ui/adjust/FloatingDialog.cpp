@@ -14,6 +14,7 @@
 #include "kit/Window.h"
 #include "ui/base/PVLocalizedBundle.h"
 #include "ui/base/PVLocalizedString.h"
+#include "ui/controls/CTRLS_ChannelPopupBase.h"
 #include "ui/controls/DisabledView.h"
 #include "ui/controls/DlgBackgroundView.h"
 #include "ui/controls/DlgImageView.h"
@@ -412,6 +413,14 @@ Quirel_DlgImageView* Quirel_FloatingDialog::addPicture(kit::View* parent, const 
   view->setImage(kit::Image::fromFile(getFileName(name)));
   view->setImageScaling(scaling);
   return static_cast<Quirel_DlgImageView*>(parent->addSubview(std::move(view)));
+}
+
+void Quirel_FloatingDialog::addColorChannelItems(Quirel_CTRLS_ChannelPopupBase& popup) const {
+  const bool v1400 = mScannerInfo && mScannerInfo->isVer1400Later() && !mOlderLayout;
+  popup.addPopupItem(localized("IDS_MASTER"));
+  popup.addPopupItem(localized(v1400 ? "IDC_PGCB_RED_STR" : "IDMAC_RED"));
+  popup.addPopupItem(localized(v1400 ? "IDC_PGCB_GREEN_STR" : "IDMAC_GREEN"));
+  popup.addPopupItem(localized(v1400 ? "IDC_PGCB_BLUE_STR" : "IDMAC_BLUE"));
 }
 
 void Quirel_FloatingDialog::addSeparator(kit::View* parent, const fnd::Rect& frame) {

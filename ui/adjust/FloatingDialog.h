@@ -12,6 +12,7 @@
 #include "kit/WindowDelegate.h"
 #include "ui/model/ScanModeLink.h"
 
+class Quirel_CTRLS_ChannelPopupBase;
 class Quirel_CropInfo;
 class Quirel_DisabledView;
 class Quirel_DlgBackgroundView;
@@ -175,6 +176,9 @@ class Quirel_FloatingDialog : public kit::WindowDelegate {
   Quirel_NoFocusButton* addPushButton(kit::View* parent, const char* key, const fnd::Rect& frame, const kit::Font& font,
                                       std::function<void()> action) const;
   static void addSeparator(kit::View* parent, const fnd::Rect& frame);
+  // The channel menu's colour entries: master, red, green and blue, named the newer way from
+  // 1400 on (the older layouts keep the older names).
+  void addColorChannelItems(Quirel_CTRLS_ChannelPopupBase& popup) const;
   // A picture of the dialogs' folder, shown at `frame` in `parent`.
   static Quirel_DlgImageView* addPicture(kit::View* parent, const fnd::Rect& frame, const std::string& name,
                                          kit::ImageScaling scaling);

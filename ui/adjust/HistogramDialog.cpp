@@ -222,13 +222,9 @@ void Quirel_HistogramDialog::createHistoDialog(fnd::Size size) {
 }
 
 void Quirel_HistogramDialog::fillColorMenu() {
-  const bool v1400 = mScannerInfo && mScannerInfo->isVer1400Later() && !mOlderLayout;
   mChannelPopupBtn->removeAllPopupItems();
   if (mPopupSelected >= 3 && mPopupSelected <= 5) {
-    mChannelPopupBtn->addPopupItem(localized("IDS_MASTER"));
-    mChannelPopupBtn->addPopupItem(localized(v1400 ? "IDC_PGCB_RED_STR" : "IDMAC_RED"));
-    mChannelPopupBtn->addPopupItem(localized(v1400 ? "IDC_PGCB_GREEN_STR" : "IDMAC_GREEN"));
-    mChannelPopupBtn->addPopupItem(localized(v1400 ? "IDC_PGCB_BLUE_STR" : "IDMAC_BLUE"));
+    addColorChannelItems(*mChannelPopupBtn);
     for (Quirel_NoFocusButton* b : mSpoitBtns) b->setEnabled(mHasPreview);
     mColorReadout->setHidden(false);
     mGrayReadout->setHidden(true);

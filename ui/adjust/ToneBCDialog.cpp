@@ -232,13 +232,9 @@ void Quirel_ToneBCDialog::registerToneBCObservers(const std::vector<Code>& takeB
 }
 
 void Quirel_ToneBCDialog::fillChannelMenu() {
-  const bool v1400 = mScannerInfo && mScannerInfo->isVer1400Later() && !mOlderLayout;
   mChannelPopupBtn->removeAllPopupItems();
   if (popupSelected >= 3 && popupSelected <= 5) {
-    mChannelPopupBtn->addPopupItem(localized("IDS_MASTER"));
-    mChannelPopupBtn->addPopupItem(localized(v1400 ? "IDC_PGCB_RED_STR" : "IDMAC_RED"));
-    mChannelPopupBtn->addPopupItem(localized(v1400 ? "IDC_PGCB_GREEN_STR" : "IDMAC_GREEN"));
-    mChannelPopupBtn->addPopupItem(localized(v1400 ? "IDC_PGCB_BLUE_STR" : "IDMAC_BLUE"));
+    addColorChannelItems(*mChannelPopupBtn);
   } else if (popupSelected == 1 || popupSelected == 2) {
     mChannelPopupBtn->addPopupItem(localized("IDS_GRAY"));
     mToneBCChannel = 0;

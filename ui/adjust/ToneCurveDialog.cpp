@@ -198,12 +198,8 @@ void Quirel_ToneCurveDialog::setColorMode(int mode) {
   if (!mChannelPopupBtn) return;
   mChannelPopupBtn->removeAllPopupItems();
   mChannelPopupBtn->setPopupBTFont(kit::Font::systemFont(10));
-  const bool v1400 = mScannerInfo && mScannerInfo->isVer1400Later() && !mOlderLayout;
   if (isCurveColorMode(mode)) {
-    mChannelPopupBtn->addPopupItem(localized("IDS_MASTER"));
-    mChannelPopupBtn->addPopupItem(localized(v1400 ? "IDC_PGCB_RED_STR" : "IDMAC_RED"));
-    mChannelPopupBtn->addPopupItem(localized(v1400 ? "IDC_PGCB_GREEN_STR" : "IDMAC_GREEN"));
-    mChannelPopupBtn->addPopupItem(localized(v1400 ? "IDC_PGCB_BLUE_STR" : "IDMAC_BLUE"));
+    addColorChannelItems(*mChannelPopupBtn);
   } else if (isCurveGrayMode(mode)) {
     mChannelPopupBtn->addPopupItem(localized("IDS_GRAY"));
     mToneCurveChannel = 0;
