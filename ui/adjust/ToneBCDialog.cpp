@@ -122,44 +122,15 @@ void Quirel_ToneBCDialog::createToneBCDialog(fnd::Size size) {
   mChannelPopupBtn->setPopupBTAction();
 
   // Graph area: frame, graph, gradation bars.
-  mGraphAreaView = static_cast<Quirel_DlgBackgroundView*>(mBackgroundView->addSubview(
-      std::make_unique<Quirel_DlgBackgroundView>(fnd::Rect(0, mLowerHeight, 220, kGraphAreaHeight))));
-  mGraphAreaView->setAutoresizesSubviews(false);
-  mGradationViews.push_back(addImage(mGraphAreaView, fnd::Rect(24, 16, 10, 153),
-                                     v1500 ? "ADJ_VERTICAL.tif" : "GradationverticalBar",
-                                     kit::ImageScaling::AxesIndependently));
-  mFrame = static_cast<Quirel_GraphFrameView*>(
-      mGraphAreaView->addSubview(std::make_unique<Quirel_GraphFrameView>(fnd::Rect(36, 16, 152, 152))));
-  if (!mPendingGraphView) mPendingGraphView = std::make_unique<Quirel_ToneBCGraphView>();
-  kit::View* graphView = mPendingGraphView->linkedView();
-  mGraphFrame = std::make_unique<Quirel_CTRLS_ToneBCGraph>(std::move(mPendingGraphView));
-  if (graphView) {
-    mGraphAreaView->addSubview(graphView);
-    mGraphFrame->setGraphViewRect(37, 17, 150, 150);
-  }
-  mGradationViews.push_back(addImage(mGraphAreaView, fnd::Rect(36, 3, 153, 10),
-                                     v1500 ? "ADJ_HORIZONTAL.tif" : "GradationHorizonBar",
-                                     kit::ImageScaling::AxesIndependently));
+  buildGraphArea(220, v1500 ? "ADJ_VERTICAL.tif" : "GradationverticalBar",
+                 v1500 ? "ADJ_HORIZONTAL.tif" : "GradationHorizonBar");
 
   // Brightness and contrast rows.
   // The end icons scaled to fit beside the slider, whichever picture set.
   const double endSize = 20;
   for (int r = 0; r < 2; ++r) {
     const ToneBCRowLook& look = kToneBCRows[r];
-    auto input = std::make_unique<Quirel_CTRLS_ToneBCInputTextF>(kPictureFolder);
-    input->setTitleTxtTitle(localized(look.title));
-    input->setTitleTxtRect(7, look.titleY, 150, 17);
-    input->setNumberFieldFont(small);
-    input->setNumberTxtFRect(157, look.fieldY, 40, 19);
-    input->setStepperRect(197, look.stepperY, 20, 22);
-    input->setSliderRect(24, look.sliderY, 172, 25);
-    input->setStringValue("0");
-    input->getSlider()->setIntValue(0);
-    input->getNumberTxtF()->setDelegate(this);
-    mBackgroundView->addSubview(input->getTitleTxt());
-    mBackgroundView->addSubview(input->getNumberTxtF());
-    mBackgroundView->addSubview(input->getStepper());
-    input->setAction();
+    auto input = makeInputRow(look.title, look.titleY, look.fieldY, look.stepperY, look.sliderY, small);
 
     const double labelWidth = std::floor((220 - 10) / 2.0);
     const char* keys[2] = {v1600 || r == 0 ? look.leftKey : look.olderLeftKey,
@@ -229,6 +200,48 @@ void Quirel_ToneBCDialog::registerToneBCObservers(const std::vector<Code>& takeB
   registerSyncObservers();
   registerTakeBackObservers(takeBackFrom, takeBackFrom);
 
+}
+
+void Quirel_ToneBCDialog::buildGraphArea(double width, const char* verticalBar, const char* horizontalBar) {
+  mGraphAreaView = static_cast<Quirel_DlgBackgroundView*>(mBackgroundView->addSubview(
+      std::make_unique<Quirel_DlgBackgroundView>(fnd::Rect(0, mLowerHeight, width, kGraphAreaHeight))));
+  mGraphAreaView->setAutoresizesSubviews(false);
+  auto addBar = [this](fnd::Rect frame, const char* name) {
+    Quirel_DlgImageView* bar = addPicture(mGraphAreaView, frame, name, kit::ImageScaling::AxesIndependently);
+    mImageViews.push_back(bar);
+    mGradationViews.push_back(bar);
+  };
+  addBar(fnd::Rect(24, 16, 10, 153), verticalBar);
+  mFrame = static_cast<Quirel_GraphFrameView*>(
+      mGraphAreaView->addSubview(std::make_unique<Quirel_GraphFrameView>(fnd::Rect(36, 16, 152, 152))));
+  if (!mPendingGraphView) mPendingGraphView = std::make_unique<Quirel_ToneBCGraphView>();
+  kit::View* graphView = mPendingGraphView->linkedView();
+  mGraphFrame = std::make_unique<Quirel_CTRLS_ToneBCGraph>(std::move(mPendingGraphView));
+  if (graphView) {
+    mGraphAreaView->addSubview(graphView);
+    mGraphFrame->setGraphViewRect(37, 17, 150, 150);
+  }
+  addBar(fnd::Rect(36, 3, 153, 10), horizontalBar);
+}
+
+std::unique_ptr<Quirel_CTRLS_ToneBCInputTextF> Quirel_ToneBCDialog::makeInputRow(const char* titleKey, double titleY,
+                                                                                double fieldY, double stepperY,
+                                                                                double sliderY, const kit::Font& font) {
+  auto input = std::make_unique<Quirel_CTRLS_ToneBCInputTextF>(kPictureFolder);
+  input->setTitleTxtTitle(localized(titleKey));
+  input->setTitleTxtRect(7, titleY, 150, 17);
+  input->setNumberFieldFont(font);
+  input->setNumberTxtFRect(157, fieldY, 40, 19);
+  input->setStepperRect(197, stepperY, 20, 22);
+  input->setSliderRect(24, sliderY, 172, 25);
+  input->setStringValue("0");
+  input->getSlider()->setIntValue(0);
+  input->getNumberTxtF()->setDelegate(this);
+  mBackgroundView->addSubview(input->getTitleTxt());
+  mBackgroundView->addSubview(input->getNumberTxtF());
+  mBackgroundView->addSubview(input->getStepper());
+  input->setAction();
+  return input;
 }
 
 void Quirel_ToneBCDialog::fillChannelMenu() {
