@@ -21,4 +21,14 @@ inline void writeFile(const std::filesystem::path& path, const std::string& byte
   std::ofstream(path, std::ios::binary) << bytes;
 }
 
+// An empty folder at `dir`, made afresh; a folder an earlier test left unwritable is opened
+// up first. Returns the folder's path.
+inline std::string emptyFolderAt(const std::filesystem::path& dir) {
+  std::error_code ignored;
+  std::filesystem::permissions(dir, std::filesystem::perms::owner_all, std::filesystem::perm_options::add, ignored);
+  std::filesystem::remove_all(dir);
+  std::filesystem::create_directories(dir);
+  return dir.string();
+}
+
 }  // namespace testenv

@@ -13,21 +13,12 @@
 #include "foundation/Paths.h"
 #include "foundation/PropertyList.h"
 #include "ui/model/ToneSetting.h"
+#include "TestFiles.h"
 
 namespace {
 
 std::string toneFolder(const char* name) {
-  const std::filesystem::path dir = std::filesystem::path(fnd::Paths::configDir()) / name;
-  std::filesystem::remove_all(dir);
-  std::filesystem::create_directories(dir);
-  return dir.string();
-}
-
-std::string slurp(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
+  return testenv::emptyFolderAt(std::filesystem::path(fnd::Paths::configDir()) / name);
 }
 
 // A record with every field away from its default.
@@ -176,7 +167,7 @@ TEST(ToneSetting, BrokenFilesGiveEmptyListsAndAreKeptBeforeTheyAreReplaced) {
     EXPECT_TRUE(c.unreadable);
     EXPECT_TRUE(Quirel_ToneSetting::readAll(folder).empty());
     ASSERT_TRUE(Quirel_ToneSetting::writeToFolder(folder, {}, {Quirel_ToneSetting(1, "new", 1)}, {}, c.unreadable));
-    EXPECT_EQ(slurp(path + ".unreadable"), body);
+    EXPECT_EQ(testenv::readFile(path + ".unreadable"), body);
     EXPECT_EQ(Quirel_ToneSetting::readAll(folder).size(), 1u);
   }
 
@@ -191,7 +182,7 @@ TEST(ToneSetting, BrokenFilesGiveEmptyListsAndAreKeptBeforeTheyAreReplaced) {
 TEST(ToneSetting, AFailedWriteLeavesTheOldFileWhole) {
   const std::string folder = toneFolder("tone-readonly");
   ASSERT_TRUE(Quirel_ToneSetting::writeToFolder(folder, {}, {Quirel_ToneSetting(1, "kept", 1)}, {}, false));
-  const std::string before = slurp(Quirel_ToneSetting::filePath(folder));
+  const std::string before = testenv::readFile(Quirel_ToneSetting::filePath(folder));
   // The folder cannot be written: read-only, or (for the superuser) not a folder at all.
   const bool root = ::geteuid() == 0;
   if (root) {
@@ -210,6 +201,6 @@ TEST(ToneSetting, AFailedWriteLeavesTheOldFileWhole) {
   }
   EXPECT_FALSE(ok);
   EXPECT_FALSE(error.empty());
-  EXPECT_EQ(slurp(Quirel_ToneSetting::filePath(folder)), before);
+  EXPECT_EQ(testenv::readFile(Quirel_ToneSetting::filePath(folder)), before);
   EXPECT_EQ(Quirel_ToneSetting::filePath("~/cfg/"), fnd::Paths::homeDir() + "/cfg/Tone.xml");
 }
