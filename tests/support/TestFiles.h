@@ -1,7 +1,10 @@
 #pragma once
 
+#include <unistd.h>
+
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <string>
 
@@ -29,6 +32,28 @@ inline std::string emptyFolderAt(const std::filesystem::path& dir) {
   std::filesystem::remove_all(dir);
   std::filesystem::create_directories(dir);
   return dir.string();
+}
+
+// Runs `during` while the folder `dir` cannot be written: read-only, or (for the superuser, whom
+// permissions do not stop) a plain file standing in its place. The folder is back afterwards.
+inline void whileUnwritable(const std::filesystem::path& dir, const std::function<void()>& during) {
+  namespace fs = std::filesystem;
+  const bool root = ::geteuid() == 0;
+  fs::path away = dir;
+  away += ".away";
+  if (root) {
+    fs::rename(dir, away);
+    std::ofstream(dir) << "in the way";
+  } else {
+    fs::permissions(dir, fs::perms::owner_read | fs::perms::owner_exec);
+  }
+  during();
+  if (root) {
+    fs::remove(dir);
+    fs::rename(away, dir);
+  } else {
+    fs::permissions(dir, fs::perms::owner_all);
+  }
 }
 
 }  // namespace testenv

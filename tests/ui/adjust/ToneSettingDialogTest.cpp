@@ -266,21 +266,10 @@ TEST_F(ToneSettingDialogTest, AFailedSaveShowsTheMessageAndKeepsDialogAndFile) {
   open(1);
   add("more");
   const std::string dir = folder.substr(0, folder.size() - 1);
-  const bool root = ::geteuid() == 0;
-  if (root) {
-    std::filesystem::rename(dir, dir + ".away");
-    std::ofstream(dir) << "in the way";
-  } else {
-    std::filesystem::permissions(dir, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
-  }
-  boxes.answer({1});
-  click(dialog->saveButton());
-  if (root) {
-    std::filesystem::remove(dir);
-    std::filesystem::rename(dir + ".away", dir);
-  } else {
-    std::filesystem::permissions(dir, std::filesystem::perms::owner_all);
-  }
+  testenv::whileUnwritable(dir, [&] {
+    boxes.answer({1});
+    click(dialog->saveButton());
+  });
   ASSERT_EQ(boxes.texts.size(), 1u);
   EXPECT_NE(boxes.texts[0].find("could not be saved"), std::string::npos);
   EXPECT_EQ(saved, 0);

@@ -183,22 +183,11 @@ TEST(ToneSetting, AFailedWriteLeavesTheOldFileWhole) {
   const std::string folder = toneFolder("tone-readonly");
   ASSERT_TRUE(Quirel_ToneSetting::writeToFolder(folder, {}, {Quirel_ToneSetting(1, "kept", 1)}, {}, false));
   const std::string before = testenv::readFile(Quirel_ToneSetting::filePath(folder));
-  // The folder cannot be written: read-only, or (for the superuser) not a folder at all.
-  const bool root = ::geteuid() == 0;
-  if (root) {
-    std::filesystem::rename(folder, folder + ".away");
-    std::ofstream(folder) << "in the way";
-  } else {
-    std::filesystem::permissions(folder, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
-  }
   std::string error;
-  const bool ok = Quirel_ToneSetting::writeToFolder(folder, {}, {Quirel_ToneSetting(2, "lost", 1)}, {}, false, &error);
-  if (root) {
-    std::filesystem::remove(folder);
-    std::filesystem::rename(folder + ".away", folder);
-  } else {
-    std::filesystem::permissions(folder, std::filesystem::perms::owner_all);
-  }
+  bool ok = true;
+  testenv::whileUnwritable(folder, [&] {
+    ok = Quirel_ToneSetting::writeToFolder(folder, {}, {Quirel_ToneSetting(2, "lost", 1)}, {}, false, &error);
+  });
   EXPECT_FALSE(ok);
   EXPECT_FALSE(error.empty());
   EXPECT_EQ(testenv::readFile(Quirel_ToneSetting::filePath(folder)), before);

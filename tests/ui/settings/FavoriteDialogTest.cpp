@@ -391,21 +391,10 @@ TEST_F(FavoriteDialogTest, AFailedSaveKeepsTheDialogAndTheFileAndPostsNothing) {
   open();
   add("New");
   const std::string dir = folder.substr(0, folder.size() - 1);
-  const bool root = geteuid() == 0;
-  if (root) {
-    std::filesystem::rename(dir, dir + ".away");
-    std::ofstream(dir) << "in the way";
-  } else {
-    chmod(dir.c_str(), 0555);
-  }
-  boxes.answer({1});
-  click(dialog->saveButton());
-  if (root) {
-    std::filesystem::remove(dir);
-    std::filesystem::rename(dir + ".away", dir);
-  } else {
-    chmod(dir.c_str(), 0755);
-  }
+  testenv::whileUnwritable(dir, [&] {
+    boxes.answer({1});
+    click(dialog->saveButton());
+  });
   ASSERT_EQ(boxes.texts.size(), 1u);
   EXPECT_NE(boxes.texts[0].find("could not be saved"), std::string::npos);
   EXPECT_NE(boxes.texts[0].find(filePath()), std::string::npos);
