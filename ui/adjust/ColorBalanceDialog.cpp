@@ -87,7 +87,7 @@ void Quirel_ColorBalanceDialog::createColorBalanceDialog(fnd::Size size) {
   auto content = std::make_unique<Quirel_DlgBackgroundView>(fnd::Rect(0, 0, size.width, size.height));
   mContentView = content.get();
   mWindow->setContentView(std::move(content));
-  const double innerX = size.width > 220 ? std::floor((size.width - 220) / 2) : 0;
+  const double innerX = columnX(size.width);
   mBackgroundView = static_cast<Quirel_DlgBackgroundView*>(
       mContentView->addSubview(std::make_unique<Quirel_DlgBackgroundView>(fnd::Rect(innerX, 0, 220, 400))));
 
@@ -137,17 +137,9 @@ void Quirel_ColorBalanceDialog::createColorBalanceDialog(fnd::Size size) {
     mGroups[static_cast<std::size_t>(g)] = std::move(group);
   }
 
-  auto separator = std::make_unique<kit::Box>(fnd::Rect(8, 34, 204, 1));
-  separator->setBoxType(kit::BoxType::Separator);
-  mBackgroundView->addSubview(std::move(separator));
+  addSeparator(mBackgroundView, fnd::Rect(8, 34, 204, 1));
   auto makeButton = [&](const char* key, double x, std::function<void()> action) {
-    auto b = std::make_unique<Quirel_NoFocusButton>(fnd::Rect(x, 4, 98, 28));
-    b->setTitle(localized(key));
-    b->setButtonType(kit::ButtonType::MomentaryPushIn);
-    b->setBezelStyle(kit::BezelStyle::Rounded);
-    b->setFont(small);
-    b->setAction(std::move(action));
-    return static_cast<Quirel_NoFocusButton*>(mBackgroundView->addSubview(std::move(b)));
+    return addPushButton(mBackgroundView, key, fnd::Rect(x, 4, 98, 28), small, std::move(action));
   };
   mResetBtn = makeButton("IDC_PGADV_IPROC_RESET_BTN_STR", 8, [this] { resetBtnClick(); });
   mCloseBtn = makeButton("IDC_MAINSHEET_CLOSE_STR", 114, [this] { closeBtnClick(); });
@@ -221,17 +213,6 @@ void Quirel_ColorBalanceDialog::setMouseDownOnControl(bool on) {
 void Quirel_ColorBalanceDialog::mainChangingControls() { setMouseDownOnControl(false); }
 
 // --- values
-
-std::vector<Quirel_CropInfo*> Quirel_ColorBalanceDialog::targetCrops() const {
-  std::vector<Quirel_CropInfo*> out;
-  if (mCropList && !mCropList->empty()) {
-    for (auto it = mCropList->rbegin(); it != mCropList->rend(); ++it)
-      if (*it && (*it)->isSelected()) out.push_back(it->get());
-  } else if (mTemplateCrop) {
-    out.push_back(mTemplateCrop);
-  }
-  return out;
-}
 
 void Quirel_ColorBalanceDialog::updateColorBalanceDialog(const CropList* crops, Quirel_CropInfo* templateCrop) {
   mTxtChg[kChroma] = false;
@@ -352,11 +333,7 @@ void Quirel_ColorBalanceDialog::resetBtnClick() {
 }
 
 void Quirel_ColorBalanceDialog::closeBtnClick() {
-  if (mUpdateImageFlg) {
-    mUpdateImageFlg = false;
-    postDialogValueChange(false);
-    postRemakeCropFromCorrection();
-  }
+  postFinishedEdit(mUpdateImageFlg, false);
   close();
 }
 

@@ -86,7 +86,6 @@ class Quirel_ColorBalanceDialog : public Quirel_FloatingDialog, public kit::Text
   void setGroupValue(int g, int value);
   void focusGroup(int g);
   int groupOfField(const kit::TextField* field) const;
-  std::vector<Quirel_CropInfo*> targetCrops() const;
 
   std::array<std::unique_ptr<Quirel_CTRLS_TextFAndStepper>, 4> mGroups;
   std::array<bool, 4> mTxtChg{};

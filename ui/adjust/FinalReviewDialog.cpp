@@ -62,7 +62,7 @@ void Quirel_FinalReviewDialog::createFinalReviewDialog(fnd::Size size) {
   auto content = std::make_unique<Quirel_DlgBackgroundView>(fnd::Rect(0, 0, size.width, size.height));
   mContentView = content.get();
   mWindow->setContentView(std::move(content));
-  const double innerX = size.width > 220 ? std::floor((size.width - 220) / 2) : 0;
+  const double innerX = columnX(size.width);
   mBackgroundView = static_cast<Quirel_DlgBackgroundView*>(
       mContentView->addSubview(std::make_unique<Quirel_DlgBackgroundView>(fnd::Rect(innerX, -lift, 220, 400))));
 
@@ -127,16 +127,9 @@ void Quirel_FinalReviewDialog::createFinalReviewDialog(fnd::Size size) {
   mChannelPopupBtn->setPopupBTAction();
   mChannelPopupBtn->setMenuOnOff(true);
 
-  auto separator = std::make_unique<kit::Box>(fnd::Rect(8, 38 + lift, 204, 1));
-  separator->setBoxType(kit::BoxType::Separator);
-  mBackgroundView->addSubview(std::move(separator));
-  auto close = std::make_unique<Quirel_NoFocusButton>(fnd::Rect(114, 4 + lift, 98, 28));
-  close->setTitle(localized("IDC_MAINSHEET_CLOSE_STR"));
-  close->setButtonType(kit::ButtonType::MomentaryPushIn);
-  close->setBezelStyle(kit::BezelStyle::Rounded);
-  close->setFont(small);
-  close->setAction([this] { closeBtnClick(); });
-  mCloseBtn = static_cast<Quirel_NoFocusButton*>(mBackgroundView->addSubview(std::move(close)));
+  addSeparator(mBackgroundView, fnd::Rect(8, 38 + lift, 204, 1));
+  mCloseBtn = addPushButton(mBackgroundView, "IDC_MAINSHEET_CLOSE_STR", fnd::Rect(114, 4 + lift, 98, 28), small,
+                            [this] { closeBtnClick(); });
   setEnabledToolTips();
 
   observe(Quirel_CTRLS_FinalChannelPopup::kChangePost, mChannelPopupBtn->getPopupBT(), [this] { popupClick(); });
@@ -198,15 +191,11 @@ std::unique_ptr<Quirel_FRPixelValueView> Quirel_FinalReviewDialog::createReadout
 }
 
 void Quirel_FinalReviewDialog::setColorMode(int mode) {
-  const bool v1400 = mScannerInfo && mScannerInfo->isVer1400Later() && !mOlderLayout;
   mPopupSelected = mode;
   mChannelPopupBtn->removeAllPopupItems();
   mChannelPopupBtn->setPopupBTFont(kit::Font::systemFont(10));
   if (isFinalColorMode(mode)) {
-    mChannelPopupBtn->addPopupItem(localized("IDS_MASTER"));
-    mChannelPopupBtn->addPopupItem(localized(v1400 ? "IDC_PGCB_RED_STR" : "IDMAC_RED"));
-    mChannelPopupBtn->addPopupItem(localized(v1400 ? "IDC_PGCB_GREEN_STR" : "IDMAC_GREEN"));
-    mChannelPopupBtn->addPopupItem(localized(v1400 ? "IDC_PGCB_BLUE_STR" : "IDMAC_BLUE"));
+    addColorChannelItems(*mChannelPopupBtn);
     mColorPixelValueView->setHidden(false);
     mGrayPixelValueView->setHidden(true);
   } else if (isFinalGrayMode(mode)) {

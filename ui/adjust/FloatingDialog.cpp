@@ -7,13 +7,20 @@
 #include <cstdlib>
 
 #include "foundation/Value.h"
+#include "kit/Box.h"
+#include "kit/Font.h"
 #include "kit/Image.h"
 #include "kit/View.h"
 #include "kit/Window.h"
 #include "ui/base/PVLocalizedBundle.h"
 #include "ui/base/PVLocalizedString.h"
+#include "ui/controls/CTRLS_ChannelPopupBase.h"
 #include "ui/controls/DisabledView.h"
+#include "ui/controls/DlgBackgroundView.h"
+#include "ui/controls/DlgImageView.h"
 #include "ui/controls/ImageDataProcessPanel.h"
+#include "ui/controls/NoFocusButton.h"
+#include "ui/model/CropInfo.h"
 #include "ui/model/UIScannerInfo.h"
 #include "ui/windows/MessageFunctions.h"
 
@@ -358,6 +365,68 @@ bool Quirel_FloatingDialog::windowShouldClose(kit::Window&) {
 
 void Quirel_FloatingDialog::postDialogValueChange(bool isUpdateCropValue) {
   if (!(mScannerInfo && mScannerInfo->isVer1700Later()) || isUpdateCropValue) post(kDialogValueChangePost);
+}
+
+void Quirel_FloatingDialog::postFinishedEdit(bool& pending, bool refreshFinalReview) {
+  if (!pending) return;
+  pending = false;
+  if (refreshFinalReview) post(kFinalUpdatePost);
+  postDialogValueChange(false);
+  postRemakeCropFromCorrection();
+}
+
+std::vector<Quirel_CropInfo*> Quirel_FloatingDialog::targetCrops() const {
+  std::vector<Quirel_CropInfo*> out;
+  if (mCropList && !mCropList->empty()) {
+    for (auto it = mCropList->rbegin(); it != mCropList->rend(); ++it)
+      if (*it && (*it)->isSelected()) out.push_back(it->get());
+  } else if (mTemplateCrop) {
+    out.push_back(mTemplateCrop);
+  }
+  return out;
+}
+
+Quirel_NoFocusButton* Quirel_FloatingDialog::addPushButton(kit::View* parent, const char* key, const fnd::Rect& frame,
+                                                          const kit::Font& font, std::function<void()> action) const {
+  auto b = std::make_unique<Quirel_NoFocusButton>(frame);
+  b->setTitle(localized(key));
+  b->setButtonType(kit::ButtonType::MomentaryPushIn);
+  b->setBezelStyle(kit::BezelStyle::Rounded);
+  b->setFont(font);
+  b->setAction(std::move(action));
+  return static_cast<Quirel_NoFocusButton*>(parent->addSubview(std::move(b)));
+}
+
+double Quirel_FloatingDialog::columnX(double width) { return width > 220 ? std::floor((width - 220) / 2) : 0; }
+
+Quirel_DlgBackgroundView* Quirel_FloatingDialog::installBackgroundViews(fnd::Size size, const fnd::Rect& frame,
+                                                                       Quirel_DlgBackgroundView*& content) {
+  auto top = std::make_unique<Quirel_DlgBackgroundView>(fnd::Rect(0, 0, size.width, size.height));
+  content = top.get();
+  mWindow->setContentView(std::move(top));
+  return static_cast<Quirel_DlgBackgroundView*>(content->addSubview(std::make_unique<Quirel_DlgBackgroundView>(frame)));
+}
+
+Quirel_DlgImageView* Quirel_FloatingDialog::addPicture(kit::View* parent, const fnd::Rect& frame, const std::string& name,
+                                                     kit::ImageScaling scaling) {
+  auto view = std::make_unique<Quirel_DlgImageView>(frame);
+  view->setImage(kit::Image::fromFile(getFileName(name)));
+  view->setImageScaling(scaling);
+  return static_cast<Quirel_DlgImageView*>(parent->addSubview(std::move(view)));
+}
+
+void Quirel_FloatingDialog::addColorChannelItems(Quirel_CTRLS_ChannelPopupBase& popup) const {
+  const bool v1400 = mScannerInfo && mScannerInfo->isVer1400Later() && !mOlderLayout;
+  popup.addPopupItem(localized("IDS_MASTER"));
+  popup.addPopupItem(localized(v1400 ? "IDC_PGCB_RED_STR" : "IDMAC_RED"));
+  popup.addPopupItem(localized(v1400 ? "IDC_PGCB_GREEN_STR" : "IDMAC_GREEN"));
+  popup.addPopupItem(localized(v1400 ? "IDC_PGCB_BLUE_STR" : "IDMAC_BLUE"));
+}
+
+void Quirel_FloatingDialog::addSeparator(kit::View* parent, const fnd::Rect& frame) {
+  auto separator = std::make_unique<kit::Box>(frame);
+  separator->setBoxType(kit::BoxType::Separator);
+  parent->addSubview(std::move(separator));
 }
 
 void Quirel_FloatingDialog::postRemakeCropFromCorrection() {

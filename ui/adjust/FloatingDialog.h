@@ -8,15 +8,21 @@
 
 #include "foundation/Geometry.h"
 #include "foundation/NotificationCenter.h"
+#include "kit/ImageView.h"
 #include "kit/WindowDelegate.h"
 #include "ui/model/ScanModeLink.h"
 
+class Quirel_CTRLS_ChannelPopupBase;
 class Quirel_CropInfo;
 class Quirel_DisabledView;
+class Quirel_DlgBackgroundView;
+class Quirel_DlgImageView;
+class Quirel_NoFocusButton;
 class Quirel_ImageDataProcessPanel;
 class Quirel_PVLocalizedString;
 class Quirel_UIScannerInfo;
 namespace kit {
+class Font;
 class View;
 class Window;
 }  // namespace kit
@@ -160,6 +166,28 @@ class Quirel_FloatingDialog : public kit::WindowDelegate {
   // recorded change.
   void postRemakeCropFromCorrection();
   bool mNeedRemakeCropCorrection = false;
+  // Announces a finished edit that `pending` notes: the final review refreshed (when asked), the
+  // value change and the crops remade; `pending` is cleared. Nothing happens when it is unset.
+  void postFinishedEdit(bool& pending, bool refreshFinalReview);
+  // The crops an edit writes to: the selected ones, last first; the template crop when the
+  // list is empty.
+  std::vector<Quirel_CropInfo*> targetCrops() const;
+  // The reset and close buttons' kind: a rounded push button titled by `key`, added to `parent`.
+  Quirel_NoFocusButton* addPushButton(kit::View* parent, const char* key, const fnd::Rect& frame, const kit::Font& font,
+                                      std::function<void()> action) const;
+  static void addSeparator(kit::View* parent, const fnd::Rect& frame);
+  // The channel menu's colour entries: master, red, green and blue, named the newer way from
+  // 1400 on (the older layouts keep the older names).
+  void addColorChannelItems(Quirel_CTRLS_ChannelPopupBase& popup) const;
+  // A picture of the dialogs' folder, shown at `frame` in `parent`.
+  static Quirel_DlgImageView* addPicture(kit::View* parent, const fnd::Rect& frame, const std::string& name,
+                                         kit::ImageScaling scaling);
+  // The left edge of the dialogs' 220-point column, centred in a content `width` wide.
+  static double columnX(double width);
+  // Gives the panel a background content view of `size` (stored in `content`) and adds the
+  // dialog's own background view at `frame` inside it, which it returns.
+  Quirel_DlgBackgroundView* installBackgroundViews(fnd::Size size, const fnd::Rect& frame,
+                                                   Quirel_DlgBackgroundView*& content);
 
   // Posts the take-back for the first watched dialog with a change flag; clears them all.
   void postTakeBack(bool withControlSetYes);

@@ -60,12 +60,8 @@ void Quirel_HistogramDialog::createHistoDialog(fnd::Size size) {
   const bool v1500 = mScannerInfo && mScannerInfo->isVer1500Later() && !mOlderLayout;
   const double lift = mOlderLayout ? 48 : 0;
 
-  auto content = std::make_unique<Quirel_DlgBackgroundView>(fnd::Rect(0, 0, size.width, size.height));
-  mSubContentView = content.get();
-  mWindow->setContentView(std::move(content));
-  const double innerX = size.width > 220 ? std::floor((size.width - 220) / 2) : 0;
-  mBackgroundView = static_cast<Quirel_DlgBackgroundView*>(
-      mSubContentView->addSubview(std::make_unique<Quirel_DlgBackgroundView>(fnd::Rect(innerX, -lift, 220, 400))));
+  const double innerX = columnX(size.width);
+  mBackgroundView = installBackgroundViews(size, fnd::Rect(innerX, -lift, 220, 400), mSubContentView);
   auto addImage = [&](fnd::Rect frame, HistogramPictureName names) {
     auto view = std::make_unique<Quirel_DlgImageView>(frame);
     view->setImage(kit::Image::fromFile(getFileName(histogramPicture(v1500, names))));
@@ -172,13 +168,7 @@ void Quirel_HistogramDialog::createHistoDialog(fnd::Size size) {
   }
 
   auto makeButton = [&](const char* key, double x, std::function<void()> action) {
-    auto b = std::make_unique<Quirel_NoFocusButton>(fnd::Rect(x, 4 + lift, 98, 28));
-    b->setTitle(localized(key));
-    b->setButtonType(kit::ButtonType::MomentaryPushIn);
-    b->setBezelStyle(kit::BezelStyle::Rounded);
-    b->setFont(small);
-    b->setAction(std::move(action));
-    return static_cast<Quirel_NoFocusButton*>(mBackgroundView->addSubview(std::move(b)));
+    return addPushButton(mBackgroundView, key, fnd::Rect(x, 4 + lift, 98, 28), small, std::move(action));
   };
   mBtnReset = makeButton("IDC_PGADV_IPROC_RESET_BTN_STR", 8, [this] { resetBtnClick(); });
   mBtnClose = makeButton("IDC_MAINSHEET_CLOSE_STR", 114, [this] { closeBtnClick(); });
@@ -232,13 +222,9 @@ void Quirel_HistogramDialog::createHistoDialog(fnd::Size size) {
 }
 
 void Quirel_HistogramDialog::fillColorMenu() {
-  const bool v1400 = mScannerInfo && mScannerInfo->isVer1400Later() && !mOlderLayout;
   mChannelPopupBtn->removeAllPopupItems();
   if (mPopupSelected >= 3 && mPopupSelected <= 5) {
-    mChannelPopupBtn->addPopupItem(localized("IDS_MASTER"));
-    mChannelPopupBtn->addPopupItem(localized(v1400 ? "IDC_PGCB_RED_STR" : "IDMAC_RED"));
-    mChannelPopupBtn->addPopupItem(localized(v1400 ? "IDC_PGCB_GREEN_STR" : "IDMAC_GREEN"));
-    mChannelPopupBtn->addPopupItem(localized(v1400 ? "IDC_PGCB_BLUE_STR" : "IDMAC_BLUE"));
+    addColorChannelItems(*mChannelPopupBtn);
     for (Quirel_NoFocusButton* b : mSpoitBtns) b->setEnabled(mHasPreview);
     mColorReadout->setHidden(false);
     mGrayReadout->setHidden(true);
@@ -347,17 +333,6 @@ void Quirel_HistogramDialog::popupBtnClick() {
 
 // --- writing
 
-std::vector<Quirel_CropInfo*> Quirel_HistogramDialog::targetCrops() const {
-  std::vector<Quirel_CropInfo*> out;
-  if (mCropList && !mCropList->empty()) {
-    for (auto it = mCropList->rbegin(); it != mCropList->rend(); ++it)
-      if (*it && (*it)->isSelected()) out.push_back(it->get());
-  } else if (mTemplateCrop) {
-    out.push_back(mTemplateCrop);
-  }
-  return out;
-}
-
 bool Quirel_HistogramDialog::checkUpdateBlkMidWhtSelectedCrop(int c) const {
   const int b = fieldValue(Marker::Black), m = fieldValue(Marker::Mid), w = fieldValue(Marker::White);
   for (const Quirel_CropInfo* crop : targetCrops()) {
@@ -462,12 +437,7 @@ void Quirel_HistogramDialog::resetBtnClick() {
   if (mGraphFrame) mGraphFrame->setChannel(0);
   setNeedsDisplayInGraph();
   mSelectedChannel = 0;
-  if (mImageUpdateDone) {
-    mImageUpdateDone = false;
-    post(kFinalUpdatePost);
-    postDialogValueChange(false);
-    postRemakeCropFromCorrection();
-  }
+  postFinishedEdit(mImageUpdateDone, true);
   post(kSpoitStopPost);
 }
 

@@ -127,7 +127,6 @@ class Quirel_HistogramDialog : public Quirel_FloatingDialog, public kit::TextFie
   void setSliderSelectedCrop();
   void setBlkMidWhtSelectedCrop();
   bool checkUpdateBlkMidWhtSelectedCrop(int channel) const;
-  std::vector<Quirel_CropInfo*> targetCrops() const;
   const Quirel_CropInfo* focusedCrop() const;
   void focusField(Marker m);
   void armSpoit(int button);

@@ -56,12 +56,7 @@ void Quirel_HistogramDialog::spoitToolStop() {
 }
 
 void Quirel_HistogramDialog::armSpoit(int button) {
-  if (mUpdateImageFlg) {
-    mUpdateImageFlg = false;
-    post(kFinalUpdatePost);
-    postDialogValueChange(false);
-    postRemakeCropFromCorrection();
-  }
+  postFinishedEdit(mUpdateImageFlg, true);
   mSpoitBtns[button]->setState(1);
   for (int i = 0; i < 4; ++i)
     if (i != button && mSpoitBtns[i]->state()) {

@@ -17,18 +17,11 @@
 void Quirel_OldStyleThresholdDialog::createThresholdDialog(fnd::Size size) {
   setOlderLayout({});
   createPanel(size, "IDD_PAGE_TONE_TH_STR", true);
-  auto content = std::make_unique<Quirel_DlgBackgroundView>(fnd::Rect(0, 0, size.width, size.height));
-  mSubContentView = content.get();
-  mWindow->setContentView(std::move(content));
-  mBackgroundView = static_cast<Quirel_DlgBackgroundView*>(mSubContentView->addSubview(
-      std::make_unique<Quirel_DlgBackgroundView>(fnd::Rect(0, 0, size.width, size.height))));
-  const double x0 = size.width > 220 ? std::floor((size.width - 220) / 2) : 0;
+  mBackgroundView = installBackgroundViews(size, fnd::Rect(0, 0, size.width, size.height), mSubContentView);
+  const double x0 = columnX(size.width);
   const double top = size.height;
   auto addImage = [&](fnd::Rect frame, const char* name, kit::ImageScaling scaling) {
-    auto view = std::make_unique<Quirel_DlgImageView>(frame);
-    view->setImage(kit::Image::fromFile(getFileName(name)));
-    view->setImageScaling(scaling);
-    mImageViews.push_back(static_cast<Quirel_DlgImageView*>(mBackgroundView->addSubview(std::move(view))));
+    mImageViews.push_back(addPicture(mBackgroundView, frame, name, scaling));
   };
 
   if (!mPendingGraphView) mPendingGraphView = std::make_unique<Quirel_ThresholdGraphView>();
@@ -62,18 +55,10 @@ void Quirel_OldStyleThresholdDialog::createThresholdDialog(fnd::Size size) {
   addImage(fnd::Rect(x0 + 198, top - 250, 20, 20), "BlackIcon", kit::ImageScaling::None);
   mBackgroundView->addSubview(in->getSlider());
 
-  auto separator = std::make_unique<kit::Box>(fnd::Rect(10, 40, size.width - 20, 1));
-  separator->setBoxType(kit::BoxType::Separator);
-  mBackgroundView->addSubview(std::move(separator));
+  addSeparator(mBackgroundView, fnd::Rect(10, 40, size.width - 20, 1));
   const kit::Font small = kit::Font::systemFont(10);
   auto makeButton = [&](const char* key, double x, std::function<void()> action) {
-    auto b = std::make_unique<Quirel_NoFocusButton>(fnd::Rect(x, 6, 98, 28));
-    b->setTitle(localized(key));
-    b->setButtonType(kit::ButtonType::MomentaryPushIn);
-    b->setBezelStyle(kit::BezelStyle::Rounded);
-    b->setFont(small);
-    b->setAction(std::move(action));
-    return static_cast<Quirel_NoFocusButton*>(mBackgroundView->addSubview(std::move(b)));
+    return addPushButton(mBackgroundView, key, fnd::Rect(x, 6, 98, 28), small, std::move(action));
   };
   mBtnReset = makeButton("IDC_PGADV_IPROC_RESET_BTN_STR", x0 + 8, [this] { Quirel_ThresholdDialog::resetBtnClick(); });
   mBtnClose = makeButton("IDC_MAINSHEET_CLOSE_STR", x0 + 114, [this] { Quirel_ThresholdDialog::closeBtnClick(); });

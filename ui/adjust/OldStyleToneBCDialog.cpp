@@ -1,11 +1,8 @@
 #include "ui/adjust/OldStyleToneBCDialog.h"
 
-#include "kit/Box.h"
 #include "kit/Font.h"
 #include "kit/Image.h"
 #include "kit/ImageView.h"
-#include "ui/adjust/GraphFrameView.h"
-#include "ui/adjust/ToneBCGraphView.h"
 #include "ui/controls/CTRLS_ToneBCChannelPopup.h"
 #include "ui/controls/CTRLS_ToneBCGraph.h"
 #include "ui/controls/CTRLS_ToneBCInputTextF.h"
@@ -32,19 +29,10 @@ void Quirel_OldStyleToneBCDialog::createToneBCDialog(fnd::Size size) {
   const kit::Font small = kit::Font::systemFont(10);
   mLowerHeight = size.height - kGraphAreaHeight - 33;
 
-  auto content = std::make_unique<Quirel_DlgBackgroundView>(fnd::Rect(0, 0, size.width, size.height));
-  mSubContentView = content.get();
-  mWindow->setContentView(std::move(content));
-  mBackgroundView = static_cast<Quirel_DlgBackgroundView*>(mSubContentView->addSubview(
-      std::make_unique<Quirel_DlgBackgroundView>(fnd::Rect(0, 0, size.width, size.height))));
+  mBackgroundView = installBackgroundViews(size, fnd::Rect(0, 0, size.width, size.height), mSubContentView);
   mBackgroundView->setAutoresizesSubviews(false);
   auto addImage = [&](kit::View* parent, fnd::Rect frame, const char* name, kit::ImageScaling scaling) {
-    auto view = std::make_unique<Quirel_DlgImageView>(frame);
-    view->setImage(kit::Image::fromFile(getFileName(name)));
-    view->setImageScaling(scaling);
-    auto* v = static_cast<Quirel_DlgImageView*>(parent->addSubview(std::move(view)));
-    mImageViews.push_back(v);
-    return v;
+    return mImageViews.emplace_back(addPicture(parent, frame, name, scaling));
   };
 
   // Channel menu, and the fold button to its right.
@@ -68,40 +56,12 @@ void Quirel_OldStyleToneBCDialog::createToneBCDialog(fnd::Size size) {
   mChangeBtn = static_cast<Quirel_NoFocusButton*>(mBackgroundView->addSubview(std::move(fold)));
 
   // Graph area.
-  mGraphAreaView = static_cast<Quirel_DlgBackgroundView*>(mBackgroundView->addSubview(
-      std::make_unique<Quirel_DlgBackgroundView>(fnd::Rect(0, mLowerHeight, size.width, kGraphAreaHeight))));
-  mGraphAreaView->setAutoresizesSubviews(false);
+  buildGraphArea(size.width, "GradationverticalBar", "GradationHorizonBar");
   mGraphAreaView->setToolTip(mWindow->title());
-  mGradationViews.push_back(
-      addImage(mGraphAreaView, fnd::Rect(24, 16, 10, 153), "GradationverticalBar", kit::ImageScaling::AxesIndependently));
-  mFrame = static_cast<Quirel_GraphFrameView*>(
-      mGraphAreaView->addSubview(std::make_unique<Quirel_GraphFrameView>(fnd::Rect(36, 16, 152, 152))));
-  if (!mPendingGraphView) mPendingGraphView = std::make_unique<Quirel_ToneBCGraphView>();
-  kit::View* graphView = mPendingGraphView->linkedView();
-  mGraphFrame = std::make_unique<Quirel_CTRLS_ToneBCGraph>(std::move(mPendingGraphView));
-  if (graphView) {
-    mGraphAreaView->addSubview(graphView);
-    mGraphFrame->setGraphViewRect(37, 17, 150, 150);
-  }
-  mGradationViews.push_back(
-      addImage(mGraphAreaView, fnd::Rect(36, 3, 153, 10), "GradationHorizonBar", kit::ImageScaling::AxesIndependently));
 
   for (int r = 0; r < 2; ++r) {
     const OldToneBCRow& look = kOldToneBCRows[r];
-    auto input = std::make_unique<Quirel_CTRLS_ToneBCInputTextF>(kPictureFolder);
-    input->setTitleTxtTitle(localized(look.title));
-    input->setTitleTxtRect(7, look.fieldY, 150, 17);
-    input->setNumberFieldFont(small);
-    input->setNumberTxtFRect(157, look.fieldY, 40, 19);
-    input->setStepperRect(197, look.fieldY - 2, 20, 22);
-    input->setSliderRect(24, look.sliderY, 172, 25);
-    input->setStringValue("0");
-    input->getSlider()->setIntValue(0);
-    input->getNumberTxtF()->setDelegate(this);
-    mBackgroundView->addSubview(input->getTitleTxt());
-    mBackgroundView->addSubview(input->getNumberTxtF());
-    mBackgroundView->addSubview(input->getStepper());
-    input->setAction();
+    auto input = makeInputRow(look.title, look.fieldY, look.fieldY, look.fieldY - 2, look.sliderY, small);
     const double endY = look.sliderY + 2.5;
     addImage(mBackgroundView, fnd::Rect(2, endY, 20, 20), look.images[0], kit::ImageScaling::ProportionallyUpOrDown);
     addImage(mBackgroundView, fnd::Rect(24, look.sliderY - 4, 172, 8), look.images[1], kit::ImageScaling::AxesIndependently);
@@ -110,17 +70,9 @@ void Quirel_OldStyleToneBCDialog::createToneBCDialog(fnd::Size size) {
     mInputs[static_cast<std::size_t>(r)] = std::move(input);
   }
 
-  auto separator = std::make_unique<kit::Box>(fnd::Rect(10, 36, size.width - 20, 1));
-  separator->setBoxType(kit::BoxType::Separator);
-  mBackgroundView->addSubview(std::move(separator));
+  addSeparator(mBackgroundView, fnd::Rect(10, 36, size.width - 20, 1));
   auto makeButton = [&](const char* key, double x, std::function<void()> action) {
-    auto b = std::make_unique<Quirel_NoFocusButton>(fnd::Rect(x, 4, 98, 28));
-    b->setTitle(localized(key));
-    b->setButtonType(kit::ButtonType::MomentaryPushIn);
-    b->setBezelStyle(kit::BezelStyle::Rounded);
-    b->setFont(small);
-    b->setAction(std::move(action));
-    return static_cast<Quirel_NoFocusButton*>(mBackgroundView->addSubview(std::move(b)));
+    return addPushButton(mBackgroundView, key, fnd::Rect(x, 4, 98, 28), small, std::move(action));
   };
   mResetBtn = makeButton("IDC_PGADV_IPROC_RESET_BTN_STR", 8, [this] { Quirel_ToneBCDialog::resetBtnClick(); });
   mCloseBtn = makeButton("IDC_MAINSHEET_CLOSE_STR", 114, [this] { Quirel_ToneBCDialog::closeBtnClick(); });

@@ -40,19 +40,10 @@ void Quirel_ThresholdDialog::createThresholdDialog(fnd::Size size) {
   const bool v1500 = mScannerInfo && mScannerInfo->isVer1500Later();
   const kit::Font small = kit::Font::systemFont(10);
 
-  auto content = std::make_unique<Quirel_DlgBackgroundView>(fnd::Rect(0, 0, size.width, size.height));
-  mSubContentView = content.get();
-  mWindow->setContentView(std::move(content));
-  const double innerX = size.width > 220 ? std::floor((size.width - 220) / 2) : 0;
-  mBackgroundView = static_cast<Quirel_DlgBackgroundView*>(
-      mSubContentView->addSubview(std::make_unique<Quirel_DlgBackgroundView>(fnd::Rect(innerX, 0, 220, 400))));
+  const double innerX = columnX(size.width);
+  mBackgroundView = installBackgroundViews(size, fnd::Rect(innerX, 0, 220, 400), mSubContentView);
   auto addImage = [&](fnd::Rect frame, const char* name, kit::ImageScaling scaling) {
-    auto view = std::make_unique<Quirel_DlgImageView>(frame);
-    view->setImage(kit::Image::fromFile(getFileName(name)));
-    view->setImageScaling(scaling);
-    auto* v = static_cast<Quirel_DlgImageView*>(mBackgroundView->addSubview(std::move(view)));
-    mImageViews.push_back(v);
-    return v;
+    return mImageViews.emplace_back(addPicture(mBackgroundView, frame, name, scaling));
   };
 
   // Histogram and the gradation under it.
@@ -110,17 +101,9 @@ void Quirel_ThresholdDialog::createThresholdDialog(fnd::Size size) {
   addImage(fnd::Rect(196, iconY, iconSize, iconSize), v1500 ? "ADJ_WB_H.tiff" : "black", kit::ImageScaling::None);
   mBackgroundView->addSubview(in->getSlider());
 
-  auto separator = std::make_unique<kit::Box>(fnd::Rect(10, 36, size.width - 20, 1));
-  separator->setBoxType(kit::BoxType::Separator);
-  mSubContentView->addSubview(std::move(separator));
+  addSeparator(mSubContentView, fnd::Rect(10, 36, size.width - 20, 1));
   auto makeButton = [&](const char* key, double x, std::function<void()> action) {
-    auto b = std::make_unique<Quirel_NoFocusButton>(fnd::Rect(x, 4, 98, 28));
-    b->setTitle(localized(key));
-    b->setButtonType(kit::ButtonType::MomentaryPushIn);
-    b->setBezelStyle(kit::BezelStyle::Rounded);
-    b->setFont(small);
-    b->setAction(std::move(action));
-    return static_cast<Quirel_NoFocusButton*>(mBackgroundView->addSubview(std::move(b)));
+    return addPushButton(mBackgroundView, key, fnd::Rect(x, 4, 98, 28), small, std::move(action));
   };
   mBtnReset = makeButton("IDC_PGADV_IPROC_RESET_BTN_STR", 8, [this] { resetBtnClick(); });
   mBtnClose = makeButton("IDC_MAINSHEET_CLOSE_STR", 114, [this] { closeBtnClick(); });
@@ -191,17 +174,6 @@ void Quirel_ThresholdDialog::setMouseDownOnControl(bool on) {
 }
 
 // --- values
-
-std::vector<Quirel_CropInfo*> Quirel_ThresholdDialog::targetCrops() const {
-  std::vector<Quirel_CropInfo*> out;
-  if (mCropList && !mCropList->empty()) {
-    for (auto it = mCropList->rbegin(); it != mCropList->rend(); ++it)
-      if (*it && (*it)->isSelected()) out.push_back(it->get());
-  } else if (mTemplateCrop) {
-    out.push_back(mTemplateCrop);
-  }
-  return out;
-}
 
 int Quirel_ThresholdDialog::storedThreshold() const {
   if (!mCropList || mCropList->empty()) return mTemplateCrop ? mTemplateCrop->getThreshold() : mShownValue;

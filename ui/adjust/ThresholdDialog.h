@@ -82,7 +82,6 @@ class Quirel_ThresholdDialog : public Quirel_FloatingDialog, public kit::TextFie
   // The restore value: the focused crop's (first in list order), else the last selected
   // crop's that the dialog shows, else the template crop's without crops; never a 0 nobody set.
   int storedThreshold() const;
-  std::vector<Quirel_CropInfo*> targetCrops() const;
   void setAll(int value);
   void takeHistogramFrom(const Quirel_CropInfo* crop);
 

@@ -95,20 +95,11 @@ void Quirel_ToneBCDialog::createToneBCDialog(fnd::Size size) {
   const bool v1600 = mScannerInfo && mScannerInfo->isVer1600Later();
   const kit::Font small = kit::Font::systemFont(10);
 
-  auto content = std::make_unique<Quirel_DlgBackgroundView>(fnd::Rect(0, 0, size.width, size.height));
-  mSubContentView = content.get();
-  mWindow->setContentView(std::move(content));
-  const double innerX = size.width > 220 ? std::floor((size.width - 220) / 2) : 0;
-  mBackgroundView = static_cast<Quirel_DlgBackgroundView*>(
-      mSubContentView->addSubview(std::make_unique<Quirel_DlgBackgroundView>(fnd::Rect(innerX, 0, 220, 400))));
+  const double innerX = columnX(size.width);
+  mBackgroundView = installBackgroundViews(size, fnd::Rect(innerX, 0, 220, 400), mSubContentView);
   mBackgroundView->setAutoresizesSubviews(false);
   auto addImage = [&](kit::View* parent, fnd::Rect frame, const char* name, kit::ImageScaling scaling) {
-    auto view = std::make_unique<Quirel_DlgImageView>(frame);
-    view->setImage(kit::Image::fromFile(getFileName(name)));
-    view->setImageScaling(scaling);
-    auto* v = static_cast<Quirel_DlgImageView*>(parent->addSubview(std::move(view)));
-    mImageViews.push_back(v);
-    return v;
+    return mImageViews.emplace_back(addPicture(parent, frame, name, scaling));
   };
 
   // Fold button and channel menu over the graph.
@@ -131,44 +122,15 @@ void Quirel_ToneBCDialog::createToneBCDialog(fnd::Size size) {
   mChannelPopupBtn->setPopupBTAction();
 
   // Graph area: frame, graph, gradation bars.
-  mGraphAreaView = static_cast<Quirel_DlgBackgroundView*>(mBackgroundView->addSubview(
-      std::make_unique<Quirel_DlgBackgroundView>(fnd::Rect(0, mLowerHeight, 220, kGraphAreaHeight))));
-  mGraphAreaView->setAutoresizesSubviews(false);
-  mGradationViews.push_back(addImage(mGraphAreaView, fnd::Rect(24, 16, 10, 153),
-                                     v1500 ? "ADJ_VERTICAL.tif" : "GradationverticalBar",
-                                     kit::ImageScaling::AxesIndependently));
-  mFrame = static_cast<Quirel_GraphFrameView*>(
-      mGraphAreaView->addSubview(std::make_unique<Quirel_GraphFrameView>(fnd::Rect(36, 16, 152, 152))));
-  if (!mPendingGraphView) mPendingGraphView = std::make_unique<Quirel_ToneBCGraphView>();
-  kit::View* graphView = mPendingGraphView->linkedView();
-  mGraphFrame = std::make_unique<Quirel_CTRLS_ToneBCGraph>(std::move(mPendingGraphView));
-  if (graphView) {
-    mGraphAreaView->addSubview(graphView);
-    mGraphFrame->setGraphViewRect(37, 17, 150, 150);
-  }
-  mGradationViews.push_back(addImage(mGraphAreaView, fnd::Rect(36, 3, 153, 10),
-                                     v1500 ? "ADJ_HORIZONTAL.tif" : "GradationHorizonBar",
-                                     kit::ImageScaling::AxesIndependently));
+  buildGraphArea(220, v1500 ? "ADJ_VERTICAL.tif" : "GradationverticalBar",
+                 v1500 ? "ADJ_HORIZONTAL.tif" : "GradationHorizonBar");
 
   // Brightness and contrast rows.
   // The end icons scaled to fit beside the slider, whichever picture set.
   const double endSize = 20;
   for (int r = 0; r < 2; ++r) {
     const ToneBCRowLook& look = kToneBCRows[r];
-    auto input = std::make_unique<Quirel_CTRLS_ToneBCInputTextF>(kPictureFolder);
-    input->setTitleTxtTitle(localized(look.title));
-    input->setTitleTxtRect(7, look.titleY, 150, 17);
-    input->setNumberFieldFont(small);
-    input->setNumberTxtFRect(157, look.fieldY, 40, 19);
-    input->setStepperRect(197, look.stepperY, 20, 22);
-    input->setSliderRect(24, look.sliderY, 172, 25);
-    input->setStringValue("0");
-    input->getSlider()->setIntValue(0);
-    input->getNumberTxtF()->setDelegate(this);
-    mBackgroundView->addSubview(input->getTitleTxt());
-    mBackgroundView->addSubview(input->getNumberTxtF());
-    mBackgroundView->addSubview(input->getStepper());
-    input->setAction();
+    auto input = makeInputRow(look.title, look.titleY, look.fieldY, look.stepperY, look.sliderY, small);
 
     const double labelWidth = std::floor((220 - 10) / 2.0);
     const char* keys[2] = {v1600 || r == 0 ? look.leftKey : look.olderLeftKey,
@@ -194,17 +156,9 @@ void Quirel_ToneBCDialog::createToneBCDialog(fnd::Size size) {
     mInputs[static_cast<std::size_t>(r)] = std::move(input);
   }
 
-  auto separator = std::make_unique<kit::Box>(fnd::Rect(10, 36, size.width - 20, 1));
-  separator->setBoxType(kit::BoxType::Separator);
-  mSubContentView->addSubview(std::move(separator));
+  addSeparator(mSubContentView, fnd::Rect(10, 36, size.width - 20, 1));
   auto makeButton = [&](const char* key, double x, std::function<void()> action) {
-    auto b = std::make_unique<Quirel_NoFocusButton>(fnd::Rect(x, 4, 98, 28));
-    b->setTitle(localized(key));
-    b->setButtonType(kit::ButtonType::MomentaryPushIn);
-    b->setBezelStyle(kit::BezelStyle::Rounded);
-    b->setFont(small);
-    b->setAction(std::move(action));
-    return static_cast<Quirel_NoFocusButton*>(mBackgroundView->addSubview(std::move(b)));
+    return addPushButton(mBackgroundView, key, fnd::Rect(x, 4, 98, 28), small, std::move(action));
   };
   mResetBtn = makeButton("IDC_PGADV_IPROC_RESET_BTN_STR", 8, [this] { resetBtnClick(); });
   mCloseBtn = makeButton("IDC_MAINSHEET_CLOSE_STR", 114, [this] { closeBtnClick(); });
@@ -248,14 +202,52 @@ void Quirel_ToneBCDialog::registerToneBCObservers(const std::vector<Code>& takeB
 
 }
 
+void Quirel_ToneBCDialog::buildGraphArea(double width, const char* verticalBar, const char* horizontalBar) {
+  mGraphAreaView = static_cast<Quirel_DlgBackgroundView*>(mBackgroundView->addSubview(
+      std::make_unique<Quirel_DlgBackgroundView>(fnd::Rect(0, mLowerHeight, width, kGraphAreaHeight))));
+  mGraphAreaView->setAutoresizesSubviews(false);
+  auto addBar = [this](fnd::Rect frame, const char* name) {
+    Quirel_DlgImageView* bar = addPicture(mGraphAreaView, frame, name, kit::ImageScaling::AxesIndependently);
+    mImageViews.push_back(bar);
+    mGradationViews.push_back(bar);
+  };
+  addBar(fnd::Rect(24, 16, 10, 153), verticalBar);
+  mFrame = static_cast<Quirel_GraphFrameView*>(
+      mGraphAreaView->addSubview(std::make_unique<Quirel_GraphFrameView>(fnd::Rect(36, 16, 152, 152))));
+  if (!mPendingGraphView) mPendingGraphView = std::make_unique<Quirel_ToneBCGraphView>();
+  kit::View* graphView = mPendingGraphView->linkedView();
+  mGraphFrame = std::make_unique<Quirel_CTRLS_ToneBCGraph>(std::move(mPendingGraphView));
+  if (graphView) {
+    mGraphAreaView->addSubview(graphView);
+    mGraphFrame->setGraphViewRect(37, 17, 150, 150);
+  }
+  addBar(fnd::Rect(36, 3, 153, 10), horizontalBar);
+}
+
+std::unique_ptr<Quirel_CTRLS_ToneBCInputTextF> Quirel_ToneBCDialog::makeInputRow(const char* titleKey, double titleY,
+                                                                                double fieldY, double stepperY,
+                                                                                double sliderY, const kit::Font& font) {
+  auto input = std::make_unique<Quirel_CTRLS_ToneBCInputTextF>(kPictureFolder);
+  input->setTitleTxtTitle(localized(titleKey));
+  input->setTitleTxtRect(7, titleY, 150, 17);
+  input->setNumberFieldFont(font);
+  input->setNumberTxtFRect(157, fieldY, 40, 19);
+  input->setStepperRect(197, stepperY, 20, 22);
+  input->setSliderRect(24, sliderY, 172, 25);
+  input->setStringValue("0");
+  input->getSlider()->setIntValue(0);
+  input->getNumberTxtF()->setDelegate(this);
+  mBackgroundView->addSubview(input->getTitleTxt());
+  mBackgroundView->addSubview(input->getNumberTxtF());
+  mBackgroundView->addSubview(input->getStepper());
+  input->setAction();
+  return input;
+}
+
 void Quirel_ToneBCDialog::fillChannelMenu() {
-  const bool v1400 = mScannerInfo && mScannerInfo->isVer1400Later() && !mOlderLayout;
   mChannelPopupBtn->removeAllPopupItems();
   if (popupSelected >= 3 && popupSelected <= 5) {
-    mChannelPopupBtn->addPopupItem(localized("IDS_MASTER"));
-    mChannelPopupBtn->addPopupItem(localized(v1400 ? "IDC_PGCB_RED_STR" : "IDMAC_RED"));
-    mChannelPopupBtn->addPopupItem(localized(v1400 ? "IDC_PGCB_GREEN_STR" : "IDMAC_GREEN"));
-    mChannelPopupBtn->addPopupItem(localized(v1400 ? "IDC_PGCB_BLUE_STR" : "IDMAC_BLUE"));
+    addColorChannelItems(*mChannelPopupBtn);
   } else if (popupSelected == 1 || popupSelected == 2) {
     mChannelPopupBtn->addPopupItem(localized("IDS_GRAY"));
     mToneBCChannel = 0;
@@ -312,11 +304,7 @@ void Quirel_ToneBCDialog::changeBtnClick() {
   const bool v1500 = mScannerInfo && mScannerInfo->isVer1500Later();
   mChangeBtn->setState(0);
   mChgBtnOnOffState = !mChgBtnOnOffState;
-  if (mUpdateImageFlg) {
-    mUpdateImageFlg = false;
-    postDialogValueChange(false);
-    postRemakeCropFromCorrection();
-  }
+  postFinishedEdit(mUpdateImageFlg, false);
   const char* picture = mChgBtnOnOffState ? (v1500 ? "BT_FOLD.tif" : "Folditem") : (v1500 ? "BT_SPREAD.tif" : "Spreaditem");
   mChangeBtn->setImage(kit::Image::fromFile(getFileName(picture)));
   mFrame->setHidden(!mChgBtnOnOffState);
@@ -387,17 +375,6 @@ int Quirel_ToneBCDialog::storedValue(int r) const {
     return toneBCComponent(toneBCHalf(v, r), mToneBCChannel);
   }
   return mShownValue[static_cast<std::size_t>(r)];
-}
-
-std::vector<Quirel_CropInfo*> Quirel_ToneBCDialog::targetCrops() const {
-  std::vector<Quirel_CropInfo*> out;
-  if (mCropList && !mCropList->empty()) {
-    for (auto it = mCropList->rbegin(); it != mCropList->rend(); ++it)
-      if (*it && (*it)->isSelected()) out.push_back(it->get());
-  } else if (mTemplateCrop) {
-    out.push_back(mTemplateCrop);
-  }
-  return out;
 }
 
 void Quirel_ToneBCDialog::setRowValue(int r, int value) {
@@ -547,20 +524,11 @@ void Quirel_ToneBCDialog::resetBtnClick() {
     mGraphFrame->updateDisplay();
   }
   mToneBCChannel = 0;
-  if (mImageUpdateDone) {
-    mImageUpdateDone = false;
-    post(kFinalUpdatePost);
-    postDialogValueChange(false);
-    postRemakeCropFromCorrection();
-  }
+  postFinishedEdit(mImageUpdateDone, true);
 }
 
 void Quirel_ToneBCDialog::closeBtnClick() {
-  if (mUpdateImageFlg) {
-    mUpdateImageFlg = false;
-    postDialogValueChange(false);
-    postRemakeCropFromCorrection();
-  }
+  postFinishedEdit(mUpdateImageFlg, false);
   close();
 }
 

@@ -103,7 +103,6 @@ class Quirel_ToneBCDialog : public Quirel_FloatingDialog, public kit::TextFieldD
   Quirel_CropInfo* shownCrop() const;
   // The shown crop's value of the popup channel for the row; the value last shown without one.
   int storedValue(int r) const;
-  std::vector<Quirel_CropInfo*> targetCrops() const;
   bool checkUpdateSelectedCrop(int r) const;
   void setSelectedCrop(int r);
   void resetDropDownList();
@@ -114,6 +113,13 @@ class Quirel_ToneBCDialog : public Quirel_FloatingDialog, public kit::TextFieldD
   // The observers both layouts register; the take-back requests come from these dialogs.
   void registerToneBCObservers(const std::vector<Code>& takeBackFrom);
   void fillChannelMenu();
+  // Both layouts' graph area, `width` wide above the lower column: the graph in its frame between
+  // the two gradation bars (pictures `verticalBar` and `horizontalBar`).
+  void buildGraphArea(double width, const char* verticalBar, const char* horizontalBar);
+  // A brightness or contrast row's title, field, stepper and slider, added to the background
+  // view (the slider last, after the caller's pictures).
+  std::unique_ptr<Quirel_CTRLS_ToneBCInputTextF> makeInputRow(const char* titleKey, double titleY, double fieldY,
+                                                              double stepperY, double sliderY, const kit::Font& font);
 
   std::unique_ptr<Quirel_ToneBCGraphViewLink> mPendingGraphView;
   std::unique_ptr<Quirel_CTRLS_ToneBCGraph> mGraphFrame;

@@ -76,12 +76,8 @@ void Quirel_ToneCurveDialog::createToneCurveDialog(fnd::Size size) {
   }
   const kit::Font small = kit::Font::systemFont(10);
 
-  auto content = std::make_unique<Quirel_DlgBackgroundView>(fnd::Rect(0, 0, size.width, size.height));
-  mSubContentView = content.get();
-  mWindow->setContentView(std::move(content));
-  const double innerX = size.width > 220 ? std::floor((size.width - 220) / 2) : 0;
-  mBackgroundView = static_cast<Quirel_DlgBackgroundView*>(
-      mSubContentView->addSubview(std::make_unique<Quirel_DlgBackgroundView>(fnd::Rect(innerX, -lift, 220, 400))));
+  const double innerX = columnX(size.width);
+  mBackgroundView = installBackgroundViews(size, fnd::Rect(innerX, -lift, 220, 400), mSubContentView);
 
   // Channel pop-up.
   mChannelPopupBtn = std::make_unique<Quirel_CTRLS_ToneCurvePopup>();
@@ -131,20 +127,13 @@ void Quirel_ToneCurveDialog::createToneCurveDialog(fnd::Size size) {
   }
   mToneCrvPopupBtn->setPopupBTAction();
 
-  auto separator = std::make_unique<kit::Box>(fnd::Rect(10, 38 + lift, 200, 1));
-  separator->setBoxType(kit::BoxType::Separator);
-  mBackgroundView->addSubview(std::move(separator));
+  addSeparator(mBackgroundView, fnd::Rect(10, 38 + lift, 200, 1));
   auto makeButton = [&](const char* key, double x, std::function<void()> action) {
-    auto b = std::make_unique<Quirel_NoFocusButton>(fnd::Rect(x, 4 + lift, 98, 28));
-    const std::string title = localized(key);
-    b->setTitle(title);
-    b->setButtonType(kit::ButtonType::MomentaryPushIn);
-    b->setBezelStyle(kit::BezelStyle::Rounded);
-    b->setFont(small);
-    const double wanted = std::ceil(small.widthOfString(title)) + 24;
+    Quirel_NoFocusButton* b = addPushButton(mBackgroundView, key, fnd::Rect(x, 4 + lift, 98, 28), small, std::move(action));
+    // A longer translated title widens its button.
+    const double wanted = std::ceil(small.widthOfString(b->title())) + 24;
     if (wanted > 98) b->setFrame(fnd::Rect(x, 4 + lift, wanted, 28));
-    b->setAction(std::move(action));
-    return static_cast<Quirel_NoFocusButton*>(mBackgroundView->addSubview(std::move(b)));
+    return b;
   };
   mBtnReset = makeButton("IDC_PGADV_IPROC_RESET_BTN_STR", 8, [this] { resetBtnClick(); });
   mBtnClose = makeButton("IDC_MAINSHEET_CLOSE_STR", 114, [this] { closeBtnClick(); });
@@ -209,12 +198,8 @@ void Quirel_ToneCurveDialog::setColorMode(int mode) {
   if (!mChannelPopupBtn) return;
   mChannelPopupBtn->removeAllPopupItems();
   mChannelPopupBtn->setPopupBTFont(kit::Font::systemFont(10));
-  const bool v1400 = mScannerInfo && mScannerInfo->isVer1400Later() && !mOlderLayout;
   if (isCurveColorMode(mode)) {
-    mChannelPopupBtn->addPopupItem(localized("IDS_MASTER"));
-    mChannelPopupBtn->addPopupItem(localized(v1400 ? "IDC_PGCB_RED_STR" : "IDMAC_RED"));
-    mChannelPopupBtn->addPopupItem(localized(v1400 ? "IDC_PGCB_GREEN_STR" : "IDMAC_GREEN"));
-    mChannelPopupBtn->addPopupItem(localized(v1400 ? "IDC_PGCB_BLUE_STR" : "IDMAC_BLUE"));
+    addColorChannelItems(*mChannelPopupBtn);
   } else if (isCurveGrayMode(mode)) {
     mChannelPopupBtn->addPopupItem(localized("IDS_GRAY"));
     mToneCurveChannel = 0;
@@ -227,17 +212,6 @@ void Quirel_ToneCurveDialog::setColorMode(int mode) {
 void Quirel_ToneCurveDialog::popup1Click() {
   mToneCurveChannel = mChannelPopupBtn->selected();
   updateToneCurveDialog(mCropList, mTemplateCrop);
-}
-
-std::vector<Quirel_CropInfo*> Quirel_ToneCurveDialog::cropsToWrite() const {
-  std::vector<Quirel_CropInfo*> out;
-  if (mCropList && !mCropList->empty()) {
-    for (auto it = mCropList->rbegin(); it != mCropList->rend(); ++it)
-      if (*it && (*it)->isSelected()) out.push_back(it->get());
-  } else if (mTemplateCrop) {
-    out.push_back(mTemplateCrop);
-  }
-  return out;
 }
 
 void Quirel_ToneCurveDialog::copyGraphPoints(ToneCurveValues& record) const {
@@ -253,7 +227,7 @@ void Quirel_ToneCurveDialog::copyGraphPoints(ToneCurveValues& record) const {
 void Quirel_ToneCurveDialog::popup2Click() {
   if (mToneCrvPopupBtn->getRepresentedNumber() == kCustom) {
     if (mGraphFrame) mGraphFrame->setSelectPopupFIVE(true);
-    for (Quirel_CropInfo* crop : cropsToWrite()) {
+    for (Quirel_CropInfo* crop : targetCrops()) {
       ToneCurveValues record = crop->getToneCurve();
       copyGraphPoints(record);
       crop->setToneCurve(record);
@@ -281,7 +255,7 @@ void Quirel_ToneCurveDialog::graphMouseDown() {
 void Quirel_ToneCurveDialog::graphMouseDragged() { setToneCurveSelectedCrop(); }
 
 void Quirel_ToneCurveDialog::setCustomCurveNotification() {
-  for (Quirel_CropInfo* crop : cropsToWrite()) {
+  for (Quirel_CropInfo* crop : targetCrops()) {
     ToneCurveValues record = crop->getToneCurve();
     copyGraphPoints(record);
     crop->setToneCurve(record);
@@ -327,7 +301,7 @@ void Quirel_ToneCurveDialog::setToneCurveSelectedCrop() {
   const int c = mChannelPopupBtn ? mChannelPopupBtn->selected() : 0;
   const int p = mToneCrvPopupBtn ? mToneCrvPopupBtn->selected() : 0;
   ChannelValues shown{0, 0, 0, 0};
-  const std::vector<Quirel_CropInfo*> crops = cropsToWrite();
+  const std::vector<Quirel_CropInfo*> crops = targetCrops();
   for (Quirel_CropInfo* crop : crops) {
     ChannelValues sel = crop->getToneCurve().selectToneCurve;
     if (c >= 0 && c <= 3) curveSelectionOf(sel, c) = p;
@@ -374,7 +348,7 @@ void Quirel_ToneCurveDialog::resetBtnClick() {
 void Quirel_ToneCurveDialog::resetDropDownList() {
   const ToneCurveValues defaults = defaultToneCurve();
   bool changed = false;
-  for (Quirel_CropInfo* crop : cropsToWrite()) {
+  for (Quirel_CropInfo* crop : targetCrops()) {
     const ToneCurveValues current = crop->getToneCurve();
     if (std::memcmp(&current, &defaults, sizeof defaults) != 0) {
       mImageUpdateDone = true;

@@ -73,7 +73,6 @@ class Quirel_ToneCurveDialog : public Quirel_FloatingDialog {
   void setControlsEnabled(bool enabled) override;
   void refreshAfterBecomingKey() override;
   // The crops written, last selected first; the template crop when the list is empty.
-  std::vector<Quirel_CropInfo*> cropsToWrite() const;
   // Copies the graph's counts, points and marker corners of all four channels into the record.
   void copyGraphPoints(ToneCurveValues& record) const;
   void redrawGraph();

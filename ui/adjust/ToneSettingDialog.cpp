@@ -140,37 +140,27 @@ void Quirel_ToneSettingDialog::createToneSetDialog() {
   observe("ToneSetCancelPost", mCancelBtn->getPushBT(), &Quirel_ToneSettingDialog::CancelClose);
 }
 
-namespace {
-struct ToneSettingTip {
-  const char* color;
-  const char* mono;
-};
-}  // namespace
+void Quirel_ToneSettingDialog::forEachToolTip(const std::function<void(kit::Control*, const char* key)>& visit) const {
+  const bool color = mColorMode != 0;
+  auto tip = [&](kit::Control* c, const char* colorKey, const char* monoKey) { visit(c, color ? colorKey : monoKey); };
+  tip(mToneSetNameTxtF->getTextF(), "IDC_FAV_TONE_ADJ_SETTINGNAME_EDIT", "IDC_FAV_TONE_ADJ_SETTINGNAME_EDIT_BW");
+  tip(mAddBtn->getPushBT(), "IDC_FAV_TONE_ADJ_ADD_BTN", "IDC_FAV_TONE_ADJ_ADD_BTN_BW");
+  tip(mDeleteBtn->getPushBT(), "IDC_FAV_TONE_ADJ_DELETE_BTN", "IDC_FAV_TONE_ADJ_DELETE_BTN_BW");
+  tip(mSaveBtn->getPushBT(), "IDC_FAV_TONE_ADJ_SAVE_BTN", "IDC_FAV_TONE_ADJ_SAVE_BTN_BW");
+  tip(mToneSetListView->getTableView(), "IDC_FAV_TONE_ADJ_FAVORITE_LIST", "IDC_FAV_TONE_ADJ_FAVORITE_LIST_BW");
+  tip(mCancelBtn->getPushBT(), "IDC_FAV_CANCEL_BTN", "IDC_FAV_CANCEL_BTN");
+}
 
 void Quirel_ToneSettingDialog::setToolTipsToneSettingD() {
-  const bool color = mColorMode != 0;
-  auto tip = [&](kit::View* v, ToneSettingTip keys) { v->setToolTip(localized(color ? keys.color : keys.mono, "ToolTips")); };
-  tip(mToneSetNameTxtF->getTextF(), {"IDC_FAV_TONE_ADJ_SETTINGNAME_EDIT", "IDC_FAV_TONE_ADJ_SETTINGNAME_EDIT_BW"});
-  tip(mAddBtn->getPushBT(), {"IDC_FAV_TONE_ADJ_ADD_BTN", "IDC_FAV_TONE_ADJ_ADD_BTN_BW"});
-  tip(mDeleteBtn->getPushBT(), {"IDC_FAV_TONE_ADJ_DELETE_BTN", "IDC_FAV_TONE_ADJ_DELETE_BTN_BW"});
-  tip(mSaveBtn->getPushBT(), {"IDC_FAV_TONE_ADJ_SAVE_BTN", "IDC_FAV_TONE_ADJ_SAVE_BTN_BW"});
-  tip(mToneSetListView->getTableView(), {"IDC_FAV_TONE_ADJ_FAVORITE_LIST", "IDC_FAV_TONE_ADJ_FAVORITE_LIST_BW"});
-  tip(mCancelBtn->getPushBT(), {"IDC_FAV_CANCEL_BTN", "IDC_FAV_CANCEL_BTN"});
+  forEachToolTip([this](kit::Control* c, const char* key) { c->setToolTip(localized(key, "ToolTips")); });
 }
 
 void Quirel_ToneSettingDialog::setEnabledToolTips() {
   if (!mWindow) return;
-  const bool color = mColorMode != 0;
-  auto follow = [&](kit::Control* c, ToneSettingTip keys) {
-    if (c->isEnabled() && c->toolTip().empty()) c->setToolTip(localized(color ? keys.color : keys.mono, "ToolTips"));
+  forEachToolTip([this](kit::Control* c, const char* key) {
+    if (c->isEnabled() && c->toolTip().empty()) c->setToolTip(localized(key, "ToolTips"));
     if (!c->isEnabled() && !c->toolTip().empty()) c->setToolTip("");
-  };
-  follow(mToneSetNameTxtF->getTextF(), {"IDC_FAV_TONE_ADJ_SETTINGNAME_EDIT", "IDC_FAV_TONE_ADJ_SETTINGNAME_EDIT_BW"});
-  follow(mAddBtn->getPushBT(), {"IDC_FAV_TONE_ADJ_ADD_BTN", "IDC_FAV_TONE_ADJ_ADD_BTN_BW"});
-  follow(mDeleteBtn->getPushBT(), {"IDC_FAV_TONE_ADJ_DELETE_BTN", "IDC_FAV_TONE_ADJ_DELETE_BTN_BW"});
-  follow(mSaveBtn->getPushBT(), {"IDC_FAV_TONE_ADJ_SAVE_BTN", "IDC_FAV_TONE_ADJ_SAVE_BTN_BW"});
-  follow(mToneSetListView->getTableView(), {"IDC_FAV_TONE_ADJ_FAVORITE_LIST", "IDC_FAV_TONE_ADJ_FAVORITE_LIST_BW"});
-  follow(mCancelBtn->getPushBT(), {"IDC_FAV_CANCEL_BTN", "IDC_FAV_CANCEL_BTN"});
+  });
 }
 
 void Quirel_ToneSettingDialog::setInitSetting() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -93,6 +94,8 @@ class Quirel_ToneSettingDialog : public kit::TextFieldDelegate,
   double columnWidth() const;
 
  private:
+  // Each control with a tooltip and its tooltip's key for the dialog's colour mode.
+  void forEachToolTip(const std::function<void(kit::Control*, const char* key)>& visit) const;
   std::vector<Quirel_ToneSetting>& currentList() { return mColorMode != 0 ? arrayColor : arrayThreshold; }
   std::string localized(const std::string& key, const std::string& table = "UserInterface") const;
   void observe(const std::string& name, const void* sender, void (Quirel_ToneSettingDialog::*handler)());

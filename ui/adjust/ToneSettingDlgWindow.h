@@ -1,16 +1,9 @@
 #pragma once
 
-#include "kit/Window.h"
+#include "ui/controls/ClosingDlgWindow.h"
 
-// The tone-settings dialog's window. Once its close flag is set it drops every event, so that no
-// late click reaches the dialog while it closes.
-class Quirel_ToneSettingDlgWindow : public kit::Window {
+// The tone-settings dialog's window: it drops every event once it is closing.
+class Quirel_ToneSettingDlgWindow : public Quirel_ClosingDlgWindow {
  public:
-  using kit::Window::Window;
-  void setCloseFlg(bool on) { mCloseFlg = on; }
-  bool closeFlg() const { return mCloseFlg; }
-  void sendEvent(const kit::Event& event) override;
-
- private:
-  bool mCloseFlg = false;
+  using Quirel_ClosingDlgWindow::Quirel_ClosingDlgWindow;
 };

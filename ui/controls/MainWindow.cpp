@@ -2,6 +2,7 @@
 
 #include "foundation/NotificationCenter.h"
 #include "kit/View.h"
+#include "ui/controls/DisabledView.h"
 #include "ui/controls/EventWait.h"
 
 Quirel_MainWindow::Quirel_MainWindow(const fnd::Rect& contentRect, unsigned styleMask)
@@ -47,4 +48,21 @@ void Quirel_MainWindow::mouseMoved(const kit::Event& event) {
   if (mCloseFlg) return;
   kit::Window::mouseMoved(event);
   fnd::NotificationCenter::defaultCenter().post(kMouseMovedPost, this);
+}
+
+void Quirel_MainWindow::setMasked(bool masked, std::unique_ptr<Quirel_DisabledView>& mask) {
+  setEnabledSystemBtn(!masked);
+  if (masked) {
+    if (mask) return;
+    kit::View* content = contentView();
+    if (!content) return;
+    mask = std::make_unique<Quirel_DisabledView>(content->bounds());
+    mask->setAutoresizingMask(kit::kViewWidthSizable | kit::kViewHeightSizable);
+    content->addSubview(mask.get());
+  } else {
+    if (!mask) return;
+    mask->removeFromSuperview();
+    mask.reset();
+  }
+  display();
 }

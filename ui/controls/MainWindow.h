@@ -1,8 +1,11 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 #include "kit/Window.h"
+
+class Quirel_DisabledView;
 
 // The scanner main window. Before kit's dispatch it filters: everything while the window is
 // closing, clicks on the window buttons while the owner has them disabled, and (when the
@@ -32,6 +35,9 @@ class Quirel_MainWindow : public kit::Window {
   bool isEnabled() const { return mEnabled; }
   void setEnabledSystemBtn(bool on) { mEnabledSystemBtn = on; }
   bool isEnabledSystemBtn() const { return mEnabledSystemBtn; }
+  // While a mode is busy: the window buttons off and `mask` laid over the whole content (made
+  // here, owned by the caller); afterwards the mask taken away and the buttons on again.
+  void setMasked(bool masked, std::unique_ptr<Quirel_DisabledView>& mask);
 
   void sendEvent(const kit::Event& event) override;
   void mouseMoved(const kit::Event& event) override;

@@ -1,16 +1,9 @@
 #pragma once
 
-#include "kit/Window.h"
+#include "ui/controls/ClosingDlgWindow.h"
 
-// The favourites manager's window. Once its close flag is set it drops every event, so that no
-// click or key reaches the dialog while its opener closes it.
-class Quirel_FavoriteDlgWindow : public kit::Window {
+// The favourites manager's window: it drops every event once its opener closes it.
+class Quirel_FavoriteDlgWindow : public Quirel_ClosingDlgWindow {
  public:
-  using kit::Window::Window;
-  void setCloseFlg(bool on) { mCloseFlg = on; }
-  bool closeFlg() const { return mCloseFlg; }
-  void sendEvent(const kit::Event& event) override;
-
- private:
-  bool mCloseFlg = false;
+  using Quirel_ClosingDlgWindow::Quirel_ClosingDlgWindow;
 };

@@ -2,41 +2,12 @@
 """Draws the basic panel's pictures for the newer scanner generations: the short dotted line,
 step number 3 and the bullet; the preview toolbar's 25 x 25 buttons in a
 pointer-over (S, blue), pointer-away (N, dark grey) and disabled (G, light grey) look; the
-thumbnail arrows (also pressed, C). Standard library only; the PNG writer is the one of
-draw.py."""
+thumbnail arrows (also pressed, C). Standard library only; the PNG writer is the shared one of
+drawing.py."""
 import math
 import os
-import struct
-import zlib
 
-SS = 4
-
-
-def png(path, w, h, pixel):
-    rows = bytearray()
-    for y in range(h):
-        rows.append(0)
-        for x in range(w):
-            acc = [0.0, 0.0, 0.0, 0.0]
-            for sy in range(SS):
-                for sx in range(SS):
-                    r, g, b, a = pixel(x + (sx + 0.5) / SS, y + (sy + 0.5) / SS)
-                    acc[0] += r * a; acc[1] += g * a; acc[2] += b * a; acc[3] += a
-            n = SS * SS
-            a = acc[3] / n
-            rgb = [int(round(c / acc[3])) if acc[3] else 0 for c in acc[:3]]
-            rows += bytes(rgb + [int(round(a * 255))])
-
-    def chunk(kind, data):
-        c = kind + data
-        return struct.pack(">I", len(data)) + c + struct.pack(">I", zlib.crc32(c) & 0xffffffff)
-
-    data = b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", w, h, 8, 6, 0, 0, 0))
-    data += chunk(b"IDAT", zlib.compress(bytes(rows), 9)) + chunk(b"IEND", b"")
-    with open(path + ".tmp", "wb") as f:
-        f.write(data)
-    os.replace(path + ".tmp", path)
-
+from drawing import png
 
 CLEAR = (0, 0, 0, 0)
 

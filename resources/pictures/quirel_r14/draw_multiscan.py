@@ -1,49 +1,17 @@
 #!/usr/bin/env python3
 """Draws the pictures of the multi-scan tab and of the frame-select dialog: how to place the
 originals on the glass, the source and destination pictures, the Scan button, the help icon
-and the numbered steps. Plain shapes only, standard library only; the PNG writer is the one of
-draw.py, which draws the other pictures of this folder."""
+and the numbered steps. Plain shapes only, standard library only; the PNG writer is the shared
+one of drawing.py."""
+import functools
 import math
 import os
-import struct
-import zlib
 
-SS = 3
+import drawing
+from drawing import hexrgb, in_round_rect
 
-
-def png(path, w, h, pixel):
-    rows = bytearray()
-    for y in range(h):
-        rows.append(0)
-        for x in range(w):
-            acc = [0.0, 0.0, 0.0, 0.0]
-            for sy in range(SS):
-                for sx in range(SS):
-                    r, g, b, a = pixel(x + (sx + 0.5) / SS, y + (sy + 0.5) / SS)
-                    acc[0] += r * a; acc[1] += g * a; acc[2] += b * a; acc[3] += a
-            a = acc[3] / (SS * SS)
-            rgb = [int(round(c / acc[3])) if acc[3] else 0 for c in acc[:3]]
-            rows += bytes(rgb + [int(round(a * 255))])
-
-    def chunk(kind, data):
-        c = kind + data
-        return struct.pack(">I", len(data)) + c + struct.pack(">I", zlib.crc32(c) & 0xffffffff)
-
-    data = b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", w, h, 8, 6, 0, 0, 0))
-    data += chunk(b"IDAT", zlib.compress(bytes(rows), 9)) + chunk(b"IEND", b"")
-    with open(path + ".tmp", "wb") as f:
-        f.write(data)
-    os.replace(path + ".tmp", path)
-
-
-def rgb(s):
-    return tuple(int(s[i:i + 2], 16) for i in (1, 3, 5))
-
-
-def in_rr(x, y, x0, y0, x1, y1, r):
-    cx = min(max(x, x0 + r), x1 - r)
-    cy = min(max(y, y0 + r), y1 - r)
-    return x0 <= x <= x1 and y0 <= y <= y1 and (x - cx) ** 2 + (y - cy) ** 2 <= r * r
+# These pictures are sampled 3 x 3 a pixel.
+png = functools.partial(drawing.png, ss=3)
 
 
 def layers(shapes):
@@ -51,14 +19,14 @@ def layers(shapes):
     def pixel(x, y):
         for test, colour in reversed(shapes):
             if test(x, y):
-                c = rgb(colour) if isinstance(colour, str) else colour
+                c = hexrgb(colour) if isinstance(colour, str) else colour
                 return (c[0], c[1], c[2], 1.0 if len(c) == 3 else c[3])
         return (0, 0, 0, 0)
     return pixel
 
 
 def rect(x0, y0, x1, y1, r=0):
-    return lambda x, y: in_rr(x, y, x0, y0, x1, y1, r) if r else (x0 <= x <= x1 and y0 <= y <= y1)
+    return lambda x, y: in_round_rect(x, y, x0, y0, x1, y1, r) if r else (x0 <= x <= x1 and y0 <= y <= y1)
 
 
 def lines(x0, y0, x1, y1, step=5, thick=1.2):
@@ -119,12 +87,12 @@ def scan_button():
     w, h = 271, 34
     for name, top, bottom in (("DezScanBtn_n", "#fdfdfd", "#dde3ea"), ("DezScanBtn_p", "#d3dae3", "#b9c3cf"),
                               ("DezScanBtn_d", "#f4f4f4", "#ececec")):
-        t, b = rgb(top), rgb(bottom)
+        t, b = hexrgb(top), hexrgb(bottom)
 
         def pixel(x, y, t=t, b=b):
-            if not in_rr(x, y, 0.5, 0.5, w - 0.5, h - 0.5, 7):
+            if not in_round_rect(x, y, 0.5, 0.5, w - 0.5, h - 0.5, 7):
                 return (0, 0, 0, 0)
-            if not in_rr(x, y, 1.5, 1.5, w - 1.5, h - 1.5, 6):
+            if not in_round_rect(x, y, 1.5, 1.5, w - 1.5, h - 1.5, 6):
                 return (150, 158, 168, 1.0)
             f = y / h
             return tuple(int(t[i] + (b[i] - t[i]) * f) for i in range(3)) + (1.0,)
@@ -138,13 +106,13 @@ def help_icon(name, fill, mark="#ffffff", size=23):
         d = math.hypot(x - c, y - c)
         if d > c - 0.5:
             return (0, 0, 0, 0)
-        col = rgb(fill)
+        col = hexrgb(fill)
         # A question mark: an open ring above a stem and a dot.
         ring = 2.6 <= math.hypot(x - c, y - (c - 3)) <= 4.6 and not (y > c - 3 and x < c)
         stem = c - 1 <= x <= c + 1 and c - 0.5 <= y <= c + 3
         dot = math.hypot(x - c, y - (c + 6)) <= 1.3
         if ring or stem or dot:
-            col = rgb(mark)
+            col = hexrgb(mark)
         return col + (1.0,)
     png(name + ".png", size, size, pixel)
 
@@ -183,7 +151,7 @@ def destination_pictures():
             if c is None:
                 c = "#9a9a9a" if grey else area
             elif grey and c not in ("#ffffff", "#202020", "#4a4f57", "#8d96a3", "#9aa3ae"):
-                r, g, b = rgb(c)
+                r, g, b = hexrgb(c)
                 v = int(0.3 * r + 0.59 * g + 0.11 * b)
                 c = (v, v, v)
             out.append((test, c))

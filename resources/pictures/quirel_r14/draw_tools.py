@@ -1,39 +1,13 @@
 #!/usr/bin/env python3
 """Draws the preview toolbar's button pictures: a glyph on a clear ground, 17 x 17, in a
 pointer-over (blue), pointer-away (dark grey) and disabled (light grey) look. Standard library
-only; the PNG writer is the one of draw.py, which draws the other pictures of this folder."""
+only; the PNG writer is the shared one of drawing.py."""
 import math
 import os
-import struct
-import zlib
 
-SS = 4
+from drawing import png
+
 N = 17
-
-
-def png(path, w, h, pixel):
-    rows = bytearray()
-    for y in range(h):
-        rows.append(0)
-        for x in range(w):
-            acc = [0.0, 0.0, 0.0, 0.0]
-            for sy in range(SS):
-                for sx in range(SS):
-                    r, g, b, a = pixel(x + (sx + 0.5) / SS, y + (sy + 0.5) / SS)
-                    acc[0] += r * a; acc[1] += g * a; acc[2] += b * a; acc[3] += a
-            a = acc[3] / (SS * SS)
-            rgb = [int(round(c / acc[3])) if acc[3] else 0 for c in acc[:3]]
-            rows += bytes(rgb + [int(round(a * 255))])
-
-    def chunk(kind, data):
-        c = kind + data
-        return struct.pack(">I", len(data)) + c + struct.pack(">I", zlib.crc32(c) & 0xffffffff)
-
-    data = b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", w, h, 8, 6, 0, 0, 0))
-    data += chunk(b"IDAT", zlib.compress(bytes(rows), 9)) + chunk(b"IEND", b"")
-    with open(path + ".tmp", "wb") as f:
-        f.write(data)
-    os.replace(path + ".tmp", path)
 
 
 def crop(x, y):

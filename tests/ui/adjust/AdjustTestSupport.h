@@ -6,6 +6,7 @@
 // doubles of the graph and zoom views.
 
 #include <filesystem>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
@@ -123,6 +124,17 @@ inline fnd::Point centreOf(const kit::View& v) {
 inline void click(kit::Window& w, const kit::View& v) {
   post(w, kit::EventType::LeftMouseDown, centreOf(v));
   post(w, kit::EventType::LeftMouseUp, centreOf(v));
+  dispatch();
+}
+
+// A drag along a row from the centre of `v`: pressed there, moved by each of `dx` in turn and
+// released at the last, all dispatched.
+inline void dragAlong(kit::Window& w, const kit::View& v, std::initializer_list<double> dx) {
+  const fnd::Point from = centreOf(v);
+  post(w, kit::EventType::LeftMouseDown, from);
+  double last = 0;
+  for (double d : dx) post(w, kit::EventType::LeftMouseDragged, fnd::Point(from.x + (last = d), from.y));
+  post(w, kit::EventType::LeftMouseUp, fnd::Point(from.x + last, from.y));
   dispatch();
 }
 

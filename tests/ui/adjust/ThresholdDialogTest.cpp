@@ -181,12 +181,7 @@ TEST_F(Threshold, TwoSelectedNoneFocusedShowTheLastSelectedAndTheSliderWritesBot
   EXPECT_EQ(field()->stringValue(), "120");
   Posts posts(kThresholdPosts);
   Quirel_Slider* slider = dialog->input()->getSlider();
-  kit::Window& w = *dialog->getWindow();
-  const fnd::Point from = centreOf(*slider);
-  post(w, kit::EventType::LeftMouseDown, from);
-  post(w, kit::EventType::LeftMouseDragged, fnd::Point(from.x - 30, from.y));
-  post(w, kit::EventType::LeftMouseUp, fnd::Point(from.x - 30, from.y));
-  dispatch();
+  dragAlong(*dialog->getWindow(), *slider, {-30});
   const int v = slider->intValue();
   EXPECT_NE(v, 120);
   EXPECT_EQ(th(0), v);

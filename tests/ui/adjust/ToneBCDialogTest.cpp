@@ -132,13 +132,7 @@ TEST_F(ToneBC, ASliderDragWritesEachMoveAndRemakesOnceAtRelease) {
   make(false);
   Posts posts(kToneBCPosts);
   Quirel_Slider* slider = dialog->row(BC::kBrightness)->getSlider();
-  kit::Window& w = *dialog->getWindow();
-  const fnd::Point from = centreOf(*slider);
-  post(w, kit::EventType::LeftMouseDown, from);
-  post(w, kit::EventType::LeftMouseDragged, fnd::Point(from.x + 20, from.y));
-  post(w, kit::EventType::LeftMouseDragged, fnd::Point(from.x + 50, from.y));
-  post(w, kit::EventType::LeftMouseUp, fnd::Point(from.x + 50, from.y));
-  dispatch();
+  dragAlong(*dialog->getWindow(), *slider, {20, 50});
   const int value = slider->intValue();
   EXPECT_GT(value, 20);
   EXPECT_EQ(bright(0), value);

@@ -21,23 +21,14 @@
 #include "ui/controls/StringField.h"
 #include "ui/controls/TableView.h"
 #include "ui/windows/CheckBoxDialog.h"
+#include "TestFiles.h"
 
 using namespace adjust_test;
 
 namespace {
 
 std::string toneDialogFolder() {
-  const std::filesystem::path dir = std::filesystem::path(fnd::Paths::configDir()) / "tonesettingdialog";
-  std::filesystem::remove_all(dir);
-  std::filesystem::create_directories(dir);
-  return dir.string() + "/";
-}
-
-std::string toneDialogBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
+  return testenv::emptyFolderAt(std::filesystem::path(fnd::Paths::configDir()) / "tonesettingdialog") + "/";
 }
 
 // Answers the coming modal windows in order: message boxes (1 OK, 0 Cancel) and the save
@@ -254,14 +245,14 @@ TEST_F(ToneSettingDialogTest, DeletingTheLastAddedGivesMinusOneAndListClicksShow
 
 TEST_F(ToneSettingDialogTest, CancelLeavesTheFileByteEqual) {
   writeFile({Quirel_ToneSetting(5, "keep", 1).getDictionary(), fnd::Value("stray")});
-  const std::string before = toneDialogBytes(Quirel_ToneSetting::filePath(folder));
+  const std::string before = testenv::readFile(Quirel_ToneSetting::filePath(folder));
   list.resize(1);
   open(1);
   add("more");
   click(dialog->cancelButton());
   EXPECT_EQ(cancelled, 1);
   EXPECT_EQ(saved, 0);
-  EXPECT_EQ(toneDialogBytes(Quirel_ToneSetting::filePath(folder)), before);
+  EXPECT_EQ(testenv::readFile(Quirel_ToneSetting::filePath(folder)), before);
   // The closing window takes no more events.
   dialog->closeToneSetDialog();
   EXPECT_TRUE(dialog->getWindow()->closeFlg());
@@ -270,31 +261,20 @@ TEST_F(ToneSettingDialogTest, CancelLeavesTheFileByteEqual) {
 TEST_F(ToneSettingDialogTest, AFailedSaveShowsTheMessageAndKeepsDialogAndFile) {
   writeFile({Quirel_ToneSetting(5, "keep", 1).getDictionary()});
   const std::string path = Quirel_ToneSetting::filePath(folder);
-  const std::string before = toneDialogBytes(path);
+  const std::string before = testenv::readFile(path);
   list.resize(1);
   open(1);
   add("more");
   const std::string dir = folder.substr(0, folder.size() - 1);
-  const bool root = ::geteuid() == 0;
-  if (root) {
-    std::filesystem::rename(dir, dir + ".away");
-    std::ofstream(dir) << "in the way";
-  } else {
-    std::filesystem::permissions(dir, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
-  }
-  boxes.answer({1});
-  click(dialog->saveButton());
-  if (root) {
-    std::filesystem::remove(dir);
-    std::filesystem::rename(dir + ".away", dir);
-  } else {
-    std::filesystem::permissions(dir, std::filesystem::perms::owner_all);
-  }
+  testenv::whileUnwritable(dir, [&] {
+    boxes.answer({1});
+    click(dialog->saveButton());
+  });
   ASSERT_EQ(boxes.texts.size(), 1u);
   EXPECT_NE(boxes.texts[0].find("could not be saved"), std::string::npos);
   EXPECT_EQ(saved, 0);
   EXPECT_FALSE(dialog->getWindow()->closeFlg());
-  EXPECT_EQ(toneDialogBytes(path), before);
+  EXPECT_EQ(testenv::readFile(path), before);
   click(dialog->saveButton());
   EXPECT_EQ(saved, 1);
   EXPECT_EQ(Quirel_ToneSetting::readAll(folder).size(), 2u);
@@ -307,7 +287,7 @@ TEST_F(ToneSettingDialogTest, AnUnreadableFileIsKeptBeforeSave) {
   EXPECT_TRUE(dialog->colorList().empty());
   add("fresh");
   click(dialog->saveButton());
-  EXPECT_EQ(toneDialogBytes(Quirel_ToneSetting::filePath(folder) + ".unreadable"), "not a list");
+  EXPECT_EQ(testenv::readFile(Quirel_ToneSetting::filePath(folder) + ".unreadable"), "not a list");
   EXPECT_EQ(Quirel_ToneSetting::readAll(folder).size(), 1u);
 }
 

@@ -11,21 +11,12 @@
 
 #include "foundation/Paths.h"
 #include "ui/model/SettingsListFile.h"
+#include "TestFiles.h"
 
 namespace {
 
 std::string settingsListFolder() {
-  const std::filesystem::path dir = std::filesystem::path(fnd::Paths::configDir()) / "settingslistfile";
-  std::filesystem::remove_all(dir);
-  std::filesystem::create_directories(dir);
-  return dir.string();
-}
-
-std::string settingsListBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
+  return testenv::emptyFolderAt(std::filesystem::path(fnd::Paths::configDir()) / "settingslistfile");
 }
 
 }  // namespace
@@ -60,7 +51,7 @@ TEST(SettingsListFile, UnreadableFilesAreSetAsideBeforeTheyAreReplaced) {
     EXPECT_TRUE(contents.unreadable);
     EXPECT_TRUE(contents.elements.empty());
     ASSERT_TRUE(Quirel_SettingsListFile::write(path, {fnd::Value(1)}, contents.unreadable));
-    EXPECT_EQ(settingsListBytes(Quirel_SettingsListFile::unreadablePath(path)), bytes);
+    EXPECT_EQ(testenv::readFile(Quirel_SettingsListFile::unreadablePath(path)), bytes);
     EXPECT_FALSE(Quirel_SettingsListFile::read(path).unreadable);
   }
 }
@@ -70,12 +61,12 @@ TEST(SettingsListFile, AFailedWriteLeavesTheOldFileWhole) {
   const std::string folder = settingsListFolder();
   const std::string path = folder + "/Favorite.xml";
   ASSERT_TRUE(Quirel_SettingsListFile::write(path, {fnd::Value("old")}, false));
-  const std::string before = settingsListBytes(path);
+  const std::string before = testenv::readFile(path);
   chmod(folder.c_str(), 0555);
   std::string error;
   EXPECT_FALSE(Quirel_SettingsListFile::write(path, {fnd::Value("new")}, true, &error));
   EXPECT_FALSE(error.empty());
   chmod(folder.c_str(), 0755);
-  EXPECT_EQ(settingsListBytes(path), before);
+  EXPECT_EQ(testenv::readFile(path), before);
   EXPECT_FALSE(Quirel_SettingsListFile::write("", {}, false));
 }

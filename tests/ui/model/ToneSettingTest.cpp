@@ -13,21 +13,12 @@
 #include "foundation/Paths.h"
 #include "foundation/PropertyList.h"
 #include "ui/model/ToneSetting.h"
+#include "TestFiles.h"
 
 namespace {
 
 std::string toneFolder(const char* name) {
-  const std::filesystem::path dir = std::filesystem::path(fnd::Paths::configDir()) / name;
-  std::filesystem::remove_all(dir);
-  std::filesystem::create_directories(dir);
-  return dir.string();
-}
-
-std::string slurp(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
+  return testenv::emptyFolderAt(std::filesystem::path(fnd::Paths::configDir()) / name);
 }
 
 // A record with every field away from its default.
@@ -176,7 +167,7 @@ TEST(ToneSetting, BrokenFilesGiveEmptyListsAndAreKeptBeforeTheyAreReplaced) {
     EXPECT_TRUE(c.unreadable);
     EXPECT_TRUE(Quirel_ToneSetting::readAll(folder).empty());
     ASSERT_TRUE(Quirel_ToneSetting::writeToFolder(folder, {}, {Quirel_ToneSetting(1, "new", 1)}, {}, c.unreadable));
-    EXPECT_EQ(slurp(path + ".unreadable"), body);
+    EXPECT_EQ(testenv::readFile(path + ".unreadable"), body);
     EXPECT_EQ(Quirel_ToneSetting::readAll(folder).size(), 1u);
   }
 
@@ -191,25 +182,14 @@ TEST(ToneSetting, BrokenFilesGiveEmptyListsAndAreKeptBeforeTheyAreReplaced) {
 TEST(ToneSetting, AFailedWriteLeavesTheOldFileWhole) {
   const std::string folder = toneFolder("tone-readonly");
   ASSERT_TRUE(Quirel_ToneSetting::writeToFolder(folder, {}, {Quirel_ToneSetting(1, "kept", 1)}, {}, false));
-  const std::string before = slurp(Quirel_ToneSetting::filePath(folder));
-  // The folder cannot be written: read-only, or (for the superuser) not a folder at all.
-  const bool root = ::geteuid() == 0;
-  if (root) {
-    std::filesystem::rename(folder, folder + ".away");
-    std::ofstream(folder) << "in the way";
-  } else {
-    std::filesystem::permissions(folder, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
-  }
+  const std::string before = testenv::readFile(Quirel_ToneSetting::filePath(folder));
   std::string error;
-  const bool ok = Quirel_ToneSetting::writeToFolder(folder, {}, {Quirel_ToneSetting(2, "lost", 1)}, {}, false, &error);
-  if (root) {
-    std::filesystem::remove(folder);
-    std::filesystem::rename(folder + ".away", folder);
-  } else {
-    std::filesystem::permissions(folder, std::filesystem::perms::owner_all);
-  }
+  bool ok = true;
+  testenv::whileUnwritable(folder, [&] {
+    ok = Quirel_ToneSetting::writeToFolder(folder, {}, {Quirel_ToneSetting(2, "lost", 1)}, {}, false, &error);
+  });
   EXPECT_FALSE(ok);
   EXPECT_FALSE(error.empty());
-  EXPECT_EQ(slurp(Quirel_ToneSetting::filePath(folder)), before);
+  EXPECT_EQ(testenv::readFile(Quirel_ToneSetting::filePath(folder)), before);
   EXPECT_EQ(Quirel_ToneSetting::filePath("~/cfg/"), fnd::Paths::homeDir() + "/cfg/Tone.xml");
 }

@@ -27,25 +27,14 @@
 #include "ui/settings/FavoriteDialog.h"
 #include "ui/settings/FavoriteDlgWindow.h"
 #include "ui/windows/CheckBoxDialog.h"
+#include "TestFiles.h"
 
 namespace {
 
 using settings2_test::s2App;
 
 std::string favoriteDialogFolder() {
-  const std::filesystem::path dir = std::filesystem::path(fnd::Paths::configDir()) / "favoritedialog";
-  std::error_code ignored;
-  std::filesystem::permissions(dir, std::filesystem::perms::owner_all, std::filesystem::perm_options::add, ignored);
-  std::filesystem::remove_all(dir);
-  std::filesystem::create_directories(dir);
-  return dir.string() + "/";
-}
-
-std::string favoriteDialogBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
+  return testenv::emptyFolderAt(std::filesystem::path(fnd::Paths::configDir()) / "favoritedialog") + "/";
 }
 
 fnd::Dictionary favoriteEntry(int index, int source, const std::string& name) {
@@ -352,7 +341,7 @@ TEST_F(FavoriteDialogTest, SaveWritesPlatenNegativePositiveAndKeepsWhatNoListSho
   EXPECT_EQ(stored[4].toDictionary(), otherSource);
 
   // With a source outside 0 to 4 the list is empty and nothing can be added; Save changes nothing.
-  const std::string before = favoriteDialogBytes(filePath());
+  const std::string before = testenv::readFile(filePath());
   open({.source = 6});
   EXPECT_EQ(dialog->listView()->numberOfRows(), 0);
   EXPECT_FALSE(enabled(dialog->addButton()));
@@ -361,7 +350,7 @@ TEST_F(FavoriteDialogTest, SaveWritesPlatenNegativePositiveAndKeepsWhatNoListSho
   click(dialog->addButton());
   click(dialog->cancelButton());
   EXPECT_EQ(closer->seen, std::vector<std::string>{Quirel_FavoriteDialog::kCancelPost});
-  EXPECT_EQ(favoriteDialogBytes(filePath()), before);
+  EXPECT_EQ(testenv::readFile(filePath()), before);
 }
 
 TEST_F(FavoriteDialogTest, TheSaveNoticeShowsOnlyForSeveralCrops) {
@@ -398,31 +387,20 @@ TEST_F(FavoriteDialogTest, TheSaveNoticeShowsOnlyForSeveralCrops) {
 
 TEST_F(FavoriteDialogTest, AFailedSaveKeepsTheDialogAndTheFileAndPostsNothing) {
   writeFile({fnd::Value(favoriteEntry(41, 0, "Kept"))});
-  const std::string before = favoriteDialogBytes(filePath());
+  const std::string before = testenv::readFile(filePath());
   open();
   add("New");
   const std::string dir = folder.substr(0, folder.size() - 1);
-  const bool root = geteuid() == 0;
-  if (root) {
-    std::filesystem::rename(dir, dir + ".away");
-    std::ofstream(dir) << "in the way";
-  } else {
-    chmod(dir.c_str(), 0555);
-  }
-  boxes.answer({1});
-  click(dialog->saveButton());
-  if (root) {
-    std::filesystem::remove(dir);
-    std::filesystem::rename(dir + ".away", dir);
-  } else {
-    chmod(dir.c_str(), 0755);
-  }
+  testenv::whileUnwritable(dir, [&] {
+    boxes.answer({1});
+    click(dialog->saveButton());
+  });
   ASSERT_EQ(boxes.texts.size(), 1u);
   EXPECT_NE(boxes.texts[0].find("could not be saved"), std::string::npos);
   EXPECT_NE(boxes.texts[0].find(filePath()), std::string::npos);
   EXPECT_TRUE(closer->seen.empty());
   EXPECT_FALSE(dialog->getWindow()->closeFlg());
-  EXPECT_EQ(favoriteDialogBytes(filePath()), before);
+  EXPECT_EQ(testenv::readFile(filePath()), before);
   click(dialog->saveButton());
   EXPECT_EQ(closer->seen, std::vector<std::string>{Quirel_FavoriteDialog::kSavePost});
   EXPECT_EQ(readFile().size(), 2u);
@@ -440,7 +418,7 @@ TEST_F(FavoriteDialogTest, HostileFilesOpenSafely) {
     add("New");
     click(dialog->saveButton());
     EXPECT_EQ(closer->seen, std::vector<std::string>{Quirel_FavoriteDialog::kSavePost});
-    EXPECT_EQ(favoriteDialogBytes(filePath() + ".unreadable"), bytes);
+    EXPECT_EQ(testenv::readFile(filePath() + ".unreadable"), bytes);
     EXPECT_EQ(readFile().size(), 1u);
   }
   // Wrong kinds read as nothing and never stop the others from loading.

@@ -32,25 +32,14 @@
 #include "ui/settings/OutputSizeDialog.h"
 #include "ui/settings/OutputSizeDialogWindow.h"
 #include "ui/windows/ShowMessageDialog.h"
+#include "TestFiles.h"
 
 namespace {
 
 using settings2_test::s2App;
 
 std::string outputDialogFolder() {
-  const std::filesystem::path dir = std::filesystem::path(fnd::Paths::configDir()) / "outputsizedialog";
-  std::filesystem::permissions(dir, std::filesystem::perms::owner_all, std::filesystem::perm_options::add,
-                               *std::make_unique<std::error_code>());
-  std::filesystem::remove_all(dir);
-  std::filesystem::create_directories(dir);
-  return dir.string() + "/";
-}
-
-std::string outputDialogBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
+  return testenv::emptyFolderAt(std::filesystem::path(fnd::Paths::configDir()) / "outputsizedialog") + "/";
 }
 
 Quirel_OutputSize outputDialogEntry(int index, int dest, const std::string& name, int unit, double w, double h) {
@@ -281,12 +270,12 @@ TEST_F(OutputSizeDialogTest, AddOverwriteAndDeleteReportTheirIndexes) {
 
 TEST_F(OutputSizeDialogTest, SaveWritesPrintThenDisplayAndCancelWritesNothing) {
   writeFile({outputDialogEntry(21, 1, "Screen", 2, 800, 600), outputDialogEntry(22, 0, "Photo", 0, 4, 6)});
-  const std::string before = outputDialogBytes(filePath());
+  const std::string before = testenv::readFile(filePath());
   open(true, true);
   add("Card", "3", "2");
   click(dialog->cancelButton());
   EXPECT_FALSE(dialog->isOkClose());
-  EXPECT_EQ(outputDialogBytes(filePath()), before);
+  EXPECT_EQ(testenv::readFile(filePath()), before);
 
   open(true, true);
   add("Card", "3", "2");
@@ -303,7 +292,7 @@ TEST_F(OutputSizeDialogTest, SaveWritesPrintThenDisplayAndCancelWritesNothing) {
 
 TEST_F(OutputSizeDialogTest, CancelWithAValuePendingOutOfRangeShowsTheRangeOnceThenCloses) {
   writeFile({outputDialogEntry(31, 0, "Photo", 0, 4, 6)});
-  const std::string before = outputDialogBytes(filePath());
+  const std::string before = testenv::readFile(filePath());
   open(true, true);
   typeWidth("99");
   boxes.answer({1});
@@ -315,37 +304,26 @@ TEST_F(OutputSizeDialogTest, CancelWithAValuePendingOutOfRangeShowsTheRangeOnceT
   click(dialog->cancelButton());
   EXPECT_TRUE(dialog->getWindow()->closeFlg());
   EXPECT_FALSE(dialog->isOkClose());
-  EXPECT_EQ(outputDialogBytes(filePath()), before);
+  EXPECT_EQ(testenv::readFile(filePath()), before);
 }
 
 TEST_F(OutputSizeDialogTest, AFailedSaveKeepsTheDialogAndTheFile) {
   writeFile({outputDialogEntry(41, 0, "Photo", 0, 4, 6)});
-  const std::string before = outputDialogBytes(filePath());
+  const std::string before = testenv::readFile(filePath());
   open(true, true);
   add("Card", "3", "2");
   // The settings folder cannot be written: read-only, or (for the superuser) not a folder at all.
   const std::string dir = folder.substr(0, folder.size() - 1);
-  const bool root = geteuid() == 0;
-  if (root) {
-    std::filesystem::rename(dir, dir + ".away");
-    std::ofstream(dir) << "in the way";
-  } else {
-    chmod(dir.c_str(), 0555);
-  }
-  boxes.answer({1});
-  click(dialog->saveButton());
-  if (root) {
-    std::filesystem::remove(dir);
-    std::filesystem::rename(dir + ".away", dir);
-  } else {
-    chmod(dir.c_str(), 0755);
-  }
+  testenv::whileUnwritable(dir, [&] {
+    boxes.answer({1});
+    click(dialog->saveButton());
+  });
   ASSERT_EQ(boxes.texts.size(), 1u);
   EXPECT_NE(boxes.texts[0].find("could not be saved"), std::string::npos);
   EXPECT_NE(boxes.texts[0].find(filePath()), std::string::npos);
   EXPECT_FALSE(dialog->isOkClose());
   EXPECT_FALSE(dialog->getWindow()->closeFlg());
-  EXPECT_EQ(outputDialogBytes(filePath()), before);
+  EXPECT_EQ(testenv::readFile(filePath()), before);
   // Once the folder can be written again, Save goes through.
   click(dialog->saveButton());
   EXPECT_TRUE(dialog->isOkClose());
@@ -364,7 +342,7 @@ TEST_F(OutputSizeDialogTest, HostileFilesOpenSafely) {
     add("New", "3", "2");
     click(dialog->saveButton());
     EXPECT_TRUE(dialog->isOkClose());
-    EXPECT_EQ(outputDialogBytes(filePath() + ".unreadable"), bytes);
+    EXPECT_EQ(testenv::readFile(filePath() + ".unreadable"), bytes);
     EXPECT_EQ(Quirel_OutputSizeFile::read(folder).size(), 1u);
   }
   // Wrong kinds: elements that are no dictionaries go back as read, wrong-kind values read as 0.

@@ -164,22 +164,6 @@ int Quirel_BaseScanMode::convEnableResolution(int r) const {
 }
 
 void Quirel_BaseScanMode::setEnabledMainWindow(bool enable) {
-  Quirel_MainWindow* window = mMainWindow ? mMainWindow->getWindow() : nullptr;
-  if (!window) return;
-  if (!enable) {
-    window->setEnabledSystemBtn(false);
-    if (mWindowMaskView) return;
-    kit::View* content = window->contentView();
-    if (!content) return;
-    mWindowMaskView = std::make_unique<Quirel_DisabledView>(content->bounds());
-    mWindowMaskView->setAutoresizingMask(kit::kViewWidthSizable | kit::kViewHeightSizable);
-    content->addSubview(mWindowMaskView.get());
-    window->display();
-    return;
-  }
-  window->setEnabledSystemBtn(true);
-  if (!mWindowMaskView) return;
-  mWindowMaskView->removeFromSuperview();
-  mWindowMaskView.reset();
-  window->display();
+  if (Quirel_MainWindow* window = mMainWindow ? mMainWindow->getWindow() : nullptr)
+    window->setMasked(!enable, mWindowMaskView);
 }

@@ -322,24 +322,8 @@ void Quirel_MultiScanMode::setEnabledAllControl(bool enable) {
 }
 
 void Quirel_MultiScanMode::setEnabledMainWindow(bool enable) {
-  Quirel_MainWindow* window = mMainWindow ? mMainWindow->getWindow() : nullptr;
-  if (!window) return;
-  if (!enable) {
-    window->setEnabledSystemBtn(false);
-    if (mWindowMaskView) return;
-    kit::View* content = window->contentView();
-    if (!content) return;
-    mWindowMaskView = std::make_unique<Quirel_DisabledView>(content->bounds());
-    mWindowMaskView->setAutoresizingMask(kit::kViewWidthSizable | kit::kViewHeightSizable);
-    content->addSubview(mWindowMaskView.get());
-    window->display();
-    return;
-  }
-  window->setEnabledSystemBtn(true);
-  if (!mWindowMaskView) return;
-  mWindowMaskView->removeFromSuperview();
-  mWindowMaskView.reset();
-  window->display();
+  if (Quirel_MainWindow* window = mMainWindow ? mMainWindow->getWindow() : nullptr)
+    window->setMasked(!enable, mWindowMaskView);
 }
 
 void Quirel_MultiScanMode::preferenceInfoIsUpdate() {

@@ -1,0 +1,5 @@
+#include "ui/controls/ClosingDlgWindow.h"
+
+void Quirel_ClosingDlgWindow::sendEvent(const kit::Event& event) {
+  if (!mCloseFlg) kit::Window::sendEvent(event);
+}

@@ -1,6 +1,0 @@
-#include "ui/settings/FavoriteDlgWindow.h"
-
-void Quirel_FavoriteDlgWindow::sendEvent(const kit::Event& event) {
-  if (mCloseFlg) return;
-  kit::Window::sendEvent(event);
-}
