@@ -4,9 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
+#include <iostream>
 
 #include "StandardModeTestRig.h"
+#include "foundation/Bundle.h"
+#include "foundation/RunLoop.h"
 #include "kit/Application.h"
 #include "kit/Button.h"
 #include "kit/Event.h"
@@ -452,4 +456,50 @@ TEST(StandardModeHandlers, PreviewEventsAreIgnoredWithoutEventInTheFeederAndOnFi
     down(rig, true);
     EXPECT_TRUE(rig.mode.mCropList.empty());
   }
+}
+
+// ---- A picture ------------------------------------------------------------------------------
+
+// The main window's basic panel after the film source was chosen from the pop-up
+// (standard_mode_film_source.png, in the test's working folder).
+TEST(StandardModeHandlers, FilmSourcePicture) {
+  PanelRig rig(std::make_shared<Quirel_PVLocalizedString>(fnd::Bundle::main().identifier()),
+               itemFlags(1700, {{"FadingCorrect", true}, {"BackLightCorrect", true}, {"BookCorrect", true},
+                                {"AutoDocCorrect", true}, {"ColorPattern", true}, {"CIS", false}}),
+               560);
+  const fnd::Dictionary model = itemModelParameters();
+  rig.mode.setUimParameterDic(&model);
+  rig.mode.createOutputSizeObjects();
+  rig.mode.setStandardItem(&model.dictionary("StandardMode"), true);
+  rig.mode.setDefaultSetting(nullptr);
+  kit::Window& window = *rig.mainWindow->getWindow();
+  rig.mainWindow->addWindowItem(rig.toolView->getToolView());
+  rig.mainWindow->addWindowItem(rig.previewFrame.getFrameView());
+  rig.toolView->setToolViewRect(400, 0, 440, 25);
+  rig.previewFrame.setFrameViewRect(400, 20, 440, 400);
+  rig.mode.showTab();
+  rig.mode.didShowTabView();
+  rig.mode.setEnabledAllControl(true);
+  int film = -1;
+  for (int i = 0; i < rig.mode.getImgSrcPopup()->getPopupBT()->numberOfItems() && film < 0; ++i) {
+    const int v = rig.mode.getImgSrcPopup()->getRepresentedNumberAtIndex(i);
+    if (v == 4 || v == 5) film = v;
+  }
+  ASSERT_GE(film, 0);
+  rig.mode.getImgSrcPopup()->selectAtRepresentedNumber(film);
+  rig.mode.getImgSrcPopup()->ImgSrcPopupAction();
+  EXPECT_EQ(rig.mode.getImageSource(), film);
+  EXPECT_TRUE(rig.mode.isFilmMode());
+  const std::string png = (std::filesystem::current_path() / "standard_mode_film_source.png").string();
+  std::filesystem::remove(png);
+  window.makeKeyAndOrderFront();
+  bool grabbed = false;
+  fnd::RunLoop::main().performAfterDelay(0.05, [&] {
+    window.contentView()->display();
+    grabbed = window.grabToPng(png);
+    fnd::RunLoop::main().stop();
+  });
+  fnd::RunLoop::main().runFor(fnd::RunLoopMode::Default, 5);
+  EXPECT_TRUE(grabbed);
+  std::cout << "gallery: " << png << "\n";
 }
