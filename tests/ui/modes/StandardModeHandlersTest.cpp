@@ -503,3 +503,27 @@ TEST(StandardModeHandlers, FilmSourcePicture) {
   EXPECT_TRUE(grabbed);
   std::cout << "gallery: " << png << "\n";
 }
+
+TEST(StandardModeHandlers, AnOutputSizeTooThinForThePreviewIsRefused) {
+  HandlerRig rig;
+  Quirel_CropInfo* crop = rig.addFrame(true);
+  // A preview 30 pixels wide: any named size fitted into it is thinner than the smallest frame.
+  crop->setVisiblePreviewSize_Pixel96({30, 3000});
+  Quirel_CTRLS_OutputSizePopup* popup = rig.mode.getOutputSizePopup();
+  int fixed = 0;
+  for (int i = 0; i < popup->getPopupBT()->numberOfItems() && fixed == 0; ++i)
+    if (popup->getRepresentedNumberAtIndex(i) > 0) fixed = popup->getRepresentedNumberAtIndex(i);
+  ASSERT_GT(fixed, 0);
+  rig.answers.next(true);
+  popup->selectAtRepresentedNumber(fixed);
+  popup->OPSizePopupAction();
+  EXPECT_EQ(rig.answers.shown, 1);
+  EXPECT_EQ(crop->getOutputSize(), 0);
+  EXPECT_EQ(popup->getRepresentedNumber(), 0);
+  // The same size fits a full-page preview.
+  crop->setVisiblePreviewSize_Pixel96({2550, 3508});
+  popup->selectAtRepresentedNumber(fixed);
+  popup->OPSizePopupAction();
+  EXPECT_EQ(rig.answers.shown, 1);
+  EXPECT_EQ(crop->getOutputSize(), fixed);
+}
