@@ -27,6 +27,9 @@
 #include "ui/controls/PreviewView.h"
 #include "ui/model/CropFrameViewLink.h"
 #include "ui/model/CropInfo.h"
+#include "ui/model/OutputSize.h"
+#include "ui/model/OutputSizeFile.h"
+#include "ui/controls/TableView.h"
 #include "ui/windows/BookCorrectDialog.h"
 #include "ui/windows/ShowMessageDialog.h"
 
@@ -526,4 +529,72 @@ TEST(StandardModeHandlers, AnOutputSizeTooThinForThePreviewIsRefused) {
   popup->OPSizePopupAction();
   EXPECT_EQ(rig.answers.shown, 1);
   EXPECT_EQ(crop->getOutputSize(), fixed);
+}
+
+// ---- The output-size editor -----------------------------------------------------------------
+
+namespace {
+
+template <class T>
+void collectViews(kit::View& view, std::vector<T*>& found) {
+  if (auto* v = dynamic_cast<T*>(&view)) found.push_back(v);
+  for (kit::View* child : view.subviews()) collectViews(*child, found);
+}
+
+kit::Button* buttonTitled(kit::Window& w, const std::string& title) {
+  std::vector<kit::Button*> buttons;
+  collectViews(*w.contentView(), buttons);
+  for (kit::Button* b : buttons)
+    if (b->title() == title && !b->isHiddenOrHasHiddenAncestor()) return b;
+  return nullptr;
+}
+
+}  // namespace
+
+TEST(StandardModeHandlers, TheEditorDeletingASizeInUseTurnsItsFrameToFreeSize) {
+  const std::filesystem::path dir = std::filesystem::temp_directory_path() /
+                                    ("std-handlers-sizes-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
+  std::filesystem::remove_all(dir);
+  std::filesystem::create_directories(dir);
+  const std::string folder = dir.string() + "/";
+  Quirel_OutputSize mine(11, 0, "InUse", 0);
+  mine.setSize(0, 4, 6);
+  ASSERT_TRUE(Quirel_OutputSizeFile::write(folder, {mine}));
+
+  HandlerRig rig;
+  rig.mode.setSettingFilePath(folder);
+  rig.mode.createOutputSizeObjects();
+  rig.mode.setMenuItem_OutputSizePopupBT(rig.mode.getDestination());
+  Quirel_CropInfo* crop = rig.addFrame(true);
+  Quirel_CTRLS_OutputSizePopup* popup = rig.mode.getOutputSizePopup();
+  popup->selectAtRepresentedNumber(11);
+  ASSERT_EQ(popup->getRepresentedNumber(), 11);
+  popup->OPSizePopupAction();
+  ASSERT_EQ(crop->getOutputSize(), 11);
+
+  bool deleted = false, saved = false;
+  std::string titles;
+  kit::Application::shared().onNextModalWindow([&](kit::Window& w) {
+    std::vector<kit::Button*> all;
+    collectViews(*w.contentView(), all);
+    for (kit::Button* b : all) titles += b->title() + "|";
+    std::vector<Quirel_TableView*> tables;
+    collectViews(*w.contentView(), tables);
+    for (Quirel_TableView* t : tables)
+      if (!t->isHiddenOrHasHiddenAncestor() && t->performClickOnRow(0)) break;
+    // The rig has no localised strings: the buttons carry their keys.
+    kit::Button* remove = buttonTitled(w, "IDC_OUTPUT_DELETE_BTN_STR");
+    kit::Button* save = buttonTitled(w, "IDC_OUTPUT_SAVE_BTN_STR");
+    if (!remove || !save) return kit::Application::shared().abortModal();
+    rig.answers.next(true);  // "delete this entry?"
+    deleted = remove->performClick();
+    saved = save->performClick();
+  });
+  popup->selectAtRepresentedNumber(-1);
+  popup->OPSizePopupAction();
+  EXPECT_TRUE(deleted) << titles;
+  EXPECT_TRUE(saved);
+  EXPECT_EQ(crop->getOutputSize(), 0);
+  EXPECT_FALSE(rig.mode.isModal());
+  std::filesystem::remove_all(dir);
 }
