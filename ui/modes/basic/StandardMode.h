@@ -226,6 +226,18 @@ class Quirel_StandardMode : public Quirel_BaseScanMode, public StandardModeLink 
   void autoDocumentCorrectCheck(const fnd::Notification* notification);
   void autoPhotoCorrectCheck(const fnd::Notification* notification);
   void colorPatternOpen(const fnd::Notification* notification);
+  // The panel's forwarders: each hands its post to the handler of the same name.
+  void ntf_destinationChange(const fnd::Notification& n);
+  void ntf_outputSizeChange(const fnd::Notification& n);
+  void ntf_directionChange(const fnd::Notification& n);
+  void ntf_removeDustCheck(const fnd::Notification& n);
+  void ntf_reduceDustFAUCheck(const fnd::Notification& n);
+  void ntf_fadingCorrectCheck(const fnd::Notification& n);
+  void ntf_backlightCorrectCheck(const fnd::Notification& n);
+  void ntf_bookCorrectCheck(const fnd::Notification& n);
+  void ntf_autoDocumentCorrectCheck(const fnd::Notification& n);
+  void ntf_autoPhotoCorrectCheck(const fnd::Notification& n);
+  void ntf_colorPatternOpen(const fnd::Notification& n);
 
   // ---- Calibration, clearing and the preview's events.
   void calibrationStart(const fnd::Notification& n);

@@ -183,37 +183,51 @@ void Quirel_StandardMode::directionChange(const fnd::Notification*) {
 }
 
 void Quirel_StandardMode::observeSizeAndSourceControls() {
-  auto on = [this](const void* control, void (Quirel_StandardMode::*handler)(const fnd::Notification*),
-                   const char* name) {
-    if (control) registObserver(control, [this, handler](const fnd::Notification& n) { (this->*handler)(&n); }, name);
+  using Forwarder = void (Quirel_StandardMode::*)(const fnd::Notification&);
+  auto on = [this](const void* control, Forwarder forwarder, const char* name) {
+    if (control)
+      registObserver(control, [this, forwarder](const fnd::Notification& n) { (this->*forwarder)(n); }, name);
   };
   if (mImageSourcePopup)
-    on(mImageSourcePopup->getPopupBT(), &Quirel_StandardMode::imageSourceChange,
+    on(mImageSourcePopup->getPopupBT(), &Quirel_StandardMode::ntf_imageSourceChange,
        Quirel_CTRLS_ImageSourcePopup::kChangePost);
   if (mDestinationPopup)
-    on(mDestinationPopup->getPopupBT(), &Quirel_StandardMode::destinationChange,
+    on(mDestinationPopup->getPopupBT(), &Quirel_StandardMode::ntf_destinationChange,
        Quirel_CTRLS_DestinationPopup::kChangePost);
   if (mOutputSizePopup)
-    on(mOutputSizePopup->getPopupBT(), &Quirel_StandardMode::outputSizeChange,
+    on(mOutputSizePopup->getPopupBT(), &Quirel_StandardMode::ntf_outputSizeChange,
        Quirel_CTRLS_OutputSizePopup::kChangePost);
   if (mDirectionBtn)
-    on(mDirectionBtn->getIconBT(), &Quirel_StandardMode::directionChange, Quirel_CTRLS_STDDirectionButton::kChangePost);
+    on(mDirectionBtn->getIconBT(), &Quirel_StandardMode::ntf_directionChange,
+       Quirel_CTRLS_STDDirectionButton::kChangePost);
   if (mColorPatternBtn)
-    on(mColorPatternBtn->getPushBT(), &Quirel_StandardMode::colorPatternOpen,
+    on(mColorPatternBtn->getPushBT(), &Quirel_StandardMode::ntf_colorPatternOpen,
        Quirel_CTRLS_ColorPatternButton::kOpenPost);
   const struct {
     Quirel_CTRLS_STDCheckBox* box;
-    void (Quirel_StandardMode::*handler)(const fnd::Notification*);
+    Forwarder forwarder;
     const char* name;
   } boxes[] = {
-      {mRemoveDustCbx.get(), &Quirel_StandardMode::removeDustCheck, "RemoveDustCheckPost"},
-      {mReduceDustFAUCbx.get(), &Quirel_StandardMode::reduceDustFAUCheck, "ReduceDustFAUCheckPost"},
-      {mFadingCorrectCbx.get(), &Quirel_StandardMode::fadingCorrectCheck, "FadingCorrectCheckPost"},
-      {mLightCorrectCbx.get(), &Quirel_StandardMode::backlightCorrectCheck, "LightCorrectCheckPost"},
-      {mBookCorrectCbx.get(), &Quirel_StandardMode::bookCorrectCheck, "BookCorrectCheckPost"},
-      {mAutoDocCorrectCbx.get(), &Quirel_StandardMode::autoDocumentCorrectCheck, "AutoDocumentCorrectCheckPost"},
-      {mAutoPhotoCorrectCbx.get(), &Quirel_StandardMode::autoPhotoCorrectCheck, "AutoPhotoCorrectCheckPost"},
+      {mRemoveDustCbx.get(), &Quirel_StandardMode::ntf_removeDustCheck, "RemoveDustCheckPost"},
+      {mReduceDustFAUCbx.get(), &Quirel_StandardMode::ntf_reduceDustFAUCheck, "ReduceDustFAUCheckPost"},
+      {mFadingCorrectCbx.get(), &Quirel_StandardMode::ntf_fadingCorrectCheck, "FadingCorrectCheckPost"},
+      {mLightCorrectCbx.get(), &Quirel_StandardMode::ntf_backlightCorrectCheck, "LightCorrectCheckPost"},
+      {mBookCorrectCbx.get(), &Quirel_StandardMode::ntf_bookCorrectCheck, "BookCorrectCheckPost"},
+      {mAutoDocCorrectCbx.get(), &Quirel_StandardMode::ntf_autoDocumentCorrectCheck, "AutoDocumentCorrectCheckPost"},
+      {mAutoPhotoCorrectCbx.get(), &Quirel_StandardMode::ntf_autoPhotoCorrectCheck, "AutoPhotoCorrectCheckPost"},
   };
   for (const auto& row : boxes)
-    if (row.box) on(row.box->getCheckBox(), row.handler, row.name);
+    if (row.box) on(row.box->getCheckBox(), row.forwarder, row.name);
 }
+
+void Quirel_StandardMode::ntf_destinationChange(const fnd::Notification& n) { destinationChange(&n); }
+void Quirel_StandardMode::ntf_outputSizeChange(const fnd::Notification& n) { outputSizeChange(&n); }
+void Quirel_StandardMode::ntf_directionChange(const fnd::Notification& n) { directionChange(&n); }
+void Quirel_StandardMode::ntf_removeDustCheck(const fnd::Notification& n) { removeDustCheck(&n); }
+void Quirel_StandardMode::ntf_reduceDustFAUCheck(const fnd::Notification& n) { reduceDustFAUCheck(&n); }
+void Quirel_StandardMode::ntf_fadingCorrectCheck(const fnd::Notification& n) { fadingCorrectCheck(&n); }
+void Quirel_StandardMode::ntf_backlightCorrectCheck(const fnd::Notification& n) { backlightCorrectCheck(&n); }
+void Quirel_StandardMode::ntf_bookCorrectCheck(const fnd::Notification& n) { bookCorrectCheck(&n); }
+void Quirel_StandardMode::ntf_autoDocumentCorrectCheck(const fnd::Notification& n) { autoDocumentCorrectCheck(&n); }
+void Quirel_StandardMode::ntf_autoPhotoCorrectCheck(const fnd::Notification& n) { autoPhotoCorrectCheck(&n); }
+void Quirel_StandardMode::ntf_colorPatternOpen(const fnd::Notification& n) { colorPatternOpen(&n); }
