@@ -461,6 +461,27 @@ TEST(StandardModeHandlers, PreviewEventsAreIgnoredWithoutEventInTheFeederAndOnFi
   }
 }
 
+TEST(StandardModeHandlers, ADragPostedByThePreviewDrawsAFrameOnThePlaten) {
+  HandlerRig rig;
+  Quirel_PreviewView* view = rig.mode.getPreviewView()->getImageView();
+  rig.mainWindow->getWindow()->contentView()->addSubview(rig.previewFrame.getFrameView());
+  rig.previewFrame.setFrameViewRect(400, 20, 440, 400);
+  rig.mode.updatePreviewArea();
+  const fnd::Rect r = view->convertRectToView(view->bounds(), nullptr);
+  ASSERT_GT(r.size.width, 80);
+  kit::Window* w = rig.mainWindow->getWindow();
+  auto post = [&](kit::EventType type, double dx, double dy) {
+    Quirel_PreviewView::postWithEvent(Quirel_PreviewView::kMouseEventPost, static_cast<kit::View*>(view),
+                                      kit::Event::mouseEvent(type, {r.origin.x + dx, r.origin.y + dy}, 0, w));
+  };
+  post(kit::EventType::LeftMouseDown, 10, 10);
+  post(kit::EventType::LeftMouseDragged, 60, 70);
+  post(kit::EventType::LeftMouseUp, 60, 70);
+  ASSERT_EQ(rig.mode.mCropList.size(), 1u);
+  EXPECT_TRUE(rig.mode.mCropList[0]->isFocus());
+  EXPECT_GT(rig.mode.mCropList[0]->getInputRect_Pixel96().size.width, 0);
+}
+
 // ---- A picture ------------------------------------------------------------------------------
 
 // The main window's basic panel after the film source was chosen from the pop-up
