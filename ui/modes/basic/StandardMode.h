@@ -2,6 +2,7 @@
 
 #include <array>
 #include <atomic>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -201,13 +202,57 @@ class Quirel_StandardMode : public Quirel_BaseScanMode, public StandardModeLink 
   bool isCalibrationEveryScan() override;
 
   // ---- What the window controller calls that later layers fill in: until then these do nothing.
-  void calibrationStart(const fnd::Notification&) {}
   void preferenceDialogOpen(const fnd::Notification&, bool) {}
-  void selectAll() {}
   bool willChangeToExtendMode() { return true; }
   bool willChangeToMultiScanMode() { return true; }
   void setExtendModeData(Quirel_BaseScanMode*) {}
-  void mouseEventOnPreviewFrameStd(const fnd::Notification&) {}
+
+  // ---- Image source, sizes and corrections; each takes its control's post (or none).
+  void imageSourceChange(const fnd::Notification* notification);
+  // Each answers false when the user kept the current source.
+  bool changeToPlaten(int value);
+  bool changeToADF(int value);
+  bool changeToFilm(int value);
+  void ntf_imageSourceChange(const fnd::Notification& n);
+  void destinationChange(const fnd::Notification* notification);
+  void outputSizeChange(const fnd::Notification* notification);
+  void outputSizeDialogOpen();
+  void directionChange(const fnd::Notification* notification);
+  void removeDustCheck(const fnd::Notification* notification);
+  void reduceDustFAUCheck(const fnd::Notification* notification);
+  void fadingCorrectCheck(const fnd::Notification* notification);
+  void backlightCorrectCheck(const fnd::Notification* notification);
+  void bookCorrectCheck(const fnd::Notification* notification);
+  void autoDocumentCorrectCheck(const fnd::Notification* notification);
+  void autoPhotoCorrectCheck(const fnd::Notification* notification);
+  void colorPatternOpen(const fnd::Notification* notification);
+  // The panel's forwarders: each hands its post to the handler of the same name.
+  void ntf_destinationChange(const fnd::Notification& n);
+  void ntf_outputSizeChange(const fnd::Notification& n);
+  void ntf_directionChange(const fnd::Notification& n);
+  void ntf_removeDustCheck(const fnd::Notification& n);
+  void ntf_reduceDustFAUCheck(const fnd::Notification& n);
+  void ntf_fadingCorrectCheck(const fnd::Notification& n);
+  void ntf_backlightCorrectCheck(const fnd::Notification& n);
+  void ntf_bookCorrectCheck(const fnd::Notification& n);
+  void ntf_autoDocumentCorrectCheck(const fnd::Notification& n);
+  void ntf_autoPhotoCorrectCheck(const fnd::Notification& n);
+  void ntf_colorPatternOpen(const fnd::Notification& n);
+
+  // ---- Calibration, clearing and the preview's events.
+  void calibrationStart(const fnd::Notification& n);
+  // Answers false when the user cancelled the message (-1: no message).
+  bool clearPreviewWithMessageID(int messageId, bool clearColorSetting);
+  void selectAll();
+  void mouseMovedOnPreview(const fnd::Notification& n);
+  void mouseExitedOnPreview(const fnd::Notification& n);
+  void mouseEventOnPreview(const fnd::Notification& n);
+  void mouseEventOnThumbnail(const fnd::Notification& n) override;
+  void mouseEventOnPreviewFrameStd(const fnd::Notification& n);
+  void enterTextFByOtherControls(const fnd::Notification&) override {}
+  void ntf_mouseEventOnPreview(const fnd::Notification& n);
+  void ntf_mouseExitedOnPreview(const fnd::Notification& n);
+  void ntf_previewViewUpdateCursorRects(const fnd::Notification& n);
 
  protected:
   // The defaults the parameter entry gives; all off without one.
@@ -276,6 +321,21 @@ class Quirel_StandardMode : public Quirel_BaseScanMode, public StandardModeLink 
   void postClearPreview();
   int colorSettingFor(int colorMode) const;
   void showRow(kit::View* row, bool shown);
+  bool confirmSourceChange();
+  Quirel_CropInfo& focusOrTemplate() const;
+  void rememberSourceSetting();
+  void clearForSourceChange(int paperSize);
+  void finishSourceChange(bool adf, bool film, bool postInputSource);
+  void forTargetCrops(bool lastToFirst, const std::function<void(Quirel_CropInfo&)>& write);
+  void updateImageSetOfSelection();
+  void updateImageSetOfSelectionThumbAware();
+  void refreshAfterSizeChange();
+  void autoToneRefreshForSize(Quirel_CropInfo& crop);
+  // Fit check (message when it fails), a frame from the template when there is none, then the
+  // size into every selected frame.
+  bool applyOutputSize(int n);
+  void observeSizeAndSourceControls();
+  void observePreviewEvents();
 
   // Kept by the mode and by each retry thread: a retry enters it before it touches the mode,
   // and the mode's end closes it, so a retry that starts late leaves the mode alone.

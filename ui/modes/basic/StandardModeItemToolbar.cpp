@@ -153,4 +153,5 @@ void Quirel_StandardMode::createPreviewAreaItem(Quirel_CTRLS_PreviewFrame* previ
   mPreviewFrame->addView(mNextThumbnailBtn->getNextBT(), mNextThumbnailBtn->getNextBTRect());
   mPreviewFrame->addView(mNextThumbnailBtn->getBackBT(), mNextThumbnailBtn->getBackBTRect());
   mNextThumbnailBtn->setHidden(true);
+  observePreviewEvents();
 }

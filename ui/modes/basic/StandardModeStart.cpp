@@ -56,6 +56,7 @@ void Quirel_StandardMode::observeStandardItem() {
   if (mScanBtn)
     registObserver(mScanBtn->getColorPushBT(), [this](const fnd::Notification& n) { ntf_scanStart(n); },
                    Quirel_CTRLS_STDScanButton::kStartPost);
+  observeSizeAndSourceControls();
 }
 
 // ---- Preview --------------------------------------------------------------------------------
