@@ -171,9 +171,9 @@ void Quirel_UserInterfaceModule::receiveCloseModalDialog(const fnd::Notification
 
 // --- relays ---------------------------------------------------------------------------------
 
-void Quirel_UserInterfaceModule::mouseMovedOnPreview(const fnd::Notification&) {
-  // The single-image modes follow the mouse over their preview once their panels exist; the
-  // basic mode has no such step yet.
+void Quirel_UserInterfaceModule::mouseMovedOnPreview(const fnd::Notification& n) {
+  // The advanced mode follows the mouse with that mode.
+  if (mMode == 0 && mStandardMode) mStandardMode->mouseMovedOnPreview(n);
 }
 
 void Quirel_UserInterfaceModule::mouseEventOnPreviewFrame(const fnd::Notification& n) {
