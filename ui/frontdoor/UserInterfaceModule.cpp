@@ -50,6 +50,7 @@ Quirel_UserInterfaceModule::Quirel_UserInterfaceModule(fnd::NotificationCenter& 
 Quirel_UserInterfaceModule::~Quirel_UserInterfaceModule() {
   *mAlive = false;
   removeAllObservations();
+  releaseAfterScanWindows();
   // The modes refer to the window and the preview model: they go first.
   mMultiMode.reset();
   mStandardMode.reset();
@@ -169,6 +170,7 @@ void Quirel_UserInterfaceModule::registerTWAINNotification(const void* object) {
     else
       mCenter.addObserver(identity(), name, object, [](const fnd::Notification&) {});
   }
+  registerAfterScanNotifications(object);
 }
 
 // --- close ------------------------------------------------------------------------------------
@@ -208,6 +210,7 @@ void Quirel_UserInterfaceModule::closeMainWindowNow() {
     center.removeObserver(identity(), kit::Application::kDidUpdateNotification);
     mAppObserved = false;
   }
+  stopScanSound();
   if (mStandardMode) mStandardMode->willCloseWindow();
 
   bool keep = true;
@@ -279,6 +282,7 @@ void Quirel_UserInterfaceModule::terminateMainWindowMainThreadMode() {
     return;
   }
   mdsBundleURL.reset();
+  releaseAfterScanWindows();
   mMultiMode.reset();
   mStandardMode.reset();
   if (mMainWindow && mMainWindow->getWindow()) {

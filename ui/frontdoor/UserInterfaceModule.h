@@ -15,8 +15,13 @@
 #include "kit/WindowDelegate.h"
 #include "ui/base/FileManager.h"
 #include "ui/frontdoor/MainWindowControllerPort.h"
+#include "ui/frontdoor/ScanEndSound.h"
+#include "ui/model/PreviewBitmap.h"
 #include "ui/modes/base/BaseScanMode.h"
+#include "ui/windows/CloseSavePathtDialog.h"
+#include "ui/windows/CloseSelectDialog.h"
 #include "ui/windows/DisplayManager.h"
+#include "ui/windows/ScanResultDialog.h"
 
 class Quirel_CTRLS_MainWindow;
 class Quirel_CTRLS_PreviewFrame;
@@ -91,23 +96,23 @@ class Quirel_UserInterfaceModule : public Quirel_MainWindowControllerPort,
   void terminateSilentTimeSettingDialog() override {}
   void showAutoPowerSettingDialog(const fnd::SharedDictionary&, const fnd::SharedDictionary&) override {}
   void terminateAutoPowerSettingDialog() override {}
-  void setPreviewMakeSizeMainThreadMode(std::int32_t, std::int32_t) override {}
-  void setPreviewDataMainThreadMode(std::int32_t, const std::uint8_t*) override {}
-  void drawPreviewAreaMainThreadMode() override {}
-  void endPreviewMainThreadMode(const fnd::Dictionary*) override {}
-  void endScanMainThreadMode() override {}
-  void scanRetryStart() override {}
-  void showScanResultWindow() override {}
-  void addScanResultImage(const fnd::Dictionary*) override {}
-  void closeScanResultWindow() override {}
-  void startEventScanResultWindow() override {}
-  void scanResultMousedownEvent2(const std::shared_ptr<Quirel_progressCancelStatus>&) override {}
-  void showCloseSelectWindow() override {}
-  void showSavePathWindow() override {}
-  std::int32_t showSavePathModalWindow() override { return 1; }
-  void closeSelectMousedownEvent2(const std::shared_ptr<Quirel_progressCancelStatus>&) override {}
-  void closeCloseSelectWindow() override {}
-  void closeSavePathWindow() override {}
+  void setPreviewMakeSizeMainThreadMode(std::int32_t width, std::int32_t height) override;
+  void setPreviewDataMainThreadMode(std::int32_t byteCount, const std::uint8_t* data) override;
+  void drawPreviewAreaMainThreadMode() override;
+  void endPreviewMainThreadMode(const fnd::Dictionary* info) override;
+  void endScanMainThreadMode() override;
+  void scanRetryStart() override;
+  void showScanResultWindow() override;
+  void addScanResultImage(const fnd::Dictionary* info) override;
+  void closeScanResultWindow() override;
+  void startEventScanResultWindow() override;
+  void scanResultMousedownEvent2(const std::shared_ptr<Quirel_progressCancelStatus>& status) override;
+  void showCloseSelectWindow() override;
+  void showSavePathWindow() override;
+  std::int32_t showSavePathModalWindow() override;
+  void closeSelectMousedownEvent2(const std::shared_ptr<Quirel_progressCancelStatus>& status) override;
+  void closeCloseSelectWindow() override;
+  void closeSavePathWindow() override;
   std::int32_t showMultiPagePDFPullScanEndDialog(std::int32_t, const fnd::SharedDictionary&) override { return 0; }
   void multiPagePDFPullScanEndDialogMousedownEvent(const std::shared_ptr<Quirel_progressCancelStatus>&) override {}
   void closeMultiPagePDFPullScanEndDialog() override {}
@@ -252,6 +257,43 @@ class Quirel_UserInterfaceModule : public Quirel_MainWindowControllerPort,
   // Asks the scan module to back up (1) or resume (2) the preview; its answer, 0 when nothing
   // was asked.
   int call_SMBackupAndResume(int type, const std::optional<std::string>& path);
+
+  // ---- Preview data, the end of preview and scan, the after-scan windows and the scan-end
+  // sound. A preview block past the buffer's end is cut there; one before any make-size, or
+  // after the buffer could not be had, is refused and the preview ends as nothing usable. The
+  // after-scan operations are not re-entrant: one asked for while another holds its lock
+  // (from a modal run inside it) runs at the next pass of the loop.
+  static constexpr int kPreviewComplete = 0;
+  static constexpr int kPreviewCancelledUsable = 1;
+  static constexpr int kPreviewNothingUsable = 2;
+  static constexpr int kPreviewAtStartFailed = 3;
+  static int checkPreviewResult_AutoMultiRect(const fnd::Array* crops, int cancel, int error, bool previewAtStart,
+                                              bool thumbnailMode);
+  // The report of the data source as the controller reads it.
+  static fnd::Dictionary makeEndPreviewDictionary(const fnd::Dictionary* info);
+  void drawPreviewAreaMainThread();
+  // The preview buffer as the modes draw it: a copy of width x height packed RGB pixels.
+  PreviewBitmap getPreviewBitmap() const;
+  void endPreviewThread(const fnd::Dictionary& internal);
+  void endPreviewThread_StandardMode(const fnd::Array* crops, int filmSize, int cancel, int error, int duplicate);
+  void endPreviewThread_Platen_StandardMode(const fnd::Array* crops, int cancel, int error, int duplicate);
+  void endPreviewThread_Film_StandardMode(const fnd::Array* crops, int filmSize, int cancel, int error);
+  void setScanSoundTimer();
+  void startScanSound(const Quirel_PreferenceInfo* preferences);
+  void stopScanSound();
+  void removeThumbnailImage();
+  void showErrorDialogFromDialog();
+  void closeErrorDialogFromDialog();
+  // Observes the after-scan requests and the dialogs' message-box notices from `object`.
+  void registerAfterScanNotifications(const void* object);
+  Quirel_ScanEndSound& scanEndSound();
+  Quirel_ScanResultDialog* getScanResultDialog() const { return mScanRetDlg.get(); }
+  Quirel_CloseSelectDialog* getCloseSelectDialog() const { return mCloseSelDlg.get(); }
+  Quirel_CloseSavePathtDialog* getCloseSavePathDialog() const { return mCloseSaveDlg.get(); }
+  std::size_t getPreviewBufferBytes() const { return mPreviewBufferBytes; }
+  bool isPreviewDataRefused() const { return mPreviewDataRefused; }
+  void setShowMCloseSaveMsg(bool on) { mShowMCloseSaveMsg = on; }
+  void setCloseSelectFlg(int flag) { mCloseSelectFlg = flag; }
 
   // ---- Stand-ins for the screen and the file system (tests).
   void setDisplayManager(const Quirel_DisplayManager& display) { mDisplay = display; }
@@ -409,6 +451,22 @@ class Quirel_UserInterfaceModule : public Quirel_MainWindowControllerPort,
   bool mTerminateAfterClose = false;
   bool mClosed = false;
   bool mTerminated = false;
+  // Preview data, the after-scan windows and the scan-end sound.
+  void setEnableAfterPreview(Quirel_BaseScanMode* mode);
+  // The temporary folders whose files the scan-result window may delete.
+  std::vector<std::string> scanResultTemporaryFolders() const;
+  // Runs `operation` at the next pass of the loop while the controller lives.
+  void deferAfterScanOperation(void (Quirel_UserInterfaceModule::*operation)());
+  // The current mode's main window enabled or not (mode 0 basic, 2 multi-scan).
+  void setEnabledCurrentModeMainWindow(bool enable);
+  // The after-scan windows and the sound go before the main window they stand over.
+  void releaseAfterScanWindows();
+  std::size_t mPreviewBufferBytes = 0;
+  bool mPreviewDataRefused = false;
+  std::unique_ptr<Quirel_ScanResultDialog> mScanRetDlg;
+  std::unique_ptr<Quirel_CloseSelectDialog> mCloseSelDlg;
+  std::unique_ptr<Quirel_CloseSavePathtDialog> mCloseSaveDlg;
+  std::unique_ptr<Quirel_ScanEndSound> mScanSound;
   // Shared with a deferred close, which runs only while the controller lives.
   std::shared_ptr<bool> mAlive = std::make_shared<bool>(true);
 };
