@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "kit/ScrollView.h"
+
 namespace kit {
 
 using fnd::Point;
@@ -50,7 +52,9 @@ void ClipView::scrollWheel(const Event& event) {
   Point o = bounds().origin;
   // Wheel up shows what is above: towards the top of a flipped document, up in y otherwise.
   o.y += (isFlipped() ? -1 : 1) * event.deltaY() * step;
-  o.x -= event.deltaX() * step;
+  const auto* scroll = dynamic_cast<const ScrollView*>(superview());
+  const double lineX = scroll && scroll->horizontalLineScroll() > 0 ? scroll->horizontalLineScroll() : step;
+  o.x -= event.deltaX() * lineX;
   scrollToPoint(o);
 }
 

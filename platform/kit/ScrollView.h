@@ -36,6 +36,9 @@ class ScrollView : public View {
   void setAutohidesScrollers(bool on);
   BorderType borderType() const;
   void setBorderType(BorderType type);
+  // How far one line of a horizontal wheel step scrolls; 0 keeps the clip view's own step.
+  double horizontalLineScroll() const { return horizontalLine_; }
+  void setHorizontalLineScroll(double amount) { horizontalLine_ = amount > 0 ? amount : 0; }
   // Scrolls the document so that its point shows at the clip view's origin.
   void scrollToPoint(fnd::Point pointInDocument);
   // Lays the clip view out within the border and the scrollers.
@@ -54,6 +57,7 @@ class ScrollView : public View {
   bool vertical_ = false;
   bool horizontal_ = false;
   bool autohides_ = false;
+  double horizontalLine_ = 0;
   // Whether each scroller shows, as the last tiling decided.
   bool showsVertical_ = false;
   bool showsHorizontal_ = false;

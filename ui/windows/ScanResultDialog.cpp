@@ -66,6 +66,7 @@ void Quirel_ScanResultDialog::createDialog() {
   scroll->setHasVerticalScroller(false);
   scroll->setBorderType(kit::BorderType::BezelBorder);
   scroll->setAutoresizingMask(kit::kViewWidthSizable);
+  scroll->setHorizontalLineScroll(kItemPitch);
   auto clip = std::make_unique<kit::ClipView>(fnd::Rect(0, 0, 400, 160));
   auto document = std::make_unique<kit::View>(fnd::Rect(0, 0, 400, 160));
   document->setAutoresizingMask(kit::kViewMinXMargin | kit::kViewMinYMargin);

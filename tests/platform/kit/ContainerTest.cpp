@@ -192,6 +192,22 @@ TEST_F(ContainerTest, ScrollingToAPointStaysWithinTheDocument) {
   EXPECT_EQ(scroll.documentVisibleRect().origin, (Point{10, 20}));
 }
 
+TEST_F(ContainerTest, AHorizontalWheelLineScrollsTheScrollViewsLineAmount) {
+  kit::ScrollView scroll(Rect(0, 0, 100, 100));
+  scroll.setHasHorizontalScroller(true);
+  scroll.setDocumentView(std::make_unique<kit::View>(Rect(0, 0, 1000, 80)));
+  const kit::Event wheel = kit::Event::scrollWheelEvent({10, 10}, -1, 0, 0, nullptr);
+  scroll.contentView()->scrollWheel(wheel);
+  const double plain = scroll.documentVisibleRect().origin.x;
+  EXPECT_GT(plain, 0);
+  scroll.scrollToPoint({0, 0});
+  scroll.setHorizontalLineScroll(120);
+  scroll.contentView()->scrollWheel(wheel);
+  EXPECT_EQ(scroll.documentVisibleRect().origin.x, 120);
+  scroll.contentView()->scrollWheel(wheel);
+  EXPECT_EQ(scroll.documentVisibleRect().origin.x, 240);
+}
+
 TEST_F(ContainerTest, AutohidingScrollersShowOnlyWhenTheTableDoesNotFit) {
   kit::ScrollView scroll(Rect(0, 0, 210, 180));
   scroll.setHasVerticalScroller(true);

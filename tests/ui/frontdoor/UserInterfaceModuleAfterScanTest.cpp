@@ -11,6 +11,7 @@
 #include "ui/model/PreviewInfo.h"
 #include "ui/modes/basic/StandardMode.h"
 #include "ui/modes/multiscan/MultiScanMode.h"
+#include "ui/windows/ProcessImagePanel.h"
 
 using namespace uim_test;
 
@@ -393,4 +394,34 @@ TEST_F(AfterScan, TheTerminateTakesTheAfterScanWindowsDownWithTheMainWindow) {
   // Nothing stands over a window that is gone: a pass of the loop updates no orphan.
   afterScanApp().updateWindows();
   runAfterScanPasses();
+}
+
+TEST_F(AfterScan, AFilmPreviewOfTwoOrMoreFramesShowsTheProgressPanelWhileTheModeTakesIt) {
+  auto c = shown();
+  Quirel_UserInterfaceModule& uim = *c->uim;
+  uim.setPreviewMakeSizeMainThreadMode(8, 8);
+  const fnd::Dictionary frame{{"min", fnd::Dictionary{{"X", 0}, {"Y", 0}}}, {"max", fnd::Dictionary{{"X", 4}, {"Y", 4}}}};
+  struct Row {
+    int frames;
+    bool panel;
+  };
+  for (const Row& r : {Row{2, true}, Row{1, false}}) {
+    SCOPED_TRACE(r.frames);
+    fnd::Array crops;
+    for (int i = 0; i < r.frames; ++i) crops.push_back(frame);
+    bool panelShown = false;
+    auto look = [&](const fnd::Notification&) {
+      for (kit::Window* w : afterScanApp().windows())
+        if (dynamic_cast<Quirel_ProcessImagePanel*>(w) && w->isVisible()) panelShown = true;
+    };
+    auto t1 = fnd::NotificationCenter::defaultCenter().observe("updateImageSetTemplatePost", nullptr, look);
+    auto t2 = fnd::NotificationCenter::defaultCenter().observe("updateImageSetAllSelectedPost", nullptr, look);
+    uim.endPreviewThread_Film_StandardMode(&crops, 0, 0, 0);
+    EXPECT_EQ(panelShown, r.panel);
+    for (kit::Window* w : afterScanApp().windows()) {
+      if (dynamic_cast<Quirel_ProcessImagePanel*>(w)) {
+        EXPECT_FALSE(w->isVisible());
+      }
+    }
+  }
 }
