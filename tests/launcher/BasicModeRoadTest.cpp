@@ -1,0 +1,355 @@
+// The basic mode's main road in the real program: the launcher opens the product's data source
+// with the simulated scanner, the main window shows the basic tab, Preview shows the platen with
+// a frame on the first document found, Scan leaves a file in the save folder; closing keeps the
+// last settings for the next start.
+#include <algorithm>
+#include <cmath>
+#include <typeinfo>
+
+#include "TestEnvironment.h"
+#include "TransferTestSupport.h"
+#include "datasource/DirectTWAIN.h"
+#include "datasource/UIRoot.h"
+#include "datasource/windows/QuirelRoot.h"
+#include "foundation/Paths.h"
+#include "foundation/PropertyList.h"
+#include "foundation/Timer.h"
+#include "kit/Window.h"
+#include "launcher/DirectTWAINPort.h"
+#include "scanmodule/DeviceModel.h"
+#include "scanmodule/ImageRenderer.h"
+#include "scanmodule/Scene.h"
+#include "scanmodule/SimController.h"
+#include "ui/controls/CTRLS_DestinationPopup.h"
+#include "ui/controls/CTRLS_ImageSourcePopup.h"
+#include "ui/controls/CTRLS_STDPreviewButton.h"
+#include "ui/controls/CTRLS_STDScanButton.h"
+#include "ui/controls/CTRLS_Preview.h"
+#include "ui/controls/CTRLS_PreviewFrame.h"
+#include "ui/controls/CTRLS_MainWindow.h"
+#include "ui/controls/CTRLS_PushButton.h"
+#include "ui/controls/MainWindow.h"
+#include "ui/frontdoor/Quirel.h"
+#include "ui/frontdoor/UserInterfaceModule.h"
+#include "ui/model/CropInfo.h"
+#include "ui/model/PreferenceInfo.h"
+#include "ui/modes/basic/StandardMode.h"
+#include "ui/windows/CloseSelectWindow.h"
+
+namespace launchertest {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* kRoadScanner = "Vantrel TS-800 Virtual";
+
+// Every post of these names, whoever sends it.
+struct RoadPosts {
+  explicit RoadPosts(const std::vector<std::string>& names) {
+    for (const std::string& name : names)
+      tokens.push_back(fnd::NotificationCenter::defaultCenter().observe(name, nullptr, [this](const fnd::Notification& n) {
+        posts.push_back({n.name, n.sender, n.info() ? *n.info() : fnd::Dictionary(), n.userInfo});
+      }));
+  }
+  struct Post {
+    std::string name;
+    const void* sender;
+    fnd::Dictionary info;  // as posted
+    fnd::SharedDictionary shared;  // as the receivers left it
+  };
+  std::vector<const Post*> of(const std::string& name, const void* sender) const {
+    std::vector<const Post*> out;
+    for (const Post& p : posts)
+      if (p.name == name && p.sender == sender) out.push_back(&p);
+    return out;
+  }
+  std::vector<Post> posts;
+  std::vector<fnd::NotificationCenter::Token> tokens;
+};
+
+// The area of the platen at `resolution`, as the simulated scanner renders it.
+std::vector<std::uint8_t> renderedArea(int x, int y, int width, int height, int resolution) {
+  const velmor::DeviceModel model = velmor::DeviceModel::resolve(fnd::Dictionary{{"DeviceName", kRoadScanner}});
+  const velmor::Scene scene = velmor::Scene::platen(model.platenWidth, model.platenHeight);
+  velmor::RenderSpec spec;
+  spec.resolution = resolution;
+  spec.x = x;
+  spec.y = y;
+  spec.width = width;
+  spec.height = height;
+  const velmor::ImageRenderer renderer(scene, spec);
+  std::vector<std::uint8_t> bytes(renderer.rowBytes() * std::size_t(renderer.rows()));
+  for (int r = 0; r < renderer.rows(); ++r) renderer.renderRow(r, bytes.data() + renderer.rowBytes() * std::size_t(r));
+  return bytes;
+}
+
+std::vector<std::uint8_t> packedRows(const SavedImage& s) {
+  std::vector<std::uint8_t> out;
+  const std::size_t rowBytes = s.width * s.bitsPerPixel / 8;
+  for (std::size_t y = 0; y < s.height; ++y)
+    out.insert(out.end(), s.pixels.begin() + std::ptrdiff_t(y * s.bytesPerRow),
+               s.pixels.begin() + std::ptrdiff_t(y * s.bytesPerRow + rowBytes));
+  return out;
+}
+
+double meanDifference(const std::vector<std::uint8_t>& a, const std::vector<std::uint8_t>& b) {
+  if (a.size() != b.size() || a.empty()) return 1e9;
+  double sum = 0;
+  for (std::size_t i = 0; i < a.size(); ++i) sum += std::abs(int(a[i]) - int(b[i]));
+  return sum / double(a.size());
+}
+
+class BasicModeRoad : public TransferTest {
+ protected:
+  void SetUp() override {
+    TransferTest::SetUp();
+    Zorvik_SetMainWindowStandIn(std::nullopt);
+    answerBoxes();
+    settings = fnd::Paths::configDir() + "/";
+    fs::create_directories(settings);
+    fs::remove(settings + "InitSetting.xml");
+    fs::remove(settings + "Preference.xml");
+  }
+  void TearDown() override {
+    if (delegate && !kit::Application::shared().isTerminated() && controller() && controller()->getMainWindow())
+      closeProgram();
+    answerer_->invalidate();
+    TransferTest::TearDown();
+  }
+
+  // A box the road brings up (the save-folder notice) is answered with OK and written down.
+  void answerBoxes() {
+    answerer_ = fnd::Timer::scheduled(
+        0.05, true,
+        [this](fnd::Timer&) {
+          kit::Application& a = kit::Application::shared();
+          if (a.modalWindow() && a.pendingModalResponders() == 0) {
+            boxes.push_back(typeid(*a.modalWindow()).name());
+            a.stopModalWithCode(1);
+          }
+        },
+        fnd::kCommonModes);
+  }
+  void launchProgram() {
+    delegate = std::make_unique<Zorvik_AppDelegate>([] { return Zorvik_MakeDirectTWAIN(); }, std::string());
+    kit::Application::shared().setDelegate(delegate.get());
+    launch();
+  }
+  Dravon_DirectTWAIN* dataSource() const {
+    auto* port = delegate ? dynamic_cast<Zorvik_DirectTWAINPort*>(delegate->dataSource()) : nullptr;
+    return port ? &port->dataSource() : nullptr;
+  }
+  const void* root() const {
+    Dravon_UIRoot* r = dataSource() ? dataSource()->userInterfaceRoot() : nullptr;
+    return r ? r->notificationSender() : nullptr;
+  }
+  Quirel_UserInterfaceModule* controller() const {
+    Dravon_UIRoot* r = dataSource() ? dataSource()->userInterfaceRoot() : nullptr;
+    auto* quirelRoot = dynamic_cast<Dravon_QuirelRoot*>(r);
+    return quirelRoot ? dynamic_cast<Quirel_UserInterfaceModule*>(quirelRoot->quirel().windowController()) : nullptr;
+  }
+  Quirel_MainWindow* window() const {
+    Quirel_UserInterfaceModule* c = controller();
+    return c && c->getMainWindow() ? c->getMainWindow()->getWindow() : nullptr;
+  }
+  Quirel_StandardMode* mode() const { return controller() ? controller()->getStandardMode() : nullptr; }
+  bool controlsEnabled() const {
+    return window() && window()->isEnabled() && mode()->getWindowMaskView() == nullptr &&
+           mode()->getPreviewButton()->getColorPushBT()->isEnabled() &&
+           mode()->getScanButton()->getColorPushBT()->isEnabled();
+  }
+  // Up to the main window shown with the basic tab.
+  void openToTheBasicTab() {
+    launchProgram();
+    ASSERT_TRUE(runUntil([&] { return delegate->uiNotOpen() == 0 && window() && window()->isVisible(); }));
+    ASSERT_EQ(controller()->getMode(), 0);
+    ASSERT_NE(mode(), nullptr);
+  }
+  // Preview clicked, up to the preview shown with the controls enabled again.
+  void preview(const RoadPosts& posts) {
+    kit::View* content = window()->contentView();
+    const std::size_t views = content->subviews().size();
+    mode()->getPreviewButton()->PreviewBTAction();
+    EXPECT_FALSE(window()->isEnabled());
+    EXPECT_EQ(content->subviews().size(), views + 1) << "one overlay";
+    ASSERT_TRUE(runUntil([&] { return controlsEnabled() && mode()->getFocusCrop(); }, 1200))
+        << "the preview was shown with the controls enabled again";
+    EXPECT_EQ(content->subviews().size(), views);
+    ASSERT_EQ(posts.of("Preview_Scan", root()).size(), 1u);
+    EXPECT_EQ(posts.of("Preview_Scan", root())[0]->info.array("CropItem")[0].toDictionary().intValue("Resolution"), 300);
+  }
+  // Scan clicked, up to the data source told the end of the saving and the controls back.
+  void scan() {
+    mode()->getScanButton()->ScanBTAction();
+    ASSERT_TRUE(runUntil([&] { return !delegate->isTransferring() && !delegate->isScanning() && controlsEnabled() &&
+                                      !fs::is_empty(saveFolder()); },
+                         2400));
+  }
+  fs::path saveFolder() const { return fs::path(controller()->getPreferenceInfo()->getSavePath().value_or("")); }
+  // The save folder of the preferences: a fresh one.
+  void freshSaveFolder(const std::string& name) {
+    controller()->getPreferenceInfo()->setSavePath(testenv::freshFolder(name).string());
+  }
+  void closeProgram() {
+    controller()->getCloseWindowButton()->pushBTAction();
+    runUntil([] { return kit::Application::shared().isTerminated(); }, 400);
+  }
+
+  std::string settings;
+  std::vector<std::string> boxes;
+  std::shared_ptr<fnd::Timer> answerer_;
+};
+
+// The two roads through a preview wait for the front door's end of preview to give the basic
+// mode its controls back (the controller's re-enabling after a preview, which turns on a mode
+// that asked for a scan); until then the window stays disabled after the preview. Enable them
+// with that change.
+TEST_F(BasicModeRoad, PreviewShowsTheFirstDocumentFramedAndScanSavesItsJpeg) {
+  RoadPosts posts({"Preview_Scan", "StandardMode_Scan", "ntfQuirel_SaveInfo"});
+  openToTheBasicTab();
+  preview(posts);
+  Quirel_StandardMode& m = *mode();
+  // At zoom 1.0 the platen's picture fits the preview frame less its 20-point margins.
+  const fnd::Rect frame = controller()->getPreviewFrame()->getFrameViewRect();
+  const fnd::Rect image = m.getPreviewView()->getImageViewRect();
+  EXPECT_LE(image.size.width, frame.size.width - 40);
+  EXPECT_LE(image.size.height, frame.size.height - 40);
+  EXPECT_TRUE(std::abs(image.size.width - (frame.size.width - 40)) <= 1 ||
+              std::abs(image.size.height - (frame.size.height - 40)) <= 1);
+  int focused = 0;
+  for (const auto& crop : m.getCropList()) focused += crop->isFocus();
+  EXPECT_EQ(focused, 1);
+  EXPECT_FALSE(m.getFocusCrop()->getCropView()->isHidden());
+
+  const fs::path shots = TRIVOLAN_LAUNCHER_SHOTS_DIR;
+  fs::create_directories(shots);
+  ASSERT_TRUE(window()->grabToPng((shots / "basic-mode-preview.png").string()));
+
+  freshSaveFolder("basic-road-jpeg");
+  scan();
+  const auto scans = posts.of("StandardMode_Scan", root());
+  ASSERT_EQ(scans.size(), 1u);
+  EXPECT_EQ(posts.of("ntfQuirel_SaveInfo", root()).size(), 1u);
+  // The frame lies on the first document the scanner found, mapped from the preview's pixels
+  // (1/75 inch, 4 scan pixels at 300 dpi): the saved image is that document's size at the
+  // frame's resolution, and its pixels are the platen's there.
+  const int resolution = 300;
+  const velmor::DeviceModel model = velmor::DeviceModel::resolve(fnd::Dictionary{{"DeviceName", kRoadScanner}});
+  const velmor::Scene scene = velmor::Scene::platen(model.platenWidth, model.platenHeight);
+  ASSERT_FALSE(scene.documents().empty());
+  const auto& doc = scene.documents().front();
+  const int slack = resolution / velmor::SimController::kPreviewResolution + 1;
+  std::vector<fs::path> files;
+  for (const auto& e : fs::directory_iterator(saveFolder())) files.push_back(e.path());
+  ASSERT_EQ(files.size(), 1u);
+  EXPECT_EQ(files[0].extension(), ".jpg");
+  const SavedImage saved = readSavedImage(files[0]);
+  ASSERT_TRUE(saved.ok);
+  EXPECT_NEAR(double(saved.width), doc.width * resolution, 2 * slack);
+  EXPECT_NEAR(double(saved.height), doc.height * resolution, 2 * slack);
+  EXPECT_EQ(saved.dpiX, resolution);
+  EXPECT_EQ(saved.dpiY, resolution);
+  EXPECT_FALSE(saved.properties.dictionary("{Exif}").empty()) << "an EXIF segment";
+  // The origin within the mapping's slack whose rendering matches best; JPEG at the program's
+  // quality: a mean difference of 2.5 levels allows its loss.
+  double best = 1e9;
+  const std::vector<std::uint8_t> savedRows = packedRows(saved);
+  for (int dy = -slack; dy <= slack && best >= 2.5; ++dy)
+    for (int dx = -slack; dx <= slack && best >= 2.5; ++dx)
+      best = std::min(best, meanDifference(savedRows, renderedArea(int(std::lround(doc.x * resolution)) + dx,
+                                                                   int(std::lround(doc.y * resolution)) + dy,
+                                                                   int(saved.width), int(saved.height), resolution)));
+  EXPECT_LT(best, 2.5);
+  EXPECT_TRUE(controlsEnabled());
+  // The after-scan question was the one box, answered with its first choice.
+  EXPECT_EQ(boxes, std::vector<std::string>{typeid(Quirel_CloseSelectWindow).name()});
+}
+
+// With "SaveFileFormat" 1 in "Preference.xml" the same road saves a TIFF of the frame.
+TEST_F(BasicModeRoad, WithTiffChosenTheScanSavesATiffOfTheFrame) {
+  // The format as the user left it in the preferences of an earlier start.
+  openToTheBasicTab();
+  closeProgram();
+  const std::string prefPath = settings + "Preference.xml";
+  fnd::PropertyList::Result written = fnd::PropertyList::readFile(prefPath);
+  ASSERT_TRUE(written.ok());
+  fnd::Dictionary prefs = written.value->toDictionary();
+  prefs.set("SaveFileFormat", 1);
+  ASSERT_TRUE(fnd::PropertyList::writeFile(fnd::Value(prefs), prefPath));
+  delegate.reset();
+  kit::Application::shared().resetTerminated();
+
+  RoadPosts posts({"Preview_Scan", "StandardMode_Scan", "ntfQuirel_SaveInfo"});
+  openToTheBasicTab();
+  ASSERT_EQ(controller()->getPreferenceInfo()->getFileFormat(), 1);
+  preview(posts);
+  freshSaveFolder("basic-road-tiff");
+  scan();
+  EXPECT_EQ(posts.of("StandardMode_Scan", root()).size(), 1u);
+  std::vector<fs::path> files;
+  for (const auto& e : fs::directory_iterator(saveFolder())) files.push_back(e.path());
+  ASSERT_EQ(files.size(), 1u);
+  EXPECT_EQ(files[0].extension(), ".tif");
+  const SavedImage saved = readSavedImage(files[0]);
+  ASSERT_TRUE(saved.ok);
+  EXPECT_EQ(saved.dpiX, 300);
+  EXPECT_EQ(saved.dpiY, 300);
+  const velmor::DeviceModel model = velmor::DeviceModel::resolve(fnd::Dictionary{{"DeviceName", kRoadScanner}});
+  const auto& doc = velmor::Scene::platen(model.platenWidth, model.platenHeight).documents().front();
+  const double slack = 300.0 / velmor::SimController::kPreviewResolution + 1;
+  EXPECT_NEAR(double(saved.width), doc.width * 300, 2 * slack);
+  EXPECT_NEAR(double(saved.height), doc.height * 300, 2 * slack);
+  // Not yet: the pixels of this second start's scan differ from the rendered area (a mean of
+  // about 20 levels at every origin near the document), unlike the first start's JPEG.
+  EXPECT_TRUE(controlsEnabled());
+}
+
+// Closing keeps the basic mode's state in "InitSetting.xml"; the next start takes it back: the
+// image source and destination selected, the template from the file, and a large-image question
+// the user ticked off stays off.
+TEST_F(BasicModeRoad, ClosingKeepsTheBasicModesSettingsAndTheNextStartRestoresThem) {
+  openToTheBasicTab();
+  closeProgram();
+  ASSERT_TRUE(kit::Application::shared().isTerminated());
+  const std::string initPath = settings + "InitSetting.xml";
+  fnd::PropertyList::Result written = fnd::PropertyList::readFile(initPath);
+  ASSERT_TRUE(written.ok());
+  fnd::Dictionary init = written.value->toDictionary();
+  fnd::Dictionary standard = init.dictionary("StandardMode");
+  ASSERT_FALSE(standard.empty()) << "the close wrote the basic mode's state";
+  EXPECT_EQ(standard.intValue("ImageSource"), 0);
+  ASSERT_TRUE(standard.find("Template"));
+
+  // The user's next start, prepared: another source and destination, a template of its own.
+  fnd::Dictionary templ = standard.dictionary("Template");
+  const int templateResolution = templ.intValue("Resolution") == 600 ? 400 : 600;
+  templ.set("Resolution", templateResolution);
+  templ.set("Destination", 1);
+  standard.set("ImageSource", 3);
+  standard.set("Destination", 1);
+  standard.set("ShowLargePicMsg", false);
+  standard.set("Template", templ);
+  init.set("StandardMode", standard);
+  ASSERT_TRUE(fnd::PropertyList::writeFile(fnd::Value(init), initPath));
+
+  delegate.reset();
+  kit::Application::shared().resetTerminated();
+  openToTheBasicTab();
+  Quirel_StandardMode& m = *mode();
+  EXPECT_EQ(m.getImageSource(), 3);
+  EXPECT_EQ(m.getDestination(), 1);
+  EXPECT_EQ(m.getImgSrcPopup()->getRepresentedNumber(), 3);
+  EXPECT_EQ(m.getDestinationPopup()->getRepresentedNumber(), 1);
+  EXPECT_FALSE(m.showLargePixelMsg());
+  closeProgram();
+  written = fnd::PropertyList::readFile(initPath);
+  ASSERT_TRUE(written.ok());
+  const fnd::Dictionary again = written.value->toDictionary().dictionary("StandardMode");
+  EXPECT_EQ(again.intValue("ImageSource"), 3);
+  EXPECT_EQ(again.intValue("Destination"), 1);
+  EXPECT_FALSE(again.boolean("ShowLargePicMsg"));
+  EXPECT_EQ(again.dictionary("Template").intValue("Resolution"), templateResolution);
+}
+
+}  // namespace
+}  // namespace launchertest
