@@ -187,16 +187,16 @@ void noteSavedArea(const std::string& folder) {
   }
 }
 
-// The rows of `area` rendered block by block into the save driver, JPEG with EXIF.
+// The rows of area `a` rendered block by block into the save driver, JPEG with EXIF.
 bool renderAndSave(SaveModuleCore& core, const Area& a, const std::string& folder) {
   const velmor::Scene scene = roadScene();
-  velmor::RenderSpec spec;
-  spec.resolution = a.resolution;
-  spec.x = a.x;
-  spec.y = a.y;
-  spec.width = a.width;
-  spec.height = a.height;
-  const velmor::ImageRenderer renderer(scene, spec);
+  velmor::RenderSpec area;
+  area.resolution = a.resolution;
+  area.x = a.x;
+  area.y = a.y;
+  area.width = a.width;
+  area.height = a.height;
+  const velmor::ImageRenderer renderer(scene, area);
 
   std::unique_ptr<ICMSTR_CLASS> temp;
   const std::string tempText = fnd::Paths::tempDir();
@@ -262,11 +262,11 @@ void BM_PreviewRoad(benchmark::State& state) {
 
 void BM_PreviewRenderAlone(benchmark::State& state) {
   const velmor::Scene scene = roadScene();
-  velmor::RenderSpec spec;
-  spec.resolution = velmor::SimController::kPreviewResolution;
-  spec.width = int(scene.width() * spec.resolution);
-  spec.height = int(scene.height() * spec.resolution);
-  const velmor::ImageRenderer renderer(scene, spec);
+  velmor::RenderSpec area;
+  area.resolution = velmor::SimController::kPreviewResolution;
+  area.width = int(scene.width() * area.resolution);
+  area.height = int(scene.height() * area.resolution);
+  const velmor::ImageRenderer renderer(scene, area);
   std::vector<std::uint8_t> image(renderer.rowBytes() * std::size_t(renderer.rows()));
   for (auto _ : state) {
     const auto start = std::chrono::steady_clock::now();

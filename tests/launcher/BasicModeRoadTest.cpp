@@ -71,13 +71,13 @@ struct RoadPosts {
 std::vector<std::uint8_t> renderedArea(int x, int y, int width, int height, int resolution) {
   const velmor::DeviceModel model = velmor::DeviceModel::resolve(fnd::Dictionary{{"DeviceName", kRoadScanner}});
   const velmor::Scene scene = velmor::Scene::platen(model.platenWidth, model.platenHeight);
-  velmor::RenderSpec spec;
-  spec.resolution = resolution;
-  spec.x = x;
-  spec.y = y;
-  spec.width = width;
-  spec.height = height;
-  const velmor::ImageRenderer renderer(scene, spec);
+  velmor::RenderSpec request;
+  request.resolution = resolution;
+  request.x = x;
+  request.y = y;
+  request.width = width;
+  request.height = height;
+  const velmor::ImageRenderer renderer(scene, request);
   std::vector<std::uint8_t> bytes(renderer.rowBytes() * std::size_t(renderer.rows()));
   for (int r = 0; r < renderer.rows(); ++r) renderer.renderRow(r, bytes.data() + renderer.rowBytes() * std::size_t(r));
   return bytes;
