@@ -193,30 +193,38 @@ void Quirel_UserInterfaceModule::setEnableAfterPreview(Quirel_BaseScanMode* mode
   setEnableControlMainWindow(true);
 }
 
-void Quirel_UserInterfaceModule::endPreviewThread_Platen_StandardMode(const fnd::Array* crops, int cancel, int error,
-                                                                      int duplicate) {
-  Quirel_StandardMode* mode = mStandardMode.get();
-  if (!mode || !mPreviewInfo) return;
+// The first steps of both ends of a basic-mode preview: the result, the scan-end sound of a
+// preview that was a scan, a failed start-up preview marked for the reset, the progress status.
+int Quirel_UserInterfaceModule::beginEndOfPreview(Quirel_StandardMode* mode, const fnd::Array* crops, int cancel,
+                                                  int error) {
   mCallBackUpToSM = true;
   const bool needScan = mode->getNeedScan();
-  const bool atStart = mode->getPreviewAtStart();
-  const bool thumbnail = mode->isThumbnailMode();
-  const Quirel_PreferenceInfo* prefs = mode->getPreferenceInfo();
-  const int thumbnailSize = prefs ? prefs->getPlatenThumbnailSize() : 0;
-  const int result = checkPreviewResult_AutoMultiRect(crops, cancel, error, atStart, thumbnail);
-
+  const int result =
+      checkPreviewResult_AutoMultiRect(crops, cancel, error, mode->getPreviewAtStart(), mode->isThumbnailMode());
   if (needScan) {
     if (result == kPreviewComplete)
-      startScanSound(prefs);
+      startScanSound(mode->getPreferenceInfo());
     else
       stopScanSound();
   }
   if (result == kPreviewAtStartFailed) {
     mPreviewInfo->setUIResetImageError(true);
-    return;
+    return result;
   }
   if (needScan && (result == kPreviewCancelledUsable || result == kPreviewNothingUsable))
     mode->setProgressStatusValue(-1);
+  return result;
+}
+
+void Quirel_UserInterfaceModule::endPreviewThread_Platen_StandardMode(const fnd::Array* crops, int cancel, int error,
+                                                                      int duplicate) {
+  Quirel_StandardMode* mode = mStandardMode.get();
+  if (!mode || !mPreviewInfo) return;
+  const bool thumbnail = mode->isThumbnailMode();
+  const Quirel_PreferenceInfo* prefs = mode->getPreferenceInfo();
+  const int result = beginEndOfPreview(mode, crops, cancel, error);
+  if (result == kPreviewAtStartFailed) return;
+  const int thumbnailSize = prefs ? prefs->getPlatenThumbnailSize() : 0;
   if (result == kPreviewNothingUsable) {
     mode->endPreviewClearImage();
     if (cancel == 0 && error != 0) mCallBackUpToSM = false;
@@ -244,25 +252,10 @@ void Quirel_UserInterfaceModule::endPreviewThread_Film_StandardMode(const fnd::A
                                                                     int error) {
   Quirel_StandardMode* mode = mStandardMode.get();
   if (!mode || !mPreviewInfo) return;
-  mCallBackUpToSM = true;
-  const bool needScan = mode->getNeedScan();
-  const bool atStart = mode->getPreviewAtStart();
   const bool thumbnail = mode->isThumbnailMode();
   const Quirel_PreferenceInfo* prefs = mode->getPreferenceInfo();
-  const int result = checkPreviewResult_AutoMultiRect(crops, cancel, error, atStart, thumbnail);
-
-  if (needScan) {
-    if (result == kPreviewComplete)
-      startScanSound(prefs);
-    else
-      stopScanSound();
-  }
-  if (result == kPreviewAtStartFailed) {
-    mPreviewInfo->setUIResetImageError(true);
-    return;
-  }
-  if (needScan && (result == kPreviewCancelledUsable || result == kPreviewNothingUsable))
-    mode->setProgressStatusValue(-1);
+  const int result = beginEndOfPreview(mode, crops, cancel, error);
+  if (result == kPreviewAtStartFailed) return;
   if (result == kPreviewNothingUsable) {
     mode->endFilmPreviewClearImage();
     if (cancel == 0 && error != 0) mCallBackUpToSM = false;
