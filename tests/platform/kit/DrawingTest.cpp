@@ -272,6 +272,21 @@ TEST(Image, FoundByNameWhateverTheExtension) {
   setenv("TRIVOLAN_RESOURCE_DIR", saved.c_str(), 1);
 }
 
+// The scan module hands its result pictures over as TIFF files: kit reads them like any other.
+TEST(Image, ReadsTiffFiles) {
+  const std::filesystem::path folder = testenv::freshFolder("kit-tiff");
+  QImage picture(6, 3, QImage::Format_RGB888);
+  picture.fill(Qt::blue);
+  picture.setPixelColor(5, 2, Qt::red);
+  const std::string path = (folder / "result.tif").string();
+  ASSERT_TRUE(picture.save(QString::fromStdString(path), "TIFF")) << "no TIFF support in the image plug-ins";
+  const kit::Image read = kit::Image::fromFile(path);
+  ASSERT_TRUE(read.isValid());
+  EXPECT_EQ(read.size(), (fnd::Size{6, 3}));
+  EXPECT_EQ(read.colorAtPixel(0, 0), Color::blue());
+  EXPECT_EQ(read.colorAtPixel(5, 2), Color::red());
+}
+
 TEST(Cursor, StandardAndPictureCursors) {
   kit::Cursor::crosshair().set();
   EXPECT_EQ(kit::Cursor::current(), kit::Cursor::crosshair());
