@@ -11,7 +11,7 @@
 #include "ui/base/PVLocalizedString.h"
 #include "ui/base/PostNotification.h"
 #include "ui/model/PreferenceInfo.h"
-#include "ui/windows/DisplayManager.h"
+#include "ui/windows/AfterScanWindowLevels.h"
 
 namespace {
 
@@ -141,21 +141,8 @@ void Quirel_CloseSavePathtDialog::showDialog(kit::Window* parent) {
   mDisplayModal = false;
   mParentWindow = parent;
   if (!mWindow || mWindow->isVisible()) return;
-  fnd::Rect frame = mWindow->frame();
-  if (parent) {
-    const fnd::Rect p = parent->frame();
-    frame.origin.x = p.origin.x + std::floor((p.size.width - frame.size.width) / 2);
-    frame.origin.y = p.origin.y + std::floor((p.size.height - frame.size.height) / 2);
-  }
-  const Quirel_DisplayManager display;
-  mWindow->setFrame(display.getAdjustmentWindowFrame(frame, frame.size), false);
-  mWindow->setDefaultButton(mOkBtn);
-  kit::Application& app = kit::Application::shared();
-  if (app.isActive())
-    mWindow->makeKeyAndOrderFront();
-  else
-    mWindow->orderFront();
-  app.requestUserAttention(kit::AttentionRequest::Critical);
+  Quirel_AfterScanWindowLevels::placeAndShow(*mWindow, Quirel_AfterScanWindowLevels::centredOn(mWindow->frame(), parent),
+                                             mOkBtn);
 }
 
 std::int32_t Quirel_CloseSavePathtDialog::showModalDialog(kit::Window* parent) {
@@ -205,10 +192,7 @@ void Quirel_CloseSavePathtDialog::clickOkBtn() {
 }
 
 void Quirel_CloseSavePathtDialog::levelForActivity(kit::Window& window) {
-  if (kit::Application::shared().isActive())
-    window.setLevel(mParentWindow ? mParentWindow->level() + 3 : kLevel);
-  else
-    window.setLevel(kit::kNormalWindowLevel);
+  Quirel_AfterScanWindowLevels::levelForActivity(window, mParentWindow, 3, kLevel);
 }
 
 void Quirel_CloseSavePathtDialog::windowDidBecomeKey(kit::Window& window) { levelForActivity(window); }
@@ -216,13 +200,7 @@ void Quirel_CloseSavePathtDialog::windowDidBecomeKey(kit::Window& window) { leve
 void Quirel_CloseSavePathtDialog::windowDidUpdate(kit::Window& window) { levelForActivity(window); }
 
 void Quirel_CloseSavePathtDialog::appBecomeActiveFromMain() {
-  if (!mWindow) return;
-  mWindow->setLevel(mParentWindow ? mParentWindow->level() + 3 : kLevel);
-  if (mWindow->isVisible()) mWindow->makeKeyAndOrderFront();
+  Quirel_AfterScanWindowLevels::comeForward(mWindow.get(), mParentWindow, 3, kLevel);
 }
 
-void Quirel_CloseSavePathtDialog::appResignActiveFromMain() {
-  if (!mWindow) return;
-  mWindow->setLevel(kit::kNormalWindowLevel);
-  mWindow->orderFront();
-}
+void Quirel_CloseSavePathtDialog::appResignActiveFromMain() { Quirel_AfterScanWindowLevels::stepBack(mWindow.get()); }

@@ -9,7 +9,7 @@
 #include "ui/base/PVLocalizedBundle.h"
 #include "ui/base/PVLocalizedString.h"
 #include "ui/base/PostNotification.h"
-#include "ui/windows/DisplayManager.h"
+#include "ui/windows/AfterScanWindowLevels.h"
 
 namespace {
 
@@ -146,21 +146,8 @@ void Quirel_CloseSelectDialog::createDialog(std::int32_t variant) {
 void Quirel_CloseSelectDialog::showDialog(kit::Window* parent) {
   mParentWindow = parent;
   if (!mWindow || mWindow->isVisible()) return;
-  fnd::Rect frame = mWindow->frame();
-  if (parent) {
-    const fnd::Rect p = parent->frame();
-    frame.origin.x = p.origin.x + std::floor((p.size.width - frame.size.width) / 2);
-    frame.origin.y = p.origin.y + std::floor((p.size.height - frame.size.height) / 2);
-  }
-  const Quirel_DisplayManager display;
-  mWindow->setFrame(display.getAdjustmentWindowFrame(frame, frame.size), false);
-  mWindow->setDefaultButton(mOkBtn);
-  kit::Application& app = kit::Application::shared();
-  if (app.isActive())
-    mWindow->makeKeyAndOrderFront();
-  else
-    mWindow->orderFront();
-  app.requestUserAttention(kit::AttentionRequest::Critical);
+  Quirel_AfterScanWindowLevels::placeAndShow(*mWindow, Quirel_AfterScanWindowLevels::centredOn(mWindow->frame(), parent),
+                                             mOkBtn);
 }
 
 void Quirel_CloseSelectDialog::closeDialog() {
@@ -204,10 +191,7 @@ void Quirel_CloseSelectDialog::clickOkBtn() {
 }
 
 void Quirel_CloseSelectDialog::levelForActivity(kit::Window& window) {
-  if (kit::Application::shared().isActive())
-    window.setLevel(mParentWindow ? mParentWindow->level() + 3 : kLevel);
-  else
-    window.setLevel(kit::kNormalWindowLevel);
+  Quirel_AfterScanWindowLevels::levelForActivity(window, mParentWindow, 3, kLevel);
 }
 
 void Quirel_CloseSelectDialog::windowDidBecomeKey(kit::Window& window) { levelForActivity(window); }
@@ -215,13 +199,7 @@ void Quirel_CloseSelectDialog::windowDidBecomeKey(kit::Window& window) { levelFo
 void Quirel_CloseSelectDialog::windowDidUpdate(kit::Window& window) { levelForActivity(window); }
 
 void Quirel_CloseSelectDialog::appBecomeActiveFromMain() {
-  if (!mWindow) return;
-  mWindow->setLevel(mParentWindow ? mParentWindow->level() + 3 : kLevel);
-  if (mWindow->isVisible()) mWindow->makeKeyAndOrderFront();
+  Quirel_AfterScanWindowLevels::comeForward(mWindow.get(), mParentWindow, 3, kLevel);
 }
 
-void Quirel_CloseSelectDialog::appResignActiveFromMain() {
-  if (!mWindow) return;
-  mWindow->setLevel(kit::kNormalWindowLevel);
-  mWindow->orderFront();
-}
+void Quirel_CloseSelectDialog::appResignActiveFromMain() { Quirel_AfterScanWindowLevels::stepBack(mWindow.get()); }

@@ -8,7 +8,7 @@
 #include "ui/base/PVLocalizedBundle.h"
 #include "ui/base/PVLocalizedString.h"
 #include "ui/base/PostNotification.h"
-#include "ui/windows/DisplayManager.h"
+#include "ui/windows/AfterScanWindowLevels.h"
 
 namespace {
 
@@ -103,15 +103,7 @@ void Quirel_ScanResultDialog::showDialog(kit::Window* parent) {
     frame.origin.x = p.origin.x + (p.size.width - frame.size.width) / 2;
     frame.origin.y = p.origin.y + p.size.height - frame.size.height - kScanResultTopGap;
   }
-  const Quirel_DisplayManager display;
-  mWindow->setFrame(display.getAdjustmentWindowFrame(frame, frame.size), false);
-  mWindow->setDefaultButton(mCloseBtn);
-  kit::Application& app = kit::Application::shared();
-  if (app.isActive())
-    mWindow->makeKeyAndOrderFront();
-  else
-    mWindow->orderFront();
-  app.requestUserAttention(kit::AttentionRequest::Critical);
+  Quirel_AfterScanWindowLevels::placeAndShow(*mWindow, frame, mCloseBtn);
   mCenter.post(kShowStatusPost, this);
 }
 
@@ -207,10 +199,7 @@ void Quirel_ScanResultDialog::scanResultMousedownEvent2(const std::shared_ptr<Qu
 }
 
 void Quirel_ScanResultDialog::levelForActivity(kit::Window& window) {
-  if (kit::Application::shared().isActive())
-    window.setLevel(mParentWindow ? mParentWindow->level() + 2 : kLevel);
-  else
-    window.setLevel(kit::kNormalWindowLevel);
+  Quirel_AfterScanWindowLevels::levelForActivity(window, mParentWindow, 2, kLevel);
 }
 
 void Quirel_ScanResultDialog::windowDidBecomeKey(kit::Window& window) { levelForActivity(window); }
@@ -218,13 +207,7 @@ void Quirel_ScanResultDialog::windowDidBecomeKey(kit::Window& window) { levelFor
 void Quirel_ScanResultDialog::windowDidUpdate(kit::Window& window) { levelForActivity(window); }
 
 void Quirel_ScanResultDialog::appBecomeActiveFromMain() {
-  if (!mWindow) return;
-  mWindow->setLevel(mParentWindow ? mParentWindow->level() + 2 : kLevel);
-  if (mWindow->isVisible()) mWindow->makeKeyAndOrderFront();
+  Quirel_AfterScanWindowLevels::comeForward(mWindow.get(), mParentWindow, 2, kLevel);
 }
 
-void Quirel_ScanResultDialog::appResignActiveFromMain() {
-  if (!mWindow) return;
-  mWindow->setLevel(kit::kNormalWindowLevel);
-  mWindow->orderFront();
-}
+void Quirel_ScanResultDialog::appResignActiveFromMain() { Quirel_AfterScanWindowLevels::stepBack(mWindow.get()); }
