@@ -107,29 +107,8 @@ Quirel_ExtendMode::ImgSrcSetting extADFRecord(const ExtDefaults& d, bool racs2, 
 }  // namespace
 
 void Quirel_ExtendMode::setDefaultSetting(const fnd::Dictionary* parameters) {
-  const bool platenThumbnail = mScannerInfo && mScannerInfo->defaultPlatenThumbnail();
-  mScanMode = platenThumbnail ? 1 : 0;
-  mPlatenThumbnail = platenThumbnail;
-  mFilmThumbnail = mScannerInfo && mScannerInfo->defaultFilmThumbnail();
-  mZoomScan = false;
-  mMultiCrop = false;
-  mADFDirection = 0;
-  mADFBinding = 0;
-  mHasPreview = false;
-  mHasNonThumPreview = false;
-  mEnableThumbnailBtn = true;
-  mHighQualityMode = false;
-  mUseCapsFilmSize = true;
+  resetModeStateToDefaults(false);
   mFilmSizeWithoutCaps = 21;
-  mToolMode = 0;
-  mZoomRate = 0;
-  mRotation = 0;
-  mMirror = false;
-  mSpoitMode = -1;
-  mThumbnailCount = 0;
-  mSelectAllThumbnail = false;
-  mBookCorrectMsg = mClearThumbnailMsg = mLargePicMsg = mColorBitMsg = true;
-  mFavoriteMsg = mToneSettingMsg = mColorModeAndDataFormatMsg = true;
 
   const fnd::Dictionary* entry = parameters ? parameters : extendModeEntry();
   const ExtDefaults d = extReadDefaults(entry);

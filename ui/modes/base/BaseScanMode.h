@@ -291,6 +291,9 @@ class Quirel_BaseScanMode : public virtual ScanModeLink {
   void updatePreview();
   void resizePreviewSize(double zoom);
   void resetPreview(const SSizeDouble& size, bool clearImage, bool hideFrames);
+  // The state both single-image modes start from before their defaults are read: no preview,
+  // no zoom, tools and turns reset, every question shown again.
+  void resetModeStateToDefaults(bool selectAllThumbnail);
   SSizeDouble getPreviewViewSize() override;
   std::optional<kit::Image> getPreviewImage() const;
   // The preview model's whole preview as an image; none without a preview or whole pixels.

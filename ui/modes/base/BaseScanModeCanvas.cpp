@@ -240,3 +240,28 @@ bool Quirel_BaseScanMode::isEnteredInPreview() const {
   const fnd::Point p = view->convertPointFromView({screen.x - origin.x, screen.y - origin.y}, nullptr);
   return view->visibleRect().contains(p) && view->isEntered();
 }
+
+void Quirel_BaseScanMode::resetModeStateToDefaults(bool selectAllThumbnail) {
+  const bool platenThumbnail = mScannerInfo && mScannerInfo->defaultPlatenThumbnail();
+  mScanMode = platenThumbnail ? 1 : 0;
+  mPlatenThumbnail = platenThumbnail;
+  mFilmThumbnail = mScannerInfo && mScannerInfo->defaultFilmThumbnail();
+  mZoomScan = false;
+  mMultiCrop = false;
+  mADFDirection = 0;
+  mADFBinding = 0;
+  mHasPreview = false;
+  mHasNonThumPreview = false;
+  mEnableThumbnailBtn = true;
+  mHighQualityMode = false;
+  mUseCapsFilmSize = true;
+  mToolMode = 0;
+  mZoomRate = 0;
+  mRotation = 0;
+  mMirror = false;
+  mSpoitMode = -1;
+  mThumbnailCount = 0;
+  mSelectAllThumbnail = selectAllThumbnail;
+  mBookCorrectMsg = mClearThumbnailMsg = mLargePicMsg = mColorBitMsg = true;
+  mFavoriteMsg = mToneSettingMsg = mColorModeAndDataFormatMsg = true;
+}

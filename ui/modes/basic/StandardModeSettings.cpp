@@ -88,28 +88,7 @@ Quirel_StandardMode::SourceDefaults Quirel_StandardMode::readSourceDefaults(cons
 
 void Quirel_StandardMode::setDefaultSetting(const fnd::Dictionary* parameters) {
   const int g = copyGammaValue();
-  const bool platenThumbnail = mScannerInfo && mScannerInfo->defaultPlatenThumbnail();
-  mScanMode = platenThumbnail ? 1 : 0;
-  mPlatenThumbnail = platenThumbnail;
-  mFilmThumbnail = mScannerInfo && mScannerInfo->defaultFilmThumbnail();
-  mZoomScan = false;
-  mMultiCrop = false;
-  mADFDirection = 0;
-  mADFBinding = 0;
-  mHasPreview = false;
-  mHasNonThumPreview = false;
-  mEnableThumbnailBtn = true;
-  mHighQualityMode = false;
-  mUseCapsFilmSize = true;
-  mToolMode = 0;
-  mZoomRate = 0;
-  mRotation = 0;
-  mMirror = false;
-  mSpoitMode = -1;
-  mThumbnailCount = 0;
-  mSelectAllThumbnail = true;
-  mBookCorrectMsg = mClearThumbnailMsg = mLargePicMsg = mColorBitMsg = true;
-  mFavoriteMsg = mToneSettingMsg = mColorModeAndDataFormatMsg = true;
+  resetModeStateToDefaults(true);
 
   const fnd::Dictionary* entry = parameters ? parameters : standardModeEntry();
   const SourceDefaults def = readSourceDefaults(entry);
