@@ -350,15 +350,7 @@ void printRatios() {
 
 int main(int argc, char** argv) {
   // Everything the program writes goes to a folder of its own.
-  std::string templ = (fs::temp_directory_path() / "basic-road-bench-XXXXXX").string();
-  std::vector<char> buf(templ.begin(), templ.end());
-  buf.push_back(0);
-  if (!mkdtemp(buf.data())) return 1;
-  const std::string base = buf.data();
-  for (const char* sub : {"tmp", "config", "pictures"}) fs::create_directories(base + "/" + sub);
-  setenv("TMPDIR", (base + "/tmp").c_str(), 1);
-  setenv("XDG_CONFIG_HOME", (base + "/config").c_str(), 1);
-  setenv("TRIVOLAN_PICTURES_DIR", (base + "/pictures").c_str(), 1);
+  const std::string base = benchsupport::isolateProgramFolders("basic-road-bench");
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
 
   QApplication qt(argc, argv);

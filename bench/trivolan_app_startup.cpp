@@ -145,18 +145,8 @@ BENCHMARK(BM_InterleavedRounds)->Unit(benchmark::kMillisecond)->UseManualTime()-
 
 int main(int argc, char** argv) {
   // The children run offscreen with fresh settings and temporary folders.
-  const char* tmp = std::getenv("TMPDIR");
-  std::string base = std::string(tmp && *tmp ? tmp : "/tmp") + "/startup-bench-XXXXXX";
-  std::vector<char> buf(base.begin(), base.end());
-  buf.push_back(0);
-  const char* made = mkdtemp(buf.data());
-  if (!made) return 1;
-  const std::string folder = made;
-  for (const char* sub : {"config", "pictures", "tmp"}) fs::create_directories(folder + "/" + sub);
+  const std::string folder = benchsupport::isolateProgramFolders("startup-bench");
   setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  setenv("XDG_CONFIG_HOME", (folder + "/config").c_str(), 1);
-  setenv("TRIVOLAN_PICTURES_DIR", (folder + "/pictures").c_str(), 1);
-  setenv("TMPDIR", (folder + "/tmp").c_str(), 1);
   std::string deviceFile, deviceList;
   if (!writeTwoScanners(folder, &deviceFile, &deviceList)) {
     std::fprintf(stderr, "the virtual scanners' definitions could not be read\n");

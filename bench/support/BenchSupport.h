@@ -10,7 +10,9 @@
 #include <string>
 #include <vector>
 
+#include <errno.h>
 #include <stdlib.h>
+#include <sys/stat.h>
 
 namespace benchsupport {
 
@@ -29,6 +31,24 @@ inline const std::string& scratchFolder(const char* prefix) {
     return std::string(buf.data());
   }();
   return dir;
+}
+
+// Gives the program under measurement folders of its own: the scratch folder with "tmp",
+// "config" and "pictures" in it, named by TMPDIR, XDG_CONFIG_HOME and TRIVOLAN_PICTURES_DIR,
+// so nothing it writes reaches the user's. Returns the scratch folder.
+inline std::string isolateProgramFolders(const char* prefix) {
+  const std::string base = scratchFolder(prefix);
+  for (const char* sub : {"tmp", "config", "pictures"}) {
+    const std::string folder = base + "/" + sub;
+    if (mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) {
+      std::perror("bench: cannot make the program's folders");
+      std::exit(1);
+    }
+  }
+  setenv("XDG_CONFIG_HOME", (base + "/config").c_str(), 1);
+  setenv("TRIVOLAN_PICTURES_DIR", (base + "/pictures").c_str(), 1);
+  setenv("TMPDIR", (base + "/tmp").c_str(), 1);
+  return base;
 }
 
 // A /proc/self/status value in KiB ("VmHWM", "VmRSS"); -1 when absent.
