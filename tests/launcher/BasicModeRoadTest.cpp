@@ -15,6 +15,8 @@
 #include "foundation/Paths.h"
 #include "foundation/PropertyList.h"
 #include "foundation/Timer.h"
+#include "kit/Application.h"
+#include "kit/Event.h"
 #include "kit/Window.h"
 #include "launcher/DirectTWAINPort.h"
 #include "scanmodule/DeviceModel.h"
@@ -28,6 +30,7 @@
 #include "ui/controls/CTRLS_Preview.h"
 #include "ui/controls/CTRLS_PreviewFrame.h"
 #include "ui/controls/CTRLS_MainWindow.h"
+#include "ui/controls/CTRLS_OutputSizePopup.h"
 #include "ui/controls/CTRLS_PushButton.h"
 #include "ui/controls/MainWindow.h"
 #include "ui/frontdoor/Quirel.h"
@@ -35,6 +38,7 @@
 #include "ui/model/CropInfo.h"
 #include "ui/model/PreferenceInfo.h"
 #include "ui/modes/basic/StandardMode.h"
+#include "ui/settings/InfoDialog.h"
 #include "ui/windows/CloseSelectWindow.h"
 
 namespace launchertest {
@@ -369,6 +373,119 @@ TEST_F(BasicModeRoad, WithTiffChosenTheScanSavesATiffOfTheFrame) {
   // Without loss: every sample is the rendered one.
   const SampleDifference tiff = differenceFromRequestedArea(saved, areas[0]);
   EXPECT_EQ(tiff.differing, 0u) << "mean " << tiff.mean << ", largest " << tiff.largest;
+  EXPECT_TRUE(controlsEnabled());
+}
+
+// A second frame drawn with the mouse on the preview, through the window's events as a user's
+// hand gives them (press, drags, release, the preview's own tracking loop taking the drags),
+// becomes the focused frame the panel shows; Scan then saves both frames.
+TEST_F(BasicModeRoad, ASecondFrameDrawnWithTheMouseIsScannedBesideTheFirst) {
+  RoadPosts posts({"Preview_Scan", "StandardMode_Scan", "ntfQuirel_SaveInfo"});
+  openToTheBasicTab();
+  preview(posts);
+  Quirel_StandardMode& m = *mode();
+  ASSERT_EQ(m.getCropList().size(), 1u);
+  Quirel_CropInfo* first = m.getFocusCrop();
+  Quirel_InfoDialog* info = m.getInfoDialog();
+  ASSERT_NE(info, nullptr);
+  info->showScanInfoDialog();
+  window()->makeKeyAndOrderFront();
+
+  // A place of the platen's picture away from the first frame: the lower right, beside it.
+  Quirel_PreviewView& view = *m.getPreviewView()->getImageView();
+  const fnd::Rect bounds = view.bounds();
+  const fnd::Rect firstFrame = first->getCropView()->frame();
+  const fnd::Point from{std::max(firstFrame.origin.x + firstFrame.size.width, bounds.size.width / 2) + 10,
+                        bounds.size.height / 2 + 10};
+  const fnd::Point to{from.x + 60, from.y + 45};
+  ASSERT_LE(to.x, bounds.size.width - 5);
+  ASSERT_LE(to.y, bounds.size.height - 5);
+  ASSERT_FALSE(firstFrame.intersects(fnd::Rect(from.x, from.y, to.x - from.x, to.y - from.y)));
+  auto at = [&](kit::EventType type, fnd::Point p) {
+    return kit::Event::mouseEvent(type, view.convertPointToView(p, nullptr), 0, window());
+  };
+  kit::Application& app = kit::Application::shared();
+  app.postEvent(at(kit::EventType::LeftMouseDown, from));
+  for (int step = 1; step <= 4; ++step)
+    app.postEvent(at(kit::EventType::LeftMouseDragged,
+                     {from.x + (to.x - from.x) * step / 4, from.y + (to.y - from.y) * step / 4}));
+  app.postEvent(at(kit::EventType::LeftMouseUp, to));
+  ASSERT_TRUE(runUntil([&] { return app.queuedEventCount() == 0 && m.getCropList().size() == 2; }));
+
+  // The drawn frame is the focused one, where the hand drew it; the first keeps its place.
+  Quirel_CropInfo* drawn = m.getFocusCrop();
+  ASSERT_NE(drawn, nullptr);
+  ASSERT_NE(drawn, first);
+  EXPECT_FALSE(first->isFocus());
+  const fnd::Rect drawnFrame = drawn->getCropView()->frame();
+  EXPECT_NEAR(drawnFrame.origin.x, from.x, 1);
+  EXPECT_NEAR(drawnFrame.origin.y, from.y, 1);
+  EXPECT_NEAR(drawnFrame.size.width, to.x - from.x, 1);
+  EXPECT_NEAR(drawnFrame.size.height, to.y - from.y, 1);
+  EXPECT_FALSE(drawn->getCropView()->isHidden());
+  EXPECT_FALSE(first->getCropView()->isHidden());
+  EXPECT_EQ(first->getCropView()->frame(), firstFrame);
+  // The panel shows the drawn frame: free size, and its size in the information panel.
+  EXPECT_EQ(m.getOutputSizePopup()->getRepresentedNumber(), drawn->getOutputSize());
+  EXPECT_EQ(drawn->getOutputSize(), 0);
+  const std::string drawnWidth = info->valueText(Quirel_InfoDialog::Row::InputW);
+  m.setValueInfoDialog(*first, true, true);
+  const std::string firstWidth = info->valueText(Quirel_InfoDialog::Row::InputW);
+  m.setValueInfoDialog(*drawn, true, true);
+  EXPECT_EQ(info->valueText(Quirel_InfoDialog::Row::InputW), drawnWidth) << "the panel showed the drawn frame";
+  EXPECT_NE(drawnWidth, firstWidth);
+  EXPECT_TRUE(controlsEnabled());
+
+  const fs::path shots = TRIVOLAN_LAUNCHER_SHOTS_DIR;
+  fs::create_directories(shots);
+  ASSERT_TRUE(window()->grabToPng((shots / "basic-mode-second-frame.png").string()));
+
+  freshSaveFolder("basic-road-two-frames");
+  mode()->getScanButton()->ScanBTAction();
+  ASSERT_TRUE(runUntil([&] {
+    if (delegate->isTransferring() || delegate->isScanning() || !controlsEnabled()) return false;
+    std::size_t n = 0;
+    for ([[maybe_unused]] const auto& e : fs::directory_iterator(saveFolder())) ++n;
+    return n >= 2;
+  }, 2400));
+  const auto scans = posts.of("StandardMode_Scan", root());
+  ASSERT_EQ(scans.size(), 1u);
+  const std::vector<RequestedArea> areas = requestedAreas(scans[0]->info);
+  ASSERT_EQ(areas.size(), 2u);
+  std::vector<fs::path> files;
+  for (const auto& e : fs::directory_iterator(saveFolder())) files.push_back(e.path());
+  ASSERT_EQ(files.size(), 2u);
+
+  // Each frame's size at 300 dpi, from its place on the picture (the picture spans the platen).
+  const velmor::DeviceModel model = velmor::DeviceModel::resolve(fnd::Dictionary{{"DeviceName", kRoadScanner}});
+  const double pixelsPerPoint = model.platenWidth * 300 / bounds.size.width;
+  auto expectedSize = [&](const fnd::Rect& f) {
+    return std::pair{f.size.width * pixelsPerPoint, f.size.height * pixelsPerPoint};
+  };
+  std::vector<SavedImage> saved;
+  for (const fs::path& f : files) saved.push_back(readSavedImage(f));
+  ASSERT_TRUE(saved[0].ok && saved[1].ok);
+  // The drawn frame's file is the one of its size; its pixels are the area the request named.
+  bool drawnFound = false;
+  for (const fnd::Rect& f : {firstFrame, drawnFrame}) {
+    const auto [w, h] = expectedSize(f);
+    const auto match = std::find_if(saved.begin(), saved.end(), [&](const SavedImage& s) {
+      return std::abs(double(s.width) - w) <= pixelsPerPoint + 1 && std::abs(double(s.height) - h) <= pixelsPerPoint + 1;
+    });
+    ASSERT_NE(match, saved.end()) << "a file of " << w << " x " << h << " pixels";
+    EXPECT_EQ(match->dpiX, 300);
+    if (f != drawnFrame) continue;
+    const auto area = std::find_if(areas.begin(), areas.end(), [&](const RequestedArea& a) {
+      return a.width == int(match->width) && a.height == int(match->height);
+    });
+    ASSERT_NE(area, areas.end());
+    // JPEG, held as the first road's file is.
+    const SampleDifference d = differenceFromRequestedArea(*match, *area);
+    EXPECT_LT(d.mean, 2.0);
+    EXPECT_LT(double(d.beyond16), 0.01 * double(match->width * match->height * 3));
+    drawnFound = true;
+  }
+  EXPECT_TRUE(drawnFound);
   EXPECT_TRUE(controlsEnabled());
 }
 
