@@ -528,6 +528,24 @@ TEST_F(BasicModeRoad, ASecondFrameDrawnWithTheMouseIsScannedBesideTheFirst) {
   EXPECT_EQ(boxes, std::vector<std::string>{typeid(Quirel_CloseSelectWindow).name()});
 }
 
+// The film source chosen before any preview: the mode turns to film (no question without a
+// preview) and the main window shows the film layout.
+TEST_F(BasicModeRoad, ChoosingTheFilmSourceShowsTheFilmLayout) {
+  openToTheBasicTab();
+  Quirel_StandardMode& m = *mode();
+  Quirel_CTRLS_ImageSourcePopup& source = *m.getImgSrcPopup();
+  source.selectAtRepresentedNumber(4);
+  ASSERT_EQ(source.getRepresentedNumber(), 4) << "the virtual scanner's film unit offers film";
+  source.ImgSrcPopupAction();
+  ASSERT_TRUE(runUntil([&] { return m.getImageSource() == 4; }));
+  EXPECT_TRUE(m.isFilmMode());
+  EXPECT_TRUE(boxes.empty());
+  runUntil([] { return false; }, 5);
+  const fs::path shots = TRIVOLAN_LAUNCHER_SHOTS_DIR;
+  fs::create_directories(shots);
+  ASSERT_TRUE(window()->grabToPng((shots / "basic-mode-film-source.png").string()));
+}
+
 // Closing keeps the basic mode's state in "InitSetting.xml"; the next start takes it back: the
 // image source and destination selected, the template from the file, and a large-image question
 // the user ticked off stays off.
