@@ -123,8 +123,8 @@ TEST_F(LauncherTest, TheProgramShowsTheDriversMainWindowAfterThePick) {
   EXPECT_EQ(window->title(), Quirel_PVLocalizedString(fnd::Bundle::main().identifier())
                                  .ls_localizedStringForKey("IDD_ASK_TEMPLATE_STR", "UserInterface"));
   // The model's minimum size, and the frame the display gives a window of that size.
-  EXPECT_EQ(window->minSize(), fnd::Size(850, 638));
-  const fnd::Rect expected = Quirel_DisplayManager().getDefaultWindowFrame(fnd::Size(850, 638));
+  EXPECT_EQ(window->minSize(), fnd::Size(850, 680));
+  const fnd::Rect expected = Quirel_DisplayManager().getDefaultWindowFrame(fnd::Size(850, 680));
   EXPECT_NEAR(window->frame().origin.x, expected.origin.x, 1.0);
   EXPECT_NEAR(window->frame().origin.y, expected.origin.y, 1.0);
   EXPECT_NEAR(window->frame().size.width, expected.size.width, 1.0);

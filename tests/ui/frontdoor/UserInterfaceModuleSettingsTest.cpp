@@ -35,7 +35,7 @@ void writeText(const std::string& path, const std::string& text) {
 }
 
 fnd::Rect defaultFrame() {
-  const fnd::Rect f = testDisplay().getDefaultWindowFrame(fnd::Size(850, 638));
+  const fnd::Rect f = testDisplay().getDefaultWindowFrame(fnd::Size(850, 680));
   return fnd::Rect(std::floor(f.origin.x), std::floor(f.origin.y), std::ceil(f.origin.x + f.size.width) - std::floor(f.origin.x),
                    std::ceil(f.origin.y + f.size.height) - std::floor(f.origin.y));
 }
@@ -49,7 +49,7 @@ TEST(UserInterfaceModuleStartUp, WithoutASettingsFileTheBasicModeOpensAtTheDefau
   EXPECT_EQ(c->getMainWindow()->getFirstRect(), defaultFrame());
   EXPECT_EQ(c->getMainWindow()->getDefaultRect(), defaultFrame());
   EXPECT_EQ(c->getOldWindowRect(), defaultFrame());
-  EXPECT_EQ(c.window()->minSize(), fnd::Size(850, 638));
+  EXPECT_EQ(c.window()->minSize(), fnd::Size(850, 680));
   EXPECT_TRUE(c->getShowChangeTabMsg());
   EXPECT_TRUE(c->getShowMultiPDFScanEndMsg());
   EXPECT_TRUE(c->getShowMCloseSaveMsg());
