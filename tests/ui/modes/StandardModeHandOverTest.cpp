@@ -10,9 +10,9 @@
 namespace {
 
 using modes_test::PostLog;
-using toolbar_rig::AdvancedStandIn;
-using toolbar_rig::countPosts;
-using toolbar_rig::ToolbarRig;
+using std_actions_rig::AdvancedStandIn;
+using std_actions_rig::countPosts;
+using std_actions_rig::StdActionsRig;
 
 const std::vector<std::string> kHandOverNames{Quirel_PostNotification::kOverrideNotification};
 
@@ -33,7 +33,7 @@ TEST(StandardModeHandOver, FromTheFeederTheSourceIsTenWhereOfferedElseEight) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    ToolbarRig rig(c.sources);
+    StdActionsRig rig(c.sources);
     modes_test::RecordFiller filler;
     AdvancedStandIn advanced;
     advanced.mScanMode = 4;
@@ -52,7 +52,7 @@ TEST(StandardModeHandOver, FromTheFeederTheSourceIsTenWhereOfferedElseEight) {
 TEST(StandardModeHandOver, PlatenPreviewComesBackOnlyForTheWholePlaten) {
   for (int paperSize : {0, 5}) {
     SCOPED_TRACE(paperSize);
-    ToolbarRig rig;
+    StdActionsRig rig;
     modes_test::RecordFiller filler;
     AdvancedStandIn advanced;
     advanced.mScanMode = 0;
@@ -75,7 +75,7 @@ TEST(StandardModeHandOver, PlatenPreviewComesBackOnlyForTheWholePlaten) {
 }
 
 TEST(StandardModeHandOver, FilmThumbnailsWithoutAPreviewRequestNothing) {
-  ToolbarRig rig;
+  StdActionsRig rig;
   modes_test::RecordFiller filler;
   AdvancedStandIn advanced;
   advanced.mScanMode = 3;
@@ -95,7 +95,7 @@ TEST(StandardModeHandOver, FilmThumbnailsWithoutAPreviewRequestNothing) {
 }
 
 TEST(StandardModeHandOver, ThumbnailsWithAPreviewMarkTheTabChangingAndAskForFrames) {
-  ToolbarRig rig;
+  StdActionsRig rig;
   modes_test::RecordFiller filler;
   AdvancedStandIn advanced;
   advanced.mScanMode = 3;
@@ -110,7 +110,7 @@ TEST(StandardModeHandOver, ThumbnailsWithAPreviewMarkTheTabChangingAndAskForFram
 }
 
 TEST(StandardModeHandOver, ARequestThatCannotGoOutLeavesTheTabNotChanging) {
-  ToolbarRig rig;
+  StdActionsRig rig;
   modes_test::RecordFiller filler;
   filler.refuse = true;
   AdvancedStandIn advanced;
@@ -122,7 +122,7 @@ TEST(StandardModeHandOver, ARequestThatCannotGoOutLeavesTheTabNotChanging) {
 }
 
 TEST(StandardModeHandOver, TheSevenNoticeFlagsAndTheDataSizeFollowTheAdvancedMode) {
-  ToolbarRig rig;
+  StdActionsRig rig;
   AdvancedStandIn advanced;
   advanced.mBookCorrectMsg = false;
   advanced.mClearThumbnailMsg = true;
@@ -146,7 +146,7 @@ TEST(StandardModeHandOver, TheSevenNoticeFlagsAndTheDataSizeFollowTheAdvancedMod
 }
 
 TEST(StandardModeHandOver, LeavingForTheAdvancedModeEmptiesTheModeAndAnswersYes) {
-  ToolbarRig rig;
+  StdActionsRig rig;
   rig.addFrame(true);
   rig.addFrame(false);
   rig.mode.mHasPreview = true;
@@ -161,7 +161,7 @@ TEST(StandardModeHandOver, LeavingForTheAdvancedModeEmptiesTheModeAndAnswersYes)
 TEST(StandardModeHandOver, LeavingForMultiScanResetsTheTemplateOnlyFromVersion15) {
   for (int version : {1400, 1500}) {
     SCOPED_TRACE(version);
-    ToolbarRig rig(fnd::Array{0, 1, 4, 5, 6, 8, 10}, version);
+    StdActionsRig rig(fnd::Array{0, 1, 4, 5, 6, 8, 10}, version);
     rig.addFrame(true);
     rig.mode.mTemplateCrop->setResolution(1200);
     EXPECT_TRUE(rig.mode.willChangeToMultiScanMode());
@@ -177,7 +177,7 @@ TEST(StandardModeHandOver, LeavingForMultiScanResetsTheTemplateOnlyFromVersion15
 }
 
 TEST(StandardModeHandOver, TheRotationIsTheBasesOwn) {
-  ToolbarRig rig;
+  StdActionsRig rig;
   rig.mode.rotateToRight();
   EXPECT_EQ(rig.mode.getRotation(), 3);  // a quarter turn right is three to the left
   rig.mode.rotateToLeft();

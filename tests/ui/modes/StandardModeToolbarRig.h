@@ -12,7 +12,7 @@
 #include "StandardModeTestRig.h"
 #include "ui/model/CropInfo.h"
 
-namespace toolbar_rig {
+namespace std_actions_rig {
 
 using std_rig::itemFlags;
 using std_rig::itemParameters;
@@ -63,8 +63,8 @@ class AdvancedStandIn : public modes_test::TestScanMode {
 
 // The main window as the window controller builds it, the panel filled with the given image
 // sources.
-struct ToolbarRig {
-  explicit ToolbarRig(fnd::Array sources = fnd::Array{0, 1, 4, 5, 6, 8, 10}, int version = 1700,
+struct StdActionsRig {
+  explicit StdActionsRig(fnd::Array sources = fnd::Array{0, 1, 4, 5, 6, 8, 10}, int version = 1700,
                       fnd::Dictionary extraFlags = {})
       : scanner(modes_test::scannerWith(itemFlags(version, std::move(extraFlags)))), toolbar(scanner) {
     mode.setScannerInfo(scanner);
@@ -84,6 +84,7 @@ struct ToolbarRig {
     mode.createToolBarItem(&toolbar);
     mode.createPreviewAreaItem(&previewFrame);
     mode.setUIMObject(&controller);
+    mode.setUimParameterDic(&model);
     fnd::Dictionary p = itemParameters(std::move(sources), fnd::Array{0, 1});
     mode.setStandardItem(&p, true);
     mode.setDefaultSetting(nullptr);
@@ -111,6 +112,7 @@ struct ToolbarRig {
   Quirel_CTRLS_PreviewFrame previewFrame;
   Quirel_CTRLS_PushButton prefBtn, closeBtn;
   int controller = 0;
+  const fnd::Dictionary model = std_rig::itemModelParameters();
   ToolbarTestMode mode;
 };
 
@@ -120,4 +122,4 @@ inline int countPosts(const modes_test::PostLog& log, const std::string& name) {
   return n;
 }
 
-}  // namespace toolbar_rig
+}  // namespace std_actions_rig
