@@ -4,8 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <iostream>
+
 #include "StandardModeToolbarRig.h"
+#include "foundation/Bundle.h"
 #include "kit/Event.h"
+#include "ui/base/PVLocalizedBundle.h"
+#include "ui/base/PVLocalizedString.h"
 #include "ui/controls/CTRLS_NextThumbnailButton.h"
 #include "ui/controls/CTRLS_Preview.h"
 #include "ui/controls/CTRLS_TOOLThumbnailButton.h"
@@ -136,11 +142,18 @@ TEST(StandardModeToolbarActions, DeletionDoesNothingInThumbnailModesOrWithoutASe
 // ---- Scan information -----------------------------------------------------------------------
 
 TEST(StandardModeToolbarActions, TheInfoButtonTogglesThePanelCentredOnlyTheFirstTime) {
+  // The program's texts for the panel, as the data source answers the question for them.
+  fnd::NotificationCenter::Token texts = fnd::NotificationCenter::defaultCenter().observe(
+      Quirel_PVLocalizedBundle::kLocalizePostName, nullptr, [](const fnd::Notification& n) {
+        if (auto carrier = Quirel_PVLocalizedBundle::fromLocalizeRequest(n))
+          carrier->setLocalizedBundleStr(fnd::Bundle::main().identifier());
+      });
   for (double screenX : {0.0, 1920.0}) {
     SCOPED_TRACE(screenX);
     StdActionsRig rig;
     const fnd::Rect visible(screenX, 40, 1600, 1000);
     rig.mode.setDisplayManager(Quirel_DisplayManager(fnd::Rect(screenX, 0, 1600, 1080), visible));
+    rig.mode.setInterfaceInfo(std::string("USB"));
     rig.mode.initModelessDialogs();
     Quirel_InfoDialog* info = rig.mode.getInfoDialog();
     ASSERT_NE(info, nullptr);
@@ -150,6 +163,12 @@ TEST(StandardModeToolbarActions, TheInfoButtonTogglesThePanelCentredOnlyTheFirst
     const fnd::Rect frame = info->getWindow()->frame();
     EXPECT_DOUBLE_EQ(frame.origin.x, screenX + std::floor((1600 - frame.size.width) / 2));
     EXPECT_DOUBLE_EQ(frame.origin.y, 40 + std::floor((1000 - frame.size.height) / 2));
+    if (screenX == 0) {
+      const std::string png = (std::filesystem::current_path() / "standard_mode_scan_information.png").string();
+      std::filesystem::remove(png);
+      EXPECT_TRUE(info->getWindow()->grabToPng(png));
+      std::cout << "gallery: " << png << "\n";
+    }
     clickTool(rig, "ToolScanInfoButtonPost");
     EXPECT_FALSE(info->isVisible());
     // Moved by the user: the second opening leaves it there.

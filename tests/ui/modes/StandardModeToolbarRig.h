@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "ModesTestSupport.h"
+#include "foundation/Bundle.h"
+#include "ui/base/PVLocalizedString.h"
 #include "StandardModeTestRig.h"
 #include "ui/model/CropInfo.h"
 
@@ -67,6 +69,8 @@ struct StdActionsRig {
   explicit StdActionsRig(fnd::Array sources = fnd::Array{0, 1, 4, 5, 6, 8, 10}, int version = 1700,
                       fnd::Dictionary extraFlags = {})
       : scanner(modes_test::scannerWith(itemFlags(version, std::move(extraFlags)))), toolbar(scanner) {
+    // The program's own texts, as the window controller hands them in.
+    mode.setPVLocalizedString(std::make_shared<Quirel_PVLocalizedString>(fnd::Bundle::main().identifier()));
     mode.setScannerInfo(scanner);
     mode.setPreferenceInfo(std::make_shared<Quirel_PreferenceInfo>());
     mode.setPlatenResolution(300);
