@@ -1,6 +1,8 @@
 // The basic mode's toolbar in the real program on the simulated scanner: after a preview the
 // platen-thumbnail button shows the documents the scanner found on the platen as thumbnails.
 #include <algorithm>
+#include <cstdlib>
+#include <optional>
 
 #include "TestEnvironment.h"
 #include "TransferTestSupport.h"
@@ -9,6 +11,8 @@
 #include "datasource/windows/QuirelRoot.h"
 #include "foundation/Paths.h"
 #include "foundation/Timer.h"
+#include "foundation/PropertyList.h"
+#include "foundation/RunLoop.h"
 #include "kit/Window.h"
 #include "launcher/DirectTWAINPort.h"
 #include "scanmodule/DeviceModel.h"
@@ -26,6 +30,10 @@
 #include "ui/frontdoor/UserInterfaceModule.h"
 #include "ui/model/ThumbnailInfo.h"
 #include "ui/modes/basic/StandardMode.h"
+#include "ui/settings/PrefsDialog.h"
+#include "ui/settings/ScannerTestDialog.h"
+#include "ui/controls/NoFocusButton.h"
+#include "ui/controls/NoFocusTextField.h"
 
 namespace launchertest {
 namespace {
@@ -40,9 +48,9 @@ class BasicToolbarRoad : public TransferTest {
     // A box the road brings up is answered with OK.
     answerer_ = fnd::Timer::scheduled(
         0.05, true,
-        [](fnd::Timer&) {
+        [this](fnd::Timer&) {
           kit::Application& a = kit::Application::shared();
-          if (a.modalWindow() && a.pendingModalResponders() == 0) a.stopModalWithCode(1);
+          if (answerBoxes && a.modalWindow() && a.pendingModalResponders() == 0) a.stopModalWithCode(1);
         },
         fnd::kCommonModes);
     const std::string settings = fnd::Paths::configDir() + "/";
@@ -56,6 +64,8 @@ class BasicToolbarRoad : public TransferTest {
       runUntil([] { return kit::Application::shared().isTerminated(); }, 400);
     }
     answerer_->invalidate();
+    restoreDeviceFile();
+    restoreResourceDir();
     TransferTest::TearDown();
   }
   Quirel_UserInterfaceModule* controller() const {
@@ -82,7 +92,110 @@ class BasicToolbarRoad : public TransferTest {
     ASSERT_NE(mode(), nullptr);
   }
 
+  // The simulated scanner as the default list describes it, with behaviour switches added.
+  void scannerWithBehaviour(const fnd::Dictionary& switches) {
+    fnd::PropertyList::Result list = fnd::PropertyList::readFile(fnd::Paths::resourceDir() + "/devices/VirtualDevices.plist");
+    ASSERT_TRUE(list.ok());
+    fnd::Dictionary file = list.value->toDictionary();
+    fnd::Array devices = file.array("Devices");
+    ASSERT_FALSE(devices.empty());
+    fnd::Dictionary device = devices[0].toDictionary();
+    fnd::Dictionary behaviour = device.dictionary("Behaviour");
+    for (const auto& [key, value] : switches) behaviour.set(key, value);
+    device.set("Behaviour", behaviour);
+    file.set("Devices", fnd::Array{device});
+    const std::string path = (testenv::freshFolder("toolbar-road-devices") / "Devices.plist").string();
+    ASSERT_TRUE(fnd::PropertyList::writeFile(fnd::Value(file), path));
+    const char* before = std::getenv("TRIVOLAN_DEVICE_FILE");
+    savedDeviceFile_ = before ? std::optional<std::string>(before) : std::nullopt;
+    deviceFileSet_ = true;
+    ::setenv("TRIVOLAN_DEVICE_FILE", path.c_str(), 1);
+  }
+  void restoreDeviceFile() {
+    if (!deviceFileSet_) return;
+    if (savedDeviceFile_)
+      ::setenv("TRIVOLAN_DEVICE_FILE", savedDeviceFile_->c_str(), 1);
+    else
+      ::unsetenv("TRIVOLAN_DEVICE_FILE");
+    deviceFileSet_ = false;
+  }
+
+  // The program's resources with the road model's parameters changed: every entry a link to
+  // the real one but the model folder, which holds the edited copy.
+  void modelWithScannerInfo(const fnd::Dictionary& scannerInfo) {
+    const fs::path real = fnd::Paths::resourceDir();
+    const fs::path fixture = testenv::freshFolder("toolbar-road-resources");
+    for (const auto& entry : fs::directory_iterator(real))
+      if (entry.path().filename() != "models") fs::create_directory_symlink(entry.path(), fixture / entry.path().filename());
+    fs::create_directories(fixture / "models");
+    for (const auto& entry : fs::directory_iterator(real / "models")) {
+      fnd::PropertyList::Result model = fnd::PropertyList::readFile(entry.path().string());
+      ASSERT_TRUE(model.ok());
+      fnd::Dictionary parameters = model.value->toDictionary();
+      fnd::Dictionary scanner = parameters.dictionary("ScannerInfo");
+      for (const auto& [key, value] : scannerInfo) scanner.set(key, value);
+      parameters.set("ScannerInfo", scanner);
+      ASSERT_TRUE(fnd::PropertyList::writeFile(fnd::Value(parameters), (fixture / "models" / entry.path().filename()).string()));
+    }
+    const char* before = std::getenv("TRIVOLAN_RESOURCE_DIR");
+    savedResourceDir_ = before ? std::optional<std::string>(before) : std::nullopt;
+    resourceDirSet_ = true;
+    ::setenv("TRIVOLAN_RESOURCE_DIR", fixture.c_str(), 1);
+  }
+  void restoreResourceDir() {
+    if (!resourceDirSet_) return;
+    if (savedResourceDir_)
+      ::setenv("TRIVOLAN_RESOURCE_DIR", savedResourceDir_->c_str(), 1);
+    else
+      ::unsetenv("TRIVOLAN_RESOURCE_DIR");
+    resourceDirSet_ = false;
+  }
+
+  // What the user saw running the self-test from the preferences of the basic tab.
+  struct SelfTestRun {
+    std::string message;
+    int closeCode = -1;
+    bool prefsLeftOpen = false;
+  };
+  SelfTestRun selfTestFromThePreferences() {
+    SelfTestRun run;
+    answerBoxes = false;
+    kit::Application& app = kit::Application::shared();
+    app.onNextModalWindow([&](kit::Window&) {
+      Quirel_PrefsDialog* prefs = mode()->getPrefsDialog();
+      if (!prefs || !prefs->mScanTestBtn) {
+        ADD_FAILURE() << "the preferences offer the self-test";
+        if (prefs) prefs->PreferenceCancelClose();
+        return;
+      }
+      prefs->tabView()->getTabView()->selectTabViewItem(prefs->tabView()->tabItem(Quirel_CTRLS_PREFTabView::kScanner));
+      app.onNextModalWindow([&](kit::Window& w) {
+        auto* test = dynamic_cast<Quirel_ScannerTestDialog*>(&w);
+        if (!test) {
+          app.stopModalWithCode(0);
+          return;
+        }
+        test->startButton()->performClick();
+        for (int i = 0; i < 400 && !test->closeButton()->isEnabled(); ++i)
+          fnd::RunLoop::main().runOnce(fnd::RunLoopMode::ModalPanel, 0.05);
+        run.message = test->messageField()->stringValue();
+        test->closeButton()->performClick();
+      });
+      prefs->mScanTestBtn->getPushBT()->performClick();
+      run.prefsLeftOpen = !prefs->isClosing();
+      if (run.prefsLeftOpen) prefs->PreferenceCancelClose();
+    });
+    controller()->getPreferenceButton()->getPushBT()->performClick();
+    answerBoxes = true;
+    return run;
+  }
+
+  bool answerBoxes = true;
   std::shared_ptr<fnd::Timer> answerer_;
+  std::optional<std::string> savedDeviceFile_;
+  bool deviceFileSet_ = false;
+  std::optional<std::string> savedResourceDir_;
+  bool resourceDirSet_ = false;
 };
 
 TEST_F(BasicToolbarRoad, ThePlatenThumbnailButtonShowsTheFoundDocumentsAsThumbnails) {
@@ -119,6 +232,40 @@ TEST_F(BasicToolbarRoad, ThePlatenThumbnailButtonShowsTheFoundDocumentsAsThumbna
   const fs::path shots = TRIVOLAN_LAUNCHER_SHOTS_DIR;
   fs::create_directories(shots);
   ASSERT_TRUE(window()->grabToPng((shots / "basic-mode-platen-thumbnails.png").string()));
+}
+
+// The self-test from the basic tab's preferences, through the data source and the simulated
+// scanner: a passing test leaves the preferences open; a failing one closes them with an error
+// that asks the data source to close the driver.
+TEST_F(BasicToolbarRoad, TheSelfTestFromThePreferencesPassesOrClosesTheDriver) {
+  for (bool failing : {false, true}) {
+    SCOPED_TRACE(failing ? "failing" : "passing");
+    // A model that offers the self-test: not a multi-function one, not scanner-only.
+    modelWithScannerInfo(fnd::Dictionary{{"MFP", false}, {"SFS", false}, {"ScannerTest", true}});
+    if (failing) scannerWithBehaviour(fnd::Dictionary{{"ScannerTestStatus", 1629}});
+    std::vector<std::string> closes;
+    fnd::NotificationCenter::Token token = fnd::NotificationCenter::defaultCenter().observe(
+        "Click_CloseButton", nullptr, [&](const fnd::Notification& n) { closes.push_back(n.name); });
+    openToTheBasicTab();
+    if (HasFatalFailure()) return;
+    const SelfTestRun run = selfTestFromThePreferences();
+    EXPECT_EQ(mode()->getPrefsDialog(), nullptr);
+    if (!failing) {
+      EXPECT_EQ(run.message, "The scanner test completed successfully.");
+      EXPECT_TRUE(run.prefsLeftOpen);
+      EXPECT_TRUE(closes.empty());
+    } else {
+      EXPECT_NE(run.message, "The scanner test completed successfully.");
+      EXPECT_FALSE(run.prefsLeftOpen);
+      EXPECT_EQ(closes.size(), 1u) << "the data source is asked to close the driver";
+    }
+    controller()->getCloseWindowButton()->pushBTAction();
+    runUntil([] { return kit::Application::shared().isTerminated(); }, 400);
+    delegate.reset();
+    kit::Application::shared().resetTerminated();
+    restoreDeviceFile();
+    restoreResourceDir();
+  }
 }
 
 }  // namespace
