@@ -32,6 +32,7 @@
 #include "ui/modes/basic/StandardMode.h"
 #include "ui/settings/PrefsDialog.h"
 #include "ui/settings/ScannerTestDialog.h"
+#include "ui/windows/ShowMessageDialog.h"
 #include "ui/controls/NoFocusButton.h"
 #include "ui/controls/NoFocusTextField.h"
 
@@ -190,6 +191,39 @@ class BasicToolbarRoad : public TransferTest {
     return run;
   }
 
+  // The quiet-mode button of the preferences, whose device exchange the simulated scanner
+  // refuses; answers the texts of the message boxes shown on the way.
+  std::vector<std::string> quietModeFromThePreferences(bool expectBox) {
+    std::vector<std::string> texts;
+    answerBoxes = false;
+    kit::Application& app = kit::Application::shared();
+    app.onNextModalWindow([&](kit::Window&) {
+      Quirel_PrefsDialog* prefs = mode()->getPrefsDialog();
+      if (!prefs || !prefs->mQuietModeSettingBtn) {
+        ADD_FAILURE() << "the preferences offer the quiet-mode setting";
+        if (prefs) prefs->PreferenceCancelClose();
+        return;
+      }
+      prefs->tabView()->getTabView()->selectTabViewItem(prefs->tabView()->tabItem(Quirel_CTRLS_PREFTabView::kScanner));
+      if (expectBox) app.onNextModalWindow([&](kit::Window& w) {
+        auto* box = dynamic_cast<Quirel_ShowMessageDialog*>(&w);
+        texts.push_back(box ? box->textField()->stringValue() : std::string("<not a message>"));
+        if (box)
+          box->okButton()->performClick();
+        else
+          app.stopModalWithCode(0);
+      });
+      prefs->mQuietModeSettingBtn->getPushBT()->performClick();
+      if (!prefs->isClosing()) {
+        ADD_FAILURE() << "the refused exchange closes the preferences";
+        prefs->PreferenceCancelClose();
+      }
+    });
+    controller()->getPreferenceButton()->getPushBT()->performClick();
+    answerBoxes = true;
+    return texts;
+  }
+
   bool answerBoxes = true;
   std::shared_ptr<fnd::Timer> answerer_;
   std::optional<std::string> savedDeviceFile_;
@@ -261,6 +295,43 @@ TEST_F(BasicToolbarRoad, TheSelfTestFromThePreferencesPassesOrClosesTheDriver) {
     }
     controller()->getCloseWindowButton()->pushBTAction();
     runUntil([] { return kit::Application::shared().isTerminated(); }, 400);
+    delegate.reset();
+    kit::Application::shared().resetTerminated();
+    restoreDeviceFile();
+    restoreResourceDir();
+  }
+}
+
+// The quiet-mode button of the preferences on a device that refuses the exchange: a status the
+// device gives (1) closes the preferences with the window's controls disabled; a failed
+// exchange (-1) says so and asks the data source to close the driver.
+TEST_F(BasicToolbarRoad, ARefusedQuietModeExchangeClosesThePreferences) {
+  for (int status : {1, -1}) {
+    SCOPED_TRACE(status);
+    modelWithScannerInfo(fnd::Dictionary{{"MFP", false}, {"SFS", false}, {"QuietMode", true}, {"QuietModeSettingType", 2}});
+    scannerWithBehaviour(fnd::Dictionary{{"FuncStatus", status}});
+    std::vector<std::string> names;
+    std::vector<fnd::NotificationCenter::Token> tokens;
+    for (const char* name : {"Click_CloseButton", "disableMainWindowControlPost"})
+      tokens.push_back(fnd::NotificationCenter::defaultCenter().observe(
+          name, nullptr, [&](const fnd::Notification& n) { names.push_back(n.name); }));
+    openToTheBasicTab();
+    if (HasFatalFailure()) return;
+    const std::vector<std::string> texts = quietModeFromThePreferences(status != 1);
+    EXPECT_EQ(mode()->getPrefsDialog(), nullptr);
+    if (status == 1) {
+      EXPECT_TRUE(texts.empty());
+      EXPECT_EQ(names, std::vector<std::string>{"disableMainWindowControlPost"});
+    } else {
+      ASSERT_EQ(texts.size(), 1u);
+      EXPECT_NE(texts[0].find("could not be exchanged with the scanner"), std::string::npos) << texts[0];
+      EXPECT_EQ(names, std::vector<std::string>{"Click_CloseButton"});
+    }
+    tokens.clear();
+    if (controller() && controller()->getMainWindow()) {
+      controller()->getCloseWindowButton()->pushBTAction();
+      runUntil([] { return kit::Application::shared().isTerminated(); }, 400);
+    }
     delegate.reset();
     kit::Application::shared().resetTerminated();
     restoreDeviceFile();
