@@ -228,3 +228,25 @@ TEST(StandardModePrefs, AFolderThatIsGoneBecomesTheDefaultBeforeTheDialogOpens) 
   EXPECT_EQ(Quirel_PrefsDialog::deleteLastSlashAtPath(rig.prefs().getSavePath().value_or("")),
             Quirel_PrefsDialog::deleteLastSlashAtPath(rig.save));
 }
+
+// A new colour-management choice resets the tone and asks for a new preview; leaving "none"
+// (0) for a managed choice switches automatic tone off in every frame.
+TEST(StandardModePrefs, ANewColourManagementChoiceResetsToneAndAsksForAPreview) {
+  for (bool preview : {true, false}) {
+    SCOPED_TRACE(preview);
+    PrefsRig rig;
+    modes_test::RecordFiller filler;
+    Quirel_CropInfo* crop = rig.addFrame(true);
+    crop->setAutoTone(1);
+    rig.mode.mHasPreview = preview;
+    const int colorMode = rig.mode.mTemplateCrop->getColorMode();
+    rig.prefs().setColorSetting(colorMode, 0);
+    PostLog log(kPrefsPostNames);
+    rig.open([colorMode](Quirel_PrefsDialog& d) {
+      PrefsRig::edited(d).setColorSetting(colorMode, 1);
+      PrefsRig::ok(d);
+    });
+    EXPECT_EQ(countPosts(log, "Preview_Scan"), preview ? 1 : 0);
+    EXPECT_EQ(crop->getAutoTone(), preview ? 0 : 1);
+  }
+}

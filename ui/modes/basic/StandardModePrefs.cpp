@@ -16,19 +16,15 @@ void Quirel_StandardMode::preferenceDialogOpen(const fnd::Notification&, bool au
   const bool filmForAuto = autoScan && panelVer(1600) && isFilmMode();
   const int sourceType = filmForAuto ? 0 : mImageSource == 4 ? 1 : mImageSource == 5 ? 2 : 0;
 
-  // The bookmark resolves to the folder itself here; a folder that is no longer usable is
-  // replaced before the dialog shows it.
+  // A folder that is no longer usable is replaced before the dialog shows it (the bookmark
+  // needs no access grant here: it resolves to the folder itself).
   const Quirel_FileManager files;
-  const std::optional<std::string> temp = mPreferenceInfo->getTempPathBookmarkURL().has_value()
-                                              ? mPreferenceInfo->getTempPathBookmarkURL()
-                                              : mPreferenceInfo->getTempPath();
+  const std::optional<std::string> temp = mPreferenceInfo->getTempPath();
   if (!temp || !files.isEnabledFile(*temp, false, false)) {
     mPreferenceInfo->setTempPath(mDefaultTempPath);
     mPreferenceInfo->setTempPathBookmarkURL(mDefaultTempPath);
   }
-  const std::optional<std::string> save = mPreferenceInfo->getSavePathBookmarkURL().has_value()
-                                              ? mPreferenceInfo->getSavePathBookmarkURL()
-                                              : mPreferenceInfo->getSavePath();
+  const std::optional<std::string> save = mPreferenceInfo->getSavePath();
   if (!save || !files.isEnabledFile(*save, false, false)) {
     mPreferenceInfo->setSavePath(mDefaultSavePath);
     mPreferenceInfo->setSavePathBookmarkURL(mDefaultSavePath);
