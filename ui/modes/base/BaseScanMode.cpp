@@ -17,6 +17,7 @@
 #include "ui/model/ProfileCMList.h"
 #include "ui/model/ThumbnailInfo.h"
 #include "ui/model/UIScannerInfo.h"
+#include "ui/settings/PrefsDialog.h"
 #include "ui/windows/ProgressWindow.h"
 #include "ui/windows/ShowMessageDialog.h"
 

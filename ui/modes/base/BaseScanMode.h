@@ -31,6 +31,7 @@ class Quirel_ProfileCMList;
 class Quirel_PreviewView;
 class Quirel_PVLocalizedString;
 class Quirel_PreviewInfo;
+class Quirel_PrefsDialog;
 class Quirel_SettingToSM;
 namespace kit {
 class Event;
@@ -441,6 +442,12 @@ class Quirel_BaseScanMode : public virtual ScanModeLink {
   static bool commandKeyIn(unsigned modifierFlags);
   static bool optionKeyIn(unsigned modifierFlags);
 
+  // ---- After the preferences dialog: takes its edited values (after an OK close) and works out
+  // what they mean for the scanner, the frames and the preview. uiMode 0 basic, 1 advanced;
+  // imageSource is the caller's own; autoScanReflective when opened for the automatic scan.
+  void preferenceDialogClose(int uiMode, int imageSource, bool autoScanReflective);
+  Quirel_PrefsDialog* getPrefsDialog() const { return mPrefsDialog.get(); }
+
  protected:
   explicit Quirel_BaseScanMode(fnd::NotificationCenter& center = fnd::NotificationCenter::defaultCenter());
 
@@ -557,6 +564,8 @@ class Quirel_BaseScanMode : public virtual ScanModeLink {
   bool mToneSettingMsg = true;
   bool mColorModeAndDataFormatMsg = true;
   bool mIgnoreKey = false;
+  // The preferences dialog while it is open (the opener creates and releases it).
+  std::unique_ptr<Quirel_PrefsDialog> mPrefsDialog;
 
  private:
   // The mouse tools' shared steps.

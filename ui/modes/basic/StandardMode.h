@@ -3,6 +3,7 @@
 #include <array>
 #include <atomic>
 #include <functional>
+#include <map>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -13,6 +14,7 @@
 #include "ui/model/CropValueGroups.h"
 #include "ui/model/StandardModeLink.h"
 #include "ui/modes/base/BaseScanMode.h"
+#include "ui/windows/DisplayManager.h"
 
 class Quirel_CTRLS_AdjustCropText;
 class Quirel_CTRLS_ColorPatternButton;
@@ -25,10 +27,12 @@ class Quirel_CTRLS_STDCheckBox;
 class Quirel_CTRLS_STDDirectionButton;
 class Quirel_CTRLS_STDPreviewButton;
 class Quirel_CTRLS_STDScanButton;
+class Quirel_CTRLS_TOOLThumbnailButton;
 class Quirel_InfoDialog;
 class Quirel_NoFocusImageView;
 class Quirel_NoFocusView;
 class Quirel_Toolbar;
+class Quirel_ToolButton;
 namespace kit {
 class Image;
 class View;
@@ -201,11 +205,17 @@ class Quirel_StandardMode : public Quirel_BaseScanMode, public StandardModeLink 
   void inputSourceChangePostToSM();
   bool isCalibrationEveryScan() override;
 
-  // ---- What the window controller calls that later layers fill in: until then these do nothing.
-  void preferenceDialogOpen(const fnd::Notification&, bool) {}
-  bool willChangeToExtendMode() { return true; }
-  bool willChangeToMultiScanMode() { return true; }
-  void setExtendModeData(Quirel_BaseScanMode*) {}
+  // ---- Preferences: opened from this tab (autoScan: from the multi-scan tab).
+  void preferenceDialogOpen(const fnd::Notification& n, bool autoScan);
+
+  // ---- Hand-over between the tabs. Leaving answers true; coming back from the advanced mode
+  // reads it only through the scan-mode base.
+  bool willChangeToExtendMode();
+  bool willChangeToMultiScanMode();
+  using Quirel_BaseScanMode::getRotation;
+  void setExtendModeData(Quirel_BaseScanMode* extendMode);
+  void setExtendModeThumbnailData(Quirel_BaseScanMode* extendMode);
+  void setExtendModePlatenData(Quirel_BaseScanMode* extendMode);
 
   // ---- Image source, sizes and corrections; each takes its control's post (or none).
   void imageSourceChange(const fnd::Notification* notification);
@@ -253,6 +263,32 @@ class Quirel_StandardMode : public Quirel_BaseScanMode, public StandardModeLink 
   void ntf_mouseEventOnPreview(const fnd::Notification& n);
   void ntf_mouseExitedOnPreview(const fnd::Notification& n);
   void ntf_previewViewUpdateCursorRects(const fnd::Notification& n);
+
+  // ---- Toolbar actions and deletion; each takes its button's post (or none).
+  void toolMirrorButtonClick(const fnd::Notification* notification);
+  void toolLeftRotateButtonClick(const fnd::Notification* notification);
+  void toolRightRotateButtonClick(const fnd::Notification* notification);
+  void toolSelectAllCropButtonClick(const fnd::Notification* notification);
+  void toolSelectAllFrameButtonClick(const fnd::Notification* notification);
+  void toolAllCheckButtonClick(const fnd::Notification* notification);
+  void toolAllCheckResetButtonClick(const fnd::Notification* notification);
+  void backThumbnail(const fnd::Notification* notification);
+  void nextThumbnail(const fnd::Notification* notification);
+  void toolDeleteCropButtonClick(const fnd::Notification* notification);
+  void toolAutoCropButtonClick(const fnd::Notification* notification);
+  void toolHelpButtonClick(const fnd::Notification* notification);
+  // Opens the scan-information panel, or closes it when it is open.
+  void toolScanInfoButtonClick(const fnd::Notification* notification);
+  void toolPlatenThumbnailButtonClick(const fnd::Notification* notification);
+  void toolFilmThumbnailButtonClick(const fnd::Notification* notification);
+  void deleteCrops();
+  void deleteKeyDownOnPreview(const fnd::Notification* notification);
+  // Where the information panel is centred the first time (the main screen by default).
+  void setDisplayManager(const Quirel_DisplayManager& manager) { mDisplayManager = manager; }
+  // The toolbar buttons this mode built, by the name they post; null for one it did not build.
+  Quirel_ToolButton* getToolButton(const std::string& postName) const;
+  Quirel_CTRLS_TOOLThumbnailButton* getFilmThumbnailButton() const { return mFilmThumbnailBtn.get(); }
+  Quirel_CTRLS_TOOLThumbnailButton* getPlatenThumbnailButton() const { return mPlatenThumbnailBtn.get(); }
 
  protected:
   // The defaults the parameter entry gives; all off without one.
@@ -336,6 +372,11 @@ class Quirel_StandardMode : public Quirel_BaseScanMode, public StandardModeLink 
   bool applyOutputSize(int n);
   void observeSizeAndSourceControls();
   void observePreviewEvents();
+  // Toolbar actions and deletion.
+  void observeToolButton(const std::string& postName, Quirel_ToolButton* button);
+  void observeThumbnailButtons();
+  void replaceDeletedFocus(const std::shared_ptr<Quirel_CropInfo>& kept);
+  void switchThumbnailPresentation(bool film);
 
   // Kept by the mode and by each retry thread: a retry enters it before it touches the mode,
   // and the mode's end closes it, so a retry that starts late leaves the mode alone.
@@ -370,4 +411,8 @@ class Quirel_StandardMode : public Quirel_BaseScanMode, public StandardModeLink 
   int mDestination = 0;
   std::array<ImgSrcSetting, 2> mImgSrcSetting{};
   bool mTabChanging = false;
+  // Toolbar actions and deletion.
+  Quirel_DisplayManager mDisplayManager;
+  std::map<std::string, Quirel_ToolButton*> mToolButtons;  // the toolbar's, kept
+  std::shared_ptr<Quirel_CTRLS_TOOLThumbnailButton> mFilmThumbnailBtn, mPlatenThumbnailBtn;
 };

@@ -36,7 +36,6 @@ void Quirel_StandardMode::observePreviewEvents() {
                  Quirel_PreviewView::kUpdateCursorRectsPost);
 }
 
-void Quirel_StandardMode::selectAll() { selectAllCrops(); }
 
 // ---- Calibration and clearing ---------------------------------------------------------------
 

@@ -10,6 +10,7 @@
 #include "ui/controls/ColorButton.h"
 #include "ui/controls/PreviewScrollView.h"
 #include "ui/controls/PreviewShadowView.h"
+#include "ui/controls/PreviewView.h"
 #include "ui/controls/ToolButton.h"
 #include "ui/model/UIScannerInfo.h"
 #include "ui/modes/basic/StandardMode.h"
@@ -23,14 +24,15 @@ using StdToolSetter = void (Quirel_Toolbar::*)(Quirel_Toolbar::ToolButton, int);
 
 // One plain toolbar button: its post, its three pictures, handed to the toolbar under the
 // basic mode and added to the toolbar's view.
-void stdToolButton(Quirel_Toolbar& toolbar, StdToolSetter setter, const char* post, const char* enter,
-                   const char* exit, const char* disable) {
+Quirel_ToolButton* stdToolButton(Quirel_Toolbar& toolbar, StdToolSetter setter, const char* post, const char* enter,
+                                 const char* exit, const char* disable) {
   auto button = std::make_shared<Quirel_CTRLS_TOOLButton>();
   button->setToolBTRect(kStdToolButtonFrame);
   button->setToolbarBTActionPostNtf(post);
   button->setToolBTImage(enter, exit, disable ? disable : "", Quirel_StandardMode::kPictureBundle);
   (toolbar.*setter)(button, 0);
   if (Quirel_CTRLS_TOOLView* view = toolbar.getToolbarView()) view->setItem(button->getToolBT());
+  return button->getToolBT();
 }
 
 std::shared_ptr<Quirel_CTRLS_TOOLThumbnailButton> stdThumbButton(const char* const on[3], const char* const off[3]) {
@@ -54,6 +56,10 @@ void Quirel_StandardMode::createToolBarItem(Quirel_Toolbar* toolbar) {
 
 void Quirel_StandardMode::createToolBarItem_V14() {
   Quirel_Toolbar& tb = *mToolbar;
+  auto stdToolButton = [this](Quirel_Toolbar& toolbar, StdToolSetter setter, const char* post, const char* enter,
+                              const char* exit, const char* disable) {
+    observeToolButton(post, ::stdToolButton(toolbar, setter, post, enter, exit, disable));
+  };
   const bool v14 = panelVer(1400);
   auto dis = [v14](const char* name) { return v14 ? name : nullptr; };
   const char* on[3] = {"ToolThmbOnL_on.icns", "ToolThmbOnL_off.icns", dis("ToolThmbOnL_dis.icns")};
@@ -80,10 +86,16 @@ void Quirel_StandardMode::createToolBarItem_V14() {
   stdToolButton(tb, &Quirel_Toolbar::setDeleteCropButton, "ToolDeleteCropButtonPost", "ToolDeleteCropL_on.icns",
                 "ToolDeleteCropL_off.icns", dis("ToolDeleteCropL_dis.icns"));
   film->setThumbnailMode(true);
+  mFilmThumbnailBtn = film;
+  observeThumbnailButtons();
 }
 
 void Quirel_StandardMode::createToolBarItem_V15() {
   Quirel_Toolbar& tb = *mToolbar;
+  auto stdToolButton = [this](Quirel_Toolbar& toolbar, StdToolSetter setter, const char* post, const char* enter,
+                              const char* exit, const char* disable) {
+    observeToolButton(post, ::stdToolButton(toolbar, setter, post, enter, exit, disable));
+  };
   Quirel_CTRLS_TOOLView* view = tb.getToolbarView();
   std::shared_ptr<Quirel_CTRLS_TOOLThumbnailButton> platen;
   if (mScannerInfo && mScannerInfo->platenThumbnail()) {
@@ -122,6 +134,9 @@ void Quirel_StandardMode::createToolBarItem_V15() {
                 "TB_HELP_G.tiff");
   if (platen) platen->setThumbnailMode(false);
   film->setThumbnailMode(true);
+  mFilmThumbnailBtn = film;
+  mPlatenThumbnailBtn = platen;
+  observeThumbnailButtons();
 }
 
 void Quirel_StandardMode::createPreviewAreaItem(Quirel_CTRLS_PreviewFrame* previewFrame) {
@@ -154,4 +169,11 @@ void Quirel_StandardMode::createPreviewAreaItem(Quirel_CTRLS_PreviewFrame* previ
   mPreviewFrame->addView(mNextThumbnailBtn->getBackBT(), mNextThumbnailBtn->getBackBTRect());
   mNextThumbnailBtn->setHidden(true);
   observePreviewEvents();
+  registObserver(mNextThumbnailBtn->getNextBT(), [this](const fnd::Notification& n) { nextThumbnail(&n); },
+                 Quirel_CTRLS_NextThumbnailButton::kNextPost);
+  registObserver(mNextThumbnailBtn->getBackBT(), [this](const fnd::Notification& n) { backThumbnail(&n); },
+                 Quirel_CTRLS_NextThumbnailButton::kBackPost);
+  if (mPreview->getImageView())
+    registObserver(mPreview->getImageView(), [this](const fnd::Notification& n) { deleteKeyDownOnPreview(&n); },
+                   Quirel_PreviewView::kDeleteKeyPost);
 }

@@ -1,0 +1,343 @@
+// The basic mode's toolbar in the real program on the simulated scanner: after a preview the
+// platen-thumbnail button shows the documents the scanner found on the platen as thumbnails.
+#include <algorithm>
+#include <cstdlib>
+#include <optional>
+
+#include "TestEnvironment.h"
+#include "TransferTestSupport.h"
+#include "datasource/DirectTWAIN.h"
+#include "datasource/UIRoot.h"
+#include "datasource/windows/QuirelRoot.h"
+#include "foundation/Paths.h"
+#include "foundation/Timer.h"
+#include "foundation/PropertyList.h"
+#include "foundation/RunLoop.h"
+#include "kit/Window.h"
+#include "launcher/DirectTWAINPort.h"
+#include "scanmodule/DeviceModel.h"
+#include "scanmodule/Scene.h"
+#include "ui/controls/CTRLS_MainWindow.h"
+#include "ui/controls/CTRLS_Preview.h"
+#include "ui/controls/CTRLS_PushButton.h"
+#include "ui/controls/CTRLS_STDPreviewButton.h"
+#include "ui/controls/CTRLS_STDScanButton.h"
+#include "ui/controls/CTRLS_TOOLThumbnailButton.h"
+#include "ui/controls/MainWindow.h"
+#include "ui/controls/ThumbnailPreviewView.h"
+#include "ui/controls/ToolButton.h"
+#include "ui/frontdoor/Quirel.h"
+#include "ui/frontdoor/UserInterfaceModule.h"
+#include "ui/model/ThumbnailInfo.h"
+#include "ui/modes/basic/StandardMode.h"
+#include "ui/settings/PrefsDialog.h"
+#include "ui/settings/ScannerTestDialog.h"
+#include "ui/windows/ShowMessageDialog.h"
+#include "ui/controls/NoFocusButton.h"
+#include "ui/controls/NoFocusTextField.h"
+
+namespace launchertest {
+namespace {
+
+namespace fs = std::filesystem;
+
+class BasicToolbarRoad : public TransferTest {
+ protected:
+  void SetUp() override {
+    TransferTest::SetUp();
+    Zorvik_SetMainWindowStandIn(std::nullopt);
+    // A box the road brings up is answered with OK.
+    answerer_ = fnd::Timer::scheduled(
+        0.05, true,
+        [this](fnd::Timer&) {
+          kit::Application& a = kit::Application::shared();
+          if (answerBoxes && a.modalWindow() && a.pendingModalResponders() == 0) a.stopModalWithCode(1);
+        },
+        fnd::kCommonModes);
+    const std::string settings = fnd::Paths::configDir() + "/";
+    fs::create_directories(settings);
+    fs::remove(settings + "InitSetting.xml");
+    fs::remove(settings + "Preference.xml");
+  }
+  void TearDown() override {
+    if (delegate && !kit::Application::shared().isTerminated() && controller() && controller()->getMainWindow()) {
+      controller()->getCloseWindowButton()->pushBTAction();
+      runUntil([] { return kit::Application::shared().isTerminated(); }, 400);
+    }
+    answerer_->invalidate();
+    restoreDeviceFile();
+    restoreResourceDir();
+    TransferTest::TearDown();
+  }
+  Quirel_UserInterfaceModule* controller() const {
+    auto* port = delegate ? dynamic_cast<Zorvik_DirectTWAINPort*>(delegate->dataSource()) : nullptr;
+    Dravon_UIRoot* r = port ? port->dataSource().userInterfaceRoot() : nullptr;
+    auto* quirelRoot = dynamic_cast<Dravon_QuirelRoot*>(r);
+    return quirelRoot ? dynamic_cast<Quirel_UserInterfaceModule*>(quirelRoot->quirel().windowController()) : nullptr;
+  }
+  Quirel_MainWindow* window() const {
+    Quirel_UserInterfaceModule* c = controller();
+    return c && c->getMainWindow() ? c->getMainWindow()->getWindow() : nullptr;
+  }
+  Quirel_StandardMode* mode() const { return controller() ? controller()->getStandardMode() : nullptr; }
+  bool controlsEnabled() const {
+    return window() && window()->isEnabled() && mode()->getWindowMaskView() == nullptr &&
+           mode()->getScanButton()->getColorPushBT()->isEnabled();
+  }
+  void openToTheBasicTab() {
+    delegate = std::make_unique<Zorvik_AppDelegate>([] { return Zorvik_MakeDirectTWAIN(); }, std::string());
+    kit::Application::shared().setDelegate(delegate.get());
+    launch();
+    ASSERT_TRUE(runUntil([&] { return delegate->uiNotOpen() == 0 && window() && window()->isVisible(); }));
+    ASSERT_EQ(controller()->getMode(), 0);
+    ASSERT_NE(mode(), nullptr);
+  }
+
+  // The simulated scanner as the default list describes it, with behaviour switches added.
+  void scannerWithBehaviour(const fnd::Dictionary& switches) {
+    fnd::PropertyList::Result list = fnd::PropertyList::readFile(fnd::Paths::resourceDir() + "/devices/VirtualDevices.plist");
+    ASSERT_TRUE(list.ok());
+    fnd::Dictionary file = list.value->toDictionary();
+    fnd::Array devices = file.array("Devices");
+    ASSERT_FALSE(devices.empty());
+    fnd::Dictionary device = devices[0].toDictionary();
+    fnd::Dictionary behaviour = device.dictionary("Behaviour");
+    for (const auto& [key, value] : switches) behaviour.set(key, value);
+    device.set("Behaviour", behaviour);
+    file.set("Devices", fnd::Array{device});
+    const std::string path = (testenv::freshFolder("toolbar-road-devices") / "Devices.plist").string();
+    ASSERT_TRUE(fnd::PropertyList::writeFile(fnd::Value(file), path));
+    const char* before = std::getenv("TRIVOLAN_DEVICE_FILE");
+    savedDeviceFile_ = before ? std::optional<std::string>(before) : std::nullopt;
+    deviceFileSet_ = true;
+    ::setenv("TRIVOLAN_DEVICE_FILE", path.c_str(), 1);
+  }
+  void restoreDeviceFile() {
+    if (!deviceFileSet_) return;
+    if (savedDeviceFile_)
+      ::setenv("TRIVOLAN_DEVICE_FILE", savedDeviceFile_->c_str(), 1);
+    else
+      ::unsetenv("TRIVOLAN_DEVICE_FILE");
+    deviceFileSet_ = false;
+  }
+
+  // The program's resources with the road model's parameters changed: every entry a link to
+  // the real one but the model folder, which holds the edited copy.
+  void modelWithScannerInfo(const fnd::Dictionary& scannerInfo) {
+    const fs::path real = fnd::Paths::resourceDir();
+    const fs::path fixture = testenv::freshFolder("toolbar-road-resources");
+    for (const auto& entry : fs::directory_iterator(real))
+      if (entry.path().filename() != "models") fs::create_directory_symlink(entry.path(), fixture / entry.path().filename());
+    fs::create_directories(fixture / "models");
+    for (const auto& entry : fs::directory_iterator(real / "models")) {
+      fnd::PropertyList::Result model = fnd::PropertyList::readFile(entry.path().string());
+      ASSERT_TRUE(model.ok());
+      fnd::Dictionary parameters = model.value->toDictionary();
+      fnd::Dictionary scanner = parameters.dictionary("ScannerInfo");
+      for (const auto& [key, value] : scannerInfo) scanner.set(key, value);
+      parameters.set("ScannerInfo", scanner);
+      ASSERT_TRUE(fnd::PropertyList::writeFile(fnd::Value(parameters), (fixture / "models" / entry.path().filename()).string()));
+    }
+    const char* before = std::getenv("TRIVOLAN_RESOURCE_DIR");
+    savedResourceDir_ = before ? std::optional<std::string>(before) : std::nullopt;
+    resourceDirSet_ = true;
+    ::setenv("TRIVOLAN_RESOURCE_DIR", fixture.c_str(), 1);
+  }
+  void restoreResourceDir() {
+    if (!resourceDirSet_) return;
+    if (savedResourceDir_)
+      ::setenv("TRIVOLAN_RESOURCE_DIR", savedResourceDir_->c_str(), 1);
+    else
+      ::unsetenv("TRIVOLAN_RESOURCE_DIR");
+    resourceDirSet_ = false;
+  }
+
+  // What the user saw running the self-test from the preferences of the basic tab.
+  struct SelfTestRun {
+    std::string message;
+    int closeCode = -1;
+    bool prefsLeftOpen = false;
+  };
+  SelfTestRun selfTestFromThePreferences() {
+    SelfTestRun run;
+    answerBoxes = false;
+    kit::Application& app = kit::Application::shared();
+    app.onNextModalWindow([&](kit::Window&) {
+      Quirel_PrefsDialog* prefs = mode()->getPrefsDialog();
+      if (!prefs || !prefs->mScanTestBtn) {
+        ADD_FAILURE() << "the preferences offer the self-test";
+        if (prefs) prefs->PreferenceCancelClose();
+        return;
+      }
+      prefs->tabView()->getTabView()->selectTabViewItem(prefs->tabView()->tabItem(Quirel_CTRLS_PREFTabView::kScanner));
+      app.onNextModalWindow([&](kit::Window& w) {
+        auto* test = dynamic_cast<Quirel_ScannerTestDialog*>(&w);
+        if (!test) {
+          app.stopModalWithCode(0);
+          return;
+        }
+        test->startButton()->performClick();
+        for (int i = 0; i < 400 && !test->closeButton()->isEnabled(); ++i)
+          fnd::RunLoop::main().runOnce(fnd::RunLoopMode::ModalPanel, 0.05);
+        run.message = test->messageField()->stringValue();
+        test->closeButton()->performClick();
+      });
+      prefs->mScanTestBtn->getPushBT()->performClick();
+      run.prefsLeftOpen = !prefs->isClosing();
+      if (run.prefsLeftOpen) prefs->PreferenceCancelClose();
+    });
+    controller()->getPreferenceButton()->getPushBT()->performClick();
+    answerBoxes = true;
+    return run;
+  }
+
+  // The quiet-mode button of the preferences, whose device exchange the simulated scanner
+  // refuses; answers the texts of the message boxes shown on the way.
+  std::vector<std::string> quietModeFromThePreferences(bool expectBox) {
+    std::vector<std::string> texts;
+    answerBoxes = false;
+    kit::Application& app = kit::Application::shared();
+    app.onNextModalWindow([&](kit::Window&) {
+      Quirel_PrefsDialog* prefs = mode()->getPrefsDialog();
+      if (!prefs || !prefs->mQuietModeSettingBtn) {
+        ADD_FAILURE() << "the preferences offer the quiet-mode setting";
+        if (prefs) prefs->PreferenceCancelClose();
+        return;
+      }
+      prefs->tabView()->getTabView()->selectTabViewItem(prefs->tabView()->tabItem(Quirel_CTRLS_PREFTabView::kScanner));
+      if (expectBox) app.onNextModalWindow([&](kit::Window& w) {
+        auto* box = dynamic_cast<Quirel_ShowMessageDialog*>(&w);
+        texts.push_back(box ? box->textField()->stringValue() : std::string("<not a message>"));
+        if (box)
+          box->okButton()->performClick();
+        else
+          app.stopModalWithCode(0);
+      });
+      prefs->mQuietModeSettingBtn->getPushBT()->performClick();
+      if (!prefs->isClosing()) {
+        ADD_FAILURE() << "the refused exchange closes the preferences";
+        prefs->PreferenceCancelClose();
+      }
+    });
+    controller()->getPreferenceButton()->getPushBT()->performClick();
+    answerBoxes = true;
+    return texts;
+  }
+
+  bool answerBoxes = true;
+  std::shared_ptr<fnd::Timer> answerer_;
+  std::optional<std::string> savedDeviceFile_;
+  bool deviceFileSet_ = false;
+  std::optional<std::string> savedResourceDir_;
+  bool resourceDirSet_ = false;
+};
+
+TEST_F(BasicToolbarRoad, ThePlatenThumbnailButtonShowsTheFoundDocumentsAsThumbnails) {
+  openToTheBasicTab();
+  Quirel_StandardMode& m = *mode();
+  mode()->getPreviewButton()->PreviewBTAction();
+  ASSERT_TRUE(runUntil([&] { return controlsEnabled() && m.getHasPreview(); }, 1200));
+  ASSERT_EQ(m.getScanMode(), 0);
+  ASSERT_NE(m.getPlatenThumbnailButton(), nullptr) << "the model offers platen thumbnails";
+
+  m.getPlatenThumbnailButton()->getToolBT()->sendAction();
+  EXPECT_EQ(m.getScanMode(), 1);
+  ASSERT_TRUE(runUntil([&] { return controlsEnabled() && !m.getThumbnailList().empty(); }, 1200))
+      << "the thumbnails came with the controls enabled again";
+  const velmor::DeviceModel model =
+      velmor::DeviceModel::resolve(fnd::Dictionary{{"DeviceName", "Vantrel TS-800 Virtual"}});
+  const std::size_t documents = velmor::Scene::platen(model.platenWidth, model.platenHeight).documents().size();
+  ASSERT_GT(documents, 1u);
+  // Not yet one per document: the preview model takes the first entry of the scanner's list as
+  // the whole area found and makes thumbnails of the rest, while the simulated scanner lists
+  // only the documents, so the first document gets none.
+  EXPECT_EQ(m.getThumbnailList().size(), std::min<std::size_t>(documents - 1, Quirel_BaseScanMode::kMaxThumbnails));
+  EXPECT_FALSE(m.getChangeThumbnailMode());
+  EXPECT_TRUE(m.getPreviewView()->isHidden());
+  // Not yet: the thumbnails stay without pictures (the preview model makes no thumbnail image
+  // of this preview), so the picture below shows empty cells.
+  int pictured = 0;
+  for (const auto& t : m.getThumbnailList()) {
+    auto* view = dynamic_cast<Quirel_ThumbnailPreviewView*>(t->getPreviewView());
+    pictured += view && view->getImage().has_value();
+  }
+  EXPECT_EQ(pictured, 0);
+
+  const fs::path shots = TRIVOLAN_LAUNCHER_SHOTS_DIR;
+  fs::create_directories(shots);
+  ASSERT_TRUE(window()->grabToPng((shots / "basic-mode-platen-thumbnails.png").string()));
+}
+
+// The self-test from the basic tab's preferences, through the data source and the simulated
+// scanner: a passing test leaves the preferences open; a failing one closes them with an error
+// that asks the data source to close the driver.
+TEST_F(BasicToolbarRoad, TheSelfTestFromThePreferencesPassesOrClosesTheDriver) {
+  for (bool failing : {false, true}) {
+    SCOPED_TRACE(failing ? "failing" : "passing");
+    // A model that offers the self-test: not a multi-function one, not scanner-only.
+    modelWithScannerInfo(fnd::Dictionary{{"MFP", false}, {"SFS", false}, {"ScannerTest", true}});
+    if (failing) scannerWithBehaviour(fnd::Dictionary{{"ScannerTestStatus", 1629}});
+    std::vector<std::string> closes;
+    fnd::NotificationCenter::Token token = fnd::NotificationCenter::defaultCenter().observe(
+        "Click_CloseButton", nullptr, [&](const fnd::Notification& n) { closes.push_back(n.name); });
+    openToTheBasicTab();
+    if (HasFatalFailure()) return;
+    const SelfTestRun run = selfTestFromThePreferences();
+    EXPECT_EQ(mode()->getPrefsDialog(), nullptr);
+    if (!failing) {
+      EXPECT_EQ(run.message, "The scanner test completed successfully.");
+      EXPECT_TRUE(run.prefsLeftOpen);
+      EXPECT_TRUE(closes.empty());
+    } else {
+      EXPECT_NE(run.message, "The scanner test completed successfully.");
+      EXPECT_FALSE(run.prefsLeftOpen);
+      EXPECT_EQ(closes.size(), 1u) << "the data source is asked to close the driver";
+    }
+    controller()->getCloseWindowButton()->pushBTAction();
+    runUntil([] { return kit::Application::shared().isTerminated(); }, 400);
+    delegate.reset();
+    kit::Application::shared().resetTerminated();
+    restoreDeviceFile();
+    restoreResourceDir();
+  }
+}
+
+// The quiet-mode button of the preferences on a device that refuses the exchange: a status the
+// device gives (1) closes the preferences with the window's controls disabled; a failed
+// exchange (-1) says so and asks the data source to close the driver.
+TEST_F(BasicToolbarRoad, ARefusedQuietModeExchangeClosesThePreferences) {
+  for (int status : {1, -1}) {
+    SCOPED_TRACE(status);
+    modelWithScannerInfo(fnd::Dictionary{{"MFP", false}, {"SFS", false}, {"QuietMode", true}, {"QuietModeSettingType", 2}});
+    scannerWithBehaviour(fnd::Dictionary{{"FuncStatus", status}});
+    std::vector<std::string> names;
+    std::vector<fnd::NotificationCenter::Token> tokens;
+    for (const char* name : {"Click_CloseButton", "disableMainWindowControlPost"})
+      tokens.push_back(fnd::NotificationCenter::defaultCenter().observe(
+          name, nullptr, [&](const fnd::Notification& n) { names.push_back(n.name); }));
+    openToTheBasicTab();
+    if (HasFatalFailure()) return;
+    const std::vector<std::string> texts = quietModeFromThePreferences(status != 1);
+    EXPECT_EQ(mode()->getPrefsDialog(), nullptr);
+    if (status == 1) {
+      EXPECT_TRUE(texts.empty());
+      EXPECT_EQ(names, std::vector<std::string>{"disableMainWindowControlPost"});
+    } else {
+      ASSERT_EQ(texts.size(), 1u);
+      EXPECT_NE(texts[0].find("could not be exchanged with the scanner"), std::string::npos) << texts[0];
+      EXPECT_EQ(names, std::vector<std::string>{"Click_CloseButton"});
+    }
+    tokens.clear();
+    if (controller() && controller()->getMainWindow()) {
+      controller()->getCloseWindowButton()->pushBTAction();
+      runUntil([] { return kit::Application::shared().isTerminated(); }, 400);
+    }
+    delegate.reset();
+    kit::Application::shared().resetTerminated();
+    restoreDeviceFile();
+    restoreResourceDir();
+  }
+}
+
+}  // namespace
+}  // namespace launchertest
