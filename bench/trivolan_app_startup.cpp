@@ -4,7 +4,9 @@
 // fresh process; its clock stops when it reports its window shown. The launcher child
 // (bench_trivolan_startup_child) is the launcher's own main plus the report. It is given two
 // virtual scanners (the default one at speed 0, i.e. no line delay, and a copy under another
-// name), since with a single scanner it opens it at once and shows no dialog.
+// name), since with a single scanner it opens it at once and shows no dialog. Each child also
+// reports when its own initialisation ran, so each time splits into loading the shared
+// libraries (exec to just before main) and the program's own start (from there to the window).
 #include <benchmark/benchmark.h>
 
 #include <fcntl.h>
@@ -12,6 +14,7 @@
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -38,7 +41,8 @@ using benchsupport::medianOf;
 
 namespace fs = std::filesystem;
 
-constexpr int kRounds = 9;
+// Many rounds: single start-ups vary by several milliseconds on a shared machine.
+constexpr int kRounds = 25;
 constexpr int kTimeoutMs = 30000;
 
 constexpr const char* kSecondScanner = "Vantrel TS-800 Virtual B";
@@ -80,9 +84,16 @@ std::map<std::string, std::string>& titles() {
   return t;
 }
 
-// Starts program, waits for its "shown" line (or the time-out) and reaps it. Seconds from the
-// spawn to the line; negative when it never came.
-double timeToWindow(const std::string& program, const char* argument, std::string* title) {
+double monotonicSeconds() {
+  timespec now{};
+  ::clock_gettime(CLOCK_MONOTONIC, &now);
+  return double(now.tv_sec) + double(now.tv_nsec) * 1e-9;
+}
+
+// Starts program, waits for its "shown <entry> <title>" line (or the time-out) and reaps it.
+// Seconds from the spawn to the line; negative when it never came. *load: seconds from the
+// spawn to the child's entry (the shared libraries loaded).
+double timeToWindow(const std::string& program, const char* argument, std::string* title, double* load) {
   int out[2];
   if (::pipe2(out, O_CLOEXEC) != 0) return -1;
   posix_spawn_file_actions_t actions;
@@ -92,6 +103,7 @@ double timeToWindow(const std::string& program, const char* argument, std::strin
   if (argument) args.push_back(const_cast<char*>(argument));
   args.push_back(nullptr);
   pid_t pid = 0;
+  const double startSeconds = monotonicSeconds();
   const auto start = std::chrono::steady_clock::now();
   const int spawned = posix_spawn(&pid, program.c_str(), &actions, nullptr, args.data(), environ);
   posix_spawn_file_actions_destroy(&actions);
@@ -108,9 +120,11 @@ double timeToWindow(const std::string& program, const char* argument, std::strin
       if (n <= 0) break;
       line.append(buf, std::size_t(n));
     }
-    if (line.rfind("shown ", 0) == 0 && line.find('\n') != std::string::npos) {
+    const std::size_t space = line.find(' ', 6), end = line.find('\n');
+    if (line.rfind("shown ", 0) == 0 && end != std::string::npos && space < end) {
       seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-      *title = line.substr(6, line.find('\n') - 6);
+      *load = std::strtod(line.substr(6, space - 6).c_str(), nullptr) * 1e-9 - startSeconds;
+      *title = line.substr(space + 1, end - space - 1);
     }
     ::kill(pid, SIGKILL);  // only our own child, which has normally ended already
     int status = 0;
@@ -125,14 +139,19 @@ void BM_InterleavedRounds(benchmark::State& state) {
   const std::string child = dir + "/bench_trivolan_startup_child", bare = dir + "/bench_bare_qt_window";
   for (auto _ : state) {
     std::string bareTitle, launcherTitle;
-    const double b = timeToWindow(bare, nullptr, &bareTitle);
-    const double l = timeToWindow(child, nullptr, &launcherTitle);
+    double bareLoad = 0, launcherLoad = 0;
+    const double b = timeToWindow(bare, nullptr, &bareTitle, &bareLoad);
+    const double l = timeToWindow(child, nullptr, &launcherTitle, &launcherLoad);
     if (b < 0 || l < 0) {
       state.SkipWithError("a child showed no window in time");
       break;
     }
     times()["bare"].push_back(b);
     times()["launcher"].push_back(l);
+    times()["bare loading"].push_back(bareLoad);
+    times()["launcher loading"].push_back(launcherLoad);
+    times()["bare own"].push_back(b - bareLoad);
+    times()["launcher own"].push_back(l - launcherLoad);
     titles()["bare"] = bareTitle;
     titles()["launcher"] = launcherTitle;
     state.SetIterationTime(b + l);
@@ -171,6 +190,10 @@ int main(int argc, char** argv) {
     for (const char* name : {"bare", "launcher"})
       std::printf("  %-8s best %.3f s, median %.3f s\n", name, *std::min_element(t[name].begin(), t[name].end()),
                   medianOf(t[name]));
+    std::printf("split, median of rounds: loading the shared libraries (exec to main), then the program's own start\n");
+    for (const char* name : {"bare", "launcher"})
+      std::printf("  %-8s loading %.1f ms, own start %.1f ms\n", name, medianOf(t[std::string(name) + " loading"]) * 1e3,
+                  medianOf(t[std::string(name) + " own"]) * 1e3);
     std::printf("launcher / bare Qt window: best %.2f (best over best), median of rounds %.2f over %zu rounds\n",
                 *std::min_element(t["launcher"].begin(), t["launcher"].end()) /
                     *std::min_element(t["bare"].begin(), t["bare"].end()),
