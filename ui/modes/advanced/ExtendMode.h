@@ -3,7 +3,9 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "foundation/Value.h"
@@ -223,7 +225,6 @@ class Quirel_ExtendMode : public Quirel_BaseScanMode, public ExtendModeLink, pub
 
   // ---- Operations of the later parts of the mode: until they are built they do nothing.
   virtual bool checkAndEnterTextField() { return true; }
-  virtual void didChangeToMultiScanMode() {}
   virtual void endScan() { mScanLoop = false; }
   virtual bool finalIsVisible() { return false; }
   virtual bool histIsVisible() { return false; }
@@ -231,26 +232,13 @@ class Quirel_ExtendMode : public Quirel_BaseScanMode, public ExtendModeLink, pub
   virtual void orientationDialogClose(const fnd::Notification&) {}
   virtual void setEnabledMouseDownOnControl(bool) {}
   virtual void setMultiCropPoints(Quirel_PreviewInfo*) {}
-  virtual void setStandardModeData(Quirel_BaseScanMode*) {}
   virtual void updateImageSetEndPreview() {}
-  virtual bool willChangeToStandardMode() { return true; }
   virtual void spoitToolStart(const fnd::Notification&) {}
-  virtual void setValueOfSelectedCrop(int) {}
-  virtual void setEnabledAllControl(bool) {}
   virtual void initModelessDialogs() {}
   virtual void createToolBarItem(Quirel_Toolbar* toolbar) { mToolbar = toolbar; }
   virtual void createPreviewAreaItem(Quirel_CTRLS_PreviewFrame*) {}
   virtual void scanStartRerty() {}
   virtual void selectAll() {}
-  virtual void willShowWindow() {}
-  virtual void didShowWindow(bool) {}
-  virtual void willCloseWindow() {}
-  virtual void closeWindow() {}
-  virtual void showTab() {}
-  virtual void didShowTabView() {}
-  virtual void setLastSetting(const fnd::Dictionary&) {}
-  virtual fnd::Dictionary getLastSetting() const { return {}; }
-  virtual void inputSourceChangePostToSM() {}
 
   // ---- Actions of the controls and their forwarders.
 #define QUIREL_EXTEND_DECLARE_ACTION(name)     \
@@ -269,6 +257,86 @@ class Quirel_ExtendMode : public Quirel_BaseScanMode, public ExtendModeLink, pub
   };
   static const std::vector<ForwarderEntry>& forwarderTable();
   static Forwarder forwarderNamed(const std::string& name);
+
+  // ---- Value display, control enabling, the window and mode life (ExtendModeValues.cpp,
+  // ExtendModeEnable.cpp, ExtendModeLife.cpp, ExtendModeHandOver.cpp).
+  // The crop whose values the panel shows.
+  Quirel_CropInfo* getCropInHand() const;
+  virtual void setValueOfSelectedCrop(int quick);
+  void setValueFavoritePopupBT();
+  void setValueToneCurzePopupBT(int colorMode);
+  void setValueImageSourcePopupBT(int imageSource);
+  void setValuePaperSizePopupBT(int paperSize);
+  void setValueColorModePopupBT(int colorMode);
+  void setValueInputWidthTextF(int outputSize, int unit, int resolution, int selected, double pixels);
+  void setValueInputHeightTextF(int outputSize, int unit, int resolution, int selected, double pixels);
+  void setValueOutputWidthTextF(int outputSize, int unit, int resolution, int selected, double pixels);
+  void setValueOutputHeightTextF(int outputSize, int unit, int resolution, int selected, double pixels);
+  void setValueFixesRatioBT(int outputSize, bool fixed, int selected);
+  void setValueUnitPopupBT(int unit);
+  void setValueResolutionComboBox(int resolution);
+  void setValueOutputSizePopupBT(int outputSize);
+  void setValueMagnificationTextFS(int outputSize, int magnification, int resolution);
+  void setValueDirectionBT(int outputSize);
+  void setValueDataSizeTextF_DataSize(std::uint64_t bytes, int colorMode);
+  void setValueAutoTonePopupBT(int value);
+  void setValueColorAdjustmentPopupBT(int value);
+  void setValueCorrectionPopups(const Quirel_CropInfo& crop);
+  void setValueColorSettingDialog();
+  void setValueInfoDialog(const Quirel_CropInfo& crop, bool sizesOnly, bool evenWhenHidden);
+  // A length held in platen pixels as the panel shows it in `unit` (decimals cut, not rounded).
+  std::string lengthText(double pixels, int unit, int resolution) const;
+  // The data-size text ("<number> <unit>") and whether it is over the limit of `limitMB`.
+  std::string dataSizeText(std::uint64_t bytes) const;
+  static bool isDataSizeOver(std::uint64_t bytes, double limitMB);
+  double dataSizeLimitMB(int colorMode) const;
+  // The correction offer table: group x 60 + colour setting x 20 + preview x 10 + item.
+  static const std::array<std::uint8_t, 180> sPlatenPopupFlg;
+  static int correctionGroup(int colorMode);
+  bool correctionOffered(int colorMode, int colorSetting, int item) const;
+  virtual void setEnabledAllControl(bool enable);
+  void setDisableControlInTabview();
+  void setHiddenToolbar(int scanMode, int cropCount);
+  void setEnabledToolbar();
+  void setEnabledToneCurveBT(int colorMode);
+  void setEnabledImageSettings_ColorMode(int colorMode, int colorSetting);
+  void setEnabledScanBTs(int selected);
+  void setEnabledOrientationBT();
+  void setExposureSettingViewState(bool open, bool onlyIfNeeded);
+  void setScanSettingViewState(bool open, bool onlyIfNeeded);
+  void setCalibrationSettingViewState(bool open, bool onlyIfNeeded);
+  void setValueExposureTextFS(bool check, int value, bool applyAll, bool applyCheck, int applyValue);
+  void setValueExposureTextFS_Check(bool check, int value, bool applyAll, bool applyCheck, int applyValue);
+  void setValueScanningSetting(bool applyAll);
+  void setValueCalibrationSetting();
+  bool windowEnabled() const;
+  int colorSettingFor(int colorMode) const;
+  bool hasDisabledOverlay() const;
+  virtual void willShowWindow();
+  virtual void didShowWindow(bool current);
+  virtual void showTab();
+  virtual void didShowTabView();
+  virtual void setStandardModeData(Quirel_BaseScanMode* basic);
+  void resetAndSetStandardModeData(Quirel_BaseScanMode& basic);
+  void setStandardModeThumbnailData(Quirel_BaseScanMode& basic);
+  void setStandardModePlatenData(Quirel_BaseScanMode& basic);
+  virtual bool willChangeToStandardMode();
+  virtual bool willChangeToMultiScanMode();
+  virtual void didChangeToMultiScanMode();
+  void setDisabledAllTextField();
+  virtual void willCloseWindow();
+  virtual void closeWindow();
+  // Kept as given until the last settings are built from the panel.
+  virtual void setLastSetting(const fnd::Dictionary& setting);
+  virtual fnd::Dictionary getLastSetting() const;
+  virtual void inputSourceChangePostToSM();
+  int getInputSourceForPostToSM() const;
+  static int inputSourceForImageSource(int imageSource);
+  bool clearPreviewWithMessageID(int message, bool clearColorSetting);
+  void setADFControl(bool adfLayout, int orientation);
+  // The toolbar's information panel joins the dialogs (the rest of the dialogs come later).
+  void initModelessInfoDialog();
+  Quirel_InfoDialog* getInfoDialog() const { return mInfoDialog.get(); }
 
  protected:
   // The "ExtendMode" entry of the per-model parameters, or null.
@@ -423,4 +491,8 @@ class Quirel_ExtendMode : public Quirel_BaseScanMode, public ExtendModeLink, pub
   bool mScanLoop = false;
   bool mDoublePreview = false;
   const std::uint8_t* befAdjust24 = nullptr;  // the window controller's, not owned
+  // ---- Value display, enabling and the window and mode life.
+  std::optional<fnd::Dictionary> mKeptLastSetting;
+  // The correction pop-ups with their rows, in panel order.
+  std::vector<std::pair<Quirel_CTRLS_PopupButton*, kit::View*>> correctionRows() const;
 };
