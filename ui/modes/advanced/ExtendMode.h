@@ -334,6 +334,8 @@ class Quirel_ExtendMode : public Quirel_BaseScanMode, public ExtendModeLink, pub
   static int inputSourceForImageSource(int imageSource);
   bool clearPreviewWithMessageID(int message, bool clearColorSetting);
   void setADFControl(bool adfLayout, int orientation);
+  // A crop set to the entry defaults of an image source.
+  void updateCropByImageSource(int imageSource, int paperSize, int colorMode, Quirel_CropInfo& crop);
   // The toolbar's information panel joins the dialogs (the rest of the dialogs come later).
   void initModelessInfoDialog();
   Quirel_InfoDialog* getInfoDialog() const { return mInfoDialog.get(); }
