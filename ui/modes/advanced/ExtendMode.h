@@ -64,6 +64,7 @@ class Quirel_FinalReviewDialog;
 class Quirel_HistogramDialog;
 class Quirel_InfoDialog;
 class Quirel_NoFocusView;
+class Quirel_OrientationDialog;
 class Quirel_ThresholdDialog;
 class Quirel_ToneBCDialog;
 class Quirel_ToneCurveDialog;
@@ -229,7 +230,6 @@ class Quirel_ExtendMode : public Quirel_BaseScanMode, public ExtendModeLink, pub
   virtual bool finalIsVisible() { return false; }
   virtual bool histIsVisible() { return false; }
   virtual void mouseEventOnPreviewFrameExt(const fnd::Notification&) {}
-  virtual void orientationDialogClose(const fnd::Notification&) {}
   virtual void setEnabledMouseDownOnControl(bool) {}
   virtual void setMultiCropPoints(Quirel_PreviewInfo*) {}
   virtual void updateImageSetEndPreview() {}
@@ -242,7 +242,7 @@ class Quirel_ExtendMode : public Quirel_BaseScanMode, public ExtendModeLink, pub
 
   // ---- Actions of the controls and their forwarders.
 #define QUIREL_EXTEND_DECLARE_ACTION(name)     \
-  virtual void name(const fnd::Notification&) {} \
+  virtual void name(const fnd::Notification&);   \
   void ntf_##name(const fnd::Notification& n) { name(n); }
   QUIREL_EXTEND_MODE_ACTIONS(QUIREL_EXTEND_DECLARE_ACTION)
 #undef QUIREL_EXTEND_DECLARE_ACTION
@@ -336,6 +336,22 @@ class Quirel_ExtendMode : public Quirel_BaseScanMode, public ExtendModeLink, pub
   void setADFControl(bool adfLayout, int orientation);
   // A crop set to the entry defaults of an image source.
   void updateCropByImageSource(int imageSource, int paperSize, int colorMode, Quirel_CropInfo& crop);
+  // The input settings and the change of source (ExtendModeInput.cpp, ExtendModeSource.cpp).
+  void changeToPlaten(int source);
+  void changeToADF(int source);
+  void changeToFilm(int source);
+  void changeToSameFilm(int source);
+  virtual void orientationDialogClose(const fnd::Notification& n);
+  void updateCropByPaperSize(int paperSize, Quirel_CropInfo& crop);
+  void updateCropByInputWidthOrHeight(int side, double length, Quirel_CropInfo& crop);
+  void updateCropByFixesRatio(bool on, Quirel_CropInfo& crop);
+  bool checkInputWidth(const Quirel_CropInfo& crop, double width) const;
+  bool checkInputHeight(const Quirel_CropInfo& crop, double height) const;
+  // True when the entry was handled (applied or refused), false when the text did not change.
+  bool inputSizeTextFieldChange(int side);
+  bool resolusionChangeTyped();
+  // 48 pixels at 300 dpi, in platen pixels.
+  double smallestSidePixels() const;
   // The toolbar's information panel joins the dialogs (the rest of the dialogs come later).
   void initModelessInfoDialog();
   Quirel_InfoDialog* getInfoDialog() const { return mInfoDialog.get(); }
@@ -495,6 +511,14 @@ class Quirel_ExtendMode : public Quirel_BaseScanMode, public ExtendModeLink, pub
   const std::uint8_t* befAdjust24 = nullptr;  // the window controller's, not owned
   // ---- Value display, enabling and the window and mode life.
   std::optional<fnd::Dictionary> mKeptLastSetting;
+  std::shared_ptr<Quirel_OrientationDialog> mOrientationDialog;  // while it runs
+  bool askSourceChange();
+  Quirel_CropInfo& sourceCropOfCorrections();
+  void saveSourceBeingLeft(int leaving, const Quirel_CropInfo& source);
+  void removeCropsForSourceChange();
+  void enterSource(int previous, bool keepResolutionAndUnit);
+  std::vector<Quirel_CropInfo*> resolutionTargets();
+  bool checkResolutionBounds(int resolution);
   // The correction pop-ups with their rows, in panel order.
   std::vector<std::pair<Quirel_CTRLS_PopupButton*, kit::View*>> correctionRows() const;
 };

@@ -59,8 +59,6 @@ void Quirel_ExtendMode::updateCropByColorMode(int colorMode, Quirel_CropInfo& cr
   updateAutoToneByChangeColorMode(crop);
 }
 
-void Quirel_ExtendMode::updateCropByResolusion(int value, Quirel_CropInfo& crop) { crop.setResolution(value); }
-
 void Quirel_ExtendMode::updateCropByMagnification(int value, Quirel_CropInfo& crop) { crop.setMagnification(value); }
 
 void Quirel_ExtendMode::updateCropByToneSetting(const Quirel_ToneSetting* setting, Quirel_CropInfo& crop) {
