@@ -6,7 +6,7 @@
 
 #include <filesystem>
 
-#include "ExtendModeTestSupport.h"
+#include "ExtendModePanelRig.h"
 #include "TestEnvironment.h"
 #include "foundation/Bundle.h"
 #include "foundation/PropertyList.h"
@@ -26,78 +26,9 @@
 
 namespace {
 
-class ValuesMode : public extend_test::TestExtendMode {
- public:
-  using TestExtendMode::TestExtendMode;
-  using Quirel_ExtendMode::mAutoTonePopup;
-  using Quirel_ExtendMode::mBlCorctPopup;
-  using Quirel_ExtendMode::mBookCorctPopup;
-  using Quirel_ExtendMode::mBookCorctView;
-  using Quirel_ExtendMode::mColorAdjustPopup;
-  using Quirel_ExtendMode::mDataSizeTextF;
-  using Quirel_ExtendMode::mDescreenPopup;
-  using Quirel_ExtendMode::mFdCorctPopup;
-  using Quirel_ExtendMode::mGrCorctPopup;
-  using Quirel_ExtendMode::mHasNonThumPreview;
-  using Quirel_ExtendMode::mInSizeHTextF;
-  using Quirel_ExtendMode::mInSizeWTextF;
-  using Quirel_ExtendMode::mInfoDialog;
-  using Quirel_ExtendMode::mModal;
-  using Quirel_ExtendMode::mOutSizeHTextF;
-  using Quirel_ExtendMode::mOutSizePopup;
-  using Quirel_ExtendMode::mOutSizeWTextF;
-  using Quirel_ExtendMode::mPrevBtn;
-  using Quirel_ExtendMode::mRdcDustPopup;
-  using Quirel_ExtendMode::mScanBtn;
-  using Quirel_ExtendMode::mThumbnailCount;
-  using Quirel_ExtendMode::mUnsharpPopup;
-  using Quirel_ExtendMode::mZoomBtn;
-  using Quirel_ExtendMode::mZoomScan;
-  using Quirel_ExtendMode::mPlatenThumbnail;
-  using Quirel_ExtendMode::mRotation;
-};
-
-fnd::Dictionary valuesModelEntry() {
-  const auto file =
-      fnd::PropertyList::readFile((testenv::sourceDir().parent_path() / "resources/models/PVTS800.xml").string());
-  if (!file.ok() || !file.value->isDictionary()) return {};
-  const fnd::Value* e = file.value->toDictionary().find("ExtendMode");
-  return e && e->isDictionary() ? e->toDictionary() : fnd::Dictionary{};
-}
-
-// Every correction a scanner may offer, so the table alone decides.
-fnd::Dictionary allCorrections(fnd::Dictionary more = {}) {
-  fnd::Dictionary d{{"AutoTone", true},       {"ImageAdjustment", true}, {"Unsharp", true},
-                    {"Descreen", true},       {"ReduceDust", true},      {"FadingCorrect", true},
-                    {"GrainCorrect", true},   {"BackLightCorrect", true}, {"BookCorrect", true},
-                    {"Ver1400Later", true},   {"Ver1500Later", true}};
-  for (const auto& [k, v] : more) d.set(k, v);
-  return d;
-}
-
-// The advanced page in a main window the mode shares, so that its enabled flag counts.
-struct Panel {
-  explicit Panel(const fnd::Dictionary& scanner) : mode(scanner), tabs(true, true, true) {
-    window->getWindow()->setFrame(fnd::Rect(0, 0, 850, 760), false);
-    tabs.getTabView()->setFrame(fnd::Rect(510, 0, 340, 760));
-    window->addWindowItem(tabs.getTabView());
-    tabs.selectTabViewItemAtIndex(1);
-    mode.setMainWindow(window);
-    mode.setPVLocalizedString(std::make_shared<Quirel_PVLocalizedString>(fnd::Bundle::main().identifier()));
-    mode.setPreferenceButton(&prefBtn);
-    mode.setCloseMainWindowButton(&closeBtn);
-    mode.createExtendItem(&tabs);
-    const fnd::Dictionary entry = valuesModelEntry();
-    mode.setExtendItem(&entry, true);
-    mode.setFrameExtendItem();
-  }
-  Quirel_CropInfo& templ() { return *mode.mTemplateCrop; }
-  std::shared_ptr<Quirel_CTRLS_MainWindow> window = std::make_shared<Quirel_CTRLS_MainWindow>();
-  ValuesMode mode;
-  Quirel_CTRLS_TabView tabs;
-  Quirel_CTRLS_PushButton prefBtn;
-  Quirel_CTRLS_PushButton closeBtn;
-};
+using extend_rig::Panel;
+using extend_rig::ValuesMode;
+using extend_rig::allCorrections;
 
 bool popupEnabled(const Quirel_CTRLS_PopupButton* p) { return p && p->isEnabled() && !p->isHidden(); }
 
