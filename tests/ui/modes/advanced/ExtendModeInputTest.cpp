@@ -272,3 +272,92 @@ TEST(ExtendModeSource, NoToTheQuestionChangesNothing) {
 }
 
 }  // namespace
+
+// ---- Taking over from the basic tab -----------------------------------------------------------
+
+namespace {
+
+// The basic mode as the hand-over reads it: the scan-mode base's state only.
+struct BasicSide {
+  explicit BasicSide(const fnd::Dictionary& scanner) : mode(scanner) {
+    mode.setDefaultUserLocaleUnits(UserLocaleUnits{1, 10, 3});
+    mode.mTemplateCrop = std::make_shared<Quirel_CropInfo>();
+  }
+  extend_rig::ValuesMode mode;
+};
+
+}  // namespace
+
+TEST(ExtendModeHandOver, OlderScannersTakeTheFramesSharedAndTheirViewsStay) {
+  Panel panel(allCorrections({{"Ver1400Later", false}, {"Ver1500Later", false}}));
+  BasicSide basic(fnd::Dictionary{});
+  auto& b = basic.mode;
+  b.mScanMode = 0;
+  b.mHasPreview = true;
+  b.mRotation = 1;
+  b.mTemplateCrop->setImageSourceForStandard(1);
+  auto free = b.addCrop(true);
+  free->setResolution(1200);
+  auto named = b.addCrop(true);
+  named->setOutputSize(4);
+  named->setResolution(600);
+  named->setFocus(true);
+  named->setImageSource(0);
+  b.mLargePicMsg = false;
+
+  panel.mode.setStandardModeData(&b);
+  // The basic mode empties its own list right after.
+  b.mCropList.clear();
+  auto& a = panel.mode;
+  ASSERT_EQ(a.mCropList.size(), 2u);
+  EXPECT_EQ(a.mCropList[0].get(), free.get());
+  EXPECT_NE(a.mCropList[0]->getCropView(), nullptr);
+  EXPECT_NE(a.mCropList[1]->getCropView(), nullptr);
+  EXPECT_EQ(free->getResolution(), 300) << "no output size: the platen's 300";
+  EXPECT_EQ(named->getResolution(), 600) << "an output size keeps its own";
+  EXPECT_EQ(panel.templ().getResolution(), 300);
+  EXPECT_EQ(panel.templ().getDescreen(), 1) << "a basic source 1 hands over with descreening";
+  EXPECT_TRUE(a.getHasPreview());
+  EXPECT_EQ(a.getRotation(), 1);
+  const SSizeDouble platen = a.getPaperSizeWH_Pixel96(0);
+  EXPECT_EQ(panel.templ().getVisiblePreviewSize_Pixel96().width, platen.height) << "rotated: swapped";
+  EXPECT_FALSE(a.showLargePixelMsg());
+}
+
+TEST(ExtendModeHandOver, AnOlderFeederComesOverEmptyOnSourceFive) {
+  Panel panel(allCorrections({{"Ver1400Later", false}, {"Ver1500Later", false}}));
+  BasicSide basic(fnd::Dictionary{});
+  auto& b = basic.mode;
+  b.mScanMode = 4;
+  b.mHasPreview = true;
+  b.mHasNonThumPreview = true;
+  b.addCrop(true);
+  panel.mode.setStandardModeData(&b);
+  auto& a = panel.mode;
+  EXPECT_TRUE(a.mCropList.empty());
+  EXPECT_EQ(a.getImageSource(), 5);
+  EXPECT_EQ(panel.templ().getImageSource(), 5);
+  EXPECT_FALSE(a.getHasPreview());
+  EXPECT_FALSE(a.getHasNonThumPreview());
+  EXPECT_TRUE(a.getEnableThumbnailBtn());
+  EXPECT_EQ(a.getScanMode(), 4);
+}
+
+TEST(ExtendModeHandOver, NewerScannersTakeTheSourceAndThePreviewAndAskForOne) {
+  Panel panel(allCorrections({{"Ver1300Later", true}}));
+  BasicSide basic(fnd::Dictionary{{"Ver1300Later", true}});
+  auto& b = basic.mode;
+  b.mScanMode = 0;
+  b.mHasPreview = true;
+  b.mTemplateCrop->setImageSource(0);
+  b.addCrop(true);
+  panel.mode.setStandardModeData(&b);
+  auto& a = panel.mode;
+  EXPECT_TRUE(a.mCropList.empty()) << "the frames stay with the basic mode";
+  EXPECT_EQ(a.getImageSource(), 0);
+  EXPECT_TRUE(a.getHasPreview());
+  EXPECT_EQ(panel.templ().getResolution(), a.getImgSrcSettings()[0].resolution);
+  // The preview asked again: no redraw on the platen, frames not made afresh.
+  EXPECT_FALSE(a.getRedrawPreview());
+  EXPECT_FALSE(a.getCreateFilmCrop());
+}

@@ -57,6 +57,7 @@ class ValuesMode : public extend_test::TestExtendMode {
   using Quirel_ExtendMode::mToneCurvePopup;
   using Quirel_ExtendMode::mFilmThumbnail;
   using Quirel_ExtendMode::mClickCrop;
+  using Quirel_ExtendMode::mLargePicMsg;
 };
 
 // Answers every message box with `answer` and keeps what it showed.
