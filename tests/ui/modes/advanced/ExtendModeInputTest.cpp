@@ -4,7 +4,11 @@
 #include <gtest/gtest.h>
 
 #include "ExtendModePanelRig.h"
+#include "kit/Application.h"
+#include "ui/controls/NoFocusButton.h"
+#include "ui/controls/NoFocusRadioButton.h"
 #include "ui/model/CropInfo.h"
+#include "ui/windows/OrientationDialog.h"
 
 namespace {
 
@@ -360,4 +364,35 @@ TEST(ExtendModeHandOver, NewerScannersTakeTheSourceAndThePreviewAndAskForOne) {
   // The preview asked again: no redraw on the platen, frames not made afresh.
   EXPECT_FALSE(a.getRedrawPreview());
   EXPECT_FALSE(a.getCreateFilmCrop());
+}
+
+TEST(ExtendModeInput, TheOrientationDialogTurnsThePaperOnOKAndKeepsItOnCancel) {
+  for (const bool ok : {true, false}) {
+    SCOPED_TRACE(ok);
+    Panel panel(allCorrections({{"ADF", true}, {"TwoSidedADF", true}}));
+    AnsweringPort port;
+    auto& m = panel.mode;
+    m.changeToADF(5);
+    m.mImgSrcSetting[2].paperSize = 10;
+    const SSizeDouble a4 = m.getPaperSizeWH_Pixel96(10);
+    ASSERT_NE(a4.width, a4.height);
+    kit::Application::shared().onNextModalWindow([&](kit::Window&) {
+      ASSERT_TRUE(m.mOrientationDialog);
+      EXPECT_TRUE(m.isModal());
+      m.mOrientationDialog->directionMatrix()->performClickOnCell(1, 0);
+      if (ok)
+        m.mOrientationDialog->okButton()->performClick();
+      else
+        m.mOrientationDialog->cancelButton()->performClick();
+    });
+    m.ntf_orientationDialogOpen(fnd::Notification{"", nullptr});
+    EXPECT_FALSE(m.mOrientationDialog) << "released after its run";
+    EXPECT_FALSE(m.isModal());
+    EXPECT_EQ(m.getADFDirection(), ok ? 1 : 0);
+    const SSizeDouble in = panel.templ().getInputSize_Pixel96();
+    if (ok) {
+      EXPECT_EQ(in.width, a4.height);
+      EXPECT_EQ(in.height, a4.width);
+    }
+  }
 }

@@ -58,6 +58,8 @@ class ValuesMode : public extend_test::TestExtendMode {
   using Quirel_ExtendMode::mFilmThumbnail;
   using Quirel_ExtendMode::mClickCrop;
   using Quirel_ExtendMode::mLargePicMsg;
+  using Quirel_ExtendMode::mOrientationDialog;
+  using Quirel_ExtendMode::mOrientationBtn;
 };
 
 // Answers every message box with `answer` and keeps what it showed.
