@@ -8,6 +8,7 @@
 #include "ui/controls/NoFocusButton.h"
 #include "ui/controls/NoFocusRadioButton.h"
 #include "ui/model/CropInfo.h"
+#include "ui/model/OutputSize.h"
 #include "ui/windows/OrientationDialog.h"
 
 namespace {
@@ -394,5 +395,38 @@ TEST(ExtendModeInput, TheOrientationDialogTurnsThePaperOnOKAndKeepsItOnCancel) {
       EXPECT_EQ(in.width, a4.height);
       EXPECT_EQ(in.height, a4.width);
     }
+  }
+}
+
+TEST(ExtendModeInput, APixelOutputSizeKeepsItsPixelsOverAResolutionChange) {
+  Panel panel(allCorrections());
+  auto& m = panel.mode;
+  // One size in pixels and one in centimetres among the displayed ones.
+  m.createOutputSizeObjects();
+  const int pixelSize = 901;
+  const int otherSize = 902;
+  m.mDisplayArray->push_back(std::make_shared<Quirel_OutputSize>(pixelSize, 1, std::string("640 x 480"), 2));
+  m.mDisplayArray->push_back(std::make_shared<Quirel_OutputSize>(otherSize, 1, std::string("10 x 15"), 1));
+  Quirel_CropInfo& t = panel.templ();
+  t.setInputSize_Pixel96(1000, 500);
+  t.setOutputSize(pixelSize);
+  t.setResolution(300);
+  t.setOutputSize_Pixel96({640, 480});
+  m.updateCropByResolusion(600, t);
+  // 640 x 480 pixels at 300 dpi are 320 x 240 platen pixels at 600 dpi: the same pixel count.
+  EXPECT_DOUBLE_EQ(t.getOutputSize_Pixel96().width, 320);
+  EXPECT_DOUBLE_EQ(t.getOutputSize_Pixel96().height, 240);
+  EXPECT_EQ(t.getMagnification(), 32);
+  // A crop of no width keeps its magnification instead of dividing by it.
+  t.setInputSize_Pixel96(0, 500);
+  t.setMagnification(77);
+  m.updateCropByResolusion(300, t);
+  EXPECT_EQ(t.getMagnification(), 77);
+  {
+    t.setInputSize_Pixel96(1000, 500);
+    t.setOutputSize(otherSize);
+    t.setOutputSize_Pixel96({400, 300});
+    m.updateCropByResolusion(1200, t);
+    EXPECT_DOUBLE_EQ(t.getOutputSize_Pixel96().width, 400) << "other units keep their length";
   }
 }

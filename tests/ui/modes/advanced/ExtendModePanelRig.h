@@ -60,6 +60,7 @@ class ValuesMode : public extend_test::TestExtendMode {
   using Quirel_ExtendMode::mLargePicMsg;
   using Quirel_ExtendMode::mOrientationDialog;
   using Quirel_ExtendMode::mOrientationBtn;
+  using Quirel_ExtendMode::mDisplayArray;
 };
 
 // Answers every message box with `answer` and keeps what it showed.
