@@ -293,6 +293,9 @@ void Quirel_ExtendMode::willShowWindow() {
 void Quirel_ExtendMode::didShowWindow(bool current) {
   // The floating dialogs that were open open again here (showImageDialogs) once they are built.
   if (mInfoDialog && mInfoDialog->isHidden()) {
+    mInfoDialog->setLLDVersionStr(mLLDversionStr ? mLLDversionStr->c_str() : nullptr);
+    mInfoDialog->setInterfaceStr(mInterfaceStr ? mInterfaceStr->c_str() : nullptr);
+    mInfoDialog->setDriverVersionStr(mDriverVersionStr ? mDriverVersionStr->c_str() : nullptr);
     mInfoDialog->setHidden(false);
     mInfoDialog->setHasOpened(true);
     mInfoDialog->showScanInfoDialog();
