@@ -210,8 +210,8 @@ void Quirel_ExtendMode::controlTextDidChange_Exposure() {
 
 bool Quirel_ExtendMode::checkAndEnterTextField() {
   kit::Window* window = mMainWindow ? static_cast<kit::Window*>(mMainWindow->getWindow()) : nullptr;
-  if (!window || !mMainTab || !mMainTab->getTabView()) return true;
-  if (mMainTab->getTabView()->indexOfSelectedTabViewItem() != 1) return true;
+  if (!window || !mExtTab || !mExtTab->getTabView()) return true;
+  if (mExtTab->getTabView()->indexOfSelectedTabViewItem() != 1) return true;
   auto* editing = dynamic_cast<kit::TextField*>(window->firstResponder());
   if (!editing) return true;
   for (int i = 0; i < 7; ++i) {
@@ -340,7 +340,7 @@ void Quirel_ExtendMode::setEnabledMouseDownOnControl(bool v) {
   if (mScanBtn && mScanBtn->getColorPushBT()) mScanBtn->getColorPushBT()->setDownOnOff(v);
   pushOnOff(mPrefBtn, v);
   pushOnOff(mCloseWindowBtn, v);
-  if (mMainTab && mMainTab->getTabView()) mMainTab->getTabView()->setChangeOnOff(v);
+  if (mExtTab && mExtTab->getTabView()) mExtTab->getTabView()->setChangeOnOff(v);
   if (mPreview && mPreview->getImageView()) mPreview->getImageView()->setDownOnOff(v);
   for (auto it = mThumbnailList.rbegin(); it != mThumbnailList.rend(); ++it) {
     const Quirel_ThumbnailInfo& t = **it;
