@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QImage>
+#include <QPainter>
+
 #include <filesystem>
 #include <iostream>
 
@@ -16,6 +19,7 @@
 #include "ui/controls/CTRLS_Preview.h"
 #include "ui/controls/CTRLS_TOOLAllCropPushButton.h"
 #include "ui/controls/ColorButton.h"
+#include "ui/controls/ImageDataProcessPanel.h"
 #include "ui/controls/NoFocusButton.h"
 #include "ui/controls/ToolView.h"
 
@@ -150,6 +154,55 @@ TEST(ExtendModePicture, ToolbarsInBothLooks) {
     grab(strip, name);
     strip.contentView()->subviews().front()->removeFromSuperview();
   }
+}
+
+// The advanced tab with its toolbar and three dialogs opened from their buttons, drawn as they
+// lie on the screen (each window grabbed, title bars drawn in).
+TEST(ExtendModePicture, DialogsInCascade) {
+  WindowRig rig(fnd::Dictionary{{"Ver1400Later", true}, {"Ver1500Later", true}});
+  auto& m = rig.mode;
+  const fnd::Dictionary entry;
+  m.setExtendItem(&entry, true);
+  m.setFrameExtendItem();
+  rig.toolbar.setUIMode(1);
+  rig.toolbar.setHiddenToolbar(0, 0);
+  rig.toolbar.setEnabledToolbar_scanMode(0, false, false, 0, false, false, 3);
+  m.mPreview->setScrollViewRect(10, 10, 480, 570);
+  m.resetPreview({2550, 3508}, false, false);
+  rig.window().makeKeyAndOrderFront();
+  m.ntf_colorBalanceOpen({});
+  m.ntf_contrastOpen({});
+  m.ntf_histogramOpen({});
+  std::vector<kit::Window*> windows{&rig.window(), m.getColorBalanceDialog()->getWindow(),
+                                    m.getToneBCDialog()->getWindow(), m.getHistogramDialog()->getWindow()};
+  fnd::Rect box = windows.front()->frame();
+  for (kit::Window* w : windows) box = box.unionWith(w->frame());
+  QImage canvas(static_cast<int>(box.size.width) + 20, static_cast<int>(box.size.height) + 20, QImage::Format_ARGB32);
+  canvas.fill(QColor(90, 110, 140));
+  QPainter painter(&canvas);
+  const std::filesystem::path dir = std::filesystem::temp_directory_path();
+  for (kit::Window* w : windows) {
+    const std::filesystem::path part = dir / "advanced-dialogs-part.png";
+    ASSERT_TRUE(w->grabToPng(part.string()));
+    QImage image(QString::fromStdString(part.string()));
+    const fnd::Rect f = w->frame();
+    const int x = static_cast<int>(f.origin.x - box.origin.x) + 10;
+    const int top = static_cast<int>(box.maxY() - f.maxY()) + 10;
+    const int bar = static_cast<int>(f.size.height - w->contentRectSize().height);
+    painter.fillRect(x, top, static_cast<int>(f.size.width), bar, QColor(214, 214, 214));
+    painter.setPen(QColor(40, 40, 40));
+    painter.drawText(QRect(x, top, static_cast<int>(f.size.width), bar), Qt::AlignCenter,
+                     QString::fromStdString(w->title()));
+    painter.drawImage(QRect(x, top + bar, static_cast<int>(f.size.width), static_cast<int>(w->contentRectSize().height)),
+                      image);
+    painter.setPen(QColor(60, 60, 60));
+    painter.drawRect(x, top, static_cast<int>(f.size.width) - 1, static_cast<int>(f.size.height) - 1);
+    std::filesystem::remove(part);
+  }
+  painter.end();
+  const std::filesystem::path png = std::filesystem::current_path() / "advanced-dialogs.png";
+  ASSERT_TRUE(canvas.save(QString::fromStdString(png.string())));
+  std::cout << "picture: " << png.string() << "\n";
 }
 
 }  // namespace ext_toolbar_test

@@ -13,6 +13,7 @@
 #include "foundation/Bundle.h"
 #include "kit/Application.h"
 #include "kit/Event.h"
+#include "ui/base/PVLocalizedBundle.h"
 #include "ui/base/PVLocalizedString.h"
 #include "ui/controls/CTRLS_MainWindow.h"
 #include "ui/controls/CTRLS_PreviewFrame.h"
@@ -71,6 +72,21 @@ inline std::shared_ptr<Quirel_PVLocalizedString> rigStrings() {
   return std::make_shared<Quirel_PVLocalizedString>(fnd::Bundle::main().identifier());
 }
 
+// The main-window controller's answer to "which bundle": the program's own, so the dialogs
+// read their texts as in the program.
+class BundleAnswer {
+ public:
+  BundleAnswer()
+      : token_(fnd::NotificationCenter::defaultCenter().observe(
+            Quirel_PVLocalizedBundle::kLocalizePostName, nullptr, [](const fnd::Notification& n) {
+              if (auto carrier = Quirel_PVLocalizedBundle::fromLocalizeRequest(n))
+                carrier->setLocalizedBundleStr(fnd::Bundle::main().identifier());
+            })) {}
+
+ private:
+  fnd::NotificationCenter::Token token_;
+};
+
 struct WindowRig {
   explicit WindowRig(const fnd::Dictionary& scanner = {{"Ver1400Later", true}, {"Ver1500Later", true}},
                      const std::map<std::string, std::string>& texts = {})
@@ -117,6 +133,7 @@ struct WindowRig {
     app.dispatchQueuedEvents();
   }
 
+  BundleAnswer bundleAnswer;
   std::shared_ptr<Quirel_CTRLS_MainWindow> main;
   Quirel_CTRLS_TabView tabs;
   Quirel_CTRLS_PushButton prefBtn;
