@@ -3,7 +3,9 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "foundation/Value.h"
@@ -64,6 +66,7 @@ class Quirel_FloatingDialog;
 class Quirel_HistogramDialog;
 class Quirel_InfoDialog;
 class Quirel_NoFocusView;
+class Quirel_OrientationDialog;
 class Quirel_ThresholdDialog;
 class Quirel_ToneBCDialog;
 class Quirel_ToneCurveDialog;
@@ -223,30 +226,15 @@ class Quirel_ExtendMode : public Quirel_BaseScanMode, public ExtendModeLink, pub
   int getSelectedPaperSize() override;
 
   // ---- Operations of the later parts of the mode: until they are built they do nothing.
-  virtual void didChangeToMultiScanMode() {}
   virtual void endScan() { mScanLoop = false; }
-  virtual void orientationDialogClose(const fnd::Notification&) {}
   virtual void setMultiCropPoints(Quirel_PreviewInfo*) {}
-  virtual void setStandardModeData(Quirel_BaseScanMode*) {}
   virtual void updateImageSetEndPreview() {}
-  virtual bool willChangeToStandardMode() { return true; }
-  virtual void setValueOfSelectedCrop(int) {}
-  virtual void setEnabledAllControl(bool) {}
   virtual void scanStartRerty() {}
   virtual void selectAll() {}
-  virtual void willShowWindow() {}
-  virtual void didShowWindow(bool) {}
-  virtual void willCloseWindow() {}
-  virtual void closeWindow() {}
-  virtual void showTab() {}
-  virtual void didShowTabView() {}
-  virtual void setLastSetting(const fnd::Dictionary&) {}
-  virtual fnd::Dictionary getLastSetting() const { return {}; }
-  virtual void inputSourceChangePostToSM() {}
 
   // ---- Actions of the controls and their forwarders.
 #define QUIREL_EXTEND_DECLARE_ACTION(name)     \
-  virtual void name(const fnd::Notification&); \
+  virtual void name(const fnd::Notification&);   \
   void ntf_##name(const fnd::Notification& n) { name(n); }
   QUIREL_EXTEND_MODE_ACTIONS(QUIREL_EXTEND_DECLARE_ACTION)
 #undef QUIREL_EXTEND_DECLARE_ACTION
@@ -261,6 +249,104 @@ class Quirel_ExtendMode : public Quirel_BaseScanMode, public ExtendModeLink, pub
   };
   static const std::vector<ForwarderEntry>& forwarderTable();
   static Forwarder forwarderNamed(const std::string& name);
+
+  // ---- Value display, control enabling, the window and mode life (ExtendModeValues.cpp,
+  // ExtendModeEnable.cpp, ExtendModeLife.cpp, ExtendModeHandOver.cpp).
+  // The crop whose values the panel shows.
+  Quirel_CropInfo* getCropInHand() const;
+  virtual void setValueOfSelectedCrop(int quick);
+  void setValueFavoritePopupBT();
+  void setValueToneCurzePopupBT(int colorMode);
+  void setValueImageSourcePopupBT(int imageSource);
+  void setValuePaperSizePopupBT(int paperSize);
+  void setValueColorModePopupBT(int colorMode);
+  void setValueInputWidthTextF(int outputSize, int unit, int resolution, int selected, double pixels);
+  void setValueInputHeightTextF(int outputSize, int unit, int resolution, int selected, double pixels);
+  void setValueOutputWidthTextF(int outputSize, int unit, int resolution, int selected, double pixels);
+  void setValueOutputHeightTextF(int outputSize, int unit, int resolution, int selected, double pixels);
+  void setValueFixesRatioBT(int outputSize, bool fixed, int selected);
+  void setValueUnitPopupBT(int unit);
+  void setValueResolutionComboBox(int resolution);
+  void setValueOutputSizePopupBT(int outputSize);
+  void setValueMagnificationTextFS(int outputSize, int magnification, int resolution);
+  void setValueDirectionBT(int outputSize);
+  void setValueDataSizeTextF_DataSize(std::uint64_t bytes, int colorMode);
+  void setValueAutoTonePopupBT(int value);
+  void setValueColorAdjustmentPopupBT(int value);
+  void setValueCorrectionPopups(const Quirel_CropInfo& crop);
+  void setValueColorSettingDialog();
+  void setValueInfoDialog(const Quirel_CropInfo& crop, bool sizesOnly, bool evenWhenHidden);
+  // A length held in platen pixels as the panel shows it in `unit` (decimals cut, not rounded).
+  std::string lengthText(double pixels, int unit, int resolution) const;
+  // The data-size text ("<number> <unit>") and whether it is over the limit of `limitMB`.
+  std::string dataSizeText(std::uint64_t bytes) const;
+  static bool isDataSizeOver(std::uint64_t bytes, double limitMB);
+  double dataSizeLimitMB(int colorMode) const;
+  // The correction offer table: group x 60 + colour setting x 20 + preview x 10 + item.
+  static const std::array<std::uint8_t, 180> sPlatenPopupFlg;
+  static int correctionGroup(int colorMode);
+  bool correctionOffered(int colorMode, int colorSetting, int item) const;
+  virtual void setEnabledAllControl(bool enable);
+  void setDisableControlInTabview();
+  void setHiddenToolbar(int scanMode, int cropCount);
+  void setEnabledToolbar();
+  void setEnabledToneCurveBT(int colorMode);
+  void setEnabledImageSettings_ColorMode(int colorMode, int colorSetting);
+  void setEnabledScanBTs(int selected);
+  void setEnabledOrientationBT();
+  void setExposureSettingViewState(bool open, bool onlyIfNeeded);
+  void setScanSettingViewState(bool open, bool onlyIfNeeded);
+  void setCalibrationSettingViewState(bool open, bool onlyIfNeeded);
+  void setValueExposureTextFS(bool check, int value, bool applyAll, bool applyCheck, int applyValue);
+  void setValueExposureTextFS_Check(bool check, int value, bool applyAll, bool applyCheck, int applyValue);
+  void setValueScanningSetting(bool applyAll);
+  void setValueCalibrationSetting();
+  bool windowEnabled() const;
+  int colorSettingFor(int colorMode) const;
+  bool hasDisabledOverlay() const;
+  virtual void willShowWindow();
+  virtual void didShowWindow(bool current);
+  virtual void showTab();
+  virtual void didShowTabView();
+  virtual void setStandardModeData(Quirel_BaseScanMode* basic);
+  void resetAndSetStandardModeData(Quirel_BaseScanMode& basic);
+  void setStandardModeThumbnailData(Quirel_BaseScanMode& basic);
+  void setStandardModePlatenData(Quirel_BaseScanMode& basic);
+  virtual bool willChangeToStandardMode();
+  virtual bool willChangeToMultiScanMode();
+  virtual void didChangeToMultiScanMode();
+  void setDisabledAllTextField();
+  virtual void willCloseWindow();
+  virtual void closeWindow();
+  // Kept as given until the last settings are built from the panel.
+  virtual void setLastSetting(const fnd::Dictionary& setting);
+  virtual fnd::Dictionary getLastSetting() const;
+  virtual void inputSourceChangePostToSM();
+  int getInputSourceForPostToSM() const;
+  static int inputSourceForImageSource(int imageSource);
+  bool clearPreviewWithMessageID(int message, bool clearColorSetting);
+  void setADFControl(bool adfLayout, int orientation);
+  // A crop set to the entry defaults of an image source.
+  void updateCropByImageSource(int imageSource, int paperSize, int colorMode, Quirel_CropInfo& crop);
+  // The input settings and the change of source (ExtendModeInput.cpp, ExtendModeSource.cpp).
+  void changeToPlaten(int source);
+  void changeToADF(int source);
+  void changeToFilm(int source);
+  void changeToSameFilm(int source);
+  virtual void orientationDialogClose(const fnd::Notification& n);
+  void updateCropByPaperSize(int paperSize, Quirel_CropInfo& crop);
+  void updateCropByInputWidthOrHeight(int side, double length, Quirel_CropInfo& crop);
+  void updateCropByFixesRatio(bool on, Quirel_CropInfo& crop);
+  bool checkInputWidth(const Quirel_CropInfo& crop, double width) const;
+  bool checkInputHeight(const Quirel_CropInfo& crop, double height) const;
+  // True when the entry was handled (applied or refused), false when the text did not change.
+  bool inputSizeTextFieldChange(int side);
+  bool resolusionChangeTyped();
+  // 48 pixels at 300 dpi, in platen pixels.
+  double smallestSidePixels() const;
+  // The toolbar's information panel joins the dialogs (the rest of the dialogs come later).
+  void initModelessInfoDialog();
+  Quirel_InfoDialog* getInfoDialog() const { return mInfoDialog.get(); }
 
 
   // ---- Floating dialogs, toolbar, preview events and typed numbers.
@@ -461,6 +547,18 @@ class Quirel_ExtendMode : public Quirel_BaseScanMode, public ExtendModeLink, pub
   bool mScanLoop = false;
   bool mDoublePreview = false;
   const std::uint8_t* befAdjust24 = nullptr;  // the window controller's, not owned
+  // ---- Value display, enabling and the window and mode life.
+  std::optional<fnd::Dictionary> mKeptLastSetting;
+  std::shared_ptr<Quirel_OrientationDialog> mOrientationDialog;  // while it runs
+  bool askSourceChange();
+  Quirel_CropInfo& sourceCropOfCorrections();
+  void saveSourceBeingLeft(int leaving, const Quirel_CropInfo& source);
+  void removeCropsForSourceChange();
+  void enterSource(int previous, bool keepResolutionAndUnit);
+  std::vector<Quirel_CropInfo*> resolutionTargets();
+  bool checkResolutionBounds(int resolution);
+  // The correction pop-ups with their rows, in panel order.
+  std::vector<std::pair<Quirel_CTRLS_PopupButton*, kit::View*>> correctionRows() const;
 
   // ---- Floating dialogs, toolbar, preview events and typed numbers.
   // The six dialogs in the order of the dialog-state keys, each with its key.

@@ -4,17 +4,6 @@
 #include "ui/modes/advanced/ExtendMode.h"
 
 void Quirel_ExtendMode::favoriteSettingChange(const fnd::Notification&) {}
-void Quirel_ExtendMode::imageSourceChange(const fnd::Notification&) {}
-void Quirel_ExtendMode::paperSizeChange(const fnd::Notification&) {}
-void Quirel_ExtendMode::filmSizeChange(const fnd::Notification&) {}
-void Quirel_ExtendMode::orientationDialogOpen(const fnd::Notification&) {}
-void Quirel_ExtendMode::colorModeChange(const fnd::Notification&) {}
-void Quirel_ExtendMode::inputWidthChange(const fnd::Notification&) {}
-void Quirel_ExtendMode::fixesRatioChange(const fnd::Notification&) {}
-void Quirel_ExtendMode::inputHeightChange(const fnd::Notification&) {}
-void Quirel_ExtendMode::unitChange(const fnd::Notification&) {}
-void Quirel_ExtendMode::resolusionChange(const fnd::Notification&) {}
-void Quirel_ExtendMode::resolusionChangeByPopUp(const fnd::Notification&) {}
 void Quirel_ExtendMode::outputSizeChange(const fnd::Notification&) {}
 void Quirel_ExtendMode::outputWidthChange(const fnd::Notification&) {}
 void Quirel_ExtendMode::outputHeightChange(const fnd::Notification&) {}
