@@ -116,8 +116,6 @@ void Quirel_UserInterfaceModule::setUIInitSetting_CreateToolBarItem(
   mMainWindow->addWindowItem(toolView->getToolView());
   mStandardMode->createToolBarItem(mToolbar.get());
   mExtendMode->createToolBarItem(mToolbar.get());
-  // The toolbar's information panel is one of the advanced mode's dialogs from the start.
-  mExtendMode->initModelessInfoDialog();
   mMultiMode->createToolBarItem(mToolbar.get());
 
   const auto makeSeparator = [&](const fnd::Rect& rect) {

@@ -179,7 +179,7 @@ void Quirel_UserInterfaceModule::receiveCloseModalDialog(const fnd::Notification
 // --- relays ---------------------------------------------------------------------------------
 
 void Quirel_UserInterfaceModule::mouseMovedOnPreview(const fnd::Notification& n) {
-  // The advanced mode's pointer readout (mouseMovedOnPreview) joins here when it is built.
+  if (mMode == 1 && mExtendMode) mExtendMode->mouseMovedOnPreview(n);
   if (mMode == 0 && mStandardMode) mStandardMode->mouseMovedOnPreview(n);
 }
 
@@ -189,10 +189,14 @@ void Quirel_UserInterfaceModule::mouseEventOnPreviewFrame(const fnd::Notificatio
   if (mMode == 1 && mExtendMode) mExtendMode->mouseEventOnPreviewFrameExt(n);
 }
 
-// The Option key matters to the advanced mode only; its handlers (optionKeyDown, optionKeyUp)
-// join here when its pointer tools are built.
-void Quirel_UserInterfaceModule::optionKeyDown(const fnd::Notification&) {}
-void Quirel_UserInterfaceModule::optionKeyUp(const fnd::Notification&) {}
+// The Option key matters to the advanced mode only.
+void Quirel_UserInterfaceModule::optionKeyDown(const fnd::Notification& n) {
+  if (mMode == 1 && mExtendMode) mExtendMode->optionKeyDown(n);
+}
+
+void Quirel_UserInterfaceModule::optionKeyUp(const fnd::Notification& n) {
+  if (mMode == 1 && mExtendMode) mExtendMode->optionKeyUp(n);
+}
 
 void Quirel_UserInterfaceModule::titleDownFlgSetYes(const fnd::Notification&) {
   if (Quirel_MainWindow* window = uimEventsWindow(mMainWindow)) window->setTitleDownOnOff(true);

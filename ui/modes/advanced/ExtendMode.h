@@ -344,8 +344,6 @@ class Quirel_ExtendMode : public Quirel_BaseScanMode, public ExtendModeLink, pub
   bool resolusionChangeTyped();
   // 48 pixels at 300 dpi, in platen pixels.
   double smallestSidePixels() const;
-  // The toolbar's information panel joins the dialogs (the rest of the dialogs come later).
-  void initModelessInfoDialog();
   Quirel_InfoDialog* getInfoDialog() const { return mInfoDialog.get(); }
 
 

@@ -216,14 +216,14 @@ void Quirel_ExtendMode::colorModeChange(const fnd::Notification& n) {
     if ((oldMode == 0 || oldMode == 1 || oldMode == 6 || oldMode == 3 || oldMode == 5) && !sameFamily) mToneCurve = 0;
   }
   setMenuItem_ToneCurvePopupBT(newMode);
-  // The floating dialogs that suit the new mode open here (showImageDialogs) once they are built.
+  showImageDialogs(newMode);
   setValueOfSelectedCrop(0);
   if (mHasPreview) {
-    Quirel_BaseScanMode::setEnabledMainWindow(false);
+    setEnabledMainWindow(false);
     const int threshold = mScannerInfo ? mScannerInfo->thresholdValue() : 0;
     if (!postPreviewWithScan(false, isThumbnailMode() ? false : mZoomScan, false, false, false, false, false, false,
                              0, threshold))
-      Quirel_BaseScanMode::setEnabledMainWindow(true);
+      setEnabledMainWindow(true);
   }
 }
 
@@ -335,10 +335,10 @@ bool Quirel_ExtendMode::inputSizeTextFieldChange(int side) {
   updatePreviewArea();
   updateMouseCursorRects();
   if (mOriginalScan && mHasPreview) {
-    Quirel_BaseScanMode::setEnabledMainWindow(false);
+    setEnabledMainWindow(false);
     const int threshold = mScannerInfo ? mScannerInfo->thresholdValue() : 0;
     if (!postPreviewWithScan(false, false, false, false, true, false, false, false, 0, threshold))
-      Quirel_BaseScanMode::setEnabledMainWindow(true);
+      setEnabledMainWindow(true);
   } else {
     if (isThumbnailMode())
       updateFocusThumbnailPostByPreview(1, mHasPreview);

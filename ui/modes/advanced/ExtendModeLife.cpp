@@ -16,7 +16,6 @@
 #include "ui/controls/CTRLS_Preview.h"
 #include "ui/controls/CTRLS_PreviewFrame.h"
 #include "ui/controls/CTRLS_TOOLView.h"
-#include "ui/controls/InfoDlgPanel.h"
 #include "ui/controls/MainWindow.h"
 #include "ui/controls/PreviewFrameView.h"
 #include "ui/controls/ToolView.h"
@@ -59,22 +58,6 @@ void Quirel_ExtendMode::inputSourceChangePostToSM() {
 void Quirel_ExtendMode::setLastSetting(const fnd::Dictionary& setting) { mKeptLastSetting = setting; }
 
 fnd::Dictionary Quirel_ExtendMode::getLastSetting() const { return mKeptLastSetting.value_or(fnd::Dictionary{}); }
-
-// ---- The information panel --------------------------------------------------------------------
-
-void Quirel_ExtendMode::initModelessInfoDialog() {
-  if (!mInfoDialog && mToolbar) {
-    mInfoDialog = mToolbar->getScanInfoDialog();
-    if (mInfoDialog && mInfoDialog->getWindow()) {
-      registObserver(mInfoDialog->getWindow(), [this](const fnd::Notification& n) { enterTextFByOtherControls(n); },
-                     "MAIN_MAKEKEY_FROM_DLG");
-      addDialog(std::shared_ptr<kit::Window>(mInfoDialog, mInfoDialog->getWindow()));
-    }
-  }
-  if (!mInfoDialog) return;
-  if (mInfoDialog->isVisible()) mInfoDialog->closeScanInfoDialog();
-  mInfoDialog->setHasOpened(false);
-}
 
 // ---- The feeder layout ------------------------------------------------------------------------
 
@@ -291,7 +274,7 @@ void Quirel_ExtendMode::willShowWindow() {
 }
 
 void Quirel_ExtendMode::didShowWindow(bool current) {
-  // The floating dialogs that were open open again here (showImageDialogs) once they are built.
+  showImageDialogs(getCurrentColorMode());
   if (mInfoDialog && mInfoDialog->isHidden()) {
     mInfoDialog->setLLDVersionStr(mLLDversionStr ? mLLDversionStr->c_str() : nullptr);
     mInfoDialog->setInterfaceStr(mInterfaceStr ? mInterfaceStr->c_str() : nullptr);
@@ -344,7 +327,7 @@ bool Quirel_ExtendMode::willChangeToStandardMode() {
       mPreview->setHidden(true);
     }
   }
-  // The floating dialogs close here (closeModelessDialogs) once they are built.
+  closeModelessDialogs(false);
   setDefaultSetting(nullptr);
   return true;
 }
@@ -375,7 +358,7 @@ bool Quirel_ExtendMode::willChangeToMultiScanMode() {
   }
   if (mPreview) mPreview->setHidden(true);
   if (mPreviewFrame) mPreviewFrame->setHidden(true);
-  // The floating dialogs close here (closeModelessDialogs) once they are built.
+  closeModelessDialogs(false);
   return true;
 }
 

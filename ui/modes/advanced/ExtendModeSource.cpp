@@ -131,7 +131,7 @@ void Quirel_ExtendMode::enterSource(int previous, bool keepResolutionAndUnit) {
   templ.setTempOutputSize(0);
   updateImageSettingFromImageSouceSetting(record, templ);
   if (mPreview) mPreview->setHidden(isThumbnailMode());
-  // The floating dialogs that suit the colour mode open here (showImageDialogs) once they are built.
+  showImageDialogs(record.colorMode[colorModeSlot(mImageSource)]);
   if (mImageSource != previous) inputSourceChangePostToSM();
 }
 
@@ -247,6 +247,7 @@ void Quirel_ExtendMode::changeToFilm(int source) {
     updateCropByAllExposure(false, templ, templ);
     updateCropByResetToneSetting(templ, true);
     if (mPreview) mPreview->setHidden(isThumbnailMode());
+    showImageDialogs(getCurrentColorMode());
     if (mImageSource != from) inputSourceChangePostToSM();
     return;
   }
@@ -285,12 +286,13 @@ void Quirel_ExtendMode::changeToSameFilm(int source) {
   removeCropsForSourceChange();
   setValueOfSelectedCrop(0);
   updatePreviewArea();
+  showImageDialogs(colorMode);
   if (mImageSource != from) inputSourceChangePostToSM();
   if (!hadPreview) return;
   // The image stays; a new preview makes the frames afresh in the other film type.
-  Quirel_BaseScanMode::setEnabledMainWindow(false);
+  setEnabledMainWindow(false);
   const int threshold = mScannerInfo ? mScannerInfo->thresholdValue() : 0;
   if (!postPreviewWithScan(false, false, false, true, true, false, true, false, mEnableThumbnailBtn ? 0 : -1,
                            threshold))
-    Quirel_BaseScanMode::setEnabledMainWindow(true);
+    setEnabledMainWindow(true);
 }
