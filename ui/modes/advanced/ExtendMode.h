@@ -1,8 +1,10 @@
 #pragma once
 
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -180,8 +182,8 @@ class Quirel_ExtendMode : public Quirel_BaseScanMode, public ExtendModeLink, pub
   std::vector<Quirel_CropInfo*> getAllCrops();
 
   // Filled in with the output and input settings.
-  virtual void updateCropByOutputSize(int, Quirel_CropInfo&, bool) {}
-  virtual void updateCropByOutputSize(int, bool, Quirel_CropInfo&, bool) {}
+  virtual void updateCropByOutputSize(int number, Quirel_CropInfo& crop, bool removeCropView);
+  virtual void updateCropByOutputSize(int number, bool rotated, Quirel_CropInfo& crop, bool removeCropView);
   virtual void updateCropByResolusion(int value, Quirel_CropInfo& crop);
   virtual void updateCropByMagnification(int value, Quirel_CropInfo& crop);
   virtual void resetChanelImageDialogs() {}
@@ -224,15 +226,15 @@ class Quirel_ExtendMode : public Quirel_BaseScanMode, public ExtendModeLink, pub
   // ---- Operations of the later parts of the mode: until they are built they do nothing.
   virtual bool checkAndEnterTextField() { return true; }
   virtual void didChangeToMultiScanMode() {}
-  virtual void endScan() { mScanLoop = false; }
+  virtual void endScan();
   virtual bool finalIsVisible() { return false; }
   virtual bool histIsVisible() { return false; }
   virtual void mouseEventOnPreviewFrameExt(const fnd::Notification&) {}
   virtual void orientationDialogClose(const fnd::Notification&) {}
   virtual void setEnabledMouseDownOnControl(bool) {}
-  virtual void setMultiCropPoints(Quirel_PreviewInfo*) {}
+  virtual void setMultiCropPoints(Quirel_PreviewInfo* preview);
   virtual void setStandardModeData(Quirel_BaseScanMode*) {}
-  virtual void updateImageSetEndPreview() {}
+  virtual void updateImageSetEndPreview();
   virtual bool willChangeToStandardMode() { return true; }
   virtual void spoitToolStart(const fnd::Notification&) {}
   virtual void setValueOfSelectedCrop(int) {}
@@ -240,8 +242,8 @@ class Quirel_ExtendMode : public Quirel_BaseScanMode, public ExtendModeLink, pub
   virtual void initModelessDialogs() {}
   virtual void createToolBarItem(Quirel_Toolbar* toolbar) { mToolbar = toolbar; }
   virtual void createPreviewAreaItem(Quirel_CTRLS_PreviewFrame*) {}
-  virtual void scanStartRerty() {}
-  virtual void selectAll() {}
+  virtual void scanStartRerty();
+  virtual void selectAll();
   virtual void willShowWindow() {}
   virtual void didShowWindow(bool) {}
   virtual void willCloseWindow() {}
@@ -254,7 +256,7 @@ class Quirel_ExtendMode : public Quirel_BaseScanMode, public ExtendModeLink, pub
 
   // ---- Actions of the controls and their forwarders.
 #define QUIREL_EXTEND_DECLARE_ACTION(name)     \
-  virtual void name(const fnd::Notification&) {} \
+  virtual void name(const fnd::Notification&);   \
   void ntf_##name(const fnd::Notification& n) { name(n); }
   QUIREL_EXTEND_MODE_ACTIONS(QUIREL_EXTEND_DECLARE_ACTION)
 #undef QUIREL_EXTEND_DECLARE_ACTION
@@ -269,6 +271,46 @@ class Quirel_ExtendMode : public Quirel_BaseScanMode, public ExtendModeLink, pub
   };
   static const std::vector<ForwarderEntry>& forwarderTable();
   static Forwarder forwarderNamed(const std::string& name);
+
+  // ---- Scan flow, end of preview, output settings and corrections (ExtendModeScan.cpp,
+  // ExtendModeEndPreview.cpp, ExtendModeOutput.cpp, ExtendModeCorrect.cpp).
+  std::int32_t showMessage(std::int32_t messageNumber, const char* argTypes, const fnd::Array& args);
+  void zoomScanForPlaten(Quirel_CropInfo& crop);
+  void zoomScanForThumbnail();
+  void platenPreviewStart();
+  void filmPreviewStart();
+  // The retry's body, on the retry thread: the request itself runs on the main thread.
+  void scanStartRertyThread();
+  void deleteCrops();
+  void deleteCropByAutoCrop();
+  void endPreview_previewInfo(Quirel_PreviewInfo* preview, const SRectDouble& autoCropRect,
+                              const fnd::Array* mcPoints) override;
+  void endPreviewClearImage();
+  void endFilmPreview_previewInfo(Quirel_PreviewInfo* preview, const fnd::Array* capsPoints, int capsFilmSize);
+  void endFilmPreviewClearImage();
+  void setThumbnailRectFromCropCorRect() override;
+  void setThumbnailImage(Quirel_PreviewInfo* preview) override;
+  void setAutoCropRect(Quirel_PreviewInfo* preview);
+  int getForcusThreshold();
+  // The film size a film preview ends with (21 is the first film size).
+  static int filmSizeAtEndOfPreview(bool ver1600, bool detected, bool thumbnail, bool useCapsFilmSize,
+                                    int detectedSize, int currentSize);
+  // Output settings.
+  void outputSizeDialogOpen();
+  bool outputSizeTextFieldChange(int side);
+  bool typedMagnificationChange();
+  static int getMaxMagnification(int resolution);
+  bool checkMagnification(int magnification, const Quirel_CropInfo& crop) const;
+  bool checkOutputWidth(const Quirel_CropInfo& crop, double length) const;
+  bool checkOutputHeight(const Quirel_CropInfo& crop, double length) const;
+  bool checkOutputSizeInPreview(int number, double width, double height, int rotation, int paperSize);
+  void changeToFixedSize(const Quirel_OutputSize& size, Quirel_CropInfo& crop);
+  void changeToFlexible(Quirel_CropInfo& crop, bool removeCropView);
+  void updateCropByOutputWidthOrHeight(int side, double length, Quirel_CropInfo& crop);
+  void updateCropByDirection(Quirel_CropInfo& crop);
+  // Corrections.
+  bool typedExposureChange(bool stepper);
+  void calibrationStartPerformSelector(const fnd::Dictionary& request);
 
  protected:
   // The "ExtendMode" entry of the per-model parameters, or null.
@@ -423,4 +465,34 @@ class Quirel_ExtendMode : public Quirel_BaseScanMode, public ExtendModeLink, pub
   bool mScanLoop = false;
   bool mDoublePreview = false;
   const std::uint8_t* befAdjust24 = nullptr;  // the window controller's, not owned
+
+  // ---- Scan flow, end of preview, output settings and corrections.
+  void stopEyedropper();
+  // A question with a "do not show again" box; false on Cancel. OK with the box ticked clears flag.
+  bool askQuestion(const char* key, int table, bool& flag);
+  int scanColorMode() const;
+  SSizeDouble currentPaperSize_Pixel96();
+  void showBookCorrectNotice();
+  void keepFocusCropForPreview();
+  void startScanRequest();
+  void selectNextCropAfterDeletion();
+  void takeDeletedCropIntoTemplate(const Quirel_CropInfo& kept);
+  Quirel_CropInfo* remakeNamedSizeCrop(const Quirel_CropInfo& kept);
+  void remakeFilmCrop(const Quirel_CropInfo& kept);
+  bool applyOutputSizeNumber(int number, bool keepAllThumbnails);
+  void recomputeSelectedPreview();
+  template <typename Get, typename Update>
+  void correctionChange(int value, bool multiCropBranch, bool clearsToneCurve, bool recomputes, Get get,
+                        Update update);
+  // Kept by the mode and by each retry thread: a retry enters it before it touches the mode,
+  // and the mode's end closes it (waiting for a retry inside), so a late retry leaves it alone.
+  struct ScanRetryGate {
+    std::mutex mutex;
+    std::atomic<bool> alive{true};
+  };
+  struct ScanRetryGateHolder {
+    std::shared_ptr<ScanRetryGate> gate = std::make_shared<ScanRetryGate>();
+    ~ScanRetryGateHolder();
+  };
+  ScanRetryGateHolder mScanRetryGate;
 };

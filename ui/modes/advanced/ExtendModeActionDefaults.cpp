@@ -1,0 +1,56 @@
+// The control actions whose settings are not built yet: each does nothing. An action leaves
+// this list when the file of its settings defines it.
+
+#include "ui/modes/advanced/ExtendMode.h"
+
+#define QUIREL_EXTEND_EMPTY_ACTION(name) \
+  void Quirel_ExtendMode::name(const fnd::Notification&) {}
+
+QUIREL_EXTEND_EMPTY_ACTION(favoriteSettingChange)
+QUIREL_EXTEND_EMPTY_ACTION(imageSourceChange)
+QUIREL_EXTEND_EMPTY_ACTION(paperSizeChange)
+QUIREL_EXTEND_EMPTY_ACTION(filmSizeChange)
+QUIREL_EXTEND_EMPTY_ACTION(orientationDialogOpen)
+QUIREL_EXTEND_EMPTY_ACTION(colorModeChange)
+QUIREL_EXTEND_EMPTY_ACTION(inputWidthChange)
+QUIREL_EXTEND_EMPTY_ACTION(fixesRatioChange)
+QUIREL_EXTEND_EMPTY_ACTION(inputHeightChange)
+QUIREL_EXTEND_EMPTY_ACTION(unitChange)
+QUIREL_EXTEND_EMPTY_ACTION(resolusionChange)
+QUIREL_EXTEND_EMPTY_ACTION(resolusionChangeByPopUp)
+QUIREL_EXTEND_EMPTY_ACTION(colorBalanceOpen)
+QUIREL_EXTEND_EMPTY_ACTION(contrastOpen)
+QUIREL_EXTEND_EMPTY_ACTION(histogramOpen)
+QUIREL_EXTEND_EMPTY_ACTION(toneCurveOpen)
+QUIREL_EXTEND_EMPTY_ACTION(finalReviewOpen)
+QUIREL_EXTEND_EMPTY_ACTION(thresholdOpen)
+QUIREL_EXTEND_EMPTY_ACTION(toneSettingChange)
+QUIREL_EXTEND_EMPTY_ACTION(toneSettingReset)
+QUIREL_EXTEND_EMPTY_ACTION(toolPlatenThumbnailButtonClick)
+QUIREL_EXTEND_EMPTY_ACTION(toolFilmThumbnailButtonClick)
+QUIREL_EXTEND_EMPTY_ACTION(toolShowAllCropButtonClick)
+QUIREL_EXTEND_EMPTY_ACTION(toolClearPrevButtonClick)
+QUIREL_EXTEND_EMPTY_ACTION(toolCropButtonClick)
+QUIREL_EXTEND_EMPTY_ACTION(toolHandButtonClick)
+QUIREL_EXTEND_EMPTY_ACTION(toolZoomButtonClick)
+QUIREL_EXTEND_EMPTY_ACTION(toolMirrorButtonClick)
+QUIREL_EXTEND_EMPTY_ACTION(toolLeftRotateButtonClick)
+QUIREL_EXTEND_EMPTY_ACTION(toolRightRotateButtonClick)
+QUIREL_EXTEND_EMPTY_ACTION(toolAllCheckButtonClick)
+QUIREL_EXTEND_EMPTY_ACTION(toolAllCheckResetButtonClick)
+QUIREL_EXTEND_EMPTY_ACTION(toolScanInfoButtonClick)
+QUIREL_EXTEND_EMPTY_ACTION(toolHelpButtonClick)
+QUIREL_EXTEND_EMPTY_ACTION(toolAutoCropButtonClick)
+QUIREL_EXTEND_EMPTY_ACTION(toolDeleteCropButtonClick)
+QUIREL_EXTEND_EMPTY_ACTION(toolSelectAllCropButtonClick)
+QUIREL_EXTEND_EMPTY_ACTION(toolSelectAllFrameButtonClick)
+QUIREL_EXTEND_EMPTY_ACTION(toolMultiCropButtonClick)
+QUIREL_EXTEND_EMPTY_ACTION(deleteKeyDownOnPreview)
+QUIREL_EXTEND_EMPTY_ACTION(mouseEventOnPreview)
+QUIREL_EXTEND_EMPTY_ACTION(mouseExitedOnPreview)
+QUIREL_EXTEND_EMPTY_ACTION(nextThumbnail)
+QUIREL_EXTEND_EMPTY_ACTION(backThumbnail)
+QUIREL_EXTEND_EMPTY_ACTION(previewViewUpdateCursorRects)
+QUIREL_EXTEND_EMPTY_ACTION(showTextFValueError)
+
+#undef QUIREL_EXTEND_EMPTY_ACTION
