@@ -475,6 +475,7 @@ class Quirel_ExtendMode : public Quirel_BaseScanMode, public ExtendModeLink, pub
   void showBookCorrectNotice();
   void keepFocusCropForPreview();
   void startScanRequest();
+  void requestNotSent();
   void selectNextCropAfterDeletion();
   void takeDeletedCropIntoTemplate(const Quirel_CropInfo& kept);
   Quirel_CropInfo* remakeNamedSizeCrop(const Quirel_CropInfo& kept);

@@ -158,10 +158,9 @@ void Quirel_ExtendMode::zoomScanForPlaten(Quirel_CropInfo& crop) {
   updatePreviewArea();
   updateMouseCursorRects();
   const int threshold = mScannerInfo ? mScannerInfo->thresholdValue() : 0;
-  if (zoomedOut)
-    postPreviewWithScan(false, false, true, true, true, false, false, false, 0, threshold);
-  else
-    postPreviewWithScan(true, true, true, true, true, false, false, false, 0, threshold);
+  const bool sent = zoomedOut ? postPreviewWithScan(false, false, true, true, true, false, false, false, 0, threshold)
+                              : postPreviewWithScan(true, true, true, true, true, false, false, false, 0, threshold);
+  if (!sent) requestNotSent();
 }
 
 // ---- preview ---------------------------------------------------------------------------------
@@ -236,7 +235,7 @@ void Quirel_ExtendMode::platenPreviewStart() {
   mToneCurve = 0;
   setValueOfSelectedCrop(0);
   setEnabledAllControl(false);
-  postPreviewWithScan(true, false, false, true, false, false, true, false, 0, threshold);
+  if (!postPreviewWithScan(true, false, false, true, false, false, true, false, 0, threshold)) requestNotSent();
 }
 
 void Quirel_ExtendMode::keepFocusCropForPreview() {
@@ -285,7 +284,8 @@ void Quirel_ExtendMode::filmPreviewStart() {
   mToneCurve = 0;
   setValueOfSelectedCrop(0);
   setEnabledAllControl(false);
-  postPreviewWithScan(true, false, false, true, false, false, true, false, 0, mTemplateCrop->getThreshold());
+  if (!postPreviewWithScan(true, false, false, true, false, false, true, false, 0, mTemplateCrop->getThreshold()))
+    requestNotSent();
 }
 
 // ---- scan ------------------------------------------------------------------------------------
@@ -347,10 +347,19 @@ void Quirel_ExtendMode::scanStart(const fnd::Notification&) {
 
 void Quirel_ExtendMode::startScanRequest() {
   setEnabledAllControl(false);
-  postScan();
+  const bool sent = postScan();
   mFavorite = 0;
   mToneCurve = 0;
   mScanLoop = true;
+  if (!sent) requestNotSent();
+}
+
+void Quirel_ExtendMode::requestNotSent() {
+  // Nothing went out, so no end of preview or scan will come: the controls come back now.
+  mScanLoop = false;
+  setEnabledMainWindow(true);
+  if (mZoomBtn) mZoomBtn->setEnabled(true);
+  setEnabledAllControl(true);
 }
 
 void Quirel_ExtendMode::scanStartRerty() {
