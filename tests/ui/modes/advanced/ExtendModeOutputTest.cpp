@@ -12,6 +12,7 @@
 #include "ui/controls/CTRLS_OutputSizeWidthTextF.h"
 #include "ui/controls/CTRLS_PopupButton.h"
 #include "ui/controls/NumberField.h"
+#include "ui/controls/TableView.h"
 #include "ui/model/OutputSizeFile.h"
 #include "ui/settings/OutputSizeDialog.h"
 
@@ -32,6 +33,14 @@ kit::Button* buttonTitled(kit::View* view, const std::string& title) {
   if (auto* b = dynamic_cast<kit::Button*>(view); b && b->title() == title) return b;
   for (kit::View* sub : view->subviews())
     if (kit::Button* found = buttonTitled(sub, title)) return found;
+  return nullptr;
+}
+
+Quirel_TableView* firstTable(kit::View* view) {
+  if (!view) return nullptr;
+  if (auto* t = dynamic_cast<Quirel_TableView*>(view); t && !t->isHidden()) return t;
+  for (kit::View* sub : view->subviews())
+    if (Quirel_TableView* found = firstTable(sub)) return found;
   return nullptr;
 }
 
@@ -241,8 +250,10 @@ TEST(ExtendModeOutput, ListEditorDeletingASizeAnUnselectedThumbnailUsesMakesItFl
     };
     kit::Button* remove = find("IDC_OUTPUT_DELETE_BTN_STR");
     kit::Button* save = find("IDC_OUTPUT_SAVE_BTN_STR");
-    EXPECT_TRUE(remove && save);
-    if (!remove || !save) return kit::Application::shared().abortModal();
+    Quirel_TableView* table = firstTable(w.contentView());
+    EXPECT_TRUE(remove && save && table);
+    if (!remove || !save || !table) return kit::Application::shared().abortModal();
+    table->performClickOnRow(0);
     kit::Application::shared().onNextModalWindow([](kit::Window& box) {
       if (auto* m = dynamic_cast<Quirel_ShowMessageDialog*>(&box))
         m->okButton()->performClick();
@@ -250,7 +261,11 @@ TEST(ExtendModeOutput, ListEditorDeletingASizeAnUnselectedThumbnailUsesMakesItFl
         kit::Application::shared().abortModal();
     });
     remove->performClick();
-    save->performClick();
+    // A save that cannot be pressed would leave the editor open: cancel it instead.
+    if (save->isEnabled())
+      save->performClick();
+    else
+      kit::Application::shared().abortModal();
   });
   rig.mode.outputSizeDialogOpen();
   EXPECT_EQ(kit::Application::shared().pendingModalResponders(), 0u);
