@@ -1,8 +1,10 @@
 #pragma once
 
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <utility>
@@ -185,8 +187,8 @@ class Quirel_ExtendMode : public Quirel_BaseScanMode, public ExtendModeLink, pub
   std::vector<Quirel_CropInfo*> getAllCrops();
 
   // Filled in with the output and input settings.
-  virtual void updateCropByOutputSize(int, Quirel_CropInfo&, bool) {}
-  virtual void updateCropByOutputSize(int, bool, Quirel_CropInfo&, bool) {}
+  virtual void updateCropByOutputSize(int number, Quirel_CropInfo& crop, bool removeCropView);
+  virtual void updateCropByOutputSize(int number, bool rotated, Quirel_CropInfo& crop, bool removeCropView);
   virtual void updateCropByResolusion(int value, Quirel_CropInfo& crop);
   virtual void updateCropByMagnification(int value, Quirel_CropInfo& crop);
 
@@ -225,12 +227,12 @@ class Quirel_ExtendMode : public Quirel_BaseScanMode, public ExtendModeLink, pub
   int getFilmSizeNumber() override;
   int getSelectedPaperSize() override;
 
-  // ---- Operations of the later parts of the mode: until they are built they do nothing.
-  virtual void endScan() { mScanLoop = false; }
-  virtual void setMultiCropPoints(Quirel_PreviewInfo*) {}
-  virtual void updateImageSetEndPreview() {}
-  virtual void scanStartRerty() {}
-  virtual void selectAll() {}
+  // ---- What the window controller calls at the end of a scan and for a retry or select-all.
+  virtual void endScan();
+  virtual void setMultiCropPoints(Quirel_PreviewInfo* preview);
+  virtual void updateImageSetEndPreview();
+  virtual void scanStartRerty();
+  virtual void selectAll();
 
   // ---- Actions of the controls and their forwarders.
 #define QUIREL_EXTEND_DECLARE_ACTION(name)     \
@@ -392,6 +394,46 @@ class Quirel_ExtendMode : public Quirel_BaseScanMode, public ExtendModeLink, pub
   bool checkOutputSizeInPreview(int outputSize, const SSizeDouble& area, int rotation, int filmOrientation);
   // The screens windows are placed on (the main screen unless given).
   void setDisplayManager(const Quirel_DisplayManager& displays) { mDisplays = displays; }
+  // ---- Scan flow, end of preview, output settings and corrections (ExtendModeScan.cpp,
+  // ExtendModeEndPreview.cpp, ExtendModeOutput.cpp, ExtendModeCorrect.cpp).
+  std::int32_t showMessage(std::int32_t messageNumber, const char* argTypes, const fnd::Array& args);
+  void zoomScanForPlaten(Quirel_CropInfo& crop);
+  void zoomScanForThumbnail();
+  void platenPreviewStart();
+  void filmPreviewStart();
+  // The retry's body, on the retry thread: the request itself runs on the main thread.
+  void scanStartRertyThread();
+  void deleteCrops();
+  void deleteCropByAutoCrop();
+  void endPreview_previewInfo(Quirel_PreviewInfo* preview, const SRectDouble& autoCropRect,
+                              const fnd::Array* mcPoints) override;
+  void endPreviewClearImage();
+  void endFilmPreview_previewInfo(Quirel_PreviewInfo* preview, const fnd::Array* capsPoints, int capsFilmSize);
+  void endFilmPreviewClearImage();
+  void setThumbnailRectFromCropCorRect() override;
+  void setThumbnailImage(Quirel_PreviewInfo* preview) override;
+  void setAutoCropRect(Quirel_PreviewInfo* preview);
+  int getForcusThreshold();
+  // The film size a film preview ends with (21 is the first film size).
+  static int filmSizeAtEndOfPreview(bool ver1600, bool detected, bool thumbnail, bool useCapsFilmSize,
+                                    int detectedSize, int currentSize);
+  // Output settings.
+  void outputSizeDialogOpen();
+  bool outputSizeTextFieldChange(int side);
+  bool typedMagnificationChange();
+  static int getMaxMagnification(int resolution);
+  bool checkMagnification(int magnification, const Quirel_CropInfo& crop) const;
+  bool checkOutputWidth(const Quirel_CropInfo& crop, double length) const;
+  bool checkOutputHeight(const Quirel_CropInfo& crop, double length) const;
+  bool checkOutputSizeInPreview(int number, double width, double height, int rotation, int paperSize);
+  void changeToFixedSize(const Quirel_OutputSize& size, Quirel_CropInfo& crop);
+  void changeToFlexible(Quirel_CropInfo& crop, bool removeCropView);
+  void updateCropByOutputWidthOrHeight(int side, double length, Quirel_CropInfo& crop);
+  void updateCropByDirection(Quirel_CropInfo& crop);
+  // Corrections.
+  bool typedExposureChange(bool stepper);
+  void calibrationStartPerformSelector(const fnd::Dictionary& request);
+
  protected:
   // The "ExtendMode" entry of the per-model parameters, or null.
   const fnd::Dictionary* extendModeEntry() const;
@@ -575,4 +617,35 @@ class Quirel_ExtendMode : public Quirel_BaseScanMode, public ExtendModeLink, pub
   Quirel_DisplayManager mDisplays;
   bool mModelessDialogsObserved = false;
   bool mInfoDialogObserved = false;
+
+  // ---- Scan flow, end of preview, output settings and corrections.
+  void stopEyedropper();
+  // A question with a "do not show again" box; false on Cancel. OK with the box ticked clears flag.
+  bool askQuestion(const char* key, int table, bool& flag);
+  int scanColorMode() const;
+  SSizeDouble currentPaperSize_Pixel96();
+  void showBookCorrectNotice();
+  void keepFocusCropForPreview();
+  void startScanRequest();
+  void requestNotSent();
+  void selectNextCropAfterDeletion();
+  void takeDeletedCropIntoTemplate(const Quirel_CropInfo& kept);
+  Quirel_CropInfo* remakeNamedSizeCrop(const Quirel_CropInfo& kept);
+  void remakeFilmCrop(const Quirel_CropInfo& kept);
+  bool applyOutputSizeNumber(int number, bool keepAllThumbnails);
+  void recomputeSelectedPreview();
+  template <typename Get, typename Update>
+  void correctionChange(int value, bool multiCropBranch, bool clearsToneCurve, bool recomputes, Get get,
+                        Update update);
+  // Kept by the mode and by each retry thread: a retry enters it before it touches the mode,
+  // and the mode's end closes it (waiting for a retry inside), so a late retry leaves it alone.
+  struct ScanRetryGate {
+    std::mutex mutex;
+    std::atomic<bool> alive{true};
+  };
+  struct ScanRetryGateHolder {
+    std::shared_ptr<ScanRetryGate> gate = std::make_shared<ScanRetryGate>();
+    ~ScanRetryGateHolder();
+  };
+  ScanRetryGateHolder mScanRetryGate;
 };

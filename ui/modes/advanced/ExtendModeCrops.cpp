@@ -63,7 +63,13 @@ void Quirel_ExtendMode::updateCropByColorMode(int colorMode, Quirel_CropInfo& cr
   if (!colour && !gray) updateAutoToneByChangeColorMode(crop);
 }
 
-void Quirel_ExtendMode::updateCropByMagnification(int value, Quirel_CropInfo& crop) { crop.setMagnification(value); }
+// A named output size keeps its own magnification.
+void Quirel_ExtendMode::updateCropByMagnification(int value, Quirel_CropInfo& crop) {
+  if (crop.getOutputSize() != 0) return;
+  const SSizeDouble in = crop.getInputSize_Pixel96();
+  crop.setMagnification(value);
+  crop.setOutputSize_Pixel96({maltipleUnit(value, in.width), maltipleUnit(value, in.height)});
+}
 
 void Quirel_ExtendMode::updateCropByToneSetting(const Quirel_ToneSetting* setting, Quirel_CropInfo& crop) {
   if (!setting) return;
