@@ -130,6 +130,11 @@ std::int32_t Quirel_ExtendMode::showMessage(std::int32_t messageNumber, int boun
   });
 }
 
+std::int32_t Quirel_ExtendMode::showMessage(std::int32_t messageNumber, const char* argTypes, const fnd::Array& args) {
+  return extBracketed(*this, mCenter, selfIdentity(), mMainWindow.get(),
+                      [&] { return Quirel_MessagePort::show(messageNumber, std::string(argTypes), args); });
+}
+
 std::int32_t Quirel_ExtendMode::showCheckBoxQuestion(std::int32_t messageNumber, bool* checked) {
   return extBracketed(*this, mCenter, selfIdentity(), mMainWindow.get(), [&] {
     auto dialog = Quirel_CheckBoxDialog::initWithMessageID(messageNumber, Quirel_CheckBoxDialog::kFocusOK);
