@@ -129,6 +129,13 @@ const std::uint8_t* SimController::smReadScan() {
   return current_.data();
 }
 
+bool SimController::smWaitScan(double seconds) {
+  std::unique_lock lock(mutex_);
+  changed_.wait_for(lock, std::chrono::duration<double>(seconds),
+                    [&] { return !rows_.empty() || cancel_ || stopping_ || !documentRunning_ || linesOver_; });
+  return !rows_.empty() && !cancel_;
+}
+
 void SimController::smEndScan() {
   std::lock_guard lock(mutex_);
   ++endRequests_;
@@ -360,6 +367,10 @@ SimController::Outcome SimController::deliverPage(const ImageRenderer& renderer,
 
 SimController::Outcome SimController::deliverLines(const ImageRenderer& renderer, const DeviceModel& model, int page,
                                                    int lostAt) {
+  {
+    std::lock_guard lock(mutex_);
+    linesOver_ = false;
+  }
   post(report::kPageStartObject);
   const int rows = renderer.rows();
   const std::size_t rowBytes = renderer.rowBytes();
@@ -403,6 +414,11 @@ SimController::Outcome SimController::deliverLines(const ImageRenderer& renderer
       lastPercent = percent;
       postPercent(percent);
     }
+  }
+  {
+    std::lock_guard lock(mutex_);
+    linesOver_ = true;
+    changed_.notify_all();
   }
   return Outcome::Done;
 }
