@@ -160,6 +160,12 @@ std::int16_t Dravon_DirectTWAIN::waitForResultWindow() {
   mShowingResWin = 2;
   if (myUICtrl) myUICtrl->uiControlNotification(nullptr, 205);
   while (mShowingResWin.load() == 2) {
+    // With no user interface left nothing can close the window or report it closed.
+    if (!myUICtrl || !myUICtrl->mainRoot()) {
+      mShowingResWin = 0;
+      mNeedResultWindow = false;
+      break;
+    }
     if (!pollEvents(scope.status, 401)) return kErrCancel;
     if (scope.status->getCancelNum() == 1) {
       if (myUICtrl) myUICtrl->uiControlNotification(nullptr, 204);
