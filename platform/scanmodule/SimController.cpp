@@ -295,11 +295,16 @@ void SimController::runDocument(const ScanRequest& request, const DeviceModel& m
     }
 
     const int remaining = pages - page - 1;
+    // Counted before it is reported: a reader that sees the page end and asks at once how many
+    // pages follow must wait for this page's answer, not take the previous page's.
+    {
+      std::lock_guard lock(mutex_);
+      ++pagesEnded_;
+    }
     post(report::kPageEnd, fnd::Dictionary{{"CROPS", remaining}});
 
     // The data source now asks how many pages follow (or, on older models, ends the page).
     std::unique_lock lock(mutex_);
-    ++pagesEnded_;
     outcome = waitFor(lock, [&] { return continueAsked_ || endRequests_ > page; });
     if (outcome != Outcome::Done) {
       stopped = outcome == Outcome::Stopping;
