@@ -181,7 +181,9 @@ void noteSavedArea(const std::string& folder) {
     if (!image) continue;
     const fnd::Dictionary props = source->copyPropertiesAtIndex(0) ? *source->copyPropertiesAtIndex(0) : fnd::Dictionary();
     const int resolution = int(props.real("DPIWidth"));
-    const auto& doc = roadScene().documents().front();
+    // The scene is kept: a reference into a temporary's documents would dangle.
+    const velmor::Scene scene = roadScene();
+    const auto& doc = scene.documents().front();
     scannedArea() = Area{resolution, int(doc.x * resolution), int(doc.y * resolution), int(image->width()),
                          int(image->height())};
   }
