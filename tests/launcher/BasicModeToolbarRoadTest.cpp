@@ -331,6 +331,10 @@ TEST_F(BasicToolbarRoad, ARefusedQuietModeExchangeClosesThePreferences) {
     if (status == 1) {
       EXPECT_TRUE(texts.empty());
       EXPECT_EQ(names, std::vector<std::string>{"disableMainWindowControlPost"});
+      // The window controller takes the request: the basic mode's controls are off.
+      runUntil([&] { return !mode()->getScanButton()->getColorPushBT()->isEnabled(); }, 200);
+      EXPECT_FALSE(mode()->getScanButton()->getColorPushBT()->isEnabled());
+      EXPECT_FALSE(mode()->getPreviewButton()->getColorPushBT()->isEnabled());
     } else {
       ASSERT_EQ(texts.size(), 1u);
       EXPECT_NE(texts[0].find("could not be exchanged with the scanner"), std::string::npos) << texts[0];
