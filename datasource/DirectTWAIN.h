@@ -76,7 +76,8 @@ class Dravon_DirectTWAIN {
   static constexpr std::int16_t kBitPageEnd = 8;
   static constexpr std::int16_t kBitDocumentEnd = 16;
 
-  // Poll interval of the waits, and the longest wait for the error report after a refused
+  // Longest pause of the waits between two polls (a report, an event or a queued request ends
+  // it sooner), and the longest wait for the error report after a refused
   // initial setting (the scan module's own answer limit).
   static constexpr double kWaitPollSeconds = 0.1;
   static constexpr double kInitErrorTimeout = 30.0;
@@ -409,6 +410,9 @@ class Dravon_DirectTWAIN {
   // One poll of a wait: the window gets the cancel object, pending events run. False when
   // the wait must end now (application end).
   bool pollEvents(const std::shared_ptr<Quirel_progressCancelStatus>& status, std::int32_t eventKind);
+  // The pause between two polls: until the scan module reports (its reports wake the main
+  // loop), the windows get an event or a request is queued, at most one poll interval.
+  void pauseForReport();
   // The cancel of a wait: cancels the scan and sets and answers 10000 (feeder) or 10002.
   std::int16_t cancelFromWait();
   std::int16_t waitForPage(bool pageStart);  // kinds 2 and 3

@@ -24,6 +24,9 @@ class DeliveryBusyMark {
   std::atomic<std::int16_t>& count_;
 };
 
+// The longest the line path waits for the module before it looks at errors and Cancel again.
+constexpr double kLineWaitSeconds = 0.004;
+
 // Pauses between empty answers of the module: the first few only yield, then sleeps that grow
 // to a few milliseconds, so a slow scanner costs no processor and a fast one no delay.
 class LinePause {
@@ -276,7 +279,10 @@ const std::uint8_t* Dravon_DirectTWAIN::nextLine(std::uint32_t row,
       *result = s;
       return nullptr;
     }
-    pause();
+    // A module that can wait for its next row is asked to (no longer than our longest pause,
+    // so errors and Cancel are looked at as often); when it has none after all (it cannot
+    // wait, or the page ended or was cancelled) our pauses keep the loop from spinning.
+    if (!myScan->smWaitScan(kLineWaitSeconds)) pause();
   }
 }
 

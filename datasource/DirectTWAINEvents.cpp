@@ -81,7 +81,14 @@ void Dravon_DirectTWAIN::dsAddObserver(std::int32_t group, const void* sender) {
     if (r.group == group && r.sender == sender) return;  // registered once
   Registration& r = mGroups.emplace_back(Registration{group, sender, std::make_unique<char>()});
   fnd::NotificationCenter& center = fnd::NotificationCenter::defaultCenter();
-  for (auto& [name, handler] : groupObservations(group)) center.addObserver(r.owner.get(), name, sender, std::move(handler));
+  for (auto& [name, handler] : groupObservations(group)) {
+    // A report handled on the module's thread has changed what a main-thread wait looks at:
+    // the wait looks again now instead of at its next poll.
+    center.addObserver(r.owner.get(), name, sender, [h = std::move(handler)](const fnd::Notification& note) {
+      h(note);
+      if (!fnd::RunLoop::isMainThread()) fnd::RunLoop::main().wakeUp();
+    });
+  }
 }
 
 void Dravon_DirectTWAIN::removeGroup(std::int32_t group, const void* sender) {

@@ -107,7 +107,7 @@ bool Dravon_DirectTWAIN::waitForInitError() {
     if (waitsMustEnd() || std::chrono::steady_clock::now() >= deadline) return false;
     if (myPMethod) myPMethod->sendAnyEvents(0);
     if (deviceError() != 0) break;
-    fnd::Thread::sleepFor(kWaitPollSeconds);
+    pauseForReport();
   }
   return true;
 }

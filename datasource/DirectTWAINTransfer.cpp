@@ -94,7 +94,7 @@ void Dravon_DirectTWAIN::waitForPendingError() {
       setDeviceError(mScanningMode.load() == 1 ? kErrCancelFeeder : kErrCancel);
       break;
     }
-    fnd::Thread::sleepFor(kWaitPollSeconds);
+    pauseForReport();
   }
   --mMainLoopCount;
 }

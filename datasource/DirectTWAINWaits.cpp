@@ -1,5 +1,7 @@
-// The data source's waits for the scan module. Each runs on the main thread and polls every
-// 100 ms; between polls the windows get their events, so Cancel works. Every wait also ends
+// The data source's waits for the scan module. Each runs on the main thread and looks again as
+// soon as something happens: a report of the scan module (whose handlers wake the main loop),
+// an event of the windows (so Cancel works) or a queued request; at the latest every 100 ms,
+// so a change nothing announces is still seen. Every wait also ends
 // when the application ends or the data source stops waiting, answering 10002: nothing on the
 // main thread waits for a module that will not report any more.
 #include "datasource/DirectTWAIN.h"
@@ -23,11 +25,13 @@ class Dravon_DirectTWAIN::WaitScope {
   std::shared_ptr<Quirel_progressCancelStatus> status;
 };
 
-namespace {
-
-void pollPause() { fnd::Thread::sleepFor(Dravon_DirectTWAIN::kWaitPollSeconds); }
-
-}  // namespace
+void Dravon_DirectTWAIN::pauseForReport() {
+  if (myPMethod) {
+    myPMethod->waitForEvents(kWaitPollSeconds);
+  } else {
+    fnd::Thread::sleepFor(kWaitPollSeconds);
+  }
+}
 
 std::int16_t Dravon_DirectTWAIN::dsWaitForNextEvent(std::int32_t kind) {
   switch (kind) {
@@ -78,7 +82,7 @@ std::int16_t Dravon_DirectTWAIN::waitForPage(bool pageStart) {
     if (!pollEvents(scope.status, 400)) return kErrCancel;
     if (scope.status->getCancelNum() == 1) return cancelFromWait();
     if (arrived()) return 0;
-    pollPause();
+    pauseForReport();
 
     if (!pageStart && mDoingDSpage.load() >= 2 && mDoingSMpage.load() < mDoingDSpage.load()) dsEndScan(0);
     const std::int32_t error = deviceError();
@@ -126,7 +130,7 @@ std::int16_t Dravon_DirectTWAIN::waitForPageEnd() {
       setDeviceError(kErrCancel);
       return kErrCancel;
     }
-    pollPause();
+    pauseForReport();
   }
 }
 
@@ -144,7 +148,7 @@ std::int16_t Dravon_DirectTWAIN::waitForDocumentEnd() {
     if ((mReceivedSMnc.load() & kBitDocumentEnd) != 0) return 0;
     // Nothing is left to end the document.
     if (!myScan) return 0;
-    pollPause();
+    pauseForReport();
   }
 }
 
@@ -156,6 +160,12 @@ std::int16_t Dravon_DirectTWAIN::waitForResultWindow() {
   mShowingResWin = 2;
   if (myUICtrl) myUICtrl->uiControlNotification(nullptr, 205);
   while (mShowingResWin.load() == 2) {
+    // With no user interface left nothing can close the window or report it closed.
+    if (!myUICtrl || !myUICtrl->mainRoot()) {
+      mShowingResWin = 0;
+      mNeedResultWindow = false;
+      break;
+    }
     if (!pollEvents(scope.status, 401)) return kErrCancel;
     if (scope.status->getCancelNum() == 1) {
       if (myUICtrl) myUICtrl->uiControlNotification(nullptr, 204);
@@ -165,7 +175,7 @@ std::int16_t Dravon_DirectTWAIN::waitForResultWindow() {
       break;
     }
     if (mShowingResWin.load() != 2) break;
-    pollPause();
+    pauseForReport();
   }
   return 0;
 }
@@ -189,7 +199,7 @@ std::int16_t Dravon_DirectTWAIN::waitForProgressClosed() {
       myUICtrl->uiControlMethod(nullptr, 102);
       continue;
     }
-    pollPause();
+    pauseForReport();
   }
 }
 
@@ -201,7 +211,7 @@ std::int16_t Dravon_DirectTWAIN::waitForErrorReport() {
     if (!pollEvents(scope.status, 400)) return kErrCancel;
     if (scope.status->getCancelNum() == 1) return cancelFromWait();
     if (mErrWillOccur.load() == 0) return 0;
-    pollPause();
+    pauseForReport();
   }
 }
 

@@ -1,6 +1,7 @@
 #include "datasource/PerformMethod.h"
 
 #include "foundation/RunLoop.h"
+#include "foundation/Thread.h"
 
 void Dravon_PerformMethod::pump(const std::function<void()>& turn) {
   // Only the main thread has anything to run; a worker's call returns at once instead of
@@ -33,4 +34,12 @@ void Dravon_PerformMethod::performMethods() {
 void Dravon_PerformMethod::sendAnyEvents(std::int32_t mode) {
   const double wait = mode == 1 ? kPeriodicEventSeconds : 0;
   pump([wait] { fnd::RunLoop::main().runOnce(fnd::RunLoopMode::Default, wait); });
+}
+
+void Dravon_PerformMethod::waitForEvents(double seconds) {
+  if (!fnd::RunLoop::isMainThread()) {
+    fnd::Thread::sleepFor(seconds);
+    return;
+  }
+  pump([seconds] { fnd::RunLoop::main().runOnce(fnd::RunLoopMode::Default, seconds); });
 }

@@ -29,6 +29,10 @@ class Dravon_PerformMethod {
   // Mode 1: waits for the next application event, at most one periodic beat, and dispatches
   // it; any other mode: dispatches what is already there without waiting.
   void sendAnyEvents(std::int32_t mode);
+  // Waits until something happens on the main thread (an application event, a queued request,
+  // a due timer or a wake-up of the run loop from another thread), at most `seconds`, and
+  // serves it. The data source's waits pause here between their looks at the module's reports.
+  void waitForEvents(double seconds);
 
   // Whether a pump call is running (diagnostics). It never unlocks anything: a lock is only
   // ever released by the thread that took it.

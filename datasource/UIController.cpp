@@ -1,5 +1,7 @@
 #include "datasource/UIController.h"
 
+#include <chrono>
+
 #include "foundation/NotificationCenter.h"
 #include "foundation/RunLoop.h"
 #include "foundation/Thread.h"
@@ -110,18 +112,41 @@ void Dravon_UIController::countUp() {
 void Dravon_UIController::countDown(const fnd::SharedDictionary& dic) {
   // Requests made on the main thread were never counted; nor was a handler called without one.
   if (!dic || dic->intValue(kThreadMode) == 1) return;
-  std::lock_guard guard(UI_COUNTER_LOCK);
-  --mPerformCounter;
+  {
+    std::lock_guard guard(UI_COUNTER_LOCK);
+    --mPerformCounter;
+  }
+  wakePendingWaiter();
 }
 
-void Dravon_UIController::stopWaiting() { mStopWaiting = true; }
+void Dravon_UIController::stopWaiting() {
+  mStopWaiting = true;
+  wakePendingWaiter();
+}
+
+void Dravon_UIController::wakePendingWaiter() {
+  // Taken and left before the notice: a worker between its look and its sleep holds it, so the
+  // notice cannot fall between the two.
+  { std::lock_guard guard(mPendingMutex); }
+  mPendingDone.notify_all();
+}
 
 void Dravon_UIController::waitForPending() {
   const bool worker = !fnd::RunLoop::isMainThread();
   bool first = true;
   while (hasPending()) {
     if (worker && mStopWaiting.load()) return;
-    if (!first) fnd::Thread::sleepFor(kPendingPollSeconds);
+    // The pause ends as soon as the main thread has done a request (a worker) or a request is
+    // queued for it (the main thread); the interval only bounds a look.
+    if (!first) {
+      if (worker) {
+        std::unique_lock guard(mPendingMutex);
+        mPendingDone.wait_for(guard, std::chrono::duration<double>(kPendingPollSeconds),
+                              [this] { return !hasPending() || mStopWaiting.load(); });
+      } else {
+        moPMethod->waitForEvents(kPendingPollSeconds);
+      }
+    }
     first = false;
     moPMethod->performMethods();
   }

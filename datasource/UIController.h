@@ -1,6 +1,7 @@
 #pragma once
 
 #include <atomic>
+#include <condition_variable>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -187,6 +188,8 @@ class Dravon_UIController {
   // handlers are running further up its own stack do not count).
   void waitForPending();
   bool hasPending() const;
+  // Wakes a worker waiting in waitForPending.
+  void wakePendingWaiter();
   void countUp();
   // Lowers the pending count when the request came from a worker thread.
   void countDown(const fnd::SharedDictionary& dic);
@@ -205,6 +208,9 @@ class Dravon_UIController {
   // Set while the holder of UI_CONTROL_LOCK (a worker) only waits for the main thread.
   std::atomic<bool> mHolderWaiting{false};
   std::atomic<bool> mStopWaiting{false};
+  // A worker waiting for the main thread sleeps here until a request is done or the waits stop.
+  std::mutex mPendingMutex;
+  std::condition_variable mPendingDone;
   // Queued handlers running on the main thread right now (main thread only).
   std::int32_t mRunningQueued = 0;
   std::int32_t mTimerCounter = 0;

@@ -51,6 +51,15 @@ void Zorvik_AppDelegate::waitMainThread(double seconds) {
   }
 }
 
+void Zorvik_AppDelegate::waitMainThreadForEvent(double seconds) {
+  if (fnd::RunLoop::isMainThread()) {
+    fnd::RunLoop& loop = fnd::RunLoop::main();
+    loop.runOnce(loop.currentMode().value_or(fnd::RunLoopMode::Default), seconds);
+  } else {
+    std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
+  }
+}
+
 Zorvik_AppDelegate::Zorvik_AppDelegate(Zorvik_DataSourceFactory makeDataSource, const std::string& deviceFile)
     : mMakeDataSource(std::move(makeDataSource)) {
   initialize();

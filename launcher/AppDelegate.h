@@ -75,6 +75,9 @@ class Zorvik_AppDelegate : public kit::ApplicationDelegate,
   // Runs the main loop for the interval on the main thread (device reports arrive meanwhile);
   // sleeps elsewhere.
   static void waitMainThread(double seconds);
+  // Turns the main run loop until something happens (an event, a queued call, a wake-up from a
+  // save worker), at most `seconds`; off the main thread it sleeps them.
+  static void waitMainThreadForEvent(double seconds);
 
   // Starts browsing for scanners at once. deviceFile: the device definition file to browse
   // (empty: the default, which TRIVOLAN_DEVICE_FILE may override). makeDataSource: the data

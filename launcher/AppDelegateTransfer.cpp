@@ -26,7 +26,9 @@ constexpr int kEmptyBlockLimit = 1000;
 
 void Zorvik_AppDelegate::ntfXferReady(const fnd::Notification&) {
   // After the data source's post has returned.
-  mPendingCalls.push_back(fnd::RunLoop::main().performAfterDelay(0.1, [this] { xferReady(); }));
+  // At the next turn of the loop: the post has returned by then, and nothing is gained by
+  // waiting longer.
+  mPendingCalls.push_back(fnd::RunLoop::main().performAfterDelay(0, [this] { xferReady(); }));
 }
 
 CMResult Zorvik_AppDelegate::imagePropertyFor(const DT_IMAGEINFO& info, SM_ImageProperty_Struct* property) {
@@ -55,10 +57,11 @@ TW_IMAGEMEMXFER Zorvik_AppDelegate::presetTransferRecord(void* buffer) {
 }
 
 void Zorvik_AppDelegate::waitForSaveWorkers(bool turnLoop) {
-  for (std::uint32_t waited = 0; waited < kWorkerWaitMs && mSaveModule.GetRunningWorkerCount() > 0;
-       waited += static_cast<std::uint32_t>(kPollSeconds * 1000)) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kWorkerWaitMs);
+  while (mSaveModule.GetRunningWorkerCount() > 0 && std::chrono::steady_clock::now() < deadline) {
     if (turnLoop) {
-      waitMainThread(kPollSeconds);
+      // A worker that ends wakes the loop; the poll interval only bounds a look.
+      waitMainThreadForEvent(kPollSeconds);
     } else {
       std::this_thread::sleep_for(std::chrono::duration<double>(kPollSeconds));
     }
@@ -70,7 +73,8 @@ Zorvik_AppDelegate::JpegWaitEnd Zorvik_AppDelegate::waitForFinalJpeg() {
     m_SerchDeviceDlg->showProcessImageDialog("IDS_ERROR_01", kTransferMessages);
     return JpegWaitEnd::Failed;
   };
-  for (std::uint32_t waited = 0;; waited += static_cast<std::uint32_t>(kPollSeconds * 1000)) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kWorkerWaitMs);
+  for (;;) {
     if (mSaveModule.GetEndXformFlag()) {
       const CMResult check = checkSavePathAccess(m_SaveFilePath, 0);
       if (check == CM_ERR_FOLDER_NOT_WRITABLE || check == CM_ERR_NO_PERMISSION) return JpegWaitEnd::FolderRefused;
@@ -83,8 +87,9 @@ Zorvik_AppDelegate::JpegWaitEnd Zorvik_AppDelegate::waitForFinalJpeg() {
     } else if (mSaveModule.GetErrorMessage() != CM_OK) {
       return workerFailed();
     }
-    if (isTerminating() || waited >= kWorkerWaitMs) return JpegWaitEnd::Failed;
-    waitMainThread(kPollSeconds);
+    if (isTerminating() || std::chrono::steady_clock::now() >= deadline) return JpegWaitEnd::Failed;
+    // The save driver wakes the loop when its end flag or an error is set.
+    waitMainThreadForEvent(kPollSeconds);
   }
 }
 

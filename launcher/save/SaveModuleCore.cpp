@@ -1,5 +1,6 @@
 #include "launcher/save/SaveModuleCore.h"
 
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <new>
@@ -7,6 +8,7 @@
 
 #include "foundation/Bookmark.h"
 #include "foundation/Paths.h"
+#include "foundation/RunLoop.h"
 #include "launcher/save/CMFileSystem.h"
 #include "launcher/save/LineConvert.h"
 #include "launcher/save/SMCodes.h"
@@ -116,6 +118,7 @@ SaveModuleCore::~SaveModuleCore() {
     // Terminate gave up on a worker still in a pass: it was asked to stop, and leaves at its
     // next cancellation point. Nothing it uses may go before it has.
     m_bStopWorkers = true;
+    Signal();
     for (CMThreadStruct* record : m_WorkerThreads) CM_CancelThread(record);
     WaitForWorkers(CM_WAIT_FOREVER);
   }
@@ -156,6 +159,7 @@ CMResult SaveModuleCore::Terminate() {
   return CM_Guard([&]() -> CMResult {
     SetEndXformFlag(1);
     m_bStopWorkers = true;
+    Signal();
     CMResult waited = WaitForWorkers(kWorkerWaitMs);
     if (waited != CM_OK) {
       for (CMThreadStruct* record : m_WorkerThreads) CM_CancelThread(record);
@@ -412,6 +416,7 @@ CMResult SaveModuleCore::EndXformImage(const ISM_OPTION_INFO* option) {
         pthread_mutex_lock(&m_mxQueue->handle);
         m_QueuedSlots.push_back(slot);
         pthread_mutex_unlock(&m_mxQueue->handle);
+        Signal();
       }
     } else {
       // Nothing of a failed image stays: not its final file, not its temporary files.
@@ -501,6 +506,7 @@ CMResult SaveModuleCore::SetEndXformFlag(std::uint8_t flag) {
   pthread_mutex_lock(&m_mxEndXformFlag->handle);
   m_bEndXformFlag = flag;
   pthread_mutex_unlock(&m_mxEndXformFlag->handle);
+  if (flag != 0) Signal();
   return CM_OK;
 }
 
@@ -523,7 +529,28 @@ CMResult SaveModuleCore::SetErrorMessage(CMResult code) {
   pthread_mutex_lock(&m_mxErrorMessage->handle);
   if (m_uiErrorMessage == 0) m_uiErrorMessage = code;
   pthread_mutex_unlock(&m_mxErrorMessage->handle);
+  Signal();
   return CM_OK;
+}
+
+void SaveModuleCore::Signal() {
+  {
+    std::lock_guard guard(m_SignalMutex);
+    ++m_uiSignalCount;
+  }
+  m_Signal.notify_all();
+  // The transfer loop waits on the main run loop.
+  fnd::RunLoop::main().wakeUp();
+}
+
+std::uint64_t SaveModuleCore::SignalCount() const {
+  std::lock_guard guard(m_SignalMutex);
+  return m_uiSignalCount;
+}
+
+void SaveModuleCore::WaitForSignal(std::uint64_t seen, std::uint32_t timeoutMs) const {
+  std::unique_lock guard(m_SignalMutex);
+  m_Signal.wait_for(guard, std::chrono::milliseconds(timeoutMs), [&] { return m_uiSignalCount != seen; });
 }
 
 CMResult SaveModuleCore::LockedRead(const std::unique_ptr<CMMutex>& mutex, const std::uint32_t& value,

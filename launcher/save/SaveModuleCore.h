@@ -20,11 +20,13 @@
 
 #include <array>
 #include <atomic>
+#include <condition_variable>
 #include <cstdint>
 #include <deque>
 #include <functional>
 #include <list>
 #include <memory>
+#include <mutex>
 #include <string>
 
 #include "launcher/save/CMError.h"
@@ -242,4 +244,15 @@ class SaveModuleCore {
   FilePass m_ExifJpegPass = &SaveModuleCore::RunExifJpegPass;
   // Set by Terminate and the destructor: workers leave at their next look.
   std::atomic<bool> m_bStopWorkers{false};
+
+  // Something a waiting worker or the transfer loop looks at has changed (an image queued, the
+  // end flag or an error set, a stop, a worker done): each change counts one, wakes the
+  // workers that wait for it and the main run loop. A waiter reads the count before it looks,
+  // so a change made while it looked ends its wait at once.
+  void Signal();
+  std::uint64_t SignalCount() const;
+  void WaitForSignal(std::uint64_t seen, std::uint32_t timeoutMs) const;
+  mutable std::mutex m_SignalMutex;
+  mutable std::condition_variable m_Signal;
+  std::uint64_t m_uiSignalCount = 0;
 };

@@ -142,6 +142,7 @@ void SaveModuleCore::RunWorker(WorkerStart* raw) {
   // images are dropped (their temporary files deleted) rather than left behind.
   for (;;) {
     CM_TestCancel();
+    const std::uint64_t seen = core->SignalCount();
     std::uint32_t slot = 0;
     if (core->ClaimQueuedImage(&slot)) {
       CMResult rc = core->GetErrorMessage();
@@ -152,8 +153,10 @@ void SaveModuleCore::RunWorker(WorkerStart* raw) {
       continue;
     }
     if (core->GetErrorMessage() != CM_OK || core->GetEndXformFlag() != 0 || core->m_bStopWorkers.load()) break;
-    CM_Sleep(kPollMs);
+    // Until an image is queued or the driver says to stop; the time-out only bounds a look.
+    core->WaitForSignal(seen, kPollMs);
   }
+  core->Signal();
 }
 
 CMResult SaveModuleCore::RunImagePasses(const WorkerStart& start, std::uint32_t slot) {

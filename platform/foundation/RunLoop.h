@@ -83,6 +83,11 @@ class RunLoop {
   // Schedules timer for modes (added to the modes it already has). An invalid timer is ignored.
   void addTimer(const std::shared_ptr<Timer>& timer, ModeSet modes);
 
+  // Ends a pass that is waiting (runOnce returns, runFor looks at its queues again), so that a
+  // thread which changed what a main-thread wait is looking at gets it looked at at once. A
+  // wake-up with no pass waiting is kept for the next pass. Any thread.
+  void wakeUp();
+
   // Marks a loop that someone else runs on the main thread (a Qt menu's or drag's own event
   // loop) as a run in mode, so that calls and timers of that mode, and only those, are served
   // while it lasts. Main thread; scopes nest with our runs.
@@ -102,8 +107,6 @@ class RunLoop {
   RunLoop();
   ~RunLoop();
   void removeTimer(const Timer* timer);
-  // Makes a waiting pass (or Qt's own loop) look at the queues and timers again.
-  void wakeUp();
 
   struct Impl;
   std::unique_ptr<Impl> impl_;

@@ -30,6 +30,10 @@ class Velmor_SMController {
   // The next row in line mode (row bytes long, valid until the next call), or null while no
   // row is ready: after a cancel at once, after a failure once the rows before it are read.
   virtual const std::uint8_t* smReadScan() = 0;
+  // Waits up to `seconds` until smReadScan has a row, the page or the document ends or the scan
+  // is cancelled. True when a row is ready; false otherwise, and always when this module cannot
+  // wait (the caller then pauses on its own).
+  virtual bool smWaitScan(double /*seconds*/) { return false; }
   virtual void smEndScan() = 0;
   // Pages still to come after the current one; 65534 when the document ended with an error
   // (the error report has been posted before the answer).

@@ -129,6 +129,13 @@ const std::uint8_t* SimController::smReadScan() {
   return current_.data();
 }
 
+bool SimController::smWaitScan(double seconds) {
+  std::unique_lock lock(mutex_);
+  changed_.wait_for(lock, std::chrono::duration<double>(seconds),
+                    [&] { return !rows_.empty() || cancel_ || stopping_ || !documentRunning_ || linesOver_; });
+  return !rows_.empty() && !cancel_;
+}
+
 void SimController::smEndScan() {
   std::lock_guard lock(mutex_);
   ++endRequests_;
@@ -288,11 +295,16 @@ void SimController::runDocument(const ScanRequest& request, const DeviceModel& m
     }
 
     const int remaining = pages - page - 1;
+    // Counted before it is reported: a reader that sees the page end and asks at once how many
+    // pages follow must wait for this page's answer, not take the previous page's.
+    {
+      std::lock_guard lock(mutex_);
+      ++pagesEnded_;
+    }
     post(report::kPageEnd, fnd::Dictionary{{"CROPS", remaining}});
 
     // The data source now asks how many pages follow (or, on older models, ends the page).
     std::unique_lock lock(mutex_);
-    ++pagesEnded_;
     outcome = waitFor(lock, [&] { return continueAsked_ || endRequests_ > page; });
     if (outcome != Outcome::Done) {
       stopped = outcome == Outcome::Stopping;
@@ -360,6 +372,10 @@ SimController::Outcome SimController::deliverPage(const ImageRenderer& renderer,
 
 SimController::Outcome SimController::deliverLines(const ImageRenderer& renderer, const DeviceModel& model, int page,
                                                    int lostAt) {
+  {
+    std::lock_guard lock(mutex_);
+    linesOver_ = false;
+  }
   post(report::kPageStartObject);
   const int rows = renderer.rows();
   const std::size_t rowBytes = renderer.rowBytes();
@@ -403,6 +419,11 @@ SimController::Outcome SimController::deliverLines(const ImageRenderer& renderer
       lastPercent = percent;
       postPercent(percent);
     }
+  }
+  {
+    std::lock_guard lock(mutex_);
+    linesOver_ = true;
+    changed_.notify_all();
   }
   return Outcome::Done;
 }

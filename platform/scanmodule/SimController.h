@@ -42,6 +42,7 @@ class SimController final : public Velmor_SMController {
   fnd::SharedDictionary smGetDeviceInformation() override;
   void smStartScan() override;
   const std::uint8_t* smReadScan() override;
+  bool smWaitScan(double seconds) override;
   void smEndScan() override;
   int smContinousScan2(int source) override;
   void smCancelScan() override;
@@ -91,8 +92,9 @@ class SimController final : public Velmor_SMController {
 
   // Rows the module has rendered for the current page (for tests).
   int rowsProduced() const;
-  // Rows waiting in the line queue at most.
-  static constexpr std::size_t kQueueDepth = 4;
+  // Rows waiting in the line queue at most: the scanner's buffer, deep enough that rendering
+  // goes on while the reader on the main thread is busy with a window for a moment.
+  static constexpr std::size_t kQueueDepth = 64;
   // Longest wait of smContinousScan2 for the module's answer, seconds.
   static constexpr double kAnswerTimeout = 30.0;
 
@@ -152,6 +154,7 @@ class SimController final : public Velmor_SMController {
   int decisionPage_ = -1;
   int decision_ = 0;
   int rowsProduced_ = 0;
+  bool linesOver_ = false;  // every row of the page is queued (or read)
   std::deque<std::vector<std::uint8_t>> rows_;
   std::vector<std::vector<std::uint8_t>> spareRows_;
   std::string currentTempPath_;

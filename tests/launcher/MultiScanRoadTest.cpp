@@ -2,7 +2,10 @@
 // real main window and the simulated scanner. Scan on the multi-scan tab finds the documents on
 // the platen, leaves one file for each in the save folder and lists them in the scan-result
 // window when the user asked for it.
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
+#include <functional>
 
 #include "TestEnvironment.h"
 #include "TransferTestSupport.h"
@@ -21,6 +24,7 @@
 #include "ui/frontdoor/UserInterfaceModule.h"
 #include "ui/model/PreferenceInfo.h"
 #include "ui/modes/multiscan/MultiScanMode.h"
+#include "ui/windows/CloseSavePathtDialog.h"
 #include "ui/windows/ScanResultDialog.h"
 
 namespace launchertest {
@@ -64,14 +68,17 @@ class MultiScanRoad : public TransferTest {
     // Any box the scan brings up is answered as a user would: OK.
     answerer_ = fnd::Timer::scheduled(
         0.05, true,
-        [](fnd::Timer&) {
+        [this](fnd::Timer&) {
           kit::Application& a = kit::Application::shared();
-          if (a.modalWindow() && a.pendingModalResponders() == 0) a.stopModalWithCode(1);
+          if (!a.modalWindow() || a.pendingModalResponders() != 0) return;
+          if (beforeAnswer_) beforeAnswer_(*a.modalWindow());
+          a.stopModalWithCode(1);
         },
         fnd::kCommonModes);
   }
   void TearDown() override {
     answerer_->invalidate();
+    beforeAnswer_ = nullptr;
     TransferTest::TearDown();
     std::error_code ec;
     fs::remove(settings_ + "InitSetting.xml", ec);
@@ -81,6 +88,9 @@ class MultiScanRoad : public TransferTest {
       ::setenv("TRIVOLAN_RESOURCE_DIR", oldResources_.c_str(), 1);
     }
   }
+
+  // Looks at each box the scan brings up before it is answered.
+  std::function<void(kit::Window&)> beforeAnswer_;
 
   Quirel_UserInterfaceModule* controller() const {
     auto* port = dynamic_cast<Zorvik_DirectTWAINPort*>(delegate ? delegate->dataSource() : nullptr);
@@ -94,10 +104,10 @@ class MultiScanRoad : public TransferTest {
   std::shared_ptr<fnd::Timer> answerer_;
 };
 
-// Disabled: after the last image the data source's wait for the scan-result window does not end
-// when Close is pressed in that window, so the scan never finishes. (The window's pictures, TIFF
-// files, are readable now that Qt's image-format plug-ins are installed.)
-TEST_F(MultiScanRoad, DISABLED_ScanOnTheMultiScanTabSavesEachDocumentAndListsThem) {
+// The data source holds the last image's transfer until the user closes the result window, so
+// the window lists every document while the last one's file is still to be written; once it is
+// closed the last file is saved and the save-folder notice tells where they went.
+TEST_F(MultiScanRoad, ScanOnTheMultiScanTabSavesEachDocumentAndListsThem) {
   delegate = std::make_unique<Zorvik_AppDelegate>([] { return Zorvik_MakeDirectTWAIN(); }, "");
   kit::Application::shared().setDelegate(delegate.get());
   launch();
@@ -121,7 +131,8 @@ TEST_F(MultiScanRoad, DISABLED_ScanOnTheMultiScanTabSavesEachDocumentAndListsThe
   ASSERT_TRUE(ms->getShowResult()) << "show results not ticked";
 
   const velmor::DeviceModel model = velmor::DeviceModel::resolve(fnd::Dictionary{{"DeviceName", kRoadScanner}});
-  const std::size_t documents = velmor::Scene::platen(model.platenWidth, model.platenHeight).documents().size();
+  const velmor::Scene platen = velmor::Scene::platen(model.platenWidth, model.platenHeight);
+  const std::size_t documents = platen.documents().size();
   ASSERT_GE(documents, 2u);
 
   // The data source holds the end of the transfer until the user closes the result window:
@@ -147,14 +158,45 @@ TEST_F(MultiScanRoad, DISABLED_ScanOnTheMultiScanTabSavesEachDocumentAndListsThe
         }
       },
       fnd::kCommonModes);
+  // The save-folder notice the data source asks for once the launcher has saved everything.
+  std::vector<std::string> savedWhenNoticed;
+  bool noticed = false;
+  beforeAnswer_ = [&](kit::Window& box) {
+    Quirel_CloseSavePathtDialog* d = c->getCloseSavePathDialog();
+    if (noticed || !d || d->getWindow() != &box) return;
+    noticed = true;
+    savedWhenNoticed = namesIn(folder);
+  };
   ms->getScanBtn()->ScanBTAction();
   EXPECT_TRUE(runUntil([&] { return namesIn(folder).size() >= documents && !delegate->isTransferring(); }, 2400))
       << namesIn(folder).size() << " files";
   user->invalidate();
-  EXPECT_EQ(namesIn(folder).size(), documents);
+  beforeAnswer_ = nullptr;
+  const std::vector<std::string> saved = namesIn(folder);
+  EXPECT_EQ(saved.size(), documents);
   EXPECT_EQ(listed, documents) << "the scan-result window does not list them";
-  EXPECT_EQ(savedWhenListed.size(), documents) << "listed before the files were saved";
+  EXPECT_EQ(savedWhenListed.size(), documents - 1) << "the last image is saved only after the window closed";
+  EXPECT_TRUE(noticed) << "no save-folder notice after the scan";
+  EXPECT_EQ(savedWhenNoticed.size(), documents) << "the notice came before every file was saved";
   EXPECT_FALSE(anyTemporaryFileLeft());
+
+  // Each file holds one document: read back, its size is that of a document on the platen at
+  // the file's resolution (each document once).
+  std::vector<std::pair<double, double>> sizes;
+  for (const velmor::Scene::Document& d : platen.documents())
+    sizes.emplace_back(d.width, d.height);
+  for (const std::string& name : saved) {
+    SCOPED_TRACE(name);
+    const SavedImage image = readSavedImage(folder / name);
+    ASSERT_TRUE(image.ok);
+    ASSERT_GT(image.dpiX, 0);
+    const double w = image.width / image.dpiX, h = image.height / image.dpiY;
+    auto same = std::find_if(sizes.begin(), sizes.end(), [&](const auto& s) {
+      return std::abs(s.first - w) * image.dpiX <= 3 && std::abs(s.second - h) * image.dpiY <= 3;
+    });
+    ASSERT_NE(same, sizes.end()) << image.width << " x " << image.height << " at " << image.dpiX;
+    sizes.erase(same);
+  }
 }
 
 }  // namespace

@@ -141,6 +141,21 @@ TEST_F(RunLoopTest, StopFromAWorkerEndsTheInnermostRun) {
   EXPECT_FALSE(loop().runFor(RunLoopMode::Default, 0.01));
 }
 
+// A wait on the main thread for something a worker changes ends when the worker wakes the
+// loop, not at the end of its interval; a wake-up that comes before the pass is not lost.
+TEST_F(RunLoopTest, WakeUpFromAWorkerEndsAWaitingPass) {
+  auto changed = std::make_shared<std::atomic<bool>>(false);
+  Thread::detach([changed] {
+    *changed = true;
+    loop().wakeUp();
+  });
+  // The pass waits an hour unless woken; a lost wake-up shows as the suite's time-out.
+  while (!changed->load()) loop().runOnce(RunLoopMode::Default, 3600);
+  EXPECT_TRUE(changed->load());
+  loop().wakeUp();
+  EXPECT_FALSE(loop().runOnce(RunLoopMode::Default, 3600));
+}
+
 TEST_F(RunLoopTest, DelayedCallsAndTimersMayBeScheduledFromAWorker) {
   auto fired = std::make_shared<std::atomic<int>>(0);
   Thread::detach([fired] {

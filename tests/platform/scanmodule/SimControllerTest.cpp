@@ -301,6 +301,43 @@ TEST_F(SimControllerTest, FaultsAtTheStartEndTheDocumentWithTheirError) {
   }
 }
 
+// A reader that waits for each row instead of asking again gets the same rows; the wait says
+// false, at once, once the scan is cancelled, and false when the page is over.
+TEST_F(SimControllerTest, WaitingForRowsGivesEveryRowAndEndsOnCancelAndPageEnd) {
+  {
+    SimController c;
+    ReportLog log(&c);
+    ASSERT_EQ(0, c.smInitSetting(settingsFor({})));
+    c.smStartScanEvent(request(temp, 2, 8, 300, 0, 0, 300, 200));
+    ASSERT_TRUE(log.waitFor(report::kImageInfo));
+    c.smStartScan();
+    const Rows expected = expectedRows(area(300, 0, 0, 300, 200, velmor::ColourMode::Colour, 8));
+    Rows got;
+    int waits = 0;
+    while (got.size() < expected.size() && ++waits < 100000) {
+      if (const std::uint8_t* p = c.smReadScan()) {
+        got.emplace_back(p, p + expected.front().size());
+      } else {
+        c.smWaitScan(1.0);
+      }
+    }
+    EXPECT_EQ(got, expected);
+    ASSERT_TRUE(log.waitFor(report::kPageEnd));
+    EXPECT_FALSE(c.smWaitScan(30.0)) << "no row after the page";
+  }
+  {
+    SimController c;
+    ReportLog log(&c);
+    ASSERT_EQ(0, c.smInitSetting(settingsFor({})));
+    c.smStartScanEvent(request(temp, 2, 8, 300, 0, 0, 300, 2000));
+    ASSERT_TRUE(log.waitFor(report::kImageInfo));
+    c.smStartScan();
+    ASSERT_EQ(readRows(c, 10, 900).size(), 10u);
+    c.smCancelScan();
+    EXPECT_FALSE(c.smWaitScan(30.0));
+  }
+}
+
 TEST_F(SimControllerTest, CancelAtLineHundredStopsThePageWithinAFewLines) {
   SimController c;
   ReportLog log(&c);
