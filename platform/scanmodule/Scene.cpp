@@ -158,6 +158,19 @@ Scene Scene::platen(double widthInch, double heightInch) {
   return s;
 }
 
+Scene::Area Scene::documentsArea() const {
+  if (documents_.empty()) return Area{};
+  double left = documents_.front().x, top = documents_.front().y;
+  double right = left + documents_.front().width, bottom = top + documents_.front().height;
+  for (const Document& d : documents_) {
+    left = std::min(left, d.x);
+    top = std::min(top, d.y);
+    right = std::max(right, d.x + d.width);
+    bottom = std::max(bottom, d.y + d.height);
+  }
+  return Area{left, top, right - left, bottom - top};
+}
+
 Scene Scene::feederPage(double widthInch, double heightInch, int index) {
   Scene s(widthInch, heightInch, Rgb{0.97, 0.96, 0.93}, false);
   const auto seed = static_cast<std::uint32_t>(100 + index);

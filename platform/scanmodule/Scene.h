@@ -35,6 +35,12 @@ class Scene {
   double height() const { return height_; }
   const std::vector<Document>& documents() const { return documents_; }
 
+  // The one rectangle that just encloses every document (inches); all zero without documents.
+  struct Area {
+    double x = 0, y = 0, width = 0, height = 0;
+  };
+  Area documentsArea() const;
+
   // The colour seen at a point; outside the scene the lid (or the holder) shows.
   Rgb colourAt(double x, double y) const;
 

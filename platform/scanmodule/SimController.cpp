@@ -574,18 +574,26 @@ void SimController::runPreview(const DeviceModel& model, int inputSource) {
     // The documents on the platen, or the frames of the film, as crop descriptions: corners
     // top left, top right, bottom right, bottom left, in preview pixels (the resolution the
     // scanner finds documents at) with the origin at the top left; the right and bottom
-    // edges are the last pixels inside.
+    // edges are the last pixels inside. On the platen the list starts with the area the
+    // automatic crop found, the one rectangle enclosing every document: the user interface
+    // takes that first entry as its automatic crop and the entries after it as the documents.
+    // Film frames are listed alone.
     fnd::Array crops;
     if (!cancelled) {
       const double k = kPreviewResolution;
-      for (const auto& d : scene.documents()) {
-        const long long x0 = std::lround(d.x * k), y0 = std::lround(d.y * k);
-        const long long x1 = std::lround((d.x + d.width) * k) - 1, y1 = std::lround((d.y + d.height) * k) - 1;
-        auto pt = [](long long x, long long y) { return fnd::Value(fnd::Dictionary{{"X", x}, {"Y", y}}); };
-        crops.emplace_back(fnd::Dictionary{{"points", fnd::Array{pt(x0, y0), pt(x1, y0), pt(x1, y1), pt(x0, y1)}},
-                                           {"min", pt(x0, y0)},
-                                           {"max", pt(x1, y1)}});
+      auto crop = [k](double x, double y, double width, double height) {
+        const long long x0 = std::lround(x * k), y0 = std::lround(y * k);
+        const long long x1 = std::lround((x + width) * k) - 1, y1 = std::lround((y + height) * k) - 1;
+        auto pt = [](long long px, long long py) { return fnd::Value(fnd::Dictionary{{"X", px}, {"Y", py}}); };
+        return fnd::Value(fnd::Dictionary{{"points", fnd::Array{pt(x0, y0), pt(x1, y0), pt(x1, y1), pt(x0, y1)}},
+                                          {"min", pt(x0, y0)},
+                                          {"max", pt(x1, y1)}});
+      };
+      if (!film && !scene.documents().empty()) {
+        const Scene::Area all = scene.documentsArea();
+        crops.push_back(crop(all.x, all.y, all.width, all.height));
       }
+      for (const auto& d : scene.documents()) crops.push_back(crop(d.x, d.y, d.width, d.height));
     }
     fnd::Dictionary end{{"PreviewFilmSize", 0},
                         {"PreviewFilmPosiNega", film ? inputSource : 3},

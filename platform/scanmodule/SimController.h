@@ -81,6 +81,14 @@ class SimController final : public Velmor_SMController {
   static constexpr const char* kBackupFileName = "PreviewBackup.sm";
   // Resolution of the preview, dots per inch.
   static constexpr int kPreviewResolution = 75;
+  // The area a per-crop request asks for, in preview pixels from the top left: its "ScanRect",
+  // or, when that is empty and the crop is a four-corner frame ("CropShape" format 4), the box
+  // around the corners.
+  struct CropArea {
+    double x = 0, y = 0, width = 0, height = 0;
+  };
+  static CropArea cropAreaOf(const fnd::Dictionary& crop);
+  static constexpr int kCornerShape = 4;
 
   // Rows the module has rendered for the current page (for tests).
   int rowsProduced() const;

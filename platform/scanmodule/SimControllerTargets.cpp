@@ -168,6 +168,23 @@ void SimController::smSetUserGamma(const fnd::Dictionary& request) {
   gamma_[request.intValue("UserGammaNumber")] = std::move(tables);
 }
 
+SimController::CropArea SimController::cropAreaOf(const fnd::Dictionary& crop) {
+  const fnd::Dictionary& rect = crop.dictionary("ScanRect");
+  CropArea area{rect.real("X"), rect.real("Y"), rect.real("width"), rect.real("height")};
+  const fnd::Dictionary& shape = crop.dictionary("CropShape");
+  const fnd::Data& corners = shape.data("Shape");
+  if ((area.width <= 0 || area.height <= 0) && shape.intValue("Format") == kCornerShape &&
+      corners.size() >= 8 * sizeof(std::int32_t)) {
+    std::int32_t v[8];
+    std::memcpy(v, corners.data(), sizeof v);
+    const std::int32_t left = std::min({v[0], v[2], v[4], v[6]}), right = std::max({v[0], v[2], v[4], v[6]});
+    const std::int32_t top = std::min({v[1], v[3], v[5], v[7]}), bottom = std::max({v[1], v[3], v[5], v[7]});
+    // The corners are the frame's outermost pixels: the box holds them.
+    area = CropArea{double(left), double(top), double(right) - left + 1, double(bottom) - top + 1};
+  }
+  return area;
+}
+
 void SimController::smCropCorrect(const fnd::Dictionary& request) {
   const fnd::Array& crops = request.array("CropItem");
   if (crops.size() < 2 || !crops[1].isDictionary()) return;
@@ -194,13 +211,14 @@ void SimController::smCropCorrect(const fnd::Dictionary& request) {
   if (cellBefore) *cellBefore = nullptr;
   if (preview.rgb.empty()) return;
 
-  // The crop's rectangle (pixels at its resolution, top left origin) on the preview.
-  const fnd::Dictionary& rect = crop.dictionary("ScanRect");
-  const double k = static_cast<double>(kPreviewResolution) / std::max(1, crop.intValue("Resolution"));
-  const int x0 = std::clamp(static_cast<int>(rect.real("X") * k), 0, preview.width);
-  const int y0 = std::clamp(static_cast<int>(rect.real("Y") * k), 0, preview.height);
-  const int x1 = std::clamp(static_cast<int>((rect.real("X") + rect.real("width")) * k), x0, preview.width);
-  const int y1 = std::clamp(static_cast<int>((rect.real("Y") + rect.real("height")) * k), y0, preview.height);
+  // The crop's area on the preview, in the preview's own pixels (top left origin) whatever
+  // resolution the crop asks for: its rectangle, or, for a four-corner frame sent without one
+  // (a thumbnail of a document found on the platen), the box around its corners.
+  const CropArea area = cropAreaOf(crop);
+  const int x0 = std::clamp(static_cast<int>(area.x), 0, preview.width);
+  const int y0 = std::clamp(static_cast<int>(area.y), 0, preview.height);
+  const int x1 = std::clamp(static_cast<int>(area.x + area.width), x0, preview.width);
+  const int y1 = std::clamp(static_cast<int>(area.y + area.height), y0, preview.height);
   const int w = x1 - x0, h = y1 - y0;
   if (w <= 0 || h <= 0) return;
 

@@ -1,6 +1,6 @@
 // The basic mode's main road in the real program: the launcher opens the product's data source
 // with the simulated scanner, the main window shows the basic tab, Preview shows the platen with
-// a frame on the first document found, Scan leaves a file in the save folder; closing keeps the
+// a frame on the area the automatic crop found (enclosing every document), Scan leaves a file in the save folder; closing keeps the
 // last settings for the next start.
 #include <algorithm>
 #include <cmath>
@@ -267,7 +267,7 @@ class BasicModeRoad : public TransferTest {
 // mode its controls back (the controller's re-enabling after a preview, which turns on a mode
 // that asked for a scan); until then the window stays disabled after the preview. Enable them
 // with that change.
-TEST_F(BasicModeRoad, PreviewShowsTheFirstDocumentFramedAndScanSavesItsJpeg) {
+TEST_F(BasicModeRoad, PreviewFramesTheAreaFoundAndScanSavesItsJpeg) {
   RoadPosts posts({"Preview_Scan", "StandardMode_Scan", "ntfQuirel_SaveInfo"});
   openToTheBasicTab();
   preview(posts);
@@ -293,14 +293,14 @@ TEST_F(BasicModeRoad, PreviewShowsTheFirstDocumentFramedAndScanSavesItsJpeg) {
   const auto scans = posts.of("StandardMode_Scan", root());
   ASSERT_EQ(scans.size(), 1u);
   EXPECT_EQ(posts.of("ntfQuirel_SaveInfo", root()).size(), 1u);
-  // The frame lies on the first document the scanner found, mapped from the preview's pixels
-  // (1/75 inch, 4 scan pixels at 300 dpi): the saved image is that document's size at the
-  // frame's resolution, and its pixels are the platen's there.
+  // The frame lies on the area the scanner's automatic crop found, the one enclosing every
+  // document, mapped from the preview's pixels (1/75 inch, 4 scan pixels at 300 dpi): the saved
+  // image is that area's size at the frame's resolution, and its pixels are the platen's there.
   const int resolution = 300;
   const velmor::DeviceModel model = velmor::DeviceModel::resolve(fnd::Dictionary{{"DeviceName", kRoadScanner}});
   const velmor::Scene scene = velmor::Scene::platen(model.platenWidth, model.platenHeight);
   ASSERT_FALSE(scene.documents().empty());
-  const auto& doc = scene.documents().front();
+  const velmor::Scene::Area doc = scene.documentsArea();
   const int slack = resolution / velmor::SimController::kPreviewResolution + 1;
   std::vector<fs::path> files;
   for (const auto& e : fs::directory_iterator(saveFolder())) files.push_back(e.path());
@@ -374,7 +374,7 @@ TEST_F(BasicModeRoad, WithTiffChosenTheScanSavesATiffOfTheFrame) {
   const velmor::DeviceModel model = velmor::DeviceModel::resolve(fnd::Dictionary{{"DeviceName", kRoadScanner}});
   const velmor::Scene scene = velmor::Scene::platen(model.platenWidth, model.platenHeight);
   ASSERT_FALSE(scene.documents().empty());
-  const auto& doc = scene.documents().front();
+  const velmor::Scene::Area doc = scene.documentsArea();
   const double slack = 300.0 / velmor::SimController::kPreviewResolution + 1;
   const std::vector<RequestedArea> areas = requestedAreas(scans[0]->info);
   ASSERT_EQ(areas.size(), 1u);
@@ -401,6 +401,15 @@ TEST_F(BasicModeRoad, ASecondFrameDrawnWithTheMouseIsScannedBesideTheFirst) {
   Quirel_StandardMode& m = *mode();
   ASSERT_EQ(m.getCropList().size(), 1u);
   Quirel_CropInfo* first = m.getFocusCrop();
+  // The automatic crop framed the area of every document; the frame is fitted to the first
+  // document alone (preview pixels, from the top left) to leave room beside it.
+  {
+    const velmor::DeviceModel device = velmor::DeviceModel::resolve(fnd::Dictionary{{"DeviceName", kRoadScanner}});
+    const auto doc = velmor::Scene::platen(device.platenWidth, device.platenHeight).documents().front();
+    const double k = velmor::SimController::kPreviewResolution;
+    m.setAutoCropRect(m.getPreviewDataSize(), makeSRectDouble(doc.x * k, doc.y * k, doc.width * k, doc.height * k));
+    ASSERT_EQ(m.getFocusCrop(), first);
+  }
   Quirel_InfoDialog* info = m.getInfoDialog();
   ASSERT_NE(info, nullptr);
   info->showScanInfoDialog();

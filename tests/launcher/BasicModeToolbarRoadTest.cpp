@@ -17,6 +17,7 @@
 #include "launcher/DirectTWAINPort.h"
 #include "scanmodule/DeviceModel.h"
 #include "scanmodule/Scene.h"
+#include "scanmodule/SimController.h"
 #include "ui/controls/CTRLS_MainWindow.h"
 #include "ui/controls/CTRLS_Preview.h"
 #include "ui/controls/CTRLS_PushButton.h"
@@ -248,20 +249,28 @@ TEST_F(BasicToolbarRoad, ThePlatenThumbnailButtonShowsTheFoundDocumentsAsThumbna
       velmor::DeviceModel::resolve(fnd::Dictionary{{"DeviceName", "Vantrel TS-800 Virtual"}});
   const std::size_t documents = velmor::Scene::platen(model.platenWidth, model.platenHeight).documents().size();
   ASSERT_GT(documents, 1u);
-  // Not yet one per document: the preview model takes the first entry of the scanner's list as
-  // the whole area found and makes thumbnails of the rest, while the simulated scanner lists
-  // only the documents, so the first document gets none.
-  EXPECT_EQ(m.getThumbnailList().size(), std::min<std::size_t>(documents - 1, Quirel_BaseScanMode::kMaxThumbnails));
+  // One thumbnail per document found, each with its picture: the document's preview pixels.
+  ASSERT_EQ(m.getThumbnailList().size(), std::min<std::size_t>(documents, Quirel_BaseScanMode::kMaxThumbnails));
   EXPECT_FALSE(m.getChangeThumbnailMode());
   EXPECT_TRUE(m.getPreviewView()->isHidden());
-  // Not yet: the thumbnails stay without pictures (the preview model makes no thumbnail image
-  // of this preview), so the picture below shows empty cells.
-  int pictured = 0;
-  for (const auto& t : m.getThumbnailList()) {
-    auto* view = dynamic_cast<Quirel_ThumbnailPreviewView*>(t->getPreviewView());
-    pictured += view && view->getImage().has_value();
+  const double k = velmor::SimController::kPreviewResolution;
+  for (std::size_t i = 0; i < m.getThumbnailList().size(); ++i) {
+    SCOPED_TRACE(i);
+    auto* view = dynamic_cast<Quirel_ThumbnailPreviewView*>(m.getThumbnailList()[i]->getPreviewView());
+    ASSERT_NE(view, nullptr);
+    ASSERT_TRUE(view->getImage().has_value()) << "the thumbnail has its picture";
+    const velmor::Scene platen = velmor::Scene::platen(model.platenWidth, model.platenHeight);
+    const auto& doc = platen.documents()[i];
+    const kit::Image& picture = *view->getImage();
+    EXPECT_NEAR(picture.pixelsWide(), doc.width * k, 2);
+    EXPECT_NEAR(picture.pixelsHigh(), doc.height * k, 2);
+    // Its middle is the document's middle.
+    const kit::Color seen = picture.colorAtPixel(picture.pixelsWide() / 2, picture.pixelsHigh() / 2);
+    const velmor::Rgb there = platen.colourAt(doc.x + doc.width / 2, doc.y + doc.height / 2);
+    EXPECT_NEAR(seen.redComponent(), there.r, 0.1);
+    EXPECT_NEAR(seen.greenComponent(), there.g, 0.1);
+    EXPECT_NEAR(seen.blueComponent(), there.b, 0.1);
   }
-  EXPECT_EQ(pictured, 0);
 
   const fs::path shots = TRIVOLAN_LAUNCHER_SHOTS_DIR;
   fs::create_directories(shots);
@@ -322,6 +331,10 @@ TEST_F(BasicToolbarRoad, ARefusedQuietModeExchangeClosesThePreferences) {
     if (status == 1) {
       EXPECT_TRUE(texts.empty());
       EXPECT_EQ(names, std::vector<std::string>{"disableMainWindowControlPost"});
+      // The window controller takes the request: the basic mode's controls are off.
+      runUntil([&] { return !mode()->getScanButton()->getColorPushBT()->isEnabled(); }, 200);
+      EXPECT_FALSE(mode()->getScanButton()->getColorPushBT()->isEnabled());
+      EXPECT_FALSE(mode()->getPreviewButton()->getColorPushBT()->isEnabled());
     } else {
       ASSERT_EQ(texts.size(), 1u);
       EXPECT_NE(texts[0].find("could not be exchanged with the scanner"), std::string::npos) << texts[0];

@@ -1,10 +1,13 @@
 // The simulated scanner's answers to the user interface's requests other than scans.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <thread>
+#include <vector>
 
 #include "ReportLog.h"
 #include "TestEnvironment.h"
@@ -210,10 +213,11 @@ TEST_F(SimControllerTargetsTest, CropCorrectionFillsTheCellsWithCorrectedPreview
   std::int32_t width = -1, height = -1;
   unsigned char* corrected = nullptr;
   unsigned char* before = nullptr;
-  // 2 by 1 inches from (1, 1) inch, given at 300 dpi: 150 by 75 preview pixels from (75, 75).
+  // 2 by 1 inches from (1, 1) inch: the rectangle is in preview pixels (150 by 75 from (75, 75))
+  // whatever resolution the crop will be scanned at.
   fnd::Dictionary crop{{"Resolution", 300},
                        {"UserGamma", 3},
-                       {"ScanRect", fnd::Dictionary{{"X", 300}, {"Y", 300}, {"width", 600}, {"height", 300}}},
+                       {"ScanRect", fnd::Dictionary{{"X", 75}, {"Y", 75}, {"width", 150}, {"height", 75}}},
                        {"DATA_WIDTH", fnd::Value::pointer(&width)},
                        {"DATA_HEIGHT", fnd::Value::pointer(&height)},
                        {"DATA_P", fnd::Value::pointer(&corrected)},
@@ -235,6 +239,78 @@ TEST_F(SimControllerTargetsTest, CropCorrectionFillsTheCellsWithCorrectedPreview
   // The requester adopts the blocks.
   std::free(corrected);
   std::free(before);
+}
+
+// The area of a per-crop request: its rectangle, or for a four-corner frame sent without one
+// (a platen thumbnail) the box around the corners, which are the frame's outermost pixels.
+TEST(SimCropArea, RectangleOrTheBoxAroundAFourCornerFrame) {
+  auto shape = [](int format, std::vector<std::int32_t> corners) {
+    fnd::Data bytes(32, 0);
+    std::memcpy(bytes.data(), corners.data(), std::min<std::size_t>(32, corners.size() * sizeof(std::int32_t)));
+    return fnd::Dictionary{{"Format", format}, {"Shape", bytes}};
+  };
+  auto rect = [](double x, double y, double w, double h) {
+    return fnd::Dictionary{{"X", x}, {"Y", y}, {"width", w}, {"height", h}};
+  };
+  const std::vector<std::int32_t> corners{38, 35, 369, 35, 369, 280, 38, 280};
+  // A rotated frame: the box spans the extreme corners, whichever they are.
+  const std::vector<std::int32_t> turned{50, 10, 90, 40, 60, 80, 20, 50};
+  struct Case {
+    const char* what;
+    fnd::Dictionary crop;
+    SimController::CropArea area;
+  } cases[] = {
+      {"rectangle", {{"ScanRect", rect(75, 75, 150, 75)}}, {75, 75, 150, 75}},
+      {"rectangle beside corners", {{"ScanRect", rect(1, 2, 3, 4)}, {"CropShape", shape(4, corners)}}, {1, 2, 3, 4}},
+      {"corners, empty rectangle", {{"ScanRect", rect(0, 0, 0, 0)}, {"CropShape", shape(4, corners)}}, {38, 35, 332, 246}},
+      {"corners, no rectangle", {{"CropShape", shape(4, turned)}}, {20, 10, 71, 71}},
+      {"plain shape, empty rectangle", {{"ScanRect", rect(0, 0, 0, 0)}, {"CropShape", shape(0, corners)}}, {0, 0, 0, 0}},
+      {"short shape", {{"CropShape", fnd::Dictionary{{"Format", 4}, {"Shape", fnd::Data(8, 1)}}}}, {0, 0, 0, 0}},
+      {"nothing", {}, {0, 0, 0, 0}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const SimController::CropArea a = SimController::cropAreaOf(c.crop);
+    EXPECT_EQ((std::vector<double>{a.x, a.y, a.width, a.height}),
+              (std::vector<double>{c.area.x, c.area.y, c.area.width, c.area.height}));
+  }
+}
+
+// A platen thumbnail's request names its document by corners alone: the cells get that
+// document's preview pixels.
+TEST_F(SimControllerTargetsTest, CropCorrectionOfAFourCornerFrameCutsTheBoxAroundIt) {
+  SimController c;
+  ReportLog log(&c);
+  fnd::Data previewBytes;
+  log.setHook([&](const fnd::Notification& n) {
+    if (n.name == report::kSetPreviewData) {
+      const fnd::Data& d = n.info()->get("PreviewSendData").toData();
+      previewBytes.insert(previewBytes.end(), d.begin(), d.end());
+    }
+  });
+  ASSERT_EQ(0, c.smInitSetting(deviceWith({})));
+  preview(c, log);
+  const int previewWidth = log.last(report::kSetPreviewMakeSize).info.intValue("PreviewWidth");
+  const std::int32_t corners[8] = {40, 30, 99, 30, 99, 69, 40, 69};
+  fnd::Data shape(32, 0);
+  std::memcpy(shape.data(), corners, sizeof corners);
+  std::int32_t width = -1, height = -1;
+  unsigned char* image = nullptr;
+  fnd::Dictionary crop{{"Resolution", 300},
+                       {"ScanRect", fnd::Dictionary{{"X", 0}, {"Y", 0}, {"width", 0}, {"height", 0}}},
+                       {"CropShape", fnd::Dictionary{{"Format", 4}, {"Shape", shape}}},
+                       {"DATA_WIDTH", fnd::Value::pointer(&width)},
+                       {"DATA_HEIGHT", fnd::Value::pointer(&height)},
+                       {"DATA_P", fnd::Value::pointer(&image)}};
+  c.smCropCorrect(fnd::Dictionary{{"OnePass", 8}, {"CropItem", fnd::Array{fnd::Dictionary{}, crop}}});
+  ASSERT_EQ(width, 60);
+  ASSERT_EQ(height, 40);
+  ASSERT_NE(image, nullptr);
+  for (int y = 0; y < height; y += 3)
+    for (int x = 0; x < width; x += 5)
+      for (int ch = 0; ch < 3; ++ch)
+        ASSERT_EQ(image[(y * width + x) * 3 + ch], previewBytes[(static_cast<std::size_t>(30 + y) * previewWidth + 40 + x) * 3 + ch]);
+  std::free(image);
 }
 
 TEST_F(SimControllerTargetsTest, AutomaticCropAnswersTheDocumentUnderTheFrame) {

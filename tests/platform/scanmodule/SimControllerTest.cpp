@@ -421,7 +421,8 @@ TEST_F(SimControllerTest, PreviewSendsThePlatenInBlocksAndFindsTheDocuments) {
   ASSERT_TRUE(log.waitFor("endPreviewPost"));
   const auto size = log.last("setPreviewMakeSizePost").info;
   EXPECT_EQ(received.load(), static_cast<std::size_t>(size.integer("PreviewWidth") * size.integer("PreviewHeight") * 3));
-  EXPECT_EQ(log.last("endPreviewPost").info.array("AutoMultiRect").size(), 6u);
+  // The area found, then the six documents.
+  EXPECT_EQ(log.last("endPreviewPost").info.array("AutoMultiRect").size(), 7u);
 }
 
 TEST_F(SimControllerTest, FilmScanReadsTheFrameOfTheCrop) {

@@ -3,9 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <thread>
+#include <vector>
 
 #include "ReportLog.h"
 #include "TestEnvironment.h"
@@ -34,6 +36,7 @@ void expectCornersMatch(const fnd::Array& crops, const velmor::Scene& scene) {
   const double k = SimController::kPreviewResolution;
   for (std::size_t i = 0; i < crops.size(); ++i) {
     const auto& d = scene.documents()[i];
+    SCOPED_TRACE(i);
     const fnd::Array& p = crops[i]["points"].toArray();
     ASSERT_EQ(p.size(), 4u);
     // Top left, top right, bottom right, bottom left; right and bottom are the last pixels in.
@@ -71,10 +74,33 @@ TEST(SimFoundDocuments, PlatenPreviewReportsTheDocumentsFromTheTopLeft) {
   c.smPreviewScan(fnd::Notification{"Preview_Scan", nullptr, fnd::makeShared()});
   ASSERT_TRUE(log.waitFor(report::kEndPreview));
   const fnd::Dictionary end = log.last(report::kEndPreview).info;
-  expectCornersMatch(end.array("AutoMultiRect"), velmor::Scene::platen(8.5, 11.7));
+  const fnd::Array& crops = end.array("AutoMultiRect");
+  const velmor::Scene platen = velmor::Scene::platen(8.5, 11.7);
+  ASSERT_GE(platen.documents().size(), 2u);
+  ASSERT_EQ(crops.size(), platen.documents().size() + 1);
+  // First the area the automatic crop found: the one rectangle that just encloses every
+  // document (its edges are documents' edges); then each document.
+  expectCornersMatch(fnd::Array(crops.begin() + 1, crops.end()), platen);
+  const fnd::Value& all = crops[0];
+  long long left = all["min"]["X"].toInteger(), top = all["min"]["Y"].toInteger();
+  long long right = all["max"]["X"].toInteger(), bottom = all["max"]["Y"].toInteger();
+  long long l = left + 1, t = top + 1, r = right - 1, b = bottom - 1;
+  for (std::size_t i = 1; i < crops.size(); ++i) {
+    l = std::min(l, crops[i]["min"]["X"].toInteger());
+    t = std::min(t, crops[i]["min"]["Y"].toInteger());
+    r = std::max(r, crops[i]["max"]["X"].toInteger());
+    b = std::max(b, crops[i]["max"]["Y"].toInteger());
+  }
+  EXPECT_EQ((std::vector<long long>{l, t, r, b}), (std::vector<long long>{left, top, right, bottom}));
+  const fnd::Array& p = all["points"].toArray();
+  ASSERT_EQ(p.size(), 4u);
+  EXPECT_EQ(p[0], all["min"]);
+  EXPECT_EQ(p[2], all["max"]);
+  EXPECT_EQ(p[1], fnd::Value(fnd::Dictionary{{"X", right}, {"Y", top}}));
+  EXPECT_EQ(p[3], fnd::Value(fnd::Dictionary{{"X", left}, {"Y", bottom}}));
   // All of them lie inside the preview the module sent.
   const auto size = log.last("setPreviewMakeSizePost").info;
-  for (const fnd::Value& crop : end.array("AutoMultiRect")) {
+  for (const fnd::Value& crop : crops) {
     EXPECT_LT(crop["max"]["X"].toInteger(), size.integer("PreviewWidth"));
     EXPECT_LT(crop["max"]["Y"].toInteger(), size.integer("PreviewHeight"));
   }
