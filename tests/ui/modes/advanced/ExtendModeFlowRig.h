@@ -67,6 +67,19 @@ class FlowMode : public extend_test::TestExtendMode {
   using Quirel_ExtendMode::mHighQualityPopup;
   using Quirel_ExtendMode::mCalibrationPopup;
   using Quirel_ExtendMode::mDirectionBtn;
+  using Quirel_ExtendMode::mAutoTonePopup;
+  using Quirel_ExtendMode::mBlCorctPopup;
+  using Quirel_ExtendMode::mBookCorctPopup;
+  using Quirel_ExtendMode::mColorAdjustPopup;
+  using Quirel_ExtendMode::mCopyGammaPopup;
+  using Quirel_ExtendMode::mDescreenPopup;
+  using Quirel_ExtendMode::mExposureBtns;
+  using Quirel_ExtendMode::mFdCorctPopup;
+  using Quirel_ExtendMode::mGrCorctPopup;
+  using Quirel_ExtendMode::mRdcDustPopup;
+  using Quirel_ExtendMode::mReduceDustFAUPopup;
+  using Quirel_ExtendMode::mRemoveDustPopup;
+  using Quirel_ExtendMode::mUnsharpPopup;
 
   void setEnabledAllControl(bool on) override {
     offMainThread += !fnd::isMainThread();
@@ -137,6 +150,9 @@ struct Answers {
   }
   std::vector<std::string> texts;
 };
+
+// A button press as the forwarders hand it on.
+inline const fnd::Notification kPress{"press", nullptr};
 
 inline const std::vector<std::string>& flowNames() {
   static const std::vector<std::string> names{"previewSettingFromExtPost", "scanSettingFromExtPost",

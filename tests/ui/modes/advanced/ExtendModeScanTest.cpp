@@ -15,7 +15,6 @@ namespace {
 using namespace flow_rig;
 using modes_test::PostLog;
 
-const fnd::Notification kPress{"press", nullptr};
 
 bool sameRect(const SRectDouble& a, const SRectDouble& b) {
   return a.origin.x == b.origin.x && a.origin.y == b.origin.y && a.size.width == b.size.width &&
