@@ -13,6 +13,8 @@ class Quirel_NumberField : public Quirel_CursorTextField {
 
   explicit Quirel_NumberField(const fnd::Rect& frame = {}) : Quirel_CursorTextField(frame) {}
   void setFocus(bool on) { mSetFocus = on; }
+  // Whether the typed value was judged valid (an invalid one refuses to end editing once).
+  bool getFocus() const { return mSetFocus; }
   void setDownOnOff(bool on) { mDownOnOffFlg = on; }
   bool textShouldBeginEditing() override;
   bool textShouldEndEditing() override;

@@ -16,6 +16,7 @@
 #include "ui/model/PreviewInfo.h"
 #include "ui/model/ProfileCMList.h"
 #include "ui/model/UIScannerInfo.h"
+#include "ui/modes/advanced/ExtendMode.h"
 #include "ui/modes/basic/StandardMode.h"
 #include "ui/modes/multiscan/MultiScanMode.h"
 #include "ui/modes/toolbar/Toolbar.h"
@@ -54,6 +55,7 @@ Quirel_UserInterfaceModule::~Quirel_UserInterfaceModule() {
   // The modes refer to the window and the preview model: they go first.
   mUILessMode.reset();
   mMultiMode.reset();
+  mExtendMode.reset();
   mStandardMode.reset();
   releaseWindowItems();
   if (mMainWindow && mMainWindow->getWindow()) mMainWindow->getWindow()->setDelegate(nullptr);
@@ -130,6 +132,7 @@ void Quirel_UserInterfaceModule::setInitSettingMainThreadMode(const fnd::SharedD
 void Quirel_UserInterfaceModule::showMainWindowMainThreadMode() {
   if (!mMainWindow) return;
   if (mStandardMode) mStandardMode->setTWAINObject(mTwObject);
+  if (mExtendMode) mExtendMode->setTWAINObject(mTwObject);
   if (mMultiMode) mMultiMode->setTWAINObject(mTwObject);
   if (mPreviewInfo) mPreviewInfo->setTWAINObject(mTwObject);
   registerTWAINNotification(mTwObject);
@@ -147,16 +150,27 @@ void Quirel_UserInterfaceModule::showMainWindowMainThreadMode() {
 
   if (mMode == 2) {
     if (mStandardMode && mStandardMode->getPreviewView()) mStandardMode->getPreviewView()->setHidden(true);
+    if (mExtendMode && mExtendMode->getPreviewView()) mExtendMode->getPreviewView()->setHidden(true);
     if (mBeforeMode == 0 && mStandardMode) mStandardMode->willShowWindow();
+    if (mBeforeMode == 1 && mExtendMode) mExtendMode->willShowWindow();
     if (mMultiMode) mMultiMode->showTab();
+  } else if (mMode == 1) {
+    if (mStandardMode && mStandardMode->getPreviewView()) mStandardMode->getPreviewView()->setHidden(true);
+    if (mMultiMode) mMultiMode->hiddenTab();
+    if (mExtendMode) mExtendMode->willShowWindow();
   } else {
+    if (mExtendMode && mExtendMode->getPreviewView()) mExtendMode->getPreviewView()->setHidden(true);
     if (mMultiMode) mMultiMode->hiddenTab();
     if (mStandardMode) mStandardMode->willShowWindow();
   }
 
   window->makeKeyAndOrderFront();
 
-  if (mStandardMode) mStandardMode->didShowWindow(mMode != 2);
+  if (effectiveSingleMode() == 1) {
+    if (mExtendMode) mExtendMode->didShowWindow(mMode != 2);
+  } else if (mStandardMode) {
+    mStandardMode->didShowWindow(mMode != 2);
+  }
 }
 
 void Quirel_UserInterfaceModule::activateMainWindowMainThreadMode() {
@@ -212,12 +226,17 @@ void Quirel_UserInterfaceModule::closeMainWindowNow() {
     mAppObserved = false;
   }
   stopScanSound();
-  if (mStandardMode) mStandardMode->willCloseWindow();
+  Quirel_BaseScanMode* single = singleMode(effectiveSingleMode());
+  if (effectiveSingleMode() == 1) {
+    if (mExtendMode) mExtendMode->willCloseWindow();
+  } else if (mStandardMode) {
+    mStandardMode->willCloseWindow();
+  }
 
   bool keep = true;
   if (mPreviewInfo && mPreviewInfo->getUIResetImageError()) {
     keep = false;
-  } else if (mCallBackUpToSM && mStandardMode && mStandardMode->getHasPreview() && mPreferenceInfo &&
+  } else if (mCallBackUpToSM && single && single->getHasPreview() && mPreferenceInfo &&
              mPreferenceInfo->getPrevStart() == 1) {
     if (call_SMBackupAndResume(1, mPreferenceInfo->getTempPath()) != 0) keep = false;
   }
@@ -234,6 +253,7 @@ void Quirel_UserInterfaceModule::closeMainWindowNow() {
   }
 
   if (mMode == 0 && mStandardMode) mStandardMode->closeWindow();
+  if (mMode == 1 && mExtendMode) mExtendMode->closeWindow();
   window->orderOut();
   mClosed = true;
   // The hold lets go of the four locks in the order they were taken.
@@ -268,10 +288,15 @@ fnd::Dictionary Quirel_UserInterfaceModule::makeInitSettingDictionary() const {
                     {"ShowMultiPDFScanEndMessage", mShowMultiPDFScanEndMsg},
                     {"ShowCloseSavePathMessage", mShowMCloseSaveMsg}};
   if (mStandardMode) d.set("StandardMode", mStandardMode->getLastSetting());
-  // Written back as read: the advanced mode's own record is not built yet.
-  if (mExtendModeLastSetting) d.set("ExtendMode", *mExtendModeLastSetting);
+  if (mExtendMode) d.set("ExtendMode", mExtendMode->getLastSetting());
   if (mMultiMode) d.set("MultiScanMode", mMultiMode->getLastSetting());
   return d;
+}
+
+Quirel_BaseScanMode* Quirel_UserInterfaceModule::singleMode(int mode) const {
+  if (mode == 0) return mStandardMode.get();
+  if (mode == 1) return mExtendMode.get();
+  return nullptr;
 }
 
 // --- terminate --------------------------------------------------------------------------------
@@ -287,6 +312,7 @@ void Quirel_UserInterfaceModule::terminateMainWindowMainThreadMode() {
   mMultiPDFDialog.reset();
   releaseAfterScanWindows();
   mMultiMode.reset();
+  mExtendMode.reset();
   mStandardMode.reset();
   if (mMainWindow && mMainWindow->getWindow()) {
     mMainWindow->getWindow()->setDelegate(nullptr);

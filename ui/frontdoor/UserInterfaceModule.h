@@ -26,6 +26,7 @@
 #include "ui/windows/ScanResultDialog.h"
 
 class Quirel_CTRLS_MainWindow;
+class Quirel_ExtendMode;
 class Quirel_CTRLS_PreviewFrame;
 class Quirel_CTRLS_PushButton;
 class Quirel_CTRLS_TabView;
@@ -45,9 +46,7 @@ class Quirel_UIScannerInfo;
 // frame, mode and mode settings from "InitSetting.xml" and the preferences from
 // "Preference.xml" at start-up, and writes both back when the window closes.
 //
-// Modes: 0 basic, 1 advanced, 2 multi-scan, 3 UI-less; they equal the tab indexes. While the
-// advanced mode does not exist the basic mode stands in for it: a stored mode 1 opens mode 0,
-// and the stored "ExtendMode" entry is kept and written back as it was read.
+// Modes: 0 basic, 1 advanced, 2 multi-scan, 3 UI-less; they equal the tab indexes.
 //
 // The five locks serialise the close of the window against the end of a scan, the after-scan
 // windows and the message boxes, which nested run loops on the main thread can enter while one
@@ -371,6 +370,16 @@ class Quirel_UserInterfaceModule : public Quirel_MainWindowControllerPort,
   bool isClosed() const { return mClosed; }
   bool isTerminated() const { return mTerminated; }
 
+  // ---- The advanced mode (mode 1): its tab, its changes, its end of preview and scan.
+  Quirel_ExtendMode* getExtendMode() const { return mExtendMode.get(); }
+  bool changeFromExtendMode(int nextMode);
+  // One pass after the multi-scan tab was entered from the advanced mode.
+  void multiCropReset();
+  void endPreviewThread_ExtendMode(const fnd::Array* crops, int filmSize, int cancel, int error, int duplicate);
+  void endPreviewThread_Platen_ExtendMode(const fnd::Array* crops, int cancel, int error, int duplicate);
+  void endPreviewThread_Film_ExtendMode(const fnd::Array* crops, int filmSize, int cancel, int error);
+  void retryPreview();
+
  private:
   const void* identity() const { return static_cast<const void*>(this); }
   fnd::LocaleFacts localeFacts() const { return mLocaleOverride ? *mLocaleOverride : fnd::currentLocaleFacts(); }
@@ -494,4 +503,8 @@ class Quirel_UserInterfaceModule : public Quirel_MainWindowControllerPort,
   std::unique_ptr<Quirel_ScanEndSound> mScanSound;
   // Shared with a deferred close, which runs only while the controller lives.
   std::shared_ptr<bool> mAlive = std::make_shared<bool>(true);
+  // ---- The advanced mode.
+  std::unique_ptr<Quirel_ExtendMode> mExtendMode;
+  // The mode of `mode`: 0 basic, 1 advanced, else none.
+  Quirel_BaseScanMode* singleMode(int mode) const;
 };

@@ -19,6 +19,7 @@
 #include "ui/model/ProfileCMList.h"
 #include "ui/model/ProfileManager.h"
 #include "ui/model/UIScannerInfo.h"
+#include "ui/modes/advanced/ExtendMode.h"
 #include "ui/modes/basic/StandardMode.h"
 #include "ui/modes/multiscan/MultiScanMode.h"
 #include "ui/modes/toolbar/Toolbar.h"
@@ -87,6 +88,7 @@ void Quirel_UserInterfaceModule::setUIInitSetting(const fnd::Dictionary* initSet
   setUIInitSetting_CreateMainWindow(mScannerInfo);
 
   mStandardMode->setUimParameterDic(parameters);
+  mExtendMode->setUimParameterDic(parameters);
   mMultiMode->setUimParameterDic(parameters);
 
   // Folders, names and versions.
@@ -105,6 +107,13 @@ void Quirel_UserInterfaceModule::setUIInitSetting(const fnd::Dictionary* initSet
   mStandardMode->setDriverVersion(uimStringAt(initSetting, "Version"));
   mStandardMode->setLLDVersion(uimStringAt(initSetting, "LLDversion"));
   mStandardMode->setInterfaceInfo(localizedStringForInterfaceString(uimStringAt(initSetting, "PortType")));
+  mExtendMode->setSettingFilePath(mSettingFilePath);
+  mExtendMode->setDefaultTempPath(tempFolder);
+  mExtendMode->setDefaultSavePath(saveFolder);
+  mExtendMode->setDefaultSaveName(std::string(kDefaultSaveName));
+  mExtendMode->setDriverVersion(uimStringAt(initSetting, "Version"));
+  mExtendMode->setLLDVersion(uimStringAt(initSetting, "LLDversion"));
+  mExtendMode->setInterfaceInfo(localizedStringForInterfaceString(uimStringAt(initSetting, "PortType")));
 
   setUIInitSetting_PlatenSize(initSetting);
   setInitSetting_HelpSetting(parameters, *mScannerInfo);
@@ -115,6 +124,8 @@ void Quirel_UserInterfaceModule::setUIInitSetting(const fnd::Dictionary* initSet
   mUserLocaleUnits = UserLocaleUnits{facts.metric ? 1 : 0, defaultADFPaperSize(facts), defaultFilmSize(facts)};
   mStandardMode->setDefaultUserLocaleUnits(mUserLocaleUnits);
   mStandardMode->setUserSpaceScaleFactor(mUserSpaceScaleFactor);
+  mExtendMode->setDefaultUserLocaleUnits(mUserLocaleUnits);
+  mExtendMode->setUserSpaceScaleFactor(mUserSpaceScaleFactor);
   mMultiMode->setUserSpaceScaleFactor(mUserSpaceScaleFactor);
   if (std::shared_ptr<Quirel_InfoDialog> info = mToolbar->getScanInfoDialog())
     info->setUserSpaceScaleFactor(mUserSpaceScaleFactor);
@@ -122,15 +133,19 @@ void Quirel_UserInterfaceModule::setUIInitSetting(const fnd::Dictionary* initSet
   // Tables and profiles.
   mStandardMode->loadPaperSizeTableFromXmlFile(parameters);
   mStandardMode->loadDefaultOutputSizeTableFromXmlFile(parameters);
+  mExtendMode->loadPaperSizeTableFromXmlFile(parameters);
+  mExtendMode->loadDefaultOutputSizeTableFromXmlFile(parameters);
   mProfileCMList = std::make_shared<Quirel_ProfileCMList>();
   setInitSetting_ProfilePath(initSetting, parameters, *mProfileCMList);
   mStandardMode->setProfileCMList(mProfileCMList);
+  mExtendMode->setProfileCMList(mProfileCMList);
   mMultiMode->setProfileCMList(mProfileCMList);
 
   // Preferences, shared by the modes.
   mPreferenceInfo = readPreferenceXMLAtPreferenceDirPath(mSettingFilePath, tempFolder, saveFolder,
                                                          std::string(kDefaultSaveName), mScannerInfo.get());
   mStandardMode->setPreferenceInfo(mPreferenceInfo);
+  mExtendMode->setPreferenceInfo(mPreferenceInfo);
   mMultiMode->setPreferenceInfo(mPreferenceInfo);
   if (mPreferenceInfo->getColorSetting(3) == 1)
     Quirel_ProfileManager().checkAndSetProfilesData(*mProfileCMList, *mPreferenceInfo);
@@ -154,6 +169,7 @@ void Quirel_UserInterfaceModule::setUIInitSetting(const fnd::Dictionary* initSet
   window->setBaseWindowLevel(window->level());
 
   mStandardMode->setStandardItem(uimDictionaryAt(parameters, "StandardMode"), mConnectFAU);
+  mExtendMode->setExtendItem(uimDictionaryAt(parameters, "ExtendMode"), mConnectFAU);
   mMultiMode->setMultiScanItem(uimDictionaryAt(parameters, "MultiScanMode"), mConnectFAU);
 
   mMode = 0;
@@ -174,6 +190,7 @@ void Quirel_UserInterfaceModule::setUIInitSetting(const fnd::Dictionary* initSet
   if (restore) setUIInitSetting_LastSetting(mSettingFilePath);
 
   if (mMode == 2) mMultiMode->inputSourceChangePostToSM();
+  else if (mMode == 1) mExtendMode->inputSourceChangePostToSM();
   else mStandardMode->inputSourceChangePostToSM();
 
   // These models keep no settings between runs unless the window closes normally.
@@ -218,22 +235,26 @@ bool Quirel_UserInterfaceModule::isConnectADF(const fnd::Dictionary* initSetting
 
 void Quirel_UserInterfaceModule::setUIInitSetting_PlatenSize(const fnd::Dictionary* initSetting) {
   const int resolution = initSetting ? initSetting->intValue("OpticalResolution") : 0;
-  mStandardMode->setPlatenResolution(resolution);
   if (mPreviewInfo) mPreviewInfo->setPlatenResolution(resolution);
-  mStandardMode->setPlatenRect_Pixel96(uimRectAt(initSetting, "Flatbed"));
-  if (const fnd::Dictionary* film = uimDictionaryAt(initSetting, "TPU_RGB")) {
-    auto arrayAt = [&](std::string_view key) -> const fnd::Array* {
-      const fnd::Value* v = initSetting->find(key);
-      return v && v->isArray() ? &v->toArray() : nullptr;
-    };
-    if (initSetting->contains("Sleeve135"))
-      mStandardMode->setDefaultFilmSizeRects(kUimSleeve135HolderCode, arrayAt("Sleeve135"), film);
-    if (initSetting->contains("Mount")) mStandardMode->setDefaultFilmSizeRects(kUimMountHolderCode, arrayAt("Mount"), film);
-    if (initSetting->contains("Sleeve120"))
-      mStandardMode->setDefaultFilmSizeRectsForRudide(arrayAt("Sleeve120"), resolution, film);
+  for (Quirel_BaseScanMode* mode : {static_cast<Quirel_BaseScanMode*>(mStandardMode.get()),
+                                    static_cast<Quirel_BaseScanMode*>(mExtendMode.get())}) {
+    if (!mode) continue;
+    mode->setPlatenResolution(resolution);
+    mode->setPlatenRect_Pixel96(uimRectAt(initSetting, "Flatbed"));
+    if (const fnd::Dictionary* film = uimDictionaryAt(initSetting, "TPU_RGB")) {
+      auto arrayAt = [&](std::string_view key) -> const fnd::Array* {
+        const fnd::Value* v = initSetting->find(key);
+        return v && v->isArray() ? &v->toArray() : nullptr;
+      };
+      if (initSetting->contains("Sleeve135"))
+        mode->setDefaultFilmSizeRects(kUimSleeve135HolderCode, arrayAt("Sleeve135"), film);
+      if (initSetting->contains("Mount")) mode->setDefaultFilmSizeRects(kUimMountHolderCode, arrayAt("Mount"), film);
+      if (initSetting->contains("Sleeve120"))
+        mode->setDefaultFilmSizeRectsForRudide(arrayAt("Sleeve120"), resolution, film);
+    }
+    mode->setFilmPlatenRect_Pixel96(uimRectAt(initSetting, "TPU_RGB"));
+    mode->setADFPlatenRect_Pixel96(uimRectAt(initSetting, "ADF"));
   }
-  mStandardMode->setFilmPlatenRect_Pixel96(uimRectAt(initSetting, "TPU_RGB"));
-  mStandardMode->setADFPlatenRect_Pixel96(uimRectAt(initSetting, "ADF"));
 }
 
 void Quirel_UserInterfaceModule::setUIInitSetting_LastSetting(const std::optional<std::string>& folder) {
@@ -278,17 +299,18 @@ void Quirel_UserInterfaceModule::setUIInitSetting_LastSetting(const std::optiona
       mStandardMode->setLastSetting(*standard);
     mMultiMode->setLastSetting(uimDictionaryAt(&initSetting, "MultiScanMode"));
   }
-  // The advanced mode's entry is kept whatever happens to the others: it is written back as read.
-  if (const fnd::Dictionary* extend = uimDictionaryAt(&initSetting, "ExtendMode")) mExtendModeLastSetting = *extend;
+  // The advanced mode keeps its entry as read, whatever happens to the others, until it builds
+  // its own from the panel.
+  if (const fnd::Dictionary* extend = uimDictionaryAt(&initSetting, "ExtendMode")) {
+    mExtendModeLastSetting = *extend;
+    mExtendMode->setLastSetting(*extend);
+  }
 
   if (const fnd::Value* v = initSetting.find("CloseSelect")) mCloseSelectFlg = v->toInt();
   if (const fnd::Value* v = initSetting.find("ShowChangeTabMessage")) mShowChangeTabMsg = v->toBool();
   if (const fnd::Value* v = initSetting.find("ShowMultiPDFScanEndMessage")) mShowMultiPDFScanEndMsg = v->toBool();
   if (const fnd::Value* v = initSetting.find("ShowCloseSavePathMessage")) mShowMCloseSaveMsg = v->toBool();
 
-  // The basic mode stands in for the advanced one until that exists.
-  if (mMode == 1) mMode = 0;
-  if (mBeforeMode == 1) mBeforeMode = 0;
 }
 
 bool Quirel_UserInterfaceModule::hasPreview_LastSettting(const std::optional<std::string>& folder) const {

@@ -12,6 +12,7 @@
 #include "ui/model/PreviewBitmap.h"
 #include "ui/model/PreviewInfo.h"
 #include "ui/model/ThumbnailCropResize.h"
+#include "ui/modes/advanced/ExtendMode.h"
 #include "ui/modes/basic/StandardMode.h"
 #include "ui/modes/multiscan/MultiScanMode.h"
 #include "ui/windows/ProcessImageDialog.h"
@@ -46,6 +47,7 @@ void Quirel_UserInterfaceModule::setPreviewMakeSizeMainThreadMode(std::int32_t w
   // The old buffers go before the new ones are asked for.
   mPreviewInfo->setOriginalPixel24(nullptr);
   mPreviewInfo->setBeforeAdjustPixel24(nullptr);
+  if (mExtendMode) mExtendMode->setBeforeAdjustPixel24(nullptr);
   mPreviewBufferBytes = 0;
   mPreviewDataRefused = false;
   const std::uint64_t bytes = width > 0 && height > 0
@@ -57,6 +59,7 @@ void Quirel_UserInterfaceModule::setPreviewMakeSizeMainThreadMode(std::int32_t w
     mPreviewBufferBytes = static_cast<std::size_t>(bytes);
     mPreviewInfo->setOriginalPixel24(std::move(original));
     mPreviewInfo->setBeforeAdjustPixel24(std::move(before));
+    if (mExtendMode) mExtendMode->setBeforeAdjustPixel24(mPreviewInfo->getBeforeAdjustPixel24());
   } else {
     // No room for the preview: its blocks are refused and it ends as nothing usable.
     std::fprintf(stderr, "preview of %d x %d: no buffer\n", static_cast<int>(width), static_cast<int>(height));
@@ -66,8 +69,9 @@ void Quirel_UserInterfaceModule::setPreviewMakeSizeMainThreadMode(std::int32_t w
   if (mMode == 3) {
     mPreviewInfo->setPrevModeandId(3, nullptr, nullptr);
   } else {
-    // The modes' links to the preview model come with their panels.
-    mPreviewInfo->setPrevModeandId(effectiveSingleMode(), nullptr, nullptr);
+    // The basic mode's link comes with its panel.
+    const int mode = mTabChanging ? mNextMode : effectiveSingleMode();
+    mPreviewInfo->setPrevModeandId(mode, nullptr, mExtendMode.get());
   }
 }
 
@@ -101,6 +105,7 @@ void Quirel_UserInterfaceModule::setPreviewDataMainThreadMode(std::int32_t byteC
 void Quirel_UserInterfaceModule::drawPreviewAreaMainThreadMode() {
   const int mode = effectiveSingleMode();
   if (mode == 0 && mStandardMode && mStandardMode->getRedrawPreview()) drawPreviewAreaMainThread();
+  if (mode == 1 && mExtendMode && mExtendMode->getRedrawPreview()) drawPreviewAreaMainThread();
 }
 
 PreviewBitmap Quirel_UserInterfaceModule::getPreviewBitmap() const {
@@ -118,9 +123,10 @@ PreviewBitmap Quirel_UserInterfaceModule::getPreviewBitmap() const {
 }
 
 void Quirel_UserInterfaceModule::drawPreviewAreaMainThread() {
-  if (effectiveSingleMode() != 0 || !mStandardMode) return;
+  Quirel_BaseScanMode* mode = singleMode(effectiveSingleMode());
+  if (!mode) return;
   const PreviewBitmap bitmap = getPreviewBitmap();
-  if (bitmap.bytes) mStandardMode->reDrawPreview(bitmap);
+  if (bitmap.bytes) mode->reDrawPreview(bitmap);
 }
 
 // --- end of preview --------------------------------------------------------------------------
@@ -165,16 +171,20 @@ void Quirel_UserInterfaceModule::endPreviewThread(const fnd::Dictionary& interna
     case 0:
       endPreviewThread_StandardMode(crops, filmSize, cancel, error, duplicate);
       break;
+    case 1:
+      endPreviewThread_ExtendMode(crops, filmSize, cancel, error, duplicate);
+      break;
     case 2:
-      // The advanced mode's end of preview comes with that mode.
-      if (mBeforeMode == 0) endPreviewThread_StandardMode(crops, filmSize, cancel, error, duplicate);
+      if (mBeforeMode == 0)
+        endPreviewThread_StandardMode(crops, filmSize, cancel, error, duplicate);
+      else
+        endPreviewThread_ExtendMode(crops, filmSize, cancel, error, duplicate);
       break;
     case 3:
       endPreviewThread_UILessMode(crops, filmSize, static_cast<std::int32_t>(internal.integer("inputSource")), cancel,
                                   error);
       break;
     default:
-      // Mode 1 ends in the advanced mode, built with that mode.
       break;
   }
 }
@@ -300,8 +310,11 @@ void Quirel_UserInterfaceModule::endScanMainThreadMode() {
     else
       startScanSound(mStandardMode->getPreferenceInfo());
   } else if (mMode == 1) {
-    // The advanced mode's end of scan comes with that mode.
-    stopScanSound();
+    if (mExtendMode) mExtendMode->endScan();
+    if (!mExtendMode || mExtendMode->getProgressStatus() == -1)
+      stopScanSound();
+    else
+      startScanSound(mExtendMode->getPreferenceInfo());
   } else {
     startScanSound(mMultiMode ? mMultiMode->getPreferenceInfo() : nullptr);
   }
@@ -309,4 +322,5 @@ void Quirel_UserInterfaceModule::endScanMainThreadMode() {
 
 void Quirel_UserInterfaceModule::scanRetryStart() {
   if (mMode == 0 && mStandardMode) mStandardMode->scanStartRerty();
+  if (mMode == 1 && mExtendMode) mExtendMode->scanStartRerty();
 }

@@ -15,6 +15,7 @@
 #include "ui/model/ThumbnailCropResize.h"
 #include "ui/model/UIScannerInfo.h"
 #include "ui/modes/base/BaseScanMode.h"
+#include "ui/modes/advanced/ExtendMode.h"
 #include "ui/modes/basic/StandardMode.h"
 #include "ui/modes/multiscan/MultiScanMode.h"
 #include "ui/windows/ProgressWindow.h"
@@ -41,6 +42,9 @@ void Quirel_UserInterfaceModule::setImageSourceAndColorModeStr(const fnd::Notifi
     const Quirel_CTRLS_ImageSourcePopup* popup = mStandardMode->getImgSrcPopup();
     source = popup ? popup->getRepresentedNumber() : mStandardMode->getImageSource();
     scannerInfo = mStandardMode->getScannerInfo();
+  } else if (mMode == 1 && mExtendMode) {
+    source = mExtendMode->getImgSrcNumber();
+    scannerInfo = mExtendMode->getScannerInfo();
   } else if (mMode == 2 && mMultiMode) {
     source = mMultiMode->getImgSrcNumber();
     scannerInfo = mMultiMode->getScannerInfo();
@@ -97,15 +101,22 @@ void Quirel_UserInterfaceModule::getChangeTabMessageStateFromExtendMode(const fn
 }
 
 void Quirel_UserInterfaceModule::reDrawCropbyAutoCropButton(const fnd::Notification&) {
-  if (mMode == 0 && mStandardMode && mPreviewInfo)
-    mStandardMode->setAutoCropRect(mPreviewInfo->getPreviewDataSize(), mPreviewInfo->getAutoCropRect());
+  Quirel_BaseScanMode* mode = mMode == 0 || mMode == 1 ? singleMode(mMode) : nullptr;
+  if (mode && mPreviewInfo) mode->setAutoCropRect(mPreviewInfo->getPreviewDataSize(), mPreviewInfo->getAutoCropRect());
 }
 
-// The multi-crop button, and the text fields that a press on the two buttons enters, are the
-// advanced mode's, which comes later.
-void Quirel_UserInterfaceModule::setMCPointsByMultiCropButton(const fnd::Notification&) {}
-void Quirel_UserInterfaceModule::preferenceButtonDown(const fnd::Notification&) {}
-void Quirel_UserInterfaceModule::closeMainWindowButtonDown(const fnd::Notification&) {}
+void Quirel_UserInterfaceModule::setMCPointsByMultiCropButton(const fnd::Notification&) {
+  if (mExtendMode) mExtendMode->setMultiCropPoints(mPreviewInfo.get());
+}
+
+// A press on either button first enters a number still being typed in the advanced panel.
+void Quirel_UserInterfaceModule::preferenceButtonDown(const fnd::Notification& n) {
+  if (mMode == 1 && mExtendMode) mExtendMode->ntf_enterTextFByOtherControls(n);
+}
+
+void Quirel_UserInterfaceModule::closeMainWindowButtonDown(const fnd::Notification& n) {
+  if (mMode == 1 && mExtendMode) mExtendMode->ntf_enterTextFByOtherControls(n);
+}
 
 void Quirel_UserInterfaceModule::preferenceButtonAction(const fnd::Notification& n) {
   if (!mStandardMode) return;

@@ -4,15 +4,18 @@
 #include "foundation/RunLoop.h"
 #include "ui/base/MainWindowLayout.h"
 #include "ui/controls/CTRLS_MainWindow.h"
+#include "ui/controls/CTRLS_Preview.h"
 #include "ui/controls/CTRLS_PreviewFrame.h"
 #include "ui/controls/CTRLS_TabView.h"
 #include "ui/frontdoor/UserInterfaceModule.h"
 #include "ui/model/PreferenceInfo.h"
 #include "ui/model/UIScannerInfo.h"
+#include "ui/modes/advanced/ExtendMode.h"
 #include "ui/modes/basic/StandardMode.h"
 #include "ui/modes/multiscan/MultiScanMode.h"
 #include "ui/modes/toolbar/Toolbar.h"
 #include "ui/windows/CheckBoxDialog.h"
+#include "ui/windows/MessagePort.h"
 
 namespace {
 
@@ -43,9 +46,10 @@ bool Quirel_UserInterfaceModule::tabViewShouldSelectTabViewItem(kit::TabView&, k
     bool answer = false;
     if (mMode == 2)
       answer = changeFromMultiScanMode(mNextMode);
+    else if (mMode == 1)
+      answer = changeFromExtendMode(mNextMode);
     else if (mMode == 0)
       answer = changeFromStandardMode(mNextMode);
-    // Mode 1 is left through the advanced mode, which comes later.
     if (answer) return true;
   }
   mTabChanging = false;
@@ -61,6 +65,8 @@ void Quirel_UserInterfaceModule::tabViewWillSelectTabViewItem(kit::TabView&, kit
   if (mToolbar) mToolbar->setUIMode(mMode);
   if (mMode == 2 && mMultiMode)
     mMultiMode->showTab();
+  else if (mMode == 1 && mExtendMode)
+    mExtendMode->showTab();
   else if (mMode == 0 && mStandardMode)
     mStandardMode->showTab();
 }
@@ -68,12 +74,23 @@ void Quirel_UserInterfaceModule::tabViewWillSelectTabViewItem(kit::TabView&, kit
 void Quirel_UserInterfaceModule::tabViewDidSelectTabViewItem(kit::TabView&, kit::TabViewItem*) {
   Quirel_MainWindow* window = mMainWindow ? mMainWindow->getWindow() : nullptr;
   if (window && window->isVisible()) {
-    // Entering the multi-scan mode from the advanced mode resets its crops on the next pass
-    // of the run loop; that mode comes later.
-    if (mMode == 2 && mMultiMode)
+    if (mMode == 2 && mMultiMode) {
       mMultiMode->didShowTabView();
-    else if (mMode == 0 && mStandardMode)
+      // Entering from the advanced mode, its multi-crop ends on the next pass of the loop,
+      // and the change is over only then.
+      if (mBeforeMode == 1) {
+        std::weak_ptr<bool> alive = mAlive;
+        fnd::RunLoop::main().performAfterDelay(0, [this, alive] {
+          const std::shared_ptr<bool> live = alive.lock();
+          if (live && *live) multiCropReset();
+        });
+        return;
+      }
+    } else if (mMode == 1 && mExtendMode) {
+      mExtendMode->didShowTabView();
+    } else if (mMode == 0 && mStandardMode) {
       mStandardMode->didShowTabView();
+    }
   }
   // Also after the selection of the restored mode before the window shows: a flag left set
   // there would refuse every later tab change.
@@ -85,6 +102,7 @@ void Quirel_UserInterfaceModule::tabViewDidSelectTabViewItem(kit::TabView&, kit:
 bool Quirel_UserInterfaceModule::confirmTabChange(int messageNumber) {
   if (!mShowChangeTabMsg) return true;
   if (mMode == 0 && mStandardMode) mStandardMode->showModalDialog();
+  if (mMode == 1 && mExtendMode) mExtendMode->showModalDialog();
   std::unique_ptr<Quirel_CheckBoxDialog> dialog =
       Quirel_CheckBoxDialog::initWithMessageID(messageNumber, Quirel_CheckBoxDialog::kFocusOK);
   const bool ok = dialog->runModal() == 1;
@@ -92,13 +110,21 @@ bool Quirel_UserInterfaceModule::confirmTabChange(int messageNumber) {
   if (ok && dialog->isChecked()) mShowChangeTabMsg = false;
   dialog.reset();
   if (mMode == 0 && mStandardMode) mStandardMode->closeModalDialog();
+  if (mMode == 1 && mExtendMode) mExtendMode->closeModalDialog();
   if (Quirel_MainWindow* window = mMainWindow ? mMainWindow->getWindow() : nullptr) window->makeKeyWindow();
   return ok;
 }
 
 bool Quirel_UserInterfaceModule::changeFromStandardMode(int nextMode) {
   if (!mStandardMode || !mScannerInfo) return false;
-  // The advanced mode, target 1, comes later.
+  if (nextMode == 1) {
+    if (!mExtendMode) return false;
+    if ((mScannerInfo->isVer1500Later() || mScannerInfo->isVer1300Later()) && !confirmTabChange(kUimChangeTabMessage))
+      return false;
+    if (mStandardMode->getPreviewView()) mStandardMode->getPreviewView()->setHidden(true);
+    mExtendMode->setStandardModeData(mStandardMode.get());
+    return mStandardMode->willChangeToExtendMode();
+  }
   if (nextMode != 2 || !mMultiMode) return false;
   if (mScannerInfo->isVer1500Later()) {
     const int message = mStandardMode->getHasPreview() ? kUimChangeTabWithPreviewMessage : kUimChangeTabMessage;
@@ -113,17 +139,76 @@ bool Quirel_UserInterfaceModule::changeFromStandardMode(int nextMode) {
 }
 
 bool Quirel_UserInterfaceModule::changeFromMultiScanMode(int nextMode) {
-  if (!mMultiMode) return false;
-  // Only the basic mode can be entered until the advanced mode exists.
-  if (nextMode != 0 || !mStandardMode) return false;
-  // From the basic mode, whose settings the multi-scan mode borrowed, nothing is handed over.
-  const bool takeOver = true;
-  if (mMultiMode->getInputSourceForPostToSM() != mStandardMode->getInputSourceForPostToSM())
-    mStandardMode->inputSourceChangePostToSM();
+  if (!mMultiMode || !mStandardMode || !mExtendMode) return false;
+  bool takeOver = true;
+  if (nextMode == 1) {
+    // Only the mode it was entered from hands its settings on.
+    if (mBeforeMode == 0) {
+      mExtendMode->setStandardModeData(mStandardMode.get());
+      takeOver = mStandardMode->willChangeToExtendMode();
+    }
+    if (mMultiMode->getInputSourceForPostToSM() != mExtendMode->getInputSourceForPostToSM())
+      mExtendMode->inputSourceChangePostToSM();
+  } else if (nextMode == 0) {
+    if (mBeforeMode == 1) {
+      mStandardMode->setExtendModeData(mExtendMode.get());
+      takeOver = mExtendMode->willChangeToStandardMode();
+    }
+    if (mMultiMode->getInputSourceForPostToSM() != mStandardMode->getInputSourceForPostToSM())
+      mStandardMode->inputSourceChangePostToSM();
+  } else {
+    return false;
+  }
   const bool hidden = mMultiMode->hiddenTab();
   layPreviewAreaAfterMultiScan();
-  mStandardMode->updatePreviewArea();
+  if (nextMode == 1)
+    mExtendMode->updatePreviewArea();
+  else
+    mStandardMode->updatePreviewArea();
   return takeOver && hidden;
+}
+
+bool Quirel_UserInterfaceModule::changeFromExtendMode(int nextMode) {
+  if (!mExtendMode || !mStandardMode || !mScannerInfo) return false;
+  if (!mExtendMode->checkAndEnterTextField()) return false;
+  const bool v1500 = mScannerInfo->isVer1500Later();
+  if (nextMode == 1) return true;
+  if (nextMode != 0 && nextMode != 2) return false;
+  if (v1500 || nextMode == 0) {
+    int message = kUimChangeTabMessage;
+    if (nextMode == 2 && mExtendMode->getHasPreview()) message = kUimChangeTabWithPreviewMessage;
+    if (nextMode == 0 && !mExtendMode->isFilmMode() && mExtendMode->getHasPreview() &&
+        mExtendMode->getSelectedPaperSize() != 0)
+      message = kUimChangeTabWithPreviewMessage;
+    bool ok;
+    if (mScannerInfo->isVer1300Later()) {
+      ok = confirmTabChange(message);
+    } else {
+      // Older models ask with the plain numbered box, without the check box.
+      mExtendMode->showModalDialog();
+      ok = Quirel_MessagePort::show(message, 0, 0, 0) == 1;
+      mExtendMode->closeModalDialog();
+    }
+    if (!ok) return false;
+  }
+  if (nextMode == 0) {
+    if (mExtendMode->getPreviewView()) mExtendMode->getPreviewView()->setHidden(true);
+    mStandardMode->setExtendModeData(mExtendMode.get());
+    return mExtendMode->willChangeToStandardMode();
+  }
+  if (!mMultiMode) return false;
+  mBeforeMode = 1;
+  const bool answer = mExtendMode->willChangeToMultiScanMode();
+  if (answer && mExtendMode->getInputSourceForPostToSM() != mMultiMode->getInputSourceForPostToSM())
+    mMultiMode->inputSourceChangePostToSM();
+  return answer;
+}
+
+void Quirel_UserInterfaceModule::multiCropReset() {
+  mMode = 1;
+  if (mExtendMode) mExtendMode->didChangeToMultiScanMode();
+  mMode = 2;
+  mTabChanging = false;
 }
 
 void Quirel_UserInterfaceModule::layPreviewAreaAfterMultiScan() {
@@ -155,7 +240,27 @@ void Quirel_UserInterfaceModule::setEnableControlMainWindowRule(bool enable, boo
     mMultiMode->setEnabledToolTips();
     return;
   }
-  // The advanced mode's rule (mode 1) comes with that mode; mode 3 has no window.
+  if (mMode == 1) {
+    if (!mExtendMode) return;
+    const bool leaveAsIs = scanEnd && mExtendMode->getProgressStatus() == 0 && mPreferenceInfo &&
+                           mPreferenceInfo->getAutoExit() == 1;
+    if (!leaveAsIs) {
+      if (mExtendMode->getNeedScan() || mExtendMode->getDoublePreview()) {
+        mExtendMode->setEnabledAllControl(enable);
+        mExtendMode->setEnabledToolTips();
+        mExtendMode->setDoublePreview(false);
+      } else {
+        mExtendMode->setValueOfSelectedCrop(0);
+      }
+    }
+    if (mExtendMode->getChangeThumbnailMode()) {
+      mExtendMode->setChangeThumbnailMode(false);
+      mExtendMode->setEnabledMainWindow(true);
+      mExtendMode->setValueOfSelectedCrop(0);
+    }
+    return;
+  }
+  // Mode 3 has no window.
   if (mMode != 0 || !mStandardMode) return;
   const bool leaveAsIs = scanEnd && mStandardMode->getProgressStatus() == 0 && mPreferenceInfo &&
                          mPreferenceInfo->getAutoExit() == 1;
@@ -183,10 +288,13 @@ void Quirel_UserInterfaceModule::setEnableMainWindowControlMainThread_NRT(bool e
     // Newer models also renew the preview's cursor rectangles, which the basic mode keeps to
     // itself so far.
     mStandardMode->setEnabledAllControl(enable);
+  } else if (mMode == 1) {
+    if (!mExtendMode) return;
+    // Newer models also renew the cursor rectangles, which the mode keeps to itself so far.
+    mExtendMode->setEnabledAllControl(enable);
   } else if (mMode == 2) {
     if (mMultiMode) mMultiMode->setEnabledAllControl(enable);
   }
-  // Mode 1: the advanced mode, which comes later.
 }
 
 namespace {

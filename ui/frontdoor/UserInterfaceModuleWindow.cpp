@@ -20,6 +20,7 @@
 #include "ui/frontdoor/UserInterfaceModule.h"
 #include "ui/model/PreferenceInfo.h"
 #include "ui/model/UIScannerInfo.h"
+#include "ui/modes/advanced/ExtendMode.h"
 #include "ui/modes/basic/StandardMode.h"
 #include "ui/modes/multiscan/MultiScanMode.h"
 #include "ui/modes/toolbar/Toolbar.h"
@@ -40,6 +41,12 @@ void Quirel_UserInterfaceModule::setUIInitSetting_CreateMainWindow(
   mStandardMode->setMainWindow(mMainWindow);
   mStandardMode->setConnectFAU(mConnectFAU);
   mStandardMode->setScannerInfo(scannerInfo);
+  mExtendMode = std::make_unique<Quirel_ExtendMode>(mCenter);
+  mExtendMode->setUIMObject(identity());
+  mExtendMode->setPVLocalizedString(mLSobj);
+  mExtendMode->setMainWindow(mMainWindow);
+  mExtendMode->setConnectFAU(mConnectFAU);
+  mExtendMode->setScannerInfo(scannerInfo);
   mMultiMode = std::make_unique<Quirel_MultiScanMode>(mCenter);
   mMultiMode->setUIMObject(identity());
   mMultiMode->setPVLocalizedString(mLSobj);
@@ -48,9 +55,8 @@ void Quirel_UserInterfaceModule::setUIInitSetting_CreateMainWindow(
   mMultiMode->setScannerInfo(scannerInfo);
   mMultiMode->setDisplayManager(mDisplay);
 
-  // The advanced tab is made but not shown while the advanced mode does not exist; the
-  // newest generation has no multi-scan tab.
-  mTabView = std::make_unique<Quirel_CTRLS_TabView>(true, false, !scannerInfo->isVer1900Later());
+  // The newest generation has no multi-scan tab.
+  mTabView = std::make_unique<Quirel_CTRLS_TabView>(true, true, !scannerInfo->isVer1900Later());
   kit::View* tabView = mTabView->getTabView();
   const Quirel_MainWindowLayout::Frames frames =
       Quirel_MainWindowLayout::mainWindowFrames(tabView->frame(), scannerInfo->isVer1400Later());
@@ -78,9 +84,12 @@ void Quirel_UserInterfaceModule::setUIInitSetting_CreateMainWindow(
 
   mStandardMode->setCloseMainWindowButton(mCloseWindowBtn.get());
   mStandardMode->setPreferenceButton(mPreferenceBtn.get());
+  mExtendMode->setCloseMainWindowButton(mCloseWindowBtn.get());
+  mExtendMode->setPreferenceButton(mPreferenceBtn.get());
   mMultiMode->setCloseMainWindowButton(mCloseWindowBtn.get());
   mMultiMode->setPreferenceButton(mPreferenceBtn.get());
   mStandardMode->createStandardItem(mTabView.get());
+  mExtendMode->createExtendItem(mTabView.get());
   mMultiMode->createMultiScanItem(mTabView.get());
 
   setUIInitSetting_CreateToolBarItem(scannerInfo);
@@ -106,6 +115,7 @@ void Quirel_UserInterfaceModule::setUIInitSetting_CreateToolBarItem(
   mToolbar->setToolbarView(toolView);
   mMainWindow->addWindowItem(toolView->getToolView());
   mStandardMode->createToolBarItem(mToolbar.get());
+  mExtendMode->createToolBarItem(mToolbar.get());
   mMultiMode->createToolBarItem(mToolbar.get());
 
   const auto makeSeparator = [&](const fnd::Rect& rect) {
@@ -134,6 +144,7 @@ void Quirel_UserInterfaceModule::setUIInitSetting_CreatePreviewAreaItem() {
   mPreviewFrame->setFrameViewRect(r.origin.x, r.origin.y, r.size.width, r.size.height);
   mMainWindow->addWindowItem(mPreviewFrame->getFrameView());
   mStandardMode->createPreviewAreaItem(mPreviewFrame.get());
+  mExtendMode->createPreviewAreaItem(mPreviewFrame.get());
   mMultiMode->createPreviewAreaItem(mPreviewFrame.get());
 }
 
@@ -167,7 +178,10 @@ void Quirel_UserInterfaceModule::registerMainWindowObservers(const Quirel_UIScan
   on(Quirel_GetMainWindowObj::kPostName, nullptr, &U::setMainWindowObjectMes);
   on("setStandardModeIDPost", nullptr, &U::setStandardModeID);
   on("setDefaultSettingFromExtendModePost", nullptr, &U::setDefaultSettingFromExtendMode);
-  // The advanced mode does not exist yet: nobody may set or read the message states as it.
+  on("setChangeTabMessageStateFromExtendModePost", static_cast<const void*>(mExtendMode.get()),
+     &U::setChangeTabMessageStateFromExtendMode);
+  on("getChangeTabMessageStateFromExtendModePost", static_cast<const void*>(mExtendMode.get()),
+     &U::getChangeTabMessageStateFromExtendMode);
   on("showModalDialog_FolderOpen", nullptr, &U::receiveShowModalDialog);
   on("showModalDialog_SoundOpen", nullptr, &U::receiveShowModalDialog);
   on("closeModalDialog_FolderOpen", nullptr, &U::receiveCloseModalDialog);
@@ -203,6 +217,7 @@ bool Quirel_UserInterfaceModule::windowShouldClose(kit::Window&) {
   // The window closes when the data source answers with the close request; until then the
   // user cannot work in it.
   if (mMode == 2 && mMultiMode) mMultiMode->setEnabledMainWindow(false);
+  else if (mMode == 1 && mExtendMode) mExtendMode->setEnabledMainWindow(false);
   else if (mStandardMode) mStandardMode->setEnabledMainWindow(false);
   const bool autoExit = mPreferenceInfo && mPreferenceInfo->getAutoExit() != 0;
   Quirel_PostNotification(mCenter).postExternalNotificationName(

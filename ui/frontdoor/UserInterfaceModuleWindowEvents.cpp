@@ -10,6 +10,7 @@
 #include "ui/controls/ResponderView.h"
 #include "ui/frontdoor/UserInterfaceModule.h"
 #include "ui/model/UIScannerInfo.h"
+#include "ui/modes/advanced/ExtendMode.h"
 #include "ui/modes/basic/StandardMode.h"
 
 namespace {
@@ -37,8 +38,12 @@ fnd::Size Quirel_UserInterfaceModule::windowWillResize(kit::Window& window, fnd:
 void Quirel_UserInterfaceModule::windowDidResize(kit::Window& window) {
   Quirel_MainWindow* main = uimEventsWindow(mMainWindow);
   if (!main || &window != main) return;
-  // The advanced mode, which lays the preview out in the other modes, comes later.
-  if (mMode == 0 && mStandardMode) mStandardMode->updatePreviewArea();
+  if (mMode == 0) {
+    if (mStandardMode) mStandardMode->updatePreviewArea();
+  } else if (mExtendMode) {
+    mExtendMode->updatePreviewArea();
+    mExtendMode->setFrameInImageSettings();
+  }
   const fnd::Rect frame = main->frame();
   if (!main->isZoomed()) mOldWindowRect = frame;
   // The record is the one every mode shares.
@@ -96,7 +101,8 @@ void Quirel_UserInterfaceModule::windowDidBecomeKey(kit::Window& window) {
     mColorBlcChgFlg = false;
     postInner("COLOR_MAKEKEY_FROM_MAIN");
   }
-  // The histogram and final-review refreshes belong to the advanced mode's dialogs.
+  if (mExtendMode && mExtendMode->histIsVisible()) postInner("HIST_REFLESH");
+  if (mExtendMode && mExtendMode->finalIsVisible()) postInner("FINAL_REFLESH");
 }
 
 void Quirel_UserInterfaceModule::windowDidResignKey(kit::Window& window) {
@@ -153,8 +159,9 @@ int Quirel_UserInterfaceModule::selectAllTarget() const {
 }
 
 void Quirel_UserInterfaceModule::appDidUpdate(const fnd::Notification&) {
-  // The advanced mode's select-all comes with that mode.
-  if (selectAllTarget() == 0 && mStandardMode) mStandardMode->selectAll();
+  const int target = selectAllTarget();
+  if (target == 0 && mStandardMode) mStandardMode->selectAll();
+  if (target == 1 && mExtendMode) mExtendMode->selectAll();
 }
 
 void Quirel_UserInterfaceModule::receiveShowModalDialog(const fnd::Notification&) {
@@ -172,18 +179,24 @@ void Quirel_UserInterfaceModule::receiveCloseModalDialog(const fnd::Notification
 // --- relays ---------------------------------------------------------------------------------
 
 void Quirel_UserInterfaceModule::mouseMovedOnPreview(const fnd::Notification& n) {
-  // The advanced mode follows the mouse with that mode.
+  if (mMode == 1 && mExtendMode) mExtendMode->mouseMovedOnPreview(n);
   if (mMode == 0 && mStandardMode) mStandardMode->mouseMovedOnPreview(n);
 }
 
 void Quirel_UserInterfaceModule::mouseEventOnPreviewFrame(const fnd::Notification& n) {
   if (!n.info() || !n.info()->contains("event")) return;
   if (mMode == 0 && mStandardMode) mStandardMode->mouseEventOnPreviewFrameStd(n);
+  if (mMode == 1 && mExtendMode) mExtendMode->mouseEventOnPreviewFrameExt(n);
 }
 
-// The Option key matters to the advanced mode only, which comes later.
-void Quirel_UserInterfaceModule::optionKeyDown(const fnd::Notification&) {}
-void Quirel_UserInterfaceModule::optionKeyUp(const fnd::Notification&) {}
+// The Option key matters to the advanced mode only.
+void Quirel_UserInterfaceModule::optionKeyDown(const fnd::Notification& n) {
+  if (mMode == 1 && mExtendMode) mExtendMode->optionKeyDown(n);
+}
+
+void Quirel_UserInterfaceModule::optionKeyUp(const fnd::Notification& n) {
+  if (mMode == 1 && mExtendMode) mExtendMode->optionKeyUp(n);
+}
 
 void Quirel_UserInterfaceModule::titleDownFlgSetYes(const fnd::Notification&) {
   if (Quirel_MainWindow* window = uimEventsWindow(mMainWindow)) window->setTitleDownOnOff(true);

@@ -52,7 +52,7 @@ TEST(MainWindowRoot, TheDataSourcesKindsCreateSetUpShowCloseAndTerminateTheMainW
   const LifeCase cases[] = {
       {"basic", 0, 0, 900, 900},
       {"multi-scan", 2, 2, 1250, Quirel_MultiScanMode::kTabWidth},
-      {"advanced (the basic mode stands in)", 1, 0, 900, 900},
+      {"advanced", 1, 1, 900, 900},
   };
   for (const LifeCase& k : cases) {
     SCOPED_TRACE(k.name);

@@ -10,6 +10,8 @@
 #include "ui/base/PVLocalizedString.h"
 #include "ui/model/PreferenceInfo.h"
 #include "ui/model/PreviewInfo.h"
+#include "ui/controls/CTRLS_TabView.h"
+#include "ui/modes/advanced/ExtendMode.h"
 #include "ui/modes/basic/StandardMode.h"
 #include "ui/modes/multiscan/MultiScanMode.h"
 #include "ui/modes/toolbar/Toolbar.h"
@@ -146,7 +148,7 @@ TEST(UserInterfaceModule, CloseWritesTheFrameFromTheTopAndTheModesAndThePreferen
   EXPECT_EQ(written->integer("BeforeMode"), 0);
   EXPECT_TRUE(written->get("ShowChangeTabMessage").isBool());
   EXPECT_EQ(written->dictionary("StandardMode"), c->getStandardMode()->getLastSetting());
-  EXPECT_FALSE(written->contains("ExtendMode"));
+  EXPECT_EQ(written->dictionary("ExtendMode"), c->getExtendMode()->getLastSetting());
   EXPECT_EQ(written->dictionary("UIOFFMode"),
             (fnd::Dictionary{{"ShowMultiPDFScanStartMessage", true}, {"ShowAutoScanConfirmMessage", true}}));
   const std::optional<fnd::Dictionary> preference = readPlist(folder + "Preference.xml");
@@ -244,9 +246,9 @@ TEST(UserInterfaceModule, TheCloseButtonAsksTheDataSourceAndKeepsTheWindowUntilT
   }
 }
 
-// A stored advanced mode opens the basic mode, which stands in for it; its own entry is
-// written back exactly as it was read.
-TEST(UserInterfaceModule, AStoredAdvancedModeShowsTheBasicModeAndItsEntrySurvivesTheClose) {
+// A stored advanced mode opens the advanced tab; its own entry is written back exactly as it
+// was read.
+TEST(UserInterfaceModule, AStoredAdvancedModeOpensTheAdvancedTabAndItsEntrySurvivesTheClose) {
   DataSourceStandIn ds;
   const std::string folder = freshSettingsFolder("uim-extend");
   const fnd::Dictionary extend{{"HasPreview", false}, {"Private", "kept"}, {"Numbers", fnd::Array{1, 2, 3}}};
@@ -255,14 +257,15 @@ TEST(UserInterfaceModule, AStoredAdvancedModeShowsTheBasicModeAndItsEntrySurvive
                                                          {"BeforeMode", 1},
                                                          {"ExtendMode", extend}});
   Controller c(modelInitSetting(folder));
-  EXPECT_EQ(c->getMode(), 0);
+  EXPECT_EQ(c->getMode(), 1);
   c->showMainWindowMainThreadMode();
-  EXPECT_EQ(c->getToolbar()->getUIMode(), 0);
+  EXPECT_EQ(c->getToolbar()->getUIMode(), 1);
+  EXPECT_EQ(c->getTabView()->getTabView()->selectedTabViewItem(), c->getTabView()->extendTabItem());
   EXPECT_EQ(c.window()->frame(), frameFromTop(100, 50, 900, 700));
   c->closeMainWindowMainThreadMode();
   const std::optional<fnd::Dictionary> written = readPlist(folder + "InitSetting.xml");
   ASSERT_TRUE(written);
-  EXPECT_EQ(written->integer("Mode"), 0);
+  EXPECT_EQ(written->integer("Mode"), 1);
   EXPECT_EQ(written->dictionary("ExtendMode"), extend);
 }
 

@@ -5,7 +5,9 @@
 #include <cstdint>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "foundation/Value.h"
@@ -13,6 +15,7 @@
 #include "ui/model/ExtendModeLink.h"
 #include "ui/modes/advanced/ExtendModeActions.h"
 #include "ui/modes/base/BaseScanMode.h"
+#include "ui/windows/DisplayManager.h"
 
 namespace kit {
 class View;
@@ -61,9 +64,11 @@ class Quirel_CTRLS_ZoomButton;
 class Quirel_FavoriteDialog;
 class Quirel_FavoriteSetting;
 class Quirel_FinalReviewDialog;
+class Quirel_FloatingDialog;
 class Quirel_HistogramDialog;
 class Quirel_InfoDialog;
 class Quirel_NoFocusView;
+class Quirel_OrientationDialog;
 class Quirel_ThresholdDialog;
 class Quirel_ToneBCDialog;
 class Quirel_ToneCurveDialog;
@@ -186,7 +191,6 @@ class Quirel_ExtendMode : public Quirel_BaseScanMode, public ExtendModeLink, pub
   virtual void updateCropByOutputSize(int number, bool rotated, Quirel_CropInfo& crop, bool removeCropView);
   virtual void updateCropByResolusion(int value, Quirel_CropInfo& crop);
   virtual void updateCropByMagnification(int value, Quirel_CropInfo& crop);
-  virtual void resetChanelImageDialogs() {}
 
   // ---- The page (ExtendModeItem).
   void initExtendModeItem();
@@ -224,35 +228,11 @@ class Quirel_ExtendMode : public Quirel_BaseScanMode, public ExtendModeLink, pub
   int getSelectedPaperSize() override;
 
   // ---- Operations of the later parts of the mode: until they are built they do nothing.
-  virtual bool checkAndEnterTextField() { return true; }
-  virtual void didChangeToMultiScanMode() {}
   virtual void endScan();
-  virtual bool finalIsVisible() { return false; }
-  virtual bool histIsVisible() { return false; }
-  virtual void mouseEventOnPreviewFrameExt(const fnd::Notification&) {}
-  virtual void orientationDialogClose(const fnd::Notification&) {}
-  virtual void setEnabledMouseDownOnControl(bool) {}
   virtual void setMultiCropPoints(Quirel_PreviewInfo* preview);
-  virtual void setStandardModeData(Quirel_BaseScanMode*) {}
   virtual void updateImageSetEndPreview();
-  virtual bool willChangeToStandardMode() { return true; }
-  virtual void spoitToolStart(const fnd::Notification&) {}
-  virtual void setValueOfSelectedCrop(int) {}
-  virtual void setEnabledAllControl(bool) {}
-  virtual void initModelessDialogs() {}
-  virtual void createToolBarItem(Quirel_Toolbar* toolbar) { mToolbar = toolbar; }
-  virtual void createPreviewAreaItem(Quirel_CTRLS_PreviewFrame*) {}
   virtual void scanStartRerty();
   virtual void selectAll();
-  virtual void willShowWindow() {}
-  virtual void didShowWindow(bool) {}
-  virtual void willCloseWindow() {}
-  virtual void closeWindow() {}
-  virtual void showTab() {}
-  virtual void didShowTabView() {}
-  virtual void setLastSetting(const fnd::Dictionary&) {}
-  virtual fnd::Dictionary getLastSetting() const { return {}; }
-  virtual void inputSourceChangePostToSM() {}
 
   // ---- Actions of the controls and their forwarders.
 #define QUIREL_EXTEND_DECLARE_ACTION(name)     \
@@ -260,7 +240,7 @@ class Quirel_ExtendMode : public Quirel_BaseScanMode, public ExtendModeLink, pub
   void ntf_##name(const fnd::Notification& n) { name(n); }
   QUIREL_EXTEND_MODE_ACTIONS(QUIREL_EXTEND_DECLARE_ACTION)
 #undef QUIREL_EXTEND_DECLARE_ACTION
-  void enterTextFByOtherControls(const fnd::Notification&) override {}
+  void enterTextFByOtherControls(const fnd::Notification& n) override;
   void ntf_enterTextFByOtherControls(const fnd::Notification& n) { enterTextFByOtherControls(n); }
 
   // The forwarders by name, for registration and tests.
@@ -303,7 +283,6 @@ class Quirel_ExtendMode : public Quirel_BaseScanMode, public ExtendModeLink, pub
   bool checkMagnification(int magnification, const Quirel_CropInfo& crop) const;
   bool checkOutputWidth(const Quirel_CropInfo& crop, double length) const;
   bool checkOutputHeight(const Quirel_CropInfo& crop, double length) const;
-  bool checkOutputSizeInPreview(int number, double width, double height, int rotation, int paperSize);
   void changeToFixedSize(const Quirel_OutputSize& size, Quirel_CropInfo& crop);
   void changeToFlexible(Quirel_CropInfo& crop, bool removeCropView);
   void updateCropByOutputWidthOrHeight(int side, double length, Quirel_CropInfo& crop);
@@ -312,6 +291,148 @@ class Quirel_ExtendMode : public Quirel_BaseScanMode, public ExtendModeLink, pub
   bool typedExposureChange(bool stepper);
   void calibrationStartPerformSelector(const fnd::Dictionary& request);
 
+  // ---- Value display, control enabling, the window and mode life (ExtendModeValues.cpp,
+  // ExtendModeEnable.cpp, ExtendModeLife.cpp, ExtendModeHandOver.cpp).
+  // The crop whose values the panel shows.
+  Quirel_CropInfo* getCropInHand() const;
+  virtual void setValueOfSelectedCrop(int quick);
+  void setValueFavoritePopupBT();
+  void setValueToneCurzePopupBT(int colorMode);
+  void setValueImageSourcePopupBT(int imageSource);
+  void setValuePaperSizePopupBT(int paperSize);
+  void setValueColorModePopupBT(int colorMode);
+  void setValueInputWidthTextF(int outputSize, int unit, int resolution, int selected, double pixels);
+  void setValueInputHeightTextF(int outputSize, int unit, int resolution, int selected, double pixels);
+  void setValueOutputWidthTextF(int outputSize, int unit, int resolution, int selected, double pixels);
+  void setValueOutputHeightTextF(int outputSize, int unit, int resolution, int selected, double pixels);
+  void setValueFixesRatioBT(int outputSize, bool fixed, int selected);
+  void setValueUnitPopupBT(int unit);
+  void setValueResolutionComboBox(int resolution);
+  void setValueOutputSizePopupBT(int outputSize);
+  void setValueMagnificationTextFS(int outputSize, int magnification, int resolution);
+  void setValueDirectionBT(int outputSize);
+  void setValueDataSizeTextF_DataSize(std::uint64_t bytes, int colorMode);
+  void setValueAutoTonePopupBT(int value);
+  void setValueColorAdjustmentPopupBT(int value);
+  void setValueCorrectionPopups(const Quirel_CropInfo& crop);
+  void setValueColorSettingDialog();
+  void setValueInfoDialog(const Quirel_CropInfo& crop, bool sizesOnly, bool evenWhenHidden);
+  // A length held in platen pixels as the panel shows it in `unit` (decimals cut, not rounded).
+  std::string lengthText(double pixels, int unit, int resolution) const;
+  // The data-size text ("<number> <unit>") and whether it is over the limit of `limitMB`.
+  std::string dataSizeText(std::uint64_t bytes) const;
+  static bool isDataSizeOver(std::uint64_t bytes, double limitMB);
+  double dataSizeLimitMB(int colorMode) const;
+  // The correction offer table: group x 60 + colour setting x 20 + preview x 10 + item.
+  static const std::array<std::uint8_t, 180> sPlatenPopupFlg;
+  static int correctionGroup(int colorMode);
+  bool correctionOffered(int colorMode, int colorSetting, int item) const;
+  virtual void setEnabledAllControl(bool enable);
+  void setDisableControlInTabview();
+  void setHiddenToolbar(int scanMode, int cropCount);
+  void setEnabledToolbar();
+  void setEnabledToneCurveBT(int colorMode);
+  void setEnabledImageSettings_ColorMode(int colorMode, int colorSetting);
+  void setEnabledScanBTs(int selected);
+  void setEnabledOrientationBT();
+  void setExposureSettingViewState(bool open, bool onlyIfNeeded);
+  void setScanSettingViewState(bool open, bool onlyIfNeeded);
+  void setCalibrationSettingViewState(bool open, bool onlyIfNeeded);
+  void setValueExposureTextFS(bool check, int value, bool applyAll, bool applyCheck, int applyValue);
+  void setValueExposureTextFS_Check(bool check, int value, bool applyAll, bool applyCheck, int applyValue);
+  void setValueScanningSetting(bool applyAll);
+  void setValueCalibrationSetting();
+  bool windowEnabled() const;
+  int colorSettingFor(int colorMode) const;
+  bool hasDisabledOverlay() const;
+  virtual void willShowWindow();
+  virtual void didShowWindow(bool current);
+  virtual void showTab();
+  virtual void didShowTabView();
+  virtual void setStandardModeData(Quirel_BaseScanMode* basic);
+  void resetAndSetStandardModeData(Quirel_BaseScanMode& basic);
+  void setStandardModeThumbnailData(Quirel_BaseScanMode& basic);
+  void setStandardModePlatenData(Quirel_BaseScanMode& basic);
+  virtual bool willChangeToStandardMode();
+  virtual bool willChangeToMultiScanMode();
+  virtual void didChangeToMultiScanMode();
+  void setDisabledAllTextField();
+  virtual void willCloseWindow();
+  virtual void closeWindow();
+  // Kept as given until the last settings are built from the panel.
+  virtual void setLastSetting(const fnd::Dictionary& setting);
+  virtual fnd::Dictionary getLastSetting() const;
+  virtual void inputSourceChangePostToSM();
+  int getInputSourceForPostToSM() const;
+  static int inputSourceForImageSource(int imageSource);
+  bool clearPreviewWithMessageID(int message, bool clearColorSetting);
+  void setADFControl(bool adfLayout, int orientation);
+  // A crop set to the entry defaults of an image source.
+  void updateCropByImageSource(int imageSource, int paperSize, int colorMode, Quirel_CropInfo& crop);
+  // The input settings and the change of source (ExtendModeInput.cpp, ExtendModeSource.cpp).
+  void changeToPlaten(int source);
+  void changeToADF(int source);
+  void changeToFilm(int source);
+  void changeToSameFilm(int source);
+  virtual void orientationDialogClose(const fnd::Notification& n);
+  void updateCropByPaperSize(int paperSize, Quirel_CropInfo& crop);
+  void updateCropByInputWidthOrHeight(int side, double length, Quirel_CropInfo& crop);
+  void updateCropByFixesRatio(bool on, Quirel_CropInfo& crop);
+  bool checkInputWidth(const Quirel_CropInfo& crop, double width) const;
+  bool checkInputHeight(const Quirel_CropInfo& crop, double height) const;
+  // True when the entry was handled (applied or refused), false when the text did not change.
+  bool inputSizeTextFieldChange(int side);
+  bool resolusionChangeTyped();
+  // 48 pixels at 300 dpi, in platen pixels.
+  double smallestSidePixels() const;
+  Quirel_InfoDialog* getInfoDialog() const { return mInfoDialog.get(); }
+
+
+  // ---- Floating dialogs, toolbar, preview events and typed numbers.
+  virtual void resetChanelImageDialogs();
+  virtual void initModelessDialogs();
+  void setCascadeRect(kit::Window* window);
+  void showImageDialogs(int colorMode);
+  void closeModelessDialogs(bool hide);
+  virtual bool histIsVisible();
+  virtual bool finalIsVisible();
+  fnd::Dictionary getImageDialogStates() const;
+  void setImageDialogStates(const fnd::Dictionary& states);
+  virtual void spoitToolStart(const fnd::Notification& n);
+  void dialogValueChange(const fnd::Notification& n);
+  void customCurveSet(const fnd::Notification&) {}
+  // The dialogs' width and height for this scanner generation.
+  fnd::Size modelessDialogSize() const;
+  Quirel_ColorBalanceDialog* getColorBalanceDialog() const { return mColorBalanceDialog.get(); }
+  Quirel_ToneBCDialog* getToneBCDialog() const { return mToneBCDialog.get(); }
+  Quirel_HistogramDialog* getHistogramDialog() const { return mHistogramDialog.get(); }
+  Quirel_ToneCurveDialog* getToneCurveDialog() const { return mToneCurveDialog.get(); }
+  Quirel_FinalReviewDialog* getFinalReviewDialog() const { return mFinalReviewDialog.get(); }
+  Quirel_ThresholdDialog* getThresholdDialog() const { return mThresholdDialog.get(); }
+  virtual void createToolBarItem(Quirel_Toolbar* toolbar);
+  void createToolBarItem_V14();
+  void createToolBarItem_V15();
+  virtual void createPreviewAreaItem(Quirel_CTRLS_PreviewFrame* previewFrame);
+  void mouseEventOnThumbnail(const fnd::Notification& n) override;
+  virtual void mouseEventOnPreviewFrameExt(const fnd::Notification& n);
+  void optionKeyDown(const fnd::Notification&);
+  void optionKeyUp(const fnd::Notification&);
+  void mouseMovedOnPreview(const fnd::Notification&);
+  void controlTextDidChange(kit::TextField& field) override;
+  void controlTextDidChange_SizeTextField(int type);
+  void controlTextDidChange_Resolution();
+  void controlTextDidChange_Magnification();
+  void controlTextDidChange_Exposure();
+  virtual bool checkAndEnterTextField();
+  void enterTextFByOtherWindow(const fnd::Notification&);
+  void setFocusAllNumberF(bool valid);
+  virtual void setEnabledMouseDownOnControl(bool on);
+  void setEnabledMouseDownOnOtherWindow(bool on);
+  void controlSetYes(const fnd::Notification&);
+  void setEnabledMainWindow(bool enable);
+  bool checkOutputSizeInPreview(int outputSize, const SSizeDouble& area, int rotation, int filmOrientation);
+  // The screens windows are placed on (the main screen unless given).
+  void setDisplayManager(const Quirel_DisplayManager& displays) { mDisplays = displays; }
  protected:
   // The "ExtendMode" entry of the per-model parameters, or null.
   const fnd::Dictionary* extendModeEntry() const;
@@ -467,7 +588,6 @@ class Quirel_ExtendMode : public Quirel_BaseScanMode, public ExtendModeLink, pub
   const std::uint8_t* befAdjust24 = nullptr;  // the window controller's, not owned
 
   // ---- Scan flow, end of preview, output settings and corrections.
-  void stopEyedropper();
   // A question with a "do not show again" box; false on Cancel. OK with the box ticked clears flag.
   bool askQuestion(const char* key, int table, bool& flag);
   int scanColorMode() const;
@@ -495,5 +615,36 @@ class Quirel_ExtendMode : public Quirel_BaseScanMode, public ExtendModeLink, pub
     std::shared_ptr<ScanRetryGate> gate = std::make_shared<ScanRetryGate>();
     ~ScanRetryGateHolder();
   };
+  // ---- Value display, enabling and the window and mode life.
+  std::optional<fnd::Dictionary> mKeptLastSetting;
+  std::shared_ptr<Quirel_OrientationDialog> mOrientationDialog;  // while it runs
+  bool askSourceChange();
+  Quirel_CropInfo& sourceCropOfCorrections();
+  void saveSourceBeingLeft(int leaving, const Quirel_CropInfo& source);
+  void removeCropsForSourceChange();
+  void enterSource(int previous, bool keepResolutionAndUnit);
+  std::vector<Quirel_CropInfo*> resolutionTargets();
+  bool checkResolutionBounds(int resolution);
+  // The correction pop-ups with their rows, in panel order.
+  std::vector<std::pair<Quirel_CTRLS_PopupButton*, kit::View*>> correctionRows() const;
+
+  // ---- Floating dialogs, toolbar, preview events and typed numbers.
+  // The six dialogs in the order of the dialog-state keys, each with its key.
+  std::vector<std::pair<const char*, Quirel_FloatingDialog*>> floatingDialogs() const;
+  void clearChoices();
+  void stopSpoitTool();
+  void hideFloatingDialog(Quirel_FloatingDialog* dialog);
+  void refreshFloatingDialog(Quirel_FloatingDialog* dialog);
+  void toggleFloatingDialog(Quirel_FloatingDialog* dialog);
+  void deleteSelectedCrops(bool byKey);
+  void thumbnailModeSwitch(bool film);
+  // The typed text of a number field against the crop's value, in the shown unit.
+  bool typedSizeDiffers(int type, const std::string& text) const;
+  std::vector<Quirel_CropInfo*> typedFieldTargets() const;
+  kit::TextField* numberTextField(int index) const;
+  Quirel_DisplayManager mDisplays;
+  bool mModelessDialogsObserved = false;
+  bool mInfoDialogObserved = false;
+  // ---- Last, so that it closes first: no retry reaches a mode that is going away.
   ScanRetryGateHolder mScanRetryGate;
 };

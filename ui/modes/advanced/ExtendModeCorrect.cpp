@@ -202,18 +202,18 @@ void Quirel_ExtendMode::bookCorrectChange(const fnd::Notification&) {
 
 void Quirel_ExtendMode::exposureOpen(const fnd::Notification&) {
   if (!mExposureView) return;
-  // The group's view state (setExposureSettingViewState) comes with "Advanced mode II"'s enabling.
+  setExposureSettingViewState(mExposureOpenBtn && mExposureOpenBtn->isOnState(), false);
   setFrameInImageSettings();
   setValueOfSelectedCrop(0);
 }
 
 void Quirel_ExtendMode::scanSettingOpen(const fnd::Notification&) {
-  // The group's view state (setScanSettingViewState) comes with "Advanced mode II"'s enabling.
+  setScanSettingViewState(mScanSettingOpenBtn && mScanSettingOpenBtn->isOnState(), false);
   setFrameInImageSettings();
 }
 
 void Quirel_ExtendMode::calibrationOpen(const fnd::Notification&) {
-  // The group's view state (setCalibrationSettingViewState) comes with "Advanced mode II"'s enabling.
+  setCalibrationSettingViewState(mCalibrationOpenBtn && mCalibrationOpenBtn->isOnState(), false);
   setFrameInImageSettings();
 }
 
@@ -337,9 +337,7 @@ void Quirel_ExtendMode::calibrationStart(const fnd::Notification& n) {
   if (n.info())
     if (const fnd::Value* v = n.info()->find("CalibrationMode"); v && (v->isInteger() || v->isReal())) mode = v->toInt();
   const int message = getCalibrationMassageID(mode);
-  // Asking and clearing the preview (clearPreviewWithMessageID with the message and YES) comes
-  // with "Advanced mode II"; until it is merged the message is only asked here.
-  if (message != -1 && showMessage(message) == 0) return;
+  if (!clearPreviewWithMessageID(message, true)) return;
   const int cropAfterPreview = mPreferenceInfo ? mPreferenceInfo->getCropAfterPrev() : 0;
   if (mTemplateCrop && (isFilmMode() || cropAfterPreview != 1)) {
     updateCropByMagnification(100, *mTemplateCrop);

@@ -54,12 +54,14 @@ void Quirel_ExtendMode::updateCropByAllExposure(bool on, Quirel_CropInfo& crop, 
 }
 
 void Quirel_ExtendMode::updateCropByColorMode(int colorMode, Quirel_CropInfo& crop) {
-  if (crop.getColorMode() == colorMode) return;
+  const int old = crop.getColorMode();
+  if (old == colorMode) return;
   crop.setColorMode(colorMode);
-  updateAutoToneByChangeColorMode(crop);
+  // Within the colour modes (3 to 5), or within the grays (1 and 2), the automatic tone holds.
+  const bool colour = old >= 3 && old <= 5 && colorMode >= 3 && colorMode <= 5;
+  const bool gray = (old == 1 || old == 2) && (colorMode == 1 || colorMode == 2);
+  if (!colour && !gray) updateAutoToneByChangeColorMode(crop);
 }
-
-void Quirel_ExtendMode::updateCropByResolusion(int value, Quirel_CropInfo& crop) { crop.setResolution(value); }
 
 // A named output size keeps its own magnification.
 void Quirel_ExtendMode::updateCropByMagnification(int value, Quirel_CropInfo& crop) {

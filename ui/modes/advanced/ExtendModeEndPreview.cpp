@@ -49,8 +49,8 @@ void Quirel_ExtendMode::endPreview_previewInfo(Quirel_PreviewInfo* preview, cons
   const bool createCrop = mCreateFilmCrop;
   Quirel_BaseScanMode::endPreview_previewInfo(preview, autoCropRect, mcPoints);
   if (!mZoomScan && createCrop) {
-    if (mToolbar) mToolbar->setHiddenToolbar(mScanMode, static_cast<int>(mCropList.size()));
-    // The toolbar's enabling (setEnabledToolbar) comes with "Advanced mode II"'s control enabling.
+    setHiddenToolbar(mScanMode, static_cast<int>(mCropList.size()));
+    setEnabledToolbar();
     setMenuItem_FavoritePopupBT();
   }
   setValueOfSelectedCrop(0);
@@ -59,13 +59,13 @@ void Quirel_ExtendMode::endPreview_previewInfo(Quirel_PreviewInfo* preview, cons
 
 void Quirel_ExtendMode::endPreviewClearImage() {
   mScanLoop = false;
-  // Clearing the preview (clearPreviewWithMessageID with -1 and NO) comes with "Advanced mode II".
+  clearPreviewWithMessageID(-1, false);
   if (mTemplateCrop) mTemplateCrop->setTempOutputSize(0);
 }
 
 void Quirel_ExtendMode::endFilmPreviewClearImage() {
   mScanLoop = false;
-  // Clearing the preview (clearPreviewWithMessageID with -1 and NO) comes with "Advanced mode II".
+  clearPreviewWithMessageID(-1, false);
 }
 
 // ---- film ------------------------------------------------------------------------------------
@@ -139,7 +139,7 @@ void Quirel_ExtendMode::endFilmPreview_previewInfo(Quirel_PreviewInfo* preview, 
   if (mCropList.empty()) mHasPreview = false;
   mCreateFilmCrop = false;
   mChangeThumbnailSize = false;
-  if (mToolbar) mToolbar->setHiddenToolbar(mScanMode, static_cast<int>(mCropList.size()));
+  setHiddenToolbar(mScanMode, static_cast<int>(mCropList.size()));
 }
 
 // ---- thumbnails, automatic crop and multi-crop ---------------------------------------------------

@@ -354,6 +354,9 @@ void Quirel_ExtendMode::createExtendItem_OutputSettings() {
   extAdd(*mOutputWHView, mDirectionBtn->getIconBT());
   mOutSizeWTextF->setDelegate(this);
   mOutSizeHTextF->setDelegate(this);
+  // The keystroke check also watches the resolution and magnification.
+  mResComboBox->getNumberTxtF()->setDelegate(this);
+  mMagnification->getNumberTxtF()->setDelegate(this);
 
   mDataSizeView = std::make_unique<Quirel_NoFocusView>(fnd::Rect(0, 0, kExtRowWidth, 22));
   mDataSizeTextF = std::make_unique<Quirel_CTRLS_DateSizeTextF>();

@@ -411,6 +411,10 @@ void Quirel_ExtendMode::setFrameInImageSettings() {
   const double documentHeight = frameHeight > total ? frameHeight - 2 : total;
   fnd::Rect doc = mScrollView->getViewRect();
   doc.size.height = documentHeight;
+  // The document's top stays at the top of the part in view, whatever its new height.
+  kit::ScrollView* scroll = mScrollView->getScrollView();
+  kit::ClipView* clip = scroll ? scroll->contentView() : nullptr;
+  if (clip) doc.origin.y = clip->frame().size.height - documentHeight;
   mScrollView->getView()->setFrame(doc);
   double top = documentHeight - layHeight(mPopupView->getView());
   laySetY(mPopupView->getView(), top);
@@ -419,7 +423,11 @@ void Quirel_ExtendMode::setFrameInImageSettings() {
     top -= layHeight(s.view->getView());
     laySetY(s.view->getView(), top);
   }
-  if (mScrollView->getScrollView()) mScrollView->getScrollView()->setNeedsDisplay(true);
+  if (clip) {
+    // A scroll position left from a taller document is brought back within this one.
+    clip->scrollToPoint(clip->bounds().origin);
+    scroll->setNeedsDisplay(true);
+  }
 }
 
 void Quirel_ExtendMode::setFrameInColorSettings() {

@@ -58,13 +58,6 @@ Quirel_ExtendMode::ScanRetryGateHolder::~ScanRetryGateHolder() {
   gate->mutex.unlock();
 }
 
-void Quirel_ExtendMode::stopEyedropper() {
-  if (mToolMode == 3 && mHistogramDialog && mHistogramDialog->isVisible()) {
-    mHistogramDialog->spoitToolStop();
-    mToolMode = 0;
-  }
-}
-
 bool Quirel_ExtendMode::askQuestion(const char* key, int table, bool& flag) {
   showModalDialog();
   std::unique_ptr<Quirel_CheckBoxDialog> question =
@@ -113,7 +106,7 @@ void Quirel_ExtendMode::zoomScanForPlaten(Quirel_CropInfo& crop) {
   if ((window && !window->isEnabled()) || mWindowMaskView) return;
   setEnabledMainWindow(false);
   if (mZoomBtn) mZoomBtn->setEnabled(false);
-  stopEyedropper();
+  stopSpoitTool();
 
   const bool zoomedOut = mZoomScan;
   if (!mZoomScan && mPreview) mTempImage = mPreview->getImageView()->getPreviewImage();
@@ -185,7 +178,7 @@ void Quirel_ExtendMode::platenPreviewStart() {
   if (!mTemplateCrop) return;
   Quirel_CropInfo* focus = getFocusCrop();
   if ((focus ? focus : mTemplateCrop.get())->getBookCorrect() != 0 && mBookCorrectMsg) showBookCorrectNotice();
-  stopEyedropper();
+  stopSpoitTool();
   mToolMode = 0;
   const int threshold = getForcusThreshold();
   mTemplateCrop->setTempOutputSize(0);
@@ -276,8 +269,7 @@ void Quirel_ExtendMode::filmPreviewStart() {
       !askQuestion("IDS_ASK_DELETE_THUMBNAIL", 0, mClearThumbnailMsg))
     return;
   if (ver(&Quirel_UIScannerInfo::isVer1600Later)) mScanLoop = true;
-  // Clearing the preview first belongs to "Advanced mode II" (clearPreviewWithMessageID with -1
-  // and NO); until it is merged the film preview starts over the picture there is.
+  clearPreviewWithMessageID(-1, false);
   mScanLoop = true;
   mFavorite = 0;
   setMenuItem_FavoritePopupBT();
@@ -293,7 +285,7 @@ void Quirel_ExtendMode::filmPreviewStart() {
 void Quirel_ExtendMode::scanStart(const fnd::Notification&) {
   if (!mTemplateCrop || !mScannerInfo) return;
   const int colorMode = scanColorMode();
-  stopEyedropper();
+  stopSpoitTool();
   if (mHasPreview && !checkScanCount()) {
     showMessage(1311);
     return;
@@ -440,10 +432,8 @@ void Quirel_ExtendMode::deleteCrops() {
         }
       }
     } else {
-      // Switching the multi-crop tool off belongs to the toolbar actions (built with the
-      // toolbar); until then the frames end through the crop synchronisation.
-      updateCropsByEndMultiCrop();
-      mMultiCrop = false;
+      // The tool is switched off without a sender: no new preview is asked for.
+      toolMultiCropButtonClick(fnd::Notification{"", nullptr});
     }
   } else {
     const int selected = getSelectedCropCount();

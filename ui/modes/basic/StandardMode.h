@@ -201,11 +201,17 @@ class Quirel_StandardMode : public Quirel_BaseScanMode, public StandardModeLink 
   void inputSourceChangePostToSM();
   bool isCalibrationEveryScan() override;
 
-  // ---- What the window controller calls that later layers fill in: until then these do nothing.
-  void preferenceDialogOpen(const fnd::Notification&, bool) {}
-  bool willChangeToExtendMode() { return true; }
-  bool willChangeToMultiScanMode() { return true; }
-  void setExtendModeData(Quirel_BaseScanMode*) {}
+  // ---- Preferences: opened from this tab (autoScan: from the multi-scan tab).
+  void preferenceDialogOpen(const fnd::Notification& n, bool autoScan);
+
+  // ---- Hand-over between the tabs. Leaving answers true; coming back from the advanced mode
+  // reads it only through the scan-mode base.
+  bool willChangeToExtendMode();
+  bool willChangeToMultiScanMode();
+  using Quirel_BaseScanMode::getRotation;
+  void setExtendModeData(Quirel_BaseScanMode* extendMode);
+  void setExtendModeThumbnailData(Quirel_BaseScanMode* extendMode);
+  void setExtendModePlatenData(Quirel_BaseScanMode* extendMode);
 
   // ---- Image source, sizes and corrections; each takes its control's post (or none).
   void imageSourceChange(const fnd::Notification* notification);

@@ -250,12 +250,12 @@ TEST(ExtendModeCalibration, PopupsDoNothingWithoutTheFeature) {
     SCOPED_TRACE(feature);
     FlowRig rig(flowScanner({{"AlwaysCalibration", feature}, {"HighQualityMode", feature}}));
     choose(rig.mode.mCalibrationPopup.get(), 1);
-    choose(rig.mode.mHighQualityPopup.get(), 1);
     rig.mode.mFavorite = 3;
     rig.mode.calibrationChange(kPress);
     EXPECT_EQ(rig.mode.getPreferenceInfo()->getCalibrationEveryScan() != 0, feature);
     EXPECT_EQ(rig.mode.mFavorite, feature ? 0 : 3);
     rig.mode.mFavorite = 3;
+    choose(rig.mode.mHighQualityPopup.get(), 1);
     rig.mode.highQualityChange(kPress);
     EXPECT_EQ(rig.mode.mHighQualityMode, feature);
     EXPECT_EQ(rig.mode.mFavorite, feature ? 0 : 3);

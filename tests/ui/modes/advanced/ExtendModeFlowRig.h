@@ -80,6 +80,8 @@ class FlowMode : public extend_test::TestExtendMode {
   using Quirel_ExtendMode::mReduceDustFAUPopup;
   using Quirel_ExtendMode::mRemoveDustPopup;
   using Quirel_ExtendMode::mUnsharpPopup;
+  using Quirel_ExtendMode::mFavoritePopup;
+  using Quirel_ExtendMode::mToneCurvePopup;
 
   void setEnabledAllControl(bool on) override {
     offMainThread += !fnd::isMainThread();
@@ -215,6 +217,11 @@ struct FlowRig {
     mode.createExtendItem(&tabs);
     mode.setUIMObject(&controller);
     mode.setDefaultSetting(nullptr);
+    // Favourites and tone settings 0 to 9 to choose, so that the value display keeps a choice.
+    for (int n = 0; n <= 9; ++n) {
+      mode.mFavoritePopup->addPopupItemWithTitle("favourite " + std::to_string(n), n);
+      mode.mToneCurvePopup->addPopupItemWithTitle("tone " + std::to_string(n), n);
+    }
     mode.mTemplateCrop->setInputRect_Pixel96({{0, 0}, {2550, 3300}});
     mode.mTemplateCrop->setOutputSize_Pixel96({2550, 3300});
     mode.mTemplateCrop->setResolution(300);

@@ -248,7 +248,7 @@ TEST(ExtendModeZoom, InAndOut) {
 
   // The zoomed preview ends (the window controller gives the window back), then back out: the
   // kept picture comes back and the frame goes where the base puts it.
-  rig.mode.setEnabledMainWindow(true);
+  rig.mode.setEnabledAllControl(true);
   rig.mode.mPreview->removeImage();
   Quirel_CropInfo expected;
   expected.setInputRect_Pixel96(focus->getInputRect_Pixel96());
@@ -271,7 +271,7 @@ TEST(ExtendModeZoom, InAndOut) {
   EXPECT_FALSE(rig.mode.getNeedScan());
 
   // Select all does nothing while zoomed.
-  rig.mode.setEnabledMainWindow(true);
+  rig.mode.setEnabledAllControl(true);
   rig.mode.zoomScanStart(kPress);
   ASSERT_TRUE(rig.mode.mZoomScan);
   rig.mode.selectAll();
@@ -336,7 +336,8 @@ TEST(ExtendModePreview, FilmThumbnailPreviewAsksBeforeClearingThumbnails) {
   rig.mode.previewStart(kPress);
   EXPECT_EQ(countOf(log, "Preview_Scan"), 1);
   EXPECT_FALSE(rig.mode.mClearThumbnailMsg);
-  EXPECT_EQ(rig.filler.threshold, 99);
+  // The threshold is the template's after the preview was cleared.
+  EXPECT_EQ(rig.filler.threshold, rig.mode.mTemplateCrop->getThreshold());
 }
 
 // ---- Selection and deletion --------------------------------------------------------------------

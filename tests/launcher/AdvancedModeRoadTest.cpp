@@ -1,0 +1,110 @@
+// The advanced tab in the real program: a last setting in the advanced mode opens the main window
+// on the advanced tab, whose page shows the template crop; the close keeps the mode and the
+// advanced mode's stored entry for the next start.
+#include <filesystem>
+
+#include "TestEnvironment.h"
+#include "TransferTestSupport.h"
+#include "datasource/DirectTWAIN.h"
+#include "datasource/UIRoot.h"
+#include "datasource/windows/QuirelRoot.h"
+#include "foundation/Paths.h"
+#include "foundation/PropertyList.h"
+#include "foundation/Timer.h"
+#include "kit/TabView.h"
+#include "kit/Window.h"
+#include "launcher/DirectTWAINPort.h"
+#include "ui/controls/CTRLS_MainWindow.h"
+#include "ui/controls/CTRLS_PaperSizePopup.h"
+#include "ui/controls/CTRLS_PopupButton.h"
+#include "ui/controls/CTRLS_PushButton.h"
+#include "ui/controls/CTRLS_TabView.h"
+#include "ui/controls/MainWindow.h"
+#include "ui/frontdoor/Quirel.h"
+#include "ui/frontdoor/UserInterfaceModule.h"
+#include "ui/model/CropInfo.h"
+#include "ui/modes/advanced/ExtendMode.h"
+
+namespace launchertest {
+namespace {
+
+namespace fs = std::filesystem;
+
+class AdvancedModeRoad : public TransferTest {
+ protected:
+  void SetUp() override {
+    TransferTest::SetUp();
+    Zorvik_SetMainWindowStandIn(std::nullopt);
+    answerer_ = fnd::Timer::scheduled(
+        0.05, true,
+        [](fnd::Timer&) {
+          kit::Application& a = kit::Application::shared();
+          if (a.modalWindow() && a.pendingModalResponders() == 0) a.stopModalWithCode(1);
+        },
+        fnd::kCommonModes);
+    settings = fnd::Paths::configDir() + "/";
+    fs::create_directories(settings);
+    fs::remove(settings + "InitSetting.xml");
+    fs::remove(settings + "Preference.xml");
+  }
+  void TearDown() override {
+    if (delegate && !kit::Application::shared().isTerminated() && controller() && controller()->getMainWindow())
+      closeProgram();
+    answerer_->invalidate();
+    TransferTest::TearDown();
+  }
+  void launchProgram() {
+    delegate = std::make_unique<Zorvik_AppDelegate>([] { return Zorvik_MakeDirectTWAIN(); }, std::string());
+    kit::Application::shared().setDelegate(delegate.get());
+    launch();
+  }
+  Quirel_UserInterfaceModule* controller() const {
+    auto* port = delegate ? dynamic_cast<Zorvik_DirectTWAINPort*>(delegate->dataSource()) : nullptr;
+    Dravon_UIRoot* r = port ? port->dataSource().userInterfaceRoot() : nullptr;
+    auto* quirelRoot = dynamic_cast<Dravon_QuirelRoot*>(r);
+    return quirelRoot ? dynamic_cast<Quirel_UserInterfaceModule*>(quirelRoot->quirel().windowController()) : nullptr;
+  }
+  Quirel_MainWindow* window() const {
+    Quirel_UserInterfaceModule* c = controller();
+    return c && c->getMainWindow() ? c->getMainWindow()->getWindow() : nullptr;
+  }
+  void closeProgram() {
+    controller()->getCloseWindowButton()->pushBTAction();
+    runUntil([] { return kit::Application::shared().isTerminated(); }, 400);
+  }
+
+  std::string settings;
+  std::shared_ptr<fnd::Timer> answerer_;
+};
+
+TEST_F(AdvancedModeRoad, ALastAdvancedSettingOpensTheAdvancedTabAndTheCloseKeepsItsEntry) {
+  const fnd::Dictionary extend{{"Private", "kept"}, {"Numbers", fnd::Array{1, 2, 3}}};
+  ASSERT_TRUE(fnd::PropertyList::writeFile(
+      fnd::Value(fnd::Dictionary{{"Mode", 1}, {"BeforeMode", 0}, {"ExtendMode", extend}}),
+      settings + "InitSetting.xml"));
+  launchProgram();
+  ASSERT_TRUE(runUntil([&] { return delegate->uiNotOpen() == 0 && window() && window()->isVisible(); }));
+  Quirel_UserInterfaceModule& c = *controller();
+  ASSERT_EQ(c.getMode(), 1);
+  Quirel_ExtendMode* mode = c.getExtendMode();
+  ASSERT_NE(mode, nullptr);
+  EXPECT_EQ(c.getTabView()->getTabView()->selectedTabViewItem(), c.getTabView()->extendTabItem());
+  EXPECT_TRUE(window()->isEnabled());
+  // The page shows the template crop of the platen: its source and paper, a free size.
+  EXPECT_EQ(mode->getImgSrcPopup()->getRepresentedNumber(), 0);
+  EXPECT_EQ(mode->getPaperSizePopup()->getRepresentedNumber(), mode->getTemplateCrop()->getPaperSize());
+
+  const fs::path shots = TRIVOLAN_LAUNCHER_SHOTS_DIR;
+  fs::create_directories(shots);
+  ASSERT_TRUE(window()->grabToPng((shots / "advanced-window.png").string()));
+
+  closeProgram();
+  ASSERT_TRUE(kit::Application::shared().isTerminated());
+  const fnd::PropertyList::Result written = fnd::PropertyList::readFile(settings + "InitSetting.xml");
+  ASSERT_TRUE(written.ok());
+  EXPECT_EQ(written.value->toDictionary().intValue("Mode"), 1);
+  EXPECT_EQ(written.value->toDictionary().dictionary("ExtendMode"), extend);
+}
+
+}  // namespace
+}  // namespace launchertest

@@ -1,0 +1,138 @@
+// The advanced tab in the real controller with the three real modes: entered from the basic tab,
+// left for the basic and the multi-scan tabs, with the questions each generation asks.
+#include <gtest/gtest.h>
+
+#include "UserInterfaceModuleSupport.h"
+#include "foundation/RunLoop.h"
+#include "kit/TabView.h"
+#include "ui/controls/CTRLS_TabView.h"
+#include "ui/model/CropInfo.h"
+#include "ui/model/PreferenceInfo.h"
+#include "ui/modes/advanced/ExtendMode.h"
+#include "ui/modes/basic/StandardMode.h"
+#include "ui/modes/multiscan/MultiScanMode.h"
+#include "ui/windows/CheckBoxDialog.h"
+
+namespace uim_test {
+namespace {
+
+kit::Application& extApp() { return kit::Application::shared(); }
+
+fnd::Dictionary extInitSetting(const std::string& folder, bool ver1500) {
+  fnd::Dictionary d = modelInitSetting(folder);
+  d.set("Uthric", modelParametersWith([ver1500](fnd::Dictionary& s) {
+          for (const char* key : {"Ver1900Later", "Ver1910Later"}) s.set(key, false);
+          if (!ver1500)
+            for (const char* key : {"Ver1500Later", "Ver1600Later", "Ver1700Later", "Ver1800Later"}) s.set(key, false);
+        }));
+  return d;
+}
+
+void storeMode(const std::string& folder, int mode) {
+  writePlist(folder + "InitSetting.xml",
+             fnd::Dictionary{{"MainWindow", fnd::Dictionary{{"x", 100.0}, {"y", 50.0}, {"width", 1000.0}, {"height", 800.0},
+                                                           {"hiddenWidth", 0.0}}},
+                             {"Mode", mode},
+                             {"BeforeMode", 0}});
+}
+
+bool clickExtTab(const Controller& c, int mode) {
+  Quirel_CTRLS_TabView* tabs = c->getTabView();
+  Quirel_TabViewItem* items[] = {tabs->standardTabItem(), tabs->extendTabItem(), tabs->multiScanTabItem()};
+  return tabs->getTabView()->selectTabViewItem(items[mode]);
+}
+
+std::string extMessageText(int number) {
+  return Quirel_CheckBoxDialog::initWithMessageID(number, Quirel_CheckBoxDialog::kFocusOK)->messageField()->stringValue();
+}
+
+// The next question answered with OK; what it asked goes to `asked`.
+void answerOK(std::string& asked) {
+  extApp().onNextModalWindow([&asked](kit::Window& w) {
+    auto& dialog = dynamic_cast<Quirel_CheckBoxDialog&>(w);
+    asked = dialog.messageField()->stringValue();
+    dialog.okButton()->performClick();
+  });
+}
+
+class UserInterfaceModuleExtend : public ::testing::Test {
+ protected:
+  void TearDown() override {
+    while (extApp().pendingModalResponders() > 0) {
+      kit::Window spare(fnd::Rect(0, 0, 10, 10), kit::kTitledWindowMask);
+      extApp().runModalForWindow(spare);
+    }
+  }
+};
+
+TEST_F(UserInterfaceModuleExtend, BasicToAdvancedAsksThenTakesTheSource) {
+  DataSourceStandIn ds;
+  const std::string folder = freshSettingsFolder("uimx-in");
+  storeMode(folder, 0);
+  Controller c(extInitSetting(folder, true));
+  c->getPreferenceInfo()->setPrevStart(1);
+  c->showMainWindowMainThreadMode();
+  std::string asked;
+  answerOK(asked);
+  EXPECT_TRUE(clickExtTab(c, 1));
+  EXPECT_EQ(asked, extMessageText(1611));
+  EXPECT_EQ(c->getMode(), 1);
+  EXPECT_EQ(c->getTabView()->getTabView()->selectedTabViewItem(), c->getTabView()->extendTabItem());
+  EXPECT_FALSE(c->isTabChanging());
+  Quirel_ExtendMode& a = *c->getExtendMode();
+  EXPECT_EQ(a.getImageSource(), c->getStandardMode()->getTemplateCrop()->getImageSource());
+  EXPECT_EQ(a.getScanMode(), c->getStandardMode()->getScanMode());
+}
+
+TEST_F(UserInterfaceModuleExtend, AdvancedToBasicAsksAndLeavesTheDefaults) {
+  DataSourceStandIn ds;
+  const std::string folder = freshSettingsFolder("uimx-out");
+  storeMode(folder, 1);
+  Controller c(extInitSetting(folder, true));
+  c->getPreferenceInfo()->setPrevStart(2);
+  c->showMainWindowMainThreadMode();
+  ASSERT_EQ(c->getMode(), 1);
+  Quirel_ExtendMode& a = *c->getExtendMode();
+  // A paper size but no preview: the plain question.
+  const_cast<Quirel_ExtendMode::ImgSrcSetting&>(a.getImgSrcSettings()[0]).paperSize = 10;
+  a.getTemplateCrop()->setResolution(1200);
+  std::string asked;
+  answerOK(asked);
+  EXPECT_TRUE(clickExtTab(c, 0));
+  EXPECT_EQ(asked, extMessageText(1611));
+  EXPECT_EQ(c->getMode(), 0);
+  EXPECT_FALSE(c->isTabChanging());
+  EXPECT_FALSE(a.getHasPreview());
+  EXPECT_TRUE(a.getCropList().empty());
+  // Back to its defaults.
+  EXPECT_EQ(a.getImgSrcSettings()[0].paperSize, 0);
+  EXPECT_NE(a.getTemplateCrop()->getResolution(), 1200);
+}
+
+TEST_F(UserInterfaceModuleExtend, AdvancedToMultiScanAsksOnlyFrom1500AndResetsOnePassLater) {
+  for (const bool ver1500 : {false, true}) {
+    SCOPED_TRACE(ver1500);
+    DataSourceStandIn ds;
+    const std::string folder = freshSettingsFolder("uimx-multi");
+    storeMode(folder, 1);
+    Controller c(extInitSetting(folder, ver1500));
+    c->getPreferenceInfo()->setPrevStart(2);
+    c->showMainWindowMainThreadMode();
+    ASSERT_EQ(c->getMode(), 1);
+    std::string asked;
+    if (ver1500) answerOK(asked);
+    EXPECT_TRUE(clickExtTab(c, 2));
+    EXPECT_EQ(extApp().pendingModalResponders(), 0u);
+    EXPECT_EQ(asked, ver1500 ? extMessageText(1611) : std::string());
+    EXPECT_EQ(c->getMode(), 2);
+    EXPECT_EQ(c->getBeforeMode(), 1);
+    // The advanced mode's multi-crop ends on the next pass; the change is over only then.
+    EXPECT_TRUE(c->isTabChanging());
+    fnd::RunLoop::main().runOnce(fnd::RunLoopMode::Default, 0.05);
+    EXPECT_FALSE(c->isTabChanging());
+    EXPECT_EQ(c->getMode(), 2);
+  }
+}
+
+}  // namespace
+}  // namespace uim_test

@@ -1,0 +1,127 @@
+// The advanced mode's side of the end of a preview and of a scan, and the retry of a preview
+// whose first pass was an original scan.
+
+#include "foundation/RunLoop.h"
+#include "ui/frontdoor/UserInterfaceModule.h"
+#include "ui/model/CropInfo.h"
+#include "ui/model/PreferenceInfo.h"
+#include "ui/model/PreviewInfo.h"
+#include "ui/model/ThumbnailCropResize.h"
+#include "ui/modes/advanced/ExtendMode.h"
+
+void Quirel_UserInterfaceModule::endPreviewThread_ExtendMode(const fnd::Array* crops, int filmSize, int cancel,
+                                                             int error, int duplicate) {
+  if (!mExtendMode) return;
+  if (mExtendMode->isFilmMode())
+    endPreviewThread_Film_ExtendMode(crops, filmSize, cancel, error);
+  else
+    endPreviewThread_Platen_ExtendMode(crops, cancel, error, duplicate);
+}
+
+void Quirel_UserInterfaceModule::endPreviewThread_Platen_ExtendMode(const fnd::Array* crops, int cancel, int error,
+                                                                    int duplicate) {
+  Quirel_ExtendMode* mode = mExtendMode.get();
+  if (!mode || !mPreviewInfo) return;
+  mCallBackUpToSM = true;
+  const bool needScan = mode->getNeedScan();
+  const bool thumbnail = mode->isThumbnailMode();
+  const bool zoomScan = mode->getZoomScan();
+  const bool multiCrop = mode->isMultiCropMode();
+  const Quirel_PreferenceInfo* prefs = mode->getPreferenceInfo();
+  const int thumbnailSize = prefs ? prefs->getPlatenThumbnailSize() : 0;
+  const int result = checkPreviewResult_AutoMultiRect(crops, cancel, error, mode->getPreviewAtStart(), thumbnail);
+  if (needScan) {
+    if (result == kPreviewComplete)
+      startScanSound(prefs);
+    else
+      stopScanSound();
+  }
+  if (result == kPreviewAtStartFailed) {
+    mPreviewInfo->setUIResetImageError(true);
+    return;
+  }
+  if (needScan && !zoomScan && (result == kPreviewCancelledUsable || result == kPreviewNothingUsable))
+    mode->setProgressStatusValue(-1);
+  if (result == kPreviewNothingUsable) {
+    // The mode's own end-of-preview clearing (endPreviewClearImage) comes with its end of
+    // preview; its steps are these.
+    mode->clearPreviewWithMessageID(-1, false);
+    if (Quirel_CropInfo* templ = mode->getTemplateCrop()) templ->setTempOutputSize(0);
+    if (cancel == 0 && error != 0) mCallBackUpToSM = false;
+  } else {
+    const fnd::Dictionary* first =
+        crops && !crops->empty() && (*crops)[0].isDictionary() ? &(*crops)[0].toDictionary() : nullptr;
+    mPreviewInfo->setAutoCropInitRect(first);
+    mPreviewInfo->setmultiCropPointArray(crops ? *crops : fnd::Array{}, thumbnail, duplicate != 0, thumbnailSize != 0);
+    const SRectDouble autoCrop = mPreviewInfo->getAutoCropRect();
+    fnd::Array points = mPreviewInfo->getMultiCropPoints();
+    if (thumbnail) points = Quirel_ThumbnailCropResize::changePlatenThumbnailSize_MCPointArray(points, thumbnailSize);
+    if (!(zoomScan && !thumbnail)) mode->endPreview_previewInfo(mPreviewInfo.get(), autoCrop, &points);
+    if (mode->getOriginalScan()) {
+      // The original scan was a first pass: the preview is asked again on the next pass of the
+      // loop, and the window stays as it is until then.
+      std::weak_ptr<bool> alive = mAlive;
+      fnd::RunLoop::main().performAfterDelay(0, [this, alive] {
+        const std::shared_ptr<bool> live = alive.lock();
+        if (live && *live) retryPreview();
+      });
+      return;
+    }
+    if (thumbnail) {
+      mPreviewInfo->createThumbnailImageDataPlaten(mode->getThumbnailList(), points);
+      mode->setThumbnailRectFromCropCorRect();
+      mode->setThumbnailImage(mPreviewInfo.get());
+      mode->updateImageSetAllSelectByThumbnailPreview(0, true);
+    } else if (mPreviewInfo->getPreviewMode() == 1) {
+      mode->updateFocusCropPostByPreview(1, true, 1);
+    } else {
+      mode->updateImageSetAllSelectByPreview(1, multiCrop, true, mMode == 1);
+    }
+  }
+  mode->setEnabledMainWindow(true);
+  setEnableControlMainWindow(true);
+}
+
+void Quirel_UserInterfaceModule::endPreviewThread_Film_ExtendMode(const fnd::Array* crops, int filmSize, int cancel,
+                                                                  int error) {
+  Quirel_ExtendMode* mode = mExtendMode.get();
+  if (!mode || !mPreviewInfo) return;
+  mCallBackUpToSM = true;
+  const bool needScan = mode->getNeedScan();
+  const int result =
+      checkPreviewResult_AutoMultiRect(crops, cancel, error, mode->getPreviewAtStart(), mode->isThumbnailMode());
+  if (needScan) {
+    if (result == kPreviewComplete)
+      startScanSound(mode->getPreferenceInfo());
+    else
+      stopScanSound();
+  }
+  if (result == kPreviewAtStartFailed) {
+    mPreviewInfo->setUIResetImageError(true);
+    return;
+  }
+  if (needScan && !mode->getZoomScan() && (result == kPreviewCancelledUsable || result == kPreviewNothingUsable))
+    mode->setProgressStatusValue(-1);
+  if (result == kPreviewNothingUsable) {
+    mode->clearPreviewWithMessageID(-1, false);
+    if (cancel == 0 && error != 0) mCallBackUpToSM = false;
+  } else if (mode->getOriginalScan()) {
+    std::weak_ptr<bool> alive = mAlive;
+    fnd::RunLoop::main().performAfterDelay(0, [this, alive] {
+      const std::shared_ptr<bool> live = alive.lock();
+      if (live && *live) retryPreview();
+    });
+    return;
+  }
+  // The film frames of a usable preview reach the mode through its end of film preview
+  // (endFilmPreview_previewInfo), which comes with the mode's end of preview.
+  (void)filmSize;
+  mode->setEnabledMainWindow(true);
+  setEnableControlMainWindow(true);
+}
+
+void Quirel_UserInterfaceModule::retryPreview() {
+  if (!mExtendMode) return;
+  mExtendMode->setDoublePreview(true);
+  mExtendMode->updateImageSetEndPreview();
+}
