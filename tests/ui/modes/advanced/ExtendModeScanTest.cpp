@@ -340,6 +340,34 @@ TEST(ExtendModePreview, FilmThumbnailPreviewAsksBeforeClearingThumbnails) {
   EXPECT_EQ(rig.filler.threshold, rig.mode.mTemplateCrop->getThreshold());
 }
 
+TEST(ExtendModePreview, PreviewAtStartMatrix) {
+  struct Case {
+    int scanMode;
+    bool current;  // false: opened beside the multi-scan tab
+    bool sent;
+  };
+  const Case cases[] = {{0, true, true},  {2, true, true},  {1, true, true},   {3, true, true},
+                        {4, true, false}, {0, false, false}, {2, false, false}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.scanMode << " " << c.current);
+    FlowRig rig;
+    rig.mode.getPreferenceInfo()->setPrevStart(0);
+    rig.mode.mScanMode = c.scanMode;
+    PostLog log(flowNames());
+    rig.mode.didShowWindow(c.current);
+    EXPECT_EQ(countOf(log, "Preview_Scan"), c.sent ? 1 : 0);
+    EXPECT_EQ(rig.mode.mScanLoop, c.sent);
+  }
+  // Keep the preview: a window shown again with one asks for it, marked as the start's.
+  FlowRig rig;
+  rig.mode.getPreferenceInfo()->setPrevStart(1);
+  rig.mode.mHasPreview = true;
+  PostLog log(flowNames());
+  rig.mode.willShowWindow();
+  EXPECT_EQ(countOf(log, "Preview_Scan"), 1);
+  EXPECT_TRUE(rig.mode.getPreviewAtStart());
+}
+
 // ---- Selection and deletion --------------------------------------------------------------------
 
 TEST(ExtendModeDelete, AllFramesDeletedByKindOfSource) {
