@@ -290,6 +290,10 @@ class Quirel_ExtendMode : public Quirel_BaseScanMode, public ExtendModeLink, pub
   // Corrections.
   bool typedExposureChange(bool stepper);
   void calibrationStartPerformSelector(const fnd::Dictionary& request);
+  // The buttons and the resolution list a user presses to preview and scan.
+  Quirel_CTRLS_ADVPreviewButton* getPreviewButton() const { return mPrevBtn.get(); }
+  Quirel_CTRLS_ADVScanButton* getScanButton() const { return mScanBtn.get(); }
+  Quirel_CTRLS_ResolutionComboBox* getResolutionComboBox() const { return mResComboBox.get(); }
 
   // ---- Value display, control enabling, the window and mode life (ExtendModeValues.cpp,
   // ExtendModeEnable.cpp, ExtendModeLife.cpp, ExtendModeHandOver.cpp).
