@@ -594,7 +594,6 @@ class Quirel_ExtendMode : public Quirel_BaseScanMode, public ExtendModeLink, pub
   // ---- Scan flow, end of preview, output settings and corrections.
   // A question with a "do not show again" box; false on Cancel. OK with the box ticked clears flag.
   bool askQuestion(const char* key, int table, bool& flag);
-  int scanColorMode() const;
   SSizeDouble currentPaperSize_Pixel96();
   void showBookCorrectNotice();
   void keepFocusCropForPreview();

@@ -71,12 +71,6 @@ bool Quirel_ExtendMode::askQuestion(const char* key, int table, bool& flag) {
   return true;
 }
 
-int Quirel_ExtendMode::scanColorMode() const {
-  const int record = mImageSource == 0 ? 0 : mImageSource <= 4 ? 1 : 2;
-  if (mImageSource < 0 || mImageSource >= kImageSourceCount) return mImgSrcSetting[0].colorMode[0];
-  return mImgSrcSetting[record].colorMode[colorModeSlot(mImageSource)];
-}
-
 SSizeDouble Quirel_ExtendMode::currentPaperSize_Pixel96() {
   return getPaperSizeWH_Pixel96(getSelectedPaperSize());
 }
@@ -102,8 +96,7 @@ void Quirel_ExtendMode::zoomScanForThumbnail() {
 }
 
 void Quirel_ExtendMode::zoomScanForPlaten(Quirel_CropInfo& crop) {
-  Quirel_MainWindow* window = mMainWindow ? mMainWindow->getWindow() : nullptr;
-  if ((window && !window->isEnabled()) || mWindowMaskView) return;
+  if (!windowEnabled() || hasDisabledOverlay()) return;
   setEnabledMainWindow(false);
   if (mZoomBtn) mZoomBtn->setEnabled(false);
   stopSpoitTool();
@@ -284,7 +277,7 @@ void Quirel_ExtendMode::filmPreviewStart() {
 
 void Quirel_ExtendMode::scanStart(const fnd::Notification&) {
   if (!mTemplateCrop || !mScannerInfo) return;
-  const int colorMode = scanColorMode();
+  const int colorMode = getCurrentColorMode();
   stopSpoitTool();
   if (mHasPreview && !checkScanCount()) {
     showMessage(1311);
