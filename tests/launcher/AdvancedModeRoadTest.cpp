@@ -106,5 +106,27 @@ TEST_F(AdvancedModeRoad, ALastAdvancedSettingOpensTheAdvancedTabAndTheCloseKeeps
   EXPECT_EQ(written.value->toDictionary().dictionary("ExtendMode"), extend);
 }
 
+// Preview from the advanced tab: the window goes off while the scanner works and comes back with
+// the platen's picture and a frame on the first document found.
+TEST_F(AdvancedModeRoad, PreviewShowsThePlatenAndGivesTheControlsBack) {
+  ASSERT_TRUE(fnd::PropertyList::writeFile(fnd::Value(fnd::Dictionary{{"Mode", 1}, {"BeforeMode", 0}}),
+                                           settings + "InitSetting.xml"));
+  launchProgram();
+  ASSERT_TRUE(runUntil([&] { return delegate->uiNotOpen() == 0 && window() && window()->isVisible(); }));
+  Quirel_ExtendMode* mode = controller()->getExtendMode();
+  ASSERT_NE(mode, nullptr);
+  ASSERT_TRUE(runUntil([&] { return window()->isEnabled() && !mode->hasDisabledOverlay(); }, 1200));
+  mode->ntf_previewStart(fnd::Notification{"", nullptr});
+  EXPECT_FALSE(window()->isEnabled());
+  ASSERT_TRUE(runUntil([&] { return window()->isEnabled() && !mode->hasDisabledOverlay() && mode->getHasPreview(); },
+                       1200))
+      << "the preview was shown with the controls enabled again";
+  EXPECT_FALSE(mode->getCropList().empty()) << "a frame on the document found";
+
+  const fs::path shots = TRIVOLAN_LAUNCHER_SHOTS_DIR;
+  fs::create_directories(shots);
+  ASSERT_TRUE(window()->grabToPng((shots / "advanced-preview.png").string()));
+}
+
 }  // namespace
 }  // namespace launchertest

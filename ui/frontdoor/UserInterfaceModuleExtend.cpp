@@ -2,12 +2,14 @@
 // whose first pass was an original scan.
 
 #include "foundation/RunLoop.h"
+#include "ui/controls/CTRLS_MainWindow.h"
 #include "ui/frontdoor/UserInterfaceModule.h"
 #include "ui/model/CropInfo.h"
 #include "ui/model/PreferenceInfo.h"
 #include "ui/model/PreviewInfo.h"
 #include "ui/model/ThumbnailCropResize.h"
 #include "ui/modes/advanced/ExtendMode.h"
+#include "ui/windows/ProcessImageDialog.h"
 
 void Quirel_UserInterfaceModule::endPreviewThread_ExtendMode(const fnd::Array* crops, int filmSize, int cancel,
                                                              int error, int duplicate) {
@@ -43,10 +45,7 @@ void Quirel_UserInterfaceModule::endPreviewThread_Platen_ExtendMode(const fnd::A
   if (needScan && !zoomScan && (result == kPreviewCancelledUsable || result == kPreviewNothingUsable))
     mode->setProgressStatusValue(-1);
   if (result == kPreviewNothingUsable) {
-    // The mode's own end-of-preview clearing (endPreviewClearImage) comes with its end of
-    // preview; its steps are these.
-    mode->clearPreviewWithMessageID(-1, false);
-    if (Quirel_CropInfo* templ = mode->getTemplateCrop()) templ->setTempOutputSize(0);
+    mode->endPreviewClearImage();
     if (cancel == 0 && error != 0) mCallBackUpToSM = false;
   } else {
     const fnd::Dictionary* first =
@@ -103,19 +102,47 @@ void Quirel_UserInterfaceModule::endPreviewThread_Film_ExtendMode(const fnd::Arr
   if (needScan && !mode->getZoomScan() && (result == kPreviewCancelledUsable || result == kPreviewNothingUsable))
     mode->setProgressStatusValue(-1);
   if (result == kPreviewNothingUsable) {
-    mode->clearPreviewWithMessageID(-1, false);
+    mode->endFilmPreviewClearImage();
     if (cancel == 0 && error != 0) mCallBackUpToSM = false;
-  } else if (mode->getOriginalScan()) {
-    std::weak_ptr<bool> alive = mAlive;
-    fnd::RunLoop::main().performAfterDelay(0, [this, alive] {
-      const std::shared_ptr<bool> live = alive.lock();
-      if (live && *live) retryPreview();
-    });
-    return;
+  } else {
+    const bool thumbnail = mode->isThumbnailMode();
+    const Quirel_PreferenceInfo* prefs = mode->getPreferenceInfo();
+    fnd::Array frames = crops ? *crops : fnd::Array{};
+    if (thumbnail) {
+      const std::int32_t sizeCode = Quirel_ThumbnailCropResize::filmThumbnailSizeCode(
+          mMode, prefs && prefs->getSmallThumbanilWhenUIOff(),
+          prefs ? prefs->getFilmThumbnailSize() : Quirel_ThumbnailCropResize::kSizeNormal);
+      frames = Quirel_ThumbnailCropResize::changeFilmThumbnailSize_previewInfo(
+          frames, sizeCode, mPreviewInfo->getPreviewWidth(), mPreviewInfo->getPreviewHeight());
+    }
+    mode->endFilmPreview_previewInfo(mPreviewInfo.get(), &frames, filmSize);
+    if (mode->getOriginalScan()) {
+      std::weak_ptr<bool> alive = mAlive;
+      fnd::RunLoop::main().performAfterDelay(0, [this, alive] {
+        const std::shared_ptr<bool> live = alive.lock();
+        if (live && *live) retryPreview();
+      });
+      return;
+    }
+    // Building several thumbnails takes a while: the panel shows how far it is.
+    std::unique_ptr<Quirel_ProcessImageDialog> progress;
+    if (mMode == 1 && frames.size() >= 2) {
+      progress = std::make_unique<Quirel_ProcessImageDialog>(mCenter);
+      progress->setDivideCount(static_cast<std::int32_t>(frames.size()));
+      progress->setParentWindow(mMainWindow ? mMainWindow->getWindow() : nullptr);
+      progress->showProcessImageDialog();
+    }
+    if (thumbnail) {
+      mPreviewInfo->createThumbnailImageData(frames, mode->getThumbnailList());
+      mode->setThumbnailImage(mPreviewInfo.get());
+      mode->updateImageSetAllSelectByThumbnailPreview(1, false);
+    } else if (mPreviewInfo->getPreviewMode() == 1) {
+      mode->updateFocusCropPostByPreview(1, true, 1);
+    } else {
+      mode->updateImageSetAllSelectByPreview(1, false, true, false);
+    }
+    if (progress) progress->closeProcessImageDialog();
   }
-  // The film frames of a usable preview reach the mode through its end of film preview
-  // (endFilmPreview_previewInfo), which comes with the mode's end of preview.
-  (void)filmSize;
   mode->setEnabledMainWindow(true);
   setEnableControlMainWindow(true);
 }

@@ -254,6 +254,7 @@ TEST(UserInterfaceModuleWindow, CommandASelectsAllInTheSingleImageModesOnly) {
                         {"basic, Command-Shift-A", 0, "A", kit::kCommandKeyMask | kit::kShiftKeyMask, 0},
                         {"basic, A alone", 0, "a", 0, -1},
                         {"basic, Command-B", 0, "b", kit::kCommandKeyMask, -1},
+                        {"advanced, Command-A", 1, "a", kit::kCommandKeyMask, 1},
                         {"multi-scan, Command-A", 2, "a", kit::kCommandKeyMask, -1}};
   for (const Case& k : cases) {
     SCOPED_TRACE(k.name);

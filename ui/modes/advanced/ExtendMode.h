@@ -227,7 +227,7 @@ class Quirel_ExtendMode : public Quirel_BaseScanMode, public ExtendModeLink, pub
   int getFilmSizeNumber() override;
   int getSelectedPaperSize() override;
 
-  // ---- Operations of the later parts of the mode: until they are built they do nothing.
+  // ---- What the window controller calls at the end of a scan and for a retry or select-all.
   virtual void endScan();
   virtual void setMultiCropPoints(Quirel_PreviewInfo* preview);
   virtual void updateImageSetEndPreview();
@@ -251,49 +251,6 @@ class Quirel_ExtendMode : public Quirel_BaseScanMode, public ExtendModeLink, pub
   };
   static const std::vector<ForwarderEntry>& forwarderTable();
   static Forwarder forwarderNamed(const std::string& name);
-
-  // ---- Scan flow, end of preview, output settings and corrections (ExtendModeScan.cpp,
-  // ExtendModeEndPreview.cpp, ExtendModeOutput.cpp, ExtendModeCorrect.cpp).
-  std::int32_t showMessage(std::int32_t messageNumber, const char* argTypes, const fnd::Array& args);
-  void zoomScanForPlaten(Quirel_CropInfo& crop);
-  void zoomScanForThumbnail();
-  void platenPreviewStart();
-  void filmPreviewStart();
-  // The retry's body, on the retry thread: the request itself runs on the main thread.
-  void scanStartRertyThread();
-  void deleteCrops();
-  void deleteCropByAutoCrop();
-  void endPreview_previewInfo(Quirel_PreviewInfo* preview, const SRectDouble& autoCropRect,
-                              const fnd::Array* mcPoints) override;
-  void endPreviewClearImage();
-  void endFilmPreview_previewInfo(Quirel_PreviewInfo* preview, const fnd::Array* capsPoints, int capsFilmSize);
-  void endFilmPreviewClearImage();
-  void setThumbnailRectFromCropCorRect() override;
-  void setThumbnailImage(Quirel_PreviewInfo* preview) override;
-  void setAutoCropRect(Quirel_PreviewInfo* preview);
-  int getForcusThreshold();
-  // The film size a film preview ends with (21 is the first film size).
-  static int filmSizeAtEndOfPreview(bool ver1600, bool detected, bool thumbnail, bool useCapsFilmSize,
-                                    int detectedSize, int currentSize);
-  // Output settings.
-  void outputSizeDialogOpen();
-  bool outputSizeTextFieldChange(int side);
-  bool typedMagnificationChange();
-  static int getMaxMagnification(int resolution);
-  bool checkMagnification(int magnification, const Quirel_CropInfo& crop) const;
-  bool checkOutputWidth(const Quirel_CropInfo& crop, double length) const;
-  bool checkOutputHeight(const Quirel_CropInfo& crop, double length) const;
-  void changeToFixedSize(const Quirel_OutputSize& size, Quirel_CropInfo& crop);
-  void changeToFlexible(Quirel_CropInfo& crop, bool removeCropView);
-  void updateCropByOutputWidthOrHeight(int side, double length, Quirel_CropInfo& crop);
-  void updateCropByDirection(Quirel_CropInfo& crop);
-  // Corrections.
-  bool typedExposureChange(bool stepper);
-  void calibrationStartPerformSelector(const fnd::Dictionary& request);
-  // The buttons and the resolution list a user presses to preview and scan.
-  Quirel_CTRLS_ADVPreviewButton* getPreviewButton() const { return mPrevBtn.get(); }
-  Quirel_CTRLS_ADVScanButton* getScanButton() const { return mScanBtn.get(); }
-  Quirel_CTRLS_ResolutionComboBox* getResolutionComboBox() const { return mResComboBox.get(); }
 
   // ---- Value display, control enabling, the window and mode life (ExtendModeValues.cpp,
   // ExtendModeEnable.cpp, ExtendModeLife.cpp, ExtendModeHandOver.cpp).
@@ -437,6 +394,49 @@ class Quirel_ExtendMode : public Quirel_BaseScanMode, public ExtendModeLink, pub
   bool checkOutputSizeInPreview(int outputSize, const SSizeDouble& area, int rotation, int filmOrientation);
   // The screens windows are placed on (the main screen unless given).
   void setDisplayManager(const Quirel_DisplayManager& displays) { mDisplays = displays; }
+  // ---- Scan flow, end of preview, output settings and corrections (ExtendModeScan.cpp,
+  // ExtendModeEndPreview.cpp, ExtendModeOutput.cpp, ExtendModeCorrect.cpp).
+  std::int32_t showMessage(std::int32_t messageNumber, const char* argTypes, const fnd::Array& args);
+  void zoomScanForPlaten(Quirel_CropInfo& crop);
+  void zoomScanForThumbnail();
+  void platenPreviewStart();
+  void filmPreviewStart();
+  // The retry's body, on the retry thread: the request itself runs on the main thread.
+  void scanStartRertyThread();
+  void deleteCrops();
+  void deleteCropByAutoCrop();
+  void endPreview_previewInfo(Quirel_PreviewInfo* preview, const SRectDouble& autoCropRect,
+                              const fnd::Array* mcPoints) override;
+  void endPreviewClearImage();
+  void endFilmPreview_previewInfo(Quirel_PreviewInfo* preview, const fnd::Array* capsPoints, int capsFilmSize);
+  void endFilmPreviewClearImage();
+  void setThumbnailRectFromCropCorRect() override;
+  void setThumbnailImage(Quirel_PreviewInfo* preview) override;
+  void setAutoCropRect(Quirel_PreviewInfo* preview);
+  int getForcusThreshold();
+  // The film size a film preview ends with (21 is the first film size).
+  static int filmSizeAtEndOfPreview(bool ver1600, bool detected, bool thumbnail, bool useCapsFilmSize,
+                                    int detectedSize, int currentSize);
+  // Output settings.
+  void outputSizeDialogOpen();
+  bool outputSizeTextFieldChange(int side);
+  bool typedMagnificationChange();
+  static int getMaxMagnification(int resolution);
+  bool checkMagnification(int magnification, const Quirel_CropInfo& crop) const;
+  bool checkOutputWidth(const Quirel_CropInfo& crop, double length) const;
+  bool checkOutputHeight(const Quirel_CropInfo& crop, double length) const;
+  void changeToFixedSize(const Quirel_OutputSize& size, Quirel_CropInfo& crop);
+  void changeToFlexible(Quirel_CropInfo& crop, bool removeCropView);
+  void updateCropByOutputWidthOrHeight(int side, double length, Quirel_CropInfo& crop);
+  void updateCropByDirection(Quirel_CropInfo& crop);
+  // Corrections.
+  bool typedExposureChange(bool stepper);
+  void calibrationStartPerformSelector(const fnd::Dictionary& request);
+  // The buttons and the resolution list a user presses to preview and scan.
+  Quirel_CTRLS_ADVPreviewButton* getPreviewButton() const { return mPrevBtn.get(); }
+  Quirel_CTRLS_ADVScanButton* getScanButton() const { return mScanBtn.get(); }
+  Quirel_CTRLS_ResolutionComboBox* getResolutionComboBox() const { return mResComboBox.get(); }
+
  protected:
   // The "ExtendMode" entry of the per-model parameters, or null.
   const fnd::Dictionary* extendModeEntry() const;
@@ -590,34 +590,6 @@ class Quirel_ExtendMode : public Quirel_BaseScanMode, public ExtendModeLink, pub
   bool mScanLoop = false;
   bool mDoublePreview = false;
   const std::uint8_t* befAdjust24 = nullptr;  // the window controller's, not owned
-
-  // ---- Scan flow, end of preview, output settings and corrections.
-  // A question with a "do not show again" box; false on Cancel. OK with the box ticked clears flag.
-  bool askQuestion(const char* key, int table, bool& flag);
-  SSizeDouble currentPaperSize_Pixel96();
-  void showBookCorrectNotice();
-  void keepFocusCropForPreview();
-  void startScanRequest();
-  void requestNotSent();
-  void selectNextCropAfterDeletion();
-  void takeDeletedCropIntoTemplate(const Quirel_CropInfo& kept);
-  Quirel_CropInfo* remakeNamedSizeCrop(const Quirel_CropInfo& kept);
-  void remakeFilmCrop(const Quirel_CropInfo& kept);
-  bool applyOutputSizeNumber(int number, bool keepAllThumbnails);
-  void recomputeSelectedPreview();
-  template <typename Get, typename Update>
-  void correctionChange(int value, bool multiCropBranch, bool clearsToneCurve, bool recomputes, Get get,
-                        Update update);
-  // Kept by the mode and by each retry thread: a retry enters it before it touches the mode,
-  // and the mode's end closes it (waiting for a retry inside), so a late retry leaves it alone.
-  struct ScanRetryGate {
-    std::mutex mutex;
-    std::atomic<bool> alive{true};
-  };
-  struct ScanRetryGateHolder {
-    std::shared_ptr<ScanRetryGate> gate = std::make_shared<ScanRetryGate>();
-    ~ScanRetryGateHolder();
-  };
   // ---- Value display, enabling and the window and mode life.
   std::optional<fnd::Dictionary> mKeptLastSetting;
   std::shared_ptr<Quirel_OrientationDialog> mOrientationDialog;  // while it runs
@@ -648,6 +620,34 @@ class Quirel_ExtendMode : public Quirel_BaseScanMode, public ExtendModeLink, pub
   Quirel_DisplayManager mDisplays;
   bool mModelessDialogsObserved = false;
   bool mInfoDialogObserved = false;
+
+  // ---- Scan flow, end of preview, output settings and corrections.
+  // A question with a "do not show again" box; false on Cancel. OK with the box ticked clears flag.
+  bool askQuestion(const char* key, int table, bool& flag);
+  SSizeDouble currentPaperSize_Pixel96();
+  void showBookCorrectNotice();
+  void keepFocusCropForPreview();
+  void startScanRequest();
+  void requestNotSent();
+  void selectNextCropAfterDeletion();
+  void takeDeletedCropIntoTemplate(const Quirel_CropInfo& kept);
+  Quirel_CropInfo* remakeNamedSizeCrop(const Quirel_CropInfo& kept);
+  void remakeFilmCrop(const Quirel_CropInfo& kept);
+  bool applyOutputSizeNumber(int number, bool keepAllThumbnails);
+  void recomputeSelectedPreview();
+  template <typename Get, typename Update>
+  void correctionChange(int value, bool multiCropBranch, bool clearsToneCurve, bool recomputes, Get get,
+                        Update update);
+  // Kept by the mode and by each retry thread: a retry enters it before it touches the mode,
+  // and the mode's end closes it (waiting for a retry inside), so a late retry leaves it alone.
+  struct ScanRetryGate {
+    std::mutex mutex;
+    std::atomic<bool> alive{true};
+  };
+  struct ScanRetryGateHolder {
+    std::shared_ptr<ScanRetryGate> gate = std::make_shared<ScanRetryGate>();
+    ~ScanRetryGateHolder();
+  };
   // ---- Last, so that it closes first: no retry reaches a mode that is going away.
   ScanRetryGateHolder mScanRetryGate;
 };

@@ -225,8 +225,7 @@ void Quirel_ExtendMode::toolDeleteCropButtonClick(const fnd::Notification&) {
 // ---- the simple toolbar actions ---------------------------------------------------------------------
 
 void Quirel_ExtendMode::toolClearPrevButtonClick(const fnd::Notification&) {
-  // Clearing the preview with message 1003 (clearPreviewWithMessageID) is the scan flow's, not
-  // built on this branch.
+  clearPreviewWithMessageID(1003, true);
 }
 
 void Quirel_ExtendMode::toolMirrorButtonClick(const fnd::Notification&) {

@@ -2,6 +2,7 @@
 // mode, the size of the scan area with its ratio lock, the unit and the resolution. Each action
 // checks the value, writes it to the template crop or the frames, and shows the panel again.
 
+#include <algorithm>
 #include <cmath>
 
 #include "foundation/RunLoop.h"
@@ -384,9 +385,7 @@ void Quirel_ExtendMode::updateCropByResolusion(int value, Quirel_CropInfo& crop)
   const int named = crop.getOutputSize();
   const int oldResolution = crop.getResolution();
   crop.setResolution(value);
-  // The magnification's ceiling for the new resolution (getMaxMagnification) comes with the
-  // output settings; until then the crop keeps its magnification.
-  int magnification = crop.getMagnification();
+  int magnification = std::min(crop.getMagnification(), getMaxMagnification(value));
   const std::shared_ptr<Quirel_OutputSize> size = named != 0 ? getOutputSizeObject(named) : nullptr;
   SSizeDouble out = crop.getOutputSize_Pixel96();
   const SSizeDouble in = crop.getInputSize_Pixel96();

@@ -339,9 +339,7 @@ void Quirel_ExtendMode::setValueMagnificationTextFS(int named, int magnification
     mMagnification->setStringValue("");
   } else {
     mMagnification->setIntValue(magnification);
-    // The stepper's maximum for this resolution comes with the output settings
-    // (getMaxMagnification); until then the stepper keeps the maximum it was built with.
-    (void)resolution;
+    mMagnification->setMaxValue(getMaxMagnification(resolution));
   }
   mMagnification->setEnabled(windowEnabled() && !isADFMode() && named == 0);
 }
