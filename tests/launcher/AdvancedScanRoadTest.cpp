@@ -12,7 +12,6 @@
 #include "datasource/windows/QuirelRoot.h"
 #include "foundation/Paths.h"
 #include "foundation/PropertyList.h"
-#include "foundation/Timer.h"
 #include "kit/Menu.h"
 #include "kit/Window.h"
 #include "launcher/DirectTWAINPort.h"
@@ -93,14 +92,10 @@ class AdvancedScanRoad : public TransferTest {
   void SetUp() override {
     TransferTest::SetUp();
     Zorvik_SetMainWindowStandIn(std::nullopt);
-    // A box the road brings up (the save-folder notice, the after-scan question) gets OK.
-    answerer_ = fnd::Timer::scheduled(
-        0.05, true,
-        [](fnd::Timer&) {
-          kit::Application& a = kit::Application::shared();
-          if (a.modalWindow() && a.pendingModalResponders() == 0) a.stopModalWithCode(1);
-        },
-        fnd::kCommonModes);
+    // A box the road brings up (the save-folder notice, the after-scan question) gets OK: one
+    // answer is always waiting, so that no box is ever left without one, however slow the run.
+    answering_ = true;
+    armAnswer();
     settings = fnd::Paths::configDir() + "/";
     fs::create_directories(settings);
     fs::remove(settings + "InitSetting.xml");
@@ -109,8 +104,14 @@ class AdvancedScanRoad : public TransferTest {
   void TearDown() override {
     if (delegate && !kit::Application::shared().isTerminated() && controller() && controller()->getMainWindow())
       closeProgram();
-    answerer_->invalidate();
+    answering_ = false;  // the answer still waiting is used up by the base's tear-down
     TransferTest::TearDown();
+  }
+  void armAnswer() {
+    kit::Application::shared().onNextModalWindow([this](kit::Window&) {
+      kit::Application::shared().stopModalWithCode(1);
+      if (answering_) armAnswer();
+    });
   }
   void launchProgram() {
     delegate = std::make_unique<Zorvik_AppDelegate>([] { return Zorvik_MakeDirectTWAIN(); }, std::string());
@@ -147,7 +148,7 @@ class AdvancedScanRoad : public TransferTest {
   fs::path saveFolder() const { return fs::path(controller()->getPreferenceInfo()->getSavePath().value_or("")); }
 
   std::string settings;
-  std::shared_ptr<fnd::Timer> answerer_;
+  bool answering_ = false;
 };
 
 TEST_F(AdvancedScanRoad, PreviewFramesTheFirstDocumentAndScanAt600SavesItsJpeg) {
