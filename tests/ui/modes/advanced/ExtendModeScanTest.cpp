@@ -270,6 +270,20 @@ TEST(ExtendModeZoom, InAndOut) {
   EXPECT_TRUE(out.find("Preview_Scan"));
   EXPECT_FALSE(rig.mode.getNeedScan());
 
+  // A new preview while zoomed resets the preview and drops the kept picture.
+  rig.mode.setEnabledAllControl(true);
+  rig.mode.zoomScanStart(kPress);
+  ASSERT_TRUE(rig.mode.mTempImage);
+  rig.mode.setEnabledAllControl(true);
+  rig.mode.previewStart(kPress);
+  EXPECT_FALSE(rig.mode.mZoomScan);
+  EXPECT_FALSE(rig.mode.mTempImage);
+  rig.mode.mHasPreview = true;
+  rig.mode.mPreview->setImage(picture);
+  for (const auto& c : rig.mode.mCropList) c->setSelect(false);
+  rig.mode.setFocus(rig.mode.mCropList.front().get());
+  other = rig.frame(1200, 400, 300, 300, false);
+
   // Select all does nothing while zoomed.
   rig.mode.setEnabledAllControl(true);
   rig.mode.zoomScanStart(kPress);
