@@ -425,7 +425,6 @@ class Quirel_ExtendMode : public Quirel_BaseScanMode, public ExtendModeLink, pub
   bool checkMagnification(int magnification, const Quirel_CropInfo& crop) const;
   bool checkOutputWidth(const Quirel_CropInfo& crop, double length) const;
   bool checkOutputHeight(const Quirel_CropInfo& crop, double length) const;
-  bool checkOutputSizeInPreview(int number, double width, double height, int rotation, int paperSize);
   void changeToFixedSize(const Quirel_OutputSize& size, Quirel_CropInfo& crop);
   void changeToFlexible(Quirel_CropInfo& crop, bool removeCropView);
   void updateCropByOutputWidthOrHeight(int side, double length, Quirel_CropInfo& crop);
@@ -433,6 +432,10 @@ class Quirel_ExtendMode : public Quirel_BaseScanMode, public ExtendModeLink, pub
   // Corrections.
   bool typedExposureChange(bool stepper);
   void calibrationStartPerformSelector(const fnd::Dictionary& request);
+  // The buttons and the resolution list a user presses to preview and scan.
+  Quirel_CTRLS_ADVPreviewButton* getPreviewButton() const { return mPrevBtn.get(); }
+  Quirel_CTRLS_ADVScanButton* getScanButton() const { return mScanBtn.get(); }
+  Quirel_CTRLS_ResolutionComboBox* getResolutionComboBox() const { return mResComboBox.get(); }
 
  protected:
   // The "ExtendMode" entry of the per-model parameters, or null.
@@ -619,10 +622,8 @@ class Quirel_ExtendMode : public Quirel_BaseScanMode, public ExtendModeLink, pub
   bool mInfoDialogObserved = false;
 
   // ---- Scan flow, end of preview, output settings and corrections.
-  void stopEyedropper();
   // A question with a "do not show again" box; false on Cancel. OK with the box ticked clears flag.
   bool askQuestion(const char* key, int table, bool& flag);
-  int scanColorMode() const;
   SSizeDouble currentPaperSize_Pixel96();
   void showBookCorrectNotice();
   void keepFocusCropForPreview();
@@ -647,5 +648,6 @@ class Quirel_ExtendMode : public Quirel_BaseScanMode, public ExtendModeLink, pub
     std::shared_ptr<ScanRetryGate> gate = std::make_shared<ScanRetryGate>();
     ~ScanRetryGateHolder();
   };
+  // ---- Last, so that it closes first: no retry reaches a mode that is going away.
   ScanRetryGateHolder mScanRetryGate;
 };

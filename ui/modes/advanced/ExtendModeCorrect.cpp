@@ -202,18 +202,18 @@ void Quirel_ExtendMode::bookCorrectChange(const fnd::Notification&) {
 
 void Quirel_ExtendMode::exposureOpen(const fnd::Notification&) {
   if (!mExposureView) return;
-  if (mExposureOpenBtn) setExposureSettingViewState(mExposureOpenBtn->isOnState(), false);
+  setExposureSettingViewState(mExposureOpenBtn && mExposureOpenBtn->isOnState(), false);
   setFrameInImageSettings();
   setValueOfSelectedCrop(0);
 }
 
 void Quirel_ExtendMode::scanSettingOpen(const fnd::Notification&) {
-  if (mScanSettingOpenBtn) setScanSettingViewState(mScanSettingOpenBtn->isOnState(), false);
+  setScanSettingViewState(mScanSettingOpenBtn && mScanSettingOpenBtn->isOnState(), false);
   setFrameInImageSettings();
 }
 
 void Quirel_ExtendMode::calibrationOpen(const fnd::Notification&) {
-  if (mCalibrationOpenBtn) setCalibrationSettingViewState(mCalibrationOpenBtn->isOnState(), false);
+  setCalibrationSettingViewState(mCalibrationOpenBtn && mCalibrationOpenBtn->isOnState(), false);
   setFrameInImageSettings();
 }
 
@@ -337,7 +337,7 @@ void Quirel_ExtendMode::calibrationStart(const fnd::Notification& n) {
   if (n.info())
     if (const fnd::Value* v = n.info()->find("CalibrationMode"); v && (v->isInteger() || v->isReal())) mode = v->toInt();
   const int message = getCalibrationMassageID(mode);
-  if (message != -1 && !clearPreviewWithMessageID(message, true)) return;
+  if (!clearPreviewWithMessageID(message, true)) return;
   const int cropAfterPreview = mPreferenceInfo ? mPreferenceInfo->getCropAfterPrev() : 0;
   if (mTemplateCrop && (isFilmMode() || cropAfterPreview != 1)) {
     updateCropByMagnification(100, *mTemplateCrop);

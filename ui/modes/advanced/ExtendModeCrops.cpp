@@ -45,12 +45,12 @@ void Quirel_ExtendMode::updateCropByExposure(bool on, Quirel_CropInfo& crop) {
   updateAutoToneByChangeManualExposure(crop);
 }
 
+// Off, the group goes back to neutral; the callers refresh automatic tone themselves.
 void Quirel_ExtendMode::updateCropByAllExposure(bool on, Quirel_CropInfo& crop, const Quirel_CropInfo& source) {
   crop.setApplyToneValueToAll(on);
-  crop.setExposureOfApplyToneValueToAll(source.isExposure());
-  crop.setExposureValueOfApplyToneValueToAll(source.getExposureValue());
+  crop.setExposureOfApplyToneValueToAll(on && source.isExposure());
+  crop.setExposureValueOfApplyToneValueToAll(on ? source.getExposureValue() : 100);
   crop.setBaseCropOfApplyToneValueToAll(on ? &source : nullptr);
-  updateAutoToneByChangeAllExposure(crop, source);
 }
 
 void Quirel_ExtendMode::updateCropByColorMode(int colorMode, Quirel_CropInfo& crop) {

@@ -49,7 +49,7 @@ void Quirel_ExtendMode::endPreview_previewInfo(Quirel_PreviewInfo* preview, cons
   const bool createCrop = mCreateFilmCrop;
   Quirel_BaseScanMode::endPreview_previewInfo(preview, autoCropRect, mcPoints);
   if (!mZoomScan && createCrop) {
-    if (mToolbar) mToolbar->setHiddenToolbar(mScanMode, static_cast<int>(mCropList.size()));
+    setHiddenToolbar(mScanMode, static_cast<int>(mCropList.size()));
     setEnabledToolbar();
     setMenuItem_FavoritePopupBT();
   }
@@ -139,7 +139,7 @@ void Quirel_ExtendMode::endFilmPreview_previewInfo(Quirel_PreviewInfo* preview, 
   if (mCropList.empty()) mHasPreview = false;
   mCreateFilmCrop = false;
   mChangeThumbnailSize = false;
-  if (mToolbar) mToolbar->setHiddenToolbar(mScanMode, static_cast<int>(mCropList.size()));
+  setHiddenToolbar(mScanMode, static_cast<int>(mCropList.size()));
 }
 
 // ---- thumbnails, automatic crop and multi-crop ---------------------------------------------------

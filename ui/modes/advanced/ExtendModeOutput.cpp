@@ -68,44 +68,12 @@ bool Quirel_ExtendMode::checkOutputHeight(const Quirel_CropInfo& crop, double le
   return checkMagnification(static_cast<int>(std::floor(length * 100 / input)), crop);
 }
 
-bool Quirel_ExtendMode::checkOutputSizeInPreview(int n, double W, double H, int rotation, int paperSize) {
-  if (n == 0 || n == -1) return true;
-  const std::shared_ptr<Quirel_OutputSize> o = getOutputSizeObject(n);
-  if (!o) return true;
-  const std::optional<SSizeDouble> named = extNamedSizeInPixels(*o, mPlatenResolution);
-  if (!named) return false;
-  double w = named->width;
-  double h = named->height;
-  if (ver(&Quirel_UIScannerInfo::isVer1500Later) && isThumbnailMode()) {
-    if ((H > W) != (h > w)) std::swap(w, h);
-  } else if (mScanMode == 3 && needRotation90(paperSize, W, H, rotation)) {
-    if (rotation == 0 || rotation == 2) std::swap(w, h);
-  } else if (rotation == 1 || rotation == 3) {
-    std::swap(w, h);
-  }
-  if (w > W || h > H) {
-    const SSizeDouble fit = calcSizeInSize(w, h, W, H);
-    w = fit.width;
-    h = fit.height;
-  }
-  const double minimum = convertResolution(48, 300, mPlatenResolution);
-  if (w < minimum) {
-    h = calcRatio(w, h, minimum);
-    w = minimum;
-  }
-  if (h < minimum) {
-    w = calcRatio(h, w, minimum);
-    h = minimum;
-  }
-  return !(w > W || h > H);
-}
-
 // ---- crop operations ---------------------------------------------------------------------------
 
 void Quirel_ExtendMode::updateCropByOutputSize(int n, Quirel_CropInfo& crop, bool removeCropView) {
   const SSizeDouble visible = crop.getVisiblePreviewSize_Pixel96();
   const std::shared_ptr<Quirel_OutputSize> o = n != 0 ? getOutputSizeObject(n) : nullptr;
-  if (o && checkOutputSizeInPreview(n, visible.width, visible.height, crop.getRotation(), crop.getPaperSize()))
+  if (o && checkOutputSizeInPreview(n, visible, crop.getRotation(), crop.getPaperSize()))
     changeToFixedSize(*o, crop);
   else
     changeToFlexible(crop, removeCropView);
@@ -115,7 +83,7 @@ void Quirel_ExtendMode::updateCropByOutputSize(int n, Quirel_CropInfo& crop, boo
 void Quirel_ExtendMode::updateCropByOutputSize(int n, bool rotated, Quirel_CropInfo& crop, bool removeCropView) {
   const SSizeDouble visible = crop.getVisiblePreviewSize_Pixel96();
   const std::shared_ptr<Quirel_OutputSize> o = n != 0 ? getOutputSizeObject(n) : nullptr;
-  if (o && checkOutputSizeInPreview(n, visible.width, visible.height, crop.getRotation(), crop.getPaperSize())) {
+  if (o && checkOutputSizeInPreview(n, visible, crop.getRotation(), crop.getPaperSize())) {
     Quirel_OutputSize copy(*o);
     if (rotated) {
       const OutputSizeLength w = copy.getOutputWidth();
@@ -293,8 +261,7 @@ bool Quirel_ExtendMode::applyOutputSizeNumber(int value, bool allThumbnails) {
   // The fit test: every selected thumbnail, else the focus crop or the template.
   bool fits = true;
   auto fitsCrop = [&](const Quirel_CropInfo& c) {
-    const SSizeDouble v = c.getVisiblePreviewSize_Pixel96();
-    return checkOutputSizeInPreview(value, v.width, v.height, c.getRotation(), c.getPaperSize());
+    return checkOutputSizeInPreview(value, c.getVisiblePreviewSize_Pixel96(), c.getRotation(), c.getPaperSize());
   };
   if (isThumbnailMode()) {
     for (const auto& c : mCropList)

@@ -58,13 +58,6 @@ Quirel_ExtendMode::ScanRetryGateHolder::~ScanRetryGateHolder() {
   gate->mutex.unlock();
 }
 
-void Quirel_ExtendMode::stopEyedropper() {
-  if (mToolMode == 3 && mHistogramDialog && mHistogramDialog->isVisible()) {
-    mHistogramDialog->spoitToolStop();
-    mToolMode = 0;
-  }
-}
-
 bool Quirel_ExtendMode::askQuestion(const char* key, int table, bool& flag) {
   showModalDialog();
   std::unique_ptr<Quirel_CheckBoxDialog> question =
@@ -76,12 +69,6 @@ bool Quirel_ExtendMode::askQuestion(const char* key, int table, bool& flag) {
   if (answer == 0) return false;
   if (ticked) flag = false;
   return true;
-}
-
-int Quirel_ExtendMode::scanColorMode() const {
-  const int record = mImageSource == 0 ? 0 : mImageSource <= 4 ? 1 : 2;
-  if (mImageSource < 0 || mImageSource >= kImageSourceCount) return mImgSrcSetting[0].colorMode[0];
-  return mImgSrcSetting[record].colorMode[colorModeSlot(mImageSource)];
 }
 
 SSizeDouble Quirel_ExtendMode::currentPaperSize_Pixel96() {
@@ -109,11 +96,10 @@ void Quirel_ExtendMode::zoomScanForThumbnail() {
 }
 
 void Quirel_ExtendMode::zoomScanForPlaten(Quirel_CropInfo& crop) {
-  Quirel_MainWindow* window = mMainWindow ? mMainWindow->getWindow() : nullptr;
-  if ((window && !window->isEnabled()) || mWindowMaskView) return;
+  if (!windowEnabled() || hasDisabledOverlay()) return;
   setEnabledMainWindow(false);
   if (mZoomBtn) mZoomBtn->setEnabled(false);
-  stopEyedropper();
+  stopSpoitTool();
 
   const bool zoomedOut = mZoomScan;
   if (!mZoomScan && mPreview) mTempImage = mPreview->getImageView()->getPreviewImage();
@@ -185,7 +171,7 @@ void Quirel_ExtendMode::platenPreviewStart() {
   if (!mTemplateCrop) return;
   Quirel_CropInfo* focus = getFocusCrop();
   if ((focus ? focus : mTemplateCrop.get())->getBookCorrect() != 0 && mBookCorrectMsg) showBookCorrectNotice();
-  stopEyedropper();
+  stopSpoitTool();
   mToolMode = 0;
   const int threshold = getForcusThreshold();
   mTemplateCrop->setTempOutputSize(0);
@@ -291,8 +277,8 @@ void Quirel_ExtendMode::filmPreviewStart() {
 
 void Quirel_ExtendMode::scanStart(const fnd::Notification&) {
   if (!mTemplateCrop || !mScannerInfo) return;
-  const int colorMode = scanColorMode();
-  stopEyedropper();
+  const int colorMode = getCurrentColorMode();
+  stopSpoitTool();
   if (mHasPreview && !checkScanCount()) {
     showMessage(1311);
     return;
@@ -439,10 +425,8 @@ void Quirel_ExtendMode::deleteCrops() {
         }
       }
     } else {
-      // Switching the multi-crop tool off belongs to the toolbar actions (built with the
-      // toolbar); until then the frames end through the crop synchronisation.
-      updateCropsByEndMultiCrop();
-      mMultiCrop = false;
+      // The tool is switched off without a sender: no new preview is asked for.
+      toolMultiCropButtonClick(fnd::Notification{"", nullptr});
     }
   } else {
     const int selected = getSelectedCropCount();

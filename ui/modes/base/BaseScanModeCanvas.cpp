@@ -196,6 +196,8 @@ void Quirel_BaseScanMode::resetPreview(const SSizeDouble& size, bool clearImage,
   mToolMode = 0;
   mSpoitMode = -1;
   mZoomScan = false;
+  // Out of the zoom for good: the unzoomed picture kept for zooming out goes too.
+  mTempImage.reset();
   mMultiCrop = false;
   if (mPreview) mPreview->setVisiblePreviewSize_Pixel96({size.width, size.height});
   updatePreview();

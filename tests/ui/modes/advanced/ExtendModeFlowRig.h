@@ -67,6 +67,21 @@ class FlowMode : public extend_test::TestExtendMode {
   using Quirel_ExtendMode::mHighQualityPopup;
   using Quirel_ExtendMode::mCalibrationPopup;
   using Quirel_ExtendMode::mDirectionBtn;
+  using Quirel_ExtendMode::mAutoTonePopup;
+  using Quirel_ExtendMode::mBlCorctPopup;
+  using Quirel_ExtendMode::mBookCorctPopup;
+  using Quirel_ExtendMode::mColorAdjustPopup;
+  using Quirel_ExtendMode::mCopyGammaPopup;
+  using Quirel_ExtendMode::mDescreenPopup;
+  using Quirel_ExtendMode::mExposureBtns;
+  using Quirel_ExtendMode::mFdCorctPopup;
+  using Quirel_ExtendMode::mGrCorctPopup;
+  using Quirel_ExtendMode::mRdcDustPopup;
+  using Quirel_ExtendMode::mReduceDustFAUPopup;
+  using Quirel_ExtendMode::mRemoveDustPopup;
+  using Quirel_ExtendMode::mUnsharpPopup;
+  using Quirel_ExtendMode::mFavoritePopup;
+  using Quirel_ExtendMode::mToneCurvePopup;
 
   void setEnabledAllControl(bool on) override {
     offMainThread += !fnd::isMainThread();
@@ -138,6 +153,9 @@ struct Answers {
   std::vector<std::string> texts;
 };
 
+// A button press as the forwarders hand it on.
+inline const fnd::Notification kPress{"press", nullptr};
+
 inline const std::vector<std::string>& flowNames() {
   static const std::vector<std::string> names{"previewSettingFromExtPost", "scanSettingFromExtPost",
                                               "retainSettingFromExtPost", "previewModeChangePost",
@@ -199,6 +217,11 @@ struct FlowRig {
     mode.createExtendItem(&tabs);
     mode.setUIMObject(&controller);
     mode.setDefaultSetting(nullptr);
+    // Favourites and tone settings 0 to 9 to choose, so that the value display keeps a choice.
+    for (int n = 0; n <= 9; ++n) {
+      mode.mFavoritePopup->addPopupItemWithTitle("favourite " + std::to_string(n), n);
+      mode.mToneCurvePopup->addPopupItemWithTitle("tone " + std::to_string(n), n);
+    }
     mode.mTemplateCrop->setInputRect_Pixel96({{0, 0}, {2550, 3300}});
     mode.mTemplateCrop->setOutputSize_Pixel96({2550, 3300});
     mode.mTemplateCrop->setResolution(300);

@@ -20,7 +20,6 @@ namespace {
 
 using namespace flow_rig;
 
-const fnd::Notification kPress{"press", nullptr};
 
 // The editor's texts as its string table gives them.
 std::string editorText(const std::string& key) {

@@ -15,7 +15,6 @@ namespace {
 using namespace flow_rig;
 using modes_test::PostLog;
 
-const fnd::Notification kScanPress{"press", nullptr};
 
 bool sameRect(const SRectDouble& a, const SRectDouble& b) {
   return a.origin.x == b.origin.x && a.origin.y == b.origin.y && a.size.width == b.size.width &&
@@ -43,8 +42,8 @@ TEST(ExtendModeScan, ChecksRefuseWithTheirMessageAndSendNothing) {
        flowScanner({{"Ver1300Later", false}, {"MaxScanSize", flowLimits(0, 100000, 100000, 0, 100, 120)}}), 2, 1114,
        {"100", "120"}},
       // A large model value is cut to 15 characters, never overflowing a buffer.
-      {"long data limit", flowScanner({{"MaxScanSize", flowLimits(1e-30, 5000, 6000)}}), 3, 1290,
-       {"5000", "6000", "0.0"}},
+      {"long data limit", flowScanner({{"MaxScanSize", flowLimits(1e20, 100, 120)}}), 3, 1290,
+       {"100", "120", "100000000000000"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -53,7 +52,7 @@ TEST(ExtendModeScan, ChecksRefuseWithTheirMessageAndSendNothing) {
     rig.mode.mTemplateCrop->setColorMode(c.colorMode);
     PostLog log(flowNames());
     rig.answers.message();
-    rig.mode.scanStart(kScanPress);
+    rig.mode.scanStart(kPress);
     ASSERT_EQ(rig.port.shown.size(), 1u);
     EXPECT_EQ(rig.port.shown[0].number, c.number);
     EXPECT_EQ(rig.port.shown[0].args, c.args);
@@ -73,7 +72,7 @@ TEST(ExtendModeScan, ThumbnailChecksComeFirst) {
     rig.mode.mHasPreview = true;
     rig.mode.createEmptyThumbnailWithIndex(0)->setChecked(false);
     rig.answers.message();
-    rig.mode.scanStart(kScanPress);
+    rig.mode.scanStart(kPress);
     ASSERT_EQ(rig.port.shown.size(), 1u);
     EXPECT_EQ(rig.port.shown[0].number, 1311);
   }
@@ -89,7 +88,7 @@ TEST(ExtendModeScan, ThumbnailChecksComeFirst) {
     t->getCropInfo()->setResolution(1200);
     t->getCropInfo()->setColorMode(3);
     rig.answers.message();
-    rig.mode.scanStart(kScanPress);
+    rig.mode.scanStart(kPress);
     ASSERT_EQ(rig.port.shown.size(), 1u);
     EXPECT_EQ(rig.port.shown[0].number, 1291);
     EXPECT_EQ(rig.port.shown[0].args, std::vector<std::string>{"100"});
@@ -118,7 +117,7 @@ TEST(ExtendModeScan, LargePictureAndBitDepthQuestions) {
     rig.mode.getPreferenceInfo()->setFileFormat(c.fileFormat);
     PostLog log(flowNames());
     for (int i = 0; i < c.questions; ++i) rig.answers.question(1, false);
-    rig.mode.scanStart(kScanPress);
+    rig.mode.scanStart(kPress);
     EXPECT_EQ(static_cast<int>(rig.answers.texts.size()), c.questions);
     EXPECT_EQ(countOf(log, "AdvancedMode_Scan"), 1);
     EXPECT_EQ(countOf(log, "ntfQuirel_SaveInfo"), 1);
@@ -136,7 +135,7 @@ TEST(ExtendModeScan, LargePictureAndBitDepthQuestions) {
     rig.mode.mFavorite = 4;
     PostLog log(flowNames());
     rig.answers.question(answer, true);
-    rig.mode.scanStart(kScanPress);
+    rig.mode.scanStart(kPress);
     ASSERT_EQ(rig.answers.texts.size(), 1u);
     // Cancel with the box ticked keeps the flag and changes nothing; OK with it ticked clears it.
     EXPECT_EQ(rig.mode.mLargePicMsg, answer == 0);
@@ -150,18 +149,18 @@ TEST(ExtendModeScan, TickedBitDepthQuestionsClearTheirOwnFlag) {
   FlowRig rig(flowScanner({{"ImageDataFormat", 0LL}}));
   rig.mode.setCurrentColorMode(4);
   rig.answers.question(1, true);
-  rig.mode.scanStart(kScanPress);
+  rig.mode.scanStart(kPress);
   EXPECT_FALSE(rig.mode.mColorBitMsg);
   EXPECT_TRUE(rig.mode.mColorModeAndDataFormatMsg);
 
   FlowRig other(flowScanner({{"TrivoVer100Later", true}}));
   other.mode.setCurrentColorMode(4);
   other.answers.question(1, true);
-  other.mode.scanStart(kScanPress);
+  other.mode.scanStart(kPress);
   EXPECT_TRUE(other.mode.mColorBitMsg);
   EXPECT_FALSE(other.mode.mColorModeAndDataFormatMsg);
   // Asked no more.
-  other.mode.scanStart(kScanPress);
+  other.mode.scanStart(kPress);
   EXPECT_EQ(other.answers.texts.size(), 1u);
 }
 
@@ -200,7 +199,7 @@ TEST(ExtendModeScan, ARetryThatOutlivesTheModeLeavesItAlone) {
 TEST(ExtendModeScan, ARequestThatDoesNotGoOutGivesTheControlsBack) {
   FlowRig rig;
   rig.filler.refuse = true;
-  rig.mode.scanStart(kScanPress);
+  rig.mode.scanStart(kPress);
   EXPECT_EQ(rig.mode.enabling, (std::vector<bool>{false, true}));
   EXPECT_FALSE(rig.mode.mScanLoop);
 }
@@ -215,7 +214,7 @@ TEST(ExtendModeZoom, InAndOut) {
 
   // Without a preview nothing happens.
   PostLog none(flowNames());
-  rig.mode.zoomScanStart(kScanPress);
+  rig.mode.zoomScanStart(kPress);
   EXPECT_TRUE(none.posts.empty());
   EXPECT_FALSE(rig.mode.mZoomScan);
 
@@ -224,7 +223,7 @@ TEST(ExtendModeZoom, InAndOut) {
   const kit::Image picture = kit::Image::fromRGB(red.data(), 40, 50);
   rig.mode.mPreview->setImage(picture);
   PostLog in(flowNames());
-  rig.mode.zoomScanStart(kScanPress);
+  rig.mode.zoomScanStart(kPress);
   EXPECT_TRUE(rig.mode.mZoomScan);
   ASSERT_TRUE(rig.mode.mTempImage);
   EXPECT_EQ(rig.mode.mTempImage->pixelsWide(), 40);
@@ -247,9 +246,8 @@ TEST(ExtendModeZoom, InAndOut) {
   EXPECT_EQ(in.find("previewModeChangePost")->info.integer("PreviewMode"), 1);
   EXPECT_EQ(rig.mode.enabling, std::vector<bool>{false});
 
-  // The zoomed preview ends (the window controller gives the window and the controls back),
-  // then back out: the kept picture comes back and the frame goes where the base puts it.
-  rig.mode.setEnabledMainWindow(true);
+  // The zoomed preview ends (the window controller gives the window back), then back out: the
+  // kept picture comes back and the frame goes where the base puts it.
   rig.mode.setEnabledAllControl(true);
   rig.mode.mPreview->removeImage();
   Quirel_CropInfo expected;
@@ -259,7 +257,7 @@ TEST(ExtendModeZoom, InAndOut) {
   const SSizeDouble paper = rig.mode.getPaperSizeWH_Pixel96(0);
   rig.mode.updateCropByResetZoomScan(expected, paper.width, paper.height);
   PostLog out(flowNames());
-  rig.mode.zoomScanStart(kScanPress);
+  rig.mode.zoomScanStart(kPress);
   EXPECT_FALSE(rig.mode.mZoomScan);
   EXPECT_FALSE(rig.mode.mTempImage);
   ASSERT_TRUE(rig.mode.mPreview->getImageView()->getPreviewImage());
@@ -272,9 +270,23 @@ TEST(ExtendModeZoom, InAndOut) {
   EXPECT_TRUE(out.find("Preview_Scan"));
   EXPECT_FALSE(rig.mode.getNeedScan());
 
+  // A new preview while zoomed resets the preview and drops the kept picture.
+  rig.mode.setEnabledAllControl(true);
+  rig.mode.zoomScanStart(kPress);
+  ASSERT_TRUE(rig.mode.mTempImage);
+  rig.mode.setEnabledAllControl(true);
+  rig.mode.previewStart(kPress);
+  EXPECT_FALSE(rig.mode.mZoomScan);
+  EXPECT_FALSE(rig.mode.mTempImage);
+  rig.mode.mHasPreview = true;
+  rig.mode.mPreview->setImage(picture);
+  for (const auto& c : rig.mode.mCropList) c->setSelect(false);
+  rig.mode.setFocus(rig.mode.mCropList.front().get());
+  other = rig.frame(1200, 400, 300, 300, false);
+
   // Select all does nothing while zoomed.
-  rig.mode.setEnabledMainWindow(true);
-  rig.mode.zoomScanStart(kScanPress);
+  rig.mode.setEnabledAllControl(true);
+  rig.mode.zoomScanStart(kPress);
   ASSERT_TRUE(rig.mode.mZoomScan);
   rig.mode.selectAll();
   EXPECT_FALSE(other->isSelected());
@@ -285,7 +297,7 @@ TEST(ExtendModeZoom, WithoutAFocusFrameNothingHappens) {
   rig.mode.mHasPreview = true;
   rig.frame(300, 400, 600, 500, true);
   PostLog log(flowNames());
-  rig.mode.zoomScanStart(kScanPress);
+  rig.mode.zoomScanStart(kPress);
   EXPECT_TRUE(log.posts.empty());
   EXPECT_FALSE(rig.mode.mZoomScan);
 }
@@ -300,7 +312,7 @@ TEST(ExtendModePreview, PlatenPreviewKeepsOnlyTheFocusFrameAndAsksWithItsThresho
   rig.mode.mFavorite = 3;
   rig.mode.setDoublePreview(true);
   PostLog log(flowNames());
-  rig.mode.previewStart(kScanPress);
+  rig.mode.previewStart(kPress);
   EXPECT_FALSE(rig.mode.getDoublePreview());
   ASSERT_EQ(rig.mode.mCropList.size(), 1u);
   EXPECT_EQ(rig.mode.mCropList[0], focus);
@@ -318,7 +330,7 @@ TEST(ExtendModePreview, BookNoticeComesFirstAndItsBoxStopsIt) {
   rig.mode.mTemplateCrop->setBookCorrect(1);
   rig.answers.bookNotice(true);
   PostLog log(flowNames());
-  rig.mode.previewStart(kScanPress);
+  rig.mode.previewStart(kPress);
   EXPECT_EQ(rig.answers.texts, std::vector<std::string>{"book"});
   EXPECT_FALSE(rig.mode.mBookCorrectMsg);
   EXPECT_EQ(countOf(log, "Preview_Scan"), 1);
@@ -331,16 +343,43 @@ TEST(ExtendModePreview, FilmThumbnailPreviewAsksBeforeClearingThumbnails) {
   rig.mode.mTemplateCrop->setThreshold(99);
   PostLog log(flowNames());
   rig.answers.question(0, true);
-  rig.mode.previewStart(kScanPress);
+  rig.mode.previewStart(kPress);
   EXPECT_EQ(countOf(log, "Preview_Scan"), 0);
   EXPECT_TRUE(rig.mode.mClearThumbnailMsg);
   rig.answers.question(1, true);
-  rig.mode.previewStart(kScanPress);
+  rig.mode.previewStart(kPress);
   EXPECT_EQ(countOf(log, "Preview_Scan"), 1);
   EXPECT_FALSE(rig.mode.mClearThumbnailMsg);
-  // The preview is cleared first (the template takes the focused frame's settings), and the
-  // request carries the template's threshold as it is then.
+  // The threshold is the template's after the preview was cleared.
   EXPECT_EQ(rig.filler.threshold, rig.mode.mTemplateCrop->getThreshold());
+}
+
+TEST(ExtendModePreview, PreviewAtStartMatrix) {
+  struct Case {
+    int scanMode;
+    bool current;  // false: opened beside the multi-scan tab
+    bool sent;
+  };
+  const Case cases[] = {{0, true, true},  {2, true, true},  {1, true, true},   {3, true, true},
+                        {4, true, false}, {0, false, false}, {2, false, false}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.scanMode << " " << c.current);
+    FlowRig rig;
+    rig.mode.getPreferenceInfo()->setPrevStart(0);
+    rig.mode.mScanMode = c.scanMode;
+    PostLog log(flowNames());
+    rig.mode.didShowWindow(c.current);
+    EXPECT_EQ(countOf(log, "Preview_Scan"), c.sent ? 1 : 0);
+    EXPECT_EQ(rig.mode.mScanLoop, c.sent);
+  }
+  // Keep the preview: a window shown again with one asks for it, marked as the start's.
+  FlowRig rig;
+  rig.mode.getPreferenceInfo()->setPrevStart(1);
+  rig.mode.mHasPreview = true;
+  PostLog log(flowNames());
+  rig.mode.willShowWindow();
+  EXPECT_EQ(countOf(log, "Preview_Scan"), 1);
+  EXPECT_TRUE(rig.mode.getPreviewAtStart());
 }
 
 // ---- Selection and deletion --------------------------------------------------------------------
