@@ -85,8 +85,7 @@ void Quirel_ExtendMode::mouseEventOnPreview(const fnd::Notification& n) {
       if (after && after != before) clearChoices();
       setValueOfSelectedCrop(false);
     }
-    // The toolbar's enabling after a release is the control enabling's (setEnabledToolbar),
-    // not built on this branch.
+    setEnabledToolbar();
   }
   setMouseCursor();
   setEnabledMouseDownOnControl(true);
@@ -190,9 +189,9 @@ void Quirel_ExtendMode::nextThumbnail(const fnd::Notification&) {
 // ---- deleting crops ------------------------------------------------------------------------------
 
 void Quirel_ExtendMode::deleteSelectedCrops(bool byKey) {
-  // The removal itself (deleteCrops) and the toolbar's enabling after it (setEnabledToolbar)
-  // are the scan flow's and the control enabling's, not built on this branch: the rest of the
-  // sequence runs around them.
+  // The removal itself (deleteCrops) is the scan flow's, not on this branch: the rest of the
+  // sequence runs around it.
+  setEnabledToolbar();
   clearChoices();
   setValueOfSelectedCrop(false);
   if (mMultiCrop) {
@@ -224,10 +223,7 @@ void Quirel_ExtendMode::toolDeleteCropButtonClick(const fnd::Notification&) {
 
 // ---- the simple toolbar actions ---------------------------------------------------------------------
 
-void Quirel_ExtendMode::toolClearPrevButtonClick(const fnd::Notification&) {
-  // Clearing the preview with message 1003 (clearPreviewWithMessageID) is the scan flow's, not
-  // built on this branch.
-}
+void Quirel_ExtendMode::toolClearPrevButtonClick(const fnd::Notification&) { clearPreviewWithMessageID(1003, true); }
 
 void Quirel_ExtendMode::toolMirrorButtonClick(const fnd::Notification&) {
   mirrorImage();

@@ -216,7 +216,7 @@ void Quirel_ExtendMode::colorModeChange(const fnd::Notification& n) {
     if ((oldMode == 0 || oldMode == 1 || oldMode == 6 || oldMode == 3 || oldMode == 5) && !sameFamily) mToneCurve = 0;
   }
   setMenuItem_ToneCurvePopupBT(newMode);
-  // The floating dialogs that suit the new mode open here (showImageDialogs) once they are built.
+  showImageDialogs(newMode);
   setValueOfSelectedCrop(0);
   if (mHasPreview) {
     Quirel_BaseScanMode::setEnabledMainWindow(false);

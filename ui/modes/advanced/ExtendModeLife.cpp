@@ -291,7 +291,7 @@ void Quirel_ExtendMode::willShowWindow() {
 }
 
 void Quirel_ExtendMode::didShowWindow(bool current) {
-  // The floating dialogs that were open open again here (showImageDialogs) once they are built.
+  showImageDialogs(getCurrentColorMode());
   if (mInfoDialog && mInfoDialog->isHidden()) {
     mInfoDialog->setHidden(false);
     mInfoDialog->setHasOpened(true);
@@ -341,7 +341,7 @@ bool Quirel_ExtendMode::willChangeToStandardMode() {
       mPreview->setHidden(true);
     }
   }
-  // The floating dialogs close here (closeModelessDialogs) once they are built.
+  closeModelessDialogs(false);
   setDefaultSetting(nullptr);
   return true;
 }
@@ -372,7 +372,7 @@ bool Quirel_ExtendMode::willChangeToMultiScanMode() {
   }
   if (mPreview) mPreview->setHidden(true);
   if (mPreviewFrame) mPreviewFrame->setHidden(true);
-  // The floating dialogs close here (closeModelessDialogs) once they are built.
+  closeModelessDialogs(false);
   return true;
 }
 

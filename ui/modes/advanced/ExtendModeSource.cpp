@@ -131,7 +131,7 @@ void Quirel_ExtendMode::enterSource(int previous, bool keepResolutionAndUnit) {
   templ.setTempOutputSize(0);
   updateImageSettingFromImageSouceSetting(record, templ);
   if (mPreview) mPreview->setHidden(isThumbnailMode());
-  // The floating dialogs that suit the colour mode open here (showImageDialogs) once they are built.
+  showImageDialogs(getCurrentColorMode());
   if (mImageSource != previous) inputSourceChangePostToSM();
 }
 

@@ -115,8 +115,7 @@ std::string Quirel_ExtendMode::dataSizeText(std::uint64_t bytes) const {
 // ---- The hub ---------------------------------------------------------------------------------
 
 void Quirel_ExtendMode::setValueOfSelectedCrop(int quick) {
-  // The seven number fields' focus (setFocusAllNumberF) belongs to the text-field handling,
-  // which calls it first here once it is built.
+  setFocusAllNumberF(true);
   Quirel_CropInfo* crop = getCropInHand();
   if (!crop) return;
   const int colorMode = crop->getColorMode();
