@@ -458,6 +458,6 @@ void Quirel_ExtendMode::spoitToolStart(const fnd::Notification& n) {
 void Quirel_ExtendMode::dialogValueChange(const fnd::Notification&) {
   mFavorite = 0;
   mToneCurve = 0;
-  // Showing "none" in both pop-ups is the value display's (setValueFavoritePopupBT,
-  // setValueToneCurzePopupBT with 3), not built on this branch yet.
+  setValueFavoritePopupBT();
+  setValueToneCurzePopupBT(3);
 }

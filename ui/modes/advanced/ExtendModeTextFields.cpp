@@ -130,9 +130,23 @@ void Quirel_ExtendMode::controlTextDidChange_SizeTextField(int type) {
     field->setFocus(true);
     return;
   }
-  // The range checks of the crop synchronisation (checkInputWidth and its three siblings) are
-  // not on this branch: until they are, a positive number counts as valid.
-  field->setFocus(std::atof(field->stringValue().c_str()) > 0);
+  // The typed number in preview pixels, checked as the commit will check it. The output checks
+  // of the output settings are not on this branch: there a positive number counts as valid.
+  const Quirel_CropInfo* c = getFocusCrop();
+  if (!c || mCropList.empty()) c = mTemplateCrop.get();
+  double e = std::atof(field->stringValue().c_str());
+  const int unit = mUnitPopup ? mUnitPopup->getRepresentedNumber() : 0;
+  const double platen = mPlatenResolution;
+  if (unit == 2)
+    e = c && c->getResolution() > 0 ? e * platen / c->getResolution() : 0;
+  else if (unit == 1)
+    e = cmToPixel(ver(&Quirel_UIScannerInfo::isVer1300Later) ? e / 10 : e, platen);
+  else
+    e = inchToPixel(e, platen);
+  bool valid = e > 0;
+  if (c && type == 0) valid = checkInputWidth(*c, e);
+  if (c && type == 1) valid = checkInputHeight(*c, e);
+  field->setFocus(valid);
   setEnabledMouseDownOnControl(false);
 }
 

@@ -25,8 +25,8 @@ void Quirel_ExtendMode::toolScanInfoButtonClick(const fnd::Notification&) {
   if (mInfoDialog && mInfoDialog->isVisible()) {
     mInfoDialog->closeScanInfoDialog();
   } else if (mInfoDialog) {
-    // Filling the panel from the focus or template crop (setValueInfoDialog) is the value
-    // display's, not built on this branch.
+    const Quirel_CropInfo* shown = getFocusCrop() ? getFocusCrop() : mTemplateCrop.get();
+    if (shown) setValueInfoDialog(*shown, false, true);
     if (!mInfoDialog->hasOpened() && mInfoDialog->getWindow()) {
       kit::Window* w = mInfoDialog->getWindow();
       const fnd::Rect v = mDisplays.getVisibleDisplayFrame();
@@ -102,9 +102,7 @@ void Quirel_ExtendMode::thumbnailModeSwitch(bool film) {
       if (t->getPaperSize() != 0) {
         resetPreview(getPaperSizeWH_Pixel96(t->getPaperSize()), true, false);
         r->paperSize = 0;
-        // The paper-size update of the template (updateCropByPaperSize) is the input
-        // settings', not built on this branch; the record and the template agree on 0.
-        t->setPaperSize(0);
+        updateCropByPaperSize(0, *t);
       }
       if (mHasPreview) {
         const int enabled = convEnableResolution(t->getResolution());
@@ -120,7 +118,8 @@ void Quirel_ExtendMode::thumbnailModeSwitch(bool film) {
     if (mPreview && mPreview->getImageView()) mPreview->getImageView()->setHidden(true);
   }
   resetPreview(getPaperSizeWH_Pixel96(r->paperSize), false, false);
-  if (mToolbar) mToolbar->setHiddenToolbar(mScanMode, 0);
+  setHiddenToolbar(mScanMode, 0);
+  setEnabledToolbar();
   setValueOfSelectedCrop(false);
   if (!isThumbnailMode() && mHasNonThumPreview) mHasPreview = true;
   if (mHasPreview) {

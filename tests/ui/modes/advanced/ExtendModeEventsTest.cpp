@@ -240,9 +240,10 @@ TEST(ExtendModeEvents, ScanInformationFirstOpensCentredOnTheVisibleFrame) {
   m.setDisplayManager(Quirel_DisplayManager(fnd::Rect(1920, 0, 1600, 1200), fnd::Rect(1920, 40, 1600, 1130)));
   ASSERT_NE(m.mInfoDialog, nullptr);
   kit::Window* w = m.mInfoDialog->getWindow();
-  const fnd::Size size = w->frame().size;
   m.ntf_toolScanInfoButtonClick({});
   EXPECT_TRUE(m.mInfoDialog->isVisible());
+  // Filled with the crop's values first, then placed at its new size.
+  const fnd::Size size = w->frame().size;
   EXPECT_EQ(w->frame().origin.x, 1920 + std::floor((1600 - size.width) / 2));
   EXPECT_EQ(w->frame().origin.y, 40 + std::floor((1130 - size.height) / 2));
   // Moved and reopened: it stays where it was put.
