@@ -10,10 +10,12 @@
 #include <QWindow>
 #include <algorithm>
 #include <cfloat>
+#include <cmath>
 
 #include "foundation/NotificationCenter.h"
 #include "kit/Application.h"
 #include "kit/Cursor.h"
+#include "kit/Font.h"
 #include "kit/QtBridge.h"
 #include "kit/Screen.h"
 #include "kit/View.h"
@@ -56,6 +58,22 @@ Rect Window::contentRectForFrameRect(const Rect& frameRect, unsigned styleMask) 
   Rect r = frameRect;
   if (styleMask & kTitledWindowMask) r.size.height = std::max(0.0, r.size.height - kTitleBarHeight);
   return r;
+}
+
+double Window::minFrameWidthWithTitle(const std::string& title, unsigned styleMask) {
+  if (!(styleMask & kTitledWindowMask)) return 0;
+  // The buttons sit 20 points apart from x 7 (close, miniaturise, zoom; zoom for a resizable
+  // window); the title keeps 8 points from the last one shown.
+  double buttonRoom = 8;
+  if (styleMask & kResizableWindowMask)
+    buttonRoom = 47 + 14 + 8;
+  else if (styleMask & kMiniaturizableWindowMask)
+    buttonRoom = 27 + 14 + 8;
+  else if (styleMask & kClosableWindowMask)
+    buttonRoom = 7 + 14 + 8;
+  const Font font = Font::systemFont((styleMask & kUtilityWindowMask) ? Font::smallSystemFontSize()
+                                                                       : Font::systemFontSize());
+  return std::ceil(font.widthOfString(title)) + 2 * buttonRoom;
 }
 
 Rect Window::contentRectForFrameRect(const Rect& frameRect) const { return contentRectForFrameRect(frameRect, d_->style); }

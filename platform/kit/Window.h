@@ -65,6 +65,10 @@ class Window : public Responder {
   static constexpr double kTitleBarHeight = 22.0;
   static fnd::Rect frameRectForContentRect(const fnd::Rect& contentRect, unsigned styleMask);
   static fnd::Rect contentRectForFrameRect(const fnd::Rect& frameRect, unsigned styleMask);
+  // The narrowest frame whose title bar shows `title` whole in the title font (smaller for
+  // utility panels), centred between room for the title-bar buttons the style asks for on
+  // either side. Borderless styles have no title: 0.
+  static double minFrameWidthWithTitle(const std::string& title, unsigned styleMask);
 
   // --- Frame and content
   fnd::Rect frame() const;

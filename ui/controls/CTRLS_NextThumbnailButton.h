@@ -14,7 +14,8 @@ class Quirel_CTRLS_NextThumbnailButton {
   static constexpr const char* kBackPost = "BackThumbnailPost";
 
   Quirel_CTRLS_NextThumbnailButton();
-  ~Quirel_CTRLS_NextThumbnailButton();
+  // The advanced mode holds its own pair through this class.
+  virtual ~Quirel_CTRLS_NextThumbnailButton();
   Quirel_CTRLS_NextThumbnailButton(const Quirel_CTRLS_NextThumbnailButton&) = delete;
   Quirel_CTRLS_NextThumbnailButton& operator=(const Quirel_CTRLS_NextThumbnailButton&) = delete;
 

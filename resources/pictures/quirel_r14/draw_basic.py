@@ -156,12 +156,13 @@ def arrow(name, back):
         png(name + suffix + ".png", 23, 23, pixel)
 
 
-os.chdir(os.path.dirname(os.path.abspath(__file__)))
-step_number_three()
-bullet()
-short_dots()
-for name, glyph in TOOLS:
-    for suffix, colour in LOOKS.items():
-        png(name + suffix + ".png", 25, 25, lambda x, y, g=glyph, c=colour: c + (1.0,) if g(x, y) else CLEAR)
-arrow("BACK", True)
-arrow("NEXT", False)
+if __name__ == "__main__":  # the glyphs are shared with draw_advanced_tools.py
+    os.chdir(os.path.dirname(os.path.abspath(__file__)))
+    step_number_three()
+    bullet()
+    short_dots()
+    for name, glyph in TOOLS:
+        for suffix, colour in LOOKS.items():
+            png(name + suffix + ".png", 25, 25, lambda x, y, g=glyph, c=colour: c + (1.0,) if g(x, y) else CLEAR)
+    arrow("BACK", True)
+    arrow("NEXT", False)

@@ -239,3 +239,24 @@ TEST_F(WindowTest, UpdateAfterEachPassAndAttentionRequests) {
   Application::shared().requestUserAttention(kit::AttentionRequest::Critical);
   EXPECT_EQ(Application::shared().userAttentionRequestCount(), before + 1);
 }
+
+TEST_F(WindowTest, MinFrameWidthWithTitleHoldsTheTitleBetweenTheButtons) {
+  const unsigned utility = kit::kTitledWindowMask | kit::kClosableWindowMask | kit::kResizableWindowMask |
+                           kit::kUtilityWindowMask;  // 27
+  ASSERT_EQ(utility, 27u);
+  const std::string title = "Brightness and contrast";
+  const double titleWidth = kit::Font::systemFont(kit::Font::smallSystemFontSize()).widthOfString(title);
+  const double w = Window::minFrameWidthWithTitle(title, utility);
+  // The title whole, with the zoom button's room on both sides of the centred title.
+  const double zoomRight = Window(Rect(0, 0, 50, 50), utility).standardWindowButtonFrame(kit::WindowButton::Zoom).maxX();
+  EXPECT_GE(w, titleWidth + 2 * zoomRight);
+  EXPECT_LT(w, titleWidth + 2 * zoomRight + 20);
+  // A longer title needs more; a closable-only window less room; no title bar, no width.
+  EXPECT_GT(Window::minFrameWidthWithTitle(title + " and more", utility), w);
+  EXPECT_LT(Window::minFrameWidthWithTitle(title, kit::kTitledWindowMask | kit::kClosableWindowMask |
+                                                      kit::kUtilityWindowMask),
+            w);
+  EXPECT_EQ(Window::minFrameWidthWithTitle(title, kit::kBorderlessWindowMask), 0.0);
+  // The ordinary title font is larger than the utility panel's.
+  EXPECT_GT(Window::minFrameWidthWithTitle(title, utility & ~kit::kUtilityWindowMask), w);
+}

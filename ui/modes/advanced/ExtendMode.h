@@ -11,6 +11,7 @@
 #include "ui/model/ExtendModeLink.h"
 #include "ui/modes/advanced/ExtendModeActions.h"
 #include "ui/modes/base/BaseScanMode.h"
+#include "ui/windows/DisplayManager.h"
 
 namespace kit {
 class View;
@@ -59,6 +60,7 @@ class Quirel_CTRLS_ZoomButton;
 class Quirel_FavoriteDialog;
 class Quirel_FavoriteSetting;
 class Quirel_FinalReviewDialog;
+class Quirel_FloatingDialog;
 class Quirel_HistogramDialog;
 class Quirel_InfoDialog;
 class Quirel_NoFocusView;
@@ -184,7 +186,6 @@ class Quirel_ExtendMode : public Quirel_BaseScanMode, public ExtendModeLink, pub
   virtual void updateCropByOutputSize(int, bool, Quirel_CropInfo&, bool) {}
   virtual void updateCropByResolusion(int value, Quirel_CropInfo& crop);
   virtual void updateCropByMagnification(int value, Quirel_CropInfo& crop);
-  virtual void resetChanelImageDialogs() {}
 
   // ---- The page (ExtendModeItem).
   void initExtendModeItem();
@@ -222,24 +223,15 @@ class Quirel_ExtendMode : public Quirel_BaseScanMode, public ExtendModeLink, pub
   int getSelectedPaperSize() override;
 
   // ---- Operations of the later parts of the mode: until they are built they do nothing.
-  virtual bool checkAndEnterTextField() { return true; }
   virtual void didChangeToMultiScanMode() {}
   virtual void endScan() { mScanLoop = false; }
-  virtual bool finalIsVisible() { return false; }
-  virtual bool histIsVisible() { return false; }
-  virtual void mouseEventOnPreviewFrameExt(const fnd::Notification&) {}
   virtual void orientationDialogClose(const fnd::Notification&) {}
-  virtual void setEnabledMouseDownOnControl(bool) {}
   virtual void setMultiCropPoints(Quirel_PreviewInfo*) {}
   virtual void setStandardModeData(Quirel_BaseScanMode*) {}
   virtual void updateImageSetEndPreview() {}
   virtual bool willChangeToStandardMode() { return true; }
-  virtual void spoitToolStart(const fnd::Notification&) {}
   virtual void setValueOfSelectedCrop(int) {}
   virtual void setEnabledAllControl(bool) {}
-  virtual void initModelessDialogs() {}
-  virtual void createToolBarItem(Quirel_Toolbar* toolbar) { mToolbar = toolbar; }
-  virtual void createPreviewAreaItem(Quirel_CTRLS_PreviewFrame*) {}
   virtual void scanStartRerty() {}
   virtual void selectAll() {}
   virtual void willShowWindow() {}
@@ -254,11 +246,11 @@ class Quirel_ExtendMode : public Quirel_BaseScanMode, public ExtendModeLink, pub
 
   // ---- Actions of the controls and their forwarders.
 #define QUIREL_EXTEND_DECLARE_ACTION(name)     \
-  virtual void name(const fnd::Notification&) {} \
+  virtual void name(const fnd::Notification&); \
   void ntf_##name(const fnd::Notification& n) { name(n); }
   QUIREL_EXTEND_MODE_ACTIONS(QUIREL_EXTEND_DECLARE_ACTION)
 #undef QUIREL_EXTEND_DECLARE_ACTION
-  void enterTextFByOtherControls(const fnd::Notification&) override {}
+  void enterTextFByOtherControls(const fnd::Notification& n) override;
   void ntf_enterTextFByOtherControls(const fnd::Notification& n) { enterTextFByOtherControls(n); }
 
   // The forwarders by name, for registration and tests.
@@ -270,6 +262,52 @@ class Quirel_ExtendMode : public Quirel_BaseScanMode, public ExtendModeLink, pub
   static const std::vector<ForwarderEntry>& forwarderTable();
   static Forwarder forwarderNamed(const std::string& name);
 
+
+  // ---- Floating dialogs, toolbar, preview events and typed numbers.
+  virtual void resetChanelImageDialogs();
+  virtual void initModelessDialogs();
+  void setCascadeRect(kit::Window* window);
+  void showImageDialogs(int colorMode);
+  void closeModelessDialogs(bool hide);
+  virtual bool histIsVisible();
+  virtual bool finalIsVisible();
+  fnd::Dictionary getImageDialogStates() const;
+  void setImageDialogStates(const fnd::Dictionary& states);
+  virtual void spoitToolStart(const fnd::Notification& n);
+  void dialogValueChange(const fnd::Notification& n);
+  void customCurveSet(const fnd::Notification&) {}
+  // The dialogs' width and height for this scanner generation.
+  fnd::Size modelessDialogSize() const;
+  Quirel_ColorBalanceDialog* getColorBalanceDialog() const { return mColorBalanceDialog.get(); }
+  Quirel_ToneBCDialog* getToneBCDialog() const { return mToneBCDialog.get(); }
+  Quirel_HistogramDialog* getHistogramDialog() const { return mHistogramDialog.get(); }
+  Quirel_ToneCurveDialog* getToneCurveDialog() const { return mToneCurveDialog.get(); }
+  Quirel_FinalReviewDialog* getFinalReviewDialog() const { return mFinalReviewDialog.get(); }
+  Quirel_ThresholdDialog* getThresholdDialog() const { return mThresholdDialog.get(); }
+  virtual void createToolBarItem(Quirel_Toolbar* toolbar);
+  void createToolBarItem_V14();
+  void createToolBarItem_V15();
+  virtual void createPreviewAreaItem(Quirel_CTRLS_PreviewFrame* previewFrame);
+  void mouseEventOnThumbnail(const fnd::Notification& n) override;
+  virtual void mouseEventOnPreviewFrameExt(const fnd::Notification& n);
+  void optionKeyDown(const fnd::Notification&);
+  void optionKeyUp(const fnd::Notification&);
+  void mouseMovedOnPreview(const fnd::Notification&);
+  void controlTextDidChange(kit::TextField& field) override;
+  void controlTextDidChange_SizeTextField(int type);
+  void controlTextDidChange_Resolution();
+  void controlTextDidChange_Magnification();
+  void controlTextDidChange_Exposure();
+  virtual bool checkAndEnterTextField();
+  void enterTextFByOtherWindow(const fnd::Notification&);
+  void setFocusAllNumberF(bool valid);
+  virtual void setEnabledMouseDownOnControl(bool on);
+  void setEnabledMouseDownOnOtherWindow(bool on);
+  void controlSetYes(const fnd::Notification&);
+  void setEnabledMainWindow(bool enable);
+  bool checkOutputSizeInPreview(int outputSize, const SSizeDouble& area, int rotation, int filmOrientation);
+  // The screens windows are placed on (the main screen unless given).
+  void setDisplayManager(const Quirel_DisplayManager& displays) { mDisplays = displays; }
  protected:
   // The "ExtendMode" entry of the per-model parameters, or null.
   const fnd::Dictionary* extendModeEntry() const;
@@ -423,4 +461,22 @@ class Quirel_ExtendMode : public Quirel_BaseScanMode, public ExtendModeLink, pub
   bool mScanLoop = false;
   bool mDoublePreview = false;
   const std::uint8_t* befAdjust24 = nullptr;  // the window controller's, not owned
+
+  // ---- Floating dialogs, toolbar, preview events and typed numbers.
+  // The six dialogs in the order of the dialog-state keys, each with its key.
+  std::vector<std::pair<const char*, Quirel_FloatingDialog*>> floatingDialogs() const;
+  void clearChoices();
+  void stopSpoitTool();
+  void hideFloatingDialog(Quirel_FloatingDialog* dialog);
+  void refreshFloatingDialog(Quirel_FloatingDialog* dialog);
+  void toggleFloatingDialog(Quirel_FloatingDialog* dialog);
+  void deleteSelectedCrops(bool byKey);
+  void thumbnailModeSwitch(bool film);
+  // The typed text of a number field against the crop's value, in the shown unit.
+  bool typedSizeDiffers(int type, const std::string& text) const;
+  std::vector<Quirel_CropInfo*> typedFieldTargets() const;
+  kit::TextField* numberTextField(int index) const;
+  Quirel_DisplayManager mDisplays;
+  bool mModelessDialogsObserved = false;
+  bool mInfoDialogObserved = false;
 };
