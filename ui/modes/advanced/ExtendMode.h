@@ -240,8 +240,6 @@ class Quirel_ExtendMode : public Quirel_BaseScanMode, public ExtendModeLink, pub
   virtual void closeWindow() {}
   virtual void showTab() {}
   virtual void didShowTabView() {}
-  virtual void setLastSetting(const fnd::Dictionary&) {}
-  virtual fnd::Dictionary getLastSetting() const { return {}; }
   virtual void inputSourceChangePostToSM() {}
 
   // ---- Actions of the controls and their forwarders.
@@ -308,6 +306,53 @@ class Quirel_ExtendMode : public Quirel_BaseScanMode, public ExtendModeLink, pub
   bool checkOutputSizeInPreview(int outputSize, const SSizeDouble& area, int rotation, int filmOrientation);
   // The screens windows are placed on (the main screen unless given).
   void setDisplayManager(const Quirel_DisplayManager& displays) { mDisplays = displays; }
+
+  // ---- Pixel readout, loupe and eyedropper (ExtendModePixel.cpp, ExtendModeSpoit.cpp).
+  struct PixelIndex {
+    int x = 0;
+    int y = 0;
+    bool operator==(const PixelIndex&) const = default;
+  };
+  // The data pixel under `point` of a view of `viewSize` showing data of dataWidth by
+  // dataHeight pixels turned by `rotation` quarter turns and mirrored; clamped into the data.
+  static PixelIndex locatePixel(SSizeDouble viewSize, SPointDouble point, int rotation, bool mirror,
+                                int dataWidth, int dataHeight);
+  // The 21 by 21 loupe around pixel (x, y) of packed RGB rows: 1323 bytes, top row first,
+  // black outside the picture.
+  static std::vector<std::uint8_t> getZoomImageDataInImage(const std::vector<std::uint8_t>& rgb, int width,
+                                                           int height, int x, int y);
+  // The loupe under `point` of `view` showing `image`; empty without a picture.
+  static std::vector<std::uint8_t> getZoomImageDataInView(const kit::View& view, fnd::Point point, bool mirror,
+                                                          int rotation, const kit::Image& image);
+  // The average colour of n by m pixels from (x0, y0) of packed RGB rows of cw by ch pixels,
+  // over the pixels that lie inside the data; none for no data.
+  static std::optional<std::array<int, 3>> averagePixels(const std::uint8_t* data, int cw, int ch, int x0, int y0,
+                                                         int n, int m);
+  // The rubber band spanning start and current, clipped to bounds.
+  static fnd::Rect spoitRubberBand(fnd::Point start, fnd::Point current, const fnd::Rect& bounds);
+  void mouseMovedOnPlaten();
+  void mouseMovedOnThumbnail();
+  void mouseDownOnPreviewForSpoit(const kit::Event& event);
+  void mouseDraggedOnPreviewForSpoit(const kit::Event& event);
+  void mouseUpOnPreviewForSpoit();
+  void mouseDownOnThumbnailPreviewForSpoit(const kit::Event& event, int index);
+  void mouseDraggedOnThumbnailPreviewForSpoit(const kit::Event& event, int index);
+  void mouseUpOnThumbnailPreviewForSpoit(const kit::Event& event, int index);
+  void mouseDragForCreateSpoit(Quirel_CropView& band, fnd::Point start, fnd::Point current, const fnd::Rect& bounds);
+
+  // ---- Last settings (ExtendModeLastSetting.cpp): the "ExtendMode" entry of the settings file.
+  virtual fnd::Dictionary getLastSetting() const;
+  virtual void setLastSetting(const fnd::Dictionary& setting);
+  void setLastSetting_ImgSrcSetting(const fnd::Dictionary& setting);
+  void setLastSetting_CheckBoxDialogs(const fnd::Dictionary& setting);
+  void setLastSetting_Crops(const fnd::Dictionary& setting);
+  void setLastSetting_Thumbnails(const fnd::Dictionary& setting);
+  void setLastSetting_FloatingDialogs(const fnd::Dictionary& setting);
+  void setLastSetting_OpenCloseViews(const fnd::Dictionary& setting);
+  // The keys of the entry in the order they are written.
+  static const std::array<const char*, 44>& lastSettingKeys();
+  // A stored crop's dictionary without the values of the wrong kind or out of range.
+  static fnd::Dictionary sanitizedCropDictionary(const fnd::Dictionary& crop);
  protected:
   // The "ExtendMode" entry of the per-model parameters, or null.
   const fnd::Dictionary* extendModeEntry() const;
@@ -479,4 +524,21 @@ class Quirel_ExtendMode : public Quirel_BaseScanMode, public ExtendModeLink, pub
   Quirel_DisplayManager mDisplays;
   bool mModelessDialogsObserved = false;
   bool mInfoDialogObserved = false;
+
+  // ---- Pixel readout, loupe and eyedropper.
+  // The pointer in the preview's image view (screen location less the main window's origin).
+  fnd::Point pointerInPreviewImageView() const;
+  // Delivers a readout (none: null) to the final-review and histogram dialogs.
+  void deliverPixelValues(const fnd::Dictionary* values, int rotation, bool mirror, bool histogramAlways);
+  // The readout of one crop shown in `view` at `pointInImageView` of `imageView`; none without data.
+  std::optional<fnd::Dictionary> pixelValuesOfCrop(const Quirel_CropInfo& crop, const kit::View& view, fnd::Point point,
+                                                   int rotation, bool mirror, const kit::View& loupeView,
+                                                   fnd::Point loupePoint, const kit::Image* loupeImage) const;
+  // The eyedropper's bounds on the preview: the focus crop's frame, else the visible image.
+  fnd::Rect spoitBoundsOnPreview() const;
+  // Applies a finished eyedropper gesture over `crop` shown in `view`.
+  // The bit-depth and backlight rules every restored crop follows.
+  void applyRestoredCropRules(Quirel_CropInfo& crop) const;
+  void finishSpoit(const Quirel_CropInfo& crop, const kit::View& view, fnd::Point clickPoint, fnd::Rect band,
+                   int rotation, bool mirror);
 };
