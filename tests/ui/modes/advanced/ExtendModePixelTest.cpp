@@ -5,6 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <iostream>
+
+#include "foundation/RunLoop.h"
 
 #include "ExtendModeWindowRig.h"
 #include "foundation/NotificationCenter.h"
@@ -16,6 +19,8 @@
 #include "ui/controls/CTRLS_Preview.h"
 #include "ui/controls/CropView.h"
 #include "ui/controls/IconBezelCGButton.h"
+#include "ui/controls/ImageDataProcessPanel.h"
+#include "ui/controls/CTRLS_FinalReviewZoomView.h"
 #include "ui/controls/NoFocusButton.h"
 #include "ui/controls/PreviewView.h"
 #include "ui/model/CropInfo.h"
@@ -229,6 +234,108 @@ TEST(ExtendModePixel, ABlackPickFromAClickOnThePreviewSetsTheColourBlackPoints) 
   EXPECT_EQ(channels(h.mid), (std::array<int, 4>{128, 147, 157, 167}));
   EXPECT_EQ(posts.count("SpoitToolStopPost"), 1u);
   EXPECT_EQ(m.mToolMode, 0);
+}
+
+TEST(ExtendModePixel, TheReadoutFollowsThePointerOnlyWhileItIsWanted) {
+  PixelRig rig;
+  auto& m = rig.mode;
+  Quirel_HistogramDialog* hist = m.getHistogramDialog();
+  rig.setPixel(30, 20, {40, 60, 80});
+  const fnd::Point at = rig.pointOfPixel(30, 20);
+  // Histogram open but no eyedropper armed, final review closed: nothing is read.
+  rig.hover(at);
+  EXPECT_EQ(hist->readoutText(), "");
+  clickIn(*hist->spoitButton(0));
+  ASSERT_EQ(m.mToolMode, 3);
+  rig.hover(at);
+  const std::string shown = hist->readoutText();
+  for (const char* v : {"40", "60", "80"}) EXPECT_NE(shown.find(v), std::string::npos) << shown;
+  // Modal, or the window disabled: the readout is left as it was.
+  rig.hover(rig.pointOfPixel(0, 0));
+  const std::string other = hist->readoutText();
+  EXPECT_NE(other, shown);
+  m.showModalDialog();
+  rig.hover(at);
+  EXPECT_EQ(hist->readoutText(), other);
+  m.closeModalDialog();
+  rig.main->getWindow()->setEnabled(false);
+  rig.hover(at);
+  EXPECT_EQ(hist->readoutText(), other);
+  rig.main->getWindow()->setEnabled(true);
+  // A crop without data gives no readout (cleared), and a click picks nothing.
+  m.mTemplateCrop->setcropBefData(nullptr);
+  rig.hover(at);
+  EXPECT_EQ(hist->readoutText(), "");
+  const HistogramValues before = m.mTemplateCrop->getHistogram();
+  rig.post(kit::EventType::LeftMouseDown, at);
+  rig.post(kit::EventType::LeftMouseUp, at);
+  kit::Application::shared().dispatchQueuedEvents();
+  EXPECT_EQ(channels(m.mTemplateCrop->getHistogram().black), channels(before.black));
+}
+
+TEST(ExtendModePixel, ADragAveragesTheRectangleAndAThinDragOneColumn) {
+  PixelRig rig;
+  auto& m = rig.mode;
+  Quirel_HistogramDialog* hist = m.getHistogramDialog();
+  // The right half of the data is (200, 150, 100), the left half (10, 20, 30).
+  for (int y = 0; y < PixelRig::kSide; ++y)
+    for (int x = PixelRig::kSide / 2; x < PixelRig::kSide; ++x) rig.setPixel(x, y, {200, 150, 100});
+  // The gray-balance eyedropper over a drag from the middle of the left half to the middle of
+  // the right half, and on past the preview's edge: the rubber band stays inside, the average is
+  // over the pixels read.
+  clickIn(*hist->spoitButton(3));
+  ASSERT_EQ(m.mSpoitMode, 12);
+  const fnd::Point from = rig.pointOfPixel(25, 40);
+  const fnd::Point mid = rig.pointOfPixel(60, 60);
+  rig.post(kit::EventType::LeftMouseDown, from);
+  rig.post(kit::EventType::LeftMouseDragged, mid);
+  rig.post(kit::EventType::LeftMouseUp, mid);
+  kit::Application::shared().dispatchQueuedEvents();
+  const ChannelValues gray = m.mTemplateCrop->getHistogram().gray;
+  EXPECT_EQ(gray.master, 128);
+  // Columns 25..59 (35 of them): 25 on the left, 10 on the right.
+  EXPECT_NEAR(gray.red, (25 * 10 + 10 * 200) / 35, 6);
+  EXPECT_NEAR(gray.blue, (25 * 30 + 10 * 100) / 35, 3);
+
+  // A drag thinner than one data pixel averages one column: all of it on the right half.
+  clickIn(*hist->spoitButton(3));
+  const fnd::Point top = rig.pointOfPixel(75, 10);
+  rig.post(kit::EventType::LeftMouseDown, top);
+  rig.post(kit::EventType::LeftMouseDragged, {top.x + 0.01, top.y - 30});
+  rig.post(kit::EventType::LeftMouseUp, {top.x + 0.01, top.y - 30});
+  kit::Application::shared().dispatchQueuedEvents();
+  EXPECT_EQ(channels(m.mTemplateCrop->getHistogram().gray), (std::array<int, 4>{128, 200, 150, 100}));
+}
+
+TEST(ExtendModePicture, LoupeAndValuesInTheFinalReview) {
+  PixelRig rig;
+  auto& m = rig.mode;
+  for (int y = 0; y < PixelRig::kSide; ++y)
+    for (int x = 0; x < PixelRig::kSide; ++x)
+      rig.setPixel(x, y, {x * 255 / PixelRig::kSide, y * 255 / PixelRig::kSide, 120});
+  // The preview's picture: the same gradient, one pixel a data pixel.
+  std::vector<std::uint8_t> rgb(static_cast<std::size_t>(PixelRig::kSide) * PixelRig::kSide * 3);
+  std::copy_n(m.mTemplateCrop->getcropBefData(), rgb.size(), rgb.begin());
+  rig.imageView().setPreviewImage(kit::Image::fromRGB(rgb.data(), PixelRig::kSide, PixelRig::kSide));
+  m.ntf_finalReviewOpen({});
+  Quirel_FinalReviewDialog* review = m.getFinalReviewDialog();
+  ASSERT_TRUE(review->isVisible());
+  rig.hover(rig.pointOfPixel(95, 50));
+  const auto* zoom = dynamic_cast<const kit::View*>(review->zoomView()->getGraphView());
+  ASSERT_NE(zoom, nullptr);
+  EXPECT_FALSE(zoom->isHidden());
+  EXPECT_NE(review->readoutText(), "");
+  const std::filesystem::path png = std::filesystem::current_path() / "advanced-loupe.png";
+  std::filesystem::remove(png);
+  bool grabbed = false;
+  fnd::RunLoop::main().performAfterDelay(0.05, [&] {
+    review->getWindow()->contentView()->display();
+    grabbed = review->getWindow()->grabToPng(png.string());
+    fnd::RunLoop::main().stop();
+  });
+  fnd::RunLoop::main().runFor(fnd::RunLoopMode::Default, 5);
+  EXPECT_TRUE(grabbed);
+  std::cout << "picture: " << png.string() << "\n";
 }
 
 }  // namespace ext_pixel_test
