@@ -353,6 +353,11 @@ class Quirel_ExtendMode : public Quirel_BaseScanMode, public ExtendModeLink, pub
   static const std::array<const char*, 44>& lastSettingKeys();
   // A stored crop's dictionary without the values of the wrong kind or out of range.
   static fnd::Dictionary sanitizedCropDictionary(const fnd::Dictionary& crop);
+
+  // ---- Named tone settings and the preferences (ExtendModeTone.cpp).
+  void toneSettingChangeToDialog();
+  void toneSettingDialogClose(const fnd::Notification& n);
+  void preferenceDialogOpen(const void* sender, bool isAutoScanMode);
  protected:
   // The "ExtendMode" entry of the per-model parameters, or null.
   const fnd::Dictionary* extendModeEntry() const;
@@ -537,6 +542,10 @@ class Quirel_ExtendMode : public Quirel_BaseScanMode, public ExtendModeLink, pub
   // The eyedropper's bounds on the preview: the focus crop's frame, else the visible image.
   fnd::Rect spoitBoundsOnPreview() const;
   // Applies a finished eyedropper gesture over `crop` shown in `view`.
+  // After a tone change: the values shown and the corrected preview of the selected crops.
+  void refreshAfterToneChange();
+  // The preferences dialog while it runs.
+  std::unique_ptr<class Quirel_PrefsDialog> mPrefsDialog;
   // The bit-depth and backlight rules every restored crop follows.
   void applyRestoredCropRules(Quirel_CropInfo& crop) const;
   void finishSpoit(const Quirel_CropInfo& crop, const kit::View& view, fnd::Point clickPoint, fnd::Rect band,

@@ -47,5 +47,3 @@ void Quirel_ExtendMode::highQualityChange(const fnd::Notification&) {}
 void Quirel_ExtendMode::calibrationOpen(const fnd::Notification&) {}
 void Quirel_ExtendMode::calibrationStart(const fnd::Notification&) {}
 void Quirel_ExtendMode::calibrationChange(const fnd::Notification&) {}
-void Quirel_ExtendMode::toneSettingChange(const fnd::Notification&) {}
-void Quirel_ExtendMode::toneSettingReset(const fnd::Notification&) {}
