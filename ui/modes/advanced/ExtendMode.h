@@ -358,6 +358,14 @@ class Quirel_ExtendMode : public Quirel_BaseScanMode, public ExtendModeLink, pub
   void toneSettingChangeToDialog();
   void toneSettingDialogClose(const fnd::Notification& n);
   void preferenceDialogOpen(const void* sender, bool isAutoScanMode);
+
+  // ---- Favourite settings (ExtendModeFavorite.cpp).
+  void favoriteSettingChangeToDialog();
+  void favoriteDialogClose(const fnd::Notification& n);
+  // The named size lies across the crop's output: its longer side is the crop's shorter one.
+  static bool isOutputSizeRotate(const Quirel_OutputSize& size, const Quirel_CropInfo& crop);
+  // The favourite's tone values equal those of its named tone setting in "Tone.xml".
+  bool compareFavoriteToneWithTone(const Quirel_FavoriteSetting& favorite) const;
  protected:
   // The "ExtendMode" entry of the per-model parameters, or null.
   const fnd::Dictionary* extendModeEntry() const;

@@ -3,7 +3,6 @@
 
 #include "ui/modes/advanced/ExtendMode.h"
 
-void Quirel_ExtendMode::favoriteSettingChange(const fnd::Notification&) {}
 void Quirel_ExtendMode::imageSourceChange(const fnd::Notification&) {}
 void Quirel_ExtendMode::paperSizeChange(const fnd::Notification&) {}
 void Quirel_ExtendMode::filmSizeChange(const fnd::Notification&) {}

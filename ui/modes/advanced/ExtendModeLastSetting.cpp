@@ -8,9 +8,11 @@
 #include <string_view>
 
 #include "ui/adjust/ToneBCDialog.h"
+#include "ui/controls/CTRLS_CalibrationOpenButton.h"
 #include "ui/controls/CTRLS_ExposureOpenButton.h"
 #include "ui/controls/CTRLS_MainWindow.h"
 #include "ui/controls/CTRLS_OpenButton.h"
+#include "ui/controls/CTRLS_ScanSettingOpenButton.h"
 #include "ui/controls/CTRLS_Preview.h"
 #include "ui/model/CropInfo.h"
 #include "ui/model/PreferenceInfo.h"
