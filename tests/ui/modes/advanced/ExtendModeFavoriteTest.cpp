@@ -147,4 +147,25 @@ TEST(ExtendModeFavorite, TheManagerAnswersCancelWithNoneAndSaveWithTheNewEntry) 
   EXPECT_EQ(m.mToneCurve, 0);
 }
 
+TEST(ExtendModeFavorite, AGarbageFavouritesFileListsTheFixedEntriesOnlyAndStaysAsItWas) {
+  WindowRig rig;
+  auto& m = rig.mode;
+  const std::filesystem::path folder = testenv::freshFolder("ext-favorite-garbage");
+  m.setSettingFilePath(folder.string() + "/");
+  m.mHasPreview = true;
+  const std::filesystem::path file = folder / "Favorite.xml";
+  for (const std::string& garbage : {std::string("\x01\x02 not xml"), std::string("<plist><array><dict><key>Index"),
+                                    std::string("<plist version=\"1.0\"><dict><key>Index</key><integer>4</integer>"
+                                                "</dict></plist>")}) {
+    std::ofstream(file, std::ios::binary) << garbage;
+    m.setMenuItem_FavoritePopupBT();
+    for (int n : {0, 1, -1}) EXPECT_TRUE(m.mFavoritePopup->isExistAtRepresentedNumber(n)) << n;
+    for (int n : {2, 3, 4, 5}) EXPECT_FALSE(m.mFavoritePopup->isExistAtRepresentedNumber(n)) << n;
+    std::ifstream in(file, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    EXPECT_EQ(bytes.str(), garbage);
+  }
+}
+
 }  // namespace ext_favorite_test
