@@ -23,6 +23,8 @@
 #include "ui/controls/CTRLS_FinalReviewZoomView.h"
 #include "ui/controls/NoFocusButton.h"
 #include "ui/controls/PreviewView.h"
+#include "ui/controls/ThumbnailPreviewView.h"
+#include "ui/model/ThumbnailInfo.h"
 #include "ui/model/CropInfo.h"
 
 namespace ext_pixel_test {
@@ -305,6 +307,47 @@ TEST(ExtendModePixel, ADragAveragesTheRectangleAndAThinDragOneColumn) {
   rig.post(kit::EventType::LeftMouseUp, {top.x + 0.01, top.y - 30});
   kit::Application::shared().dispatchQueuedEvents();
   EXPECT_EQ(channels(m.mTemplateCrop->getHistogram().gray), (std::array<int, 4>{128, 200, 150, 100}));
+}
+
+class ThumbPeek : public extend_rig::RigMode {
+ public:
+  using Quirel_BaseScanMode::mThumbnailCount;
+};
+
+TEST(ExtendModePixel, TheEyedropperOnAThumbnailPicksUnderTheReleaseOfTheFocusedOne) {
+  PixelRig rig;
+  auto& m = rig.mode;
+  Quirel_HistogramDialog* hist = m.getHistogramDialog();
+  m.mScanMode = 3;
+  static_cast<ThumbPeek&>(m).mThumbnailCount = 2;
+  for (int i = 0; i < 2; ++i) m.createThumbnailWithIndex(i, std::nullopt, {{0, 0}, {300, 400}}, false);
+  m.updateThumbnail();
+  ASSERT_EQ(m.mThumbnailList.size(), 2u);
+  // Each thumbnail's crop holds 100 x 100 data pixels: the first all (200, 150, 100).
+  for (int i = 0; i < 2; ++i) {
+    const std::shared_ptr<Quirel_CropInfo> crop = m.mThumbnailList[static_cast<std::size_t>(i)]->getThumnailCrop();
+    ASSERT_NE(crop, nullptr);
+    crop->setcropCorRect({{0, 0}, {PixelRig::kSide, PixelRig::kSide}});
+    rig.setData(crop.get(), i == 0 ? std::array<int, 3>{200, 150, 100} : std::array<int, 3>{1, 2, 3});
+  }
+  m.mThumbnailList[0]->setFocus(true);
+  auto* view = dynamic_cast<Quirel_ThumbnailPreviewView*>(m.mThumbnailList[0]->getPreviewView());
+  auto* other = dynamic_cast<Quirel_ThumbnailPreviewView*>(m.mThumbnailList[1]->getPreviewView());
+  ASSERT_NE(view, nullptr);
+  ASSERT_NE(other, nullptr);
+  auto eventIn = [&](kit::View& v, kit::EventType type) {
+    const fnd::Rect b = v.visibleRect();
+    return kit::Event::mouseEvent(type, v.convertPointToView({b.midX(), b.midY()}, nullptr), 0, &rig.window(), 1);
+  };
+  clickIn(*hist->spoitButton(3));
+  ASSERT_EQ(m.mToolMode, 3);
+  // A press on a thumbnail that is not the focus picks nothing.
+  m.mouseDownOnThumbnailPreviewForSpoit(eventIn(*other, kit::EventType::LeftMouseDown), 1);
+  m.mouseUpOnThumbnailPreviewForSpoit(eventIn(*other, kit::EventType::LeftMouseUp), 1);
+  EXPECT_EQ(channels(hist->grayPoint()), (std::array<int, 4>{128, 128, 128, 128}));
+  m.mouseDownOnThumbnailPreviewForSpoit(eventIn(*view, kit::EventType::LeftMouseDown), 0);
+  m.mouseUpOnThumbnailPreviewForSpoit(eventIn(*view, kit::EventType::LeftMouseUp), 0);
+  EXPECT_EQ(channels(hist->grayPoint()), (std::array<int, 4>{128, 200, 150, 100}));
 }
 
 TEST(ExtendModePicture, LoupeAndValuesInTheFinalReview) {
