@@ -91,6 +91,23 @@ Color Image::colorAtPixel(int x, int y) const {
   return bridge::fromQColor(data_->image.pixelColor(x, y));
 }
 
+std::vector<std::uint8_t> Image::copyRGB(int* width, int* height) const {
+  if (width) *width = 0;
+  if (height) *height = 0;
+  if (!data_ || data_->image.isNull()) return {};
+  const QImage rgb = data_->image.convertToFormat(QImage::Format_RGB888);
+  if (rgb.isNull()) return {};
+  const int w = rgb.width(), h = rgb.height();
+  // RGB888 rows are padded to four bytes: copy row by row, never the whole buffer.
+  const std::size_t rowBytes = static_cast<std::size_t>(w) * 3;
+  std::vector<std::uint8_t> out(rowBytes * static_cast<std::size_t>(h));
+  for (int y = 0; y < h; ++y)
+    std::memcpy(out.data() + rowBytes * static_cast<std::size_t>(y), rgb.constScanLine(y), rowBytes);
+  if (width) *width = w;
+  if (height) *height = h;
+  return out;
+}
+
 void Image::drawInRect(const fnd::Rect& into, const fnd::Rect& from, double opacity) const {
   if (!data_) return;
   if (GraphicsContext* ctx = GraphicsContext::current()) ctx->drawImage(*this, into, from, opacity);

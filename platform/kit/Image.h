@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "foundation/Geometry.h"
 #include "kit/Color.h"
@@ -36,6 +37,10 @@ class Image {
   int pixelsHigh() const;
   // Colour of one pixel, counted from the top-left; clear outside the picture.
   Color colorAtPixel(int x, int y) const;
+  // The pixels as tightly packed 8-bit RGB, rows from the top, whatever the stored layout
+  // (row padding and alpha are converted away); *width and *height get the size in pixels.
+  // Empty (and 0 by 0) for no picture.
+  std::vector<std::uint8_t> copyRGB(int* width = nullptr, int* height = nullptr) const;
 
   // Into the current graphics context: the `from` part (whole picture when empty; y up)
   // scaled into `into`, upright, with the opacity.

@@ -300,3 +300,32 @@ TEST(Cursor, StandardAndPictureCursors) {
   kit::Cursor::arrow().set();
   EXPECT_EQ(kit::Cursor::current().kind(), kit::Cursor::Kind::Arrow);
 }
+
+TEST(ImagePixels, CopyRGBIsPackedWhateverTheStoredLayout) {
+  // 301 pixels wide: three bytes a pixel leaves each stored row padded.
+  const int w = 301, h = 3;
+  std::vector<std::uint8_t> rgb(static_cast<std::size_t>(w) * h * 3);
+  for (std::size_t i = 0; i < rgb.size(); ++i) rgb[i] = static_cast<std::uint8_t>((i * 7) % 251);
+  int cw = -1, ch = -1;
+  EXPECT_EQ(kit::Image::fromRGB(rgb.data(), w, h).copyRGB(&cw, &ch), rgb);
+  EXPECT_EQ(cw, w);
+  EXPECT_EQ(ch, h);
+
+  // A picture with an alpha channel, read from a file, comes back as its opaque colours.
+  QImage argb(5, 2, QImage::Format_ARGB32);
+  argb.fill(QColor(10, 20, 30, 255));
+  argb.setPixelColor(4, 1, QColor(200, 100, 50, 255));
+  const std::filesystem::path file = std::filesystem::temp_directory_path() / "kit-copyrgb-alpha.png";
+  ASSERT_TRUE(argb.save(QString::fromStdString(file.string())));
+  const std::vector<std::uint8_t> packed = kit::Image::fromFile(file.string()).copyRGB(&cw, &ch);
+  std::filesystem::remove(file);
+  ASSERT_EQ(packed.size(), 5u * 2 * 3);
+  EXPECT_EQ(cw, 5);
+  EXPECT_EQ(ch, 2);
+  EXPECT_EQ((std::vector<std::uint8_t>(packed.begin(), packed.begin() + 3)), (std::vector<std::uint8_t>{10, 20, 30}));
+  EXPECT_EQ((std::vector<std::uint8_t>(packed.end() - 3, packed.end())), (std::vector<std::uint8_t>{200, 100, 50}));
+
+  EXPECT_TRUE(kit::Image().copyRGB(&cw, &ch).empty());
+  EXPECT_EQ(cw, 0);
+  EXPECT_EQ(ch, 0);
+}

@@ -19,6 +19,7 @@
 #include "ui/model/CropInfo.h"
 #include "ui/model/UIScannerInfo.h"
 #include "ui/settings/FavoriteDialog.h"
+#include "ui/settings/PrefsDialog.h"
 #include "ui/settings/InfoDialog.h"
 #include "ui/windows/CheckBoxDialog.h"
 #include "ui/windows/MessagePort.h"

@@ -320,9 +320,6 @@ class Quirel_ExtendMode : public Quirel_BaseScanMode, public ExtendModeLink, pub
   void setDisabledAllTextField();
   virtual void willCloseWindow();
   virtual void closeWindow();
-  // Kept as given until the last settings are built from the panel.
-  virtual void setLastSetting(const fnd::Dictionary& setting);
-  virtual fnd::Dictionary getLastSetting() const;
   virtual void inputSourceChangePostToSM();
   int getInputSourceForPostToSM() const;
   static int inputSourceForImageSource(int imageSource);
@@ -437,6 +434,66 @@ class Quirel_ExtendMode : public Quirel_BaseScanMode, public ExtendModeLink, pub
   Quirel_CTRLS_ADVScanButton* getScanButton() const { return mScanBtn.get(); }
   Quirel_CTRLS_ResolutionComboBox* getResolutionComboBox() const { return mResComboBox.get(); }
 
+
+  // ---- Pixel readout, loupe and eyedropper (ExtendModePixel.cpp, ExtendModeSpoit.cpp).
+  struct PixelIndex {
+    int x = 0;
+    int y = 0;
+    bool operator==(const PixelIndex&) const = default;
+  };
+  // The data pixel under `point` of a view of `viewSize` showing data of dataWidth by
+  // dataHeight pixels turned by `rotation` quarter turns and mirrored; clamped into the data.
+  static PixelIndex locatePixel(SSizeDouble viewSize, SPointDouble point, int rotation, bool mirror,
+                                int dataWidth, int dataHeight);
+  // The 21 by 21 loupe around pixel (x, y) of packed RGB rows: 1323 bytes, top row first,
+  // black outside the picture.
+  static std::vector<std::uint8_t> getZoomImageDataInImage(const std::vector<std::uint8_t>& rgb, int width,
+                                                           int height, int x, int y);
+  // The loupe under `point` of `view` showing `image`; empty without a picture.
+  static std::vector<std::uint8_t> getZoomImageDataInView(const kit::View& view, fnd::Point point, bool mirror,
+                                                          int rotation, const kit::Image& image);
+  // The average colour of n by m pixels from (x0, y0) of packed RGB rows of cw by ch pixels,
+  // over the pixels that lie inside the data; none for no data.
+  static std::optional<std::array<int, 3>> averagePixels(const std::uint8_t* data, int cw, int ch, int x0, int y0,
+                                                         int n, int m);
+  // The rubber band spanning start and current, clipped to bounds.
+  static fnd::Rect spoitRubberBand(fnd::Point start, fnd::Point current, const fnd::Rect& bounds);
+  void mouseMovedOnPlaten();
+  void mouseMovedOnThumbnail();
+  void mouseDownOnPreviewForSpoit(const kit::Event& event);
+  void mouseDraggedOnPreviewForSpoit(const kit::Event& event);
+  void mouseUpOnPreviewForSpoit();
+  void mouseDownOnThumbnailPreviewForSpoit(const kit::Event& event, int index);
+  void mouseDraggedOnThumbnailPreviewForSpoit(const kit::Event& event, int index);
+  void mouseUpOnThumbnailPreviewForSpoit(const kit::Event& event, int index);
+  void mouseDragForCreateSpoit(Quirel_CropView& band, fnd::Point start, fnd::Point current, const fnd::Rect& bounds);
+
+  // ---- Last settings (ExtendModeLastSetting.cpp): the "ExtendMode" entry of the settings file.
+  virtual fnd::Dictionary getLastSetting() const;
+  virtual void setLastSetting(const fnd::Dictionary& setting);
+  void setLastSetting_ImgSrcSetting(const fnd::Dictionary& setting);
+  void setLastSetting_CheckBoxDialogs(const fnd::Dictionary& setting);
+  void setLastSetting_Crops(const fnd::Dictionary& setting);
+  void setLastSetting_Thumbnails(const fnd::Dictionary& setting);
+  void setLastSetting_FloatingDialogs(const fnd::Dictionary& setting);
+  void setLastSetting_OpenCloseViews(const fnd::Dictionary& setting);
+  // The keys of the entry in the order they are written.
+  static const std::array<const char*, 44>& lastSettingKeys();
+  // A stored crop's dictionary without the values of the wrong kind or out of range.
+  static fnd::Dictionary sanitizedCropDictionary(const fnd::Dictionary& crop);
+
+  // ---- Named tone settings and the preferences (ExtendModeTone.cpp).
+  void toneSettingChangeToDialog();
+  void toneSettingDialogClose(const fnd::Notification& n);
+  void preferenceDialogOpen(const void* sender, bool isAutoScanMode);
+
+  // ---- Favourite settings (ExtendModeFavorite.cpp).
+  void favoriteSettingChangeToDialog();
+  void favoriteDialogClose(const fnd::Notification& n);
+  // The named size lies across the crop's output: its longer side is the crop's shorter one.
+  static bool isOutputSizeRotate(const Quirel_OutputSize& size, const Quirel_CropInfo& crop);
+  // The favourite's tone values equal those of its named tone setting in "Tone.xml".
+  bool compareFavoriteToneWithTone(const Quirel_FavoriteSetting& favorite) const;
  protected:
   // The "ExtendMode" entry of the per-model parameters, or null.
   const fnd::Dictionary* extendModeEntry() const;
@@ -591,7 +648,6 @@ class Quirel_ExtendMode : public Quirel_BaseScanMode, public ExtendModeLink, pub
   bool mDoublePreview = false;
   const std::uint8_t* befAdjust24 = nullptr;  // the window controller's, not owned
   // ---- Value display, enabling and the window and mode life.
-  std::optional<fnd::Dictionary> mKeptLastSetting;
   std::shared_ptr<Quirel_OrientationDialog> mOrientationDialog;  // while it runs
   bool askSourceChange();
   Quirel_CropInfo& sourceCropOfCorrections();
@@ -621,6 +677,26 @@ class Quirel_ExtendMode : public Quirel_BaseScanMode, public ExtendModeLink, pub
   bool mModelessDialogsObserved = false;
   bool mInfoDialogObserved = false;
 
+  // ---- Pixel readout, loupe and eyedropper.
+  // The pointer in the preview's image view (screen location less the main window's origin).
+  fnd::Point pointerInPreviewImageView() const;
+  // Delivers a readout (none: null) to the final-review and histogram dialogs.
+  void deliverPixelValues(const fnd::Dictionary* values, int rotation, bool mirror, bool histogramAlways);
+  // The readout of one crop shown in `view` at `pointInImageView` of `imageView`; none without data.
+  std::optional<fnd::Dictionary> pixelValuesOfCrop(const Quirel_CropInfo& crop, const kit::View& view, fnd::Point point,
+                                                   int rotation, bool mirror, const kit::View& loupeView,
+                                                   fnd::Point loupePoint, const kit::Image* loupeImage) const;
+  // The eyedropper's bounds on the preview: the focus crop's frame, else the visible image.
+  fnd::Rect spoitBoundsOnPreview() const;
+  // Applies a finished eyedropper gesture over `crop` shown in `view`.
+  // After a tone change: the values shown and the corrected preview of the selected crops.
+  void refreshAfterToneChange();
+  // The preferences dialog while it runs.
+  std::unique_ptr<class Quirel_PrefsDialog> mPrefsDialog;
+  // The bit-depth and backlight rules every restored crop follows.
+  void applyRestoredCropRules(Quirel_CropInfo& crop) const;
+  void finishSpoit(const Quirel_CropInfo& crop, const kit::View& view, fnd::Point clickPoint, fnd::Rect band,
+                   int rotation, bool mirror);
   // ---- Scan flow, end of preview, output settings and corrections.
   // A question with a "do not show again" box; false on Cancel. OK with the box ticked clears flag.
   bool askQuestion(const char* key, int table, bool& flag);

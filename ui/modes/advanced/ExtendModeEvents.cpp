@@ -49,7 +49,7 @@ void Quirel_ExtendMode::mouseEventOnPreview(const fnd::Notification& n) {
         case 0: mouseDownOnPreviewForCrop(*event); break;
         case 1: mouseDownOnPreviewForHand(*event); break;
         case 2: mouseDownOnPreviewForZoom(*event); break;
-        // The eyedropper's press belongs to the pixel readout, not built on this branch.
+        case 3: mouseDownOnPreviewForSpoit(*event); break;
         default: break;
       }
     }
@@ -58,6 +58,8 @@ void Quirel_ExtendMode::mouseEventOnPreview(const fnd::Notification& n) {
       mouseDraggedOnPreviewForMultiCrop();
     } else if (mToolMode == 1) {
       mouseDraggedOnPreviewForHand(*event);
+    } else if (mToolMode == 3) {
+      mouseDraggedOnPreviewForSpoit(*event);
     } else if (mToolMode == 0) {
       // Even a drag that changes no crop counts as a change by hand.
       clearChoices();
@@ -72,6 +74,8 @@ void Quirel_ExtendMode::mouseEventOnPreview(const fnd::Notification& n) {
       mouseUpOnPreviewForHand();
     } else if (mToolMode == 2) {
       mouseUpOnPreviewForZoom();
+    } else if (mToolMode == 3) {
+      mouseUpOnPreviewForSpoit();
     } else if (mToolMode == 0) {
       const bool keepZoomView = ver(&Quirel_UIScannerInfo::isVer1700Later) && finalIsVisible() && mOnlyClick;
       if (!keepZoomView && mFinalReviewDialog) mFinalReviewDialog->zoomViewHidden();
@@ -94,8 +98,6 @@ void Quirel_ExtendMode::mouseEventOnPreview(const fnd::Notification& n) {
 }
 
 void Quirel_ExtendMode::mouseExitedOnPreview(const fnd::Notification&) { setMouseCursor(); }
-
-void Quirel_ExtendMode::mouseMovedOnPreview(const fnd::Notification&) { setMouseCursor(); }
 
 void Quirel_ExtendMode::optionKeyDown(const fnd::Notification&) {
   mOptionKey = true;
@@ -135,14 +137,16 @@ void Quirel_ExtendMode::mouseEventOnThumbnail(const fnd::Notification& n) {
       }
       updateMouseCursorRects();
     } else if (n.name == Quirel_ThumbnailPreviewView::kMouseEventPost) {
-      // The eyedropper's press on a thumbnail belongs to the pixel readout.
       if (mToolMode == 0) mouseDownOnThumbnailPreview(*event, k);
+      if (mToolMode == 3) mouseDownOnThumbnailPreviewForSpoit(*event, k);
     }
     setValueOfSelectedCrop(false);
   } else if (type == kit::EventType::LeftMouseDragged) {
     if (mToolMode == 0) {
       clearChoices();
       mouseDraggedOnThumbnailPreview(*event, k);
+    } else if (mToolMode == 3) {
+      mouseDraggedOnThumbnailPreviewForSpoit(*event, k);
     }
     setValueOfSelectedCrop(true);
   } else if (type == kit::EventType::LeftMouseUp) {
@@ -152,6 +156,8 @@ void Quirel_ExtendMode::mouseEventOnThumbnail(const fnd::Notification& n) {
       mouseUpOnThumbnailPreview(k, 1);
       const Quirel_CropInfo* after = getFocusCrop();
       if (after && (after != before || after->hasCropView() != hadView)) clearChoices();
+    } else if (mToolMode == 3) {
+      mouseUpOnThumbnailPreviewForSpoit(*event, k);
     }
     setValueOfSelectedCrop(false);
   }

@@ -53,12 +53,6 @@ void Quirel_ExtendMode::inputSourceChangePostToSM() {
       fnd::makeShared(fnd::Dictionary{{"InputSource", getInputSourceForPostToSM()}}));
 }
 
-// ---- Last settings ----------------------------------------------------------------------------
-
-void Quirel_ExtendMode::setLastSetting(const fnd::Dictionary& setting) { mKeptLastSetting = setting; }
-
-fnd::Dictionary Quirel_ExtendMode::getLastSetting() const { return mKeptLastSetting.value_or(fnd::Dictionary{}); }
-
 // ---- The feeder layout ------------------------------------------------------------------------
 
 void Quirel_ExtendMode::setADFControl(bool adfLayout, int orientation) {
