@@ -293,7 +293,9 @@ class Quirel_UserInterfaceModule : public Quirel_MainWindowControllerPort,
   PreviewBitmap getPreviewBitmap() const;
   void endPreviewThread(const fnd::Dictionary& internal);
   void endPreviewThread_StandardMode(const fnd::Array* crops, int filmSize, int cancel, int error, int duplicate);
-  int beginEndOfPreview(Quirel_StandardMode* mode, const fnd::Array* crops, int cancel, int error);
+  // zoomKeepsProgress: a zoom scan's progress is not reset by a preview that gave nothing usable.
+  int beginEndOfPreview(Quirel_BaseScanMode* mode, const fnd::Array* crops, int cancel, int error,
+                        bool zoomKeepsProgress = false);
   void endPreviewThread_Platen_StandardMode(const fnd::Array* crops, int cancel, int error, int duplicate);
   void endPreviewThread_Film_StandardMode(const fnd::Array* crops, int filmSize, int cancel, int error);
   void setScanSoundTimer();

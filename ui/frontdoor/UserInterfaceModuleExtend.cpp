@@ -24,26 +24,13 @@ void Quirel_UserInterfaceModule::endPreviewThread_Platen_ExtendMode(const fnd::A
                                                                     int duplicate) {
   Quirel_ExtendMode* mode = mExtendMode.get();
   if (!mode || !mPreviewInfo) return;
-  mCallBackUpToSM = true;
-  const bool needScan = mode->getNeedScan();
   const bool thumbnail = mode->isThumbnailMode();
   const bool zoomScan = mode->getZoomScan();
   const bool multiCrop = mode->isMultiCropMode();
   const Quirel_PreferenceInfo* prefs = mode->getPreferenceInfo();
   const int thumbnailSize = prefs ? prefs->getPlatenThumbnailSize() : 0;
-  const int result = checkPreviewResult_AutoMultiRect(crops, cancel, error, mode->getPreviewAtStart(), thumbnail);
-  if (needScan) {
-    if (result == kPreviewComplete)
-      startScanSound(prefs);
-    else
-      stopScanSound();
-  }
-  if (result == kPreviewAtStartFailed) {
-    mPreviewInfo->setUIResetImageError(true);
-    return;
-  }
-  if (needScan && !zoomScan && (result == kPreviewCancelledUsable || result == kPreviewNothingUsable))
-    mode->setProgressStatusValue(-1);
+  const int result = beginEndOfPreview(mode, crops, cancel, error, true);
+  if (result == kPreviewAtStartFailed) return;
   if (result == kPreviewNothingUsable) {
     mode->endPreviewClearImage();
     if (cancel == 0 && error != 0) mCallBackUpToSM = false;
@@ -85,22 +72,8 @@ void Quirel_UserInterfaceModule::endPreviewThread_Film_ExtendMode(const fnd::Arr
                                                                   int error) {
   Quirel_ExtendMode* mode = mExtendMode.get();
   if (!mode || !mPreviewInfo) return;
-  mCallBackUpToSM = true;
-  const bool needScan = mode->getNeedScan();
-  const int result =
-      checkPreviewResult_AutoMultiRect(crops, cancel, error, mode->getPreviewAtStart(), mode->isThumbnailMode());
-  if (needScan) {
-    if (result == kPreviewComplete)
-      startScanSound(mode->getPreferenceInfo());
-    else
-      stopScanSound();
-  }
-  if (result == kPreviewAtStartFailed) {
-    mPreviewInfo->setUIResetImageError(true);
-    return;
-  }
-  if (needScan && !mode->getZoomScan() && (result == kPreviewCancelledUsable || result == kPreviewNothingUsable))
-    mode->setProgressStatusValue(-1);
+  const int result = beginEndOfPreview(mode, crops, cancel, error, true);
+  if (result == kPreviewAtStartFailed) return;
   if (result == kPreviewNothingUsable) {
     mode->endFilmPreviewClearImage();
     if (cancel == 0 && error != 0) mCallBackUpToSM = false;

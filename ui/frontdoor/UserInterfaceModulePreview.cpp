@@ -203,10 +203,10 @@ void Quirel_UserInterfaceModule::setEnableAfterPreview(Quirel_BaseScanMode* mode
   setEnableControlMainWindow(true);
 }
 
-// The first steps of both ends of a basic-mode preview: the result, the scan-end sound of a
-// preview that was a scan, a failed start-up preview marked for the reset, the progress status.
-int Quirel_UserInterfaceModule::beginEndOfPreview(Quirel_StandardMode* mode, const fnd::Array* crops, int cancel,
-                                                  int error) {
+// The first steps of every end of a preview: the result, the scan-end sound of a preview that
+// was a scan, a failed start-up preview marked for the reset, the progress status.
+int Quirel_UserInterfaceModule::beginEndOfPreview(Quirel_BaseScanMode* mode, const fnd::Array* crops, int cancel,
+                                                  int error, bool zoomKeepsProgress) {
   mCallBackUpToSM = true;
   const bool needScan = mode->getNeedScan();
   const int result =
@@ -221,7 +221,8 @@ int Quirel_UserInterfaceModule::beginEndOfPreview(Quirel_StandardMode* mode, con
     mPreviewInfo->setUIResetImageError(true);
     return result;
   }
-  if (needScan && (result == kPreviewCancelledUsable || result == kPreviewNothingUsable))
+  if (needScan && !(zoomKeepsProgress && mode->getZoomScan()) &&
+      (result == kPreviewCancelledUsable || result == kPreviewNothingUsable))
     mode->setProgressStatusValue(-1);
   return result;
 }

@@ -425,7 +425,6 @@ class Quirel_ExtendMode : public Quirel_BaseScanMode, public ExtendModeLink, pub
   void changeToFixedSize(const Quirel_OutputSize& size, Quirel_CropInfo& crop);
   void changeToFlexible(Quirel_CropInfo& crop, bool removeCropView);
   void updateCropByOutputWidthOrHeight(int side, double length, Quirel_CropInfo& crop);
-  void updateCropByDirection(Quirel_CropInfo& crop);
   // Corrections.
   bool typedExposureChange(bool stepper);
   void calibrationStartPerformSelector(const fnd::Dictionary& request);

@@ -221,39 +221,6 @@ void Quirel_ExtendMode::updateCropByOutputWidthOrHeight(int side, double length,
   crop.setOutputSize_Pixel96({in.width * m / 100, in.height * m / 100});
 }
 
-void Quirel_ExtendMode::updateCropByDirection(Quirel_CropInfo& crop) {
-  const SSizeDouble visible = crop.getVisiblePreviewSize_Pixel96();
-  const double VW = visible.width;
-  const double VH = visible.height;
-  const SRectDouble in = crop.getInputRect_Pixel96();
-  double x = in.origin.x;
-  double y = in.origin.y;
-  const double iw = in.size.width;
-  const double ih = in.size.height;
-  double w = ih;
-  double h = iw;
-  if (ih > VW || iw > VH) {
-    const SSizeDouble fit = calcSizeInSize(ih, iw, VW, VH);
-    w = fit.width;
-    h = fit.height;
-    if (iw > VH) {
-      y = VH - h;
-    } else {
-      x = 0;
-      y = ih > VW ? y + ih - h : 0;
-    }
-  } else {
-    y = y + ih - iw;
-  }
-  const SSizeDouble out = crop.getOutputSize_Pixel96();
-  const SSizeDouble ratio = crop.getRatio();
-  crop.setInputRect_Pixel96({{x, y}, {w, h}});
-  crop.setOutputSize_Pixel96({out.height, out.width});
-  crop.setRatio(ratio.height, ratio.width);
-  checkCropInPreview(visible, crop, true);
-  updateCropRectFromCrop(crop, true);
-}
-
 // ---- actions -----------------------------------------------------------------------------------
 
 bool Quirel_ExtendMode::applyOutputSizeNumber(int value, bool allThumbnails) {

@@ -248,6 +248,7 @@ class Quirel_BaseScanMode : public virtual ScanModeLink {
   void updateCropRectFromCrop(Quirel_CropInfo& crop, bool redraw);
   void updateCropFromCropRect(Quirel_CropInfo& crop);
   bool checkCropInPreview(const SSizeDouble& size, Quirel_CropInfo& crop, bool move);
+  void updateCropByDirection(Quirel_CropInfo& crop);
   Quirel_CropInfo* getCropInPoint(const fnd::Point& point) const;
   Quirel_CropInfo* getCropInPoint2(const fnd::Point& point) const;
   Quirel_CropInfo* getMultiCropInPoint(const fnd::Point& point) const;

@@ -94,7 +94,6 @@ class Quirel_StandardMode : public Quirel_BaseScanMode, public StandardModeLink 
   void changeToFixedSize(const Quirel_OutputSize& outputSize, Quirel_CropInfo& crop);
   void updateCropByMagnification(Quirel_CropInfo& crop);
   void updateCropByResolusion(int resolution, Quirel_CropInfo& crop);
-  void updateCropByDirection(Quirel_CropInfo& crop);
   void updateCropByRemoveDust(int value, Quirel_CropInfo& crop);
   void updateCropByReduceDustFAU(int value, Quirel_CropInfo& crop);
   void updateCropByFadingCorrect(int value, Quirel_CropInfo& crop);
