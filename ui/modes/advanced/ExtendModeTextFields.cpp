@@ -130,8 +130,7 @@ void Quirel_ExtendMode::controlTextDidChange_SizeTextField(int type) {
     field->setFocus(true);
     return;
   }
-  // The typed number in preview pixels, checked as the commit will check it. The output checks
-  // of the output settings are not on this branch: there a positive number counts as valid.
+  // The typed number in preview pixels, checked as the commit will check it.
   const Quirel_CropInfo* c = getFocusCrop();
   if (!c || mCropList.empty()) c = mTemplateCrop.get();
   double e = std::atof(field->stringValue().c_str());
@@ -143,9 +142,15 @@ void Quirel_ExtendMode::controlTextDidChange_SizeTextField(int type) {
     e = cmToPixel(ver(&Quirel_UIScannerInfo::isVer1300Later) ? e / 10 : e, platen);
   else
     e = inchToPixel(e, platen);
-  bool valid = e > 0;
-  if (c && type == 0) valid = checkInputWidth(*c, e);
-  if (c && type == 1) valid = checkInputHeight(*c, e);
+  bool valid = false;
+  if (c) {
+    switch (type) {
+      case 0: valid = checkInputWidth(*c, e); break;
+      case 1: valid = checkInputHeight(*c, e); break;
+      case 2: valid = checkOutputWidth(*c, e); break;
+      default: valid = checkOutputHeight(*c, e); break;
+    }
+  }
   field->setFocus(valid);
   setEnabledMouseDownOnControl(false);
 }
@@ -181,9 +186,9 @@ void Quirel_ExtendMode::controlTextDidChange_Magnification() {
   if (!mMagnification) return;
   Quirel_NumberField* field = mMagnification->getNumberTxtF();
   const int n = field->intValue();
-  // The magnification check of the crop synchronisation (checkMagnification) is not on this
-  // branch: until it is, a positive number counts as valid.
-  const bool valid = n > 0;
+  const Quirel_CropInfo* c = getFocusCrop();
+  if (!c || mCropList.empty()) c = mTemplateCrop.get();
+  const bool valid = c && checkMagnification(n, *c);
   field->setFocus(valid);
   if (valid && mMagnification->getStepper()) mMagnification->getStepper()->setIntValue(n);
   bool same = true;

@@ -99,6 +99,32 @@ TEST(ExtendModeTextFields, ResolutionBoundsWhileTyping) {
   EXPECT_FALSE(rig.popupsTakePresses());
 }
 
+TEST(ExtendModeTextFields, OutputSizeAndMagnificationBoundsWhileTyping) {
+  // A 10 x 10 cm input at 300 dpi allows 25 % to 6400 %: output sides of 2.5 cm to 640 cm.
+  FieldRig rig(kBefore1300);
+  Quirel_NumberField& outW = *rig.mode.mOutSizeWTextF->getNumberTxtF();
+  Quirel_NumberField& outH = *rig.mode.mOutSizeHTextF->getNumberTxtF();
+  Quirel_NumberField& mag = *rig.mode.mMagnification->getNumberTxtF();
+  struct Case {
+    Quirel_NumberField* field;
+    const char* text;
+    bool valid;
+  };
+  for (const Case& c : {Case{&outW, "3.00", true}, Case{&outW, "2.00", false}, Case{&outW, "600.00", true},
+                        Case{&outW, "700.00", false}, Case{&outH, "3.00", true}, Case{&outH, "2.00", false},
+                        Case{&outH, "700.00", false}, Case{&mag, "25", true}, Case{&mag, "24", false},
+                        Case{&mag, "6400", true}, Case{&mag, "6401", false}}) {
+    rig.type(*c.field, c.text);
+    EXPECT_EQ(c.field->getFocus(), c.valid) << c.text;
+    // Each differs from the shown value: the other controls wait for the commit.
+    EXPECT_FALSE(rig.popupsTakePresses()) << c.text;
+  }
+  // A magnification typed back to the shown one lets them act again.
+  rig.type(mag, "100");
+  EXPECT_TRUE(mag.getFocus());
+  EXPECT_TRUE(rig.popupsTakePresses());
+}
+
 TEST(ExtendModeTextFields, OutputSizeBelowTheMinimumIsTestedAtIt) {
   struct SizesMode : extend_test::TestExtendMode {
     using extend_test::TestExtendMode::TestExtendMode;
