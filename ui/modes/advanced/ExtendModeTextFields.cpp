@@ -236,40 +236,19 @@ bool Quirel_ExtendMode::checkAndEnterTextField() {
   for (int i = 0; i < 7; ++i) {
     kit::TextField* field = numberTextField(i);
     if (field != editing || !field->isEnabled()) continue;
-    // A change operation handles an entry (applies or refuses it) only when the text says
-    // something else than the value shown; an unchanged text is not an entry.
-    const int n = field->intValue();
-    bool pending = false;
+    // Each change operation answers whether it handled an entry (applied it, or refused it with
+    // its message); a text that says what is shown already is no entry.
+    bool handled = false;
     switch (i) {
-      case 0: case 1: pending = typedSizeDiffers(i, field->stringValue()); break;
-      case 4: case 5: pending = typedSizeDiffers(i - 2, field->stringValue()); break;
-      case 2: {
-        const Quirel_CropInfo* c = getFocusCrop() ? getFocusCrop() : mTemplateCrop.get();
-        pending = c && c->getResolution() != n;
-        break;
-      }
-      case 3: {
-        const Quirel_CropInfo* c = getFocusCrop() ? getFocusCrop() : mTemplateCrop.get();
-        pending = c && c->getMagnification() != n;
-        break;
-      }
-      default: {
-        const Quirel_CropInfo* c = getFocusCrop() ? getFocusCrop() : mTemplateCrop.get();
-        pending = c && c->getExposureValue() != n;
-        break;
-      }
+      case 0: handled = inputSizeTextFieldChange(0); break;
+      case 1: handled = inputSizeTextFieldChange(1); break;
+      case 2: handled = resolusionChangeTyped(); break;
+      case 3: handled = typedMagnificationChange(); break;
+      case 4: handled = outputSizeTextFieldChange(0); break;
+      case 5: handled = outputSizeTextFieldChange(1); break;
+      default: handled = typedExposureChange(false); break;
     }
-    if (!pending) break;
-    const fnd::Notification none{};
-    switch (i) {
-      case 0: inputWidthChange(none); break;
-      case 1: inputHeightChange(none); break;
-      case 2: resolusionChange(none); break;
-      case 3: magnificationChange(none); break;
-      case 4: outputWidthChange(none); break;
-      case 5: outputHeightChange(none); break;
-      default: exposureChange(none); break;
-    }
+    if (!handled) break;
     window->makeFirstResponder(field);
     if (i == 2 || i == 3) setEnabledMouseDownOnControl(false);
     return false;

@@ -81,6 +81,24 @@ TEST(ExtendModeTextFields, APressElsewhereCommitsFirstAndIsSwallowed) {
   EXPECT_TRUE(rig.mode.checkAndEnterTextField());
 }
 
+TEST(ExtendModeTextFields, TheCommitAppliesAnEntryOnceThenAnswersYes) {
+  FieldRig rig(kBefore1300);
+  rig.mode.mTemplateCrop->setUnit(1);  // centimetres, as the pop-up shows
+  const double before = rig.mode.mTemplateCrop->getInputWidth_Pixel96();
+  rig.type(rig.width(), "12.00");
+  ASSERT_FALSE(rig.popupsTakePresses());
+  // The entry is applied (a frame of that width is made): the commit answers NO and the field
+  // keeps the focus.
+  EXPECT_FALSE(rig.mode.checkAndEnterTextField());
+  ASSERT_EQ(rig.mode.mCropList.size(), 1u);
+  EXPECT_GT(rig.mode.mCropList.front()->getInputWidth_Pixel96(), before);
+  EXPECT_EQ(rig.window().firstResponder(), &rig.width());
+  // The text now says what is shown: nothing pending, every control acts again.
+  EXPECT_TRUE(rig.mode.checkAndEnterTextField());
+  EXPECT_TRUE(rig.popupsTakePresses());
+  EXPECT_TRUE(rig.width().getFocus());
+}
+
 TEST(ExtendModeTextFields, ResolutionBoundsWhileTyping) {
   FieldRig rig(kBefore1300);
   Quirel_NumberField& res = *rig.mode.mResComboBox->getNumberTxtF();
