@@ -63,12 +63,30 @@ void Quirel_ToneGraphLook::countHistograms(int width, int height, const std::uin
   for (std::int32_t* t : {red, green, blue, grey}) std::memset(t, 0, 256 * sizeof(std::int32_t));
   if (!pixels || width <= 0 || height <= 0) return;
   const std::int64_t count = static_cast<std::int64_t>(width) * static_cast<std::int64_t>(height);
-  for (std::int64_t p = 0; p < count; ++p) {
+  // The graphs are recounted at every change the user waits for: two pixels a step into two
+  // sets of local tables, so that neighbouring equal levels do not wait on each other's store.
+  std::int32_t tables[2][3][256] = {};
+  std::int64_t p = 0;
+  for (; p + 1 < count; p += 2) {
     const std::uint8_t* px = pixels + p * 3;
-    ++red[px[0]];
-    ++green[px[1]];
-    ++blue[px[2]];
-    ++grey[px[0]];
+    ++tables[0][0][px[0]];
+    ++tables[0][1][px[1]];
+    ++tables[0][2][px[2]];
+    ++tables[1][0][px[3]];
+    ++tables[1][1][px[4]];
+    ++tables[1][2][px[5]];
+  }
+  if (p < count) {
+    const std::uint8_t* px = pixels + p * 3;
+    ++tables[0][0][px[0]];
+    ++tables[0][1][px[1]];
+    ++tables[0][2][px[2]];
+  }
+  for (int i = 0; i < 256; ++i) {
+    red[i] = tables[0][0][i] + tables[1][0][i];
+    green[i] = tables[0][1][i] + tables[1][1][i];
+    blue[i] = tables[0][2][i] + tables[1][2][i];
+    grey[i] = red[i];
   }
 }
 

@@ -204,38 +204,41 @@ void Quirel_UserInterfaceModule::titleDownFlgSetYes(const fnd::Notification&) {
 
 namespace {
 
-// While a dialog's slider is dragged, a click on the main window's title bar would pull the
-// window over the dialog: the window swallows it until the drag ends.
-void uimAdjustmentDragging(const std::shared_ptr<Quirel_CTRLS_MainWindow>& wrapper, bool& flag, bool dragging) {
+// While a dialog holds a pending change, a click on the main window's title bar would pull the
+// window over the dialog, and a click on an advanced control would act on stale settings: the
+// window and the advanced mode's controls swallow presses until the change is fixed.
+void uimAdjustmentDragging(const std::shared_ptr<Quirel_CTRLS_MainWindow>& wrapper, Quirel_ExtendMode* advanced,
+                           bool& flag, bool dragging) {
   flag = dragging;
+  if (advanced) advanced->setEnabledMouseDownOnControl(!dragging);
   if (Quirel_MainWindow* window = uimEventsWindow(wrapper)) window->setTitleDownOnOff(!dragging);
 }
 
 }  // namespace
 
 void Quirel_UserInterfaceModule::colorChanging(const fnd::Notification&) {
-  uimAdjustmentDragging(mMainWindow, mColorBlcChgFlg, true);
+  uimAdjustmentDragging(mMainWindow, mExtendMode.get(), mColorBlcChgFlg, true);
 }
 void Quirel_UserInterfaceModule::colorFix(const fnd::Notification&) {
-  uimAdjustmentDragging(mMainWindow, mColorBlcChgFlg, false);
+  uimAdjustmentDragging(mMainWindow, mExtendMode.get(), mColorBlcChgFlg, false);
 }
 void Quirel_UserInterfaceModule::toneBCChanging(const fnd::Notification&) {
-  uimAdjustmentDragging(mMainWindow, mToneBCChgFlg, true);
+  uimAdjustmentDragging(mMainWindow, mExtendMode.get(), mToneBCChgFlg, true);
 }
 void Quirel_UserInterfaceModule::toneBCFix(const fnd::Notification&) {
-  uimAdjustmentDragging(mMainWindow, mToneBCChgFlg, false);
+  uimAdjustmentDragging(mMainWindow, mExtendMode.get(), mToneBCChgFlg, false);
 }
 void Quirel_UserInterfaceModule::histChanging(const fnd::Notification&) {
-  uimAdjustmentDragging(mMainWindow, mHistChgFlg, true);
+  uimAdjustmentDragging(mMainWindow, mExtendMode.get(), mHistChgFlg, true);
 }
 void Quirel_UserInterfaceModule::histFix(const fnd::Notification&) {
-  uimAdjustmentDragging(mMainWindow, mHistChgFlg, false);
+  uimAdjustmentDragging(mMainWindow, mExtendMode.get(), mHistChgFlg, false);
 }
 void Quirel_UserInterfaceModule::thresholdChanging(const fnd::Notification&) {
-  uimAdjustmentDragging(mMainWindow, mThresholdChgFlg, true);
+  uimAdjustmentDragging(mMainWindow, mExtendMode.get(), mThresholdChgFlg, true);
 }
 void Quirel_UserInterfaceModule::thresholdFix(const fnd::Notification&) {
-  uimAdjustmentDragging(mMainWindow, mThresholdChgFlg, false);
+  uimAdjustmentDragging(mMainWindow, mExtendMode.get(), mThresholdChgFlg, false);
 }
 
 void Quirel_UserInterfaceModule::zoomBtnFlgYes(const fnd::Notification&) { mZooomBtnFlg = true; }

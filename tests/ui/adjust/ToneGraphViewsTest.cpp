@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -22,6 +23,7 @@
 #include "ui/adjust/MidPointImageView.h"
 #include "ui/adjust/ToneBCGraphView.h"
 #include "ui/adjust/ToneCurveGraphView.h"
+#include "ui/adjust/ToneGraphLook.h"
 
 namespace tone_views_test {
 
@@ -507,3 +509,42 @@ TEST(ToneGraphViews, ToneCurveGraphDrawsTheShownChannelOnWhiteWithItsMarkers) {
   EXPECT_EQ(runs[2].colour, kit::Color::red());
   EXPECT_LT(from(runs[2].segments[155]).y, from(runs[0].segments[155]).y);  // under-exposure darkens
 }
+
+namespace tone_counts_test {
+
+// The counts every histogram graph draws from, against a plain count of the same pixels: odd
+// and even pixel counts, and nothing counted without pixels or sides.
+TEST(ToneGraphLook, CountsEveryPixelOnceInEachChannel) {
+  struct Case {
+    int width, height;
+    bool withPixels;
+  };
+  for (const Case& c : {Case{7, 5, true}, Case{1, 1, true}, Case{4, 2, true}, Case{0, 3, true}, Case{3, -1, true},
+                        Case{3, 3, false}}) {
+    const int n = std::max(c.width, 0) * std::max(c.height, 0);
+    std::vector<std::uint8_t> pixels(static_cast<std::size_t>(std::max(n, 1)) * 3);
+    std::uint32_t state = 2463534242u;
+    for (auto& v : pixels) {
+      state ^= state << 13;
+      state ^= state >> 17;
+      state ^= state << 5;
+      v = static_cast<std::uint8_t>(state % 7);  // few levels: many equal neighbours
+    }
+    std::int32_t expected[3][256] = {};
+    if (c.withPixels)
+      for (int p = 0; p < n; ++p)
+        for (int k = 0; k < 3; ++k) ++expected[k][pixels[static_cast<std::size_t>(p) * 3 + k]];
+    std::int32_t red[256], green[256], blue[256], grey[256];
+    for (std::int32_t* t : {red, green, blue, grey}) std::fill(t, t + 256, 99);  // cleared first
+    Quirel_ToneGraphLook::countHistograms(c.width, c.height, c.withPixels ? pixels.data() : nullptr, red, green, blue,
+                                          grey);
+    for (int i = 0; i < 256; ++i) {
+      EXPECT_EQ(red[i], expected[0][i]) << c.width << "x" << c.height << " level " << i;
+      EXPECT_EQ(green[i], expected[1][i]) << c.width << "x" << c.height << " level " << i;
+      EXPECT_EQ(blue[i], expected[2][i]) << c.width << "x" << c.height << " level " << i;
+      EXPECT_EQ(grey[i], expected[0][i]) << c.width << "x" << c.height << " level " << i;
+    }
+  }
+}
+
+}  // namespace tone_counts_test

@@ -11,6 +11,7 @@
 #include "ui/controls/CTRLS_PushButton.h"
 #include "ui/controls/CTRLS_TOOLView.h"
 #include "ui/controls/CTRLS_TabView.h"
+#include "ui/controls/NoFocusButton.h"
 #include "ui/controls/NoFocusView.h"
 #include "ui/controls/ResponderView.h"
 #include "ui/model/PreferenceInfo.h"
@@ -348,6 +349,25 @@ TEST(UserInterfaceModuleWindow, TheAdjustmentDialogsDragsHoldTheTitleBarAndBring
   center.post(Quirel_MainWindow::kZoomBtnOnPost, nullptr);
   c->windowDidResignKey(*w);
   EXPECT_FALSE(c->getZoomBtnFlg());
+}
+
+TEST(UserInterfaceModuleWindow, APendingDialogChangeHoldsTheAdvancedControlsUntilFixed) {
+  DataSourceStandIn ds;
+  Controller c(modelInitSetting(freshSettingsFolder("uimw-adjust-controls")));
+  c->showMainWindowMainThreadMode();
+  Quirel_MainWindow* w = c.window();
+  auto& center = fnd::NotificationCenter::defaultCenter();
+  // The Preferences button is one of the advanced mode's controls.
+  Quirel_NoFocusButton* pref = c->getPreferenceButton()->getPushBT();
+  ASSERT_TRUE(pref->downOnOff());
+  for (const std::string x : {"COLOR", "TONEBC", "HIST", "THRESHOLD"}) {
+    center.post(x + "_CHG_TO_MAIN", nullptr);
+    EXPECT_FALSE(pref->downOnOff()) << x;
+    EXPECT_FALSE(w->titleDownOnOff()) << x;
+    center.post(x + "_FIX_TO_MAIN", nullptr);
+    EXPECT_TRUE(pref->downOnOff()) << x;
+    EXPECT_TRUE(w->titleDownOnOff()) << x;
+  }
 }
 
 }  // namespace

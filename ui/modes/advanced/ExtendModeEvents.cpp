@@ -89,8 +89,7 @@ void Quirel_ExtendMode::mouseEventOnPreview(const fnd::Notification& n) {
       if (after && after != before) clearChoices();
       setValueOfSelectedCrop(false);
     }
-    // The toolbar's enabling after a release is the control enabling's (setEnabledToolbar),
-    // not built on this branch.
+    setEnabledToolbar();
   }
   setMouseCursor();
   setEnabledMouseDownOnControl(true);
@@ -196,9 +195,8 @@ void Quirel_ExtendMode::nextThumbnail(const fnd::Notification&) {
 // ---- deleting crops ------------------------------------------------------------------------------
 
 void Quirel_ExtendMode::deleteSelectedCrops(bool byKey) {
-  // The removal itself (deleteCrops) and the toolbar's enabling after it (setEnabledToolbar)
-  // are the scan flow's and the control enabling's, not built on this branch: the rest of the
-  // sequence runs around them.
+  deleteCrops();
+  setEnabledToolbar();
   clearChoices();
   setValueOfSelectedCrop(false);
   if (mMultiCrop) {

@@ -130,8 +130,7 @@ void Quirel_ExtendMode::controlTextDidChange_SizeTextField(int type) {
     field->setFocus(true);
     return;
   }
-  // The typed number in preview pixels, checked as the commit will check it. The output checks
-  // of the output settings are not on this branch: there a positive number counts as valid.
+  // The typed number in preview pixels, checked as the commit will check it.
   const Quirel_CropInfo* c = getFocusCrop();
   if (!c || mCropList.empty()) c = mTemplateCrop.get();
   double e = std::atof(field->stringValue().c_str());
@@ -143,9 +142,15 @@ void Quirel_ExtendMode::controlTextDidChange_SizeTextField(int type) {
     e = cmToPixel(ver(&Quirel_UIScannerInfo::isVer1300Later) ? e / 10 : e, platen);
   else
     e = inchToPixel(e, platen);
-  bool valid = e > 0;
-  if (c && type == 0) valid = checkInputWidth(*c, e);
-  if (c && type == 1) valid = checkInputHeight(*c, e);
+  bool valid = false;
+  if (c) {
+    switch (type) {
+      case 0: valid = checkInputWidth(*c, e); break;
+      case 1: valid = checkInputHeight(*c, e); break;
+      case 2: valid = checkOutputWidth(*c, e); break;
+      default: valid = checkOutputHeight(*c, e); break;
+    }
+  }
   field->setFocus(valid);
   setEnabledMouseDownOnControl(false);
 }
@@ -181,9 +186,9 @@ void Quirel_ExtendMode::controlTextDidChange_Magnification() {
   if (!mMagnification) return;
   Quirel_NumberField* field = mMagnification->getNumberTxtF();
   const int n = field->intValue();
-  // The magnification check of the crop synchronisation (checkMagnification) is not on this
-  // branch: until it is, a positive number counts as valid.
-  const bool valid = n > 0;
+  const Quirel_CropInfo* c = getFocusCrop();
+  if (!c || mCropList.empty()) c = mTemplateCrop.get();
+  const bool valid = c && checkMagnification(n, *c);
   field->setFocus(valid);
   if (valid && mMagnification->getStepper()) mMagnification->getStepper()->setIntValue(n);
   bool same = true;
@@ -231,40 +236,19 @@ bool Quirel_ExtendMode::checkAndEnterTextField() {
   for (int i = 0; i < 7; ++i) {
     kit::TextField* field = numberTextField(i);
     if (field != editing || !field->isEnabled()) continue;
-    // A change operation handles an entry (applies or refuses it) only when the text says
-    // something else than the value shown; an unchanged text is not an entry.
-    const int n = field->intValue();
-    bool pending = false;
+    // Each change operation answers whether it handled an entry (applied it, or refused it with
+    // its message); a text that says what is shown already is no entry.
+    bool handled = false;
     switch (i) {
-      case 0: case 1: pending = typedSizeDiffers(i, field->stringValue()); break;
-      case 4: case 5: pending = typedSizeDiffers(i - 2, field->stringValue()); break;
-      case 2: {
-        const Quirel_CropInfo* c = getFocusCrop() ? getFocusCrop() : mTemplateCrop.get();
-        pending = c && c->getResolution() != n;
-        break;
-      }
-      case 3: {
-        const Quirel_CropInfo* c = getFocusCrop() ? getFocusCrop() : mTemplateCrop.get();
-        pending = c && c->getMagnification() != n;
-        break;
-      }
-      default: {
-        const Quirel_CropInfo* c = getFocusCrop() ? getFocusCrop() : mTemplateCrop.get();
-        pending = c && c->getExposureValue() != n;
-        break;
-      }
+      case 0: handled = inputSizeTextFieldChange(0); break;
+      case 1: handled = inputSizeTextFieldChange(1); break;
+      case 2: handled = resolusionChangeTyped(); break;
+      case 3: handled = typedMagnificationChange(); break;
+      case 4: handled = outputSizeTextFieldChange(0); break;
+      case 5: handled = outputSizeTextFieldChange(1); break;
+      default: handled = typedExposureChange(false); break;
     }
-    if (!pending) break;
-    const fnd::Notification none{};
-    switch (i) {
-      case 0: inputWidthChange(none); break;
-      case 1: inputHeightChange(none); break;
-      case 2: resolusionChange(none); break;
-      case 3: magnificationChange(none); break;
-      case 4: outputWidthChange(none); break;
-      case 5: outputHeightChange(none); break;
-      default: exposureChange(none); break;
-    }
+    if (!handled) break;
     window->makeFirstResponder(field);
     if (i == 2 || i == 3) setEnabledMouseDownOnControl(false);
     return false;

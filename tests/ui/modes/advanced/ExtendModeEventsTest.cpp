@@ -126,16 +126,58 @@ TEST(ExtendModeEvents, DeleteKeyOnlyWhereItMayAct) {
                                          {"right after a crop release", 0, false, true, true, false}}) {
     PreviewRig rig;
     auto& m = rig.mode;
-    if (c.withCrops) m.setFocus(&rig.addFrame({20, 20, 60, 60}));
+    if (c.withCrops) {
+      rig.addFrame({200, 200, 60, 60}).setSelect(false);
+      Quirel_CropInfo& chosen = rig.addFrame({20, 20, 60, 60});
+      chosen.setSelect(true);
+      m.setFocus(&chosen);
+    }
     m.mScanMode = c.scanMode;
     m.mZoomScan = c.zoomScan;
     m.mIgnoreKey = c.ignoreKey;
     m.mFavorite = 3;
     m.valueDisplays.clear();
+    const std::size_t before = m.mCropList.size();
     rig.pressDelete();
     EXPECT_EQ(m.mFavorite == 0, c.acts) << c.what;
     EXPECT_EQ(!m.valueDisplays.empty(), c.acts) << c.what;
+    // The selected frame itself goes; the other stays.
+    EXPECT_EQ(m.mCropList.size(), c.acts ? before - 1 : before) << c.what;
   }
+}
+
+TEST(ExtendModeEvents, DeleteKeyAndButtonRemoveTheSelectedFrames) {
+  PreviewRig rig;
+  auto& m = rig.mode;
+  m.mHasPreview = true;
+  Quirel_CropInfo& kept = rig.addFrame({200, 200, 60, 60});
+  kept.setSelect(false);
+  Quirel_CropInfo& chosen = rig.addFrame({20, 20, 60, 60});
+  chosen.setSelect(true);
+  m.setFocus(&chosen);
+  ASSERT_EQ(m.mCropList.size(), 2u);
+  rig.pressDelete();
+  ASSERT_EQ(m.mCropList.size(), 1u);
+  EXPECT_EQ(m.mCropList.front().get(), &kept);
+  // The one left takes the focus, and the toolbar's delete button removes it through a click.
+  ASSERT_EQ(m.getFocusCrop(), &kept);
+  rig.toolbar.setUIMode(1);
+  m.setEnabledToolbar();
+  modes_test::PostLog log({"ToolDeleteCropButtonPost"});
+  // The delete button is the last of the shared rows: after the film button and thirteen rows.
+  auto* button = dynamic_cast<kit::Control*>(rig.toolView->getToolView()->subviews().at(14));
+  ASSERT_NE(button, nullptr);
+  ASSERT_TRUE(button->isEnabled());
+  button->performClick();
+  ASSERT_EQ(log.names().size(), 1u);
+  EXPECT_TRUE(m.mCropList.empty());
+  // Deleting the last frame keeps its settings on the template.
+  EXPECT_EQ(m.mTemplateCrop->getResolution(), 300);
+  // With nothing left the button is switched off and the key does nothing.
+  EXPECT_FALSE(button->isEnabled());
+  m.valueDisplays.clear();
+  rig.pressDelete();
+  EXPECT_TRUE(m.valueDisplays.empty());
 }
 
 TEST(ExtendModeEvents, PlatenThumbnailSwitchAsksFirstAndCancelLeavesAll) {

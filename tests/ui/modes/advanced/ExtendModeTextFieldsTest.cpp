@@ -81,6 +81,24 @@ TEST(ExtendModeTextFields, APressElsewhereCommitsFirstAndIsSwallowed) {
   EXPECT_TRUE(rig.mode.checkAndEnterTextField());
 }
 
+TEST(ExtendModeTextFields, TheCommitAppliesAnEntryOnceThenAnswersYes) {
+  FieldRig rig(kBefore1300);
+  rig.mode.mTemplateCrop->setUnit(1);  // centimetres, as the pop-up shows
+  const double before = rig.mode.mTemplateCrop->getInputWidth_Pixel96();
+  rig.type(rig.width(), "12.00");
+  ASSERT_FALSE(rig.popupsTakePresses());
+  // The entry is applied (a frame of that width is made): the commit answers NO and the field
+  // keeps the focus.
+  EXPECT_FALSE(rig.mode.checkAndEnterTextField());
+  ASSERT_EQ(rig.mode.mCropList.size(), 1u);
+  EXPECT_GT(rig.mode.mCropList.front()->getInputWidth_Pixel96(), before);
+  EXPECT_EQ(rig.window().firstResponder(), &rig.width());
+  // The text now says what is shown: nothing pending, every control acts again.
+  EXPECT_TRUE(rig.mode.checkAndEnterTextField());
+  EXPECT_TRUE(rig.popupsTakePresses());
+  EXPECT_TRUE(rig.width().getFocus());
+}
+
 TEST(ExtendModeTextFields, ResolutionBoundsWhileTyping) {
   FieldRig rig(kBefore1300);
   Quirel_NumberField& res = *rig.mode.mResComboBox->getNumberTxtF();
@@ -97,6 +115,32 @@ TEST(ExtendModeTextFields, ResolutionBoundsWhileTyping) {
   EXPECT_TRUE(rig.popupsTakePresses());
   rig.type(res, "301");
   EXPECT_FALSE(rig.popupsTakePresses());
+}
+
+TEST(ExtendModeTextFields, OutputSizeAndMagnificationBoundsWhileTyping) {
+  // A 10 x 10 cm input at 300 dpi allows 25 % to 6400 %: output sides of 2.5 cm to 640 cm.
+  FieldRig rig(kBefore1300);
+  Quirel_NumberField& outW = *rig.mode.mOutSizeWTextF->getNumberTxtF();
+  Quirel_NumberField& outH = *rig.mode.mOutSizeHTextF->getNumberTxtF();
+  Quirel_NumberField& mag = *rig.mode.mMagnification->getNumberTxtF();
+  struct Case {
+    Quirel_NumberField* field;
+    const char* text;
+    bool valid;
+  };
+  for (const Case& c : {Case{&outW, "3.00", true}, Case{&outW, "2.00", false}, Case{&outW, "600.00", true},
+                        Case{&outW, "700.00", false}, Case{&outH, "3.00", true}, Case{&outH, "2.00", false},
+                        Case{&outH, "700.00", false}, Case{&mag, "25", true}, Case{&mag, "24", false},
+                        Case{&mag, "6400", true}, Case{&mag, "6401", false}}) {
+    rig.type(*c.field, c.text);
+    EXPECT_EQ(c.field->getFocus(), c.valid) << c.text;
+    // Each differs from the shown value: the other controls wait for the commit.
+    EXPECT_FALSE(rig.popupsTakePresses()) << c.text;
+  }
+  // A magnification typed back to the shown one lets them act again.
+  rig.type(mag, "100");
+  EXPECT_TRUE(mag.getFocus());
+  EXPECT_TRUE(rig.popupsTakePresses());
 }
 
 TEST(ExtendModeTextFields, OutputSizeBelowTheMinimumIsTestedAtIt) {

@@ -40,6 +40,8 @@ class RigMode : public extend_test::TestExtendMode {
   using Quirel_ExtendMode::mIgnoreKey;
   using Quirel_ExtendMode::mInfoDialog;
   using Quirel_ExtendMode::mInSizeWTextF;
+  using Quirel_ExtendMode::mOutSizeHTextF;
+  using Quirel_ExtendMode::mOutSizeWTextF;
   using Quirel_ExtendMode::mMagnification;
   using Quirel_ExtendMode::mNextThumbnailBtn;
   using Quirel_ExtendMode::mOnlyClick;
