@@ -52,6 +52,9 @@ void Quirel_ExtendMode::favoriteSettingChangeToInit() {
   if (answer == 1) {
     mClickCrop = nullptr;
     if (isADFMode()) {
+      // The feeder announces nothing: its layout reset must not report a cleared preview.
+      mHasPreview = false;
+      mHasNonThumPreview = false;
       setADFControl(false, mADFDirection);
     } else {
       if (isThumbnailMode()) {
@@ -65,10 +68,10 @@ void Quirel_ExtendMode::favoriteSettingChangeToInit() {
         if (mPreview) mPreview->removeImage();
       }
       Quirel_PostNotification(mCenter).postExternalNotificationName("Clear_Preview", outwardObject(), nullptr);
-      // Cleared once: the preview reset below has nothing left to announce.
-      mHasPreview = false;
-      mHasNonThumPreview = false;
     }
+    // Announced once above: the preview reset below has nothing left to tell.
+    mHasPreview = false;
+    mHasNonThumPreview = false;
 
     setDefaultSetting(nullptr);
     mCenter.post("setDefaultSettingFromExtendModePost", selfIdentity());
