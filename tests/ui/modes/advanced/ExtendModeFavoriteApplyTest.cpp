@@ -13,6 +13,7 @@
 #include "ui/controls/CTRLS_FavoritePopup.h"
 #include "ui/model/FavoriteSetting.h"
 #include "ui/model/PreferenceInfo.h"
+#include "ui/model/ToneSetting.h"
 
 namespace ext_favorite_apply_test {
 
@@ -268,6 +269,45 @@ TEST(ExtendModeFavoriteApply, AFavouriteWithAValueOutOfRangeCountsAsNotFoundAndT
     std::ostringstream is;
     is << after.rdbuf();
     EXPECT_EQ(is.str(), was.str());
+  }
+}
+
+TEST(ExtendModeFavoriteApply, TheToneChoiceTheSectionsAndLargeScansFollowTheFavourite) {
+  for (const bool sameTone : {true, false}) {
+    SCOPED_TRACE(sameTone ? "tone values as stored" : "tone values changed since");
+    FlowRig rig;
+    // Large scans asked for by the application.
+    const fnd::Dictionary request{{"LargeImageScan", 2}};
+    auto scanner = modes_test::scannerWith(flowScanner());
+    scanner->setTWAINRequest(&request);
+    rig.mode.setScannerInfo(scanner);
+    Quirel_ToneSetting tone(5, "Deep", 3);
+    auto f = platenFavorite(4, "Toned");
+    f->setToneSettingNo(5);
+    f->setColorBalance(tone.getColorBalance());
+    f->setToneBC(tone.getToneBC());
+    f->setHistogram(tone.getHistogram());
+    f->setToneCurve(tone.getToneCurve());
+    if (!sameTone) {
+      HistogramValues h = f->getHistogram();
+      h.black = ChannelValues{30, 30, 30, 30};
+      f->setHistogram(h);
+    }
+    f->setExposureOpen(true);
+    f->setLightCorrect(2);
+    const std::string folder = favoriteFolder(rig, "ext-favapply-tone", {f.get()});
+    ASSERT_TRUE(Quirel_ToneSetting::writeToFolder(folder, {}, {tone}, {}, false));
+    matchPreferences(rig, *f);
+    for (auto& r : rig.mode.mImgSrcSetting) r.backlight = 2;
+    auto crop = rig.frame(300, 400, 600, 500, true, true);
+    choose(rig, 4);
+    EXPECT_EQ(rig.mode.mFavorite, 4);
+    EXPECT_EQ(rig.mode.mToneCurve, sameTone ? 5 : 0);
+    EXPECT_TRUE(rig.mode.getLastSetting().boolean("OpenExposure"));
+    // Large scans from the application leave no backlight correction anywhere.
+    for (const auto& r : rig.mode.getImgSrcSettings()) EXPECT_EQ(r.backlight, 0);
+    EXPECT_EQ(crop->getBackLightCorrect(), 0);
+    EXPECT_EQ(rig.mode.mTemplateCrop->getBackLightCorrect(), 0);
   }
 }
 
