@@ -493,7 +493,20 @@ class Quirel_ExtendMode : public Quirel_BaseScanMode, public ExtendModeLink, pub
   static bool isOutputSizeRotate(const Quirel_OutputSize& size, const Quirel_CropInfo& crop);
   // The favourite's tone values equal those of its named tone setting in "Tone.xml".
   bool compareFavoriteToneWithTone(const Quirel_FavoriteSetting& favorite) const;
+  // ---- Default settings and applying a favourite (ExtendModeFavoriteApply.cpp).
+  void favoriteSettingChangeToInit();
+  void favoriteSettingChangeToOther(int index);
+  void favoriteSettingChangeToOtherForFilm(int index);
+  // Source, colour mode, paper and output size, resolution and unit within their ranges.
+  static bool isUsableFavorite(const Quirel_FavoriteSetting& favorite);
  protected:
+  // ---- Applying a favourite: its steps shared by the platen, feeder and film forms.
+  std::unique_ptr<Quirel_FavoriteSetting> findFavorite(int index, bool fromLast) const;
+  void favoriteNotFound();
+  void takeFavoritePreferences(const Quirel_FavoriteSetting& favorite, bool film);
+  bool lookUpFavoriteOutputSize(Quirel_FavoriteSetting& favorite);
+  void finishFavorite(const Quirel_FavoriteSetting& favorite, int index);
+  void finishFavoriteSectionsAndMessages(const Quirel_FavoriteSetting& favorite);
   // The "ExtendMode" entry of the per-model parameters, or null.
   const fnd::Dictionary* extendModeEntry() const;
   // Registers `forwarder` for `name` from `object`.
@@ -690,8 +703,6 @@ class Quirel_ExtendMode : public Quirel_BaseScanMode, public ExtendModeLink, pub
   // Applies a finished eyedropper gesture over `crop` shown in `view`.
   // After a tone change: the values shown and the corrected preview of the selected crops.
   void refreshAfterToneChange();
-  // The preferences dialog while it runs.
-  std::unique_ptr<class Quirel_PrefsDialog> mPrefsDialog;
   // The bit-depth and backlight rules every restored crop follows.
   void applyRestoredCropRules(Quirel_CropInfo& crop) const;
   void finishSpoit(const Quirel_CropInfo& crop, const kit::View& view, fnd::Point clickPoint, fnd::Rect band,

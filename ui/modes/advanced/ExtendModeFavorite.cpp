@@ -46,11 +46,12 @@ void Quirel_ExtendMode::favoriteSettingChange(const fnd::Notification&) {
     mFavorite = 0;
     mToneCurve = 0;
     setValueOfSelectedCrop(0);
+  } else if (v == 1) {
+    favoriteSettingChangeToInit();
+  } else if (isFilmMode()) {
+    favoriteSettingChangeToOtherForFilm(v);
   } else {
-    // The default settings (1) and the stored favourites are applied by the defaults' reset and
-    // the favourite application, which come with the input, output and scan-flow operations
-    // they stand on; until then the pop-up goes back to the choice in force.
-    if (mFavoritePopup) mFavoritePopup->selectAtRepresentedNumber(mFavorite);
+    favoriteSettingChangeToOther(v);
   }
 }
 

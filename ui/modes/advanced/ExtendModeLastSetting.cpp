@@ -360,12 +360,8 @@ void Quirel_ExtendMode::setLastSetting_Crops(const fnd::Dictionary& d) {
       if (crop->isFocus()) setFocus(crop);
     }
     updateCropRectFromCrop(*crop, false);
-    if (crop->getOutputSize() != 0 && !getOutputSizeObject(crop->getOutputSize())) {
-      // The named size was deleted: the frame goes on with a free size. The switch itself
-      // (changeToFlexible of the crop synchronisation) is the output settings' and is called
-      // here once that branch is merged; until then the number alone is cleared.
-      crop->setOutputSize(0);
-    }
+    // The named size was deleted since: the frame goes on with a free size.
+    if (crop->getOutputSize() != 0 && !getOutputSizeObject(crop->getOutputSize())) changeToFlexible(*crop, true);
     applyRestoredCropRules(*crop);
     crop->setHidden(true);
   }
@@ -420,8 +416,8 @@ void Quirel_ExtendMode::setLastSetting_FloatingDialogs(const fnd::Dictionary& d)
 }
 
 void Quirel_ExtendMode::setLastSetting_OpenCloseViews(const fnd::Dictionary& d) {
-  // Opening the exposure, scan-setting and calibration sections is the control enabling's
-  // (setExposureSettingViewState and its twins, with YES and NO); each call goes here once that
-  // branch is merged.
-  (void)d;
+  // Only sections stored open are opened; a missing or odd value leaves its section as it is.
+  if (extLastFlag(d, "OpenExposure").value_or(false)) setExposureSettingViewState(true, false);
+  if (extLastFlag(d, "OpenScanSetting").value_or(false)) setScanSettingViewState(true, false);
+  if (extLastFlag(d, "OpenCalibration").value_or(false)) setCalibrationSettingViewState(true, false);
 }

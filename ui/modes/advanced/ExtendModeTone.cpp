@@ -193,8 +193,8 @@ void Quirel_ExtendMode::preferenceDialogOpen(const void*, bool isAutoScanMode) {
       if (mColorBalanceDialog && mColorBalanceDialog->isVisible()) mColorBalanceDialog->closeColorBalanceDialog();
     }
   }
-  // The preferences taken over and applied (with 1, the image source and the auto flag) are the
-  // scan-mode base's preferenceDialogClose, called here once the base has it.
+  // The base takes the preferences over and applies them to the crops and the preview.
+  preferenceDialogClose(1, mImageSource, autoFlag);
 
   mPrefsDialog.reset();
   setValueOfSelectedCrop(false);

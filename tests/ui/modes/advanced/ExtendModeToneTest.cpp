@@ -175,6 +175,7 @@ TEST(ExtendModePreferences, OkAdaptsTheRecordsAndAnUnusableFolderBecomesTheDefau
     r.backlight = 3;
   }
   m.mToneCurve = 0;
+  m.mTemplateCrop->setColorMode(4);
   auto& app = kit::Application::shared();
   app.onNextModalWindow([&](kit::Window&) {
     Quirel_PrefsDialog* d = peek(m).mPrefsDialog.get();
@@ -203,6 +204,10 @@ TEST(ExtendModePreferences, OkAdaptsTheRecordsAndAnUnusableFolderBecomesTheDefau
     EXPECT_EQ(r.colorMode[1], 1);
     EXPECT_EQ(r.backlight, 0);
   }
+  // The scan-mode base took the edited preferences over and applied them to the crops.
+  EXPECT_FALSE(m.getPreferenceInfo()->getBitEnabled());
+  EXPECT_TRUE(m.getPreferenceInfo()->getEnableLargeScan());
+  EXPECT_EQ(m.mTemplateCrop->getColorMode(), 3);
   // Cancel changes nothing.
   for (auto& r : m.mImgSrcSetting) r.colorMode[0] = 4;
   app.onNextModalWindow([&](kit::Window&) { peek(m).mPrefsDialog->cancelButton()->getPushBT()->performClick(); });
