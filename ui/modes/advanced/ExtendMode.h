@@ -494,6 +494,9 @@ class Quirel_ExtendMode : public Quirel_BaseScanMode, public ExtendModeLink, pub
   static bool isOutputSizeRotate(const Quirel_OutputSize& size, const Quirel_CropInfo& crop);
   // The favourite's tone values equal those of its named tone setting in "Tone.xml".
   bool compareFavoriteToneWithTone(const Quirel_FavoriteSetting& favorite) const;
+
+  // ---- Keyboard loop (ExtendModeValues.cpp): Tab from the preview through the typed fields.
+  void setKeyboardLoop();
  protected:
   // The "ExtendMode" entry of the per-model parameters, or null.
   const fnd::Dictionary* extendModeEntry() const;
