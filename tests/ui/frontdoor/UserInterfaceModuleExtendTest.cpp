@@ -8,6 +8,7 @@
 #include "ui/controls/CTRLS_TabView.h"
 #include "ui/model/CropInfo.h"
 #include "ui/model/PreferenceInfo.h"
+#include "ui/controls/CTRLS_PaperSizePopup.h"
 #include "ui/modes/advanced/ExtendMode.h"
 #include "ui/modes/basic/StandardMode.h"
 #include "ui/modes/multiscan/MultiScanMode.h"
@@ -107,6 +108,49 @@ TEST_F(UserInterfaceModuleExtend, AdvancedToBasicAsksAndLeavesTheDefaults) {
   // Back to its defaults.
   EXPECT_EQ(a.getImgSrcSettings()[0].paperSize, 0);
   EXPECT_NE(a.getTemplateCrop()->getResolution(), 1200);
+}
+
+// The question on leaving for the basic tab after a preview the scanner really sent: the
+// picture's size, its pixels and the end report with one document, as the data source hands
+// them over. A paper size picked before the preview asks with 1612; none asks with 1611.
+TEST_F(UserInterfaceModuleExtend, AfterARealPreviewAPaperSizeAsksTheQuestionForPreviews) {
+  for (const int paper : {10, 0}) {
+    SCOPED_TRACE(paper);
+    DataSourceStandIn ds;
+    const std::string folder = freshSettingsFolder("uimx-1612");
+    storeMode(folder, 1);
+    Controller c(extInitSetting(folder, true));
+    c->getPreferenceInfo()->setPrevStart(1);
+    c->showMainWindowMainThreadMode();
+    ASSERT_EQ(c->getMode(), 1);
+    Quirel_ExtendMode& a = *c->getExtendMode();
+    ASSERT_FALSE(a.getHasPreview());
+    // Picked from the pop-up before any preview: nothing is asked.
+    a.getPaperSizePopup()->selectAtRepresentedNumber(paper);
+    a.getPaperSizePopup()->PaperSizePopupAction();
+    ASSERT_EQ(a.getSelectedPaperSize(), paper);
+
+    // The preview: the window held while it runs, then the scanner's picture and report.
+    a.setEnabledMainWindow(false);
+    const int width = 255, height = 351;
+    std::vector<std::uint8_t> pixels(static_cast<std::size_t>(width) * height * 3, 200);
+    c->setPreviewMakeSizeMainThreadMode(width, height);
+    c->setPreviewDataMainThreadMode(static_cast<std::int32_t>(pixels.size()), pixels.data());
+    const fnd::Array crops{fnd::Dictionary{{"min", fnd::Dictionary{{"X", 20}, {"Y", 30}}},
+                                           {"max", fnd::Dictionary{{"X", 120}, {"Y", 200}}}}};
+    c->endPreviewMainThreadMode(fnd::makeShared(fnd::Dictionary{{"AutoMultiRect", crops}}).get());
+    ASSERT_TRUE(a.getHasPreview());
+    ASSERT_TRUE(c.window()->isEnabled());
+    EXPECT_EQ(a.getSelectedPaperSize(), paper);
+
+    std::string asked;
+    answerOK(asked);
+    EXPECT_TRUE(clickExtTab(c, 0));
+    EXPECT_EQ(extApp().pendingModalResponders(), 0u);
+    EXPECT_EQ(asked, extMessageText(paper ? 1612 : 1611));
+    EXPECT_EQ(c->getMode(), 0);
+    EXPECT_FALSE(c->isTabChanging());
+  }
 }
 
 TEST_F(UserInterfaceModuleExtend, AdvancedToMultiScanAsksOnlyFrom1500AndResetsOnePassLater) {
