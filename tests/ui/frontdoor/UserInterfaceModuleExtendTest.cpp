@@ -110,9 +110,22 @@ TEST_F(UserInterfaceModuleExtend, AdvancedToBasicAsksAndLeavesTheDefaults) {
   EXPECT_NE(a.getTemplateCrop()->getResolution(), 1200);
 }
 
-// The question on leaving for the basic tab after a preview the scanner really sent: the
+// A preview as the user and the scanner make it: the preview button's action, then the
 // picture's size, its pixels and the end report with one document, as the data source hands
-// them over. A paper size picked before the preview asks with 1612; none asks with 1611.
+// them over.
+void extRealPreview(const Controller& c) {
+  c->getExtendMode()->previewStart(fnd::Notification{"press", nullptr});
+  const int width = 255, height = 351;
+  std::vector<std::uint8_t> pixels(static_cast<std::size_t>(width) * height * 3, 200);
+  c->setPreviewMakeSizeMainThreadMode(width, height);
+  c->setPreviewDataMainThreadMode(static_cast<std::int32_t>(pixels.size()), pixels.data());
+  const fnd::Array crops{fnd::Dictionary{{"min", fnd::Dictionary{{"X", 20}, {"Y", 30}}},
+                                         {"max", fnd::Dictionary{{"X", 120}, {"Y", 200}}}}};
+  c->endPreviewMainThreadMode(fnd::makeShared(fnd::Dictionary{{"AutoMultiRect", crops}}).get());
+}
+
+// Leaving for the basic tab after a real preview: a paper size picked before it asks with
+// 1612, none with 1611.
 TEST_F(UserInterfaceModuleExtend, AfterARealPreviewAPaperSizeAsksTheQuestionForPreviews) {
   for (const int paper : {10, 0}) {
     SCOPED_TRACE(paper);
@@ -121,6 +134,8 @@ TEST_F(UserInterfaceModuleExtend, AfterARealPreviewAPaperSizeAsksTheQuestionForP
     storeMode(folder, 1);
     Controller c(extInitSetting(folder, true));
     c->getPreferenceInfo()->setPrevStart(1);
+    // Frames hidden after the preview: no second, original-scan pass.
+    c->getPreferenceInfo()->setCropAfterPrev(1);
     c->showMainWindowMainThreadMode();
     ASSERT_EQ(c->getMode(), 1);
     Quirel_ExtendMode& a = *c->getExtendMode();
@@ -130,15 +145,7 @@ TEST_F(UserInterfaceModuleExtend, AfterARealPreviewAPaperSizeAsksTheQuestionForP
     a.getPaperSizePopup()->PaperSizePopupAction();
     ASSERT_EQ(a.getSelectedPaperSize(), paper);
 
-    // The preview: the window held while it runs, then the scanner's picture and report.
-    a.setEnabledMainWindow(false);
-    const int width = 255, height = 351;
-    std::vector<std::uint8_t> pixels(static_cast<std::size_t>(width) * height * 3, 200);
-    c->setPreviewMakeSizeMainThreadMode(width, height);
-    c->setPreviewDataMainThreadMode(static_cast<std::int32_t>(pixels.size()), pixels.data());
-    const fnd::Array crops{fnd::Dictionary{{"min", fnd::Dictionary{{"X", 20}, {"Y", 30}}},
-                                           {"max", fnd::Dictionary{{"X", 120}, {"Y", 200}}}}};
-    c->endPreviewMainThreadMode(fnd::makeShared(fnd::Dictionary{{"AutoMultiRect", crops}}).get());
+    extRealPreview(c);
     ASSERT_TRUE(a.getHasPreview());
     ASSERT_TRUE(c.window()->isEnabled());
     EXPECT_EQ(a.getSelectedPaperSize(), paper);
@@ -151,6 +158,33 @@ TEST_F(UserInterfaceModuleExtend, AfterARealPreviewAPaperSizeAsksTheQuestionForP
     EXPECT_EQ(c->getMode(), 0);
     EXPECT_FALSE(c->isTabChanging());
   }
+}
+
+// A preview that framed the document for an original scan is taken again on the next pass of
+// the loop, as a double preview; until then the window stays held.
+TEST_F(UserInterfaceModuleExtend, AnOriginalScanPreviewIsRetriedOnTheNextPass) {
+  DataSourceStandIn ds;
+  const std::string folder = freshSettingsFolder("uimx-retry");
+  storeMode(folder, 1);
+  Controller c(extInitSetting(folder, true));
+  c->getPreferenceInfo()->setPrevStart(1);
+  c->getPreferenceInfo()->setCropAfterPrev(0);
+  // Without automatic tone the framed document is scanned once more at its own settings.
+  c->getPreferenceInfo()->setAlwaysAutoTone(false);
+  c->showMainWindowMainThreadMode();
+  ASSERT_EQ(c->getMode(), 1);
+  Quirel_ExtendMode& a = *c->getExtendMode();
+  const std::size_t before = ds.requests.size();
+  extRealPreview(c);
+  ASSERT_TRUE(a.getOriginalScan());
+  const std::size_t afterFirst = ds.requests.size();
+  EXPECT_GT(afterFirst, before);
+  EXPECT_FALSE(a.getDoublePreview()) << "not at once";
+  EXPECT_FALSE(c.window()->isEnabled());
+  fnd::RunLoop::main().runOnce(fnd::RunLoopMode::Default, 0.05);
+  EXPECT_TRUE(a.getDoublePreview());
+  ASSERT_GT(ds.requests.size(), afterFirst);
+  EXPECT_EQ(ds.requests.back(), ds.requests[afterFirst - 1]) << "the same request again";
 }
 
 TEST_F(UserInterfaceModuleExtend, AdvancedToMultiScanAsksOnlyFrom1500AndResetsOnePassLater) {
