@@ -37,6 +37,16 @@ void storeMode(const std::string& folder, int mode) {
                              {"BeforeMode", 0}});
 }
 
+// The basic mode's entry with a kept preview, as a close after a preview leaves it.
+void storeBasicWithPreview(const std::string& folder) {
+  writePlist(folder + "InitSetting.xml",
+             fnd::Dictionary{{"MainWindow", fnd::Dictionary{{"x", 100.0}, {"y", 50.0}, {"width", 1000.0}, {"height", 800.0},
+                                                           {"hiddenWidth", 0.0}}},
+                             {"Mode", 0},
+                             {"BeforeMode", 0},
+                             {"StandardMode", fnd::Dictionary{{"HasPreview", true}}}});
+}
+
 bool clickExtTab(const Controller& c, int mode) {
   Quirel_CTRLS_TabView* tabs = c->getTabView();
   Quirel_TabViewItem* items[] = {tabs->standardTabItem(), tabs->extendTabItem(), tabs->multiScanTabItem()};
@@ -184,7 +194,65 @@ TEST_F(UserInterfaceModuleExtend, AnOriginalScanPreviewIsRetriedOnTheNextPass) {
   fnd::RunLoop::main().runOnce(fnd::RunLoopMode::Default, 0.05);
   EXPECT_TRUE(a.getDoublePreview());
   ASSERT_GT(ds.requests.size(), afterFirst);
-  EXPECT_EQ(ds.requests.back(), ds.requests[afterFirst - 1]) << "the same request again";
+  EXPECT_EQ(ds.requests.back(), "Preview_Scan") << "the preview asked again";
+}
+
+// The basic tab's preview comes over to the advanced tab, which asks the scanner for it again:
+// on the platen without a redraw and without making frames afresh.
+TEST_F(UserInterfaceModuleExtend, BasicToAdvancedTakesThePreviewAndAsksForItAgain) {
+  DataSourceStandIn ds;
+  const std::string folder = freshSettingsFolder("uimx-in-prev");
+  storeBasicWithPreview(folder);
+  Controller c(extInitSetting(folder, true));
+  c->getPreferenceInfo()->setPrevStart(1);
+  c->showMainWindowMainThreadMode();
+  ASSERT_TRUE(c->getStandardMode()->getHasPreview());
+  // The kept preview is worked again on show; the scanner's end gives the window back.
+  c->getStandardMode()->setEnabledMainWindow(true);
+  std::string asked;
+  answerOK(asked);
+  const int before = ds.count("Preview_Scan");
+  EXPECT_TRUE(clickExtTab(c, 1));
+  EXPECT_EQ(asked, extMessageText(1611));
+  ASSERT_EQ(c->getMode(), 1);
+  Quirel_ExtendMode& a = *c->getExtendMode();
+  EXPECT_TRUE(a.getHasPreview());
+  EXPECT_EQ(ds.count("Preview_Scan"), before + 1) << "a preview asked of the scanner";
+  EXPECT_FALSE(a.getRedrawPreview());
+  EXPECT_FALSE(a.getCreateFilmCrop());
+}
+
+// After a real preview, the multi-scan tab asks 1612 and clears the advanced preview and
+// settings from 1500 on; older models ask nothing and keep both.
+TEST_F(UserInterfaceModuleExtend, AdvancedToMultiScanAfterAPreviewClearsItFrom1500Only) {
+  for (const bool ver1500 : {false, true}) {
+    SCOPED_TRACE(ver1500);
+    DataSourceStandIn ds;
+    const std::string folder = freshSettingsFolder("uimx-multi-prev");
+    storeMode(folder, 1);
+    Controller c(extInitSetting(folder, ver1500));
+    c->getPreferenceInfo()->setPrevStart(1);
+    c->getPreferenceInfo()->setCropAfterPrev(1);
+    c->showMainWindowMainThreadMode();
+    ASSERT_EQ(c->getMode(), 1);
+    Quirel_ExtendMode& a = *c->getExtendMode();
+    a.getPaperSizePopup()->selectAtRepresentedNumber(10);
+    a.getPaperSizePopup()->PaperSizePopupAction();
+    extRealPreview(c);
+    ASSERT_TRUE(a.getHasPreview());
+    ASSERT_TRUE(c.window()->isEnabled());
+    std::string asked;
+    if (ver1500) answerOK(asked);
+    EXPECT_TRUE(clickExtTab(c, 2));
+    EXPECT_EQ(extApp().pendingModalResponders(), 0u);
+    EXPECT_EQ(asked, ver1500 ? extMessageText(1612) : std::string());
+    EXPECT_EQ(c->getMode(), 2);
+    EXPECT_EQ(a.getHasPreview(), !ver1500);
+    // The platen's defaults come back from 1500 on: no paper size any more.
+    EXPECT_EQ(a.getSelectedPaperSize(), ver1500 ? 0 : 10);
+    fnd::RunLoop::main().runOnce(fnd::RunLoopMode::Default, 0.05);
+    EXPECT_FALSE(c->isTabChanging());
+  }
 }
 
 TEST_F(UserInterfaceModuleExtend, AdvancedToMultiScanAsksOnlyFrom1500AndResetsOnePassLater) {
