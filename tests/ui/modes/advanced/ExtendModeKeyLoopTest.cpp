@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <filesystem>
 
 #include "ExtendModePanelRig.h"
 #include "ExtendModeWindowRig.h"
@@ -99,6 +100,11 @@ TEST(ExtendModeKeyLoop, InFilmModeTheOpenExposureFieldComesAfterTheMagnification
   EXPECT_EQ(rig.window().firstResponder(), field);
   EXPECT_EQ(field->lineEdit()->selectedText().toStdString(), field->stringValue());
   EXPECT_EQ(field->stringValue(), "120");
+
+  // A picture of the page with the exposure field focused by Tab.
+  const std::filesystem::path png = std::filesystem::current_path() / "advanced-tab-focus.png";
+  rig.window().contentView()->display();
+  EXPECT_TRUE(rig.window().grabToPng(png.string()));
 }
 
 }  // namespace
