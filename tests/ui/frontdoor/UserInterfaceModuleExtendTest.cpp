@@ -255,6 +255,52 @@ TEST_F(UserInterfaceModuleExtend, AdvancedToMultiScanAfterAPreviewClearsItFrom15
   }
 }
 
+// Closed in the platen thumbnail mode while only the platen's own preview was made (the
+// thumbnail preview never came back), with the preview kept for the next start: the scanner is
+// told once to forget it.
+TEST_F(UserInterfaceModuleExtend, ClosingInThumbnailModeWithOnlyThePlatenPreviewClearsItOnce) {
+  DataSourceStandIn ds;
+  const std::string folder = freshSettingsFolder("uimx-close-thumb");
+  storeMode(folder, 1);
+  Controller c(extInitSetting(folder, true));
+  c->getPreferenceInfo()->setPrevStart(1);
+  c->getPreferenceInfo()->setCropAfterPrev(1);
+  c->showMainWindowMainThreadMode();
+  ASSERT_EQ(c->getMode(), 1);
+  Quirel_ExtendMode& a = *c->getExtendMode();
+  extRealPreview(c);
+  ASSERT_TRUE(a.getHasPreview());
+  a.toolPlatenThumbnailButtonClick(fnd::Notification{"press", nullptr});
+  ASSERT_TRUE(a.isThumbnailMode());
+  ASSERT_FALSE(a.getHasPreview());
+  ASSERT_TRUE(a.getHasNonThumPreview());
+  EXPECT_EQ(ds.count("Clear_Preview"), 0);
+  c->closeMainWindowMainThreadMode();
+  EXPECT_EQ(ds.count("Clear_Preview"), 1);
+}
+
+// Into the platen thumbnails and back after a preview: the scanner keeps the plain preview
+// meanwhile, and it is drawn again on the way back.
+TEST_F(UserInterfaceModuleExtend, ThePlainPreviewOutlivesAVisitToTheThumbnails) {
+  DataSourceStandIn ds;
+  const std::string folder = freshSettingsFolder("uimx-thumb-back");
+  storeMode(folder, 1);
+  Controller c(extInitSetting(folder, true));
+  c->getPreferenceInfo()->setPrevStart(1);
+  c->getPreferenceInfo()->setCropAfterPrev(1);
+  c->showMainWindowMainThreadMode();
+  Quirel_ExtendMode& a = *c->getExtendMode();
+  extRealPreview(c);
+  const int previews = ds.count("Preview_Scan");
+  a.toolPlatenThumbnailButtonClick(fnd::Notification{"press", nullptr});
+  a.toolPlatenThumbnailButtonClick(fnd::Notification{"press", nullptr});
+  EXPECT_FALSE(a.isThumbnailMode());
+  EXPECT_EQ(ds.count("Clear_Preview"), 0);
+  EXPECT_TRUE(a.getHasPreview());
+  EXPECT_EQ(ds.count("Preview_Scan"), previews + 1);
+  EXPECT_TRUE(a.getRedrawPreview());
+}
+
 TEST_F(UserInterfaceModuleExtend, AdvancedToMultiScanAsksOnlyFrom1500AndResetsOnePassLater) {
   for (const bool ver1500 : {false, true}) {
     SCOPED_TRACE(ver1500);
