@@ -50,6 +50,7 @@ constexpr char kReturn = '\r';
 constexpr char kEnter = 3;
 constexpr char kEscape = 27;
 constexpr char kTab = '\t';
+constexpr char kBackTab = 0x19;  // Shift-Tab
 constexpr char kDelete = 127;  // the backspace key
 // Function keys: one private-use character each, as UTF-8.
 constexpr const char kUpArrow[] = "\xef\x9c\x80";        // U+F700

@@ -34,6 +34,7 @@ std::string charactersOf(const QKeyEvent* k) {
     case Qt::Key_Escape: return std::string(1, keys::kEscape);
     case Qt::Key_Backspace: return std::string(1, keys::kDelete);
     case Qt::Key_Tab: return std::string(1, keys::kTab);
+    case Qt::Key_Backtab: return std::string(1, keys::kBackTab);
     case Qt::Key_Up: return keys::kUpArrow;
     case Qt::Key_Down: return keys::kDownArrow;
     case Qt::Key_Left: return keys::kLeftArrow;
@@ -143,7 +144,11 @@ bool InputFilter::eventFilter(QObject* watched, QEvent* event) {
                             charactersOf(k), mods, window, static_cast<int>(k->nativeScanCode()));
         e.setRepeat(k->isAutoRepeat());
       }
-      if (auto* v = dynamic_cast<View*>(window->firstResponder()); v && v->handlesNativeInput()) nativeTarget = v;
+      // Tab out of an editor in a key-view loop is kit's to move, not the editor's.
+      bool tab = (k->key() == Qt::Key_Tab || k->key() == Qt::Key_Backtab) &&
+                 !(k->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+      if (auto* v = dynamic_cast<View*>(window->firstResponder()); v && v->handlesNativeInput())
+        if (!tab || (!v->nextKeyView() && !v->previousKeyView())) nativeTarget = v;
       break;
     }
   }

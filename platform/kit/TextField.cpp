@@ -188,7 +188,9 @@ void TextField::updateEditor() {
   e->setReadOnly(!editable_);
   e->setEnabled(isEnabled());
   e->setFrame(bezeled_ || bordered_);
-  e->setFocusPolicy(isSelectable() ? Qt::ClickFocus : Qt::NoFocus);
+  // A field in a key-view loop also takes the focus by Tab.
+  const bool inKeyLoop = nextKeyView() || previousKeyView();
+  e->setFocusPolicy(!isSelectable() ? Qt::NoFocus : inKeyLoop ? Qt::StrongFocus : Qt::ClickFocus);
   // A field that is neither editable nor selectable lets clicks through to kit.
   e->setAttribute(Qt::WA_TransparentForMouseEvents, !isSelectable());
   QPalette p = e->palette();

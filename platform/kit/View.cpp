@@ -83,6 +83,8 @@ struct View::Impl {
   std::string toolTip;
   std::vector<TrackingRect> tracking;
   std::vector<CursorRect> cursors;
+  View* nextKeyView = nullptr;
+  std::vector<View*> keyViewReferrers;  // views whose next key view this is, oldest first
 };
 
 void ViewWidget::paintEvent(QPaintEvent* event) {
@@ -114,6 +116,9 @@ View::View(const Rect& frame, QWidget* nativeWidget) : d_(std::make_unique<Impl>
 
 View::~View() {
   if (d_->window) d_->window->forgetView(this);
+  setNextKeyView(nullptr);
+  for (View* r : d_->keyViewReferrers) r->d_->nextKeyView = nullptr;
+  d_->keyViewReferrers.clear();
   // Leave the superview; an owning superview is destroying us and has let go already.
   if (View* sup = d_->superview) {
     auto& list = sup->d_->subviews;
@@ -251,6 +256,8 @@ void View::setWindowRecursive(Window* window) {
   if (d_->window) d_->window->forgetView(this);
   d_->window = window;
   for (View* v : d_->subviews) v->setWindowRecursive(window);
+  // Qt orders tabs only inside one window: links made before both ends were there apply now.
+  applyTabOrder();
   viewDidMoveToWindow();
 }
 
@@ -573,6 +580,80 @@ const std::vector<View::TrackingRect>& View::trackingRects() const { return d_->
 const std::vector<View::CursorRect>& View::cursorRects() const { return d_->cursors; }
 
 QWidget* View::nativeWidget() const { return d_->widget; }
+
+// --- Key-view loop
+
+namespace {
+
+// The widget that really takes the focus for a view: the end of its focus-proxy chain.
+QWidget* focusTargetOf(const View* view) {
+  QWidget* w = view ? view->nativeWidget() : nullptr;
+  while (w && w->focusProxy()) w = w->focusProxy();
+  return w;
+}
+
+void allowTabFocus(QWidget* w) {
+  if (w && w->focusPolicy() != Qt::NoFocus) w->setFocusPolicy(Qt::FocusPolicy(w->focusPolicy() | Qt::TabFocus));
+}
+
+void orderTabs(const View* first, const View* second) {
+  if (!first || !second || !first->window() || first->window() != second->window()) return;
+  QWidget* a = focusTargetOf(first);
+  QWidget* b = focusTargetOf(second);
+  if (!a || !b || a == b) return;
+  QWidget::setTabOrder(a, b);
+  allowTabFocus(a);
+  allowTabFocus(b);
+}
+
+}  // namespace
+
+View* View::nextKeyView() const { return d_->nextKeyView; }
+
+View* View::previousKeyView() const {
+  return d_->keyViewReferrers.empty() ? nullptr : d_->keyViewReferrers.back();
+}
+
+void View::setNextKeyView(View* next) {
+  if (next == this) next = nullptr;
+  if (View* old = d_->nextKeyView) {
+    auto& list = old->d_->keyViewReferrers;
+    list.erase(std::remove(list.begin(), list.end(), this), list.end());
+  }
+  d_->nextKeyView = next;
+  if (!next) return;
+  auto& list = next->d_->keyViewReferrers;
+  list.erase(std::remove(list.begin(), list.end(), this), list.end());
+  list.push_back(this);
+  // A plain view (drawn by kit) takes no focus in Qt until it is in a loop; clicks stay kit's.
+  for (View* v : {this, next})
+    if (!v->d_->nativeBacked && v->d_->widget->focusPolicy() == Qt::NoFocus) v->d_->widget->setFocusPolicy(Qt::TabFocus);
+  orderTabs(this, next);
+}
+
+void View::applyTabOrder() {
+  orderTabs(this, d_->nextKeyView);
+  for (View* r : d_->keyViewReferrers) orderTabs(r, this);
+}
+
+bool View::canBecomeKeyView() const {
+  return d_->window && !isHiddenOrHasHiddenAncestor() && acceptsFirstResponder();
+}
+
+// Walks the loop one way from `from`; a chain that closes on itself without passing `from`
+// again ends where it repeats.
+static View* validKeyViewAlong(const View* from, View* (View::*step)() const) {
+  std::vector<const View*> seen{from};
+  for (View* v = (from->*step)(); v && std::find(seen.begin(), seen.end(), v) == seen.end(); v = (v->*step)()) {
+    if (v->canBecomeKeyView()) return v;
+    seen.push_back(v);
+  }
+  return nullptr;
+}
+
+View* View::nextValidKeyView() const { return validKeyViewAlong(this, &View::nextKeyView); }
+View* View::previousValidKeyView() const { return validKeyViewAlong(this, &View::previousKeyView); }
+
 std::vector<View::TrackingRect>& View::trackingRectsForUpdate() { return d_->tracking; }
 
 }  // namespace kit

@@ -128,6 +128,21 @@ class View : public Responder {
   virtual bool performKeyEquivalent(const Event& event);
   // A click by program (controls answer true when they acted); the default does nothing.
   virtual bool performClick() { return false; }
+  // --- Key-view loop. Tab moves the first responder to its next valid key view, Shift-Tab to
+  // the previous one (Window::selectNextKeyView). A link is mirrored in Qt's focus chain: the
+  // widgets behind keep the same tab order and take the focus by Tab.
+  View* nextKeyView() const;
+  // The view whose next key view this one became last; null when none points here.
+  View* previousKeyView() const;
+  // Null unlinks. A view that goes away leaves every loop it is in.
+  void setNextKeyView(View* next);
+  // Tab may stop here: in a window, shown, and taking the first responder.
+  virtual bool canBecomeKeyView() const;
+  // Along the loop from here, the first view that can become key view; null when none does
+  // before the loop ends or comes back here.
+  View* nextValidKeyView() const;
+  View* previousValidKeyView() const;
+
   // Runs the view's own mouse-tracking loop after a mouse-down: every dragged and up event
   // of the window goes to onEvent until the mouse-up, while other input waits in the queue.
   // Ends early (answering false) when the window closes; true after the mouse-up.
@@ -177,6 +192,7 @@ class View : public Responder {
   struct Impl;
   std::unique_ptr<Impl> d_;
   void setWindowRecursive(Window* window);
+  void applyTabOrder();
   void updateWidgetGeometry();
   fnd::AffineTransform boundsToSuper() const;
   fnd::AffineTransform superToPixels() const;

@@ -1,6 +1,7 @@
 #include "kit/Window.h"
 
 #include <QCloseEvent>
+#include <QLineEdit>
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QPalette>
@@ -18,6 +19,7 @@
 #include "kit/Font.h"
 #include "kit/QtBridge.h"
 #include "kit/Screen.h"
+#include "kit/TextField.h"
 #include "kit/View.h"
 #include "kit/WindowAccess.h"
 #include "kit/WindowDelegate.h"
@@ -392,6 +394,18 @@ bool Window::makeFirstResponder(Responder* r) {
   // A Qt editor behind the view takes the keyboard focus with it.
   if (view && view->handlesNativeInput() && view->nativeWidget()) view->nativeWidget()->setFocus(Qt::OtherFocusReason);
   return true;
+}
+
+void Window::selectNextKeyView() { selectKeyView(true); }
+void Window::selectPreviousKeyView() { selectKeyView(false); }
+
+void Window::selectKeyView(bool forward) {
+  auto* current = dynamic_cast<View*>(d_->firstResponder);
+  if (!current) return;
+  View* target = forward ? current->nextValidKeyView() : current->previousValidKeyView();
+  if (!target || !makeFirstResponder(target)) return;
+  // As Tab into a field does everywhere: the whole text, ready to be typed over.
+  if (auto* field = dynamic_cast<TextField*>(target); field && field->lineEdit()) field->lineEdit()->selectAll();
 }
 
 void Window::setDefaultButton(View* button) { d_->defaultButton = button; }

@@ -136,6 +136,11 @@ class Window : public Responder {
   // False when the current first responder refuses to resign or r refuses to become it.
   // Null makes the window itself the first responder.
   bool makeFirstResponder(Responder* r);
+  // Tab and Shift-Tab: the first responder's next (previous) valid key view becomes the first
+  // responder, a text field with its whole text selected. Nothing when there is none or the
+  // first responder will not resign.
+  void selectNextKeyView();
+  void selectPreviousKeyView();
   // The button Return clicks (when no view claims Return as its own key equivalent).
   void setDefaultButton(View* button);
   View* defaultButton() const;
@@ -198,6 +203,7 @@ class Window : public Responder {
   void updateTracking(fnd::Point location, bool insideWindow);
   void updateCursor(fnd::Point location);
   void applyFrame(bool display);
+  void selectKeyView(bool forward);
   void applyStacking(bool stayOnTop, Window* transientParent);
   void qtResized(int width, int height);
   void qtCloseRequested();

@@ -122,8 +122,15 @@ void Window::dispatch(const Event& event) {
 }
 
 void Window::keyDown(const Event& event) {
-  // Escape reaching the end of the responder chain cancels; other keys stop here.
-  if (event.characters() == std::string(1, keys::kEscape)) cancelOperation();
+  // Escape reaching the end of the responder chain cancels, Tab walks the key-view loop;
+  // other keys stop here.
+  const std::string& chars = event.characters();
+  if (chars == std::string(1, keys::kEscape)) cancelOperation();
+  if (chars == std::string(1, keys::kBackTab) ||
+      (chars == std::string(1, keys::kTab) && (event.modifierFlags() & kShiftKeyMask)))
+    selectPreviousKeyView();
+  else if (chars == std::string(1, keys::kTab))
+    selectNextKeyView();
 }
 
 void Window::updateTracking(Point location, bool insideWindow) {

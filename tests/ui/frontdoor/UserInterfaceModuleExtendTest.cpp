@@ -8,6 +8,7 @@
 #include "ui/controls/CTRLS_TabView.h"
 #include "ui/model/CropInfo.h"
 #include "ui/model/PreferenceInfo.h"
+#include "ui/controls/CTRLS_PaperSizePopup.h"
 #include "ui/modes/advanced/ExtendMode.h"
 #include "ui/modes/basic/StandardMode.h"
 #include "ui/modes/multiscan/MultiScanMode.h"
@@ -34,6 +35,16 @@ void storeMode(const std::string& folder, int mode) {
                                                            {"hiddenWidth", 0.0}}},
                              {"Mode", mode},
                              {"BeforeMode", 0}});
+}
+
+// The basic mode's entry with a kept preview, as a close after a preview leaves it.
+void storeBasicWithPreview(const std::string& folder) {
+  writePlist(folder + "InitSetting.xml",
+             fnd::Dictionary{{"MainWindow", fnd::Dictionary{{"x", 100.0}, {"y", 50.0}, {"width", 1000.0}, {"height", 800.0},
+                                                           {"hiddenWidth", 0.0}}},
+                             {"Mode", 0},
+                             {"BeforeMode", 0},
+                             {"StandardMode", fnd::Dictionary{{"HasPreview", true}}}});
 }
 
 bool clickExtTab(const Controller& c, int mode) {
@@ -107,6 +118,187 @@ TEST_F(UserInterfaceModuleExtend, AdvancedToBasicAsksAndLeavesTheDefaults) {
   // Back to its defaults.
   EXPECT_EQ(a.getImgSrcSettings()[0].paperSize, 0);
   EXPECT_NE(a.getTemplateCrop()->getResolution(), 1200);
+}
+
+// A preview as the user and the scanner make it: the preview button's action, then the
+// picture's size, its pixels and the end report with one document, as the data source hands
+// them over.
+void extRealPreview(const Controller& c) {
+  c->getExtendMode()->previewStart(fnd::Notification{"press", nullptr});
+  const int width = 255, height = 351;
+  std::vector<std::uint8_t> pixels(static_cast<std::size_t>(width) * height * 3, 200);
+  c->setPreviewMakeSizeMainThreadMode(width, height);
+  c->setPreviewDataMainThreadMode(static_cast<std::int32_t>(pixels.size()), pixels.data());
+  const fnd::Array crops{fnd::Dictionary{{"min", fnd::Dictionary{{"X", 20}, {"Y", 30}}},
+                                         {"max", fnd::Dictionary{{"X", 120}, {"Y", 200}}}}};
+  c->endPreviewMainThreadMode(fnd::makeShared(fnd::Dictionary{{"AutoMultiRect", crops}}).get());
+}
+
+// Leaving for the basic tab after a real preview: a paper size picked before it asks with
+// 1612, none with 1611.
+TEST_F(UserInterfaceModuleExtend, AfterARealPreviewAPaperSizeAsksTheQuestionForPreviews) {
+  for (const int paper : {10, 0}) {
+    SCOPED_TRACE(paper);
+    DataSourceStandIn ds;
+    const std::string folder = freshSettingsFolder("uimx-1612");
+    storeMode(folder, 1);
+    Controller c(extInitSetting(folder, true));
+    c->getPreferenceInfo()->setPrevStart(1);
+    // Frames hidden after the preview: no second, original-scan pass.
+    c->getPreferenceInfo()->setCropAfterPrev(1);
+    c->showMainWindowMainThreadMode();
+    ASSERT_EQ(c->getMode(), 1);
+    Quirel_ExtendMode& a = *c->getExtendMode();
+    ASSERT_FALSE(a.getHasPreview());
+    // Picked from the pop-up before any preview: nothing is asked.
+    a.getPaperSizePopup()->selectAtRepresentedNumber(paper);
+    a.getPaperSizePopup()->PaperSizePopupAction();
+    ASSERT_EQ(a.getSelectedPaperSize(), paper);
+
+    extRealPreview(c);
+    ASSERT_TRUE(a.getHasPreview());
+    ASSERT_TRUE(c.window()->isEnabled());
+    EXPECT_EQ(a.getSelectedPaperSize(), paper);
+
+    std::string asked;
+    answerOK(asked);
+    EXPECT_TRUE(clickExtTab(c, 0));
+    EXPECT_EQ(extApp().pendingModalResponders(), 0u);
+    EXPECT_EQ(asked, extMessageText(paper ? 1612 : 1611));
+    EXPECT_EQ(c->getMode(), 0);
+    EXPECT_FALSE(c->isTabChanging());
+  }
+}
+
+// A preview that framed the document for an original scan is taken again on the next pass of
+// the loop, as a double preview; until then the window stays held.
+TEST_F(UserInterfaceModuleExtend, AnOriginalScanPreviewIsRetriedOnTheNextPass) {
+  DataSourceStandIn ds;
+  const std::string folder = freshSettingsFolder("uimx-retry");
+  storeMode(folder, 1);
+  Controller c(extInitSetting(folder, true));
+  c->getPreferenceInfo()->setPrevStart(1);
+  c->getPreferenceInfo()->setCropAfterPrev(0);
+  // Without automatic tone the framed document is scanned once more at its own settings.
+  c->getPreferenceInfo()->setAlwaysAutoTone(false);
+  c->showMainWindowMainThreadMode();
+  ASSERT_EQ(c->getMode(), 1);
+  Quirel_ExtendMode& a = *c->getExtendMode();
+  const std::size_t before = ds.requests.size();
+  extRealPreview(c);
+  ASSERT_TRUE(a.getOriginalScan());
+  const std::size_t afterFirst = ds.requests.size();
+  EXPECT_GT(afterFirst, before);
+  EXPECT_FALSE(a.getDoublePreview()) << "not at once";
+  EXPECT_FALSE(c.window()->isEnabled());
+  fnd::RunLoop::main().runOnce(fnd::RunLoopMode::Default, 0.05);
+  EXPECT_TRUE(a.getDoublePreview());
+  ASSERT_GT(ds.requests.size(), afterFirst);
+  EXPECT_EQ(ds.requests.back(), "Preview_Scan") << "the preview asked again";
+}
+
+// The basic tab's preview comes over to the advanced tab, which asks the scanner for it again:
+// on the platen without a redraw and without making frames afresh.
+TEST_F(UserInterfaceModuleExtend, BasicToAdvancedTakesThePreviewAndAsksForItAgain) {
+  DataSourceStandIn ds;
+  const std::string folder = freshSettingsFolder("uimx-in-prev");
+  storeBasicWithPreview(folder);
+  Controller c(extInitSetting(folder, true));
+  c->getPreferenceInfo()->setPrevStart(1);
+  c->showMainWindowMainThreadMode();
+  ASSERT_TRUE(c->getStandardMode()->getHasPreview());
+  // The kept preview is worked again on show; the scanner's end gives the window back.
+  c->getStandardMode()->setEnabledMainWindow(true);
+  std::string asked;
+  answerOK(asked);
+  const int before = ds.count("Preview_Scan");
+  EXPECT_TRUE(clickExtTab(c, 1));
+  EXPECT_EQ(asked, extMessageText(1611));
+  ASSERT_EQ(c->getMode(), 1);
+  Quirel_ExtendMode& a = *c->getExtendMode();
+  EXPECT_TRUE(a.getHasPreview());
+  EXPECT_EQ(ds.count("Preview_Scan"), before + 1) << "a preview asked of the scanner";
+  EXPECT_FALSE(a.getRedrawPreview());
+  EXPECT_FALSE(a.getCreateFilmCrop());
+}
+
+// After a real preview, the multi-scan tab asks 1612 and clears the advanced preview and
+// settings from 1500 on; older models ask nothing and keep both.
+TEST_F(UserInterfaceModuleExtend, AdvancedToMultiScanAfterAPreviewClearsItFrom1500Only) {
+  for (const bool ver1500 : {false, true}) {
+    SCOPED_TRACE(ver1500);
+    DataSourceStandIn ds;
+    const std::string folder = freshSettingsFolder("uimx-multi-prev");
+    storeMode(folder, 1);
+    Controller c(extInitSetting(folder, ver1500));
+    c->getPreferenceInfo()->setPrevStart(1);
+    c->getPreferenceInfo()->setCropAfterPrev(1);
+    c->showMainWindowMainThreadMode();
+    ASSERT_EQ(c->getMode(), 1);
+    Quirel_ExtendMode& a = *c->getExtendMode();
+    a.getPaperSizePopup()->selectAtRepresentedNumber(10);
+    a.getPaperSizePopup()->PaperSizePopupAction();
+    extRealPreview(c);
+    ASSERT_TRUE(a.getHasPreview());
+    ASSERT_TRUE(c.window()->isEnabled());
+    std::string asked;
+    if (ver1500) answerOK(asked);
+    EXPECT_TRUE(clickExtTab(c, 2));
+    EXPECT_EQ(extApp().pendingModalResponders(), 0u);
+    EXPECT_EQ(asked, ver1500 ? extMessageText(1612) : std::string());
+    EXPECT_EQ(c->getMode(), 2);
+    EXPECT_EQ(a.getHasPreview(), !ver1500);
+    // The platen's defaults come back from 1500 on: no paper size any more.
+    EXPECT_EQ(a.getSelectedPaperSize(), ver1500 ? 0 : 10);
+    fnd::RunLoop::main().runOnce(fnd::RunLoopMode::Default, 0.05);
+    EXPECT_FALSE(c->isTabChanging());
+  }
+}
+
+// Closed in the platen thumbnail mode while only the platen's own preview was made (the
+// thumbnail preview never came back), with the preview kept for the next start: the scanner is
+// told once to forget it.
+TEST_F(UserInterfaceModuleExtend, ClosingInThumbnailModeWithOnlyThePlatenPreviewClearsItOnce) {
+  DataSourceStandIn ds;
+  const std::string folder = freshSettingsFolder("uimx-close-thumb");
+  storeMode(folder, 1);
+  Controller c(extInitSetting(folder, true));
+  c->getPreferenceInfo()->setPrevStart(1);
+  c->getPreferenceInfo()->setCropAfterPrev(1);
+  c->showMainWindowMainThreadMode();
+  ASSERT_EQ(c->getMode(), 1);
+  Quirel_ExtendMode& a = *c->getExtendMode();
+  extRealPreview(c);
+  ASSERT_TRUE(a.getHasPreview());
+  a.toolPlatenThumbnailButtonClick(fnd::Notification{"press", nullptr});
+  ASSERT_TRUE(a.isThumbnailMode());
+  ASSERT_FALSE(a.getHasPreview());
+  ASSERT_TRUE(a.getHasNonThumPreview());
+  EXPECT_EQ(ds.count("Clear_Preview"), 0);
+  c->closeMainWindowMainThreadMode();
+  EXPECT_EQ(ds.count("Clear_Preview"), 1);
+}
+
+// Into the platen thumbnails and back after a preview: the scanner keeps the plain preview
+// meanwhile, and it is drawn again on the way back.
+TEST_F(UserInterfaceModuleExtend, ThePlainPreviewOutlivesAVisitToTheThumbnails) {
+  DataSourceStandIn ds;
+  const std::string folder = freshSettingsFolder("uimx-thumb-back");
+  storeMode(folder, 1);
+  Controller c(extInitSetting(folder, true));
+  c->getPreferenceInfo()->setPrevStart(1);
+  c->getPreferenceInfo()->setCropAfterPrev(1);
+  c->showMainWindowMainThreadMode();
+  Quirel_ExtendMode& a = *c->getExtendMode();
+  extRealPreview(c);
+  const int previews = ds.count("Preview_Scan");
+  a.toolPlatenThumbnailButtonClick(fnd::Notification{"press", nullptr});
+  a.toolPlatenThumbnailButtonClick(fnd::Notification{"press", nullptr});
+  EXPECT_FALSE(a.isThumbnailMode());
+  EXPECT_EQ(ds.count("Clear_Preview"), 0);
+  EXPECT_TRUE(a.getHasPreview());
+  EXPECT_EQ(ds.count("Preview_Scan"), previews + 1);
+  EXPECT_TRUE(a.getRedrawPreview());
 }
 
 TEST_F(UserInterfaceModuleExtend, AdvancedToMultiScanAsksOnlyFrom1500AndResetsOnePassLater) {

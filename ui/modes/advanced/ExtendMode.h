@@ -499,6 +499,9 @@ class Quirel_ExtendMode : public Quirel_BaseScanMode, public ExtendModeLink, pub
   void favoriteSettingChangeToOtherForFilm(int index);
   // Source, colour mode, paper and output size, resolution and unit within their ranges.
   static bool isUsableFavorite(const Quirel_FavoriteSetting& favorite);
+
+  // ---- Keyboard loop (ExtendModeValues.cpp): Tab from the preview through the typed fields.
+  void setKeyboardLoop();
  protected:
   // ---- Applying a favourite: its steps shared by the platen, feeder and film forms.
   std::unique_ptr<Quirel_FavoriteSetting> findFavorite(int index, bool fromLast) const;

@@ -114,7 +114,12 @@ void Quirel_ExtendMode::thumbnailModeSwitch(bool film) {
     }
     mClickCrop = nullptr;
     mCropList.clear();
-    if (mHasPreview) resetPreview(getPaperSizeWH_Pixel96(r->paperSize), true, false);
+    // Only the picture goes: the scanner keeps the plain preview, which leaving the thumbnails
+    // shows again (mHasNonThumPreview), and the close tells it to forget.
+    if (mHasPreview) {
+      if (mPreview) mPreview->removeImage();
+      mHasPreview = false;
+    }
     if (mPreview && mPreview->getImageView()) mPreview->getImageView()->setHidden(true);
   }
   resetPreview(getPaperSizeWH_Pixel96(r->paperSize), false, false);

@@ -2,6 +2,7 @@
 // size, the floating dialogs and the scan-information panel. Nothing here changes a setting but
 // the favourite and tone-setting numbers, which fall back to 0 when their entry is gone.
 
+#include <array>
 #include <cmath>
 #include <cstdio>
 
@@ -177,9 +178,32 @@ void Quirel_ExtendMode::setValueOfSelectedCrop(int quick) {
   setValueColorSettingDialog();
   setValueInfoDialog(*crop, false, false);
   setEnabledToolTips();
+  setKeyboardLoop();
+}
 
-  // The keyboard loop (preview, input width; magnification, exposure, preview) waits for key
-  // views in the kit.
+void Quirel_ExtendMode::setKeyboardLoop() {
+  // Preview, then the typed fields in the panel's order, the exposure last and back to the
+  // preview; Tab passes over whatever is hidden or disabled at the time.
+  kit::View* preview = mPreview ? mPreview->getImageView() : nullptr;
+  const std::array<kit::View*, 8> loop{
+      preview,
+      mInSizeWTextF ? mInSizeWTextF->getNumberTxtF() : nullptr,
+      mInSizeHTextF ? mInSizeHTextF->getNumberTxtF() : nullptr,
+      mResComboBox ? mResComboBox->getNumberTxtF() : nullptr,
+      mOutSizeWTextF ? mOutSizeWTextF->getNumberTxtF() : nullptr,
+      mOutSizeHTextF ? mOutSizeHTextF->getNumberTxtF() : nullptr,
+      mMagnification ? mMagnification->getNumberTxtF() : nullptr,
+      mExposureField ? mExposureField->getNumberTxtF() : nullptr,
+  };
+  kit::View* last = nullptr;
+  kit::View* first = nullptr;
+  for (kit::View* v : loop) {
+    if (!v) continue;
+    if (last && last->nextKeyView() != v) last->setNextKeyView(v);
+    if (!first) first = v;
+    last = v;
+  }
+  if (last && first && last != first && last->nextKeyView() != first) last->setNextKeyView(first);
 }
 
 // ---- The input box ---------------------------------------------------------------------------
