@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QImageReader>
 #include <cstring>
+#include <limits>
 #include <filesystem>
 
 #include "foundation/Paths.h"
@@ -65,12 +66,13 @@ Image Image::fromFile(const std::string& path) {
 
 Image Image::fromRGB(const std::uint8_t* pixels, int width, int height) {
   if (!pixels || width <= 0 || height <= 0) return Image();
-  QImage img(width, height, QImage::Format_RGB888);
-  if (img.isNull()) return Image();
   const std::size_t rowBytes = static_cast<std::size_t>(width) * 3;
-  for (int y = 0; y < height; ++y)
-    std::memcpy(img.scanLine(y), pixels + rowBytes * static_cast<std::size_t>(y), rowBytes);
-  return bridge::fromQImage(img.convertToFormat(QImage::Format_ARGB32_Premultiplied));
+  if (rowBytes > static_cast<std::size_t>(std::numeric_limits<int>::max())) return Image();
+  // A view of the caller's rows, read once by the conversion into the image's own pixels: no
+  // intermediate copy.
+  const QImage view(pixels, width, height, static_cast<qsizetype>(rowBytes), QImage::Format_RGB888);
+  if (view.isNull()) return Image();
+  return bridge::fromQImage(view.convertToFormat(QImage::Format_ARGB32_Premultiplied));
 }
 
 Image Image::scaledTo(int width, int height) const {

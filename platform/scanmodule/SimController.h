@@ -6,6 +6,7 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -159,7 +160,8 @@ class SimController final : public Velmor_SMController {
   std::vector<std::vector<std::uint8_t>> spareRows_;
   std::string currentTempPath_;
 
-  Preview preview_;
+  // Never changed once kept: readers share it instead of copying the whole picture.
+  std::shared_ptr<const Preview> preview_ = std::make_shared<const Preview>();
   std::map<int, std::vector<fnd::Data>> gamma_;
   std::map<std::string, fnd::Dictionary> recorded_;
 

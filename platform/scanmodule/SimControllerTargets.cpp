@@ -77,7 +77,7 @@ std::vector<fnd::Data> SimController::userGamma(int number) const {
 
 void SimController::keepPreview(Preview preview) {
   std::lock_guard lock(mutex_);
-  preview_ = std::move(preview);
+  preview_ = std::make_shared<const Preview>(std::move(preview));
 }
 
 bool SimController::sendPreview(const Preview& preview) {
@@ -99,11 +99,12 @@ bool SimController::sendPreview(const Preview& preview) {
 }
 
 void SimController::smScanModuleBackup(const fnd::Notification& note) {
-  Preview preview;
+  std::shared_ptr<const Preview> kept;
   {
     std::lock_guard lock(mutex_);
-    preview = preview_;
+    kept = preview_;
   }
+  const Preview& preview = *kept;
   const fnd::Dictionary* info = note.info();
   const std::string folder = info ? info->string("BackupPath") : std::string();
   if (preview.rgb.empty() || folder.empty()) {
@@ -195,16 +196,17 @@ void SimController::smCropCorrect(const fnd::Dictionary& request) {
   auto* cellBefore = static_cast<unsigned char**>(crop.get("DATA_H").toPointer());
   if (!cellWidth || !cellHeight || !cellImage) return;
 
-  Preview preview;
+  std::shared_ptr<const Preview> kept;
   std::vector<fnd::Data> tables;
   {
     std::lock_guard lock(mutex_);
-    preview = preview_;
+    kept = preview_;
     if (crop.intValue("UserGamma") != 0) {
       auto it = gamma_.find(crop.intValue("UserGamma"));
       if (it != gamma_.end()) tables = it->second;
     }
   }
+  const Preview& preview = *kept;
   *cellWidth = 0;
   *cellHeight = 0;
   *cellImage = nullptr;
@@ -258,9 +260,9 @@ void SimController::smAutoCrop(const fnd::Dictionary& request) {
   Preview preview;
   {
     std::lock_guard lock(mutex_);
-    preview.width = preview_.width;
-    preview.height = preview_.height;
-    preview.documents = preview_.documents;
+    preview.width = preview_->width;
+    preview.height = preview_->height;
+    preview.documents = preview_->documents;
   }
   if (preview.documents.empty()) {
     answer->set("newPoints", points);  // nothing found: the frame stays

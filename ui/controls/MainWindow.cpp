@@ -64,5 +64,7 @@ void Quirel_MainWindow::setMasked(bool masked, std::unique_ptr<Quirel_DisabledVi
     mask->removeFromSuperview();
     mask.reset();
   }
-  display();
+  // Drawn with the next redraw: a preview's or a scan's end enables the controls right after
+  // and draws the whole window then, so drawing it here too would only draw it twice.
+  if (kit::View* content = contentView()) content->setNeedsDisplay(true);
 }
