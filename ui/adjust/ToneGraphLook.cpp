@@ -1,5 +1,6 @@
 #include "ui/adjust/ToneGraphLook.h"
 
+#include <bit>
 #include <cstring>
 
 #include "foundation/NotificationCenter.h"
@@ -63,30 +64,28 @@ void Quirel_ToneGraphLook::countHistograms(int width, int height, const std::uin
   for (std::int32_t* t : {red, green, blue, grey}) std::memset(t, 0, 256 * sizeof(std::int32_t));
   if (!pixels || width <= 0 || height <= 0) return;
   const std::int64_t count = static_cast<std::int64_t>(width) * static_cast<std::int64_t>(height);
-  // The graphs are recounted at every change the user waits for: two pixels a step into two
-  // sets of local tables, so that neighbouring equal levels do not wait on each other's store.
-  std::int32_t tables[2][3][256] = {};
+  // The graphs are recounted at every change the user waits for. Four pixels a step, read as
+  // three 32-bit words, go into four sets of local tables, one set a pixel: equal neighbouring
+  // levels then never wait on each other's store, and there is no branch per pixel.
+  std::int32_t tables[4][3][256] = {};
+  auto add = [&tables](int set, int channel, std::uint32_t level) { ++tables[set][channel][level & 0xffu]; };
   std::int64_t p = 0;
-  for (; p + 1 < count; p += 2) {
-    const std::uint8_t* px = pixels + p * 3;
-    ++tables[0][0][px[0]];
-    ++tables[0][1][px[1]];
-    ++tables[0][2][px[2]];
-    ++tables[1][0][px[3]];
-    ++tables[1][1][px[4]];
-    ++tables[1][2][px[5]];
+  for (; p + 3 < count; p += 4) {
+    std::uint32_t w[3];
+    std::memcpy(w, pixels + p * 3, sizeof w);
+    if constexpr (std::endian::native == std::endian::big)
+      for (std::uint32_t& v : w) v = (v >> 24) | ((v >> 8) & 0xff00u) | ((v << 8) & 0xff0000u) | (v << 24);
+    add(0, 0, w[0]), add(0, 1, w[0] >> 8), add(0, 2, w[0] >> 16), add(1, 0, w[0] >> 24);
+    add(1, 1, w[1]), add(1, 2, w[1] >> 8), add(2, 0, w[1] >> 16), add(2, 1, w[1] >> 24);
+    add(2, 2, w[2]), add(3, 0, w[2] >> 8), add(3, 1, w[2] >> 16), add(3, 2, w[2] >> 24);
   }
-  if (p < count) {
-    const std::uint8_t* px = pixels + p * 3;
-    ++tables[0][0][px[0]];
-    ++tables[0][1][px[1]];
-    ++tables[0][2][px[2]];
-  }
+  for (; p < count; ++p)
+    for (int c = 0; c < 3; ++c) add(0, c, pixels[p * 3 + c]);
   for (int i = 0; i < 256; ++i) {
-    red[i] = tables[0][0][i] + tables[1][0][i];
-    green[i] = tables[0][1][i] + tables[1][1][i];
-    blue[i] = tables[0][2][i] + tables[1][2][i];
-    grey[i] = red[i];
+    red[i] = tables[0][0][i] + tables[1][0][i] + tables[2][0][i] + tables[3][0][i];
+    green[i] = tables[0][1][i] + tables[1][1][i] + tables[2][1][i] + tables[3][1][i];
+    blue[i] = tables[0][2][i] + tables[1][2][i] + tables[2][2][i] + tables[3][2][i];
+    grey[i] = red[i];  // grey is counted from red
   }
 }
 

@@ -513,14 +513,17 @@ TEST(ToneGraphViews, ToneCurveGraphDrawsTheShownChannelOnWhiteWithItsMarkers) {
 namespace tone_counts_test {
 
 // The counts every histogram graph draws from, against a plain count of the same pixels: odd
-// and even pixel counts, and nothing counted without pixels or sides.
+// and even pixel counts, every remainder of the four-pixel step, levels over the whole range,
+// and nothing counted without pixels or sides.
 TEST(ToneGraphLook, CountsEveryPixelOnceInEachChannel) {
   struct Case {
     int width, height;
     bool withPixels;
+    unsigned levels = 7;
   };
   for (const Case& c : {Case{7, 5, true}, Case{1, 1, true}, Case{4, 2, true}, Case{0, 3, true}, Case{3, -1, true},
-                        Case{3, 3, false}}) {
+                        Case{3, 3, false}, Case{5, 1, true, 256}, Case{3, 2, true, 256}, Case{13, 11, true, 256},
+                        Case{64, 16, true, 256}}) {
     const int n = std::max(c.width, 0) * std::max(c.height, 0);
     std::vector<std::uint8_t> pixels(static_cast<std::size_t>(std::max(n, 1)) * 3);
     std::uint32_t state = 2463534242u;
@@ -528,7 +531,7 @@ TEST(ToneGraphLook, CountsEveryPixelOnceInEachChannel) {
       state ^= state << 13;
       state ^= state >> 17;
       state ^= state << 5;
-      v = static_cast<std::uint8_t>(state % 7);  // few levels: many equal neighbours
+      v = static_cast<std::uint8_t>(state % c.levels);  // few levels: many equal neighbours
     }
     std::int32_t expected[3][256] = {};
     if (c.withPixels)
