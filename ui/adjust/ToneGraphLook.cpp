@@ -33,13 +33,15 @@ void Quirel_ToneGraphLook::drawToneCurve(kit::GraphicsContext& ctx, std::uint8_t
   const double w = r.size.width, h = r.size.height;
   for (int i = 0; i < 256; ++i)
     if (table[i] == 255) table[i] = 254;
+  // One path of 255 separate segments, stroked once: the segments keep their own ends, as if
+  // each were stroked alone, without a stroke's setup for each.
+  kit::BezierPath segments;
   for (int i = 0; i < 255; ++i) {
-    kit::BezierPath segment;
-    segment.moveTo(fnd::Point(i * w / 255, table[i] * h / 255));
-    segment.lineTo(fnd::Point((i + 1) * w / 255, table[i + 1] * h / 255));
-    segment.setLineWidth(1);
-    ctx.strokePath(segment);
+    segments.moveTo(fnd::Point(i * w / 255, table[i] * h / 255));
+    segments.lineTo(fnd::Point((i + 1) * w / 255, table[i + 1] * h / 255));
   }
+  segments.setLineWidth(1);
+  ctx.strokePath(segments);
 }
 
 void Quirel_ToneGraphLook::drawHistogram(kit::GraphicsContext& ctx, const std::int32_t* counts, const fnd::Rect& r) {

@@ -1,6 +1,7 @@
-// The adjustment graphs' drawing, read from a recording context: field, grid, curves (255
-// one-point segments each, the chosen channel on top) and histograms; the zoom view's pixels
-// grabbed offscreen; the graph frame, the point markers' mouse protocol and the pixel readout.
+// The adjustment graphs' drawing, read from a recording context: field, grid, curves (one
+// path of 255 one-point segments each, the chosen channel on top) and histograms; the zoom
+// view's pixels grabbed offscreen; the graph frame, the point markers' mouse protocol and the
+// pixel readout.
 
 #include <gtest/gtest.h>
 
@@ -11,6 +12,7 @@
 
 #include "AdjustTestSupport.h"
 #include "foundation/RunLoop.h"
+#include "kit/BezierPath.h"
 #include "kit/Color.h"
 #include "kit/RecordingContext.h"
 #include "kit/TextField.h"
@@ -35,11 +37,18 @@ std::vector<kit::DrawOperation> drawn(kit::View& view) {
   return ctx.operations();
 }
 
-bool isSegment(const kit::DrawOperation& op) {
-  return op.kind == kit::DrawOperation::Kind::Stroke && op.state.antialias && op.path.elements().size() == 2;
+// A curve: one antialiased stroke of 255 separate segments (a move and a line each).
+bool isCurve(const kit::DrawOperation& op) {
+  using Kind = kit::BezierPath::Element::Kind;
+  const auto& e = op.path.elements();
+  if (op.kind != kit::DrawOperation::Kind::Stroke || !op.state.antialias || e.size() != 510) return false;
+  for (std::size_t i = 0; i < e.size(); ++i)
+    if (e[i].kind != (i % 2 == 0 ? Kind::MoveTo : Kind::LineTo)) return false;
+  return true;
 }
 
-// The curves in drawing order: the colour of each run of 255 segments.
+// The curves in drawing order: the colour of each and its 255 segments, each as the stroke of
+// its own two points with the curve's state and width.
 struct CurveRun {
   kit::Color colour;
   std::vector<kit::DrawOperation> segments;
@@ -47,9 +56,17 @@ struct CurveRun {
 std::vector<CurveRun> curves(const std::vector<kit::DrawOperation>& ops) {
   std::vector<CurveRun> runs;
   for (const auto& op : ops) {
-    if (!isSegment(op)) continue;
-    if (runs.empty() || runs.back().segments.size() == 255) runs.push_back({op.state.strokeColor, {}});
-    runs.back().segments.push_back(op);
+    if (!isCurve(op)) continue;
+    runs.push_back({op.state.strokeColor, {}});
+    const auto& e = op.path.elements();
+    for (std::size_t i = 0; i < e.size(); i += 2) {
+      kit::DrawOperation segment = op;
+      segment.path = kit::BezierPath();
+      segment.path.moveTo(e[i].points[0]);
+      segment.path.lineTo(e[i + 1].points[0]);
+      segment.path.setLineWidth(op.path.lineWidth());
+      runs.back().segments.push_back(segment);
+    }
   }
   return runs;
 }
