@@ -61,6 +61,12 @@ void Quirel_ToneGraphLook::drawHistogram(kit::GraphicsContext& ctx, const std::i
   ctx.strokePath(bars);
 }
 
+namespace {
+constexpr std::uint32_t toneCountByteSwapped(std::uint32_t v) {
+  return (v >> 24) | ((v >> 8) & 0xff00u) | ((v << 8) & 0xff0000u) | (v << 24);
+}
+}  // namespace
+
 void Quirel_ToneGraphLook::countHistograms(int width, int height, const std::uint8_t* pixels, std::int32_t* red,
                                            std::int32_t* green, std::int32_t* blue, std::int32_t* grey) {
   for (std::int32_t* t : {red, green, blue, grey}) std::memset(t, 0, 256 * sizeof(std::int32_t));
@@ -70,19 +76,28 @@ void Quirel_ToneGraphLook::countHistograms(int width, int height, const std::uin
   // three 32-bit words, go into four sets of local tables, one set a pixel: equal neighbouring
   // levels then never wait on each other's store, and there is no branch per pixel.
   std::int32_t tables[4][3][256] = {};
-  auto add = [&tables](int set, int channel, std::uint32_t level) { ++tables[set][channel][level & 0xffu]; };
-  std::int64_t p = 0;
-  for (; p + 3 < count; p += 4) {
-    std::uint32_t w[3];
-    std::memcpy(w, pixels + p * 3, sizeof w);
-    if constexpr (std::endian::native == std::endian::big)
-      for (std::uint32_t& v : w) v = (v >> 24) | ((v >> 8) & 0xff00u) | ((v << 8) & 0xff0000u) | (v << 24);
-    add(0, 0, w[0]), add(0, 1, w[0] >> 8), add(0, 2, w[0] >> 16), add(1, 0, w[0] >> 24);
-    add(1, 1, w[1]), add(1, 2, w[1] >> 8), add(2, 0, w[1] >> 16), add(2, 1, w[1] >> 24);
-    add(2, 2, w[2]), add(3, 0, w[2] >> 8), add(3, 1, w[2] >> 16), add(3, 2, w[2] >> 24);
+  const std::uint8_t* px = pixels;
+  const std::uint8_t* const quadsEnd = pixels + (count / 4) * 12;
+  for (; px != quadsEnd; px += 12) {
+    std::uint32_t a, b, c;
+    std::memcpy(&a, px, 4);
+    std::memcpy(&b, px + 4, 4);
+    std::memcpy(&c, px + 8, 4);
+    if constexpr (std::endian::native == std::endian::big) {
+      a = toneCountByteSwapped(a);
+      b = toneCountByteSwapped(b);
+      c = toneCountByteSwapped(c);
+    }
+    ++tables[0][0][a & 0xff], ++tables[0][1][(a >> 8) & 0xff], ++tables[0][2][(a >> 16) & 0xff];
+    ++tables[1][0][a >> 24], ++tables[1][1][b & 0xff], ++tables[1][2][(b >> 8) & 0xff];
+    ++tables[2][0][(b >> 16) & 0xff], ++tables[2][1][b >> 24], ++tables[2][2][c & 0xff];
+    ++tables[3][0][(c >> 8) & 0xff], ++tables[3][1][(c >> 16) & 0xff], ++tables[3][2][c >> 24];
   }
-  for (; p < count; ++p)
-    for (int c = 0; c < 3; ++c) add(0, c, pixels[p * 3 + c]);
+  for (const std::uint8_t* end = pixels + count * 3; px != end; px += 3) {
+    ++tables[0][0][px[0]];
+    ++tables[0][1][px[1]];
+    ++tables[0][2][px[2]];
+  }
   for (int i = 0; i < 256; ++i) {
     red[i] = tables[0][0][i] + tables[1][0][i] + tables[2][0][i] + tables[3][0][i];
     green[i] = tables[0][1][i] + tables[1][1][i] + tables[2][1][i] + tables[3][1][i];
