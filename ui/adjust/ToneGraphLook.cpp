@@ -1,6 +1,8 @@
 #include "ui/adjust/ToneGraphLook.h"
 
+#include <algorithm>
 #include <bit>
+#include <cmath>
 #include <cstring>
 
 #include "foundation/NotificationCenter.h"
@@ -17,16 +19,24 @@ void Quirel_ToneGraphLook::fillField(kit::GraphicsContext& ctx, const fnd::Rect&
 
 void Quirel_ToneGraphLook::drawQuarterGrid(kit::GraphicsContext& ctx, const fnd::Rect& r) {
   const double w = r.size.width, h = r.size.height;
-  kit::BezierPath grid;
-  for (int k = 1; k <= 3; ++k) {
-    grid.moveTo(fnd::Point(k * w / 4, 0));
-    grid.lineTo(fnd::Point(k * w / 4, h));
-    grid.moveTo(fnd::Point(0, k * h / 4));
-    grid.lineTo(fnd::Point(w, k * h / 4));
-  }
-  grid.setLineWidth(1);
   ctx.setStrokeColor(kit::Color::calibratedRGB(1, 1, 1, 0.5));
-  ctx.strokePath(grid);
+  // The painter under the kit hands a translucent stroke of about a hundred pixels or more to
+  // worker threads, and waking them costs ten times this drawing: each line is stroked in
+  // pieces of at most kGridPiece points. The pieces meet end to end: the same pixels.
+  auto line = [&ctx](fnd::Point from, fnd::Point to, double length) {
+    const int pieces = std::max(1, static_cast<int>(std::ceil(length / kGridPiece)));
+    for (int i = 0; i < pieces; ++i) {
+      kit::BezierPath piece;
+      piece.moveTo(fnd::Point(from.x + (to.x - from.x) * i / pieces, from.y + (to.y - from.y) * i / pieces));
+      piece.lineTo(fnd::Point(from.x + (to.x - from.x) * (i + 1) / pieces, from.y + (to.y - from.y) * (i + 1) / pieces));
+      piece.setLineWidth(1);
+      ctx.strokePath(piece);
+    }
+  };
+  for (int k = 1; k <= 3; ++k) {
+    line(fnd::Point(k * w / 4, 0), fnd::Point(k * w / 4, h), h);
+    line(fnd::Point(0, k * h / 4), fnd::Point(w, k * h / 4), w);
+  }
 }
 
 void Quirel_ToneGraphLook::drawToneCurve(kit::GraphicsContext& ctx, std::uint8_t* table, const fnd::Rect& r) {

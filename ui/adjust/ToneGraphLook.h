@@ -19,7 +19,9 @@ class Quirel_ToneGraphLook {
 
   // Antialiasing off, the bounds filled with the field grey.
   static void fillField(kit::GraphicsContext& ctx, const fnd::Rect& bounds);
-  // Lines at the quarters of the rectangle, one path, width 1, white at half alpha.
+  // Lines at the quarters of the rectangle, width 1, white at half alpha, each stroked in
+  // pieces of at most kGridPiece points.
+  static constexpr double kGridPiece = 64;
   static void drawQuarterGrid(kit::GraphicsContext& ctx, const fnd::Rect& r);
   // 255 segments, one path stroked once, in the current stroke colour; an output of 255 is
   // lowered to 254 in the table itself so the curve stays inside the frame.

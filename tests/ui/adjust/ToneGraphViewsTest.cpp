@@ -6,8 +6,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "AdjustTestSupport.h"
@@ -89,14 +91,29 @@ void expectSharedLook(const std::vector<kit::DrawOperation>& ops) {
   EXPECT_EQ(ops[0].kind, kit::DrawOperation::Kind::Fill);
   EXPECT_FALSE(ops[0].state.antialias);
   EXPECT_EQ(ops[0].state.fillColor, kit::Color::calibratedRGB(0.867, 0.867, 0.867, 1));
-  bool grid = false;
+  // The grid: lines at the quarters, width 1, each drawn as pieces that meet end to end from one
+  // side to the other, none longer than the piece length.
+  std::vector<std::pair<fnd::Point, fnd::Point>> pieces;
   for (const auto& op : ops)
     if (op.kind == kit::DrawOperation::Kind::Stroke && op.state.strokeColor == kit::Color::calibratedRGB(1, 1, 1, 0.5)) {
-      EXPECT_EQ(op.path.elements().size(), 12u);
-      EXPECT_EQ(op.path.elements()[0].points[0], fnd::Point(kSide / 4, 0));
-      grid = true;
+      EXPECT_FALSE(op.state.antialias);
+      EXPECT_EQ(op.path.lineWidth(), 1);
+      ASSERT_EQ(op.path.elements().size(), 2u);
+      pieces.emplace_back(op.path.elements()[0].points[0], op.path.elements()[1].points[0]);
     }
-  EXPECT_TRUE(grid);
+  for (int k = 1; k <= 3; ++k)
+    for (bool vertical : {true, false}) {
+      const double at = k * kSide / 4;
+      double reached = 0;
+      for (const auto& [from, to] : pieces) {
+        const bool onLine = vertical ? (from.x == at && to.x == at) : (from.y == at && to.y == at);
+        if (!onLine) continue;
+        EXPECT_EQ(vertical ? from.y : from.x, reached) << k << (vertical ? " vertical" : " horizontal");
+        reached = vertical ? to.y : to.x;
+        EXPECT_LE(std::abs((vertical ? to.y - from.y : to.x - from.x)), Quirel_ToneGraphLook::kGridPiece);
+      }
+      EXPECT_EQ(reached, kSide) << k << (vertical ? " vertical" : " horizontal");
+    }
 }
 
 // A block of pixels, all (r, g, b).
