@@ -259,11 +259,18 @@ void Quirel_FinalReviewDialog::drawHistgram(const CropList* crops, bool hasPrevi
       mHeight = static_cast<int>(mcropCorRect.size.height);
       mcropCorData = crop.getcropCorData();
     };
+    // Each picture handed to the graph replaces the counts of the one before, so only the
+    // picture that remains is handed: counting a large preview is what the user waits for.
+    struct Picture {
+      int width = 0, height = 0;
+      const std::uint8_t* data = nullptr;
+    } shown;
+    auto keep = [&] { shown = {mWidth, mHeight, mcropCorData}; };
     if (crops && !crops->empty()) {
       for (auto it = crops->rbegin(); it != crops->rend(); ++it) {
         if (!*it || !(*it)->isSelected()) continue;
         read(**it);
-        if (mcropCorData && mGraphFrame) mGraphFrame->setImgData(mWidth, mHeight, mcropCorData);
+        if (mcropCorData) keep();
       }
       const CropList* stored = mCropList ? mCropList : crops;
       bool found = false;
@@ -272,11 +279,12 @@ void Quirel_FinalReviewDialog::drawHistgram(const CropList* crops, bool hasPrevi
         read(**it);
         found = found || mcropCorData;
       }
-      if (found && mcropCorData && mGraphFrame) mGraphFrame->setImgData(mWidth, mHeight, mcropCorData);
+      if (found && mcropCorData) keep();
     } else if (templateCrop) {
       read(*templateCrop);
-      if (mcropCorData && mGraphFrame) mGraphFrame->setImgData(mWidth, mHeight, mcropCorData);
+      if (mcropCorData) keep();
     }
+    if (shown.data && mGraphFrame) mGraphFrame->setImgData(shown.width, shown.height, shown.data);
   }
   setNeedsDisplayInGraph();
 }

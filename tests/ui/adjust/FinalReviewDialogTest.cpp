@@ -105,6 +105,15 @@ TEST_F(FinalReview, TheHistogramComesFromTheFocusedCropAndOnlyWithAPreview) {
   dialog->drawHistgram(&list, true, &templateCrop);
   ASSERT_FALSE(graphLog.calls.empty());
   EXPECT_EQ(graphLog.calls.back(), "setImgData 6x5");  // the focused crop, last
+  // The other selected crop's picture would only be counted to be replaced: it is not handed.
+  EXPECT_EQ(std::count(graphLog.calls.begin(), graphLog.calls.end(), "setImgData 4x3"), 0);
+  // Without data in the focused crop the last selected crop with data remains.
+  list[2]->setcropCorData(CropImage());
+  graphLog.calls.clear();
+  dialog->drawHistgram(&list, true, &templateCrop);
+  EXPECT_EQ(std::count_if(graphLog.calls.begin(), graphLog.calls.end(),
+                          [](const std::string& c) { return c.rfind("setImgData", 0) == 0; }),
+            1);
   EXPECT_NE(std::find(graphLog.calls.begin(), graphLog.calls.end(), "setImgData 4x3"), graphLog.calls.end());
 }
 

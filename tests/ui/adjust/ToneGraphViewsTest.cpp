@@ -1,16 +1,20 @@
-// The adjustment graphs' drawing, read from a recording context: field, grid, curves (255
-// one-point segments each, the chosen channel on top) and histograms; the zoom view's pixels
-// grabbed offscreen; the graph frame, the point markers' mouse protocol and the pixel readout.
+// The adjustment graphs' drawing, read from a recording context: field, grid, curves (one
+// path of 255 one-point segments each, the chosen channel on top) and histograms; the zoom
+// view's pixels grabbed offscreen; the graph frame, the point markers' mouse protocol and the
+// pixel readout.
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "AdjustTestSupport.h"
 #include "foundation/RunLoop.h"
+#include "kit/BezierPath.h"
 #include "kit/Color.h"
 #include "kit/RecordingContext.h"
 #include "kit/TextField.h"
@@ -35,11 +39,18 @@ std::vector<kit::DrawOperation> drawn(kit::View& view) {
   return ctx.operations();
 }
 
-bool isSegment(const kit::DrawOperation& op) {
-  return op.kind == kit::DrawOperation::Kind::Stroke && op.state.antialias && op.path.elements().size() == 2;
+// A curve: one antialiased stroke of 255 separate segments (a move and a line each).
+bool isCurve(const kit::DrawOperation& op) {
+  using Kind = kit::BezierPath::Element::Kind;
+  const auto& e = op.path.elements();
+  if (op.kind != kit::DrawOperation::Kind::Stroke || !op.state.antialias || e.size() != 510) return false;
+  for (std::size_t i = 0; i < e.size(); ++i)
+    if (e[i].kind != (i % 2 == 0 ? Kind::MoveTo : Kind::LineTo)) return false;
+  return true;
 }
 
-// The curves in drawing order: the colour of each run of 255 segments.
+// The curves in drawing order: the colour of each and its 255 segments, each as the stroke of
+// its own two points with the curve's state and width.
 struct CurveRun {
   kit::Color colour;
   std::vector<kit::DrawOperation> segments;
@@ -47,9 +58,17 @@ struct CurveRun {
 std::vector<CurveRun> curves(const std::vector<kit::DrawOperation>& ops) {
   std::vector<CurveRun> runs;
   for (const auto& op : ops) {
-    if (!isSegment(op)) continue;
-    if (runs.empty() || runs.back().segments.size() == 255) runs.push_back({op.state.strokeColor, {}});
-    runs.back().segments.push_back(op);
+    if (!isCurve(op)) continue;
+    runs.push_back({op.state.strokeColor, {}});
+    const auto& e = op.path.elements();
+    for (std::size_t i = 0; i < e.size(); i += 2) {
+      kit::DrawOperation segment = op;
+      segment.path = kit::BezierPath();
+      segment.path.moveTo(e[i].points[0]);
+      segment.path.lineTo(e[i + 1].points[0]);
+      segment.path.setLineWidth(op.path.lineWidth());
+      runs.back().segments.push_back(segment);
+    }
   }
   return runs;
 }
@@ -72,14 +91,29 @@ void expectSharedLook(const std::vector<kit::DrawOperation>& ops) {
   EXPECT_EQ(ops[0].kind, kit::DrawOperation::Kind::Fill);
   EXPECT_FALSE(ops[0].state.antialias);
   EXPECT_EQ(ops[0].state.fillColor, kit::Color::calibratedRGB(0.867, 0.867, 0.867, 1));
-  bool grid = false;
+  // The grid: lines at the quarters, width 1, each drawn as pieces that meet end to end from one
+  // side to the other, none longer than the piece length.
+  std::vector<std::pair<fnd::Point, fnd::Point>> pieces;
   for (const auto& op : ops)
     if (op.kind == kit::DrawOperation::Kind::Stroke && op.state.strokeColor == kit::Color::calibratedRGB(1, 1, 1, 0.5)) {
-      EXPECT_EQ(op.path.elements().size(), 12u);
-      EXPECT_EQ(op.path.elements()[0].points[0], fnd::Point(kSide / 4, 0));
-      grid = true;
+      EXPECT_FALSE(op.state.antialias);
+      EXPECT_EQ(op.path.lineWidth(), 1);
+      ASSERT_EQ(op.path.elements().size(), 2u);
+      pieces.emplace_back(op.path.elements()[0].points[0], op.path.elements()[1].points[0]);
     }
-  EXPECT_TRUE(grid);
+  for (int k = 1; k <= 3; ++k)
+    for (bool vertical : {true, false}) {
+      const double at = k * kSide / 4;
+      double reached = 0;
+      for (const auto& [from, to] : pieces) {
+        const bool onLine = vertical ? (from.x == at && to.x == at) : (from.y == at && to.y == at);
+        if (!onLine) continue;
+        EXPECT_EQ(vertical ? from.y : from.x, reached) << k << (vertical ? " vertical" : " horizontal");
+        reached = vertical ? to.y : to.x;
+        EXPECT_LE(std::abs((vertical ? to.y - from.y : to.x - from.x)), Quirel_ToneGraphLook::kGridPiece);
+      }
+      EXPECT_EQ(reached, kSide) << k << (vertical ? " vertical" : " horizontal");
+    }
 }
 
 // A block of pixels, all (r, g, b).
@@ -513,14 +547,17 @@ TEST(ToneGraphViews, ToneCurveGraphDrawsTheShownChannelOnWhiteWithItsMarkers) {
 namespace tone_counts_test {
 
 // The counts every histogram graph draws from, against a plain count of the same pixels: odd
-// and even pixel counts, and nothing counted without pixels or sides.
+// and even pixel counts, every remainder of the four-pixel step, levels over the whole range,
+// and nothing counted without pixels or sides.
 TEST(ToneGraphLook, CountsEveryPixelOnceInEachChannel) {
   struct Case {
     int width, height;
     bool withPixels;
+    unsigned levels = 7;
   };
   for (const Case& c : {Case{7, 5, true}, Case{1, 1, true}, Case{4, 2, true}, Case{0, 3, true}, Case{3, -1, true},
-                        Case{3, 3, false}}) {
+                        Case{3, 3, false}, Case{5, 1, true, 256}, Case{3, 2, true, 256}, Case{13, 11, true, 256},
+                        Case{64, 16, true, 256}}) {
     const int n = std::max(c.width, 0) * std::max(c.height, 0);
     std::vector<std::uint8_t> pixels(static_cast<std::size_t>(std::max(n, 1)) * 3);
     std::uint32_t state = 2463534242u;
@@ -528,7 +565,7 @@ TEST(ToneGraphLook, CountsEveryPixelOnceInEachChannel) {
       state ^= state << 13;
       state ^= state >> 17;
       state ^= state << 5;
-      v = static_cast<std::uint8_t>(state % 7);  // few levels: many equal neighbours
+      v = static_cast<std::uint8_t>(state % c.levels);  // few levels: many equal neighbours
     }
     std::int32_t expected[3][256] = {};
     if (c.withPixels)
