@@ -6,7 +6,7 @@
 #include <filesystem>
 
 #include "TestEnvironment.h"
-#include "TransferTestSupport.h"
+#include "ProgramRoadSupport.h"
 #include "datasource/DirectTWAIN.h"
 #include "datasource/UIRoot.h"
 #include "datasource/windows/QuirelRoot.h"
@@ -87,53 +87,11 @@ double advancedMeanDifference(const std::vector<std::uint8_t>& a, const std::vec
   return sum / double(a.size());
 }
 
-class AdvancedScanRoad : public TransferTest {
+class AdvancedScanRoad : public ProgramRoadTest {
  protected:
   void SetUp() override {
-    TransferTest::SetUp();
-    Zorvik_SetMainWindowStandIn(std::nullopt);
-    // A box the road brings up (the save-folder notice, the after-scan question) gets OK: one
-    // answer is always waiting, so that no box is ever left without one, however slow the run.
-    answering_ = true;
-    armAnswer();
-    settings = fnd::Paths::configDir() + "/";
-    fs::create_directories(settings);
-    fs::remove(settings + "InitSetting.xml");
-    fs::remove(settings + "Preference.xml");
-  }
-  void TearDown() override {
-    if (delegate && !kit::Application::shared().isTerminated() && controller() && controller()->getMainWindow())
-      closeProgram();
-    answering_ = false;  // the answer still waiting is used up by the base's tear-down
-    TransferTest::TearDown();
-  }
-  void armAnswer() {
-    kit::Application::shared().onNextModalWindow([this](kit::Window&) {
-      kit::Application::shared().stopModalWithCode(1);
-      if (answering_) armAnswer();
-    });
-  }
-  void launchProgram() {
-    delegate = std::make_unique<Zorvik_AppDelegate>([] { return Zorvik_MakeDirectTWAIN(); }, std::string());
-    kit::Application::shared().setDelegate(delegate.get());
-    launch();
-  }
-  Dravon_DirectTWAIN* dataSource() const {
-    auto* port = delegate ? dynamic_cast<Zorvik_DirectTWAINPort*>(delegate->dataSource()) : nullptr;
-    return port ? &port->dataSource() : nullptr;
-  }
-  const void* root() const {
-    Dravon_UIRoot* r = dataSource() ? dataSource()->userInterfaceRoot() : nullptr;
-    return r ? r->notificationSender() : nullptr;
-  }
-  Quirel_UserInterfaceModule* controller() const {
-    Dravon_UIRoot* r = dataSource() ? dataSource()->userInterfaceRoot() : nullptr;
-    auto* quirelRoot = dynamic_cast<Dravon_QuirelRoot*>(r);
-    return quirelRoot ? dynamic_cast<Quirel_UserInterfaceModule*>(quirelRoot->quirel().windowController()) : nullptr;
-  }
-  Quirel_MainWindow* window() const {
-    Quirel_UserInterfaceModule* c = controller();
-    return c && c->getMainWindow() ? c->getMainWindow()->getWindow() : nullptr;
+    ProgramRoadTest::SetUp();
+    withoutLastSettings();
   }
   Quirel_ExtendMode* mode() const { return controller() ? controller()->getExtendMode() : nullptr; }
   bool controlsEnabled() const {
@@ -141,14 +99,6 @@ class AdvancedScanRoad : public TransferTest {
            mode()->getPreviewButton()->getColorPushBT()->isEnabled() &&
            mode()->getScanButton()->getColorPushBT()->isEnabled() && !mode()->getScanLoop();
   }
-  void closeProgram() {
-    controller()->getCloseWindowButton()->pushBTAction();
-    runUntil([] { return kit::Application::shared().isTerminated(); }, 400);
-  }
-  fs::path saveFolder() const { return fs::path(controller()->getPreferenceInfo()->getSavePath().value_or("")); }
-
-  std::string settings;
-  bool answering_ = false;
 };
 
 TEST_F(AdvancedScanRoad, PreviewFramesTheFirstDocumentAndScanAt600SavesItsJpeg) {

@@ -8,7 +8,7 @@
 #include <utility>
 
 #include "TestEnvironment.h"
-#include "TransferTestSupport.h"
+#include "ProgramRoadSupport.h"
 #include "datasource/DirectTWAIN.h"
 #include "datasource/UIRoot.h"
 #include "datasource/windows/QuirelRoot.h"
@@ -148,59 +148,13 @@ SampleDifference differenceFromRequestedArea(const SavedImage& saved, const Requ
                                                           area.resolution));
 }
 
-class BasicModeRoad : public TransferTest {
+class BasicModeRoad : public ProgramRoadTest {
  protected:
   void SetUp() override {
-    TransferTest::SetUp();
-    Zorvik_SetMainWindowStandIn(std::nullopt);
-    answerBoxes();
-    settings = fnd::Paths::configDir() + "/";
-    fs::create_directories(settings);
-    fs::remove(settings + "InitSetting.xml");
-    fs::remove(settings + "Preference.xml");
-  }
-  void TearDown() override {
-    if (delegate && !kit::Application::shared().isTerminated() && controller() && controller()->getMainWindow())
-      closeProgram();
-    answerer_->invalidate();
-    TransferTest::TearDown();
+    ProgramRoadTest::SetUp();
+    withoutLastSettings();
   }
 
-  // A box the road brings up (the save-folder notice) is answered with OK and written down.
-  void answerBoxes() {
-    answerer_ = fnd::Timer::scheduled(
-        0.05, true,
-        [this](fnd::Timer&) {
-          kit::Application& a = kit::Application::shared();
-          if (a.modalWindow() && a.pendingModalResponders() == 0) {
-            boxes.push_back(typeid(*a.modalWindow()).name());
-            a.stopModalWithCode(1);
-          }
-        },
-        fnd::kCommonModes);
-  }
-  void launchProgram() {
-    delegate = std::make_unique<Zorvik_AppDelegate>([] { return Zorvik_MakeDirectTWAIN(); }, std::string());
-    kit::Application::shared().setDelegate(delegate.get());
-    launch();
-  }
-  Dravon_DirectTWAIN* dataSource() const {
-    auto* port = delegate ? dynamic_cast<Zorvik_DirectTWAINPort*>(delegate->dataSource()) : nullptr;
-    return port ? &port->dataSource() : nullptr;
-  }
-  const void* root() const {
-    Dravon_UIRoot* r = dataSource() ? dataSource()->userInterfaceRoot() : nullptr;
-    return r ? r->notificationSender() : nullptr;
-  }
-  Quirel_UserInterfaceModule* controller() const {
-    Dravon_UIRoot* r = dataSource() ? dataSource()->userInterfaceRoot() : nullptr;
-    auto* quirelRoot = dynamic_cast<Dravon_QuirelRoot*>(r);
-    return quirelRoot ? dynamic_cast<Quirel_UserInterfaceModule*>(quirelRoot->quirel().windowController()) : nullptr;
-  }
-  Quirel_MainWindow* window() const {
-    Quirel_UserInterfaceModule* c = controller();
-    return c && c->getMainWindow() ? c->getMainWindow()->getWindow() : nullptr;
-  }
   Quirel_StandardMode* mode() const { return controller() ? controller()->getStandardMode() : nullptr; }
   bool controlsEnabled() const {
     return window() && window()->isEnabled() && mode()->getWindowMaskView() == nullptr &&
@@ -248,19 +202,10 @@ class BasicModeRoad : public TransferTest {
     for (auto it = fs::directory_iterator(folder, ec); !ec && it != fs::directory_iterator(); it.increment(ec)) ++n;
     return n;
   }
-  fs::path saveFolder() const { return fs::path(controller()->getPreferenceInfo()->getSavePath().value_or("")); }
   // The save folder of the preferences: a fresh one.
   void freshSaveFolder(const std::string& name) {
     controller()->getPreferenceInfo()->setSavePath(testenv::freshFolder(name).string());
   }
-  void closeProgram() {
-    controller()->getCloseWindowButton()->pushBTAction();
-    runUntil([] { return kit::Application::shared().isTerminated(); }, 400);
-  }
-
-  std::string settings;
-  std::vector<std::string> boxes;
-  std::shared_ptr<fnd::Timer> answerer_;
 };
 
 // The two roads through a preview wait for the front door's end of preview to give the basic
