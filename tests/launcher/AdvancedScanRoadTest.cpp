@@ -39,7 +39,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr const char* kAdvancedRoadScanner = "Vantrel TS-800 Virtual";
+constexpr const char* kAdvancedRoadScanner = kVirtualRoadScanner;
 
 struct AdvancedRoadPosts {
   explicit AdvancedRoadPosts(const std::vector<std::string>& names) {
@@ -55,30 +55,6 @@ struct AdvancedRoadPosts {
   std::vector<std::pair<std::string, const void*>> posts;
   std::vector<fnd::NotificationCenter::Token> tokens;
 };
-
-std::vector<std::uint8_t> advancedRenderedArea(int x, int y, int width, int height, int resolution) {
-  const velmor::DeviceModel model = velmor::DeviceModel::resolve(fnd::Dictionary{{"DeviceName", kAdvancedRoadScanner}});
-  const velmor::Scene scene = velmor::Scene::platen(model.platenWidth, model.platenHeight);
-  velmor::RenderSpec request;
-  request.resolution = resolution;
-  request.x = x;
-  request.y = y;
-  request.width = width;
-  request.height = height;
-  const velmor::ImageRenderer renderer(scene, request);
-  std::vector<std::uint8_t> bytes(renderer.rowBytes() * std::size_t(renderer.rows()));
-  for (int r = 0; r < renderer.rows(); ++r) renderer.renderRow(r, bytes.data() + renderer.rowBytes() * std::size_t(r));
-  return bytes;
-}
-
-std::vector<std::uint8_t> advancedPackedRows(const SavedImage& s) {
-  std::vector<std::uint8_t> out;
-  const std::size_t rowBytes = s.width * s.bitsPerPixel / 8;
-  for (std::size_t y = 0; y < s.height; ++y)
-    out.insert(out.end(), s.pixels.begin() + std::ptrdiff_t(y * s.bytesPerRow),
-               s.pixels.begin() + std::ptrdiff_t(y * s.bytesPerRow + rowBytes));
-  return out;
-}
 
 double advancedMeanDifference(const std::vector<std::uint8_t>& a, const std::vector<std::uint8_t>& b) {
   if (a.size() != b.size() || a.empty()) return 1e9;
@@ -171,10 +147,10 @@ TEST_F(AdvancedScanRoad, PreviewFramesTheFirstDocumentAndScanAt600SavesItsJpeg) 
   ASSERT_FALSE(scene.documents().empty());
   const auto& doc = scene.documents().front();
   // The area and its slack are rendered once; each origin compares a window of it.
-  const std::vector<std::uint8_t> savedRows = advancedPackedRows(saved);
+  const std::vector<std::uint8_t> savedRows = roadPackedRows(saved);
   const int w = int(saved.width), h = int(saved.height), wide = w + 2 * slack;
   const std::vector<std::uint8_t> around =
-      advancedRenderedArea(int(std::lround(doc.x * 600)) - slack, int(std::lround(doc.y * 600)) - slack, wide,
+      roadRenderedArea(int(std::lround(doc.x * 600)) - slack, int(std::lround(doc.y * 600)) - slack, wide,
                            h + 2 * slack, 600);
   ASSERT_EQ(around.size(), std::size_t(wide) * std::size_t(h + 2 * slack) * 3);
   double best = 1e9;

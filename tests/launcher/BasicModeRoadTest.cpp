@@ -47,7 +47,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr const char* kRoadScanner = "Vantrel TS-800 Virtual";
+constexpr const char* kRoadScanner = kVirtualRoadScanner;
 
 // Every post of these names, whoever sends it.
 struct RoadPosts {
@@ -73,22 +73,6 @@ struct RoadPosts {
   std::vector<fnd::NotificationCenter::Token> tokens;
 };
 
-// The area of the platen at `resolution`, as the simulated scanner renders it.
-std::vector<std::uint8_t> renderedArea(int x, int y, int width, int height, int resolution) {
-  const velmor::DeviceModel model = velmor::DeviceModel::resolve(fnd::Dictionary{{"DeviceName", kRoadScanner}});
-  const velmor::Scene scene = velmor::Scene::platen(model.platenWidth, model.platenHeight);
-  velmor::RenderSpec request;
-  request.resolution = resolution;
-  request.x = x;
-  request.y = y;
-  request.width = width;
-  request.height = height;
-  const velmor::ImageRenderer renderer(scene, request);
-  std::vector<std::uint8_t> bytes(renderer.rowBytes() * std::size_t(renderer.rows()));
-  for (int r = 0; r < renderer.rows(); ++r) renderer.renderRow(r, bytes.data() + renderer.rowBytes() * std::size_t(r));
-  return bytes;
-}
-
 // The areas a scan request names, in its order: its crop entries with a resolution and a
 // rectangle (entry 0 of a scan is an unused slot, the frames follow from entry 1), as the
 // simulated scanner places them (pixel rectangle at the entry's resolution, rounded).
@@ -105,15 +89,6 @@ std::vector<RequestedArea> requestedAreas(const fnd::Dictionary& request) {
                    int(std::lround(rect.real("width"))), int(std::lround(rect.real("height"))),
                    crop.intValue("Resolution")});
   }
-  return out;
-}
-
-std::vector<std::uint8_t> packedRows(const SavedImage& s) {
-  std::vector<std::uint8_t> out;
-  const std::size_t rowBytes = s.width * s.bitsPerPixel / 8;
-  for (std::size_t y = 0; y < s.height; ++y)
-    out.insert(out.end(), s.pixels.begin() + std::ptrdiff_t(y * s.bytesPerRow),
-               s.pixels.begin() + std::ptrdiff_t(y * s.bytesPerRow + rowBytes));
   return out;
 }
 
@@ -144,8 +119,8 @@ SampleDifference sampleDifference(const std::vector<std::uint8_t>& a, const std:
 
 // The saved image against the area the request named, rendered at the request's resolution.
 SampleDifference differenceFromRequestedArea(const SavedImage& saved, const RequestedArea& area) {
-  return sampleDifference(packedRows(saved), renderedArea(area.x, area.y, int(saved.width), int(saved.height),
-                                                          area.resolution));
+  return sampleDifference(roadPackedRows(saved), roadRenderedArea(area.x, area.y, int(saved.width),
+                                                                  int(saved.height), area.resolution));
 }
 
 class BasicModeRoad : public ProgramRoadTest {

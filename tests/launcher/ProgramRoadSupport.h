@@ -4,6 +4,7 @@
 // scanner, the ways into the program it opens (data source, root, controller, main window),
 // the boxes of the road answered as a user would, and the program closed at the end.
 
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -21,6 +22,9 @@
 #include "kit/Application.h"
 #include "kit/Window.h"
 #include "launcher/DirectTWAINPort.h"
+#include "scanmodule/DeviceModel.h"
+#include "scanmodule/ImageRenderer.h"
+#include "scanmodule/Scene.h"
 #include "ui/controls/CTRLS_MainWindow.h"
 #include "ui/controls/CTRLS_PushButton.h"
 #include "ui/controls/MainWindow.h"
@@ -29,6 +33,35 @@
 #include "ui/model/PreferenceInfo.h"
 
 namespace launchertest {
+
+// The simulated scanner the road tests scan with.
+constexpr const char* kVirtualRoadScanner = "Vantrel TS-800 Virtual";
+
+// The area of the platen at `resolution`, as the simulated scanner renders it.
+inline std::vector<std::uint8_t> roadRenderedArea(int x, int y, int width, int height, int resolution) {
+  const velmor::DeviceModel model = velmor::DeviceModel::resolve(fnd::Dictionary{{"DeviceName", kVirtualRoadScanner}});
+  const velmor::Scene scene = velmor::Scene::platen(model.platenWidth, model.platenHeight);
+  velmor::RenderSpec request;
+  request.resolution = resolution;
+  request.x = x;
+  request.y = y;
+  request.width = width;
+  request.height = height;
+  const velmor::ImageRenderer renderer(scene, request);
+  std::vector<std::uint8_t> bytes(renderer.rowBytes() * std::size_t(renderer.rows()));
+  for (int r = 0; r < renderer.rows(); ++r) renderer.renderRow(r, bytes.data() + renderer.rowBytes() * std::size_t(r));
+  return bytes;
+}
+
+// A saved image's samples, row after row without the rows' padding.
+inline std::vector<std::uint8_t> roadPackedRows(const SavedImage& s) {
+  std::vector<std::uint8_t> out;
+  const std::size_t rowBytes = s.width * s.bitsPerPixel / 8;
+  for (std::size_t y = 0; y < s.height; ++y)
+    out.insert(out.end(), s.pixels.begin() + std::ptrdiff_t(y * s.bytesPerRow),
+               s.pixels.begin() + std::ptrdiff_t(y * s.bytesPerRow + rowBytes));
+  return out;
+}
 
 class ProgramRoadTest : public TransferTest {
  protected:
