@@ -249,10 +249,15 @@ ModalSession* Application::beginModalSession(Window& window) {
     auto action = std::move(d_->responders.front());
     d_->responders.pop_front();
     std::uint64_t id = raw->id;
+    raw->answerDue = true;
     fnd::RunLoop::main().perform(
         [this, id, action = std::move(action)] {
-          for (auto& s : d_->sessions)
-            if (s->id == id && !s->done && s->window) action(*s->window);
+          for (auto& s : d_->sessions) {
+            if (s->id != id) continue;
+            s->answerDue = false;
+            if (!s->done && s->window) action(*s->window);
+            break;
+          }
         },
         fnd::RunLoopMode::ModalPanel);
   }
@@ -287,7 +292,15 @@ void Application::onNextModalWindow(std::function<void(Window&)> action) {
   d_->responders.push_back(std::move(action));
 }
 
-std::size_t Application::pendingModalResponders() const { return d_->responders.size(); }
+std::uint64_t Application::modalRunsBegun() const { return d_->nextSessionId - 1; }
+
+std::size_t Application::pendingModalResponders() const {
+  // A responder taken by a run still open counts until it has run: between the run's start and
+  // its first pass the box is up with nothing else queued, yet it is about to be answered.
+  std::size_t due = 0;
+  for (const auto& s : d_->sessions) due += s->answerDue && !s->done;
+  return d_->responders.size() + due;
+}
 
 // --- Events
 

@@ -89,9 +89,12 @@ class Application {
   Window* modalWindow() const;
 
   // Test seam: the action runs inside the next modal run, once its window is up (for
-  // example, click its OK button). Actions are used in the order given, one per run.
+  // example, click its OK button). Actions are used in the order given, one per run. The
+  // pending count includes an action taken by an open run that has not run yet.
   void onNextModalWindow(std::function<void(Window&)> action);
   std::size_t pendingModalResponders() const;
+  // How many modal runs have begun so far: tells one box from the next at the same address.
+  std::uint64_t modalRunsBegun() const;
 
   // --- Events
   // Dispatches now: the application's hook, the modal filter, then the event's window.

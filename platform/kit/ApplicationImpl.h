@@ -20,6 +20,7 @@ struct ModalSession {
   int code = kModalResponseContinue;
   bool done = false;
   std::uint64_t id = 0;
+  bool answerDue = false;  // a test responder was taken for this run and has not run yet
 };
 
 

@@ -4,7 +4,7 @@
 #include <filesystem>
 
 #include "TestEnvironment.h"
-#include "TransferTestSupport.h"
+#include "ProgramRoadSupport.h"
 #include "datasource/DirectTWAIN.h"
 #include "datasource/UIRoot.h"
 #include "datasource/windows/QuirelRoot.h"
@@ -30,51 +30,12 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class AdvancedModeRoad : public TransferTest {
+class AdvancedModeRoad : public ProgramRoadTest {
  protected:
   void SetUp() override {
-    TransferTest::SetUp();
-    Zorvik_SetMainWindowStandIn(std::nullopt);
-    answerer_ = fnd::Timer::scheduled(
-        0.05, true,
-        [](fnd::Timer&) {
-          kit::Application& a = kit::Application::shared();
-          if (a.modalWindow() && a.pendingModalResponders() == 0) a.stopModalWithCode(1);
-        },
-        fnd::kCommonModes);
-    settings = fnd::Paths::configDir() + "/";
-    fs::create_directories(settings);
-    fs::remove(settings + "InitSetting.xml");
-    fs::remove(settings + "Preference.xml");
+    ProgramRoadTest::SetUp();
+    withoutLastSettings();
   }
-  void TearDown() override {
-    if (delegate && !kit::Application::shared().isTerminated() && controller() && controller()->getMainWindow())
-      closeProgram();
-    answerer_->invalidate();
-    TransferTest::TearDown();
-  }
-  void launchProgram() {
-    delegate = std::make_unique<Zorvik_AppDelegate>([] { return Zorvik_MakeDirectTWAIN(); }, std::string());
-    kit::Application::shared().setDelegate(delegate.get());
-    launch();
-  }
-  Quirel_UserInterfaceModule* controller() const {
-    auto* port = delegate ? dynamic_cast<Zorvik_DirectTWAINPort*>(delegate->dataSource()) : nullptr;
-    Dravon_UIRoot* r = port ? port->dataSource().userInterfaceRoot() : nullptr;
-    auto* quirelRoot = dynamic_cast<Dravon_QuirelRoot*>(r);
-    return quirelRoot ? dynamic_cast<Quirel_UserInterfaceModule*>(quirelRoot->quirel().windowController()) : nullptr;
-  }
-  Quirel_MainWindow* window() const {
-    Quirel_UserInterfaceModule* c = controller();
-    return c && c->getMainWindow() ? c->getMainWindow()->getWindow() : nullptr;
-  }
-  void closeProgram() {
-    controller()->getCloseWindowButton()->pushBTAction();
-    runUntil([] { return kit::Application::shared().isTerminated(); }, 400);
-  }
-
-  std::string settings;
-  std::shared_ptr<fnd::Timer> answerer_;
 };
 
 TEST_F(AdvancedModeRoad, ALastAdvancedSettingOpensTheAdvancedTabAndTheCloseKeepsItsEntry) {

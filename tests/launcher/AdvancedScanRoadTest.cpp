@@ -6,7 +6,7 @@
 #include <filesystem>
 
 #include "TestEnvironment.h"
-#include "TransferTestSupport.h"
+#include "ProgramRoadSupport.h"
 #include "datasource/DirectTWAIN.h"
 #include "datasource/UIRoot.h"
 #include "datasource/windows/QuirelRoot.h"
@@ -39,7 +39,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr const char* kAdvancedRoadScanner = "Vantrel TS-800 Virtual";
+constexpr const char* kAdvancedRoadScanner = kVirtualRoadScanner;
 
 struct AdvancedRoadPosts {
   explicit AdvancedRoadPosts(const std::vector<std::string>& names) {
@@ -56,30 +56,6 @@ struct AdvancedRoadPosts {
   std::vector<fnd::NotificationCenter::Token> tokens;
 };
 
-std::vector<std::uint8_t> advancedRenderedArea(int x, int y, int width, int height, int resolution) {
-  const velmor::DeviceModel model = velmor::DeviceModel::resolve(fnd::Dictionary{{"DeviceName", kAdvancedRoadScanner}});
-  const velmor::Scene scene = velmor::Scene::platen(model.platenWidth, model.platenHeight);
-  velmor::RenderSpec request;
-  request.resolution = resolution;
-  request.x = x;
-  request.y = y;
-  request.width = width;
-  request.height = height;
-  const velmor::ImageRenderer renderer(scene, request);
-  std::vector<std::uint8_t> bytes(renderer.rowBytes() * std::size_t(renderer.rows()));
-  for (int r = 0; r < renderer.rows(); ++r) renderer.renderRow(r, bytes.data() + renderer.rowBytes() * std::size_t(r));
-  return bytes;
-}
-
-std::vector<std::uint8_t> advancedPackedRows(const SavedImage& s) {
-  std::vector<std::uint8_t> out;
-  const std::size_t rowBytes = s.width * s.bitsPerPixel / 8;
-  for (std::size_t y = 0; y < s.height; ++y)
-    out.insert(out.end(), s.pixels.begin() + std::ptrdiff_t(y * s.bytesPerRow),
-               s.pixels.begin() + std::ptrdiff_t(y * s.bytesPerRow + rowBytes));
-  return out;
-}
-
 double advancedMeanDifference(const std::vector<std::uint8_t>& a, const std::vector<std::uint8_t>& b) {
   if (a.size() != b.size() || a.empty()) return 1e9;
   double sum = 0;
@@ -87,53 +63,11 @@ double advancedMeanDifference(const std::vector<std::uint8_t>& a, const std::vec
   return sum / double(a.size());
 }
 
-class AdvancedScanRoad : public TransferTest {
+class AdvancedScanRoad : public ProgramRoadTest {
  protected:
   void SetUp() override {
-    TransferTest::SetUp();
-    Zorvik_SetMainWindowStandIn(std::nullopt);
-    // A box the road brings up (the save-folder notice, the after-scan question) gets OK: one
-    // answer is always waiting, so that no box is ever left without one, however slow the run.
-    answering_ = true;
-    armAnswer();
-    settings = fnd::Paths::configDir() + "/";
-    fs::create_directories(settings);
-    fs::remove(settings + "InitSetting.xml");
-    fs::remove(settings + "Preference.xml");
-  }
-  void TearDown() override {
-    if (delegate && !kit::Application::shared().isTerminated() && controller() && controller()->getMainWindow())
-      closeProgram();
-    answering_ = false;  // the answer still waiting is used up by the base's tear-down
-    TransferTest::TearDown();
-  }
-  void armAnswer() {
-    kit::Application::shared().onNextModalWindow([this](kit::Window&) {
-      kit::Application::shared().stopModalWithCode(1);
-      if (answering_) armAnswer();
-    });
-  }
-  void launchProgram() {
-    delegate = std::make_unique<Zorvik_AppDelegate>([] { return Zorvik_MakeDirectTWAIN(); }, std::string());
-    kit::Application::shared().setDelegate(delegate.get());
-    launch();
-  }
-  Dravon_DirectTWAIN* dataSource() const {
-    auto* port = delegate ? dynamic_cast<Zorvik_DirectTWAINPort*>(delegate->dataSource()) : nullptr;
-    return port ? &port->dataSource() : nullptr;
-  }
-  const void* root() const {
-    Dravon_UIRoot* r = dataSource() ? dataSource()->userInterfaceRoot() : nullptr;
-    return r ? r->notificationSender() : nullptr;
-  }
-  Quirel_UserInterfaceModule* controller() const {
-    Dravon_UIRoot* r = dataSource() ? dataSource()->userInterfaceRoot() : nullptr;
-    auto* quirelRoot = dynamic_cast<Dravon_QuirelRoot*>(r);
-    return quirelRoot ? dynamic_cast<Quirel_UserInterfaceModule*>(quirelRoot->quirel().windowController()) : nullptr;
-  }
-  Quirel_MainWindow* window() const {
-    Quirel_UserInterfaceModule* c = controller();
-    return c && c->getMainWindow() ? c->getMainWindow()->getWindow() : nullptr;
+    ProgramRoadTest::SetUp();
+    withoutLastSettings();
   }
   Quirel_ExtendMode* mode() const { return controller() ? controller()->getExtendMode() : nullptr; }
   bool controlsEnabled() const {
@@ -141,14 +75,6 @@ class AdvancedScanRoad : public TransferTest {
            mode()->getPreviewButton()->getColorPushBT()->isEnabled() &&
            mode()->getScanButton()->getColorPushBT()->isEnabled() && !mode()->getScanLoop();
   }
-  void closeProgram() {
-    controller()->getCloseWindowButton()->pushBTAction();
-    runUntil([] { return kit::Application::shared().isTerminated(); }, 400);
-  }
-  fs::path saveFolder() const { return fs::path(controller()->getPreferenceInfo()->getSavePath().value_or("")); }
-
-  std::string settings;
-  bool answering_ = false;
 };
 
 TEST_F(AdvancedScanRoad, PreviewFramesTheFirstDocumentAndScanAt600SavesItsJpeg) {
@@ -221,10 +147,10 @@ TEST_F(AdvancedScanRoad, PreviewFramesTheFirstDocumentAndScanAt600SavesItsJpeg) 
   ASSERT_FALSE(scene.documents().empty());
   const auto& doc = scene.documents().front();
   // The area and its slack are rendered once; each origin compares a window of it.
-  const std::vector<std::uint8_t> savedRows = advancedPackedRows(saved);
+  const std::vector<std::uint8_t> savedRows = roadPackedRows(saved);
   const int w = int(saved.width), h = int(saved.height), wide = w + 2 * slack;
   const std::vector<std::uint8_t> around =
-      advancedRenderedArea(int(std::lround(doc.x * 600)) - slack, int(std::lround(doc.y * 600)) - slack, wide,
+      roadRenderedArea(int(std::lround(doc.x * 600)) - slack, int(std::lround(doc.y * 600)) - slack, wide,
                            h + 2 * slack, 600);
   ASSERT_EQ(around.size(), std::size_t(wide) * std::size_t(h + 2 * slack) * 3);
   double best = 1e9;

@@ -8,7 +8,7 @@
 #include <utility>
 
 #include "TestEnvironment.h"
-#include "TransferTestSupport.h"
+#include "ProgramRoadSupport.h"
 #include "datasource/DirectTWAIN.h"
 #include "datasource/UIRoot.h"
 #include "datasource/windows/QuirelRoot.h"
@@ -47,7 +47,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr const char* kRoadScanner = "Vantrel TS-800 Virtual";
+constexpr const char* kRoadScanner = kVirtualRoadScanner;
 
 // Every post of these names, whoever sends it.
 struct RoadPosts {
@@ -73,22 +73,6 @@ struct RoadPosts {
   std::vector<fnd::NotificationCenter::Token> tokens;
 };
 
-// The area of the platen at `resolution`, as the simulated scanner renders it.
-std::vector<std::uint8_t> renderedArea(int x, int y, int width, int height, int resolution) {
-  const velmor::DeviceModel model = velmor::DeviceModel::resolve(fnd::Dictionary{{"DeviceName", kRoadScanner}});
-  const velmor::Scene scene = velmor::Scene::platen(model.platenWidth, model.platenHeight);
-  velmor::RenderSpec request;
-  request.resolution = resolution;
-  request.x = x;
-  request.y = y;
-  request.width = width;
-  request.height = height;
-  const velmor::ImageRenderer renderer(scene, request);
-  std::vector<std::uint8_t> bytes(renderer.rowBytes() * std::size_t(renderer.rows()));
-  for (int r = 0; r < renderer.rows(); ++r) renderer.renderRow(r, bytes.data() + renderer.rowBytes() * std::size_t(r));
-  return bytes;
-}
-
 // The areas a scan request names, in its order: its crop entries with a resolution and a
 // rectangle (entry 0 of a scan is an unused slot, the frames follow from entry 1), as the
 // simulated scanner places them (pixel rectangle at the entry's resolution, rounded).
@@ -105,15 +89,6 @@ std::vector<RequestedArea> requestedAreas(const fnd::Dictionary& request) {
                    int(std::lround(rect.real("width"))), int(std::lround(rect.real("height"))),
                    crop.intValue("Resolution")});
   }
-  return out;
-}
-
-std::vector<std::uint8_t> packedRows(const SavedImage& s) {
-  std::vector<std::uint8_t> out;
-  const std::size_t rowBytes = s.width * s.bitsPerPixel / 8;
-  for (std::size_t y = 0; y < s.height; ++y)
-    out.insert(out.end(), s.pixels.begin() + std::ptrdiff_t(y * s.bytesPerRow),
-               s.pixels.begin() + std::ptrdiff_t(y * s.bytesPerRow + rowBytes));
   return out;
 }
 
@@ -144,63 +119,17 @@ SampleDifference sampleDifference(const std::vector<std::uint8_t>& a, const std:
 
 // The saved image against the area the request named, rendered at the request's resolution.
 SampleDifference differenceFromRequestedArea(const SavedImage& saved, const RequestedArea& area) {
-  return sampleDifference(packedRows(saved), renderedArea(area.x, area.y, int(saved.width), int(saved.height),
-                                                          area.resolution));
+  return sampleDifference(roadPackedRows(saved), roadRenderedArea(area.x, area.y, int(saved.width),
+                                                                  int(saved.height), area.resolution));
 }
 
-class BasicModeRoad : public TransferTest {
+class BasicModeRoad : public ProgramRoadTest {
  protected:
   void SetUp() override {
-    TransferTest::SetUp();
-    Zorvik_SetMainWindowStandIn(std::nullopt);
-    answerBoxes();
-    settings = fnd::Paths::configDir() + "/";
-    fs::create_directories(settings);
-    fs::remove(settings + "InitSetting.xml");
-    fs::remove(settings + "Preference.xml");
-  }
-  void TearDown() override {
-    if (delegate && !kit::Application::shared().isTerminated() && controller() && controller()->getMainWindow())
-      closeProgram();
-    answerer_->invalidate();
-    TransferTest::TearDown();
+    ProgramRoadTest::SetUp();
+    withoutLastSettings();
   }
 
-  // A box the road brings up (the save-folder notice) is answered with OK and written down.
-  void answerBoxes() {
-    answerer_ = fnd::Timer::scheduled(
-        0.05, true,
-        [this](fnd::Timer&) {
-          kit::Application& a = kit::Application::shared();
-          if (a.modalWindow() && a.pendingModalResponders() == 0) {
-            boxes.push_back(typeid(*a.modalWindow()).name());
-            a.stopModalWithCode(1);
-          }
-        },
-        fnd::kCommonModes);
-  }
-  void launchProgram() {
-    delegate = std::make_unique<Zorvik_AppDelegate>([] { return Zorvik_MakeDirectTWAIN(); }, std::string());
-    kit::Application::shared().setDelegate(delegate.get());
-    launch();
-  }
-  Dravon_DirectTWAIN* dataSource() const {
-    auto* port = delegate ? dynamic_cast<Zorvik_DirectTWAINPort*>(delegate->dataSource()) : nullptr;
-    return port ? &port->dataSource() : nullptr;
-  }
-  const void* root() const {
-    Dravon_UIRoot* r = dataSource() ? dataSource()->userInterfaceRoot() : nullptr;
-    return r ? r->notificationSender() : nullptr;
-  }
-  Quirel_UserInterfaceModule* controller() const {
-    Dravon_UIRoot* r = dataSource() ? dataSource()->userInterfaceRoot() : nullptr;
-    auto* quirelRoot = dynamic_cast<Dravon_QuirelRoot*>(r);
-    return quirelRoot ? dynamic_cast<Quirel_UserInterfaceModule*>(quirelRoot->quirel().windowController()) : nullptr;
-  }
-  Quirel_MainWindow* window() const {
-    Quirel_UserInterfaceModule* c = controller();
-    return c && c->getMainWindow() ? c->getMainWindow()->getWindow() : nullptr;
-  }
   Quirel_StandardMode* mode() const { return controller() ? controller()->getStandardMode() : nullptr; }
   bool controlsEnabled() const {
     return window() && window()->isEnabled() && mode()->getWindowMaskView() == nullptr &&
@@ -248,19 +177,10 @@ class BasicModeRoad : public TransferTest {
     for (auto it = fs::directory_iterator(folder, ec); !ec && it != fs::directory_iterator(); it.increment(ec)) ++n;
     return n;
   }
-  fs::path saveFolder() const { return fs::path(controller()->getPreferenceInfo()->getSavePath().value_or("")); }
   // The save folder of the preferences: a fresh one.
   void freshSaveFolder(const std::string& name) {
     controller()->getPreferenceInfo()->setSavePath(testenv::freshFolder(name).string());
   }
-  void closeProgram() {
-    controller()->getCloseWindowButton()->pushBTAction();
-    runUntil([] { return kit::Application::shared().isTerminated(); }, 400);
-  }
-
-  std::string settings;
-  std::vector<std::string> boxes;
-  std::shared_ptr<fnd::Timer> answerer_;
 };
 
 // The two roads through a preview wait for the front door's end of preview to give the basic

@@ -5,7 +5,7 @@
 #include <optional>
 
 #include "TestEnvironment.h"
-#include "TransferTestSupport.h"
+#include "ProgramRoadSupport.h"
 #include "datasource/DirectTWAIN.h"
 #include "datasource/UIRoot.h"
 #include "datasource/windows/QuirelRoot.h"
@@ -42,43 +42,19 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class BasicToolbarRoad : public TransferTest {
+class BasicToolbarRoad : public ProgramRoadTest {
  protected:
   void SetUp() override {
-    TransferTest::SetUp();
-    Zorvik_SetMainWindowStandIn(std::nullopt);
-    // A box the road brings up is answered with OK.
-    answerer_ = fnd::Timer::scheduled(
-        0.05, true,
-        [this](fnd::Timer&) {
-          kit::Application& a = kit::Application::shared();
-          if (answerBoxes && a.modalWindow() && a.pendingModalResponders() == 0) a.stopModalWithCode(1);
-        },
-        fnd::kCommonModes);
-    const std::string settings = fnd::Paths::configDir() + "/";
-    fs::create_directories(settings);
-    fs::remove(settings + "InitSetting.xml");
-    fs::remove(settings + "Preference.xml");
+    ProgramRoadTest::SetUp();
+    withoutLastSettings();
   }
   void TearDown() override {
-    if (delegate && !kit::Application::shared().isTerminated() && controller() && controller()->getMainWindow()) {
-      controller()->getCloseWindowButton()->pushBTAction();
-      runUntil([] { return kit::Application::shared().isTerminated(); }, 400);
-    }
-    answerer_->invalidate();
+    // The program closes before the device file and the resources are put back.
+    if (delegate && !kit::Application::shared().isTerminated() && controller() && controller()->getMainWindow())
+      closeProgram();
     restoreDeviceFile();
     restoreResourceDir();
-    TransferTest::TearDown();
-  }
-  Quirel_UserInterfaceModule* controller() const {
-    auto* port = delegate ? dynamic_cast<Zorvik_DirectTWAINPort*>(delegate->dataSource()) : nullptr;
-    Dravon_UIRoot* r = port ? port->dataSource().userInterfaceRoot() : nullptr;
-    auto* quirelRoot = dynamic_cast<Dravon_QuirelRoot*>(r);
-    return quirelRoot ? dynamic_cast<Quirel_UserInterfaceModule*>(quirelRoot->quirel().windowController()) : nullptr;
-  }
-  Quirel_MainWindow* window() const {
-    Quirel_UserInterfaceModule* c = controller();
-    return c && c->getMainWindow() ? c->getMainWindow()->getWindow() : nullptr;
+    ProgramRoadTest::TearDown();
   }
   Quirel_StandardMode* mode() const { return controller() ? controller()->getStandardMode() : nullptr; }
   bool controlsEnabled() const {
@@ -86,9 +62,7 @@ class BasicToolbarRoad : public TransferTest {
            mode()->getScanButton()->getColorPushBT()->isEnabled();
   }
   void openToTheBasicTab() {
-    delegate = std::make_unique<Zorvik_AppDelegate>([] { return Zorvik_MakeDirectTWAIN(); }, std::string());
-    kit::Application::shared().setDelegate(delegate.get());
-    launch();
+    launchProgram();
     ASSERT_TRUE(runUntil([&] { return delegate->uiNotOpen() == 0 && window() && window()->isVisible(); }));
     ASSERT_EQ(controller()->getMode(), 0);
     ASSERT_NE(mode(), nullptr);
@@ -225,8 +199,6 @@ class BasicToolbarRoad : public TransferTest {
     return texts;
   }
 
-  bool answerBoxes = true;
-  std::shared_ptr<fnd::Timer> answerer_;
   std::optional<std::string> savedDeviceFile_;
   bool deviceFileSet_ = false;
   std::optional<std::string> savedResourceDir_;

@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "TestEnvironment.h"
-#include "TransferTestSupport.h"
+#include "ProgramRoadSupport.h"
 #include "datasource/DirectTWAIN.h"
 #include "datasource/UIRoot.h"
 #include "foundation/PropertyList.h"
@@ -123,19 +123,12 @@ double meanAbsDifference(const std::vector<std::uint8_t>& a, const std::vector<s
   return sum / double(a.size());
 }
 
-class EndToEnd : public TransferTest {
+class EndToEnd : public ProgramRoadTest {
  protected:
+  // The launcher's stand-in window; any box the scan brings up is answered as a user would: OK.
   void SetUp() override {
-    TransferTest::SetUp();
-    Zorvik_SetMainWindowStandIn(true);
-    // Any box the scan brings up is answered as a user would: OK.
-    answerer_ = fnd::Timer::scheduled(
-        0.05, true,
-        [](fnd::Timer&) {
-          kit::Application& a = kit::Application::shared();
-          if (a.modalWindow() && a.pendingModalResponders() == 0) a.stopModalWithCode(1);
-        },
-        fnd::kCommonModes);
+    setUpRoad(true);
+    closeAtTearDown = false;
   }
   // The launcher with the product's data source, watched; deviceFile: the devices to browse
   // (empty: the built-in virtual scanner).
@@ -152,17 +145,10 @@ class EndToEnd : public TransferTest {
     launch();
   }
 
-  void TearDown() override {
-    answerer_->invalidate();
-    Zorvik_SetMainWindowStandIn(std::nullopt);
-    TransferTest::TearDown();
-  }
-
-  // The root the data source made: the sender of the user interface's requests.
-  const void* root() const {
-    auto* watched = dynamic_cast<WatchedDataSource*>(delegate->dataSource());
-    Dravon_UIRoot* r = watched ? watched->dataSource().userInterfaceRoot() : nullptr;
-    return r ? r->notificationSender() : nullptr;
+  // The product's data source behind the watching one.
+  Dravon_DirectTWAIN* dataSource() const override {
+    auto* watched = delegate ? dynamic_cast<WatchedDataSource*>(delegate->dataSource()) : nullptr;
+    return watched ? &watched->dataSource() : nullptr;
   }
 
   // The Scan button's two requests, as the root posts them, then the main loop until the data
@@ -178,9 +164,6 @@ class EndToEnd : public TransferTest {
     center.post("StandardMode_Scan", root(), fnd::makeShared(request));
     return runUntil([&] { return log->finishStatuses.size() > told && !delegate->isTransferring(); }, 2400);
   }
-
- private:
-  std::shared_ptr<fnd::Timer> answerer_;
 };
 
 TEST_F(EndToEnd, ScanRequestsEndInNumberedJpegAndTiffFilesAndTheLastClosesTheProgram) {

@@ -163,15 +163,23 @@ class LauncherTest : public ::testing::Test {
     Zorvik_AppDelegate::setDeviceListPath("");
     fnd::UserDefaults::standard().remove(Zorvik_AppDelegate::kSelectDeviceName);
     log = std::make_shared<DataSourceLog>();
-    // A modal run that no test step answers would never end: this one ends it and fails.
+    // A modal run that no test step answers would never end: this one ends it and fails. A box
+    // counts as forgotten only when it is still up, unanswered, at the tick after the one that
+    // first saw it: after a busy main thread this timer and a test's answerer fall due in the
+    // same pass, and a box that opened just then has had no chance to be answered yet.
     watchdog_ = fnd::Timer::scheduled(
         2.0, true,
-        [](fnd::Timer&) {
+        [this](fnd::Timer&) {
           kit::Application& a = kit::Application::shared();
-          if (a.modalWindow() && a.pendingModalResponders() == 0) {
+          kit::Window* box = a.pendingModalResponders() == 0 ? a.modalWindow() : nullptr;
+          const std::uint64_t runs = a.modalRunsBegun();
+          if (box && box == unansweredBox_ && runs == unansweredRuns_) {
             ADD_FAILURE() << "a modal window was left unanswered";
             a.abortModal();
+            box = nullptr;
           }
+          unansweredBox_ = box;
+          unansweredRuns_ = runs;
         },
         fnd::kCommonModes);
   }
@@ -257,6 +265,9 @@ class LauncherTest : public ::testing::Test {
 
  private:
   std::shared_ptr<fnd::Timer> watchdog_;
+  // The box the last tick found unanswered and the modal runs begun by then (only compared).
+  kit::Window* unansweredBox_ = nullptr;
+  std::uint64_t unansweredRuns_ = 0;
 };
 
 }  // namespace launchertest

@@ -8,7 +8,7 @@
 #include <functional>
 
 #include "TestEnvironment.h"
-#include "TransferTestSupport.h"
+#include "ProgramRoadSupport.h"
 #include "datasource/DirectTWAIN.h"
 #include "datasource/windows/QuirelRoot.h"
 #include "foundation/PropertyList.h"
@@ -53,10 +53,12 @@ std::string olderModelResources() {
   return fixture.string();
 }
 
-class MultiScanRoad : public TransferTest {
+class MultiScanRoad : public ProgramRoadTest {
  protected:
   void SetUp() override {
-    TransferTest::SetUp();
+    // Any box the scan brings up is answered as a user would: OK (the fixture's answerer).
+    ProgramRoadTest::SetUp();
+    closeAtTearDown = false;
     const char* old = std::getenv("TRIVOLAN_RESOURCE_DIR");
     if (old) oldResources_ = old;
     const std::string fixture = olderModelResources();
@@ -65,21 +67,9 @@ class MultiScanRoad : public TransferTest {
     settings_ = fnd::Paths::configDir() + "/";
     fs::create_directories(settings_);
     fnd::PropertyList::writeFile(fnd::Value(fnd::Dictionary{{"Mode", 2}, {"BeforeMode", 0}}), settings_ + "InitSetting.xml");
-    // Any box the scan brings up is answered as a user would: OK.
-    answerer_ = fnd::Timer::scheduled(
-        0.05, true,
-        [this](fnd::Timer&) {
-          kit::Application& a = kit::Application::shared();
-          if (!a.modalWindow() || a.pendingModalResponders() != 0) return;
-          if (beforeAnswer_) beforeAnswer_(*a.modalWindow());
-          a.stopModalWithCode(1);
-        },
-        fnd::kCommonModes);
   }
   void TearDown() override {
-    answerer_->invalidate();
-    beforeAnswer_ = nullptr;
-    TransferTest::TearDown();
+    ProgramRoadTest::TearDown();
     std::error_code ec;
     fs::remove(settings_ + "InitSetting.xml", ec);
     if (oldResources_.empty()) {
@@ -89,19 +79,9 @@ class MultiScanRoad : public TransferTest {
     }
   }
 
-  // Looks at each box the scan brings up before it is answered.
-  std::function<void(kit::Window&)> beforeAnswer_;
-
-  Quirel_UserInterfaceModule* controller() const {
-    auto* port = dynamic_cast<Zorvik_DirectTWAINPort*>(delegate ? delegate->dataSource() : nullptr);
-    auto* root = port ? dynamic_cast<Dravon_QuirelRoot*>(port->dataSource().userInterfaceRoot()) : nullptr;
-    return root ? dynamic_cast<Quirel_UserInterfaceModule*>(root->quirel().windowController()) : nullptr;
-  }
-
  private:
   std::string oldResources_;
   std::string settings_;
-  std::shared_ptr<fnd::Timer> answerer_;
 };
 
 // The data source holds the last image's transfer until the user closes the result window, so
@@ -161,7 +141,7 @@ TEST_F(MultiScanRoad, ScanOnTheMultiScanTabSavesEachDocumentAndListsThem) {
   // The save-folder notice the data source asks for once the launcher has saved everything.
   std::vector<std::string> savedWhenNoticed;
   bool noticed = false;
-  beforeAnswer_ = [&](kit::Window& box) {
+  beforeAnswer = [&](kit::Window& box) {
     Quirel_CloseSavePathtDialog* d = c->getCloseSavePathDialog();
     if (noticed || !d || d->getWindow() != &box) return;
     noticed = true;
@@ -171,7 +151,7 @@ TEST_F(MultiScanRoad, ScanOnTheMultiScanTabSavesEachDocumentAndListsThem) {
   EXPECT_TRUE(runUntil([&] { return namesIn(folder).size() >= documents && !delegate->isTransferring(); }, 2400))
       << namesIn(folder).size() << " files";
   user->invalidate();
-  beforeAnswer_ = nullptr;
+  beforeAnswer = nullptr;
   const std::vector<std::string> saved = namesIn(folder);
   EXPECT_EQ(saved.size(), documents);
   EXPECT_EQ(listed, documents) << "the scan-result window does not list them";
