@@ -403,3 +403,39 @@ TEST(StandardModePanel, PanelPicture) {
   EXPECT_TRUE(grabbed);
   EXPECT_TRUE(std::filesystem::exists(png));
 }
+
+// Disabling leaves the drawing to the loop's next pass: once it ran, the window shows the
+// overlay over disabled controls without anyone asking for a redraw.
+TEST(StandardModePanel, DisabledPanelIsDrawnByTheLoop) {
+  PanelRig rig(std::make_shared<Quirel_PVLocalizedString>(fnd::Bundle::main().identifier()), itemFlags(1700, {{"FadingCorrect", true}, {"BackLightCorrect", true}, {"BookCorrect", true},
+                                {"AutoDocCorrect", true}, {"ColorPattern", true}}),
+               560);
+  const fnd::Dictionary model = itemModelParameters();
+  rig.mode.setUimParameterDic(&model);
+  rig.mode.createOutputSizeObjects();
+  rig.mode.setStandardItem(&model.dictionary("StandardMode"), false);
+  kit::Window& window = *rig.mainWindow->getWindow();
+  // The toolbar and the preview frame right of the tab, as the window controller places them.
+  rig.mainWindow->addWindowItem(rig.toolView->getToolView());
+  rig.mainWindow->addWindowItem(rig.previewFrame.getFrameView());
+  rig.toolView->setToolViewRect(400, 0, 440, 25);
+  rig.previewFrame.setFrameViewRect(400, 20, 440, 100);
+  rig.mode.showTab();
+  rig.mode.didShowTabView();
+  rig.mode.setEnabledAllControl(true);
+  window.makeKeyAndOrderFront();
+  const std::string png = (std::filesystem::current_path() / "standard_mode_disabled.png").string();
+  std::filesystem::remove(png);
+  bool grabbed = false;
+  fnd::RunLoop::main().performAfterDelay(0.05, [&] {
+    rig.mode.setEnabledAllControl(false);
+    fnd::RunLoop::main().performAfterDelay(0.05, [&] {
+      grabbed = window.grabToPng(png);
+      fnd::RunLoop::main().stop();
+    });
+  });
+  fnd::RunLoop::main().runFor(fnd::RunLoopMode::Default, 5);
+  EXPECT_TRUE(grabbed);
+  EXPECT_NE(rig.mode.mWindowMaskView, nullptr);
+  EXPECT_FALSE(rig.mode.getScanButton()->getColorPushBT()->isEnabled());
+}

@@ -81,7 +81,12 @@ void Quirel_StandardMode::setEnabledAllControl(bool enable) {
     mWindowMaskView->removeFromSuperview();
     mWindowMaskView.reset();
   }
-  if (window) window->display();
+  // Disabling is drawn with the next redraw, once the loop runs (a preview or a scan starts right
+  // after it); enabling is drawn at once, so that the ended work's window shows at once.
+  if (!enable && content)
+    content->setNeedsDisplay(true);
+  else if (window)
+    window->display();
 }
 
 void Quirel_StandardMode::setDisableControlInTabview() {
