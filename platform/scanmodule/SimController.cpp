@@ -125,7 +125,9 @@ const std::uint8_t* SimController::smReadScan() {
   if (!current_.empty()) spareRows_.push_back(std::move(current_));
   current_ = std::move(rows_.front());
   rows_.pop_front();
-  changed_.notify_all();
+  // The renderer, stopped by a full queue, waits for a batch's room (deliverLines); the queue
+  // shrinks one row at a time, so it passes this size on its way down.
+  if (rows_.size() == kQueueDepth - kWakeBatch) changed_.notify_all();
   return current_.data();
 }
 
@@ -192,6 +194,11 @@ void SimController::releaseScanM() {
 int SimController::rowsProduced() const {
   std::lock_guard lock(mutex_);
   return rowsProduced_;
+}
+
+void SimController::wakeReader() {
+  std::lock_guard lock(mutex_);
+  if (!rows_.empty()) changed_.notify_all();
 }
 
 SimController::Outcome SimController::waitFor(std::unique_lock<std::mutex>& lock, const std::function<bool()>& pred) {
@@ -375,6 +382,7 @@ SimController::Outcome SimController::deliverLines(const ImageRenderer& renderer
   {
     std::lock_guard lock(mutex_);
     linesOver_ = false;
+    queueFull_ = false;
   }
   post(report::kPageStartObject);
   const int rows = renderer.rows();
@@ -388,13 +396,19 @@ SimController::Outcome SimController::deliverLines(const ImageRenderer& renderer
   }
   for (int row = 0; row < rows; ++row) {
     if (row == lostAt) {
+      wakeReader();
       postError(errors::kConnectionLost, page + 1, row);
       return Outcome::Failed;
     }
     std::vector<std::uint8_t> buffer;
     {
       std::unique_lock lock(mutex_);
-      const Outcome o = waitFor(lock, [&] { return rows_.size() < kQueueDepth; });
+      // Once full, the queue takes rows again when a batch's room is free: smReadScan wakes
+      // this thread then, not for every row it takes.
+      const Outcome o = waitFor(lock, [&] {
+        return rows_.size() < kQueueDepth && (!queueFull_ || rows_.size() <= kQueueDepth - kWakeBatch);
+      });
+      queueFull_ = false;
       if (o != Outcome::Done) return o;
       if (!spareRows_.empty()) {
         buffer = std::move(spareRows_.back());
@@ -409,7 +423,10 @@ SimController::Outcome SimController::deliverLines(const ImageRenderer& renderer
       if (cancel_) return Outcome::Cancelled;
       rows_.push_back(std::move(buffer));
       ++rowsProduced_;
-      changed_.notify_all();
+      queueFull_ = rows_.size() >= kQueueDepth;
+      // A reader waiting for rows is woken once a batch waits (each row when rows come slowly);
+      // its waits are short, and the page's end, a failure and every report wake it too.
+      if (model.lineDelay > 0 || rows_.size() >= kWakeBatch) changed_.notify_all();
       if (model.lineDelay > 0) {
         changed_.wait_for(lock, delay, [&] { return stopping_ || cancel_; });
       }
@@ -417,6 +434,7 @@ SimController::Outcome SimController::deliverLines(const ImageRenderer& renderer
     const int percent = static_cast<int>(static_cast<long long>(row + 1) * maxPercent / rows);
     if (percent / 5 != lastPercent / 5) {
       lastPercent = percent;
+      wakeReader();  // the rows before the report are read before it
       postPercent(percent);
     }
   }

@@ -96,6 +96,10 @@ class SimController final : public Velmor_SMController {
   // Rows waiting in the line queue at most: the scanner's buffer, deep enough that rendering
   // goes on while the reader on the main thread is busy with a window for a moment.
   static constexpr std::size_t kQueueDepth = 64;
+  // Rows handed over per wake-up of either side: the reader is woken once this many rows wait
+  // (or the page ends, fails or a report follows), and a renderer stopped by a full queue once
+  // this much room is free again, so that neither thread is woken for every single row.
+  static constexpr std::size_t kWakeBatch = 16;
   // Longest wait of smContinousScan2 for the module's answer, seconds.
   static constexpr double kAnswerTimeout = 30.0;
 
@@ -129,6 +133,8 @@ class SimController final : public Velmor_SMController {
 
   // Waits under lock until pred, a cancel or the stop; the outcome that ended the wait.
   Outcome waitFor(std::unique_lock<std::mutex>& lock, const std::function<bool()>& pred);
+  // Wakes a reader waiting in smWaitScan when rows wait for it.
+  void wakeReader();
   void post(const char* name, fnd::Dictionary info = {});
   void postError(int error, int page, int line);
   void postPercent(int percent);
@@ -156,6 +162,7 @@ class SimController final : public Velmor_SMController {
   int decision_ = 0;
   int rowsProduced_ = 0;
   bool linesOver_ = false;  // every row of the page is queued (or read)
+  bool queueFull_ = false;  // the renderer filled the queue and waits for a batch's room
   std::deque<std::vector<std::uint8_t>> rows_;
   std::vector<std::vector<std::uint8_t>> spareRows_;
   std::string currentTempPath_;
