@@ -146,20 +146,7 @@ void Quirel_ExtendMode::changeToFixedSize(const Quirel_OutputSize& o, Quirel_Cro
     w = fit.width;
     h = fit.height;
   }
-  if (w > VW || h > VH) {
-    const SSizeDouble fit = calcSizeInSize(OW, OH, VW, VH);
-    w = fit.width;
-    h = fit.height;
-  }
-  const double minimum = convertResolution(48, 300, mPlatenResolution);
-  if (w < minimum) {
-    w = minimum;
-    h = minimum * OH / OW;
-  }
-  if (h < minimum) {
-    h = minimum;
-    w = minimum * OW / OH;
-  }
+  fitFixedSizeToPreview(OW, OH, VW, VH, w, h);
   double X0 = 0, Y0 = 0, X1 = VW, Y1 = VH;
   if (hadFrame) {
     X0 = in.origin.x;

@@ -249,6 +249,9 @@ class Quirel_BaseScanMode : public virtual ScanModeLink {
   void updateCropFromCropRect(Quirel_CropInfo& crop);
   bool checkCropInPreview(const SSizeDouble& size, Quirel_CropInfo& crop, bool move);
   void updateCropByDirection(Quirel_CropInfo& crop);
+  // A fixed-size frame of w by h with the size's proportions OW : OH, fitted into the visible
+  // preview VW by VH and grown to the smallest frame a scan takes (48 pixels at 300 dpi).
+  void fitFixedSizeToPreview(double OW, double OH, double VW, double VH, double& w, double& h) const;
   Quirel_CropInfo* getCropInPoint(const fnd::Point& point) const;
   Quirel_CropInfo* getCropInPoint2(const fnd::Point& point) const;
   Quirel_CropInfo* getMultiCropInPoint(const fnd::Point& point) const;

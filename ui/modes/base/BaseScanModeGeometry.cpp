@@ -10,6 +10,7 @@
 #include "ui/controls/CropView.h"
 #include "ui/controls/MultiCropView.h"
 #include "ui/model/CropInfo.h"
+#include "ui/model/Units.h"
 #include "ui/modes/base/BaseScanMode.h"
 
 namespace {
@@ -287,4 +288,22 @@ void Quirel_BaseScanMode::updateCropByDirection(Quirel_CropInfo& crop) {
   crop.setRatio(ratio.height, ratio.width);
   checkCropInPreview(visible, crop, true);
   updateCropRectFromCrop(crop, true);
+}
+
+void Quirel_BaseScanMode::fitFixedSizeToPreview(double OW, double OH, double VW, double VH, double& w,
+                                                double& h) const {
+  if (w > VW || h > VH) {
+    const SSizeDouble fit = calcSizeInSize(OW, OH, VW, VH);
+    w = fit.width;
+    h = fit.height;
+  }
+  const double minimum = convertResolution(48, 300, mPlatenResolution);
+  if (w < minimum) {
+    w = minimum;
+    h = minimum * OH / OW;
+  }
+  if (h < minimum) {
+    h = minimum;
+    w = minimum * OW / OH;
+  }
 }

@@ -164,20 +164,7 @@ void Quirel_StandardMode::changeToFixedSize(const Quirel_OutputSize& o, Quirel_C
     X1 = in.origin.x + in.size.width;
     Y1 = in.origin.y + in.size.height;
   }
-  if (w > VW || h > VH) {
-    const SSizeDouble fit = calcSizeInSize(OW, OH, VW, VH);
-    w = fit.width;
-    h = fit.height;
-  }
-  const double minimum = convertResolution(48, 300, mPlatenResolution);
-  if (w < minimum) {
-    w = minimum;
-    h = minimum * OH / OW;
-  }
-  if (h < minimum) {
-    h = minimum;
-    w = minimum * OW / OH;
-  }
+  fitFixedSizeToPreview(OW, OH, VW, VH, w, h);
   double x = in.origin.x;
   double y = in.origin.y;
   if (thumbnail) {
