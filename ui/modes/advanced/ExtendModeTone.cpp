@@ -10,7 +10,6 @@
 #include "ui/adjust/ToneCurveDialog.h"
 #include "ui/adjust/ToneSettingDialog.h"
 #include "ui/adjust/ToneSettingDlgWindow.h"
-#include "ui/base/FileManager.h"
 #include "ui/controls/CTRLS_MainWindow.h"
 #include "ui/controls/CTRLS_PopupButton.h"
 #include "ui/model/CropInfo.h"
@@ -141,35 +140,7 @@ void Quirel_ExtendMode::preferenceDialogOpen(const void*, bool isAutoScanMode) {
   int profileSource = 0;
   if (!autoFlag) profileSource = (mImageSource == 1 || mImageSource == 3) ? 1 : (mImageSource == 2 || mImageSource == 4) ? 2 : 0;
 
-  // Folders that can no longer be used are replaced by the defaults before the dialog shows
-  // them; nothing is reported.
-  if (mPreferenceInfo) {
-    const Quirel_FileManager files;
-    const std::optional<std::string> temp = mPreferenceInfo->getTempPath();
-    if (!temp || !files.isEnabledFile(*temp, false, false)) {
-      mPreferenceInfo->setTempPath(mDefaultTempPath);
-      mPreferenceInfo->setTempPathBookmarkURL(mDefaultTempPath);
-    }
-    const std::optional<std::string> save = mPreferenceInfo->getSavePath();
-    if (!save || !files.isEnabledFile(*save, false, false)) {
-      mPreferenceInfo->setSavePath(mDefaultSavePath);
-      mPreferenceInfo->setSavePathBookmarkURL(mDefaultSavePath);
-    }
-  }
-
-  mPrefsDialog = std::make_unique<Quirel_PrefsDialog>();
-  Quirel_PrefsDialog& dialog = *mPrefsDialog;
-  dialog.setFilmMode(autoFlag ? false : film, isThumbnailMode(), mZoomScan);
-  dialog.setADFMode(isADFMode());
-  dialog.setColorMode(getCurrentColorMode());
-  dialog.setDefaultTempPath(mDefaultTempPath);
-  dialog.setDefaultSavePath(mDefaultSavePath);
-  dialog.setProfileCMList(std::const_pointer_cast<Quirel_ProfileCMList>(mProfileCMList));
-  dialog.setInputProfileSourceType(profileSource);
-  dialog.setScannerInfo(mScannerInfo);
-  dialog.setTWAINObject(mTwObject, mUIMObject);
-  dialog.createPreferenceDialog();
-  dialog.setData(mPreferenceInfo.get());
+  Quirel_PrefsDialog& dialog = preparePrefsDialog(autoFlag ? false : film, getCurrentColorMode(), profileSource);
   showModalDialog();
   dialog.showPreferenceDialog();
   closeModalDialog();

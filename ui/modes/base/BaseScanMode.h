@@ -451,6 +451,9 @@ class Quirel_BaseScanMode : public virtual ScanModeLink {
   // imageSource is the caller's own; autoScanReflective when opened for the automatic scan.
   void preferenceDialogClose(int uiMode, int imageSource, bool autoScanReflective);
   Quirel_PrefsDialog* getPrefsDialog() const { return mPrefsDialog.get(); }
+  // Makes the preferences dialog for the mode, ready to be run: a temporary or save folder that
+  // can no longer be used is first replaced by the default (nothing is reported).
+  Quirel_PrefsDialog& preparePrefsDialog(bool film, int colorMode, int inputProfileSourceType);
 
  protected:
   explicit Quirel_BaseScanMode(fnd::NotificationCenter& center = fnd::NotificationCenter::defaultCenter());

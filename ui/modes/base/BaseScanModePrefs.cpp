@@ -3,6 +3,7 @@
 // choice resets the tone settings, a changed thumbnail size or monitor gamma makes a new
 // preview, and otherwise the preview model recomputes the corrected preview.
 
+#include "ui/base/FileManager.h"
 #include "ui/base/PostNotification.h"
 #include "ui/model/CropInfo.h"
 #include "ui/model/PreferenceInfo.h"
@@ -188,4 +189,36 @@ void Quirel_BaseScanMode::preferenceDialogClose(int uiMode, int imageSource, boo
   } else {
     updateImageSetAllSelectByPreview(uiMode, mMultiCrop, mHasPreview, true);
   }
+}
+
+Quirel_PrefsDialog& Quirel_BaseScanMode::preparePrefsDialog(bool film, int colorMode, int inputProfileSourceType) {
+  // The bookmark needs no access grant here: it resolves to the folder itself.
+  if (mPreferenceInfo) {
+    const Quirel_FileManager files;
+    const std::optional<std::string> temp = mPreferenceInfo->getTempPath();
+    if (!temp || !files.isEnabledFile(*temp, false, false)) {
+      mPreferenceInfo->setTempPath(mDefaultTempPath);
+      mPreferenceInfo->setTempPathBookmarkURL(mDefaultTempPath);
+    }
+    const std::optional<std::string> save = mPreferenceInfo->getSavePath();
+    if (!save || !files.isEnabledFile(*save, false, false)) {
+      mPreferenceInfo->setSavePath(mDefaultSavePath);
+      mPreferenceInfo->setSavePathBookmarkURL(mDefaultSavePath);
+    }
+  }
+  mPrefsDialog = std::make_unique<Quirel_PrefsDialog>();
+  Quirel_PrefsDialog& dialog = *mPrefsDialog;
+  dialog.setFilmMode(film, isThumbnailMode(), mZoomScan);
+  dialog.setADFMode(isADFMode());
+  dialog.setColorMode(colorMode);
+  dialog.setDefaultTempPath(mDefaultTempPath);
+  dialog.setDefaultSavePath(mDefaultSavePath);
+  // The window controller owns the list and lets the dialog bring its profile data up to date.
+  dialog.setProfileCMList(std::const_pointer_cast<Quirel_ProfileCMList>(mProfileCMList));
+  dialog.setInputProfileSourceType(inputProfileSourceType);
+  dialog.setScannerInfo(mScannerInfo);
+  dialog.setTWAINObject(mTwObject, mUIMObject);
+  dialog.createPreferenceDialog();
+  dialog.setData(mPreferenceInfo.get());
+  return dialog;
 }
