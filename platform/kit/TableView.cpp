@@ -140,6 +140,18 @@ Rect TableView::rectOfRow(int row) const {
   return Rect(0, headerHeight() + row * rowHeight_, bounds().size.width, rowHeight_);
 }
 
+void TableView::scrollRowToVisible(int row) {
+  const Rect r = rectOfRow(row);
+  auto* clip = dynamic_cast<ClipView*>(superview());
+  if (r.isEmpty() || !clip) return;
+  const Rect shown = clip->documentVisibleRect();
+  Point origin = shown.origin;
+  if (r.maxY() > shown.maxY()) origin.y = r.maxY() - shown.size.height;
+  if (r.minY() < origin.y) origin.y = r.minY();
+  if (origin == shown.origin) return;
+  scrollPoint(origin);
+}
+
 int TableView::rowAtPoint(Point p) const {
   double y = p.y - headerHeight();
   if (y < 0 || p.x < 0 || p.x >= bounds().size.width) return -1;

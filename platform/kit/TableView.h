@@ -90,6 +90,9 @@ class TableView : public Control {
   bool usesAlternatingRowBackgroundColors() const { return alternating_; }
   void setUsesAlternatingRowBackgroundColors(bool on);
   fnd::Rect rectOfRow(int row) const;
+  // Scrolls the enclosing clip view as little as it takes to show the whole row (the top of a
+  // row taller than the view); nothing when the row is shown already or there is no such row.
+  void scrollRowToVisible(int row);
   // Sizes the table to its columns and rows after a column's width changed (at least as large
   // as the clip view it shows in), and lets an enclosing scroll view show or hide its scrollers.
   void tile() { sizeToRows(); }

@@ -131,6 +131,8 @@ void Quirel_ToneSettingDialog::createToneSetDialog() {
     mDeleteBtn->setEnabled(true);
   }
   setColumnWidth();
+  // Once the width is set (a wide name adds a scroller): row 20 lies below the list's view.
+  mToneSetListView->scrollRowToVisible(mToneSetListView->selectedRow());
 
   observe(kit::TableView::kSelectionDidChangeNotification, mToneSetListView->getTableView(),
           &Quirel_ToneSettingDialog::ToneListSelect);
@@ -327,6 +329,7 @@ void Quirel_ToneSettingDialog::afterEntryStored(const std::string& name) {
     mToneSetListView->reloadData();
     mToneSetNameTxtF->setStringValue(name);
     mToneSetListView->selectRow(kMaxEntries - 1, false);
+    mToneSetListView->scrollRowToVisible(kMaxEntries - 1);
     focusName();
     mDeleteBtn->setEnabled(true);
   } else {

@@ -33,6 +33,7 @@ class Quirel_CTRLS_ScrollView : public Quirel_CTRLS_Base {
   void setEditable(bool on);
   void setMaxWidth(double width);
   void selectRow(int row, bool extend) { mTableView->selectRowIndexes({row}, extend); }
+  void scrollRowToVisible(int row) { mTableView->scrollRowToVisible(row); }
   void setHidden(bool hidden) { mScrollView->setHidden(hidden); }
   bool isHidden() const { return mScrollView->isHidden(); }
 

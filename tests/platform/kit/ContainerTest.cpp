@@ -192,6 +192,45 @@ TEST_F(ContainerTest, ScrollingToAPointStaysWithinTheDocument) {
   EXPECT_EQ(scroll.documentVisibleRect().origin, (Point{10, 20}));
 }
 
+TEST_F(ContainerTest, ScrollingARowToVisibleMovesOnlyAsFarAsItTakes) {
+  // 100 points high: 5 rows of 17 and the 20-point header fit, the rest lies below.
+  kit::ScrollView scroll(Rect(0, 0, 200, 100));
+  scroll.setHasVerticalScroller(true);
+  auto table = std::make_unique<kit::TableView>(Rect(0, 0, 200, 100));
+  table->addTableColumn(kit::TableColumn{"column1", "", 180});
+  kit::TableView* t = table.get();
+  scroll.setDocumentView(std::move(table));
+  Rows rows;
+  rows.names.assign(20, "entry");
+  t->setDataSource(&rows);
+  t->reloadData();
+  auto shows = [&](int row) {
+    const Rect visible = t->visibleRect();
+    const Rect r = t->rectOfRow(row);
+    return r.minY() >= visible.minY() && r.maxY() <= visible.maxY();
+  };
+  ASSERT_FALSE(shows(19));
+  struct Case {
+    int row;
+    double top;  // the first point of the table shown afterwards
+  };
+  const std::vector<Case> cases = {
+      {2, 0},                     // shown already: nothing moves
+      {19, 20 + 20 * 17 - 100},   // below: the last row comes up to the bottom edge
+      {17, 20 + 20 * 17 - 100},   // shown now: nothing moves
+      {3, 20 + 3 * 17},           // above: the row goes to the top edge
+      {-1, 20 + 3 * 17},          // no such row
+      {20, 20 + 3 * 17},
+  };
+  for (const Case& c : cases) {
+    t->scrollRowToVisible(c.row);
+    EXPECT_EQ(t->visibleRect().minY(), c.top) << "row " << c.row;
+    if (c.row >= 0 && c.row < 20) {
+      EXPECT_TRUE(shows(c.row)) << "row " << c.row;
+    }
+  }
+}
+
 TEST_F(ContainerTest, AHorizontalWheelLineScrollsTheScrollViewsLineAmount) {
   kit::ScrollView scroll(Rect(0, 0, 100, 100));
   scroll.setHasHorizontalScroller(true);

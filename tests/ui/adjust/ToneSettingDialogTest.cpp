@@ -192,6 +192,41 @@ TEST_F(ToneSettingDialogTest, TwentyEntriesOpenOnRowTwentyAndRefuseANewName) {
   EXPECT_EQ(dialog->listView()->selectedRow(), 19);
 }
 
+TEST_F(ToneSettingDialogTest, RowTwentySelectedIsScrolledIntoTheListsView) {
+  auto rowTwentyShown = [&] {
+    kit::TableView* table = dialog->listView()->getTableView();
+    const fnd::Rect visible = table->visibleRect();
+    const fnd::Rect row = table->rectOfRow(19);
+    return dialog->listView()->selectedRow() == 19 && !row.isEmpty() && row.minY() >= visible.minY() &&
+           row.maxY() <= visible.maxY();
+  };
+  // Opening on a full list; a name wider than the list adds the horizontal scroller.
+  fnd::Array entries;
+  for (int i = 0; i < 20; ++i)
+    entries.push_back(Quirel_ToneSetting(100 + i, i == 4 ? std::string(32, 'W') : "t" + std::to_string(i), 0).getDictionary());
+  writeFile(entries);
+  open(0);
+  EXPECT_TRUE(rowTwentyShown()) << "on opening";
+  // The user scrolls back to the top, then overwrites an entry.
+  dialog->listView()->getScrollView()->scrollToPoint({0, 0});
+  ASSERT_FALSE(rowTwentyShown());
+  boxes.answer({1, 3});
+  add("T3");
+  EXPECT_TRUE(rowTwentyShown()) << "after overwriting";
+  dialog->getWindow()->orderOut();
+  dialog.reset();
+
+  // The twentieth entry added.
+  entries.resize(19);
+  writeFile(entries);
+  open(0);
+  EXPECT_EQ(dialog->listView()->selectedRow(), -1);
+  boxes.answer({3});
+  add("twenty");
+  ASSERT_EQ(dialog->thresholdList().size(), 20u);
+  EXPECT_TRUE(rowTwentyShown()) << "after adding the twentieth";
+}
+
 TEST_F(ToneSettingDialogTest, NoCropSelectedGivesTheRecordDefaultsAndOneCropNoNotice) {
   list.resize(1);
   list[0]->setSelect(false);
