@@ -293,4 +293,9 @@ class Zorvik_AppDelegate : public kit::ApplicationDelegate,
   bool mTerminating = false;
   std::int32_t mUINotOpen = 1;
   int mLastWaitRounds = 0;
+
+  // --- A JPEG's final pass and a scan request that ends without images (faults)
+  // The final pass of the JPEG just requested has ended (its file renamed into place or its
+  // error recorded): only then does the folder check see what was saved.
+  bool finalJpegPassEnded();
 };

@@ -68,6 +68,12 @@ void Zorvik_AppDelegate::waitForSaveWorkers(bool turnLoop) {
   }
 }
 
+bool Zorvik_AppDelegate::finalJpegPassEnded() {
+  // The end flag alone is set by the request itself before the worker takes the image up; the
+  // image counts as finished only once its passes are over.
+  return mSaveModule.GetEndXformFlag() && mSaveModule.GetFinishedImgCount() >= mSaveModule.GetTotalImgCount();
+}
+
 Zorvik_AppDelegate::JpegWaitEnd Zorvik_AppDelegate::waitForFinalJpeg() {
   auto workerFailed = [this] {
     m_SerchDeviceDlg->showProcessImageDialog("IDS_ERROR_01", kTransferMessages);
@@ -75,7 +81,7 @@ Zorvik_AppDelegate::JpegWaitEnd Zorvik_AppDelegate::waitForFinalJpeg() {
   };
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kWorkerWaitMs);
   for (;;) {
-    if (mSaveModule.GetEndXformFlag()) {
+    if (finalJpegPassEnded()) {
       const CMResult check = checkSavePathAccess(m_SaveFilePath, 0);
       if (check == CM_ERR_FOLDER_NOT_WRITABLE || check == CM_ERR_NO_PERMISSION) return JpegWaitEnd::FolderRefused;
       if (mSaveModule.GetErrorMessage() != CM_OK) return workerFailed();
