@@ -294,8 +294,18 @@ class Zorvik_AppDelegate : public kit::ApplicationDelegate,
   std::int32_t mUINotOpen = 1;
   int mLastWaitRounds = 0;
 
-  // --- A JPEG's final pass and a scan request that ends without images (faults)
+  // --- A JPEG's final pass, and a scan request that ends without images
   // The final pass of the JPEG just requested has ended (its file renamed into place or its
   // error recorded): only then does the folder check see what was saved.
   bool finalJpegPassEnded();
+  // From a request's save settings on (AppDelegateScanEnd.cpp): the data source announcing its
+  // images, and the end of the scanner's document. A document that ends with no image
+  // announced (cancelled, failed, refused) ends the request: no transfer run will clear
+  // `mScanning` for it.
+  void watchScanRequestEnd();
+  void scanDocumentEnded();
+  bool mImagesAnnounced = false;
+  std::shared_ptr<char> mScanEndAlive = std::make_shared<char>();  // queued calls' liveness
+  fnd::NotificationCenter::Token mImagesAnnouncedToken;
+  fnd::NotificationCenter::Token mDocumentEndToken;
 };

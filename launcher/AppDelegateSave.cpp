@@ -95,6 +95,7 @@ void Zorvik_AppDelegate::ntfQuirel_SaveInfo(const fnd::Notification& notificatio
   const fnd::Dictionary none;
   const fnd::Dictionary& info = notification.userInfo ? *notification.userInfo : none;
   mScanning = true;
+  watchScanRequestEnd();
   mSaveFileFormat = static_cast<std::uint32_t>(info.integer("SaveFileFormat"));
   std::string folder = info.string("SaveFilePath");
   // Without a folder the files would land in the file system's root: the user's pictures

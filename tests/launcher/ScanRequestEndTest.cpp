@@ -2,11 +2,15 @@
 // at what its final pass left, and a request that brings no image does not keep the program
 // from quitting.
 #include <chrono>
+#include <optional>
 #include <thread>
 
 #include "TestEnvironment.h"
 #include "TransferTestSupport.h"
+#include "foundation/RunLoop.h"
 #include "foundation/Timer.h"
+#include "kit/Application.h"
+#include "scanmodule/ScanReports.h"
 
 namespace launchertest {
 namespace {
@@ -56,6 +60,77 @@ TEST_F(TransferTest, AJpegsFolderCheckWaitsForItsFinalPassOnAVolumeSharedWithThe
   EXPECT_EQ(saved.width, 800u);
   EXPECT_LT(fs::file_size(folder / "IMG_20170325_0001.jpg"), 1u << 20) << "the volume is sized for a small JPEG";
   EXPECT_FALSE(anyTemporaryFileLeft());
+}
+
+// The scanner's report that its document ended, posted from a thread of its own as the scan
+// module posts it.
+void postDocumentEnd(int status) {
+  static const char module = 0;
+  std::thread poster([status] {
+    fnd::NotificationCenter::defaultCenter().post(velmor::report::kDocumentEnd, &module,
+                                                  fnd::makeShared(fnd::Dictionary{{"STATUS", status}}));
+  });
+  poster.join();
+}
+
+TEST_F(TransferTest, ARequestWhoseDocumentEndsWithoutImagesNoLongerHoldsOffQuit) {
+  const struct {
+    int status;
+    const char* why;
+  } cases[] = {
+      {velmor::report::kStatusCancelled, "cancelled before the first image"},
+      {velmor::report::kStatusError, "the scanner failed"},
+      {velmor::report::kStatusDone, "the document ended without a page"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.why);
+    Zorvik_AppDelegate& d = launched();
+    kit::Application& app = kit::Application::shared();
+    postSaveInfo(testenv::freshFolder("no-image").string(), 0);
+    ASSERT_TRUE(d.isScanning());
+    d.terminatePVTO();
+    EXPECT_TRUE(log->calls.empty()) << "quit waits while the request is under way";
+    EXPECT_EQ(d.applicationShouldTerminate(app), kit::TerminateReply::Cancel);
+
+    postDocumentEnd(c.status);
+    EXPECT_TRUE(runUntil([&] { return !d.isScanning(); }));
+    EXPECT_EQ(d.applicationShouldTerminate(app), kit::TerminateReply::Now);
+    d.terminatePVTO();
+    EXPECT_EQ(log->calls, (std::vector<std::string>{"dtScannerCloseUserInterface", "dtScannerCloseDevice"}));
+    EXPECT_TRUE(app.isTerminated());
+    EXPECT_TRUE(log->finishStatuses.empty()) << "no run, nothing to tell";
+    app.setDelegate(nullptr);
+    delegate.reset();
+    app.resetTerminated();
+  }
+}
+
+TEST_F(TransferTest, ADocumentEndAfterItsImagesWereAnnouncedLeavesTheRequestToItsRun) {
+  Zorvik_AppDelegate& d = launched();
+  const fs::path folder = testenv::freshFolder("announced");
+  log->images = {image(200, 100, 24)};
+  postSaveInfo(folder.string(), 1);
+  // As the data source does it: the announcement queued for the main thread at the first image,
+  // the end (a cancel before the run began) queued after it; the run starts after both.
+  fnd::RunLoop::performOnMainThread([&] {
+    fnd::NotificationCenter::defaultCenter().post(Zorvik_AppDelegate::kXferReadyNotification, sender());
+  });
+  postDocumentEnd(velmor::report::kStatusCancelled);
+  std::optional<bool> scanningBeforeRun;
+  fnd::RunLoop::performOnMainThread([&] {
+    if (log->calls.empty()) scanningBeforeRun = d.isScanning();
+  });
+  ASSERT_TRUE(runUntil([&] { return !log->finishStatuses.empty() && !d.isTransferring(); }));
+  ASSERT_TRUE(scanningBeforeRun.has_value());
+  EXPECT_TRUE(*scanningBeforeRun) << "the request lasts until its run has ended";
+  EXPECT_FALSE(d.isScanning());
+  EXPECT_EQ(log->finishStatuses, std::vector<std::int32_t>{0});
+
+  // The next request is watched afresh: it ends with its empty document.
+  postSaveInfo(folder.string(), 1);
+  ASSERT_TRUE(d.isScanning());
+  postDocumentEnd(velmor::report::kStatusCancelled);
+  EXPECT_TRUE(runUntil([&] { return !d.isScanning(); }));
 }
 
 }  // namespace

@@ -1,0 +1,34 @@
+// The end of a scan request that brings no image. The save settings mark a request as under
+// way; a transfer run ends it. When the scanner's document ends before any image was announced
+// (the user cancelled, the scanner failed, the data source refused the first image) no run
+// will come, and the request ends here, so the program can quit again.
+#include <memory>
+
+#include "foundation/RunLoop.h"
+#include "launcher/AppDelegate.h"
+#include "scanmodule/ScanReports.h"
+
+void Zorvik_AppDelegate::watchScanRequestEnd() {
+  fnd::NotificationCenter& center = fnd::NotificationCenter::defaultCenter();
+  mImagesAnnounced = false;
+  const void* sender = mDirectTWAIN ? mDirectTWAIN->notificationSender() : nullptr;
+  // Posted on the main thread, before the document can end.
+  mImagesAnnouncedToken = center.observe(kXferReadyNotification, sender,
+                                         [this](const fnd::Notification&) { mImagesAnnounced = true; });
+  // Posted on the scan module's thread: the request's state is the main thread's, so the end is
+  // looked at there, after the calls queued before it (the data source's own announcement).
+  std::weak_ptr<char> alive = mScanEndAlive;
+  mDocumentEndToken = center.observe(velmor::report::kDocumentEnd, nullptr, [this, alive](const fnd::Notification&) {
+    fnd::RunLoop::performOnMainThread([this, alive] {
+      if (!alive.expired()) scanDocumentEnded();
+    });
+  });
+}
+
+void Zorvik_AppDelegate::scanDocumentEnded() {
+  // Announced images are pulled by a run, whose end clears the flag.
+  if (mImagesAnnounced || mTransferring) return;
+  mScanning = false;
+  mImagesAnnouncedToken.reset();
+  mDocumentEndToken.reset();
+}
