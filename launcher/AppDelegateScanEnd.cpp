@@ -12,7 +12,8 @@ void Zorvik_AppDelegate::watchScanRequestEnd() {
   fnd::NotificationCenter& center = fnd::NotificationCenter::defaultCenter();
   mImagesAnnounced = false;
   const void* sender = mDirectTWAIN ? mDirectTWAIN->notificationSender() : nullptr;
-  // Posted on the main thread, before the document can end.
+  // Posted on the main thread by a call the data source queues at the document's first image,
+  // so it comes ahead of the document end's call below.
   mImagesAnnouncedToken = center.observe(kXferReadyNotification, sender,
                                          [this](const fnd::Notification&) { mImagesAnnounced = true; });
   // Posted on the scan module's thread: the request's state is the main thread's, so the end is
