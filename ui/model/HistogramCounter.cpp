@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <atomic>
 #include <bit>
-#include <condition_variable>
+#include <chrono>
 #include <cstring>
 #include <mutex>
 #include <system_error>
@@ -63,7 +63,7 @@ struct HistogramCounterJob {
   std::int64_t piecePixels = 0;
   std::int64_t pieces = 0;
   std::int32_t* out[3] = {};
-  int helpersWanted = 0;  // guarded by the crew's mutex
+  std::atomic<int> helpersWanted{0};
   std::atomic<std::int64_t> nextPiece{0};
   std::mutex outMutex;
 
@@ -83,7 +83,9 @@ struct HistogramCounterJob {
   }
 };
 
-// The helper threads, started once and kept; one job at a time.
+// The helper threads, started once and kept; one job at a time. They sleep on the round number
+// and are woken all at once by it, not one after the other through a shared lock: a helper that
+// arrives after most of the picture is counted is no help.
 class HistogramCounterCrew {
  public:
   static HistogramCounterCrew& shared() {
@@ -92,11 +94,9 @@ class HistogramCounterCrew {
   }
 
   ~HistogramCounterCrew() {
-    {
-      std::lock_guard lock(mutex_);
-      stopping_ = true;
-    }
-    wake_.notify_all();
+    stopping_.store(true);
+    round_.fetch_add(1);
+    round_.notify_all();
     for (std::thread& t : threads_) t.join();
   }
 
@@ -106,22 +106,30 @@ class HistogramCounterCrew {
     std::unique_lock caller(callers_, std::try_to_lock);
     if (!caller.owns_lock()) return false;
     start();
-    {
-      std::lock_guard lock(mutex_);
-      if (threads_.empty()) return false;
-      job.helpersWanted = std::min(helpers, static_cast<int>(threads_.size()));
-      job_ = &job;
-      ++round_;
-    }
-    wake_.notify_all();
+    if (threads_.empty()) return false;
+    job.helpersWanted.store(std::min(helpers, static_cast<int>(threads_.size())));
+    job_.store(&job);
+    round_.fetch_add(1);
+    round_.notify_all();
     job.work();
-    std::unique_lock lock(mutex_);
-    job_ = nullptr;  // a helper waking from now on finds nothing to do
-    idle_.wait(lock, [this] { return inside_ == 0; });
-    return true;
+    // A helper counts itself in before it looks at the job, and the job is withdrawn before the
+    // count of helpers is read (both in one total order): whoever comes later finds no job.
+    job_.store(nullptr);
+    // Those inside finish at most one piece each: a short while, waited for awake, then asleep.
+    const auto awakeUntil = std::chrono::steady_clock::now() + kAwakeWait;
+    for (;;) {
+      const int inside = inside_.load();
+      if (inside == 0) return true;
+      if (std::chrono::steady_clock::now() < awakeUntil)
+        std::this_thread::yield();
+      else
+        inside_.wait(inside);
+    }
   }
 
  private:
+  static constexpr std::chrono::microseconds kAwakeWait{250};
+
   HistogramCounterCrew() = default;
 
   // Under callers_: the helpers, at the first job.
@@ -132,41 +140,32 @@ class HistogramCounterCrew {
     const int helpers = static_cast<int>(std::min<unsigned>(cores, Quirel_HistogramCounter::kMaxThreads)) - 1;
     for (int i = 0; i < helpers; ++i) {
       try {
-        std::thread t([this] { serve(); });
-        std::lock_guard lock(mutex_);
-        threads_.push_back(std::move(t));
+        threads_.emplace_back([this, seen = round_.load()] { serve(seen); });
       } catch (const std::system_error&) {
         break;  // fewer helpers: the pictures are still counted, on fewer threads
       }
     }
   }
 
-  void serve() {
-    std::unique_lock lock(mutex_);
-    std::uint64_t seen = 0;
+  void serve(std::uint32_t seen) {
     for (;;) {
-      wake_.wait(lock, [&] { return stopping_ || (job_ && round_ != seen && job_->helpersWanted > 0); });
-      if (stopping_) return;
-      seen = round_;
-      HistogramCounterJob* job = job_;
-      --job->helpersWanted;
-      ++inside_;
-      lock.unlock();
-      job->work();
-      lock.lock();
-      if (--inside_ == 0) idle_.notify_all();
+      round_.wait(seen);
+      seen = round_.load();
+      if (stopping_.load()) return;
+      inside_.fetch_add(1);
+      HistogramCounterJob* job = job_.load();
+      if (job && job->helpersWanted.fetch_sub(1) > 0) job->work();
+      if (inside_.fetch_sub(1) == 1) inside_.notify_all();
     }
   }
 
   std::mutex callers_;  // held by the thread whose job the crew runs
   bool started_ = false;  // guarded by callers_
-  std::mutex mutex_;
-  std::condition_variable wake_, idle_;
-  std::vector<std::thread> threads_;
-  HistogramCounterJob* job_ = nullptr;
-  std::uint64_t round_ = 0;
-  int inside_ = 0;  // helpers working on job_
-  bool stopping_ = false;
+  std::vector<std::thread> threads_;  // written under callers_ before any helper has work
+  std::atomic<HistogramCounterJob*> job_{nullptr};
+  std::atomic<std::uint32_t> round_{0};
+  std::atomic<int> inside_{0};  // helpers that may be looking at job_
+  std::atomic<bool> stopping_{false};
 };
 
 }  // namespace
