@@ -1,7 +1,6 @@
 #include "ui/adjust/ToneGraphLook.h"
 
 #include <algorithm>
-#include <bit>
 #include <cmath>
 #include <cstring>
 
@@ -10,6 +9,7 @@
 #include "kit/Color.h"
 #include "kit/GraphicsContext.h"
 #include "kit/View.h"
+#include "ui/model/HistogramCounter.h"
 
 void Quirel_ToneGraphLook::fillField(kit::GraphicsContext& ctx, const fnd::Rect& bounds) {
   ctx.setShouldAntialias(false);
@@ -71,49 +71,12 @@ void Quirel_ToneGraphLook::drawHistogram(kit::GraphicsContext& ctx, const std::i
   ctx.strokePath(bars);
 }
 
-namespace {
-constexpr std::uint32_t toneCountByteSwapped(std::uint32_t v) {
-  return (v >> 24) | ((v >> 8) & 0xff00u) | ((v << 8) & 0xff0000u) | (v << 24);
-}
-}  // namespace
-
 void Quirel_ToneGraphLook::countHistograms(int width, int height, const std::uint8_t* pixels, std::int32_t* red,
                                            std::int32_t* green, std::int32_t* blue, std::int32_t* grey) {
-  for (std::int32_t* t : {red, green, blue, grey}) std::memset(t, 0, 256 * sizeof(std::int32_t));
-  if (!pixels || width <= 0 || height <= 0) return;
-  const std::int64_t count = static_cast<std::int64_t>(width) * static_cast<std::int64_t>(height);
-  // The graphs are recounted at every change the user waits for. Four pixels a step, read as
-  // three 32-bit words, go into four sets of local tables, one set a pixel: equal neighbouring
-  // levels then never wait on each other's store, and there is no branch per pixel.
-  std::int32_t tables[4][3][256] = {};
-  const std::uint8_t* px = pixels;
-  const std::uint8_t* const quadsEnd = pixels + (count / 4) * 12;
-  for (; px != quadsEnd; px += 12) {
-    std::uint32_t a, b, c;
-    std::memcpy(&a, px, 4);
-    std::memcpy(&b, px + 4, 4);
-    std::memcpy(&c, px + 8, 4);
-    if constexpr (std::endian::native == std::endian::big) {
-      a = toneCountByteSwapped(a);
-      b = toneCountByteSwapped(b);
-      c = toneCountByteSwapped(c);
-    }
-    ++tables[0][0][a & 0xff], ++tables[0][1][(a >> 8) & 0xff], ++tables[0][2][(a >> 16) & 0xff];
-    ++tables[1][0][a >> 24], ++tables[1][1][b & 0xff], ++tables[1][2][(b >> 8) & 0xff];
-    ++tables[2][0][(b >> 16) & 0xff], ++tables[2][1][b >> 24], ++tables[2][2][c & 0xff];
-    ++tables[3][0][(c >> 8) & 0xff], ++tables[3][1][(c >> 16) & 0xff], ++tables[3][2][c >> 24];
-  }
-  for (const std::uint8_t* end = pixels + count * 3; px != end; px += 3) {
-    ++tables[0][0][px[0]];
-    ++tables[0][1][px[1]];
-    ++tables[0][2][px[2]];
-  }
-  for (int i = 0; i < 256; ++i) {
-    red[i] = tables[0][0][i] + tables[1][0][i] + tables[2][0][i] + tables[3][0][i];
-    green[i] = tables[0][1][i] + tables[1][1][i] + tables[2][1][i] + tables[3][1][i];
-    blue[i] = tables[0][2][i] + tables[1][2][i] + tables[2][2][i] + tables[3][2][i];
-    grey[i] = red[i];  // grey is counted from red
-  }
+  const std::int64_t count =
+      width <= 0 || height <= 0 ? 0 : static_cast<std::int64_t>(width) * static_cast<std::int64_t>(height);
+  Quirel_HistogramCounter::count(pixels, count, red, green, blue);
+  std::memcpy(grey, red, 256 * sizeof(std::int32_t));  // grey is counted from red
 }
 
 void Quirel_ToneGraphLook::sumMaster(std::int32_t* master, const std::int32_t* red, const std::int32_t* green,
