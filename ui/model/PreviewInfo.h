@@ -176,6 +176,9 @@ class Quirel_PreviewInfo {
   // Frees the crop records of a request with their result cells (not the images they point to)
   // and the request's strings; the record is left with no crops.
   static void freeCropItem(ScanInfo* info);
+  // Hands a request's record over (or refuses the request when it is not whole) and frees the
+  // handler's own copy.
+  static void handOverRecord(Quirel_SettingToSM* carrier, ScanInfo* info, bool whole);
 
   // --- Scan-settings assembly. Each handler fills the carrier's record; a request that cannot
   // be carried whole (too many crops or tone settings, no memory) leaves the carrier refused.
@@ -401,6 +404,8 @@ class Quirel_PreviewInfo {
   struct ScanWide;
   void fillRequestCommon(ScanInfo* info, const Quirel_PreferenceInfo* preferences,
                          const Quirel_UIScannerInfo* scanner) const;
+  // The colour-matching profiles of a request whose colour setting asks for them.
+  static void fillColorSync(ScanInfo* info, const Quirel_PreferenceInfo* preferences);
   void fillPreviewRect(ScanInfo* info, ExtendModeLink* mode);
   bool fillCropEntry(ScanInfo* info, int slot, Quirel_CropInfo* crop, bool preview, int index, int colorIndex,
                      bool ext, const Quirel_UIScannerInfo* scanner);
