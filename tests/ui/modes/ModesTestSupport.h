@@ -120,6 +120,12 @@ class PostLog {
     for (const Post& p : posts) all.push_back(p.name);
     return all;
   }
+  // How many posts of `name` were recorded.
+  int count(const std::string& name) const {
+    int n = 0;
+    for (const Post& p : posts) n += p.name == name;
+    return n;
+  }
   const Post* find(const std::string& name) const {
     for (const Post& p : posts) {
       if (p.name == name) return &p;

@@ -234,11 +234,11 @@ TEST(ExtendModeCalibration, RequestAtOnceOnNewerModelsAPassLaterBefore) {
     PostLog log(flowNames());
     rig.mode.calibrationStart(fnd::Notification{"press", nullptr, std::make_shared<fnd::Dictionary>(
                                                                           fnd::Dictionary{{"CalibrationMode", 1LL}})});
-    EXPECT_EQ(countOf(log, "ExecuteCalibrationPost"), v1400 ? 1 : 0);
+    EXPECT_EQ(log.count("ExecuteCalibrationPost"), v1400 ? 1 : 0);
     // The controls go off before the request and come back right after it.
     EXPECT_EQ(rig.mode.enabling, v1400 ? (std::vector<bool>{false, true}) : std::vector<bool>{false});
     fnd::RunLoop::main().runFor(fnd::RunLoopMode::Default, 0.05);
-    ASSERT_EQ(countOf(log, "ExecuteCalibrationPost"), 1);
+    ASSERT_EQ(log.count("ExecuteCalibrationPost"), 1);
     EXPECT_EQ(log.find("ExecuteCalibrationPost")->info.integer("CalibrationMode"), 1);
     EXPECT_TRUE(rig.port.shown.empty());
     EXPECT_EQ(rig.mode.enabling, (std::vector<bool>{false, true}));
