@@ -117,6 +117,52 @@ TEST(ExtendModeCorrect, UnsharpAndDescreenWarnButBothStay) {
   EXPECT_EQ(focus->getUnsharpMask(), 1);
 }
 
+TEST(ExtendModeCorrect, TheSharpeningNoticeLooksWhereTheNewCorrectionGoes) {
+  struct Case {
+    const char* name;
+    bool unsharp;            // the unsharp pop-up changes (else the descreen pop-up)
+    bool multiCrop;          // the mode is in the multi-crop mode
+    bool otherOnMultiFrame;  // the frames with the other correction are multi-crop frames
+    bool warns;
+  };
+  for (const Case& c : {Case{"unsharp over a descreened focus", true, false, false, true},
+                        Case{"descreen in a multi-crop with an unsharp frame", false, true, true, true},
+                        Case{"unsharp in a multi-crop with a descreened frame", true, true, true, true},
+                        Case{"multi-crop, only a plain frame has it", true, true, false, false}}) {
+    SCOPED_TRACE(c.name);
+    FlowRig rig;
+    rig.mode.mMultiCrop = c.multiCrop;
+    auto focus = rig.frame(0, 0, 100, 100, true, true);
+    auto setOther = [&](Quirel_CropInfo& f) { c.unsharp ? f.setDescreen(1) : f.setUnsharpMask(1); };
+    // The focus always has the other correction on; in the multi-crop mode it is no multi-crop
+    // frame, so only the other frames count.
+    setOther(*focus);
+    if (c.multiCrop) {
+      for (const auto& f : {rig.frame(200, 0, 100, 100, true), rig.frame(400, 0, 100, 100, true)}) {
+        f->setMultiCrop(c.otherOnMultiFrame);
+        setOther(*f);
+      }
+    }
+    rig.answers.message();
+    if (c.unsharp) {
+      choose(rig.mode.mUnsharpPopup.get(), 1);
+      rig.mode.unsharpMaskChange(kPress);
+    } else {
+      choose(rig.mode.mDescreenPopup.get(), 1);
+      rig.mode.descreenChange(kPress);
+    }
+    // Once at most, however many frames have the other correction on.
+    EXPECT_EQ(rig.port.shown.size(), c.warns ? 1u : 0u);
+    if (!rig.port.shown.empty()) {
+      EXPECT_EQ(rig.port.shown[0].number, 1100);
+    } else {
+      // Use up the answer that was not needed, so it does not reach another test's window.
+      rig.port.MES_ShowMessageAndNumberMainThreadMode(1100, 0, 0, 0);
+    }
+    EXPECT_EQ(kit::Application::shared().pendingModalResponders(), 0u);
+  }
+}
+
 TEST(ExtendModeCorrect, CopyGammaSkipsFramesWithoutTheRightColourAdjustment) {
   FlowRig rig(flowScanner({{"RACS2", true}, {"Ver1700Later", true}}));
   rig.mode.mHasPreview = true;
