@@ -573,6 +573,8 @@ class Quirel_BaseScanMode : public virtual ScanModeLink {
   bool mIgnoreKey = false;
   // The preferences dialog while it is open (the opener creates and releases it).
   std::unique_ptr<Quirel_PrefsDialog> mPrefsDialog;
+  // ---- A crop's exposure back to its start: off, 100 %, nothing applied to all (BaseScanModeFrames.cpp).
+  static void resetCropExposure(Quirel_CropInfo& crop);
 
  private:
   // The mouse tools' shared steps.

@@ -217,6 +217,15 @@ void Quirel_BaseScanMode::copyCropFromMultiToTemplate() {
   }
 }
 
+void Quirel_BaseScanMode::resetCropExposure(Quirel_CropInfo& crop) {
+  crop.setExposure(false);
+  crop.setExposureValue(100);
+  crop.setApplyToneValueToAll(false);
+  crop.setExposureOfApplyToneValueToAll(false);
+  crop.setExposureValueOfApplyToneValueToAll(100);
+  crop.setBaseCropOfApplyToneValueToAll(nullptr);
+}
+
 void Quirel_BaseScanMode::updateCropByResetToneSetting(Quirel_CropInfo& crop, bool withThreshold) {
   crop.setColorBalance({0, 0, 0, 0});
   crop.setToneBC_Channel(0);

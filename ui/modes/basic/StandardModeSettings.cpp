@@ -131,12 +131,7 @@ void Quirel_StandardMode::setDefaultSetting(const fnd::Dictionary* parameters) {
   t.setBackLightCorrect(def.backlight);
   t.setBookCorrect(def.book);
   t.setAutoDocCorrect(def.autoDocCorrect);
-  t.setExposure(false);
-  t.setExposureValue(100);
-  t.setApplyToneValueToAll(false);
-  t.setExposureOfApplyToneValueToAll(false);
-  t.setExposureValueOfApplyToneValueToAll(100);
-  t.setBaseCropOfApplyToneValueToAll(nullptr);
+  resetCropExposure(t);
   // The tone values (balance, brightness, histogram, curve, threshold) back to their start.
   updateCropByResetToneSetting(t, true);
   t.setPreviewSize_Pixel96(wh);
@@ -191,12 +186,7 @@ void Quirel_StandardMode::applySourceReset(const SourceReset& v) {
   t.setBackLightCorrect(v.backlight);
   t.setBookCorrect(v.book);
   t.setAutoDocCorrect(v.autoDocCorrect);
-  t.setExposure(false);
-  t.setExposureValue(100);
-  t.setApplyToneValueToAll(false);
-  t.setExposureOfApplyToneValueToAll(false);
-  t.setExposureValueOfApplyToneValueToAll(100);
-  t.setBaseCropOfApplyToneValueToAll(nullptr);
+  resetCropExposure(t);
   updateCropByResetToneSetting(t, true);
   t.setRotation(0);
   t.setMirror(false);
