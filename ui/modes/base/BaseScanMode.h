@@ -606,4 +606,6 @@ class Quirel_BaseScanMode : public virtual ScanModeLink {
   };
   std::optional<FilledRecord> requestRecord(const char* postName, int threshold);
   void armScanSound() { armScanSound(mCenter, mPreferenceInfo.get(), selfIdentity()); }
+  // ---- One body for the frames' left (true) and right turns (BaseScanModeFrames.cpp).
+  void rotateFrames(bool left);
 };
