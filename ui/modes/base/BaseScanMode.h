@@ -575,6 +575,11 @@ class Quirel_BaseScanMode : public virtual ScanModeLink {
   std::unique_ptr<Quirel_PrefsDialog> mPrefsDialog;
   // ---- A crop's exposure back to its start: off, 100 %, nothing applied to all (BaseScanModeFrames.cpp).
   static void resetCropExposure(Quirel_CropInfo& crop);
+  // ---- Last-setting entries both window modes write alike (BaseScanModeLastSetting.cpp).
+  static fnd::Dictionary lastSettingSize(const SSizeDouble& size);
+  // The notice flags, then the preview's visible size as "VisiblePreviewSize" and "PreviewSize";
+  // answers that size.
+  SSizeDouble writeLastNoticesAndPreviewSize(fnd::Dictionary& d) const;
 
  private:
   // The mouse tools' shared steps.
