@@ -50,6 +50,8 @@ class TestScanMode : public Quirel_BaseScanMode {
   using Quirel_BaseScanMode::mToolMode;
   using Quirel_BaseScanMode::mZoomRate;
   using Quirel_BaseScanMode::mZoomScan;
+  using Quirel_BaseScanMode::applyOutputSizeListChange;
+  using Quirel_BaseScanMode::OutputSizeListChange;
 
   // The window controller's preview frame, which the mode only keeps.
   std::unique_ptr<Quirel_CTRLS_PreviewFrame> ownedPreviewFrame;

@@ -298,23 +298,12 @@ void Quirel_ExtendMode::outputSizeDialogOpen() {
   }
   setMenuItem_OutputSizePopupBT();
   if (!mOutSizePopup) createOutputSizeObjects();
-  bool changed = false;
-  bool changedUnselected = false;
-  const CropList crops = mCropList;
-  for (int index : dialog->getDeleteIndex()) {
-    for (const auto& crop : crops) {
-      if (crop->getOutputSize() != index) continue;
-      updateCropByOutputSize(0, *crop, true);
-      changed = true;
-      if (!crop->isSelected()) changedUnselected = true;
-    }
-  }
-  for (int index : dialog->getUpdateIndex()) {
-    for (const auto& crop : crops) {
-      if (crop->getOutputSize() != index) continue;
-      updateCropByOutputSize(crop->isSelected() ? index : 0, *crop, true);
-    }
-  }
+  // The advanced mode refreshes the thumbnails after deletions only.
+  const OutputSizeListChange change =
+      applyOutputSizeListChange(mCropList, dialog->getDeleteIndex(), dialog->getUpdateIndex(),
+                                [this](int number, Quirel_CropInfo& crop) { updateCropByOutputSize(number, crop, true); });
+  const bool changed = change.deleted;
+  const bool changedUnselected = change.deletedUnselected;
   const int chosen = dialog->getLastIndex();
   if (chosen == -1) {
     if (isThumbnailMode() && changed) {

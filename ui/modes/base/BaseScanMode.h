@@ -580,6 +580,15 @@ class Quirel_BaseScanMode : public virtual ScanModeLink {
   // The notice flags, then the preview's visible size as "VisiblePreviewSize" and "PreviewSize";
   // answers that size.
   SSizeDouble writeLastNoticesAndPreviewSize(fnd::Dictionary& d) const;
+  // ---- After the output-size dialog (BaseScanModeSizes.cpp): frames of a deleted size go back
+  // to none, frames of an edited size take it again when selected (else none), through `setSize`.
+  // Says which kinds of frames each step reached.
+  struct OutputSizeListChange {
+    bool deleted = false, deletedUnselected = false, updated = false, updatedUnselected = false;
+  };
+  static OutputSizeListChange applyOutputSizeListChange(CropList crops, const std::vector<int>& deletedSizes,
+                                                        const std::vector<int>& updatedSizes,
+                                                        const std::function<void(int, Quirel_CropInfo&)>& setSize);
 
  private:
   // The mouse tools' shared steps.
