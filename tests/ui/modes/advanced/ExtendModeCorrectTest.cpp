@@ -163,6 +163,46 @@ TEST(ExtendModeCorrect, TheSharpeningNoticeLooksWhereTheNewCorrectionGoes) {
   }
 }
 
+TEST(ExtendModeCorrect, TheExposureGroupShowsTheExposureAppliedToAllOrTheCropsOwn) {
+  struct Case {
+    const char* name;
+    bool thumbnails;  // the film thumbnails' form (else the film preview's)
+    bool hasPreview;
+    bool check;
+    int value;
+    bool applyAll, applyCheck;
+    int applyValue;
+    bool boxChecked, boxEnabled;
+    int fieldValue;
+    bool fieldEnabled, applyOn;
+  };
+  for (const Case& c : {
+           Case{"applied to all", false, true, false, 120, true, true, 150, true, false, 150, false, true},
+           Case{"applied to all, thumbnails", true, true, false, 120, true, true, 150, true, false, 150, false, true},
+           Case{"applied to all unticked, thumbnails", true, true, true, 120, true, false, 150, false, false, 100, false,
+                true},
+           Case{"its own, ticked", false, true, true, 120, false, false, 150, true, true, 120, true, false},
+           Case{"its own, ticked, thumbnails", true, true, true, 120, false, false, 150, true, true, 120, true, false},
+           Case{"its own, unticked", false, true, false, 120, false, false, 150, false, true, 100, false, false},
+           Case{"its own, thumbnails without a preview", true, false, true, 120, false, false, 150, true, false, 120,
+                false, false},
+       }) {
+    SCOPED_TRACE(c.name);
+    FlowRig rig;
+    rig.mode.mScanMode = c.thumbnails ? 3 : 2;
+    rig.mode.mHasPreview = c.hasPreview;
+    if (c.thumbnails)
+      rig.mode.setValueExposureTextFS_Check(c.check, c.value, c.applyAll, c.applyCheck, c.applyValue);
+    else
+      rig.mode.setValueExposureTextFS(c.check, c.value, c.applyAll, c.applyCheck, c.applyValue);
+    EXPECT_EQ(rig.mode.mExposureCbx->isChecked(), c.boxChecked);
+    EXPECT_EQ(rig.mode.mExposureCbx->isEnabled(), c.boxEnabled);
+    EXPECT_EQ(rig.mode.mExposureField->getIntValue(), c.fieldValue);
+    EXPECT_EQ(rig.mode.mExposureField->getNumberTxtF()->isEnabled(), c.fieldEnabled);
+    EXPECT_EQ(rig.mode.mExposureBtns->isOnState(), c.applyOn);
+  }
+}
+
 TEST(ExtendModeCorrect, CopyGammaSkipsFramesWithoutTheRightColourAdjustment) {
   FlowRig rig(flowScanner({{"RACS2", true}, {"Ver1700Later", true}}));
   rig.mode.mHasPreview = true;
