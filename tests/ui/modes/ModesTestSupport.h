@@ -52,6 +52,7 @@ class TestScanMode : public Quirel_BaseScanMode {
   using Quirel_BaseScanMode::mZoomScan;
   using Quirel_BaseScanMode::applyOutputSizeListChange;
   using Quirel_BaseScanMode::OutputSizeListChange;
+  using Quirel_BaseScanMode::giveThumbnailCropAView;
 
   // The window controller's preview frame, which the mode only keeps.
   std::unique_ptr<Quirel_CTRLS_PreviewFrame> ownedPreviewFrame;

@@ -104,15 +104,7 @@ void Quirel_ExtendMode::changeToFixedSize(const Quirel_OutputSize& o, Quirel_Cro
     changeToFlexible(crop, false);
     return;
   }
-  if (thumbnail && !crop.getCropView()) {
-    if (Quirel_ThumbnailInfo* t = getThumbnailAtCrop(&crop)) {
-      t->saveThumbnailCrop();
-      auto view = std::make_unique<Quirel_CropView>(fnd::Rect());
-      if (auto* preview = dynamic_cast<kit::View*>(t->getPreviewView())) preview->addSubview(view.get());
-      crop.setCropView(std::move(view));
-      crop.setCropMode(2);
-    }
-  }
+  if (thumbnail) giveThumbnailCropAView(crop);
   // A new destination (or a first size) takes that destination's resolution.
   int keep = crop.getResolution();
   if (crop.getOutputSize() == 0 || !getOutputSizeObject(crop.getOutputSize()) ||

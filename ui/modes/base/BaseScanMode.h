@@ -580,6 +580,9 @@ class Quirel_BaseScanMode : public virtual ScanModeLink {
   // The notice flags, then the preview's visible size as "VisiblePreviewSize" and "PreviewSize";
   // answers that size.
   SSizeDouble writeLastNoticesAndPreviewSize(fnd::Dictionary& d) const;
+  // ---- A thumbnail's crop without a frame view gets one over the thumbnail's picture, in the
+  // editing state, its former crop kept (BaseScanModeThumbnails.cpp).
+  void giveThumbnailCropAView(Quirel_CropInfo& crop);
   // ---- After the output-size dialog (BaseScanModeSizes.cpp): frames of a deleted size go back
   // to none, frames of an edited size take it again when selected (else none), through `setSize`.
   // Says which kinds of frames each step reached.
