@@ -4,6 +4,7 @@
 #include <map>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -358,6 +359,12 @@ class Quirel_PreviewInfo {
   // Helpers of the crop tables.
   static Quirel_CropInfo* thumbnailCropOf(const Quirel_ThumbnailInfo& thumbnail);
   static int checkedCount(const ThumbnailList& thumbnails);
+  // The tone-table entries of the crops (or the ticked thumbnails) a scan carries; none when
+  // there are more than a scan takes.
+  static std::optional<std::vector<GammaEntry>> scanGammaEntries(bool thumbnail, const ThumbnailList& thumbnails,
+                                                                 const CropList& crops);
+  // One table number per entry, the tables sent; none when the list is refused.
+  std::optional<std::vector<int>> userGammaTables(const std::vector<GammaEntry>& entries, double monitorGamma);
   // The UI-less mode a request's carrier holds, made the current mode; null (and the carrier
   // refused) when it holds none.
   UILessScanModeLink* openUILessRequest(Quirel_SettingToSM* carrier);

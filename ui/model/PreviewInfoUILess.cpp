@@ -123,9 +123,9 @@ bool Quirel_PreviewInfo::scanSettingFilmCropFromUILess(ScanInfo* info, UILessSca
   const int ticked = checkedCount(thumbnails);
   // The mode checks the frame count first; an empty or overlong list is refused whole.
   if (thumbnails.empty() || ticked > kMaxScanCrops) return false;
-  const auto entries = gammaEntries(thumbnails);
-  std::vector<int> tables(entries.size() + kUserGammaTableMax, 0);
-  if (setUserGammaNumTable(entries, tables.data(), info->Setting.MonitorGamma) != 0) return false;
+  const auto tableNumbers = userGammaTables(gammaEntries(thumbnails), info->Setting.MonitorGamma);
+  if (!tableNumbers) return false;
+  const std::vector<int>& tables = *tableNumbers;
   const SRectDouble platen = mode->getFilmPlatenRect_Pixel96();
   info->crop_num = 1;
   for (std::size_t i = 0; i < thumbnails.size(); ++i) {
