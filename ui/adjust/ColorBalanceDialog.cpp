@@ -491,10 +491,10 @@ void Quirel_ColorBalanceDialog::windowDidResignKey(kit::Window&) {
   if (mWindow) mWindow->makeFirstResponder(nullptr);
 }
 
-void Quirel_ColorBalanceDialog::makeKeyFromDialog() {
+bool Quirel_ColorBalanceDialog::takePendingGroupAsKey() {
   bringToFrontAsKey();
   const int g = pendingGroup();
-  if (g < 0) return;
+  if (g < 0) return false;
   mTxtChg[static_cast<std::size_t>(g)] = false;
   if (checkGroup(g)) {
     focusGroup(g);
@@ -504,23 +504,17 @@ void Quirel_ColorBalanceDialog::makeKeyFromDialog() {
     setMouseDownOnControl(true);
     focusGroup(g);
   }
+  return true;
+}
+
+void Quirel_ColorBalanceDialog::makeKeyFromDialog() {
+  if (!takePendingGroupAsKey()) return;
   post("COLOR_FIX_TO_MAIN");
   post("COLOR_FIX_TO_DLG");
 }
 
 void Quirel_ColorBalanceDialog::makeKeyFromMainWindow() {
-  bringToFrontAsKey();
-  const int g = pendingGroup();
-  if (g < 0) return;
-  mTxtChg[static_cast<std::size_t>(g)] = false;
-  if (checkGroup(g)) {
-    focusGroup(g);
-    postDialogValueChange(false);
-    postRemakeCropFromCorrection();
-  } else {
-    setMouseDownOnControl(true);
-    focusGroup(g);
-  }
+  if (!takePendingGroupAsKey()) return;
   post("COLOR_FIX_TO_DLG");
   post("TITLE_DOWN_OK_FROM_COLOR");
 }

@@ -76,6 +76,9 @@ class Quirel_ColorBalanceDialog : public Quirel_FloatingDialog, public kit::Text
 
   // The first group with a pending edit, or -1.
   int pendingGroup() const;
+  // Brought to the front as key: the pending group is checked and its value taken (or put back);
+  // false when no group was pending.
+  bool takePendingGroupAsKey();
   // Accepted or not; a refusal shows message 1458 and puts the stored value back.
   bool checkGroup(int g);
   // The component stored in the focused crop (0 when none has the focus) or the template.

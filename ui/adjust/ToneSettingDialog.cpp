@@ -91,12 +91,7 @@ void Quirel_ToneSettingDialog::createToneSetDialog() {
   content->addSubview(mToneSetNameTxtF->getTextF());
 
   auto makeButton = [&](const char* key, const char* post, double x, double y) {
-    auto b = std::make_unique<Quirel_CTRLS_PushButton>();
-    b->setPushBTRect(x, y, 95, 28);
-    b->setPushBTTitle(localized(key));
-    b->setPushBTActionPostNtf(post);
-    content->addSubview(b->getPushBT());
-    return b;
+    return Quirel_CTRLS_PushButton::makeDialogButton(content, localized(key), post, x, y);
   };
   mAddBtn = makeButton("IDC_OUTPUT_ADD_BTN_STR", "ToneSetAddPost", 15, 180);
   mDeleteBtn = makeButton("IDC_OUTPUT_DELETE_BTN_STR", "ToneSetDeletePost", 115, 180);
@@ -107,13 +102,7 @@ void Quirel_ToneSettingDialog::createToneSetDialog() {
   const double titleHeight = kit::Font::systemFont(13).widthOfString(title) > kToneListTitleWidth ? 32 : 22;
   const double listTop = 265 - titleHeight;
   mToneSetListView = std::make_unique<Quirel_CTRLS_ScrollView>(225, 62, 210, listTop - 62);
-  mToneSetListView->setTitleTxtTitle(title);
-  mToneSetListView->setTitleTxtRect(225, listTop + 2, kToneListTitleWidth, titleHeight);
-  mToneSetListView->endScrollView();
-  mToneSetListView->setAllowsEmptySelection(true);
-  mToneSetListView->setDataSource(this);
-  content->addSubview(mToneSetListView->getTitleTxt());
-  content->addSubview(mToneSetListView->getScrollView());
+  mToneSetListView->endDialogList(content, title, fnd::Rect(225, listTop + 2, kToneListTitleWidth, titleHeight), this);
 
   mSep = std::make_unique<Quirel_CTRLS_Separator>();
   mSep->setRect(15, 50, 420, 5);

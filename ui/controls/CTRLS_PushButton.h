@@ -10,6 +10,10 @@ class Quirel_CTRLS_PushButton : public Quirel_CTRLS_Base {
   // Default: 13-point caption; DefaultFontSize: the caption keeps the default font.
   enum class Variant { Default, DefaultFontSize };
   explicit Quirel_CTRLS_PushButton(Variant variant = Variant::Default);
+  // A dialog's 95 x 28 button at (x, y), captioned `title`, posting `postName` on each click,
+  // already added to `parent`.
+  static std::unique_ptr<Quirel_CTRLS_PushButton> makeDialogButton(kit::View* parent, const std::string& title,
+                                                                   const std::string& postName, double x, double y);
 
   Quirel_NoFocusButton* getPushBT() const { return mPushBT.get(); }
   void setPushBTRect(double x, double y, double width, double height);

@@ -35,6 +35,17 @@ void Quirel_CTRLS_ScrollView::setTableViewRect(double x, double y, double width,
   mClipView->setFrame(r);
 }
 
+void Quirel_CTRLS_ScrollView::endDialogList(kit::View* parent, const std::string& title, const fnd::Rect& titleRect,
+                                            kit::TableViewDataSource* source) {
+  setTitleTxtTitle(title);
+  setTitleTxtRect(titleRect);
+  endScrollView();
+  setAllowsEmptySelection(true);
+  setDataSource(source);
+  parent->addSubview(getTitleTxt());
+  parent->addSubview(getScrollView());
+}
+
 void Quirel_CTRLS_ScrollView::endScrollView() {
   mClipView->setDocumentView(mTableView.get());
   mScrollView->setContentView(mClipView.get());

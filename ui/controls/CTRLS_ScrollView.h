@@ -22,6 +22,10 @@ class Quirel_CTRLS_ScrollView : public Quirel_CTRLS_Base {
   void setTableViewRect(double x, double y, double width, double height);
   fnd::Rect getTableViewRect() const { return rectOf(mTableView.get()); }
   void endScrollView();
+  // A dialog's list: `title` in `titleRect` over it, the scroll view ended, an empty selection
+  // allowed, rows from `source`; caption and scroll view added to `parent`.
+  void endDialogList(kit::View* parent, const std::string& title, const fnd::Rect& titleRect,
+                     kit::TableViewDataSource* source);
 
   void setDataSource(kit::TableViewDataSource* source) { mTableView->setDataSource(source); }
   void reloadData() { mTableView->reloadData(); }

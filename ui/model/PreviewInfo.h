@@ -4,6 +4,7 @@
 #include <map>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -176,6 +177,9 @@ class Quirel_PreviewInfo {
   // Frees the crop records of a request with their result cells (not the images they point to)
   // and the request's strings; the record is left with no crops.
   static void freeCropItem(ScanInfo* info);
+  // Hands a request's record over (or refuses the request when it is not whole) and frees the
+  // handler's own copy.
+  static void handOverRecord(Quirel_SettingToSM* carrier, ScanInfo* info, bool whole);
 
   // --- Scan-settings assembly. Each handler fills the carrier's record; a request that cannot
   // be carried whole (too many crops or tone settings, no memory) leaves the carrier refused.
@@ -355,6 +359,12 @@ class Quirel_PreviewInfo {
   // Helpers of the crop tables.
   static Quirel_CropInfo* thumbnailCropOf(const Quirel_ThumbnailInfo& thumbnail);
   static int checkedCount(const ThumbnailList& thumbnails);
+  // The tone-table entries of the crops (or the ticked thumbnails) a scan carries; none when
+  // there are more than a scan takes.
+  static std::optional<std::vector<GammaEntry>> scanGammaEntries(bool thumbnail, const ThumbnailList& thumbnails,
+                                                                 const CropList& crops);
+  // One table number per entry, the tables sent; none when the list is refused.
+  std::optional<std::vector<int>> userGammaTables(const std::vector<GammaEntry>& entries, double monitorGamma);
   // The UI-less mode a request's carrier holds, made the current mode; null (and the carrier
   // refused) when it holds none.
   UILessScanModeLink* openUILessRequest(Quirel_SettingToSM* carrier);
@@ -401,6 +411,8 @@ class Quirel_PreviewInfo {
   struct ScanWide;
   void fillRequestCommon(ScanInfo* info, const Quirel_PreferenceInfo* preferences,
                          const Quirel_UIScannerInfo* scanner) const;
+  // The colour-matching profiles of a request whose colour setting asks for them.
+  static void fillColorSync(ScanInfo* info, const Quirel_PreferenceInfo* preferences);
   void fillPreviewRect(ScanInfo* info, ExtendModeLink* mode);
   bool fillCropEntry(ScanInfo* info, int slot, Quirel_CropInfo* crop, bool preview, int index, int colorIndex,
                      bool ext, const Quirel_UIScannerInfo* scanner);

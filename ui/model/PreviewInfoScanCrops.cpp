@@ -16,6 +16,20 @@ int Quirel_PreviewInfo::checkedCount(const ThumbnailList& thumbnails) {
   return n;
 }
 
+std::optional<std::vector<Quirel_PreviewInfo::GammaEntry>> Quirel_PreviewInfo::scanGammaEntries(
+    bool thumbnail, const ThumbnailList& thumbnails, const CropList& crops) {
+  const int count = thumbnail ? checkedCount(thumbnails) : static_cast<int>(crops.size());
+  if (count > kMaxScanCrops) return std::nullopt;
+  return thumbnail ? gammaEntries(thumbnails) : gammaEntries(crops);
+}
+
+std::optional<std::vector<int>> Quirel_PreviewInfo::userGammaTables(const std::vector<GammaEntry>& entries,
+                                                                     double monitorGamma) {
+  std::vector<int> tables(entries.size() + kUserGammaTableMax, 0);
+  if (setUserGammaNumTable(entries, tables.data(), monitorGamma) != 0) return std::nullopt;
+  return tables;
+}
+
 Quirel_CropInfo* Quirel_PreviewInfo::thumbnailCropOf(const Quirel_ThumbnailInfo& t) {
   return t.hasCrop() ? t.getCropInfo().get() : t.getThumnailCrop().get();
 }
@@ -210,10 +224,9 @@ bool Quirel_PreviewInfo::scanSettingPlatenCropFromStd(ScanInfo* info, StandardMo
     return true;
   }
 
-  const int count = thumbnail ? checkedCount(thumbnails) : static_cast<int>(crops.size());
-  if (count > kMaxScanCrops) return false;
-  const auto entries = thumbnail ? gammaEntries(thumbnails) : gammaEntries(crops);
-  const int userGamma = setUserGammaNumTableFirstCrop(entries, gamma);
+  const auto entries = scanGammaEntries(thumbnail, thumbnails, crops);
+  if (!entries) return false;
+  const int userGamma = setUserGammaNumTableFirstCrop(*entries, gamma);
 
   auto place = [&](int slot, Quirel_CropInfo* c, std::size_t thumbIndex, const Quirel_ThumbnailInfo* t) {
     if (!fillCropEntry(info, slot, c, preview, idx, idx, false, scanner)) return false;
@@ -243,11 +256,10 @@ bool Quirel_PreviewInfo::scanSettingFilmCropFromStd(ScanInfo* info, StandardMode
   const double gamma = p ? p->getMonitorGamma() : 0;
   const CropList& crops = mode->getCropList();
   const ThumbnailList& thumbnails = mode->getThumbnailList();
-  const int count = thumbnail ? checkedCount(thumbnails) : static_cast<int>(crops.size());
-  if (count > kMaxScanCrops) return false;
+  const auto entries = scanGammaEntries(thumbnail, thumbnails, crops);
+  if (!entries) return false;
   if (thumbnail ? thumbnails.empty() : crops.empty()) return true;
-  const auto entries = thumbnail ? gammaEntries(thumbnails) : gammaEntries(crops);
-  const int userGamma = setUserGammaNumTableFirstCrop(entries, gamma);
+  const int userGamma = setUserGammaNumTableFirstCrop(*entries, gamma);
   const bool preview = thumbnail || mode->getHasPreview();
 
   auto place = [&](int slot, Quirel_CropInfo* c, std::size_t, const Quirel_ThumbnailInfo* t) {

@@ -115,11 +115,11 @@ bool Quirel_PreviewInfo::scanSettingPlatenCropFromExt(ScanInfo* info, ExtendMode
     return true;
   }
 
-  const int count = thumbnail ? checkedCount(thumbnails) : static_cast<int>(crops.size());
-  if (count > kMaxScanCrops) return false;
-  const auto entries = thumbnail ? gammaEntries(thumbnails) : gammaEntries(crops);
-  std::vector<int> tables(entries.size() + kUserGammaTableMax, 0);
-  if (setUserGammaNumTable(entries, tables.data(), gamma) != 0) return false;
+  const auto entries = scanGammaEntries(thumbnail, thumbnails, crops);
+  if (!entries) return false;
+  const auto tableNumbers = userGammaTables(*entries, gamma);
+  if (!tableNumbers) return false;
+  const std::vector<int>& tables = *tableNumbers;
 
   auto place = [&](int slot, Quirel_CropInfo* c, std::size_t listIndex, const Quirel_ThumbnailInfo* t) {
     if (!fillCropEntry(info, slot, c, preview, idx, cidx, true, scanner)) return false;
@@ -159,11 +159,11 @@ bool Quirel_PreviewInfo::scanSettingFilmCropFromExt(ScanInfo* info, ExtendModeLi
   const CropList& crops = mode->getCropList();
   const ThumbnailList& thumbnails = mode->getThumbnailList();
   if (thumbnail ? thumbnails.empty() : crops.empty()) return true;
-  const int count = thumbnail ? checkedCount(thumbnails) : static_cast<int>(crops.size());
-  if (count > kMaxScanCrops) return false;
-  const auto entries = thumbnail ? gammaEntries(thumbnails) : gammaEntries(crops);
-  std::vector<int> tables(entries.size() + kUserGammaTableMax, 0);
-  if (setUserGammaNumTable(entries, tables.data(), gamma) != 0) return false;
+  const auto entries = scanGammaEntries(thumbnail, thumbnails, crops);
+  if (!entries) return false;
+  const auto tableNumbers = userGammaTables(*entries, gamma);
+  if (!tableNumbers) return false;
+  const std::vector<int>& tables = *tableNumbers;
 
   auto place = [&](int slot, Quirel_CropInfo* c, std::size_t listIndex, const Quirel_ThumbnailInfo* t) {
     if (!fillCropEntry(info, slot, c, true, idx, cidx, true, scanner)) return false;

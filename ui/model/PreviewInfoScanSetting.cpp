@@ -28,6 +28,15 @@ bool startRecord(ScanInfo* info) {
   return info->CropItem[0] != nullptr;
 }
 
+// The one crop block of a multi-scan or automatic request, with what both start it with.
+CropSetting* startSingleCrop(ScanInfo& info, const Quirel_UIScannerInfo* scanner) {
+  CropSetting* c = info.CropItem[0];
+  c->Threshold = scanner ? scanner->thresholdValue() : 0;
+  c->Scale = 100.0;
+  c->UserGamma = 1;
+  return c;
+}
+
 // The last focused crop of a list, or null.
 Quirel_CropInfo* lastFocused(const CropList& crops) {
   for (auto it = crops.rbegin(); it != crops.rend(); ++it)
@@ -55,24 +64,27 @@ void Quirel_PreviewInfo::fillRequestCommon(ScanInfo* info, const Quirel_Preferen
   s.Threshold = scanner ? scanner->thresholdValue() : 0;
   s.NoCloseUI = getAutoExitToSM(preferences ? preferences->getAutoExit() : 0);
   s.temporaryPath = newTemporaryPath(preferences);
-  if (s.ColorSetting == 1) {
-    s.ColorSync.SourceProfile = getSourceProfilePathToSM(info->InputSource, preferences);
-    s.ColorSync.TargetProfile = getOutputProfilePathToSM(preferences);
-    s.ColorSync.monitor = preferences && preferences->getMonitor() == 1 ? 1 : 0;
-  }
+  fillColorSync(info, preferences);
   info->Silent = preferences && preferences->getQuietMode() ? 1 : 0;
 }
 
-namespace {
+void Quirel_PreviewInfo::fillColorSync(ScanInfo* info, const Quirel_PreferenceInfo* preferences) {
+  ScanSetting& s = info->Setting;
+  if (s.ColorSetting != 1) return;
+  s.ColorSync.SourceProfile = getSourceProfilePathToSM(info->InputSource, preferences);
+  s.ColorSync.TargetProfile = getOutputProfilePathToSM(preferences);
+  s.ColorSync.monitor = preferences && preferences->getMonitor() == 1 ? 1 : 0;
+}
 
-// Hands the record over (or refuses the request) and frees the handler's own copy.
-void finish(Quirel_SettingToSM* carrier, ScanInfo* info, bool whole) {
+void Quirel_PreviewInfo::handOverRecord(Quirel_SettingToSM* carrier, ScanInfo* info, bool whole) {
   if (whole)
     carrier->setDataSM(*info);
   else
     carrier->refuse();
-  Quirel_PreviewInfo::freeCropItem(info);
+  freeCropItem(info);
 }
+
+namespace {
 
 // The requesting mode as the handler's kind, with a started record; null (carrier refused)
 // when the mode is of another kind or no memory is left.
@@ -81,7 +93,7 @@ Mode* openRequest(Quirel_SettingToSM* carrier, ScanInfo* info) {
   auto* mode = dynamic_cast<Mode*>(carrier->getScanModeObj());
   if (!mode) std::memset(info, 0, sizeof *info);
   if (!mode || !startRecord(info)) {
-    finish(carrier, info, false);
+    Quirel_PreviewInfo::handOverRecord(carrier, info, false);
     return nullptr;
   }
   return mode;
@@ -123,7 +135,7 @@ void Quirel_PreviewInfo::scanSettingFromStd(Quirel_SettingToSM* carrier) {
   mCIS = s && s->isCIS();
   mImageAdjust.clear();
   const bool whole = film ? scanSettingFilmCropFromStd(&info, mode) : scanSettingPlatenCropFromStd(&info, mode);
-  finish(carrier, &info, whole);
+  handOverRecord(carrier, &info, whole);
 }
 
 void Quirel_PreviewInfo::scanSettingFromExt(Quirel_SettingToSM* carrier) {
@@ -164,7 +176,7 @@ void Quirel_PreviewInfo::scanSettingFromExt(Quirel_SettingToSM* carrier) {
   mCIS = s && s->isCIS();
   mImageAdjust.clear();
   const bool whole = film ? scanSettingFilmCropFromExt(&info, mode) : scanSettingPlatenCropFromExt(&info, mode);
-  finish(carrier, &info, whole);
+  handOverRecord(carrier, &info, whole);
 }
 
 void Quirel_PreviewInfo::scanSettingFromMulti(Quirel_SettingToSM* carrier) {
@@ -189,10 +201,7 @@ void Quirel_PreviewInfo::scanSettingFromMulti(Quirel_SettingToSM* carrier) {
   info.BitDepth = getBitDepthToSM(idx, 2);
   info.ImageDocumentType = getImageDocumentTypeToSM(idx, 2);
 
-  CropSetting* c = info.CropItem[0];
-  c->Threshold = s ? s->thresholdValue() : 0;
-  c->Scale = 100.0;
-  c->UserGamma = 1;
+  CropSetting* c = startSingleCrop(info, s);
   const int cs = info.Setting.ColorSetting;
   if (idx == 0 || idx == 1 || (idx >= 3 && idx <= 6)) c->AutoTone = cs == 2 ? 0 : 1;
   if ((idx == 5 || idx == 6) && s && s->isVer310()) c->AutoTone = 0;
@@ -212,7 +221,7 @@ void Quirel_PreviewInfo::scanSettingFromMulti(Quirel_SettingToSM* carrier) {
     c->ScanRect.height = convertResolution(platen.height, from, 75);
   }
   setUserGammaTableToSM(1, basic ? basic->getTemplateCrop() : nullptr, info.Setting.MonitorGamma);
-  finish(carrier, &info, true);
+  handOverRecord(carrier, &info, true);
 }
 
 void Quirel_PreviewInfo::scanSettingFromAuto(Quirel_SettingToSM* carrier) {
@@ -240,10 +249,7 @@ void Quirel_PreviewInfo::scanSettingFromAuto(Quirel_SettingToSM* carrier) {
   info.ALMViewScannedImages = mode->getShowResult() ? 1 : 0;
   info.ADFPrefetch = getADFPrefetch(0, 2);
 
-  CropSetting* c = info.CropItem[0];
-  c->Threshold = s ? s->thresholdValue() : 0;
-  c->Scale = 100.0;
-  c->UserGamma = 1;
+  CropSetting* c = startSingleCrop(info, s);
   c->Resolution = 300;
   const int cs = info.Setting.ColorSetting;
   const bool recommend = mode->getRecommendImageSetting();
@@ -253,7 +259,7 @@ void Quirel_PreviewInfo::scanSettingFromAuto(Quirel_SettingToSM* carrier) {
     setUserGammaTableToSM(1, templ, info.Setting.MonitorGamma);
   else
     c->UserGamma = 0;
-  finish(carrier, &info, true);
+  handOverRecord(carrier, &info, true);
 }
 
 void Quirel_PreviewInfo::previewSettingFromStd(Quirel_SettingToSM* carrier) {
@@ -278,7 +284,7 @@ void Quirel_PreviewInfo::previewSettingFromStd(Quirel_SettingToSM* carrier) {
   info.BitDepth = 8;
   info.Calibration = mode->isCalibrationEveryScan() ? 1 : 0;
   info.ImageDocumentType = getImageDocumentTypeToSM(idx, 0);
-  finish(carrier, &info, true);
+  handOverRecord(carrier, &info, true);
 }
 
 void Quirel_PreviewInfo::previewSettingFromExt(Quirel_SettingToSM* carrier) {
@@ -301,13 +307,12 @@ void Quirel_PreviewInfo::previewSettingFromExt(Quirel_SettingToSM* carrier) {
 
   info.Setting.NeedScan = mode->getNeedScan() ? 1 : 0;
   info.Setting.ImageSource = getImageSourceToSM(idx, 1);
-  info.Setting.Threshold = zoomed && focus ? focus->getThreshold() : carrier->getThresholdNum();
   info.Setting.ColorMode = getColorModeToSM(cidx, 1, 0);
   info.Setting.ColorSetting = getColorSettingToSM(cidx, p, 1);
   info.InputSource = getInputSourceToSM(idx, 1);
-  const int threshold = info.Setting.Threshold;
   fillRequestCommon(&info, p, s);
-  info.Setting.Threshold = threshold;  // never the scanner's default here
+  // The carrier's or the zoomed crop's threshold, never the scanner's default.
+  info.Setting.Threshold = zoomed && focus ? focus->getThreshold() : carrier->getThresholdNum();
   if (zoomed) {
     fillPreviewRect(&info, mode);
     const SSizeDouble view = mode->getPreviewViewSize();
@@ -329,7 +334,7 @@ void Quirel_PreviewInfo::previewSettingFromExt(Quirel_SettingToSM* carrier) {
       info.CropItem[0]->meRatio = focus->isApplyToneValueToAll() ? focus->getExposureValueOfApplyToneValueToAll()
                                                                  : focus->getExposureValue();
   }
-  finish(carrier, &info, true);
+  handOverRecord(carrier, &info, true);
 }
 
 void Quirel_PreviewInfo::fillPreviewRect(ScanInfo* info, ExtendModeLink* mode) {

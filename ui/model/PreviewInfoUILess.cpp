@@ -63,11 +63,7 @@ bool Quirel_PreviewInfo::fillFromScanDic(ScanInfo* info, UILessScanModeLink* mod
     info->FilmDetectArea = getFilmDetectAreaToSM(p && p->getSmallThumbanilWhenUIOff() ? 1 : 0, 3);
   }
   info->RefSumMode = d.RefSumMode;
-  if (s.ColorSetting == 1) {
-    s.ColorSync.SourceProfile = getSourceProfilePathToSM(info->InputSource, p);
-    s.ColorSync.TargetProfile = getOutputProfilePathToSM(p);
-    s.ColorSync.monitor = p && p->getMonitor() == 1 ? 1 : 0;
-  }
+  fillColorSync(info, p);
   UIM_Clear_ScanInfo(&d);
   info->CropItem[0] = static_cast<CropSetting*>(std::calloc(1, sizeof(CropSetting)));
   info->crop_num = 1;
@@ -103,11 +99,8 @@ void Quirel_PreviewInfo::previewSettingFromUILess(Quirel_SettingToSM* carrier) {
       return needScan;
     }();
     info.Setting.ScanRect = getScanRectToSM(info.Setting.ImageSource, mode);
-    carrier->setDataSM(info);
-  } else {
-    carrier->refuse();
   }
-  freeCropItem(&info);
+  handOverRecord(carrier, &info, whole);
 }
 
 void Quirel_PreviewInfo::scanSettingFromUILess(Quirel_SettingToSM* carrier) {
@@ -121,11 +114,7 @@ void Quirel_PreviewInfo::scanSettingFromUILess(Quirel_SettingToSM* carrier) {
     info.Setting.NeedScan = 1;
     whole = scanSettingFilmCropFromUILess(&info, mode);
   }
-  if (whole)
-    carrier->setDataSM(info);
-  else
-    carrier->refuse();
-  freeCropItem(&info);
+  handOverRecord(carrier, &info, whole);
 }
 
 bool Quirel_PreviewInfo::scanSettingFilmCropFromUILess(ScanInfo* info, UILessScanModeLink* mode) {
@@ -134,9 +123,9 @@ bool Quirel_PreviewInfo::scanSettingFilmCropFromUILess(ScanInfo* info, UILessSca
   const int ticked = checkedCount(thumbnails);
   // The mode checks the frame count first; an empty or overlong list is refused whole.
   if (thumbnails.empty() || ticked > kMaxScanCrops) return false;
-  const auto entries = gammaEntries(thumbnails);
-  std::vector<int> tables(entries.size() + kUserGammaTableMax, 0);
-  if (setUserGammaNumTable(entries, tables.data(), info->Setting.MonitorGamma) != 0) return false;
+  const auto tableNumbers = userGammaTables(gammaEntries(thumbnails), info->Setting.MonitorGamma);
+  if (!tableNumbers) return false;
+  const std::vector<int>& tables = *tableNumbers;
   const SRectDouble platen = mode->getFilmPlatenRect_Pixel96();
   info->crop_num = 1;
   for (std::size_t i = 0; i < thumbnails.size(); ++i) {

@@ -134,25 +134,14 @@ void Quirel_FavoriteDialog::buildControls() {
   content->addSubview(mFavSetNameTxtF->getTextF());
 
   auto makeButton = [&](const char* key, const char* post, double x, double y) {
-    auto b = std::make_unique<Quirel_CTRLS_PushButton>();
-    b->setPushBTRect(x, y, 95, 28);
-    b->setPushBTTitle(localized(key));
-    b->setPushBTActionPostNtf(post);
-    content->addSubview(b->getPushBT());
-    return b;
+    return Quirel_CTRLS_PushButton::makeDialogButton(content, localized(key), post, x, y);
   };
   mAddBtn = makeButton("IDC_OUTPUT_ADD_BTN_STR", "FavoriteAddPost", 15, 176);
   mDeleteBtn = makeButton("IDC_OUTPUT_DELETE_BTN_STR", "FavoriteDeletePost", 115, 176);
   mDeleteBtn->setEnabled(false);
 
   mFavSetListView = std::make_unique<Quirel_CTRLS_ScrollView>(225, 62, 210, 178);
-  mFavSetListView->setTitleTxtTitle(localized("IDC_FAV_SETTING_LIST_STR"));
-  mFavSetListView->setTitleTxtRect(225, 245, 210, 17);
-  mFavSetListView->endScrollView();
-  mFavSetListView->setAllowsEmptySelection(true);
-  mFavSetListView->setDataSource(this);
-  content->addSubview(mFavSetListView->getTitleTxt());
-  content->addSubview(mFavSetListView->getScrollView());
+  mFavSetListView->endDialogList(content, localized("IDC_FAV_SETTING_LIST_STR"), fnd::Rect(225, 245, 210, 17), this);
 
   mSep = std::make_unique<Quirel_CTRLS_Separator>();
   mSep->setRect(15, 50, 420, 5);

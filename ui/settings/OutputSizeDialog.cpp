@@ -178,12 +178,7 @@ void Quirel_OutputSizeDialog::buildControls(double top) {
   y -= 40;
 
   auto makeButton = [&](const char* key, const char* post, double x, double by) {
-    auto b = std::make_unique<Quirel_CTRLS_PushButton>();
-    b->setPushBTRect(x, by, 95, 28);
-    b->setPushBTTitle(localized(key));
-    b->setPushBTActionPostNtf(post);
-    content->addSubview(b->getPushBT());
-    return b;
+    return Quirel_CTRLS_PushButton::makeDialogButton(content, localized(key), post, x, by);
   };
   mAddBtn = makeButton("IDC_OUTPUT_ADD_BTN_STR", "AddBtnPost", 15, y);
   mDeleteBtn = makeButton("IDC_OUTPUT_DELETE_BTN_STR", "DeleteBtnPost", 115, y);
@@ -200,13 +195,7 @@ void Quirel_OutputSizeDialog::buildControls(double top) {
       mDisplayList = std::make_unique<Quirel_CTRLS_OUTDisplayListView>(225, listBottom, 210, listTop - listBottom - 20);
     }
     Quirel_CTRLS_OUTSizeListView* view = tableOf(dest);
-    view->setTitleTxtTitle(localized("IDC_OUTPUT_SIZE_LIST_STR"));
-    view->setTitleTxtRect(225, listTop - 17, 210, 17);
-    view->endScrollView();
-    view->setAllowsEmptySelection(true);
-    view->setDataSource(this);
-    content->addSubview(view->getTitleTxt());
-    content->addSubview(view->getScrollView());
+    view->endDialogList(content, localized("IDC_OUTPUT_SIZE_LIST_STR"), fnd::Rect(225, listTop - 17, 210, 17), this);
   }
   mPrintList->setPrintListAction();
   mDisplayList->setScreenDispListAction();

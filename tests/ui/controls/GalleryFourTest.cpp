@@ -20,6 +20,7 @@
 #include "ui/controls/CTRLS_ColorBalanceText.h"
 #include "ui/controls/CTRLS_ColorModePopup.h"
 #include "ui/controls/CTRLS_ColorPatternButton.h"
+#include "ui/controls/CTRLS_ColorPushButton.h"
 #include "ui/controls/CTRLS_DateSizeTextF.h"
 #include "ui/controls/CTRLS_DestinationPopup.h"
 #include "ui/controls/CTRLS_ExposureButton.h"
@@ -33,6 +34,7 @@
 #include "ui/controls/CTRLS_ImageSourcePopup.h"
 #include "ui/controls/CTRLS_InputSizeHeightTextF.h"
 #include "ui/controls/CTRLS_InputSizeWidthTextF.h"
+#include "ui/controls/CTRLS_LevelInput.h"
 #include "ui/controls/CTRLS_MSDestinationView.h"
 #include "ui/controls/CTRLS_MSImageSourceView.h"
 #include "ui/controls/CTRLS_Magnification.h"
@@ -87,6 +89,25 @@ void gallery4Grab(TestWindow& w, const std::string& name) {
   std::cout << "gallery: " << png.string() << "\n";
 }
 
+// A preview or scan button as the panels dress it: white bold caption over its four pictures.
+void gallery4ColorButton(Quirel_CTRLS_ColorPushButton& button, const std::string& title, const char* in,
+                         const char* normal, const char* pressed, const char* disabled, fnd::Rect frame) {
+  button.setColorPushBTTitle(title, kit::Color::white(), std::nullopt, kit::Font::boldSystemFont(13));
+  button.setImage(in, normal, pressed, disabled, kBundle);
+  button.setColorPushBTRect(frame.origin.x, frame.origin.y, frame.size.width, frame.size.height);
+}
+
+// A level field of the adjustment dialogs with its caption at `top`, slider, number and stepper below.
+void gallery4Level(Quirel_CTRLS_LevelInput& level, const std::string& title, double top, int value) {
+  level.setTitleTxtTitle(title);
+  level.setTitleTxtRect(10, top, 80, 14);
+  level.setSliderRect(10, top - 30, 260, 24);
+  level.setNumberTxtFRect(280, top - 28, 44, 22);
+  level.setStepperRect(326, top - 30, 19, 27);
+  level.setStringValue(std::to_string(value).c_str());
+  level.getSlider()->setIntValue(value);
+}
+
 struct Correction {
   const char* title;
   const char* on;
@@ -119,9 +140,8 @@ TEST(GalleryFour, BasicPanelWithItsCorrectionsEnabledAndDisabled) {
   Quirel_CTRLS_STDPreviewButton preview;
   preview.setTitleTxtTitle("2. Display the Preview Image");
   preview.setTitleTxtRect(10, 530, 240, 18);
-  preview.setColorPushBTTitle("Preview", kit::Color::white(), std::nullopt, kit::Font::boldSystemFont(13));
-  preview.setImage("PreviewButton_In", "preview_btn_n", "preview_btn_p", "preview_btn_d", kBundle);
-  preview.setColorPushBTRect(20, 494, 120, 32);
+  gallery4ColorButton(preview, "Preview", "PreviewButton_In", "preview_btn_n", "preview_btn_p", "preview_btn_d",
+                      fnd::Rect(20, 494, 120, 32));
   Quirel_CTRLS_DestinationPopup dest;
   dest.setTitleTxtTitle("3. Select Destination");
   dest.setTitleTxtRect(10, 464, 240, 18);
@@ -183,13 +203,10 @@ TEST(GalleryFour, BasicPanelWithItsCorrectionsEnabledAndDisabled) {
   Quirel_CTRLS_STDScanButton scan;
   scan.setTitleTxtTitle("7. Start Scanning");
   scan.setTitleTxtRect(10, 30, 240, 18);
-  scan.setColorPushBTTitle("Scan", kit::Color::white(), std::nullopt, kit::Font::boldSystemFont(13));
-  scan.setImage("ScanButton_In", "scan_btn_n", "scan_btn_p", "scan_btn_d", kBundle);
-  scan.setColorPushBTRect(170, 6, 120, 32);
+  gallery4ColorButton(scan, "Scan", "ScanButton_In", "scan_btn_n", "scan_btn_p", "scan_btn_d", fnd::Rect(170, 6, 120, 32));
   Quirel_CTRLS_STDScanButton offScan;
-  offScan.setColorPushBTTitle("Scan", kit::Color::white(), std::nullopt, kit::Font::boldSystemFont(13));
-  offScan.setImage("ScanButton_In", "scan_btn_n", "scan_btn_p", "scan_btn_d", kBundle);
-  offScan.setColorPushBTRect(300, 6, 120, 32);
+  gallery4ColorButton(offScan, "Scan", "ScanButton_In", "scan_btn_n", "scan_btn_p", "scan_btn_d",
+                      fnd::Rect(300, 6, 120, 32));
   offScan.setEnabled(false);
   gallery4Place(c, {pattern->getImageView(), pattern->getPushBT(), smallPattern.getPushBT(), scan.getTitleTxt(),
               scan.getColorPushBT(), offScan.getColorPushBT()});
@@ -339,13 +356,11 @@ TEST(GalleryFour, AdvancedPanelInputOutputAndImageSettings) {
   zoom.setState(false);
   zoom.setPushBTRect(370, 200, 100, 28);
   Quirel_CTRLS_ADVPreviewButton advPreview;
-  advPreview.setColorPushBTTitle("Preview", kit::Color::white(), std::nullopt, kit::Font::boldSystemFont(13));
-  advPreview.setImage("PreviewButton_In", "AdvPrevBtn_n", "AdvPrevBtn_p", "AdvPrevBtn_d", kBundle);
-  advPreview.setColorPushBTRect(480, 198, 100, 32);
+  gallery4ColorButton(advPreview, "Preview", "PreviewButton_In", "AdvPrevBtn_n", "AdvPrevBtn_p", "AdvPrevBtn_d",
+                      fnd::Rect(480, 198, 100, 32));
   Quirel_CTRLS_ADVScanButton advScan;
-  advScan.setColorPushBTTitle("Scan", kit::Color::white(), std::nullopt, kit::Font::boldSystemFont(13));
-  advScan.setImage("ScanButton_In", "AdvScanBtn_n", "AdvScanBtn_p", "AdvScanBtn_d", kBundle);
-  advScan.setColorPushBTRect(590, 198, 100, 32);
+  gallery4ColorButton(advScan, "Scan", "ScanButton_In", "AdvScanBtn_n", "AdvScanBtn_p", "AdvScanBtn_d",
+                      fnd::Rect(590, 198, 100, 32));
   gallery4Place(c, {zoom.getPushBT(), advPreview.getColorPushBT(), advScan.getColorPushBT()});
   gallery4Grab(w, "controls-gallery-4-advanced.png");
 }
@@ -376,21 +391,9 @@ TEST(GalleryFour, DialogControlsAdjustmentPreferencesOutputSizeAndInformation) {
   channel.select(0);
   channel.setPopupBTRect(70, 564, 120, 26);
   Quirel_CTRLS_ThresholdInputTextF threshold(kBundle);
-  threshold.setTitleTxtTitle("Threshold");
-  threshold.setTitleTxtRect(10, 536, 80, 14);
-  threshold.setSliderRect(10, 506, 260, 24);
-  threshold.setNumberTxtFRect(280, 508, 44, 22);
-  threshold.setStepperRect(326, 506, 19, 27);
-  threshold.setStringValue("128");
-  threshold.getSlider()->setIntValue(128);
+  gallery4Level(threshold, "Threshold", 536, 128);
   Quirel_CTRLS_ToneBCInputTextF bright(kBundle);
-  bright.setTitleTxtTitle("Brightness");
-  bright.setTitleTxtRect(10, 480, 80, 14);
-  bright.setSliderRect(10, 450, 260, 24);
-  bright.setNumberTxtFRect(280, 452, 44, 22);
-  bright.setStepperRect(326, 450, 19, 27);
-  bright.setStringValue("-40");
-  bright.getSlider()->setIntValue(-40);
+  gallery4Level(bright, "Brightness", 480, -40);
   Quirel_CTRLS_ColorBalanceText dark;
   dark.setTitleTxtFTitle("Dark");
   dark.setTitleTxtFRect(10, 432, 60, 14);

@@ -19,42 +19,18 @@ namespace {
 
 kit::Application& extApp() { return kit::Application::shared(); }
 
-fnd::Dictionary extInitSetting(const std::string& folder, bool ver1500) {
-  fnd::Dictionary d = modelInitSetting(folder);
-  d.set("Uthric", modelParametersWith([ver1500](fnd::Dictionary& s) {
-          for (const char* key : {"Ver1900Later", "Ver1910Later"}) s.set(key, false);
-          if (!ver1500)
-            for (const char* key : {"Ver1500Later", "Ver1600Later", "Ver1700Later", "Ver1800Later"}) s.set(key, false);
-        }));
-  return d;
+// The initial settings of a controller that starts in the advanced tab, kept in the fresh
+// settings folder `name`.
+fnd::Dictionary advancedStart(const std::string& name, bool ver1500 = true) {
+  const std::string folder = freshSettingsFolder(name);
+  storeStartMode(folder, 1);
+  return generationInitSetting(folder, ver1500);
 }
 
-void storeMode(const std::string& folder, int mode) {
-  writePlist(folder + "InitSetting.xml",
-             fnd::Dictionary{{"MainWindow", fnd::Dictionary{{"x", 100.0}, {"y", 50.0}, {"width", 1000.0}, {"height", 800.0},
-                                                           {"hiddenWidth", 0.0}}},
-                             {"Mode", mode},
-                             {"BeforeMode", 0}});
-}
-
-// The basic mode's entry with a kept preview, as a close after a preview leaves it.
-void storeBasicWithPreview(const std::string& folder) {
-  writePlist(folder + "InitSetting.xml",
-             fnd::Dictionary{{"MainWindow", fnd::Dictionary{{"x", 100.0}, {"y", 50.0}, {"width", 1000.0}, {"height", 800.0},
-                                                           {"hiddenWidth", 0.0}}},
-                             {"Mode", 0},
-                             {"BeforeMode", 0},
-                             {"StandardMode", fnd::Dictionary{{"HasPreview", true}}}});
-}
-
-bool clickExtTab(const Controller& c, int mode) {
-  Quirel_CTRLS_TabView* tabs = c->getTabView();
-  Quirel_TabViewItem* items[] = {tabs->standardTabItem(), tabs->extendTabItem(), tabs->multiScanTabItem()};
-  return tabs->getTabView()->selectTabViewItem(items[mode]);
-}
-
-std::string extMessageText(int number) {
-  return Quirel_CheckBoxDialog::initWithMessageID(number, Quirel_CheckBoxDialog::kFocusOK)->messageField()->stringValue();
+// Picks a paper size from the advanced mode's pop-up, as the user does.
+void pickPaperSize(Quirel_ExtendMode& a, int paper) {
+  a.getPaperSizePopup()->selectAtRepresentedNumber(paper);
+  a.getPaperSizePopup()->PaperSizePopupAction();
 }
 
 // The next question answered with OK; what it asked goes to `asked`.
@@ -79,14 +55,14 @@ class UserInterfaceModuleExtend : public ::testing::Test {
 TEST_F(UserInterfaceModuleExtend, BasicToAdvancedAsksThenTakesTheSource) {
   DataSourceStandIn ds;
   const std::string folder = freshSettingsFolder("uimx-in");
-  storeMode(folder, 0);
-  Controller c(extInitSetting(folder, true));
+  storeStartMode(folder, 0);
+  Controller c(generationInitSetting(folder, true));
   c->getPreferenceInfo()->setPrevStart(1);
   c->showMainWindowMainThreadMode();
   std::string asked;
   answerOK(asked);
-  EXPECT_TRUE(clickExtTab(c, 1));
-  EXPECT_EQ(asked, extMessageText(1611));
+  EXPECT_TRUE(clickModeTab(c, 1));
+  EXPECT_EQ(asked, questionText(1611));
   EXPECT_EQ(c->getMode(), 1);
   EXPECT_EQ(c->getTabView()->getTabView()->selectedTabViewItem(), c->getTabView()->extendTabItem());
   EXPECT_FALSE(c->isTabChanging());
@@ -97,9 +73,7 @@ TEST_F(UserInterfaceModuleExtend, BasicToAdvancedAsksThenTakesTheSource) {
 
 TEST_F(UserInterfaceModuleExtend, AdvancedToBasicAsksAndLeavesTheDefaults) {
   DataSourceStandIn ds;
-  const std::string folder = freshSettingsFolder("uimx-out");
-  storeMode(folder, 1);
-  Controller c(extInitSetting(folder, true));
+  Controller c(advancedStart("uimx-out"));
   c->getPreferenceInfo()->setPrevStart(2);
   c->showMainWindowMainThreadMode();
   ASSERT_EQ(c->getMode(), 1);
@@ -109,8 +83,8 @@ TEST_F(UserInterfaceModuleExtend, AdvancedToBasicAsksAndLeavesTheDefaults) {
   a.getTemplateCrop()->setResolution(1200);
   std::string asked;
   answerOK(asked);
-  EXPECT_TRUE(clickExtTab(c, 0));
-  EXPECT_EQ(asked, extMessageText(1611));
+  EXPECT_TRUE(clickModeTab(c, 0));
+  EXPECT_EQ(asked, questionText(1611));
   EXPECT_EQ(c->getMode(), 0);
   EXPECT_FALSE(c->isTabChanging());
   EXPECT_FALSE(a.getHasPreview());
@@ -140,9 +114,7 @@ TEST_F(UserInterfaceModuleExtend, AfterARealPreviewAPaperSizeAsksTheQuestionForP
   for (const int paper : {10, 0}) {
     SCOPED_TRACE(paper);
     DataSourceStandIn ds;
-    const std::string folder = freshSettingsFolder("uimx-1612");
-    storeMode(folder, 1);
-    Controller c(extInitSetting(folder, true));
+    Controller c(advancedStart("uimx-1612"));
     c->getPreferenceInfo()->setPrevStart(1);
     // Frames hidden after the preview: no second, original-scan pass.
     c->getPreferenceInfo()->setCropAfterPrev(1);
@@ -151,8 +123,7 @@ TEST_F(UserInterfaceModuleExtend, AfterARealPreviewAPaperSizeAsksTheQuestionForP
     Quirel_ExtendMode& a = *c->getExtendMode();
     ASSERT_FALSE(a.getHasPreview());
     // Picked from the pop-up before any preview: nothing is asked.
-    a.getPaperSizePopup()->selectAtRepresentedNumber(paper);
-    a.getPaperSizePopup()->PaperSizePopupAction();
+    pickPaperSize(a, paper);
     ASSERT_EQ(a.getSelectedPaperSize(), paper);
 
     extRealPreview(c);
@@ -162,9 +133,9 @@ TEST_F(UserInterfaceModuleExtend, AfterARealPreviewAPaperSizeAsksTheQuestionForP
 
     std::string asked;
     answerOK(asked);
-    EXPECT_TRUE(clickExtTab(c, 0));
+    EXPECT_TRUE(clickModeTab(c, 0));
     EXPECT_EQ(extApp().pendingModalResponders(), 0u);
-    EXPECT_EQ(asked, extMessageText(paper ? 1612 : 1611));
+    EXPECT_EQ(asked, questionText(paper ? 1612 : 1611));
     EXPECT_EQ(c->getMode(), 0);
     EXPECT_FALSE(c->isTabChanging());
   }
@@ -174,9 +145,7 @@ TEST_F(UserInterfaceModuleExtend, AfterARealPreviewAPaperSizeAsksTheQuestionForP
 // the loop, as a double preview; until then the window stays held.
 TEST_F(UserInterfaceModuleExtend, AnOriginalScanPreviewIsRetriedOnTheNextPass) {
   DataSourceStandIn ds;
-  const std::string folder = freshSettingsFolder("uimx-retry");
-  storeMode(folder, 1);
-  Controller c(extInitSetting(folder, true));
+  Controller c(advancedStart("uimx-retry"));
   c->getPreferenceInfo()->setPrevStart(1);
   c->getPreferenceInfo()->setCropAfterPrev(0);
   // Without automatic tone the framed document is scanned once more at its own settings.
@@ -202,8 +171,8 @@ TEST_F(UserInterfaceModuleExtend, AnOriginalScanPreviewIsRetriedOnTheNextPass) {
 TEST_F(UserInterfaceModuleExtend, BasicToAdvancedTakesThePreviewAndAsksForItAgain) {
   DataSourceStandIn ds;
   const std::string folder = freshSettingsFolder("uimx-in-prev");
-  storeBasicWithPreview(folder);
-  Controller c(extInitSetting(folder, true));
+  storeStartMode(folder, 0, true);
+  Controller c(generationInitSetting(folder, true));
   c->getPreferenceInfo()->setPrevStart(1);
   c->showMainWindowMainThreadMode();
   ASSERT_TRUE(c->getStandardMode()->getHasPreview());
@@ -212,8 +181,8 @@ TEST_F(UserInterfaceModuleExtend, BasicToAdvancedTakesThePreviewAndAsksForItAgai
   std::string asked;
   answerOK(asked);
   const int before = ds.count("Preview_Scan");
-  EXPECT_TRUE(clickExtTab(c, 1));
-  EXPECT_EQ(asked, extMessageText(1611));
+  EXPECT_TRUE(clickModeTab(c, 1));
+  EXPECT_EQ(asked, questionText(1611));
   ASSERT_EQ(c->getMode(), 1);
   Quirel_ExtendMode& a = *c->getExtendMode();
   EXPECT_TRUE(a.getHasPreview());
@@ -228,24 +197,21 @@ TEST_F(UserInterfaceModuleExtend, AdvancedToMultiScanAfterAPreviewClearsItFrom15
   for (const bool ver1500 : {false, true}) {
     SCOPED_TRACE(ver1500);
     DataSourceStandIn ds;
-    const std::string folder = freshSettingsFolder("uimx-multi-prev");
-    storeMode(folder, 1);
-    Controller c(extInitSetting(folder, ver1500));
+    Controller c(advancedStart("uimx-multi-prev", ver1500));
     c->getPreferenceInfo()->setPrevStart(1);
     c->getPreferenceInfo()->setCropAfterPrev(1);
     c->showMainWindowMainThreadMode();
     ASSERT_EQ(c->getMode(), 1);
     Quirel_ExtendMode& a = *c->getExtendMode();
-    a.getPaperSizePopup()->selectAtRepresentedNumber(10);
-    a.getPaperSizePopup()->PaperSizePopupAction();
+    pickPaperSize(a, 10);
     extRealPreview(c);
     ASSERT_TRUE(a.getHasPreview());
     ASSERT_TRUE(c.window()->isEnabled());
     std::string asked;
     if (ver1500) answerOK(asked);
-    EXPECT_TRUE(clickExtTab(c, 2));
+    EXPECT_TRUE(clickModeTab(c, 2));
     EXPECT_EQ(extApp().pendingModalResponders(), 0u);
-    EXPECT_EQ(asked, ver1500 ? extMessageText(1612) : std::string());
+    EXPECT_EQ(asked, ver1500 ? questionText(1612) : std::string());
     EXPECT_EQ(c->getMode(), 2);
     EXPECT_EQ(a.getHasPreview(), !ver1500);
     // The platen's defaults come back from 1500 on: no paper size any more.
@@ -260,9 +226,7 @@ TEST_F(UserInterfaceModuleExtend, AdvancedToMultiScanAfterAPreviewClearsItFrom15
 // told once to forget it.
 TEST_F(UserInterfaceModuleExtend, ClosingInThumbnailModeWithOnlyThePlatenPreviewClearsItOnce) {
   DataSourceStandIn ds;
-  const std::string folder = freshSettingsFolder("uimx-close-thumb");
-  storeMode(folder, 1);
-  Controller c(extInitSetting(folder, true));
+  Controller c(advancedStart("uimx-close-thumb"));
   c->getPreferenceInfo()->setPrevStart(1);
   c->getPreferenceInfo()->setCropAfterPrev(1);
   c->showMainWindowMainThreadMode();
@@ -283,9 +247,7 @@ TEST_F(UserInterfaceModuleExtend, ClosingInThumbnailModeWithOnlyThePlatenPreview
 // meanwhile, and it is drawn again on the way back.
 TEST_F(UserInterfaceModuleExtend, ThePlainPreviewOutlivesAVisitToTheThumbnails) {
   DataSourceStandIn ds;
-  const std::string folder = freshSettingsFolder("uimx-thumb-back");
-  storeMode(folder, 1);
-  Controller c(extInitSetting(folder, true));
+  Controller c(advancedStart("uimx-thumb-back"));
   c->getPreferenceInfo()->setPrevStart(1);
   c->getPreferenceInfo()->setCropAfterPrev(1);
   c->showMainWindowMainThreadMode();
@@ -305,17 +267,15 @@ TEST_F(UserInterfaceModuleExtend, AdvancedToMultiScanAsksOnlyFrom1500AndResetsOn
   for (const bool ver1500 : {false, true}) {
     SCOPED_TRACE(ver1500);
     DataSourceStandIn ds;
-    const std::string folder = freshSettingsFolder("uimx-multi");
-    storeMode(folder, 1);
-    Controller c(extInitSetting(folder, ver1500));
+    Controller c(advancedStart("uimx-multi", ver1500));
     c->getPreferenceInfo()->setPrevStart(2);
     c->showMainWindowMainThreadMode();
     ASSERT_EQ(c->getMode(), 1);
     std::string asked;
     if (ver1500) answerOK(asked);
-    EXPECT_TRUE(clickExtTab(c, 2));
+    EXPECT_TRUE(clickModeTab(c, 2));
     EXPECT_EQ(extApp().pendingModalResponders(), 0u);
-    EXPECT_EQ(asked, ver1500 ? extMessageText(1611) : std::string());
+    EXPECT_EQ(asked, ver1500 ? questionText(1611) : std::string());
     EXPECT_EQ(c->getMode(), 2);
     EXPECT_EQ(c->getBeforeMode(), 1);
     // The advanced mode's multi-crop ends on the next pass; the change is over only then.

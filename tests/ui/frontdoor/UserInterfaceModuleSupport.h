@@ -8,6 +8,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,7 +21,10 @@
 #include "ui/base/PVLocalizedBundle.h"
 #include "ui/base/PostNotification.h"
 #include "ui/controls/CTRLS_MainWindow.h"
+#include "ui/controls/CTRLS_TabView.h"
 #include "ui/frontdoor/UserInterfaceModule.h"
+#include "kit/TabView.h"
+#include "ui/windows/CheckBoxDialog.h"
 #include "ui/windows/DisplayManager.h"
 
 namespace uim_test {
@@ -151,5 +155,40 @@ struct Controller {
   int dataSourceObject = 0;
   std::unique_ptr<Quirel_UserInterfaceModule> uim;
 };
+
+// The initial settings for a model of the generation before the two newest, or, without
+// `ver1500`, of one older than 1500.
+inline fnd::Dictionary generationInitSetting(const std::string& folder, bool ver1500) {
+  fnd::Dictionary d = modelInitSetting(folder);
+  d.set("Uthric", modelParametersWith([ver1500](fnd::Dictionary& s) {
+          for (const char* key : {"Ver1900Later", "Ver1910Later"}) s.set(key, false);
+          if (!ver1500)
+            for (const char* key : {"Ver1500Later", "Ver1600Later", "Ver1700Later", "Ver1800Later"}) s.set(key, false);
+        }));
+  return d;
+}
+
+// Stores the tab the controller starts in (0 basic, 1 advanced, 2 multi-scan) in a 1000 x 800
+// window; with `basicHasPreview`, the basic mode's entry says whether a preview was kept.
+inline void storeStartMode(const std::string& folder, int mode, std::optional<bool> basicHasPreview = std::nullopt) {
+  fnd::Dictionary d{{"MainWindow", fnd::Dictionary{{"x", 100.0}, {"y", 50.0}, {"width", 1000.0}, {"height", 800.0},
+                                                   {"hiddenWidth", 0.0}}},
+                    {"Mode", mode},
+                    {"BeforeMode", 0}};
+  if (basicHasPreview) d.set("StandardMode", fnd::Dictionary{{"HasPreview", *basicHasPreview}});
+  writePlist(folder + "InitSetting.xml", d);
+}
+
+// Clicks the tab of `mode` (0 basic, 1 advanced, 2 multi-scan); false when the change is refused.
+inline bool clickModeTab(const Controller& c, int mode) {
+  Quirel_CTRLS_TabView* tabs = c->getTabView();
+  Quirel_TabViewItem* items[] = {tabs->standardTabItem(), tabs->extendTabItem(), tabs->multiScanTabItem()};
+  return tabs->getTabView()->selectTabViewItem(items[mode]);
+}
+
+// The text a check-box question of message `number` shows.
+inline std::string questionText(int number) {
+  return Quirel_CheckBoxDialog::initWithMessageID(number, Quirel_CheckBoxDialog::kFocusOK)->messageField()->stringValue();
+}
 
 }  // namespace uim_test

@@ -21,44 +21,11 @@ namespace {
 
 kit::Application& tabsApp() { return kit::Application::shared(); }
 
-fnd::Dictionary tabsModel(bool ver1500) {
-  return modelParametersWith([ver1500](fnd::Dictionary& s) {
-    for (const char* key : {"Ver1900Later", "Ver1910Later"}) s.set(key, false);
-    if (!ver1500)
-      for (const char* key : {"Ver1500Later", "Ver1600Later", "Ver1700Later", "Ver1800Later"}) s.set(key, false);
-  });
-}
-
-fnd::Dictionary tabsInitSetting(const std::string& folder, bool ver1500) {
-  fnd::Dictionary d = modelInitSetting(folder);
-  d.set("Uthric", tabsModel(ver1500));
-  return d;
-}
-
-void storeTabsMode(const std::string& folder, int mode, bool hasPreview = false) {
-  writePlist(folder + "InitSetting.xml",
-             fnd::Dictionary{{"MainWindow", fnd::Dictionary{{"x", 100.0}, {"y", 50.0}, {"width", 1000.0}, {"height", 800.0},
-                                                           {"hiddenWidth", 0.0}}},
-                             {"Mode", mode},
-                             {"BeforeMode", 0},
-                             {"StandardMode", fnd::Dictionary{{"HasPreview", hasPreview}}}});
-}
-
 // Shown without the start-up preview, whose run keeps the window disabled until the scanner
 // answers.
 void showWithoutPreview(const Controller& c) {
   c->getPreferenceInfo()->setPrevStart(1);
   c->showMainWindowMainThreadMode();
-}
-
-bool clickTab(const Controller& c, int mode) {
-  Quirel_CTRLS_TabView* tabs = c->getTabView();
-  Quirel_TabViewItem* items[] = {tabs->standardTabItem(), tabs->extendTabItem(), tabs->multiScanTabItem()};
-  return tabs->getTabView()->selectTabViewItem(items[mode]);
-}
-
-std::string messageText(int number) {
-  return Quirel_CheckBoxDialog::initWithMessageID(number, Quirel_CheckBoxDialog::kFocusOK)->messageField()->stringValue();
 }
 
 class UserInterfaceModuleTabs : public ::testing::Test {
@@ -84,8 +51,8 @@ TEST_F(UserInterfaceModuleTabs, BasicToMultiScanAsksByGenerationAndPreview) {
     SCOPED_TRACE(std::to_string(k.ver1500) + "/" + std::to_string(k.hasPreview));
     DataSourceStandIn ds;
     const std::string folder = freshSettingsFolder("uimt-ask");
-    storeTabsMode(folder, 0, k.hasPreview);
-    Controller c(tabsInitSetting(folder, k.ver1500));
+    storeStartMode(folder, 0, k.hasPreview);
+    Controller c(generationInitSetting(folder, k.ver1500));
     showWithoutPreview(c);
     ASSERT_EQ(c->getStandardMode()->getHasPreview(), k.hasPreview);
     // A kept preview is worked again on show, with the window held until the preview's end,
@@ -100,10 +67,10 @@ TEST_F(UserInterfaceModuleTabs, BasicToMultiScanAsksByGenerationAndPreview) {
         dialog.okButton()->performClick();
       });
     }
-    EXPECT_TRUE(clickTab(c, 2));
+    EXPECT_TRUE(clickModeTab(c, 2));
     EXPECT_EQ(tabsApp().pendingModalResponders(), 0u);
     if (k.message) {
-      EXPECT_EQ(asked, messageText(k.message));
+      EXPECT_EQ(asked, questionText(k.message));
     }
     EXPECT_EQ(c->getMode(), 2);
     EXPECT_EQ(c->getBeforeMode(), 0);
@@ -116,17 +83,17 @@ TEST_F(UserInterfaceModuleTabs, BasicToMultiScanAsksByGenerationAndPreview) {
 TEST_F(UserInterfaceModuleTabs, CancelRefusesAndASecondClickDuringTheQuestionIsRefused) {
   DataSourceStandIn ds;
   const std::string folder = freshSettingsFolder("uimt-cancel");
-  storeTabsMode(folder, 0);
-  Controller c(tabsInitSetting(folder, true));
+  storeStartMode(folder, 0, false);
+  Controller c(generationInitSetting(folder, true));
   showWithoutPreview(c);
   bool secondAnswer = true;
   tabsApp().onNextModalWindow([&](kit::Window& w) {
     EXPECT_TRUE(c->isTabChanging());
     EXPECT_EQ(c->getNextMode(), 2);
-    secondAnswer = clickTab(c, 2);
+    secondAnswer = clickModeTab(c, 2);
     dynamic_cast<Quirel_CheckBoxDialog&>(w).cancelButton()->performClick();
   });
-  EXPECT_FALSE(clickTab(c, 2));
+  EXPECT_FALSE(clickModeTab(c, 2));
   EXPECT_FALSE(secondAnswer);
   EXPECT_EQ(c->getMode(), 0);
   EXPECT_FALSE(c->isTabChanging());
@@ -139,11 +106,11 @@ TEST_F(UserInterfaceModuleTabs, WithTheSystemButtonsDisabledEveryChangeIsRefused
     SCOPED_TRACE(from);
     DataSourceStandIn ds;
     const std::string folder = freshSettingsFolder("uimt-disabled");
-    storeTabsMode(folder, from);
-    Controller c(tabsInitSetting(folder, false));
+    storeStartMode(folder, from, false);
+    Controller c(generationInitSetting(folder, false));
     showWithoutPreview(c);
     c.window()->setEnabledSystemBtn(false);
-    EXPECT_FALSE(clickTab(c, from == 0 ? 2 : 0));
+    EXPECT_FALSE(clickModeTab(c, from == 0 ? 2 : 0));
     EXPECT_EQ(c->getMode(), from);
     EXPECT_FALSE(c->isTabChanging());
   }
@@ -153,29 +120,29 @@ TEST_F(UserInterfaceModuleTabs, WithTheSystemButtonsDisabledEveryChangeIsRefused
 TEST_F(UserInterfaceModuleTabs, ATickedBoxStopsTheQuestionAlsoAfterARestart) {
   DataSourceStandIn ds;
   const std::string folder = freshSettingsFolder("uimt-tick");
-  storeTabsMode(folder, 0);
+  storeStartMode(folder, 0, false);
   {
-    Controller c(tabsInitSetting(folder, true));
+    Controller c(generationInitSetting(folder, true));
     showWithoutPreview(c);
     tabsApp().onNextModalWindow([&](kit::Window& w) {
       auto& dialog = dynamic_cast<Quirel_CheckBoxDialog&>(w);
       dialog.checkBox()->performClick();
       dialog.okButton()->performClick();
     });
-    EXPECT_TRUE(clickTab(c, 2));
+    EXPECT_TRUE(clickModeTab(c, 2));
     EXPECT_FALSE(c->getShowChangeTabMsg());
     // Back and forth again without a question (an unexpected one would find no answer).
-    EXPECT_TRUE(clickTab(c, 0));
-    EXPECT_TRUE(clickTab(c, 2));
+    EXPECT_TRUE(clickModeTab(c, 0));
+    EXPECT_TRUE(clickModeTab(c, 2));
     EXPECT_EQ(c->getMode(), 2);
     c->closeMainWindowMainThreadMode();
   }
-  Controller again(tabsInitSetting(folder, true));
+  Controller again(generationInitSetting(folder, true));
   EXPECT_FALSE(again->getShowChangeTabMsg());
   showWithoutPreview(again);
   EXPECT_EQ(again->getMode(), 2);
-  EXPECT_TRUE(clickTab(again, 0));
-  EXPECT_TRUE(clickTab(again, 2));
+  EXPECT_TRUE(clickModeTab(again, 0));
+  EXPECT_TRUE(clickModeTab(again, 2));
   EXPECT_EQ(tabsApp().pendingModalResponders(), 0u);
 }
 
@@ -185,7 +152,7 @@ TEST_F(UserInterfaceModuleTabs, EnteringTheMultiScanModeSendsADifferingInputSour
     SCOPED_TRACE(source);
     DataSourceStandIn ds;
     const std::string folder = freshSettingsFolder("uimt-source");
-    storeTabsMode(folder, 0);
+    storeStartMode(folder, 0, false);
     // Models before 1400 choose the multi-scan source themselves.
     fnd::Dictionary initSetting = modelInitSetting(folder);
     initSetting.set("Uthric", modelParametersWith([](fnd::Dictionary& s) {
@@ -198,7 +165,7 @@ TEST_F(UserInterfaceModuleTabs, EnteringTheMultiScanModeSendsADifferingInputSour
     c->getMultiScanMode()->setLastSetting(&multi);
     showWithoutPreview(c);
     const std::size_t before = ds.requestInfo.size();
-    EXPECT_TRUE(clickTab(c, 2));
+    EXPECT_TRUE(clickModeTab(c, 2));
     std::vector<fnd::Value> sent;
     for (std::size_t i = before; i < ds.requestInfo.size(); ++i)
       if (ds.requestInfo[i].string("OverrideNotificationName") == "changeInputSourcePost")
@@ -212,11 +179,11 @@ TEST_F(UserInterfaceModuleTabs, EnteringTheMultiScanModeSendsADifferingInputSour
 TEST_F(UserInterfaceModuleTabs, LeavingTheMultiScanModeAsksNothingAndLaysThePreviewAreaOut) {
   DataSourceStandIn ds;
   const std::string folder = freshSettingsFolder("uimt-leave");
-  storeTabsMode(folder, 2);
-  Controller c(tabsInitSetting(folder, true));
+  storeStartMode(folder, 2, false);
+  Controller c(generationInitSetting(folder, true));
   showWithoutPreview(c);
   const double narrow = c.window()->frame().size.width;
-  EXPECT_TRUE(clickTab(c, 0));
+  EXPECT_TRUE(clickModeTab(c, 0));
   EXPECT_EQ(c->getMode(), 0);
   EXPECT_FALSE(c->isTabChanging());
   EXPECT_GT(c.window()->frame().size.width, narrow);
@@ -236,8 +203,8 @@ TEST_F(UserInterfaceModuleTabs, LeavingTheMultiScanModeAsksNothingAndLaysThePrev
 TEST_F(UserInterfaceModuleTabs, AResultListStillShowingKeepsTheMultiScanControlsDisabled) {
   DataSourceStandIn ds;
   const std::string folder = freshSettingsFolder("uimt-result");
-  storeTabsMode(folder, 2);
-  Controller c(tabsInitSetting(folder, true));
+  storeStartMode(folder, 2, false);
+  Controller c(generationInitSetting(folder, true));
   const fnd::Dictionary multi{{"ShowResult", true}};
   c->getMultiScanMode()->setLastSetting(&multi);
   showWithoutPreview(c);
@@ -260,8 +227,8 @@ TEST_F(UserInterfaceModuleTabs, AResultListStillShowingKeepsTheMultiScanControls
 TEST_F(UserInterfaceModuleTabs, EnablingAskedFromAnotherThreadWaitsForTheMainThreadAndNotForTheCaller) {
   DataSourceStandIn ds;
   const std::string folder = freshSettingsFolder("uimt-thread");
-  storeTabsMode(folder, 2);
-  Controller c(tabsInitSetting(folder, true));
+  storeStartMode(folder, 2, false);
+  Controller c(generationInitSetting(folder, true));
   showWithoutPreview(c);
   auto& center = fnd::NotificationCenter::defaultCenter();
   std::thread([&] { center.post("disableMainWindowControlPost", nullptr); }).join();
@@ -283,7 +250,7 @@ TEST_F(UserInterfaceModuleTabs, EnablingAskedFromAnotherThreadWaitsForTheMainThr
 
 TEST_F(UserInterfaceModuleTabs, ALateEnablingOfAControllerThatWentDoesNothing) {
   DataSourceStandIn ds;
-  auto c = std::make_unique<Controller>(tabsInitSetting(freshSettingsFolder("uimt-late"), true));
+  auto c = std::make_unique<Controller>(generationInitSetting(freshSettingsFolder("uimt-late"), true));
   showWithoutPreview(*c);
   std::thread([] { fnd::NotificationCenter::defaultCenter().post("disableMainWindowControlPost", nullptr); }).join();
   c.reset();

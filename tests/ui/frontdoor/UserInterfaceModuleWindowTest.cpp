@@ -47,14 +47,6 @@ fnd::Dictionary initSettingWith(const std::string& folder, const fnd::Dictionary
   return d;
 }
 
-void storeMode(const std::string& folder, int mode) {
-  writePlist(folder + "InitSetting.xml",
-             fnd::Dictionary{{"MainWindow", fnd::Dictionary{{"x", 100.0}, {"y", 50.0}, {"width", 1000.0}, {"height", 800.0},
-                                                           {"hiddenWidth", 0.0}}},
-                             {"Mode", mode},
-                             {"BeforeMode", 0}});
-}
-
 kit::View* contentOf(const Controller& c) { return c.window()->contentView(); }
 
 struct LayoutCase {
@@ -130,7 +122,7 @@ TEST(UserInterfaceModuleWindow, PicturesOfTheBasicAndMultiScanModes) {
     SCOPED_TRACE(mode);
     DataSourceStandIn ds;
     const std::string folder = freshSettingsFolder("uimw-picture-" + std::to_string(mode));
-    storeMode(folder, mode);
+    storeStartMode(folder, mode);
     Controller c(initSettingWith(folder, multiScanModel()));
     c->showMainWindowMainThreadMode();
     EXPECT_EQ(c->getMode(), mode);
@@ -206,7 +198,7 @@ TEST(UserInterfaceModuleWindow, AResizeOnNewerModelsTellsTheScanModuleTheWholeSi
 TEST(UserInterfaceModuleWindow, ZoomInTheMultiScanModeKeepsXAndWidth) {
   DataSourceStandIn ds;
   const std::string folder = freshSettingsFolder("uimw-zoom");
-  storeMode(folder, 2);
+  storeStartMode(folder, 2);
   Controller c(initSettingWith(folder, multiScanModel()));
   c->showMainWindowMainThreadMode();
   Quirel_MainWindow* w = c.window();
@@ -261,7 +253,7 @@ TEST(UserInterfaceModuleWindow, CommandASelectsAllInTheSingleImageModesOnly) {
     SCOPED_TRACE(k.name);
     DataSourceStandIn ds;
     const std::string folder = freshSettingsFolder("uimw-select-all");
-    storeMode(folder, k.mode);
+    storeStartMode(folder, k.mode);
     Controller c(initSettingWith(folder, multiScanModel()));
     c->showMainWindowMainThreadMode();
     Quirel_MainWindow* w = c.window();

@@ -101,6 +101,21 @@ class FakeUILessMode : public UILessScanModeLink {
   void setThumbnailImage(Quirel_PreviewInfo*) override {}
 };
 
+class FakeMultiMode : public MultiScanModeLink {
+ public:
+  int imageSource = 0;
+  int destination = 0;
+  bool duplex = false;
+  bool recommendImageSetting = false;
+  Quirel_UIScannerInfo* scanner = nullptr;
+  int getImgSrcNumber() override { return imageSource; }
+  int getDstNumber() override { return destination; }
+  bool getDuplexADF() override { return duplex; }
+  bool getShowResult() override { return true; }
+  bool getRecommendImageSetting() override { return recommendImageSetting; }
+  Quirel_UIScannerInfo* getScannerInfo() override { return scanner; }
+};
+
 // Records what the model told it, and on which thread.
 class FakeProgressWindow : public ProgressWindowLink {
  public:

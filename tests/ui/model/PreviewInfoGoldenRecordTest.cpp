@@ -29,20 +29,6 @@ class GoldenExtendMode : public FakeExtendMode {
   bool isHighQualityMode() override { return highQuality; }
 };
 
-class GoldenMultiMode : public MultiScanModeLink {
- public:
-  int imageSource = 0;
-  int destination = 0;
-  bool duplex = false;
-  Quirel_UIScannerInfo* scanner = nullptr;
-  int getImgSrcNumber() override { return imageSource; }
-  int getDstNumber() override { return destination; }
-  bool getDuplexADF() override { return duplex; }
-  bool getShowResult() override { return true; }
-  bool getRecommendImageSetting() override { return true; }
-  Quirel_UIScannerInfo* getScannerInfo() override { return scanner; }
-};
-
 struct GoldenEnv {
   fnd::NotificationCenter center;
   Quirel_PreviewInfo model{center};
@@ -52,7 +38,7 @@ struct GoldenEnv {
   Quirel_CropInfo templateCrop;
   GoldenStandardMode basic;
   GoldenExtendMode advanced;
-  GoldenMultiMode multi;
+  FakeMultiMode multi;
   FakeUILessMode uiless;
 
   GoldenEnv() {
@@ -66,6 +52,7 @@ struct GoldenEnv {
     prefs.setTempPath(std::string("/tmp/golden"));
     basic.preferences = advanced.preferences = uiless.preferences = &prefs;
     basic.scanner = advanced.scanner = multi.scanner = &scanner;
+    multi.recommendImageSetting = true;
     basic.templateCrop = &templateCrop;
     basic.paperSizes[0] = advanced.paperSizes[0] = {1000, 1400};
     basic.paperSizes[2] = {850, 1400};

@@ -17,20 +17,6 @@ class ThumbnailStandardMode : public FakeStandardMode {
   bool isThumbnailMode() override { return true; }
 };
 
-class FakeMultiMode : public MultiScanModeLink {
- public:
-  int imageSource = 0;
-  int destination = 0;
-  bool duplex = false;
-  Quirel_UIScannerInfo* scanner = nullptr;
-  int getImgSrcNumber() override { return imageSource; }
-  int getDstNumber() override { return destination; }
-  bool getDuplexADF() override { return duplex; }
-  bool getShowResult() override { return true; }
-  bool getRecommendImageSetting() override { return false; }
-  Quirel_UIScannerInfo* getScannerInfo() override { return scanner; }
-};
-
 struct Fixture {
   fnd::NotificationCenter center;
   Quirel_PreviewInfo model{center};

@@ -281,3 +281,48 @@ TEST(BaseScanModeSizes, TheAdvancedModeReadsItsOwnMenuAndOlderModelsTheirOwnKeys
             (std::vector<std::string>{"IDS_SIM_SIZE_FREE", "IDS_ADV_FAV_ADD_DELETE"}));
   EXPECT_EQ(bare.getOutputSizeObject(2), nullptr);
 }
+
+TEST(BaseScanModeSizes, TheListEditorsChangesReachTheFramesOfTheSizesItDeletedOrEdited) {
+  struct Frame {
+    int size;
+    bool selected;
+  };
+  struct Case {
+    const char* name;
+    std::vector<int> deleted, updated;
+    std::vector<Frame> frames;
+    std::vector<std::pair<int, int>> given;  // in order: the frame's index, the size it is given
+    bool deletedAny, deletedUnselected, updatedAny, updatedUnselected;
+  };
+  const Case cases[] = {
+      {"nothing changed", {}, {}, {{31, true}, {32, false}}, {}, false, false, false, false},
+      {"a deleted size on a selected frame", {31}, {}, {{31, true}, {32, false}}, {{0, 0}}, true, false, false, false},
+      {"a deleted size on an unselected frame too", {31}, {}, {{31, false}, {31, true}}, {{0, 0}, {1, 0}}, true, true,
+       false, false},
+      {"an edited size: kept by selected frames, dropped by the others", {}, {32}, {{32, true}, {32, false}, {31, false}},
+       {{0, 32}, {1, 0}}, false, false, true, true},
+      {"both: every deletion before any edit", {32}, {31}, {{31, true}, {32, true}}, {{1, 0}, {0, 31}}, true, false,
+       true, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    CropList crops;
+    for (const Frame& f : c.frames) {
+      auto crop = std::make_shared<Quirel_CropInfo>();
+      crop->setOutputSize(f.size);
+      crop->setSelect(f.selected);
+      crops.push_back(crop);
+    }
+    std::vector<std::pair<int, int>> given;
+    const TestScanMode::OutputSizeListChange change =
+        TestScanMode::applyOutputSizeListChange(crops, c.deleted, c.updated, [&](int number, Quirel_CropInfo& crop) {
+          for (std::size_t i = 0; i < crops.size(); ++i)
+            if (crops[i].get() == &crop) given.emplace_back(static_cast<int>(i), number);
+        });
+    EXPECT_EQ(given, c.given);
+    EXPECT_EQ(change.deleted, c.deletedAny);
+    EXPECT_EQ(change.deletedUnselected, c.deletedUnselected);
+    EXPECT_EQ(change.updated, c.updatedAny);
+    EXPECT_EQ(change.updatedUnselected, c.updatedUnselected);
+  }
+}

@@ -281,6 +281,26 @@ TEST(BaseScanModeThumbnails, MirrorAndTurnsOfSelectedThumbnails) {
   EXPECT_EQ(rig.mode.getRotation(), 0);  // the preview's own turn is untouched
 }
 
+TEST(BaseScanModeThumbnails, AThumbnailsCropWithoutAFrameViewGetsOneOverItsPicture) {
+  ThumbRig rig(600, 500, false, 3);
+  rig.film(2);
+  Quirel_CropInfo& crop = *rig.at(1).getCropInfo();
+  ASSERT_FALSE(crop.getCropView());
+  rig.mode.giveThumbnailCropAView(crop);
+  auto* view = dynamic_cast<kit::View*>(crop.getCropView());
+  ASSERT_TRUE(view);
+  EXPECT_EQ(view->superview(), dynamic_cast<kit::View*>(rig.at(1).getPreviewView()));
+  EXPECT_EQ(crop.getCropMode(), 2);
+  // The crop as it was is kept beside it.
+  EXPECT_NE(rig.at(1).getThumnailCrop(), rig.at(1).getCropInfo());
+  // A crop that has its view keeps it; a crop of no thumbnail gets none.
+  rig.mode.giveThumbnailCropAView(crop);
+  EXPECT_EQ(dynamic_cast<kit::View*>(crop.getCropView()), view);
+  Quirel_CropInfo loose;
+  rig.mode.giveThumbnailCropAView(loose);
+  EXPECT_FALSE(loose.getCropView());
+}
+
 TEST(BaseScanModeThumbnails, AThumbnailWithAFrameButNoSavedCropIsTurnedOnce) {
   ThumbRig rig(600, 500, false, 3);
   rig.mode.setScannerInfo(modes_test::scannerWith({{"Ver1300Later", true}}));

@@ -50,6 +50,9 @@ class TestScanMode : public Quirel_BaseScanMode {
   using Quirel_BaseScanMode::mToolMode;
   using Quirel_BaseScanMode::mZoomRate;
   using Quirel_BaseScanMode::mZoomScan;
+  using Quirel_BaseScanMode::applyOutputSizeListChange;
+  using Quirel_BaseScanMode::OutputSizeListChange;
+  using Quirel_BaseScanMode::giveThumbnailCropAView;
 
   // The window controller's preview frame, which the mode only keeps.
   std::unique_ptr<Quirel_CTRLS_PreviewFrame> ownedPreviewFrame;
@@ -119,6 +122,12 @@ class PostLog {
     std::vector<std::string> all;
     for (const Post& p : posts) all.push_back(p.name);
     return all;
+  }
+  // How many posts of `name` were recorded.
+  int count(const std::string& name) const {
+    int n = 0;
+    for (const Post& p : posts) n += p.name == name;
+    return n;
   }
   const Post* find(const std::string& name) const {
     for (const Post& p : posts) {

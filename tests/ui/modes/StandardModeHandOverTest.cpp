@@ -11,7 +11,6 @@ namespace {
 
 using modes_test::PostLog;
 using std_actions_rig::AdvancedStandIn;
-using std_actions_rig::countPosts;
 using std_actions_rig::StdActionsRig;
 
 const std::vector<std::string> kHandOverNames{Quirel_PostNotification::kOverrideNotification};
@@ -44,7 +43,7 @@ TEST(StandardModeHandOver, FromTheFeederTheSourceIsTenWhereOfferedElseEight) {
     EXPECT_EQ(rig.mode.mScanMode, 4);
     EXPECT_EQ(rig.mode.getImageSource(), c.expected);
     EXPECT_EQ(rig.mode.getImgSrcPopup()->getRepresentedNumber(), c.expected);
-    EXPECT_EQ(countPosts(log, "Preview_Scan"), 1);
+    EXPECT_EQ(log.count("Preview_Scan"), 1);
     EXPECT_FALSE(rig.mode.getRedrawPreview());
   }
 }
@@ -63,12 +62,12 @@ TEST(StandardModeHandOver, PlatenPreviewComesBackOnlyForTheWholePlaten) {
     EXPECT_EQ(rig.mode.mScanMode, 0);
     EXPECT_TRUE(rig.mode.mCropList.empty());
     if (paperSize == 0) {
-      EXPECT_EQ(countPosts(log, "Preview_Scan"), 1);
+      EXPECT_EQ(log.count("Preview_Scan"), 1);
       EXPECT_TRUE(rig.mode.mHasPreview);
       // The platen preview makes no frames of its own.
       EXPECT_FALSE(rig.mode.getCreateFilmCrop());
     } else {
-      EXPECT_EQ(countPosts(log, "Preview_Scan"), 0);
+      EXPECT_EQ(log.count("Preview_Scan"), 0);
       EXPECT_FALSE(rig.mode.mHasPreview);
     }
   }
@@ -85,7 +84,7 @@ TEST(StandardModeHandOver, FilmThumbnailsWithoutAPreviewRequestNothing) {
   advanced.addThumbnail(100, 100, true);
   PostLog log(kHandOverNames);
   rig.mode.setExtendModeData(&advanced);
-  EXPECT_EQ(countPosts(log, "Preview_Scan"), 0);
+  EXPECT_EQ(log.count("Preview_Scan"), 0);
   EXPECT_FALSE(rig.mode.mTabChanging);
   EXPECT_FALSE(rig.mode.mHasPreview);
   EXPECT_FALSE(rig.mode.mHasNonThumPreview);
@@ -103,7 +102,7 @@ TEST(StandardModeHandOver, ThumbnailsWithAPreviewMarkTheTabChangingAndAskForFram
   advanced.focusFrame(2, 0);
   PostLog log(kHandOverNames);
   rig.mode.setExtendModeData(&advanced);
-  EXPECT_EQ(countPosts(log, "Preview_Scan"), 1);
+  EXPECT_EQ(log.count("Preview_Scan"), 1);
   EXPECT_TRUE(rig.mode.mTabChanging);
   EXPECT_TRUE(rig.mode.getCreateFilmCrop());
   EXPECT_EQ(rig.mode.getImageSource(), 5);

@@ -41,12 +41,6 @@ using modes_test::PostLog;
 const std::vector<std::string> kHandlerNames{Quirel_PostNotification::kOverrideNotification, "changeInputSourcePost",
                                              "ExecuteCalibrationPost", "Preview_Scan"};
 
-int postsNamed(const PostLog& log, const std::string& name) {
-  int n = 0;
-  for (const auto& p : log.posts) n += p.name == name;
-  return n;
-}
-
 // Answers the next message box with OK or Cancel and keeps its number of showings.
 struct MessageAnswers {
   void next(bool ok) {
@@ -147,7 +141,7 @@ TEST(StandardModeHandlers, ImageSourceTransitionsAskRememberSetTheModeAndPost) {
     EXPECT_EQ(rig.answers.shown - shownBefore, c.asks ? 1 : 0);
     EXPECT_EQ(rig.mode.getImageSource(), c.to);
     EXPECT_EQ(rig.mode.mScanMode, c.scanModeAfter);
-    EXPECT_EQ(postsNamed(log, "changeInputSourcePost"), c.posts ? 1 : 0);
+    EXPECT_EQ(log.count("changeInputSourcePost"), c.posts ? 1 : 0);
     if (const PostLog::Post* p = log.find("changeInputSourcePost")) {
       EXPECT_EQ(p->info.intValue("InputSource"), Quirel_StandardMode::inputSourceForImageSource(c.to));
     }

@@ -23,7 +23,6 @@
 namespace {
 
 using modes_test::PostLog;
-using std_actions_rig::countPosts;
 using std_actions_rig::StdActionsRig;
 
 const std::vector<std::string> kPrefsPostNames{Quirel_PostNotification::kOverrideNotification,
@@ -154,7 +153,7 @@ TEST(StandardModePrefs, AMonitorGammaChangeAsksForAPreviewOnlyWhenOneExists) {
       PrefsRig::ok(d);
     });
     EXPECT_DOUBLE_EQ(rig.prefs().getMonitorGamma(), 1.8);
-    EXPECT_EQ(countPosts(log, "Preview_Scan"), preview ? 1 : 0);
+    EXPECT_EQ(log.count("Preview_Scan"), preview ? 1 : 0);
     EXPECT_FALSE(rig.mode.getNeedScan());
     EXPECT_EQ(log.posts.size(), preview ? 1u : 0u);
   }
@@ -193,7 +192,7 @@ TEST(StandardModePrefs, TheInputProfileComparedFollowsTheSourceAndTheAutoScanFla
           PrefsRig::ok(d);
         },
         c.autoScan);
-    EXPECT_EQ(countPosts(log, "Preview_Scan"), c.asks ? 1 : 0);
+    EXPECT_EQ(log.count("Preview_Scan"), c.asks ? 1 : 0);
   }
 }
 
@@ -246,7 +245,7 @@ TEST(StandardModePrefs, ANewColourManagementChoiceResetsToneAndAsksForAPreview) 
       PrefsRig::edited(d).setColorSetting(colorMode, 1);
       PrefsRig::ok(d);
     });
-    EXPECT_EQ(countPosts(log, "Preview_Scan"), preview ? 1 : 0);
+    EXPECT_EQ(log.count("Preview_Scan"), preview ? 1 : 0);
     EXPECT_EQ(crop->getAutoTone(), preview ? 0 : 1);
   }
 }

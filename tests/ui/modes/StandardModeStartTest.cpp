@@ -6,6 +6,7 @@
 
 #include <thread>
 
+#include "ModalAnswers.h"
 #include "StandardModeTestRig.h"
 #include "foundation/RunLoop.h"
 #include "kit/Application.h"
@@ -26,51 +27,12 @@
 namespace {
 
 using namespace std_rig;
+using modes_test::Answers;
 using modes_test::PostLog;
 using modes_test::RecordFiller;
 
 const std::vector<std::string> kStartNames{"previewSettingFromStdPost", "scanSettingFromStdPost",
                                            Quirel_PostNotification::kOverrideNotification};
-
-int countOf(const PostLog& log, const std::string& name) {
-  int n = 0;
-  for (const auto& p : log.posts) n += p.name == name;
-  return n;
-}
-
-// Answers the next modal window: a message box (OK; its text kept), a check-box question or
-// the book notice (the answer, the box ticked first when asked).
-struct Answers {
-  void message() {
-    kit::Application::shared().onNextModalWindow([this](kit::Window& w) {
-      auto* box = dynamic_cast<Quirel_ShowMessageDialog*>(&w);
-      texts.push_back(box ? box->textField()->stringValue() : std::string("<no message>"));
-      if (box && box->okButton())
-        box->okButton()->performClick();
-      else
-        kit::Application::shared().abortModal();
-    });
-  }
-  void question(int answer, bool tick) {
-    kit::Application::shared().onNextModalWindow([this, answer, tick](kit::Window& w) {
-      auto* q = dynamic_cast<Quirel_CheckBoxDialog*>(&w);
-      texts.push_back(q ? q->messageField()->stringValue() : std::string("<no question>"));
-      if (!q) return kit::Application::shared().abortModal();
-      if (tick) q->checkBox()->performClick();
-      (answer == 1 ? q->okButton() : q->cancelButton())->performClick();
-    });
-  }
-  void bookNotice(bool tick) {
-    kit::Application::shared().onNextModalWindow([this, tick](kit::Window& w) {
-      auto* notice = dynamic_cast<Quirel_BookCorrectDialog*>(&w);
-      texts.push_back(notice ? "book" : "<no notice>");
-      if (!notice) return kit::Application::shared().abortModal();
-      if (tick) notice->checkBox()->performClick();
-      notice->clickOkBtn();
-    });
-  }
-  std::vector<std::string> texts;
-};
 
 struct StartRig : PanelRig {
   explicit StartRig(const fnd::Dictionary& flags) : PanelRig(flags) {
@@ -107,7 +69,7 @@ TEST(StandardModeStart, PreviewClickDisablesOnceAndSendsOnePreviewAt300Dpi) {
   kit::View* content = rig.mainWindow->getWindow()->contentView();
   const std::size_t views = content->subviews().size();
   rig.clickPreview();
-  EXPECT_EQ(countOf(log, "Preview_Scan"), 1);
+  EXPECT_EQ(log.count("Preview_Scan"), 1);
   const PostLog::Post* preview = log.find("Preview_Scan");
   ASSERT_NE(preview, nullptr);
   EXPECT_EQ(preview->sender, &rig.controller);
@@ -135,7 +97,7 @@ TEST(StandardModeStart, FramesBeforeAPreviewByCropAfterPreview) {
     rig.mode.mTemplateCrop->setInputRect_Pixel96({{0, 0}, {2550, 3508}});
     PostLog log(kStartNames);
     rig.clickPreview();
-    EXPECT_EQ(countOf(log, "Preview_Scan"), 1);
+    EXPECT_EQ(log.count("Preview_Scan"), 1);
     if (setting == 1) {
       ASSERT_EQ(rig.mode.mCropList.size(), 2u);
       for (const auto& c : rig.mode.mCropList) EXPECT_TRUE(c->getCropView()->isHidden());
@@ -168,7 +130,7 @@ TEST(StandardModeStart, BookNoticeOnlyWhereTheSourceCanUseIt) {
     rig.clickPreview();
     EXPECT_EQ(rig.answers.texts.size(), c.notice ? 1u : 0u);
     EXPECT_EQ(rig.mode.mBookCorrectMsg, !c.notice);
-    EXPECT_EQ(countOf(log, "Preview_Scan"), 1);  // the notice never stops the preview
+    EXPECT_EQ(log.count("Preview_Scan"), 1);  // the notice never stops the preview
     if (!c.notice) {
       // Use up the answer that was not needed, so it does not reach another test's window.
       EXPECT_EQ(kit::Application::shared().pendingModalResponders(), 1u);
@@ -189,14 +151,14 @@ TEST(StandardModeStart, CancelOnTheFilmThumbnailQuestionStopsEverything) {
   PostLog log(kStartNames);
   rig.clickPreview();
   ASSERT_EQ(rig.answers.texts.size(), 1u);
-  EXPECT_EQ(countOf(log, "Preview_Scan"), 0);
+  EXPECT_EQ(log.count("Preview_Scan"), 0);
   EXPECT_EQ(rig.mode.mThumbnailList.size(), thumbnails);
   EXPECT_TRUE(rig.mode.mClearThumbnailMsg);  // Cancel keeps the question on, ticked or not
   EXPECT_TRUE(rig.enabled());
   // OK with the box ticked goes on and stops asking.
   rig.answers.question(1, true);
   rig.clickPreview();
-  EXPECT_EQ(countOf(log, "Preview_Scan"), 1);
+  EXPECT_EQ(log.count("Preview_Scan"), 1);
   EXPECT_FALSE(rig.mode.mClearThumbnailMsg);
   EXPECT_TRUE(rig.mode.mThumbnailList.empty());
 }
@@ -206,11 +168,11 @@ TEST(StandardModeStart, ARequestNotSentGivesTheControlsBack) {
   rig.filler.refuse = true;
   PostLog log(kStartNames);
   rig.clickPreview();
-  EXPECT_EQ(countOf(log, "Preview_Scan"), 0);
+  EXPECT_EQ(log.count("Preview_Scan"), 0);
   EXPECT_TRUE(rig.enabled());
   EXPECT_TRUE(rig.mode.getPreviewButton()->getColorPushBT()->isEnabled());
   rig.clickScan();
-  EXPECT_EQ(countOf(log, "StandardMode_Scan"), 0);
+  EXPECT_EQ(log.count("StandardMode_Scan"), 0);
   EXPECT_TRUE(rig.enabled());
   EXPECT_TRUE(rig.mode.getScanButton()->getColorPushBT()->isEnabled());
 }
@@ -246,7 +208,7 @@ TEST(StandardModeStart, LimitsShowTheirMessageAndSendNothing) {
     if (c.version < 1300) {
       EXPECT_EQ(text.find("lower the resolution"), std::string::npos) << text;
     }
-    EXPECT_EQ(countOf(log, "StandardMode_Scan"), 0);
+    EXPECT_EQ(log.count("StandardMode_Scan"), 0);
     EXPECT_TRUE(rig.enabled());
     EXPECT_FALSE(rig.mode.isModal());
   }
@@ -260,7 +222,7 @@ TEST(StandardModeStart, LimitsShowTheirMessageAndSendNothing) {
   rig.clickScan();
   ASSERT_EQ(rig.answers.texts.size(), 1u);
   EXPECT_EQ(rig.answers.texts[0].rfind("No image is selected", 0), 0u) << rig.answers.texts[0];
-  EXPECT_EQ(countOf(log, "StandardMode_Scan"), 0);
+  EXPECT_EQ(log.count("StandardMode_Scan"), 0);
   EXPECT_TRUE(rig.enabled());
 }
 
@@ -271,14 +233,14 @@ TEST(StandardModeStart, LargeImageQuestion) {
   rig.answers.question(0, true);
   rig.clickScan();
   EXPECT_EQ(rig.answers.texts.size(), 1u);
-  EXPECT_EQ(countOf(log, "StandardMode_Scan"), 0);
+  EXPECT_EQ(log.count("StandardMode_Scan"), 0);
   EXPECT_TRUE(rig.mode.mLargePicMsg);
   EXPECT_TRUE(rig.enabled());
 
   rig.answers.question(1, true);
   rig.clickScan();
   EXPECT_EQ(rig.answers.texts.size(), 2u);
-  EXPECT_EQ(countOf(log, "StandardMode_Scan"), 1);
+  EXPECT_EQ(log.count("StandardMode_Scan"), 1);
   EXPECT_FALSE(rig.mode.mLargePicMsg);
   EXPECT_FALSE(rig.mainWindow->getWindow()->isEnabled());  // enabled again at the end of the scan
 
@@ -286,7 +248,7 @@ TEST(StandardModeStart, LargeImageQuestion) {
   rig.mode.setEnabledAllControl(true);
   rig.clickScan();
   EXPECT_EQ(rig.answers.texts.size(), 2u);
-  EXPECT_EQ(countOf(log, "StandardMode_Scan"), 2);
+  EXPECT_EQ(log.count("StandardMode_Scan"), 2);
   EXPECT_EQ(kit::Application::shared().pendingModalResponders(), 0u);
 }
 
@@ -298,9 +260,9 @@ TEST(StandardModeStart, RetriesRunTheScanStartOnTheMainThreadOneAfterTheOther) {
   PostLog log(kStartNames);
   rig.mode.scanStartRerty();
   rig.mode.scanStartRerty();
-  for (int round = 0; round < 400 && countOf(log, "StandardMode_Scan") < 2; ++round)
+  for (int round = 0; round < 400 && log.count("StandardMode_Scan") < 2; ++round)
     fnd::RunLoop::main().runFor(fnd::RunLoopMode::Default, 0.025);
-  EXPECT_EQ(countOf(log, "StandardMode_Scan"), 2);
+  EXPECT_EQ(log.count("StandardMode_Scan"), 2);
   ASSERT_EQ(threads.size(), 2u);
   for (const auto& id : threads) EXPECT_EQ(id, std::this_thread::get_id());
   // Let both retry threads leave the lock before the mode goes.
@@ -435,7 +397,7 @@ TEST(StandardModeWindow, ShownWindowPreviewsByThePreferenceButNotOnTheFeeder) {
     rig.mode.mScanMode = c.scanMode;
     PostLog log(kStartNames);
     rig.mode.didShowWindow(c.wanted);
-    EXPECT_EQ(countOf(log, "Preview_Scan"), c.previews);
+    EXPECT_EQ(log.count("Preview_Scan"), c.previews);
   }
 }
 
@@ -464,5 +426,5 @@ TEST(StandardModeStart, ARetryThatOutlivesTheModeLeavesItAlone) {
     rig.reset();  // the mode ends while the retry is starting or waiting for the main thread
   }
   for (int round = 0; round < 20; ++round) fnd::RunLoop::main().runFor(fnd::RunLoopMode::Default, 0.01);
-  EXPECT_EQ(countOf(log, "StandardMode_Scan"), 0);
+  EXPECT_EQ(log.count("StandardMode_Scan"), 0);
 }

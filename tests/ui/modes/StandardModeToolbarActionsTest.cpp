@@ -24,7 +24,6 @@
 namespace {
 
 using modes_test::PostLog;
-using std_actions_rig::countPosts;
 using std_actions_rig::StdActionsRig;
 
 void clickTool(StdActionsRig& rig, const char* post) {
@@ -199,7 +198,7 @@ TEST(StandardModeToolbarActions, PlatenThumbnailSwitchWithoutAPreviewOnlyChanges
   EXPECT_TRUE(rig.mode.mPlatenThumbnail);
   EXPECT_TRUE(rig.mode.mCropList.empty());
   EXPECT_FALSE(rig.mode.mChangeThumbnailMode);
-  EXPECT_EQ(countPosts(log, "Preview_Scan"), 0);
+  EXPECT_EQ(log.count("Preview_Scan"), 0);
   rig.mode.getPlatenThumbnailButton()->ThumbnailBTAction();
   EXPECT_EQ(rig.mode.mScanMode, 0);
   EXPECT_FALSE(rig.mode.mPlatenThumbnail);
@@ -213,7 +212,7 @@ TEST(StandardModeToolbarActions, PlatenThumbnailSwitchWithAPreviewDisablesTheWin
   PostLog log({Quirel_PostNotification::kOverrideNotification});
   rig.mode.getPlatenThumbnailButton()->ThumbnailBTAction();
   EXPECT_EQ(rig.mode.mScanMode, 1);
-  EXPECT_EQ(countPosts(log, "Preview_Scan"), 1);
+  EXPECT_EQ(log.count("Preview_Scan"), 1);
   EXPECT_TRUE(rig.mode.getCreateFilmCrop());
   EXPECT_TRUE(rig.mode.getRedrawPreview());
   EXPECT_TRUE(rig.mode.mChangeThumbnailMode);

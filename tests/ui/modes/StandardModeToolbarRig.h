@@ -120,10 +120,4 @@ struct StdActionsRig {
   ToolbarTestMode mode;
 };
 
-inline int countPosts(const modes_test::PostLog& log, const std::string& name) {
-  int n = 0;
-  for (const auto& p : log.posts) n += p.name == name;
-  return n;
-}
-
 }  // namespace std_actions_rig

@@ -727,6 +727,8 @@ class Quirel_ExtendMode : public Quirel_BaseScanMode, public ExtendModeLink, pub
   template <typename Get, typename Update>
   void correctionChange(int value, bool multiCropBranch, bool clearsToneCurve, bool recomputes, Get get,
                         Update update);
+  // ---- The exposure group's Apply (true) and Reset (false) buttons, one body.
+  void applyOrResetAllExposure(bool apply);
   // Kept by the mode and by each retry thread: a retry enters it before it touches the mode,
   // and the mode's end closes it (waiting for a retry inside), so a late retry leaves it alone.
   struct ScanRetryGate {

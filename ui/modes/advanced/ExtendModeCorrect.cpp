@@ -28,6 +28,16 @@ namespace {
 
 int extPopupValue(const Quirel_CTRLS_PopupButton* popup) { return popup ? popup->getRepresentedNumber() : 0; }
 
+// Unsharp masking and descreening exclude each other: true when `other` is on where the new one
+// goes (any frame of a multi-crop, else the focused crop or the template).
+bool otherSharpeningOn(bool multiCrop, const CropList& crops, const Quirel_CropInfo& single,
+                       int (Quirel_CropInfo::*other)() const) {
+  if (!multiCrop) return (single.*other)() == 1;
+  for (const auto& crop : crops)
+    if (crop->isMultiCrop() && ((*crop).*other)() == 1) return true;
+  return false;
+}
+
 }  // namespace
 
 // ---- the shared steps of a correction pop-up ---------------------------------------------------
@@ -122,18 +132,10 @@ void Quirel_ExtendMode::copyGammaChange(const fnd::Notification&) {
 void Quirel_ExtendMode::unsharpMaskChange(const fnd::Notification&) {
   if (!mTemplateCrop) return;
   const int value = extPopupValue(mUnsharpPopup.get());
-  if (value == 1) {
-    if (mMultiCrop) {
-      for (const auto& crop : mCropList)
-        if (crop->isMultiCrop() && crop->getDescreen() == 1) {
-          showMessage(1100);
-          break;
-        }
-    } else {
-      const Quirel_CropInfo* focus = getFocusCrop();
-      if ((focus ? *focus : *mTemplateCrop).getDescreen() == 1) showMessage(1100);
-    }
-  }
+  const Quirel_CropInfo* focus = getFocusCrop();
+  if (value == 1 &&
+      otherSharpeningOn(mMultiCrop, mCropList, focus ? *focus : *mTemplateCrop, &Quirel_CropInfo::getDescreen))
+    showMessage(1100);
   correctionChange(value, true, false, true, QUIREL_EXTEND_CORRECTION(mUnsharpPopup, getUnsharpMask, updateCropByUnsharpMask));
   if (mMultiCrop) updateImageSetAllSelectByPreview(1, true, mHasPreview, true);
 }
@@ -141,18 +143,10 @@ void Quirel_ExtendMode::unsharpMaskChange(const fnd::Notification&) {
 void Quirel_ExtendMode::descreenChange(const fnd::Notification&) {
   if (!mTemplateCrop) return;
   const int value = extPopupValue(mDescreenPopup.get());
-  if (value == 1) {
-    if (mMultiCrop) {
-      for (const auto& crop : mCropList)
-        if (crop->isMultiCrop() && crop->getUnsharpMask() == 1) {
-          showMessage(1100);
-          break;
-        }
-    } else {
-      const Quirel_CropInfo* focus = getFocusCrop();
-      if ((focus ? *focus : *mTemplateCrop).getUnsharpMask() == 1) showMessage(1100);
-    }
-  }
+  const Quirel_CropInfo* focus = getFocusCrop();
+  if (value == 1 &&
+      otherSharpeningOn(mMultiCrop, mCropList, focus ? *focus : *mTemplateCrop, &Quirel_CropInfo::getUnsharpMask))
+    showMessage(1100);
   correctionChange(value, true, false, false, QUIREL_EXTEND_CORRECTION(mDescreenPopup, getDescreen, updateCropByDescreen));
 }
 
@@ -268,43 +262,24 @@ bool Quirel_ExtendMode::typedExposureChange(bool stepper) {
 void Quirel_ExtendMode::exposureChange(const fnd::Notification&) { typedExposureChange(false); }
 void Quirel_ExtendMode::exposureChangeByStepper(const fnd::Notification&) { typedExposureChange(true); }
 
-void Quirel_ExtendMode::exposureApply(const fnd::Notification&) {
+void Quirel_ExtendMode::exposureApply(const fnd::Notification&) { applyOrResetAllExposure(true); }
+void Quirel_ExtendMode::exposureReset(const fnd::Notification&) { applyOrResetAllExposure(false); }
+
+void Quirel_ExtendMode::applyOrResetAllExposure(bool apply) {
   if (!mTemplateCrop) return;
   Quirel_CropInfo* focus = getFocusCrop();
-  const Quirel_CropInfo& base = focus ? *focus : *mTemplateCrop;
   if (mCropList.empty()) {
-    updateCropByAllExposure(true, *mTemplateCrop, *mTemplateCrop);
+    updateCropByAllExposure(apply, *mTemplateCrop, *mTemplateCrop);
     updateAutoToneByChangeAllExposure(*mTemplateCrop, *mTemplateCrop);
   } else {
     for (const auto& crop : mCropList) {
-      updateCropByAllExposure(true, *crop, base);
+      // Applying spreads the focused crop's (or the template's) exposure; resetting keeps each its own.
+      const Quirel_CropInfo& base = apply ? (focus ? *focus : *mTemplateCrop) : *crop;
+      updateCropByAllExposure(apply, *crop, base);
       updateAutoToneByChangeAllExposure(*crop, base);
     }
   }
-  if (mExposureBtns) mExposureBtns->getApplyBT()->setState(kit::kOnState);
-  mFavorite = 0;
-  mToneCurve = 0;
-  setValueOfSelectedCrop(0);
-  updatePreviewArea();
-  if (isThumbnailMode())
-    updateImageSetAllSelectByThumbnailPreview(1);
-  else
-    updateImageSetAllSelectByPreview(1, mMultiCrop, mHasPreview, true);
-  setValueOfSelectedCrop(0);
-}
-
-void Quirel_ExtendMode::exposureReset(const fnd::Notification&) {
-  if (!mTemplateCrop) return;
-  if (mCropList.empty()) {
-    updateCropByAllExposure(false, *mTemplateCrop, *mTemplateCrop);
-    updateAutoToneByChangeAllExposure(*mTemplateCrop, *mTemplateCrop);
-  } else {
-    for (const auto& crop : mCropList) {
-      updateCropByAllExposure(false, *crop, *crop);
-      updateAutoToneByChangeAllExposure(*crop, *crop);
-    }
-  }
-  if (mExposureBtns) mExposureBtns->getApplyBT()->setState(kit::kOffState);
+  if (mExposureBtns) mExposureBtns->getApplyBT()->setState(apply ? kit::kOnState : kit::kOffState);
   mFavorite = 0;
   mToneCurve = 0;
   setValueOfSelectedCrop(0);

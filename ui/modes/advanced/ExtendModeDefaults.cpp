@@ -152,12 +152,7 @@ void Quirel_ExtendMode::setDefaultSetting(const fnd::Dictionary* parameters) {
   t.setBackLightCorrect(platen.backlight);
   t.setBookCorrect(platen.book);
   t.setAutoDocCorrect(0);
-  t.setExposure(false);
-  t.setExposureValue(100);
-  t.setApplyToneValueToAll(false);
-  t.setExposureOfApplyToneValueToAll(false);
-  t.setExposureValueOfApplyToneValueToAll(100);
-  t.setBaseCropOfApplyToneValueToAll(nullptr);
+  resetCropExposure(t);
   // The base's reset alone: the dialogs are not told at a full reset.
   Quirel_BaseScanMode::updateCropByResetToneSetting(t, true);
   t.setPreviewStartPoint_Pixel96({0, 0});
@@ -196,12 +191,7 @@ void Quirel_ExtendMode::resetTemplateForSource(int sourceNumber, bool resetBasic
   t.setAutoTone(0);
   if (t.getBaseCropOfDataPersistence()) t.removeBaseCropOfDataPersistence();
   updateImageSettingFromImageSouceSetting(record, t);
-  t.setExposure(false);
-  t.setExposureValue(100);
-  t.setApplyToneValueToAll(false);
-  t.setExposureOfApplyToneValueToAll(false);
-  t.setExposureValueOfApplyToneValueToAll(100);
-  t.setBaseCropOfApplyToneValueToAll(nullptr);
+  resetCropExposure(t);
   updateCropByResetToneSetting(t, true);
   t.setRotation(0);
   t.setMirror(false);

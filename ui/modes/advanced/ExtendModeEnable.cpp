@@ -55,6 +55,41 @@ void extShow(kit::View* view, bool shown) {
   if (view) view->setHidden(!shown);
 }
 
+template <typename Box, typename Field, typename Buttons>
+void extDisableExposure(Box& box, Field& field, Buttons& buttons) {
+  extEnable(box, false);
+  extEnable(field, false);
+  extEnable(buttons, false);
+}
+
+// The exposure group shows the exposure applied to all (box and field locked, Apply on) or the
+// crop's own (box free, the field only while the box is ticked).
+template <typename Box, typename Field, typename Buttons>
+void extShowExposure(Box& box, Field& field, Buttons& buttons, bool applyAll, bool applyCheck, int applyFieldValue,
+                     bool check, int value) {
+  if (applyAll) {
+    if (box) {
+      box->setCheck(applyCheck);
+      box->setEnabled(false);
+    }
+    if (field) {
+      field->setIntValue(applyFieldValue);
+      field->setEnabled(false);
+    }
+    if (buttons) buttons->setOnState(true);
+  } else {
+    if (buttons) buttons->setOnState(false);
+    if (box) {
+      box->setEnabled(true);
+      box->setCheck(check);
+    }
+    if (field) {
+      field->setIntValue(check ? value : 100);
+      field->setEnabled(check);
+    }
+  }
+}
+
 }  // namespace
 
 int Quirel_ExtendMode::correctionGroup(int colorMode) {
@@ -445,76 +480,23 @@ void Quirel_ExtendMode::setValueExposureTextFS(bool check, int value, bool apply
     return;
   }
   extEnable(mExposureBtns, true);
-  if (applyAll) {
-    if (mExposureCbx) {
-      mExposureCbx->setCheck(applyCheck);
-      mExposureCbx->setEnabled(false);
-    }
-    if (mExposureField) {
-      mExposureField->setIntValue(applyValue);
-      mExposureField->setEnabled(false);
-    }
-    if (mExposureBtns) mExposureBtns->setOnState(true);
-  } else {
-    if (mExposureBtns) mExposureBtns->setOnState(false);
-    if (mExposureCbx) {
-      mExposureCbx->setEnabled(true);
-      mExposureCbx->setCheck(check);
-    }
-    if (mExposureField) {
-      mExposureField->setIntValue(check ? value : 100);
-      mExposureField->setEnabled(check);
-    }
-  }
-  if (!isThumbnailMode() && mZoomScan) {
-    extEnable(mExposureCbx, false);
-    extEnable(mExposureField, false);
-    extEnable(mExposureBtns, false);
-  }
+  extShowExposure(mExposureCbx, mExposureField, mExposureBtns, applyAll, applyCheck, applyValue, check, value);
+  if (!isThumbnailMode() && mZoomScan) extDisableExposure(mExposureCbx, mExposureField, mExposureBtns);
 }
 
 void Quirel_ExtendMode::setValueExposureTextFS_Check(bool check, int value, bool applyAll, bool applyCheck,
                                                      int applyValue) {
   if (!windowEnabled() || !isFilmMode()) {
     extEnable(mExposureOpenBtn, false);
-    extEnable(mExposureCbx, false);
-    extEnable(mExposureField, false);
-    extEnable(mExposureBtns, false);
+    extDisableExposure(mExposureCbx, mExposureField, mExposureBtns);
     return;
   }
   if (mExposureBtns) mExposureBtns->changeCropTitle(!isThumbnailMode());
   extEnable(mExposureOpenBtn, true);
-  if (applyAll) {
-    if (mExposureCbx) {
-      mExposureCbx->setCheck(applyCheck);
-      mExposureCbx->setEnabled(false);
-    }
-    if (mExposureField) {
-      mExposureField->setIntValue(applyCheck ? applyValue : 100);
-      mExposureField->setEnabled(false);
-    }
-    if (mExposureBtns) mExposureBtns->setOnState(true);
-  } else {
-    if (mExposureBtns) mExposureBtns->setOnState(false);
-    if (mExposureCbx) {
-      mExposureCbx->setEnabled(true);
-      mExposureCbx->setCheck(check);
-    }
-    if (mExposureField) {
-      mExposureField->setIntValue(check ? value : 100);
-      mExposureField->setEnabled(check);
-    }
-    if (!mHasPreview) {
-      extEnable(mExposureCbx, false);
-      extEnable(mExposureField, false);
-      extEnable(mExposureBtns, false);
-    }
-  }
-  if (!isThumbnailMode() && mZoomScan) {
-    extEnable(mExposureCbx, false);
-    extEnable(mExposureField, false);
-    extEnable(mExposureBtns, false);
-  }
+  extShowExposure(mExposureCbx, mExposureField, mExposureBtns, applyAll, applyCheck, applyCheck ? applyValue : 100,
+                  check, value);
+  if (!applyAll && !mHasPreview) extDisableExposure(mExposureCbx, mExposureField, mExposureBtns);
+  if (!isThumbnailMode() && mZoomScan) extDisableExposure(mExposureCbx, mExposureField, mExposureBtns);
 }
 
 void Quirel_ExtendMode::setValueScanningSetting(bool applyAll) {

@@ -56,10 +56,6 @@ std::optional<SSizeDouble> extLastSize(const fnd::Dictionary& d, std::string_vie
   return SSizeDouble{ww, hh};
 }
 
-fnd::Dictionary extSizeDictionary(const SSizeDouble& size) {
-  return fnd::Dictionary{{"width", fnd::Value(size.width)}, {"height", fnd::Value(size.height)}};
-}
-
 // The record's keys, in record order, with the range each takes.
 struct ExtRecordKey {
   const char* key;
@@ -179,24 +175,11 @@ fnd::Dictionary Quirel_ExtendMode::getLastSetting() const {
   d.set("ADFDirection", static_cast<long long>(mADFDirection));
   d.set("ADFBinding", static_cast<long long>(mADFBinding));
   d.set("HighQuality", mHighQualityMode);
-  d.set("PreviewDataSize", extSizeDictionary(mPreviewDataSize));
+  d.set("PreviewDataSize", lastSettingSize(mPreviewDataSize));
   d.set("FilmSizeAuto", mUseCapsFilmSize);
   if (mScannerInfo && mScannerInfo->isVer1600Later())
     d.set("FilmSizeManual", static_cast<long long>(mFilmSizeWithoutCaps));
-  d.set("ShowBookCorrectMsg", mBookCorrectMsg);
-  d.set("ShowClearThumbnailMsg", mClearThumbnailMsg);
-  d.set("ShowLargePicMsg", mLargePicMsg);
-  d.set("ShowColorBitMsg", mColorBitMsg);
-  d.set("ShowSaveFavoriteMsg", mFavoriteMsg);
-  d.set("ShowSaveToneSettingMsg", mToneSettingMsg);
-  d.set("ShowColorModeAndDataFormatMsg", mColorModeAndDataFormatMsg);
-  SSizeDouble visible{0, 0};
-  if (mPreview) {
-    const fnd::Size v = mPreview->getVisiblePreviewSize_Pixel96();
-    visible = {v.width, v.height};
-  }
-  d.set("VisiblePreviewSize", extSizeDictionary(visible));
-  d.set("PreviewSize", extSizeDictionary(visible));
+  const SSizeDouble visible = writeLastNoticesAndPreviewSize(d);
   d.set("PrevVisibleRect", fnd::Dictionary{{"x", fnd::Value(0.0)},
                                            {"y", fnd::Value(0.0)},
                                            {"width", fnd::Value(visible.width)},

@@ -104,15 +104,7 @@ void Quirel_ExtendMode::changeToFixedSize(const Quirel_OutputSize& o, Quirel_Cro
     changeToFlexible(crop, false);
     return;
   }
-  if (thumbnail && !crop.getCropView()) {
-    if (Quirel_ThumbnailInfo* t = getThumbnailAtCrop(&crop)) {
-      t->saveThumbnailCrop();
-      auto view = std::make_unique<Quirel_CropView>(fnd::Rect());
-      if (auto* preview = dynamic_cast<kit::View*>(t->getPreviewView())) preview->addSubview(view.get());
-      crop.setCropView(std::move(view));
-      crop.setCropMode(2);
-    }
-  }
+  if (thumbnail) giveThumbnailCropAView(crop);
   // A new destination (or a first size) takes that destination's resolution.
   int keep = crop.getResolution();
   if (crop.getOutputSize() == 0 || !getOutputSizeObject(crop.getOutputSize()) ||
@@ -298,23 +290,12 @@ void Quirel_ExtendMode::outputSizeDialogOpen() {
   }
   setMenuItem_OutputSizePopupBT();
   if (!mOutSizePopup) createOutputSizeObjects();
-  bool changed = false;
-  bool changedUnselected = false;
-  const CropList crops = mCropList;
-  for (int index : dialog->getDeleteIndex()) {
-    for (const auto& crop : crops) {
-      if (crop->getOutputSize() != index) continue;
-      updateCropByOutputSize(0, *crop, true);
-      changed = true;
-      if (!crop->isSelected()) changedUnselected = true;
-    }
-  }
-  for (int index : dialog->getUpdateIndex()) {
-    for (const auto& crop : crops) {
-      if (crop->getOutputSize() != index) continue;
-      updateCropByOutputSize(crop->isSelected() ? index : 0, *crop, true);
-    }
-  }
+  // The advanced mode refreshes the thumbnails after deletions only.
+  const OutputSizeListChange change =
+      applyOutputSizeListChange(mCropList, dialog->getDeleteIndex(), dialog->getUpdateIndex(),
+                                [this](int number, Quirel_CropInfo& crop) { updateCropByOutputSize(number, crop, true); });
+  const bool changed = change.deleted;
+  const bool changedUnselected = change.deletedUnselected;
   const int chosen = dialog->getLastIndex();
   if (chosen == -1) {
     if (isThumbnailMode() && changed) {

@@ -106,6 +106,27 @@ ExtPictures extPictures(const char* stem, bool newer, bool withDisabled) {
   return {s + "_on.icns", s + "_off.icns", withDisabled ? s + "_dis.icns" : std::string()};
 }
 
+// The tool button of `row` in `frame` with its pictures, posting its notification (with no state
+// when `offState`), handed to the toolbar.
+std::shared_ptr<Quirel_CTRLS_TOOLButton> extToolButton(Quirel_Toolbar& tb, const ExtToolRow& row, bool offState,
+                                                       const fnd::Rect& frame, const ExtPictures& p) {
+  std::shared_ptr<Quirel_CTRLS_TOOLButton> b =
+      row.post == std::string("ToolShowAllCropButtonPost") ? std::shared_ptr<Quirel_CTRLS_TOOLButton>(
+                                                                 Quirel_CTRLS_TOOLButton::initWithShowAllCropBT())
+                                                           : std::make_shared<Quirel_CTRLS_TOOLButton>();
+  if (offState)
+    b->setToolbarBTActionPostNtf(row.post, 0);
+  else
+    b->setToolbarBTActionPostNtf(row.post);
+  b->setToolBTRect(frame);
+  b->setToolBTImage(p.on, p.off, p.disable, kExtPictureBundle);
+  if (row.setter)
+    (tb.*row.setter)(b, 1);
+  else
+    (tb.*row.setterNoMode)(b);
+  return b;
+}
+
 }  // namespace
 
 // The steps both looks share: the thumbnail buttons first, then the common rows, then the
@@ -144,21 +165,8 @@ void Quirel_ExtendMode::createToolBarItem_V15() {
                   nullptr, false, false});
   std::shared_ptr<Quirel_CTRLS_TOOLButton> selectAllFrame;
   for (const ExtToolRow& row : rows) {
-    std::shared_ptr<Quirel_CTRLS_TOOLButton> b =
-        row.post == std::string("ToolShowAllCropButtonPost") ? std::shared_ptr<Quirel_CTRLS_TOOLButton>(
-                                                                   Quirel_CTRLS_TOOLButton::initWithShowAllCropBT())
-                                                             : std::make_shared<Quirel_CTRLS_TOOLButton>();
-    if (row.offState || row.offStateNewerOnly)
-      b->setToolbarBTActionPostNtf(row.post, 0);
-    else
-      b->setToolbarBTActionPostNtf(row.post);
-    b->setToolBTRect(frame);
-    const ExtPictures p = extPictures(row.newerStem, true, true);
-    b->setToolBTImage(p.on, p.off, p.disable, kExtPictureBundle);
-    if (row.setter)
-      (tb.*row.setter)(b, 1);
-    else
-      (tb.*row.setterNoMode)(b);
+    const std::shared_ptr<Quirel_CTRLS_TOOLButton> b =
+        extToolButton(tb, row, row.offState || row.offStateNewerOnly, frame, extPictures(row.newerStem, true, true));
     if (view) view->setItem(b->getToolBT());
     observeTool(b->getToolBT(), row.forwarder, row.post);
     if (row.setter == &Quirel_Toolbar::setSelectAllFrameButton) selectAllFrame = b;
@@ -193,21 +201,8 @@ void Quirel_ExtendMode::createToolBarItem_V14() {
   if (view) view->setItem(film->getToolBT());
 
   for (const ExtToolRow& row : extCommonRows()) {
-    std::shared_ptr<Quirel_CTRLS_TOOLButton> b =
-        row.post == std::string("ToolShowAllCropButtonPost") ? std::shared_ptr<Quirel_CTRLS_TOOLButton>(
-                                                                   Quirel_CTRLS_TOOLButton::initWithShowAllCropBT())
-                                                             : std::make_shared<Quirel_CTRLS_TOOLButton>();
-    if (row.offState)
-      b->setToolbarBTActionPostNtf(row.post, 0);
-    else
-      b->setToolbarBTActionPostNtf(row.post);
-    b->setToolBTRect(frame);
-    const ExtPictures p = extPictures(row.olderStem, false, withDisabled);
-    b->setToolBTImage(p.on, p.off, p.disable, kExtPictureBundle);
-    if (row.setter)
-      (tb.*row.setter)(b, 1);
-    else
-      (tb.*row.setterNoMode)(b);
+    const std::shared_ptr<Quirel_CTRLS_TOOLButton> b =
+        extToolButton(tb, row, row.offState, frame, extPictures(row.olderStem, false, withDisabled));
     if (view) view->setItem(b->getToolBT());
     observeTool(b->getToolBT(), row.forwarder, row.post);
   }

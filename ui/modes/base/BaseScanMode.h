@@ -573,6 +573,25 @@ class Quirel_BaseScanMode : public virtual ScanModeLink {
   bool mIgnoreKey = false;
   // The preferences dialog while it is open (the opener creates and releases it).
   std::unique_ptr<Quirel_PrefsDialog> mPrefsDialog;
+  // ---- A crop's exposure back to its start: off, 100 %, nothing applied to all (BaseScanModeFrames.cpp).
+  static void resetCropExposure(Quirel_CropInfo& crop);
+  // ---- Last-setting entries both window modes write alike (BaseScanModeLastSetting.cpp).
+  static fnd::Dictionary lastSettingSize(const SSizeDouble& size);
+  // The notice flags, then the preview's visible size as "VisiblePreviewSize" and "PreviewSize";
+  // answers that size.
+  SSizeDouble writeLastNoticesAndPreviewSize(fnd::Dictionary& d) const;
+  // ---- A thumbnail's crop without a frame view gets one over the thumbnail's picture, in the
+  // editing state, its former crop kept (BaseScanModeThumbnails.cpp).
+  void giveThumbnailCropAView(Quirel_CropInfo& crop);
+  // ---- After the output-size dialog (BaseScanModeSizes.cpp): frames of a deleted size go back
+  // to none, frames of an edited size take it again when selected (else none), through `setSize`.
+  // Says which kinds of frames each step reached.
+  struct OutputSizeListChange {
+    bool deleted = false, deletedUnselected = false, updated = false, updatedUnselected = false;
+  };
+  static OutputSizeListChange applyOutputSizeListChange(CropList crops, const std::vector<int>& deletedSizes,
+                                                        const std::vector<int>& updatedSizes,
+                                                        const std::function<void(int, Quirel_CropInfo&)>& setSize);
 
  private:
   // The mouse tools' shared steps.
@@ -604,4 +623,6 @@ class Quirel_BaseScanMode : public virtual ScanModeLink {
   };
   std::optional<FilledRecord> requestRecord(const char* postName, int threshold);
   void armScanSound() { armScanSound(mCenter, mPreferenceInfo.get(), selfIdentity()); }
+  // ---- One body for the frames' left (true) and right turns (BaseScanModeFrames.cpp).
+  void rotateFrames(bool left);
 };

@@ -61,46 +61,21 @@ int framesTurn(int rotation, int step) { return (rotation + step + 4) % 4; }
 
 }  // namespace
 
-void Quirel_BaseScanMode::rotateToLeft() {
-  // A left turn of a mirrored picture is a right turn of the plain one.
-  if (!inThumbnailMode()) {
-    mRotation = framesTurn(mRotation, mMirror ? -1 : 1);
-    if (mPreview) {
-      const fnd::Size v = mPreview->getVisiblePreviewSize_Pixel96();
-      mPreview->setVisiblePreviewSize_Pixel96({v.height, v.width});
-    }
-    if (mTemplateCrop) updateCropByLeftRotate(mRotation, *mTemplateCrop);
-    for (const auto& crop : mCropList) updateCropByLeftRotate(mRotation, *crop);
-    if (mZoomScan && mPreview) {
-      if (const Quirel_CropInfo* focus = getFocusCrop()) {
-        const SSizeDouble v = focus->getVisiblePreviewSize_Pixel96();
-        mPreview->setVisiblePreviewSize_Pixel96({v.width, v.height});
-      }
-    }
-    updatePreview();
-    return;
-  }
-  for (const auto& t : mThumbnailList) {
-    if (!framesAppliesToThumbnail(*t, mScannerInfo.get())) continue;
-    const int rotation = framesTurn(t->getRotation(), t->getMirror() ? -1 : 1);
-    t->setRotation(rotation);
-    if (Quirel_CropInfo* saved = framesSavedThumbnailCrop(*t)) updateCropByLeftRotate(rotation, *saved);
-    if (t->getCropInfo()) updateCropByLeftRotate(rotation, *t->getCropInfo());
-    t->setVisiblePreviewSize_Pixel96(t->getVisiblePreviewSize_Pixel96());
-    resizeThumbnailPreview(t->getNo());
-    framesRedrawThumbnail(*t);
-  }
-}
+void Quirel_BaseScanMode::rotateToLeft() { rotateFrames(true); }
+void Quirel_BaseScanMode::rotateToRight() { rotateFrames(false); }
 
-void Quirel_BaseScanMode::rotateToRight() {
+void Quirel_BaseScanMode::rotateFrames(bool left) {
+  // A left turn of a mirrored picture is a right turn of the plain one.
+  const auto step = [left](bool mirror) { return left != mirror ? 1 : -1; };
+  void (*const turn)(int, Quirel_CropInfo&) = left ? &updateCropByLeftRotate : &updateCropByRightRotate;
   if (!inThumbnailMode()) {
-    mRotation = framesTurn(mRotation, mMirror ? 1 : -1);
+    mRotation = framesTurn(mRotation, step(mMirror));
     if (mPreview) {
       const fnd::Size v = mPreview->getVisiblePreviewSize_Pixel96();
       mPreview->setVisiblePreviewSize_Pixel96({v.height, v.width});
     }
-    if (mTemplateCrop) updateCropByRightRotate(mRotation, *mTemplateCrop);
-    for (const auto& crop : mCropList) updateCropByRightRotate(mRotation, *crop);
+    if (mTemplateCrop) turn(mRotation, *mTemplateCrop);
+    for (const auto& crop : mCropList) turn(mRotation, *crop);
     if (mZoomScan && mPreview) {
       if (const Quirel_CropInfo* focus = getFocusCrop()) {
         const SSizeDouble v = focus->getVisiblePreviewSize_Pixel96();
@@ -112,10 +87,10 @@ void Quirel_BaseScanMode::rotateToRight() {
   }
   for (const auto& t : mThumbnailList) {
     if (!framesAppliesToThumbnail(*t, mScannerInfo.get())) continue;
-    const int rotation = framesTurn(t->getRotation(), t->getMirror() ? 1 : -1);
+    const int rotation = framesTurn(t->getRotation(), step(t->getMirror()));
     t->setRotation(rotation);
-    if (Quirel_CropInfo* saved = framesSavedThumbnailCrop(*t)) updateCropByRightRotate(rotation, *saved);
-    if (t->getCropInfo()) updateCropByRightRotate(rotation, *t->getCropInfo());
+    if (Quirel_CropInfo* saved = framesSavedThumbnailCrop(*t)) turn(rotation, *saved);
+    if (t->getCropInfo()) turn(rotation, *t->getCropInfo());
     t->setVisiblePreviewSize_Pixel96(t->getVisiblePreviewSize_Pixel96());
     resizeThumbnailPreview(t->getNo());
     framesRedrawThumbnail(*t);
@@ -215,6 +190,15 @@ void Quirel_BaseScanMode::copyCropFromMultiToTemplate() {
       return;
     }
   }
+}
+
+void Quirel_BaseScanMode::resetCropExposure(Quirel_CropInfo& crop) {
+  crop.setExposure(false);
+  crop.setExposureValue(100);
+  crop.setApplyToneValueToAll(false);
+  crop.setExposureOfApplyToneValueToAll(false);
+  crop.setExposureValueOfApplyToneValueToAll(100);
+  crop.setBaseCropOfApplyToneValueToAll(nullptr);
 }
 
 void Quirel_BaseScanMode::updateCropByResetToneSetting(Quirel_CropInfo& crop, bool withThreshold) {

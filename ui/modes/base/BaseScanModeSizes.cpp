@@ -368,3 +368,26 @@ std::vector<std::string> Quirel_BaseScanMode::getDefaultOutputSizeName() const {
   }
   return names;
 }
+
+Quirel_BaseScanMode::OutputSizeListChange Quirel_BaseScanMode::applyOutputSizeListChange(
+    CropList crops, const std::vector<int>& deletedSizes, const std::vector<int>& updatedSizes,
+    const std::function<void(int, Quirel_CropInfo&)>& setSize) {
+  OutputSizeListChange change;
+  for (int index : deletedSizes) {
+    for (const auto& crop : crops) {
+      if (crop->getOutputSize() != index) continue;
+      setSize(0, *crop);
+      change.deleted = true;
+      if (!crop->isSelected()) change.deletedUnselected = true;
+    }
+  }
+  for (int index : updatedSizes) {
+    for (const auto& crop : crops) {
+      if (crop->getOutputSize() != index) continue;
+      setSize(crop->isSelected() ? index : 0, *crop);
+      change.updated = true;
+      if (!crop->isSelected()) change.updatedUnselected = true;
+    }
+  }
+  return change;
+}

@@ -568,3 +568,14 @@ fnd::Rect Quirel_BaseScanMode::makeThumbnailRect(int index, int count) const {
   makeThumbnailRects(count, rects);
   return index >= 0 && index < kMaxThumbnails ? rects[index] : fnd::Rect();
 }
+
+void Quirel_BaseScanMode::giveThumbnailCropAView(Quirel_CropInfo& crop) {
+  if (crop.getCropView()) return;
+  Quirel_ThumbnailInfo* t = getThumbnailAtCrop(&crop);
+  if (!t) return;
+  t->saveThumbnailCrop();
+  auto view = std::make_unique<Quirel_CropView>(fnd::Rect());
+  if (auto* preview = dynamic_cast<kit::View*>(t->getPreviewView())) preview->addSubview(view.get());
+  crop.setCropView(std::move(view));
+  crop.setCropMode(2);
+}

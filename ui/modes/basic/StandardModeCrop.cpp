@@ -121,15 +121,7 @@ void Quirel_StandardMode::changeToFixedSize(const Quirel_OutputSize& o, Quirel_C
     changeToFlexible(crop, false);
     return;
   }
-  if (thumbnail && !crop.getCropView()) {
-    if (Quirel_ThumbnailInfo* t = getThumbnailAtCrop(&crop)) {
-      t->saveThumbnailCrop();
-      auto view = std::make_unique<Quirel_CropView>(fnd::Rect());
-      if (auto* preview = dynamic_cast<kit::View*>(t->getPreviewView())) preview->addSubview(view.get());
-      crop.setCropView(std::move(view));
-      crop.setCropMode(2);
-    }
-  }
+  if (thumbnail) giveThumbnailCropAView(crop);
   const SSizeDouble visible = crop.getVisiblePreviewSize_Pixel96();
   const double VW = visible.width;
   const double VH = visible.height;

@@ -125,25 +125,11 @@ void Quirel_StandardMode::outputSizeDialogOpen() {
     return;
   }
   createOutputSizeObjects();
-  bool affected = false;
-  bool affectedUnselected = false;
-  const CropList crops = mCropList;
-  for (int index : dialog->getDeleteIndex()) {
-    for (const auto& crop : crops) {
-      if (crop->getOutputSize() != index) continue;
-      updateCropByOutputSize(0, *crop, true);
-      affected = true;
-      if (!crop->isSelected()) affectedUnselected = true;
-    }
-  }
-  for (int index : dialog->getUpdateIndex()) {
-    for (const auto& crop : crops) {
-      if (crop->getOutputSize() != index) continue;
-      updateCropByOutputSize(crop->isSelected() ? index : 0, *crop, true);
-      affected = true;
-      if (!crop->isSelected()) affectedUnselected = true;
-    }
-  }
+  const OutputSizeListChange change =
+      applyOutputSizeListChange(mCropList, dialog->getDeleteIndex(), dialog->getUpdateIndex(),
+                                [this](int number, Quirel_CropInfo& crop) { updateCropByOutputSize(number, crop, true); });
+  const bool affected = change.deleted || change.updated;
+  const bool affectedUnselected = change.deletedUnselected || change.updatedUnselected;
   const int chosen = mDestination == -1 ? -1 : dialog->getLastIndex(mDestination);
   if (chosen == -1) {
     if (isThumbnailMode() && affected) {

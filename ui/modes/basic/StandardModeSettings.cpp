@@ -43,13 +43,6 @@ std::optional<SSizeDouble> stdLastSize(const fnd::Dictionary& d, std::string_vie
   return SSizeDouble{w->toReal(), h->toReal()};
 }
 
-fnd::Dictionary stdSizeDictionary(const SSizeDouble& size) {
-  fnd::Dictionary d;
-  d.set("width", size.width);
-  d.set("height", size.height);
-  return d;
-}
-
 int stdCorrectionDefault(const fnd::Dictionary& entry, std::string_view key, int on) {
   const fnd::Value* v = entry.find(key);
   if (!v || !v->isDictionary()) return 0;
@@ -131,12 +124,7 @@ void Quirel_StandardMode::setDefaultSetting(const fnd::Dictionary* parameters) {
   t.setBackLightCorrect(def.backlight);
   t.setBookCorrect(def.book);
   t.setAutoDocCorrect(def.autoDocCorrect);
-  t.setExposure(false);
-  t.setExposureValue(100);
-  t.setApplyToneValueToAll(false);
-  t.setExposureOfApplyToneValueToAll(false);
-  t.setExposureValueOfApplyToneValueToAll(100);
-  t.setBaseCropOfApplyToneValueToAll(nullptr);
+  resetCropExposure(t);
   // The tone values (balance, brightness, histogram, curve, threshold) back to their start.
   updateCropByResetToneSetting(t, true);
   t.setPreviewSize_Pixel96(wh);
@@ -191,12 +179,7 @@ void Quirel_StandardMode::applySourceReset(const SourceReset& v) {
   t.setBackLightCorrect(v.backlight);
   t.setBookCorrect(v.book);
   t.setAutoDocCorrect(v.autoDocCorrect);
-  t.setExposure(false);
-  t.setExposureValue(100);
-  t.setApplyToneValueToAll(false);
-  t.setExposureOfApplyToneValueToAll(false);
-  t.setExposureValueOfApplyToneValueToAll(100);
-  t.setBaseCropOfApplyToneValueToAll(nullptr);
+  resetCropExposure(t);
   updateCropByResetToneSetting(t, true);
   t.setRotation(0);
   t.setMirror(false);
@@ -287,22 +270,9 @@ fnd::Dictionary Quirel_StandardMode::getLastSetting() const {
   d.set("ADF", isADFMode());
   d.set("ADFDirection", mADFDirection);
   d.set("ADFBinding", mADFBinding);
-  d.set("PreviewDataSize", stdSizeDictionary(mPreviewDataSize));
+  d.set("PreviewDataSize", lastSettingSize(mPreviewDataSize));
   d.set("FilmSizeAuto", mUseCapsFilmSize);
-  d.set("ShowBookCorrectMsg", mBookCorrectMsg);
-  d.set("ShowClearThumbnailMsg", mClearThumbnailMsg);
-  d.set("ShowLargePicMsg", mLargePicMsg);
-  d.set("ShowColorBitMsg", mColorBitMsg);
-  d.set("ShowSaveFavoriteMsg", mFavoriteMsg);
-  d.set("ShowSaveToneSettingMsg", mToneSettingMsg);
-  d.set("ShowColorModeAndDataFormatMsg", mColorModeAndDataFormatMsg);
-  SSizeDouble visible{0, 0};
-  if (mPreview) {
-    const fnd::Size v = mPreview->getVisiblePreviewSize_Pixel96();
-    visible = {v.width, v.height};
-  }
-  d.set("VisiblePreviewSize", stdSizeDictionary(visible));
-  d.set("PreviewSize", stdSizeDictionary(visible));
+  writeLastNoticesAndPreviewSize(d);
   if (mTemplateCrop) d.set("Template", mTemplateCrop->getDictionary());
   const bool thumbnails = mScanMode == 1 || mScanMode == 3;
   if (thumbnails && !mThumbnailList.empty()) {

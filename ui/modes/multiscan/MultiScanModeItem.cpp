@@ -172,19 +172,23 @@ void Quirel_MultiScanMode::createVer14Rows(double width) {
   const char* iconOff = v15 ? "BT_HELP_N.tiff" : "ToolHelp_off.icns";
   const char* iconDis = v15 ? "BT_HELP_G.tiff" : "ToolHelp_dis.icns";
 
-  // How to place the documents: the icon at the right, its title ending 10 left of it.
+  // A help row: the icon at the right, `y` up in its 35-point row, its title ending 10 left of it.
+  auto helpRow = [&](auto& button, const char* titleKey, double y) {
+    button->setIconBTRect(280, y, 23, 23);
+    button->setIconBTImage(iconOn, iconOff, iconDis, kMsPictureBundle);
+    button->setTitleTxtTitle(localized(titleKey));
+    const double tw = msTextSize(*button->getTitleTxt(), width, 17).width;
+    button->setTitleTxtRect(280 - 10 - tw, y + 3, tw, 17);
+    std::unique_ptr<Quirel_NoFocusView> row = msRow(width, 35);
+    row->addSubview(button->getIconBT());
+    row->addSubview(button->getTitleTxt());
+    mMainTab->setMultiScanTabViewItem(row.get(), row->frame());
+    return row;
+  };
+
+  // How to place the documents.
   mHowtoPutBtn = std::make_unique<Quirel_CTRLS_MSHowToPutButton>();
-  mHowtoPutBtn->setIconBTRect(280, 10, 23, 23);
-  mHowtoPutBtn->setIconBTImage(iconOn, iconOff, iconDis, kMsPictureBundle);
-  mHowtoPutBtn->setTitleTxtTitle(localized("IDC_MS_TXT_HELP_HOWTOPUT_STR"));
-  {
-    const double tw = msTextSize(*mHowtoPutBtn->getTitleTxt(), width, 17).width;
-    mHowtoPutBtn->setTitleTxtRect(280 - 10 - tw, 13, tw, 17);
-  }
-  mHowtoPutBtnView = msRow(width, 35);
-  mHowtoPutBtnView->addSubview(mHowtoPutBtn->getIconBT());
-  mHowtoPutBtnView->addSubview(mHowtoPutBtn->getTitleTxt());
-  mMainTab->setMultiScanTabViewItem(mHowtoPutBtnView.get(), mHowtoPutBtnView->frame());
+  mHowtoPutBtnView = helpRow(mHowtoPutBtn, "IDC_MS_TXT_HELP_HOWTOPUT_STR", 10);
 
   auto picture = [&](const char* name, double height, bool unscaled) {
     auto view = std::make_unique<Quirel_NoFocusImageView>(fnd::Rect(0, 0, width, height));
@@ -217,17 +221,7 @@ void Quirel_MultiScanMode::createVer14Rows(double width) {
   mMainTab->setMultiScanTabViewItem(mScanBtnView.get(), mScanBtnView->frame());
 
   mHelpBtn = std::make_unique<Quirel_CTRLS_MSHelpButton>();
-  mHelpBtn->setIconBTRect(280, 5, 23, 23);
-  mHelpBtn->setIconBTImage(iconOn, iconOff, iconDis, kMsPictureBundle);
-  mHelpBtn->setTitleTxtTitle(localized("IDC_MS_TXT_HELP_STR"));
-  {
-    const double tw = msTextSize(*mHelpBtn->getTitleTxt(), width, 17).width;
-    mHelpBtn->setTitleTxtRect(280 - 10 - tw, 8, tw, 17);
-  }
-  mHelpBtnView = msRow(width, 35);
-  mHelpBtnView->addSubview(mHelpBtn->getIconBT());
-  mHelpBtnView->addSubview(mHelpBtn->getTitleTxt());
-  mMainTab->setMultiScanTabViewItem(mHelpBtnView.get(), mHelpBtnView->frame());
+  mHelpBtnView = helpRow(mHelpBtn, "IDC_MS_TXT_HELP_STR", 5);
 }
 
 void Quirel_MultiScanMode::createOlderRows(double width) {

@@ -117,6 +117,92 @@ TEST(ExtendModeCorrect, UnsharpAndDescreenWarnButBothStay) {
   EXPECT_EQ(focus->getUnsharpMask(), 1);
 }
 
+TEST(ExtendModeCorrect, TheSharpeningNoticeLooksWhereTheNewCorrectionGoes) {
+  struct Case {
+    const char* name;
+    bool unsharp;            // the unsharp pop-up changes (else the descreen pop-up)
+    bool multiCrop;          // the mode is in the multi-crop mode
+    bool otherOnMultiFrame;  // the frames with the other correction are multi-crop frames
+    bool warns;
+  };
+  for (const Case& c : {Case{"unsharp over a descreened focus", true, false, false, true},
+                        Case{"descreen in a multi-crop with an unsharp frame", false, true, true, true},
+                        Case{"unsharp in a multi-crop with a descreened frame", true, true, true, true},
+                        Case{"multi-crop, only a plain frame has it", true, true, false, false}}) {
+    SCOPED_TRACE(c.name);
+    FlowRig rig;
+    rig.mode.mMultiCrop = c.multiCrop;
+    auto focus = rig.frame(0, 0, 100, 100, true, true);
+    auto setOther = [&](Quirel_CropInfo& f) { c.unsharp ? f.setDescreen(1) : f.setUnsharpMask(1); };
+    // The focus always has the other correction on; in the multi-crop mode it is no multi-crop
+    // frame, so only the other frames count.
+    setOther(*focus);
+    if (c.multiCrop) {
+      for (const auto& f : {rig.frame(200, 0, 100, 100, true), rig.frame(400, 0, 100, 100, true)}) {
+        f->setMultiCrop(c.otherOnMultiFrame);
+        setOther(*f);
+      }
+    }
+    rig.answers.message();
+    if (c.unsharp) {
+      choose(rig.mode.mUnsharpPopup.get(), 1);
+      rig.mode.unsharpMaskChange(kPress);
+    } else {
+      choose(rig.mode.mDescreenPopup.get(), 1);
+      rig.mode.descreenChange(kPress);
+    }
+    // Once at most, however many frames have the other correction on.
+    EXPECT_EQ(rig.port.shown.size(), c.warns ? 1u : 0u);
+    if (!rig.port.shown.empty()) {
+      EXPECT_EQ(rig.port.shown[0].number, 1100);
+    } else {
+      // Use up the answer that was not needed, so it does not reach another test's window.
+      rig.port.MES_ShowMessageAndNumberMainThreadMode(1100, 0, 0, 0);
+    }
+    EXPECT_EQ(kit::Application::shared().pendingModalResponders(), 0u);
+  }
+}
+
+TEST(ExtendModeCorrect, TheExposureGroupShowsTheExposureAppliedToAllOrTheCropsOwn) {
+  struct Case {
+    const char* name;
+    bool thumbnails;  // the film thumbnails' form (else the film preview's)
+    bool hasPreview;
+    bool check;
+    int value;
+    bool applyAll, applyCheck;
+    int applyValue;
+    bool boxChecked, boxEnabled;
+    int fieldValue;
+    bool fieldEnabled, applyOn;
+  };
+  for (const Case& c : {
+           Case{"applied to all", false, true, false, 120, true, true, 150, true, false, 150, false, true},
+           Case{"applied to all, thumbnails", true, true, false, 120, true, true, 150, true, false, 150, false, true},
+           Case{"applied to all unticked, thumbnails", true, true, true, 120, true, false, 150, false, false, 100, false,
+                true},
+           Case{"its own, ticked", false, true, true, 120, false, false, 150, true, true, 120, true, false},
+           Case{"its own, ticked, thumbnails", true, true, true, 120, false, false, 150, true, true, 120, true, false},
+           Case{"its own, unticked", false, true, false, 120, false, false, 150, false, true, 100, false, false},
+           Case{"its own, thumbnails without a preview", true, false, true, 120, false, false, 150, true, false, 120,
+                false, false},
+       }) {
+    SCOPED_TRACE(c.name);
+    FlowRig rig;
+    rig.mode.mScanMode = c.thumbnails ? 3 : 2;
+    rig.mode.mHasPreview = c.hasPreview;
+    if (c.thumbnails)
+      rig.mode.setValueExposureTextFS_Check(c.check, c.value, c.applyAll, c.applyCheck, c.applyValue);
+    else
+      rig.mode.setValueExposureTextFS(c.check, c.value, c.applyAll, c.applyCheck, c.applyValue);
+    EXPECT_EQ(rig.mode.mExposureCbx->isChecked(), c.boxChecked);
+    EXPECT_EQ(rig.mode.mExposureCbx->isEnabled(), c.boxEnabled);
+    EXPECT_EQ(rig.mode.mExposureField->getIntValue(), c.fieldValue);
+    EXPECT_EQ(rig.mode.mExposureField->getNumberTxtF()->isEnabled(), c.fieldEnabled);
+    EXPECT_EQ(rig.mode.mExposureBtns->isOnState(), c.applyOn);
+  }
+}
+
 TEST(ExtendModeCorrect, CopyGammaSkipsFramesWithoutTheRightColourAdjustment) {
   FlowRig rig(flowScanner({{"RACS2", true}, {"Ver1700Later", true}}));
   rig.mode.mHasPreview = true;
@@ -234,11 +320,11 @@ TEST(ExtendModeCalibration, RequestAtOnceOnNewerModelsAPassLaterBefore) {
     PostLog log(flowNames());
     rig.mode.calibrationStart(fnd::Notification{"press", nullptr, std::make_shared<fnd::Dictionary>(
                                                                           fnd::Dictionary{{"CalibrationMode", 1LL}})});
-    EXPECT_EQ(countOf(log, "ExecuteCalibrationPost"), v1400 ? 1 : 0);
+    EXPECT_EQ(log.count("ExecuteCalibrationPost"), v1400 ? 1 : 0);
     // The controls go off before the request and come back right after it.
     EXPECT_EQ(rig.mode.enabling, v1400 ? (std::vector<bool>{false, true}) : std::vector<bool>{false});
     fnd::RunLoop::main().runFor(fnd::RunLoopMode::Default, 0.05);
-    ASSERT_EQ(countOf(log, "ExecuteCalibrationPost"), 1);
+    ASSERT_EQ(log.count("ExecuteCalibrationPost"), 1);
     EXPECT_EQ(log.find("ExecuteCalibrationPost")->info.integer("CalibrationMode"), 1);
     EXPECT_TRUE(rig.port.shown.empty());
     EXPECT_EQ(rig.mode.enabling, (std::vector<bool>{false, true}));

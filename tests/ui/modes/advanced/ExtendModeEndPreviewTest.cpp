@@ -183,7 +183,7 @@ TEST(ExtendModeEndPreview, RedrawPassKeepsPreviewAtStart) {
   modes_test::PostLog log(flowNames());
   rig.mode.postPreviewWithScan(true, false, false, true, false, true, true, false, 0, 5);
   rig.mode.updateImageSetEndPreview();
-  EXPECT_EQ(countOf(log, "Preview_Scan"), 2);
+  EXPECT_EQ(log.count("Preview_Scan"), 2);
   EXPECT_TRUE(rig.mode.getPreviewAtStart());
   EXPECT_FALSE(rig.mode.getNeedScan());
   EXPECT_FALSE(rig.mode.getCreateFilmCrop());

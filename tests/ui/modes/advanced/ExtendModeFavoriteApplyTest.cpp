@@ -109,19 +109,19 @@ TEST(ExtendModeFavoriteApply, DefaultSettingsAskFirstAndClearByScanMode) {
     EXPECT_EQ(rig.port.shown[0].number, c.message);
     EXPECT_FALSE(rig.mode.isModal());
     EXPECT_GT(rig.mode.refreshes, refreshes);  // refreshed either way
-    EXPECT_EQ(countOf(log, "Clear_Preview"), c.clears);
+    EXPECT_EQ(log.count("Clear_Preview"), c.clears);
     if (!c.ok) {
       EXPECT_EQ(rig.mode.mCropList.size(), 1u);
       EXPECT_EQ(rig.mode.mFavorite, 4);
       EXPECT_EQ(rig.mode.mToneCurve, 2);
       EXPECT_FALSE(rig.mode.mBookCorrectMsg);
       EXPECT_EQ(rig.mode.getPreferenceInfo()->getLampTime(), 3);
-      EXPECT_EQ(countOf(log, "setDefaultSettingFromExtendModePost"), 0);
-      EXPECT_EQ(countOf(log, "Set_ShutOffLampTime"), 0);
+      EXPECT_EQ(log.count("setDefaultSettingFromExtendModePost"), 0);
+      EXPECT_EQ(log.count("Set_ShutOffLampTime"), 0);
       continue;
     }
-    EXPECT_EQ(countOf(log, "setDefaultSettingFromExtendModePost"), 1);
-    EXPECT_EQ(countOf(log, "removeThumbnailImagePost"), c.scanMode == 1 ? 1 : 0);
+    EXPECT_EQ(log.count("setDefaultSettingFromExtendModePost"), 1);
+    EXPECT_EQ(log.count("removeThumbnailImagePost"), c.scanMode == 1 ? 1 : 0);
     if (c.scanMode != 4) {
       EXPECT_TRUE(rig.mode.mCropList.empty());
     }
@@ -131,7 +131,7 @@ TEST(ExtendModeFavoriteApply, DefaultSettingsAskFirstAndClearByScanMode) {
     // The lamp time came back to the default and is announced with its new value.
     const Quirel_PreferenceInfo defaults;
     EXPECT_EQ(rig.mode.getPreferenceInfo()->getLampTime(), defaults.getLampTime());
-    ASSERT_EQ(countOf(log, "Set_ShutOffLampTime"), 1);
+    ASSERT_EQ(log.count("Set_ShutOffLampTime"), 1);
     EXPECT_EQ(log.find("Set_ShutOffLampTime")->info.integer("ShutOffLampTime"), defaults.getLampTime());
   }
 }
@@ -155,7 +155,7 @@ TEST(ExtendModeFavoriteApply, AnotherPaperSizeIsRefusedAndKeepsTheSelectionBefor
     EXPECT_EQ(rig.port.shown[0].args[0], "Letter only");
     EXPECT_EQ(rig.mode.mFavorite, v1700 ? 0 : 2);
     EXPECT_EQ(crop->getColorMode(), 3);  // nothing applied
-    EXPECT_EQ(countOf(log, "Preview_Scan"), 0);
+    EXPECT_EQ(log.count("Preview_Scan"), 0);
   }
 }
 
@@ -202,9 +202,9 @@ TEST(ExtendModeFavoriteApply, WhatAFavouriteChangesDecidesBetweenRecomputingAndA
     EXPECT_EQ(rig.mode.mFavorite, 7);
     EXPECT_EQ(crop->getColorMode(), c.colorMode);
     EXPECT_EQ(rig.mode.mImgSrcSetting[0].colorMode[0], c.colorMode);
-    EXPECT_EQ(countOf(log, "Preview_Scan"), c.preview ? 1 : 0);
+    EXPECT_EQ(log.count("Preview_Scan"), c.preview ? 1 : 0);
     EXPECT_EQ(rig.mode.getChangeFavoriteSetting(), c.preview);
-    EXPECT_EQ(countOf(log, "Set_ShutOffLampTime"), c.lampTime ? 1 : 0);
+    EXPECT_EQ(log.count("Set_ShutOffLampTime"), c.lampTime ? 1 : 0);
     if (c.lampTime && log.find("Set_ShutOffLampTime")) {
       EXPECT_EQ(log.find("Set_ShutOffLampTime")->info.integer("ShutOffLampTime"), c.lampTime);
     }
@@ -264,7 +264,7 @@ TEST(ExtendModeFavoriteApply, AFavouriteWithAValueOutOfRangeCountsAsNotFoundAndT
     EXPECT_EQ(rig.mode.mToneCurve, 0);
     EXPECT_TRUE(rig.port.shown.empty());
     EXPECT_EQ(crop->getResolution(), 300);
-    EXPECT_EQ(countOf(log, "Preview_Scan"), 0);
+    EXPECT_EQ(log.count("Preview_Scan"), 0);
     std::ifstream after(Quirel_FavoriteSetting::filePath(folder), std::ios::binary);
     std::ostringstream is;
     is << after.rdbuf();

@@ -9,6 +9,7 @@
 #include <thread>
 #include <vector>
 
+#include "../ModalAnswers.h"
 #include "ExtendModeTestSupport.h"
 #include <cstdlib>
 
@@ -120,38 +121,7 @@ class RecordingBoxPort : public Quirel_MessageBoxPort {
   std::vector<Shown> shown;
 };
 
-// Answers the next modal windows: message boxes with OK, questions as told.
-struct Answers {
-  void message() {
-    kit::Application::shared().onNextModalWindow([this](kit::Window& w) {
-      auto* box = dynamic_cast<Quirel_ShowMessageDialog*>(&w);
-      texts.push_back(box ? box->textField()->stringValue() : std::string("<no message>"));
-      if (box && box->okButton())
-        box->okButton()->performClick();
-      else
-        kit::Application::shared().abortModal();
-    });
-  }
-  void question(int answer, bool tick) {
-    kit::Application::shared().onNextModalWindow([this, answer, tick](kit::Window& w) {
-      auto* q = dynamic_cast<Quirel_CheckBoxDialog*>(&w);
-      texts.push_back(q ? q->messageField()->stringValue() : std::string("<no question>"));
-      if (!q) return kit::Application::shared().abortModal();
-      if (tick) q->checkBox()->performClick();
-      (answer == 1 ? q->okButton() : q->cancelButton())->performClick();
-    });
-  }
-  void bookNotice(bool tick) {
-    kit::Application::shared().onNextModalWindow([this, tick](kit::Window& w) {
-      auto* notice = dynamic_cast<Quirel_BookCorrectDialog*>(&w);
-      texts.push_back(notice ? "book" : "<no notice>");
-      if (!notice) return kit::Application::shared().abortModal();
-      if (tick) notice->checkBox()->performClick();
-      notice->clickOkBtn();
-    });
-  }
-  std::vector<std::string> texts;
-};
+using modes_test::Answers;
 
 // A button press as the forwarders hand it on.
 inline const fnd::Notification kPress{"press", nullptr};
@@ -163,11 +133,6 @@ inline const std::vector<std::string>& flowNames() {
   return names;
 }
 
-inline int countOf(const modes_test::PostLog& log, const std::string& name) {
-  int n = 0;
-  for (const auto& p : log.posts) n += p.name == name;
-  return n;
-}
 
 // Generous limits unless a case gives its own.
 inline fnd::Dictionary flowLimits(double data24 = 0, int w24 = 100000, int h24 = 100000, double data48 = 0,

@@ -57,7 +57,7 @@ TEST(ExtendModeScan, ChecksRefuseWithTheirMessageAndSendNothing) {
     EXPECT_EQ(rig.port.shown[0].number, c.number);
     EXPECT_EQ(rig.port.shown[0].args, c.args);
     EXPECT_EQ(rig.answers.texts.size(), 1u);
-    EXPECT_EQ(countOf(log, "AdvancedMode_Scan"), 0);
+    EXPECT_EQ(log.count("AdvancedMode_Scan"), 0);
     EXPECT_TRUE(rig.mode.enabling.empty());
     EXPECT_FALSE(rig.mode.mScanLoop);
     EXPECT_FALSE(rig.mode.isModal());
@@ -119,8 +119,8 @@ TEST(ExtendModeScan, LargePictureAndBitDepthQuestions) {
     for (int i = 0; i < c.questions; ++i) rig.answers.question(1, false);
     rig.mode.scanStart(kPress);
     EXPECT_EQ(static_cast<int>(rig.answers.texts.size()), c.questions);
-    EXPECT_EQ(countOf(log, "AdvancedMode_Scan"), 1);
-    EXPECT_EQ(countOf(log, "ntfQuirel_SaveInfo"), 1);
+    EXPECT_EQ(log.count("AdvancedMode_Scan"), 1);
+    EXPECT_EQ(log.count("ntfQuirel_SaveInfo"), 1);
     EXPECT_EQ(rig.mode.enabling, std::vector<bool>{false});
     EXPECT_TRUE(rig.mode.mScanLoop);
     EXPECT_EQ(kit::Application::shared().pendingModalResponders(), 0u);
@@ -139,7 +139,7 @@ TEST(ExtendModeScan, LargePictureAndBitDepthQuestions) {
     ASSERT_EQ(rig.answers.texts.size(), 1u);
     // Cancel with the box ticked keeps the flag and changes nothing; OK with it ticked clears it.
     EXPECT_EQ(rig.mode.mLargePicMsg, answer == 0);
-    EXPECT_EQ(countOf(log, "AdvancedMode_Scan"), answer);
+    EXPECT_EQ(log.count("AdvancedMode_Scan"), answer);
     EXPECT_EQ(rig.mode.mFavorite, answer == 0 ? 4 : 0);
     EXPECT_EQ(rig.mode.enabling.size(), static_cast<std::size_t>(answer));
   }
@@ -173,9 +173,9 @@ TEST(ExtendModeScan, RetriesRunOnTheMainThreadOneAfterTheOther) {
   PostLog log(flowNames());
   rig.mode.scanStartRerty();
   rig.mode.scanStartRerty();
-  for (int round = 0; round < 400 && countOf(log, "AdvancedMode_Scan") < 2; ++round)
+  for (int round = 0; round < 400 && log.count("AdvancedMode_Scan") < 2; ++round)
     fnd::RunLoop::main().runFor(fnd::RunLoopMode::Default, 0.025);
-  EXPECT_EQ(countOf(log, "AdvancedMode_Scan"), 2);
+  EXPECT_EQ(log.count("AdvancedMode_Scan"), 2);
   ASSERT_EQ(threads.size(), 2u);
   for (const auto& id : threads) EXPECT_EQ(id, std::this_thread::get_id());
   EXPECT_EQ(rig.mode.enabling, (std::vector<bool>{false, false}));
@@ -193,7 +193,7 @@ TEST(ExtendModeScan, ARetryThatOutlivesTheModeLeavesItAlone) {
     rig.reset();  // the mode ends while the retry is starting or waiting for the main thread
   }
   for (int round = 0; round < 20; ++round) fnd::RunLoop::main().runFor(fnd::RunLoopMode::Default, 0.01);
-  EXPECT_EQ(countOf(log, "AdvancedMode_Scan"), 0);
+  EXPECT_EQ(log.count("AdvancedMode_Scan"), 0);
 }
 
 TEST(ExtendModeScan, ARequestThatDoesNotGoOutGivesTheControlsBack) {
@@ -317,7 +317,7 @@ TEST(ExtendModePreview, PlatenPreviewKeepsOnlyTheFocusFrameAndAsksWithItsThresho
   ASSERT_EQ(rig.mode.mCropList.size(), 1u);
   EXPECT_EQ(rig.mode.mCropList[0], focus);
   EXPECT_TRUE(focus->getCropView()->isHidden());
-  EXPECT_EQ(countOf(log, "Preview_Scan"), 1);
+  EXPECT_EQ(log.count("Preview_Scan"), 1);
   EXPECT_EQ(rig.filler.threshold, 77);
   EXPECT_TRUE(rig.mode.getCreateFilmCrop());
   EXPECT_TRUE(rig.mode.mScanLoop);
@@ -333,7 +333,7 @@ TEST(ExtendModePreview, BookNoticeComesFirstAndItsBoxStopsIt) {
   rig.mode.previewStart(kPress);
   EXPECT_EQ(rig.answers.texts, std::vector<std::string>{"book"});
   EXPECT_FALSE(rig.mode.mBookCorrectMsg);
-  EXPECT_EQ(countOf(log, "Preview_Scan"), 1);
+  EXPECT_EQ(log.count("Preview_Scan"), 1);
 }
 
 TEST(ExtendModePreview, FilmThumbnailPreviewAsksBeforeClearingThumbnails) {
@@ -344,11 +344,11 @@ TEST(ExtendModePreview, FilmThumbnailPreviewAsksBeforeClearingThumbnails) {
   PostLog log(flowNames());
   rig.answers.question(0, true);
   rig.mode.previewStart(kPress);
-  EXPECT_EQ(countOf(log, "Preview_Scan"), 0);
+  EXPECT_EQ(log.count("Preview_Scan"), 0);
   EXPECT_TRUE(rig.mode.mClearThumbnailMsg);
   rig.answers.question(1, true);
   rig.mode.previewStart(kPress);
-  EXPECT_EQ(countOf(log, "Preview_Scan"), 1);
+  EXPECT_EQ(log.count("Preview_Scan"), 1);
   EXPECT_FALSE(rig.mode.mClearThumbnailMsg);
   // The threshold is the template's after the preview was cleared.
   EXPECT_EQ(rig.filler.threshold, rig.mode.mTemplateCrop->getThreshold());
@@ -369,7 +369,7 @@ TEST(ExtendModePreview, PreviewAtStartMatrix) {
     rig.mode.mScanMode = c.scanMode;
     PostLog log(flowNames());
     rig.mode.didShowWindow(c.current);
-    EXPECT_EQ(countOf(log, "Preview_Scan"), c.sent ? 1 : 0);
+    EXPECT_EQ(log.count("Preview_Scan"), c.sent ? 1 : 0);
     EXPECT_EQ(rig.mode.mScanLoop, c.sent);
   }
   // Keep the preview: a window shown again with one asks for it, marked as the start's.
@@ -378,7 +378,7 @@ TEST(ExtendModePreview, PreviewAtStartMatrix) {
   rig.mode.mHasPreview = true;
   PostLog log(flowNames());
   rig.mode.willShowWindow();
-  EXPECT_EQ(countOf(log, "Preview_Scan"), 1);
+  EXPECT_EQ(log.count("Preview_Scan"), 1);
   EXPECT_TRUE(rig.mode.getPreviewAtStart());
 }
 
