@@ -121,7 +121,9 @@ void Zorvik_AppDelegate::applicationDidFinishLaunching(kit::Application&) {
   installMainMenu();
   if (kit::Menu* mainMenu = kit::Menu::mainMenu()) {
     const std::string appName = fnd::Bundle::main().objectForInfoDictionaryKey("CFBundleName").toString();
-    auto text = [](const char* key) { return MES_LauncherLocalizedStringForKey(nullptr, key).value_or(""); };
+    // One question to the data source for every text of the menu, not one per text.
+    const Zorvik_PVLocalizedString strings(Zorvik_PVLocalizedBundle::askDataSource());
+    auto text = [&strings](const char* key) { return MES_GetLauncherLocalizedString(key, strings); };
     auto withName = [&](const char* key) { return fnd::formatString(text(key), {appName}); };
     struct Entry {
       int tag;

@@ -54,7 +54,10 @@ std::int32_t MES_ShowLauncherMessage(std::string_view key, std::string_view tabl
 
 std::string MES_GetLauncherLocalizedString(std::string_view key, std::optional<std::string_view> bundleId) {
   const std::string id = bundleId ? std::string(*bundleId) : Zorvik_PVLocalizedBundle().getLocalizedBundleStr();
-  const Zorvik_PVLocalizedString strings(id);
+  return MES_GetLauncherLocalizedString(key, Zorvik_PVLocalizedString(id));
+}
+
+std::string MES_GetLauncherLocalizedString(std::string_view key, const Zorvik_PVLocalizedString& strings) {
   const std::string theKey = fnd::formatString("%@", {std::string(key)});
   const std::optional<std::string> found = strings.ls_localizedStringForKey(theKey, "PictavoTrivo");
   if (!found) return {};

@@ -7,6 +7,8 @@
 
 #include "foundation/Value.h"
 
+class Zorvik_PVLocalizedString;
+
 // The launcher's message functions. Texts come from the launcher's own strings files
 // ("PictavoTrivo", "Message"), found by key. A text is never used as a printf format: its
 // placeholders are filled by fnd::formatString, so a stray "%n" or "%10s" is shown as written.
@@ -33,6 +35,9 @@ std::string MES_GetLauncherMessageString(std::string_view key, std::optional<std
 // "%%"-separated parts joins them, each part that starts with a non-zero number being the
 // key of a text of "Message"; a text "none" gives the key itself.
 std::string MES_GetLauncherLocalizedString(std::string_view key, std::optional<std::string_view> bundleId);
+// The same through look-ups already set up: a caller that needs many texts at once asks for
+// the bundle and reads the remap table once rather than for every text.
+std::string MES_GetLauncherLocalizedString(std::string_view key, const Zorvik_PVLocalizedString& strings);
 
 // MES_GetLauncherLocalizedString with the launcher's bundle; nothing for no key.
 std::optional<std::string> MES_LauncherLocalizedStringForKey(const void* unused, std::optional<std::string_view> key);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <mutex>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -8,8 +9,9 @@
 #include "foundation/Value.h"
 
 // Look-ups of the launcher's texts in a bundle's string tables. A key without text is tried
-// once more under the key that the launcher's "UserInterface" table names for it. Every
-// look-up answers nothing when there is no bundle.
+// once more under the key that the launcher's "UserInterface" table names for it; that table
+// is read at the first such miss (most texts are found at once). Every look-up answers
+// nothing when there is no bundle.
 class Zorvik_PVLocalizedString {
  public:
   static constexpr const char* kNone = "none";
@@ -26,6 +28,10 @@ class Zorvik_PVLocalizedString {
                                                       std::string_view table) const;
 
  private:
+  // The remap table, read once at the first miss.
+  const fnd::Dictionary& remapTable() const;
+
   const fnd::Bundle* FWBundle = nullptr;  // not owned: bundles live for the whole process
-  fnd::Dictionary localizeKeyDic;
+  mutable std::once_flag remapRead;
+  mutable fnd::Dictionary localizeKeyDic;
 };
