@@ -15,6 +15,7 @@
 #include "ui/model/ExtendModeLink.h"
 #include "ui/modes/advanced/ExtendModeActions.h"
 #include "ui/modes/base/BaseScanMode.h"
+#include "ui/modes/base/ScanRetryGate.h"
 #include "ui/windows/DisplayManager.h"
 
 namespace kit {
@@ -729,16 +730,6 @@ class Quirel_ExtendMode : public Quirel_BaseScanMode, public ExtendModeLink, pub
                         Update update);
   // ---- The exposure group's Apply (true) and Reset (false) buttons, one body.
   void applyOrResetAllExposure(bool apply);
-  // Kept by the mode and by each retry thread: a retry enters it before it touches the mode,
-  // and the mode's end closes it (waiting for a retry inside), so a late retry leaves it alone.
-  struct ScanRetryGate {
-    std::mutex mutex;
-    std::atomic<bool> alive{true};
-  };
-  struct ScanRetryGateHolder {
-    std::shared_ptr<ScanRetryGate> gate = std::make_shared<ScanRetryGate>();
-    ~ScanRetryGateHolder();
-  };
   // ---- Last, so that it closes first: no retry reaches a mode that is going away.
-  ScanRetryGateHolder mScanRetryGate;
+  Quirel_ScanRetryGate mScanRetryGate;
 };

@@ -325,9 +325,9 @@ void Quirel_ExtendMode::calibrationStart(const fnd::Notification& n) {
     calibrationStartPerformSelector(request);
   } else {
     // Older models take the request one pass later through the run loop.
-    std::shared_ptr<ScanRetryGate> gate = mScanRetryGate.gate;
-    fnd::RunLoop::main().performAfterDelay(0, [this, gate, request] {
-      if (gate->alive) calibrationStartPerformSelector(request);
+    Quirel_ScanRetryGate::Ticket alive = mScanRetryGate.ticket();
+    fnd::RunLoop::main().performAfterDelay(0, [this, alive, request] {
+      if (*alive) calibrationStartPerformSelector(request);
     });
   }
 }

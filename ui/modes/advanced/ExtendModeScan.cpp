@@ -50,14 +50,6 @@ fnd::Value extCropListValue(const CropList& list) {
 
 }  // namespace
 
-Quirel_ExtendMode::ScanRetryGateHolder::~ScanRetryGateHolder() {
-  // The retries still starting or waiting for the main thread find the gate closed; the mode
-  // ends only when none is inside.
-  gate->alive = false;
-  while (!gate->mutex.try_lock()) fnd::RunLoop::main().runFor(fnd::RunLoopMode::Default, 0.01);
-  gate->mutex.unlock();
-}
-
 bool Quirel_ExtendMode::askQuestion(const char* key, int table, bool& flag) {
   showModalDialog();
   std::unique_ptr<Quirel_CheckBoxDialog> question =
@@ -348,13 +340,7 @@ void Quirel_ExtendMode::requestNotSent() {
 }
 
 void Quirel_ExtendMode::scanStartRerty() {
-  std::shared_ptr<ScanRetryGate> gate = mScanRetryGate.gate;
-  fnd::Thread::detach(
-      [this, gate] {
-        std::lock_guard<std::mutex> inside(gate->mutex);
-        if (gate->alive) scanStartRertyThread();
-      },
-      "advanced scan retry");
+  mScanRetryGate.detach([this] { scanStartRertyThread(); }, "advanced scan retry");
 }
 
 void Quirel_ExtendMode::scanStartRertyThread() {
@@ -362,9 +348,8 @@ void Quirel_ExtendMode::scanStartRertyThread() {
   // request itself disables windows and posts notifications, so it runs on the main thread
   // while this thread waits (the wait ends when the program terminates).
   std::lock_guard<fnd::Lock> hold(mRetryLock);
-  std::shared_ptr<ScanRetryGate> gate = mScanRetryGate.gate;
-  Quirel_MessageThreadHop::run([this, gate] {
-    if (gate->alive) startScanRequest();
+  Quirel_MessageThreadHop::run([this] {
+    if (mScanRetryGate.isOpen()) startScanRequest();
     return 0;
   });
 }

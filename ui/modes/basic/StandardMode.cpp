@@ -29,9 +29,7 @@ Quirel_StandardMode::Quirel_StandardMode(fnd::NotificationCenter& center) : Quir
 Quirel_StandardMode::~Quirel_StandardMode() {
   // Retries that start from now on leave the mode alone; one already inside the gate is let
   // through on the main thread (where its start now does nothing) until it has left.
-  mRetryGate->alive = false;
-  while (!mRetryGate->mutex.try_lock()) fnd::RunLoop::main().runFor(fnd::RunLoopMode::Default, 0.01);
-  mRetryGate->mutex.unlock();
+  mRetryGate.close();
   // The base ends every observation of the mode; the panel is only released here.
   releaseStandardItem();
   mInfoDialog.reset();

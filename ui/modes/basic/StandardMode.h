@@ -14,6 +14,7 @@
 #include "ui/model/CropValueGroups.h"
 #include "ui/model/StandardModeLink.h"
 #include "ui/modes/base/BaseScanMode.h"
+#include "ui/modes/base/ScanRetryGate.h"
 #include "ui/windows/DisplayManager.h"
 
 class Quirel_CTRLS_AdjustCropText;
@@ -377,13 +378,8 @@ class Quirel_StandardMode : public Quirel_BaseScanMode, public StandardModeLink 
   void replaceDeletedFocus(const std::shared_ptr<Quirel_CropInfo>& kept);
   void switchThumbnailPresentation(bool film);
 
-  // Kept by the mode and by each retry thread: a retry enters it before it touches the mode,
-  // and the mode's end closes it, so a retry that starts late leaves the mode alone.
-  struct RetryGate {
-    std::mutex mutex;
-    std::atomic<bool> alive{true};
-  };
-  std::shared_ptr<RetryGate> mRetryGate = std::make_shared<RetryGate>();
+  // Closed first thing in the mode's end, so no retry reaches a mode that is going away.
+  Quirel_ScanRetryGate mRetryGate;
 
   std::shared_ptr<Quirel_InfoDialog> mInfoDialog;
   StepParts mImageSourceStep, mPreviewStep, mDestinationStep, mOutputSizeStep, mAdjustCropStep, mImageCorrectStep,

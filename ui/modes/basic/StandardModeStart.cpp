@@ -236,13 +236,7 @@ void Quirel_StandardMode::scanStart(const fnd::Notification*) {
 }
 
 void Quirel_StandardMode::scanStartRerty() {
-  std::shared_ptr<RetryGate> gate = mRetryGate;
-  fnd::Thread::detach(
-      [this, gate] {
-        std::lock_guard<std::mutex> inside(gate->mutex);
-        if (gate->alive) scanStartRertyThread();
-      },
-      "scan retry");
+  mRetryGate.detach([this] { scanStartRertyThread(); }, "scan retry");
 }
 
 void Quirel_StandardMode::scanStartRertyThread() {
@@ -251,7 +245,7 @@ void Quirel_StandardMode::scanStartRertyThread() {
   // the program to quit).
   std::lock_guard<fnd::Lock> hold(mRetryLock);
   Quirel_MessageThreadHop::run([this] {
-    if (mRetryGate->alive) scanStart(nullptr);
+    if (mRetryGate.isOpen()) scanStart(nullptr);
     return 0;
   });
 }
