@@ -123,8 +123,10 @@ class SimController final : public Velmor_SMController {
   };
   void keepPreview(Preview preview);
   // Posts a preview's size, its data in blocks, and the call to draw it (the module's thread
-  // or, for a resume, the caller's). False when a cancel or the stop ended it early.
-  bool sendPreview(const Preview& preview);
+  // or, for a resume, the caller's). False when a cancel or the stop ended it early. With
+  // `fill`, each block's rows (first, count) are made just before the block is posted, so the
+  // user interface takes one block while the next is read.
+  bool sendPreview(const Preview& preview, const std::function<void(int, int)>& fill = {});
   // Extra reports of the device's switches at a document's start and during its pages.
   void postDocumentExtras(const DeviceModel& model);
   void postProgressDetails(const DeviceModel& model, int page, int pages);

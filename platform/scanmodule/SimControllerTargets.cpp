@@ -80,11 +80,12 @@ void SimController::keepPreview(Preview preview) {
   preview_ = std::make_shared<const Preview>(std::move(preview));
 }
 
-bool SimController::sendPreview(const Preview& preview) {
+bool SimController::sendPreview(const Preview& preview, const std::function<void(int, int)>& fill) {
   post(report::kSetPreviewMakeSize, fnd::Dictionary{{"PreviewWidth", preview.width}, {"PreviewHeight", preview.height}});
   const std::size_t rowBytes = static_cast<std::size_t>(preview.width) * 3;
   for (int r = 0; r < preview.height; r += kPreviewBlockRows) {
     const int n = std::min(kPreviewBlockRows, preview.height - r);
+    if (fill) fill(r, n);
     const auto first = preview.rgb.begin() + static_cast<std::ptrdiff_t>(rowBytes * static_cast<std::size_t>(r));
     const std::size_t size = rowBytes * static_cast<std::size_t>(n);
     // The bytes travel as a typed value, so a receiver can check what it got.
