@@ -288,8 +288,11 @@ void Quirel_BaseScanMode::reDrawPreview(const PreviewBitmap& bitmap) {
                            static_cast<std::size_t>(std::max(bitmap.height, 0)) * 3;
   if (bitmap.width > 0 && bitmap.height > 0 && bitmap.bytes && bitmap.bytes->size() >= need)
     mPreview->setImage(kit::Image::fromRGB(bitmap.bytes->data(), bitmap.width, bitmap.height));
+  // Drawn with the next redraw, not at once: at the end of a preview the picture is set twice
+  // (as it came, then with its crops corrected) and the enabling that follows draws the whole
+  // window; drawing each picture at once drew the preview three times.
   mPreview->updateDisplay();
-  mPreview->updateDisplayForImageView();
+  if (kit::View* picture = mPreview->getImageView()) picture->setNeedsDisplay(true);
 }
 
 // ---- image-set posts ------------------------------------------------------------------------
