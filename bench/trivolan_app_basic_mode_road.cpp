@@ -23,7 +23,6 @@
 #include <map>
 #include <memory>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "BenchSupport.h"
@@ -252,7 +251,8 @@ bool renderAndSave(SaveModuleCore& core, const Area& a, const std::string& folde
     rc = core.StartFinalXformThread();
   }
   core.EndXform();
-  while (core.GetRunningWorkerCount() > 0) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  // Woken when the final pass's worker finishes, as the transfer loop is.
+  core.WaitForRunningWorkers(SaveModuleCore::kWorkerWaitMs);
   return rc == CM_OK && core.GetErrorMessage() == CM_OK && fs::exists(path);
 }
 
