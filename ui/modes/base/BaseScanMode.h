@@ -604,4 +604,7 @@ class Quirel_BaseScanMode : public virtual ScanModeLink {
   };
   std::optional<FilledRecord> requestRecord(const char* postName, int threshold);
   void armScanSound() { armScanSound(mCenter, mPreferenceInfo.get(), selfIdentity()); }
+  // ---- The picture a cleared preview let go: never drawn, kept so that the next preview's
+  // picture is made in its pixels rather than in memory touched for the first time.
+  std::optional<kit::Image> mClearedPicture;
 };
