@@ -289,12 +289,14 @@ void Quirel_BaseScanMode::reDrawPreview(const PreviewBitmap& bitmap) {
   if (bitmap.width > 0 && bitmap.height > 0 && bitmap.bytes && bitmap.bytes->size() >= need) {
     // The picture it replaces (or the one the preview's start let go) lends its pixels when
     // nothing else kept it.
-    std::optional<kit::Image> replaced = mPreview->getImageView()->getPreviewImage();
-    if (!replaced) replaced = std::move(mClearedPicture);
+    kit::Image replaced;
+    if (const std::optional<kit::Image>& shown = mPreview->getImageView()->getPreviewImage())
+      replaced = *shown;
+    else if (mClearedPicture)
+      replaced = *mClearedPicture;
     mClearedPicture.reset();
     mPreview->setImage(std::nullopt);
-    mPreview->setImage(kit::Image::fromRGB(bitmap.bytes->data(), bitmap.width, bitmap.height,
-                                           replaced ? std::move(*replaced) : kit::Image()));
+    mPreview->setImage(kit::Image::fromRGB(bitmap.bytes->data(), bitmap.width, bitmap.height, std::move(replaced)));
   }
   // Drawn with the next redraw, not at once: at the end of a preview the picture is set twice
   // (as it came, then with its crops corrected) and the enabling that follows draws the whole
