@@ -4,6 +4,7 @@
 #include <map>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -465,4 +466,7 @@ class Quirel_PreviewInfo {
   const void* mTwObject = nullptr;
   const void* mUIMObject = nullptr;
   std::int32_t mADFPrefetch = -1;
+  // ---- The last work copy's bytes, used again by the next copy once nothing holds them.
+  mutable std::mutex mWorkCopyMutex;
+  mutable std::shared_ptr<std::vector<std::uint8_t>> mWorkCopyBytes;
 };
