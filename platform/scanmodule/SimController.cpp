@@ -572,6 +572,11 @@ void SimController::runPreview(const DeviceModel& model, int inputSource) {
   preview.width = renderSpec.width;
   preview.height = renderSpec.height;
   const std::size_t rowBytes = renderer.rowBytes();
+  {
+    std::lock_guard lock(mutex_);
+    preview.rgb = std::move(spareRgb_);
+    spareRgb_.clear();
+  }
   preview.rgb.resize(rowBytes * static_cast<std::size_t>(renderSpec.height));
   // Read block by block as it is sent, the way a scanner's preview arrives: the user interface
   // takes each block while the next is read, rather than all of them after the whole platen.

@@ -170,7 +170,10 @@ class SimController final : public Velmor_SMController {
   std::string currentTempPath_;
 
   // Never changed once kept: readers share it instead of copying the whole picture.
-  std::shared_ptr<const Preview> preview_ = std::make_shared<const Preview>();
+  std::shared_ptr<const Preview> preview_ = std::make_shared<Preview>();
+  // The pixels of the preview before the kept one, when nothing held it any more: the next
+  // preview is read into them rather than into memory touched for the first time.
+  std::vector<std::uint8_t> spareRgb_;
   std::map<int, std::vector<fnd::Data>> gamma_;
   std::map<std::string, fnd::Dictionary> recorded_;
 
