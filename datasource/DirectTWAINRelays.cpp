@@ -10,6 +10,10 @@ namespace {
 using C = Velmor_SMController;
 using D = Dravon_DirectTWAIN;
 
+// How many requests (a preview block and its percentage each) the scan module's thread may have
+// waiting for the main thread before a further preview block waits for them.
+constexpr std::int32_t kPreviewRequestsAhead = 16;
+
 // Status 1206 of the module is shown to the user as message 1904.
 void showStatusAs1904(const fnd::Notification& note) {
   fnd::Dictionary* info = note.info();
@@ -128,10 +132,14 @@ void Dravon_DirectTWAIN::relayModuleEvent(const ModuleEventRelay& relay, const f
 void Dravon_DirectTWAIN::setPreviewDataNtf(const fnd::Notification& note) {
   if (mAppWillTerminate.load() || !myUICtrl) return;
   // The block travels as typed bytes with their length; the dispatcher's request holds its own
-  // copy. The post returns once the main thread has taken it, or at once when the application
-  // ends: a closing program never holds the module's thread here.
+  // copy. The module goes on reading while the main thread takes the blocks (and does what was
+  // queued before them, such as building the progress window), but never more than a few
+  // requests ahead: the post first waits until no more than kPreviewRequestsAhead are left for
+  // the main thread (at once when the application ends: a closing program never holds the
+  // module's thread here).
+  myUICtrl->uiClearCounter(kPreviewRequestsAhead);
+  if (mAppWillTerminate.load()) return;
   myUICtrl->uiControlMethod(note.userInfo, 7);
-  myUICtrl->uiClearCounter();
 }
 
 void Dravon_DirectTWAIN::endScanNtf(const fnd::Notification& note) {

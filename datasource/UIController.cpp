@@ -96,12 +96,12 @@ std::int32_t Dravon_UIController::pendingCount() const {
   return mPerformCounter;
 }
 
-bool Dravon_UIController::hasPending() const {
+bool Dravon_UIController::hasPending(std::int32_t allowed) const {
   const std::int32_t pending = pendingCount();
   // A handler running further up the main thread's stack cannot finish while we wait inside
   // it; counting it would make the wait endless.
-  if (fnd::RunLoop::isMainThread()) return pending - mRunningQueued > 0;
-  return pending > 0;
+  if (fnd::RunLoop::isMainThread()) return pending - mRunningQueued > allowed;
+  return pending > allowed;
 }
 
 void Dravon_UIController::countUp() {
@@ -131,10 +131,10 @@ void Dravon_UIController::wakePendingWaiter() {
   mPendingDone.notify_all();
 }
 
-void Dravon_UIController::waitForPending() {
+void Dravon_UIController::waitForPending(std::int32_t allowed) {
   const bool worker = !fnd::RunLoop::isMainThread();
   bool first = true;
-  while (hasPending()) {
+  while (hasPending(allowed)) {
     if (worker && mStopWaiting.load()) return;
     // The pause ends as soon as the main thread has done a request (a worker) or a request is
     // queued for it (the main thread); the interval only bounds a look.
@@ -142,7 +142,7 @@ void Dravon_UIController::waitForPending() {
       if (worker) {
         std::unique_lock guard(mPendingMutex);
         mPendingDone.wait_for(guard, std::chrono::duration<double>(kPendingPollSeconds),
-                              [this] { return !hasPending() || mStopWaiting.load(); });
+                              [this, allowed] { return !hasPending(allowed) || mStopWaiting.load(); });
       } else {
         moPMethod->waitForEvents(kPendingPollSeconds);
       }
@@ -219,11 +219,11 @@ void Dravon_UIController::uiControlEvent(std::shared_ptr<Quirel_progressCancelSt
   (this->*handler)(dic);
 }
 
-void Dravon_UIController::uiClearCounter() {
+void Dravon_UIController::uiClearCounter(std::int32_t allowed) {
   const bool mainThread = fnd::RunLoop::isMainThread();
   ControlScope scope(*this, mainThread);
   if (!mainThread) mHolderWaiting = true;
-  waitForPending();
+  waitForPending(allowed);
   if (!mainThread) mHolderWaiting = false;
 }
 

@@ -90,8 +90,9 @@ class Dravon_UIController {
   void uiControlEvent(std::shared_ptr<Quirel_progressCancelStatus> object, std::int32_t kind);
   // KIND 1000 (no-sleep start) and 1001 (stop).
   void uiControlSystemEvent(fnd::SharedDictionary dic, std::int32_t kind);
-  // Under UI_CONTROL_LOCK, waits until no request is pending.
-  void uiClearCounter();
+  // Under UI_CONTROL_LOCK, waits until no more than `allowed` requests are pending (none by
+  // default).
+  void uiClearCounter(std::int32_t allowed = 0);
 
   // Ends, for good, every wait of a worker thread for the main thread: the data source calls it
   // before it waits for the scan module's threads (which may be waiting here), and the
@@ -184,10 +185,10 @@ class Dravon_UIController {
   // The shared body of the queued families. `waitForAnswer`: the caller (on a worker) waits
   // until its request has run. False when that wait was given up (stopWaiting).
   bool dispatch(fnd::SharedDictionary& dic, Handler handler, bool waitForAnswer);
-  // The waiting rule: pump until no queued request is left (on the main thread, requests whose
-  // handlers are running further up its own stack do not count).
-  void waitForPending();
-  bool hasPending() const;
+  // The waiting rule: pump until no more than `allowed` queued requests are left (on the main
+  // thread, requests whose handlers are running further up its own stack do not count).
+  void waitForPending(std::int32_t allowed = 0);
+  bool hasPending(std::int32_t allowed = 0) const;
   // Wakes a worker waiting in waitForPending.
   void wakePendingWaiter();
   void countUp();

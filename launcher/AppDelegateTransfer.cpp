@@ -2,7 +2,6 @@
 // in 1 MiB blocks into the save driver and tells the data source the end of saving once.
 #include <chrono>
 #include <new>
-#include <thread>
 
 #include "foundation/Paths.h"
 #include "foundation/RunLoop.h"
@@ -57,14 +56,15 @@ TW_IMAGEMEMXFER Zorvik_AppDelegate::presetTransferRecord(void* buffer) {
 }
 
 void Zorvik_AppDelegate::waitForSaveWorkers(bool turnLoop) {
+  if (!turnLoop) {
+    // Woken by the driver when a worker finishes.
+    mSaveModule.WaitForRunningWorkers(kWorkerWaitMs);
+    return;
+  }
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kWorkerWaitMs);
   while (mSaveModule.GetRunningWorkerCount() > 0 && std::chrono::steady_clock::now() < deadline) {
-    if (turnLoop) {
-      // A worker that ends wakes the loop; the poll interval only bounds a look.
-      waitMainThreadForEvent(kPollSeconds);
-    } else {
-      std::this_thread::sleep_for(std::chrono::duration<double>(kPollSeconds));
-    }
+    // A worker that ends wakes the loop; the poll interval only bounds a look.
+    waitMainThreadForEvent(kPollSeconds);
   }
 }
 

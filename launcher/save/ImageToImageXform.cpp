@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <functional>
 #include <ctime>
 #include <new>
 #include <optional>
@@ -20,9 +21,10 @@
 namespace {
 
 constexpr std::uint32_t kAbortWaitMs = 180000;
-// Every hand-off wait is taken in rounds of this length, so that it also ends when the other
-// side has failed or the transform was aborted.
-constexpr double kHandOffRoundSeconds = 0.05;
+// A hand-off wait also ends as soon as the other side has ended or failed or the transform was
+// aborted (each of them wakes it); it is taken in rounds of this length only so that a change
+// nothing announced is still seen.
+constexpr double kHandOffRoundSeconds = 1.0;
 
 bool IsJpegOutput(std::uint32_t out) { return out == SM_FORMAT_JPEG || out == SM_FORMAT_JPEG_EXIF; }
 
@@ -115,7 +117,13 @@ CMResult ImageToImageXform::SetErrorMessage(CMResult code) {
   // The first failure explains the others (an abort makes the encoder fail too).
   if (code == 0 || m_uiErrorMessage == 0) m_uiErrorMessage = code;
   pthread_mutex_unlock(&m_mxErrorMessage->handle);
+  // A side waiting for the other one's hand-off stops waiting.
+  if (code != 0) WakeHandOffWaiters();
   return CM_OK;
+}
+
+void ImageToImageXform::WakeHandOffWaiters() {
+  if (m_DataLock) m_DataLock->wakeWaiters();
 }
 
 CMResult ImageToImageXform::StartXform(const ISM_XFORM_INFO* xform, const ISM_IMAGE_INFO* image) {
@@ -300,8 +308,12 @@ void ImageToImageXform::AddFileMetadata(std::uint32_t samplesPerPixel) {
 }
 
 bool ImageToImageXform::LockDataWhen(int condition, bool writerSide) {
+  // Asked under the data lock's own mutex: it reads only flags and the error code.
+  const std::function<bool()> otherSideGone = [this, writerSide] {
+    return GetErrorMessage() != CM_OK || (writerSide ? m_bInputEnded.load() : m_bWriterEnded.load());
+  };
   for (;;) {
-    if (m_DataLock->lockWhenCondition(condition, kHandOffRoundSeconds)) {
+    if (m_DataLock->lockWhenConditionUnless(condition, kHandOffRoundSeconds, otherSideGone)) {
       if (GetErrorMessage() == CM_OK) return true;
       m_DataLock->unlockWithCondition(condition);
       return false;
@@ -380,6 +392,7 @@ void ImageToImageXform::WriterThreadProc(void* argument) {
   CM_ReleaseAutoreleasePool(pool);
   // The thread start signals the record's end once this body returns.
   self->m_bWriterEnded = true;
+  self->WakeHandOffWaiters();
 }
 
 std::size_t ImageToImageXform::ProvideBytes(ProviderInfo* info, void* buffer, std::int64_t position,
@@ -459,6 +472,8 @@ void ImageToImageXform::ReleaseTransform() {
 CMResult ImageToImageXform::EndXform() {
   return CM_Guard([&]() -> CMResult {
     m_bInputEnded = true;
+    // A writer waiting for lines that will not come learns it now.
+    WakeHandOffWaiters();
     CMResult waited = SM_ERR_IMAGE;
     if (m_pThreadXform) {
       std::uint32_t result = 0;

@@ -114,6 +114,8 @@ class ImageToImageXform {
   // Takes m_DataLock at the condition, in rounds, giving up when the transform failed or was
   // aborted (and, for the writer side, when no more blocks will come). False when given up.
   bool LockDataWhen(int condition, bool writerSide);
+  // Wakes a side waiting in LockDataWhen to look at the end flags and the error again.
+  void WakeHandOffWaiters();
   // The TIFF and EXIF entries every file of a transform carries.
   void AddFileMetadata(std::uint32_t samplesPerPixel);
   void ReleaseTransform();

@@ -146,8 +146,13 @@ class SaveModuleCore {
   std::string TempExifPath(std::uint32_t slot) const;    // "PVTO_tmpEX%03d.JPG"
   std::string TempRotatePath(std::uint32_t slot) const;  // "PVTO_tmpRT%03d.TIF"
 
-  // Running workers the driver still has to wait for (finished ones are not counted).
+  // Running workers the driver still has to wait for (finished ones are not counted). A worker
+  // counts as finished once it has done its last work, when it wakes the waiters; its thread
+  // may still be on its way out.
   std::size_t GetRunningWorkerCount();
+  // Waits until no worker runs, woken when one finishes; false when one still runs after
+  // timeoutMs.
+  bool WaitForRunningWorkers(std::uint32_t timeoutMs);
 
  private:
   // What a queued image still needs after its close.
@@ -255,4 +260,6 @@ class SaveModuleCore {
   mutable std::mutex m_SignalMutex;
   mutable std::condition_variable m_Signal;
   std::uint64_t m_uiSignalCount = 0;
+  // Workers started whose work has not ended yet (lowered before their last Signal).
+  std::atomic<std::size_t> m_uiBusyWorkers{0};
 };

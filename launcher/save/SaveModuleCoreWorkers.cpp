@@ -1,5 +1,7 @@
 // The save driver's worker threads and the passes they run on queued images.
 
+#include <algorithm>
+#include <chrono>
 #include <iterator>
 
 #include "launcher/save/CMCommon.h"
@@ -71,8 +73,10 @@ CMResult SaveModuleCore::StartWorker(bool final) {
     start->exifJpegPass = m_ExifJpegPass;
     m_WorkerThreads.push_back(nullptr);
     auto record = std::prev(m_WorkerThreads.end());
+    ++m_uiBusyWorkers;
     if (CM_CreateThread(&*record, final ? &SaveModuleCore::FinalXformThreadProc : &SaveModuleCore::XformThreadProc,
                         start.get()) != CM_OK) {
+      --m_uiBusyWorkers;
       m_WorkerThreads.erase(record);
       CM_ThrowIfError(SM_ERR_BAD_COUNT);
     }
@@ -91,7 +95,20 @@ void SaveModuleCore::ReapEndedWorkers() {
 
 std::size_t SaveModuleCore::GetRunningWorkerCount() {
   ReapEndedWorkers();
-  return m_WorkerThreads.size();
+  // Counted by their work, not by their threads: a waiter woken by a worker's last Signal must
+  // find it finished, though its thread may not have ended yet (it is reaped later).
+  return m_uiBusyWorkers.load();
+}
+
+bool SaveModuleCore::WaitForRunningWorkers(std::uint32_t timeoutMs) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+  for (;;) {
+    const std::uint64_t seen = SignalCount();
+    if (GetRunningWorkerCount() == 0) return true;
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+    if (left.count() <= 0) return false;
+    WaitForSignal(seen, std::uint32_t(std::min<long long>(left.count(), kPollMs)));
+  }
 }
 
 CMResult SaveModuleCore::WaitForWorkers(std::uint32_t timeoutMs) {
@@ -130,6 +147,17 @@ void SaveModuleCore::RunWorker(WorkerStart* raw) {
   CM_DisableThreadCancel();
   std::unique_ptr<WorkerStart> start(raw);
   SaveModuleCore* core = start->core;
+  // However the work ends (a cancel too), what the worker took along goes first, then the count
+  // is lowered and the waiters woken: after that it touches nothing of the driver.
+  struct WorkEnd {
+    SaveModuleCore* core;
+    std::unique_ptr<WorkerStart>& start;
+    ~WorkEnd() {
+      start.reset();
+      --core->m_uiBusyWorkers;
+      core->Signal();
+    }
+  } workEnd{core, start};
   CMResult setup = CM_Guard([&]() -> CMResult {
     if (!start->xform) CM_ThrowIfError(SM_ERR_CREATE);
     if (SM_IsRefusedOutput(start->xform->GetOutFormat())) CM_ThrowIfError(SM_ERR_UNSUPPORTED);
@@ -156,7 +184,6 @@ void SaveModuleCore::RunWorker(WorkerStart* raw) {
     // Until an image is queued or the driver says to stop; the time-out only bounds a look.
     core->WaitForSignal(seen, kPollMs);
   }
-  core->Signal();
 }
 
 CMResult SaveModuleCore::RunImagePasses(const WorkerStart& start, std::uint32_t slot) {

@@ -6,11 +6,13 @@
 namespace fnd {
 
 template <class Pred>
-bool ConditionLock::acquireUntil(double timeoutSeconds, Pred ready) {
+bool ConditionLock::acquireUntil(double timeoutSeconds, Pred ready, const std::function<bool()>* giveUp) {
   std::unique_lock guard(mutex_);
+  bool gaveUp = false;
   auto free = [&] { return !held_ && ready(); };
+  auto done = [&] { return free() || (giveUp && (gaveUp = (*giveUp)())); };
   if (timeoutSeconds == std::numeric_limits<double>::infinity()) {
-    changed_.wait(guard, free);
+    changed_.wait(guard, done);
   } else if (!(timeoutSeconds > 0)) {  // also NaN
     if (!free()) return false;
   } else {
@@ -18,8 +20,10 @@ bool ConditionLock::acquireUntil(double timeoutSeconds, Pred ready) {
     const double capped = timeoutSeconds > 1e9 ? 1e9 : timeoutSeconds;
     const auto deadline = std::chrono::steady_clock::now() +
                           std::chrono::duration_cast<std::chrono::steady_clock::duration>(std::chrono::duration<double>(capped));
-    if (!changed_.wait_until(guard, deadline, free)) return false;
+    if (!changed_.wait_until(guard, deadline, done)) return false;
   }
+  // A free lock in the right condition is taken even when the give-up test says yes as well.
+  if (!free()) return false;
   held_ = true;
   return true;
 }
@@ -62,6 +66,18 @@ bool ConditionLock::lockWhenCondition(int condition, double timeoutSeconds) {
 
 bool ConditionLock::lockWhenConditionBeforeDate(int condition, Date limit) {
   return lockWhenCondition(condition, limit.seconds - Date::now().seconds);
+}
+
+bool ConditionLock::lockWhenConditionUnless(int condition, double timeoutSeconds,
+                                            const std::function<bool()>& giveUp) {
+  return acquireUntil(timeoutSeconds, [&] { return condition_ == condition; }, giveUp ? &giveUp : nullptr);
+}
+
+void ConditionLock::wakeWaiters() {
+  // Taken and left first: a waiter between its test and its sleep holds the mutex, so the
+  // notice cannot fall between the two.
+  { std::lock_guard guard(mutex_); }
+  changed_.notify_all();
 }
 
 void ConditionLock::unlockWithCondition(int condition) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <condition_variable>
+#include <functional>
 #include <mutex>
 
 #include "foundation/Value.h"
@@ -34,6 +35,12 @@ class ConditionLock {
   bool lockWhenCondition(int condition, double timeoutSeconds);
   // As lockWhenCondition, giving up at the date (wall clock); false on time-out.
   bool lockWhenConditionBeforeDate(int condition, Date limit);
+  // As lockWhenCondition with a time-out, also giving up as soon as `giveUp` answers true: it is
+  // asked when the wait begins and whenever the lock changes or wakeWaiters is called, under the
+  // lock's own mutex (so it must not use this lock). False when the lock was not taken.
+  bool lockWhenConditionUnless(int condition, double timeoutSeconds, const std::function<bool()>& giveUp);
+  // Wakes every waiter to look at its give-up test again (after what the test reads has changed).
+  void wakeWaiters();
 
   // Sets the condition and frees the lock (the condition is set even if the lock was free).
   void unlockWithCondition(int condition);
@@ -43,7 +50,7 @@ class ConditionLock {
 
  private:
   template <class Pred>
-  bool acquireUntil(double timeoutSeconds, Pred ready);
+  bool acquireUntil(double timeoutSeconds, Pred ready, const std::function<bool()>* giveUp = nullptr);
 
   mutable std::mutex mutex_;
   std::condition_variable changed_;

@@ -75,6 +75,23 @@ Image Image::fromRGB(const std::uint8_t* pixels, int width, int height) {
   return bridge::fromQImage(view.convertToFormat(QImage::Format_ARGB32_Premultiplied));
 }
 
+Image Image::fromRGB(const std::uint8_t* pixels, int width, int height, Image&& reuse) {
+  std::shared_ptr<const bridge::ImageData> old = std::move(reuse.data_);
+  if (!pixels || !old || old.use_count() != 1 || old->image.width() != width || old->image.height() != height ||
+      old->image.format() != QImage::Format_ARGB32_Premultiplied || !old->image.isDetached())
+    return fromRGB(pixels, width, height);
+  // Ours alone: made (not const) by fromQImage, so it may be written.
+  QImage& target = const_cast<bridge::ImageData&>(*old).image;
+  for (int y = 0; y < height; ++y) {
+    const std::uint8_t* from = pixels + static_cast<std::size_t>(y) * static_cast<std::size_t>(width) * 3;
+    auto* to = reinterpret_cast<std::uint32_t*>(target.scanLine(y));
+    // Opaque, so premultiplying changes nothing.
+    for (int x = 0; x < width; ++x, from += 3)
+      to[x] = 0xFF000000u | (std::uint32_t(from[0]) << 16) | (std::uint32_t(from[1]) << 8) | from[2];
+  }
+  return Image(std::move(old));
+}
+
 Image Image::scaledTo(int width, int height) const {
   if (!data_ || width <= 0 || height <= 0) return Image();
   return bridge::fromQImage(

@@ -28,6 +28,11 @@ class Image {
   static Image fromFile(const std::string& path);
   // Tightly packed 8-bit RGB, rows from the top, width * height * 3 bytes.
   static Image fromRGB(const std::uint8_t* pixels, int width, int height);
+  // The same picture, made in the pixels of `reuse` when nothing else holds that picture and it
+  // has this size (a picture replaced by the next of its kind, as a preview is): a fresh picture
+  // would be written into memory touched for the first time, page by page. Otherwise, or
+  // without pixels, as fromRGB; `reuse` is given up either way.
+  static Image fromRGB(const std::uint8_t* pixels, int width, int height, Image&& reuse);
 
   bool isValid() const { return data_ != nullptr; }
   // The picture resampled to the given size (smoothly); invalid for an invalid picture or size.

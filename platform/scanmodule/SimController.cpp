@@ -572,8 +572,18 @@ void SimController::runPreview(const DeviceModel& model, int inputSource) {
   preview.width = renderSpec.width;
   preview.height = renderSpec.height;
   const std::size_t rowBytes = renderer.rowBytes();
+  {
+    std::lock_guard lock(mutex_);
+    preview.rgb = std::move(spareRgb_);
+    spareRgb_.clear();
+  }
   preview.rgb.resize(rowBytes * static_cast<std::size_t>(renderSpec.height));
-  for (int r = 0; r < renderSpec.height; ++r) renderer.renderRow(r, preview.rgb.data() + rowBytes * static_cast<std::size_t>(r));
+  // Read block by block as it is sent, the way a scanner's preview arrives: the user interface
+  // takes each block while the next is read, rather than all of them after the whole platen.
+  std::uint8_t* const rows = preview.rgb.data();
+  const auto readRows = [&](int first, int count) {
+    for (int r = first; r < first + count; ++r) renderer.renderRow(r, rows + rowBytes * static_cast<std::size_t>(r));
+  };
   if (!film) {
     for (const auto& d : scene.documents()) {
       const double k = kPreviewResolution;
@@ -581,7 +591,7 @@ void SimController::runPreview(const DeviceModel& model, int inputSource) {
                                    static_cast<int>(d.height * k)});
     }
   }
-  const bool cancelled = !sendPreview(preview);
+  const bool cancelled = !sendPreview(preview, readRows);
   if (!cancelled) keepPreview(std::move(preview));
   bool stopping;
   {

@@ -123,8 +123,10 @@ class SimController final : public Velmor_SMController {
   };
   void keepPreview(Preview preview);
   // Posts a preview's size, its data in blocks, and the call to draw it (the module's thread
-  // or, for a resume, the caller's). False when a cancel or the stop ended it early.
-  bool sendPreview(const Preview& preview);
+  // or, for a resume, the caller's). False when a cancel or the stop ended it early. With
+  // `fill`, each block's rows (first, count) are made just before the block is posted, so the
+  // user interface takes one block while the next is read.
+  bool sendPreview(const Preview& preview, const std::function<void(int, int)>& fill = {});
   // Extra reports of the device's switches at a document's start and during its pages.
   void postDocumentExtras(const DeviceModel& model);
   void postProgressDetails(const DeviceModel& model, int page, int pages);
@@ -168,7 +170,10 @@ class SimController final : public Velmor_SMController {
   std::string currentTempPath_;
 
   // Never changed once kept: readers share it instead of copying the whole picture.
-  std::shared_ptr<const Preview> preview_ = std::make_shared<const Preview>();
+  std::shared_ptr<const Preview> preview_ = std::make_shared<Preview>();
+  // The pixels of the preview before the kept one, when nothing held it any more: the next
+  // preview is read into them rather than into memory touched for the first time.
+  std::vector<std::uint8_t> spareRgb_;
   std::map<int, std::vector<fnd::Data>> gamma_;
   std::map<std::string, fnd::Dictionary> recorded_;
 

@@ -9,6 +9,7 @@
 #include <cstring>
 #include <filesystem>
 #include <thread>
+#include <utility>
 
 #include "foundation/FileManager.h"
 #include "foundation/PropertyList.h"
@@ -76,15 +77,23 @@ std::vector<fnd::Data> SimController::userGamma(int number) const {
 // --- preview kept, sent, backed up and resumed -------------------------------------------------
 
 void SimController::keepPreview(Preview preview) {
-  std::lock_guard lock(mutex_);
-  preview_ = std::make_shared<const Preview>(std::move(preview));
+  std::shared_ptr<const Preview> replaced;
+  {
+    std::lock_guard lock(mutex_);
+    // Made as a changeable object and handed out as a constant one, so that once nothing else
+    // holds it its pixels may be taken for the next preview.
+    replaced = std::exchange(preview_, std::shared_ptr<const Preview>(std::make_shared<Preview>(std::move(preview))));
+    if (replaced.use_count() == 1 && !replaced->rgb.empty())
+      spareRgb_ = std::move(const_cast<Preview&>(*replaced).rgb);
+  }
 }
 
-bool SimController::sendPreview(const Preview& preview) {
+bool SimController::sendPreview(const Preview& preview, const std::function<void(int, int)>& fill) {
   post(report::kSetPreviewMakeSize, fnd::Dictionary{{"PreviewWidth", preview.width}, {"PreviewHeight", preview.height}});
   const std::size_t rowBytes = static_cast<std::size_t>(preview.width) * 3;
   for (int r = 0; r < preview.height; r += kPreviewBlockRows) {
     const int n = std::min(kPreviewBlockRows, preview.height - r);
+    if (fill) fill(r, n);
     const auto first = preview.rgb.begin() + static_cast<std::ptrdiff_t>(rowBytes * static_cast<std::size_t>(r));
     const std::size_t size = rowBytes * static_cast<std::size_t>(n);
     // The bytes travel as a typed value, so a receiver can check what it got.

@@ -200,7 +200,7 @@ TEST(Relays, PreviewDataAfterTheProgramAnnouncedItsEndIsDropped) {
   OpenedOnDoubles o;
   ASSERT_EQ(o.opened, 0);
   o.report("setPreviewDataPost", eventInfo("setPreviewDataPost"));
-  ASSERT_TRUE(o.factory.log->contains("setPreviewData:3"));  // the post returned after the copy
+  ASSERT_TRUE(pumpUntil([&] { return o.factory.log->contains("setPreviewData:3"); }));
   EXPECT_EQ(o.root()->previewBytes, (std::vector<std::uint8_t>{1, 2, 3}));
   postWillTerminate();
   EXPECT_TRUE(o.ds.mAppWillTerminate.load());
@@ -208,6 +208,42 @@ TEST(Relays, PreviewDataAfterTheProgramAnnouncedItsEndIsDropped) {
   o.report("setPreviewDataPost", eventInfo("setPreviewDataPost"));
   pumpUntil([&] { return o.ds.uiController()->pendingCount() == 0; });
   EXPECT_FALSE(o.factory.log->contains("setPreviewData:3"));
+}
+
+TEST(Relays, PreviewBlocksGoOnWhileTheMainThreadIsBusyButNeverPileUp) {
+  OpenedOnDoubles o;
+  ASSERT_EQ(o.opened, 0);
+  o.factory.log->clear();
+  // The module's thread sends 40 blocks of one byte each while the main thread runs nothing.
+  constexpr int kBlocks = 40;
+  std::atomic<int> posted{0};
+  const void* sender = o.ds.scanController();
+  std::thread module([&] {
+    for (int i = 0; i < kBlocks; ++i) {
+      auto info = fnd::makeShared();
+      info->set("PreviewSendSize", 1);
+      info->set("PreviewSendData", fnd::Data{static_cast<std::uint8_t>(i)});
+      fnd::NotificationCenter::defaultCenter().post("setPreviewDataPost", sender, info);
+      ++posted;
+    }
+  });
+  // The first posts return without the main thread, then the posts wait for it: a few blocks
+  // are on their way, never all of them.
+  for (int i = 0; i < 500 && posted.load() < 2; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  const int early = posted.load();
+  EXPECT_GE(early, 2);
+  EXPECT_LT(early, kBlocks);
+  EXPECT_LE(o.ds.uiController()->pendingCount(), early);
+  EXPECT_TRUE(o.factory.log->snapshot().empty());
+  // Once the main thread takes them, every block arrives, in order.
+  const bool all = pumpUntil([&] { return posted.load() == kBlocks; });
+  if (!all) o.ds.uiController()->stopWaiting();
+  module.join();
+  ASSERT_TRUE(all);
+  pumpUntil([&] { return o.ds.uiController()->pendingCount() == 0; });
+  EXPECT_EQ(o.factory.log->count("setPreviewData:1"), kBlocks);
+  EXPECT_EQ(o.root()->previewBytes, (std::vector<std::uint8_t>{kBlocks - 1}));
 }
 
 TEST(Relays, PlainQuestionsAreAnsweredForAnySenderAndSaveInfoReachesTheLauncher) {

@@ -509,4 +509,6 @@ class Quirel_UserInterfaceModule : public Quirel_MainWindowControllerPort,
   std::unique_ptr<Quirel_ExtendMode> mExtendMode;
   // The mode of `mode`: 0 basic, 1 advanced, else none.
   Quirel_BaseScanMode* singleMode(int mode) const;
+  // ---- The preview picture's bytes, used again for the next picture once no mode holds them.
+  mutable std::shared_ptr<std::vector<std::uint8_t>> mPreviewBitmapBytes;
 };

@@ -118,7 +118,12 @@ PreviewBitmap Quirel_UserInterfaceModule::getPreviewBitmap() const {
   if (!pixels || bytes == 0 || bytes > mPreviewBufferBytes) return bitmap;
   bitmap.width = width;
   bitmap.height = height;
-  bitmap.bytes = std::make_shared<const std::vector<std::uint8_t>>(pixels, pixels + bytes);
+  // The last picture's bytes serve again when no mode kept them: a fresh buffer of a preview's
+  // size would be touched page by page for the first time on every preview.
+  if (!mPreviewBitmapBytes || mPreviewBitmapBytes.use_count() != 1)
+    mPreviewBitmapBytes = std::make_shared<std::vector<std::uint8_t>>();
+  mPreviewBitmapBytes->assign(pixels, pixels + bytes);
+  bitmap.bytes = mPreviewBitmapBytes;
   return bitmap;
 }
 

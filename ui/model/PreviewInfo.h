@@ -4,6 +4,7 @@
 #include <map>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
@@ -477,4 +478,7 @@ class Quirel_PreviewInfo {
   const void* mTwObject = nullptr;
   const void* mUIMObject = nullptr;
   std::int32_t mADFPrefetch = -1;
+  // ---- The last work copy's bytes, used again by the next copy once nothing holds them.
+  mutable std::mutex mWorkCopyMutex;
+  mutable std::shared_ptr<std::vector<std::uint8_t>> mWorkCopyBytes;
 };

@@ -121,7 +121,12 @@ Quirel_PreviewInfo::WorkCopy Quirel_PreviewInfo::previewCopy(int* width, int* he
   const std::uint8_t* shown = getOriginalPixel24();
   if (!shown || *width <= 0 || *height <= 0) return {};
   const std::size_t size = static_cast<std::size_t>(*width) * static_cast<std::size_t>(*height) * 3;
-  return {std::make_shared<std::vector<std::uint8_t>>(shown, shown + size)};
+  // The last copy's bytes serve again once nothing holds them (the picture drawn from them is
+  // made): a fresh copy of a preview's size is touched page by page for the first time.
+  std::lock_guard guard(mWorkCopyMutex);
+  if (!mWorkCopyBytes || mWorkCopyBytes.use_count() != 1) mWorkCopyBytes = std::make_shared<std::vector<std::uint8_t>>();
+  mWorkCopyBytes->assign(shown, shown + size);
+  return {mWorkCopyBytes};
 }
 
 void Quirel_PreviewInfo::showCopy(WorkCopy copy) {

@@ -600,6 +600,34 @@ class RushingClock final : public CMClock {
   std::atomic<std::uint64_t> now{0};
 };
 
+TEST(SaveModuleCore, AWaitForTheWorkersEndsWhenTheLastFinishesAndFindsNoneRunning) {
+  std::atomic<bool> release{false};
+  std::atomic<bool> inPass{false};
+  Driver d("wait-workers");
+  d.core.SetFilePasses(
+      [&](ImageToImageXform&, const ISM_XFORM_INFO*, const ISM_IMAGE_INFO* image, const ISM_OPTION_INFO*) {
+        inPass = true;
+        while (!release) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        return CopyingPasses::copy(image);
+      },
+      [&](ImageToImageXform&, const ISM_XFORM_INFO*, const ISM_IMAGE_INFO* image, const ISM_OPTION_INFO*) {
+        return CopyingPasses::copy(image);
+      });
+  Scan scan(6, 6, 8);
+  ASSERT_EQ(d.transfer(scan, d.saveFolder / "waited.jpg"), CM_OK);
+  while (!inPass) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  // A worker is in its pass: a wait that may not wait finds it running.
+  EXPECT_FALSE(d.core.WaitForRunningWorkers(0));
+  EXPECT_GE(d.core.GetRunningWorkerCount(), 1u);
+  release = true;
+  // Woken by the last worker's end, the wait finds no worker running, whether or not its thread
+  // has gone yet.
+  ASSERT_TRUE(d.core.WaitForRunningWorkers(SaveModuleCore::kWorkerWaitMs));
+  EXPECT_EQ(d.core.GetRunningWorkerCount(), 0u);
+  EXPECT_EQ(d.core.GetErrorMessage(), CM_OK);
+  EXPECT_TRUE(std::filesystem::exists(d.saveFolder / "waited.jpg"));
+}
+
 TEST(SaveModuleCore, TerminateWaitsForEveryWorkerAndGivesUpOnAStuckOneWithoutFreeingItsData) {
   std::atomic<bool> release{false};
   std::atomic<bool> inPass{false};

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <functional>
 #include <memory>
 #include <stdexcept>
 #include <thread>
@@ -80,6 +81,42 @@ TEST(ConditionLock, ImmediateAndTimedVariants) {
   lock.unlock();  // unlocking a free lock does nothing
   EXPECT_TRUE(lock.tryLock());
   lock.unlock();
+}
+
+// A wait with a give-up test: the other side of a hand-over ends without handing anything
+// over, says so, and the waiter stops at once instead of at its time-out.
+TEST(ConditionLock, AWaitWithAGiveUpTestEndsWhenWokenAfterItTurnsTrue) {
+  struct Shared {
+    ConditionLock lock{0};
+    std::atomic<bool> otherSideGone{false};
+    std::atomic<int> taken{-1};
+  };
+  auto s = std::make_shared<Shared>();
+  const std::function<bool()> gone = [s] { return s->otherSideGone.load(); };
+  // A free lock in the right condition is taken, whatever the test says.
+  s->otherSideGone = true;
+  EXPECT_TRUE(s->lock.lockWhenConditionUnless(0, 0.01, gone));
+  s->lock.unlock();
+  EXPECT_FALSE(s->lock.lockWhenConditionUnless(1, 0.01, gone));
+
+  s->otherSideGone = false;
+  auto finished = std::make_shared<ConditionLock>(0);
+  Thread::detach([s, finished] {
+    // An hour: only the wake-up can end this wait within the test's bound.
+    const std::function<bool()> test = [s] { return s->otherSideGone.load(); };
+    s->taken = s->lock.lockWhenConditionUnless(1, 3600, test) ? 1 : 0;
+    finished->unlockWithCondition(1);
+  });
+  s->otherSideGone = true;
+  s->lock.wakeWaiters();
+  const bool ended = finished->lockWhenCondition(1, kBound);
+  if (!ended) s->lock.unlockWithCondition(1);  // lets the waiter go before the test ends
+  ASSERT_TRUE(ended);
+  finished->unlock();
+  EXPECT_EQ(s->taken.load(), 0);
+  // The lock was never taken: its condition and state are as they were.
+  EXPECT_TRUE(s->lock.tryLockWhenCondition(0));
+  s->lock.unlock();
 }
 
 // Hand-over between a producer and a consumer thread, the way the scan module and the data

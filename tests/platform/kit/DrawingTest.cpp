@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <vector>
 
 #include "TestEnvironment.h"
 #include "kit/BezierPath.h"
@@ -15,6 +16,7 @@
 #include "kit/Font.h"
 #include "kit/Image.h"
 #include "kit/PainterContext.h"
+#include "kit/QtBridge.h"
 #include "kit/RecordingContext.h"
 
 using fnd::Point;
@@ -151,6 +153,34 @@ TEST(PainterContext, RgbBufferDrawsUprightWithItsTopRowAtTheTop) {
   }
   EXPECT_FALSE(kit::Image::fromRGB(nullptr, 3, 2).isValid());
   EXPECT_FALSE(kit::Image::fromRGB(rgb, 0, 2).isValid());
+}
+
+TEST(PainterContext, AnRgbPictureMadeInTheOneItReplacesIsTheSameAndLeavesSharedPicturesAlone) {
+  // 5 x 3 with every byte different, so a swapped channel or a shifted row shows.
+  std::vector<std::uint8_t> first(5 * 3 * 3), second(5 * 3 * 3);
+  for (std::size_t i = 0; i < first.size(); ++i) {
+    first[i] = static_cast<std::uint8_t>(i * 7);
+    second[i] = static_cast<std::uint8_t>(250 - i * 5);
+  }
+  const kit::Image fresh = kit::Image::fromRGB(second.data(), 5, 3);
+  // Nothing else holds the replaced picture: its pixels are used, and hold the new picture.
+  kit::Image replaced = kit::Image::fromRGB(first.data(), 5, 3);
+  const kit::bridge::ImageData* storage = replaced.data();
+  const kit::Image made = kit::Image::fromRGB(second.data(), 5, 3, std::move(replaced));
+  EXPECT_EQ(made.data(), storage);
+  EXPECT_EQ(made.copyRGB(), second);
+  EXPECT_EQ(made.data()->image, fresh.data()->image);
+  // Held elsewhere too, or of another size: a picture of its own; the held one is unchanged.
+  kit::Image held = kit::Image::fromRGB(first.data(), 5, 3);
+  const kit::Image keeper = held;
+  const kit::Image apart = kit::Image::fromRGB(second.data(), 5, 3, std::move(held));
+  EXPECT_NE(apart.data(), keeper.data());
+  EXPECT_EQ(keeper.copyRGB(), first);
+  EXPECT_EQ(apart.copyRGB(), second);
+  const kit::Image resized = kit::Image::fromRGB(second.data(), 3, 5, kit::Image::fromRGB(first.data(), 5, 3));
+  EXPECT_EQ(resized.copyRGB(), second);
+  EXPECT_EQ(resized.size(), (fnd::Size{3, 5}));
+  EXPECT_FALSE(kit::Image::fromRGB(nullptr, 5, 3, kit::Image::fromRGB(first.data(), 5, 3)).isValid());
 }
 
 TEST(PainterContext, OpacityAndSourceRectangle) {

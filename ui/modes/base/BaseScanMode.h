@@ -625,4 +625,7 @@ class Quirel_BaseScanMode : public virtual ScanModeLink {
   void armScanSound() { armScanSound(mCenter, mPreferenceInfo.get(), selfIdentity()); }
   // ---- One body for the frames' left (true) and right turns (BaseScanModeFrames.cpp).
   void rotateFrames(bool left);
+  // ---- The picture a cleared preview let go: never drawn, kept so that the next preview's
+  // picture is made in its pixels rather than in memory touched for the first time.
+  std::optional<kit::Image> mClearedPicture;
 };

@@ -173,7 +173,10 @@ void Quirel_BaseScanMode::resetPreview(const SSizeDouble& size, bool clearImage,
     (*it)->setHidden(hideFrames);
   }
   if (clearImage) {
-    if (mPreview) mPreview->removeImage();
+    if (mPreview) {
+      if (const std::optional<kit::Image>& shown = mPreview->getImageView()->getPreviewImage()) mClearedPicture = shown;
+      mPreview->removeImage();
+    }
     if (mHasPreview || mHasNonThumPreview) {
       if (inThumbnailMode()) {
         mCenter.post("removeThumbnailImagePost", selfIdentity());

@@ -286,10 +286,23 @@ void Quirel_BaseScanMode::reDrawPreview(const PreviewBitmap& bitmap) {
   mPreview->setTransform(makeTransform(angle, mMirror, mPreview->getImageViewRect().size), static_cast<int>(angle));
   const std::size_t need = static_cast<std::size_t>(std::max(bitmap.width, 0)) *
                            static_cast<std::size_t>(std::max(bitmap.height, 0)) * 3;
-  if (bitmap.width > 0 && bitmap.height > 0 && bitmap.bytes && bitmap.bytes->size() >= need)
-    mPreview->setImage(kit::Image::fromRGB(bitmap.bytes->data(), bitmap.width, bitmap.height));
+  if (bitmap.width > 0 && bitmap.height > 0 && bitmap.bytes && bitmap.bytes->size() >= need) {
+    // The picture it replaces (or the one the preview's start let go) lends its pixels when
+    // nothing else kept it.
+    kit::Image replaced;
+    if (const std::optional<kit::Image>& shown = mPreview->getImageView()->getPreviewImage())
+      replaced = *shown;
+    else if (mClearedPicture)
+      replaced = *mClearedPicture;
+    mClearedPicture.reset();
+    mPreview->setImage(std::nullopt);
+    mPreview->setImage(kit::Image::fromRGB(bitmap.bytes->data(), bitmap.width, bitmap.height, std::move(replaced)));
+  }
+  // Drawn with the next redraw, not at once: at the end of a preview the picture is set twice
+  // (as it came, then with its crops corrected) and the enabling that follows draws the whole
+  // window; drawing each picture at once drew the preview three times.
   mPreview->updateDisplay();
-  mPreview->updateDisplayForImageView();
+  if (kit::View* picture = mPreview->getImageView()) picture->setNeedsDisplay(true);
 }
 
 // ---- image-set posts ------------------------------------------------------------------------
