@@ -220,7 +220,8 @@ bool renderAndSave(SaveModuleCore& core, const Area& a, const std::string& folde
   std::unique_ptr<ISM_XFORM_INFO> xform;
   SM_CreateXformInfo(&xform);
   xform->SetFormat(SM_FORMAT_RAW, SM_FORMAT_TIFF);
-  xform->SetCompression(SM_COMPRESSION_HIGH);
+  // The quality the road's default preferences give (medium), so both encode the same way.
+  xform->SetCompression(SM_COMPRESSION_MEDIUM);
   const std::string app = "Trivolan", device = kRoadDevice;
   xform->SetAppName(&app);
   xform->SetDeviceName(&device);
