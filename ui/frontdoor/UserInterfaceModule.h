@@ -36,6 +36,7 @@ class Quirel_NoFocusView;
 class Quirel_PVLocalizedString;
 class Quirel_PreferenceInfo;
 class Quirel_PreviewInfo;
+class Quirel_ProcessImageDialog;
 class Quirel_ProfileCMList;
 class Quirel_StandardMode;
 class Quirel_Toolbar;
@@ -511,4 +512,6 @@ class Quirel_UserInterfaceModule : public Quirel_MainWindowControllerPort,
   Quirel_BaseScanMode* singleMode(int mode) const;
   // ---- The preview picture's bytes, used again for the next picture once no mode holds them.
   mutable std::shared_ptr<std::vector<std::uint8_t>> mPreviewBitmapBytes;
+  // ---- The progress panel over `parent` while `count` thumbnails are built (each step one).
+  std::unique_ptr<Quirel_ProcessImageDialog> showThumbnailProgress(std::size_t count, kit::Window* parent);
 };

@@ -99,12 +99,8 @@ void Quirel_UserInterfaceModule::endPreviewThread_Film_ExtendMode(const fnd::Arr
     }
     // Building several thumbnails takes a while: the panel shows how far it is.
     std::unique_ptr<Quirel_ProcessImageDialog> progress;
-    if (mMode == 1 && frames.size() >= 2) {
-      progress = std::make_unique<Quirel_ProcessImageDialog>(mCenter);
-      progress->setDivideCount(static_cast<std::int32_t>(frames.size()));
-      progress->setParentWindow(mMainWindow ? mMainWindow->getWindow() : nullptr);
-      progress->showProcessImageDialog();
-    }
+    if (mMode == 1 && frames.size() >= 2)
+      progress = showThumbnailProgress(frames.size(), mMainWindow ? mMainWindow->getWindow() : nullptr);
     if (thumbnail) {
       mPreviewInfo->createThumbnailImageData(frames, mode->getThumbnailList());
       mode->setThumbnailImage(mPreviewInfo.get());

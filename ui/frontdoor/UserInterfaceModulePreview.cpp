@@ -287,12 +287,8 @@ void Quirel_UserInterfaceModule::endPreviewThread_Film_StandardMode(const fnd::A
     mode->endFilmPreview_previewInfo(mPreviewInfo.get(), &frames, filmSize);
     // Building several thumbnails takes a while: the panel shows how far it is.
     std::unique_ptr<Quirel_ProcessImageDialog> progress;
-    if (mMode == 0 && frames.size() >= 2) {
-      progress = std::make_unique<Quirel_ProcessImageDialog>(mCenter);
-      progress->setDivideCount(static_cast<std::int32_t>(frames.size()));
-      progress->setParentWindow(mMainWindow ? mMainWindow->getWindow() : nullptr);
-      progress->showProcessImageDialog();
-    }
+    if (mMode == 0 && frames.size() >= 2)
+      progress = showThumbnailProgress(frames.size(), mMainWindow ? mMainWindow->getWindow() : nullptr);
     if (thumbnail) {
       mPreviewInfo->createThumbnailImageData(frames, mode->getThumbnailList());
       mode->setThumbnailImage(mPreviewInfo.get());
@@ -329,4 +325,13 @@ void Quirel_UserInterfaceModule::endScanMainThreadMode() {
 void Quirel_UserInterfaceModule::scanRetryStart() {
   if (mMode == 0 && mStandardMode) mStandardMode->scanStartRerty();
   if (mMode == 1 && mExtendMode) mExtendMode->scanStartRerty();
+}
+
+std::unique_ptr<Quirel_ProcessImageDialog> Quirel_UserInterfaceModule::showThumbnailProgress(std::size_t count,
+                                                                                              kit::Window* parent) {
+  auto progress = std::make_unique<Quirel_ProcessImageDialog>(mCenter);
+  progress->setDivideCount(static_cast<std::int32_t>(count));
+  progress->setParentWindow(parent);
+  progress->showProcessImageDialog();
+  return progress;
 }

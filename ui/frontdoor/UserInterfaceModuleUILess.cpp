@@ -144,10 +144,7 @@ void Quirel_UserInterfaceModule::endPreviewThread_UILessMode(const fnd::Array* c
 
   std::unique_ptr<Quirel_ProcessImageDialog> process;
   if (mScannerInfo && mScannerInfo->isVer1600Later() && resized.size() >= 2) {
-    process = std::make_unique<Quirel_ProcessImageDialog>(mCenter);
-    process->setDivideCount(static_cast<std::int32_t>(resized.size()));
-    process->setParentWindow(mUILessMode->getWindow());
-    process->showProcessImageDialog();
+    process = showThumbnailProgress(resized.size(), mUILessMode->getWindow());
     mShowedProcessImageDialog = true;
   }
   mPreviewInfo->createThumbnailImageData(resized, mUILessMode->getThumbnailList());
