@@ -114,6 +114,8 @@ void Quirel_FavoriteDialog::createFavoriteDialog() {
   }
   mAddBtn->setEnabled(canAdd());
   setColumnWidth();
+  // After the column width: a wide name adds the horizontal scroller, which may cover the row.
+  if (mFavSetListView->selectedRow() >= 0) mFavSetListView->scrollRowToVisible(mFavSetListView->selectedRow());
   registerObservers();
   setEnabledToolTips();
 }

@@ -63,6 +63,7 @@ void Quirel_FavoriteDialog::afterEntryStored(const Quirel_FavoriteSetting& entry
     // A full list keeps the stored entry selected and named, ready for the next overwrite.
     mFavSetListView->reloadData();
     mFavSetListView->selectRow(row, false);
+    mFavSetListView->scrollRowToVisible(row);
     mFavSetNameTxtF->setStringValue(entry.getName().value_or(""));
     mDeleteBtn->setEnabled(true);
   } else {

@@ -291,6 +291,31 @@ TEST_F(FavoriteDialogTest, ATenthEntryFillsTheListEvenWhenTheFileHoldsMore) {
   }
 }
 
+TEST_F(FavoriteDialogTest, AFullListShowsItsSelectedRowOnOpeningAndAfterAnOverwrite) {
+  // A name wider than the list adds the horizontal scroller, which takes room from the rows.
+  for (bool wide : {false, true}) {
+    fnd::Array entries;
+    for (int i = 0; i < 10; ++i)
+      entries.push_back(fnd::Value(favoriteEntry(100 + i, 0, wide && i == 2 ? std::string(32, 'W') : "F" + std::to_string(i))));
+    writeFile(entries);
+    open();
+    kit::TableView* table = dialog->listView()->getTableView();
+    auto rowShown = [&](int n) {
+      const fnd::Rect visible = table->visibleRect();
+      const fnd::Rect row = table->rectOfRow(n);
+      return dialog->listView()->selectedRow() == n && !row.isEmpty() && row.minY() >= visible.minY() &&
+             row.maxY() <= visible.maxY();
+    };
+    EXPECT_TRUE(rowShown(9)) << "on opening, wide " << wide;
+    // The first entry overwritten while the list shows its end.
+    dialog->listView()->getScrollView()->scrollToPoint({0, table->rectOfRow(9).maxY()});
+    boxes.answer({1});
+    add("F0");
+    EXPECT_TRUE(rowShown(0)) << "after overwriting, wide " << wide;
+    boxes.texts.clear();
+  }
+}
+
 TEST_F(FavoriteDialogTest, IndexesDefaultNamesAndDeletingTheLastAdded) {
   writeFile({fnd::Value(favoriteEntry(134507123, 1, "Taken index"))});
   open();
