@@ -142,14 +142,7 @@ Rect TableView::rectOfRow(int row) const {
 
 void TableView::scrollRowToVisible(int row) {
   const Rect r = rectOfRow(row);
-  auto* clip = dynamic_cast<ClipView*>(superview());
-  if (r.isEmpty() || !clip) return;
-  const Rect shown = clip->documentVisibleRect();
-  Point origin = shown.origin;
-  if (r.maxY() > shown.maxY()) origin.y = r.maxY() - shown.size.height;
-  if (r.minY() < origin.y) origin.y = r.minY();
-  if (origin == shown.origin) return;
-  scrollPoint(origin);
+  if (!r.isEmpty()) scrollRectToVisible(r);
 }
 
 int TableView::rowAtPoint(Point p) const {

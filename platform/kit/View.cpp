@@ -441,6 +441,23 @@ void View::scrollPoint(Point point) {
   }
 }
 
+void View::scrollRectToVisible(const Rect& rect) {
+  for (View* a = d_->superview; a; a = a->d_->superview) {
+    if (!a->isClipView()) continue;
+    const Rect r = a->convertRectFromView(rect, this);
+    const Rect shown = a->bounds();
+    auto along = [](double low, double high, double from, double length) {
+      if (low <= from && high >= from + length) return from;
+      if (high > from + length) from = high - length;
+      return low < from ? low : from;
+    };
+    const Point origin(along(r.minX(), r.maxX(), shown.minX(), shown.size.width),
+                       along(r.minY(), r.maxY(), shown.minY(), shown.size.height));
+    if (origin != shown.origin) a->scrollToPoint(origin);
+    return;
+  }
+}
+
 // --- Drawing
 
 void View::setNeedsDisplay(bool needed) {

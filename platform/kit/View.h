@@ -102,6 +102,9 @@ class View : public Responder {
   // Scrolls the nearest enclosing clip view so that the point (this view's space) shows at
   // its origin. Nothing without one.
   void scrollPoint(fnd::Point point);
+  // Scrolls the nearest enclosing clip view as little as it takes to show the rectangle (this
+  // view's space); along a side where the rectangle already covers what shows, nothing moves.
+  void scrollRectToVisible(const fnd::Rect& rect);
   // Clip views (the scroll-view part of the controls) answer true and scroll in scrollToPoint;
   // the default moves the bounds origin to the point (this view's space).
   virtual bool isClipView() const { return false; }

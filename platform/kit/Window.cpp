@@ -404,6 +404,8 @@ void Window::selectKeyView(bool forward) {
   if (!current) return;
   View* target = forward ? current->nextValidKeyView() : current->previousValidKeyView();
   if (!target || !makeFirstResponder(target)) return;
+  // A view reached by the keyboard in a scrolled list comes into sight.
+  target->scrollRectToVisible(target->bounds());
   // As Tab into a field does everywhere: the whole text, ready to be typed over.
   if (auto* field = dynamic_cast<TextField*>(target); field && field->lineEdit()) field->lineEdit()->selectAll();
 }

@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "KitTestSupport.h"
+#include "kit/ScrollView.h"
 #include "kit/TextField.h"
 
 namespace {
@@ -92,6 +93,42 @@ TEST_F(KeyViewTest, TabWalksTheLoopPastDisabledAndHiddenViewsAndShiftTabWalksBac
   press(Qt::Key_Tab);
   ASSERT_EQ(window->firstResponder(), fields[2]);
   EXPECT_EQ(fields[2]->lineEdit()->selectedText(), QStringLiteral("300"));
+}
+
+TEST_F(KeyViewTest, TabIntoAFieldOfAScrolledListBringsItIntoSight) {
+  // A list 60 high over a document 300 high with a field near each end; Tab goes from the
+  // window's first field to the field out of sight, then to the other, Shift-Tab back.
+  auto* scroll = static_cast<kit::ScrollView*>(
+      window->contentView()->addSubview(std::make_unique<kit::ScrollView>(Rect(170, 10, 25, 60))));
+  scroll->setHasVerticalScroller(true);
+  scroll->setDocumentView(std::make_unique<View>(Rect(0, 0, 10, 300)));
+  View* document = scroll->documentView();
+  auto* low = static_cast<TextField*>(document->addSubview(std::make_unique<TextField>(Rect(0, 10, 10, 24))));
+  auto* high = static_cast<TextField*>(document->addSubview(std::make_unique<TextField>(Rect(0, 260, 10, 24))));
+  auto inSight = [&](View* v) {
+    const Rect shown = scroll->documentVisibleRect();
+    const Rect r = document->convertRectFromView(v->bounds(), v);
+    return r.minY() >= shown.minY() && r.maxY() <= shown.maxY();
+  };
+  ASSERT_TRUE(window->makeFirstResponder(fields[0]));
+  const bool lowFirst = inSight(low);
+  ASSERT_NE(lowFirst, inSight(high)) << "one field of the list is out of sight to begin with";
+  TextField* hidden = lowFirst ? high : low;
+  TextField* shown = lowFirst ? low : high;
+  // The hidden one first, whichever end of the document the list shows to begin with.
+  fields[0]->setNextKeyView(hidden);
+  hidden->setNextKeyView(shown);
+  shown->setNextKeyView(fields[0]);
+
+  press(Qt::Key_Tab);
+  ASSERT_EQ(window->firstResponder(), hidden);
+  EXPECT_TRUE(inSight(hidden));
+  press(Qt::Key_Tab);
+  ASSERT_EQ(window->firstResponder(), shown);
+  EXPECT_TRUE(inSight(shown));
+  press(Qt::Key_Backtab, Qt::ShiftModifier);
+  ASSERT_EQ(window->firstResponder(), hidden);
+  EXPECT_TRUE(inSight(hidden));
 }
 
 TEST_F(KeyViewTest, QtsFocusChainKeepsTheOrderAlsoForLinksMadeBeforeTheWindow) {

@@ -61,6 +61,17 @@ struct LoopRig : extend_rig::WindowRig {
   }
 };
 
+// Whether the view shows within the list that holds it (true outside any list).
+bool inSight(kit::View* v) {
+  for (kit::View* a = v->superview(); a; a = a->superview()) {
+    if (!a->isClipView()) continue;
+    const fnd::Rect r = a->convertRectFromView(v->bounds(), v);
+    const fnd::Rect shown = a->bounds();
+    return r.minY() >= shown.minY() && r.maxY() <= shown.maxY();
+  }
+  return true;
+}
+
 TEST(ExtendModeKeyLoop, OnThePlatenTabGoesFromThePreviewThroughTheSizeFieldsAndBack) {
   LoopRig rig;
   rig.showValues();
@@ -94,10 +105,17 @@ TEST(ExtendModeKeyLoop, InFilmModeTheOpenExposureFieldComesAfterTheMagnification
   EXPECT_EQ(rig.walk(3, Qt::Key_Tab), (Responders{rig.exposure(), rig.preview(), rig.inputWidth()}));
   EXPECT_EQ(rig.walk(3, Qt::Key_Backtab, Qt::ShiftModifier),
             (Responders{rig.preview(), rig.exposure(), rig.magnification()}));
-  // Tab into a field selects its text, ready to be typed over.
+  // Tab into a field selects its text, ready to be typed over, and brings it into sight.
+  // The settings list scrolled to its other end first, leaving the field out of sight.
+  kit::View* list = rig.exposure()->superview();
+  while (list && !list->isClipView()) list = list->superview();
+  ASSERT_NE(list, nullptr);
+  list->scrollToPoint({0, list->bounds().minY() + 1000});
+  ASSERT_FALSE(inSight(rig.exposure()));
   rig.press(Qt::Key_Tab);
   auto* field = static_cast<kit::TextField*>(rig.exposure());
   EXPECT_EQ(rig.window().firstResponder(), field);
+  EXPECT_TRUE(inSight(field));
   EXPECT_EQ(field->lineEdit()->selectedText().toStdString(), field->stringValue());
   EXPECT_EQ(field->stringValue(), "120");
 
