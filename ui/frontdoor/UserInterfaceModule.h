@@ -514,4 +514,6 @@ class Quirel_UserInterfaceModule : public Quirel_MainWindowControllerPort,
   mutable std::shared_ptr<std::vector<std::uint8_t>> mPreviewBitmapBytes;
   // ---- The progress panel over `parent` while `count` thumbnails are built (each step one).
   std::unique_ptr<Quirel_ProcessImageDialog> showThumbnailProgress(std::size_t count, kit::Window* parent);
+  // The film frames sized for the thumbnails the preferences ask for (`prefs` may be null).
+  fnd::Array filmThumbnailFrames(const fnd::Array& frames, const Quirel_PreferenceInfo* prefs) const;
 };

@@ -81,13 +81,7 @@ void Quirel_UserInterfaceModule::endPreviewThread_Film_ExtendMode(const fnd::Arr
     const bool thumbnail = mode->isThumbnailMode();
     const Quirel_PreferenceInfo* prefs = mode->getPreferenceInfo();
     fnd::Array frames = crops ? *crops : fnd::Array{};
-    if (thumbnail) {
-      const std::int32_t sizeCode = Quirel_ThumbnailCropResize::filmThumbnailSizeCode(
-          mMode, prefs && prefs->getSmallThumbanilWhenUIOff(),
-          prefs ? prefs->getFilmThumbnailSize() : Quirel_ThumbnailCropResize::kSizeNormal);
-      frames = Quirel_ThumbnailCropResize::changeFilmThumbnailSize_previewInfo(
-          frames, sizeCode, mPreviewInfo->getPreviewWidth(), mPreviewInfo->getPreviewHeight());
-    }
+    if (thumbnail) frames = filmThumbnailFrames(frames, prefs);
     mode->endFilmPreview_previewInfo(mPreviewInfo.get(), &frames, filmSize);
     if (mode->getOriginalScan()) {
       std::weak_ptr<bool> alive = mAlive;

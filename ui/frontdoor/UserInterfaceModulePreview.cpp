@@ -277,13 +277,7 @@ void Quirel_UserInterfaceModule::endPreviewThread_Film_StandardMode(const fnd::A
     if (cancel == 0 && error != 0) mCallBackUpToSM = false;
   } else {
     fnd::Array frames = crops ? *crops : fnd::Array{};
-    if (thumbnail) {
-      const std::int32_t sizeCode = Quirel_ThumbnailCropResize::filmThumbnailSizeCode(
-          mMode, prefs && prefs->getSmallThumbanilWhenUIOff(),
-          prefs ? prefs->getFilmThumbnailSize() : Quirel_ThumbnailCropResize::kSizeNormal);
-      frames = Quirel_ThumbnailCropResize::changeFilmThumbnailSize_previewInfo(
-          frames, sizeCode, mPreviewInfo->getPreviewWidth(), mPreviewInfo->getPreviewHeight());
-    }
+    if (thumbnail) frames = filmThumbnailFrames(frames, prefs);
     mode->endFilmPreview_previewInfo(mPreviewInfo.get(), &frames, filmSize);
     // Building several thumbnails takes a while: the panel shows how far it is.
     std::unique_ptr<Quirel_ProcessImageDialog> progress;
@@ -334,4 +328,13 @@ std::unique_ptr<Quirel_ProcessImageDialog> Quirel_UserInterfaceModule::showThumb
   progress->setParentWindow(parent);
   progress->showProcessImageDialog();
   return progress;
+}
+
+fnd::Array Quirel_UserInterfaceModule::filmThumbnailFrames(const fnd::Array& frames,
+                                                         const Quirel_PreferenceInfo* prefs) const {
+  const std::int32_t sizeCode = Quirel_ThumbnailCropResize::filmThumbnailSizeCode(
+      mMode, prefs && prefs->getSmallThumbanilWhenUIOff(),
+      prefs ? prefs->getFilmThumbnailSize() : Quirel_ThumbnailCropResize::kSizeNormal);
+  return Quirel_ThumbnailCropResize::changeFilmThumbnailSize_previewInfo(
+      frames, sizeCode, mPreviewInfo->getPreviewWidth(), mPreviewInfo->getPreviewHeight());
 }

@@ -135,11 +135,7 @@ void Quirel_UserInterfaceModule::endPreviewThread_UILessMode(const fnd::Array* c
   }
   mUILessMode->setEnabledAllControl(false, true);
   mUILessMode->showDialog();
-  const std::int32_t sizeCode = Quirel_ThumbnailCropResize::filmThumbnailSizeCode(
-      mMode, mPreferenceInfo && mPreferenceInfo->getSmallThumbanilWhenUIOff(),
-      mPreferenceInfo ? mPreferenceInfo->getFilmThumbnailSize() : Quirel_ThumbnailCropResize::kSizeNormal);
-  const fnd::Array resized = Quirel_ThumbnailCropResize::changeFilmThumbnailSize_previewInfo(
-      *crops, sizeCode, mPreviewInfo->getPreviewWidth(), mPreviewInfo->getPreviewHeight());
+  const fnd::Array resized = filmThumbnailFrames(*crops, mPreferenceInfo.get());
   mUILessMode->createThumbnail(mPreviewInfo.get(), &resized, filmSize, inputSource);
 
   std::unique_ptr<Quirel_ProcessImageDialog> process;

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "ModesTestSupport.h"
+#include "ui/model/CropFrameViewLink.h"
 #include "ui/model/OutputSize.h"
 
 using modes_test::TestScanMode;
@@ -67,6 +68,41 @@ TEST(BaseScanModeFrames, ToolbarTurnsAndMirrorsGiveEveryFrameAndTheTemplateBack)
   framesExpectRect(rig.mode.mTemplateCrop->getInputRect_Pixel96(), 0, 0, 0, 0, "template");
   // The preview control follows: 1.0 zoom, turned picture size.
   EXPECT_EQ(rig.mode.mPreview->getImageViewRect(), fnd::Rect(0, 0, 320, 440));
+}
+
+TEST(BaseScanModeFrames, RemovingAllButTheFocusKeepsOneFrameEvenWithTwoFocused) {
+  FramesRig rig;
+  // No frame: the one made from the template is selected and focused, and kept alone.
+  rig.mode.mTemplateCrop->setResolution(600);
+  Quirel_CropInfo* made = rig.mode.makeFocusCropFromTemplate();
+  ASSERT_NE(made, nullptr);
+  EXPECT_TRUE(made->isSelected());
+  EXPECT_TRUE(made->isFocus());
+  EXPECT_EQ(made->getResolution(), 600);
+  EXPECT_EQ(rig.mode.removeAllButFocusCrop().get(), made);
+  EXPECT_EQ(rig.mode.mCropList.size(), 1u);
+
+  // Three frames, two of them marked focused: one frame stays (the last of the list), its
+  // view hidden; none is left behind unremoved and unkept.
+  rig.mode.mCropList.clear();
+  Quirel_CropInfo* a = rig.frame(0, 0, 100, 100);
+  rig.frame(200, 0, 100, 100);
+  Quirel_CropInfo* c = rig.frame(400, 0, 100, 100);
+  a->setFocus(true);
+  c->setFocus(true);
+  const std::shared_ptr<Quirel_CropInfo> kept = rig.mode.removeAllButFocusCrop();
+  ASSERT_EQ(kept.get(), c);
+  ASSERT_EQ(rig.mode.mCropList.size(), 1u);
+  EXPECT_EQ(rig.mode.mCropList.front().get(), c);
+  ASSERT_NE(c->getCropView(), nullptr);
+  EXPECT_TRUE(c->getCropView()->isHidden());
+
+  // Without a focused frame nothing is kept and the list ends empty.
+  rig.mode.mCropList.clear();
+  rig.frame(0, 0, 50, 50);
+  rig.frame(100, 0, 50, 50);
+  EXPECT_EQ(rig.mode.removeAllButFocusCrop(), nullptr);
+  EXPECT_TRUE(rig.mode.mCropList.empty());
 }
 
 TEST(BaseScanModeFrames, FrameCopyTakesEverySettingButThePosition) {

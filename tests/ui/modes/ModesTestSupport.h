@@ -53,6 +53,8 @@ class TestScanMode : public Quirel_BaseScanMode {
   using Quirel_BaseScanMode::applyOutputSizeListChange;
   using Quirel_BaseScanMode::OutputSizeListChange;
   using Quirel_BaseScanMode::giveThumbnailCropAView;
+  using Quirel_BaseScanMode::makeFocusCropFromTemplate;
+  using Quirel_BaseScanMode::removeAllButFocusCrop;
 
   // The window controller's preview frame, which the mode only keeps.
   std::unique_ptr<Quirel_CTRLS_PreviewFrame> ownedPreviewFrame;

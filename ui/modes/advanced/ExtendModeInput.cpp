@@ -321,11 +321,7 @@ bool Quirel_ExtendMode::inputSizeTextFieldChange(int side) {
       if (focus->getCropView()) updateAutoToneByCropViewUpdate(*focus, nullptr);
       updateCropByInputWidthOrHeight(side, pixels, *focus);
     }
-  } else if (Quirel_CropInfo* made = createCropWithView(fnd::Rect())) {
-    copyCrop(*mTemplateCrop, *made, true);
-    made->setSelect(true);
-    setFocus(made);
-    made->setLineStyle(1);
+  } else if (Quirel_CropInfo* made = makeFocusCropFromTemplate()) {
     updateCropByInputWidthOrHeight(side, pixels, *made);
     updateAutoToneByCropViewUpdate(*made, nullptr);
     if (!isAlwaysAutoTone(made->getColorMode())) mOriginalScan = true;

@@ -219,25 +219,11 @@ void Quirel_ExtendMode::platenPreviewStart() {
 void Quirel_ExtendMode::keepFocusCropForPreview() {
   if (!mCropList.empty()) {
     if (!isAlwaysAutoTone(mTemplateCrop->getColorMode())) copyCropFromFocusToTemplate();
-  } else if (Quirel_CropInfo* made = createCropWithView(fnd::Rect())) {
-    copyCrop(*mTemplateCrop, *made, true);
-    made->setSelect(true);
-    setFocus(made);
-    made->setLineStyle(1);
+  } else {
+    makeFocusCropFromTemplate();
   }
-  // The focus frame outlives the walk that removes all the others: it is held here.
-  std::shared_ptr<Quirel_CropInfo> kept;
-  for (auto it = mCropList.end(); it != mCropList.begin();) {
-    --it;
-    if ((*it)->isFocus() && !kept) {
-      kept = *it;
-      continue;
-    }
-    if (mClickCrop == it->get()) mClickCrop = nullptr;
-    it = mCropList.erase(it);
-  }
+  const std::shared_ptr<Quirel_CropInfo> kept = removeAllButFocusCrop();
   if (!kept) return;
-  if (CropFrameViewLink* view = kept->getCropView()) view->setHidden(true);
   if (kept->getOutputSize() == 0) {
     const SRectDouble input = mTemplateCrop->getInputRect_Pixel96();
     kept->setInputRect_Pixel96(input);

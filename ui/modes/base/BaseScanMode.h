@@ -593,6 +593,12 @@ class Quirel_BaseScanMode : public virtual ScanModeLink {
                                                         const std::vector<int>& updatedSizes,
                                                         const std::function<void(int, Quirel_CropInfo&)>& setSize);
 
+  // ---- A frame made from the template, selected, focused and drawn plain; null when none can be.
+  Quirel_CropInfo* makeFocusCropFromTemplate();
+  // Removes every frame but the focused one, whose view is hidden; that frame (or null) is
+  // returned, held for the whole walk rather than by the list being emptied around it.
+  std::shared_ptr<Quirel_CropInfo> removeAllButFocusCrop();
+
  private:
   // The mouse tools' shared steps.
   Quirel_PreviewView* previewImageView() const;

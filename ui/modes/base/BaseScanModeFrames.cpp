@@ -7,6 +7,7 @@
 
 #include "kit/View.h"
 #include "ui/controls/CTRLS_Preview.h"
+#include "ui/model/CropFrameViewLink.h"
 #include "ui/model/CropInfo.h"
 #include "ui/model/OutputSize.h"
 #include "ui/model/ThumbnailInfo.h"
@@ -370,4 +371,30 @@ void Quirel_BaseScanMode::updateCropForFixedAutoCrop(const Quirel_OutputSize& o,
   f.setFixesRatio(true);
   f.setRatio(ow, oh);
   updateCropRectFromCrop(f, false);
+}
+
+Quirel_CropInfo* Quirel_BaseScanMode::makeFocusCropFromTemplate() {
+  Quirel_CropInfo* made = createCropWithView(fnd::Rect());
+  if (!made) return nullptr;
+  copyCrop(*mTemplateCrop, *made, true);
+  made->setSelect(true);
+  setFocus(made);
+  made->setLineStyle(1);
+  return made;
+}
+
+std::shared_ptr<Quirel_CropInfo> Quirel_BaseScanMode::removeAllButFocusCrop() {
+  std::shared_ptr<Quirel_CropInfo> kept;
+  for (auto it = mCropList.end(); it != mCropList.begin();) {
+    --it;
+    if ((*it)->isFocus() && !kept) {
+      kept = *it;
+      continue;
+    }
+    if (mClickCrop == it->get()) mClickCrop = nullptr;
+    it = mCropList.erase(it);
+  }
+  if (kept)
+    if (CropFrameViewLink* view = kept->getCropView()) view->setHidden(true);
+  return kept;
 }

@@ -111,28 +111,9 @@ void Quirel_StandardMode::platenPreviewStart() {
 }
 
 void Quirel_StandardMode::keepOnlyFocusedCrop() {
-  if (mCropList.empty()) {
-    Quirel_CropInfo* made = createCropWithView(fnd::Rect());
-    if (!made) return;
-    copyCrop(*mTemplateCrop, *made, true);
-    made->setSelect(true);
-    setFocus(made);
-    made->setLineStyle(1);
-  }
-  // The focused frame outlives the removal of all the others: it is held here until the walk
-  // has ended, not by the list that is being emptied around it.
-  std::shared_ptr<Quirel_CropInfo> kept;
-  for (auto it = mCropList.end(); it != mCropList.begin();) {
-    --it;
-    if ((*it)->isFocus()) {
-      kept = *it;
-      continue;
-    }
-    if (mClickCrop == it->get()) mClickCrop = nullptr;
-    it = mCropList.erase(it);
-  }
+  if (mCropList.empty() && !makeFocusCropFromTemplate()) return;
+  const std::shared_ptr<Quirel_CropInfo> kept = removeAllButFocusCrop();
   if (!kept) return;
-  if (CropFrameViewLink* view = kept->getCropView()) view->setHidden(true);
   if (kept->getOutputSize() == 0) {
     const SRectDouble input = mTemplateCrop->getInputRect_Pixel96();
     kept->setInputRect_Pixel96(input);
