@@ -52,8 +52,7 @@ class BasicToolbarRoad : public ProgramRoadTest {
     // The program closes before the device file and the resources are put back.
     if (delegate && !kit::Application::shared().isTerminated() && controller() && controller()->getMainWindow())
       closeProgram();
-    restoreDeviceFile();
-    restoreResourceDir();
+    restoreEnvironment();
     ProgramRoadTest::TearDown();
   }
   Quirel_StandardMode* mode() const { return controller() ? controller()->getStandardMode() : nullptr; }
@@ -82,18 +81,7 @@ class BasicToolbarRoad : public ProgramRoadTest {
     file.set("Devices", fnd::Array{device});
     const std::string path = (testenv::freshFolder("toolbar-road-devices") / "Devices.plist").string();
     ASSERT_TRUE(fnd::PropertyList::writeFile(fnd::Value(file), path));
-    const char* before = std::getenv("TRIVOLAN_DEVICE_FILE");
-    savedDeviceFile_ = before ? std::optional<std::string>(before) : std::nullopt;
-    deviceFileSet_ = true;
-    ::setenv("TRIVOLAN_DEVICE_FILE", path.c_str(), 1);
-  }
-  void restoreDeviceFile() {
-    if (!deviceFileSet_) return;
-    if (savedDeviceFile_)
-      ::setenv("TRIVOLAN_DEVICE_FILE", savedDeviceFile_->c_str(), 1);
-    else
-      ::unsetenv("TRIVOLAN_DEVICE_FILE");
-    deviceFileSet_ = false;
+    deviceFile_.emplace("TRIVOLAN_DEVICE_FILE", path);
   }
 
   // The program's resources with the road model's parameters changed: every entry a link to
@@ -113,18 +101,12 @@ class BasicToolbarRoad : public ProgramRoadTest {
       parameters.set("ScannerInfo", scanner);
       ASSERT_TRUE(fnd::PropertyList::writeFile(fnd::Value(parameters), (fixture / "models" / entry.path().filename()).string()));
     }
-    const char* before = std::getenv("TRIVOLAN_RESOURCE_DIR");
-    savedResourceDir_ = before ? std::optional<std::string>(before) : std::nullopt;
-    resourceDirSet_ = true;
-    ::setenv("TRIVOLAN_RESOURCE_DIR", fixture.c_str(), 1);
+    resourceDir_.emplace("TRIVOLAN_RESOURCE_DIR", fixture.string());
   }
-  void restoreResourceDir() {
-    if (!resourceDirSet_) return;
-    if (savedResourceDir_)
-      ::setenv("TRIVOLAN_RESOURCE_DIR", savedResourceDir_->c_str(), 1);
-    else
-      ::unsetenv("TRIVOLAN_RESOURCE_DIR");
-    resourceDirSet_ = false;
+  // The device file and the resources put back (the program must have closed first).
+  void restoreEnvironment() {
+    deviceFile_.reset();
+    resourceDir_.reset();
   }
 
   // What the user saw running the self-test from the preferences of the basic tab.
@@ -199,10 +181,8 @@ class BasicToolbarRoad : public ProgramRoadTest {
     return texts;
   }
 
-  std::optional<std::string> savedDeviceFile_;
-  bool deviceFileSet_ = false;
-  std::optional<std::string> savedResourceDir_;
-  bool resourceDirSet_ = false;
+  std::optional<testenv::ScopedEnv> deviceFile_;
+  std::optional<testenv::ScopedEnv> resourceDir_;
 };
 
 TEST_F(BasicToolbarRoad, ThePlatenThumbnailButtonShowsTheFoundDocumentsAsThumbnails) {
@@ -278,8 +258,7 @@ TEST_F(BasicToolbarRoad, TheSelfTestFromThePreferencesPassesOrClosesTheDriver) {
     runUntil([] { return kit::Application::shared().isTerminated(); }, 400);
     delegate.reset();
     kit::Application::shared().resetTerminated();
-    restoreDeviceFile();
-    restoreResourceDir();
+    restoreEnvironment();
   }
 }
 
@@ -319,8 +298,7 @@ TEST_F(BasicToolbarRoad, ARefusedQuietModeExchangeClosesThePreferences) {
     }
     delegate.reset();
     kit::Application::shared().resetTerminated();
-    restoreDeviceFile();
-    restoreResourceDir();
+    restoreEnvironment();
   }
 }
 

@@ -57,19 +57,7 @@ struct Recorder : capture::DeviceBrowserDelegate, capture::ScannerDeviceDelegate
   void didRemoveDevice(ScannerDevice&) override { removed = true; }
 };
 
-class ScopedEnv {
- public:
-  ScopedEnv(const char* name, const std::string& value) : name_(name) {
-    if (const char* old = std::getenv(name)) old_ = old, had_ = true;
-    ::setenv(name, value.c_str(), 1);
-  }
-  ~ScopedEnv() { had_ ? (void)::setenv(name_, old_.c_str(), 1) : (void)::unsetenv(name_); }
-
- private:
-  const char* name_;
-  std::string old_;
-  bool had_ = false;
-};
+using testenv::ScopedEnv;
 
 std::string writeDevices(const std::string& name, fnd::Array devices) {
   const std::string path = (testenv::freshFolder(name) / "Devices.plist").string();
