@@ -2,13 +2,10 @@
 #include <QApplication>
 
 #include "kit/Application.h"
-#include "kit/FontWarmUp.h"
 #include "launcher/AppDelegate.h"
 #include "launcher/DataSourcePort.h"
 
 int main(int argc, char** argv) {
-  // Overlaps reading the font configuration with the set-up below (the first notice shows text).
-  kit::FontWarmUp fonts;
   QApplication qtApp(argc, argv);
   Zorvik_AppDelegate delegate(&Zorvik_MakeDirectTWAIN);
   kit::Application& app = kit::Application::shared();

@@ -6,13 +6,10 @@
 
 #include "ShownWindowReport.h"
 #include "kit/Application.h"
-#include "kit/FontWarmUp.h"
 #include "launcher/AppDelegate.h"
 #include "launcher/DataSourcePort.h"
 
 int main(int argc, char** argv) {
-  // Overlaps reading the font configuration with the set-up below (the first notice shows text).
-  kit::FontWarmUp fonts;
   QApplication qtApp(argc, argv);
   if (const char* list = std::getenv("BENCH_DEVICE_LIST")) Zorvik_AppDelegate::setDeviceListPath(list);
   // The device-select dialog's title in the English resources.

@@ -14,6 +14,8 @@
 
 #include "foundation/NotificationCenter.h"
 #include "foundation/RunLoop.h"
+#include "kit/Font.h"
+#include "kit/QtBridge.h"
 #include "kit/View.h"
 #include "kit/WindowAccess.h"
 #include "kit/WindowDelegate.h"
@@ -46,16 +48,19 @@ Application& Application::shared() {
   return *app;
 }
 
-Application::Application() : d_(std::make_unique<Impl>()) { installInputFilter(); }
+Application::Application() : d_(std::make_unique<Impl>()) { attachToQtApplication(); }
 Application::~Application() = default;
 
-void Application::installInputFilter() {
+void Application::attachToQtApplication() {
   if (d_->filter) return;
   auto* qapp = qobject_cast<QApplication*>(QCoreApplication::instance());
   if (!qapp) return;
   d_->filter = new InputFilter();
   d_->filter->setParent(qapp);
   qapp->installEventFilter(d_->filter);
+  // Qt's own widgets start in the system font: a field laid out first in Qt's default font and
+  // then in ours would load, match and measure two fonts before the first window shows.
+  QApplication::setFont(bridge::toQFont(Font::systemFont(0)));
   // Without a window system (offscreen) Qt's idea of activity follows focus changes nobody
   // makes; there the application stays active unless told otherwise.
   if (QGuiApplication::platformName() == QLatin1String("offscreen")) return;
@@ -75,7 +80,7 @@ ApplicationDelegate* Application::delegate() const { return d_->delegate; }
 void Application::finishLaunching() {
   if (d_->launched) return;
   d_->launched = true;
-  installInputFilter();
+  attachToQtApplication();
   activateIgnoringOtherApps(true);
   if (d_->delegate) d_->delegate->applicationDidFinishLaunching(*this);
   fnd::NotificationCenter::defaultCenter().post(kDidFinishLaunchingNotification, this);
@@ -133,7 +138,7 @@ Window* Application::keyWindow() const { return d_->key; }
 Window* Application::mainWindow() const { return d_->main; }
 
 void Application::addWindow(Window* window) {
-  installInputFilter();
+  attachToQtApplication();
   d_->windows.push_back(window);
 }
 

@@ -142,7 +142,7 @@ class Application {
   void setMouseLocation(fnd::Point screenPoint);
   bool inputAllowed(const Event& event) const;
   bool isTracking() const;
-  void installInputFilter();
+  void attachToQtApplication();
 };
 
 }  // namespace kit

@@ -93,6 +93,15 @@ TEST_F(TextFieldTest, TypedTextReachesTheFieldAndAFormatterVetoLeavesItUnchanged
   EXPECT_EQ(first->stringValue(), "7");
 }
 
+// Qt lays out a field's text as its editor is made, before the field's own font is set: with
+// the application's font the same as the system font, that first layout already uses the
+// font the field keeps, so the first window with text loads and measures one font, not two.
+TEST_F(TextFieldTest, AFieldStartsInTheApplicationFont) {
+  EXPECT_EQ(first->lineEdit()->font(), QApplication::font());
+  TextField field(Rect(0, 0, 100, 22));
+  EXPECT_EQ(field.lineEdit()->font(), QApplication::font());
+}
+
 TEST_F(TextFieldTest, ADelegateRefusingTheEndOfEditingKeepsTheFocusInTheField) {
   Delegate d;
   first->setDelegate(&d);
