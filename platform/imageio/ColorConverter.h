@@ -1,8 +1,10 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 
 #include "imageio/ColorSpace.h"
+#include "imageio/ColorTransform.h"
 
 namespace imageio {
 
@@ -22,7 +24,7 @@ class ColorConverter {
   bool usesProfiles() const { return transform_ != nullptr; }
 
  private:
-  void* transform_ = nullptr;
+  std::unique_ptr<ColorTransform> transform_;
   int inComponents_;
   int outComponents_;
   bool sixteen_;
