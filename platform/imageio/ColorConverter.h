@@ -9,8 +9,9 @@
 namespace imageio {
 
 // Converts rows of pixels from one colour space to another. Spaces with profiles go through
-// Little CMS; when either side is a device space (or both are the same space) the values
-// are kept and only the number of components changes (grey repeated, or RGB weighted).
+// Little CMS in the codec module (CodecModule.h); when either side is a device space (or both
+// are the same space, or the module cannot be loaded) the values are kept and only the number
+// of components changes (grey repeated, or RGB weighted).
 class ColorConverter {
  public:
   ColorConverter(const ColorSpace& from, const ColorSpace& to, bool sixteenBit);

@@ -5,7 +5,7 @@
 namespace imageio {
 
 // Converts pixels between two ICC profiles, made by the codec module (CodecModule.h) for a
-// ColorConverter. Thread-safe: one transform may convert rows on several threads at once.
+// ColorConverter.
 class ColorTransform {
  public:
   virtual ~ColorTransform() = default;
