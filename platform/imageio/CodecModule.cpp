@@ -35,8 +35,8 @@ const CodecModule* loadCodecModule(const std::string& path, std::string* why) {
     if (why) *why = "no image codecs: " + reason;
     return nullptr;
   };
-  // Kept loaded for the life of the process: decoders and transforms made by it may live until
-  // exit.
+  // A module that serves is kept loaded for the life of the process: decoders and transforms
+  // made by it may live until exit.
   void* handle = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
   if (!handle) {
     const char* error = ::dlerror();
@@ -45,8 +45,10 @@ const CodecModule* loadCodecModule(const std::string& path, std::string* why) {
   using Entry = const CodecModule* (*)();
   auto entry = reinterpret_cast<Entry>(::dlsym(handle, kCodecModuleEntry));
   const CodecModule* module = entry ? entry() : nullptr;
-  if (!module) return fail(path + " has no entry");
-  if (!completeTable(*module)) return fail(path + " has an incomplete entry");
+  if (!module || !completeTable(*module)) {
+    ::dlclose(handle);
+    return fail(path + (module ? " has an incomplete entry" : " has no entry"));
+  }
   return module;
 }
 
