@@ -6,11 +6,19 @@
 #include <cstdint>
 #include <vector>
 
+#include "imageio/CodecModule.h"
 #include "imageio/ImageProperties.h"
 #include "imageio/ImageSource.h"
 #include "imageio/RowReader.h"
 
 using namespace imageio;
+
+// The decoders live in the codec module, loaded on first use: loaded before the first input, so
+// libFuzzer counts its coverage from the start.
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+  imageio::codecModule();
+  return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   auto source = ImageSource::createWithData(fnd::Data(data, data + size));

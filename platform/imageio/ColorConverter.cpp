@@ -1,31 +1,21 @@
 #include "imageio/ColorConverter.h"
 
-#include <lcms2.h>
-
 #include <cstdint>
 #include <cstring>
+
+#include "imageio/CodecModule.h"
 
 namespace imageio {
 
 ColorConverter::ColorConverter(const ColorSpace& from, const ColorSpace& to, bool sixteenBit)
     : inComponents_(from.numberOfComponents()), outComponents_(to.numberOfComponents()), sixteen_(sixteenBit) {
   if (from.isDevice() || to.isDevice() || from.sameAs(to)) return;
-  cmsHPROFILE in = cmsOpenProfileFromMem(from.iccData().data(), cmsUInt32Number(from.iccData().size()));
-  cmsHPROFILE out = cmsOpenProfileFromMem(to.iccData().data(), cmsUInt32Number(to.iccData().size()));
-  if (in && out) {
-    cmsUInt32Number inFormat = inComponents_ == 1 ? (sixteen_ ? TYPE_GRAY_16 : TYPE_GRAY_8)
-                                                  : (sixteen_ ? TYPE_RGB_16 : TYPE_RGB_8);
-    cmsUInt32Number outFormat = outComponents_ == 1 ? (sixteen_ ? TYPE_GRAY_16 : TYPE_GRAY_8)
-                                                    : (sixteen_ ? TYPE_RGB_16 : TYPE_RGB_8);
-    transform_ = cmsCreateTransform(in, inFormat, out, outFormat, INTENT_RELATIVE_COLORIMETRIC, 0);
-  }
-  if (in) cmsCloseProfile(in);
-  if (out) cmsCloseProfile(out);
+  // Without the codec module the values are kept, as between device spaces.
+  if (const CodecModule* codecs = codecModule())
+    transform_ = codecs->makeTransform(from.iccData(), inComponents_, to.iccData(), outComponents_, sixteen_);
 }
 
-ColorConverter::~ColorConverter() {
-  if (transform_) cmsDeleteTransform(static_cast<cmsHTRANSFORM>(transform_));
-}
+ColorConverter::~ColorConverter() = default;
 
 namespace {
 template <class T>
@@ -45,7 +35,7 @@ void mapComponents(const T* in, T* out, std::size_t pixels, int inC, int outC) {
 
 void ColorConverter::convert(const void* in, void* out, std::size_t pixels) const {
   if (transform_) {
-    cmsDoTransform(static_cast<cmsHTRANSFORM>(transform_), in, out, cmsUInt32Number(pixels));
+    transform_->convert(in, out, pixels);
   } else if (sixteen_) {
     mapComponents(static_cast<const std::uint16_t*>(in), static_cast<std::uint16_t*>(out), pixels, inComponents_,
                   outComponents_);

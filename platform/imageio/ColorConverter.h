@@ -1,14 +1,17 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 
 #include "imageio/ColorSpace.h"
+#include "imageio/ColorTransform.h"
 
 namespace imageio {
 
 // Converts rows of pixels from one colour space to another. Spaces with profiles go through
-// Little CMS; when either side is a device space (or both are the same space) the values
-// are kept and only the number of components changes (grey repeated, or RGB weighted).
+// Little CMS in the codec module (CodecModule.h); when either side is a device space (or both
+// are the same space, or the module cannot be loaded) the values are kept and only the number
+// of components changes (grey repeated, or RGB weighted).
 class ColorConverter {
  public:
   ColorConverter(const ColorSpace& from, const ColorSpace& to, bool sixteenBit);
@@ -22,7 +25,7 @@ class ColorConverter {
   bool usesProfiles() const { return transform_ != nullptr; }
 
  private:
-  void* transform_ = nullptr;
+  std::unique_ptr<ColorTransform> transform_;
   int inComponents_;
   int outComponents_;
   bool sixteen_;

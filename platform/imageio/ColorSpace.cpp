@@ -1,58 +1,40 @@
 #include "imageio/ColorSpace.h"
 
-#include <lcms2.h>
-
+#include "imageio/CodecModule.h"
 #include "imageio/IccProfile.h"
 
 namespace imageio {
 
 namespace {
 
-fnd::Data saveProfile(cmsHPROFILE h, const char* description) {
-  fnd::Data out;
-  if (!h) return out;
-  cmsSetProfileVersion(h, 2.1);
-  if (cmsMLU* mlu = cmsMLUalloc(nullptr, 1)) {
-    cmsMLUsetASCII(mlu, "en", "US", description);
-    cmsWriteTag(h, cmsSigProfileDescriptionTag, mlu);
-    cmsMLUfree(mlu);
-  }
-  cmsUInt32Number size = 0;
-  if (cmsSaveProfileToMem(h, nullptr, &size) && size > 0) {
-    out.resize(size);
-    if (!cmsSaveProfileToMem(h, out.data(), &size)) out.clear();
-  }
-  cmsCloseProfile(h);
-  return out;
-}
-
-fnd::Data makeGrayProfile(double gamma, const char* description) {
-  cmsToneCurve* curve = cmsBuildGamma(nullptr, gamma);
-  if (!curve) return {};
-  cmsHPROFILE h = cmsCreateGrayProfile(cmsD50_xyY(), curve);
-  cmsFreeToneCurve(curve);
-  return saveProfile(h, description);
+// Empty when the codec module cannot be loaded: the space then carries no profile.
+fnd::Data grayProfile(double gamma, const char* description) {
+  const CodecModule* codecs = codecModule();
+  return codecs ? codecs->makeGrayProfile(gamma, description) : fnd::Data{};
 }
 
 }  // namespace
 
 const fnd::Data& ColorSpace::genericGrayProfileData() {
-  static const fnd::Data data = makeGrayProfile(1.8, "Generic Grey");
+  static const fnd::Data data = grayProfile(1.8, "Generic Grey");
   return data;
 }
 
 const fnd::Data& ColorSpace::grayGamma2_2ProfileData() {
-  static const fnd::Data data = makeGrayProfile(2.2, "Grey Gamma 2.2");
+  static const fnd::Data data = grayProfile(2.2, "Grey Gamma 2.2");
   return data;
 }
 
 const fnd::Data& ColorSpace::deviceGrayProfileData() {
-  static const fnd::Data data = makeGrayProfile(2.2, "Device Grey");
+  static const fnd::Data data = grayProfile(2.2, "Device Grey");
   return data;
 }
 
 const fnd::Data& ColorSpace::sRGBProfileData() {
-  static const fnd::Data data = saveProfile(cmsCreate_sRGBProfile(), "sRGB");
+  static const fnd::Data data = [] {
+    const CodecModule* codecs = codecModule();
+    return codecs ? codecs->makeSRGBProfile("sRGB") : fnd::Data{};
+  }();
   return data;
 }
 

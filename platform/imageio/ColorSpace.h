@@ -23,10 +23,12 @@ class ColorSpace {
   static ColorSpaceRef genericGray();          // gamma 1.8, D50
   static ColorSpaceRef genericGrayGamma2_2();  // gamma 2.2, D50
   static ColorSpaceRef sRGB();
-  // Null when the bytes are not an ICC profile of a grey or RGB data colour space.
+  // Null when the bytes are not an ICC profile of a grey or RGB data colour space, or the codec
+  // module cannot be loaded to read them.
   static ColorSpaceRef createWithICCData(const fnd::Data& icc);
 
-  // Profile bytes of the generic spaces (version 2 profiles).
+  // Profile bytes of the generic spaces (version 2 profiles); empty when the codec module
+  // (CodecModule.h), which makes them, cannot be loaded.
   static const fnd::Data& genericGrayProfileData();
   static const fnd::Data& grayGamma2_2ProfileData();
   static const fnd::Data& sRGBProfileData();

@@ -1,9 +1,8 @@
 #include "imageio/IccProfile.h"
 
-#include <lcms2.h>
-
 #include <fstream>
-#include <vector>
+
+#include "imageio/CodecModule.h"
 
 namespace imageio {
 
@@ -32,15 +31,8 @@ bool IccProfile::parseHeader(const std::uint8_t* bytes, std::size_t size, Header
 std::unique_ptr<IccProfile> IccProfile::createWithData(const fnd::Data& data) {
   std::unique_ptr<IccProfile> profile(new IccProfile);
   if (!parseHeader(data.data(), data.size(), profile->header_)) return nullptr;
-  cmsHPROFILE h = cmsOpenProfileFromMem(data.data(), cmsUInt32Number(data.size()));
-  if (!h) return nullptr;
-  cmsUInt32Number n = cmsGetProfileInfoASCII(h, cmsInfoDescription, "en", "US", nullptr, 0);
-  if (n > 1) {
-    std::vector<char> text(n);
-    cmsGetProfileInfoASCII(h, cmsInfoDescription, "en", "US", text.data(), n);
-    profile->description_.assign(text.data());
-  }
-  cmsCloseProfile(h);
+  const CodecModule* codecs = codecModule();
+  if (!codecs || !codecs->readProfile(data, profile->description_)) return nullptr;
   profile->data_ = data;
   return profile;
 }

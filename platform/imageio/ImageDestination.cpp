@@ -3,8 +3,7 @@
 #include <filesystem>
 
 #include "imageio/AtomicFile.h"
-#include "imageio/JpegWriter.h"
-#include "imageio/TiffWriter.h"
+#include "imageio/CodecModule.h"
 
 namespace imageio {
 
@@ -35,6 +34,8 @@ bool ImageDestination::finalize() {
     error_ = "no image was added";
     return false;
   }
+  const CodecModule* codecs = codecModule(&error_);
+  if (!codecs) return false;
   AtomicFile file(path_);
   if (!file.open()) {
     error_ = file.errorMessage();
@@ -42,11 +43,11 @@ bool ImageDestination::finalize() {
   }
   bool ok;
   if (type_ == ImageType::JPEG) {
-    ok = JpegWriter::write(*image_, properties_, file.fd(), error_);
+    ok = codecs->writeJpeg(*image_, properties_, file.fd(), error_);
   } else {
     int fd = file.fd();
     file.releaseFd();
-    ok = TiffWriter::write(*image_, properties_, fd, file.tempPath(), error_);
+    ok = codecs->writeTiff(*image_, properties_, fd, file.tempPath(), error_);
   }
   if (ok && !file.commit()) {
     error_ = file.errorMessage();

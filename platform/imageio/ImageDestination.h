@@ -23,8 +23,9 @@ class ImageDestination {
 
   // Only the first image is kept (a destination holds one image).
   void addImage(ImageRef image, const fnd::Dictionary& properties = {});
-  // Writes the file; false when there is no image, it was already finalised, the data ran
-  // out or the file could not be written. The target is untouched on failure.
+  // Writes the file; false when there is no image, it was already finalised, the codec module
+  // (CodecModule.h) cannot be loaded, the data ran out or the file could not be written. The
+  // target is untouched on failure.
   bool finalize();
 
   // Why the last finalize failed.

@@ -8,10 +8,9 @@
 #include <vector>
 
 #include "imageio/AreaAverager.h"
+#include "imageio/CodecModule.h"
 #include "imageio/ImageProperties.h"
-#include "imageio/JpegDecoder.h"
 #include "imageio/RowReader.h"
-#include "imageio/TiffDecoder.h"
 
 namespace imageio {
 
@@ -127,19 +126,23 @@ std::unique_ptr<ImageSource> ImageSource::create(std::string path, std::shared_p
     std::ifstream in(path, std::ios::binary);
     if (!in.read(reinterpret_cast<char*>(magic), 4)) return nullptr;
   }
+  // Without the codec module no file can be opened: the source is refused as a file that does
+  // not read.
+  const CodecModule* codecs = codecModule();
+  if (!codecs) return nullptr;
   std::unique_ptr<ImageSource> source(new ImageSource);
   source->path_ = std::move(path);
   source->data_ = std::move(data);
   DecoderInput input{source->path_, source->data_};
   if (magic[0] == 0xFF && magic[1] == 0xD8 && magic[2] == 0xFF) {
     source->format_ = Format::JPEG;
-    if (!JpegDecoder::open(input)) return nullptr;
+    if (!codecs->openJpeg(input)) return nullptr;
     source->count_ = 1;
   } else if ((magic[0] == 'I' && magic[1] == 'I' && (magic[2] == 42 || magic[2] == 43) && magic[3] == 0) ||
              (magic[0] == 'M' && magic[1] == 'M' && magic[2] == 0 && (magic[3] == 42 || magic[3] == 43))) {
     source->format_ = Format::TIFF;
-    if (!TiffDecoder::open(input)) return nullptr;
-    source->count_ = std::size_t(TiffDecoder::count(input));
+    if (!codecs->openTiff(input, 0)) return nullptr;
+    source->count_ = std::size_t(codecs->tiffImageCount(input));
   } else {
     return nullptr;
   }
@@ -149,9 +152,12 @@ std::unique_ptr<ImageSource> ImageSource::create(std::string path, std::shared_p
 const char* ImageSource::type() const { return format_ == Format::JPEG ? "JPEG" : "TIFF"; }
 
 namespace {
+// A source exists only once the codec module is loaded.
 std::unique_ptr<Decoder> openDecoder(bool jpeg, const DecoderInput& input, std::size_t index) {
-  if (jpeg) return index == 0 ? JpegDecoder::open(input) : nullptr;
-  return TiffDecoder::open(input, int(index));
+  const CodecModule* codecs = codecModule();
+  if (!codecs) return nullptr;
+  if (jpeg) return index == 0 ? codecs->openJpeg(input) : nullptr;
+  return codecs->openTiff(input, int(index));
 }
 }  // namespace
 

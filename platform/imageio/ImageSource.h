@@ -15,7 +15,8 @@ namespace imageio {
 // rows from the file as an encoder or a drawing pulls them, one row (or strip) at a time.
 class ImageSource {
  public:
-  // Null when the file cannot be read or is not a JPEG or TIFF whose header reads.
+  // Null when the file cannot be read or is not a JPEG or TIFF whose header reads, or when the
+  // codec module (CodecModule.h) cannot be loaded.
   // Options (kCGImageSourceShouldCache, kCGImageSourceShouldAllowFloat) are accepted; rows are
   // never cached and always integers.
   static std::unique_ptr<ImageSource> createWithPath(const std::string& path, const fnd::Dictionary& options = {});

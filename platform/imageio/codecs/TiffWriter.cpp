@@ -1,4 +1,4 @@
-#include "imageio/TiffWriter.h"
+#include "imageio/codecs/TiffWriter.h"
 
 #include <unistd.h>
 

@@ -1,4 +1,4 @@
-#include "imageio/JpegWriter.h"
+#include "imageio/codecs/JpegWriter.h"
 
 #include <unistd.h>
 

@@ -1,4 +1,4 @@
-#include "imageio/TiffDecoder.h"
+#include "imageio/codecs/TiffDecoder.h"
 
 #include <algorithm>
 #include <cstdarg>

@@ -1,4 +1,4 @@
-#include "imageio/JpegDecoder.h"
+#include "imageio/codecs/JpegDecoder.h"
 
 #include <csetjmp>
 #include <cstdio>
