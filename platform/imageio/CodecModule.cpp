@@ -1,21 +1,12 @@
 #include "imageio/CodecModule.h"
 
-#include <dlfcn.h>
-
 #include <mutex>
+
+#include "foundation/LoadableModule.h"
 
 namespace imageio {
 
 namespace {
-
-// The folder imageio itself was loaded from: the module is built and installed beside it.
-std::string imageioFolder() {
-  Dl_info info{};
-  if (::dladdr(reinterpret_cast<void*>(&codecModule), &info) == 0 || !info.dli_fname) return {};
-  std::string path = info.dli_fname;
-  const std::size_t slash = path.rfind('/');
-  return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-}
 
 // A module of another version may miss an entry: refused as a whole, not found out at a call.
 bool completeTable(const CodecModule& m) {
@@ -31,31 +22,27 @@ struct LoadedCodecs {
 }  // namespace
 
 const CodecModule* loadCodecModule(const std::string& path, std::string* why) {
-  auto fail = [why](const std::string& reason) -> const CodecModule* {
-    if (why) *why = "no image codecs: " + reason;
-    return nullptr;
-  };
-  // A module that serves is kept loaded for the life of the process: decoders and transforms
-  // made by it may live until exit.
-  void* handle = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-  if (!handle) {
-    const char* error = ::dlerror();
-    return fail(error ? error : path);
+  void* handle = nullptr;
+  std::string reason;
+  const auto* module =
+      static_cast<const CodecModule*>(fnd::LoadableModule::open(path, kCodecModuleEntry, &handle, &reason));
+  if (module && !completeTable(*module)) {
+    fnd::LoadableModule::close(handle);
+    module = nullptr;
+    reason = path + " has an incomplete entry";
   }
-  using Entry = const CodecModule* (*)();
-  auto entry = reinterpret_cast<Entry>(::dlsym(handle, kCodecModuleEntry));
-  const CodecModule* module = entry ? entry() : nullptr;
-  if (!module || !completeTable(*module)) {
-    ::dlclose(handle);
-    return fail(path + (module ? " has an incomplete entry" : " has no entry"));
-  }
+  if (!module && why) *why = "no image codecs: " + reason;
   return module;
 }
 
 const CodecModule* codecModule(std::string* why) {
   static std::once_flag once;
   static LoadedCodecs loaded;
-  std::call_once(once, [] { loaded.module = loadCodecModule(imageioFolder() + kCodecModuleFile, &loaded.why); });
+  std::call_once(once, [] {
+    // The module is built and installed beside imageio.
+    const std::string folder = fnd::LoadableModule::folderContaining(reinterpret_cast<const void*>(&codecModule));
+    loaded.module = loadCodecModule(folder + kCodecModuleFile, &loaded.why);
+  });
   if (!loaded.module && why) *why = loaded.why;
   return loaded.module;
 }
