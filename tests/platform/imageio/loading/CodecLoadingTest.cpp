@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <dlfcn.h>
 #include <sys/wait.h>
 
 #include <cstdlib>
@@ -10,6 +9,7 @@
 #include <vector>
 
 #include "TestEnvironment.h"
+#include "foundation/LoadableModule.h"
 #include "imageio/CodecModule.h"
 #include "imageio/ColorConverter.h"
 #include "imageio/ColorSpace.h"
@@ -48,9 +48,7 @@ fnd::Data readAll(const fs::path& path) {
 
 // The folder the loaded libimageio.so came from.
 fs::path imageioFolder() {
-  Dl_info info{};
-  if (::dladdr(reinterpret_cast<void*>(&codecModule), &info) == 0 || !info.dli_fname) return {};
-  return fs::path(info.dli_fname).parent_path();
+  return fs::path(fnd::LoadableModule::folderContaining(reinterpret_cast<const void*>(&codecModule))).parent_path();
 }
 
 constexpr const char* kChildFolder = "IMAGEIO_TEST_NO_CODECS_FOLDER";
