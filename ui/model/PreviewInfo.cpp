@@ -41,7 +41,7 @@ void Quirel_PreviewInfo::registerObservers() {
       {"scanSettingFromAutoPost", &Quirel_PreviewInfo::scanSettingFromAuto},
   };
   for (const auto& [name, handler] : requests)
-    mCenter.addObserver(this, name, nullptr, [this, handler](const fnd::Notification& n) {
+    mCenter.addObserver(this, name, nullptr, [this, handler = handler](const fnd::Notification& n) {
       (this->*handler)(carrierOf(n));
     });
   mCenter.addObserver(this, "scanSettingFromMultiPost", nullptr, [this](const fnd::Notification& n) {

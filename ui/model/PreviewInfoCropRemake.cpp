@@ -253,7 +253,7 @@ void Quirel_PreviewInfo::registerRemakeObservers() {
     return v ? v->toInteger() : 0;
   };
   auto on = [this](const char* name, auto handler) {
-    mCenter.addObserver(this, name, nullptr, [this, handler](const fnd::Notification& n) {
+    mCenter.addObserver(this, name, nullptr, [handler](const fnd::Notification& n) {
       bool present = false;
       const CropList crops = cropsFrom(n.info(), &present);
       handler(n, present ? &crops : nullptr);

@@ -159,7 +159,7 @@ void Quirel_PreviewInfo::registerThumbnailObservers() {
       {"updateFocusThumbnailPost", &Quirel_PreviewInfo::updateFocusThumbnail},
   };
   for (const auto& [name, handler] : handlers)
-    mCenter.addObserver(this, name, nullptr, [this, handler](const fnd::Notification& n) {
+    mCenter.addObserver(this, name, nullptr, [this, handler = handler](const fnd::Notification& n) {
       const fnd::Dictionary* info = n.info();
       ThumbnailList list;
       bool present = false;

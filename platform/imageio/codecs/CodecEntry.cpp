@@ -30,6 +30,5 @@ const imageio::CodecModule kCodecs{
 
 }  // namespace
 
-extern "C" __attribute__((visibility("default"))) const imageio::CodecModule* imageio_codec_module() {
-  return &kCodecs;
-}
+// Typed as the loader calls it: a call through a pointer of another type is undefined.
+extern "C" __attribute__((visibility("default"))) const void* imageio_codec_module() { return &kCodecs; }

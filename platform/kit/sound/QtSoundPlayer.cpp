@@ -60,4 +60,5 @@ const kit::SoundModule kModule{&hasAudioOutput, &makePlayer};
 
 }  // namespace
 
-extern "C" __attribute__((visibility("default"))) const kit::SoundModule* kit_sound_module() { return &kModule; }
+// Typed as the loader calls it: a call through a pointer of another type is undefined.
+extern "C" __attribute__((visibility("default"))) const void* kit_sound_module() { return &kModule; }
