@@ -19,8 +19,12 @@ void UserDefaults::loadLocked() const {
   if (loaded_) return;
   loaded_ = true;
   PropertyList::Result r = PropertyList::readFile(path_);
-  // A file that cannot be read as a dictionary is treated as missing.
-  if (r.ok() && r.value->isDictionary()) stored_ = r.value->toDictionary();
+  // A file that cannot be read as a dictionary is treated as missing, but not thrown away.
+  if (r.ok() && r.value->isDictionary()) {
+    stored_ = r.value->toDictionary();
+  } else {
+    unreadable_ = FileManager::exists(path_) && !FileManager::isFolder(path_);
+  }
 }
 
 Value UserDefaults::object(std::string_view key) const {
@@ -71,7 +75,14 @@ bool UserDefaults::synchronize(std::string* error) {
   if (!folder.empty() && !FileManager::isFolder(folder) && !FileManager::createFolder(folder, true, true, error)) {
     return false;
   }
+  if (unreadable_) {
+    // A copy, so that a write that fails after it leaves everything where it was.
+    const std::string aside = path_ + ".unreadable";
+    if (FileManager::exists(aside) && !FileManager::remove(aside, error)) return false;
+    if (FileManager::exists(path_) && !FileManager::copy(path_, aside, error)) return false;
+  }
   if (!PropertyList::writeFile(Value(stored_), path_, error)) return false;
+  unreadable_ = false;
   dirty_ = false;
   return true;
 }

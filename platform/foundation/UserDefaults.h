@@ -12,8 +12,9 @@ namespace fnd {
 // Paths::configDir() + "/trivolan.plist". Reads answer the stored value, else the registered
 // default, else null (and coerce like Value: a missing key reads 0, false or empty).
 //
-// The file is read on first use; a missing or unparsable file counts as empty (it is replaced
-// on the next synchronize). Changes stay in memory until synchronize() writes them atomically.
+// The file is read on first use; a missing or unparsable file counts as empty. An unparsable
+// one is kept as "<file>.unreadable" when the next synchronize replaces it, so that what it held
+// can still be recovered. Changes stay in memory until synchronize() writes them atomically.
 // All members are safe to call from any thread.
 class UserDefaults {
  public:
@@ -53,8 +54,8 @@ class UserDefaults {
   Dictionary dictionaryRepresentation() const;
 
   // Writes the stored values when they changed since the last successful write, creating the
-  // folder (owner-only) when needed. On failure the file on disk stays as it was and the
-  // changes stay pending.
+  // folder (owner-only) when needed and first keeping an unparsable file aside. On failure the
+  // file on disk stays as it was and the changes stay pending.
   bool synchronize(std::string* error = nullptr);
 
  private:
@@ -63,6 +64,7 @@ class UserDefaults {
   const std::string path_;
   mutable std::mutex mutex_;
   mutable bool loaded_ = false;
+  mutable bool unreadable_ = false;  // the file was there but could not be read as a dictionary
   mutable Dictionary stored_;
   Dictionary registered_;
   bool dirty_ = false;

@@ -243,8 +243,8 @@ void Quirel_UserInterfaceModule::closeMainWindowNow() {
 
   if (!keep) {
     if (mSettingFilePath) {
-      mFileManager.removeFile(*mSettingFilePath, kInitSettingFile);
-      mFileManager.removeFile(*mSettingFilePath, kPreferenceFile);
+      removeSettingFile(*mSettingFilePath, kInitSettingFile);
+      removeSettingFile(*mSettingFilePath, kPreferenceFile);
     }
   } else {
     const fnd::Dictionary initSetting = makeInitSettingDictionary();

@@ -388,6 +388,8 @@ class Quirel_UserInterfaceModule : public Quirel_MainWindowControllerPort,
   fnd::LocaleFacts localeFacts() const { return mLocaleOverride ? *mLocaleOverride : fnd::currentLocaleFacts(); }
   fnd::Rect displayFrame() const { return mDisplay.getDisplayFrame(); }
   std::string settingFile(const std::string& folder, const char* name) const { return folder + name; }
+  // Removes one of the two settings files, keeping it aside instead when it cannot be read.
+  void removeSettingFile(const std::string& folder, const char* name) const;
 
   // Builds the window: modes, tabs, buttons, toolbar, preview area and the observers the
   // modes, dialogs and controls reach the controller by (UserInterfaceModuleWindow.cpp).

@@ -12,6 +12,7 @@
 #include "ui/frontdoor/UserInterfaceModule.h"
 #include "ui/model/PreferenceInfo.h"
 #include "ui/model/ProfileCMList.h"
+#include "ui/model/SettingsDictionaryFile.h"
 #include "ui/model/UIScannerInfo.h"
 
 namespace {
@@ -96,7 +97,7 @@ bool Quirel_UserInterfaceModule::writeInitSettingXML(const fnd::Dictionary* init
   fnd::Dictionary d = initSetting ? *initSetting : fnd::Dictionary();
   d.set(kUimUIOFFMode, fnd::Dictionary{{kUimShowMultiPDFScanStartMessage, mShowMultiPDFScanStartMsg},
                                     {kUimShowAutoScanConfirmMessage, mShowAutoScanConfirmMsg}});
-  return fnd::PropertyList::writeFile(d, settingFile(*folder, kInitSettingFile));
+  return Quirel_SettingsDictionaryFile::write(settingFile(*folder, kInitSettingFile), d);
 }
 
 // --- Preference.xml ---------------------------------------------------------------------------
@@ -135,15 +136,23 @@ std::shared_ptr<Quirel_PreferenceInfo> Quirel_UserInterfaceModule::readPreferenc
 bool Quirel_UserInterfaceModule::writePreferenceXML(const Quirel_PreferenceInfo* preference,
                                                     const std::optional<std::string>& folder) {
   if (!preference || !folder) return false;
-  return fnd::PropertyList::writeFile(preference->getDictionary(), *folder + kPreferenceFile);
+  return Quirel_SettingsDictionaryFile::write(*folder + kPreferenceFile, preference->getDictionary());
 }
 
 // --- removal and the scan module's backup -------------------------------------------------------
 
+void Quirel_UserInterfaceModule::removeSettingFile(const std::string& folder, const char* name) const {
+  // A file that gave the defaults because it could not be read is kept aside, not deleted.
+  if (!folder.empty()) {
+    Quirel_SettingsDictionaryFile::setAsideUnreadable(folder.back() == '/' ? folder + name : folder + "/" + name);
+  }
+  mFileManager.removeFile(folder, name);
+}
+
 void Quirel_UserInterfaceModule::removePreferenceFilesAtPath(const std::optional<std::string>& folder) const {
   if (!folder) return;
-  mFileManager.removeFile(*folder, kInitSettingFile);
-  mFileManager.removeFile(*folder, kPreferenceFile);
+  removeSettingFile(*folder, kInitSettingFile);
+  removeSettingFile(*folder, kPreferenceFile);
   std::vector<std::string> scanModuleFiles;
   std::error_code ec;
   for (std::filesystem::directory_iterator it(*folder, ec), end; !ec && it != end; it.increment(ec)) {

@@ -184,7 +184,7 @@ void Quirel_UserInterfaceModule::setUIInitSetting(const fnd::Dictionary* initSet
   if (hasPreview_LastSettting(mSettingFilePath) && mPreferenceInfo->getPrevStart() == 1) {
     if (call_SMBackupAndResume(2, mPreferenceInfo->getTempPath()) != 0) {
       restore = false;
-      if (mSettingFilePath) mFileManager.removeFile(*mSettingFilePath, kInitSettingFile);
+      if (mSettingFilePath) removeSettingFile(*mSettingFilePath, kInitSettingFile);
     }
   }
   if (restore) setUIInitSetting_LastSetting(mSettingFilePath);

@@ -3,6 +3,7 @@
 #include "foundation/Bookmark.h"
 #include "foundation/PropertyList.h"
 #include "ui/model/FavoriteSetting.h"
+#include "ui/model/SettingsDictionaryFile.h"
 
 namespace {
 
@@ -149,7 +150,7 @@ std::string Quirel_PreferenceInfo::filePath(const std::string& folder) {
 }
 
 bool Quirel_PreferenceInfo::writeToFolder(const std::string& folder, std::string* error) const {
-  return fnd::PropertyList::writeFile(getDictionary(), filePath(folder), error);
+  return Quirel_SettingsDictionaryFile::write(filePath(folder), getDictionary(), error);
 }
 
 Quirel_PreferenceInfo Quirel_PreferenceInfo::readFromFolder(const std::string& folder) {

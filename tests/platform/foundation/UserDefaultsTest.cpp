@@ -114,6 +114,44 @@ TEST(UserDefaults, UnparsableFileCountsAsMissing) {
   }
 }
 
+// The launcher's remembered scanner and save-folder bookmark are in that file: one that cannot
+// be read is kept beside it, as it was, before the first write replaces it, and only then.
+TEST(UserDefaults, AnUnparsableFileIsKeptAsideBeforeItIsReplaced) {
+  fs::path folder = testenv::freshFolder("defaults-aside");
+  const std::string good = *PropertyList::write(Value(Dictionary{{"SelectDeviceName", "TS-800"}}));
+  const std::string broken[] = {"garbage \x01\x02", good.substr(0, good.size() / 2), "",
+                                *PropertyList::write(Value(Array{Value(1)}))};
+  for (const std::string& bytes : broken) {
+    SCOPED_TRACE(bytes.substr(0, 40));
+    fs::path file = folder / "d.plist";
+    fs::path aside = folder / "d.plist.unreadable";
+    fs::remove(aside);
+    testenv::writeFile(file, bytes);
+    UserDefaults d(file.string());
+    EXPECT_TRUE(d.string("SelectDeviceName").empty());
+    EXPECT_FALSE(fs::exists(aside));  // reading alone touches nothing
+    ASSERT_TRUE(d.set("Other", 1));
+    ASSERT_TRUE(d.synchronize());
+    EXPECT_EQ(testenv::readFile(aside), bytes);
+    EXPECT_EQ(*PropertyList::readFile(file.string()).value, Value(Dictionary{{"Other", 1}}));
+    // The next write replaces a file of its own: the copy stays as it was.
+    ASSERT_TRUE(d.set("Other", 2));
+    ASSERT_TRUE(d.synchronize());
+    EXPECT_EQ(testenv::readFile(aside), bytes);
+  }
+  // A sound file, or none, leaves nothing beside it.
+  for (bool present : {true, false}) {
+    fs::path file = folder / (present ? "sound.plist" : "none.plist");
+    if (present) testenv::writeFile(file, good);
+    UserDefaults d(file.string());
+    ASSERT_TRUE(d.set("Other", 1));
+    ASSERT_TRUE(d.synchronize());
+    EXPECT_FALSE(fs::exists(file.string() + ".unreadable"));
+    EXPECT_EQ(PropertyList::readFile(file.string()).value->toDictionary().string("SelectDeviceName"),
+              present ? "TS-800" : "");
+  }
+}
+
 TEST(UserDefaults, FailedSynchronizeKeepsChangesPendingAndTheFileWhole) {
   fs::path folder = testenv::freshFolder("defaults-fail");
   fs::path file = folder / "d.plist";

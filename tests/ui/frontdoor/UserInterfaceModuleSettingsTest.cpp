@@ -4,6 +4,7 @@
 
 #include <fstream>
 
+#include "TestFiles.h"
 #include "UserInterfaceModuleSupport.h"
 #include "ui/frontdoor/HelpControl.h"
 #include "ui/model/PreferenceInfo.h"
@@ -226,7 +227,7 @@ TEST(UserInterfaceModuleStartUp, BrokenSettingsFilesGiveTheDefaults) {
   };
   const Case cases[] = {
       {"truncated", "<?xml version=\"1.0\"?><plist version=\"1.0\"><dict><key>Mode</key><integer>2</in"},
-      {"garbage", std::string("\x01\x02 not a list \xff", 17)},
+      {"garbage", std::string("\x01\x02 not a list \xff", 15)},
       {"array", "<?xml version=\"1.0\"?><plist version=\"1.0\"><array><integer>2</integer></array></plist>"},
       {"empty", ""},
   };
@@ -245,6 +246,33 @@ TEST(UserInterfaceModuleStartUp, BrokenSettingsFilesGiveTheDefaults) {
     EXPECT_EQ(c->getPreferenceInfo()->getTempPath(), folder + "temp/");
     EXPECT_EQ(c->getPreferenceInfo()->getSaveName(), "IMG");
     EXPECT_EQ(c->getPreferenceInfo()->getPrevStart(), c->getScannerInfo()->defaultAtStartUpPreview());
+  }
+}
+
+// Broken files give the defaults, but what the user had is not thrown away: whether the newer
+// models remove the files after reading them or the close writes new ones over them, the
+// broken files are kept beside them as they were.
+TEST(UserInterfaceModuleStartUp, BrokenSettingsFilesAreKeptAsideNotLost) {
+  const std::string truncated = "<?xml version=\"1.0\"?><plist version=\"1.0\"><dict><key>Mode</key><integer>2</in";
+  const std::string garbage("\x01\x02 not a list \xff", 15);
+  for (bool newer : {true, false}) {
+    SCOPED_TRACE(newer);
+    DataSourceStandIn ds;
+    const std::string folder = freshSettingsFolder(std::string("broken-aside-") + (newer ? "1" : "0"));
+    writeText(folder + "InitSetting.xml", truncated);
+    writeText(folder + "Preference.xml", garbage);
+    fnd::Dictionary initSetting = modelInitSetting(folder);
+    if (!newer) initSetting.set("Uthric", olderModelParameters());
+    Controller c(initSetting);
+    EXPECT_EQ(c->getMode(), 0);
+    EXPECT_EQ(c->getPreferenceInfo()->getSaveName(), "IMG");
+    c->showMainWindowMainThreadMode();
+    c->closeMainWindowMainThreadMode();
+    EXPECT_EQ(testenv::readFile(folder + "InitSetting.xml.unreadable"), truncated);
+    EXPECT_EQ(testenv::readFile(folder + "Preference.xml.unreadable"), garbage);
+    // The close wrote sound files in their place.
+    EXPECT_TRUE(readPlist(folder + "InitSetting.xml"));
+    EXPECT_EQ(readPlist(folder + "Preference.xml"), c->getPreferenceInfo()->getDictionary());
   }
 }
 
@@ -474,8 +502,10 @@ TEST(UserInterfaceModuleFiles, RemovalTakesTheTwoFilesAndTheScanModulesFilesWhat
   DataSourceStandIn ds;
   Quirel_UserInterfaceModule uim;
   const std::string folder = freshSettingsFolder("remove");
-  for (const char* name : {"InitSetting.xml", "Preference.xml", "a.sm", "B.SM", "c.Sm", "e.smx", "other.txt", "sm"})
-    writeText(folder + name, "x");
+  for (const char* name : {"a.sm", "B.SM", "c.Sm", "e.smx", "other.txt", "sm"}) writeText(folder + name, "x");
+  // Sound settings files: broken ones are kept aside instead (BrokenSettingsFilesAreKeptAsideNotLost).
+  writePlist(folder + "InitSetting.xml", fnd::Dictionary{{"Mode", 1}});
+  writePlist(folder + "Preference.xml", Quirel_PreferenceInfo().getDictionary());
   fs::create_directories(folder + "d.sm");
   fs::create_directories(folder + "temp");
   uim.removePreferenceFilesAtPath(folder);
