@@ -3,6 +3,8 @@
 
 #include <cmath>
 #include <filesystem>
+#include <initializer_list>
+#include <string_view>
 #include <system_error>
 
 #include "foundation/Paths.h"
@@ -217,6 +219,14 @@ std::optional<fnd::Dictionary> Quirel_UserInterfaceModule::getUIParameterDiction
 
 namespace {
 
+// Whether every key reads as a finite number (a missing key reads as 0).
+bool uimFiniteNumbers(const fnd::Dictionary& d, std::initializer_list<std::string_view> keys) {
+  for (std::string_view key : keys) {
+    if (!std::isfinite(d.real(key))) return false;
+  }
+  return true;
+}
+
 bool uimIsConnectedUnit(const fnd::Dictionary* initSetting, std::string_view areaKey, std::string_view availableKey) {
   if (!initSetting || !initSetting->contains(areaKey)) return false;
   const fnd::Value* available = initSetting->find(availableKey);
@@ -270,6 +280,8 @@ void Quirel_UserInterfaceModule::setUIInitSetting_LastSetting(const std::optiona
 
   // The frame, "y" counted back from the top of the display.
   const fnd::Dictionary* mainWindow = uimDictionaryAt(&initSetting, "MainWindow");
+  // A frame with a number that is no number would place the window where nobody sees it.
+  if (mainWindow && !uimFiniteNumbers(*mainWindow, {"x", "y", "width", "height", "hiddenWidth"})) mainWindow = nullptr;
   if (mainWindow) {
     double x = mainWindow->real("x");
     double width = mainWindow->real("width");
@@ -290,7 +302,7 @@ void Quirel_UserInterfaceModule::setUIInitSetting_LastSetting(const std::optiona
     mMainWindow->setFirstRect(frame);
 
     const fnd::Dictionary* old = uimDictionaryAt(mainWindow, "oldWindowRect");
-    if (old) mOldWindowRect = fnd::Rect(old->real("x"), old->real("y"), old->real("width"), old->real("height"));
+    if (old && uimFiniteNumbers(*old, {"x", "y", "width", "height"})) mOldWindowRect = fnd::Rect(old->real("x"), old->real("y"), old->real("width"), old->real("height"));
   }
 
   // A film setting is of no use without the film unit: the modes keep their defaults.

@@ -2,7 +2,9 @@
 // settings files, and the look-ups it uses.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <fstream>
+#include <limits>
 
 #include "TestFiles.h"
 #include "UserInterfaceModuleSupport.h"
@@ -376,6 +378,38 @@ TEST(UserInterfaceModuleStartUp, StoredValuesOfTheWrongKindReadAsMissing) {
   EXPECT_EQ(c->getMainWindow()->getFirstRect(), defaultFrame());
   EXPECT_EQ(c->getStandardMode()->getImageSource(), 0);
   EXPECT_EQ(c->getCloseSelectFlg(), 1);
+}
+
+// A stored frame that holds a number that is no number (the reader takes "nan" and "inf") would
+// put the window nowhere one can see it: it reads as no stored frame.
+TEST(UserInterfaceModuleStartUp, AStoredFrameWithNonFiniteNumbersReadsAsNone) {
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  const double inf = std::numeric_limits<double>::infinity();
+  struct Case {
+    const char* key;
+    double value;
+    int mode;
+  };
+  const Case cases[] = {{"x", nan, 0},      {"y", nan, 0},       {"y", -inf, 0},     {"width", inf, 1},
+                        {"height", nan, 1}, {"hiddenWidth", nan, 2}, {"x", inf, 2}};
+  for (const Case& k : cases) {
+    SCOPED_TRACE(std::string(k.key) + " " + std::to_string(k.value) + " mode " + std::to_string(k.mode));
+    DataSourceStandIn ds;
+    const std::string folder = freshSettingsFolder(std::string("nonfinite-") + k.key + std::to_string(k.mode));
+    fnd::Dictionary frame = windowEntry(100, 50, 900, 700, k.mode == 2 ? 200 : 0);
+    frame.set(k.key, k.value);
+    fnd::Dictionary old = frame.dictionary("oldWindowRect");
+    old.set(k.key == std::string("hiddenWidth") ? "x" : k.key, k.value);
+    frame.set("oldWindowRect", old);
+    writePlist(folder + "InitSetting.xml", fnd::Dictionary{{"MainWindow", frame}, {"Mode", k.mode}});
+    Controller c(modelInitSetting(folder));
+    EXPECT_EQ(c->getMode(), k.mode);
+    const fnd::Rect first = c->getMainWindow()->getFirstRect();
+    EXPECT_TRUE(std::isfinite(first.origin.x) && std::isfinite(first.origin.y) && std::isfinite(first.size.width) &&
+                std::isfinite(first.size.height));
+    EXPECT_EQ(first, defaultFrame());
+    EXPECT_EQ(c->getOldWindowRect(), defaultFrame());
+  }
 }
 
 // ---- the look-ups ------------------------------------------------------------------------------
