@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <limits>
 
 #include "ModesTestSupport.h"
 #include "foundation/Bundle.h"
@@ -262,6 +263,28 @@ TEST(BaseScanModeSizes, MenusFromTheParametersAndTheUsersFile) {
 
   EXPECT_EQ(mode.getDefaultOutputSizeName(),
             (std::vector<std::string>{"Flexible", "Add/Delete…", "L", "A4", "640 x 480 pixels", "Business Card"}));
+}
+
+// The reader takes "inf" and "nan": a size of no finite side would make frames of no finite
+// size, so it stays out of the menus like one of no size; the file keeps it.
+TEST(BaseScanModeSizes, SizesOfNoFiniteSideStayOutOfTheMenus) {
+  const double inf = std::numeric_limits<double>::infinity();
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  const std::string folder = freshFolder("menus-nonfinite");
+  ASSERT_TRUE(Quirel_OutputSizeFile::write(
+      folder, {userSize(30, 0, "Wide", 1, inf, 12), userSize(31, 1, "Tall", 2, 300, inf),
+               userSize(32, 5, "Odd", 0, nan, 4), userSize(33, 0, "Fine", 1, 11, 12)}));
+  TestScanMode mode;
+  mode.setPVLocalizedString(std::make_shared<Quirel_PVLocalizedString>(fnd::Bundle::main().identifier()));
+  mode.setScannerInfo(modes_test::scannerWith({{"Ver1500Later", true}, {"Ver1600Later", true}}));
+  mode.setUimParameterDic(&kMenuParameters);
+  mode.setSettingFilePath(folder + "/");
+  for (int index : {30, 31, 32}) {
+    SCOPED_TRACE(index);
+    EXPECT_EQ(mode.getOutputSizeObject(index), nullptr);
+  }
+  EXPECT_NE(mode.getOutputSizeObject(33), nullptr);
+  EXPECT_EQ(Quirel_OutputSizeFile::read(folder).size(), 4u);
 }
 
 TEST(BaseScanModeSizes, TheAdvancedModeReadsItsOwnMenuAndOlderModelsTheirOwnKeys) {

@@ -290,12 +290,13 @@ void Quirel_BaseScanMode::createOutputSizeObjects() {
   mOcrArray.emplace();
   createDefaultOutputSizeObjects();
 
-  // The user's own sizes; one without a usable width and height would give a frame of no size,
-  // so it is left out of the menus (the file keeps it).
+  // The user's own sizes; one without a usable width and height would give a frame of no size
+  // (or of no finite one), so it is left out of the menus (the file keeps it).
   for (Quirel_OutputSize& size : Quirel_OutputSizeFile::read(mSettingFilePath.value_or(std::string()))) {
     const int unit = size.getUnit();
     const auto own = [unit](const OutputSizeLength& l) { return unit == 0 ? l.inch : unit == 1 ? l.cm : l.pixel; };
-    if (!(own(size.getOutputWidth()) > 0) || !(own(size.getOutputHeight()) > 0)) continue;
+    const auto usable = [](double side) { return side > 0 && std::isfinite(side); };
+    if (!usable(own(size.getOutputWidth())) || !usable(own(size.getOutputHeight()))) continue;
     size.setCustom(true);
     auto object = std::make_shared<Quirel_OutputSize>(size);
     const int destination = object->getDestination();
