@@ -1,6 +1,8 @@
 #pragma once
 
+#include <map>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -12,9 +14,11 @@ namespace fnd {
 // Paths::configDir() + "/trivolan.plist". Reads answer the stored value, else the registered
 // default, else null (and coerce like Value: a missing key reads 0, false or empty).
 //
-// The file is read on first use; a missing or unparsable file counts as empty. An unparsable
-// one is kept as "<file>.unreadable" when the next synchronize replaces it, so that what it held
-// can still be recovered. Changes stay in memory until synchronize() writes them atomically.
+// The file is read on first use; a missing or unparsable file counts as empty. Changes stay in
+// memory until synchronize() writes them atomically. Another program may use the same file:
+// synchronize reads it again and lays only this object's own changes over what it holds now, so
+// neither undoes the other's. An unparsable file is kept as "<file>.unreadable" when it is
+// replaced, so that what it held can still be recovered.
 // All members are safe to call from any thread.
 class UserDefaults {
  public:
@@ -53,9 +57,10 @@ class UserDefaults {
   // The registered defaults overlaid with the stored values.
   Dictionary dictionaryRepresentation() const;
 
-  // Writes the stored values when they changed since the last successful write, creating the
-  // folder (owner-only) when needed and first keeping an unparsable file aside. On failure the
-  // file on disk stays as it was and the changes stay pending.
+  // Writes the changes made since the last successful write over what the file holds now,
+  // creating the folder (owner-only) when needed and first keeping an unparsable file aside;
+  // the stored values then are what was written. On failure the file on disk stays as it was
+  // and the changes stay pending.
   bool synchronize(std::string* error = nullptr);
 
  private:
@@ -64,8 +69,9 @@ class UserDefaults {
   const std::string path_;
   mutable std::mutex mutex_;
   mutable bool loaded_ = false;
-  mutable bool unreadable_ = false;  // the file was there but could not be read as a dictionary
   mutable Dictionary stored_;
+  // This object's changes not yet written: a value, or nothing for a removed key.
+  std::map<std::string, std::optional<Value>, std::less<>> pending_;
   Dictionary registered_;
   bool dirty_ = false;
 };

@@ -152,6 +152,38 @@ TEST(UserDefaults, AnUnparsableFileIsKeptAsideBeforeItIsReplaced) {
   }
 }
 
+// Two programs on one file (two launchers, each with its own copy read at its start): each
+// write carries its own changes over what the file holds now, so neither undoes the other's.
+TEST(UserDefaults, TwoWritersOfOneFileKeepEachOthersChanges) {
+  fs::path file = testenv::freshFolder("defaults-two") / "d.plist";
+  {
+    UserDefaults seed(file.string());
+    ASSERT_TRUE(seed.set("Old", 1));
+    ASSERT_TRUE(seed.set("Gone", 1));
+    ASSERT_TRUE(seed.synchronize());
+  }
+  UserDefaults first(file.string());
+  UserDefaults second(file.string());
+  EXPECT_EQ(first.integer("Old"), 1);  // both have read the file
+  EXPECT_EQ(second.integer("Old"), 1);
+  ASSERT_TRUE(first.set("SelectDeviceName", "TS-800"));
+  first.remove("Gone");
+  ASSERT_TRUE(first.synchronize());
+  ASSERT_TRUE(second.set("ExportDirectory", Data{1, 2}));
+  ASSERT_TRUE(second.set("Old", 2));
+  ASSERT_TRUE(second.synchronize());
+  const Dictionary onDisk = PropertyList::readFile(file.string()).value->toDictionary();
+  EXPECT_EQ(onDisk, (Dictionary{{"Old", 2}, {"SelectDeviceName", "TS-800"}, {"ExportDirectory", Data{1, 2}}}));
+  // The writer sees what the file holds after its write.
+  EXPECT_EQ(second.string("SelectDeviceName"), "TS-800");
+  EXPECT_TRUE(second.object("Gone").isNull());
+  // A later write of the first carries only its own changes again.
+  ASSERT_TRUE(first.set("SelectDeviceName", "TS-900"));
+  ASSERT_TRUE(first.synchronize());
+  EXPECT_EQ(PropertyList::readFile(file.string()).value->toDictionary(),
+            (Dictionary{{"Old", 2}, {"SelectDeviceName", "TS-900"}, {"ExportDirectory", Data{1, 2}}}));
+}
+
 TEST(UserDefaults, FailedSynchronizeKeepsChangesPendingAndTheFileWhole) {
   fs::path folder = testenv::freshFolder("defaults-fail");
   fs::path file = folder / "d.plist";
