@@ -98,6 +98,9 @@ void Zorvik_AppDelegate::ntfQuirel_SaveInfo(const fnd::Notification& notificatio
   watchScanRequestEnd();
   mSaveFileFormat = static_cast<std::uint32_t>(info.integer("SaveFileFormat"));
   std::string folder = info.string("SaveFilePath");
+  // A NUL would end the path early for the file system: the cut-short text names another
+  // folder. Kept as a visible character, the text names a folder that the checks refuse.
+  std::replace(folder.begin(), folder.end(), '\0', ':');
   // Without a folder the files would land in the file system's root: the user's pictures
   // folder is the save folder's default.
   if (folder.empty()) folder = fnd::Paths::picturesDir();
@@ -118,10 +121,12 @@ void Zorvik_AppDelegate::ntfQuirel_SaveInfo(const fnd::Notification& notificatio
   m_OutputPf_FilePath.reset();
   if (m_ColorSetting != 0) m_OutputPf_FilePath = info.string("OutputPf_FilePath");
 
-  // A "/" would make the name a folder.
+  // A "/" would make the name a folder; a NUL would end the path at it, so that every number
+  // named the same file.
   std::string name = info.string("SaveFileName");
   if (name.empty()) name = "IMG";
   std::replace(name.begin(), name.end(), '/', ':');
+  std::replace(name.begin(), name.end(), '\0', ':');
   m_SaveFileName = name;
 
   std::string extension;

@@ -10,6 +10,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "imageio/AtomicFile.h"
 #include "launcher/save/CMText.h"
 
 namespace {
@@ -45,7 +46,11 @@ CMFILE_CLASS::~CMFILE_CLASS() {
   if (m_fd >= 0) Close();
 }
 
-CMResult CMFILE_CLASS::Open(const std::string* path, std::int32_t mode) {
+CMResult CMFILE_CLASS::Open(const std::string* path, std::int32_t mode) { return open(path, mode, false); }
+
+CMResult CMFILE_CLASS::OpenNew(const std::string* path) { return open(path, kWrite, true); }
+
+CMResult CMFILE_CLASS::open(const std::string* path, std::int32_t mode, bool keepExisting) {
   if (!path || path->empty()) return CM_ERR_BAD_ARGUMENT;
   if (mode != kWrite && mode != kRead && mode != kUpdate) return CM_ERR_BAD_ARGUMENT;
   if (m_fd >= 0) Close();
@@ -56,8 +61,11 @@ CMResult CMFILE_CLASS::Open(const std::string* path, std::int32_t mode) {
     if (mode == kWrite) {
       if (!can(folder, W_OK)) return CM_ERR_NO_PERMISSION;
       struct stat existing {};
-      const bool present = ::stat(path->c_str(), &existing) == 0;
-      if (present && (!can(*path, W_OK) || S_ISDIR(existing.st_mode))) return CM_ERR_NO_PERMISSION;
+      // A new file's name is taken by anything there, a dangling link too.
+      const bool present =
+          (keepExisting ? ::lstat(path->c_str(), &existing) : ::stat(path->c_str(), &existing)) == 0;
+      if (present && (keepExisting || !can(*path, W_OK) || S_ISDIR(existing.st_mode)))
+        return CM_ERR_NO_PERMISSION;
       // The new contents go to a sibling and replace the file on Close: nothing of an earlier,
       // longer file survives, and no one sees the file half written.
       temp = tempNameFor(*path);
@@ -80,6 +88,7 @@ CMResult CMFILE_CLASS::Open(const std::string* path, std::int32_t mode) {
     m_fd = fd;
     m_path = *path;
     m_tempPath = std::move(temp);
+    m_keepExisting = keepExisting;
     return CM_OK;
   });
 }
@@ -92,13 +101,31 @@ CMResult CMFILE_CLASS::Close() {
   if (!m_tempPath.empty()) {
     // A file whose writing failed never replaces the one it was meant to replace.
     if (rc == CM_OK && m_writeFailed) rc = CM_ERR_SYSTEM;
-    if (rc == CM_OK && ::rename(m_tempPath.c_str(), m_path.c_str()) != 0) rc = CM_ERR_SYSTEM;
+    if (rc == CM_OK && m_keepExisting && !imageio::renameOntoFreeName(m_tempPath, m_path))
+      rc = errno == EEXIST ? CM_ERR_NO_PERMISSION : CM_ERR_SYSTEM;
+    else if (rc == CM_OK && !m_keepExisting && ::rename(m_tempPath.c_str(), m_path.c_str()) != 0)
+      rc = CM_ERR_SYSTEM;
     if (rc != CM_OK) ::unlink(m_tempPath.c_str());
   }
   m_writeFailed = false;
+  m_keepExisting = false;
   m_path.clear();
   m_tempPath.clear();
   return rc;
+}
+
+CMResult CMFILE_CLASS::Discard() {
+  if (m_fd < 0) return CM_ERR_NOT_READY;
+  if (m_tempPath.empty()) return Close();
+  // The new contents go; whatever is at the path stays as it was.
+  ::close(m_fd);
+  m_fd = -1;
+  ::unlink(m_tempPath.c_str());
+  m_writeFailed = false;
+  m_keepExisting = false;
+  m_path.clear();
+  m_tempPath.clear();
+  return CM_OK;
 }
 
 CMResult CMFILE_CLASS::WriteFormat(std::size_t bufferSize, const char* format, ...) {

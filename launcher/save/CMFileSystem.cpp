@@ -10,6 +10,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "imageio/AtomicFile.h"
 #include "launcher/save/CMText.h"
 
 namespace fs = std::filesystem;
@@ -55,8 +56,9 @@ bool writeAll(int fd, const char* data, std::size_t length) {
   return true;
 }
 
-// Copies source to target's temporary sibling and renames it into place; answers an errno.
-int copyThroughTemp(const std::string& source, const std::string& target) {
+// Copies source to target's temporary sibling and renames it into place (only onto a free
+// name with keepExisting); answers an errno.
+int copyThroughTemp(const std::string& source, const std::string& target, bool keepExisting = false) {
   int in = ::open(source.c_str(), O_RDONLY | O_CLOEXEC);
   if (in < 0) return errno;
   struct stat st {};
@@ -93,7 +95,10 @@ int copyThroughTemp(const std::string& source, const std::string& target) {
   }
   ::close(in);
   if (::close(out) != 0 && err == 0) err = errno;
-  if (err == 0 && ::rename(temp.c_str(), target.c_str()) != 0) err = errno;
+  if (err == 0 && keepExisting && !imageio::renameOntoFreeName(temp, target))
+    err = errno;
+  else if (err == 0 && !keepExisting && ::rename(temp.c_str(), target.c_str()) != 0)
+    err = errno;
   if (err != 0) ::unlink(temp.c_str());
   return err;
 }
@@ -178,6 +183,16 @@ CMResult CM_CopyFile(const std::string* source, const std::string* target, std::
     // Mode 1 replaces the target by the rename, so a failed copy leaves the old target whole.
     int err = copyThroughTemp(*source, *target);
     return err == 0 ? CM_OK : copyErrorCode(err);
+  });
+}
+
+CMResult CM_CopyFileToFreeName(const std::string* source, const std::string* target) {
+  if (!source || !target) return CM_ERR_BAD_ARGUMENT;
+  return CM_Guard([&] {
+    std::error_code ec;
+    if (!fs::exists(*source, ec)) return CM_ERR_EMPTY_OR_ABSENT;
+    const int err = copyThroughTemp(*source, *target, true);
+    return err == 0 ? CM_OK : err == EEXIST ? CM_ERR_NO_PERMISSION : copyErrorCode(err);
   });
 }
 

@@ -28,6 +28,9 @@ CMResult CM_RemoveMatchingFiles(const std::string* folder, const std::string* pa
 // 0xDCA01 null path or mode 2 or more; 0xD7200 source absent or no such folder; 0xDF400 no
 // permission; 0xDE900 out of space; 0xDCA02 anything else.
 CMResult CM_CopyFile(const std::string* source, const std::string* target, std::uint32_t mode);
+// As CM_CopyFile, but the copy is put in place only while the target's name is free: 0xDF400
+// when something is already there (it is left as it was).
+CMResult CM_CopyFileToFreeName(const std::string* source, const std::string* target);
 // Copies, then removes the source. mode 0 leaves both alone when the target already exists.
 // 0xDCA01 for mode 2 or more, or when source and target are the same file.
 CMResult CM_MoveFile(const std::string* source, const std::string* target, std::uint32_t mode);

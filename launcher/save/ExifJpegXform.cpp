@@ -200,7 +200,8 @@ CMResult ExifJpegXform::RunPass(ICMSTR_CLASS* a, ICMSTR_CLASS* b) {
   if (!m_mainImageJPEGInfomation || m_mainImageJPEGInfomation->ExifEnd == 0 || scanStart == 0) {
     // Grey, or no encoder segment to replace: the JPEG goes to its final name as it is.
     CM_ThrowIfError(file->Close());
-    CM_ThrowIfError(CM_CopyFile(a->GetNSString(), &m_FinalPath, 1));
+    CM_ThrowIfError(m_bKeepExistingOutput ? CM_CopyFileToFreeName(a->GetNSString(), &m_FinalPath)
+                                          : CM_CopyFile(a->GetNSString(), &m_FinalPath, 1));
     return CM_OK;
   }
   std::uint64_t firstTable = 0;
@@ -218,8 +219,8 @@ CMResult ExifJpegXform::RunPass(ICMSTR_CLASS* a, ICMSTR_CLASS* b) {
                                    static_cast<long long>(thumbnailLength)));
   // The final file: built under a temporary name beside the final one and renamed into place
   // when complete.
-  CM_ThrowIfError(
-      SM_WriteExifSegmentFrom(file.get(), merged, scanStart, &m_FinalPath, b->GetNSString(), &record));
+  CM_ThrowIfError(SM_WriteExifSegmentFrom(file.get(), merged, scanStart, &m_FinalPath, b->GetNSString(), &record,
+                                          m_bKeepExistingOutput));
   return file->Close();
 }
 
@@ -284,11 +285,12 @@ bool ExifJpegXform::HandedThumbnailFits() const {
 
 CMResult SM_RunExifJpegPass(const std::string* tempFolder, const std::string* profilePath, const ISM_XFORM_INFO* xform,
                             const ISM_IMAGE_INFO* image, const ISM_OPTION_INFO* option,
-                            std::shared_ptr<const SM_ThumbnailPixels> thumbnail) {
+                            std::shared_ptr<const SM_ThumbnailPixels> thumbnail, bool keepExisting) {
   return CM_Guard([&]() -> CMResult {
     ExifJpegXform pass;
     CM_ThrowIfError(pass.Initialize());
     pass.SetThumbnail(std::move(thumbnail));
+    pass.SetKeepsExistingOutput(keepExisting);
     CM_ThrowIfError(pass.SetTempFolderPath(tempFolder));
     CM_ThrowIfError(pass.SetColorSetting(profilePath ? 1 : 0, profilePath));
     CM_ThrowIfError(pass.StartExifXform(xform, image, option));

@@ -46,6 +46,9 @@ class ExifJpegXform {
   // size the temporary JPEG's thumbnail would have, the pass writes "PVTO_tmpTH0.JPG" from it
   // instead of decoding the whole JPEG; otherwise (or with null) it decodes as before.
   void SetThumbnail(std::shared_ptr<const SM_ThumbnailPixels> thumbnail) { m_Thumbnail = std::move(thumbnail); }
+  // With keep set, the final file is put in place only while its name is free (0xDF400
+  // otherwise, the file there left as it was). Off by default.
+  void SetKeepsExistingOutput(bool keep) { m_bKeepExistingOutput = keep; }
 
   // Takes copies of the records: the image record's input path is the temporary JPEG, its
   // output path the final file; the option record names maker, device and application.
@@ -93,11 +96,12 @@ class ExifJpegXform {
   std::unique_ptr<SM_JpegInfo_Struct> m_mainImageJPEGInfomation;
   std::string m_FinalPath;
   std::shared_ptr<const SM_ThumbnailPixels> m_Thumbnail;
+  bool m_bKeepExistingOutput = false;
 };
 
 // The pass in the form the save driver plugs in: a fresh object with the temporary folder and
 // profile, then StartExifXform, ExifXform, EndExifXform.
-// thumbnail: the conversion pass's, or null.
+// thumbnail: the conversion pass's, or null. keepExisting: see SetKeepsExistingOutput.
 CMResult SM_RunExifJpegPass(const std::string* tempFolder, const std::string* profilePath, const ISM_XFORM_INFO* xform,
                             const ISM_IMAGE_INFO* image, const ISM_OPTION_INFO* option,
-                            std::shared_ptr<const SM_ThumbnailPixels> thumbnail = nullptr);
+                            std::shared_ptr<const SM_ThumbnailPixels> thumbnail = nullptr, bool keepExisting = false);

@@ -478,7 +478,7 @@ CMResult SM_CopyFileTail(ICMFILE_CLASS* source, std::uint64_t from, int fd) {
 
 CMResult SM_WriteExifSegmentFrom(ICMFILE_CLASS* in, const std::vector<std::uint8_t>& head, std::uint64_t resumeAt,
                                  const std::string* destination, const std::string* thumbnailPath,
-                                 const SM_ExifInfo_Struct* record) {
+                                 const SM_ExifInfo_Struct* record, bool keepExisting) {
   if (!in || !destination || !thumbnailPath || !record) return CM_ERR_BAD_ARGUMENT;
   return CM_Guard([&]() -> CMResult {
     std::uint64_t sourceSize = 0;
@@ -521,7 +521,8 @@ CMResult SM_WriteExifSegmentFrom(ICMFILE_CLASS* in, const std::vector<std::uint8
     } else {
       CM_ThrowIfError(SM_CopyFileTail(in, resumeAt + (tail - head.size()), out.fd()));
     }
-    if (!out.commit()) CM_ThrowIfError(CM_ERR_SYSTEM);
+    if (keepExisting ? !out.commitNew() : !out.commit())
+      CM_ThrowIfError(out.nameTaken() ? CM_ERR_NO_PERMISSION : CM_ERR_SYSTEM);
     return CM_OK;
   });
 }

@@ -109,9 +109,11 @@ CMResult SM_WriteExifSegmentTo(const std::string* source, const std::string* des
                                const std::string* thumbnailPath, const SM_ExifInfo_Struct* record);
 // As SM_WriteExifSegmentTo, for a source whose bytes are head followed by the file open in in
 // from resumeAt on: a header rebuilt in memory goes out with the rest of the file copied once.
+// With keepExisting the file is put in place only while destination's name is free (0xDF400
+// otherwise, destination untouched).
 CMResult SM_WriteExifSegmentFrom(ICMFILE_CLASS* in, const std::vector<std::uint8_t>& head, std::uint64_t resumeAt,
                                  const std::string* destination, const std::string* thumbnailPath,
-                                 const SM_ExifInfo_Struct* record);
+                                 const SM_ExifInfo_Struct* record, bool keepExisting = false);
 // Rewrites target with the segment: SM_WriteExifSegmentTo(target, target, ...).
 CMResult SM_WriteExifSegment(const std::string* target, const std::string* thumbnailPath,
                              const SM_ExifInfo_Struct* record);

@@ -32,6 +32,10 @@ class ICMFILE_CLASS {
   // 0xDF400 folder or file lacks the permission the mode needs; 0xDCA02 the file cannot be
   // made; 0xD9801 no handle. An open file is closed first.
   virtual CMResult Open(const std::string* path, std::int32_t mode) = 0;
+  // Opens for writing (as mode 0) a file that is to take a free name: refused (0xDF400) when
+  // something is at path, and put in place on Close only while the name is still free
+  // (0xDF400 otherwise, what is there left as it was).
+  virtual CMResult OpenNew(const std::string* path) = 0;
   // Closes (and for mode 0 puts the file in place: 0xDCA02 when that fails).
   virtual CMResult Close() = 0;
   // printf into a buffer of bufferSize bytes and write the text without its terminator. A
@@ -49,6 +53,9 @@ class ICMFILE_CLASS {
   virtual CMResult Read(void* buffer, std::size_t length, std::size_t* bytesRead = nullptr) = 0;
   // The file's size; the position stays where it was.
   virtual CMResult GetSize(std::uint64_t* size) = 0;
+  // Closes a file opened for writing without putting it in place: the path is left as it
+  // was. Other files are closed as by Close.
+  virtual CMResult Discard() = 0;
 };
 
 // 0xDCA01 when the slot is already set (the slot and its object are left alone).

@@ -142,6 +142,7 @@ CMResult ImageToImageXform::StartXform(const ISM_XFORM_INFO* xform, const ISM_IM
     m_PeakBlockBytes = 0;
     m_bInputEnded = false;
     m_bWriterEnded = false;
+    m_bOutputWritten = false;
     CM_ThrowIfError(SM_CopyXformInfo(&m_pXformInfo, xform));
     CM_ThrowIfError(SM_CopyImageInfo(&m_pImageInfo, image));
 
@@ -262,6 +263,7 @@ CMResult ImageToImageXform::StartXform(const ISM_XFORM_INFO* xform, const ISM_IM
     if (hasDestination) {
       m_ImageDestination = imageio::ImageDestination::createWithPath(*outputPath, type, 1);
       if (!m_ImageDestination) CM_ThrowIfError(SM_ERR_IMAGE);
+      m_ImageDestination->setKeepsExistingFile(m_bKeepExistingOutput);
     }
 
     m_metaData.set(imageio::kCGImagePropertyDPIWidth, std::floor(property.fResolutionX));
@@ -386,7 +388,10 @@ void ImageToImageXform::WriterThreadProc(void* argument) {
   CM_CreateAutoreleasePool(&pool);
   if (self->m_ImageDestination) {
     self->m_ImageDestination->addImage(self->m_Image, self->m_metaData);
-    if (!self->m_ImageDestination->finalize()) self->SetErrorMessage(SM_ERR_IMAGE);
+    if (self->m_ImageDestination->finalize())
+      self->m_bOutputWritten = true;
+    else
+      self->SetErrorMessage(SM_ERR_IMAGE);
     self->m_ImageDestination.reset();
   }
   CM_ReleaseAutoreleasePool(pool);

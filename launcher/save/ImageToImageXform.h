@@ -80,6 +80,11 @@ class ImageToImageXform {
   // 0xACA04 without an open transform; 0xAF207 when the writer did not end within 180000 ms
   // (its buffers are then kept for it).
   CMResult AbortXform();
+  // With keep set, the next transforms' files never replace a file already at the output path
+  // (the writer then fails). Off by default: temporary files are rewritten in place.
+  void SetKeepsExistingOutput(bool keep) { m_bKeepExistingOutput = keep; }
+  // The open or last transform put its file at the output path (read once the writer ended).
+  bool OutputWritten() const { return m_bOutputWritten.load(); }
 
   // A new image with the pixels of the given one redrawn into a fresh bitmap of its bits per
   // component, bytes per row and colour space, or null on any failure. With fromFile the size
@@ -154,6 +159,9 @@ class ImageToImageXform {
   std::atomic<bool> m_bWriterEnded{false};
   // The open transform writes a file (output "none" runs without one).
   bool m_bHasDestination = false;
+  bool m_bKeepExistingOutput = false;
+  // Set by the writer thread when its file is in place.
+  std::atomic<bool> m_bOutputWritten{false};
   std::atomic<std::uint64_t> m_DeliveredBytes{0};
   std::atomic<std::uint64_t> m_PeakBlockBytes{0};
 };

@@ -69,9 +69,14 @@ bool LargeTiffXform::IsLargeTiffPair() const {
 
 void LargeTiffXform::ReleaseOutput() {
   if (m_pOutFile) {
-    m_pOutFile->Close();
+    // A new file that did not end whole is not put in place.
+    if (m_bOpenKeepsExisting)
+      m_pOutFile->Discard();
+    else
+      m_pOutFile->Close();
     CM_ReleaseFile(&m_pOutFile);
   }
+  m_bOpenKeepsExisting = false;
   m_pImageInfo.reset();
   m_pXformInfo.reset();
   m_Staging.clear();
@@ -94,6 +99,7 @@ CMResult LargeTiffXform::Terminate() {
 CMResult LargeTiffXform::StartXform(const ISM_XFORM_INFO* xform, const ISM_IMAGE_INFO* image) {
   if (!xform || !image) return SM_ERR_NO_XFORM;
   ReleaseOutput();
+  m_bOutputWritten = false;
   CMResult rc = CM_Guard([&]() -> CMResult {
     if (SM_CopyXformInfo(&m_pXformInfo, xform) != CM_OK || SM_CopyImageInfo(&m_pImageInfo, image) != CM_OK)
       CM_ThrowIfError(SM_ERR_CREATE);
@@ -126,7 +132,8 @@ CMResult LargeTiffXform::StartXform(const ISM_XFORM_INFO* xform, const ISM_IMAGE
     m_Strip_count = std::uint32_t(strips);
 
     if (CM_CreateFile(&m_pOutFile) != CM_OK) CM_ThrowIfError(SM_ERR_CREATE);
-    CM_ThrowIfError(m_pOutFile->Open(path, ICMFILE_CLASS::kWrite));
+    CM_ThrowIfError(m_bKeepExistingOutput ? m_pOutFile->OpenNew(path) : m_pOutFile->Open(path, ICMFILE_CLASS::kWrite));
+    m_bOpenKeepsExisting = m_bKeepExistingOutput;
     std::uint8_t header[8] = {'M', 'M', 0, 42, 0, 0, 0, 0};
     Put32(header + 4, m_Offset);
     CM_ThrowIfError(m_pOutFile->Write(header, sizeof header));
@@ -298,6 +305,7 @@ CMResult LargeTiffXform::EndXform(const std::string* profilePath) {
     if (m_LinesWritten != property->uiImageLength) CM_ThrowIfError(SM_ERR_NO_LINES);
     CM_ThrowIfError(WriteDirectory(profilePath));
     CM_ThrowIfError(m_pOutFile->Close());
+    m_bOutputWritten = true;
     return CM_OK;
   });
   ReleaseOutput();

@@ -60,6 +60,12 @@ class LargeTiffXform {
   // Closes the output file (the partial file stays) and releases both records. 0xACA04
   // without a transform record; 0xACA03 another format pair.
   CMResult AbortXform();
+  // With keep set, the next transforms' files never replace a file already at the output path
+  // (StartXform or EndXform then fail with 0xDF400), and a transform that does not end whole
+  // leaves no partial file. Off by default.
+  void SetKeepsExistingOutput(bool keep) { m_bKeepExistingOutput = keep; }
+  // The last transform put its file at the output path.
+  bool OutputWritten() const { return m_bOutputWritten; }
 
   // Geometry of the open transform, for tests.
   std::uint32_t GetRowsPerStrip() const { return m_RowsPerStrip; }
@@ -89,4 +95,7 @@ class LargeTiffXform {
   std::uint64_t m_LinesWritten = 0;
   std::vector<std::uint8_t> m_Staging;
   std::size_t m_StagingUsed = 0;
+  bool m_bKeepExistingOutput = false;
+  bool m_bOpenKeepsExisting = false;  // the open file was opened as a new file
+  bool m_bOutputWritten = false;
 };

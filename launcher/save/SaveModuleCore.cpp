@@ -233,6 +233,7 @@ CMResult SaveModuleCore::StartXformImage(const ISM_IMAGE_INFO* image) {
   bool opened = false;
   std::uint32_t slot = 0;
   std::string writerPath;  // the file the writer was opened on
+  bool writesFinalFile = false;
   CMResult rc = CM_Guard([&]() -> CMResult {
     if (!image || !image->GetProperty() || !image->GetOutputPath()) CM_ThrowIfError(SM_ERR_NO_XFORM);
     if (!m_pXformInfo || m_bImageOpen) CM_ThrowIfError(SM_ERR_XFORM_OPEN);
@@ -306,6 +307,11 @@ CMResult SaveModuleCore::StartXformImage(const ISM_IMAGE_INFO* image) {
     // The lines go to the writer opened here, whatever the transform record says later.
     m_OpenWriter = large ? OpenWriter::LargeTiff : OpenWriter::Image;
     writerPath = outputPath;
+    // The final name was free when the image was given it; a file that takes it meanwhile is
+    // someone else's, and the image's file never replaces it. Temporary files are rewritten.
+    writesFinalFile = route == Route::Final;
+    m_LargeTiffXformer.SetKeepsExistingOutput(writesFinalFile);
+    m_ImageXformer.SetKeepsExistingOutput(writesFinalFile);
     CM_ThrowIfError(large ? m_LargeTiffXformer.StartXform(xform.get(), copy.get())
                           : m_ImageXformer.StartXform(xform.get(), copy.get()));
     if (needsFinalName) {
@@ -321,8 +327,9 @@ CMResult SaveModuleCore::StartXformImage(const ISM_IMAGE_INFO* image) {
   });
   if (rc != CM_OK && opened) {
     AbortOpenWriter();
-    // The strip writer may have begun its file.
-    RemoveIfThere(writerPath);
+    // A temporary file may have been begun; what is at a final name is not this image's (its
+    // writers put nothing there before the image ends).
+    if (!writesFinalFile) RemoveIfThere(writerPath);
     ReleaseSlot(slot, true, nullptr);
     CloseOpenImage();
   }
@@ -419,9 +426,10 @@ CMResult SaveModuleCore::EndXformImage(const ISM_OPTION_INFO* option) {
         Signal();
       }
     } else {
-      // Nothing of a failed image stays: not its final file, not its temporary files.
-      if (m_wszOutFileArray[slot]) RemoveIfThere(*m_wszOutFileArray[slot]->GetNSString());
-      RemoveIfThere(m_OpenOutputPath);
+      // Nothing of a failed image stays: not its final file, not its temporary files. A file
+      // at its final name that the image did not write (a JPEG's final file is written only
+      // later) is someone else's and stays.
+      RemoveOpenImageFile();
       ReleaseSlot(slot, true, nullptr);
     }
     CloseOpenImage();
@@ -434,8 +442,8 @@ CMResult SaveModuleCore::CancelXformImage() {
     if (!m_pXformInfo || !m_bImageOpen) return CM_OK;
     const std::uint32_t slot = m_uiOpenSlot;
     CMResult aborted = AbortOpenWriter();
-    // A dropped image leaves no file behind.
-    RemoveIfThere(m_OpenOutputPath);
+    // A dropped image leaves no file behind (and takes none that is not its own).
+    RemoveOpenImageFile();
     ReleaseSlot(slot, true, nullptr);
     CloseOpenImage();
     return aborted;
@@ -448,6 +456,16 @@ CMResult SaveModuleCore::EndXform() {
   SetEndXformFlag(1);
   if (m_pXformInfo && SM_IsRefusedOutput(m_pXformInfo->GetOutFormat())) return SM_ERR_UNSUPPORTED;
   return CM_OK;
+}
+
+void SaveModuleCore::RemoveOpenImageFile() {
+  if (m_SlotRoute[m_uiOpenSlot] != Route::Final) {
+    RemoveIfThere(m_OpenOutputPath);
+    return;
+  }
+  const bool written = m_OpenWriter == OpenWriter::LargeTiff ? m_LargeTiffXformer.OutputWritten()
+                                                              : m_ImageXformer.OutputWritten();
+  if (written) RemoveIfThere(m_OpenOutputPath);
 }
 
 CMResult SaveModuleCore::AbortOpenWriter() {

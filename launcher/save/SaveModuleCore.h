@@ -196,6 +196,9 @@ class SaveModuleCore {
   void CloseOpenImage();
   // Abandons the open image's writer (its partial file is the caller's to delete).
   CMResult AbortOpenWriter();
+  // Deletes the open image's file once its writer has ended: a temporary one, or the final
+  // one only when this image's writer put it there.
+  void RemoveOpenImageFile();
 
   CMResult LockedRead(const std::unique_ptr<CMMutex>& mutex, const std::uint32_t& value, std::uint32_t* out) const;
 

@@ -46,8 +46,10 @@ CMResult SaveModuleCore::RunConversionPass(ImageToImageXform& writer, const ISM_
 
 CMResult SaveModuleCore::RunExifJpegPass(ImageToImageXform& writer, const ISM_XFORM_INFO* xform,
                                          const ISM_IMAGE_INFO* image, const ISM_OPTION_INFO* option) {
+  // The driver's final file: the name was free when the image was given it, and a file that
+  // took it since is someone else's.
   return SM_RunExifJpegPass(writer.GetTempFolderPath(), writer.GetProfilePath(), xform, image, option,
-                            writer.GetThumbnail());
+                            writer.GetThumbnail(), true);
 }
 
 void SaveModuleCore::SetFilePasses(FilePass convertPass, FilePass exifJpegPass) {

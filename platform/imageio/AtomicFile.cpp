@@ -11,6 +11,16 @@
 
 namespace imageio {
 
+bool renameOntoFreeName(const std::string& from, const std::string& to) {
+  // In one step where the file system can; else through a second link, which never replaces a
+  // name either.
+  if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return true;
+  if (errno != EINVAL && errno != ENOSYS && errno != ENOTSUP) return false;
+  if (::link(from.c_str(), to.c_str()) != 0) return false;
+  ::unlink(from.c_str());
+  return true;
+}
+
 AtomicFile::AtomicFile(std::string target) : target_(std::move(target)) {}
 
 AtomicFile::~AtomicFile() {
@@ -47,7 +57,7 @@ bool AtomicFile::open() {
   return false;
 }
 
-bool AtomicFile::commit() {
+bool AtomicFile::closeForCommit() {
   if (temp_.empty() || committed_) return false;
   if (fd_ >= 0) {
     int rc = ::close(fd_);
@@ -57,6 +67,23 @@ bool AtomicFile::commit() {
       return false;
     }
   }
+  return true;
+}
+
+bool AtomicFile::commitNew() {
+  if (!closeForCommit()) return false;
+  if (!renameOntoFreeName(temp_, target_)) {
+    nameTaken_ = errno == EEXIST;
+    error_ = nameTaken_ ? "a file is already at " + target_
+                             : "cannot rename onto " + target_ + ": " + std::strerror(errno);
+    return false;
+  }
+  committed_ = true;
+  return true;
+}
+
+bool AtomicFile::commit() {
+  if (!closeForCommit()) return false;
   if (::rename(temp_.c_str(), target_.c_str()) != 0) {
     error_ = "cannot rename onto " + target_ + ": " + std::strerror(errno);
     return false;

@@ -49,7 +49,7 @@ bool ImageDestination::finalize() {
     file.releaseFd();
     ok = codecs->writeTiff(*image_, properties_, fd, file.tempPath(), error_);
   }
-  if (ok && !file.commit()) {
+  if (ok && !(keepExisting_ ? file.commitNew() : file.commit())) {
     error_ = file.errorMessage();
     ok = false;
   }

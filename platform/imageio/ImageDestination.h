@@ -27,6 +27,8 @@ class ImageDestination {
   // (CodecModule.h) cannot be loaded, the data ran out or the file could not be written. The
   // target is untouched on failure.
   bool finalize();
+  // With keep set, finalize fails rather than replace a file that is already at the path.
+  void setKeepsExistingFile(bool keep) { keepExisting_ = keep; }
 
   // Why the last finalize failed.
   const std::string& errorMessage() const { return error_; }
@@ -41,6 +43,7 @@ class ImageDestination {
   fnd::Dictionary properties_;
   ImageRef image_;
   bool finalized_ = false;
+  bool keepExisting_ = false;
   std::string error_;
 };
 

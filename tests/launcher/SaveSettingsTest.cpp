@@ -195,5 +195,33 @@ TEST_F(TransferTest, FolderChecksRefuseTheRequestWithTheirMessage) {
   EXPECT_EQ(namesIn(folder), std::vector<std::string>{"IMG_20170325_0001.tif"});
 }
 
+
+TEST_F(TransferTest, ANulInTheNameOrFolderCutsNoPathShort) {
+  // A NUL cut short would make every number name one file: each image overwrote the last and
+  // the search for the next free number never ended.
+  launched();
+  const fs::path folder = testenv::freshFolder("nul-name");
+  log->images = {image(40, 30, 8), image(40, 30, 8)};
+  postSaveInfo(folder.string(), 1, fnd::Dictionary{{"SaveFileName", std::string("ab\0cd", 5)}});
+  ASSERT_TRUE(runTransfer());
+  EXPECT_EQ(log->finishStatuses, std::vector<std::int32_t>{0});
+  EXPECT_EQ(namesIn(folder), (std::vector<std::string>{"ab:cd_20170325_0001.tif", "ab:cd_20170325_0002.tif"}));
+
+  // A folder with a NUL names no folder: nothing is written where its cut-short text points.
+  const fs::path base = testenv::freshFolder("nul-folder");
+  fs::create_directory(base / "in");
+  log->finishStatuses.clear();
+  log->images = {image(40, 30, 8)};
+  log->currentImage = 0;
+  messages.clear();
+  postSaveInfo((base / "in").string() + std::string("\0/x", 3), 1);
+  answerNextMessage();
+  ASSERT_TRUE(runTransfer());
+  EXPECT_EQ(log->finishStatuses, std::vector<std::int32_t>{2});
+  EXPECT_EQ(messages, std::vector<std::string>{fnd::Bundle::main().localizedString("PVTO_ERROR_02", "", "PictavoTrivo")});
+  EXPECT_EQ(namesIn(base / "in"), std::vector<std::string>{});
+  EXPECT_EQ(namesIn(base), std::vector<std::string>{"in"});
+}
+
 }  // namespace
 }  // namespace launchertest

@@ -6,6 +6,7 @@
 #include <csignal>
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <thread>
 
 #include "TestEnvironment.h"
@@ -176,6 +177,49 @@ TEST_F(TransferTest, AFailedOrCancelledFirstImageLeavesNoFile) {
       TearDown();
       SetUp();
     }
+  }
+}
+
+TEST_F(TransferTest, AFileThatTakesTheImagesNameDuringTheScanStaysWhole) {
+  // Another program saves under the number this image was given while its blocks come in: the
+  // image must neither replace that file nor, when dropped, delete it. Without that file, an
+  // image dropped after its last line leaves nothing either.
+  struct Case {
+    std::int64_t format;
+    bool cancelAfterLastBlock;  // every line came, then the data source fails the image
+    bool foreign;               // the other program's file appears
+  };
+  const std::vector<Case> cases = {{0, false, true}, {1, false, true}, {2, false, true}, {1, true, true},
+                                   {2, true, true},  {0, true, false}, {1, true, false}, {2, true, false}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << "format " << c.format << (c.cancelAfterLastBlock ? ", cancelled" : "")
+                                    << (c.foreign ? ", name taken" : ""));
+    messages.clear();
+    launched();
+    const fs::path folder = testenv::freshFolder("name-taken");
+    const fs::path taken = folder / (c.format == 0 ? "IMG_20170325_0001.jpg" : "IMG_20170325_0001.tif");
+    log->images = {image(500, 400, 24)};
+    log->transferAnswer = [&](TW_IMAGEMEMXFER*, const std::function<std::int32_t()>& deliver) {
+      if (c.foreign && log->rowsDelivered == 0) std::ofstream(taken) << "someone else's";
+      if (c.cancelAfterLastBlock && log->rowsDelivered == 400) return TWRC_FAILURE;
+      const std::int32_t code = deliver();
+      return c.cancelAfterLastBlock && code == TWRC_XFERDONE ? TWRC_SUCCESS : code;
+    };
+    postSaveInfo(folder.string(), c.format);
+    answerNextMessage();
+    ASSERT_TRUE(runTransfer());
+    if (c.foreign) {
+      std::ifstream in(taken);
+      const std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+      EXPECT_TRUE(content == "someone else's") << "replaced by " << content.size() << " bytes";
+      EXPECT_EQ(namesIn(folder), std::vector<std::string>{taken.filename().string()});
+    } else {
+      EXPECT_EQ(namesIn(folder), std::vector<std::string>{});
+    }
+    EXPECT_EQ(log->finishStatuses, std::vector<std::int32_t>{2});
+    EXPECT_FALSE(anyTemporaryFileLeft());
+    TearDown();
+    SetUp();
   }
 }
 

@@ -133,6 +133,23 @@ TEST(CMFileSystem, CopyKeepsOrReplacesTheTargetAndMapsFailures) {
   EXPECT_EQ(entries, 4);
 }
 
+TEST(CMFileSystem, CopyToAFreeNameNeverReplacesWhatIsThere) {
+  const fs::path dir = testenv::freshFolder("fs-copy-new");
+  const std::string source = (dir / "src.bin").string();
+  const std::string taken = (dir / "taken.bin").string();
+  const std::string fresh = (dir / "fresh.bin").string();
+  writeText(source, "new contents");
+  writeText(taken, "someone else's");
+  EXPECT_EQ(CM_CopyFileToFreeName(&source, &taken), CM_ERR_NO_PERMISSION);
+  EXPECT_EQ(readText(taken), "someone else's");
+  EXPECT_EQ(CM_CopyFileToFreeName(&source, &fresh), CM_OK);
+  EXPECT_EQ(readText(fresh), "new contents");
+  // Only the three files: no temporary copy is left beside them.
+  int entries = 0;
+  for (const auto& e : fs::directory_iterator(dir)) entries += e.path().filename().string()[0] == '.' ? 100 : 1;
+  EXPECT_EQ(entries, 3);
+}
+
 TEST(CMFileSystem, CopyIntoAFolderWeMayNotWriteIsNoPermission) {
   if (geteuid() == 0) GTEST_SKIP() << "root may write anywhere";
   const fs::path dir = testenv::freshFolder("fs-copy-perm");

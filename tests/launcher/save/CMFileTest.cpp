@@ -55,6 +55,44 @@ TEST_F(CMFileTest, ReadingAMissingFileIsMissingAndWritingCreatesIt) {
   EXPECT_EQ(readText(p), "hello");
 }
 
+TEST_F(CMFileTest, ANewFileNeverTakesANameThatIsInUse) {
+  const std::string p = path("new.bin");
+  const std::string text = "mine";
+  // Refused at once when the name is taken (a dangling link takes it too).
+  writeFile(p, "someone else's");
+  EXPECT_EQ(file->OpenNew(&p), CM_ERR_NO_PERMISSION);
+  const std::string link = path("dangling.bin");
+  fs::create_symlink(dir / "nowhere", link);
+  EXPECT_EQ(file->OpenNew(&link), CM_ERR_NO_PERMISSION);
+  // Taken while the file was written: the other file stays, nothing of ours is left.
+  const std::string later = path("later.bin");
+  ASSERT_EQ(file->OpenNew(&later), CM_OK);
+  ASSERT_EQ(file->Write(text.data(), text.size()), CM_OK);
+  std::ofstream(later) << "someone else's";
+  EXPECT_EQ(file->Close(), CM_ERR_NO_PERMISSION);
+  EXPECT_EQ(readText(later), "someone else's");
+  // Free to the end: put in place as by Open.
+  const std::string free = path("free.bin");
+  ASSERT_EQ(file->OpenNew(&free), CM_OK);
+  ASSERT_EQ(file->Write(text.data(), text.size()), CM_OK);
+  EXPECT_EQ(file->Close(), CM_OK);
+  EXPECT_EQ(readText(free), "mine");
+  // Discarded: the path stays as it was, with or without a file there.
+  const std::string dropped = path("dropped.bin");
+  ASSERT_EQ(file->OpenNew(&dropped), CM_OK);
+  ASSERT_EQ(file->Write(text.data(), text.size()), CM_OK);
+  EXPECT_EQ(file->Discard(), CM_OK);
+  EXPECT_FALSE(fs::exists(dropped));
+  ASSERT_EQ(file->Open(&p, ICMFILE_CLASS::kWrite), CM_OK);
+  ASSERT_EQ(file->Write(text.data(), text.size()), CM_OK);
+  EXPECT_EQ(file->Discard(), CM_OK);
+  EXPECT_EQ(readText(p), "someone else's");
+  EXPECT_EQ(file->Discard(), CM_ERR_NOT_READY);
+  int entries = 0;
+  for (const auto& e : fs::directory_iterator(dir)) entries += e.path().filename().string()[0] == '.' ? 100 : 1;
+  EXPECT_EQ(entries, 4) << "no temporary file is left";
+}
+
 TEST_F(CMFileTest, AShorterRewriteLeavesNoStaleTail) {
   const std::string p = path("rewrite.bin");
   writeFile(p, "a much longer first version");
