@@ -446,9 +446,11 @@ class Dravon_DirectTWAIN {
   void releaseResultBitmap();
   void closePageReader();
 
+  // The data-source page the description belongs to; 0 when none of this document (cleared at
+  // the document's start, on the module's thread).
+  std::atomic<std::int16_t> mCalledImageInfo{0};
   // Main thread only.
   TW_IMAGEINFO mImageInfo{};
-  std::int16_t mCalledImageInfo = 0;     // the data-source page the description belongs to
   std::int16_t mImageInfoFailure = 0;    // class of a failed description, answered by the transfer
   std::int64_t mTickTime = 0;            // tick count of the last cancel check
   std::unique_ptr<Velmor_BITMAP> myBitmap;

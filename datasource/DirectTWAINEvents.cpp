@@ -143,6 +143,8 @@ void Dravon_DirectTWAIN::smDocumentStart(const fnd::Notification&) {
   mStartedScan = true;
   mDoingDSpage = 1;
   mDoingSMpage = 0;
+  // The page numbers start again: a description of the last document describes nothing here.
+  mCalledImageInfo = 0;
   mRowsTransfered = 0;
   mRemainTransData = false;
   mXferReadyPosted = false;

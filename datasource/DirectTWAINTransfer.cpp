@@ -28,9 +28,13 @@ std::int32_t Dravon_DirectTWAIN::dtScannerImageMemoryTransfer(TW_IMAGEMEMXFER* x
   std::int32_t result = 0;
   std::int16_t failedClass = mImageInfoFailure;
   if (failedClass == 0) {
+    // An image not described yet is described before the scanner starts: the description's
+    // wait also ends the page before it, without which the module never reports this one.
+    if (mRowsTransfered.load() == 0 && mCalledImageInfo.load() != mDoingDSpage.load()) result = getImageInfo();
     // A record that cannot take a row is refused before the scanner moves.
-    const bool describedNow = mCalledImageInfo == mDoingDSpage.load();
-    if (!xfer || !transferDestination(*xfer) || (describedNow && !transferRecordUsable(xfer))) result = kInternalFailure;
+    const bool describedNow = mCalledImageInfo.load() == mDoingDSpage.load();
+    if (result == 0 && (!xfer || !transferDestination(*xfer) || (describedNow && !transferRecordUsable(xfer))))
+      result = kInternalFailure;
 
     if (result == 0 && myScan && mRowsTransfered.load() == 0) {
       myScan->smSetTransferMode(3);

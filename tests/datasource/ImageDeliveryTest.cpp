@@ -4,9 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
+#include <condition_variable>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <mutex>
+#include <thread>
 
 #include "DataSourceSupport.h"
 #include "foundation/FileManager.h"
@@ -501,5 +505,80 @@ TEST(ImageDelivery, TheWaitForAFailedDocumentsErrorEndsOnCancelAndOnTheProgramsE
     EXPECT_EQ(o.ds.dtScannerPendingTransfers(0), -2);
     EXPECT_NE(o.ds.deviceError(), 0);
     EXPECT_EQ(o.ds.mCurrentState.load(), Dravon_DirectTWAIN::kStateUIOpen);
+  }
+}
+
+// A launcher may pull blocks without asking for the description first: the data source then
+// describes the image itself, from this page's report, never from one of an earlier page or
+// document.
+TEST(ImageDelivery, BlocksWithoutADescriptionFollowTheCurrentPage) {
+  const std::string temp = testenv::freshFolder("delivery-undescribed").string();
+  // Ends the waits should the data source wait for a page that cannot come.
+  struct Watchdog {
+    std::mutex m;
+    std::condition_variable cv;
+    bool done = false;
+    std::thread t{[this] {
+      std::unique_lock lock(m);
+      if (!cv.wait_for(lock, std::chrono::seconds(30), [this] { return done; })) postWillTerminate();
+    }};
+    ~Watchdog() {
+      {
+        std::lock_guard lock(m);
+        done = true;
+      }
+      cv.notify_all();
+      t.join();
+    }
+  } watchdog;
+  auto pullUndescribed = [](Dravon_DirectTWAIN& ds) {
+    PulledImage p;
+    std::vector<std::uint8_t> buffer(kDeliveryBlock);
+    for (int block = 0; block < 100; ++block) {
+      TW_IMAGEMEMXFER x = launcherRecord(buffer.data(), kDeliveryBlock);
+      p.answers.push_back(ds.dtScannerImageMemoryTransfer(&x));
+      p.blocks.push_back(x);
+      if (p.answers.back() == TWRC_SUCCESS || p.answers.back() == TWRC_XFERDONE)
+        p.bytes.insert(p.bytes.end(), buffer.begin(), buffer.begin() + x.BytesWritten);
+      if (p.answers.back() != TWRC_SUCCESS) break;
+    }
+    return p;
+  };
+  {
+    // A second document of narrower rows than the first.
+    const std::string device = "Delivery Undescribed Documents";
+    DeviceFile file(device, {}, {});
+    DeliverySource s(device);
+    ASSERT_EQ(s.opened, 0);
+    ASSERT_TRUE(s.scan(deliveryRequest(temp, 1000, 20, 75)));
+    EXPECT_EQ(pullImage(s.ds).answers, std::vector<std::int32_t>{TWRC_XFERDONE});
+    EXPECT_EQ(s.ds.dtScannerPendingTransfers(0), 0);
+    EXPECT_EQ(s.ds.dtScannerNotifyDidFinishSaving(0), 0);
+    // The module takes the next scan once it has finished the first.
+    ASSERT_TRUE(pumpUntil([&] { return s.ds.uiController()->pendingCount() == 0 && s.factory.log->contains("endScan"); }));
+    const fnd::Dictionary narrow = deliveryRequest(temp, 100, 20, 75);
+    ASSERT_TRUE(s.scan(narrow));
+    const PulledImage p = pullUndescribed(s.ds);
+    ASSERT_EQ(p.answers, std::vector<std::int32_t>{TWRC_XFERDONE});
+    EXPECT_EQ(p.blocks[0].BytesPerRow, 300u);
+    EXPECT_EQ(p.blocks[0].Rows, 20u);
+    EXPECT_TRUE(p.bytes == renderedPage(device, narrow, 0));
+    EXPECT_EQ(s.ds.dtScannerPendingTransfers(0), 0);
+  }
+  {
+    // The feeder's second page: its report comes only once the first page is ended.
+    const std::string device = "Delivery Undescribed Pages";
+    DeviceFile file(device, {{"FeederPages", 2}}, {});
+    DeliverySource s(device);
+    ASSERT_EQ(s.opened, 0);
+    const fnd::Dictionary request = deliveryRequest(temp, 200, 30, 75, 2, 8, 1);
+    ASSERT_TRUE(s.scan(request));
+    EXPECT_EQ(pullImage(s.ds).answers, std::vector<std::int32_t>{TWRC_XFERDONE});
+    EXPECT_EQ(s.ds.dtScannerPendingTransfers(0), 1);
+    const PulledImage p = pullUndescribed(s.ds);
+    ASSERT_EQ(p.answers, std::vector<std::int32_t>{TWRC_XFERDONE});
+    EXPECT_TRUE(p.bytes == renderedPage(device, request, 1));
+    EXPECT_EQ(s.ds.dtScannerPendingTransfers(0), 0);
+    EXPECT_EQ(s.ds.deviceError(), 0);
   }
 }
