@@ -194,8 +194,10 @@ void Dravon_DirectTWAIN::takeImageReport(const fnd::Notification& note, std::int
     size = mSmImageInfo.size;
   }
   mDoneNextPage = true;
-  ++mDoingSMpage;
+  // The page's bits before its number: a wait that sees the new page must not read the last
+  // page's start and end as this page's.
   setBits(kBitDocumentStart | kBitImageInfo);
+  ++mDoingSMpage;
   mImageInfoDummy = dummy;
 
   if (dsCheckVolumeInfo(size) != kVolumeOK) {
