@@ -51,6 +51,12 @@ void Zorvik_AppDelegate::waitMainThread(double seconds) {
   }
 }
 
+void Zorvik_AppDelegate::performLater(double seconds, std::function<void()> call) {
+  // Calls that ran are dropped: a run deferring a request re-arms ten times a second.
+  std::erase_if(mPendingCalls, [](const std::shared_ptr<fnd::Timer>& t) { return !t->isValid(); });
+  mPendingCalls.push_back(fnd::RunLoop::main().performAfterDelay(seconds, std::move(call)));
+}
+
 void Zorvik_AppDelegate::waitMainThreadForEvent(double seconds) {
   if (fnd::RunLoop::isMainThread()) {
     fnd::RunLoop& loop = fnd::RunLoop::main();
@@ -417,7 +423,7 @@ void Zorvik_AppDelegate::startScan() {
 void Zorvik_AppDelegate::ntfCloseRequest(const fnd::Notification&) {
   mModal = false;
   // After the data source's post has returned.
-  mPendingCalls.push_back(fnd::RunLoop::main().performAfterDelay(0.1, [this] { closeRequest(); }));
+  performLater(0.1, [this] { closeRequest(); });
 }
 
 void Zorvik_AppDelegate::closeRequest() {

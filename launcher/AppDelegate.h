@@ -220,6 +220,8 @@ class Zorvik_AppDelegate : public kit::ApplicationDelegate,
   std::shared_ptr<capture::ScannerDevice> device() const { return mDevice; }
   capture::DeviceBrowser& deviceBrowser() const { return *mDeviceBrowser; }
   Zorvik_DataSourcePort* dataSource() const { return mDirectTWAIN.get(); }
+  // Calls waiting for a later turn of the main loop (those that ran are dropped as new ones come).
+  std::size_t pendingCallCount() const { return mPendingCalls.size(); }
   SaveModuleCore& saveModule() { return mSaveModule; }
   Zorvik_ProcessImageDialog& searchingNotice() const { return *m_SerchDeviceDlg; }
   Zorvik_ProcessImageDialog& savingNotice() const { return *m_ProcDlg; }
@@ -268,7 +270,9 @@ class Zorvik_AppDelegate : public kit::ApplicationDelegate,
   kit::Button* mCancelBtn = nullptr;
   std::unique_ptr<kit::Window> mAboutWindow;
   std::unique_ptr<kit::Alert> mErrorAlert;
+  // Calls on a later turn of the main loop, invalidated when the delegate goes.
   std::vector<std::shared_ptr<fnd::Timer>> mPendingCalls;
+  void performLater(double seconds, std::function<void()> call);
   // Save settings of the current request (AppDelegateSave.cpp).
   bool mHasSaveSettings = false;
   std::uint32_t mSaveFileFormat = 0;

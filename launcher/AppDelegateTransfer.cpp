@@ -27,7 +27,7 @@ void Zorvik_AppDelegate::ntfXferReady(const fnd::Notification&) {
   // After the data source's post has returned.
   // At the next turn of the loop: the post has returned by then, and nothing is gained by
   // waiting longer.
-  mPendingCalls.push_back(fnd::RunLoop::main().performAfterDelay(0, [this] { xferReady(); }));
+  performLater(0, [this] { xferReady(); });
 }
 
 CMResult Zorvik_AppDelegate::imagePropertyFor(const DT_IMAGEINFO& info, SM_ImageProperty_Struct* property) {
@@ -103,7 +103,7 @@ void Zorvik_AppDelegate::xferReady() {
   if (!mDirectTWAIN) return;
   if (mTransferring) {
     // A run is under way (its waits turn the main loop): this request follows it.
-    mPendingCalls.push_back(fnd::RunLoop::main().performAfterDelay(0.1, [this] { xferReady(); }));
+    performLater(0.1, [this] { xferReady(); });
     return;
   }
   mTransferring = true;

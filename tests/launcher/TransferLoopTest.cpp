@@ -383,5 +383,40 @@ TEST_F(TransferTest, QuitAndCloseDuringAJpegsFinalPassWaitForTheWholeFile) {
   EXPECT_FALSE(anyTemporaryFileLeft());
 }
 
+
+TEST_F(TransferTest, ARequestDeferredBehindARunKeepsNoCallsThatRan) {
+  Zorvik_AppDelegate& d = launched();
+  const fs::path folder = testenv::freshFolder("deferred-request");
+  // A slow conversion keeps the run going while a second request waits behind it, asking again
+  // ten times a second.
+  d.saveModule().SetFilePasses(
+      [](ImageToImageXform& w, const ISM_XFORM_INFO* x, const ISM_IMAGE_INFO* i, const ISM_OPTION_INFO* o) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+        return SaveModuleCore::RunConversionPass(w, x, i, o);
+      },
+      &SaveModuleCore::RunExifJpegPass);
+  log->images = {image(64, 48, 24)};
+  postSaveInfo(folder.string(), 0);
+  bool again = false;
+  std::size_t most = 0;
+  auto watcher = fnd::Timer::scheduled(
+      0.02, true,
+      [&](fnd::Timer&) {
+        most = std::max(most, d.pendingCallCount());
+        if (again || log->pendingModes.empty()) return;
+        again = true;
+        fnd::NotificationCenter::defaultCenter().post(Zorvik_AppDelegate::kXferReadyNotification, sender());
+      },
+      fnd::kCommonModes);
+  fnd::NotificationCenter::defaultCenter().post(Zorvik_AppDelegate::kXferReadyNotification, sender());
+  ASSERT_TRUE(runUntil([&] { return !log->finishStatuses.empty(); }));
+  watcher->invalidate();
+  d.saveModule().SetFilePasses(&SaveModuleCore::RunConversionPass, &SaveModuleCore::RunExifJpegPass);
+  EXPECT_TRUE(again);
+  EXPECT_TRUE(fs::exists(folder / "IMG_20170325_0001.jpg"));
+  // One waiting call at a time, not one per turn of the wait.
+  EXPECT_LE(most, 3u);
+}
+
 }  // namespace
 }  // namespace launchertest
