@@ -450,38 +450,3 @@ TEST_F(SimControllerTest, FilmScanReadsTheFrameOfTheCrop) {
   ASSERT_TRUE(log.waitFor(report::kPageEnd));
   EXPECT_EQ(c.smContinousScan2(3), 0);
 }
-
-// The data source asks for the next scan as soon as it sees the end of the last one (its wait
-// ends on the report): a request made while that report is being posted is taken, not dropped
-// for a document that is over.
-TEST_F(SimControllerTest, AScanAskedForAsTheLastOneEndsIsTaken) {
-  for (const char* end : {report::kDocumentEnd, "endPreviewPost"}) {
-    SCOPED_TRACE(end);
-    SimController c;
-    ReportLog log(&c);
-    std::atomic<int> asked{0};
-    const fnd::Dictionary next = request(temp, 2, 8, 75, 0, 0, 30, 30);
-    log.setHook([&](const fnd::Notification& n) {
-      if (n.name != end || asked.exchange(1) != 0) return;
-      std::thread dataSource([&] { c.smStartScanEvent(next); });
-      dataSource.join();
-    });
-    ASSERT_EQ(0, c.smInitSetting(settingsFor({})));
-    if (std::string(end) == report::kDocumentEnd) {
-      c.smStartScanEvent(next);
-      ASSERT_TRUE(log.waitFor(report::kImageInfo));
-      c.smStartScan();
-      ASSERT_EQ(readRows(c, 30, 90).size(), 30u);
-      ASSERT_TRUE(log.waitFor(report::kPageEnd));
-      EXPECT_EQ(c.smContinousScan2(0), 0);
-      c.smEndScan();
-    } else {
-      c.smPreviewScan(fnd::Notification{"Preview_Scan", nullptr, fnd::makeShared()});
-    }
-    ASSERT_TRUE(log.waitFor(end));
-    EXPECT_EQ(asked.load(), 1);
-    const int starts = std::string(end) == report::kDocumentEnd ? 2 : 1;
-    EXPECT_TRUE(log.waitFor(report::kDocumentStart, starts));
-    c.smCancelScan();
-  }
-}
