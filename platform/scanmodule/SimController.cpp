@@ -338,20 +338,18 @@ void SimController::runDocument(const ScanRequest& request, const DeviceModel& m
     }
   }
 
+  // The document is over before its end is reported: a scan asked for from the report on (the
+  // data source may ask as soon as it sees the end, while the post still runs) is taken, and runs
+  // after this task on this thread. Rows already queued stay readable; the next document or a
+  // cancel drops them.
   {
     std::lock_guard lock(mutex_);
     if (status != report::kStatusDone && cancel_ && status != report::kStatusError) status = report::kStatusCancelled;
     lastStatus_ = status;
-  }
-  if (!stopped) post(report::kDocumentEnd, fnd::Dictionary{{"STATUS", status}});
-  // The document is over once its end is reported: a scan asked for from here on (the data
-  // source may ask as soon as it sees the end) is taken, and runs after this task on this thread.
-  // Rows already queued stay readable; the next document or a cancel drops them.
-  {
-    std::lock_guard lock(mutex_);
     documentRunning_ = false;
     changed_.notify_all();
   }
+  if (!stopped) post(report::kDocumentEnd, fnd::Dictionary{{"STATUS", status}});
   if (!stopped) {
     post(report::kCloseProgressWindow);
     post(report::kStopNoSleep);
@@ -629,9 +627,16 @@ void SimController::runPreview(const DeviceModel& model, int inputSource) {
                         {"PreviewErrorFlag", 0},
                         {"MC2DuplicateAuto", 0}};
     if (!cancelled) end.set("AutoMultiRect", crops);
+    // Over before its end is reported, so a scan asked for on the report is taken.
+    endRunning();
     post(report::kCloseProgressWindow);
     post(report::kEndPreview, std::move(end));
+    return;
   }
+  endRunning();
+}
+
+void SimController::endRunning() {
   std::lock_guard lock(mutex_);
   documentRunning_ = false;
   changed_.notify_all();

@@ -114,6 +114,8 @@ class SimController final : public Velmor_SMController {
   Outcome deliverWhole(const ImageRenderer& renderer, const DeviceModel& model, int page, int lostAt,
                        const std::string& folder, bool toFile);
   void runPreview(const DeviceModel& model, int inputSource);
+  // The document or preview is over: the next request is taken from here on.
+  void endRunning();
   // The last preview, as kept for backup, crop correction and automatic crop.
   struct Preview {
     int width = 0, height = 0;
