@@ -216,6 +216,12 @@ bool FileManager::copy(const std::string& from, const std::string& to, std::stri
   return true;
 }
 
+bool FileManager::keepUnreadable(const std::string& path, bool moveIt, std::string* error) {
+  const std::string aside = unreadablePath(path);
+  if (exists(aside) && !remove(aside, error)) return false;
+  return moveIt ? move(path, aside, error) : copy(path, aside, error);
+}
+
 bool FileManager::remove(const std::string& path, std::string* error) {
   struct stat st;
   if (path.empty() || ::lstat(path.c_str(), &st) != 0) return fail(error, path, ENOENT);

@@ -45,6 +45,10 @@ class FileManager {
   static bool copy(const std::string& from, const std::string& to, std::string* error = nullptr);
   // Removes a file, or a folder with everything in it. A missing item is a failure.
   static bool remove(const std::string& path, std::string* error = nullptr);
+  // Keeps a settings file that cannot be read as "<path>.unreadable" (replacing an older one),
+  // moved there or copied (so that a write that fails after it leaves the file in place).
+  static std::string unreadablePath(const std::string& path) { return path + ".unreadable"; }
+  static bool keepUnreadable(const std::string& path, bool moveIt, std::string* error = nullptr);
 
   // Writes `bytes` to `path` atomically: a temporary file in the same folder is written,
   // flushed to disk and renamed over the target, so readers see the old file or the new one,

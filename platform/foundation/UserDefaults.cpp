@@ -118,9 +118,7 @@ bool UserDefaults::synchronize(std::string* error) {
     merged = stored_;
     if (!FileManager::isFolder(path_)) {
       // Kept as it was, by a copy, so that a write that fails after it leaves everything in place.
-      const std::string aside = path_ + ".unreadable";
-      if (FileManager::exists(aside) && !FileManager::remove(aside, error)) return false;
-      if (!FileManager::copy(path_, aside, error)) return false;
+      if (!FileManager::keepUnreadable(path_, false, error)) return false;
     }
   }
   for (const auto& [key, value] : pending_) {

@@ -12,17 +12,10 @@ bool isUnreadableSettingsDictionary(const std::string& path) {
   return !read.ok() || !read.value->isDictionary();
 }
 
-// Keeps the file as "<path>.unreadable", moved or copied there.
-bool keepSettingsDictionaryAside(const std::string& path, bool moveIt, std::string* error) {
-  const std::string aside = Quirel_SettingsDictionaryFile::unreadablePath(path);
-  if (fnd::FileManager::exists(aside) && !fnd::FileManager::remove(aside, error)) return false;
-  return moveIt ? fnd::FileManager::move(path, aside, error) : fnd::FileManager::copy(path, aside, error);
-}
-
 }  // namespace
 
 bool Quirel_SettingsDictionaryFile::setAsideUnreadable(const std::string& path, std::string* error) {
-  return !isUnreadableSettingsDictionary(path) || keepSettingsDictionaryAside(path, true, error);
+  return !isUnreadableSettingsDictionary(path) || fnd::FileManager::keepUnreadable(path, true, error);
 }
 
 bool Quirel_SettingsDictionaryFile::write(const std::string& path, const fnd::Dictionary& dictionary,
@@ -32,6 +25,6 @@ bool Quirel_SettingsDictionaryFile::write(const std::string& path, const fnd::Di
     return false;
   }
   // Copied rather than moved: a write that fails after it leaves the file where it was.
-  if (isUnreadableSettingsDictionary(path) && !keepSettingsDictionaryAside(path, false, error)) return false;
+  if (isUnreadableSettingsDictionary(path) && !fnd::FileManager::keepUnreadable(path, false, error)) return false;
   return fnd::PropertyList::writeFile(fnd::Value(dictionary), path, error);
 }

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "foundation/FileManager.h"
 #include "foundation/Value.h"
 
 // A settings file that holds one property-list dictionary ("Preference.xml", "InitSetting.xml").
@@ -18,5 +19,5 @@ class Quirel_SettingsDictionaryFile {
   // dictionary. On failure the file stays as it was.
   static bool write(const std::string& path, const fnd::Dictionary& dictionary, std::string* error = nullptr);
 
-  static std::string unreadablePath(const std::string& path) { return path + ".unreadable"; }
+  static std::string unreadablePath(const std::string& path) { return fnd::FileManager::unreadablePath(path); }
 };

@@ -21,10 +21,7 @@ bool Quirel_SettingsListFile::write(const std::string& path, const fnd::Array& e
     if (error) *error = "no settings folder";
     return false;
   }
-  if (setAsideUnreadable && fnd::FileManager::exists(path)) {
-    const std::string aside = unreadablePath(path);
-    if (fnd::FileManager::exists(aside) && !fnd::FileManager::remove(aside, error)) return false;
-    if (!fnd::FileManager::copy(path, aside, error)) return false;
-  }
+  if (setAsideUnreadable && fnd::FileManager::exists(path) && !fnd::FileManager::keepUnreadable(path, false, error))
+    return false;
   return fnd::PropertyList::writeFile(fnd::Value(elements), path, error);
 }

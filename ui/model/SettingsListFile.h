@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "foundation/FileManager.h"
 #include "foundation/Value.h"
 
 // A settings file that holds one property-list array of entries ("Favorite.xml",
@@ -25,5 +26,5 @@ class Quirel_SettingsListFile {
   static bool write(const std::string& path, const fnd::Array& elements, bool setAsideUnreadable,
                     std::string* error = nullptr);
 
-  static std::string unreadablePath(const std::string& path) { return path + ".unreadable"; }
+  static std::string unreadablePath(const std::string& path) { return fnd::FileManager::unreadablePath(path); }
 };
