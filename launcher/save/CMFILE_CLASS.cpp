@@ -101,10 +101,8 @@ CMResult CMFILE_CLASS::Close() {
   if (!m_tempPath.empty()) {
     // A file whose writing failed never replaces the one it was meant to replace.
     if (rc == CM_OK && m_writeFailed) rc = CM_ERR_SYSTEM;
-    if (rc == CM_OK && m_keepExisting && !imageio::renameOntoFreeName(m_tempPath, m_path))
-      rc = errno == EEXIST ? CM_ERR_NO_PERMISSION : CM_ERR_SYSTEM;
-    else if (rc == CM_OK && !m_keepExisting && ::rename(m_tempPath.c_str(), m_path.c_str()) != 0)
-      rc = CM_ERR_SYSTEM;
+    if (rc == CM_OK && !imageio::renameInto(m_tempPath, m_path, m_keepExisting))
+      rc = m_keepExisting && errno == EEXIST ? CM_ERR_NO_PERMISSION : CM_ERR_SYSTEM;
     if (rc != CM_OK) ::unlink(m_tempPath.c_str());
   }
   m_writeFailed = false;
@@ -117,14 +115,9 @@ CMResult CMFILE_CLASS::Close() {
 CMResult CMFILE_CLASS::Discard() {
   if (m_fd < 0) return CM_ERR_NOT_READY;
   if (m_tempPath.empty()) return Close();
-  // The new contents go; whatever is at the path stays as it was.
-  ::close(m_fd);
-  m_fd = -1;
-  ::unlink(m_tempPath.c_str());
-  m_writeFailed = false;
-  m_keepExisting = false;
-  m_path.clear();
-  m_tempPath.clear();
+  // The new contents go as a failed write's do; whatever is at the path stays as it was.
+  m_writeFailed = true;
+  Close();
   return CM_OK;
 }
 

@@ -95,10 +95,7 @@ int copyThroughTemp(const std::string& source, const std::string& target, bool k
   }
   ::close(in);
   if (::close(out) != 0 && err == 0) err = errno;
-  if (err == 0 && keepExisting && !imageio::renameOntoFreeName(temp, target))
-    err = errno;
-  else if (err == 0 && !keepExisting && ::rename(temp.c_str(), target.c_str()) != 0)
-    err = errno;
+  if (err == 0 && !imageio::renameInto(temp, target, keepExisting)) err = errno;
   if (err != 0) ::unlink(temp.c_str());
   return err;
 }

@@ -21,6 +21,10 @@ bool renameOntoFreeName(const std::string& from, const std::string& to) {
   return true;
 }
 
+bool renameInto(const std::string& from, const std::string& to, bool keepExisting) {
+  return keepExisting ? renameOntoFreeName(from, to) : ::rename(from.c_str(), to.c_str()) == 0;
+}
+
 AtomicFile::AtomicFile(std::string target) : target_(std::move(target)) {}
 
 AtomicFile::~AtomicFile() {
@@ -57,7 +61,7 @@ bool AtomicFile::open() {
   return false;
 }
 
-bool AtomicFile::closeForCommit() {
+bool AtomicFile::place(bool keepExisting) {
   if (temp_.empty() || committed_) return false;
   if (fd_ >= 0) {
     int rc = ::close(fd_);
@@ -67,29 +71,18 @@ bool AtomicFile::closeForCommit() {
       return false;
     }
   }
-  return true;
-}
-
-bool AtomicFile::commitNew() {
-  if (!closeForCommit()) return false;
-  if (!renameOntoFreeName(temp_, target_)) {
-    nameTaken_ = errno == EEXIST;
+  if (!renameInto(temp_, target_, keepExisting)) {
+    nameTaken_ = keepExisting && errno == EEXIST;
     error_ = nameTaken_ ? "a file is already at " + target_
-                             : "cannot rename onto " + target_ + ": " + std::strerror(errno);
+                        : "cannot rename onto " + target_ + ": " + std::strerror(errno);
     return false;
   }
   committed_ = true;
   return true;
 }
 
-bool AtomicFile::commit() {
-  if (!closeForCommit()) return false;
-  if (::rename(temp_.c_str(), target_.c_str()) != 0) {
-    error_ = "cannot rename onto " + target_ + ": " + std::strerror(errno);
-    return false;
-  }
-  committed_ = true;
-  return true;
-}
+bool AtomicFile::commitNew() { return place(true); }
+
+bool AtomicFile::commit() { return place(false); }
 
 }  // namespace imageio

@@ -7,6 +7,8 @@ namespace imageio {
 // Renames from onto to only when nothing is at to; false with errno set (EEXIST when the name
 // is taken) otherwise, from then left where it is.
 bool renameOntoFreeName(const std::string& from, const std::string& to);
+// Renames from onto to, replacing what is there, or with keepExisting as renameOntoFreeName.
+bool renameInto(const std::string& from, const std::string& to, bool keepExisting);
 
 // A file written under a temporary name in the target's folder and renamed over the target
 // only when complete, so a failed or interrupted write never leaves half a file behind.
@@ -36,7 +38,8 @@ class AtomicFile {
   std::string target_;
   std::string temp_;
   std::string error_;
-  bool closeForCommit();
+  // Closes the descriptor if still ours and renames the file onto the target.
+  bool place(bool keepExisting);
   int fd_ = -1;
   bool committed_ = false;
   bool nameTaken_ = false;

@@ -302,7 +302,8 @@ void Quirel_UserInterfaceModule::setUIInitSetting_LastSetting(const std::optiona
     mMainWindow->setFirstRect(frame);
 
     const fnd::Dictionary* old = uimDictionaryAt(mainWindow, "oldWindowRect");
-    if (old && uimFiniteNumbers(*old, {"x", "y", "width", "height"})) mOldWindowRect = fnd::Rect(old->real("x"), old->real("y"), old->real("width"), old->real("height"));
+    if (old && uimFiniteNumbers(*old, {"x", "y", "width", "height"}))
+      mOldWindowRect = fnd::Rect(old->real("x"), old->real("y"), old->real("width"), old->real("height"));
   }
 
   // A film setting is of no use without the film unit: the modes keep their defaults.
