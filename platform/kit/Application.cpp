@@ -63,7 +63,7 @@ void Application::attachToQtApplication() {
   QApplication::setFont(bridge::toQFont(Font::systemFont(0)));
   // Without a window system (offscreen) Qt's idea of activity follows focus changes nobody
   // makes; there the application stays active unless told otherwise.
-  if (QGuiApplication::platformName() == QLatin1String("offscreen")) return;
+  if (!bridge::hasWindowSystem()) return;
   QObject::connect(qapp, &QGuiApplication::applicationStateChanged, d_->filter, [](Qt::ApplicationState state) {
     if (state == Qt::ApplicationActive)
       Application::shared().activateIgnoringOtherApps(true);
@@ -157,15 +157,24 @@ void Application::removeWindow(Window* window) {
   }
 }
 
-void Application::setKeyWindow(Window* window) {
+void Application::setKeyWindow(Window* window, bool askPlatform) {
   if (d_->key == window) return;
   Window* old = d_->key;
   d_->key = window;
   if (old && old->delegate()) old->delegate()->windowDidResignKey(*old);
   if (window) {
-    if (QWidget* w = window->nativeWidget(); w && w->isVisible()) w->activateWindow();
+    if (QWidget* w = window->nativeWidget(); askPlatform && w && w->isVisible()) w->activateWindow();
     if (window->delegate()) window->delegate()->windowDidBecomeKey(*window);
   }
+}
+
+void Application::platformActivated(Window* window) {
+  if (!window->isVisible() || window->isKeyWindow() || !window->canBecomeKeyWindow()) return;
+  // During a modal run the window system's own modality sends the user back to the modal
+  // window; kit keeps that window key meanwhile instead of fighting over it.
+  if (Window* modal = modalWindow(); modal && !allowedWhileModal(window, modal)) return;
+  setKeyWindow(window, false);
+  if (window->canBecomeMainWindow()) setMainWindow(window);
 }
 
 void Application::setMainWindow(Window* window) {
@@ -249,6 +258,14 @@ ModalSession* Application::beginModalSession(Window& window) {
   session->id = d_->nextSessionId++;
   ModalSession* raw = session.get();
   d_->sessions.push_back(std::move(session));
+  // Modal to the window system too, above the window that was in front: the window manager then
+  // keeps it there and gives it the focus, and nobody can activate the window it blocks.
+  // A notice that works while modal is no parent to stay above: it may go first.
+  auto candidate = [&](Window* w) { return w && w != &window && w->isVisible() && !w->worksWhenModal(); };
+  Window* over = window.parentWindow();
+  if (!over && candidate(d_->key)) over = d_->key;
+  if (!over && candidate(d_->main)) over = d_->main;
+  window.beginPlatformModality(over);
   window.makeKeyAndOrderFront();
   if (!d_->responders.empty()) {
     auto action = std::move(d_->responders.front());
@@ -283,6 +300,8 @@ int Application::runModalSession(ModalSession* session) {
 
 void Application::endModalSession(ModalSession* session) {
   auto& list = d_->sessions;
+  for (const auto& s : list)
+    if (s.get() == session && s->window) s->window->endPlatformModality();
   list.erase(std::remove_if(list.begin(), list.end(), [session](const auto& s) { return s.get() == session; }),
              list.end());
 }
@@ -312,7 +331,7 @@ std::size_t Application::pendingModalResponders() const {
 bool Application::inputAllowed(const Event& event) const {
   Window* modal = modalWindow();
   Window* w = event.window();
-  if (!modal || !w || w == modal) return true;
+  if (!modal || !w) return true;
   switch (event.type()) {
     case EventType::MouseMoved:
     case EventType::MouseEntered:
@@ -322,9 +341,14 @@ bool Application::inputAllowed(const Event& event) const {
     default:
       break;
   }
-  for (Window* p = w->parentWindow(); p; p = p->parentWindow())
+  return allowedWhileModal(w, modal);
+}
+
+bool Application::allowedWhileModal(Window* window, Window* modal) const {
+  if (window == modal) return true;
+  for (Window* p = window->parentWindow(); p; p = p->parentWindow())
     if (p == modal) return true;
-  return w->worksWhenModal();
+  return window->worksWhenModal();
 }
 
 bool eventPassesHook(const std::function<EventHookResult(const Event&)>& hook, const Event& event, Window* window) {

@@ -128,6 +128,7 @@ class Application {
  private:
   friend class Window;
   friend class InputFilter;
+  friend struct WindowAccess;
   Application();
   ~Application();
   struct Impl;
@@ -135,7 +136,12 @@ class Application {
 
   void addWindow(Window* window);
   void removeWindow(Window* window);
-  void setKeyWindow(Window* window);
+  // Makes window key; askPlatform also asks the window system to activate it. An activation
+  // the window system reports is followed without asking back: asking again for a window it is
+  // about to leave is what made two windows pass the activation to and fro for ever.
+  void setKeyWindow(Window* window, bool askPlatform = true);
+  void platformActivated(Window* window);
+  bool allowedWhileModal(Window* window, Window* modal) const;
   void setMainWindow(Window* window);
   void windowDidOrderOut(Window* window);
   void windowClosed(Window* window);

@@ -1,6 +1,7 @@
 #include "kit/QtBridge.h"
 
 #include <QFile>
+#include <QGuiApplication>
 #include <QPainter>
 #include <QPixmap>
 #include <QSaveFile>
@@ -72,6 +73,11 @@ bool savePngAtomically(const QImage& image, const std::string& path) {
     return false;
   }
   return file.commit();
+}
+
+bool hasWindowSystem() {
+  static const bool real = QGuiApplication::platformName() != QLatin1String("offscreen");
+  return real;
 }
 
 }  // namespace kit::bridge

@@ -51,4 +51,8 @@ QCursor toQCursor(const Cursor& cursor);
 // Writes through a temporary file in the same folder and renames it into place.
 bool savePngAtomically(const QImage& image, const std::string& path);
 
+// True on a real window system, where a window manager activates, stacks and decorates our
+// windows; false on the offscreen platform the tests use, where only our own calls do.
+bool hasWindowSystem();
+
 }  // namespace kit::bridge

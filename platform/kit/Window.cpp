@@ -14,6 +14,7 @@
 #include <cmath>
 
 #include "foundation/NotificationCenter.h"
+#include "foundation/RunLoop.h"
 #include "kit/Application.h"
 #include "kit/Cursor.h"
 #include "kit/Font.h"
@@ -33,11 +34,14 @@ using fnd::Rect;
 using fnd::Size;
 
 void WindowAccess::resized(Window* window, int width, int height) { window->qtResized(width, height); }
+void WindowAccess::moved(Window* window, int x, int top) {
+  // Offscreen nobody but the program moves windows.
+  if (bridge::hasWindowSystem()) window->qtMoved(x, top);
+}
 void WindowAccess::closeRequested(Window* window) { window->qtCloseRequested(); }
 void WindowAccess::activated(Window* window) {
   // Offscreen, activation follows our own calls only; elsewhere the window manager's too.
-  static const bool follow = QGuiApplication::platformName() != QLatin1String("offscreen");
-  if (follow && !window->isKeyWindow() && window->isVisible()) window->makeKeyWindow();
+  if (bridge::hasWindowSystem()) Application::shared().platformActivated(window);
 }
 void WindowAccess::pointerLeft(Window* window) { window->updateTracking({-1e9, -1e9}, false); }
 int WindowAccess::runHook(Window* window, const Event& event) {
@@ -133,7 +137,14 @@ void Window::applyFrame(bool display) {
   int h = std::max(1, static_cast<int>(std::lround(cs.height)));
   d_->widget->applying = true;
   Screen screen = Screen::mainScreen();
-  if (screen.exists()) {
+  if (screen.exists() && bridge::hasWindowSystem()) {
+    // On a desktop the frame is the window manager's: its top-left is where Qt moves a window
+    // to (and where the window manager puts the frame of a window it maps), so a frame read back
+    // from a move comes back to the same place.
+    d_->widget->move(static_cast<int>(std::lround(d_->frame.origin.x)),
+                     static_cast<int>(std::lround(screen.frame().size.height - d_->frame.maxY())));
+    d_->widget->resize(w, h);
+  } else if (screen.exists()) {
     // Qt places the content's top-left, y down from the top of the main screen.
     double top = screen.frame().size.height - (d_->frame.origin.y + cs.height);
     d_->widget->setGeometry(static_cast<int>(std::lround(d_->frame.origin.x)), static_cast<int>(std::lround(top)), w, h);
@@ -273,6 +284,7 @@ void Window::orderOut() {
   d_->visible = false;
   d_->mouseDownView = nullptr;
   d_->widget->hide();
+  if (d_->platformModal && Application::shared().modalWindow() != this) setPlatformModality(false, nullptr);
   ZOrderManager::shared().orderOut(this);
   Application::shared().windowDidOrderOut(this);
 }
@@ -348,13 +360,55 @@ void Window::applyStacking(bool stayOnTop, Window* transientParent) {
     w->setWindowFlag(Qt::WindowStaysOnTopHint, stayOnTop);
     if (shown) w->show();  // changing the flags hides a window
   }
+  if (!transientParent) transientParent = d_->modalOver;
   if (QWindow* handle = w->windowHandle()) {
     QWindow* parentHandle = transientParent ? transientParent->d_->widget->windowHandle() : nullptr;
     if (handle->transientParent() != parentHandle) handle->setTransientParent(parentHandle);
   }
   // The offscreen platform keeps no stacking (and says so on every raise).
-  static const bool canRaise = QGuiApplication::platformName() != QLatin1String("offscreen");
-  if (canRaise && w->isVisible()) w->raise();
+  if (bridge::hasWindowSystem() && w->isVisible()) w->raise();
+}
+
+void Window::beginPlatformModality(Window* over) {
+  if (!bridge::hasWindowSystem() || d_->platformModal) return;
+  setPlatformModality(true, over);
+}
+
+void Window::endPlatformModality() {
+  if (!d_->platformModal) return;
+  if (!d_->visible) {
+    setPlatformModality(false, nullptr);
+    return;
+  }
+  // Most callers close the window right after the run: leave it to them (orderOut), and only a
+  // window still shown on the next pass stops being modal there.
+  d_->modalOver = nullptr;
+  fnd::RunLoop::main().perform(
+      [alive = std::weak_ptr<bool>(d_->alive), this] {
+        if (alive.expired() || !d_->platformModal || Application::shared().modalWindow() == this) return;
+        setPlatformModality(false, nullptr);
+      },
+      fnd::kCommonModes);
+}
+
+void Window::setPlatformModality(bool modal, Window* over) {
+  QWidget* w = d_->widget;
+  d_->platformModal = modal;
+  d_->modalOver = modal ? over : nullptr;
+  // Qt reads a window's modality when it is shown, and a modal window hidden after its modality
+  // was cleared would block the others for ever: change it only while hidden.
+  const bool shown = w->isVisible();
+  if (shown) w->hide();
+  w->setWindowModality(!modal ? Qt::NonModal : over ? Qt::WindowModal : Qt::ApplicationModal);
+  w->winId();  // the platform window, for its transient parent
+  Window* parent = d_->modalOver ? d_->modalOver : d_->parent;
+  QWindow* parentHandle = parent ? parent->d_->widget->windowHandle() : nullptr;
+  if (parent && !parentHandle) {
+    parent->d_->widget->winId();
+    parentHandle = parent->d_->widget->windowHandle();
+  }
+  if (QWindow* handle = w->windowHandle()) handle->setTransientParent(parentHandle);
+  if (shown) w->show();
 }
 
 // --- Key and main state, responders
@@ -463,6 +517,18 @@ void Window::qtResized(int width, int height) {
   d_->frame = nf;
   applyFrame(false);
   if (d_->delegate) d_->delegate->windowDidResize(*this);
+}
+
+void Window::qtMoved(int x, int top) {
+  Screen screen = Screen::mainScreen();
+  if (!screen.exists()) return;
+  // The user (through the window manager) moved the window: the frame follows, so that what the
+  // program stores and places next is where the window is.
+  Point origin{static_cast<double>(x), screen.frame().size.height - top - d_->frame.size.height};
+  if (std::lround(origin.x) == std::lround(d_->frame.origin.x) && std::lround(origin.y) == std::lround(d_->frame.origin.y))
+    return;
+  d_->frame.origin = origin;
+  if (d_->delegate) d_->delegate->windowDidMove(*this);
 }
 
 // --- Flags

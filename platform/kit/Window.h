@@ -205,8 +205,14 @@ class Window : public Responder {
   void applyFrame(bool display);
   void selectKeyView(bool forward);
   void applyStacking(bool stayOnTop, Window* transientParent);
+  // A modal run's window is modal to the window system over `over` (the whole program when
+  // null) until the run ends; offscreen nothing changes.
+  void beginPlatformModality(Window* over);
+  void endPlatformModality();
+  void setPlatformModality(bool modal, Window* over);
   void qtResized(int width, int height);
   void qtCloseRequested();
+  void qtMoved(int x, int top);
 };
 
 }  // namespace kit

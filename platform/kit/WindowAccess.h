@@ -12,6 +12,8 @@ class Window;
 
 struct WindowAccess {
   static void resized(Window* window, int width, int height);
+  // The window system moved the window: its frame's top-left on the screen, y down.
+  static void moved(Window* window, int x, int top);
   static void closeRequested(Window* window);
   static void pointerLeft(Window* window);
   static void activated(Window* window);

@@ -3,6 +3,7 @@
 // Private to kit: the state of a window, shared by the files of Window.
 
 #include <QCloseEvent>
+#include <QMoveEvent>
 #include <QPalette>
 #include <QResizeEvent>
 #include <QWidget>
@@ -38,6 +39,10 @@ class WindowWidget : public QWidget {
   void resizeEvent(QResizeEvent* event) override {
     QWidget::resizeEvent(event);
     if (window_ && !applying) WindowAccess::resized(window_, width(), height());
+  }
+  void moveEvent(QMoveEvent* event) override {
+    QWidget::moveEvent(event);
+    if (window_ && !applying) WindowAccess::moved(window_, pos().x(), pos().y());
   }
   void closeEvent(QCloseEvent* event) override {
     // The window manager's close button: the window decides, through performClose.
@@ -86,6 +91,9 @@ struct Window::Impl {
   double alpha = 1.0;
   bool closing = false;
   bool stayOnTop = false;
+  bool platformModal = false;
+  Window* modalOver = nullptr;  // the window a modal run keeps this one above
+  std::shared_ptr<bool> alive = std::make_shared<bool>(true);  // for calls that may outlive us
 };
 
 

@@ -1,0 +1,222 @@
+#!/usr/bin/env bash
+# Desktop journeys: the real program on its own X server, used through the X server only.
+# Usage: journeys.sh NAME   (NAME as listed in run_journey below)
+# Environment: TRIVOLAN_BIN (the program), JOURNEY_OUT (screenshots), TRIVOLAN_RESOURCE_DIR (optional).
+JOURNEY=$1
+here=$(cd "$(dirname "$0")" && pwd)
+# shellcheck source=journey-lib.sh
+. "$here/journey-lib.sh"
+
+# Points within the basic tab of the main window (its size is the same on every fresh start on
+# this screen): from the client area's top-left.
+PREVIEW=(1377 142)
+SCAN=(1377 529)
+CLOSE_FROM_BOTTOM=(1428 28)
+PREFS_FROM_BOTTOM=(1271 28)
+ADVANCED_TAB=(1400 11)
+BASIC_TAB=(1283 11)
+ADVANCED_TAB_EDGE=(1340 5)
+BASIC_TAB_EDGE=(1238 5)
+NOTICE_OK_FROM_BOTTOM=(225 17)
+# The advanced tab.
+ADV_PREVIEW=(1267 1051)
+ADV_SCAN=(1425 1051)
+ADV_DIALOG_BUTTONS=("1204 959" "1241 959" "1279 959" "1318 959" "1204 986")
+ADV_DIALOG_TITLES=("Color Balance" "Brightness/Contrast" "Histogram" "Tone Curve" "Final Review")
+DIALOG_CLOSE_FROM_BOTTOM=(176 19)
+BRIGHTNESS_KNOB=(123 94)
+BRIGHTNESS_FIELD=(172 38 48 22)
+# The device-select dialog and the progress window.
+SECOND_SCANNER_ROW=(87 42)
+SELECT_OK_FROM_BOTTOM=(393 59)
+PROGRESS_CANCEL=(160 102)
+QUESTION_OK_FROM_BOTTOM=(330 21)
+
+# tab_selected WINDOW-LINE X Y: the tab with that point (beside its title) is the selected one (drawn in the selection's blue).
+tab_selected() {
+  local x y
+  read -r _ x y _ _ <<<"$1"
+  local rgb
+  rgb=$(pixel $((x + $2)) $((y + $3)))
+  read -r r g b <<<"$rgb"
+  [ "$b" -gt $((r + 15)) ]
+}
+
+preview() {
+  local w; w=$(main_window)
+  # shellcheck disable=SC2086
+  click_in "$w" ${2:-${PREVIEW[*]}}
+  sleep "${1:-4}"
+  screenshot preview
+}
+
+scan_and_answer_notice() {
+  local n=$1 how=${2:-click} at=${3:-${SCAN[*]}}
+  local w; w=$(main_window)
+  # shellcheck disable=SC2086
+  click_in "$w" $at
+  wait_files "$n" 'IMG_*' 60
+  local notice
+  notice=$(find_window Scanner 300 600 30) || fail "no save notice after scan $n"
+  screenshot "save-notice-$n"
+  if [ "$how" = key ]; then key Return; else click_bottom "$notice" "${NOTICE_OK_FROM_BOTTOM[@]}"; fi
+  wait_gone Scanner 300 600 10 || fail "the save notice stayed after OK"
+  screenshot "after-notice-$n"
+}
+
+close_main() {
+  local w; w=$(main_window)
+  click_bottom "$w" "${CLOSE_FROM_BOTTOM[@]}"
+  wait_app_end 20
+  [ -s "$home/config/trivolan/InitSetting.xml" ] || fail "no InitSetting.xml after close"
+  [ -s "$home/config/trivolan/Preference.xml" ] || fail "no Preference.xml after close"
+}
+
+# (a) preview, scan, OK on the notice, scan again (notice answered by Return), Close.
+journey_save_notice() {
+  start_display "${1:-wm}"
+  start_app
+  main_window >/dev/null
+  screenshot start
+  preview
+  scan_and_answer_notice 1 click
+  scan_and_answer_notice 2 key
+  close_main
+  [ "$(count_files 'IMG_*.jpg')" -eq 2 ] || fail "expected two JPEG files"
+  [ -z "$(find "$home/tmp" -name 'PVTO_tmp*' 2>/dev/null)" ] || fail "temporary files left"
+}
+
+# (f) the window manager's close button; the next start brings back the tab and the frame.
+journey_reopen() {
+  start_display wm
+  start_app
+  local w; w=$(main_window)
+  click_in "$w" "${ADVANCED_TAB[@]}"
+  sleep 1
+  screenshot advanced-question
+  local q
+  q=$(find_window Scanner 300 700 10) || fail "no question on the change of mode"
+  echo "question: $q" >&2
+  click_bottom "$q" "${QUESTION_OK_FROM_BOTTOM[@]}"
+  wait_gone Scanner 300 700 10 || fail "the question stayed after OK"
+  sleep 1
+  w=$(main_window)
+  read -r id x y _ _ <<<"$w"
+  xdotool windowmove "$id" 20 30; sleep 0.5
+  w=$(main_window); read -r id x1 y1 _ _ <<<"$w"
+  screenshot before-close
+  # The close button of the window manager's title bar: a close request through the window manager.
+  click_wm_close "$w"
+  wait_app_end 20
+  start_app
+  # The window manager maps it first, then the program may set its place once more.
+  for _ in $(seq 30); do
+    w=$(main_window); read -r _ x2 y2 _ _ <<<"$w"
+    [ "$x1,$y1" = "$x2,$y2" ] && break
+    sleep 0.1
+  done
+  screenshot reopened
+  [ "$x1,$y1" = "$x2,$y2" ] || fail "the window came back at $x2,$y2, not $x1,$y1"
+  tab_selected "$w" "${ADVANCED_TAB_EDGE[@]}" || fail "the advanced tab is not the one shown"
+  close_main
+}
+
+# Switches to the advanced tab, answering the question about the other mode's settings by a click.
+to_advanced_tab() {
+  local w q; w=$(main_window)
+  click_in "$w" "${ADVANCED_TAB[@]}"
+  q=$(find_window Scanner 300 700 10) || fail "no question on the change of mode"
+  screenshot mode-question
+  click_bottom "$q" "${QUESTION_OK_FROM_BOTTOM[@]}"
+  wait_gone Scanner 300 700 10 || fail "the question stayed after OK"
+  sleep 1
+  tab_selected "$(main_window)" "${ADVANCED_TAB_EDGE[@]}" || fail "the advanced tab is not shown"
+}
+
+# (b) the advanced tab: each floating adjustment dialog from the panel's buttons, a slider
+# dragged with the mouse, the dialogs closed by their buttons, then Preview and Scan.
+journey_advanced() {
+  start_display wm
+  start_app
+  to_advanced_tab
+  local w i d; w=$(main_window)
+  for i in "${!ADV_DIALOG_BUTTONS[@]}"; do
+    # shellcheck disable=SC2086
+    click_in "$w" ${ADV_DIALOG_BUTTONS[$i]}
+    find_window "${ADV_DIALOG_TITLES[$i]}" 150 400 10 >/dev/null || fail "no ${ADV_DIALOG_TITLES[$i]} dialog"
+  done
+  screenshot dialogs
+  d=$(find_window Brightness/Contrast 150 400)
+  click_title "$d"  # brought to the front by a click on its title bar, under the others now
+  local before after
+  before=$(region_sum "$d" "${BRIGHTNESS_FIELD[@]}")
+  drag_in "$d" "${BRIGHTNESS_KNOB[@]}" $((BRIGHTNESS_KNOB[0] + 50)) "${BRIGHTNESS_KNOB[1]}"
+  after=$(region_sum "$d" "${BRIGHTNESS_FIELD[@]}")
+  screenshot brightness-dragged
+  [ "$before" != "$after" ] || fail "dragging the brightness slider left its value as it was"
+  for i in "${!ADV_DIALOG_TITLES[@]}"; do
+    d=$(find_window "${ADV_DIALOG_TITLES[$i]}" 150 400 5) || fail "${ADV_DIALOG_TITLES[$i]} went away"
+    click_bottom "$d" "${DIALOG_CLOSE_FROM_BOTTOM[@]}"
+    wait_gone "${ADV_DIALOG_TITLES[$i]}" 150 400 5 || fail "${ADV_DIALOG_TITLES[$i]} did not close"
+  done
+  screenshot dialogs-closed
+  preview 4 "${ADV_PREVIEW[*]}"
+  scan_and_answer_notice 1 click "${ADV_SCAN[*]}"
+  close_main
+}
+
+# (g) two scanners: the device-select dialog takes a click on the second one and on OK.
+journey_two_scanners() {
+  start_display wm
+  TRIVOLAN_DEVICE_FILE="$here/two-scanners.plist" start_app
+  local d before after
+  d=$(find_window "Select a Scanner" 300 700 20) || fail "no device-select dialog"
+  before=$(region_sum "$d" 10 "$((SECOND_SCANNER_ROW[1] - 6))" 300 12)
+  click_in "$d" "${SECOND_SCANNER_ROW[@]}"
+  after=$(region_sum "$d" 10 "$((SECOND_SCANNER_ROW[1] - 6))" 300 12)
+  screenshot second-selected
+  [ "$before" != "$after" ] || fail "the click did not select the second scanner"
+  click_bottom "$d" "${SELECT_OK_FROM_BOTTOM[@]}"
+  main_window >/dev/null
+  screenshot main-window
+  preview
+  scan_and_answer_notice 1 click
+  close_main
+}
+
+# (i) Cancel by a click in the progress window of a long scan: no file, no temporary file, and
+# the window scans again afterwards.
+journey_cancel() {
+  start_display wm
+  TRIVOLAN_DEVICE_FILE="$here/slow-scanner.plist" start_app
+  local w p; w=$(main_window)
+  click_in "$w" "${PREVIEW[@]}"
+  sleep 1
+  wait_gone Pictavo 250 400 30 || fail "the preview did not end"
+  click_in "$w" "${SCAN[@]}"
+  p=$(find_window Pictavo 250 400 20) || fail "no progress window"
+  sleep 1.5
+  screenshot scanning
+  click_in "$p" "${PROGRESS_CANCEL[@]}"
+  wait_gone Pictavo 250 400 20 || fail "the progress window stayed after Cancel"
+  sleep 1
+  screenshot cancelled
+  # Whatever the program says about the cancel, it is answered like a person would.
+  local m
+  if m=$(find_window Scanner 200 700 2); then screenshot cancel-message; key Return; fi
+  [ "$(count_files 'IMG_*')" -eq 0 ] || fail "a file was left by the cancelled scan"
+  [ -z "$(find "$home/tmp" -type f -name 'PVTO_tmp*' 2>/dev/null)" ] || fail "temporary files left after Cancel"
+  scan_and_answer_notice 1 click
+  close_main
+}
+
+case "$JOURNEY" in
+  save_notice) journey_save_notice wm ;;
+  save_notice_no_wm) journey_save_notice none ;;
+  reopen) journey_reopen ;;
+  advanced) journey_advanced ;;
+  two_scanners) journey_two_scanners ;;
+  cancel) journey_cancel ;;
+  *) fail "no journey named $JOURNEY" ;;
+esac
+echo "journey $JOURNEY passed"
