@@ -12,8 +12,10 @@
 // data source's polling. "ScannerRenderAlone" shows the renderer's own time.
 //
 // Counters per run: peak_rss_growth_KiB, the growth of the process's peak resident size during
-// the save over the resident size before it, from the second run on (the first warms the heap); megapixels; for the loop ms_in_data_source, the
-// time inside the data source's transfer calls (its waits for the scanner included).
+// the save over the resident size before it, from the second run on (the first warms the heap);
+// megapixels; for the loop ms_in_data_source, the time inside the data source's transfer calls
+// (its waits for the scanner included). After each run, outside the clock, every file saved is
+// checked to read back whole at the scan's size. Short mode: one run each at 36 and 18 dpi.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -32,6 +34,7 @@
 #include <vector>
 
 #include "BenchSupport.h"
+#include "ReadBack.h"
 #include "datasource/DirectTWAIN.h"
 #include "datasource/UIRoot.h"
 #include "foundation/NotificationCenter.h"
@@ -93,6 +96,17 @@ const std::vector<std::uint8_t>& renderedRows(const Scan& s) {
   std::vector<std::uint8_t> rows(renderer.rowBytes() * std::size_t(renderer.rows()));
   for (int r = 0; r < renderer.rows(); ++r) renderer.renderRow(r, rows.data() + renderer.rowBytes() * std::size_t(r));
   return cache.emplace(s.resolution, std::move(rows)).first->second;
+}
+
+// Every file in folder (at least one) reads back whole at the scan's size.
+bool savedFilesReadBack(const std::string& folder, const Scan& s) {
+  int files = 0;
+  std::error_code ec;
+  for (const auto& e : fs::directory_iterator(folder, ec)) {
+    ++files;
+    if (!benchsupport::readsBack(e.path().string(), std::size_t(s.width), std::size_t(s.height))) return false;
+  }
+  return benchsupport::check(files > 0, folder + ": no file saved");
 }
 
 std::string saveFolder() {
@@ -313,6 +327,10 @@ void BM_TransferLoop(benchmark::State& state) {
       state.SkipWithError("the scan was not saved");
       return;
     }
+    if (!savedFilesReadBack(folder, s)) {
+      state.SkipWithError("the saved scan does not read back");
+      return;
+    }
     state.SetIterationTime(std::chrono::duration<double>(end - start).count());
   }
   state.counters["peak_rss_growth_KiB"] = double(peak);
@@ -361,6 +379,10 @@ void BM_SavePipelineAlone(benchmark::State& state) {
       state.SkipWithError("the image was not saved");
       return;
     }
+    if (!savedFilesReadBack(folder, s)) {
+      state.SkipWithError("the saved image does not read back");
+      return;
+    }
     state.SetIterationTime(std::chrono::duration<double>(end - start).count());
   }
   core.Terminate();
@@ -392,26 +414,27 @@ void BM_ScannerRenderAlone(benchmark::State& state) {
 
 // Baseline and loop side by side, per size and format (0 JPEG, 1 TIFF).
 void registerAll() {
-  for (int dpi : {720, 360}) {
+  const int runs = benchsupport::rounds(3);
+  for (int dpi : {benchsupport::pick(720, 36), benchsupport::pick(360, 18)}) {
     benchmark::RegisterBenchmark("ScannerRenderAlone", BM_ScannerRenderAlone)
         ->Args({dpi})
-        ->Iterations(3)
+        ->Iterations(runs)
         ->UseManualTime()
         ->Unit(benchmark::kMillisecond);
     for (int format : {1, 0}) {
       benchmark::RegisterBenchmark("SavePipelineAlone", BM_SavePipelineAlone)
           ->Args({dpi, format, 0})
-          ->Iterations(3)
+          ->Iterations(runs)
           ->UseManualTime()
           ->Unit(benchmark::kMillisecond);
       benchmark::RegisterBenchmark("SavePipelineFedByRenderer", BM_SavePipelineAlone)
           ->Args({dpi, format, 1})
-          ->Iterations(3)
+          ->Iterations(runs)
           ->UseManualTime()
           ->Unit(benchmark::kMillisecond);
       benchmark::RegisterBenchmark("TransferLoop", BM_TransferLoop)
           ->Args({dpi, format})
-          ->Iterations(3)
+          ->Iterations(runs)
           ->UseManualTime()
           ->Unit(benchmark::kMillisecond);
     }
@@ -427,12 +450,12 @@ int main(int argc, char** argv) {
 
   QApplication qt(argc, argv);
   benchmark::Initialize(&argc, argv);
-  startProgram();
+  if (!startProgram()) std::fprintf(stderr, "the program did not open the virtual scanner\n");
   registerAll();
-  benchmark::RunSpecifiedBenchmarks();
+  benchsupport::runBenchmarks();
   benchmark::Shutdown();
   stopProgram();
   std::error_code ec;
   fs::remove_all(base, ec);
-  return 0;
+  return benchsupport::exitStatus();
 }
