@@ -51,6 +51,11 @@ std::map<std::string, double>& seconds() {
   static std::map<std::string, double> s;
   return s;
 }
+// Every run's seconds, by name.
+std::map<std::string, std::vector<double>>& runs() {
+  static std::map<std::string, std::vector<double>> r;
+  return r;
+}
 
 // Whether the file at path is what a run was to write: an image of the test picture's size, or
 // (plain) exactly its bytes.
@@ -76,6 +81,7 @@ void timed(benchmark::State& state, const char* name, const std::string& path, F
       break;
     }
     state.SetIterationTime(s);
+    runs()[name].push_back(s);
     auto& best = seconds()[name];
     if (best == 0 || s < best) best = s;
   }
@@ -177,12 +183,19 @@ int main(int argc, char** argv) {
   benchmark::Shutdown();
   auto& s = seconds();
   std::printf("\nimage: %zu x %zu RGB, 8 bits (%.1f megapixels)\n", kWidth, kHeight, kWidth * kHeight / 1e6);
+  using benchsupport::medianOf;
+  auto& r = runs();
   if (s["jpeg-direct"] > 0 && s["jpeg-imageio"] > 0)
-    std::printf("JPEG: imageio %.3f s, libjpeg-turbo alone %.3f s, ratio %.3f\n", s["jpeg-imageio"], s["jpeg-direct"],
-                s["jpeg-imageio"] / s["jpeg-direct"]);
+    std::printf("JPEG: imageio best %.3f s, median %.3f s; libjpeg-turbo alone best %.3f s, median %.3f s; ratio best "
+                "%.3f, median %.3f\n",
+                s["jpeg-imageio"], medianOf(r["jpeg-imageio"]), s["jpeg-direct"], medianOf(r["jpeg-direct"]),
+                s["jpeg-imageio"] / s["jpeg-direct"], medianOf(r["jpeg-imageio"]) / medianOf(r["jpeg-direct"]));
   if (s["tiff-plain"] > 0 && s["tiff-imageio"] > 0)
-    std::printf("TIFF: imageio %.3f s, plain write %.3f s, ratio %.3f\n", s["tiff-imageio"], s["tiff-plain"],
-                s["tiff-imageio"] / s["tiff-plain"]);
+    std::printf("TIFF: imageio best %.3f s, median %.3f s; plain write best %.3f s, median %.3f s; ratio best %.3f, "
+                "median %.3f\n",
+                s["tiff-imageio"], medianOf(r["tiff-imageio"]), s["tiff-plain"], medianOf(r["tiff-plain"]),
+                s["tiff-imageio"] / s["tiff-plain"], medianOf(r["tiff-imageio"]) / medianOf(r["tiff-plain"]));
+  std::printf("machine load (1, 5, 15 min): %s\n", benchsupport::loadAverage().c_str());
   std::filesystem::remove_all(folder());
   return benchsupport::exitStatus();
 }

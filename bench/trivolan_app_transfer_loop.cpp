@@ -117,6 +117,34 @@ std::string saveFolder() {
   return folder;
 }
 
+// Every run's seconds, by runKey.
+std::map<std::string, std::vector<double>>& runTimes() {
+  static std::map<std::string, std::vector<double>> t;
+  return t;
+}
+std::string runKey(const Scan& s, std::int64_t format, const char* what) {
+  return std::to_string(s.resolution) + (format == 0 ? " JPEG " : " TIFF ") + what;
+}
+
+// Per size and format: the loop against the pipeline fed by the renderer, best and median.
+void printRatios() {
+  for (const int dpi : {benchsupport::pick(720, 36), benchsupport::pick(360, 18)})
+    for (const std::int64_t format : {1, 0}) {
+      const Scan s = platenAt(dpi);
+      const std::vector<double>& loop = runTimes()[runKey(s, format, "loop")];
+      const std::vector<double>& fed = runTimes()[runKey(s, format, "fed")];
+      if (loop.empty() || fed.empty()) continue;
+      const double bestLoop = *std::min_element(loop.begin(), loop.end());
+      const double bestFed = *std::min_element(fed.begin(), fed.end());
+      std::printf("%d dpi %s: loop best %.3f s, median %.3f s; pipeline fed by the renderer best %.3f s, median %.3f s; "
+                  "ratio best %.2f, median %.2f over %zu runs (goal 1.2 or less)\n",
+                  dpi, format == 0 ? "JPEG" : "TIFF", bestLoop, benchsupport::medianOf(loop), bestFed,
+                  benchsupport::medianOf(fed), bestLoop / bestFed,
+                  benchsupport::medianOf(loop) / benchsupport::medianOf(fed), loop.size());
+    }
+  std::printf("load: %s\n", benchsupport::loadAverage().c_str());
+}
+
 // --- the program: the launcher with the product's data source on the virtual scanner
 
 class CountingDataSource final : public Zorvik_DataSourcePort {
@@ -331,7 +359,9 @@ void BM_TransferLoop(benchmark::State& state) {
       state.SkipWithError("the saved scan does not read back");
       return;
     }
-    state.SetIterationTime(std::chrono::duration<double>(end - start).count());
+    const double seconds = std::chrono::duration<double>(end - start).count();
+    state.SetIterationTime(seconds);
+    runTimes()[runKey(s, format, "loop")].push_back(seconds);
   }
   state.counters["peak_rss_growth_KiB"] = double(peak);
   state.counters["megapixels"] = double(s.width) * s.height / 1e6;
@@ -383,7 +413,9 @@ void BM_SavePipelineAlone(benchmark::State& state) {
       state.SkipWithError("the saved image does not read back");
       return;
     }
-    state.SetIterationTime(std::chrono::duration<double>(end - start).count());
+    const double seconds = std::chrono::duration<double>(end - start).count();
+    state.SetIterationTime(seconds);
+    runTimes()[runKey(s, format, state.range(2) == 0 ? "alone" : "fed")].push_back(seconds);
   }
   core.Terminate();
   state.counters["peak_rss_growth_KiB"] = double(peak);
@@ -454,6 +486,7 @@ int main(int argc, char** argv) {
   registerAll();
   benchsupport::runBenchmarks();
   benchmark::Shutdown();
+  printRatios();
   stopProgram();
   std::error_code ec;
   fs::remove_all(base, ec);
