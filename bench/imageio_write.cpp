@@ -30,6 +30,7 @@ std::string folder() { return benchsupport::scratchFolder("imageio-bench"); }
 
 const std::size_t kWidth = benchsupport::pick<std::size_t>(8660, 1000);
 const std::size_t kHeight = benchsupport::pick<std::size_t>(5800, 800);  // 50.2 megapixels
+const int kRuns = benchsupport::rounds(7);
 constexpr int kQuality = 75;
 
 const std::vector<std::uint8_t>& pixels() {
@@ -169,10 +170,10 @@ void BM_TiffPlainWrite(benchmark::State& state) {
   timed(state, "tiff-plain", folder() + "/plain.raw", writePlain, true);
 }
 
-BENCHMARK(BM_JpegLibjpegTurboAlone)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(benchsupport::rounds(7));
-BENCHMARK(BM_JpegThroughImageio)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(benchsupport::rounds(7));
-BENCHMARK(BM_TiffPlainWrite)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(benchsupport::rounds(7));
-BENCHMARK(BM_TiffThroughImageio)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(benchsupport::rounds(7));
+BENCHMARK(BM_JpegLibjpegTurboAlone)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(kRuns);
+BENCHMARK(BM_JpegThroughImageio)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(kRuns);
+BENCHMARK(BM_TiffPlainWrite)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(kRuns);
+BENCHMARK(BM_TiffThroughImageio)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(kRuns);
 
 }  // namespace
 

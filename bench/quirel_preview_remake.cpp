@@ -284,7 +284,8 @@ int main(int argc, char** argv) {
   const int steps = 2 * kStepsPerRound * int(f["brightness"].perOp.size());
   benchsupport::check(requests >= steps, std::to_string(requests) + " crop corrections for " + std::to_string(steps) +
                                              " steps");
-  benchsupport::check(tables >= kStepsPerRound * int(f["brightness"].perOp.size()), "a brightness step sent no tone table");
+  benchsupport::check(tables >= kStepsPerRound * int(f["brightness"].perOp.size()),
+                      "a brightness step sent no tone table");
   benchsupport::check(setup().mode.last.width == kWidth && setup().mode.last.height == kHeight,
                       "the last picture shown is not the whole preview");
   std::string loadAfter;

@@ -96,7 +96,10 @@ void BM_ApplyFinalToneCurve16(benchmark::State& state) {
   }
   benchsupport::check(applied, "the tone curve was not applied to every sample");
 }
-BENCHMARK(BM_ApplyFinalToneCurve16)->Unit(benchmark::kMillisecond)->UseRealTime()->Apply(benchsupport::oneIterationWhenShort);
+BENCHMARK(BM_ApplyFinalToneCurve16)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Apply(benchsupport::oneIterationWhenShort);
 
 void BM_MemcpyBaseline(benchmark::State& state) {
   Image& img = image();
@@ -108,7 +111,10 @@ void BM_MemcpyBaseline(benchmark::State& state) {
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * kSamples * 2));
   benchsupport::check(img.target == img.source, "the copy differs from its source");
 }
-BENCHMARK(BM_MemcpyBaseline)->Unit(benchmark::kMillisecond)->UseRealTime()->Apply(benchsupport::oneIterationWhenShort);
+BENCHMARK(BM_MemcpyBaseline)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Apply(benchsupport::oneIterationWhenShort);
 
 void BM_MakeFinalToneCurve65536(benchmark::State& state) {
   std::vector<std::int16_t> r(kEntries), g(kEntries), b(kEntries);

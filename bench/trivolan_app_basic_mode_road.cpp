@@ -372,8 +372,8 @@ void printRatios() {
   if (previewAlone > 0 && preview > 0)
     std::printf("preview road / scanner rendering alone: medians %.1f ms / %.1f ms = %.2f, best %.2f over %zu runs "
                 "(target <= 1.5)\n",
-                preview * 1e3, previewAlone * 1e3, preview / previewAlone, best("PreviewRoad") / best("PreviewRenderAlone"),
-                roadTimes()["PreviewRoad"].size());
+                preview * 1e3, previewAlone * 1e3, preview / previewAlone,
+                best("PreviewRoad") / best("PreviewRenderAlone"), roadTimes()["PreviewRoad"].size());
   if (scanAlone > 0 && scan > 0)
     std::printf("scan road / rendering and saving alone: medians %.1f ms / %.1f ms = %.2f, best %.2f over %zu runs "
                 "(target <= 1.2)\n",

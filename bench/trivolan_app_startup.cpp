@@ -1,8 +1,8 @@
 // Start-up: from exec until the launcher's first window (the device-select dialog) is shown,
 // offscreen with the virtual scanner, beside a bare Qt Widgets program that shows one window with
 // one line of text in the system font (bench_bare_qt_window), in interleaved rounds (bare, then
-// the launcher). Each child is a
-// fresh process; its clock stops when it reports its window shown. The launcher child
+// the launcher). Each child is a fresh process; its clock stops when it reports its window
+// shown. The launcher child
 // (bench_trivolan_startup_child) is the launcher's own main plus the report. It is given two
 // virtual scanners (the default one at speed 0, i.e. no line delay, and a copy under another
 // name), since with a single scanner it opens it at once and shows no dialog. Each child also

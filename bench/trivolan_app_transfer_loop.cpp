@@ -136,8 +136,8 @@ void printRatios() {
       if (loop.empty() || fed.empty()) continue;
       const double bestLoop = *std::min_element(loop.begin(), loop.end());
       const double bestFed = *std::min_element(fed.begin(), fed.end());
-      std::printf("%d dpi %s: loop best %.3f s, median %.3f s; pipeline fed by the renderer best %.3f s, median %.3f s; "
-                  "ratio best %.2f, median %.2f over %zu runs (goal 1.2 or less)\n",
+      std::printf("%d dpi %s: loop best %.3f s, median %.3f s; pipeline fed by the renderer best %.3f s, "
+                  "median %.3f s; ratio best %.2f, median %.2f over %zu runs (goal 1.2 or less)\n",
                   dpi, format == 0 ? "JPEG" : "TIFF", bestLoop, benchsupport::medianOf(loop), bestFed,
                   benchsupport::medianOf(fed), bestLoop / bestFed,
                   benchsupport::medianOf(loop) / benchsupport::medianOf(fed), loop.size());
