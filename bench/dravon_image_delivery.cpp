@@ -3,6 +3,9 @@
 // its final TIFF, beside the save driver alone fed the same rows, rendered by the same renderer
 // into 1 MiB blocks. Line, file and memory delivery, at about 50 and 12 megapixels, run
 // interleaved in rounds; at the end it prints the time ratios and the peak resident memory.
+// Every saved file gets a name of its own (the driver puts a final file in place only onto a
+// free name) and is checked, outside the clock, to read back whole, then removed. Short mode:
+// one round at each of two small sizes.
 #include <benchmark/benchmark.h>
 
 #include <QCoreApplication>
@@ -18,6 +21,7 @@
 #include <vector>
 
 #include "BenchSupport.h"
+#include "ReadBack.h"
 #include "datasource/DirectTWAIN.h"
 #include "foundation/PropertyList.h"
 #include "foundation/RunLoop.h"
@@ -42,9 +46,10 @@ struct Size {
   const char* name;
   int resolution, width, height;
 };
-// The whole platen at 720 dpi (51.6 megapixels) and at 360 dpi (12.9).
-constexpr Size kLarge{"50 MP", 720, 6120, 8424};
-constexpr Size kSmall{"12 MP", 360, 3060, 4212};
+// The whole platen at 720 dpi (51.6 megapixels) and at 360 dpi (12.9); in short mode at 72 and
+// 36 dpi.
+const Size kLarge = benchsupport::pick(Size{"50 MP", 720, 6120, 8424}, Size{"0.5 MP", 72, 612, 842});
+const Size kSmall = benchsupport::pick(Size{"12 MP", 360, 3060, 4212}, Size{"0.1 MP", 36, 306, 421});
 
 
 
@@ -73,11 +78,16 @@ bool readyDriver() {
   return core.SetTempFolderPath(temp.get()) == CM_OK;
 }
 
+// The file the last saveImage wrote: a name no earlier one used.
+std::string savedPath;
+
 // The save driver's part of one image: set up, the blocks (from `nextBlock`), the end.
 template <class NextBlock>
 bool saveImage(int width, int height, int resolution, NextBlock nextBlock) {
   SaveModuleCore& core = driver();
-  const std::string name = "bench", path = folder() + "/saved.tif", saveFolder = folder();
+  static int count = 0;
+  savedPath = folder() + "/saved-" + std::to_string(++count) + ".tif";
+  const std::string name = "bench", path = savedPath, saveFolder = folder();
   if (core.SetSaveFileInfo(&name, &path, &saveFolder, SM_FORMAT_TIFF, SM_COMPRESSION_HIGH, 0, nullptr) != CM_OK)
     return false;
   std::unique_ptr<ISM_XFORM_INFO> xform;
@@ -186,16 +196,22 @@ bool saveDelivered(const std::string& mode, const Size& size) {
   return true;
 }
 
+// One timed save; then, outside the clock, its file is checked to read back whole at the size
+// asked for, and removed.
 template <class Fn>
-bool timed(const std::string& name, Fn fn, double* seconds) {
+bool timed(const std::string& name, const Size& size, Fn fn, double* seconds) {
   resetPeakMemory();
+  savedPath.clear();
   const auto start = std::chrono::steady_clock::now();
   const bool ok = fn();
   *seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   Figures& f = figures()[name];
   f.seconds.push_back(*seconds);
   f.peakMiB = std::max(f.peakMiB, peakMemoryMiB());
-  return ok;
+  if (!ok) return false;
+  const bool whole = benchsupport::readsBack(savedPath, std::size_t(size.width), std::size_t(size.height));
+  std::filesystem::remove(savedPath);
+  return whole;
 }
 
 // One round at one size: the baseline, then each delivery mode, each ratio to that baseline.
@@ -203,14 +219,14 @@ void runRound(benchmark::State& state, const Size& size) {
   for (auto _ : state) {
     double base = 0, total = 0;
     const std::string prefix = std::string(size.name) + " ";
-    if (!timed(prefix + "baseline", [&] { return saveRenderedRows(size); }, &base)) {
+    if (!timed(prefix + "baseline", size, [&] { return saveRenderedRows(size); }, &base)) {
       state.SkipWithError("baseline failed");
       break;
     }
     total += base;
     for (const char* mode : {"line", "file", "memory"}) {
       double s = 0;
-      if (!timed(prefix + mode, [&] { return saveDelivered(mode, size); }, &s)) {
+      if (!timed(prefix + mode, size, [&] { return saveDelivered(mode, size); }, &s)) {
         state.SkipWithError("delivery failed");
         return;
       }
@@ -223,8 +239,8 @@ void runRound(benchmark::State& state, const Size& size) {
 
 void BM_Delivery50MP(benchmark::State& state) { runRound(state, kLarge); }
 void BM_Delivery12MP(benchmark::State& state) { runRound(state, kSmall); }
-BENCHMARK(BM_Delivery50MP)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(5);
-BENCHMARK(BM_Delivery12MP)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(5);
+BENCHMARK(BM_Delivery50MP)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(benchsupport::rounds(5));
+BENCHMARK(BM_Delivery12MP)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(benchsupport::rounds(5));
 
 // A device file with one virtual scanner per delivery mode, no line delay.
 bool openDeliveries() {
@@ -273,7 +289,7 @@ int main(int argc, char** argv) {
   std::string loadBefore;
   std::getline(std::ifstream("/proc/loadavg"), loadBefore);
   benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
+  benchsupport::runBenchmarks();
   benchmark::Shutdown();
 
   for (const Size& size : {kLarge, kSmall}) {
@@ -286,7 +302,7 @@ int main(int argc, char** argv) {
                 *std::min_element(base.seconds.begin(), base.seconds.end()), medianOf(base.seconds), base.peakMiB);
     for (const char* mode : {"line", "file", "memory"}) {
       const Figures& f = figures()[prefix + mode];
-      if (f.seconds.empty()) continue;
+      if (f.seconds.empty() || f.ratios.empty()) continue;
       std::printf("  %-9s best %.3f s  median %.3f s  peak %.1f MiB (+%.1f)  ratio per round: best %.3f median %.3f\n",
                   mode, *std::min_element(f.seconds.begin(), f.seconds.end()), medianOf(f.seconds), f.peakMiB,
                   f.peakMiB - base.peakMiB, *std::min_element(f.ratios.begin(), f.ratios.end()), medianOf(f.ratios));
@@ -298,5 +314,5 @@ int main(int argc, char** argv) {
   closeDeliveries();
   driver().Terminate();
   std::filesystem::remove_all(folder());
-  return 0;
+  return benchsupport::exitStatus();
 }

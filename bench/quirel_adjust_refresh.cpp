@@ -4,7 +4,8 @@
 // visible, then both graphs drawn into an offscreen image. The crop's pixels (before and after
 // correction) are new at each refresh. Beside it, in interleaved rounds, a memcpy of the same
 // 6.1 MB. Prints the time per refresh, the memcpy's, their ratio, and the shares spent counting
-// the histograms and drawing the graphs.
+// the histograms and drawing the graphs. At the end it checks that the last graph drawn is not
+// blank and that the histograms count every pixel. Short mode: one round of two refreshes.
 
 #include <benchmark/benchmark.h>
 
@@ -43,8 +44,8 @@ using Clock = std::chrono::steady_clock;
 constexpr int kWidth = 1200;
 constexpr int kHeight = 1700;
 constexpr std::size_t kPreviewBytes = std::size_t{kWidth} * kHeight * 3;
-constexpr int kRounds = 15;
-constexpr int kStepsPerRound = 6;
+const int kRounds = benchsupport::rounds(15);
+const int kStepsPerRound = benchsupport::pick(6, 2);
 constexpr int kPatterns = 4;
 
 double secondsSince(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
@@ -219,13 +220,27 @@ int main(int argc, char** argv) {
     return 1;
   }
   benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
+  benchsupport::runBenchmarks();
   benchmark::Shutdown();
+  // What the refreshes made: a graph drawn on the canvas, every pixel counted.
+  const QImage& canvas = setup().canvas;
+  bool drawn = false;
+  for (int y = 0; y < canvas.height() && !drawn; ++y)
+    for (int x = 0; x < canvas.width() && !drawn; ++x) drawn = canvas.pixel(x, y) != qRgb(255, 255, 255);
+  benchsupport::check(drawn, "the graphs drew nothing");
+  std::int32_t r[256], g[256], b[256], k[256];
+  Quirel_ToneGraphLook::countHistograms(kWidth, kHeight, setup().crop->getcropCorData(), r, g, b, k);
+  std::int64_t counted = 0;
+  for (std::int32_t n : r) counted += n;
+  benchsupport::check(counted == std::int64_t{kWidth} * kHeight, "the histogram does not count every pixel");
   setup().tearDown();
   auto& f = figures();
   const Figures& copy = f["memcpy"];
   const Figures& refresh = f["refresh"];
-  if (copy.perOp.empty() || refresh.perOp.empty()) return 1;
+  if (copy.perOp.empty() || refresh.perOp.empty()) {
+    benchsupport::fail("no refresh ran");
+    return benchsupport::exitStatus();
+  }
   const double bestCopy = *std::min_element(copy.perOp.begin(), copy.perOp.end());
   const double best = *std::min_element(refresh.perOp.begin(), refresh.perOp.end());
   std::printf("\npreview %d x %d RGB (%.1f MB), one crop, histogram and final review open; %d rounds of %d refreshes\n",
@@ -248,5 +263,5 @@ int main(int argc, char** argv) {
   std::string loadAfter;
   std::getline(std::ifstream("/proc/loadavg"), loadAfter);
   std::printf("machine load (1, 5, 15 min): before %s, after %s\n", loadBefore.c_str(), loadAfter.c_str());
-  return 0;
+  return benchsupport::exitStatus();
 }

@@ -3,7 +3,9 @@
 // posts "updateImageSetAllSelectedPost", as one slider step does. The model's outward requests
 // are answered by the simulated scan module, called as the data source's relay calls it. Beside
 // it, in interleaved rounds, a memcpy of the same 6.1 MB preview. Prints the time per recompute,
-// the memcpy's, their ratio and the share of the recompute spent inside the scan module.
+// the memcpy's, their ratio and the share of the recompute spent inside the scan module. At the
+// end it checks that every step reached the module and the last picture was shown whole.
+// Short mode: one round of two steps.
 
 #include <benchmark/benchmark.h>
 
@@ -37,8 +39,8 @@ constexpr int kHeight = 1700;
 constexpr std::size_t kPreviewBytes = std::size_t{kWidth} * kHeight * 3;
 // The simulated module previews at 75 dpi: a platen of 16 x 22.67 inches gives 1200 x 1700.
 constexpr int kModulePreviewResolution = 75;
-constexpr int kRounds = 15;
-constexpr int kStepsPerRound = 8;
+const int kRounds = benchsupport::rounds(15);
+const int kStepsPerRound = benchsupport::pick(8, 2);
 
 using Clock = std::chrono::steady_clock;
 
@@ -245,7 +247,7 @@ int main(int argc, char** argv) {
   }
   const int requestsBefore = setup().cropRequests, tablesBefore = setup().toneTables;
   benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
+  benchsupport::runBenchmarks();
   benchmark::Shutdown();
   auto& f = figures();
   const Figures& copy = f["memcpy"];
@@ -276,10 +278,18 @@ int main(int argc, char** argv) {
     for (double v : f[name].perOp) std::printf(" %.2f", v * 1e3);
     std::printf("\n");
   }
-  std::printf("requests answered by the module: %d crop corrections, %d tone tables\n",
-              setup().cropRequests - requestsBefore, setup().toneTables - tablesBefore);
+  const int requests = setup().cropRequests - requestsBefore, tables = setup().toneTables - tablesBefore;
+  std::printf("requests answered by the module: %d crop corrections, %d tone tables\n", requests, tables);
+  // Each step asks the module once for the crop and, for a tone change, once for its table.
+  const int steps = 2 * kStepsPerRound * int(f["brightness"].perOp.size());
+  benchsupport::check(requests >= steps, std::to_string(requests) + " crop corrections for " + std::to_string(steps) +
+                                             " steps");
+  benchsupport::check(tables >= kStepsPerRound * int(f["brightness"].perOp.size()),
+                      "a brightness step sent no tone table");
+  benchsupport::check(setup().mode.last.width == kWidth && setup().mode.last.height == kHeight,
+                      "the last picture shown is not the whole preview");
   std::string loadAfter;
   std::getline(std::ifstream("/proc/loadavg"), loadAfter);
   std::printf("machine load (1, 5, 15 min): before %s, after %s\n", loadBefore.c_str(), loadAfter.c_str());
-  return 0;
+  return benchsupport::exitStatus();
 }

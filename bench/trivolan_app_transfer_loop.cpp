@@ -12,8 +12,10 @@
 // data source's polling. "ScannerRenderAlone" shows the renderer's own time.
 //
 // Counters per run: peak_rss_growth_KiB, the growth of the process's peak resident size during
-// the save over the resident size before it, from the second run on (the first warms the heap); megapixels; for the loop ms_in_data_source, the
-// time inside the data source's transfer calls (its waits for the scanner included).
+// the save over the resident size before it, from the second run on (the first warms the heap);
+// megapixels; for the loop ms_in_data_source, the time inside the data source's transfer calls
+// (its waits for the scanner included). After each run, outside the clock, every file saved is
+// checked to read back whole at the scan's size. Short mode: one run each at 36 and 18 dpi.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -32,6 +34,7 @@
 #include <vector>
 
 #include "BenchSupport.h"
+#include "ReadBack.h"
 #include "datasource/DirectTWAIN.h"
 #include "datasource/UIRoot.h"
 #include "foundation/NotificationCenter.h"
@@ -95,12 +98,51 @@ const std::vector<std::uint8_t>& renderedRows(const Scan& s) {
   return cache.emplace(s.resolution, std::move(rows)).first->second;
 }
 
+// Every file in folder (at least one) reads back whole at the scan's size.
+bool savedFilesReadBack(const std::string& folder, const Scan& s) {
+  int files = 0;
+  std::error_code ec;
+  for (const auto& e : fs::directory_iterator(folder, ec)) {
+    ++files;
+    if (!benchsupport::readsBack(e.path().string(), std::size_t(s.width), std::size_t(s.height))) return false;
+  }
+  return benchsupport::check(files > 0, folder + ": no file saved");
+}
+
 std::string saveFolder() {
   const std::string folder = fnd::Paths::tempDir() + "/saved";
   std::error_code ec;
   fs::remove_all(folder, ec);
   fs::create_directories(folder, ec);
   return folder;
+}
+
+// Every run's seconds, by runKey.
+std::map<std::string, std::vector<double>>& runTimes() {
+  static std::map<std::string, std::vector<double>> t;
+  return t;
+}
+std::string runKey(const Scan& s, std::int64_t format, const char* what) {
+  return std::to_string(s.resolution) + (format == 0 ? " JPEG " : " TIFF ") + what;
+}
+
+// Per size and format: the loop against the pipeline fed by the renderer, best and median.
+void printRatios() {
+  for (const int dpi : {benchsupport::pick(720, 36), benchsupport::pick(360, 18)})
+    for (const std::int64_t format : {1, 0}) {
+      const Scan s = platenAt(dpi);
+      const std::vector<double>& loop = runTimes()[runKey(s, format, "loop")];
+      const std::vector<double>& fed = runTimes()[runKey(s, format, "fed")];
+      if (loop.empty() || fed.empty()) continue;
+      const double bestLoop = *std::min_element(loop.begin(), loop.end());
+      const double bestFed = *std::min_element(fed.begin(), fed.end());
+      std::printf("%d dpi %s: loop best %.3f s, median %.3f s; pipeline fed by the renderer best %.3f s, "
+                  "median %.3f s; ratio best %.2f, median %.2f over %zu runs (goal 1.2 or less)\n",
+                  dpi, format == 0 ? "JPEG" : "TIFF", bestLoop, benchsupport::medianOf(loop), bestFed,
+                  benchsupport::medianOf(fed), bestLoop / bestFed,
+                  benchsupport::medianOf(loop) / benchsupport::medianOf(fed), loop.size());
+    }
+  std::printf("load: %s\n", benchsupport::loadAverage().c_str());
 }
 
 // --- the program: the launcher with the product's data source on the virtual scanner
@@ -313,7 +355,13 @@ void BM_TransferLoop(benchmark::State& state) {
       state.SkipWithError("the scan was not saved");
       return;
     }
-    state.SetIterationTime(std::chrono::duration<double>(end - start).count());
+    if (!savedFilesReadBack(folder, s)) {
+      state.SkipWithError("the saved scan does not read back");
+      return;
+    }
+    const double seconds = std::chrono::duration<double>(end - start).count();
+    state.SetIterationTime(seconds);
+    runTimes()[runKey(s, format, "loop")].push_back(seconds);
   }
   state.counters["peak_rss_growth_KiB"] = double(peak);
   state.counters["megapixels"] = double(s.width) * s.height / 1e6;
@@ -361,7 +409,13 @@ void BM_SavePipelineAlone(benchmark::State& state) {
       state.SkipWithError("the image was not saved");
       return;
     }
-    state.SetIterationTime(std::chrono::duration<double>(end - start).count());
+    if (!savedFilesReadBack(folder, s)) {
+      state.SkipWithError("the saved image does not read back");
+      return;
+    }
+    const double seconds = std::chrono::duration<double>(end - start).count();
+    state.SetIterationTime(seconds);
+    runTimes()[runKey(s, format, state.range(2) == 0 ? "alone" : "fed")].push_back(seconds);
   }
   core.Terminate();
   state.counters["peak_rss_growth_KiB"] = double(peak);
@@ -392,26 +446,27 @@ void BM_ScannerRenderAlone(benchmark::State& state) {
 
 // Baseline and loop side by side, per size and format (0 JPEG, 1 TIFF).
 void registerAll() {
-  for (int dpi : {720, 360}) {
+  const int runs = benchsupport::rounds(3);
+  for (int dpi : {benchsupport::pick(720, 36), benchsupport::pick(360, 18)}) {
     benchmark::RegisterBenchmark("ScannerRenderAlone", BM_ScannerRenderAlone)
         ->Args({dpi})
-        ->Iterations(3)
+        ->Iterations(runs)
         ->UseManualTime()
         ->Unit(benchmark::kMillisecond);
     for (int format : {1, 0}) {
       benchmark::RegisterBenchmark("SavePipelineAlone", BM_SavePipelineAlone)
           ->Args({dpi, format, 0})
-          ->Iterations(3)
+          ->Iterations(runs)
           ->UseManualTime()
           ->Unit(benchmark::kMillisecond);
       benchmark::RegisterBenchmark("SavePipelineFedByRenderer", BM_SavePipelineAlone)
           ->Args({dpi, format, 1})
-          ->Iterations(3)
+          ->Iterations(runs)
           ->UseManualTime()
           ->Unit(benchmark::kMillisecond);
       benchmark::RegisterBenchmark("TransferLoop", BM_TransferLoop)
           ->Args({dpi, format})
-          ->Iterations(3)
+          ->Iterations(runs)
           ->UseManualTime()
           ->Unit(benchmark::kMillisecond);
     }
@@ -427,12 +482,13 @@ int main(int argc, char** argv) {
 
   QApplication qt(argc, argv);
   benchmark::Initialize(&argc, argv);
-  startProgram();
+  if (!startProgram()) std::fprintf(stderr, "the program did not open the virtual scanner\n");
   registerAll();
-  benchmark::RunSpecifiedBenchmarks();
+  benchsupport::runBenchmarks();
   benchmark::Shutdown();
+  printRatios();
   stopProgram();
   std::error_code ec;
   fs::remove_all(base, ec);
-  return 0;
+  return benchsupport::exitStatus();
 }

@@ -6,6 +6,9 @@
 // the rounds, the whole chain's ratio to libjpeg-turbo and the ratio of the time from the last
 // block handed to the driver until the final .jpg is in place; then the conversion pass and the
 // EXIF JPEG pass measured on their own (the EXIF pass, given no thumbnail, by its two steps).
+// Every final file gets a name of its own (the driver puts a final file in place only onto a
+// free name); after each run, outside the clock, its output is checked to read back whole.
+// Short mode: one round and one run each on a 1000 x 800 image.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -22,6 +25,7 @@
 #include <jpeglib.h>
 
 #include "BenchSupport.h"
+#include "ReadBack.h"
 #include "imageio/DataProvider.h"
 #include "imageio/Image.h"
 #include "imageio/ImageDestination.h"
@@ -42,14 +46,14 @@ using benchsupport::medianOf;
 
 namespace fs = std::filesystem;
 
-constexpr std::uint32_t kWidth = 8660;
-constexpr std::uint32_t kHeight = 5800;  // 50.2 megapixels
-constexpr std::uint32_t kRowBytes = kWidth * 3;
+const std::uint32_t kWidth = benchsupport::pick(8660u, 1000u);
+const std::uint32_t kHeight = benchsupport::pick(5800u, 800u);  // 50.2 megapixels
+const std::uint32_t kRowBytes = kWidth * 3;
 constexpr std::uint32_t kBlockBytes = 0x100000;
-constexpr std::uint32_t kRowsPerBlock = kBlockBytes / kRowBytes;
+const std::uint32_t kRowsPerBlock = kBlockBytes / kRowBytes;
 constexpr std::int16_t kCompression = SM_COMPRESSION_HIGH;
-constexpr int kRuns = 3;
-constexpr int kRounds = 7;  // turns of libjpeg-turbo and the chain
+const int kRuns = benchsupport::rounds(3);
+const int kRounds = benchsupport::rounds(7);  // turns of libjpeg-turbo and the chain
 
 // Rows y .. y + rows - 1 of the test scan: smooth ramps with some fine texture.
 void fillRows(std::uint8_t* p, std::uint32_t y, std::uint32_t rows) {
@@ -79,9 +83,9 @@ std::map<std::string, std::vector<double>>& rounds() {
 
 double bestOf(const std::vector<double>& v) { return v.empty() ? 0 : *std::min_element(v.begin(), v.end()); }
 
-// prepare runs before the clock starts; fn is timed.
-template <class Prepare, class Fn>
-void timed(benchmark::State& state, const char* name, Prepare prepare, Fn fn) {
+// prepare runs before the clock starts; fn is timed; verify checks fn's output afterwards.
+template <class Prepare, class Fn, class Verify>
+void timed(benchmark::State& state, const char* name, Prepare prepare, Fn fn, Verify verify) {
   for (auto _ : state) {
     if (!prepare()) {
       state.SkipWithError("preparation failed");
@@ -94,6 +98,10 @@ void timed(benchmark::State& state, const char* name, Prepare prepare, Fn fn) {
       state.SkipWithError("the run failed");
       break;
     }
+    if (!verify()) {
+      state.SkipWithError("the output does not read back");
+      break;
+    }
     state.SetIterationTime(s);
     double& b = best()[name];
     if (b == 0 || s < b) b = s;
@@ -102,10 +110,27 @@ void timed(benchmark::State& state, const char* name, Prepare prepare, Fn fn) {
 
 bool nothing() { return true; }
 
+// The final file of the run under way: a name no earlier run used.
+std::string outputPath;
+bool freshOutput(const char* stem) {
+  static int count = 0;
+  outputPath = saveFolder() + stem + "-" + std::to_string(++count) + ".jpg";
+  return true;
+}
+// The final file reads back whole; then it is removed, so the runs do not fill the disk.
+bool outputReadsBack() {
+  const bool whole = benchsupport::readsBack(outputPath, kWidth, kHeight);
+  fs::remove(outputPath);
+  return whole;
+}
+
 // --- libjpeg-turbo alone ----------------------------------------------------------------------
 
+std::string libjpegPath() { return folder() + "/libjpeg.jpg"; }
+bool libjpegReadsBack() { return benchsupport::readsBack(libjpegPath(), kWidth, kHeight); }
+
 bool encodeWithLibjpeg() {
-  const std::string path = folder() + "/libjpeg.jpg";
+  const std::string path = libjpegPath();
   FILE* f = std::fopen(path.c_str(), "wb");
   if (!f) return false;
   jpeg_compress_struct cinfo{};
@@ -153,12 +178,16 @@ std::unique_ptr<ISM_XFORM_INFO> xformFor(std::uint32_t in, std::uint32_t out) {
   return x;
 }
 
+// The size of the chain's last final file.
+std::uintmax_t finalFileBytes = 0;
+
 // Set by saveThroughDriver: when the last block's WriteImageLines returned.
 std::chrono::steady_clock::time_point lastBlockHanded;
 
+// Saves to outputPath.
 bool saveThroughDriver() {
   SaveModuleCore& core = driver();
-  const std::string name = "bench", path = saveFolder() + "scan.jpg", save = saveFolder();
+  const std::string name = "bench", path = outputPath, save = saveFolder();
   if (core.SetSaveFileInfo(&name, &path, &save, SM_FORMAT_TIFF, kCompression, 0, nullptr) != CM_OK) return false;
   auto first = xformFor(SM_FORMAT_RAW, SM_FORMAT_TIFF);
   core.SetXformInfo(first.get());
@@ -249,7 +278,7 @@ bool exifPass() {
   auto pair = xformFor(SM_FORMAT_JPEG, SM_FORMAT_JPEG_EXIF);
   std::unique_ptr<ISM_IMAGE_INFO> image;
   SM_ImageProperty_Struct none{};
-  const std::string in = tempFolder() + kTempJpeg, out = saveFolder() + "pass.jpg", temp = tempFolder();
+  const std::string in = tempFolder() + kTempJpeg, out = outputPath, temp = tempFolder();
   SM_CreateImageInfoWithProperty(&image, &none, &in, &out);
   std::unique_ptr<ISM_OPTION_INFO> option;
   SM_CreateOptionInfo(&option);
@@ -260,10 +289,14 @@ bool exifPass() {
   return SM_RunExifJpegPass(&temp, nullptr, pair.get(), image.get(), option.get()) == CM_OK;
 }
 
+std::string thumbnailPath() { return tempFolder() + "PVTO_tmpTH1.JPG"; }
+bool thumbnailReadsBack() { return benchsupport::readsBack(thumbnailPath()); }
+bool temporaryJpegReadsBack() { return benchsupport::readsBack(tempFolder() + kTempJpeg, kWidth, kHeight); }
+
 // The EXIF pass's steps on the temporary JPEG: the thumbnail, then the final file.
 bool thumbnailStep() {
   ExifJpegXform pass;
-  const std::string temp = tempFolder(), in = tempFolder() + kTempJpeg, th1 = tempFolder() + "PVTO_tmpTH1.JPG";
+  const std::string temp = tempFolder(), in = tempFolder() + kTempJpeg, th1 = thumbnailPath();
   std::unique_ptr<ICMSTR_CLASS> source, target;
   CM_CreateStringWithNSString(&source, &in, 1024);
   CM_CreateStringWithNSString(&target, &th1, 1024);
@@ -280,8 +313,7 @@ bool writeStep() {
   option->SetDeviceName(&device);
   option->SetAppName(&app);
   SM_ImageProperty_Struct property{kWidth, kHeight, 8, 3, 600.0, 600.0};
-  const std::string in = tempFolder() + kTempJpeg, th1 = tempFolder() + "PVTO_tmpTH1.JPG",
-                    out = saveFolder() + "step.jpg";
+  const std::string in = tempFolder() + kTempJpeg, th1 = thumbnailPath(), out = outputPath;
   std::snprintf(record.ThumbnailLength, sizeof record.ThumbnailLength, "%lld",
                 static_cast<long long>(fs::file_size(th1)));
   std::unique_ptr<ICMFILE_CLASS> file;
@@ -294,15 +326,18 @@ bool writeStep() {
          SM_WriteExifSegmentFrom(file.get(), merged, scan, &out, &th1, &record) == CM_OK && file->Close() == CM_OK;
 }
 
-bool placeTempJpegAndThumbnail() { return placeTempJpeg() && thumbnailStep(); }
+bool placeTempJpegAndThumbnail() { return placeTempJpeg() && thumbnailStep() && freshOutput("step"); }
+bool placeTempJpegForPass() { return placeTempJpeg() && freshOutput("pass"); }
+bool readyChain() { return freshOutput("scan"); }
 
-void BM_LibjpegTurboAlone(benchmark::State& s) { timed(s, "libjpeg", nothing, encodeWithLibjpeg); }
-void BM_SaveDriverJpegChain(benchmark::State& s) { timed(s, "chain", nothing, saveThroughDriver); }
+void BM_LibjpegTurboAlone(benchmark::State& s) { timed(s, "libjpeg", nothing, encodeWithLibjpeg, libjpegReadsBack); }
+void BM_SaveDriverJpegChain(benchmark::State& s) { timed(s, "chain", readyChain, saveThroughDriver, outputReadsBack); }
 
 // One round: libjpeg-turbo alone, then the chain; the round's time is both together.
 void BM_InterleavedRounds(benchmark::State& state) {
   using clock = std::chrono::steady_clock;
   for (auto _ : state) {
+    freshOutput("scan");
     const auto a = clock::now();
     const bool encoded = encodeWithLibjpeg();
     const auto b = clock::now();
@@ -312,16 +347,28 @@ void BM_InterleavedRounds(benchmark::State& state) {
       state.SkipWithError("a run failed");
       break;
     }
+    std::error_code ec;
+    finalFileBytes = fs::file_size(outputPath, ec);
+    if (!libjpegReadsBack() || !outputReadsBack()) {
+      state.SkipWithError("an output does not read back");
+      break;
+    }
     rounds()["libjpeg"].push_back(std::chrono::duration<double>(b - a).count());
     rounds()["chain"].push_back(std::chrono::duration<double>(c - b).count());
     rounds()["last block"].push_back(std::chrono::duration<double>(c - lastBlockHanded).count());
     state.SetIterationTime(std::chrono::duration<double>(c - a).count());
   }
 }
-void BM_ConversionPass(benchmark::State& s) { timed(s, "conversion", placeTempTiff, conversionPass); }
-void BM_ExifJpegPass(benchmark::State& s) { timed(s, "exif", placeTempJpeg, exifPass); }
-void BM_ExifStepThumbnail(benchmark::State& s) { timed(s, "thumbnail", placeTempJpeg, thumbnailStep); }
-void BM_ExifStepWriteFinal(benchmark::State& s) { timed(s, "write", placeTempJpegAndThumbnail, writeStep); }
+void BM_ConversionPass(benchmark::State& s) {
+  timed(s, "conversion", placeTempTiff, conversionPass, temporaryJpegReadsBack);
+}
+void BM_ExifJpegPass(benchmark::State& s) { timed(s, "exif", placeTempJpegForPass, exifPass, outputReadsBack); }
+void BM_ExifStepThumbnail(benchmark::State& s) {
+  timed(s, "thumbnail", placeTempJpeg, thumbnailStep, thumbnailReadsBack);
+}
+void BM_ExifStepWriteFinal(benchmark::State& s) {
+  timed(s, "write", placeTempJpegAndThumbnail, writeStep, outputReadsBack);
+}
 
 BENCHMARK(BM_InterleavedRounds)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(kRounds);
 BENCHMARK(BM_LibjpegTurboAlone)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(kRuns);
@@ -345,7 +392,7 @@ int main(int argc, char** argv) {
   std::string loadBefore;
   std::getline(std::ifstream("/proc/loadavg"), loadBefore);
   benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
+  benchsupport::runBenchmarks();
   benchmark::Shutdown();
 
   auto& b = best();
@@ -364,9 +411,10 @@ int main(int argc, char** argv) {
     std::printf("%zu interleaved rounds (libjpeg-turbo, then the chain):\n", r["libjpeg"].size());
     for (const char* name : {"libjpeg", "chain", "last block"})
       std::printf("  %-11s best %.3f s, median %.3f s\n", name, bestOf(r[name]), medianOf(r[name]));
-    std::printf("  whole chain / libjpeg-turbo: best %.2f (best over best), median of rounds %.2f\n",
+    std::printf("  whole chain / libjpeg-turbo: best %.2f (best over best), median of rounds %.2f (goal 1.6 or less)\n",
                 bestOf(r["chain"]) / bestOf(r["libjpeg"]), medianOf(chainRatio));
-    std::printf("  last block -> final .jpg / libjpeg-turbo: best %.2f (best over best), median of rounds %.2f\n",
+    std::printf("  last block -> final .jpg / libjpeg-turbo: best %.2f (best over best), median of rounds %.2f "
+                "(goal 1.25 or less)\n",
                 bestOf(r["last block"]) / bestOf(r["libjpeg"]), medianOf(lastRatio));
   }
   if (b["libjpeg"] > 0 && b["chain"] > 0) {
@@ -379,10 +427,10 @@ int main(int argc, char** argv) {
                 b["conversion"], b["exif"], b["thumbnail"], b["write"]);
   }
   std::error_code ec;
-  if (fs::exists(saveFolder() + "scan.jpg"))
-    std::printf("final file %.1f MiB, libjpeg-turbo's %.1f MiB\n", fs::file_size(saveFolder() + "scan.jpg") / 1048576.0,
-                fs::file_size(folder() + "/libjpeg.jpg", ec) / 1048576.0);
+  if (finalFileBytes > 0)
+    std::printf("final file %.1f MiB, libjpeg-turbo's %.1f MiB\n", double(finalFileBytes) / 1048576.0,
+                double(fs::file_size(libjpegPath(), ec)) / 1048576.0);
   driver().Terminate();
   fs::remove_all(folder());
-  return 0;
+  return benchsupport::exitStatus();
 }

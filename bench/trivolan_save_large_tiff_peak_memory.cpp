@@ -1,14 +1,14 @@
 // Peak memory of the save pipeline's strip-wise TIFF writer (trivolan_save's LargeTiffXform)
 // for a 1-gigapixel grey image handed over in 1 MiB blocks, as the scanner's transfer loop
 // does. The writer must hold about one block, never the image. Beside it, a plain sequential
-// write of the same bytes in the same blocks (the baseline). The file name starts with
-// "imageio" because the bench folder names programs by a target without an underscore; the
-// .cmake file beside it links trivolan_save.
+// write of the same bytes in the same blocks (the baseline).
 //
 // Reported per run: peak_rss_growth_KiB, the growth of the process's peak resident size
 // during the write over the resident size before it (the one reused block is allocated and
 // touched beforehand); block_MiB, the block size. The 16-bit case shows the staging buffer
-// that byte-swaps samples on their way to the file (a quarter of a block at most).
+// that byte-swaps samples on their way to the file (a quarter of a block at most). Each file
+// is checked, outside the clock, to read back whole (the plain write: to have every byte).
+// Short mode: one run each of a 4096 x 1024 image.
 #include <benchmark/benchmark.h>
 
 #include <fcntl.h>
@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "BenchSupport.h"
+#include "ReadBack.h"
 #include "launcher/save/ISM_IMAGE_INFO.h"
 #include "launcher/save/ISM_XFORM_INFO.h"
 #include "launcher/save/LargeTiffXform.h"
@@ -34,10 +35,11 @@ std::string folder() { return benchsupport::scratchFolder("large-tiff-bench"); }
 using benchsupport::statusKiB;
 inline bool resetPeak() { return benchsupport::resetPeakMemory(); }
 
-constexpr std::uint32_t kWidth = 32768;
-constexpr std::uint32_t kHeight = 32768;  // 1 gigapixel, 1 GiB of 8-bit grey
+const std::uint32_t kWidth = benchsupport::pick(32768u, 4096u);
+const std::uint32_t kHeight = benchsupport::pick(32768u, 1024u);  // 1 gigapixel, 1 GiB of 8-bit grey
 constexpr std::size_t kBlockBytes = std::size_t(1) << 20;
-constexpr std::uint32_t kBlockLines = std::uint32_t(kBlockBytes / kWidth);
+const std::uint32_t kBlockLines = std::uint32_t(kBlockBytes / kWidth);
+const int kRuns = benchsupport::rounds(2);
 
 
 
@@ -51,8 +53,10 @@ std::vector<std::uint8_t>& block() {
   return b;
 }
 
+// What the write at path should have made: a TIFF of width x height, or (width 0) a plain file
+// of the image's bytes.
 template <class Write>
-void measure(benchmark::State& state, Write write) {
+void measure(benchmark::State& state, std::uint32_t width, Write write) {
   const std::string path = folder() + "/large.tif";
   block();
   for (auto _ : state) {
@@ -72,7 +76,13 @@ void measure(benchmark::State& state, Write write) {
     const long peak = statusKiB("VmHWM");
     state.counters["peak_rss_growth_KiB"] = double(peak - before);
     state.counters["block_MiB"] = double(kBlockBytes) / double(1 << 20);
+    const bool whole = width ? benchsupport::readsBack(path, width, kHeight)
+                             : benchsupport::hasSize(path, std::uint64_t(kWidth) * kHeight);
     std::filesystem::remove(path);
+    if (!whole) {
+      state.SkipWithError("the file does not read back");
+      return;
+    }
     state.ResumeTiming();
   }
   state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(kWidth) * kHeight);
@@ -97,19 +107,19 @@ bool writeLargeTiff(const std::string& path, std::uint32_t bits) {
 }
 
 void BM_LargeTiffXform_Grey1Gigapixel(benchmark::State& state) {
-  measure(state, [](const std::string& path) { return writeLargeTiff(path, 8); });
+  measure(state, kWidth, [](const std::string& path) { return writeLargeTiff(path, 8); });
 }
-BENCHMARK(BM_LargeTiffXform_Grey1Gigapixel)->Unit(benchmark::kMillisecond)->Iterations(2)->UseRealTime();
+BENCHMARK(BM_LargeTiffXform_Grey1Gigapixel)->Unit(benchmark::kMillisecond)->Iterations(kRuns)->UseRealTime();
 
 // 16-bit grey, 0.5 gigapixel: the same 1 GiB, byte-swapped on its way to the file.
 void BM_LargeTiffXform_Grey16HalfGigapixel(benchmark::State& state) {
-  measure(state, [](const std::string& path) { return writeLargeTiff(path, 16); });
+  measure(state, kWidth / 2, [](const std::string& path) { return writeLargeTiff(path, 16); });
 }
-BENCHMARK(BM_LargeTiffXform_Grey16HalfGigapixel)->Unit(benchmark::kMillisecond)->Iterations(2)->UseRealTime();
+BENCHMARK(BM_LargeTiffXform_Grey16HalfGigapixel)->Unit(benchmark::kMillisecond)->Iterations(kRuns)->UseRealTime();
 
 // The same bytes written in the same blocks with write(2): no header, no directory.
 void BM_Baseline_PlainWrite1GiB(benchmark::State& state) {
-  measure(state, [](const std::string& path) {
+  measure(state, 0, [](const std::string& path) {
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (fd < 0) return false;
     bool ok = true;
@@ -118,8 +128,15 @@ void BM_Baseline_PlainWrite1GiB(benchmark::State& state) {
     return ::close(fd) == 0 && ok;
   });
 }
-BENCHMARK(BM_Baseline_PlainWrite1GiB)->Unit(benchmark::kMillisecond)->Iterations(2)->UseRealTime();
+BENCHMARK(BM_Baseline_PlainWrite1GiB)->Unit(benchmark::kMillisecond)->Iterations(kRuns)->UseRealTime();
 
 }  // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchsupport::runBenchmarks();
+  benchmark::Shutdown();
+  std::filesystem::remove_all(folder());
+  return benchsupport::exitStatus();
+}

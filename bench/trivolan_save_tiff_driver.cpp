@@ -4,7 +4,9 @@
 // same for blocks whose rows a scanner padded to a multiple of 32 bytes.
 //
 // The blocks are made as they are needed (as a scanner delivers them), so the peak memory
-// is the pipeline's own: it holds one block at a time, never the image.
+// is the pipeline's own: it holds one block at a time, never the image. Each round's files get
+// names of their own (the driver puts a final file in place only onto a free name); each is
+// checked to read back whole, then removed. Short mode: one round on a 1000 x 800 image.
 #include <benchmark/benchmark.h>
 
 #include <fcntl.h>
@@ -22,6 +24,7 @@
 #include <vector>
 
 #include "BenchSupport.h"
+#include "ReadBack.h"
 #include "launcher/save/CMSTR_CLASS.h"
 #include "launcher/save/SMCodes.h"
 #include "launcher/save/SaveModuleCore.h"
@@ -33,12 +36,12 @@ using benchsupport::medianOf;
 using benchsupport::resetPeakMemory;
 using benchsupport::peakMemoryMiB;
 
-constexpr std::uint32_t kWidth = 8660;
-constexpr std::uint32_t kHeight = 5800;  // 50.2 megapixels
-constexpr std::uint32_t kRowBytes = kWidth * 3;
+const std::uint32_t kWidth = benchsupport::pick(8660u, 1000u);
+const std::uint32_t kHeight = benchsupport::pick(5800u, 800u);  // 50.2 megapixels
+const std::uint32_t kRowBytes = kWidth * 3;
 constexpr std::uint32_t kBlockBytes = 0x100000;
-constexpr std::uint32_t kRowsPerBlock = kBlockBytes / kRowBytes;
-constexpr std::uint32_t kPaddedRowBytes = (kRowBytes + 31) & ~31u;
+const std::uint32_t kRowsPerBlock = kBlockBytes / kRowBytes;
+const std::uint32_t kPaddedRowBytes = (kRowBytes + 31) & ~31u;
 
 // Fills the block with rows y .. y + rows - 1 of the test scan, stride bytes apart.
 void fillBlock(std::vector<std::uint8_t>& block, std::uint32_t y, std::uint32_t rows, std::uint32_t stride = kRowBytes) {
@@ -101,10 +104,10 @@ bool readyDriver() {
   return core.SetTempFolderPath(temp.get()) == CM_OK;
 }
 
-// One image, as the transfer loop hands it over, its rows stride bytes apart.
-bool writeThroughDriver(std::uint32_t stride) {
+// One image, as the transfer loop hands it over, its rows stride bytes apart, to path.
+bool writeThroughDriver(std::uint32_t stride, const std::string& path) {
   SaveModuleCore& core = driver();
-  const std::string name = "bench", path = folder() + "/driver.tif", saveFolder = folder();
+  const std::string name = "bench", saveFolder = folder();
   if (core.SetSaveFileInfo(&name, &path, &saveFolder, SM_FORMAT_TIFF, SM_COMPRESSION_HIGH, 0, nullptr) != CM_OK)
     return false;
   std::unique_ptr<ISM_XFORM_INFO> xform;
@@ -118,9 +121,11 @@ bool writeThroughDriver(std::uint32_t stride) {
   SM_CreateImageInfoWithProperty(&image, &property, &empty, &path);
   if (core.StartXformImage(image.get()) != CM_OK) return false;
   // One block buffer, reused for every block, as the transfer loop's.
+  // As many rows as fit in it at this stride.
   std::vector<std::uint8_t> block(kBlockBytes);
-  for (std::uint32_t y = 0; y < kHeight; y += kRowsPerBlock) {
-    const std::uint32_t rows = std::min(kRowsPerBlock, kHeight - y);
+  const std::uint32_t perBlock = kBlockBytes / stride;
+  for (std::uint32_t y = 0; y < kHeight; y += perBlock) {
+    const std::uint32_t rows = std::min(perBlock, kHeight - y);
     fillBlock(block, y, rows, stride);
     if (core.WriteImageLines(y, rows, stride, kBlockBytes, block.data()) != CM_OK) return false;
   }
@@ -133,8 +138,10 @@ bool writeThroughDriver(std::uint32_t stride) {
   return core.GetFinishedImgCount() == core.GetTotalImgCount() && core.GetErrorMessage() == CM_OK;
 }
 
+std::string plainPath() { return folder() + "/plain.raw"; }
+
 bool writePlain() {
-  int fd = ::open((folder() + "/plain.raw").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  int fd = ::open(plainPath().c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
   if (fd < 0) return false;
   std::vector<std::uint8_t> block(kBlockBytes);
   for (std::uint32_t y = 0; y < kHeight; y += kRowsPerBlock) {
@@ -153,8 +160,11 @@ bool writePlain() {
   return ::close(fd) == 0;
 }
 
-bool writePacked() { return writeThroughDriver(kRowBytes); }
-bool writePadded() { return writeThroughDriver(kPaddedRowBytes); }
+// A name no earlier round used.
+std::string freshPath(const char* stem) {
+  static int count = 0;
+  return folder() + "/" + stem + "-" + std::to_string(++count) + ".tif";
+}
 
 std::vector<double>& roundRatios() {
   static std::vector<double> r;
@@ -170,9 +180,21 @@ std::vector<double>& paddedRatios() {
 void BM_InterleavedRounds(benchmark::State& state) {
   for (auto _ : state) {
     double plain = 0, saved = 0, padded = 0;
-    if (!runOnce("plain", writePlain, &plain) || !runOnce("driver", writePacked, &saved) ||
-        !runOnce("padded", writePadded, &padded)) {
+    const std::string packedPath = freshPath("driver"), paddedPath = freshPath("padded");
+    if (!runOnce("plain", writePlain, &plain) ||
+        !runOnce("driver", [&] { return writeThroughDriver(kRowBytes, packedPath); }, &saved) ||
+        !runOnce("padded", [&] { return writeThroughDriver(kPaddedRowBytes, paddedPath); }, &padded)) {
       state.SkipWithError("write failed");
+      break;
+    }
+    // Outside the clock: each file whole, then out of the way of the next round.
+    const bool whole = benchsupport::hasSize(plainPath(), std::uint64_t(kRowBytes) * kHeight) &&
+                       benchsupport::readsBack(packedPath, kWidth, kHeight) &&
+                       benchsupport::readsBack(paddedPath, kWidth, kHeight);
+    std::filesystem::remove(packedPath);
+    std::filesystem::remove(paddedPath);
+    if (!whole) {
+      state.SkipWithError("an output file does not read back");
       break;
     }
     roundRatios().push_back(saved / plain);
@@ -181,7 +203,7 @@ void BM_InterleavedRounds(benchmark::State& state) {
   }
 }
 
-BENCHMARK(BM_InterleavedRounds)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(9);
+BENCHMARK(BM_InterleavedRounds)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(benchsupport::rounds(9));
 
 }  // namespace
 
@@ -193,12 +215,12 @@ int main(int argc, char** argv) {
   std::string loadBefore;
   std::getline(std::ifstream("/proc/loadavg"), loadBefore);
   benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
+  benchsupport::runBenchmarks();
   benchmark::Shutdown();
   auto& f = figures();
   std::printf("\nimage: %u x %u RGB, 8 bits (%.1f megapixels, %.1f MiB), blocks of %u rows (1 MiB)\n", kWidth, kHeight,
               kWidth * double(kHeight) / 1e6, double(kRowBytes) * kHeight / 1048576.0, kRowsPerBlock);
-  if (f["plain"].seconds > 0 && f["driver"].seconds > 0) {
+  if (f["plain"].seconds > 0 && f["driver"].seconds > 0 && !roundRatios().empty()) {
     std::printf("time (best run): save driver to final TIFF %.3f s, plain sequential write %.3f s, ratio %.3f\n",
                 f["driver"].seconds, f["plain"].seconds, f["driver"].seconds / f["plain"].seconds);
     std::printf("time (median):   save driver to final TIFF %.3f s, plain sequential write %.3f s, ratio %.3f\n",
@@ -220,5 +242,5 @@ int main(int argc, char** argv) {
   std::printf("machine load (1, 5, 15 min): before %s, after %s\n", loadBefore.c_str(), loadAfter.c_str());
   driver().Terminate();
   std::filesystem::remove_all(folder());
-  return 0;
+  return benchsupport::exitStatus();
 }

@@ -1,7 +1,10 @@
 #pragma once
 
 // What the benchmarks share: a scratch folder, the peak resident memory, the median and the
-// machine's load, each read the same way in every benchmark so their figures compare.
+// machine's load, each read the same way in every benchmark so their figures compare; the short
+// mode; and the checks whose failures decide the program's exit status.
+
+#include <benchmark/benchmark.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -13,8 +16,72 @@
 #include <errno.h>
 #include <stdlib.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace benchsupport {
+
+// Short mode (TRIVOLAN_BENCH_SHORT set to anything but "" or "0"): one round on a small image,
+// so that CI runs every benchmark on every change. Its figures mean nothing; what counts is that
+// every run succeeded and its output reads back.
+inline bool shortMode() {
+  static const bool on = [] {
+    const char* v = std::getenv("TRIVOLAN_BENCH_SHORT");
+    return v && *v && std::string(v) != "0";
+  }();
+  return on;
+}
+
+// full in a full run, small in short mode.
+template <class T>
+T pick(T full, T small) {
+  return shortMode() ? small : full;
+}
+inline int rounds(int full) { return pick(full, 1); }
+// For a benchmark whose iterations the library chooses: one in short mode
+// (BENCHMARK(...)->Apply(benchsupport::oneIterationWhenShort)).
+inline void oneIterationWhenShort(benchmark::internal::Benchmark* b) {
+  if (shortMode()) b->Iterations(1);
+}
+
+// Every failed check is counted; the program's exit status says whether there was one.
+inline int& failureCount() {
+  static int count = 0;
+  return count;
+}
+inline void fail(const std::string& what) {
+  ++failureCount();
+  std::fprintf(stderr, "bench: FAILED: %s\n", what.c_str());
+}
+inline bool check(bool ok, const std::string& what) {
+  if (!ok) fail(what);
+  return ok;
+}
+// main's return value: 1 when any check failed or any benchmark stopped with an error.
+inline int exitStatus() {
+  if (failureCount() == 0) return 0;
+  std::fprintf(stderr, "bench: %d check(s) failed\n", failureCount());
+  return 1;
+}
+
+// The console's report, counting every benchmark that stopped with an error as a failure.
+// Colour only on a terminal, so logs stay plain.
+class FailureCountingReporter : public benchmark::ConsoleReporter {
+ public:
+  FailureCountingReporter() : ConsoleReporter(isatty(STDOUT_FILENO) != 0 ? OO_ColorTabular : OO_Tabular) {}
+
+  void ReportRuns(const std::vector<Run>& reports) override {
+    for (const Run& run : reports)
+      if (run.error_occurred) fail(run.benchmark_name() + ": " + run.error_message);
+    ConsoleReporter::ReportRuns(reports);
+  }
+};
+
+// Runs the benchmarks the command line selects through reporter (a FailureCountingReporter
+// when none is given); none run at all is a failure too.
+inline void runBenchmarks(FailureCountingReporter* reporter = nullptr) {
+  FailureCountingReporter own;
+  if (benchmark::RunSpecifiedBenchmarks(reporter ? reporter : &own) == 0) fail("no benchmark ran");
+}
 
 // A fresh folder "<TMPDIR>/<prefix>-XXXXXX", made once per process; the program ends when it
 // cannot be made (callers remove it at the end, so it must never be a shared one).
