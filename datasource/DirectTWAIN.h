@@ -85,6 +85,9 @@ class Dravon_DirectTWAIN {
   // Notifications to the launcher (object: this).
   static constexpr const char* kXferReadyNotification = "MSG_XFERREADY";
   static constexpr const char* kCloseDSRequestNotification = "MSG_CLOSEDSREQ";
+  // The scanner's document ended; posted on the main thread after the calls queued before it
+  // (a "MSG_XFERREADY" of the same document comes first).
+  static constexpr const char* kDocumentEndNotification = "MSG_DOCUMENTEND";
   static constexpr const char* kSaveInfoNotification = "ntfQuirel_SaveInfo";
 
   // The scan module's image report, as the data source keeps it.

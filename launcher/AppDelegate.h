@@ -52,6 +52,7 @@ class Zorvik_AppDelegate : public kit::ApplicationDelegate,
  public:
   static constexpr const char* kXferReadyNotification = "MSG_XFERREADY";
   static constexpr const char* kCloseRequestNotification = "MSG_CLOSEDSREQ";
+  static constexpr const char* kDocumentEndNotification = "MSG_DOCUMENTEND";
   static constexpr const char* kSaveInfoNotification = "ntfQuirel_SaveInfo";
   static constexpr const char* kDeviceListFile = "VantrelDevice.plist";
   static constexpr const char* kSelectDeviceName = "SelectDeviceName";

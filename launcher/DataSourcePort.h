@@ -38,7 +38,7 @@ class Zorvik_DataSourcePort {
   virtual std::int32_t dtScannerNotifyDidFinishSaving(std::int32_t status) = 0;
 
   // The sender of the data source's notifications to the launcher ("MSG_XFERREADY",
-  // "MSG_CLOSEDSREQ", "ntfQuirel_SaveInfo").
+  // "MSG_CLOSEDSREQ", "MSG_DOCUMENTEND", "ntfQuirel_SaveInfo").
   virtual const void* notificationSender() const = 0;
 };
 
