@@ -260,12 +260,12 @@ TEST_F(ToneBC, FoldingHidesTheGraphAndKeepsTheTopEdge) {
   EXPECT_DOUBLE_EQ(dialog->graphArea()->frame().size.height, BC::kGraphAreaHeight);
 }
 
-// Crops but none selected: no crop takes the value, and the graph shows the zero record rather
-// than the record it showed before.
+// Crops but none focused or selected: no crop takes the value, and the graph shows the zero
+// record rather than the record it showed before.
 TEST_F(ToneBC, WithNoCropSelectedTheGraphShowsTheZeroRecord) {
-  make(false);
+  make(false, -1);
   for (const auto& crop : list) crop->setSelect(false);
-  ASSERT_EQ(graphView()->brightness().master, 20 + 128);
+  ASSERT_EQ(graphView()->brightness().master, 30 + 128);
   type(BC::kBrightness, "40");
   EXPECT_TRUE(field(BC::kBrightness)->endEditing());
   for (int i = 0; i < 3; ++i) EXPECT_EQ(bright(i), 10 * (i + 1));
