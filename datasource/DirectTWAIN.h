@@ -152,6 +152,10 @@ class Dravon_DirectTWAIN {
   // State 50; makes the root once, then the launcher-facing request, the initial settings and
   // the main window. Answers 0.
   std::int32_t dtScannerOpenUserInterface(std::int32_t unused);
+  // The launcher's own request, laid over the one the data source builds when the user
+  // interface opens: "UILessMode" 1 opens it without the main window, and the other keys
+  // ("QuietSetting", "AutoPowerSetting", "ScanDic", ...) reach the root's request.
+  void dsSetLauncherRequest(const fnd::Dictionary& request) { mLauncherRequest = request; }
   std::int32_t dtScannerCloseUserInterface();
   std::int32_t dtScannerCloseDevice();
 
@@ -475,6 +479,7 @@ class Dravon_DirectTWAIN {
   std::string mWebManualDevStr;
   std::string mDSBundleIdentifier;
   fnd::Dictionary mDeviceInfoDic;
+  fnd::Dictionary mLauncherRequest;  // dsSetLauncherRequest
   fnd::SharedDictionary mySMSettingDic;
   SmImageInfo mSmImageInfo;
 
