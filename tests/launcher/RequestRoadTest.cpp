@@ -1,6 +1,7 @@
 // The program opened with a request of its own (trivolan --request FILE): a scan without the
 // main window that leaves its numbered files on disk, and the quiet-mode and automatic-power
 // dialogs alone, each ending the program when done.
+#include <algorithm>
 #include <filesystem>
 #include <string>
 
@@ -10,6 +11,7 @@
 #include "foundation/PropertyList.h"
 #include "kit/Application.h"
 #include "kit/Window.h"
+#include "ui/base/PostNotification.h"
 #include "ui/frontdoor/UserInterfaceModule.h"
 #include "ui/model/ThumbnailInfo.h"
 #include "ui/modes/uiless/UILessScanMode.h"
@@ -101,6 +103,11 @@ TEST_F(RequestRoad, TheDeviceDialogsOpenAloneAndEndTheProgram) {
     SCOPED_TRACE(key);
     kit::Application& app = kit::Application::shared();
     bool dialog = false;
+    std::vector<std::string> asked;
+    fnd::NotificationCenter::Token token = fnd::NotificationCenter::defaultCenter().observe(
+        Quirel_PostNotification::kOverrideNotification, nullptr, [&](const fnd::Notification& n) {
+          if (n.userInfo) asked.push_back(n.userInfo->string(Quirel_PostNotification::kOverrideNotificationName));
+        });
     app.onNextModalWindow([&](kit::Window& w) {
       dialog = w.isVisible();
       app.stopModalWithCode(1);
@@ -108,6 +115,14 @@ TEST_F(RequestRoad, TheDeviceDialogsOpenAloneAndEndTheProgram) {
     launchWithRequest(fnd::Dictionary{{key, 1}});
     ASSERT_TRUE(runUntil([&] { return app.isTerminated(); }, 600)) << "the program ended";
     EXPECT_TRUE(dialog) << "the dialog came up";
+    // OK sends the setting (the quiet mode of this scanner-only model is kept in its
+    // preferences, not in the device); then the driver asks to be closed.
+    if (std::string(key) == "AutoPowerSetting") {
+      EXPECT_NE(std::find(asked.begin(), asked.end(), "NC_SetAutoPowerOffSetting"), asked.end());
+      EXPECT_NE(std::find(asked.begin(), asked.end(), "NC_SetAutoPowerOnSetting"), asked.end());
+    }
+    ASSERT_FALSE(asked.empty());
+    EXPECT_EQ(asked.back(), "Click_CloseButton");
     app.setDelegate(nullptr);
     delegate.reset();
     app.resetTerminated();
