@@ -85,6 +85,9 @@ class Dravon_DirectTWAIN {
   // Notifications to the launcher (object: this).
   static constexpr const char* kXferReadyNotification = "MSG_XFERREADY";
   static constexpr const char* kCloseDSRequestNotification = "MSG_CLOSEDSREQ";
+  // The scanner's document ended; posted on the main thread after the calls queued before it
+  // (a "MSG_XFERREADY" of the same document comes first).
+  static constexpr const char* kDocumentEndNotification = "MSG_DOCUMENTEND";
   static constexpr const char* kSaveInfoNotification = "ntfQuirel_SaveInfo";
 
   // The scan module's image report, as the data source keeps it.
@@ -149,6 +152,10 @@ class Dravon_DirectTWAIN {
   // State 50; makes the root once, then the launcher-facing request, the initial settings and
   // the main window. Answers 0.
   std::int32_t dtScannerOpenUserInterface(std::int32_t unused);
+  // The launcher's own request, laid over the one the data source builds when the user
+  // interface opens: "UILessMode" 1 opens it without the main window, and the other keys
+  // ("QuietSetting", "AutoPowerSetting", "ScanDic", ...) reach the root's request.
+  void dsSetLauncherRequest(const fnd::Dictionary& request) { mLauncherRequest = request; }
   std::int32_t dtScannerCloseUserInterface();
   std::int32_t dtScannerCloseDevice();
 
@@ -472,6 +479,7 @@ class Dravon_DirectTWAIN {
   std::string mWebManualDevStr;
   std::string mDSBundleIdentifier;
   fnd::Dictionary mDeviceInfoDic;
+  fnd::Dictionary mLauncherRequest;  // dsSetLauncherRequest
   fnd::SharedDictionary mySMSettingDic;
   SmImageInfo mSmImageInfo;
 

@@ -266,6 +266,12 @@ void Dravon_DirectTWAIN::smPageEnd(const fnd::Notification& note) {
 void Dravon_DirectTWAIN::smDocumentEnd(const fnd::Notification& note) {
   if (const fnd::Dictionary* info = note.info()) mDocEndInfo = info->intValue("STATUS");
   orBits(kBitDocumentEnd);
+  // The launcher learns of the end from the data source, never from the scan module: a request
+  // that brought no image ends there.
+  std::weak_ptr<Dravon_DirectTWAIN*> alive = mAliveWeak;
+  fnd::RunLoop::performOnMainThread([alive] {
+    if (auto self = alive.lock()) fnd::NotificationCenter::defaultCenter().post(kDocumentEndNotification, *self);
+  });
 }
 
 void Dravon_DirectTWAIN::smStartNoSleep(const fnd::Notification&) {

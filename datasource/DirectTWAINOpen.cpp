@@ -145,7 +145,8 @@ void Dravon_DirectTWAIN::setDeviceDictionary(const fnd::Dictionary& device) {
 
 std::int32_t Dravon_DirectTWAIN::dtScannerOpenUserInterface(std::int32_t /*unused*/) {
   mCurrentState = kStateUIOpen;
-  mUILessMode = false;
+  const bool uiLess = mLauncherRequest.integer("UILessMode") == 1;
+  mUILessMode = uiLess;
   mShowIndicators = true;
   if (!myUIM && myUICtrl) {
     myUIM = myUICtrl->initUIM(3);
@@ -155,7 +156,7 @@ std::int32_t Dravon_DirectTWAIN::dtScannerOpenUserInterface(std::int32_t /*unuse
     }
   }
   prepareUserInterface(0);
-  openUserInterface(deviceInfoDictionary(), 0, 0);
+  openUserInterface(deviceInfoDictionary(), uiLess ? 1 : 0, 0);
   mCalledOpenMainUI = true;
   return 0;
 }
@@ -170,6 +171,8 @@ void Dravon_DirectTWAIN::prepareUserInterface(std::int32_t /*mode*/) {
                                                  {"ImageDataFormat", 0},
                                                  {"QuietSetting", 0},
                                                  {"AutoPowerSetting", 0}});
+  for (const auto& [key, value] : mLauncherRequest)
+    if (key != "UILessMode") request->set(key, value);
   myUICtrl->uiControlMethod(request, 0);
 }
 

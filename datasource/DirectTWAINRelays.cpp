@@ -180,7 +180,10 @@ void Dravon_DirectTWAIN::displayScannerConnectWindowNtf(const fnd::Notification&
   runOnMain([this] {
     if (!myUICtrl || myConnectWin) return;
     myConnectWin = myUICtrl->initConnectWin();
-    if (myConnectWin) dsAddObserver(2, myConnectWin->notificationSender());
+    if (!myConnectWin) return;
+    dsAddObserver(2, myConnectWin->notificationSender());
+    // The root alone shows nothing: its window is asked for in the same turn.
+    myUICtrl->uiControlMethod(nullptr, 111);
   });
 }
 
@@ -188,7 +191,10 @@ void Dravon_DirectTWAIN::closeScannerConnectWindowNtf(const fnd::Notification&) 
   runOnMain([this] {
     if (!myConnectWin) return;
     dsRemoveObserver(2, myConnectWin->notificationSender());
-    if (myUICtrl) myUICtrl->releaseConnectWin();
+    if (myUICtrl) {
+      myUICtrl->uiControlMethod(nullptr, 112);
+      myUICtrl->releaseConnectWin();
+    }
     myConnectWin = nullptr;
   });
 }

@@ -415,6 +415,14 @@ void Zorvik_AppDelegate::startScan() {
   const std::int32_t opened = mDirectTWAIN->dtScannerOpenDevice(device);
   m_SerchDeviceDlg->closeProcessImageDialog();
   if (opened == 1) return;
+  if (mRequest) {
+    mDirectTWAIN->dtScannerSetRequest(*mRequest);
+    // A scan without the main window sends no save settings: the request's "SaveInfo" (the
+    // keys of "ntfQuirel_SaveInfo"; by default JPEG files in the pictures folder) stands for them.
+    if (mRequest->integer("UILessMode") == 1)
+      ntfQuirel_SaveInfo(fnd::Notification{kSaveInfoNotification, mDirectTWAIN->notificationSender(),
+                                           fnd::makeShared(mRequest->dictionary("SaveInfo"))});
+  }
   mUINotOpen = mDirectTWAIN->dtScannerOpenUserInterface(0);
 }
 

@@ -52,6 +52,7 @@ class Zorvik_AppDelegate : public kit::ApplicationDelegate,
  public:
   static constexpr const char* kXferReadyNotification = "MSG_XFERREADY";
   static constexpr const char* kCloseRequestNotification = "MSG_CLOSEDSREQ";
+  static constexpr const char* kDocumentEndNotification = "MSG_DOCUMENTEND";
   static constexpr const char* kSaveInfoNotification = "ntfQuirel_SaveInfo";
   static constexpr const char* kDeviceListFile = "VantrelDevice.plist";
   static constexpr const char* kSelectDeviceName = "SelectDeviceName";
@@ -83,6 +84,8 @@ class Zorvik_AppDelegate : public kit::ApplicationDelegate,
   // (empty: the default, which TRIVOLAN_DEVICE_FILE may override). makeDataSource: the data
   // source made at launch (empty: none).
   explicit Zorvik_AppDelegate(Zorvik_DataSourceFactory makeDataSource = {}, const std::string& deviceFile = {});
+  // The request the data source opens its user interface with (the program's --request file).
+  void setRequest(const fnd::Dictionary& request) { mRequest = request; }
   ~Zorvik_AppDelegate() override;
   Zorvik_AppDelegate(const Zorvik_AppDelegate&) = delete;
   Zorvik_AppDelegate& operator=(const Zorvik_AppDelegate&) = delete;
@@ -90,7 +93,9 @@ class Zorvik_AppDelegate : public kit::ApplicationDelegate,
   // --- Application
   void applicationDidFinishLaunching(kit::Application& app) override;
   kit::TerminateReply applicationShouldTerminate(kit::Application& app) override;
-  bool applicationShouldTerminateAfterLastWindowClosed(kit::Application&) override { return true; }
+  // With a request of its own the driver may have no window open for a while (its frame-select
+  // dialog closes before the scan): the program then ends on the data source's close request.
+  bool applicationShouldTerminateAfterLastWindowClosed(kit::Application&) override { return !mRequest; }
   void applicationWillTerminate(kit::Application& app) override;
 
   // The main menu as the program ships it: three menus with their items by tag, untitled
@@ -282,6 +287,7 @@ class Zorvik_AppDelegate : public kit::ApplicationDelegate,
   std::string mSaveFilePathBookmark;          // the folder with the file's name
   std::uint32_t m_ColorSetting = 0;
   std::optional<std::string> m_OutputPf_FilePath;
+  std::optional<fnd::Dictionary> mRequest;  // setRequest
   bool mIsLargeTif = false;  // always off
   std::uint32_t mCompression = 0;
   std::uint32_t m_uiOutFileFormat = 0;

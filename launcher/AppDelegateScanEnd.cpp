@@ -6,7 +6,6 @@
 
 #include "foundation/RunLoop.h"
 #include "launcher/AppDelegate.h"
-#include "scanmodule/ScanReports.h"
 
 void Zorvik_AppDelegate::watchScanRequestEnd() {
   fnd::NotificationCenter& center = fnd::NotificationCenter::defaultCenter();
@@ -16,13 +15,11 @@ void Zorvik_AppDelegate::watchScanRequestEnd() {
   // so it comes ahead of the document end's call below.
   mImagesAnnouncedToken = center.observe(kXferReadyNotification, sender,
                                          [this](const fnd::Notification&) { mImagesAnnounced = true; });
-  // Posted on the scan module's thread: the request's state is the main thread's, so the end is
-  // looked at there, after the calls queued before it (the data source's own announcement).
+  // The data source passes the scanner's document end on, on the main thread and after its own
+  // announcement of the document's first image.
   std::weak_ptr<char> alive = mScanEndAlive;
-  mDocumentEndToken = center.observe(velmor::report::kDocumentEnd, nullptr, [this, alive](const fnd::Notification&) {
-    fnd::RunLoop::performOnMainThread([this, alive] {
-      if (!alive.expired()) scanDocumentEnded();
-    });
+  mDocumentEndToken = center.observe(kDocumentEndNotification, sender, [this, alive](const fnd::Notification&) {
+    if (!alive.expired()) scanDocumentEnded();
   });
 }
 

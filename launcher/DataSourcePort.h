@@ -20,6 +20,10 @@ class Zorvik_DataSourcePort {
   virtual std::int32_t dtScannerOpenDevice(const fnd::Dictionary& device) = 0;
   // 0: the driver's user interface is open.
   virtual std::int32_t dtScannerOpenUserInterface(std::int32_t unused) = 0;
+  // The launcher's own request for the user interface opened next: "UILessMode" 1 scans
+  // without the main window (its "ScanDic" says what), "QuietSetting" or "AutoPowerSetting" 1
+  // opens that device dialog alone. A data source that knows no such request ignores it.
+  virtual void dtScannerSetRequest(const fnd::Dictionary& request) { (void)request; }
   virtual std::int32_t dtScannerCloseUserInterface() = 0;
   virtual std::int32_t dtScannerCloseDevice() = 0;
 
@@ -38,7 +42,7 @@ class Zorvik_DataSourcePort {
   virtual std::int32_t dtScannerNotifyDidFinishSaving(std::int32_t status) = 0;
 
   // The sender of the data source's notifications to the launcher ("MSG_XFERREADY",
-  // "MSG_CLOSEDSREQ", "ntfQuirel_SaveInfo").
+  // "MSG_CLOSEDSREQ", "MSG_DOCUMENTEND", "ntfQuirel_SaveInfo").
   virtual const void* notificationSender() const = 0;
 };
 

@@ -14,6 +14,10 @@ std::int32_t Zorvik_DirectTWAINPort::dtScannerOpenUserInterface(std::int32_t unu
   return mDataSource->dtScannerOpenUserInterface(unused);
 }
 
+void Zorvik_DirectTWAINPort::dtScannerSetRequest(const fnd::Dictionary& request) {
+  mDataSource->dsSetLauncherRequest(request);
+}
+
 std::int32_t Zorvik_DirectTWAINPort::dtScannerCloseUserInterface() { return mDataSource->dtScannerCloseUserInterface(); }
 
 std::int32_t Zorvik_DirectTWAINPort::dtScannerCloseDevice() { return mDataSource->dtScannerCloseDevice(); }

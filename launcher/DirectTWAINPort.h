@@ -15,6 +15,7 @@ class Zorvik_DirectTWAINPort final : public Zorvik_DataSourcePort {
 
   std::int32_t dtScannerOpenDevice(const fnd::Dictionary& device) override;
   std::int32_t dtScannerOpenUserInterface(std::int32_t unused) override;
+  void dtScannerSetRequest(const fnd::Dictionary& request) override;
   std::int32_t dtScannerCloseUserInterface() override;
   std::int32_t dtScannerCloseDevice() override;
   std::int32_t dtScannerSetupMemorySize(std::uint32_t size) override;

@@ -82,9 +82,8 @@ class SimController final : public Velmor_SMController {
   static constexpr const char* kBackupFileName = "PreviewBackup.sm";
   // Resolution of the preview, dots per inch.
   static constexpr int kPreviewResolution = 75;
-  // The area a per-crop request asks for, in preview pixels from the top left: its "ScanRect",
-  // or, when that is empty and the crop is a four-corner frame ("CropShape" format 4), the box
-  // around the corners.
+  // The area a per-crop request asks for, in preview pixels from the top left: for a
+  // four-corner frame ("CropShape" format 4) the box around the corners, else its "ScanRect".
   struct CropArea {
     double x = 0, y = 0, width = 0, height = 0;
   };

@@ -183,8 +183,9 @@ SimController::CropArea SimController::cropAreaOf(const fnd::Dictionary& crop) {
   CropArea area{rect.real("X"), rect.real("Y"), rect.real("width"), rect.real("height")};
   const fnd::Dictionary& shape = crop.dictionary("CropShape");
   const fnd::Data& corners = shape.data("Shape");
-  if ((area.width <= 0 || area.height <= 0) && shape.intValue("Format") == kCornerShape &&
-      corners.size() >= 8 * sizeof(std::int32_t)) {
+  // A four-corner frame is the frame itself, whatever rectangle comes with it (a thumbnail's
+  // request carries the thumbnail's whole rectangle beside its corners).
+  if (shape.intValue("Format") == kCornerShape && corners.size() >= 8 * sizeof(std::int32_t)) {
     std::int32_t v[8];
     std::memcpy(v, corners.data(), sizeof v);
     const std::int32_t left = std::min({v[0], v[2], v[4], v[6]}), right = std::max({v[0], v[2], v[4], v[6]});

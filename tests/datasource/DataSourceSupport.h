@@ -50,6 +50,11 @@ class LauncherEar {
     });
     center.addObserver(this, Dravon_DirectTWAIN::kCloseDSRequestNotification, dataSource,
                        [this](const fnd::Notification&) { ++closeRequests; });
+    center.addObserver(this, Dravon_DirectTWAIN::kDocumentEndNotification, dataSource, [this](const fnd::Notification&) {
+      ++documentEnds;
+      if (!fnd::RunLoop::isMainThread()) ++offMainThread;
+      if (xferReady.load() == 0) ++endsBeforeAnyXferReady;
+    });
     center.addObserver(this, Dravon_DirectTWAIN::kSaveInfoNotification, dataSource, [this](const fnd::Notification& n) {
       ++saveInfos;
       lastSaveInfo = n.userInfo;
@@ -63,6 +68,8 @@ class LauncherEar {
   std::atomic<int> offMainThread{0};
   std::atomic<int> closeRequests{0};
   std::atomic<int> saveInfos{0};
+  std::atomic<int> documentEnds{0};
+  std::atomic<int> endsBeforeAnyXferReady{0};
   fnd::SharedDictionary lastSaveInfo;
 };
 

@@ -121,11 +121,14 @@ TEST(Relays, EachModuleEventBecomesOneRequestOfTheDispatcher) {
   ASSERT_TRUE(pumpUntil([&] { return o.ds.connectRoot() != nullptr; }));
   EXPECT_EQ(o.factory.made.size(), madeBefore + 1);
   EXPECT_EQ(o.factory.made.back(), 1u);
+  // ... and that root shows its window at once, and closes it before it goes.
+  ASSERT_TRUE(pumpUntil([&] { return o.factory.log->contains("displayScannerConnectWindow"); }));
   o.scan().clear();
   fnd::NotificationCenter::defaultCenter().post("Cancel_Scan", o.ds.connectRoot()->notificationSender(), nullptr);
   EXPECT_EQ(o.scan().cancels.load(), 1);
   o.report("closeScannerConnectWindow");
   ASSERT_TRUE(pumpUntil([&] { return o.ds.connectRoot() == nullptr; }));
+  EXPECT_TRUE(o.factory.log->contains("closeScannerConnectWindow"));
   EXPECT_TRUE(o.factory.log->contains("released:1"));
 }
 

@@ -117,6 +117,9 @@ TEST(ScanEvents, DocumentsOfTheRealModuleInLineFileAndMemoryPages) {
       // The module's end of the scan has reached the window before the next scan is asked for.
       ASSERT_TRUE(pumpUntil([&] { return s.factory.log->count("endScan") == document; }));
       EXPECT_EQ(s.ear.xferReady.load(), document);
+      // The launcher hears the document's end from the data source, after its announcement.
+      ASSERT_TRUE(pumpUntil([&] { return s.ear.documentEnds.load() == document; }));
+      EXPECT_EQ(s.ear.endsBeforeAnyXferReady.load(), 0);
       EXPECT_EQ(s.ds.mCurrentState.load(), Dravon_DirectTWAIN::kStateXferReady);
       if (c.feederPages > 0) {
         EXPECT_EQ(s.ds.mScanningMode.load(), 1);

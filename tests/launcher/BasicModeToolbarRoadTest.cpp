@@ -33,6 +33,7 @@
 #include "ui/modes/basic/StandardMode.h"
 #include "ui/settings/PrefsDialog.h"
 #include "ui/settings/ScannerTestDialog.h"
+#include "ui/windows/ProgressWindow.h"
 #include "ui/windows/ShowMessageDialog.h"
 #include "ui/controls/NoFocusButton.h"
 #include "ui/controls/NoFocusTextField.h"
@@ -231,6 +232,35 @@ TEST_F(BasicToolbarRoad, ThePlatenThumbnailButtonShowsTheFoundDocumentsAsThumbna
 
 // The self-test from the basic tab's preferences, through the data source and the simulated
 // scanner: a passing test leaves the preferences open; a failing one closes them with an error
+
+// A scanner slow to answer at the start of a scan: the program shows the connecting window
+// while it waits, and takes it down when the scanner answers; the scan then goes on.
+TEST_F(BasicToolbarRoad, ASlowScannerShowsTheConnectingWindowWhileItAnswers) {
+  scannerWithBehaviour({{"SlowOpen", 0.5}});
+  openToTheBasicTab();
+  Quirel_StandardMode& m = *mode();
+  m.getPreviewButton()->PreviewBTAction();
+  ASSERT_TRUE(runUntil([&] { return controlsEnabled() && m.getHasPreview(); }, 1200));
+  controller()->getPreferenceInfo()->setSavePath(testenv::freshFolder("toolbar-road-slow").string());
+  bool shown = false;
+  std::string text;
+  auto connecting = [&] {
+    auto* root = dataSource() ? dynamic_cast<Dravon_QuirelRoot*>(dataSource()->connectRoot()) : nullptr;
+    auto* progress = root ? dynamic_cast<Quirel_ProgressWindow*>(root->quirel().progressWindow()) : nullptr;
+    kit::Window* window = progress ? progress->scannerConnectWindow() : nullptr;
+    if (window && window->isVisible()) {
+      shown = true;
+      text = progress->scannerConnectMessage()->stringValue();
+    }
+    return shown;
+  };
+  m.getScanButton()->ScanBTAction();
+  EXPECT_TRUE(runUntil(connecting, 400)) << "the connecting window came up";
+  EXPECT_FALSE(text.empty());
+  ASSERT_TRUE(runUntil([&] { return !delegate->isTransferring() && !delegate->isScanning() && controlsEnabled(); }, 2400));
+  EXPECT_EQ(dataSource()->connectRoot(), nullptr) << "and went when the scanner answered";
+}
+
 // that asks the data source to close the driver.
 TEST_F(BasicToolbarRoad, TheSelfTestFromThePreferencesPassesOrClosesTheDriver) {
   for (bool failing : {false, true}) {

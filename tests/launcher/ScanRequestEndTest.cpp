@@ -62,13 +62,17 @@ TEST_F(TransferTest, AJpegsFolderCheckWaitsForItsFinalPassOnAVolumeSharedWithThe
   EXPECT_FALSE(anyTemporaryFileLeft());
 }
 
-// The scanner's report that its document ended, posted from a thread of its own as the scan
-// module posts it.
-void postDocumentEnd(int status) {
+// The data source's word that the scanner's document ended, as the data source gives it: queued
+// for the main thread from the scan module's thread, with the data source as the sender. The
+// scan module's own report, which the launcher no longer hears, goes out too.
+void postDocumentEnd(const void* dataSource, int status) {
   static const char module = 0;
-  std::thread poster([status] {
+  std::thread poster([dataSource, status] {
     fnd::NotificationCenter::defaultCenter().post(velmor::report::kDocumentEnd, &module,
                                                   fnd::makeShared(fnd::Dictionary{{"STATUS", status}}));
+    fnd::RunLoop::performOnMainThread([dataSource] {
+      fnd::NotificationCenter::defaultCenter().post(Zorvik_AppDelegate::kDocumentEndNotification, dataSource);
+    });
   });
   poster.join();
 }
@@ -92,7 +96,7 @@ TEST_F(TransferTest, ARequestWhoseDocumentEndsWithoutImagesNoLongerHoldsOffQuit)
     EXPECT_TRUE(log->calls.empty()) << "quit waits while the request is under way";
     EXPECT_EQ(d.applicationShouldTerminate(app), kit::TerminateReply::Cancel);
 
-    postDocumentEnd(c.status);
+    postDocumentEnd(sender(), c.status);
     EXPECT_TRUE(runUntil([&] { return !d.isScanning(); }));
     EXPECT_EQ(d.applicationShouldTerminate(app), kit::TerminateReply::Now);
     d.terminatePVTO();
@@ -115,7 +119,7 @@ TEST_F(TransferTest, ADocumentEndAfterItsImagesWereAnnouncedLeavesTheRequestToIt
   fnd::RunLoop::performOnMainThread([&] {
     fnd::NotificationCenter::defaultCenter().post(Zorvik_AppDelegate::kXferReadyNotification, sender());
   });
-  postDocumentEnd(velmor::report::kStatusCancelled);
+  postDocumentEnd(sender(), velmor::report::kStatusCancelled);
   std::optional<bool> scanningBeforeRun;
   fnd::RunLoop::performOnMainThread([&] {
     if (log->calls.empty()) scanningBeforeRun = d.isScanning();
@@ -129,7 +133,7 @@ TEST_F(TransferTest, ADocumentEndAfterItsImagesWereAnnouncedLeavesTheRequestToIt
   // The next request is watched afresh: it ends with its empty document.
   postSaveInfo(folder.string(), 1);
   ASSERT_TRUE(d.isScanning());
-  postDocumentEnd(velmor::report::kStatusCancelled);
+  postDocumentEnd(sender(), velmor::report::kStatusCancelled);
   EXPECT_TRUE(runUntil([&] { return !d.isScanning(); }));
 }
 

@@ -434,16 +434,15 @@ void Quirel_ToneBCDialog::setSelectedCrop(int r) {
   const bool v1700 = mScannerInfo && mScannerInfo->isVer1700Later();
   const bool changed = v1700 && checkUpdateSelectedCrop(r);
   const int v = row(r)->getIntValue();
-  bool wrote = false;
   ToneBCValues last{};
   for (Quirel_CropInfo* crop : targetCrops()) {
     ToneBCValues values = crop->getToneBC();
     setToneBCComponent(toneBCHalf(values, r), mToneBCChannel, v);
     crop->setToneBC(values);
     last = values;
-    wrote = true;
   }
-  if (wrote && mGraphFrame) {
+  // The graph shows the last record written, the zero record when no crop took the value.
+  if (mGraphFrame) {
     mGraphValues = last;
     mGraphFrame->setBrightness(last.brightness);
     mGraphFrame->setContrast(last.contrast);

@@ -11,6 +11,7 @@ class Quirel_NoFocusImageView : public kit::ImageView {
   explicit Quirel_NoFocusImageView(const fnd::Rect& frame = {}) : kit::ImageView(frame) {}
   bool acceptsFirstResponder() const override { return false; }
   void setGrayoutWhenDisable(bool on);
+  bool grayoutWhenDisable() const { return mGrayoutWhenDisable; }
   void setEnabled(bool enabled) override;
   void drawRect(const fnd::Rect& dirty) override;
 

@@ -104,7 +104,7 @@ void Quirel_UserInterfaceModule::createMainWindowMainThreadMode() {
   mPreviewInfo = std::make_unique<Quirel_PreviewInfo>(mCenter);
   mPreviewInfo->setUIMObject(identity());
   mPreviewInfo->setADFPrefetch(mADFPrefetch);
-  mHelpControl = std::make_unique<Quirel_HelpControl>();
+  mHelpControl = std::make_unique<Quirel_HelpControl>(mCenter);
   mScanResultLock = std::make_unique<fnd::Lock>();
   mCloseSelectLock = std::make_unique<fnd::Lock>();
   mPrevDataLock = std::make_unique<fnd::Lock>();
@@ -120,7 +120,8 @@ void Quirel_UserInterfaceModule::createMainWindowMainThreadMode() {
 }
 
 void Quirel_UserInterfaceModule::setInitSettingMainThreadMode(const fnd::SharedDictionary& initSetting) {
-  if (initSetting && initSetting->contains("UILessMode") && initSetting->integer("UILessMode") != 0) {
+  // The same test as the root's: only 1 means a scan without the main window.
+  if (initSetting && initSetting->contains("UILessMode") && initSetting->integer("UILessMode") == 1) {
     setUILessInitSetting(initSetting.get());
     return;
   }

@@ -6,14 +6,17 @@
 #include "ui/frontdoor/UserInterfaceModule.h"
 #include "ui/model/PreferenceInfo.h"
 #include "ui/model/UIScannerInfo.h"
+#include "ui/modes/advanced/ExtendMode.h"
 #include "ui/modes/basic/StandardMode.h"
 #include "ui/modes/multiscan/MultiScanMode.h"
 
 void Quirel_UserInterfaceModule::setEnabledCurrentModeMainWindow(bool enable) {
   if (mMode == 2) {
     if (mMultiMode) mMultiMode->setEnabledMainWindow(enable);
+  } else if (mMode == 1) {
+    // The advanced mode's own version also takes its floating adjustment dialogs along.
+    if (mExtendMode) mExtendMode->setEnabledMainWindow(enable);
   } else if (mStandardMode) {
-    // The basic mode stands in for the advanced one while that does not exist.
     mStandardMode->setEnabledMainWindow(enable);
   }
 }

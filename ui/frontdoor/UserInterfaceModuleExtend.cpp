@@ -30,7 +30,7 @@ void Quirel_UserInterfaceModule::endPreviewThread_Platen_ExtendMode(const fnd::A
   const Quirel_PreferenceInfo* prefs = mode->getPreferenceInfo();
   const int thumbnailSize = prefs ? prefs->getPlatenThumbnailSize() : 0;
   const int result = beginEndOfPreview(mode, crops, cancel, error, true);
-  if (result == kPreviewAtStartFailed) return;
+  if (result == kPreviewAtStartFailed) return setEnableAfterPreview(mode);
   if (result == kPreviewNothingUsable) {
     mode->endPreviewClearImage();
     if (cancel == 0 && error != 0) mCallBackUpToSM = false;
@@ -64,8 +64,7 @@ void Quirel_UserInterfaceModule::endPreviewThread_Platen_ExtendMode(const fnd::A
       mode->updateImageSetAllSelectByPreview(1, multiCrop, true, mMode == 1);
     }
   }
-  mode->setEnabledMainWindow(true);
-  setEnableControlMainWindow(true);
+  setEnableAfterPreview(mode);
 }
 
 void Quirel_UserInterfaceModule::endPreviewThread_Film_ExtendMode(const fnd::Array* crops, int filmSize, int cancel,
@@ -73,7 +72,7 @@ void Quirel_UserInterfaceModule::endPreviewThread_Film_ExtendMode(const fnd::Arr
   Quirel_ExtendMode* mode = mExtendMode.get();
   if (!mode || !mPreviewInfo) return;
   const int result = beginEndOfPreview(mode, crops, cancel, error, true);
-  if (result == kPreviewAtStartFailed) return;
+  if (result == kPreviewAtStartFailed) return setEnableAfterPreview(mode);
   if (result == kPreviewNothingUsable) {
     mode->endFilmPreviewClearImage();
     if (cancel == 0 && error != 0) mCallBackUpToSM = false;
@@ -106,8 +105,7 @@ void Quirel_UserInterfaceModule::endPreviewThread_Film_ExtendMode(const fnd::Arr
     }
     if (progress) progress->closeProcessImageDialog();
   }
-  mode->setEnabledMainWindow(true);
-  setEnableControlMainWindow(true);
+  setEnableAfterPreview(mode);
 }
 
 void Quirel_UserInterfaceModule::retryPreview() {

@@ -307,7 +307,8 @@ void Quirel_UserInterfaceModule::setUIInitSetting_LastSetting(const std::optiona
   }
 
   // A film setting is of no use without the film unit: the modes keep their defaults.
-  if (!(isFilmeMode_LastSettingXmlFileDic(initSetting) && !mConnectFAU)) {
+  const bool restoreModes = !(isFilmeMode_LastSettingXmlFileDic(initSetting) && !mConnectFAU);
+  if (restoreModes) {
     if (const fnd::Dictionary* standard = uimDictionaryAt(&initSetting, "StandardMode"))
       mStandardMode->setLastSetting(*standard);
     mMultiMode->setLastSetting(uimDictionaryAt(&initSetting, "MultiScanMode"));
@@ -318,6 +319,8 @@ void Quirel_UserInterfaceModule::setUIInitSetting_LastSetting(const std::optiona
     mExtendModeLastSetting = *extend;
     mExtendMode->setLastSetting(*extend);
   }
+  // The restored crops keep their data-retain numbers: the preview model must not hand them out again.
+  if (restoreModes && mPreviewInfo) mPreviewInfo->setRetainTable(mExtendMode->getCropList());
 
   if (const fnd::Value* v = initSetting.find("CloseSelect")) mCloseSelectFlg = v->toInt();
   if (const fnd::Value* v = initSetting.find("ShowChangeTabMessage")) mShowChangeTabMsg = v->toBool();
@@ -357,7 +360,7 @@ bool Quirel_UserInterfaceModule::isFilmeMode_LastSettingXmlFileDic(const fnd::Di
 
 void Quirel_UserInterfaceModule::setInitSetting_HelpSetting(const fnd::Dictionary* parameters,
                                                             const Quirel_UIScannerInfo& scannerInfo) {
-  if (!mHelpControl) mHelpControl = std::make_unique<Quirel_HelpControl>();
+  if (!mHelpControl) mHelpControl = std::make_unique<Quirel_HelpControl>(mCenter);
   mdsBundleURL = mdsBundleLocalized;
   const fnd::Dictionary* help = uimDictionaryAt(parameters, "HelpFileInfo");
   mHelpControl->setSettingHelpFilePath(uimStringAt(help, "Path"), uimStringAt(help, "TitleKey"), mdsBundleURL);

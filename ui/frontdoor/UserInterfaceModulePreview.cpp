@@ -69,9 +69,8 @@ void Quirel_UserInterfaceModule::setPreviewMakeSizeMainThreadMode(std::int32_t w
   if (mMode == 3) {
     mPreviewInfo->setPrevModeandId(3, nullptr, nullptr);
   } else {
-    // The basic mode's link comes with its panel.
     const int mode = mTabChanging ? mNextMode : effectiveSingleMode();
-    mPreviewInfo->setPrevModeandId(mode, nullptr, mExtendMode.get());
+    mPreviewInfo->setPrevModeandId(mode, mStandardMode.get(), mExtendMode.get());
   }
 }
 
@@ -204,8 +203,15 @@ void Quirel_UserInterfaceModule::endPreviewThread_StandardMode(const fnd::Array*
 }
 
 void Quirel_UserInterfaceModule::setEnableAfterPreview(Quirel_BaseScanMode* mode) {
-  mode->setEnabledMainWindow(true);
+  // Each mode's own version: the advanced one also enables its floating dialogs.
+  if (mode == mExtendMode.get())
+    mExtendMode->setEnabledMainWindow(true);
+  else if (mode == mStandardMode.get())
+    mStandardMode->setEnabledMainWindow(true);
+  else
+    mode->setEnabledMainWindow(true);
   setEnableControlMainWindow(true);
+  mode->updateMouseCursorRects();
 }
 
 // The first steps of every end of a preview: the result, the scan-end sound of a preview that
@@ -239,7 +245,8 @@ void Quirel_UserInterfaceModule::endPreviewThread_Platen_StandardMode(const fnd:
   const bool thumbnail = mode->isThumbnailMode();
   const Quirel_PreferenceInfo* prefs = mode->getPreferenceInfo();
   const int result = beginEndOfPreview(mode, crops, cancel, error);
-  if (result == kPreviewAtStartFailed) return;
+  // A failed start-up preview shows nothing, but the window comes back all the same.
+  if (result == kPreviewAtStartFailed) return setEnableAfterPreview(mode);
   const int thumbnailSize = prefs ? prefs->getPlatenThumbnailSize() : 0;
   if (result == kPreviewNothingUsable) {
     mode->endPreviewClearImage();
@@ -271,7 +278,8 @@ void Quirel_UserInterfaceModule::endPreviewThread_Film_StandardMode(const fnd::A
   const bool thumbnail = mode->isThumbnailMode();
   const Quirel_PreferenceInfo* prefs = mode->getPreferenceInfo();
   const int result = beginEndOfPreview(mode, crops, cancel, error);
-  if (result == kPreviewAtStartFailed) return;
+  // A failed start-up preview shows nothing, but the window comes back all the same.
+  if (result == kPreviewAtStartFailed) return setEnableAfterPreview(mode);
   if (result == kPreviewNothingUsable) {
     mode->endFilmPreviewClearImage();
     if (cancel == 0 && error != 0) mCallBackUpToSM = false;

@@ -26,9 +26,10 @@ constexpr const char* kUimMessageStateChangeTab = "changeTabMessageState";
 constexpr const char* kUimMessageStateMultiPDFScanEnd = "multiPDFScanEndMessageState";
 constexpr const char* kUimMessageStateCloseSavePath = "closeSavePathMessageState";
 
-// The progress window posts its two questions with itself as the object.
+// The progress window posts its two questions with itself as the object; any other sender
+// gets no answer.
 Quirel_ProgressWindow* uimProgressWindowOf(const fnd::Notification& n) {
-  return static_cast<Quirel_ProgressWindow*>(const_cast<void*>(n.sender));
+  return Quirel_ProgressWindow::fromNotification(n);
 }
 
 }  // namespace
@@ -37,6 +38,7 @@ void Quirel_UserInterfaceModule::setImageSourceAndColorModeStr(const fnd::Notifi
   Quirel_ProgressWindow* progress = uimProgressWindowOf(n);
   if (!progress) return;
   int source = 0;
+  int colorPopup = 0;
   const Quirel_UIScannerInfo* scannerInfo = mScannerInfo.get();
   if (mMode == 0 && mStandardMode) {
     const Quirel_CTRLS_ImageSourcePopup* popup = mStandardMode->getImgSrcPopup();
@@ -44,17 +46,17 @@ void Quirel_UserInterfaceModule::setImageSourceAndColorModeStr(const fnd::Notifi
     scannerInfo = mStandardMode->getScannerInfo();
   } else if (mMode == 1 && mExtendMode) {
     source = mExtendMode->getImgSrcNumber();
+    colorPopup = mExtendMode->getColorModeNumber();
     scannerInfo = mExtendMode->getScannerInfo();
   } else if (mMode == 2 && mMultiMode) {
     source = mMultiMode->getImgSrcNumber();
     scannerInfo = mMultiMode->getScannerInfo();
   }
   const Quirel_ProgressSourceTexts::Answer answer =
-      Quirel_ProgressSourceTexts::setImageSourceAndColorModeStr(mMode, source, 0, scannerInfo);
+      Quirel_ProgressSourceTexts::setImageSourceAndColorModeStr(mMode, source, colorPopup, scannerInfo);
   progress->setScanMode(answer.scanMode);
   progress->setMainWindowObject(mMainWindow ? mMainWindow->getWindow() : nullptr);
-  // The advanced mode (1) answers its own pop-ups once it exists.
-  if (!answer.hasTexts || mMode == 1) return;
+  if (!answer.hasTexts) return;
   progress->setImageSourceString(Quirel_ProgressSourceTexts::imageSourceText(answer, *mLSobj), answer.imageSourceNum);
   progress->setColorModeString(Quirel_ProgressSourceTexts::colorModeText(answer, *mLSobj), answer.colorModeNum);
   if (const auto& c = answer.caps) {
@@ -100,9 +102,11 @@ void Quirel_UserInterfaceModule::getChangeTabMessageStateFromExtendMode(const fn
   info->set(kUimMessageStateCloseSavePath, mShowMCloseSaveMsg);
 }
 
+// Each mode refits its frame, its automatic tone and its view to the area found.
 void Quirel_UserInterfaceModule::reDrawCropbyAutoCropButton(const fnd::Notification&) {
-  Quirel_BaseScanMode* mode = mMode == 0 || mMode == 1 ? singleMode(mMode) : nullptr;
-  if (mode && mPreviewInfo) mode->setAutoCropRect(mPreviewInfo->getPreviewDataSize(), mPreviewInfo->getAutoCropRect());
+  if (!mPreviewInfo) return;
+  if (mMode == 0 && mStandardMode) mStandardMode->setAutoCropRect(mPreviewInfo.get());
+  if (mMode == 1 && mExtendMode) mExtendMode->setAutoCropRect(mPreviewInfo.get());
 }
 
 void Quirel_UserInterfaceModule::setMCPointsByMultiCropButton(const fnd::Notification&) {
@@ -119,17 +123,19 @@ void Quirel_UserInterfaceModule::closeMainWindowButtonDown(const fnd::Notificati
 }
 
 void Quirel_UserInterfaceModule::preferenceButtonAction(const fnd::Notification& n) {
-  if (!mStandardMode) return;
-  if (mMode == 0) {
-    mStandardMode->preferenceDialogOpen(n, false);
-  } else if (mMode == 2 && mMultiMode) {
-    if (mBeforeMode == 0) mStandardMode->preferenceDialogOpen(n, true);
-    mMultiMode->preferenceInfoIsUpdate();
-  }
+  // The multi-scan tab opens the preferences of the mode it was entered from, for an automatic scan.
+  const bool autoScan = mMode == 2;
+  const int mode = effectiveSingleMode();
+  if (mMode != 0 && mMode != 1 && !(autoScan && mMultiMode)) return;
+  if (mode == 0 && mStandardMode) mStandardMode->preferenceDialogOpen(n, autoScan);
+  if (mode == 1 && mExtendMode) mExtendMode->preferenceDialogOpen(n.sender, autoScan);
+  if (autoScan) mMultiMode->preferenceInfoIsUpdate();
 }
 
 void Quirel_UserInterfaceModule::preferenceCalibrationStart(const fnd::Notification& n) {
-  if (effectiveSingleMode() == 0 && mStandardMode) mStandardMode->calibrationStart(n);
+  const int mode = effectiveSingleMode();
+  if (mode == 0 && mStandardMode) mStandardMode->calibrationStart(n);
+  if (mode == 1 && mExtendMode) mExtendMode->calibrationStart(n);
 }
 
 void Quirel_UserInterfaceModule::closeMainWindowButtonAction(const fnd::Notification&) {

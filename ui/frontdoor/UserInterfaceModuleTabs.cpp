@@ -283,15 +283,16 @@ void Quirel_UserInterfaceModule::setDisableMainWindowControlMainThreadMode() {
 }
 
 void Quirel_UserInterfaceModule::setEnableMainWindowControlMainThread_NRT(bool enable) {
-  if (mMode == 0) {
-    if (!mStandardMode) return;
-    // Newer models also renew the preview's cursor rectangles, which the basic mode keeps to
-    // itself so far.
-    mStandardMode->setEnabledAllControl(enable);
-  } else if (mMode == 1) {
-    if (!mExtendMode) return;
-    // Newer models also renew the cursor rectangles, which the mode keeps to itself so far.
-    mExtendMode->setEnabledAllControl(enable);
+  if (mMode == 0 || mMode == 1) {
+    Quirel_BaseScanMode* mode = singleMode(mMode);
+    if (!mode) return;
+    if (mMode == 0)
+      mStandardMode->setEnabledAllControl(enable);
+    else
+      mExtendMode->setEnabledAllControl(enable);
+    // Newer models also renew the preview's cursor rectangles.
+    const Quirel_UIScannerInfo* scanner = mode->getScannerInfo();
+    if (scanner && scanner->isVer1700Later()) mode->updateMouseCursorRects();
   } else if (mMode == 2) {
     if (mMultiMode) mMultiMode->setEnabledAllControl(enable);
   }

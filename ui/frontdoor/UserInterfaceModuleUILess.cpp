@@ -46,7 +46,7 @@ void Quirel_UserInterfaceModule::setUILessInitSetting(const fnd::Dictionary* ini
   mMode = 3;
   mPreviewInfo = std::make_unique<Quirel_PreviewInfo>(mCenter);
   mPreviewInfo->setUIMObject(identity());
-  mHelpControl = std::make_unique<Quirel_HelpControl>();
+  mHelpControl = std::make_unique<Quirel_HelpControl>(mCenter);
   mScanResultLock = std::make_unique<fnd::Lock>();
   mCloseSelectLock = std::make_unique<fnd::Lock>();
   mPrevDataLock = std::make_unique<fnd::Lock>();

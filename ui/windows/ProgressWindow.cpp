@@ -68,9 +68,15 @@ fnd::SharedDictionary Quirel_ProgressWindow::getUIParameterDictionaryAtInitSetti
   if (!initSetting) return nullptr;
   const fnd::Value& given = initSetting->get("Uthric");
   if (given.isDictionary()) return fnd::makeShared(given.toDictionary());
-  const fnd::Value& path = initSetting->get("InitFile");
-  if (!path.isString() || path.toString().empty()) return nullptr;
-  fnd::PropertyList::Result read = fnd::PropertyList::readFile(path.toString());
+  // The named file, else the model's own file in the parameter folder, as the controller reads it.
+  std::string path = initSetting->get("InitFile").isString() ? initSetting->get("InitFile").toString() : std::string();
+  if (path.empty()) {
+    const fnd::Value& folder = initSetting->get("InitPath");
+    const fnd::Value& model = initSetting->get("Model");
+    if (!folder.isString() || !model.isString()) return nullptr;
+    path = folder.toString() + "PV" + model.toString() + ".xml";
+  }
+  fnd::PropertyList::Result read = fnd::PropertyList::readFile(path);
   if (!read.ok() || !read.value->isDictionary()) return nullptr;
   return fnd::makeShared(read.value->toDictionary());
 }

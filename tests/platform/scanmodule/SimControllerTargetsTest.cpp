@@ -241,8 +241,8 @@ TEST_F(SimControllerTargetsTest, CropCorrectionFillsTheCellsWithCorrectedPreview
   std::free(before);
 }
 
-// The area of a per-crop request: its rectangle, or for a four-corner frame sent without one
-// (a platen thumbnail) the box around the corners, which are the frame's outermost pixels.
+// The area of a per-crop request: its rectangle, or for a four-corner frame (a platen
+// thumbnail) the box around the corners, which are the frame's outermost pixels.
 TEST(SimCropArea, RectangleOrTheBoxAroundAFourCornerFrame) {
   auto shape = [](int format, std::vector<std::int32_t> corners) {
     fnd::Data bytes(32, 0);
@@ -261,7 +261,8 @@ TEST(SimCropArea, RectangleOrTheBoxAroundAFourCornerFrame) {
     SimController::CropArea area;
   } cases[] = {
       {"rectangle", {{"ScanRect", rect(75, 75, 150, 75)}}, {75, 75, 150, 75}},
-      {"rectangle beside corners", {{"ScanRect", rect(1, 2, 3, 4)}, {"CropShape", shape(4, corners)}}, {1, 2, 3, 4}},
+      // A thumbnail's request carries its whole rectangle beside the document's corners.
+      {"corners beside a rectangle", {{"ScanRect", rect(1, 2, 3, 4)}, {"CropShape", shape(4, corners)}}, {38, 35, 332, 246}},
       {"corners, empty rectangle", {{"ScanRect", rect(0, 0, 0, 0)}, {"CropShape", shape(4, corners)}}, {38, 35, 332, 246}},
       {"corners, no rectangle", {{"CropShape", shape(4, turned)}}, {20, 10, 71, 71}},
       {"plain shape, empty rectangle", {{"ScanRect", rect(0, 0, 0, 0)}, {"CropShape", shape(0, corners)}}, {0, 0, 0, 0}},

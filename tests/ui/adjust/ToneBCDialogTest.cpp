@@ -259,3 +259,16 @@ TEST_F(ToneBC, FoldingHidesTheGraphAndKeepsTheTopEdge) {
   EXPECT_DOUBLE_EQ(w.contentRectSize().height, 400);
   EXPECT_DOUBLE_EQ(dialog->graphArea()->frame().size.height, BC::kGraphAreaHeight);
 }
+
+// Crops but none focused or selected: no crop takes the value, and the graph shows the zero
+// record rather than the record it showed before.
+TEST_F(ToneBC, WithNoCropSelectedTheGraphShowsTheZeroRecord) {
+  make(false, -1);
+  for (const auto& crop : list) crop->setSelect(false);
+  ASSERT_EQ(graphView()->brightness().master, 30 + 128);
+  type(BC::kBrightness, "40");
+  EXPECT_TRUE(field(BC::kBrightness)->endEditing());
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(bright(i), 10 * (i + 1));
+  EXPECT_EQ(graphView()->brightness().master, 128);
+  EXPECT_EQ(graphView()->contrast().master, 128);
+}

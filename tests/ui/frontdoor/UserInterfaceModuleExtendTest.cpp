@@ -94,11 +94,9 @@ TEST_F(UserInterfaceModuleExtend, AdvancedToBasicAsksAndLeavesTheDefaults) {
   EXPECT_NE(a.getTemplateCrop()->getResolution(), 1200);
 }
 
-// A preview as the user and the scanner make it: the preview button's action, then the
-// picture's size, its pixels and the end report with one document, as the data source hands
-// them over.
-void extRealPreview(const Controller& c) {
-  c->getExtendMode()->previewStart(fnd::Notification{"press", nullptr});
+// The scanner's side of a preview: the picture's size, its pixels and the end report with one
+// document, as the data source hands them over.
+void extScannerAnswer(const Controller& c) {
   const int width = 255, height = 351;
   std::vector<std::uint8_t> pixels(static_cast<std::size_t>(width) * height * 3, 200);
   c->setPreviewMakeSizeMainThreadMode(width, height);
@@ -106,6 +104,12 @@ void extRealPreview(const Controller& c) {
   const fnd::Array crops{fnd::Dictionary{{"min", fnd::Dictionary{{"X", 20}, {"Y", 30}}},
                                          {"max", fnd::Dictionary{{"X", 120}, {"Y", 200}}}}};
   c->endPreviewMainThreadMode(fnd::makeShared(fnd::Dictionary{{"AutoMultiRect", crops}}).get());
+}
+
+// A preview as the user and the scanner make it: the preview button's action, then the answer.
+void extRealPreview(const Controller& c) {
+  c->getExtendMode()->previewStart(fnd::Notification{"press", nullptr});
+  extScannerAnswer(c);
 }
 
 // Leaving for the basic tab after a real preview: a paper size picked before it asks with
@@ -222,8 +226,8 @@ TEST_F(UserInterfaceModuleExtend, AdvancedToMultiScanAfterAPreviewClearsItFrom15
 }
 
 // Closed in the platen thumbnail mode while only the platen's own preview was made (the
-// thumbnail preview never came back), with the preview kept for the next start: the scanner is
-// told once to forget it.
+// thumbnail preview asked for on the way in came back with nothing), with the preview kept for
+// the next start: the scanner is told once, in all, to forget it.
 TEST_F(UserInterfaceModuleExtend, ClosingInThumbnailModeWithOnlyThePlatenPreviewClearsItOnce) {
   DataSourceStandIn ds;
   Controller c(advancedStart("uimx-close-thumb"));
@@ -236,16 +240,17 @@ TEST_F(UserInterfaceModuleExtend, ClosingInThumbnailModeWithOnlyThePlatenPreview
   ASSERT_TRUE(a.getHasPreview());
   a.toolPlatenThumbnailButtonClick(fnd::Notification{"press", nullptr});
   ASSERT_TRUE(a.isThumbnailMode());
-  ASSERT_FALSE(a.getHasPreview());
   ASSERT_TRUE(a.getHasNonThumPreview());
-  EXPECT_EQ(ds.count("Clear_Preview"), 0);
+  c->endPreviewMainThreadMode(fnd::makeShared(fnd::Dictionary{{"PreviewCancelFlag", 1}}).get());
+  ASSERT_FALSE(a.getHasPreview());
   c->closeMainWindowMainThreadMode();
   EXPECT_EQ(ds.count("Clear_Preview"), 1);
 }
 
-// Into the platen thumbnails and back after a preview: the scanner keeps the plain preview
-// meanwhile, and it is drawn again on the way back.
-TEST_F(UserInterfaceModuleExtend, ThePlainPreviewOutlivesAVisitToTheThumbnails) {
+// Into the platen thumbnails after a preview: the thumbnails are asked for from the preview the
+// scanner keeps, the whole preview area makes way for them, and on the way back the plain
+// preview is asked for and shown again.
+TEST_F(UserInterfaceModuleExtend, EnteringTheThumbnailsAfterAPreviewAsksForThemAndLeavingShowsThePreviewAgain) {
   DataSourceStandIn ds;
   Controller c(advancedStart("uimx-thumb-back"));
   c->getPreferenceInfo()->setPrevStart(1);
@@ -255,11 +260,24 @@ TEST_F(UserInterfaceModuleExtend, ThePlainPreviewOutlivesAVisitToTheThumbnails) 
   extRealPreview(c);
   const int previews = ds.count("Preview_Scan");
   a.toolPlatenThumbnailButtonClick(fnd::Notification{"press", nullptr});
+  EXPECT_TRUE(a.isThumbnailMode());
+  EXPECT_TRUE(a.getHasPreview());
+  EXPECT_EQ(ds.count("Preview_Scan"), previews + 1) << "the thumbnails are asked for at once";
+  EXPECT_TRUE(a.getChangeThumbnailMode());
+  EXPECT_NE(a.getWindowMaskView(), nullptr);
+  ASSERT_NE(a.getPreviewView(), nullptr);
+  EXPECT_TRUE(a.getPreviewView()->isHidden()) << "the whole preview area, not only its picture";
+  // The scanner's answer: the document found, as a thumbnail.
+  extScannerAnswer(c);
+  EXPECT_FALSE(a.getThumbnailList().empty());
+  EXPECT_EQ(a.getWindowMaskView(), nullptr);
+
   a.toolPlatenThumbnailButtonClick(fnd::Notification{"press", nullptr});
   EXPECT_FALSE(a.isThumbnailMode());
   EXPECT_EQ(ds.count("Clear_Preview"), 0);
   EXPECT_TRUE(a.getHasPreview());
-  EXPECT_EQ(ds.count("Preview_Scan"), previews + 1);
+  EXPECT_FALSE(a.getPreviewView()->isHidden());
+  EXPECT_EQ(ds.count("Preview_Scan"), previews + 2);
   EXPECT_TRUE(a.getRedrawPreview());
 }
 

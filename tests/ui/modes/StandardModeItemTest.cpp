@@ -180,6 +180,23 @@ TEST(StandardModePanel, CorrectionRowsByModelFeatures) {
   EXPECT_EQ(old.mode.getCorrectCheckBox(Row::AutoDoc)->getCheckBoxRect(), fnd::Rect(124, 2, 196, 26));
 }
 
+// A correction row with a picture of its own for the unavailable state is not greyed again by
+// its view; an older model's row without one is, and the two automatic rows never are.
+TEST(StandardModePanel, OnlyRowsWithAnUnavailablePictureAndTheAutomaticRowsAreNotGreyedByTheView) {
+  for (const int version : {1300, 1500}) {
+    SCOPED_TRACE(version);
+    PanelRig rig(itemFlags(version, {{"AutoDocCorrect", true}, {"AutoPhotoCorrect", true}}));
+    const bool ownPicture = version >= 1400;
+    for (const Row row : {Row::Book, Row::BackLight, Row::Fading, Row::RemoveDust}) {
+      Quirel_CTRLS_STDCheckBox* box = rig.mode.getCorrectCheckBox(row);
+      EXPECT_EQ(box->hasDisableImage(), ownPicture);
+      EXPECT_EQ(box->getImageView()->grayoutWhenDisable(), !ownPicture);
+    }
+    for (const Row row : {Row::AutoDoc, Row::AutoPhoto})
+      EXPECT_FALSE(rig.mode.getCorrectCheckBox(row)->getImageView()->grayoutWhenDisable());
+  }
+}
+
 TEST(StandardModePanel, NewestGroupOfTwoRowsPacksTo92) {
   PanelRig rig(itemFlags(1700, {{"FadingCorrect", true}, {"BackLightCorrect", true}}));
   for (Row row : {Row::ColorPattern, Row::AutoDoc, Row::AutoPhoto, Row::Book, Row::RemoveDust, Row::ReduceDustFAU})

@@ -286,6 +286,30 @@ TEST(UILessScanMode, ThumbnailsOfTheFoundFrames) {
   }
 }
 
+// The request's automatic photo correction reaches every frame found, as its other settings do.
+TEST(UILessScanMode, EveryFrameKeepsTheRequestsAutomaticPhotoCorrection) {
+  Quirel_PreviewInfo preview;
+  preview.setWholeSize(1000, 2000);
+  for (const int on : {1, 0}) {
+    SCOPED_TRACE(on);
+    Quirel_UILessScanMode mode;
+    ulSetUp(mode, 1200);
+    fnd::Dictionary entry = ulCropEntry(300, 600);
+    entry.set("AUTOFINEPHOTO", on);
+    entry.set("UnsharpMask", 1);
+    const fnd::Dictionary dic = ulScanDic(fnd::Array{entry});
+    mode.setScanDic(&dic);
+    mode.createDialog();
+    const fnd::Array frames = ulFrames(3);
+    mode.createThumbnail(&preview, &frames, 3, 256);
+    ASSERT_EQ(mode.getCropList().size(), 3u);
+    for (const auto& crop : mode.getCropList()) {
+      EXPECT_EQ(crop->getAutoPhotoCorrect(), on);
+      EXPECT_EQ(crop->getUnsharpMask(), 1);
+    }
+  }
+}
+
 TEST(UILessScanMode, MagnificationFromTheRequestedWidth) {
   Quirel_PreviewInfo preview;
   preview.setWholeSize(1000, 2000);

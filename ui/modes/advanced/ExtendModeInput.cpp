@@ -261,6 +261,8 @@ bool Quirel_ExtendMode::checkInputHeight(const Quirel_CropInfo& crop, double hei
 }
 
 void Quirel_ExtendMode::updateCropByInputWidthOrHeight(int side, double length, Quirel_CropInfo& crop) {
+  // A thumbnail's crop sized by number for the first time gets its frame view now.
+  if (isThumbnailMode()) giveThumbnailCropAView(crop);
   const SRectDouble old = crop.getInputRect_Pixel96();
   const SSizeDouble ratio = crop.getRatio();
   const bool locked = crop.isFixesRatio() && ratio.width > 0 && ratio.height > 0;
@@ -318,8 +320,11 @@ bool Quirel_ExtendMode::inputSizeTextFieldChange(int side) {
   }
   if (!mCropList.empty()) {
     if (focus) {
-      if (focus->getCropView()) updateAutoToneByCropViewUpdate(*focus, nullptr);
+      // A crop with a frame view takes its automatic tone before the resize, one without after.
+      const bool hadView = focus->getCropView() != nullptr;
+      if (hadView) updateAutoToneByCropViewUpdate(*focus, nullptr);
       updateCropByInputWidthOrHeight(side, pixels, *focus);
+      if (!hadView) updateAutoToneByCropViewUpdate(*focus, nullptr);
     }
   } else if (Quirel_CropInfo* made = makeFocusCropFromTemplate()) {
     updateCropByInputWidthOrHeight(side, pixels, *made);

@@ -293,24 +293,22 @@ void Quirel_ExtendMode::setLastSetting_ImgSrcSetting(const fnd::Dictionary& d) {
   const fnd::Value* v = d.find("ImgSrcSettings");
   if (!v || !v->isArray() || v->toArray().size() < 3) return;
   const fnd::Array& list = v->toArray();
-  // Records come back only from three complete dictionaries: a half-read record would mix
-  // one file's values with another's.
-  for (std::size_t i = 0; i < 3; ++i) {
-    if (!list[i].isDictionary()) return;
-    for (const ExtRecordKey& k : kExtRecordKeys)
-      if (!extLastIntegerIn(list[i].toDictionary(), k.key, k.low, k.high)) return;
-  }
   const bool bitEnabled = !mPreferenceInfo || mPreferenceInfo->getBitEnabled();
   const bool noBacklight = mScannerInfo && mScannerInfo->largeScanFromApplication() == 2;
+  // Key by key: a key that is missing or out of range leaves that field as it is, so an older
+  // or partial file keeps everything it does hold.
   for (std::size_t i = 0; i < 3; ++i) {
-    const fnd::Dictionary& e = list[i].toDictionary();
     ImgSrcSetting& r = mImgSrcSetting[i];
-    for (const ExtRecordKey& k : kExtRecordKeys) {
-      const int value = *extLastIntegerIn(e, k.key, k.low, k.high);
-      if (k.field)
-        r.*(k.field) = value;
-      else
-        r.colorMode[std::string_view(k.key) == "ColorModeC" ? 0 : 1] = value;
+    if (list[i].isDictionary()) {
+      const fnd::Dictionary& e = list[i].toDictionary();
+      for (const ExtRecordKey& k : kExtRecordKeys) {
+        const std::optional<int> value = extLastIntegerIn(e, k.key, k.low, k.high);
+        if (!value) continue;
+        if (k.field)
+          r.*(k.field) = *value;
+        else
+          r.colorMode[std::string_view(k.key) == "ColorModeC" ? 0 : 1] = *value;
+      }
     }
     if (!bitEnabled)
       for (std::int32_t& mode : r.colorMode) mode = extDowngradeColorMode(mode);

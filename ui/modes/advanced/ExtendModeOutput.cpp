@@ -253,8 +253,10 @@ bool Quirel_ExtendMode::applyOutputSizeNumber(int value, bool allThumbnails) {
     setValueOfSelectedCrop(0);
   } else if (mHasPreview) {
     setEnabledMainWindow(false);
-    postPreviewWithScan(false, false, false, false, true, false, false, false, 0,
-                        mScannerInfo ? mScannerInfo->thresholdValue() : 0);
+    // A request that did not go out gives the window back.
+    if (!postPreviewWithScan(false, false, false, false, true, false, false, false, 0,
+                             mScannerInfo ? mScannerInfo->thresholdValue() : 0))
+      setEnabledMainWindow(true);
   }
   return true;
 }

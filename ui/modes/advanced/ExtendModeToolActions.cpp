@@ -90,7 +90,7 @@ void Quirel_ExtendMode::thumbnailModeSwitch(bool film) {
     mScanMode = plain;
     (film ? mFilmThumbnail : mPlatenThumbnail) = false;
     if (mHasPreview) removeThumbnails();
-    if (mPreview && mPreview->getImageView()) mPreview->getImageView()->setHidden(false);
+    if (mPreview) mPreview->setHidden(false);
     if (film && ver(&Quirel_UIScannerInfo::isVer1600Later) && !mUseCapsFilmSize) {
       r->paperSize = mFilmSizeWithoutCaps;
       t->setPaperSize(mFilmSizeWithoutCaps);
@@ -114,13 +114,10 @@ void Quirel_ExtendMode::thumbnailModeSwitch(bool film) {
     }
     mClickCrop = nullptr;
     mCropList.clear();
-    // Only the picture goes: the scanner keeps the plain preview, which leaving the thumbnails
-    // shows again (mHasNonThumPreview), and the close tells it to forget.
-    if (mHasPreview) {
-      if (mPreview) mPreview->removeImage();
-      mHasPreview = false;
-    }
-    if (mPreview && mPreview->getImageView()) mPreview->getImageView()->setHidden(true);
+    // Only the picture goes: the scanner keeps the preview, from which the thumbnails are made
+    // below, and leaving the thumbnails shows it again (mHasNonThumPreview).
+    if (mHasPreview && mPreview) mPreview->removeImage();
+    if (mPreview) mPreview->setHidden(true);
   }
   resetPreview(getPaperSizeWH_Pixel96(r->paperSize), false, false);
   setHiddenToolbar(mScanMode, 0);
@@ -129,7 +126,11 @@ void Quirel_ExtendMode::thumbnailModeSwitch(bool film) {
   if (!isThumbnailMode() && mHasNonThumPreview) mHasPreview = true;
   if (mHasPreview) {
     setEnabledMainWindow(false);
-    postPreviewWithScan(false, false, false, true, true, false, true, false, 0, t->getThreshold());
+    if (!postPreviewWithScan(false, false, false, true, true, false, true, false, 0, t->getThreshold())) {
+      // No preview will come to end the switch.
+      mChangeThumbnailMode = false;
+      setEnabledMainWindow(true);
+    }
   } else {
     mChangeThumbnailMode = false;
   }
@@ -164,8 +165,9 @@ void Quirel_ExtendMode::toolAutoCropButtonClick(const fnd::Notification&) {
   if (mOriginalScan) {
     if (mHasPreview) {
       setEnabledMainWindow(false);
-      postPreviewWithScan(false, false, false, false, true, false, false, false, 0,
-                          mScannerInfo ? mScannerInfo->thresholdValue() : 0);
+      if (!postPreviewWithScan(false, false, false, false, true, false, false, false, 0,
+                               mScannerInfo ? mScannerInfo->thresholdValue() : 0))
+        setEnabledMainWindow(true);
     }
     return;
   }
@@ -187,8 +189,9 @@ void Quirel_ExtendMode::toolMultiCropButtonClick(const fnd::Notification& n) {
     // The mode switch hands no sender and takes no new preview.
     if (n.sender) {
       setEnabledMainWindow(false);
-      postPreviewWithScan(false, false, false, true, false, false, false, false, 0,
-                          mScannerInfo ? mScannerInfo->thresholdValue() : 0);
+      if (!postPreviewWithScan(false, false, false, true, false, false, false, false, 0,
+                               mScannerInfo ? mScannerInfo->thresholdValue() : 0))
+        setEnabledMainWindow(true);
     }
   } else {
     stopSpoitTool();
@@ -220,10 +223,8 @@ void Quirel_ExtendMode::toolShowAllCropButtonClick(const fnd::Notification&) {
   mCropList.clear();
   const fnd::Size view = mPreview->getImageView()->frame().size;
   double vw = view.width, vh = view.height, pw = pw0, ph = ph0;
-  if (focus->getRotation() == 1 || focus->getRotation() == 3) {
-    std::swap(vw, vh);
-    std::swap(pw, ph);
-  }
+  // The view shows the holder turned already: only the holder's own size turns with the frame.
+  if (focus->getRotation() == 1 || focus->getRotation() == 3) std::swap(pw, ph);
   {
     const bool oneFrame = mScannerInfo && mScannerInfo->isOneFrameFAU();
     const bool capsOnly = ver(&Quirel_UIScannerInfo::isVer1600Later) && mUseCapsFilmSize && mCapsFilmRects.empty();

@@ -455,6 +455,10 @@ class Quirel_BaseScanMode : public virtual ScanModeLink {
   // can no longer be used is first replaced by the default (nothing is reported).
   Quirel_PrefsDialog& preparePrefsDialog(bool film, int colorMode, int inputProfileSourceType);
 
+  // The cursor rectangles of the preview and the thumbnails, after a tool, zoom or mode change;
+  // the window controller also renews them when a preview ends and when the controls come back.
+  virtual void updateMouseCursorRects();
+
  protected:
   explicit Quirel_BaseScanMode(fnd::NotificationCenter& center = fnd::NotificationCenter::defaultCenter());
 
@@ -463,8 +467,6 @@ class Quirel_BaseScanMode : public virtual ScanModeLink {
   // The object of the outward posts: the window controller, else the mode.
   const void* outwardObject() const { return mUIMObject ? mUIMObject : selfIdentity(); }
 
-  // The cursor rectangles of the preview and the thumbnails, after a tool, zoom or mode change.
-  virtual void updateMouseCursorRects();
   // Handlers of the observations; the subclasses and later layers fill them in.
   // "remakeCropFromCorrectionDlgPost": the dialogs changed the selected frames' values.
   virtual void remakeCropFromCorrectionDlg(const fnd::Notification& n);

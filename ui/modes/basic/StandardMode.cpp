@@ -30,7 +30,10 @@ Quirel_StandardMode::~Quirel_StandardMode() {
   // Retries that start from now on leave the mode alone; one already inside the gate is let
   // through on the main thread (where its start now does nothing) until it has left.
   mRetryGate.close();
-  // The base ends every observation of the mode; the panel is only released here.
+  // No observation outlives this point: a control that posts while the panel goes must not
+  // reach a mode half taken down. The base would end them only after the panel.
+  mCenter.removeObserver(selfIdentity());
+  mCenter.removeObserver(static_cast<const void*>(static_cast<Quirel_BaseScanMode*>(this)));
   releaseStandardItem();
   mInfoDialog.reset();
 }

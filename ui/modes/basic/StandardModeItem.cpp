@@ -277,8 +277,9 @@ std::unique_ptr<Quirel_NoFocusView> Quirel_StandardMode::makeCheckRow(std::uniqu
     box->setImageViewRect(90, 2, 26, 26);
     box->setCheckBoxRect(120, 2, 195, kStdCheckHeight);
   }
-  // A picture of its own for the unavailable state: the view must not grey it again.
-  if (box->hasDisableImage() || !images[2] || !*images[2]) box->getImageView()->setGrayoutWhenDisable(false);
+  // A picture of its own for the unavailable state: the view must not grey it again. A row
+  // without one (older models) is greyed by the view.
+  if (box->hasDisableImage()) box->getImageView()->setGrayoutWhenDisable(false);
   box->setCheckBoxTitle(title);
   kit::TextField* label = box->getCheckBoxTitleTxt();
   stdWrap(*label);
@@ -329,6 +330,9 @@ void Quirel_StandardMode::createImageCorrect() {
   mAutoPhotoCorrectView =
       makeCheckRow(mAutoPhotoCorrectCbx, y, "Auto photo correction", "AutoPhotoCorrectCheckPost", true, kNone, true);
   if (mScannerInfo && mScannerInfo->AutoPhotoCorrect()) y += 30;
+  // The two automatic rows are never greyed by the view, whatever their pictures.
+  mAutoDocCorrectCbx->getImageView()->setGrayoutWhenDisable(false);
+  mAutoPhotoCorrectCbx->getImageView()->setGrayoutWhenDisable(false);
 
   auto images = [&](const char* v15on, const char* v15off, const char* v15dis, const char* on, const char* off,
                     const char* dis, const char* out[3]) {

@@ -38,6 +38,8 @@ void Quirel_UILessScanMode::copyCrop(const Quirel_CropInfo& from, Quirel_CropInf
   // The base's copy takes the settings, the tone records, the magnification and the preview
   // geometry; the sizes of the frame are set by the caller.
   Quirel_BaseScanMode::copyCrop(from, to, false);
+  // The request's automatic photo correction goes with every frame: the scan reads it there.
+  to.setAutoPhotoCorrect(from.getAutoPhotoCorrect());
   to.setOutputSize(from.getOutputSize());
   to.setMagnification(from.getMagnification());
 }

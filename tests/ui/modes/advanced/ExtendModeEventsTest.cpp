@@ -206,6 +206,41 @@ TEST(ExtendModeEvents, PlatenThumbnailSwitchAsksFirstAndCancelLeavesAll) {
   EXPECT_FALSE(m.mChangeThumbnailMode);  // no preview taken
 }
 
+// With nothing to answer the request (no preview model to fill it), a preview that cannot go
+// out gives the window back: the thumbnail switch, the automatic crop of the original scan and
+// multi-crop off from its button.
+TEST(ExtendModeEvents, APreviewThatCannotGoOutGivesTheWindowBack) {
+  {
+    PreviewRig rig({{"Ver1500Later", true}, {"PlatenThumbnail", true}});
+    auto& m = rig.mode;
+    m.mHasPreview = true;
+    AnsweringPort port;
+    PortScope scope(&port);
+    m.ntf_toolPlatenThumbnailButtonClick({});
+    EXPECT_EQ(m.mScanMode, 1);
+    EXPECT_FALSE(m.mChangeThumbnailMode);
+    EXPECT_EQ(m.getWindowMaskView(), nullptr);
+  }
+  {
+    PreviewRig rig;
+    auto& m = rig.mode;
+    m.mHasPreview = true;
+    m.mTemplateCrop->setColorMode(1);  // a mode without automatic tone always on: an original scan
+    m.ntf_toolAutoCropButtonClick({});
+    EXPECT_EQ(m.getWindowMaskView(), nullptr);
+  }
+  {
+    PreviewRig rig;
+    auto& m = rig.mode;
+    m.mHasPreview = true;
+    m.ntf_toolMultiCropButtonClick({});
+    ASSERT_TRUE(m.mMultiCrop);
+    m.ntf_toolMultiCropButtonClick(fnd::Notification{"ToolMultiCropButtonPost", &rig, nullptr});
+    EXPECT_FALSE(m.mMultiCrop);
+    EXPECT_EQ(m.getWindowMaskView(), nullptr);
+  }
+}
+
 TEST(ExtendModeEvents, MultiCropOffFromTheModeSwitchTakesNoPreview) {
   PreviewRig rig;
   auto& m = rig.mode;

@@ -8,6 +8,7 @@
 #include "ui/controls/NoFocusButton.h"
 #include "ui/controls/NoFocusRadioButton.h"
 #include "ui/model/CropInfo.h"
+#include "ui/model/ThumbnailInfo.h"
 #include "ui/model/OutputSize.h"
 #include "ui/windows/OrientationDialog.h"
 
@@ -430,3 +431,31 @@ TEST(ExtendModeInput, APixelOutputSizeKeepsItsPixelsOverAResolutionChange) {
     EXPECT_DOUBLE_EQ(t.getOutputSize_Pixel96().width, 400) << "other units keep their length";
   }
 }
+
+namespace {
+
+// In the platen thumbnail mode, a width typed for a thumbnail's crop that has no frame view yet
+// gives it one, and the crop takes its automatic tone after the resize.
+TEST(ExtendModeInput, AWidthTypedForAThumbnailsCropGivesItAFrameAndItsAutomaticTone) {
+  Panel panel(allCorrections());
+  AnsweringPort port;
+  platenTemplate(panel, 0);
+  panel.mode.mScanMode = 1;
+  panel.mode.mPlatenThumbnail = true;
+  panel.mode.mHasPreview = true;
+  Quirel_ThumbnailInfo* thumbnail = panel.mode.createThumbnailWithIndex(0, std::nullopt, {{20, 30}, {400, 500}}, false);
+  ASSERT_NE(thumbnail, nullptr);
+  ASSERT_EQ(panel.mode.mCropList.size(), 1u);
+  Quirel_CropInfo& crop = *panel.mode.mCropList[0];
+  crop.setSelect(true);
+  panel.mode.setFocus(&crop);
+  crop.setAutoTone(0);
+  ASSERT_EQ(crop.getCropView(), nullptr);
+  typeInputWidth(panel, "1.00");
+  EXPECT_TRUE(port.shown.empty());
+  EXPECT_NE(crop.getCropView(), nullptr) << "the crop has its frame view";
+  EXPECT_DOUBLE_EQ(crop.getInputWidth_Pixel96(), panel.mode.getPlatenResolution());
+  EXPECT_EQ(crop.getAutoTone(), 1) << "its automatic tone was taken for the new area";
+}
+
+}  // namespace
