@@ -12,6 +12,10 @@
 #include "launcher/DataSourcePort.h"
 
 int main(int argc, char** argv) {
+  // The program places its own windows and keeps their levels, which a Wayland compositor does not
+  // let a client do: on a Wayland desktop it runs on the X11 platform (XWayland).
+  if (qEnvironmentVariableIsSet("WAYLAND_DISPLAY") && !qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+    qputenv("QT_QPA_PLATFORM", "xcb");
   QApplication qtApp(argc, argv);
   Zorvik_AppDelegate delegate(&Zorvik_MakeDirectTWAIN);
   const QStringList arguments = QApplication::arguments();

@@ -169,7 +169,11 @@ void Application::setKeyWindow(Window* window, bool askPlatform) {
 }
 
 void Application::platformActivated(Window* window) {
-  if (!window->isVisible() || window->isKeyWindow() || !window->canBecomeKeyWindow()) return;
+  if (!window->isVisible()) return;
+  // The window manager raised it: raise the windows of higher levels above it again, as their
+  // levels say (a stay-on-top progress window above a main window that is stay-on-top too).
+  ZOrderManager::shared().orderFront(window);
+  if (window->isKeyWindow() || !window->canBecomeKeyWindow()) return;
   // During a modal run the window system's own modality sends the user back to the modal
   // window; kit keeps that window key meanwhile instead of fighting over it.
   if (Window* modal = modalWindow(); modal && !allowedWhileModal(window, modal)) return;

@@ -300,7 +300,9 @@ void Window::close() {
   Application::shared().windowClosed(this);
 }
 
-void Window::qtCloseRequested() { performClose(); }
+void Window::qtCloseRequested() {
+  if (acceptsWindowManagerClose()) performClose();
+}
 
 void Window::performClose() {
   if (!(d_->style & kClosableWindowMask)) return;
@@ -360,7 +362,7 @@ void Window::applyStacking(bool stayOnTop, Window* transientParent) {
     w->setWindowFlag(Qt::WindowStaysOnTopHint, stayOnTop);
     if (shown) w->show();  // changing the flags hides a window
   }
-  if (!transientParent) transientParent = d_->modalOver;
+  if (d_->modalOver) transientParent = d_->modalOver;
   if (QWindow* handle = w->windowHandle()) {
     QWindow* parentHandle = transientParent ? transientParent->d_->widget->windowHandle() : nullptr;
     if (handle->transientParent() != parentHandle) handle->setTransientParent(parentHandle);
@@ -399,6 +401,14 @@ void Window::setPlatformModality(bool modal, Window* over) {
   // was cleared would block the others for ever: change it only while hidden.
   const bool shown = w->isVisible();
   if (shown) w->hide();
+  // A dialog to the window system, which then names the window it stands over (a plain window
+  // names none, and the window manager would stack it anywhere).
+  Qt::WindowFlags flags = (w->windowFlags() & ~Qt::WindowType_Mask) | (modal ? Qt::Dialog : Qt::Window);
+  // Above a stay-on-top window only a stay-on-top window shows: a modal run over one is one too.
+  const bool onTop = (d_->modalOver && d_->modalOver->d_->stayOnTop) || d_->level > kNormalWindowLevel;
+  d_->stayOnTop = onTop;
+  flags.setFlag(Qt::WindowStaysOnTopHint, onTop);
+  if (flags != w->windowFlags()) w->setWindowFlags(flags);
   w->setWindowModality(!modal ? Qt::NonModal : over ? Qt::WindowModal : Qt::ApplicationModal);
   w->winId();  // the platform window, for its transient parent
   Window* parent = d_->modalOver ? d_->modalOver : d_->parent;
@@ -503,6 +513,10 @@ void Window::displayIfNeeded() {
 void Window::qtResized(int width, int height) {
   Size cs = contentRectSize();
   if (std::lround(cs.width) == width && std::lround(cs.height) == height) return;
+  if (bridge::hasWindowSystem() && !acceptsWindowManagerMove()) {
+    applyFrame(false);
+    return;
+  }
   // The user (through the window manager) resized: the delegate and the limits decide.
   Size proposed = frameRectForContentRect(Rect(0, 0, width, height)).size;
   if (d_->delegate) proposed = d_->delegate->windowWillResize(*this, proposed);
@@ -522,6 +536,10 @@ void Window::qtResized(int width, int height) {
 void Window::qtMoved(int x, int top) {
   Screen screen = Screen::mainScreen();
   if (!screen.exists()) return;
+  if (!acceptsWindowManagerMove()) {
+    applyFrame(false);
+    return;
+  }
   // The user (through the window manager) moved the window: the frame follows, so that what the
   // program stores and places next is where the window is.
   Point origin{static_cast<double>(x), screen.frame().size.height - top - d_->frame.size.height};

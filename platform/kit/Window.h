@@ -132,6 +132,11 @@ class Window : public Responder {
   void resignKeyWindow();
   // Input reaches this window while a modal window runs (panels may say yes).
   virtual bool worksWhenModal() const { return false; }
+  // The window manager's close button and title bar are outside the program: while these say no,
+  // a close asked through the window manager is refused, and a move or a resize made there is
+  // undone, as a click on our own title bar or buttons would be refused.
+  virtual bool acceptsWindowManagerClose() const { return true; }
+  virtual bool acceptsWindowManagerMove() const { return true; }
   Responder* firstResponder() const;
   // False when the current first responder refuses to resign or r refuses to become it.
   // Null makes the window itself the first responder.

@@ -42,10 +42,10 @@ start_display() {
     xvfb_pid=$!
     for _ in $(seq 50); do
       kill -0 "$xvfb_pid" 2>/dev/null || break
-      [ "$(tr -d ' ' <"/tmp/.X$n-lock" 2>/dev/null)" = "$xvfb_pid" ] && xdpyinfo -display ":$n" >/dev/null 2>&1 && break
+      [ "$(tr -d ' ' 2>/dev/null <"/tmp/.X$n-lock")" = "$xvfb_pid" ] && xdpyinfo -display ":$n" >/dev/null 2>&1 && break
       sleep 0.1
     done
-    if kill -0 "$xvfb_pid" 2>/dev/null && [ "$(tr -d ' ' <"/tmp/.X$n-lock" 2>/dev/null)" = "$xvfb_pid" ]; then
+    if kill -0 "$xvfb_pid" 2>/dev/null && [ "$(tr -d ' ' 2>/dev/null <"/tmp/.X$n-lock")" = "$xvfb_pid" ]; then
       export DISPLAY=":$n"
       break
     fi

@@ -26,10 +26,21 @@ ADV_DIALOG_TITLES=("Color Balance" "Brightness/Contrast" "Histogram" "Tone Curve
 DIALOG_CLOSE_FROM_BOTTOM=(176 19)
 BRIGHTNESS_KNOB=(123 94)
 BRIGHTNESS_FIELD=(172 38 48 22)
+HELP_BUTTON=(343 24)
+ADV_PREFS_FROM_BOTTOM=(1254 28)
+# The preferences dialog (its Save tab) and the folder chooser.
+PREFS_SAVE_TAB=(323 11)
+PREFS_FORMAT=(216 185)
+PREFS_FORMAT_TIFF=(178 233)
+PREFS_BROWSE=(295 131)
+PREFS_OK_FROM_BOTTOM=(311 27)
+PREFS_CANCEL_FROM_BOTTOM=(222 27)
+CHOOSER_FIRST_ROW=(100 58)
+CHOOSER_OPEN_FROM_BOTTOM=(469 29)
 # The device-select dialog and the progress window.
 SECOND_SCANNER_ROW=(87 42)
 SELECT_OK_FROM_BOTTOM=(393 59)
-PROGRESS_CANCEL=(160 102)
+PROGRESS_CANCEL_TOP=119  # centred across the window
 QUESTION_OK_FROM_BOTTOM=(330 21)
 
 # tab_selected WINDOW-LINE X Y: the tab with that point (beside its title) is the selected one (drawn in the selection's blue).
@@ -40,6 +51,18 @@ tab_selected() {
   rgb=$(pixel $((x + $2)) $((y + $3)))
   read -r r g b <<<"$rgb"
   [ "$b" -gt $((r + 15)) ]
+}
+
+# wait_blue_button WINDOW-LINE X Y SECONDS: the blue button there is shown enabled (saturated).
+wait_blue_button() {
+  local x y r g b
+  read -r _ x y _ _ <<<"$1"
+  for _ in $(seq $(($4 * 5))); do
+    read -r r g b <<<"$(pixel $((x + $2)) $((y + $3 - 6)))"
+    [ "$b" -gt $((r + 80)) ] && return 0
+    sleep 0.2
+  done
+  return 1
 }
 
 preview() {
@@ -197,7 +220,13 @@ journey_cancel() {
   p=$(find_window Pictavo 250 400 20) || fail "no progress window"
   sleep 1.5
   screenshot scanning
-  click_in "$p" "${PROGRESS_CANCEL[@]}"
+  # The window manager's close button of the busy main window is refused, and so is a move.
+  click_wm_close "$w"
+  sleep 0.5
+  app_running || fail "the program ended on a close while scanning"
+  main_window 2 >/dev/null || fail "the main window closed while scanning"
+  p=$(find_window Pictavo 250 400 5) || fail "no progress window after the refused close"
+  click_in "$p" $(($(cut -d' ' -f4 <<<"$p") / 2)) "$PROGRESS_CANCEL_TOP"
   wait_gone Pictavo 250 400 20 || fail "the progress window stayed after Cancel"
   sleep 1
   screenshot cancelled
@@ -210,6 +239,74 @@ journey_cancel() {
   close_main
 }
 
+# (e) Help from the toolbar opens the help page in the browser (a recording stand-in here).
+journey_help() {
+  start_display wm
+  export JOURNEY_BROWSER_LOG="$home/browser.log"
+  TRIVOLAN_BROWSER="$here/record-browser.sh" start_app
+  local w; w=$(main_window)
+  click_in "$w" "${HELP_BUTTON[@]}"
+  for _ in $(seq 50); do [ -s "$JOURNEY_BROWSER_LOG" ] && break; sleep 0.1; done
+  screenshot after-help
+  [ -s "$JOURNEY_BROWSER_LOG" ] || fail "Help opened nothing"
+  local page; page=$(head -n1 "$JOURNEY_BROWSER_LOG")
+  # A local help page, or the web manual's address for this scanner.
+  case "$page" in
+    file://*) [ -s "${page#file://}" ] || fail "Help opened a page that is not there: $page" ;;
+    https://*DEV=*) ;;
+    *) fail "Help opened $page, not a help page" ;;
+  esac
+  close_main
+}
+
+# (c) Preferences: from the advanced tab it opens and cancels; from the basic tab TIFF into
+# another folder, OK, and the next scan is a TIFF there.
+journey_preferences() {
+  start_display wm
+  mkdir -p "$home/pictures/scans"
+  start_app
+  local w p c q
+  to_advanced_tab
+  w=$(main_window)
+  click_bottom "$w" "${ADV_PREFS_FROM_BOTTOM[@]}"
+  p=$(find_window Preferences 300 500 10) || fail "no preferences dialog from the advanced tab"
+  screenshot advanced-preferences
+  click_bottom "$p" "${PREFS_CANCEL_FROM_BOTTOM[@]}"
+  wait_gone Preferences 300 500 10 || fail "the preferences dialog stayed after Cancel"
+  click_in "$w" "${BASIC_TAB[@]}"
+  if q=$(find_window Scanner 300 700 3); then click_bottom "$q" "${QUESTION_OK_FROM_BOTTOM[@]}"; fi
+  sleep 1
+  tab_selected "$(main_window)" "${BASIC_TAB_EDGE[@]}" || fail "the basic tab is not shown"
+  w=$(main_window)
+  click_bottom "$w" "${PREFS_FROM_BOTTOM[@]}"
+  p=$(find_window Preferences 300 500 10) || fail "no preferences dialog from the basic tab"
+  click_in "$p" "${PREFS_SAVE_TAB[@]}"
+  click_in "$p" "${PREFS_FORMAT[@]}"
+  sleep 0.5
+  screenshot format-menu
+  click_in "$p" "${PREFS_FORMAT_TIFF[@]}"
+  click_in "$p" "${PREFS_BROWSE[@]}"
+  c=$(find_window Open 300 800 10) || fail "no folder chooser"
+  click_in "$c" "${CHOOSER_FIRST_ROW[@]}"
+  screenshot chooser
+  click_bottom "$c" "${CHOOSER_OPEN_FROM_BOTTOM[@]}"
+  wait_gone Open 300 800 10 || fail "the folder chooser stayed"
+  screenshot preferences-set
+  click_bottom "$p" "${PREFS_OK_FROM_BOTTOM[@]}"
+  wait_gone Preferences 300 500 10 || fail "the preferences dialog stayed after OK"
+  preview
+  w=$(main_window)
+  click_in "$w" "${SCAN[@]}"
+  for _ in $(seq 600); do [ -n "$(find "$home/pictures/scans" -name 'IMG_*.tif*')" ] && break; sleep 0.1; done
+  [ -n "$(find "$home/pictures/scans" -name 'IMG_*.tif*')" ] || fail "no TIFF file in the chosen folder"
+  [ "$(count_files 'IMG_*')" -eq 0 ] || fail "a file went to the old folder"
+  local notice
+  notice=$(find_window Scanner 300 600 30) || fail "no save notice"
+  click_bottom "$notice" "${NOTICE_OK_FROM_BOTTOM[@]}"
+  wait_gone Scanner 300 600 10 || fail "the save notice stayed after OK"
+  close_main
+}
+
 case "$JOURNEY" in
   save_notice) journey_save_notice wm ;;
   save_notice_no_wm) journey_save_notice none ;;
@@ -217,6 +314,8 @@ case "$JOURNEY" in
   advanced) journey_advanced ;;
   two_scanners) journey_two_scanners ;;
   cancel) journey_cancel ;;
+  help) journey_help ;;
+  preferences) journey_preferences ;;
   *) fail "no journey named $JOURNEY" ;;
 esac
 echo "journey $JOURNEY passed"

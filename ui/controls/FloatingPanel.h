@@ -24,6 +24,8 @@ class Quirel_FloatingPanel : public kit::Panel {
   bool titleDownOnOff() const { return mTitleDownOnOff; }
   void setEnabled(bool on) { mEnabled = on; }
   bool isEnabled() const { return mEnabled; }
+  bool acceptsWindowManagerClose() const override { return mEnabled; }
+  bool acceptsWindowManagerMove() const override { return mTitleDownOnOff; }
   void setFinalZoomRect(const fnd::Rect& rect) { mFinalZoomRect = rect; }
   fnd::Rect finalZoomRect() const { return mFinalZoomRect; }
   fnd::Rect titleButtonBand() const;

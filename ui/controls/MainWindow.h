@@ -29,6 +29,8 @@ class Quirel_MainWindow : public kit::Window {
   bool getCloseFlg() const { return mCloseFlg; }
   void setCanBecomeKeyWindow(bool on) { mCanBecomeKey = on; }
   bool canBecomeKeyWindow() const override;
+  bool acceptsWindowManagerClose() const override { return mEnabled && mEnabledSystemBtn && !mCloseFlg; }
+  bool acceptsWindowManagerMove() const override { return mTitleDownOnOff && !mCloseFlg; }
   void setBaseWindowLevel(std::int32_t level) { mBaseWindowLevel = level; }
   std::int32_t baseWindowLevel() const { return mBaseWindowLevel; }
   void setEnabled(bool on) { mEnabled = on; }

@@ -181,6 +181,27 @@ TEST_F(WindowTest, CloseAsksTheDelegateOnlyThroughTheCloseButton) {
   EXPECT_TRUE(fixed.isVisible());
 }
 
+// A window that refuses the window manager's close (a busy window) stays, without asking its
+// delegate; its own close button still goes through performClose.
+TEST_F(WindowTest, ABusyWindowRefusesTheWindowManagersClose) {
+  struct Busy : Window {
+    using Window::Window;
+    bool busy = true;
+    bool acceptsWindowManagerClose() const override { return !busy; }
+  };
+  Delegate d;
+  Busy w(Rect(0, 0, 100, 100), kit::kTitledWindowMask | kit::kClosableWindowMask);
+  w.setDelegate(&d);
+  w.orderFront();
+  w.nativeWidget()->close();
+  EXPECT_TRUE(w.isVisible());
+  EXPECT_TRUE(d.log.empty());
+  w.busy = false;
+  w.nativeWidget()->close();
+  EXPECT_FALSE(w.isVisible());
+  EXPECT_EQ(d.log, (std::vector<std::string>{"shouldClose", "willClose"}));
+}
+
 TEST_F(WindowTest, UserResizingGoesThroughTheDelegateAndTheLimits) {
   Delegate d;
   Window w(Rect(0, 0, 200, 100), kit::kTitledWindowMask | kit::kResizableWindowMask);
