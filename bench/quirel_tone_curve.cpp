@@ -13,7 +13,7 @@
 
 #include <unistd.h>
 
-#include "ui/model/ToneCurve.h"
+#include "ui/model/SM_COMMON/ToneCurve.h"
 
 namespace {
 

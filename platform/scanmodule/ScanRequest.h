@@ -28,8 +28,13 @@ struct ScanRequest {
   std::string temporaryPath;
   // The scanner finds the documents itself.
   bool findsDocuments = false;
+  // One area to scan: the device's part, and the number of the user tone table its crop names
+  // (0: none).
+  struct Area : RenderSpec {
+    int userGamma = 0;
+  };
   // One area per crop to scan, in order; the feeder repeats the first for every page.
-  std::vector<RenderSpec> areas;
+  std::vector<Area> areas;
 
   static ScanRequest fromDictionary(const fnd::Dictionary& request, const DeviceModel& model);
 };

@@ -255,6 +255,10 @@ TEST(SimCropArea, RectangleOrTheBoxAroundAFourCornerFrame) {
   const std::vector<std::int32_t> corners{38, 35, 369, 35, 369, 280, 38, 280};
   // A rotated frame: the box spans the extreme corners, whichever they are.
   const std::vector<std::int32_t> turned{50, 10, 90, 40, 60, 80, 20, 50};
+  // Two corners' worth of bytes (16), not four.
+  const std::int32_t firstTwo[4] = {10, 20, 30, 40};
+  fnd::Data twoCorners(sizeof firstTwo);
+  std::memcpy(twoCorners.data(), firstTwo, sizeof firstTwo);
   struct Case {
     const char* what;
     fnd::Dictionary crop;
@@ -265,7 +269,8 @@ TEST(SimCropArea, RectangleOrTheBoxAroundAFourCornerFrame) {
       {"corners, empty rectangle", {{"ScanRect", rect(0, 0, 0, 0)}, {"CropShape", shape(4, corners)}}, {38, 35, 332, 246}},
       {"corners, no rectangle", {{"CropShape", shape(4, turned)}}, {20, 10, 71, 71}},
       {"plain shape, empty rectangle", {{"ScanRect", rect(0, 0, 0, 0)}, {"CropShape", shape(0, corners)}}, {0, 0, 0, 0}},
-      {"short shape", {{"CropShape", fnd::Dictionary{{"Format", 4}, {"Shape", fnd::Data(8, 1)}}}}, {0, 0, 0, 0}},
+      // The crop reader pads a short block with zeros: the missing corners sit at the origin.
+      {"short shape", {{"CropShape", fnd::Dictionary{{"Format", 4}, {"Shape", twoCorners}}}}, {0, 0, 31, 41}},
       {"nothing", {}, {0, 0, 0, 0}},
   };
   for (const Case& c : cases) {

@@ -1,0 +1,193 @@
+// The user's tone settings carried out on the real program: the advanced mode with the simulated
+// scanner, a frame given brightness, contrast, levels or tone curves, Scan saving a TIFF; the
+// file's pixels are the platen's under the frame through the tables the tone mathematics gives
+// for those values (the curves the final-review graph draws, the monitor's gamma left out).
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "TestEnvironment.h"
+#include "ProgramRoadSupport.h"
+#include "foundation/PropertyList.h"
+#include "kit/Window.h"
+#include "ui/controls/CTRLS_ADVPreviewButton.h"
+#include "ui/controls/CTRLS_ADVScanButton.h"
+#include "ui/controls/ColorButton.h"
+#include "ui/model/CropInfo.h"
+#include "ui/model/PreferenceInfo.h"
+#include "ui/model/SM_COMMON/CSpline.h"
+#include "ui/model/SM_COMMON/ToneCurve.h"
+#include "ui/modes/advanced/ExtendMode.h"
+
+namespace launchertest {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A frame's tone values as the adjustment dialogs leave them in the crop.
+struct ToneCase {
+  const char* what;
+  ChannelValues brightness{0, 0, 0, 0};
+  ChannelValues contrast{0, 0, 0, 0};
+  ChannelValues black{0, 0, 0, 0};
+  ChannelValues mid{128, 128, 128, 128};
+  ChannelValues white{255, 255, 255, 255};
+  ChannelValues curve{0, 0, 0, 0};  // selected curve per channel: 4 inverted, 1 the first preset
+};
+
+// The points of a preset curve, as the dialogs and the graph know them.
+std::vector<TagPoint> presetPoints(int preset) {
+  switch (preset) {
+    case 1: return {{0, 0}, {255, 255}, {30, 103}, {100, 195}};
+    case 2: return {{0, 0}, {255, 255}, {155, 131}};
+    case 3: return {{0, 0}, {255, 255}, {75, 40}, {175, 225}};
+    case 4: return {{0, 255}, {255, 0}};
+    default: return {{0, 0}, {255, 255}};
+  }
+}
+
+// The three tables the tone mathematics gives for a case, without the monitor's gamma.
+struct Tables {
+  std::uint8_t rgb[3][256];
+};
+Tables predicted(const ToneCase& c) {
+  std::uint8_t curves[4][256];
+  const int presets[4] = {c.curve.master, c.curve.red, c.curve.green, c.curve.blue};
+  for (int ch = 0; ch < 4; ++ch) {
+    const std::vector<TagPoint> points = presetPoints(presets[ch]);
+    SplineCalc(curves[ch], points.data(), int(points.size()));
+  }
+  auto four = [](ChannelValues v, int add, std::uint32_t* out) {
+    out[0] = std::uint32_t(v.master + add), out[1] = std::uint32_t(v.red + add);
+    out[2] = std::uint32_t(v.green + add), out[3] = std::uint32_t(v.blue + add);
+  };
+  ToneParam p{};
+  four(c.brightness, 128, p.brightness);
+  four(c.contrast, 128, p.contrast);
+  four(c.black, 0, p.shadow);
+  four(c.mid, 0, p.middle);
+  four(c.white, 0, p.hilight);
+  four({128, 128, 128, 128}, 0, p.grayPoint);
+  for (double& g : p.gamma) g = 1.0;
+  p.masterCurve = curves[0];
+  p.redCurve = curves[1];
+  p.greenCurve = curves[2];
+  p.blueCurve = curves[3];
+  Tables t;
+  for (int i = 0; i < 256; ++i) t.rgb[0][i] = t.rgb[1][i] = t.rgb[2][i] = std::uint8_t(i);
+  FinalToneCurve(t.rgb[0], t.rgb[1], t.rgb[2], p);
+  return t;
+}
+
+class ScanToneRoad : public ProgramRoadTest {
+ protected:
+  void SetUp() override {
+    ProgramRoadTest::SetUp();
+    withoutLastSettings();
+  }
+  Quirel_ExtendMode* mode() const { return controller() ? controller()->getExtendMode() : nullptr; }
+  bool controlsEnabled() const {
+    return window() && window()->isEnabled() && mode()->getWindowMaskView() == nullptr &&
+           mode()->getPreviewButton()->getColorPushBT()->isEnabled() &&
+           mode()->getScanButton()->getColorPushBT()->isEnabled() && !mode()->getScanLoop();
+  }
+  // Opened in the advanced tab, a preview shown with a frame on it.
+  void openAndPreview() {
+    ASSERT_TRUE(fnd::PropertyList::writeFile(fnd::Value(fnd::Dictionary{{"Mode", 1}, {"BeforeMode", 0}}),
+                                             settings + "InitSetting.xml"));
+    launchProgram();
+    ASSERT_TRUE(runUntil([&] { return delegate->uiNotOpen() == 0 && window() && window()->isVisible(); }));
+    ASSERT_EQ(controller()->getMode(), 1);
+    ASSERT_TRUE(runUntil([&] { return controlsEnabled(); }, 1200));
+    ASSERT_TRUE(mode()->getPreviewButton()->getColorPushBT()->performClick());
+    ASSERT_TRUE(runUntil([&] { return controlsEnabled() && mode()->getFocusCrop() && mode()->getHasPreview(); }, 1200));
+  }
+  // Scan clicked with a TIFF asked for; the one file of a fresh save folder, and the area the
+  // request named for it (pixels at its resolution, as the scanner places it).
+  struct Scanned {
+    SavedImage saved;
+    int x = 0, y = 0, resolution = 0;
+  };
+  Scanned scan(const std::string& folder) {
+    Scanned out;
+    controller()->getPreferenceInfo()->setSavePath(testenv::freshFolder(folder).string());
+    controller()->getPreferenceInfo()->setFileFormat(1);
+    fnd::Dictionary request;
+    auto token = fnd::NotificationCenter::defaultCenter().observe(
+        "AdvancedMode_Scan", nullptr, [&](const fnd::Notification& n) {
+          if (n.info()) request = *n.info();
+        });
+    EXPECT_TRUE(mode()->getScanButton()->getColorPushBT()->performClick());
+    const bool done = runUntil([&] { return !delegate->isTransferring() && !delegate->isScanning() && controlsEnabled() &&
+                                            fs::exists(saveFolder()) && !fs::is_empty(saveFolder()); },
+                               2400);
+    EXPECT_TRUE(done) << "the scan saved a file";
+    if (!done) return out;
+    for (const auto& e : fs::directory_iterator(saveFolder())) out.saved = readSavedImage(e.path());
+    for (const fnd::Value& item : request.array("CropItem")) {
+      const fnd::Dictionary& crop = item.toDictionary();
+      const fnd::Dictionary& rect = crop.dictionary("ScanRect");
+      if (crop.intValue("Resolution") <= 0 || rect.real("width") < 1 || rect.real("height") < 1) continue;
+      out.x = int(std::lround(rect.real("X")));
+      out.y = int(std::lround(rect.real("Y")));
+      out.resolution = crop.intValue("Resolution");
+    }
+    return out;
+  }
+  void setTone(const ToneCase& c) {
+    Quirel_CropInfo& crop = *mode()->getFocusCrop();
+    crop.setToneBC({c.brightness, c.contrast});
+    HistogramValues h = crop.getHistogram();
+    h.black = c.black;
+    h.mid = c.mid;
+    h.white = c.white;
+    h.gray = {128, 128, 128, 128};
+    crop.setHistogram(h);
+    ToneCurveValues curve = crop.getToneCurve();
+    curve.selectToneCurve = c.curve;
+    crop.setToneCurve(curve);
+  }
+};
+
+TEST_F(ScanToneRoad, EachToneSettingShowsInTheSavedPixelsAsTheToneMathematicsPredicts) {
+  openAndPreview();
+  const ToneCase cases[] = {
+      {"brightness +50", {50, 0, 0, 0}},
+      {"brightness -50", {-50, 0, 0, 0}},
+      {"contrast +40", {0, 0, 0, 0}, {40, 0, 0, 0}},
+      {"black point 40, white point 200", {}, {}, {40, 0, 0, 0}, {120, 128, 128, 128}, {200, 255, 255, 255}},
+      {"inverted master curve", {}, {}, {}, {128, 128, 128, 128}, {255, 255, 255, 255}, {4, 0, 0, 0}},
+      {"red-channel curve", {}, {}, {}, {128, 128, 128, 128}, {255, 255, 255, 255}, {0, 1, 0, 0}},
+      {"nothing changed", {}},
+  };
+  int n = 0;
+  for (const ToneCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    setTone(c);
+    const Scanned s = scan("tone-road-" + std::to_string(n++));
+    ASSERT_TRUE(s.saved.ok);
+    ASSERT_EQ(s.saved.bitsPerPixel, 24u);
+    const std::vector<std::uint8_t> got = roadPackedRows(s.saved);
+    const std::vector<std::uint8_t> raw =
+        roadRenderedArea(s.x, s.y, int(s.saved.width), int(s.saved.height), s.resolution);
+    ASSERT_EQ(got.size(), raw.size());
+    const Tables t = predicted(c);
+    int largest = 0;
+    std::size_t changed = 0;
+    for (std::size_t i = 0; i < raw.size(); ++i) {
+      const int expected = t.rgb[i % 3][raw[i]];
+      largest = std::max(largest, std::abs(int(got[i]) - expected));
+      changed += got[i] != raw[i];
+    }
+    EXPECT_LE(largest, 2) << "largest difference from the prediction";
+    if (std::string(c.what) == "nothing changed")
+      EXPECT_EQ(changed, 0u);
+    else
+      EXPECT_GT(changed, raw.size() / 10) << "the setting shows in the file";
+  }
+}
+
+}  // namespace
+}  // namespace launchertest
