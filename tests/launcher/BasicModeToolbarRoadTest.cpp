@@ -256,8 +256,9 @@ TEST_F(BasicToolbarRoad, TheAutomaticCropButtonSnapsAFrameOverPartOfAPhotoToThat
 
   m.toolAutoCropButtonClick(nullptr);
   ASSERT_TRUE(runUntil([&] { return controlsEnabled(); }));
+  ASSERT_EQ(m.getCropList().size(), 1u);
   const SRectDouble snapped = m.getFocusCrop()->getInputRect_Pixel96();
-  const double slack = 2 * 96.0 / k + 1;  // two preview pixels
+  const double slack = 2 * onPhoto.size.width / (photo.width * k - 1);  // two preview pixels
   EXPECT_NEAR(snapped.origin.x, onPhoto.origin.x, slack);
   EXPECT_NEAR(snapped.origin.y, onPhoto.origin.y, slack);
   EXPECT_NEAR(snapped.size.width, onPhoto.size.width, slack);

@@ -102,7 +102,9 @@ void Quirel_UserInterfaceModule::getChangeTabMessageStateFromExtendMode(const fn
 
 void Quirel_UserInterfaceModule::reDrawCropbyAutoCropButton(const fnd::Notification&) {
   Quirel_BaseScanMode* mode = mMode == 0 || mMode == 1 ? singleMode(mMode) : nullptr;
-  if (mode && mPreviewInfo) mode->setAutoCropRect(mPreviewInfo->getPreviewDataSize(), mPreviewInfo->getAutoCropRect());
+  // The rectangle is in the preview's pixels: the mode's own preview size places it (the model
+  // learns that size only when a request is built, and before one it is empty).
+  if (mode && mPreviewInfo) mode->setAutoCropRect(mode->getPreviewDataSize(), mPreviewInfo->getAutoCropRect());
 }
 
 void Quirel_UserInterfaceModule::setMCPointsByMultiCropButton(const fnd::Notification&) {
