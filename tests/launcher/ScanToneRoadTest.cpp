@@ -20,6 +20,7 @@
 #include "ui/model/SM_COMMON/CSpline.h"
 #include "ui/model/SM_COMMON/ToneCurve.h"
 #include "ui/modes/advanced/ExtendMode.h"
+#include "scanmodule/SimController.h"
 
 namespace launchertest {
 namespace {
@@ -187,6 +188,64 @@ TEST_F(ScanToneRoad, EachToneSettingShowsInTheSavedPixelsAsTheToneMathematicsPre
     else
       EXPECT_GT(changed, raw.size() / 10) << "the setting shows in the file";
   }
+}
+
+// The preview a crop correction shows and the file the scan writes go through the same tables:
+// the corrected preview agrees with the saved file averaged down to the preview's pixels.
+TEST_F(ScanToneRoad, TheCorrectedPreviewAgreesWithTheScannedFile) {
+  openAndPreview();
+  Quirel_ExtendMode& m = *mode();
+  ToneCase c{"brightness +40, contrast -20, red curve", {40, 0, 0, 0}, {-20, 0, 0, 0}};
+  c.curve = {0, 1, 0, 0};
+  setTone(c);
+  fnd::Dictionary correction;
+  auto token = fnd::NotificationCenter::defaultCenter().observe("crop_Imageset2", nullptr, [&](const fnd::Notification& n) {
+    if (n.info()) correction = *n.info();
+  });
+  m.updateImageSetSelectByPreview(1);
+  ASSERT_TRUE(runUntil([&] { return controlsEnabled() && m.getFocusCrop()->getcropCorData(); }, 1200));
+  token.reset();
+  const Quirel_CropInfo& crop = *m.getFocusCrop();
+  const SRectDouble corRect = crop.getcropCorRect();
+  const int pw = int(corRect.size.width), ph = int(corRect.size.height);
+  ASSERT_GT(pw, 20);
+  ASSERT_GT(ph, 20);
+  const std::vector<std::uint8_t> shown(crop.getcropCorData(), crop.getcropCorData() + std::size_t(pw) * std::size_t(ph) * 3);
+  const fnd::Array& items = correction.array("CropItem");
+  ASSERT_GE(items.size(), 2u);
+  const fnd::Dictionary& asked = items[1].toDictionary().dictionary("ScanRect");
+  const int px0 = int(asked.real("X")), py0 = int(asked.real("Y"));
+
+  const Scanned s = scan("tone-road-agreement");
+  ASSERT_TRUE(s.saved.ok);
+  ASSERT_EQ(s.resolution % velmor::SimController::kPreviewResolution, 0) << "a whole number of file pixels a preview pixel";
+  const int f = s.resolution / velmor::SimController::kPreviewResolution;
+  const std::vector<std::uint8_t> file = roadPackedRows(s.saved);
+  const int fw = int(s.saved.width), fh = int(s.saved.height);
+  // Each preview pixel whose whole block of file pixels lies in the file: the block's mean.
+  std::size_t compared = 0, within3 = 0;
+  for (int y = 0; y < ph; ++y)
+    for (int x = 0; x < pw; ++x) {
+      const int bx = (px0 + x) * f - s.x, by = (py0 + y) * f - s.y;
+      if (bx < 0 || by < 0 || bx + f > fw || by + f > fh) continue;
+      for (int ch = 0; ch < 3; ++ch) {
+        int sum = 0, low = 255, high = 0;
+        for (int dy = 0; dy < f; ++dy)
+          for (int dx = 0; dx < f; ++dx) {
+            const int v = file[(std::size_t(by + dy) * std::size_t(fw) + std::size_t(bx + dx)) * 3 + ch];
+            sum += v, low = std::min(low, v), high = std::max(high, v);
+          }
+        // Compared on even ground only: where the file's block is one level, give or take two.
+        if (high - low > 4) continue;
+        const double mean = double(sum) / (f * f);
+        const int seen = shown[(std::size_t(y) * std::size_t(pw) + std::size_t(x)) * 3 + ch];
+        ++compared;
+        within3 += std::abs(mean - seen) <= 3.0;
+      }
+    }
+  // Most of the platen under the frame is even ground (patches, flat areas of the pictures).
+  ASSERT_GT(compared, std::size_t(pw) * std::size_t(ph));
+  EXPECT_EQ(within3, compared) << within3 << " of " << compared << " within 3 levels";
 }
 
 }  // namespace
