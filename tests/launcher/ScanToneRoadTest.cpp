@@ -14,12 +14,16 @@
 #include "kit/Window.h"
 #include "ui/controls/CTRLS_ADVPreviewButton.h"
 #include "ui/controls/CTRLS_ADVScanButton.h"
+#include "kit/Menu.h"
+#include "ui/controls/CTRLS_ColorModePopup.h"
 #include "ui/controls/ColorButton.h"
 #include "ui/model/CropInfo.h"
 #include "ui/model/PreferenceInfo.h"
 #include "ui/model/SM_COMMON/CSpline.h"
 #include "ui/model/SM_COMMON/ToneCurve.h"
 #include "ui/modes/advanced/ExtendMode.h"
+#include "scanmodule/ImageRenderer.h"
+#include "scanmodule/Scene.h"
 #include "scanmodule/SimController.h"
 
 namespace launchertest {
@@ -246,6 +250,68 @@ TEST_F(ScanToneRoad, TheCorrectedPreviewAgreesWithTheScannedFile) {
   // Most of the platen under the frame is even ground (patches, flat areas of the pictures).
   ASSERT_GT(compared, std::size_t(pw) * std::size_t(ph));
   EXPECT_EQ(within3, compared) << within3 << " of " << compared << " within 3 levels";
+}
+
+// Black and white: the levels take the tone first, then the threshold decides (an inverted
+// master curve turns the page over, and brightness moves what counts as white).
+TEST_F(ScanToneRoad, InBlackAndWhiteTheThresholdFollowsTheTone) {
+  openAndPreview();
+  Quirel_ExtendMode& m = *mode();
+  Quirel_CTRLS_ColorModePopup& colours = *m.getColorModePopup();
+  int item = -1;
+  for (int i = 0; i < colours.getPopupBT()->numberOfItems(); ++i)
+    if (colours.getRepresentedNumberAtIndex(i) == 0) item = i;
+  ASSERT_GE(item, 0) << "black and white is offered";
+  kit::Menu::onNextPopUp([item](kit::Menu&) { return item; });
+  colours.getPopupBT()->performClick();
+  ASSERT_TRUE(runUntil([&] { return controlsEnabled() && m.getColorModeNumber() == 0; }, 400));
+  const ToneCase cases[] = {
+      {"inverted master curve", {}, {}, {}, {128, 128, 128, 128}, {255, 255, 255, 255}, {4, 0, 0, 0}},
+      {"brightness +50", {50, 0, 0, 0}},
+  };
+  int n = 0;
+  for (const ToneCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    setTone(c);
+    fnd::Dictionary request;
+    auto token = fnd::NotificationCenter::defaultCenter().observe(
+        "AdvancedMode_Scan", nullptr, [&](const fnd::Notification& note) {
+          if (note.info()) request = *note.info();
+        });
+    const Scanned s = scan("tone-road-bw-" + std::to_string(n++));
+    ASSERT_TRUE(s.saved.ok);
+    ASSERT_EQ(s.saved.bitsPerPixel, 1u);
+    // The threshold the request names: the crop's, else the scan's.
+    int threshold = request.dictionary("ScanSetting").intValue("Threshold");
+    for (const fnd::Value& item : request.array("CropItem"))
+      if (item.toDictionary().intValue("Resolution") > 0 && item.toDictionary().intValue("Threshold") > 0)
+        threshold = item.toDictionary().intValue("Threshold");
+    if (threshold <= 0) threshold = 128;
+    const int w = int(s.saved.width), h = int(s.saved.height);
+    const velmor::DeviceModel model = velmor::DeviceModel::resolve(fnd::Dictionary{{"DeviceName", kVirtualRoadScanner}});
+    const velmor::Scene scene = velmor::Scene::platen(model.platenWidth, model.platenHeight);
+    velmor::RenderSpec grey;
+    grey.resolution = s.resolution;
+    grey.x = s.x;
+    grey.y = s.y;
+    grey.width = w;
+    grey.height = h;
+    grey.mode = velmor::ColourMode::Grey;
+    const velmor::ImageRenderer device(scene, grey);
+    const Tables t = predicted(c);
+    std::vector<std::uint8_t> levels(static_cast<std::size_t>(w));
+    std::size_t same = 0, white = 0;
+    for (int y = 0; y < h; ++y) {
+      device.renderRow(y, levels.data());
+      for (int x = 0; x < w; ++x) {
+        const bool expected = t.rgb[1][levels[std::size_t(x)]] >= threshold;
+        const bool bit = s.saved.pixels[std::size_t(y) * s.saved.bytesPerRow + std::size_t(x / 8)] & (0x80 >> (x % 8));
+        same += bit == expected;
+        white += expected;
+      }
+    }
+    EXPECT_EQ(same, std::size_t(w) * std::size_t(h)) << "threshold " << threshold << ", " << white << " white";
+  }
 }
 
 }  // namespace
