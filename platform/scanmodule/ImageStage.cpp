@@ -1,14 +1,23 @@
 #include "scanmodule/ImageStage.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace velmor {
 
 namespace {
 
+bool isBlackWhite(const RenderSpec& spec) { return spec.mode == ColourMode::BlackWhite || spec.bitsPerSample == 1; }
+
+int settledRotation(int rotation) { return rotation >= 1 && rotation <= 3 ? rotation : 0; }
+
+bool changesOrientation(const ImageStage::Orientation& o) { return settledRotation(o.rotation) != 0 || o.mirror; }
+
+bool toneChanges(const std::shared_ptr<const ToneTables>& tone) { return tone && !tone->identity(); }
+
 // The device's part of a request: the same area, in 8-bit grey when black and white is made here.
-RenderSpec deviceSpec(const RenderSpec& output, bool thresholdHere) {
-  RenderSpec spec = output;
+RenderSpec deviceSpec(const RenderSpec& area, bool thresholdHere) {
+  RenderSpec spec = area;
   if (thresholdHere) {
     spec.mode = ColourMode::Grey;
     spec.bitsPerSample = 8;
@@ -16,34 +25,114 @@ RenderSpec deviceSpec(const RenderSpec& output, bool thresholdHere) {
   return spec;
 }
 
-bool toneChanges(const std::shared_ptr<const ToneTables>& tone) { return tone && !tone->identity(); }
-
-bool isBlackWhite(const RenderSpec& spec) { return spec.mode == ColourMode::BlackWhite || spec.bitsPerSample == 1; }
+bool thresholdsHere(const RenderSpec& area, const std::shared_ptr<const ToneTables>& tone,
+                    const ImageStage::Orientation& o) {
+  return isBlackWhite(area) && (toneChanges(tone) || changesOrientation(o));
+}
 
 }  // namespace
 
-ImageStage::ImageStage(const Scene& scene, const RenderSpec& output, std::shared_ptr<const ToneTables> tone)
-    : device_(scene, deviceSpec(output, isBlackWhite(output) && toneChanges(tone))),
-      output_(ImageRenderer(scene, output).renderSpec()),
+ImageStage::ImageStage(const Scene& scene, const RenderSpec& area, std::shared_ptr<const ToneTables> tone,
+                       Orientation orientation)
+    : device_(scene, deviceSpec(area, thresholdsHere(area, tone, orientation))),
+      output_(ImageRenderer(scene, area).renderSpec()),
       tone_(toneChanges(tone) ? std::move(tone) : nullptr),
-      thresholdHere_(isBlackWhite(output_) && tone_) {
-  if (tone_) deviceRow_.resize(device_.rowBytes());
+      rotation_(settledRotation(orientation.rotation)),
+      mirror_(orientation.mirror) {
+  thresholdHere_ = isBlackWhite(output_) && (tone_ || rotation_ != 0 || mirror_);
+  passThrough_ = !tone_ && rotation_ == 0 && !mirror_;
+  if (rotation_ == 1 || rotation_ == 3) std::swap(output_.width, output_.height);
+  const RenderSpec& d = device_.renderSpec();
+  pixelBytes_ = static_cast<std::size_t>(device_.samplesPerPixel()) * (d.bitsPerSample == 16 ? 2 : 1);
+  if (!passThrough_) work_.resize(pixelBytes_ * static_cast<std::size_t>(std::max(d.width, d.height)));
 }
 
 std::size_t ImageStage::rowBytes() const {
   return ImageRenderer::rowBytesFor(output_.width, samplesPerPixel(), output_.bitsPerSample);
 }
 
-void ImageStage::produceRow(int row, std::uint8_t* out) {
-  if (!tone_) {
+void ImageStage::deviceRow(int row, std::uint8_t* out) {
+  const RenderSpec& d = device_.renderSpec();
+  device_.renderRow(row, out);
+  if (tone_) applyTone(*tone_, device_.samplesPerPixel(), d.bitsPerSample, out, d.width);
+}
+
+bool ImageStage::produceRow(int row, std::uint8_t* out) {
+  if (passThrough_) {
     device_.renderRow(row, out);
-    return;
+    return true;
   }
   const RenderSpec& d = device_.renderSpec();
-  std::uint8_t* levels = thresholdHere_ ? deviceRow_.data() : out;
-  device_.renderRow(row, levels);
-  applyTone(*tone_, device_.samplesPerPixel(), d.bitsPerSample, levels, d.width);
-  if (thresholdHere_) threshold(levels, d.width, output_.threshold, out);
+  std::uint8_t* levels = thresholdHere_ ? work_.data() : out;
+  const int width = output_.width;
+  if (rotation_ == 0) {
+    deviceRow(row, levels);
+    if (mirror_) reversePixels(levels, width);
+  } else {
+    if (!spill_ && !spillAll()) return false;
+    if (rotation_ == 2) {
+      // A half turn reads the rows bottom up, each right to left; the mirror undoes the latter.
+      if (!spill_->read(d.height - 1 - row, 0, pixelBytes_ * static_cast<std::size_t>(d.width), levels)) return false;
+      if (!mirror_) reversePixels(levels, width);
+    } else {
+      if ((bandFirst_ < 0 || row < bandFirst_ || row >= bandFirst_ + bandRows_) && !loadBand(row)) return false;
+      // Output row `row` is one input column, read down the input's rows (a clockwise turn reads
+      // them bottom up); the mirror reverses the direction.
+      const int column = rotation_ == 1 ? d.width - 1 - row : row;
+      const int firstColumn = rotation_ == 1 ? d.width - bandFirst_ - bandRows_ : bandFirst_;
+      const std::uint8_t* source =
+          band_.data() + static_cast<std::size_t>(column - firstColumn) * static_cast<std::size_t>(d.height) * pixelBytes_;
+      const bool upwards = (rotation_ == 3) != mirror_;
+      for (int x = 0; x < width; ++x) {
+        const int from = upwards ? d.height - 1 - x : x;
+        std::memcpy(levels + static_cast<std::size_t>(x) * pixelBytes_, source + static_cast<std::size_t>(from) * pixelBytes_,
+                    pixelBytes_);
+      }
+    }
+  }
+  if (thresholdHere_) threshold(levels, width, output_.threshold, out);
+  return true;
+}
+
+bool ImageStage::spillAll() {
+  const RenderSpec& d = device_.renderSpec();
+  spill_ = std::make_unique<RowSpill>(pixelBytes_ * static_cast<std::size_t>(d.width));
+  std::vector<std::uint8_t> row(pixelBytes_ * static_cast<std::size_t>(d.width));
+  for (int r = 0; r < d.height; ++r) {
+    deviceRow(r, row.data());
+    if (!spill_->append(row.data())) return false;
+  }
+  return spill_->ok();
+}
+
+bool ImageStage::loadBand(int firstOutputRow) {
+  const RenderSpec& d = device_.renderSpec();
+  const std::size_t column = static_cast<std::size_t>(d.height) * pixelBytes_;
+  const int fits = static_cast<int>(std::max<std::size_t>(1, kBandBytes / std::max<std::size_t>(1, column)));
+  bandFirst_ = firstOutputRow;
+  bandRows_ = std::min(fits, output_.height - firstOutputRow);
+  band_.resize(column * static_cast<std::size_t>(bandRows_));
+  // The band's input columns, as one run of each input row.
+  const int firstColumn = rotation_ == 1 ? d.width - bandFirst_ - bandRows_ : bandFirst_;
+  std::vector<std::uint8_t> run(pixelBytes_ * static_cast<std::size_t>(bandRows_));
+  for (int y = 0; y < d.height; ++y) {
+    if (!spill_->read(y, pixelBytes_ * static_cast<std::size_t>(firstColumn), run.size(), run.data())) return false;
+    for (int c = 0; c < bandRows_; ++c)
+      std::memcpy(band_.data() + static_cast<std::size_t>(c) * column + static_cast<std::size_t>(y) * pixelBytes_,
+                  run.data() + static_cast<std::size_t>(c) * pixelBytes_, pixelBytes_);
+  }
+  return true;
+}
+
+void ImageStage::reversePixels(std::uint8_t* row, int width) const {
+  for (int a = 0, b = width - 1; a < b; ++a, --b) {
+    std::uint8_t* pa = row + static_cast<std::size_t>(a) * pixelBytes_;
+    std::uint8_t* pb = row + static_cast<std::size_t>(b) * pixelBytes_;
+    std::uint8_t tmp[8];
+    std::memcpy(tmp, pa, pixelBytes_);
+    std::memcpy(pa, pb, pixelBytes_);
+    std::memcpy(pb, tmp, pixelBytes_);
+  }
 }
 
 void ImageStage::applyTone(const ToneTables& tone, int samples, int bitsPerSample, std::uint8_t* row, int width) {

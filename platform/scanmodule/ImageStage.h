@@ -6,30 +6,45 @@
 #include <vector>
 
 #include "scanmodule/ImageRenderer.h"
+#include "scanmodule/RowSpill.h"
 #include "scanmodule/ToneTables.h"
 
 namespace velmor {
 
-// The module's image stage: takes the device's rows and gives the rows the module hands out,
-// one at a time, holding no more than a row or two whatever the image's height. Previews' crop
+// The module's image stage: takes the device's rows and gives the rows the module hands out, one
+// at a time, in order, with memory independent of the image's height. Previews' crop
 // corrections and scans go through it alike.
 //
-// What it does to a row: the user's tone tables, then, for black and white, the threshold.
-// Black and white with tone asks the device for 8-bit grey (the tone works on levels, and the
-// threshold comes after it, as the adjustment dialogs show it).
+// What it does: the user's tone tables; then the frame's orientation (quarter turns and a
+// mirror, as the preview shows the frame); then, for black and white, the threshold. Black and
+// white with tone or a new orientation asks the device for 8-bit grey (the tone works on levels,
+// and the threshold comes last, as the adjustment dialogs show it). A turn needs the whole image
+// before its first row: the toned rows wait in a temporary file and come back a band of output
+// rows at a time (at most kBandBytes in memory).
 class ImageStage {
  public:
-  // `output` is what the request asks for; `tone` may be null (no user tone).
-  ImageStage(const Scene& scene, const RenderSpec& output, std::shared_ptr<const ToneTables> tone);
+  // Rotation codes of a crop: 1 a quarter turn counter-clockwise, 2 a half turn, 3 a quarter turn
+  // clockwise; anything else none. The mirror flips the turned image left to right.
+  struct Orientation {
+    int rotation;
+    bool mirror;
+  };
+  static constexpr std::size_t kBandBytes = 8u << 20;
 
-  // The rows handed out: the request's area after settling, like the device's.
+  // `area` is what the request asks the device for (in the platen's orientation); `tone` may be
+  // null (no user tone).
+  ImageStage(const Scene& scene, const RenderSpec& area, std::shared_ptr<const ToneTables> tone,
+             Orientation orientation = Orientation{0, false});
+
+  // The rows handed out: the request's area after settling, turned.
   const RenderSpec& renderSpec() const { return output_; }
   int samplesPerPixel() const { return output_.mode == ColourMode::Colour ? 3 : 1; }
   std::size_t rowBytes() const;
   int rows() const { return output_.height; }
 
   // Writes output row `row` (0 = top) into out, rowBytes() long. Rows are asked for in order.
-  void produceRow(int row, std::uint8_t* out);
+  // False when the rows set aside for a turn could not be written or read back.
+  bool produceRow(int row, std::uint8_t* out);
 
   // Tone on one row in place: `samples` 1 (grey, through the green table) or 3, 8 or 16 bits.
   static void applyTone(const ToneTables& tone, int samples, int bitsPerSample, std::uint8_t* row, int width);
@@ -38,11 +53,25 @@ class ImageStage {
   static void threshold(const std::uint8_t* grey, int width, int threshold, std::uint8_t* out);
 
  private:
+  // The device's next row with the tone applied, into `row` (device width).
+  void deviceRow(int row, std::uint8_t* out);
+  bool spillAll();
+  bool loadBand(int firstOutputRow);
+  void reversePixels(std::uint8_t* row, int width) const;
+
   ImageRenderer device_;
   RenderSpec output_;
   std::shared_ptr<const ToneTables> tone_;
+  int rotation_ = 0;
+  bool mirror_ = false;
   bool thresholdHere_ = false;
-  std::vector<std::uint8_t> deviceRow_;
+  bool passThrough_ = false;
+  std::size_t pixelBytes_ = 1;  // of the device's rows (never 1-bit here unless passing through)
+  std::vector<std::uint8_t> work_;
+  std::unique_ptr<RowSpill> spill_;
+  // A band of output rows of a quarter turn: the input columns it takes, each a whole column.
+  std::vector<std::uint8_t> band_;
+  int bandFirst_ = -1, bandRows_ = 0;
 };
 
 }  // namespace velmor

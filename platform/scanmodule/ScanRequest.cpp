@@ -53,7 +53,7 @@ ScanRequest ScanRequest::fromDictionary(const fnd::Dictionary& request, const De
       renderSpec.y = std::max(0, toInt(d.y * k));
       renderSpec.width = std::max(1, toInt(d.width * k));
       renderSpec.height = std::max(1, toInt(d.height * k));
-      r.areas.push_back(Area{renderSpec, first ? first->UserGamma : 0});
+      r.areas.push_back(Area{renderSpec, first ? first->UserGamma : 0, 0, false});
     }
     return r;
   }
@@ -75,7 +75,7 @@ ScanRequest ScanRequest::fromDictionary(const fnd::Dictionary& request, const De
     renderSpec.width = std::max(1, toInt(w));
     renderSpec.height = std::max(1, toInt(h));
     if (crop->Threshold > 0) renderSpec.threshold = crop->Threshold;
-    r.areas.push_back(Area{renderSpec, crop->UserGamma});
+    r.areas.push_back(Area{renderSpec, crop->UserGamma, crop->Rotation, crop->Mirror != 0});
   }
 
   if (r.areas.empty()) {

@@ -28,10 +28,13 @@ struct ScanRequest {
   std::string temporaryPath;
   // The scanner finds the documents itself.
   bool findsDocuments = false;
-  // One area to scan: the device's part, and the number of the user tone table its crop names
-  // (0: none).
+  // One area to scan: the device's part (in the platen's orientation), and the number of the
+  // user tone table its crop names (0: none).
   struct Area : RenderSpec {
     int userGamma = 0;
+    // The crop's rotation code and mirror, carried out by the image stage.
+    int rotation = 0;
+    bool mirror = false;
   };
   // One area per crop to scan, in order; the feeder repeats the first for every page.
   std::vector<Area> areas;

@@ -264,7 +264,8 @@ void SimController::runDocument(const ScanRequest& request, const DeviceModel& m
     const ScanRequest::Area& area = request.areas[request.source == Source::Feeder ? 0 : static_cast<std::size_t>(page)];
     const Scene scene = sceneFor(request, model, page);
     // A saved file takes the user's tone without the monitor's gamma.
-    ImageStage renderer(scene, area, toneFor(area.userGamma, 1.0, area.bitsPerSample == 16));
+    ImageStage renderer(scene, area, toneFor(area.userGamma, 1.0, area.bitsPerSample == 16),
+                        ImageStage::Orientation{area.rotation, area.mirror});
     const RenderSpec& renderSpec = renderer.renderSpec();
 
     // A device may report its first page as a placeholder first; the data source treats it
@@ -414,7 +415,11 @@ SimController::Outcome SimController::deliverLines(ImageStage& renderer, const D
       }
     }
     buffer.resize(rowBytes);
-    renderer.produceRow(row, buffer.data());
+    if (!renderer.produceRow(row, buffer.data())) {
+      wakeReader();
+      postError(errors::kNoMemory, page + 1, row);
+      return Outcome::Failed;
+    }
     {
       std::unique_lock lock(mutex_);
       if (stopping_) return Outcome::Stopping;
@@ -489,8 +494,7 @@ SimController::Outcome SimController::deliverWhole(ImageStage& renderer, const D
       return Outcome::Failed;
     }
     std::uint8_t* dest = toFile ? row.data() : block.get() + rowBytes * static_cast<std::size_t>(r);
-    renderer.produceRow(r, dest);
-    if (toFile && std::fwrite(dest, 1, rowBytes, out) != rowBytes) {
+    if (!renderer.produceRow(r, dest) || (toFile && std::fwrite(dest, 1, rowBytes, out) != rowBytes)) {
       abandon();
       postError(errors::kNoMemory, page + 1, r);
       return Outcome::Failed;

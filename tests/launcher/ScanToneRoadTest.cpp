@@ -113,7 +113,7 @@ class ScanToneRoad : public ProgramRoadTest {
   // request named for it (pixels at its resolution, as the scanner places it).
   struct Scanned {
     SavedImage saved;
-    int x = 0, y = 0, resolution = 0;
+    int x = 0, y = 0, width = 0, height = 0, resolution = 0, rotation = 0, mirror = 0;
   };
   Scanned scan(const std::string& folder) {
     Scanned out;
@@ -137,7 +137,11 @@ class ScanToneRoad : public ProgramRoadTest {
       if (crop.intValue("Resolution") <= 0 || rect.real("width") < 1 || rect.real("height") < 1) continue;
       out.x = int(std::lround(rect.real("X")));
       out.y = int(std::lround(rect.real("Y")));
+      out.width = int(std::lround(rect.real("width")));
+      out.height = int(std::lround(rect.real("height")));
       out.resolution = crop.intValue("Resolution");
+      out.rotation = crop.intValue("Rotation");
+      out.mirror = crop.intValue("Mirror");
     }
     return out;
   }
@@ -311,6 +315,64 @@ TEST_F(ScanToneRoad, InBlackAndWhiteTheThresholdFollowsTheTone) {
       }
     }
     EXPECT_EQ(same, std::size_t(w) * std::size_t(h)) << "threshold " << threshold << ", " << white << " white";
+  }
+}
+
+// The frame turned with the toolbar's rotate buttons or mirrored: the request names the frame's
+// area on the platen with its rotation and mirror, and the file holds that area turned and
+// flipped as the preview shows it (a left turn counter-clockwise, a right turn clockwise, the
+// mirror left to right after the turn).
+TEST_F(ScanToneRoad, TurnedAndMirroredFramesAreSavedTurnedAndMirrored) {
+  openAndPreview();
+  Quirel_ExtendMode& m = *mode();
+  const fnd::Notification click{"road", nullptr, nullptr};
+  struct Case {
+    const char* what;
+    int lefts, rights;
+    bool mirror;
+    int rotation;  // the code the request carries
+  } cases[] = {
+      {"as it is", 0, 0, false, 0},
+      {"rotated left", 1, 0, false, 1},
+      {"rotated right", 0, 1, false, 3},
+      {"mirrored", 0, 0, true, 0},
+      {"rotated left and mirrored", 1, 0, true, 1},
+  };
+  int n = 0;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    for (int i = 0; i < c.lefts; ++i) m.toolLeftRotateButtonClick(click);
+    for (int i = 0; i < c.rights; ++i) m.toolRightRotateButtonClick(click);
+    if (c.mirror) m.toolMirrorButtonClick(click);
+    ASSERT_TRUE(runUntil([&] { return controlsEnabled(); }));
+    const Scanned s = scan("geometry-road-" + std::to_string(n++));
+    // Back to the frame as it was for the next case.
+    if (c.mirror) m.toolMirrorButtonClick(click);
+    for (int i = 0; i < c.lefts; ++i) m.toolRightRotateButtonClick(click);
+    for (int i = 0; i < c.rights; ++i) m.toolLeftRotateButtonClick(click);
+    ASSERT_TRUE(s.saved.ok);
+    EXPECT_EQ(s.rotation, c.rotation);
+    EXPECT_EQ(s.mirror, c.mirror ? 1 : 0);
+    const bool across = c.rotation == 1 || c.rotation == 3;
+    ASSERT_EQ(int(s.saved.width), across ? s.height : s.width);
+    ASSERT_EQ(int(s.saved.height), across ? s.width : s.height);
+    const std::vector<std::uint8_t> raw = roadRenderedArea(s.x, s.y, s.width, s.height, s.resolution);
+    const std::vector<std::uint8_t> got = roadPackedRows(s.saved);
+    ASSERT_EQ(got.size(), raw.size());
+    // Each saved pixel against the platen's pixel it stands for.
+    const int outW = int(s.saved.width), outH = int(s.saved.height);
+    std::size_t differing = 0;
+    for (int y = 0; y < outH; ++y)
+      for (int x = 0; x < outW; ++x) {
+        const int xs = c.mirror ? outW - 1 - x : x;
+        int sx = xs, sy = y;
+        if (c.rotation == 1) sx = s.width - 1 - y, sy = xs;
+        if (c.rotation == 3) sx = y, sy = s.height - 1 - xs;
+        for (int ch = 0; ch < 3; ++ch)
+          differing += got[(std::size_t(y) * std::size_t(outW) + std::size_t(x)) * 3 + std::size_t(ch)] !=
+                       raw[(std::size_t(sy) * std::size_t(s.width) + std::size_t(sx)) * 3 + std::size_t(ch)];
+      }
+    EXPECT_EQ(differing, 0u);
   }
 }
 

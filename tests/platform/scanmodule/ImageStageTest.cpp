@@ -201,3 +201,86 @@ TEST(ImageStage, BlackAndWhiteThresholdsTheTonedLevels) {
   ImageStage plain(scene, spec, nullptr);
   EXPECT_EQ(staged(plain), rendered(scene, spec));
 }
+
+namespace {
+
+// The frame's orientation done the plain way on a whole image: quarter turns counter-clockwise
+// (3: one clockwise), then the mirror left to right.
+std::vector<std::uint8_t> oriented(const std::vector<std::uint8_t>& in, int w, int h, std::size_t pixel, int rotation,
+                                   bool mirror, int& outW, int& outH) {
+  const bool across = rotation == 1 || rotation == 3;
+  outW = across ? h : w;
+  outH = across ? w : h;
+  std::vector<std::uint8_t> out(in.size());
+  for (int y = 0; y < outH; ++y)
+    for (int x = 0; x < outW; ++x) {
+      const int xs = mirror ? outW - 1 - x : x;
+      int sx = xs, sy = y;
+      if (rotation == 1) sx = w - 1 - y, sy = xs;
+      if (rotation == 2) sx = w - 1 - xs, sy = h - 1 - y;
+      if (rotation == 3) sx = y, sy = h - 1 - xs;
+      std::memcpy(out.data() + (std::size_t(y) * std::size_t(outW) + std::size_t(x)) * pixel,
+                  in.data() + (std::size_t(sy) * std::size_t(w) + std::size_t(sx)) * pixel, pixel);
+    }
+  return out;
+}
+
+}  // namespace
+
+TEST(ImageStage, TurnsAndMirrorsAsThePreviewShowsTheFrame) {
+  const Scene scene = Scene::platen(8.5, 11.7);
+  const RenderSpec spec = area(ColourMode::Colour, 8);
+  const std::vector<std::uint8_t> raw = rendered(scene, spec);
+  const auto tone = ToneTables::fromSetting(setting(160, 128, 0, 128, 255), 1.0, false);
+  std::vector<std::uint8_t> toned = raw;
+  ImageStage::applyTone(*tone, 3, 8, toned.data(), spec.width * spec.height);
+  for (int rotation : {0, 1, 2, 3})
+    for (bool mirror : {false, true}) {
+      SCOPED_TRACE(testing::Message() << "rotation " << rotation << (mirror ? ", mirrored" : ""));
+      ImageStage stage(scene, spec, tone, ImageStage::Orientation{rotation, mirror});
+      int w = 0, h = 0;
+      const std::vector<std::uint8_t> expected = oriented(toned, spec.width, spec.height, 3, rotation, mirror, w, h);
+      EXPECT_EQ(stage.renderSpec().width, w);
+      EXPECT_EQ(stage.rows(), h);
+      EXPECT_EQ(staged(stage), expected);
+    }
+}
+
+// A turn of an image whose columns do not fit one band comes back band by band, the same.
+TEST(ImageStage, AQuarterTurnLargerThanABandComesBackWhole) {
+  const Scene scene = Scene::platen(8.5, 11.7);
+  RenderSpec spec = area(ColourMode::Colour, 16);
+  spec.resolution = 150;
+  spec.x = 0;
+  spec.y = 0;
+  spec.width = 1000;
+  spec.height = 1500;
+  ASSERT_GT(std::size_t(spec.width) * std::size_t(spec.height) * 6, ImageStage::kBandBytes) << "more than one band";
+  const std::vector<std::uint8_t> raw = rendered(scene, spec);
+  for (int rotation : {1, 3}) {
+    SCOPED_TRACE(rotation);
+    ImageStage stage(scene, spec, nullptr, ImageStage::Orientation{rotation, rotation == 3});
+    int w = 0, h = 0;
+    EXPECT_EQ(staged(stage), oriented(raw, spec.width, spec.height, 6, rotation, rotation == 3, w, h));
+  }
+}
+
+// Black and white turned: the grey levels are turned, then thresholded.
+TEST(ImageStage, BlackAndWhiteIsTurnedBeforeTheThreshold) {
+  const Scene scene = Scene::platen(8.5, 11.7);
+  RenderSpec spec = area(ColourMode::BlackWhite, 1);
+  spec.threshold = 140;
+  RenderSpec grey = spec;
+  grey.mode = ColourMode::Grey;
+  grey.bitsPerSample = 8;
+  int w = 0, h = 0;
+  const std::vector<std::uint8_t> levels = oriented(rendered(scene, grey), spec.width, spec.height, 1, 1, false, w, h);
+  ImageStage stage(scene, spec, nullptr, ImageStage::Orientation{1, false});
+  ASSERT_EQ(stage.renderSpec().width, w);
+  const std::size_t rowBytes = (std::size_t(w) + 7) / 8;
+  ASSERT_EQ(stage.rowBytes(), rowBytes);
+  const std::vector<std::uint8_t> out = staged(stage);
+  std::vector<std::uint8_t> expected(rowBytes * std::size_t(h));
+  for (int y = 0; y < h; ++y) ImageStage::threshold(levels.data() + std::size_t(y) * std::size_t(w), w, 140, expected.data() + std::size_t(y) * rowBytes);
+  EXPECT_EQ(out, expected);
+}
