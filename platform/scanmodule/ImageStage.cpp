@@ -1,6 +1,7 @@
 #include "scanmodule/ImageStage.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 namespace velmor {
@@ -15,9 +16,16 @@ bool changesOrientation(const ImageStage::Orientation& o) { return settledRotati
 
 bool toneChanges(const std::shared_ptr<const ToneTables>& tone) { return tone && !tone->identity(); }
 
-// The device's part of a request: the same area, in 8-bit grey when black and white is made here.
-RenderSpec deviceSpec(const RenderSpec& area, bool thresholdHere) {
+bool scales(double scalePercent) { return scalePercent > 0 && std::abs(scalePercent - 100.0) > 1e-9; }
+
+// The device's part of a request: the area before scaling, in 8-bit grey when black and white is
+// made here.
+RenderSpec deviceSpec(const RenderSpec& area, bool thresholdHere, double scalePercent) {
   RenderSpec spec = area;
+  if (scales(scalePercent)) {
+    spec.width = std::max(1, static_cast<int>(std::lround(area.width * 100.0 / scalePercent)));
+    spec.height = std::max(1, static_cast<int>(std::lround(area.height * 100.0 / scalePercent)));
+  }
   if (thresholdHere) {
     spec.mode = ColourMode::Grey;
     spec.bitsPerSample = 8;
@@ -26,25 +34,34 @@ RenderSpec deviceSpec(const RenderSpec& area, bool thresholdHere) {
 }
 
 bool thresholdsHere(const RenderSpec& area, const std::shared_ptr<const ToneTables>& tone,
-                    const ImageStage::Orientation& o) {
-  return isBlackWhite(area) && (toneChanges(tone) || changesOrientation(o));
+                    const ImageStage::Orientation& o, double scalePercent) {
+  return isBlackWhite(area) && (toneChanges(tone) || changesOrientation(o) || scales(scalePercent));
 }
 
 }  // namespace
 
 ImageStage::ImageStage(const Scene& scene, const RenderSpec& area, std::shared_ptr<const ToneTables> tone,
-                       Orientation orientation)
-    : device_(scene, deviceSpec(area, thresholdsHere(area, tone, orientation))),
+                       Orientation orientation, double scalePercent)
+    : device_(scene, deviceSpec(area, thresholdsHere(area, tone, orientation, scalePercent), scalePercent)),
       output_(ImageRenderer(scene, area).renderSpec()),
       tone_(toneChanges(tone) ? std::move(tone) : nullptr),
       rotation_(settledRotation(orientation.rotation)),
       mirror_(orientation.mirror) {
-  thresholdHere_ = isBlackWhite(output_) && (tone_ || rotation_ != 0 || mirror_);
-  passThrough_ = !tone_ && rotation_ == 0 && !mirror_;
-  if (rotation_ == 1 || rotation_ == 3) std::swap(output_.width, output_.height);
   const RenderSpec& d = device_.renderSpec();
+  plainWidth_ = output_.width;
+  plainHeight_ = output_.height;
+  const bool scaled = d.width != plainWidth_ || d.height != plainHeight_;
+  thresholdHere_ = isBlackWhite(output_) && (tone_ || rotation_ != 0 || mirror_ || scaled);
+  passThrough_ = !tone_ && rotation_ == 0 && !mirror_ && !scaled;
+  if (rotation_ == 1 || rotation_ == 3) std::swap(output_.width, output_.height);
   pixelBytes_ = static_cast<std::size_t>(device_.samplesPerPixel()) * (d.bitsPerSample == 16 ? 2 : 1);
-  if (!passThrough_) work_.resize(pixelBytes_ * static_cast<std::size_t>(std::max(d.width, d.height)));
+  if (!passThrough_) work_.resize(pixelBytes_ * static_cast<std::size_t>(std::max(plainWidth_, plainHeight_)));
+  if (scaled)
+    scaler_ = std::make_unique<RowScaler>(d.width, d.height, plainWidth_, plainHeight_, device_.samplesPerPixel(),
+                                          d.bitsPerSample, [this](int row, std::uint8_t* out) {
+                                            deviceRow(row, out);
+                                            return true;
+                                          });
 }
 
 std::size_t ImageStage::rowBytes() const {
@@ -57,34 +74,39 @@ void ImageStage::deviceRow(int row, std::uint8_t* out) {
   if (tone_) applyTone(*tone_, device_.samplesPerPixel(), d.bitsPerSample, out, d.width);
 }
 
+bool ImageStage::plainRow(int row, std::uint8_t* out) {
+  if (scaler_) return scaler_->produceRow(row, out);
+  deviceRow(row, out);
+  return true;
+}
+
 bool ImageStage::produceRow(int row, std::uint8_t* out) {
   if (passThrough_) {
     device_.renderRow(row, out);
     return true;
   }
-  const RenderSpec& d = device_.renderSpec();
   std::uint8_t* levels = thresholdHere_ ? work_.data() : out;
   const int width = output_.width;
   if (rotation_ == 0) {
-    deviceRow(row, levels);
+    if (!plainRow(row, levels)) return false;
     if (mirror_) reversePixels(levels, width);
   } else {
     if (!spill_ && !spillAll()) return false;
     if (rotation_ == 2) {
       // A half turn reads the rows bottom up, each right to left; the mirror undoes the latter.
-      if (!spill_->read(d.height - 1 - row, 0, pixelBytes_ * static_cast<std::size_t>(d.width), levels)) return false;
+      if (!spill_->read(plainHeight_ - 1 - row, 0, pixelBytes_ * static_cast<std::size_t>(plainWidth_), levels)) return false;
       if (!mirror_) reversePixels(levels, width);
     } else {
       if ((bandFirst_ < 0 || row < bandFirst_ || row >= bandFirst_ + bandRows_) && !loadBand(row)) return false;
       // Output row `row` is one input column, read down the input's rows (a clockwise turn reads
       // them bottom up); the mirror reverses the direction.
-      const int column = rotation_ == 1 ? d.width - 1 - row : row;
-      const int firstColumn = rotation_ == 1 ? d.width - bandFirst_ - bandRows_ : bandFirst_;
-      const std::uint8_t* source =
-          band_.data() + static_cast<std::size_t>(column - firstColumn) * static_cast<std::size_t>(d.height) * pixelBytes_;
+      const int column = rotation_ == 1 ? plainWidth_ - 1 - row : row;
+      const int firstColumn = rotation_ == 1 ? plainWidth_ - bandFirst_ - bandRows_ : bandFirst_;
+      const std::uint8_t* source = band_.data() + static_cast<std::size_t>(column - firstColumn) *
+                                                      static_cast<std::size_t>(plainHeight_) * pixelBytes_;
       const bool upwards = (rotation_ == 3) != mirror_;
       for (int x = 0; x < width; ++x) {
-        const int from = upwards ? d.height - 1 - x : x;
+        const int from = upwards ? plainHeight_ - 1 - x : x;
         std::memcpy(levels + static_cast<std::size_t>(x) * pixelBytes_, source + static_cast<std::size_t>(from) * pixelBytes_,
                     pixelBytes_);
       }
@@ -95,27 +117,24 @@ bool ImageStage::produceRow(int row, std::uint8_t* out) {
 }
 
 bool ImageStage::spillAll() {
-  const RenderSpec& d = device_.renderSpec();
-  spill_ = std::make_unique<RowSpill>(pixelBytes_ * static_cast<std::size_t>(d.width));
-  std::vector<std::uint8_t> row(pixelBytes_ * static_cast<std::size_t>(d.width));
-  for (int r = 0; r < d.height; ++r) {
-    deviceRow(r, row.data());
-    if (!spill_->append(row.data())) return false;
+  spill_ = std::make_unique<RowSpill>(pixelBytes_ * static_cast<std::size_t>(plainWidth_));
+  std::vector<std::uint8_t> row(pixelBytes_ * static_cast<std::size_t>(plainWidth_));
+  for (int r = 0; r < plainHeight_; ++r) {
+    if (!plainRow(r, row.data()) || !spill_->append(row.data())) return false;
   }
   return spill_->ok();
 }
 
 bool ImageStage::loadBand(int firstOutputRow) {
-  const RenderSpec& d = device_.renderSpec();
-  const std::size_t column = static_cast<std::size_t>(d.height) * pixelBytes_;
+  const std::size_t column = static_cast<std::size_t>(plainHeight_) * pixelBytes_;
   const int fits = static_cast<int>(std::max<std::size_t>(1, kBandBytes / std::max<std::size_t>(1, column)));
   bandFirst_ = firstOutputRow;
   bandRows_ = std::min(fits, output_.height - firstOutputRow);
   band_.resize(column * static_cast<std::size_t>(bandRows_));
   // The band's input columns, as one run of each input row.
-  const int firstColumn = rotation_ == 1 ? d.width - bandFirst_ - bandRows_ : bandFirst_;
+  const int firstColumn = rotation_ == 1 ? plainWidth_ - bandFirst_ - bandRows_ : bandFirst_;
   std::vector<std::uint8_t> run(pixelBytes_ * static_cast<std::size_t>(bandRows_));
-  for (int y = 0; y < d.height; ++y) {
+  for (int y = 0; y < plainHeight_; ++y) {
     if (!spill_->read(y, pixelBytes_ * static_cast<std::size_t>(firstColumn), run.size(), run.data())) return false;
     for (int c = 0; c < bandRows_; ++c)
       std::memcpy(band_.data() + static_cast<std::size_t>(c) * column + static_cast<std::size_t>(y) * pixelBytes_,

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "scanmodule/ImageRenderer.h"
+#include "scanmodule/RowScaler.h"
 #include "scanmodule/RowSpill.h"
 #include "scanmodule/ToneTables.h"
 
@@ -15,7 +16,8 @@ namespace velmor {
 // at a time, in order, with memory independent of the image's height. Previews' crop
 // corrections and scans go through it alike.
 //
-// What it does: the user's tone tables; then the frame's orientation (quarter turns and a
+// What it does: the user's tone tables; the scale to the output size (RowScaler); then the
+// frame's orientation (quarter turns and a
 // mirror, as the preview shows the frame); then, for black and white, the threshold. Black and
 // white with tone or a new orientation asks the device for 8-bit grey (the tone works on levels,
 // and the threshold comes last, as the adjustment dialogs show it). A turn needs the whole image
@@ -31,10 +33,11 @@ class ImageStage {
   };
   static constexpr std::size_t kBandBytes = 8u << 20;
 
-  // `area` is what the request asks the device for (in the platen's orientation); `tone` may be
-  // null (no user tone).
+  // `area` is what the request asks for, in the platen's orientation: its origin on the platen,
+  // and its size after scaling by `scalePercent` (the device reads width and height times
+  // 100 / scalePercent from the origin). `tone` may be null (no user tone).
   ImageStage(const Scene& scene, const RenderSpec& area, std::shared_ptr<const ToneTables> tone,
-             Orientation orientation = Orientation{0, false});
+             Orientation orientation = Orientation{0, false}, double scalePercent = 100.0);
 
   // The rows handed out: the request's area after settling, turned.
   const RenderSpec& renderSpec() const { return output_; }
@@ -55,6 +58,8 @@ class ImageStage {
  private:
   // The device's next row with the tone applied, into `row` (device width).
   void deviceRow(int row, std::uint8_t* out);
+  // The next row scaled to the area's size (still in the platen's orientation).
+  bool plainRow(int row, std::uint8_t* out);
   bool spillAll();
   bool loadBand(int firstOutputRow);
   void reversePixels(std::uint8_t* row, int width) const;
@@ -68,6 +73,8 @@ class ImageStage {
   bool passThrough_ = false;
   std::size_t pixelBytes_ = 1;  // of the device's rows (never 1-bit here unless passing through)
   std::vector<std::uint8_t> work_;
+  int plainWidth_ = 0, plainHeight_ = 0;  // the area's size before the turn
+  std::unique_ptr<RowScaler> scaler_;
   std::unique_ptr<RowSpill> spill_;
   // A band of output rows of a quarter turn: the input columns it takes, each a whole column.
   std::vector<std::uint8_t> band_;

@@ -75,7 +75,9 @@ ScanRequest ScanRequest::fromDictionary(const fnd::Dictionary& request, const De
     renderSpec.width = std::max(1, toInt(w));
     renderSpec.height = std::max(1, toInt(h));
     if (crop->Threshold > 0) renderSpec.threshold = crop->Threshold;
-    r.areas.push_back(Area{renderSpec, crop->UserGamma, crop->Rotation, crop->Mirror != 0});
+    // No magnification (0, or one that is not a number) leaves the size as it is.
+    const double scale = std::isfinite(crop->Scale) && crop->Scale > 0 ? crop->Scale : 100.0;
+    r.areas.push_back(Area{renderSpec, crop->UserGamma, crop->Rotation, crop->Mirror != 0, scale});
   }
 
   if (r.areas.empty()) {

@@ -35,6 +35,8 @@ struct ScanRequest {
     // The crop's rotation code and mirror, carried out by the image stage.
     int rotation = 0;
     bool mirror = false;
+    // Output magnification in percent: the width and height above are the scaled size.
+    double scale = 100.0;
   };
   // One area per crop to scan, in order; the feeder repeats the first for every page.
   std::vector<Area> areas;

@@ -114,6 +114,7 @@ class ScanToneRoad : public ProgramRoadTest {
   struct Scanned {
     SavedImage saved;
     int x = 0, y = 0, width = 0, height = 0, resolution = 0, rotation = 0, mirror = 0;
+    double scale = 0;
   };
   Scanned scan(const std::string& folder) {
     Scanned out;
@@ -142,6 +143,7 @@ class ScanToneRoad : public ProgramRoadTest {
       out.resolution = crop.intValue("Resolution");
       out.rotation = crop.intValue("Rotation");
       out.mirror = crop.intValue("Mirror");
+      out.scale = crop.real("Scale");
     }
     return out;
   }
@@ -374,6 +376,42 @@ TEST_F(ScanToneRoad, TurnedAndMirroredFramesAreSavedTurnedAndMirrored) {
       }
     EXPECT_EQ(differing, 0u);
   }
+}
+
+// A print size at half the frame's size: the file is half as wide and high, and each of its
+// pixels is the platen under it, averaged (compared where the platen is even, within 2 levels).
+TEST_F(ScanToneRoad, APrintSizeAtHalfScalesTheFrameDown) {
+  openAndPreview();
+  Quirel_ExtendMode& m = *mode();
+  const Scanned full = scan("scale-road-full");
+  ASSERT_TRUE(full.saved.ok);
+  m.updateCropByMagnification(50, *m.getFocusCrop());
+  const Scanned s = scan("scale-road-half");
+  ASSERT_TRUE(s.saved.ok);
+  EXPECT_EQ(s.scale, 50.0);
+  EXPECT_NEAR(double(s.saved.width), full.saved.width / 2.0, 1);
+  EXPECT_NEAR(double(s.saved.height), full.saved.height / 2.0, 1);
+  EXPECT_EQ(s.x, full.x);
+  EXPECT_EQ(s.y, full.y);
+  const int w = int(s.saved.width), h = int(s.saved.height), dw = 2 * w, dh = 2 * h;
+  const std::vector<std::uint8_t> platen = roadRenderedArea(s.x, s.y, dw, dh, s.resolution);
+  const std::vector<std::uint8_t> got = roadPackedRows(s.saved);
+  std::size_t compared = 0, within2 = 0;
+  for (int y = 1; y + 1 < h; ++y)
+    for (int x = 1; x + 1 < w; ++x)
+      for (int ch = 0; ch < 3; ++ch) {
+        int sum = 0, low = 255, high = 0;
+        for (int dy = -1; dy <= 2; ++dy)
+          for (int dx = -1; dx <= 2; ++dx) {
+            const int v = platen[(std::size_t(2 * y + dy) * std::size_t(dw) + std::size_t(2 * x + dx)) * 3 + std::size_t(ch)];
+            sum += v, low = std::min(low, v), high = std::max(high, v);
+          }
+        if (high - low > 2) continue;
+        ++compared;
+        within2 += std::abs(got[(std::size_t(y) * std::size_t(w) + std::size_t(x)) * 3 + std::size_t(ch)] - sum / 16.0) <= 2.0;
+      }
+  ASSERT_GT(compared, std::size_t(w) * std::size_t(h));
+  EXPECT_EQ(within2, compared);
 }
 
 }  // namespace
