@@ -77,7 +77,8 @@ ScanRequest ScanRequest::fromDictionary(const fnd::Dictionary& request, const De
     if (crop->Threshold > 0) renderSpec.threshold = crop->Threshold;
     // No magnification (0, or one that is not a number) leaves the size as it is.
     const double scale = std::isfinite(crop->Scale) && crop->Scale > 0 ? crop->Scale : 100.0;
-    r.areas.push_back(Area{renderSpec, crop->UserGamma, crop->Rotation, crop->Mirror != 0, scale});
+    r.areas.push_back(Area{renderSpec, crop->UserGamma, crop->Rotation, crop->Mirror != 0, scale, crop->HSLCyanRed,
+                           crop->HSLMagentaGreen, crop->HSLYellowBlue, crop->HSLSaturation});
   }
 
   if (r.areas.empty()) {

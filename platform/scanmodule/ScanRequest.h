@@ -37,6 +37,8 @@ struct ScanRequest {
     bool mirror = false;
     // Output magnification in percent: the width and height above are the scaled size.
     double scale = 100.0;
+    // Colour balance and saturation, -100 .. 100.
+    int cyanRed = 0, magentaGreen = 0, yellowBlue = 0, saturation = 0;
   };
   // One area per crop to scan, in order; the feeder repeats the first for every page.
   std::vector<Area> areas;

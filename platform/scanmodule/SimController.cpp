@@ -265,7 +265,8 @@ void SimController::runDocument(const ScanRequest& request, const DeviceModel& m
     const Scene scene = sceneFor(request, model, page);
     // A saved file takes the user's tone without the monitor's gamma.
     ImageStage renderer(scene, area, toneFor(area.userGamma, 1.0, area.bitsPerSample == 16),
-                        ImageStage::Orientation{area.rotation, area.mirror}, area.scale);
+                        ImageStage::Orientation{area.rotation, area.mirror}, area.scale,
+                        HSLFilter::open({area.cyanRed, area.magentaGreen, area.yellowBlue, area.saturation}));
     const RenderSpec& renderSpec = renderer.renderSpec();
 
     // A device may report its first page as a placeholder first; the data source treats it

@@ -17,6 +17,7 @@
 #include "imageio/AreaAverager.h"
 #include "scanmodule/DeviceSettings.h"
 #include "scanmodule/ErrorInformation.h"
+#include "scanmodule/HSLFilter.h"
 #include "scanmodule/ScanInfoRecord.h"
 #include "scanmodule/ScanReports.h"
 #include "scanmodule/SimController.h"
@@ -246,6 +247,8 @@ void SimController::smCropCorrect(const fnd::Dictionary& request) {
   // Shown on screen: the monitor's gamma relative to the data's (none sent reads as the data's).
   const double monitorGamma = record.setting().MonitorGamma > 0 ? record.setting().MonitorGamma : kDataGamma;
   const std::shared_ptr<const ToneTables> tone = toneFor(crop->UserGamma, monitorGamma / kDataGamma, false);
+  const std::unique_ptr<HSLFilter> hsl =
+      HSLFilter::open({crop->HSLCyanRed, crop->HSLMagentaGreen, crop->HSLYellowBlue, crop->HSLSaturation});
   const Preview& preview = *kept;
   *cellWidth = 0;
   *cellHeight = 0;
@@ -280,6 +283,7 @@ void SimController::smCropCorrect(const fnd::Dictionary& request) {
     if (before) std::memcpy(before + static_cast<std::size_t>(y) * w * 3, src, static_cast<std::size_t>(w) * 3);
     std::memcpy(out, src, static_cast<std::size_t>(w) * 3);
     if (tone) ImageStage::applyTone(*tone, 3, 8, out, w);
+    if (hsl) hsl->apply(out, w, 8);
     if (grey) {
       for (int x = 0; x < w; ++x) {
         unsigned char* px = out + x * 3;

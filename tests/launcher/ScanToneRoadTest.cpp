@@ -115,6 +115,7 @@ class ScanToneRoad : public ProgramRoadTest {
     SavedImage saved;
     int x = 0, y = 0, width = 0, height = 0, resolution = 0, rotation = 0, mirror = 0;
     double scale = 0;
+    int hslSaturation = 0, hslCyanRed = 0;
   };
   Scanned scan(const std::string& folder) {
     Scanned out;
@@ -144,6 +145,8 @@ class ScanToneRoad : public ProgramRoadTest {
       out.rotation = crop.intValue("Rotation");
       out.mirror = crop.intValue("Mirror");
       out.scale = crop.real("Scale");
+      out.hslSaturation = crop.intValue("HSLSaturation");
+      out.hslCyanRed = crop.intValue("HSLCyanRed");
     }
     return out;
   }
@@ -412,6 +415,37 @@ TEST_F(ScanToneRoad, APrintSizeAtHalfScalesTheFrameDown) {
       }
   ASSERT_GT(compared, std::size_t(w) * std::size_t(h));
   EXPECT_EQ(within2, compared);
+}
+
+// The frame's colour balance and saturation go through the HSL plug-in: saturation -100 saves
+// a grey picture; a step of 50 towards red lifts red by a quarter of the range.
+TEST_F(ScanToneRoad, ColourBalanceAndSaturationShowInTheSavedPixels) {
+  openAndPreview();
+  Quirel_CropInfo& crop = *mode()->getFocusCrop();
+  crop.setColorBalance({-100, 0, 0, 0});
+  const Scanned grey = scan("hsl-road-grey");
+  ASSERT_TRUE(grey.saved.ok);
+  EXPECT_EQ(grey.hslSaturation, -100);
+  const std::vector<std::uint8_t> g = roadPackedRows(grey.saved);
+  for (std::size_t i = 0; i + 2 < g.size(); i += 3) {
+    ASSERT_EQ(g[i], g[i + 1]) << i;
+    ASSERT_EQ(g[i + 1], g[i + 2]) << i;
+  }
+
+  crop.setColorBalance({0, 50, 0, 0});
+  const Scanned red = scan("hsl-road-red");
+  ASSERT_TRUE(red.saved.ok);
+  EXPECT_EQ(red.hslCyanRed, 50);
+  const std::vector<std::uint8_t> got = roadPackedRows(red.saved);
+  const std::vector<std::uint8_t> raw =
+      roadRenderedArea(red.x, red.y, int(red.saved.width), int(red.saved.height), red.resolution);
+  ASSERT_EQ(got.size(), raw.size());
+  int largest = 0;
+  for (std::size_t i = 0; i + 2 < raw.size(); i += 3) {
+    largest = std::max(largest, std::abs(int(got[i]) - int(std::min(255L, std::lround(raw[i] + 0.25 * 255)))));
+    largest = std::max({largest, std::abs(int(got[i + 1]) - int(raw[i + 1])), std::abs(int(got[i + 2]) - int(raw[i + 2]))});
+  }
+  EXPECT_LE(largest, 2);
 }
 
 }  // namespace

@@ -2,10 +2,13 @@
 // applied row by row, black and white thresholded after the tone.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <vector>
 
+#include "scanmodule/HSLFilter.h"
 #include "scanmodule/ImageRenderer.h"
 #include "scanmodule/ImageStage.h"
 #include "scanmodule/Scene.h"
@@ -283,4 +286,34 @@ TEST(ImageStage, BlackAndWhiteIsTurnedBeforeTheThreshold) {
   std::vector<std::uint8_t> expected(rowBytes * std::size_t(h));
   for (int y = 0; y < h; ++y) ImageStage::threshold(levels.data() + std::size_t(y) * std::size_t(w), w, 140, expected.data() + std::size_t(y) * rowBytes);
   EXPECT_EQ(out, expected);
+}
+
+// Colour balance and saturation through the HSL plug-in the user interface loads: saturation
+// -100 leaves every pixel grey, a step towards red lifts red by half the step of the range.
+TEST(HSLFilter, TheStageBalancesAndDesaturatesThroughThePlugIn) {
+  const Scene scene = Scene::platen(8.5, 11.7);
+  const RenderSpec spec = area(ColourMode::Colour, 8);
+  const std::vector<std::uint8_t> raw = rendered(scene, spec);
+  EXPECT_EQ(velmor::HSLFilter::open({0, 0, 0, 0}), nullptr) << "nothing to change";
+
+  auto grey = velmor::HSLFilter::open({0, 0, 0, -100});
+  ASSERT_NE(grey, nullptr) << "the HSL plug-in loads from the resources";
+  ImageStage greyStage(scene, spec, nullptr, ImageStage::Orientation{0, false}, 100.0, std::move(grey));
+  const std::vector<std::uint8_t> out = staged(greyStage);
+  std::size_t coloured = 0;
+  for (std::size_t i = 0; i + 2 < raw.size(); i += 3) coloured += raw[i] != raw[i + 1] || raw[i + 1] != raw[i + 2];
+  ASSERT_GT(coloured, raw.size() / 30) << "the area has colour to lose";
+  for (std::size_t i = 0; i + 2 < out.size(); i += 3) {
+    ASSERT_EQ(out[i], out[i + 1]) << i;
+    ASSERT_EQ(out[i + 1], out[i + 2]) << i;
+  }
+
+  ImageStage redStage(scene, spec, nullptr, ImageStage::Orientation{0, false}, 100.0,
+                      velmor::HSLFilter::open({50, 0, 0, 0}));
+  const std::vector<std::uint8_t> red = staged(redStage);
+  for (std::size_t i = 0; i + 2 < raw.size(); i += 3) {
+    ASSERT_EQ(red[i], std::min(255L, std::lround(raw[i] + 0.25 * 255))) << i;
+    ASSERT_EQ(red[i + 1], raw[i + 1]);
+    ASSERT_EQ(red[i + 2], raw[i + 2]);
+  }
 }
