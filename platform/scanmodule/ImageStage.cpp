@@ -41,11 +41,13 @@ bool thresholdsHere(const RenderSpec& area, const std::shared_ptr<const ToneTabl
 }  // namespace
 
 ImageStage::ImageStage(const Scene& scene, const RenderSpec& area, std::shared_ptr<const ToneTables> tone,
-                       Orientation orientation, double scalePercent, std::unique_ptr<HSLFilter> hsl)
+                       Orientation orientation, double scalePercent, std::unique_ptr<HSLFilter> hsl,
+                       std::unique_ptr<ColourMatch> colour)
     : device_(scene, deviceSpec(area, thresholdsHere(area, tone, orientation, scalePercent), scalePercent)),
       output_(ImageRenderer(scene, area).renderSpec()),
       tone_(toneChanges(tone) ? std::move(tone) : nullptr),
       hsl_(device_.samplesPerPixel() == 3 ? std::move(hsl) : nullptr),
+      colour_(device_.samplesPerPixel() == 3 ? std::move(colour) : nullptr),
       rotation_(settledRotation(orientation.rotation)),
       mirror_(orientation.mirror) {
   const RenderSpec& d = device_.renderSpec();
@@ -53,7 +55,7 @@ ImageStage::ImageStage(const Scene& scene, const RenderSpec& area, std::shared_p
   plainHeight_ = output_.height;
   const bool scaled = d.width != plainWidth_ || d.height != plainHeight_;
   thresholdHere_ = isBlackWhite(output_) && (tone_ || rotation_ != 0 || mirror_ || scaled);
-  passThrough_ = !tone_ && !hsl_ && rotation_ == 0 && !mirror_ && !scaled;
+  passThrough_ = !colour_ && !tone_ && !hsl_ && rotation_ == 0 && !mirror_ && !scaled;
   if (rotation_ == 1 || rotation_ == 3) std::swap(output_.width, output_.height);
   pixelBytes_ = static_cast<std::size_t>(device_.samplesPerPixel()) * (d.bitsPerSample == 16 ? 2 : 1);
   if (!passThrough_) work_.resize(pixelBytes_ * static_cast<std::size_t>(std::max(plainWidth_, plainHeight_)));
@@ -72,6 +74,9 @@ std::size_t ImageStage::rowBytes() const {
 void ImageStage::deviceRow(int row, std::uint8_t* out) {
   const RenderSpec& d = device_.renderSpec();
   device_.renderRow(row, out);
+  // The device's colours into the output profile first: the user's adjustments work on what
+  // the user sees.
+  if (colour_) colour_->apply(out, d.width);
   if (tone_) applyTone(*tone_, device_.samplesPerPixel(), d.bitsPerSample, out, d.width);
   // The plug-in refuses only a row it cannot hold, which this stage never hands it.
   if (hsl_) hsl_->apply(out, d.width, d.bitsPerSample);

@@ -5,6 +5,7 @@
 #include <memory>
 #include <vector>
 
+#include "scanmodule/ColourMatch.h"
 #include "scanmodule/HSLFilter.h"
 #include "scanmodule/ImageRenderer.h"
 #include "scanmodule/RowScaler.h"
@@ -17,7 +18,7 @@ namespace velmor {
 // at a time, in order, with memory independent of the image's height. Previews' crop
 // corrections and scans go through it alike.
 //
-// What it does: the user's tone tables; colour balance and saturation (HSLFilter, colour only); the scale to the output size (RowScaler); then the
+// What it does: colour matching (ColourMatch, colour only); the user's tone tables; colour balance and saturation (HSLFilter, colour only); the scale to the output size (RowScaler); then the
 // frame's orientation (quarter turns and a
 // mirror, as the preview shows the frame); then, for black and white, the threshold. Black and
 // white with tone or a new orientation asks the device for 8-bit grey (the tone works on levels,
@@ -39,7 +40,7 @@ class ImageStage {
   // 100 / scalePercent from the origin). `tone` may be null (no user tone).
   ImageStage(const Scene& scene, const RenderSpec& area, std::shared_ptr<const ToneTables> tone,
              Orientation orientation = Orientation{0, false}, double scalePercent = 100.0,
-             std::unique_ptr<HSLFilter> hsl = nullptr);
+             std::unique_ptr<HSLFilter> hsl = nullptr, std::unique_ptr<ColourMatch> colour = nullptr);
 
   // The rows handed out: the request's area after settling, turned.
   const RenderSpec& renderSpec() const { return output_; }
@@ -70,6 +71,7 @@ class ImageStage {
   RenderSpec output_;
   std::shared_ptr<const ToneTables> tone_;
   std::unique_ptr<HSLFilter> hsl_;
+  std::unique_ptr<ColourMatch> colour_;
   int rotation_ = 0;
   bool mirror_ = false;
   bool thresholdHere_ = false;

@@ -29,6 +29,10 @@ ScanRequest ScanRequest::fromDictionary(const fnd::Dictionary& request, const De
   r.noCloseUI = setting.NoCloseUI;
   r.temporaryPath = setting.temporaryPath ? setting.temporaryPath : "";
   if (r.temporaryPath.empty()) r.temporaryPath = fnd::Paths::tempDir();
+  if (setting.ColorSetting == 1 && setting.ColorSync.SourceProfile && setting.ColorSync.TargetProfile) {
+    r.sourceProfile = setting.ColorSync.SourceProfile;
+    r.targetProfile = setting.ColorSync.TargetProfile;
+  }
 
   RenderSpec base;
   const int colorMode = setting.ColorMode;

@@ -26,6 +26,8 @@ struct ScanRequest {
   int imageSource = 0;
   int noCloseUI = 0;
   std::string temporaryPath;
+  // Colour matching asked for ("ColorSetting" 1): the input and output profiles' paths, else empty.
+  std::string sourceProfile, targetProfile;
   // The scanner finds the documents itself.
   bool findsDocuments = false;
   // One area to scan: the device's part (in the platen's orientation), and the number of the

@@ -266,7 +266,8 @@ void SimController::runDocument(const ScanRequest& request, const DeviceModel& m
     // A saved file takes the user's tone without the monitor's gamma.
     ImageStage renderer(scene, area, toneFor(area.userGamma, 1.0, area.bitsPerSample == 16),
                         ImageStage::Orientation{area.rotation, area.mirror}, area.scale,
-                        HSLFilter::open({area.cyanRed, area.magentaGreen, area.yellowBlue, area.saturation}));
+                        HSLFilter::open({area.cyanRed, area.magentaGreen, area.yellowBlue, area.saturation}),
+                        ColourMatch::open(request.sourceProfile, request.targetProfile, area.bitsPerSample));
     const RenderSpec& renderSpec = renderer.renderSpec();
 
     // A device may report its first page as a placeholder first; the data source treats it

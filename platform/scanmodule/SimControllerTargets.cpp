@@ -16,6 +16,7 @@
 #include "foundation/PropertyList.h"
 #include "imageio/AreaAverager.h"
 #include "scanmodule/DeviceSettings.h"
+#include "scanmodule/ColourMatch.h"
 #include "scanmodule/ErrorInformation.h"
 #include "scanmodule/HSLFilter.h"
 #include "scanmodule/ScanInfoRecord.h"
@@ -247,6 +248,12 @@ void SimController::smCropCorrect(const fnd::Dictionary& request) {
   // Shown on screen: the monitor's gamma relative to the data's (none sent reads as the data's).
   const double monitorGamma = record.setting().MonitorGamma > 0 ? record.setting().MonitorGamma : kDataGamma;
   const std::shared_ptr<const ToneTables> tone = toneFor(crop->UserGamma, monitorGamma / kDataGamma, false);
+  // The same colour matching as the scan, so the preview shows what the file will hold.
+  const ColorSyncSetting& sync = record.setting().ColorSync;
+  const std::unique_ptr<ColourMatch> colour =
+      record.setting().ColorSetting == 1 && sync.SourceProfile && sync.TargetProfile
+          ? ColourMatch::open(sync.SourceProfile, sync.TargetProfile, 8)
+          : nullptr;
   const std::unique_ptr<HSLFilter> hsl =
       HSLFilter::open({crop->HSLCyanRed, crop->HSLMagentaGreen, crop->HSLYellowBlue, crop->HSLSaturation});
   const Preview& preview = *kept;
@@ -282,6 +289,7 @@ void SimController::smCropCorrect(const fnd::Dictionary& request) {
     unsigned char* out = corrected + static_cast<std::size_t>(y) * w * 3;
     if (before) std::memcpy(before + static_cast<std::size_t>(y) * w * 3, src, static_cast<std::size_t>(w) * 3);
     std::memcpy(out, src, static_cast<std::size_t>(w) * 3);
+    if (colour) colour->apply(out, w);
     if (tone) ImageStage::applyTone(*tone, 3, 8, out, w);
     if (hsl) hsl->apply(out, w, 8);
     if (grey) {

@@ -1,6 +1,7 @@
 // The module's image stage: the user's tone tables built as the adjustment graphs draw them and
 // applied row by row, black and white thresholded after the tone.
 #include <gtest/gtest.h>
+#include <lcms2.h>
 
 #include <algorithm>
 #include <cmath>
@@ -8,6 +9,8 @@
 #include <cstring>
 #include <vector>
 
+#include "TestEnvironment.h"
+#include "scanmodule/ColourMatch.h"
 #include "scanmodule/HSLFilter.h"
 #include "scanmodule/ImageRenderer.h"
 #include "scanmodule/ImageStage.h"
@@ -316,4 +319,47 @@ TEST(HSLFilter, TheStageBalancesAndDesaturatesThroughThePlugIn) {
     ASSERT_EQ(red[i + 1], raw[i + 1]);
     ASSERT_EQ(red[i + 2], raw[i + 2]);
   }
+}
+
+namespace {
+
+// An RGB profile written to `path`: sRGB's primaries with the given gamma.
+std::string writeProfile(const std::string& path, double gamma) {
+  cmsCIExyY white;
+  cmsWhitePointFromTemp(&white, 6504);
+  const cmsCIExyYTRIPLE primaries{{0.64, 0.33, 1.0}, {0.30, 0.60, 1.0}, {0.15, 0.06, 1.0}};
+  cmsToneCurve* curve = cmsBuildGamma(nullptr, gamma);
+  cmsToneCurve* curves[3] = {curve, curve, curve};
+  cmsHPROFILE p = cmsCreateRGBProfile(&white, &primaries, curves);
+  cmsSaveProfileToFile(p, path.c_str());
+  cmsCloseProfile(p);
+  cmsFreeToneCurve(curve);
+  return path;
+}
+
+}  // namespace
+
+// Colour matching from the input profile to the output profile with Little CMS; no profile, or
+// one that cannot be read, leaves the device's colours.
+TEST(ColourMatch, TheStageMatchesTheDevicesColoursToTheOutputProfile) {
+  const std::string folder = testenv::freshFolder("colour-match").string();
+  const std::string source = writeProfile(folder + "/scanner.icc", 1.0);
+  const std::string target = writeProfile(folder + "/output.icc", 2.2);
+  EXPECT_EQ(velmor::ColourMatch::open("", target, 8), nullptr);
+  EXPECT_EQ(velmor::ColourMatch::open(folder + "/missing.icc", target, 8), nullptr);
+
+  const Scene scene = Scene::platen(8.5, 11.7);
+  const RenderSpec spec = area(ColourMode::Colour, 8);
+  const std::vector<std::uint8_t> raw = rendered(scene, spec);
+  ImageStage stage(scene, spec, nullptr, ImageStage::Orientation{0, false}, 100.0, nullptr,
+                   velmor::ColourMatch::open(source, target, 8));
+  const std::vector<std::uint8_t> out = staged(stage);
+  // Linear light into a 2.2 gamma: a mid level rises towards the light end; black and white stay.
+  std::size_t checked = 0;
+  for (std::size_t i = 0; i < raw.size(); ++i) {
+    const double expected = 255.0 * std::pow(raw[i] / 255.0, 1 / 2.2);
+    ASSERT_NEAR(out[i], expected, 3.0) << i << " from " << int(raw[i]);
+    checked += raw[i] > 20 && raw[i] < 235;
+  }
+  EXPECT_GT(checked, raw.size() / 10);
 }
