@@ -16,6 +16,7 @@
 #include "scanmodule/ErrorInformation.h"
 #include "scanmodule/ScanReports.h"
 #include "scanmodule/SimController.h"
+#include "ui/model/SM_COMMON/ToneDic/ToneDic.h"
 
 using velmor::SimController;
 namespace report = velmor::report;
@@ -239,6 +240,66 @@ TEST_F(SimControllerTargetsTest, CropCorrectionFillsTheCellsWithCorrectedPreview
   // The requester adopts the blocks.
   std::free(corrected);
   std::free(before);
+}
+
+// The tone setting the user interface sends ("Spline" and "ToneParam") is kept and read back;
+// a crop correction shows it with the monitor gamma relative to the data's 2.2 (so 2.2 shows the
+// file's tables, 1.8 a darker picture).
+TEST_F(SimControllerTargetsTest, CropCorrectionShowsTheToneSettingForTheMonitorsGamma) {
+  SimController c;
+  ReportLog log(&c);
+  fnd::Data previewBytes;
+  log.setHook([&](const fnd::Notification& n) {
+    if (n.name == report::kSetPreviewData) {
+      const fnd::Data& d = n.info()->get("PreviewSendData").toData();
+      previewBytes.insert(previewBytes.end(), d.begin(), d.end());
+    }
+  });
+  ASSERT_EQ(0, c.smInitSetting(deviceWith({})));
+  preview(c, log);
+  const int previewWidth = log.last(report::kSetPreviewMakeSize).info.intValue("PreviewWidth");
+  UserToneSetting setting;
+  UIM_Neutral_UserToneSetting(&setting);
+  setting.UserGammaNumber = 5;
+  setting.Brightness[0] = 178;
+  setting.Gamma[0] = 2.2;
+  c.smSetUserGamma(*UIM_CreateDictionary_UserToneSetting(&setting));
+  ASSERT_TRUE(c.userToneSetting(5).has_value());
+  EXPECT_EQ(c.userToneSetting(5)->Brightness[0], 178u);
+  EXPECT_FALSE(c.userToneSetting(6).has_value());
+
+  auto correct = [&](double monitorGamma) {
+    std::int32_t width = -1, height = -1;
+    unsigned char* image = nullptr;
+    fnd::Dictionary crop{{"Resolution", 300},
+                         {"UserGamma", 5},
+                         {"ScanRect", fnd::Dictionary{{"X", 75}, {"Y", 75}, {"width", 150}, {"height", 75}}},
+                         {"DATA_WIDTH", fnd::Value::pointer(&width)},
+                         {"DATA_HEIGHT", fnd::Value::pointer(&height)},
+                         {"DATA_P", fnd::Value::pointer(&image)}};
+    c.smCropCorrect(fnd::Dictionary{{"ScanSetting", fnd::Dictionary{{"MonitorGamma", monitorGamma}, {"ColorMode", 2}}},
+                                    {"CropItem", fnd::Array{fnd::Dictionary{}, crop}}});
+    EXPECT_EQ(width, 150);
+    std::vector<std::uint8_t> out(image, image + (image ? 150 * 75 * 3 : 0));
+    std::free(image);
+    return out;
+  };
+  std::uint8_t r[256], g[256], b[256];
+  ASSERT_EQ(UIM_MakeUserToneTables(&setting, 1.0, r, g, b), 0);
+  const std::vector<std::uint8_t> asFiled = correct(2.2);
+  ASSERT_EQ(asFiled.size(), 150u * 75 * 3);
+  std::size_t darker = 0;
+  const std::vector<std::uint8_t> onOlderScreen = correct(1.8);
+  for (int y = 0; y < 75; ++y)
+    for (int x = 0; x < 150; ++x)
+      for (int ch = 0; ch < 3; ++ch) {
+        const std::size_t at = (std::size_t(y) * 150 + std::size_t(x)) * 3 + std::size_t(ch);
+        const std::uint8_t original = previewBytes[(std::size_t(75 + y) * std::size_t(previewWidth) + 75 + std::size_t(x)) * 3 + std::size_t(ch)];
+        ASSERT_EQ(asFiled[at], g[original]);
+        ASSERT_LE(onOlderScreen[at], asFiled[at]);
+        darker += onOlderScreen[at] < asFiled[at];
+      }
+  EXPECT_GT(darker, asFiled.size() / 2);
 }
 
 // The area of a per-crop request: its rectangle, or for a four-corner frame sent without one
