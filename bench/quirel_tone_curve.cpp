@@ -15,8 +15,10 @@
 #include <string>
 #include <vector>
 
+#include <unistd.h>
+
 #include "BenchSupport.h"
-#include "ui/model/ToneCurve.h"
+#include "ui/model/SM_COMMON/ToneCurve.h"
 
 namespace {
 

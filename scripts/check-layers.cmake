@@ -3,6 +3,9 @@
 #
 # Between the deliverables: platform/ includes no ui/, datasource/ or launcher/ header; ui/
 # includes no datasource/ or launcher/ header; datasource/ includes no launcher/ header.
+# One exception: ui/model/SM_COMMON/ (the scan-settings record, its codec and the tone
+# mathematics) is a library below both the user interface and the scan module, so platform/
+# may include it, and it includes nothing of ui/, datasource/ or launcher/ outside itself.
 # Inside ui/, from the bottom up (a layer includes only its own and lower ones; adjust and
 # settings are peers): base, model, controls, windows, adjust and settings, modes, frontdoor.
 # tests/ui/<layer> is held to the rules of ui/<layer>. (The plug-in tests in tests/platform drive
@@ -24,10 +27,12 @@ set(RANK_modes 5)
 set(RANK_frontdoor 6)
 
 # The part of the tree a path (relative to the checkout, tests/ removed) belongs to:
-# "ui/<layer>", "ui", "platform", "datasource", "launcher" or "" for anything else.
+# "smcommon", "ui/<layer>", "ui", "platform", "datasource", "launcher" or "" for anything else.
 function(tree_part path out)
   string(REGEX REPLACE "^tests/" "" path "${path}")
-  if(path MATCHES "^ui/([^/]+)/")
+  if(path MATCHES "^ui/model/SM_COMMON/")
+    set(${out} "smcommon" PARENT_SCOPE)
+  elseif(path MATCHES "^ui/([^/]+)/")
     set(${out} "ui/${CMAKE_MATCH_1}" PARENT_SCOPE)
   elseif(path MATCHES "^(ui|platform|datasource|launcher)/")
     set(${out} "${CMAKE_MATCH_1}" PARENT_SCOPE)
@@ -73,7 +78,7 @@ foreach(file IN LISTS files)
       continue()
     endif()
     set(bad FALSE)
-    if(from STREQUAL "platform" AND to MATCHES "^(ui|datasource|launcher)")
+    if(from MATCHES "^(platform|smcommon)$" AND to MATCHES "^(ui|datasource|launcher)")
       set(bad TRUE)
     elseif(from MATCHES "^ui" AND to MATCHES "^(datasource|launcher)$")
       set(bad TRUE)

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "foundation/Paths.h"
+#include "scanmodule/ScanInfoRecord.h"
 #include "scanmodule/Scene.h"
 
 namespace velmor {
@@ -15,34 +16,40 @@ int toInt(double v) { return static_cast<int>(std::lround(v)); }
 }  // namespace
 
 ScanRequest ScanRequest::fromDictionary(const fnd::Dictionary& request, const DeviceModel& model) {
+  // Read with the user interface's own reader, so both sides agree on every key.
+  const ScanInfoRecord record(request);
+  const ScanInfo& info = record.info();
+  const ScanSetting& setting = record.setting();
   ScanRequest r;
-  const fnd::Dictionary& setting = request.dictionary("ScanSetting");
-  r.inputSource = request.intValue("InputSource");
+  r.inputSource = info.InputSource;
   r.source = (r.inputSource == 1 || r.inputSource == 2) ? Source::Feeder
              : (r.inputSource >= 3 && r.inputSource <= 7) ? Source::Film
                                                            : Source::Platen;
   r.imageSource = r.source == Source::Film ? 1 : 0;
-  r.noCloseUI = setting.intValue("NoCloseUI");
-  r.temporaryPath = setting.string("TemporaryPath");
+  r.noCloseUI = setting.NoCloseUI;
+  r.temporaryPath = setting.temporaryPath ? setting.temporaryPath : "";
   if (r.temporaryPath.empty()) r.temporaryPath = fnd::Paths::tempDir();
+  if (setting.ColorSetting == 1 && setting.ColorSync.SourceProfile && setting.ColorSync.TargetProfile) {
+    r.sourceProfile = setting.ColorSync.SourceProfile;
+    r.targetProfile = setting.ColorSync.TargetProfile;
+  }
 
   RenderSpec base;
-  const int colorMode = setting.intValue("ColorMode");
+  const int colorMode = setting.ColorMode;
   base.mode = colorMode == 0 ? ColourMode::BlackWhite : colorMode == 1 ? ColourMode::Grey : ColourMode::Colour;
-  const int depth = request.intValue("BitDepth");
-  base.bitsPerSample = base.mode == ColourMode::BlackWhite ? 1 : (depth == 16 ? 16 : 8);
-  base.threshold = setting.contains("Threshold") ? setting.intValue("Threshold") : 128;
+  base.bitsPerSample = base.mode == ColourMode::BlackWhite ? 1 : (info.BitDepth == 16 ? 16 : 8);
+  // No threshold (0) leaves the middle of the scale.
+  base.threshold = setting.Threshold > 0 ? setting.Threshold : 128;
 
   const int maxRes = std::max(1, model.maximumResolution);
-  const int onePass = request.intValue("OnePass");
+  const int onePass = info.OnePass;
   r.findsDocuments = r.source == Source::Platen && (onePass == 2 || onePass == 4 || onePass == 6);
   if (r.findsDocuments) {
-    const fnd::Array& crops = request.array("CropItem");
-    const int asked = crops.empty() ? 0 : crops.front().toDictionary().intValue("Resolution");
+    const CropSetting* first = record.crop(0);
+    const int asked = first ? first->Resolution : 0;
     RenderSpec renderSpec = base;
     renderSpec.resolution = std::min(asked > 0 ? asked : 300, maxRes);
-    if (!crops.empty() && crops.front().toDictionary().intValue("Threshold") > 0)
-      renderSpec.threshold = crops.front().toDictionary().intValue("Threshold");
+    if (first && first->Threshold > 0) renderSpec.threshold = first->Threshold;
     const double k = renderSpec.resolution;
     const Scene platen = Scene::platen(model.platenWidth, model.platenHeight);
     for (const Scene::Document& d : platen.documents()) {
@@ -50,15 +57,15 @@ ScanRequest ScanRequest::fromDictionary(const fnd::Dictionary& request, const De
       renderSpec.y = std::max(0, toInt(d.y * k));
       renderSpec.width = std::max(1, toInt(d.width * k));
       renderSpec.height = std::max(1, toInt(d.height * k));
-      r.areas.push_back(renderSpec);
+      r.areas.push_back(Area{renderSpec, first ? first->UserGamma : 0, 0, false});
     }
     return r;
   }
-  for (const fnd::Value& item : request.array("CropItem")) {
-    const fnd::Dictionary& crop = item.toDictionary();
-    const int res = crop.intValue("Resolution");
-    const fnd::Dictionary& rect = crop.dictionary("ScanRect");
-    double x = rect.real("X"), y = rect.real("Y"), w = rect.real("width"), h = rect.real("height");
+  for (int i = 0; i < record.cropCount(); ++i) {
+    const CropSetting* crop = record.crop(i);
+    if (!crop) continue;
+    const int res = crop->Resolution;
+    double x = crop->ScanRect.x, y = crop->ScanRect.y, w = crop->ScanRect.width, h = crop->ScanRect.height;
     if (res <= 0 || w < 1 || h < 1) continue;  // an unused slot
     RenderSpec renderSpec = base;
     renderSpec.resolution = res;
@@ -71,16 +78,19 @@ ScanRequest ScanRequest::fromDictionary(const fnd::Dictionary& request, const De
     renderSpec.y = std::max(0, toInt(y));
     renderSpec.width = std::max(1, toInt(w));
     renderSpec.height = std::max(1, toInt(h));
-    if (crop.intValue("Threshold") > 0) renderSpec.threshold = crop.intValue("Threshold");
-    r.areas.push_back(renderSpec);
+    if (crop->Threshold > 0) renderSpec.threshold = crop->Threshold;
+    // No magnification (0, or one that is not a number) leaves the size as it is.
+    const double scale = std::isfinite(crop->Scale) && crop->Scale > 0 ? crop->Scale : 100.0;
+    r.areas.push_back(Area{renderSpec, crop->UserGamma, crop->Rotation, crop->Mirror != 0, scale, crop->HSLCyanRed,
+                           crop->HSLMagentaGreen, crop->HSLYellowBlue, crop->HSLSaturation});
   }
 
   if (r.areas.empty()) {
     // No crop: the scan-wide rectangle, else the whole source, at 300 dpi.
     RenderSpec renderSpec = base;
     renderSpec.resolution = std::min(300, maxRes);
-    const fnd::Dictionary& rect = setting.dictionary("ScanRect");
-    double x = rect.real("X"), y = rect.real("Y"), w = rect.real("width"), h = rect.real("height");
+    const ScanRect& rect = setting.ScanRect;
+    double x = rect.x, y = rect.y, w = rect.width, h = rect.height;
     if (w <= 0 || h <= 0) {
       x = y = 0;
       if (r.source == Source::Feeder) {
@@ -96,7 +106,7 @@ ScanRequest ScanRequest::fromDictionary(const fnd::Dictionary& request, const De
     renderSpec.y = std::max(0, toInt(y * renderSpec.resolution));
     renderSpec.width = std::max(1, toInt(w * renderSpec.resolution));
     renderSpec.height = std::max(1, toInt(h * renderSpec.resolution));
-    r.areas.push_back(renderSpec);
+    r.areas.push_back(Area{renderSpec, 0});
   }
   return r;
 }

@@ -261,9 +261,13 @@ void SimController::runDocument(const ScanRequest& request, const DeviceModel& m
   }
 
   for (int page = 0; status == report::kStatusDone && page < pages; ++page) {
-    const RenderSpec& area = request.areas[request.source == Source::Feeder ? 0 : static_cast<std::size_t>(page)];
+    const ScanRequest::Area& area = request.areas[request.source == Source::Feeder ? 0 : static_cast<std::size_t>(page)];
     const Scene scene = sceneFor(request, model, page);
-    const ImageRenderer renderer(scene, area);
+    // A saved file takes the user's tone without the monitor's gamma.
+    ImageStage renderer(scene, area, toneFor(area.userGamma, 1.0, area.bitsPerSample == 16),
+                        ImageStage::Orientation{area.rotation, area.mirror}, area.scale,
+                        HSLFilter::open({area.cyanRed, area.magentaGreen, area.yellowBlue, area.saturation}),
+                        ColourMatch::open(request.sourceProfile, request.targetProfile, area.bitsPerSample));
     const RenderSpec& renderSpec = renderer.renderSpec();
 
     // A device may report its first page as a placeholder first; the data source treats it
@@ -357,7 +361,7 @@ void SimController::runDocument(const ScanRequest& request, const DeviceModel& m
   }
 }
 
-SimController::Outcome SimController::deliverPage(const ImageRenderer& renderer, const DeviceModel& model, int page) {
+SimController::Outcome SimController::deliverPage(ImageStage& renderer, const DeviceModel& model, int page) {
   const int lostAt = model.connectionLostAtLine > 0 && model.connectionLostAtPage == page + 1 ? model.connectionLostAtLine : -1;
   std::string folder;
   {
@@ -375,8 +379,7 @@ SimController::Outcome SimController::deliverPage(const ImageRenderer& renderer,
   return Outcome::Failed;
 }
 
-SimController::Outcome SimController::deliverLines(const ImageRenderer& renderer, const DeviceModel& model, int page,
-                                                   int lostAt) {
+SimController::Outcome SimController::deliverLines(ImageStage& renderer, const DeviceModel& model, int page, int lostAt) {
   {
     std::lock_guard lock(mutex_);
     linesOver_ = false;
@@ -414,7 +417,11 @@ SimController::Outcome SimController::deliverLines(const ImageRenderer& renderer
       }
     }
     buffer.resize(rowBytes);
-    renderer.renderRow(row, buffer.data());
+    if (!renderer.produceRow(row, buffer.data())) {
+      wakeReader();
+      postError(errors::kNoMemory, page + 1, row);
+      return Outcome::Failed;
+    }
     {
       std::unique_lock lock(mutex_);
       if (stopping_) return Outcome::Stopping;
@@ -444,8 +451,8 @@ SimController::Outcome SimController::deliverLines(const ImageRenderer& renderer
   return Outcome::Done;
 }
 
-SimController::Outcome SimController::deliverWhole(const ImageRenderer& renderer, const DeviceModel& model, int page,
-                                                   int lostAt, const std::string& folder, bool toFile) {
+SimController::Outcome SimController::deliverWhole(ImageStage& renderer, const DeviceModel& model, int page, int lostAt,
+                                                   const std::string& folder, bool toFile) {
   const int rows = renderer.rows();
   const std::size_t rowBytes = renderer.rowBytes();
   const std::size_t total = rowBytes * static_cast<std::size_t>(rows);
@@ -489,8 +496,7 @@ SimController::Outcome SimController::deliverWhole(const ImageRenderer& renderer
       return Outcome::Failed;
     }
     std::uint8_t* dest = toFile ? row.data() : block.get() + rowBytes * static_cast<std::size_t>(r);
-    renderer.renderRow(r, dest);
-    if (toFile && std::fwrite(dest, 1, rowBytes, out) != rowBytes) {
+    if (!renderer.produceRow(r, dest) || (toFile && std::fwrite(dest, 1, rowBytes, out) != rowBytes)) {
       abandon();
       postError(errors::kNoMemory, page + 1, r);
       return Outcome::Failed;

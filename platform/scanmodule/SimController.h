@@ -15,8 +15,11 @@
 
 #include "scanmodule/DeviceModel.h"
 #include "scanmodule/ImageRenderer.h"
+#include "scanmodule/ImageStage.h"
+#include "scanmodule/ToneTables.h"
 #include "scanmodule/SMController.h"
 #include "scanmodule/ScanRequest.h"
+#include "ui/model/SM_COMMON/ScanInfo.h"
 
 namespace velmor {
 
@@ -75,18 +78,25 @@ class SimController final : public Velmor_SMController {
   // The last input of a request that only records it ("Set_ShutOffLampTime" and the like), by
   // the name of its call; empty when it never came.
   fnd::Dictionary recordedInput(const std::string& call) const;
-  // A user tone table kept by smSetUserGamma: the red, green and blue tables (65536 16-bit
-  // entries each), empty when none has that number.
+  // A user tone table kept by smSetUserGamma as ready tables: the red, green and blue tables
+  // (65536 16-bit entries each), empty when none has that number.
   std::vector<fnd::Data> userGamma(int number) const;
+  // A user tone setting kept by smSetUserGamma; empty when none has that number.
+  std::optional<UserToneSetting> userToneSetting(int number) const;
+  // The gamma of the data the module hands out: on screen the tone tables use the monitor gamma
+  // relative to it, and a saved file none.
+  static constexpr double kDataGamma = 2.2;
   // Name of the file a backup writes in its folder.
   static constexpr const char* kBackupFileName = "PreviewBackup.sm";
   // Resolution of the preview, dots per inch.
   static constexpr int kPreviewResolution = 75;
   // The area a per-crop request asks for, in preview pixels from the top left: for a
   // four-corner frame ("CropShape" format 4) the box around the corners, else its "ScanRect".
+  // The dictionary form is read with the crop reader first.
   struct CropArea {
     double x = 0, y = 0, width = 0, height = 0;
   };
+  static CropArea cropAreaOf(const CropSetting& crop);
   static CropArea cropAreaOf(const fnd::Dictionary& crop);
   static constexpr int kCornerShape = 4;
 
@@ -108,10 +118,13 @@ class SimController final : public Velmor_SMController {
   void workerMain();
   void enqueue(std::function<void()> task);
   void runDocument(const ScanRequest& request, const DeviceModel& model);
-  Outcome deliverPage(const ImageRenderer& renderer, const DeviceModel& model, int page);
-  Outcome deliverLines(const ImageRenderer& renderer, const DeviceModel& model, int page, int lostAt);
-  Outcome deliverWhole(const ImageRenderer& renderer, const DeviceModel& model, int page, int lostAt,
-                       const std::string& folder, bool toFile);
+  Outcome deliverPage(ImageStage& stage, const DeviceModel& model, int page);
+  Outcome deliverLines(ImageStage& stage, const DeviceModel& model, int page, int lostAt);
+  Outcome deliverWhole(ImageStage& stage, const DeviceModel& model, int page, int lostAt, const std::string& folder,
+                       bool toFile);
+  // The tables of user tone table `number` with `masterGamma` for the monitor gamma; null for
+  // number 0, a number never sent, or tables that change nothing.
+  std::shared_ptr<const ToneTables> toneFor(int number, double masterGamma, bool sixteenBit) const;
   void runPreview(const DeviceModel& model, int inputSource);
   // The document or preview is over: the next request is taken from here on.
   void endRunning();
@@ -175,7 +188,10 @@ class SimController final : public Velmor_SMController {
   // The pixels of the preview before the kept one, when nothing held it any more: the next
   // preview is read into them rather than into memory touched for the first time.
   std::vector<std::uint8_t> spareRgb_;
+  // User tone tables by number: ready 16-bit tables, or the tone setting they are built from
+  // (a number holds one or the other, the one sent last).
   std::map<int, std::vector<fnd::Data>> gamma_;
+  std::map<int, UserToneSetting> toneSettings_;
   std::map<std::string, fnd::Dictionary> recorded_;
 
   // Touched only by the caller of smReadScan.

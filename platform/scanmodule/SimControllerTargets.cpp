@@ -4,8 +4,9 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
-#include <new>
 #include <cstdlib>
+#include <memory>
+#include <new>
 #include <cstring>
 #include <filesystem>
 #include <thread>
@@ -15,9 +16,14 @@
 #include "foundation/PropertyList.h"
 #include "imageio/AreaAverager.h"
 #include "scanmodule/DeviceSettings.h"
+#include "scanmodule/ColourMatch.h"
 #include "scanmodule/ErrorInformation.h"
+#include "scanmodule/HSLFilter.h"
+#include "scanmodule/ScanInfoRecord.h"
 #include "scanmodule/ScanReports.h"
 #include "scanmodule/SimController.h"
+#include "ui/model/SM_COMMON/ScanDic/ScanDic.h"
+#include "ui/model/SM_COMMON/ToneDic/ToneDic.h"
 
 namespace velmor {
 
@@ -33,14 +39,6 @@ void answerResult(const fnd::Notification& note, int value) {
   } else if (slot.isPointer() && slot.toPointer()) {
     *static_cast<int*>(slot.toPointer()) = value;
   }
-}
-
-// The entries of a tone table (65536 16-bit values) applied to an 8-bit sample.
-std::uint8_t throughTable(const fnd::Data& table, std::uint8_t v) {
-  const std::size_t index = static_cast<std::size_t>(v) * 257;
-  std::uint16_t entry;
-  std::memcpy(&entry, table.data() + index * 2, 2);
-  return static_cast<std::uint8_t>(entry >> 8);
 }
 
 constexpr std::size_t kToneTableBytes = 0x20000;
@@ -168,26 +166,57 @@ void SimController::smClearPreview(const fnd::Notification& note) {
 // --- tone tables, crop correction, automatic crop ----------------------------------------------
 
 void SimController::smSetUserGamma(const fnd::Dictionary& request) {
-  std::vector<fnd::Data> tables;
-  for (const char* channel : {"Red", "Green", "Blue"}) {
-    const fnd::Value& v = request.get(channel);
-    if (!v.isData() || v.toData().size() != kToneTableBytes) return;  // not a table: nothing kept
-    tables.push_back(v.toData());
+  // Ready tables ("Red", "Green", "Blue", the record form) or the tone setting to build them
+  // from ("Spline" and "ToneParam", what the user interface sends); anything else keeps nothing.
+  if (request.contains("Red") || request.contains("Green") || request.contains("Blue")) {
+    std::unique_ptr<UserGamma> record(new (std::nothrow) UserGamma{});
+    if (!record || UIM_GetDictionary_UserGamma(&request, record.get()) != 0) return;
+    std::vector<fnd::Data> tables;
+    for (const char* channel : {"Red", "Green", "Blue"}) {
+      if (!request.get(channel).isData()) return;  // all three or none
+    }
+    for (const std::uint8_t* block : {record->Red, record->Green, record->Blue})
+      tables.emplace_back(block, block + kToneTableBytes);
+    std::lock_guard lock(mutex_);
+    toneSettings_.erase(record->UserGammaNumber);
+    gamma_[record->UserGammaNumber] = std::move(tables);
+    return;
   }
+  UserToneSetting setting;
+  if (UIM_GetDictionary_UserToneSetting(&request, &setting) != 0) return;
   std::lock_guard lock(mutex_);
-  gamma_[request.intValue("UserGammaNumber")] = std::move(tables);
+  gamma_.erase(setting.UserGammaNumber);
+  toneSettings_[setting.UserGammaNumber] = setting;
 }
 
-SimController::CropArea SimController::cropAreaOf(const fnd::Dictionary& crop) {
-  const fnd::Dictionary& rect = crop.dictionary("ScanRect");
-  CropArea area{rect.real("X"), rect.real("Y"), rect.real("width"), rect.real("height")};
-  const fnd::Dictionary& shape = crop.dictionary("CropShape");
-  const fnd::Data& corners = shape.data("Shape");
+std::optional<UserToneSetting> SimController::userToneSetting(int number) const {
+  std::lock_guard lock(mutex_);
+  auto it = toneSettings_.find(number);
+  if (it == toneSettings_.end()) return std::nullopt;
+  return it->second;
+}
+
+std::shared_ptr<const ToneTables> SimController::toneFor(int number, double masterGamma, bool sixteenBit) const {
+  if (number == 0) return nullptr;
+  std::optional<UserToneSetting> setting;
+  std::vector<fnd::Data> tables;
+  {
+    std::lock_guard lock(mutex_);
+    if (auto it = toneSettings_.find(number); it != toneSettings_.end()) setting = it->second;
+    if (auto it = gamma_.find(number); it != gamma_.end()) tables = it->second;
+  }
+  std::shared_ptr<const ToneTables> tone =
+      setting ? ToneTables::fromSetting(*setting, masterGamma, sixteenBit) : ToneTables::fromTables16(tables);
+  return tone && !tone->identity() ? tone : nullptr;
+}
+
+SimController::CropArea SimController::cropAreaOf(const CropSetting& crop) {
+  CropArea area{crop.ScanRect.x, crop.ScanRect.y, crop.ScanRect.width, crop.ScanRect.height};
   // A four-corner frame is the frame itself, whatever rectangle comes with it (a thumbnail's
   // request carries the thumbnail's whole rectangle beside its corners).
-  if (shape.intValue("Format") == kCornerShape && corners.size() >= 8 * sizeof(std::int32_t)) {
+  if (crop.CropShape.Format == kCornerShape) {
     std::int32_t v[8];
-    std::memcpy(v, corners.data(), sizeof v);
+    std::memcpy(v, crop.CropShape.Shape, sizeof v);
     const std::int32_t left = std::min({v[0], v[2], v[4], v[6]}), right = std::max({v[0], v[2], v[4], v[6]});
     const std::int32_t top = std::min({v[1], v[3], v[5], v[7]}), bottom = std::max({v[1], v[3], v[5], v[7]});
     // The corners are the frame's outermost pixels: the box holds them.
@@ -196,26 +225,39 @@ SimController::CropArea SimController::cropAreaOf(const fnd::Dictionary& crop) {
   return area;
 }
 
+SimController::CropArea SimController::cropAreaOf(const fnd::Dictionary& crop) {
+  CropSetting setting;
+  std::memset(&setting, 0, sizeof setting);
+  UIM_GetDictionary_CropSetting(&crop, &setting);
+  return cropAreaOf(setting);
+}
+
 void SimController::smCropCorrect(const fnd::Dictionary& request) {
-  const fnd::Array& crops = request.array("CropItem");
-  if (crops.size() < 2 || !crops[1].isDictionary()) return;
-  const fnd::Dictionary& crop = crops[1].toDictionary();
-  auto* cellWidth = static_cast<std::int32_t*>(crop.get("DATA_WIDTH").toPointer());
-  auto* cellHeight = static_cast<std::int32_t*>(crop.get("DATA_HEIGHT").toPointer());
-  auto* cellImage = static_cast<unsigned char**>(crop.get("DATA_P").toPointer());
-  auto* cellBefore = static_cast<unsigned char**>(crop.get("DATA_H").toPointer());
+  const ScanInfoRecord record(request);
+  const CropSetting* crop = record.crop(1);
+  if (!crop) return;
+  std::int32_t* cellWidth = crop->DATA_WIDTH;
+  std::int32_t* cellHeight = crop->DATA_HEIGHT;
+  unsigned char** cellImage = crop->DATA_P;
+  unsigned char** cellBefore = crop->DATA_H;
   if (!cellWidth || !cellHeight || !cellImage) return;
 
   std::shared_ptr<const Preview> kept;
-  std::vector<fnd::Data> tables;
   {
     std::lock_guard lock(mutex_);
     kept = preview_;
-    if (crop.intValue("UserGamma") != 0) {
-      auto it = gamma_.find(crop.intValue("UserGamma"));
-      if (it != gamma_.end()) tables = it->second;
-    }
   }
+  // Shown on screen: the monitor's gamma relative to the data's (none sent reads as the data's).
+  const double monitorGamma = record.setting().MonitorGamma > 0 ? record.setting().MonitorGamma : kDataGamma;
+  const std::shared_ptr<const ToneTables> tone = toneFor(crop->UserGamma, monitorGamma / kDataGamma, false);
+  // The same colour matching as the scan, so the preview shows what the file will hold.
+  const ColorSyncSetting& sync = record.setting().ColorSync;
+  const std::unique_ptr<ColourMatch> colour =
+      record.setting().ColorSetting == 1 && sync.SourceProfile && sync.TargetProfile
+          ? ColourMatch::open(sync.SourceProfile, sync.TargetProfile, 8)
+          : nullptr;
+  const std::unique_ptr<HSLFilter> hsl =
+      HSLFilter::open({crop->HSLCyanRed, crop->HSLMagentaGreen, crop->HSLYellowBlue, crop->HSLSaturation});
   const Preview& preview = *kept;
   *cellWidth = 0;
   *cellHeight = 0;
@@ -226,7 +268,7 @@ void SimController::smCropCorrect(const fnd::Dictionary& request) {
   // The crop's area on the preview, in the preview's own pixels (top left origin) whatever
   // resolution the crop asks for: its rectangle, or, for a four-corner frame sent without one
   // (a thumbnail of a document found on the platen), the box around its corners.
-  const CropArea area = cropAreaOf(crop);
+  const CropArea area = cropAreaOf(*crop);
   const int x0 = std::clamp(static_cast<int>(area.x), 0, preview.width);
   const int y0 = std::clamp(static_cast<int>(area.y), 0, preview.height);
   const int x1 = std::clamp(static_cast<int>(area.x + area.width), x0, preview.width);
@@ -243,17 +285,20 @@ void SimController::smCropCorrect(const fnd::Dictionary& request) {
     std::free(before);
     return;
   }
-  const bool grey = request.dictionary("ScanSetting").intValue("ColorMode") == 1;
+  const bool grey = record.setting().ColorMode == 1;
   for (int y = 0; y < h; ++y) {
     const std::uint8_t* src = preview.rgb.data() + (static_cast<std::size_t>(y0 + y) * preview.width + x0) * 3;
     unsigned char* out = corrected + static_cast<std::size_t>(y) * w * 3;
     if (before) std::memcpy(before + static_cast<std::size_t>(y) * w * 3, src, static_cast<std::size_t>(w) * 3);
-    for (int x = 0; x < w; ++x) {
-      std::uint8_t px[3] = {src[x * 3], src[x * 3 + 1], src[x * 3 + 2]};
-      if (tables.size() == 3)
-        for (int c = 0; c < 3; ++c) px[c] = throughTable(tables[static_cast<std::size_t>(c)], px[c]);
-      if (grey) px[0] = px[1] = px[2] = static_cast<std::uint8_t>((px[0] * 299 + px[1] * 587 + px[2] * 114) / 1000);
-      std::memcpy(out + x * 3, px, 3);
+    std::memcpy(out, src, static_cast<std::size_t>(w) * 3);
+    if (colour) colour->apply(out, w);
+    if (tone) ImageStage::applyTone(*tone, 3, 8, out, w);
+    if (hsl) hsl->apply(out, w, 8);
+    if (grey) {
+      for (int x = 0; x < w; ++x) {
+        unsigned char* px = out + x * 3;
+        px[0] = px[1] = px[2] = static_cast<std::uint8_t>((px[0] * 299 + px[1] * 587 + px[2] * 114) / 1000);
+      }
     }
   }
   *cellWidth = w;

@@ -230,6 +230,42 @@ TEST_F(BasicToolbarRoad, ThePlatenThumbnailButtonShowsTheFoundDocumentsAsThumbna
   ASSERT_TRUE(window()->grabToPng((shots / "basic-mode-platen-thumbnails.png").string()));
 }
 
+// The automatic-crop button, pressed with the frame over part of a photograph: the scanner
+// answers the document under the frame, and the frame snaps to that document (not to the area
+// around every document the preview found).
+TEST_F(BasicToolbarRoad, TheAutomaticCropButtonSnapsAFrameOverPartOfAPhotoToThatPhoto) {
+  openToTheBasicTab();
+  Quirel_StandardMode& m = *mode();
+  m.getPreviewButton()->PreviewBTAction();
+  ASSERT_TRUE(runUntil([&] { return controlsEnabled() && m.getHasPreview() && m.getFocusCrop(); }, 1200));
+  const velmor::DeviceModel model =
+      velmor::DeviceModel::resolve(fnd::Dictionary{{"DeviceName", "Vantrel TS-800 Virtual"}});
+  const velmor::Scene platen = velmor::Scene::platen(model.platenWidth, model.platenHeight);
+  ASSERT_GT(platen.documents().size(), 1u);
+  const auto& photo = platen.documents().front();
+  const double k = velmor::SimController::kPreviewResolution;
+  // Where the frame stands when it lies exactly on the photo (preview pixels, the corner
+  // pixels inside), the frame's own units.
+  m.setAutoCropRect(m.getPreviewDataSize(),
+                    makeSRectDouble(photo.x * k, photo.y * k, photo.width * k - 1, photo.height * k - 1));
+  const SRectDouble onPhoto = m.getFocusCrop()->getInputRect_Pixel96();
+  // The frame drawn over the photo's upper left quarter.
+  m.setAutoCropRect(m.getPreviewDataSize(), makeSRectDouble(photo.x * k + 5, photo.y * k + 5, photo.width * k / 2,
+                                                            photo.height * k / 2));
+  const SRectDouble drawn = m.getFocusCrop()->getInputRect_Pixel96();
+  ASSERT_LT(drawn.size.width, onPhoto.size.width - 10);
+
+  m.toolAutoCropButtonClick(nullptr);
+  ASSERT_TRUE(runUntil([&] { return controlsEnabled(); }));
+  ASSERT_EQ(m.getCropList().size(), 1u);
+  const SRectDouble snapped = m.getFocusCrop()->getInputRect_Pixel96();
+  const double slack = 2 * onPhoto.size.width / (photo.width * k - 1);  // two preview pixels
+  EXPECT_NEAR(snapped.origin.x, onPhoto.origin.x, slack);
+  EXPECT_NEAR(snapped.origin.y, onPhoto.origin.y, slack);
+  EXPECT_NEAR(snapped.size.width, onPhoto.size.width, slack);
+  EXPECT_NEAR(snapped.size.height, onPhoto.size.height, slack);
+}
+
 // The self-test from the basic tab's preferences, through the data source and the simulated
 // scanner: a passing test leaves the preferences open; a failing one closes them with an error
 

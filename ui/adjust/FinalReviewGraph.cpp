@@ -6,7 +6,7 @@
 #include "kit/Color.h"
 #include "kit/GraphicsContext.h"
 #include "ui/adjust/ToneGraphLook.h"
-#include "ui/model/CSpline.h"
+#include "ui/model/SM_COMMON/CSpline.h"
 
 namespace {
 void storeFour(std::uint32_t* out, ChannelValues v) {

@@ -4,7 +4,7 @@
 
 #include "kit/View.h"
 #include "ui/controls/FinalReviewGraphLink.h"
-#include "ui/model/ToneCurve.h"
+#include "ui/model/SM_COMMON/ToneCurve.h"
 
 // The final review's graph: the histogram of the focused crop's corrected preview and over it
 // the combined curve of every tone setting of the crop.

@@ -10,7 +10,7 @@
 #include "ui/adjust/HistogramPointMath.h"
 #include "ui/adjust/PointMarkerImageView.h"
 #include "ui/controls/HistogramGraphViewLink.h"
-#include "ui/model/ChannelValues.h"
+#include "ui/model/SM_COMMON/ChannelValues.h"
 #include "ui/model/CropValueGroups.h"
 #include "ui/model/Units.h"
 

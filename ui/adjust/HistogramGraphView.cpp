@@ -3,7 +3,7 @@
 #include "kit/Color.h"
 #include "kit/GraphicsContext.h"
 #include "ui/adjust/ToneGraphLook.h"
-#include "ui/model/ToneCurve.h"
+#include "ui/model/SM_COMMON/ToneCurve.h"
 
 void Quirel_HistogramGraphView::setImgData(int width, int height, const std::uint8_t* pixels) {
   Quirel_ToneGraphLook::countHistograms(width, height, pixels, redHistogram, greenHistogram, blueHistogram,

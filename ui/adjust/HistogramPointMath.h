@@ -2,7 +2,7 @@
 
 #include <optional>
 
-#include "ui/model/ChannelValues.h"
+#include "ui/model/SM_COMMON/ChannelValues.h"
 
 // The arithmetic of the histogram's black, mid and white points on the 0..255 scale, with no
 // window: where a marker stands for a value and back, how the mid point follows the black or

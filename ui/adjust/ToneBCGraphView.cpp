@@ -3,7 +3,7 @@
 #include "kit/Color.h"
 #include "kit/GraphicsContext.h"
 #include "ui/adjust/ToneGraphLook.h"
-#include "ui/model/ToneCurve.h"
+#include "ui/model/SM_COMMON/ToneCurve.h"
 
 namespace {
 ChannelValues plus128(ChannelValues v) { return {v.master + 128, v.red + 128, v.green + 128, v.blue + 128}; }

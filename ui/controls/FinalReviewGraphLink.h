@@ -3,8 +3,8 @@
 #include <cstdint>
 
 #include "kit/View.h"
-#include "ui/model/ChannelValues.h"
-#include "ui/model/TagPoint.h"
+#include "ui/model/SM_COMMON/ChannelValues.h"
+#include "ui/model/SM_COMMON/TagPoint.h"
 
 // The final-review graph as its wrapper sees it; the adjustment dialogs' view implements it.
 class Quirel_FinalReviewGraphLink {

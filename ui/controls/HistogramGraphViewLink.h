@@ -3,7 +3,7 @@
 #include <cstdint>
 
 #include "kit/View.h"
-#include "ui/model/ChannelValues.h"
+#include "ui/model/SM_COMMON/ChannelValues.h"
 
 // The histogram graph as its wrapper sees it; the adjustment dialogs' view implements it.
 class Quirel_HistogramGraphViewLink {

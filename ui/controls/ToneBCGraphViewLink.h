@@ -1,7 +1,7 @@
 #pragma once
 
 #include "kit/View.h"
-#include "ui/model/ChannelValues.h"
+#include "ui/model/SM_COMMON/ChannelValues.h"
 
 // The brightness and contrast graph as its wrapper sees it; the adjustment dialogs' view
 // implements it. Hiding goes to the view itself.

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "kit/View.h"
-#include "ui/model/ChannelValues.h"
-#include "ui/model/TagPoint.h"
+#include "ui/model/SM_COMMON/ChannelValues.h"
+#include "ui/model/SM_COMMON/TagPoint.h"
 
 // The editable tone-curve graph as its wrapper sees it; the adjustment dialogs' view
 // implements it. The getters answer the view's own tables.

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "ui/model/ChannelValues.h"
-#include "ui/model/TagPoint.h"
+#include "ui/model/SM_COMMON/ChannelValues.h"
+#include "ui/model/SM_COMMON/TagPoint.h"
 
 // The value groups of a crop's image adjustments; plain 32-bit integers, copied by value.
 

@@ -14,10 +14,10 @@
 #include "foundation/Value.h"
 #include "ui/model/ExtendModeLink.h"
 #include "ui/model/ProgressWindowLink.h"
-#include "ui/model/ScanInfo.h"
+#include "ui/model/SM_COMMON/ScanInfo.h"
 #include "ui/model/StandardModeLink.h"
-#include "ui/model/TagPoint.h"
-#include "ui/model/ToneCurve.h"
+#include "ui/model/SM_COMMON/TagPoint.h"
+#include "ui/model/SM_COMMON/ToneCurve.h"
 #include "ui/model/UILessScanModeLink.h"
 #include "ui/model/Units.h"
 

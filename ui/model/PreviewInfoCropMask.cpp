@@ -38,12 +38,13 @@ void Quirel_PreviewInfo::remakeCropAutoCropButton(int mode, const CropList* crop
   const long long right = std::min(static_cast<long long>(r.origin.x + r.size.width), W - 1);
   const long long bottom = std::min(static_cast<long long>(r.origin.y + r.size.height), H - 1);
   fnd::Array points{point(x, y), point(right, y), point(right, bottom), point(x, bottom)};
+  // The module answers into a dictionary it is handed by reference, as its other answers.
+  auto answer = std::make_shared<fnd::Dictionary>();
   auto info = std::make_shared<fnd::Dictionary>(
-      fnd::Dictionary{{"points", fnd::Value(std::move(points))}, {"autoCropPDic", fnd::Value(fnd::Dictionary{})}});
+      fnd::Dictionary{{"points", fnd::Value(std::move(points))}, {"autoCropPDic", fnd::Value::object(answer)}});
   Quirel_PostNotification(mCenter).postExternalNotificationName("Auto_Crop2", mUIMObject ? mUIMObject : this, info);
 
-  const fnd::Value* answer = info->find("autoCropPDic");
-  const fnd::Value* found = answer && answer->isDictionary() ? answer->toDictionary().find("newPoints") : nullptr;
+  const fnd::Value* found = answer->find("newPoints");
   if (!found || !found->isArray() || found->toArray().size() < 4) {
     // No usable answer: the rectangle the last preview delivered stands.
     autoCrop = prevInitAutoCrop;

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "ui/model/ScanInfo.h"
+#include "ui/model/SM_COMMON/ScanInfo.h"
 
 class ModeLink;
 class StandardModeLink;

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "ui/model/CSpline.h"
+#include "ui/model/SM_COMMON/CSpline.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "ui/model/ChannelValues.h"
-#include "ui/model/TagPoint.h"
-#include "ui/model/ToneCurve.h"
+#include "ui/model/SM_COMMON/ChannelValues.h"
+#include "ui/model/SM_COMMON/TagPoint.h"
+#include "ui/model/SM_COMMON/ToneCurve.h"
 
 // The point editing of the tone-curve graph, free of windows: the four channels' points and
 // marker corners, the curves built from them, and what a press, drag and release at a graph

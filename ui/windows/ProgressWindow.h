@@ -15,7 +15,7 @@
 #include "ui/base/PVLocalizedString.h"
 #include "ui/base/ProgressDisplayRules.h"
 #include "ui/model/ProgressWindowLink.h"
-#include "ui/model/ScanInfo.h"
+#include "ui/model/SM_COMMON/ScanInfo.h"
 #include "ui/windows/ProgressWindowPort.h"
 
 namespace kit {

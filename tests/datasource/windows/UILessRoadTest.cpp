@@ -112,11 +112,14 @@ TEST(UILessRoad, TheFilmFramesFillTheDialogAndTwoCheckedFramesAreScanned) {
   // The template entry, then one entry per checked frame.
   EXPECT_EQ(scanSent->array("CropItem").size(), 3u);
 
-  // The frames' sizes, in the order they were sent.
+  // The frames' sizes, in the order they were sent: the rectangle lies on the strip, and a frame
+  // the dialog shows turned a quarter (rotation 1 or 3) comes turned.
   std::vector<std::pair<int, int>> sizes;
   for (const fnd::Value& v : scanSent->array("CropItem")) {
     const fnd::Dictionary r = v.isDictionary() ? v.toDictionary().dictionary("ScanRect") : fnd::Dictionary{};
-    if (r.real("width") >= 1) sizes.emplace_back(int(std::lround(r.real("width"))), int(std::lround(r.real("height"))));
+    const int rotation = v.isDictionary() ? v.toDictionary().intValue("Rotation") : 0;
+    const int w = int(std::lround(r.real("width"))), h = int(std::lround(r.real("height")));
+    if (r.real("width") >= 1) sizes.push_back(rotation == 1 || rotation == 3 ? std::pair{h, w} : std::pair{w, h});
   }
   EXPECT_EQ(sizes.size(), 2u);
   // The simulated scanner delivers the two frames.

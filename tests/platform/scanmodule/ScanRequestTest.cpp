@@ -80,3 +80,44 @@ TEST(ScanRequest, SourcesAndFallbackAreas) {
   EXPECT_EQ(r.areas[0].width, 900);
   EXPECT_EQ(r.areas[0].height, 1200);
 }
+
+// What the image stage carries out comes from the crop record as the user interface's reader
+// reads it: the tone table's number, rotation (the request's own for a crop without one),
+// mirror, scale, colour balance; the profiles only when colour matching is asked for.
+TEST(ScanRequest, CarriesEachCropsStageSettingsAndTheProfiles) {
+  velmor::DeviceModel model;
+  model.maximumResolution = 4800;
+  fnd::Dictionary first = crop(300, rect(10, 20, 600, 400));
+  first.set("UserGamma", 2);
+  first.set("Mirror", 1.0);
+  first.set("Scale", 50.0);
+  first.set("HSLCyanRed", 30);
+  first.set("HSLSaturation", -100);
+  fnd::Dictionary second = crop(300, rect(0, 0, 100, 100));
+  second.set("Rotation", 1);
+  auto request = [&](int colorSetting) {
+    return fnd::Dictionary{
+        {"ScanSetting", fnd::Dictionary{{"ColorMode", 2},
+                                        {"ColorSetting", colorSetting},
+                                        {"TemporaryPath", "/t"},
+                                        {"Profile2", fnd::Dictionary{{"SourcePath", "/in.icc"}, {"TargetPath", "/out.icc"}}}}},
+        {"Rotation", 3},
+        {"CropItem", fnd::Array{fnd::Dictionary{}, first, second}}};
+  };
+  const ScanRequest r = ScanRequest::fromDictionary(request(1), model);
+  ASSERT_EQ(r.areas.size(), 2u);
+  EXPECT_EQ(r.areas[0].userGamma, 2);
+  EXPECT_EQ(r.areas[0].rotation, 3) << "the request's rotation for a crop without its own";
+  EXPECT_TRUE(r.areas[0].mirror);
+  EXPECT_EQ(r.areas[0].scale, 50.0);
+  EXPECT_EQ(r.areas[0].cyanRed, 30);
+  EXPECT_EQ(r.areas[0].saturation, -100);
+  EXPECT_EQ(r.areas[1].rotation, 1);
+  EXPECT_FALSE(r.areas[1].mirror);
+  EXPECT_EQ(r.areas[1].scale, 100.0) << "no magnification: as it is";
+  EXPECT_EQ(r.sourceProfile, "/in.icc");
+  EXPECT_EQ(r.targetProfile, "/out.icc");
+  const ScanRequest plain = ScanRequest::fromDictionary(request(0), model);
+  EXPECT_TRUE(plain.sourceProfile.empty());
+  EXPECT_TRUE(plain.targetProfile.empty());
+}

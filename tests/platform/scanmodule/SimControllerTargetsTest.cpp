@@ -16,6 +16,7 @@
 #include "scanmodule/ErrorInformation.h"
 #include "scanmodule/ScanReports.h"
 #include "scanmodule/SimController.h"
+#include "ui/model/SM_COMMON/ToneDic/ToneDic.h"
 
 using velmor::SimController;
 namespace report = velmor::report;
@@ -241,6 +242,66 @@ TEST_F(SimControllerTargetsTest, CropCorrectionFillsTheCellsWithCorrectedPreview
   std::free(before);
 }
 
+// The tone setting the user interface sends ("Spline" and "ToneParam") is kept and read back;
+// a crop correction shows it with the monitor gamma relative to the data's 2.2 (so 2.2 shows the
+// file's tables, 1.8 a darker picture).
+TEST_F(SimControllerTargetsTest, CropCorrectionShowsTheToneSettingForTheMonitorsGamma) {
+  SimController c;
+  ReportLog log(&c);
+  fnd::Data previewBytes;
+  log.setHook([&](const fnd::Notification& n) {
+    if (n.name == report::kSetPreviewData) {
+      const fnd::Data& d = n.info()->get("PreviewSendData").toData();
+      previewBytes.insert(previewBytes.end(), d.begin(), d.end());
+    }
+  });
+  ASSERT_EQ(0, c.smInitSetting(deviceWith({})));
+  preview(c, log);
+  const int previewWidth = log.last(report::kSetPreviewMakeSize).info.intValue("PreviewWidth");
+  UserToneSetting setting;
+  UIM_Neutral_UserToneSetting(&setting);
+  setting.UserGammaNumber = 5;
+  setting.Brightness[0] = 178;
+  setting.Gamma[0] = 2.2;
+  c.smSetUserGamma(*UIM_CreateDictionary_UserToneSetting(&setting));
+  ASSERT_TRUE(c.userToneSetting(5).has_value());
+  EXPECT_EQ(c.userToneSetting(5)->Brightness[0], 178u);
+  EXPECT_FALSE(c.userToneSetting(6).has_value());
+
+  auto correct = [&](double monitorGamma) {
+    std::int32_t width = -1, height = -1;
+    unsigned char* image = nullptr;
+    fnd::Dictionary crop{{"Resolution", 300},
+                         {"UserGamma", 5},
+                         {"ScanRect", fnd::Dictionary{{"X", 75}, {"Y", 75}, {"width", 150}, {"height", 75}}},
+                         {"DATA_WIDTH", fnd::Value::pointer(&width)},
+                         {"DATA_HEIGHT", fnd::Value::pointer(&height)},
+                         {"DATA_P", fnd::Value::pointer(&image)}};
+    c.smCropCorrect(fnd::Dictionary{{"ScanSetting", fnd::Dictionary{{"MonitorGamma", monitorGamma}, {"ColorMode", 2}}},
+                                    {"CropItem", fnd::Array{fnd::Dictionary{}, crop}}});
+    EXPECT_EQ(width, 150);
+    std::vector<std::uint8_t> out(image, image + (image ? 150 * 75 * 3 : 0));
+    std::free(image);
+    return out;
+  };
+  std::uint8_t r[256], g[256], b[256];
+  ASSERT_EQ(UIM_MakeUserToneTables(&setting, 1.0, r, g, b), 0);
+  const std::vector<std::uint8_t> asFiled = correct(2.2);
+  ASSERT_EQ(asFiled.size(), 150u * 75 * 3);
+  std::size_t darker = 0;
+  const std::vector<std::uint8_t> onOlderScreen = correct(1.8);
+  for (int y = 0; y < 75; ++y)
+    for (int x = 0; x < 150; ++x)
+      for (int ch = 0; ch < 3; ++ch) {
+        const std::size_t at = (std::size_t(y) * 150 + std::size_t(x)) * 3 + std::size_t(ch);
+        const std::uint8_t original = previewBytes[(std::size_t(75 + y) * std::size_t(previewWidth) + 75 + std::size_t(x)) * 3 + std::size_t(ch)];
+        ASSERT_EQ(asFiled[at], g[original]);
+        ASSERT_LE(onOlderScreen[at], asFiled[at]);
+        darker += onOlderScreen[at] < asFiled[at];
+      }
+  EXPECT_GT(darker, asFiled.size() / 2);
+}
+
 // The area of a per-crop request: its rectangle, or for a four-corner frame (a platen
 // thumbnail) the box around the corners, which are the frame's outermost pixels.
 TEST(SimCropArea, RectangleOrTheBoxAroundAFourCornerFrame) {
@@ -255,6 +316,10 @@ TEST(SimCropArea, RectangleOrTheBoxAroundAFourCornerFrame) {
   const std::vector<std::int32_t> corners{38, 35, 369, 35, 369, 280, 38, 280};
   // A rotated frame: the box spans the extreme corners, whichever they are.
   const std::vector<std::int32_t> turned{50, 10, 90, 40, 60, 80, 20, 50};
+  // Two corners' worth of bytes (16), not four.
+  const std::int32_t firstTwo[4] = {10, 20, 30, 40};
+  fnd::Data twoCorners(sizeof firstTwo);
+  std::memcpy(twoCorners.data(), firstTwo, sizeof firstTwo);
   struct Case {
     const char* what;
     fnd::Dictionary crop;
@@ -266,7 +331,8 @@ TEST(SimCropArea, RectangleOrTheBoxAroundAFourCornerFrame) {
       {"corners, empty rectangle", {{"ScanRect", rect(0, 0, 0, 0)}, {"CropShape", shape(4, corners)}}, {38, 35, 332, 246}},
       {"corners, no rectangle", {{"CropShape", shape(4, turned)}}, {20, 10, 71, 71}},
       {"plain shape, empty rectangle", {{"ScanRect", rect(0, 0, 0, 0)}, {"CropShape", shape(0, corners)}}, {0, 0, 0, 0}},
-      {"short shape", {{"CropShape", fnd::Dictionary{{"Format", 4}, {"Shape", fnd::Data(8, 1)}}}}, {0, 0, 0, 0}},
+      // The crop reader pads a short block with zeros: the missing corners sit at the origin.
+      {"short shape", {{"CropShape", fnd::Dictionary{{"Format", 4}, {"Shape", twoCorners}}}}, {0, 0, 31, 41}},
       {"nothing", {}, {0, 0, 0, 0}},
   };
   for (const Case& c : cases) {

@@ -44,11 +44,9 @@ class ScanModuleDouble {
     if (name == kSetUserGamma) ++gammaTables;
     if (name == "Auto_Crop2") {
       sentPoints = info->array("points");
-      if (fnd::Value* d = info->find("autoCropPDic"); d && d->isDictionary() && !newPoints.empty()) {
-        fnd::Dictionary answer = d->toDictionary();
-        answer.set("newPoints", fnd::Value(newPoints));
-        *d = fnd::Value(std::move(answer));
-      }
+      // As the module does: the answer goes into the dictionary handed by reference.
+      if (auto answer = info->get("autoCropPDic").toObject<fnd::Dictionary>(); answer && !newPoints.empty())
+        answer->set("newPoints", fnd::Value(newPoints));
     }
     if (name != "crop_Imageset2") return;
     ++cropRequests;

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "ToneReference.h"
-#include "ui/model/CSpline.h"
+#include "ui/model/SM_COMMON/CSpline.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "ToneReference.h"
-#include "ui/model/ToneCurve.h"
+#include "ui/model/SM_COMMON/ToneCurve.h"
 
 namespace {
 

@@ -168,9 +168,9 @@ void Quirel_ExtendMode::setThumbnailImage(Quirel_PreviewInfo* preview) {
 
 void Quirel_ExtendMode::setAutoCropRect(Quirel_PreviewInfo* preview) {
   const SRectDouble rect = preview ? preview->getAutoCropRect() : SRectDouble{{0, 0}, {0, 0}};
-  const SSizeDouble size = preview ? SSizeDouble{static_cast<double>(preview->getPreviewWidth()),
-                                                 static_cast<double>(preview->getPreviewHeight())}
-                                   : SSizeDouble{0, 0};
+  // The rectangle is in the preview's pixels: the mode's own preview size places it (the model
+  // learns that size only when a request is built, and before one it is empty).
+  const SSizeDouble size = getPreviewDataSize();
   if (ver(&Quirel_UIScannerInfo::isVer1700Later) && !mZoomScan && !mCropList.empty() &&
       (rect.size.width < 12 || rect.size.height < 12)) {
     deleteCropByAutoCrop();

@@ -15,7 +15,7 @@
 #include "kit/Cursor.h"
 #include "kit/Image.h"
 #include "ui/model/OutputSize.h"
-#include "ui/model/ScanInfo.h"
+#include "ui/model/SM_COMMON/ScanInfo.h"
 #include "ui/model/ScanModeLink.h"
 #include "ui/model/Units.h"
 

@@ -168,9 +168,9 @@ void Quirel_StandardMode::setThumbnailRectFromCropCorRect() {
 
 void Quirel_StandardMode::setAutoCropRect(Quirel_PreviewInfo* preview) {
   const SRectDouble rect = preview ? preview->getAutoCropRect() : SRectDouble{{0, 0}, {0, 0}};
-  const SSizeDouble size = preview ? SSizeDouble{static_cast<double>(preview->getPreviewWidth()),
-                                                 static_cast<double>(preview->getPreviewHeight())}
-                                   : SSizeDouble{0, 0};
+  // The rectangle is in the preview's pixels: the mode's own preview size places it (the model
+  // learns that size only when a request is built, and before one it is empty).
+  const SSizeDouble size = getPreviewDataSize();
   if (panelVer(1700) && !mZoomScan && !mCropList.empty() && (rect.size.width < 12 || rect.size.height < 12)) {
     deleteCropByAutoCrop();
   } else {

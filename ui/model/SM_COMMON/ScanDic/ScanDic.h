@@ -15,7 +15,7 @@
 #include <optional>
 
 #include "foundation/Value.h"
-#include "ui/model/ScanInfo.h"
+#include "ui/model/SM_COMMON/ScanInfo.h"
 
 // Whole record. The DT variant writes "IMAGEDOCUMENTTYPE" and "INPUTDOCUMENTSIZE" only when
 // its flags ask for them; every request of the user interface uses it.

@@ -11,7 +11,7 @@
 
 #include <cstdint>
 
-#include "ui/model/ChannelValues.h"
+#include "ui/model/SM_COMMON/ChannelValues.h"
 
 // Channel order of every array of four: master, red, green, blue.
 enum : int { kToneMaster = 0, kToneRed = 1, kToneGreen = 2, kToneBlue = 3 };

@@ -1,9 +1,9 @@
-#include "ui/model/CSpline.h"
+#include "ui/model/SM_COMMON/CSpline.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "ui/model/ToneCurve.h"
+#include "ui/model/SM_COMMON/ToneCurve.h"
 
 namespace {
 

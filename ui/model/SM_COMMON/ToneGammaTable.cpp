@@ -1,7 +1,7 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "ui/model/ToneCurve.h"
+#include "ui/model/SM_COMMON/ToneCurve.h"
 
 // The point-list interpolator behind the dark end of gamma curves, and the natural cubic spline
 // that the user tone curves share with it.

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "ui/model/TagPoint.h"
+#include "ui/model/SM_COMMON/TagPoint.h"
 
 // Builds a user tone curve from its control points: a natural cubic spline through more than two
 // points, Newton's interpolating polynomial (a straight line, or a constant) through fewer.

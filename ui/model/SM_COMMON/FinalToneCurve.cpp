@@ -2,7 +2,7 @@
 #include <memory>
 #include <new>
 
-#include "ui/model/ToneCurve.h"
+#include "ui/model/SM_COMMON/ToneCurve.h"
 
 // The entry points through which dialogs, graphs and the preview model turn tone values into
 // tables. Each fills a `ToneCurveParam`, resets the gamma point list to its default and calls

@@ -1,4 +1,4 @@
-#include "ui/model/ToneCurve.h"
+#include "ui/model/SM_COMMON/ToneCurve.h"
 
 #include <algorithm>
 #include <cmath>
