@@ -32,10 +32,10 @@ trap cleanup EXIT
 
 # start_display [wm]: a 1600 x 1200 X server on a free display number, openbox on it with "wm".
 start_display() {
-  # Our own display number, tried in turn from one this journey's name picks: an X server whose
-  # lock file names another process lost the race for that number.
+  # Our own display number, tried in turn from one this journey's name and process pick: an X
+  # server whose lock file names another process lost the race for that number.
   local n start
-  start=$((20 + $(printf '%s' "$JOURNEY" | cksum | cut -d' ' -f1) % 200))
+  start=$((20 + $(printf '%s %s' "$JOURNEY" "$$" | cksum | cut -d' ' -f1) % 400))
   for n in $(seq "$start" $((start + 40))); do
     [ -e "/tmp/.X$n-lock" ] && continue
     Xvfb ":$n" -screen 0 1600x1200x24 -nolisten tcp >"$home/xvfb.log" 2>&1 &
@@ -178,4 +178,4 @@ wait_files() {
 }
 
 # The main window and its controls (basic tab), in points from the client area's top-left.
-main_window() { find_window Scanner 1000 2000 "${1:-30}" || fail "no main window"; }
+main_window() { find_window Scanner 1000 2000 "${1:-40}" || fail "no main window"; }

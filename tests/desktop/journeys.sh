@@ -193,7 +193,7 @@ journey_two_scanners() {
   start_display wm
   TRIVOLAN_DEVICE_FILE="$here/two-scanners.plist" start_app
   local d before after
-  d=$(find_window "Select a Scanner" 300 700 20) || fail "no device-select dialog"
+  d=$(find_window "Select a Scanner" 300 700 40) || fail "no device-select dialog"
   before=$(region_sum "$d" 10 "$((SECOND_SCANNER_ROW[1] - 6))" 300 12)
   click_in "$d" "${SECOND_SCANNER_ROW[@]}"
   after=$(region_sum "$d" 10 "$((SECOND_SCANNER_ROW[1] - 6))" 300 12)
