@@ -27,6 +27,7 @@ DIALOG_CLOSE_FROM_BOTTOM=(176 19)
 BRIGHTNESS_KNOB=(123 94)
 BRIGHTNESS_FIELD=(172 38 48 22)
 HELP_BUTTON=(343 24)
+INFO_BUTTON=(302 24)
 ADV_PREFS_FROM_BOTTOM=(1254 28)
 # The preferences dialog (its Save tab) and the folder chooser.
 PREFS_SAVE_TAB=(323 11)
@@ -307,6 +308,19 @@ journey_preferences() {
   close_main
 }
 
+# (d, part) the scan-information panel opens from the toolbar and closes from its title bar.
+journey_information() {
+  start_display wm
+  start_app
+  local w i; w=$(main_window)
+  click_in "$w" "${INFO_BUTTON[@]}"
+  i=$(find_window "Scan Information" 200 500 10) || fail "no scan-information panel"
+  screenshot information
+  click_wm_close "$i"
+  wait_gone "Scan Information" 200 500 10 || fail "the scan-information panel did not close"
+  close_main
+}
+
 case "$JOURNEY" in
   save_notice) journey_save_notice wm ;;
   save_notice_no_wm) journey_save_notice none ;;
@@ -316,6 +330,7 @@ case "$JOURNEY" in
   cancel) journey_cancel ;;
   help) journey_help ;;
   preferences) journey_preferences ;;
+  information) journey_information ;;
   *) fail "no journey named $JOURNEY" ;;
 esac
 echo "journey $JOURNEY passed"
