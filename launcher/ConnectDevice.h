@@ -1,5 +1,7 @@
 #pragma once
 
+// Kept, tested and with no caller in this program: devices are opened through the device table.
+
 #include <cstdint>
 #include <optional>
 #include <string>

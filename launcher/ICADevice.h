@@ -1,5 +1,8 @@
 #pragma once
 
+// Kept, tested and with no caller in this program: the device table shows the browser's devices
+// directly, and nothing here reads a device record back.
+
 #include <cstdint>
 #include <optional>
 #include <string>

@@ -1,5 +1,7 @@
 #pragma once
 
+// Kept, tested and with no caller in this program: no network-scanner selector is started here.
+
 #include <string>
 #include <vector>
 

@@ -1,5 +1,7 @@
 #pragma once
 
+// Kept and tested, with no caller in the save flow: the tests read saved files back with it.
+
 // Reads a saved JPEG or TIFF back as raw pixel bytes, block by block: OpenReadImage states the
 // image's geometry in the caller's image record, ReadImageBlock hands out the next bytes of
 // the rows (1-bit rows packed, 16-bit samples in host order), CloseReadImage lets the file go.

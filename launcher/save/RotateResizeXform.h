@@ -46,6 +46,8 @@ class RotateResizeXform {
   CMResult Rotate();
   CMResult EndRotation() { return CM_OK; }
 
+  // Kept and tested with no caller: the driver refuses resize requests, and the transfer loop
+  // asks for no rotation pass.
   // 0xACA04 null record; 0xACA00 records held; 0xACA03 a refused pair (output 4321, 4325 or
   // 4326 needs input 4320; any other output input 4320 or 4322) or an empty path; 0xACA02 a
   // path length that cannot be read.

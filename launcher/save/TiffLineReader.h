@@ -1,5 +1,7 @@
 #pragma once
 
+// Kept, tested and fuzzed, with no caller in the save flow: no pass reads a temporary TIFF back.
+
 // Reads a temporary TIFF of the pipeline back line by line: OpenTiff fills the image record's
 // geometry from the file, ReadTiffLines hands out whole lines block by block, CloseTiff lets
 // the file go. 16-bit samples of a big-endian file come out in host order.

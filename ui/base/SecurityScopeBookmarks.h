@@ -1,5 +1,8 @@
 #pragma once
 
+// Kept, tested and with no caller in this program: the launcher keeps its save folder's
+// bookmark in the user defaults itself.
+
 #include <optional>
 #include <string>
 #include <string_view>

@@ -1,5 +1,8 @@
 #pragma once
 
+// Kept, tested and with no caller in this program: the preferences pick their folder with the
+// plain open panel.
+
 #include <cstdint>
 #include <functional>
 #include <memory>

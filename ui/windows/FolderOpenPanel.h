@@ -1,5 +1,7 @@
 #pragma once
 
+// Kept, tested and with no caller in this program (see FolderOpenDialog.h).
+
 #include <string>
 
 #include "kit/OpenPanel.h"
