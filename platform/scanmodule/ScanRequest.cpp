@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "foundation/Paths.h"
+#include "foundation/RunTempFolder.h"
 #include "scanmodule/Scene.h"
 
 namespace velmor {
@@ -24,7 +24,7 @@ ScanRequest ScanRequest::fromDictionary(const fnd::Dictionary& request, const De
   r.imageSource = r.source == Source::Film ? 1 : 0;
   r.noCloseUI = setting.intValue("NoCloseUI");
   r.temporaryPath = setting.string("TemporaryPath");
-  if (r.temporaryPath.empty()) r.temporaryPath = fnd::Paths::tempDir();
+  if (r.temporaryPath.empty()) r.temporaryPath = fnd::RunTempFolder::path();
 
   RenderSpec base;
   const int colorMode = setting.intValue("ColorMode");
