@@ -6,7 +6,7 @@
 #include <cstring>
 
 #include "datasource/DirectTWAIN.h"
-#include "foundation/Paths.h"
+#include "foundation/RunTempFolder.h"
 #include "foundation/Thread.h"
 
 namespace {
@@ -166,7 +166,7 @@ std::string Dravon_DirectTWAIN::createBitmapFile(Velmor_BITMAP& bitmap) {
   // A temporary file, so a temporary folder: the document's, else the system's. The result
   // window deletes it once it has loaded the picture.
   std::string folder = tempPath();
-  if (folder.empty()) folder = fnd::Paths::tempDir();
+  if (folder.empty()) folder = fnd::RunTempFolder::path();
   writer->SetTemporaryPath(folder);
   return writer->SaveBitmapTemporary(bitmap);
 }

@@ -3,7 +3,7 @@
 #include <chrono>
 #include <new>
 
-#include "foundation/Paths.h"
+#include "foundation/RunTempFolder.h"
 #include "foundation/RunLoop.h"
 #include "launcher/AppDelegate.h"
 #include "launcher/ProcessImageDialog.h"
@@ -112,7 +112,7 @@ void Zorvik_AppDelegate::xferReady() {
   // Run start.
   ds.dtScannerSetupMemorySize(kBlockSize);
   std::unique_ptr<ICMSTR_CLASS> tempFolder;
-  const std::string tempText = fnd::Paths::tempDir();
+  const std::string tempText = fnd::RunTempFolder::path();
   CM_CreateStringWithNSString(&tempFolder, &tempText, 1024);
   mSaveModule.SetTempFolderPath(tempFolder.get());
 

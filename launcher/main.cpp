@@ -7,6 +7,7 @@
 #include <string>
 
 #include "foundation/PropertyList.h"
+#include "foundation/RunTempFolder.h"
 #include "kit/Application.h"
 #include "launcher/AppDelegate.h"
 #include "launcher/DataSourcePort.h"
@@ -17,6 +18,9 @@ int main(int argc, char** argv) {
   if (qEnvironmentVariableIsSet("WAYLAND_DISPLAY") && !qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
     qputenv("QT_QPA_PLATFORM", "xcb");
   QApplication qtApp(argc, argv);
+  // Temporary folders of our programs that ended without cleaning up (killed, crashed); those of
+  // programs still running are theirs.
+  fnd::RunTempFolder::sweepAbandoned();
   Zorvik_AppDelegate delegate(&Zorvik_MakeDirectTWAIN);
   const QStringList arguments = QApplication::arguments();
   for (qsizetype i = 1; i < arguments.size(); ++i) {
@@ -35,5 +39,6 @@ int main(int argc, char** argv) {
   app.setDelegate(&delegate);
   const int result = app.run();
   app.setDelegate(nullptr);
+  fnd::RunTempFolder::remove();
   return result;
 }

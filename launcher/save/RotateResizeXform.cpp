@@ -8,6 +8,7 @@
 #include "imageio/ImageProperties.h"
 #include "imageio/ImageSource.h"
 #include "launcher/save/CMCommon.h"
+#include "foundation/RunTempFolder.h"
 #include "launcher/save/CMFileSystem.h"
 #include "launcher/save/ImageGeometry.h"
 #include "launcher/save/ImagePassSupport.h"
@@ -43,7 +44,7 @@ struct TempCopy {
 std::string TempCopyPath(const ICMSTR_CLASS* folder) {
   static std::atomic<unsigned> counter{0};
   std::string base = folder && folder->GetNSString() ? *folder->GetNSString() : std::string();
-  if (base.empty()) base = std::filesystem::temp_directory_path().string();
+  if (base.empty()) base = fnd::RunTempFolder::path();
   std::unique_ptr<ICMSTR_CLASS> name;
   CM_CreateStringWithNSString(&name, &base, 1024);
   name->AddPathSeparator();

@@ -8,6 +8,7 @@
 
 #include "foundation/Bookmark.h"
 #include "foundation/Paths.h"
+#include "foundation/RunTempFolder.h"
 #include "foundation/RunLoop.h"
 #include "launcher/save/CMFileSystem.h"
 #include "launcher/save/LineConvert.h"
@@ -139,7 +140,7 @@ CMResult SaveModuleCore::Initialize() {
     CloseOpenImage();
     m_pXformInfo.reset();
     if (m_wszTempFolderPath->GetNSString()->empty()) {
-      std::string folder = fnd::Paths::tempDir();
+      std::string folder = fnd::RunTempFolder::path();
       m_wszTempFolderPath->SetNSString(&folder);
       m_wszTempFolderPath->AddPathSeparator();
     }

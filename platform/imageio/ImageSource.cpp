@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <new>
+#include <system_error>
 #include <vector>
 
 #include "imageio/AreaAverager.h"
@@ -175,6 +177,13 @@ ImageRef ImageSource::createImageAtIndex(std::size_t index, const fnd::Dictionar
   return imageFor(std::move(decoder));
 }
 
+std::size_t ImageSource::fileBytes() const {
+  if (data_) return data_->size();
+  std::error_code error;
+  const std::uintmax_t size = std::filesystem::file_size(path_, error);
+  return error ? 0 : std::size_t(size);
+}
+
 ImageRef ImageSource::createThumbnailAtIndex(std::size_t index, const fnd::Dictionary& options) const {
   if (index >= count_) return nullptr;
   std::shared_ptr<Decoder> decoder = openDecoder(format_ == Format::JPEG, DecoderInput{path_, data_}, index);
@@ -185,6 +194,8 @@ ImageRef ImageSource::createThumbnailAtIndex(std::size_t index, const fnd::Dicti
   AreaAverager::fitSize(fullW, fullH, maxSize > 0 ? std::size_t(maxSize) : 0, &tw, &th);
   decoder->setReduction(int(std::min(fullW / tw, fullH / th)));
   const int orientation = decoder->properties().intValue(kCGImagePropertyOrientation);
+  // Bounded before a row is decoded (each side is at most kMaxImageSide: no overflow).
+  if (fullW * fullH / kMaxPixelsPerFileByte >= fileBytes()) return nullptr;
   ImageRef full = imageFor(decoder);
   if (!full) return nullptr;
   const std::size_t sw = full->width(), sh = full->height();

@@ -37,14 +37,23 @@ class ImageSource {
   // A reduced copy made from the full image, its longer side at most
   // kCGImageSourceThumbnailMaxPixelSize (the full size without it), turned upright by the
   // file's orientation when kCGImageSourceCreateThumbnailWithTransform is true; 8 bits per
-  // sample, no alpha. Null when the image cannot be decoded to the end.
+  // sample, no alpha. Null when the image cannot be decoded to the end, or when its header
+  // claims more than kMaxPixelsPerFileByte pixels for each byte of the file: a file of a few
+  // hundred bytes may claim gigapixels, and a thumbnail must not take minutes to find out.
   ImageRef createThumbnailAtIndex(std::size_t index, const fnd::Dictionary& options = {}) const;
+
+  // The most pixels a file may claim per byte it holds and still be decoded for a thumbnail:
+  // far more than any picture packs (a blank page in JPEG takes a byte for a few hundred), far
+  // fewer than a hostile header claims.
+  static constexpr std::size_t kMaxPixelsPerFileByte = std::size_t(1) << 16;
 
  private:
   enum class Format { JPEG, TIFF };
   ImageSource() = default;
   static std::unique_ptr<ImageSource> create(std::string path, std::shared_ptr<const fnd::Data> data);
 
+  // The size of the file or of the bytes read; 0 when unknown.
+  std::size_t fileBytes() const;
   std::string path_;
   std::shared_ptr<const fnd::Data> data_;
   Format format_ = Format::JPEG;

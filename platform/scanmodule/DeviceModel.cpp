@@ -1,6 +1,7 @@
 #include "scanmodule/DeviceModel.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "capture/DeviceDefinition.h"
 #include "capture/ScannerDevice.h"
@@ -14,6 +15,11 @@ fnd::Dictionary area(double x, double y, double w, double h) {
   return fnd::Dictionary{{"X", x}, {"Y", y}, {"W", w}, {"H", h}};
 }
 
+double inches(double value) { return std::min(value, DeviceModel::kMaxAreaInches); }
+
+// A delay that is no number counts as none.
+double seconds(double value) { return std::isfinite(value) ? std::clamp(value, 0.0, DeviceModel::kMaxDelaySeconds) : 0.0; }
+
 }  // namespace
 
 DeviceModel DeviceModel::fromDefinition(const capture::DeviceDefinition& definition) {
@@ -23,18 +29,20 @@ DeviceModel DeviceModel::fromDefinition(const capture::DeviceDefinition& definit
   const fnd::Dictionary& model = definition.model;
   const fnd::Dictionary& b = definition.behaviour;
   if (model.contains("ModelWord")) m.modelWord = model.string("ModelWord");
-  if (model.real("PlatenWidth") > 0) m.platenWidth = model.real("PlatenWidth");
-  if (model.real("PlatenHeight") > 0) m.platenHeight = model.real("PlatenHeight");
-  if (model.intValue("OpticalResolution") > 0) m.opticalResolution = model.intValue("OpticalResolution");
-  if (model.intValue("MaximumResolution") > 0) m.maximumResolution = model.intValue("MaximumResolution");
+  if (model.real("PlatenWidth") > 0) m.platenWidth = inches(model.real("PlatenWidth"));
+  if (model.real("PlatenHeight") > 0) m.platenHeight = inches(model.real("PlatenHeight"));
+  if (model.intValue("OpticalResolution") > 0)
+    m.opticalResolution = std::min(model.intValue("OpticalResolution"), kMaxResolution);
+  if (model.intValue("MaximumResolution") > 0)
+    m.maximumResolution = std::min(model.intValue("MaximumResolution"), kMaxResolution);
   if (model.intValue("ModelYear") > 0) m.modelYear = model.intValue("ModelYear");
   if (model.contains("DeviceFunction")) m.deviceFunction = model.intValue("DeviceFunction");
-  m.feederPages = std::max(0, model.intValue("FeederPages"));
-  if (model.real("FeederWidth") > 0) m.feederWidth = model.real("FeederWidth");
-  if (model.real("FeederHeight") > 0) m.feederHeight = model.real("FeederHeight");
-  m.filmFrames = std::max(0, model.intValue("FilmFrames"));
+  m.feederPages = std::clamp(model.intValue("FeederPages"), 0, kMaxFeederPages);
+  if (model.real("FeederWidth") > 0) m.feederWidth = inches(model.real("FeederWidth"));
+  if (model.real("FeederHeight") > 0) m.feederHeight = inches(model.real("FeederHeight"));
+  m.filmFrames = std::clamp(model.intValue("FilmFrames"), 0, Scene::kMaxFilmFrames);
 
-  m.lineDelay = std::max(0.0, b.real("LineDelay"));
+  m.lineDelay = seconds(b.real("LineDelay"));
   const std::string delivery = b.string("PageDelivery");
   m.delivery = delivery == "File" ? Delivery::File : delivery == "Memory" ? Delivery::Memory : Delivery::Line;
   if (b.contains("CancelInterval")) m.cancelInterval = std::max(0, b.intValue("CancelInterval"));
@@ -50,7 +58,7 @@ DeviceModel DeviceModel::fromDefinition(const capture::DeviceDefinition& definit
   m.imageInfoDummy = b.boolean("ImageInfoDummy");
   m.updateReadPushButton = b.boolean("UpdateReadPushButton");
   m.modalQuestion = std::max(0, b.intValue("ModalQuestion"));
-  m.slowOpen = std::max(0.0, b.real("SlowOpen"));
+  m.slowOpen = seconds(b.real("SlowOpen"));
   m.progressDetails = b.boolean("ProgressDetails");
   return m;
 }

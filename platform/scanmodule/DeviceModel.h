@@ -28,7 +28,8 @@ struct DeviceModel {
   int feederPages = 0;              // "FeederPages": pages loaded in the feeder; 0 = no feeder
   double feederWidth = 8.5;         // "FeederWidth", inches
   double feederHeight = 11.0;       // "FeederHeight", inches
-  int filmFrames = 0;               // "FilmFrames": frames in the film holder; 0 = no film unit
+  int filmFrames = 0;               // "FilmFrames": frames in the film holder (at most
+                                    // Scene::kMaxFilmFrames); 0 = no film unit
 
   // "Behaviour"
   double lineDelay = 0;             // "LineDelay": seconds per row; 0 delivers at once
@@ -50,6 +51,13 @@ struct DeviceModel {
   int modalQuestion = 0;              // "ModalQuestion": message number asked when a document starts
   double slowOpen = 0;                // "SlowOpen": seconds the device takes to answer a scan start
   bool progressDetails = false;       // "ProgressDetails": information, time and message posts
+
+  // What a device file may ask for, one limit per kind; larger values are cut to them, so that
+  // no count or size read from the file decides alone how much memory or time a scan takes.
+  static constexpr int kMaxFeederPages = 1000;
+  static constexpr int kMaxResolution = 19200;   // dpi
+  static constexpr double kMaxAreaInches = 60;   // a side of the platen or of a feeder page
+  static constexpr double kMaxDelaySeconds = 5;  // a row's delay, the scan start's delay
 
   static DeviceModel fromDefinition(const capture::DeviceDefinition& definition);
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "foundation/Paths.h"
+#include "foundation/RunTempFolder.h"
 #include "scanmodule/ScanInfoRecord.h"
 #include "scanmodule/Scene.h"
 
@@ -28,7 +28,7 @@ ScanRequest ScanRequest::fromDictionary(const fnd::Dictionary& request, const De
   r.imageSource = r.source == Source::Film ? 1 : 0;
   r.noCloseUI = setting.NoCloseUI;
   r.temporaryPath = setting.temporaryPath ? setting.temporaryPath : "";
-  if (r.temporaryPath.empty()) r.temporaryPath = fnd::Paths::tempDir();
+  if (r.temporaryPath.empty()) r.temporaryPath = fnd::RunTempFolder::path();
   if (setting.ColorSetting == 1 && setting.ColorSync.SourceProfile && setting.ColorSync.TargetProfile) {
     r.sourceProfile = setting.ColorSync.SourceProfile;
     r.targetProfile = setting.ColorSync.TargetProfile;

@@ -184,7 +184,7 @@ Scene Scene::feederPage(double widthInch, double heightInch, int index) {
 }
 
 Scene Scene::filmStrip(int frames) {
-  const int n = std::max(1, frames);
+  const int n = std::clamp(frames, 1, kMaxFilmFrames);
   Scene s(n * (kFrameWidth + kFrameGap) + kFrameGap, kStripHeight, Rgb{0.04, 0.035, 0.03}, true);
   const double top = (kStripHeight - kFrameHeight) / 2;
   for (int i = 0; i < n; ++i) {

@@ -45,6 +45,9 @@ class Scene {
   Rgb colourAt(double x, double y) const;
 
   // Size and gap of one film frame, inches.
+  // The most frames a film strip holds: more than a whole roll. A device file asking for more
+  // gets this many, so a hostile count never decides how much memory a strip takes.
+  static constexpr int kMaxFilmFrames = 40;
   static constexpr double kFrameWidth = 1.42;
   static constexpr double kFrameHeight = 0.94;
   static constexpr double kFrameGap = 0.14;

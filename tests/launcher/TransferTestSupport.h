@@ -13,6 +13,7 @@
 #include "LauncherTestSupport.h"
 #include "foundation/NotificationCenter.h"
 #include "foundation/Paths.h"
+#include "foundation/RunTempFolder.h"
 #include "imageio/Image.h"
 #include "imageio/ImageSource.h"
 
@@ -56,10 +57,14 @@ inline SavedImage readSavedImage(const std::filesystem::path& path) {
   return out;
 }
 
+// A temporary file of the save pipeline in the program's own temporary folder, or in the shared
+// one above it.
 inline bool anyTemporaryFileLeft() {
-  std::error_code ec;
-  for (const auto& e : std::filesystem::directory_iterator(fnd::Paths::tempDir(), ec))
-    if (e.path().filename().string().rfind("PVTO_tmp", 0) == 0) return true;
+  for (const std::string& folder : {fnd::RunTempFolder::path(), fnd::Paths::tempDir()}) {
+    std::error_code ec;
+    for (const auto& e : std::filesystem::directory_iterator(folder, ec))
+      if (e.path().filename().string().rfind("PVTO_tmp", 0) == 0) return true;
+  }
   return false;
 }
 

@@ -15,6 +15,7 @@
 #include "ui/model/PreferenceInfo.h"
 #include "ui/model/PreviewInfo.h"
 #include "ui/model/ProfileCMList.h"
+#include "ui/model/SettingsSession.h"
 #include "ui/model/UIScannerInfo.h"
 #include "ui/modes/advanced/ExtendMode.h"
 #include "ui/modes/basic/StandardMode.h"
@@ -46,6 +47,14 @@ Quirel_UserInterfaceModule::Quirel_UserInterfaceModule(fnd::NotificationCenter& 
                       [this](const fnd::Notification& n) { setEnableMainWindowControl(n); });
   mCenter.addObserver(identity(), "disableMainWindowControlPost", nullptr,
                       [this](const fnd::Notification& n) { setDisableMainWindowControl(n); });
+  // Written at the next turn of the loop, once the change has been applied whole.
+  mCenter.addObserver(identity(), Quirel_BaseScanMode::kSettingsChangedPost, nullptr, [this](const fnd::Notification&) {
+    std::weak_ptr<bool> alive = mAlive;
+    fnd::RunLoop::performOnMainThread([this, alive] {
+      const std::shared_ptr<bool> live = alive.lock();
+      if (live && *live) saveSettingsNow();
+    });
+  });
 }
 
 Quirel_UserInterfaceModule::~Quirel_UserInterfaceModule() {
@@ -242,16 +251,16 @@ void Quirel_UserInterfaceModule::closeMainWindowNow() {
     if (call_SMBackupAndResume(1, mPreferenceInfo->getTempPath()) != 0) keep = false;
   }
 
+  // Without a usable preview backup the stored state goes; the preferences have nothing to do
+  // with the preview and are kept.
   if (!keep) {
-    if (mSettingFilePath) {
-      removeSettingFile(*mSettingFilePath, kInitSettingFile);
-      removeSettingFile(*mSettingFilePath, kPreferenceFile);
-    }
+    if (mSettingFilePath) removeSettingFile(*mSettingFilePath, kInitSettingFile);
   } else {
     const fnd::Dictionary initSetting = makeInitSettingDictionary();
     writeInitSettingXML(&initSetting, mSettingFilePath);
-    writePreferenceXML(mPreferenceInfo.get(), mSettingFilePath);
   }
+  writePreferenceXML(mPreferenceInfo.get(), mSettingFilePath);
+  if (mSettingFilePath) Quirel_SettingsSession::end(*mSettingFilePath);
 
   if (mMode == 0 && mStandardMode) mStandardMode->closeWindow();
   if (mMode == 1 && mExtendMode) mExtendMode->closeWindow();

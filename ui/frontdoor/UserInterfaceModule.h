@@ -272,6 +272,10 @@ class Quirel_UserInterfaceModule : public Quirel_MainWindowControllerPort,
   static bool writePreferenceXML(const Quirel_PreferenceInfo* preference, const std::optional<std::string>& folder);
   // Removes the two settings files and the scan module's ".sm" files of the folder.
   void removePreferenceFilesAtPath(const std::optional<std::string>& folder) const;
+  // Writes both settings files now, as the close would (without the preview backup, which only
+  // the close makes): after the preferences' OK and a finished scan, so a crash or a kill loses
+  // at most the last change.
+  bool saveSettingsNow();
   // Asks the scan module to back up (1) or resume (2) the preview; its answer, 0 when nothing
   // was asked.
   int call_SMBackupAndResume(int type, const std::optional<std::string>& path);
@@ -445,6 +449,8 @@ class Quirel_UserInterfaceModule : public Quirel_MainWindowControllerPort,
   int mNextMode = 0;
   bool mShowOpenPanel = false;
   bool mCallBackUpToSM = true;
+  // The settings folder still carried the mark of a run that never closed.
+  bool mDropStoredPreview = false;
   bool mPreviewMemFree = false;
   fnd::Rect mOldWindowRect;
   bool mColorBlcChgFlg = false;

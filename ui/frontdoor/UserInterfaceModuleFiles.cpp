@@ -139,6 +139,13 @@ bool Quirel_UserInterfaceModule::writePreferenceXML(const Quirel_PreferenceInfo*
   return Quirel_SettingsDictionaryFile::write(*folder + kPreferenceFile, preference->getDictionary());
 }
 
+bool Quirel_UserInterfaceModule::saveSettingsNow() {
+  if (mClosed || !mMainWindow || !mPreferenceInfo || !mSettingFilePath) return false;
+  const fnd::Dictionary initSetting = makeInitSettingDictionary();
+  const bool wroteInit = writeInitSettingXML(&initSetting, mSettingFilePath);
+  return writePreferenceXML(mPreferenceInfo.get(), mSettingFilePath) && wroteInit;
+}
+
 // --- removal and the scan module's backup -------------------------------------------------------
 
 void Quirel_UserInterfaceModule::removeSettingFile(const std::string& folder, const char* name) const {

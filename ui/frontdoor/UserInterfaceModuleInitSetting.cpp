@@ -20,6 +20,7 @@
 #include "ui/model/PreviewInfo.h"
 #include "ui/model/ProfileCMList.h"
 #include "ui/model/ProfileManager.h"
+#include "ui/model/SettingsSession.h"
 #include "ui/model/UIScannerInfo.h"
 #include "ui/modes/advanced/ExtendMode.h"
 #include "ui/modes/basic/StandardMode.h"
@@ -181,9 +182,13 @@ void Quirel_UserInterfaceModule::setUIInitSetting(const fnd::Dictionary* initSet
   mShowMultiPDFScanEndMsg = true;
   mShowMCloseSaveMsg = true;
 
+  // The files stay on disk while the program runs; a run that never closed left its mark, and
+  // then the stored preview is not the one the scan module backed up: it is dropped, not resumed.
+  mDropStoredPreview = mSettingFilePath && Quirel_SettingsSession::begin(*mSettingFilePath);
+
   // The last state, unless the scan module cannot resume the preview it was saved with.
   bool restore = true;
-  if (hasPreview_LastSettting(mSettingFilePath) && mPreferenceInfo->getPrevStart() == 1) {
+  if (!mDropStoredPreview && hasPreview_LastSettting(mSettingFilePath) && mPreferenceInfo->getPrevStart() == 1) {
     if (call_SMBackupAndResume(2, mPreferenceInfo->getTempPath()) != 0) {
       restore = false;
       if (mSettingFilePath) removeSettingFile(*mSettingFilePath, kInitSettingFile);
@@ -194,9 +199,6 @@ void Quirel_UserInterfaceModule::setUIInitSetting(const fnd::Dictionary* initSet
   if (mMode == 2) mMultiMode->inputSourceChangePostToSM();
   else if (mMode == 1) mExtendMode->inputSourceChangePostToSM();
   else mStandardMode->inputSourceChangePostToSM();
-
-  // These models keep no settings between runs unless the window closes normally.
-  if (mScannerInfo->isVer1500Later()) removePreferenceFilesAtPath(mSettingFilePath);
 }
 
 std::optional<fnd::Dictionary> Quirel_UserInterfaceModule::getUIParameterDictionaryAtInitSettingData(
@@ -270,7 +272,17 @@ void Quirel_UserInterfaceModule::setUIInitSetting_PlatenSize(const fnd::Dictiona
 void Quirel_UserInterfaceModule::setUIInitSetting_LastSetting(const std::optional<std::string>& folder) {
   const std::optional<fnd::Dictionary> read = readInitSettingXMLAtPreferenceDirPath(folder);
   if (!read || !read->contains("Mode")) return;
-  const fnd::Dictionary& initSetting = *read;
+  fnd::Dictionary initSetting = *read;
+  if (mDropStoredPreview) {
+    for (const char* mode : {"StandardMode", "ExtendMode"}) {
+      if (const fnd::Dictionary* stored = uimDictionaryAt(&initSetting, mode)) {
+        fnd::Dictionary entry = *stored;
+        for (const char* key : {"HasPreview", "HasNonThumPreview", "HasThumPreview"})
+          if (entry.contains(key)) entry.set(key, false);
+        initSetting.set(mode, std::move(entry));
+      }
+    }
+  }
 
   // Only the modes there are; anything else is read as the basic mode.
   const int mode = initSetting.intValue("Mode");

@@ -322,6 +322,8 @@ void Quirel_UserInterfaceModule::endScanMainThreadMode() {
   } else {
     startScanSound(mMultiMode ? mMultiMode->getPreferenceInfo() : nullptr);
   }
+  // A finished scan is a state worth keeping should the program not get to its close.
+  saveSettingsNow();
 }
 
 void Quirel_UserInterfaceModule::scanRetryStart() {

@@ -1,6 +1,6 @@
 // The scan-result window of a multi-page scan, the scan-end sound and the registration of the
 // after-scan requests of the data source.
-#include "foundation/Paths.h"
+#include "foundation/RunTempFolder.h"
 #include "foundation/RunLoop.h"
 #include "kit/Application.h"
 #include "ui/base/LockHold.h"
@@ -64,7 +64,7 @@ std::vector<std::string> Quirel_UserInterfaceModule::scanResultTemporaryFolders(
     const std::string temp = mPreferenceInfo->getTempPath().value_or("");
     if (!temp.empty()) folders.push_back(temp);
   }
-  folders.push_back(fnd::Paths::tempDir());
+  folders.push_back(fnd::RunTempFolder::path());
   return folders;
 }
 

@@ -1,9 +1,9 @@
 // The complete scan-settings record of every preview and scan request of the window modes.
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
 #include <string>
 
+#include "foundation/RunTempFolder.h"
 #include "ui/model/CropInfo.h"
 #include "ui/model/MultiScanModeLink.h"
 #include "ui/model/PreferenceInfo.h"
@@ -50,9 +50,7 @@ char* Quirel_PreviewInfo::newTemporaryPath(const Quirel_PreferenceInfo* preferen
   std::string path = preferences ? preferences->getTempPath().value_or("") : "";
   if (path.empty()) {
     // An unset folder must not reach the scan module as an empty or made-up text.
-    std::error_code error;
-    path = std::filesystem::temp_directory_path(error).string();
-    if (error || path.empty()) path = "/tmp";
+    path = fnd::RunTempFolder::path();
   }
   return copyText(path);
 }

@@ -1,6 +1,7 @@
 #include "ui/model/ToneSetting.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 #include "foundation/Paths.h"
@@ -19,7 +20,9 @@ fnd::Array toneChannelArray(const ChannelValues& c) { return fnd::Array{c.master
 // reads as the number it starts with, as the platform's integer reading of a string did.
 int toneNumber(const fnd::Value& v, int fallback, int lo, int hi) {
   if (!v.isNumber() && !v.isString()) return fallback;
-  const long long n = v.isReal() ? static_cast<long long>(v.toReal()) : v.toInteger();
+  if (v.isReal() && !std::isfinite(v.toReal())) return fallback;
+  // Clamped as a real first: a real past the integers' range has no integer to become.
+  const long long n = v.isReal() ? static_cast<long long>(std::clamp(v.toReal(), double(lo), double(hi))) : v.toInteger();
   return static_cast<int>(std::clamp<long long>(n, lo, hi));
 }
 

@@ -4,6 +4,7 @@
 
 #include "foundation/FileManager.h"
 #include "foundation/Paths.h"
+#include "foundation/StringFormat.h"
 #include "kit/Application.h"
 #include "ui/base/FileManager.h"
 #include "ui/settings/PVUtilityDialog.h"
@@ -367,7 +368,7 @@ void Quirel_PrefsDialog::folderBrowse(bool saveFolder) {
     } else if (!files.hasAccessRight(path, false) || files.isRemovableDisk(path) || files.isNetworkPath(path) ||
                files.isWritableCDPath(path) || files.isSymbolicLinkPath(path)) {
       Quirel_MessagePort::show(1220, 0, 0, 0);
-    } else if (saveFolder && path.size() > kMaxSavePathLength) {
+    } else if (saveFolder && fnd::utf16Length(path) > kMaxSavePathLength) {  // characters, not bytes
       Quirel_MessagePort::show(10013, "%d", fnd::Array{fnd::Value(1024)});
     } else if (saveFolder) {
       mTempPrefs->setSavePath(path);

@@ -9,6 +9,7 @@
 #include "datasource/UIController.h"
 #include "datasource/windows/QuirelRoot.h"
 #include "foundation/RunLoop.h"
+#include "foundation/RunTempFolder.h"
 #include "ui/frontdoor/Quirel.h"
 
 namespace {
@@ -54,8 +55,9 @@ TEST(AfterScanRoot, TheScanResultListOfAMultiPageScan) {
   Quirel_UserInterfaceModule* c = d.controller();
   d.notify(202);
   ASSERT_NE(c->getScanResultDialog(), nullptr);
-  // The data source's temporary picture of the page: shown, then deleted.
-  const std::string page = fnd::Paths::tempDir() + "/root-page.ppm";
+  // The data source's temporary picture of the page, in the program's own temporary folder:
+  // shown, then deleted.
+  const std::string page = fnd::RunTempFolder::path() + "/root-page.ppm";
   {
     std::ofstream out(page, std::ios::binary);
     out << "P6\n3 2\n255\n";

@@ -13,6 +13,7 @@
 #include "SaveTestSupport.h"
 #include "TestEnvironment.h"
 #include "foundation/Paths.h"
+#include "foundation/RunTempFolder.h"
 #include "imageio/ColorSpace.h"
 #include "imageio/ImageSource.h"
 #include "launcher/save/CMFileSystem.h"
@@ -350,8 +351,10 @@ TEST(SaveModuleCore, OtherWriterFormatsGetTheirLinesInTheJpegWritersLayout) {
 TEST(SaveModuleCore, TemporaryNamesLieInTheTemporaryFolderWithTheSlotNumber) {
   SaveModuleCore core;
   ASSERT_EQ(core.Initialize(), CM_OK);
-  // Before the transfer loop names a folder, the user's temporary folder is used.
-  const std::string temp = fnd::Paths::tempDir() + "/";
+  // Before the transfer loop names a folder, the program's own temporary folder is used, inside
+  // the user's temporary folder.
+  const std::string temp = fnd::RunTempFolder::path() + "/";
+  EXPECT_EQ(fs::path(fnd::RunTempFolder::path()).parent_path().string(), fnd::Paths::tempDir());
   EXPECT_EQ(core.TempTiffPath(7), temp + "PVTO_tmpTF007.TIF");
   EXPECT_EQ(core.TempExifPath(42), temp + "PVTO_tmpEX042.JPG");
   EXPECT_EQ(core.TempRotatePath(999), temp + "PVTO_tmpRT999.TIF");

@@ -197,3 +197,32 @@ TEST(DamagedFiles, hugeHeadersAskForNoMemoryTheFileCannotDescribe) {
     EXPECT_FALSE(source->createThumbnailAtIndex(0));
   }
 }
+
+// Two files of 200 bytes that claim 50000 x 40000 pixels: one uncompressed with a strip the file
+// does not hold, one a fax page cut short. Their thumbnails once decoded for many seconds; now
+// the claim is weighed against the file's size before any row is decoded, from a path or from
+// bytes. A small picture of the same kinds still gets its thumbnail.
+TEST(DamagedFiles, aThumbnailIsNotDecodedForAHeaderClaimingFarMoreThanTheFileHolds) {
+  for (const char* name : {"TwoGigapixelsIn200Bytes.tif", "TruncatedTwoGigapixelFax.tif"}) {
+    SCOPED_TRACE(name);
+    const std::filesystem::path path = testenv::sourceDir() / "platform/imageio/fixtures" / name;
+    const std::vector<std::uint8_t> bytes = imagetest::readFile(path);
+    ASSERT_EQ(bytes.size(), 200u);
+    auto fromPath = ImageSource::createWithPath(path.string());
+    auto fromBytes = ImageSource::createWithData(fnd::Data(bytes.begin(), bytes.end()));
+    for (const auto* source : {fromPath.get(), fromBytes.get()}) {
+      ASSERT_TRUE(source);
+      auto properties = source->copyPropertiesAtIndex(0);
+      ASSERT_TRUE(properties);
+      EXPECT_EQ(properties->integer(kCGImagePropertyPixelWidth), 50000);
+      EXPECT_EQ(properties->integer(kCGImagePropertyPixelHeight), 40000);
+      EXPECT_FALSE(source->createThumbnailAtIndex(0, {{kCGImageSourceThumbnailMaxPixelSize, 160}}));
+    }
+  }
+  const auto small = testtiff::GreyStrip(64, 48, 8, 64 * 48, std::vector<std::uint8_t>(64 * 48, 0x80));
+  auto source = ImageSource::createWithData(fnd::Data(small.begin(), small.end()));
+  ASSERT_TRUE(source);
+  ImageRef thumbnail = source->createThumbnailAtIndex(0, {{kCGImageSourceThumbnailMaxPixelSize, 16}});
+  ASSERT_TRUE(thumbnail);
+  EXPECT_EQ(thumbnail->width(), 16u);
+}

@@ -8,11 +8,14 @@
 
 #include "TestFiles.h"
 #include "UserInterfaceModuleSupport.h"
+#include "foundation/RunLoop.h"
 #include "ui/frontdoor/HelpControl.h"
 #include "ui/model/PreferenceInfo.h"
 #include "ui/model/PreviewInfo.h"
 #include "ui/model/ProfileCMList.h"
+#include "ui/model/SettingsSession.h"
 #include "ui/model/UIScannerInfo.h"
+#include "ui/modes/base/BaseScanMode.h"
 #include "ui/modes/basic/StandardMode.h"
 
 namespace uim_test {
@@ -162,8 +165,8 @@ TEST(UserInterfaceModuleStartUp, TheLastStateComesBackFromInitSetting) {
     EXPECT_EQ(c->getStandardMode()->getRotation(), k.imageSource == 0 ? 0 : 2);
     EXPECT_EQ(c->getShowMultiPDFScanStartMsg(), k.pdfStartNotice);
     EXPECT_EQ(c->getShowAutoScanConfirmMsg(), k.autoScanNotice);
-    // This model's files go right after they were read; the close writes them again.
-    EXPECT_FALSE(fs::exists(folder + "InitSetting.xml"));
+    // Read, not removed: a run that is killed leaves them as they were.
+    EXPECT_TRUE(fs::exists(folder + "InitSetting.xml"));
   }
 }
 
@@ -316,18 +319,87 @@ TEST(UserInterfaceModuleStartUp, ANewRecordOnAMultifunctionModelHasNoAutoExit) {
   }
 }
 
-TEST(UserInterfaceModuleStartUp, OnlyTheNewerModelsRemoveTheFilesRightAfterReadingThem) {
+// Reading the files does not remove them, on any model: a run that is killed leaves what the
+// user had. The folder carries the run's mark until the close.
+TEST(UserInterfaceModuleStartUp, ReadingTheFilesKeepsThemAndMarksTheFolderUntilTheClose) {
   for (bool newer : {true, false}) {
     SCOPED_TRACE(newer);
     DataSourceStandIn ds;
-    const std::string folder = freshSettingsFolder(std::string("remove-after-read-") + (newer ? "1" : "0"));
+    const std::string folder = freshSettingsFolder(std::string("keep-after-read-") + (newer ? "1" : "0"));
     writePlist(folder + "InitSetting.xml", fnd::Dictionary{{"Mode", 0}});
     writeText(folder + "module.sm", "x");
     fnd::Dictionary initSetting = modelInitSetting(folder);
     if (!newer) initSetting.set("Uthric", olderModelParameters());
     Controller c(initSetting);
-    EXPECT_EQ(fs::exists(folder + "InitSetting.xml"), !newer);
-    EXPECT_EQ(fs::exists(folder + "module.sm"), !newer);
+    EXPECT_TRUE(fs::exists(folder + "InitSetting.xml"));
+    EXPECT_TRUE(fs::exists(folder + "module.sm"));
+    EXPECT_TRUE(fs::exists(Quirel_SettingsSession::markPath(folder)));
+    c->showMainWindowMainThreadMode();
+    c->closeMainWindowMainThreadMode();
+    EXPECT_FALSE(fs::exists(Quirel_SettingsSession::markPath(folder)));
+    EXPECT_TRUE(readPlist(folder + "InitSetting.xml"));
+    EXPECT_TRUE(readPlist(folder + "Preference.xml"));
+  }
+}
+
+// The preferences' OK and a finished scan write both files at once, so a kill after them loses
+// nothing of them.
+TEST(UserInterfaceModuleStartUp, ConfirmedPreferencesAndAFinishedScanAreWrittenAtOnce) {
+  for (bool scanEnd : {false, true}) {
+    SCOPED_TRACE(scanEnd);
+    DataSourceStandIn ds;
+    const std::string folder = freshSettingsFolder(std::string("save-now-") + (scanEnd ? "scan" : "prefs"));
+    Controller c(modelInitSetting(folder));
+    c->showMainWindowMainThreadMode();
+    c->getPreferenceInfo()->setLampTime(47);
+    if (scanEnd) {
+      c->endScanMainThreadMode();
+    } else {
+      fnd::NotificationCenter::defaultCenter().post(Quirel_BaseScanMode::kSettingsChangedPost, c->getStandardMode(),
+                                                    nullptr);
+      // The write waits for the next turn of the loop.
+      EXPECT_FALSE(fs::exists(folder + "Preference.xml"));
+      for (int i = 0; i < 5; ++i) fnd::RunLoop::main().runOnce(fnd::RunLoopMode::Default, 0.01);
+    }
+    const std::optional<fnd::Dictionary> stored = readPlist(folder + "Preference.xml");
+    ASSERT_TRUE(stored);
+    EXPECT_EQ(Quirel_PreferenceInfo(*stored).getLampTime(), 47);
+    const std::optional<fnd::Dictionary> init = readPlist(folder + "InitSetting.xml");
+    ASSERT_TRUE(init);
+    EXPECT_EQ(init->intValue("Mode"), 0);
+    // Still running: the mark stays.
+    EXPECT_TRUE(fs::exists(Quirel_SettingsSession::markPath(folder)));
+  }
+}
+
+// After a run that never closed (killed, crashed), the settings come back but the stored preview
+// does not: the scan module's backup is that of an older close. A mark of a live run counts too;
+// the mark of a process that is gone is cleared.
+TEST(UserInterfaceModuleStartUp, AfterARunThatNeverClosedTheSettingsComeBackWithoutTheStoredPreview) {
+  for (bool killed : {false, true}) {
+    SCOPED_TRACE(killed);
+    DataSourceStandIn ds;
+    const std::string folder = freshSettingsFolder(std::string("unclosed-") + (killed ? "1" : "0"));
+    fs::create_directories(folder);
+    Quirel_PreferenceInfo preferences;
+    preferences.setPrevStart(1);
+    preferences.setLampTime(33);
+    preferences.setTempPath(folder + "temp/");
+    ASSERT_TRUE(preferences.writeToFolder(folder));
+    fnd::Dictionary standard = standardEntry(false);
+    standard.set("HasPreview", true);
+    writePlist(folder + "InitSetting.xml",
+               fnd::Dictionary{{"MainWindow", windowEntry(100, 50, 900, 700, 0)}, {"Mode", 0}, {"StandardMode", standard}});
+    // No process has this number (it is past the largest the system hands out).
+    const std::string deadMark = folder + Quirel_SettingsSession::kMarkPrefix + "999999999";
+    if (killed) writeText(deadMark, "");
+    Controller c(modelInitSetting(folder));
+    EXPECT_EQ(ds.count(Quirel_UserInterfaceModule::kResumePost), killed ? 0 : 1);
+    EXPECT_EQ(c->getStandardMode()->getImageSource(), 1);
+    EXPECT_EQ(c->getStandardMode()->getHasPreview(), !killed);
+    EXPECT_EQ(c->getMainWindow()->getFirstRect(), frameFromTop(100, 50, 900, 700));
+    EXPECT_EQ(c->getPreferenceInfo()->getLampTime(), 33);
+    EXPECT_FALSE(fs::exists(deadMark));
   }
 }
 

@@ -280,9 +280,10 @@ struct DropCase {
   bool kept;
 };
 
-// The settings stay only when the preview model reports no reset-image error and the scan
-// module accepted the preview's backup (when there was one to back up).
-TEST(UserInterfaceModule, AResetImageErrorOrARefusedBackupLeavesNeitherFile) {
+// The stored state stays only when the preview model reports no reset-image error and the scan
+// module accepted the preview's backup (when there was one to back up); the preferences, which
+// have nothing to do with the preview, are written in every case.
+TEST(UserInterfaceModule, AResetImageErrorOrARefusedBackupDropsTheStoredStateButKeepsThePreferences) {
   const DropCase cases[] = {{"written", false, 0, true}, {"reset error", true, 0, false}, {"refused", false, 1, false}};
   for (const DropCase& k : cases) {
     SCOPED_TRACE(k.name);
@@ -297,7 +298,6 @@ TEST(UserInterfaceModule, AResetImageErrorOrARefusedBackupLeavesNeitherFile) {
     writePlist(folder + "InitSetting.xml", fnd::Dictionary{{"MainWindow", mainWindowEntry(100, 50, 900, 700, 0)},
                                                            {"Mode", 0},
                                                            {"StandardMode", fnd::Dictionary{{"HasPreview", true}}}});
-    // An older model keeps the files after reading them, so the close alone decides.
     fnd::Dictionary initSetting = modelInitSetting(folder);
     initSetting.set("Uthric", olderModelParameters());
     Controller c(initSetting);
@@ -306,7 +306,7 @@ TEST(UserInterfaceModule, AResetImageErrorOrARefusedBackupLeavesNeitherFile) {
     c->getPreviewInfo()->setUIResetImageError(k.resetImageError);
     c->closeMainWindowMainThreadMode();
     EXPECT_EQ(fs::exists(folder + "InitSetting.xml"), k.kept);
-    EXPECT_EQ(fs::exists(folder + "Preference.xml"), k.kept);
+    EXPECT_TRUE(fs::exists(folder + "Preference.xml"));
     // The backup is asked only without a reset error, with the record's temporary folder.
     EXPECT_EQ(ds.count(Quirel_UserInterfaceModule::kBackupPost), k.resetImageError ? 0 : 1);
     for (const fnd::Dictionary& info : ds.requestInfo) {

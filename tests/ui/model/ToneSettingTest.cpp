@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <limits>
 #include <sstream>
 
 #include <unistd.h>
@@ -132,6 +133,18 @@ TEST(ToneSetting, HostileElementsReadWithDefaultsAndClamps) {
          EXPECT_EQ(r.getToneCurve().selectToneCurve.red, 0);
          EXPECT_EQ(r.getHistogram().black.master, 0);
          EXPECT_EQ(r.getHistogram().black.red, 255);
+       }},
+      {"reals that are no number, or past any integer, as a damaged file holds them",
+       {{"Threshold", std::numeric_limits<double>::quiet_NaN()},
+        {"Chroma", std::numeric_limits<double>::infinity()},
+        {"Brightness", fnd::Array{-std::numeric_limits<double>::infinity(), 1e300, -1e300, 12.7}}},
+       [](const Quirel_ToneSetting& r) {
+         EXPECT_EQ(r.getThreshold(), 72);
+         EXPECT_EQ(r.getColorBalance().chroma, Quirel_ToneSetting().getColorBalance().chroma);
+         EXPECT_EQ(r.getToneBC().brightness.master, Quirel_ToneSetting().getToneBC().brightness.master);
+         EXPECT_EQ(r.getToneBC().brightness.red, 127);
+         EXPECT_EQ(r.getToneBC().brightness.green, -127);
+         EXPECT_EQ(r.getToneBC().brightness.blue, 12);
        }},
       {"strings and wrong kinds", {{"Threshold", "90"}, {"Name", 17}, {"Index", fnd::Array{1}}, {"UserSetPoint", "x"},
                                    {"SquarePoint", fnd::Array{fnd::Array{fnd::Value("p"), fnd::Dictionary{{"pointH", 999}}}}}},

@@ -7,6 +7,7 @@
 
 #include "SettingsTestSupport.h"
 #include "foundation/FileManager.h"
+#include "foundation/StringFormat.h"
 #include "ui/model/ProfileCM.h"
 
 using namespace settings_test;
@@ -389,6 +390,29 @@ TEST(PrefsScannerTab, LampOffTimesAndSavePathsAndFreeSpace) {
       EXPECT_FALSE(d->getData()->getSavePath().has_value());
       EXPECT_EQ(messages.shown, std::vector<std::string>{"message:10013,0,0,0"});
     }
+  }
+
+  // Characters are counted, not bytes: 938 characters of which most take two bytes pass.
+  {
+    std::filesystem::path p = base / "accents";
+    const std::string e2 = "\xC3\xA9";  // one character, two bytes
+    auto characters = [](const std::string& s) { return fnd::utf16Length(s); };
+    while (characters(p.string()) + 1 < 938) {
+      const std::size_t room = 938 - characters(p.string()) - 1;
+      std::string part;
+      for (std::size_t i = 0; i < std::min<std::size_t>(room, 100); ++i) part += e2;
+      p /= part;
+    }
+    std::filesystem::create_directories(p);
+    const std::string path = p.string();
+    ASSERT_EQ(fnd::utf16Length(path), 938u);
+    ASSERT_GT(path.size(), 938u);
+    auto d = tabsDialog(launcherFlags());
+    d->setPanelRunner([&](kit::OpenPanel&) { return std::optional<std::string>(path); });
+    messages.shown.clear();
+    d->SaveDirBrowsOpen();
+    EXPECT_EQ(Quirel_PrefsDialog::deleteLastSlashAtPath(d->getData()->getSavePath().value_or("")), path);
+    EXPECT_TRUE(messages.shown.empty());
   }
 
   // Free space: exactly 10 MiB passes, a byte less is refused with 1640.

@@ -65,6 +65,9 @@ class Quirel_BaseScanMode : public virtual ScanModeLink {
   static constexpr const char* kSaveInfoPost = "ntfQuirel_SaveInfo";
   static constexpr const char* kScanSoundTimerPost = "setScanSoundTimerPost";
   static constexpr const char* kPreviewModeChangePost = "previewModeChangePost";
+  // Posted when the user confirmed a change worth keeping at once (the preferences' OK): the
+  // window controller writes the settings files then, not only at the close.
+  static constexpr const char* kSettingsChangedPost = "settingsChangedPost";
 
   ~Quirel_BaseScanMode() override;
   Quirel_BaseScanMode(const Quirel_BaseScanMode&) = delete;

@@ -78,6 +78,7 @@ void Quirel_BaseScanMode::preferenceDialogClose(int uiMode, int imageSource, boo
   const PrefsCompared was = prefsCompared(*mPreferenceInfo, filmSize, dialog.getColorMode(), slot);
   const PrefsCompared now = prefsCompared(*dialog.getData(), filmSize, dialog.getColorMode(), slot);
   mPreferenceInfo->copy(*dialog.getData());
+  mCenter.post(kSettingsChangedPost, selfIdentity(), nullptr);
 
   // The template first, then every frame.
   auto everyCrop = [this](const std::function<void(Quirel_CropInfo&)>& apply) {
