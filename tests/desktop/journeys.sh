@@ -108,6 +108,7 @@ journey_save_notice() {
   close_main
   [ "$(count_files 'IMG_*.jpg')" -eq 2 ] || fail "expected two JPEG files"
   [ -z "$(find "$home/tmp" -name 'PVTO_tmp*' 2>/dev/null)" ] || fail "temporary files left"
+  [ -z "$(find "$home/tmp" -maxdepth 1 -name 'trivolan-run-*' 2>/dev/null)" ] || fail "the program's temporary folder was left"
 }
 
 # (f) the window manager's close button; the next start brings back the tab and the frame.
@@ -235,7 +236,8 @@ journey_cancel() {
   local m
   if m=$(find_window Scanner 200 700 2); then screenshot cancel-message; key Return; fi
   [ "$(count_files 'IMG_*')" -eq 0 ] || fail "a file was left by the cancelled scan"
-  [ -z "$(find "$home/tmp" -type f -name 'PVTO_tmp*' 2>/dev/null)" ] || fail "temporary files left after Cancel"
+  [ -z "$(find "$home/tmp" -type f \( -name 'PVTO_tmp*' -o -path '*trivolan-run-*' ! -name .owner \) 2>/dev/null)" ] ||
+    fail "temporary files left after Cancel"
   scan_and_answer_notice 1 click
   close_main
 }
