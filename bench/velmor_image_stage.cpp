@@ -56,10 +56,10 @@ int main() {
   const std::string in = profile(folder + "/in.icc", 1.0), out = profile(folder + "/out.icc", 2.2);
   // A platen large enough for the area at 600 dpi.
   const velmor::Scene scene = velmor::Scene::platen(15.0, 10.0);
-  velmor::RenderSpec spec;
-  spec.resolution = 600;
-  spec.width = kWidth;
-  spec.height = kHeight;
+  velmor::RenderSpec render;
+  render.resolution = 600;
+  render.width = kWidth;
+  render.height = kHeight;
   UserToneSetting tone;
   UIM_Neutral_UserToneSetting(&tone);
   tone.Brightness[0] = 170;
@@ -70,12 +70,12 @@ int main() {
   double peakPlain = 0, peakStaged = 0;
   for (int round = 0; round < 3; ++round) {
     benchsupport::resetPeakMemory();
-    velmor::ImageStage device(scene, spec, nullptr);
+    velmor::ImageStage device(scene, render, nullptr);
     plain.push_back(run(device));
     peakPlain = std::max(peakPlain, benchsupport::peakMemoryMiB());
 
     benchsupport::resetPeakMemory();
-    velmor::ImageStage stage(scene, spec, tables, velmor::ImageStage::Orientation{1, false}, 100.0, nullptr,
+    velmor::ImageStage stage(scene, render, tables, velmor::ImageStage::Orientation{1, false}, 100.0, nullptr,
                              velmor::ColourMatch::open(in, out, 8));
     staged.push_back(run(stage));
     peakStaged = std::max(peakStaged, benchsupport::peakMemoryMiB());

@@ -8,7 +8,7 @@ namespace velmor {
 
 namespace {
 
-bool isBlackWhite(const RenderSpec& spec) { return spec.mode == ColourMode::BlackWhite || spec.bitsPerSample == 1; }
+bool isBlackWhite(const RenderSpec& render) { return render.mode == ColourMode::BlackWhite || render.bitsPerSample == 1; }
 
 int settledRotation(int rotation) { return rotation >= 1 && rotation <= 3 ? rotation : 0; }
 
@@ -21,16 +21,16 @@ bool scales(double scalePercent) { return scalePercent > 0 && std::abs(scalePerc
 // The device's part of a request: the area before scaling, in 8-bit grey when black and white is
 // made here.
 RenderSpec deviceSpec(const RenderSpec& area, bool thresholdHere, double scalePercent) {
-  RenderSpec spec = area;
+  RenderSpec render = area;
   if (scales(scalePercent)) {
-    spec.width = std::max(1, static_cast<int>(std::lround(area.width * 100.0 / scalePercent)));
-    spec.height = std::max(1, static_cast<int>(std::lround(area.height * 100.0 / scalePercent)));
+    render.width = std::max(1, static_cast<int>(std::lround(area.width * 100.0 / scalePercent)));
+    render.height = std::max(1, static_cast<int>(std::lround(area.height * 100.0 / scalePercent)));
   }
   if (thresholdHere) {
-    spec.mode = ColourMode::Grey;
-    spec.bitsPerSample = 8;
+    render.mode = ColourMode::Grey;
+    render.bitsPerSample = 8;
   }
-  return spec;
+  return render;
 }
 
 bool thresholdsHere(const RenderSpec& area, const std::shared_ptr<const ToneTables>& tone,

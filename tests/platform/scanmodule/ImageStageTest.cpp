@@ -84,15 +84,15 @@ UserToneSetting setting(int brightness, int contrast, int black, int mid, int wh
 }
 
 RenderSpec area(ColourMode mode, int bits) {
-  RenderSpec spec;
-  spec.resolution = 50;
-  spec.x = 40;
-  spec.y = 60;
-  spec.width = 120;
-  spec.height = 30;
-  spec.mode = mode;
-  spec.bitsPerSample = bits;
-  return spec;
+  RenderSpec render;
+  render.resolution = 50;
+  render.x = 40;
+  render.y = 60;
+  render.width = 120;
+  render.height = 30;
+  render.mode = mode;
+  render.bitsPerSample = bits;
+  return render;
 }
 
 std::vector<std::uint8_t> staged(ImageStage& stage) {
@@ -101,8 +101,8 @@ std::vector<std::uint8_t> staged(ImageStage& stage) {
   return out;
 }
 
-std::vector<std::uint8_t> rendered(const Scene& scene, const RenderSpec& spec) {
-  const ImageRenderer device(scene, spec);
+std::vector<std::uint8_t> rendered(const Scene& scene, const RenderSpec& render) {
+  const ImageRenderer device(scene, render);
   std::vector<std::uint8_t> out(device.rowBytes() * std::size_t(device.rows()));
   for (int r = 0; r < device.rows(); ++r) device.renderRow(r, out.data() + device.rowBytes() * std::size_t(r));
   return out;
@@ -152,28 +152,28 @@ TEST(ToneTables, BuiltFromASettingAsTheGraphDrawsIt) {
 
 TEST(ImageStage, ColourRowsGoThroughTheTablesOfTheirChannel) {
   const Scene scene = Scene::platen(8.5, 11.7);
-  const RenderSpec spec = area(ColourMode::Colour, 8);
+  const RenderSpec render = area(ColourMode::Colour, 8);
   const auto s = setting(128, 128, 0, 128, 255, {{0, 0}, {255, 255}}, {{0, 0}, {255, 255}, {155, 131}});
   const auto tone = ToneTables::fromSetting(s, 1.0, false);
-  ImageStage stage(scene, spec, tone);
+  ImageStage stage(scene, render, tone);
   ASSERT_EQ(stage.rows(), 30);
   ASSERT_EQ(stage.rowBytes(), 360u);
   const std::vector<std::uint8_t> out = staged(stage);
-  const std::vector<std::uint8_t> raw = rendered(scene, spec);
+  const std::vector<std::uint8_t> raw = rendered(scene, render);
   ASSERT_EQ(out.size(), raw.size());
   for (std::size_t i = 0; i < raw.size(); ++i) ASSERT_EQ(out[i], tone->map8(int(i % 3), raw[i])) << i;
   // Without tone the rows are the device's.
-  ImageStage plain(scene, spec, nullptr);
+  ImageStage plain(scene, render, nullptr);
   EXPECT_EQ(staged(plain), raw);
 }
 
 TEST(ImageStage, SixteenBitGreyGoesThroughTheGreenTable) {
   const Scene scene = Scene::platen(8.5, 11.7);
-  const RenderSpec spec = area(ColourMode::Grey, 16);
+  const RenderSpec render = area(ColourMode::Grey, 16);
   const auto tone = ToneTables::fromSetting(setting(60, 190, 0, 128, 255), 1.0, true);
-  ImageStage stage(scene, spec, tone);
+  ImageStage stage(scene, render, tone);
   const std::vector<std::uint8_t> out = staged(stage);
-  const std::vector<std::uint8_t> raw = rendered(scene, spec);
+  const std::vector<std::uint8_t> raw = rendered(scene, render);
   ASSERT_EQ(out.size(), raw.size());
   for (std::size_t i = 0; i + 1 < raw.size(); i += 2) {
     std::uint16_t in, got;
@@ -187,25 +187,25 @@ TEST(ImageStage, SixteenBitGreyGoesThroughTheGreenTable) {
 // inverted curve turns every pixel over.
 TEST(ImageStage, BlackAndWhiteThresholdsTheTonedLevels) {
   const Scene scene = Scene::platen(8.5, 11.7);
-  RenderSpec spec = area(ColourMode::BlackWhite, 1);
-  spec.threshold = 100;
+  RenderSpec render = area(ColourMode::BlackWhite, 1);
+  render.threshold = 100;
   const auto inverted = ToneTables::fromSetting(setting(128, 128, 0, 128, 255, {{0, 255}, {255, 0}}), 1.0, false);
-  ImageStage stage(scene, spec, inverted);
+  ImageStage stage(scene, render, inverted);
   ASSERT_EQ(stage.rowBytes(), 15u);
   const std::vector<std::uint8_t> out = staged(stage);
-  RenderSpec grey = spec;
+  RenderSpec grey = render;
   grey.mode = ColourMode::Grey;
   grey.bitsPerSample = 8;
   const std::vector<std::uint8_t> levels = rendered(scene, grey);
-  for (int r = 0; r < spec.height; ++r)
-    for (int x = 0; x < spec.width; ++x) {
-      const bool white = inverted->map8(1, levels[std::size_t(r * spec.width + x)]) >= 100;
+  for (int r = 0; r < render.height; ++r)
+    for (int x = 0; x < render.width; ++x) {
+      const bool white = inverted->map8(1, levels[std::size_t(r * render.width + x)]) >= 100;
       const bool got = out[std::size_t(r) * 15 + std::size_t(x / 8)] & (0x80 >> (x % 8));
       ASSERT_EQ(got, white) << r << ", " << x;
     }
   // Without tone the device's own black and white is handed out.
-  ImageStage plain(scene, spec, nullptr);
-  EXPECT_EQ(staged(plain), rendered(scene, spec));
+  ImageStage plain(scene, render, nullptr);
+  EXPECT_EQ(staged(plain), rendered(scene, render));
 }
 
 namespace {
@@ -235,17 +235,17 @@ std::vector<std::uint8_t> oriented(const std::vector<std::uint8_t>& in, int w, i
 
 TEST(ImageStage, TurnsAndMirrorsAsThePreviewShowsTheFrame) {
   const Scene scene = Scene::platen(8.5, 11.7);
-  const RenderSpec spec = area(ColourMode::Colour, 8);
-  const std::vector<std::uint8_t> raw = rendered(scene, spec);
+  const RenderSpec render = area(ColourMode::Colour, 8);
+  const std::vector<std::uint8_t> raw = rendered(scene, render);
   const auto tone = ToneTables::fromSetting(setting(160, 128, 0, 128, 255), 1.0, false);
   std::vector<std::uint8_t> toned = raw;
-  ImageStage::applyTone(*tone, 3, 8, toned.data(), spec.width * spec.height);
+  ImageStage::applyTone(*tone, 3, 8, toned.data(), render.width * render.height);
   for (int rotation : {0, 1, 2, 3})
     for (bool mirror : {false, true}) {
       SCOPED_TRACE(testing::Message() << "rotation " << rotation << (mirror ? ", mirrored" : ""));
-      ImageStage stage(scene, spec, tone, ImageStage::Orientation{rotation, mirror});
+      ImageStage stage(scene, render, tone, ImageStage::Orientation{rotation, mirror});
       int w = 0, h = 0;
-      const std::vector<std::uint8_t> expected = oriented(toned, spec.width, spec.height, 3, rotation, mirror, w, h);
+      const std::vector<std::uint8_t> expected = oriented(toned, render.width, render.height, 3, rotation, mirror, w, h);
       EXPECT_EQ(stage.renderSpec().width, w);
       EXPECT_EQ(stage.rows(), h);
       EXPECT_EQ(staged(stage), expected);
@@ -255,33 +255,33 @@ TEST(ImageStage, TurnsAndMirrorsAsThePreviewShowsTheFrame) {
 // A turn of an image whose columns do not fit one band comes back band by band, the same.
 TEST(ImageStage, AQuarterTurnLargerThanABandComesBackWhole) {
   const Scene scene = Scene::platen(8.5, 11.7);
-  RenderSpec spec = area(ColourMode::Colour, 16);
-  spec.resolution = 150;
-  spec.x = 0;
-  spec.y = 0;
-  spec.width = 1000;
-  spec.height = 1500;
-  ASSERT_GT(std::size_t(spec.width) * std::size_t(spec.height) * 6, ImageStage::kBandBytes) << "more than one band";
-  const std::vector<std::uint8_t> raw = rendered(scene, spec);
+  RenderSpec render = area(ColourMode::Colour, 16);
+  render.resolution = 150;
+  render.x = 0;
+  render.y = 0;
+  render.width = 1000;
+  render.height = 1500;
+  ASSERT_GT(std::size_t(render.width) * std::size_t(render.height) * 6, ImageStage::kBandBytes) << "more than one band";
+  const std::vector<std::uint8_t> raw = rendered(scene, render);
   for (int rotation : {1, 3}) {
     SCOPED_TRACE(rotation);
-    ImageStage stage(scene, spec, nullptr, ImageStage::Orientation{rotation, rotation == 3});
+    ImageStage stage(scene, render, nullptr, ImageStage::Orientation{rotation, rotation == 3});
     int w = 0, h = 0;
-    EXPECT_EQ(staged(stage), oriented(raw, spec.width, spec.height, 6, rotation, rotation == 3, w, h));
+    EXPECT_EQ(staged(stage), oriented(raw, render.width, render.height, 6, rotation, rotation == 3, w, h));
   }
 }
 
 // Black and white turned: the grey levels are turned, then thresholded.
 TEST(ImageStage, BlackAndWhiteIsTurnedBeforeTheThreshold) {
   const Scene scene = Scene::platen(8.5, 11.7);
-  RenderSpec spec = area(ColourMode::BlackWhite, 1);
-  spec.threshold = 140;
-  RenderSpec grey = spec;
+  RenderSpec render = area(ColourMode::BlackWhite, 1);
+  render.threshold = 140;
+  RenderSpec grey = render;
   grey.mode = ColourMode::Grey;
   grey.bitsPerSample = 8;
   int w = 0, h = 0;
-  const std::vector<std::uint8_t> levels = oriented(rendered(scene, grey), spec.width, spec.height, 1, 1, false, w, h);
-  ImageStage stage(scene, spec, nullptr, ImageStage::Orientation{1, false});
+  const std::vector<std::uint8_t> levels = oriented(rendered(scene, grey), render.width, render.height, 1, 1, false, w, h);
+  ImageStage stage(scene, render, nullptr, ImageStage::Orientation{1, false});
   ASSERT_EQ(stage.renderSpec().width, w);
   const std::size_t rowBytes = (std::size_t(w) + 7) / 8;
   ASSERT_EQ(stage.rowBytes(), rowBytes);
@@ -295,13 +295,13 @@ TEST(ImageStage, BlackAndWhiteIsTurnedBeforeTheThreshold) {
 // -100 leaves every pixel grey, a step towards red lifts red by half the step of the range.
 TEST(HSLFilter, TheStageBalancesAndDesaturatesThroughThePlugIn) {
   const Scene scene = Scene::platen(8.5, 11.7);
-  const RenderSpec spec = area(ColourMode::Colour, 8);
-  const std::vector<std::uint8_t> raw = rendered(scene, spec);
+  const RenderSpec render = area(ColourMode::Colour, 8);
+  const std::vector<std::uint8_t> raw = rendered(scene, render);
   EXPECT_EQ(velmor::HSLFilter::open({0, 0, 0, 0}), nullptr) << "nothing to change";
 
   auto grey = velmor::HSLFilter::open({0, 0, 0, -100});
   ASSERT_NE(grey, nullptr) << "the HSL plug-in loads from the resources";
-  ImageStage greyStage(scene, spec, nullptr, ImageStage::Orientation{0, false}, 100.0, std::move(grey));
+  ImageStage greyStage(scene, render, nullptr, ImageStage::Orientation{0, false}, 100.0, std::move(grey));
   const std::vector<std::uint8_t> out = staged(greyStage);
   std::size_t coloured = 0;
   for (std::size_t i = 0; i + 2 < raw.size(); i += 3) coloured += raw[i] != raw[i + 1] || raw[i + 1] != raw[i + 2];
@@ -311,7 +311,7 @@ TEST(HSLFilter, TheStageBalancesAndDesaturatesThroughThePlugIn) {
     ASSERT_EQ(out[i + 1], out[i + 2]) << i;
   }
 
-  ImageStage redStage(scene, spec, nullptr, ImageStage::Orientation{0, false}, 100.0,
+  ImageStage redStage(scene, render, nullptr, ImageStage::Orientation{0, false}, 100.0,
                       velmor::HSLFilter::open({50, 0, 0, 0}));
   const std::vector<std::uint8_t> red = staged(redStage);
   for (std::size_t i = 0; i + 2 < raw.size(); i += 3) {
@@ -349,9 +349,9 @@ TEST(ColourMatch, TheStageMatchesTheDevicesColoursToTheOutputProfile) {
   EXPECT_EQ(velmor::ColourMatch::open(folder + "/missing.icc", target, 8), nullptr);
 
   const Scene scene = Scene::platen(8.5, 11.7);
-  const RenderSpec spec = area(ColourMode::Colour, 8);
-  const std::vector<std::uint8_t> raw = rendered(scene, spec);
-  ImageStage stage(scene, spec, nullptr, ImageStage::Orientation{0, false}, 100.0, nullptr,
+  const RenderSpec render = area(ColourMode::Colour, 8);
+  const std::vector<std::uint8_t> raw = rendered(scene, render);
+  ImageStage stage(scene, render, nullptr, ImageStage::Orientation{0, false}, 100.0, nullptr,
                    velmor::ColourMatch::open(source, target, 8));
   const std::vector<std::uint8_t> out = staged(stage);
   // Linear light into a 2.2 gamma: a mid level rises towards the light end; black and white stay.
