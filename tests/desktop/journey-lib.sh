@@ -11,6 +11,8 @@ JOURNEY=${JOURNEY:-journey}
 
 home=$(mktemp -d "${TMPDIR:-/tmp}/journey-$JOURNEY.XXXXXX")
 mkdir -p "$home/config" "$home/pictures" "$home/tmp" "$JOURNEY_OUT"
+# Only this run's screenshots: a failure picture of an earlier run would mislead.
+rm -f "$JOURNEY_OUT"/*.png
 shot_number=0
 xvfb_pid="" wm_pid="" app_pid=""
 
